@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quarrion {
+
+// Letter-case helpers for UTF-8 text. ASCII takes a fast path with no allocation
+// beyond the result; other text is mapped with utf8proc, so "ÉCOLE" and "école"
+// compare equal. Invalid UTF-8 bytes are kept as they are.
+
+// The text with every letter in upper case (the collections' key form).
+std::string UpperCase(std::string_view text);
+
+// The text in case-folded form, for comparisons that ignore letter case.
+std::string FoldCase(std::string_view text);
+
+// True when the two texts are equal ignoring letter case.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// True when every byte is below 0x80.
+bool IsAscii(std::string_view text);
+
+}  // namespace quarrion

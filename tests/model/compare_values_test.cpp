@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "model/compare_data.h"
+#include "model/compare_list.h"
+#include "model/compare_range.h"
+
+namespace quarrion {
+namespace {
+
+TEST(CompareData, NumericCodesMakeANumberAndEverythingElseText) {
+    CompareData d;
+    EXPECT_EQ(d.TypeOfData(), Kind::Text);
+    for (long code : {64, 65, 74, 75, 76}) {
+        d.SetTypeOfData(code);
+        EXPECT_EQ(d.TypeOfData(), Kind::Number) << code;
+    }
+    for (long code : {141, 33, 0, 70, 73, 128}) {
+        d.SetTypeOfData(code);
+        EXPECT_EQ(d.TypeOfData(), Kind::Text) << code;
+    }
+}
+
+TEST(CompareData, BlankTextHoldsNoDataButZeroDoes) {
+    CompareData d;
+    EXPECT_FALSE(d.ContainsData());
+    d.SetValue("   ");
+    EXPECT_FALSE(d.ContainsData());
+    d.SetValue(0.0);
+    EXPECT_TRUE(d.ContainsData());
+    d.Clear();
+    EXPECT_FALSE(d.ContainsData());
+}
+
+TEST(CompareData, ReadsTextAsANumberByItsLeadingDigits) {
+    CompareData d;
+    d.SetTypeOfData(64);
+    d.SetValue("12abc");
+    EXPECT_EQ(std::get<double>(d.Value()), 12);
+    d.SetValue("abc");
+    EXPECT_EQ(std::get<double>(d.Value()), 0);
+    d.SetTypeOfData(128);
+    d.SetValue(2.5);
+    EXPECT_EQ(std::get<std::string>(d.Value()), "2.5");
+}
+
+TEST(CompareData, CopyInCopiesAsStoredAndCopyOutTakesTheConvertedValue) {
+    CompareData number;
+    number.SetTypeOfData(64);
+    number.SetValue("12abc");
+    CompareData target;
+    number.Copy(target, 0);
+    EXPECT_EQ(target.TypeOfData(), Kind::Number);
+    EXPECT_EQ(std::get<std::string>(target.Stored()), "12abc");
+
+    CompareData reader;
+    reader.Copy(number, 1);
+    EXPECT_EQ(std::get<double>(reader.Stored()), 12);
+
+    CompareData untouched;
+    untouched.Copy(number, 2);
+    EXPECT_FALSE(untouched.ContainsData());
+}
+
+TEST(CompareList, MembershipIgnoresCaseForTextAndConvertsNumbers) {
+    CompareList text;
+    text.Add(std::string("Smith"));
+    EXPECT_TRUE(text.IsIn(std::string_view("SMITH")));
+    EXPECT_TRUE(text.IsIn(std::string_view("smith")));
+    EXPECT_FALSE(text.IsIn(std::string_view("Smyth")));
+
+    CompareList numbers;
+    numbers.SetTypeOfData(64);
+    numbers.Add(std::string("100"));
+    EXPECT_TRUE(numbers.IsIn(100.0));
+    EXPECT_TRUE(numbers.IsIn(std::string_view("100.00")));
+    EXPECT_FALSE(numbers.IsIn(100.5));
+
+    CompareList empty;
+    EXPECT_FALSE(empty.IsIn(std::string_view("")));
+}
+
+TEST(CompareList, ClearRestartsIndexesAndRaisesAddedWithTheCounter) {
+    CompareList list;
+    std::vector<long> raised;
+    list.Added = [&](long counter) { raised.push_back(counter); };
+    list.Add(std::string("a"));
+    list.Add(std::string("b"));
+    list.Clear();
+    CompareData* item = list.Add(std::string("c"));
+    EXPECT_EQ(item->Index, 1);
+    EXPECT_EQ(raised, (std::vector<long>{1, 2, 1}));
+}
+
+TEST(CompareList, RemovingTheLastItemWindsTheCounterBack) {
+    CompareList list;
+    list.Add(std::string("a"));
+    list.Add(std::string("b"));
+    list.Remove(2);
+    EXPECT_EQ(list.Add(std::string("c"))->Index, 2);
+    list.Remove(1);
+    EXPECT_EQ(list.Add(std::string("d"))->Index, 3);
+    EXPECT_EQ(list.Count(), 2);
+}
+
+TEST(CompareList, CopyBothWaysReplacesTheOtherListsItems) {
+    CompareList a;
+    a.SetTypeOfData(64);
+    a.Add(std::string("7x"));
+    a.Add(3.0);
+    CompareList b;
+    b.Add(std::string("stale"));
+    a.Copy(&b, 0);
+    ASSERT_EQ(b.Count(), 2);
+    EXPECT_EQ(b.TypeOfData(), Kind::Number);
+    EXPECT_EQ(std::get<double>(b.Item(1)->Stored()), 7);
+
+    CompareList c;
+    c.Copy(&a, 1);
+    EXPECT_EQ(c.Count(), 2);
+    c.Copy(nullptr, 0);
+    EXPECT_EQ(c.Count(), 2);
+    b.Add(1.0);
+    EXPECT_EQ(a.Count(), 2);  // the copy is independent
+}
+
+TEST(CompareRange, ReversedBoundsAreExchangedForGood) {
+    CompareRange r;
+    r.A().SetValue(10.0);
+    r.B().SetValue(1.0);
+    EXPECT_TRUE(r.IsBetween(5.0));
+    EXPECT_EQ(r.A().ValueNumber(), 1);
+    EXPECT_EQ(r.B().ValueNumber(), 10);
+}
+
+TEST(CompareRange, BothEndsAreInclusiveAndAMissingBoundReadsZero) {
+    CompareRange r;
+    r.A().SetValue(1.0);
+    r.B().SetValue(10.0);
+    EXPECT_TRUE(r.IsBetween(10.0));
+    EXPECT_TRUE(r.IsBetween(1.0));
+    EXPECT_FALSE(r.IsBetween(10.01));
+
+    CompareRange upperOnly;
+    upperOnly.B().SetValue("50");
+    EXPECT_TRUE(upperOnly.IsBetween(0.0));
+    EXPECT_TRUE(upperOnly.IsBetween(50.0));
+    EXPECT_FALSE(upperOnly.IsBetween(-1.0));
+}
+
+TEST(CompareRange, TextRangesCompareByteOrderWithCase) {
+    CompareRange r;
+    r.SetTypeOfData(128);
+    r.A().SetValue("b");
+    r.B().SetValue("d");
+    EXPECT_TRUE(r.IsBetween(std::string_view("c")));
+    EXPECT_FALSE(r.IsBetween(std::string_view("C")));
+    EXPECT_TRUE(r.IsBetween(std::string_view("d")));
+}
+
+}  // namespace
+}  // namespace quarrion

@@ -1,0 +1,34 @@
+#include "support/temp_home.h"
+
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+namespace quarrion::test {
+
+namespace {
+
+std::filesystem::path MakeUnique(const char* prefix) {
+    const char* base = std::getenv("QUARRION_TEST_TMP");
+    std::filesystem::path root = base && *base ? base : std::filesystem::temp_directory_path();
+    std::filesystem::create_directories(root);
+    std::string pattern = (root / (std::string(prefix) + "XXXXXX")).string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create " + pattern);
+    return pattern;
+}
+
+}  // namespace
+
+TempDir::TempDir() : path_(MakeUnique("dir-")) {}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::filesystem::path Home() {
+    const char* home = std::getenv("QUARRION_HOME");
+    return home ? std::filesystem::path(home) : std::filesystem::path();
+}
+
+}  // namespace quarrion::test

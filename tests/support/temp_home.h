@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+
+namespace quarrion::test {
+
+// A fresh folder for one test, removed with everything in it when the object dies.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// The folder QUARRION_HOME points at for this test process.
+std::filesystem::path Home();
+
+}  // namespace quarrion::test
