@@ -1,0 +1,47 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "results/result_list.h"
+
+namespace quarrion {
+
+// Export formats: 1 comma-separated (".csv"); anything else tab-delimited (".txt").
+namespace ExportFormat {
+inline constexpr int Comma = 1;
+inline constexpr int Tab = 2;
+}  // namespace ExportFormat
+
+struct ExportOptions {
+    int Format = ExportFormat::Comma;
+    // Off by default so files match what the list shows. When on, a text cell that
+    // starts with =, +, -, @, TAB or CR gets a leading apostrophe so a spreadsheet
+    // shows it instead of running it as a formula. Number columns are left alone.
+    bool GuardFormulas = false;
+};
+
+// One field as it goes into the file. Tab-delimited fields and empty fields are
+// written unchanged. A comma-separated field is quoted only when it holds a comma
+// and is not already wrapped in double quotes; quoting doubles inner quotes.
+std::string EncodeField(std::string_view text, int format);
+
+// Appends the encoded field to `out` (the allocation-free form the writer uses).
+void AppendEncodedField(std::string& out, std::string_view text, int format);
+
+// Writes the heading line (columns in creation order) and one line per row, every
+// line ended by CR LF, fields joined by "," or TAB. The file is written whole or not
+// at all. Returns "" on success, else the reason.
+std::string WriteListFile(const std::filesystem::path& file, const ResultList& list,
+                          const ExportOptions& options);
+
+// The name a silent export (Export All) writes: "." + extension is appended when
+// the name is longer than four characters and does not already end in it (any case).
+std::string SilentExportName(std::string_view fileName, int format);
+
+// The name a dialog export writes: "." + extension is appended when the chosen name
+// has five or more characters and does not already end in it (any case).
+std::string DialogExportName(std::string_view chosenName, int format);
+
+}  // namespace quarrion

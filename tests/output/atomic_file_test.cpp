@@ -1,0 +1,42 @@
+#include "output/atomic_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "support/temp_home.h"
+
+namespace quarrion {
+namespace {
+
+std::string ReadAll(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(AtomicFile, TheTargetChangesOnlyOnCommit) {
+    test::TempDir dir;
+    auto target = dir.Path() / "book.txt";
+    std::ofstream(target) << "before";
+    {
+        AtomicFile file(target);
+        ASSERT_EQ(file.Error(), "");
+        ASSERT_TRUE(file.Write("after"));
+        EXPECT_EQ(ReadAll(target), "before");
+    }
+    EXPECT_EQ(ReadAll(target), "before");
+    std::size_t entries = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.Path())) ++entries;
+    EXPECT_EQ(entries, 1u) << "an abandoned write leaves no temporary file";
+
+    AtomicFile file(target);
+    ASSERT_TRUE(file.Write("after"));
+    EXPECT_EQ(file.Commit(), "");
+    EXPECT_EQ(ReadAll(target), "after");
+}
+
+}  // namespace
+}  // namespace quarrion
