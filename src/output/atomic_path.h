@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace quarrion {
+
+// A kept file that a library writes by path (the workbook writer opens and closes
+// the file itself), made whole or not at all: the library writes to `TemporaryPath`,
+// a fresh name beside the target, and `Commit` syncs it and renames it into place.
+// Without a successful `Commit` the temporary file is removed and the target is
+// untouched. The same promise as `AtomicFile`, for writers that want a path.
+class AtomicPath {
+  public:
+    explicit AtomicPath(std::filesystem::path target);
+    ~AtomicPath();
+    AtomicPath(const AtomicPath&) = delete;
+    AtomicPath& operator=(const AtomicPath&) = delete;
+
+    // "" when the temporary name is reserved, else why it could not be.
+    const std::string& Error() const { return error_; }
+    const std::filesystem::path& TemporaryPath() const { return temporary_; }
+    // Syncs and renames; returns "" on success or the reason it failed.
+    std::string Commit();
+
+  private:
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    std::string error_;
+    bool committed_ = false;
+};
+
+}  // namespace quarrion

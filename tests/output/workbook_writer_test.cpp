@@ -1,0 +1,272 @@
+#include "output/workbook_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "output/sheet_names.h"
+#include "output/temporary_workbook.h"
+#include "services/request_type_info.h"
+#include "support/temp_home.h"
+
+namespace quarrion {
+namespace {
+
+namespace Code = DataTypeCode;
+
+ResultList MakeList(std::string title, std::vector<ResultColumn> columns,
+                    std::vector<std::vector<std::string>> rows) {
+    ResultList list;
+    list.Title = std::move(title);
+    list.Columns = std::move(columns);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        list.Rows.push_back({"k" + std::to_string(i), std::move(rows[i]), ""});
+    }
+    return list;
+}
+
+// Runs the openpyxl checker on a workbook; the exit status and what it printed.
+struct CheckResult {
+    int status = -1;
+    std::string output;
+};
+
+CheckResult CheckWorkbook(const std::string& scenario, const std::filesystem::path& file) {
+    std::string command = std::string("/usr/bin/python3 '") + QUARRION_WORKBOOK_CHECKER + "' " +
+                          scenario + " '" + file.string() + "' 2>&1";
+    CheckResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe)) result.output += buffer;
+    int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+#define EXPECT_WORKBOOK(scenario, file)                      \
+    do {                                                     \
+        CheckResult checked = CheckWorkbook(scenario, file); \
+        EXPECT_EQ(checked.status, 0) << checked.output;      \
+    } while (false)
+
+TEST(WorkbookWriter, WritesOneSheetPerListInTabOrder) {
+    test::TempDir dir;
+    std::vector<ResultList> lists{
+        MakeList("Invoice",
+                 {{"//InvoiceRet/RefNumber", "Ref No.", Code::Str},
+                  {"//InvoiceRet/Subtotal", "Amount", Code::Amt}},
+                 {{"INV-1", "10.00"}, {"INV-2", "5.00"}}),
+        MakeList("Purchase Order", {{"//PurchaseOrderRet/RefNumber", "PO No.", Code::Str}},
+                 {{"PO-9"}})};
+    auto file = dir.Path() / "tabs.xlsx";
+    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    EXPECT_WORKBOOK("tabs", file);
+}
+
+ResultList ValuesList() {
+    return MakeList("Values",
+                    {{"t", "Text", Code::Str},
+                     {"a", "Amount", Code::Amt},
+                     {"p", "Price", Code::Price},
+                     {"r", "Percent", Code::Percent},
+                     {"q", "Qty", Code::Quan},
+                     {"i", "Count", Code::Int},
+                     {"f", "Float", Code::Float},
+                     {"g", "General", Code::Date}},
+                    {{"007", "10.50", "1.25", "12.5", "3", "1", "1.5e3", "123"},
+                     {"=SUM(A1)", "-2.25", "", "", "", "2", "1,5", "=1+2"},
+                     {"", "", "n/a", "50", "1", "3", "", "2024-01-15"},
+                     {"plain", "1000", "4", "-2", "2.5", "4", "-7", "x"},
+                     {"a", "1,250.00", "5", "100%", " 1 ", "5", "0", ""},
+                     {"b", "0", "6", "3.75", "1", "6", "2", "b"},
+                     {"c", ".75", "7", "12abc", "+1", "7", "3", "c"},
+                     {"d", "1e2", "8", "abc", "1", "8", "4", "d"}});
+}
+
+TEST(WorkbookWriter, WritesValuesFormatsAndTotalsByDataType) {
+    test::TempDir dir;
+    std::vector<ResultList> lists{ValuesList()};
+    auto file = dir.Path() / "values.xlsx";
+    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    EXPECT_WORKBOOK("values", file);
+    EXPECT_WORKBOOK("values-cached", file);
+}
+
+TEST(WorkbookWriter, ListWithoutRowsGivesTheStyledHeadingRowOnly) {
+    test::TempDir dir;
+    std::vector<ResultList> lists{MakeList(
+        "Bill",
+        {{"r", "Ref No.", Code::Str}, {"a", "Amount Due", Code::Amt}, {"q", "Qty", Code::Quan}},
+        {})};
+    auto file = dir.Path() / "empty.xlsx";
+    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    EXPECT_WORKBOOK("empty", file);
+}
+
+TEST(WorkbookWriter, SheetNamesAreMadeValidAndUnique) {
+    test::TempDir dir;
+    std::vector<ResultList> lists;
+    for (std::string title : {"A/R : Aging? [1]", "Invoice", "invoice", "", "History", "'It's'",
+                              "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD",
+                              "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD", "Sheet4"}) {
+        lists.push_back(MakeList(title, {{"x", "X", Code::Str}}, {{"1"}}));
+    }
+    auto file = dir.Path() / "names.xlsx";
+    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    EXPECT_WORKBOOK("names", file);
+}
+
+// The checker is the test's only judge, so prove it rejects a wrong workbook.
+TEST(WorkbookWriter, CheckerRejectsAWorkbookThatDiffers) {
+    test::TempDir dir;
+    ResultList list = ValuesList();
+    list.Rows[0].Cells[3] = "25";  // the percent cell must then hold 0.25, not 0.125
+    std::vector<ResultList> lists{list};
+    auto file = dir.Path() / "differs.xlsx";
+    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    CheckResult checked = CheckWorkbook("values", file);
+    EXPECT_EQ(checked.status, 1) << checked.output;
+    EXPECT_NE(checked.output.find("D2"), std::string::npos) << checked.output;
+}
+
+TEST(WorkbookWriter, ReportsProgressEveryTenRows) {
+    test::TempDir dir;
+    std::vector<std::vector<std::string>> rows(25, std::vector<std::string>{"x"});
+    std::vector<ResultList> lists{MakeList("A", {{"x", "X", Code::Str}}, rows),
+                                  MakeList("B", {{"x", "X", Code::Str}}, {{"y"}, {"y"}, {"y"}})};
+    lists[1].Rows.resize(12, lists[1].Rows[0]);
+    std::vector<std::pair<std::size_t, std::size_t>> ticks;
+    auto progress = [&](std::size_t written, std::size_t total) {
+        ticks.emplace_back(written, total);
+    };
+    ASSERT_EQ(WriteWorkbook(dir.Path() / "p.xlsx", lists, progress), "");
+    std::vector<std::pair<std::size_t, std::size_t>> expected{{10, 37}, {20, 37}, {35, 37}};
+    EXPECT_EQ(ticks, expected);
+}
+
+TEST(WorkbookWriter, FailureLeavesNoFileAndSaysWhy) {
+    test::TempDir dir;
+    std::vector<ResultList> lists{MakeList("A", {{"x", "X", Code::Str}}, {{"1"}})};
+    auto file = dir.Path() / "missing folder" / "a.xlsx";
+    std::string error = WriteWorkbook(file, lists);
+    EXPECT_NE(error, "");
+    EXPECT_NE(error.find("missing folder"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST(WorkbookWriter, ReplacesAnEarlierFileWholeAndLeavesNoScratchFiles) {
+    test::TempDir dir;
+    auto file = dir.Path() / "again.xlsx";
+    {
+        std::ofstream old(file);
+        old << "not a workbook";
+    }
+    std::vector<ResultList> lists{
+        MakeList("Invoice", {{"x", "Ref No.", Code::Str}, {"a", "Amount", Code::Amt}},
+                 {{"INV-1", "10.00"}, {"INV-2", "5.00"}})};
+    lists.push_back(MakeList("Purchase Order", {{"x", "PO No.", Code::Str}}, {{"PO-9"}}));
+    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    EXPECT_WORKBOOK("tabs", file);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        left.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(left, std::vector<std::string>{"again.xlsx"});
+}
+
+struct SheetNameCase {
+    std::string title;
+    std::string expected;
+};
+
+// Readable parameter names in test listings instead of byte dumps.
+void PrintTo(const SheetNameCase& c, std::ostream* out) {
+    *out << '"' << c.title << '"';
+}
+
+class ValidSheetNameTest : public ::testing::TestWithParam<SheetNameCase> {};
+
+TEST_P(ValidSheetNameTest, RepairsOnlyWhatASpreadsheetRefuses) {
+    EXPECT_EQ(ValidSheetName(GetParam().title, 3), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Titles, ValidSheetNameTest,
+    ::testing::Values(SheetNameCase{"Purchase Order", "Purchase Order"},
+                      SheetNameCase{"a:b\\c/d?e*f[g]h", "a_b_c_d_e_f_g_h"},
+                      SheetNameCase{"''quoted''", "quoted"}, SheetNameCase{"'", "Sheet3"},
+                      SheetNameCase{"", "Sheet3"}, SheetNameCase{"history", "Sheet3"},
+                      SheetNameCase{"Histories", "Histories"},
+                      SheetNameCase{std::string(31, 'x'), std::string(31, 'x')},
+                      SheetNameCase{std::string(32, 'x'), std::string(31, 'x')},
+                      // Thirty-one accented letters are 62 bytes but 31 characters: kept whole.
+                      SheetNameCase{[] {
+                                        std::string s;
+                                        for (int i = 0; i < 31; ++i) s += "\xC3\xA9";
+                                        return s;
+                                    }(),
+                                    [] {
+                                        std::string s;
+                                        for (int i = 0; i < 31; ++i) s += "\xC3\xA9";
+                                        return s;
+                                    }()},
+                      // A character outside the basic plane takes two of the 31 units.
+                      SheetNameCase{std::string(30, 'x') + "\xF0\x9F\x98\x80",
+                                    std::string(30, 'x')},
+                      SheetNameCase{std::string(29, 'x') + "\xF0\x9F\x98\x80",
+                                    std::string(29, 'x') + "\xF0\x9F\x98\x80"},
+                      // Cutting that leaves an apostrophe at the end drops it too.
+                      SheetNameCase{std::string(30, 'x') + "'y", std::string(30, 'x')}),
+    [](const ::testing::TestParamInfo<SheetNameCase>& info) {
+        return "Case" + std::to_string(info.index);
+    });
+
+TEST(UniqueSheetNames, NumbersRepeatsIgnoringLetterCase) {
+    std::vector<std::string> names =
+        UniqueSheetNames({"Invoice", "INVOICE", "invoice", "Invoice (2)", "Bill"});
+    std::vector<std::string> expected{"Invoice", "INVOICE (2)", "invoice (3)", "Invoice (2) (2)",
+                                      "Bill"};
+    EXPECT_EQ(names, expected);
+}
+
+TEST(TemporaryWorkbook, NumbersWorkbooksInTheTemporaryExcelFolder) {
+    TemporaryWorkbook first;
+    TemporaryWorkbook second;
+    EXPECT_EQ(second.Number(), first.Number() + 1);
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "QRTE%010u", second.Number());
+    EXPECT_EQ(second.Name(), expected);
+    EXPECT_EQ(second.Name().size(), 14u);
+    EXPECT_EQ(second.Path(), test::Home() / "Temporary Excel Files" / (second.Name() + ".xlsx"));
+}
+
+TEST(TemporaryWorkbook, ClosingRemovesTheFile) {
+    std::filesystem::path path;
+    {
+        TemporaryWorkbook book;
+        std::vector<ResultList> lists{MakeList("A", {{"x", "X", Code::Str}}, {{"1"}})};
+        std::vector<const ResultList*> pointers{&lists[0]};
+        ASSERT_EQ(book.Build(pointers), "");
+        path = book.Path();
+        ASSERT_TRUE(std::filesystem::exists(path));
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(TemporaryWorkbook, RecognisesItsOwnNames) {
+    EXPECT_TRUE(IsOwnWorkbookName("QRTE0000000002"));
+    EXPECT_TRUE(IsOwnWorkbookName("QRTE0000000002.xlsx"));
+    EXPECT_FALSE(IsOwnWorkbookName("QRTE000000002"));
+    EXPECT_FALSE(IsOwnWorkbookName("qrte0000000002"));
+    EXPECT_FALSE(IsOwnWorkbookName("QRTE00000000x2"));
+    EXPECT_FALSE(IsOwnWorkbookName("Book1"));
+}
+
+}  // namespace
+}  // namespace quarrion
