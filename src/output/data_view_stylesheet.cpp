@@ -1,0 +1,471 @@
+#include "output/data_view_stylesheet.h"
+
+#include <cmath>
+#include <sstream>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "catalog/qbxml_tags.h"
+#include "output/rep_items.h"
+#include "services/request_type_info.h"
+#include "services/text_fold.h"
+
+namespace quarrion {
+
+namespace {
+
+constexpr std::string_view kNoHeading = "&#160;";
+
+bool EndsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+bool IsElement(const pugi::xml_node& node) {
+    return node.type() == pugi::node_element;
+}
+
+// One child node and that node text (a CDATA section is text too).
+bool IsLeaf(const pugi::xml_node& node) {
+    pugi::xml_node only = node.first_child();
+    if (!only || only.next_sibling()) return false;
+    return only.type() == pugi::node_pcdata || only.type() == pugi::node_cdata;
+}
+
+bool IsPlain(std::string_view name) {
+    if (EndsWith(name, "Ref") || EndsWith(name, "ID") || EndsWith(name, "Ret")) return false;
+    std::string folded = FoldCase(name);
+    for (std::string_view bookkeeping : {"timecreated", "timemodified", "editsequence"}) {
+        if (folded.find(bookkeeping) != std::string::npos) return false;
+    }
+    return true;
+}
+
+bool IsPlainLeaf(const pugi::xml_node& node) {
+    return IsLeaf(node) && IsPlain(node.name());
+}
+bool IsReference(const pugi::xml_node& node) {
+    return EndsWith(node.name(), "Ref");
+}
+bool IsAddress(const pugi::xml_node& node) {
+    return EndsWith(node.name(), "Address");
+}
+
+// The first child that is a plain leaf, or an empty node.
+pugi::xml_node FirstPlainLeaf(const pugi::xml_node& node) {
+    for (pugi::xml_node child : node.children()) {
+        if (IsElement(child) && IsPlainLeaf(child)) return child;
+    }
+    return {};
+}
+
+// Half-way spans go to the even neighbour: 2 for three, four or five columns.
+int AddressSpan(int columns) {
+    return static_cast<int>(std::nearbyint(columns / 2.0));
+}
+
+std::string Quote(std::string_view text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.push_back('"');
+    quoted.append(text);
+    quoted.push_back('"');
+    return quoted;
+}
+
+std::string ValueOf(std::string_view select) {
+    return "<xsl:value-of select=" + Quote(select) + "/>";
+}
+
+// A cell showing one field. A field path can be empty (a reference without a plain
+// leaf); an empty select would make the whole stylesheet fail, so the cell stays empty.
+std::string ValueCell(std::string_view select) {
+    if (select.empty()) return "<td></td>";
+    return "<td>" + ValueOf(select) + "</td>";
+}
+
+class StylesheetBuilder {
+  public:
+    StylesheetBuilder(const pugi::xml_node& record, std::int32_t requestType, bool old,
+                      const QBXMLTags& tags)
+        : record_(record),
+          requestType_(requestType),
+          old_(old),
+          tags_(tags),
+          recordPath_("//" + std::string(record.name())),
+          typeName_(RequestTypeInfo::TypeName(requestType)) {
+        IndexElements(record_, recordPath_);
+    }
+
+    std::string Build() {
+        Line(0, "<?xml version=" + Quote("1.0") + "?>");
+        Line(0, "<xsl:stylesheet version=" + Quote("1.0") +
+                    " xmlns:xsl=" + Quote("http://www.w3.org/1999/XSL/Transform") + ">");
+        Line(1, "<xsl:output method=" + Quote("html") + " omit-xml-declaration=" + Quote("yes") +
+                    "/>");
+        Line(1, "<xsl:template match=" + Quote(recordPath_) + ">");
+        Line(2, "<html>");
+        Line(3, "<head>");
+        Line(4, "<title></title>");
+        Line(4, "<style>");
+        for (std::string_view rule : {
+                 "BODY {font-family:Verdana, Arial, Sans-serif;font-size:10px;",
+                 "color:#000000; background:url(../dataview.gif);}",
+                 "TH {font-size:10px;color:#FFFFFF;background-color:dimgray;text-align:center;",
+                 "text-transform:uppercase;}",
+                 ".th_left {font-size:10px;color:#FFFFFF;background-color:dimgray;text-align:left;",
+                 "text-transform:uppercase;}",
+                 "TD {font-size:10px;text-align:left;vertical-align:top;}",
+                 ".td_center {font-size:10px;text-align:center;vertical-align:top;}",
+                 ".title {font-weight:bold;font-size:18px;color:#009999;text-align:left;"
+                 "vertical-align:top;}",
+                 ".innertable {width:100%;}",
+                 ".table_dtl {margin:0; padding:0; width:100%;}",
+                 ".td_dtl {margin:0; padding:0; text-align:left; vertical-align:top;}",
+                 ".th_dtl {margin:0; padding:0; text-align:left; vertical-align:top; "
+                 "background-color:#006666;",
+                 "color:#FFFFFF;}",
+                 ".imgright {display:inline;float:right;}",
+                 ".note {font-size:10px;font-style:italic;color:red;cursor:hand;}",
+             }) {
+            Line(5, rule);
+        }
+        Line(4, "</style>");
+        if (old_) NoteScript(4);
+        Line(3, "</head>");
+        Line(3, old_ ? "<body onload=" + Quote("javascript:initnote();") + ">" : "<body>");
+        Line(4, "<p><img src=" + Quote("../xml_globe_00_tn.jpg") + " class=" + Quote("imgright") +
+                    "/>");
+        Line(5, "<font class=" + Quote("title") + ">" + typeName_ + " Data View" + "</font>");
+        if (old_) {
+            Line(5,
+                 "<br><div id=" + Quote("div_note") + " class=" + Quote("note") + "></div></br>");
+        }
+        Line(4, "</p>");
+        Line(4, "<table border=" + Quote("1") + ">");
+        MainRows(5);
+        AddressRows(record_, 4, 5);
+        SingleGroupRows(record_, 4, 5);
+        RepeatedGroupRows(record_, 4, 5);
+        Line(4, "</table>");
+        Line(3, "</body>");
+        Line(2, "</html>");
+        Line(1, "</xsl:template>");
+        Line(0, "</xsl:stylesheet>");
+        return std::move(out_);
+    }
+
+  private:
+    // Element paths and, per path, every element of the record at it (document order):
+    // the paths give headings and selects, the lists decide repeated groups and give
+    // their occurrences.
+    void IndexElements(const pugi::xml_node& node, const std::string& path) {
+        paths_[node.internal_object()] = path;
+        occurrences_[path].push_back(node);
+        for (pugi::xml_node child : node.children()) {
+            if (IsElement(child)) IndexElements(child, path + "/" + child.name());
+        }
+    }
+
+    const std::string& PathOf(const pugi::xml_node& node) const {
+        return paths_.at(node.internal_object());
+    }
+
+    bool IsRepeated(const pugi::xml_node& node) const {
+        return occurrences_.at(PathOf(node)).size() >= 2;
+    }
+
+    std::string Heading(const pugi::xml_node& node) const {
+        const QBXMLTag* tag = tags_.Item(requestType_, PathOf(node));
+        return tag ? EscapeXml(tag->UserHeading()) : std::string(kNoHeading);
+    }
+
+    std::string FieldHeading(const pugi::xml_node& node) const {
+        if (IsLeaf(node)) return Heading(node);
+        pugi::xml_node leaf = FirstPlainLeaf(node);
+        return leaf ? Heading(leaf) : std::string();
+    }
+
+    std::string FieldPath(const pugi::xml_node& node) const {
+        if (IsLeaf(node)) return PathOf(node);
+        pugi::xml_node leaf = FirstPlainLeaf(node);
+        return leaf ? PathOf(leaf) : std::string();
+    }
+
+    void Line(int depth, std::string_view text) {
+        out_.append(static_cast<std::size_t>(depth), '\t');
+        out_.append(text);
+        out_.append("\r\n");
+    }
+
+    void NoteScript(int depth) {
+        std::string note =
+            "If you had QuickBooks 2004, and open, Quarrion would click through to QuickBooks "
+            "and display the actual " +
+            typeName_ + ", inside QuickBooks.";
+        Line(depth, "<script language=" + Quote("javascript") + ">");
+        for (const std::string& line : {
+                 "var gnoteimg = '<img src=" + Quote("../clip_anime.gif") + "/>';",
+                 "var gnoteimg_a = '<img src=" + Quote("../clip06.GIF") + "/>';",
+                 "var gnote = '" + note + "';",
+                 std::string("var gx = 0;"),
+                 std::string("function initnote()"),
+                 std::string("{"),
+                 std::string("var vobj = document.all['div_note'];"),
+                 std::string("if (gx == 0) vobj.innerHTML = gnoteimg;"),
+                 std::string("else vobj.innerHTML = gnoteimg_a;"),
+                 std::string("vobj.onclick = shownote;"),
+                 std::string("}"),
+                 std::string("function shownote()"),
+                 std::string("{"),
+                 std::string("var vobj = document.all['div_note'];"),
+                 std::string("vobj.innerHTML = gnote;"),
+                 std::string("vobj.onclick = initnote;"),
+                 std::string("gx++;"),
+                 std::string("}"),
+             }) {
+            Line(depth + 1, line);
+        }
+        Line(depth, "</script>");
+    }
+
+    // Two label/value pairs per row of four cells.
+    void MainRows(int depth) {
+        int counter = 0;
+        for (pugi::xml_node child : record_.children()) {
+            if (!IsElement(child)) continue;
+            if (counter == 4) {
+                Line(depth, "</tr>");
+                counter = 0;
+            }
+            if (IsPlainLeaf(child)) {
+                if (counter == 0) Line(depth, "<tr>");
+                counter += 2;
+                Line(depth + 1, "<td class=" + Quote("th_left") + ">" + Heading(child) + "</td>");
+                Line(depth + 1, "<td>" + ValueOf(child.name()) + "</td>");
+            } else if (IsReference(child)) {
+                if (counter == 0) Line(depth, "<tr>");
+                counter += 2;
+                if (pugi::xml_node leaf = FirstPlainLeaf(child)) {
+                    Line(depth + 1,
+                         "<td class=" + Quote("th_left") + ">" + Heading(leaf) + "</td>");
+                    Line(depth + 1, "<td>" + ValueOf(PathOf(leaf)) + "</td>");
+                }
+            }
+        }
+        if (counter > 0) {
+            if (counter < 4) {
+                Line(depth + 1, "<td colspan=" + Quote(std::to_string(4 - counter)) + "></td>");
+            }
+            Line(depth, "</tr>");
+        }
+    }
+
+    // Addresses side by side, each spanning half the columns.
+    void AddressRows(const pugi::xml_node& parent, int columns, int depth) {
+        const int span = AddressSpan(columns);
+        int counter = 0;
+        auto pad = [&] {
+            // Only a short row is padded: a full row needs no empty cell.
+            if (counter < columns) {
+                Line(depth + 1,
+                     "<td colspan=" + Quote(std::to_string(columns - counter)) + "></td>");
+            }
+            Line(depth, "</tr>");
+            counter = 0;
+        };
+        for (pugi::xml_node child : parent.children()) {
+            if (!IsElement(child) || !IsAddress(child)) continue;
+            if (counter > 0 && counter + span > columns) pad();
+            if (counter == 0) Line(depth, "<tr>");
+            counter += span;
+            Line(depth + 1, "<td colspan=" + Quote(std::to_string(span)) + ">");
+            AddressBlock(child, depth + 2);
+            Line(depth + 1, "</td>");
+        }
+        if (counter > 0) pad();
+    }
+
+    void AddressBlock(const pugi::xml_node& address, int depth) {
+        std::string_view name = address.name();
+        std::string title = name.size() > 7
+                                ? std::string(name.substr(0, name.size() - 7)) + "&#160;Address"
+                                : std::string(name);
+        Line(depth, "<table class=" + Quote("innertable") + ">");
+        Line(depth + 1, "<tr>");
+        Line(depth + 2, "<th>");
+        Line(depth + 3, title);
+        Line(depth + 2, "</th>");
+        Line(depth + 1, "</tr>");
+        for (pugi::xml_node child : address.children()) {
+            if (!IsElement(child) || !IsPlainLeaf(child)) continue;
+            Line(depth + 1, "<tr>");
+            Line(depth + 2, "<td>");
+            Line(depth + 3, ValueOf(PathOf(child)));
+            Line(depth + 2, "</td>");
+            Line(depth + 1, "</tr>");
+        }
+        Line(depth, "</table>");
+    }
+
+    static bool IsField(const pugi::xml_node& node) {
+        return IsElement(node) && (IsReference(node) || IsPlainLeaf(node));
+    }
+
+    // Groups that occur once: one table each, headings over values.
+    void SingleGroupRows(const pugi::xml_node& parent, int columns, int depth) {
+        for (pugi::xml_node child : parent.children()) {
+            if (!IsElement(child) || IsLeaf(child) || IsAddress(child) || IsReference(child) ||
+                IsRepeated(child)) {
+                continue;
+            }
+            Line(depth, "<tr>");
+            Line(depth + 1, "<td colspan=" + Quote(std::to_string(columns)) + ">");
+            GroupTable(child, depth + 2);
+            Line(depth + 1, "</td>");
+            Line(depth, "</tr>");
+        }
+    }
+
+    void GroupTable(const pugi::xml_node& group, int depth) {
+        Line(depth, "<table border=" + Quote("1") + ">");
+        Line(depth + 1, "<tr>");
+        int fields = 0;
+        for (pugi::xml_node child : group.children()) {
+            if (!IsField(child)) continue;
+            ++fields;
+            Line(depth + 2, "<th>" + FieldHeading(child) + "</th>");
+        }
+        Line(depth + 1, "</tr>");
+        Line(depth + 1, "<tr>");
+        for (pugi::xml_node child : group.children()) {
+            if (IsField(child)) Line(depth + 2, ValueCell(FieldPath(child)));
+        }
+        Line(depth + 1, "</tr>");
+        AddressRows(group, fields, depth + 1);
+        SingleGroupRows(group, fields, depth + 1);
+        RepeatedGroupRows(group, fields, depth + 1);
+        Line(depth, "</table>");
+    }
+
+    // Groups that occur more than once: one table per distinct path, looping over
+    // every occurrence in the record.
+    void RepeatedGroupRows(const pugi::xml_node& parent, int columns, int depth) {
+        std::unordered_set<std::string> handled;
+        for (pugi::xml_node child : parent.children()) {
+            if (!IsElement(child) || !IsRepeated(child) || IsLeaf(child) || IsAddress(child) ||
+                IsReference(child)) {
+                continue;
+            }
+            if (!handled.insert(PathOf(child)).second) continue;
+            Line(depth, "<tr>");
+            Line(depth + 1, "<td colspan=" + Quote(std::to_string(columns)) + ">");
+            RepeatedTable(child, depth + 2);
+            Line(depth + 1, "</td>");
+            Line(depth, "</tr>");
+        }
+    }
+
+    void RepeatedTable(const pugi::xml_node& first, int depth) {
+        const std::string& groupPath = PathOf(first);
+        RepItems columns;
+        for (const pugi::xml_node& occurrence : occurrences_.at(groupPath)) {
+            std::string previous;
+            for (pugi::xml_node child : occurrence.children()) {
+                if (!IsField(child)) continue;
+                std::string name = RelativePath(FieldPath(child), groupPath);
+                columns.Add(name, FieldHeading(child), previous);
+                previous = std::move(name);
+            }
+        }
+        Line(depth, "<table class=" + Quote("table_dtl") + " border=" + Quote("1") + ">");
+        Line(depth + 1, "<tr>");
+        for (const auto& column : columns) Line(depth + 2, "<th>" + column->Heading + "</th>");
+        Line(depth + 1, "</tr>");
+        Line(depth + 1, "<xsl:for-each select=" + Quote(groupPath) + ">");
+        Line(depth + 2, "<tr>");
+        for (const auto& column : columns) Line(depth + 3, ValueCell(column->Name));
+        Line(depth + 2, "</tr>");
+        Line(depth + 1, "</xsl:for-each>");
+        const int count = static_cast<int>(columns.Count());
+        AddressRows(first, count, depth + 1);
+        SingleGroupRows(first, count, depth + 1);
+        RepeatedGroupRows(first, count, depth + 1);
+        Line(depth, "</table>");
+    }
+
+    // The field's path with the group's own path replaced by "." ("./ItemRef/FullName").
+    static std::string RelativePath(const std::string& fieldPath, const std::string& groupPath) {
+        if (fieldPath.compare(0, groupPath.size(), groupPath) == 0) {
+            return "." + fieldPath.substr(groupPath.size());
+        }
+        return fieldPath;
+    }
+
+    const pugi::xml_node record_;
+    const std::int32_t requestType_;
+    const bool old_;
+    const QBXMLTags& tags_;
+    const std::string recordPath_;
+    const std::string typeName_;
+    std::unordered_map<const void*, std::string> paths_;
+    std::unordered_map<std::string, std::vector<pugi::xml_node>> occurrences_;
+    std::string out_;
+};
+
+}  // namespace
+
+std::string EscapeXml(std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                escaped.append("&amp;");
+                break;
+            case '<':
+                escaped.append("&lt;");
+                break;
+            case '>':
+                escaped.append("&gt;");
+                break;
+            case '\'':
+                escaped.append("&apos;");
+                break;
+            case '"':
+                escaped.append("&quot;");
+                break;
+            default:
+                escaped.push_back(c);
+        }
+    }
+    return escaped;
+}
+
+std::string DataViewStylesheet(const pugi::xml_node& record, std::int32_t requestType, bool old,
+                               const QBXMLTags& tags) {
+    return StylesheetBuilder(record, requestType, old, tags).Build();
+}
+
+std::string DataViewXml(const pugi::xml_node& record, std::string_view xslFileName) {
+    std::ostringstream out;
+    out << "<?xml version=" << Quote("1.0") << "?>\r\n";
+    out << "<?xml-stylesheet href=" << Quote(xslFileName) << " type=" << Quote("text/xsl")
+        << "?>\r\n";
+    record.print(out, "", pugi::format_raw);
+    return std::move(out).str();
+}
+
+std::string DataViewCaption(const pugi::xml_node& record, std::int32_t requestType) {
+    std::string text;
+    for (const char* path : {"FullName", "Name", "CustomerRef/FullName", "CustomerRef/Name",
+                             "VendorRef/FullName", "RefNumber"}) {
+        if (pugi::xml_node found = record.first_element_by_path(path)) {
+            text = found.child_value();
+            break;
+        }
+    }
+    return RequestTypeInfo::TypeName(requestType) + " " + text;
+}
+
+}  // namespace quarrion

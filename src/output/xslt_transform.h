@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace quarrion {
+
+// What a transformation gave: the HTML page, or why there is none.
+struct HtmlPage {
+    std::string Html;
+    std::string Error;  // "" on success
+};
+
+// Applies the XSL stylesheet in `xslFile` to the XML document in `xmlFile` and
+// returns the result serialised as the stylesheet's output method says.
+//
+// Both files are treated as untrusted. They are parsed without network access,
+// without loading external DTDs or external entities and without substituting
+// entities; a file that carries a document type declaration at all is refused, so
+// no entity can expand or reach outside. The transformation runs with reading files,
+// writing files, creating folders and network access all forbidden, so a stylesheet
+// can neither pull in nor write anything beyond its result. The stylesheet named by
+// the XML file's own xml-stylesheet instruction is ignored: the caller names it.
+HtmlPage TransformXmlFile(const std::filesystem::path& xmlFile,
+                          const std::filesystem::path& xslFile);
+
+}  // namespace quarrion

@@ -1,0 +1,75 @@
+#include "output/rep_items.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quarrion {
+namespace {
+
+std::vector<std::string> Names(const RepItems& items) {
+    std::vector<std::string> names;
+    for (const auto& item : items) names.push_back(item->Name);
+    return names;
+}
+
+TEST(RepItems, AddOfAKnownNameReturnsTheItemUnchanged) {
+    RepItems items;
+    RepItem* first = items.Add("./Desc", "Description", "");
+    RepItem* again = items.Add("./DESC", "Other", "./Amount");
+    EXPECT_EQ(first, again);
+    EXPECT_EQ(again->Heading, "Description");
+    EXPECT_EQ(items.Count(), 1u);
+}
+
+TEST(RepItems, PlacesANewItemRightAfterItsPredecessor) {
+    RepItems items;
+    items.Add("./ItemRef/FullName", "Item", "");
+    items.Add("./Desc", "Description", "./ItemRef/FullName");
+    items.Add("./Amount", "Amount", "./Desc");
+    // Seen first in a later line, between the item and the description.
+    items.Add("./Quantity", "Qty", "./itemref/fullname");
+    EXPECT_EQ(Names(items),
+              (std::vector<std::string>{"./ItemRef/FullName", "./Quantity", "./Desc", "./Amount"}));
+    // Index keeps the order of creation, not the position.
+    EXPECT_EQ(items.Item(2)->Index, 4);
+    EXPECT_EQ(items.Item("./AMOUNT")->Index, 3);
+}
+
+TEST(RepItems, BlankOrUnknownPredecessorAppends) {
+    RepItems items;
+    items.Add("a", "A", "");
+    items.Add("b", "B", "   ");
+    items.Add("c", "C", "missing");
+    EXPECT_EQ(Names(items), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+TEST(RepItems, MissingKeysAndPositionsYieldNothing) {
+    RepItems items;
+    items.Add("a", "A", "");
+    EXPECT_EQ(items.Item("b"), nullptr);
+    EXPECT_EQ(items.Item(std::size_t{0}), nullptr);
+    EXPECT_EQ(items.Item(std::size_t{2}), nullptr);
+    items.Remove("b");
+    items.Remove(std::size_t{5});
+    EXPECT_EQ(items.Count(), 1u);
+}
+
+TEST(RepItems, RemoveAndClear) {
+    RepItems items;
+    items.Add("a", "A", "");
+    items.Add("b", "B", "");
+    items.Add("c", "C", "");
+    items.Remove("B");
+    EXPECT_EQ(Names(items), (std::vector<std::string>{"a", "c"}));
+    items.Remove(std::size_t{1});
+    EXPECT_EQ(Names(items), (std::vector<std::string>{"c"}));
+    EXPECT_EQ(items.Item("a"), nullptr);
+    items.Clear();
+    EXPECT_EQ(items.Count(), 0u);
+    EXPECT_EQ(items.Add("z", "Z", "")->Index, 1);
+}
+
+}  // namespace
+}  // namespace quarrion
