@@ -21,6 +21,8 @@ struct HtmlPage {
 // writing files, creating folders and network access all forbidden, so a stylesheet
 // can neither pull in nor write anything beyond its result. The stylesheet named by
 // the XML file's own xml-stylesheet instruction is ignored: the caller names it.
+// libxslt reports errors through a process-wide handler that this call borrows, so
+// transformations run one at a time (the user-interface thread makes every page).
 HtmlPage TransformXmlFile(const std::filesystem::path& xmlFile,
                           const std::filesystem::path& xslFile);
 
