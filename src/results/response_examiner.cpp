@@ -1,0 +1,101 @@
+#include "results/response_examiner.h"
+
+#include <pugixml.hpp>
+
+#include <vector>
+
+#include "model/examinors.h"
+#include "model/inc_item.h"
+#include "model/record_judge.h"
+#include "results/record_paths.h"
+#include "services/request_type_info.h"
+
+namespace quarrion {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string Progress(std::size_t done, std::size_t total, std::size_t found) {
+    return std::to_string(done) + "/" + std::to_string(total) + "  Found " + std::to_string(found);
+}
+
+}  // namespace
+
+ResultList ListFor(const IncItem& item) {
+    ResultList list;
+    list.RequestType = static_cast<std::int32_t>(item.RequestType());
+    list.Title = RequestTypeInfo::TypeTitle(list.RequestType);
+    for (const DisplayColumn& column : item.DisplayColumns) {
+        const QBXMLTagRef& tag = column.Tag();
+        list.Columns.push_back({tag ? tag->TagName() : std::string(), column.Heading(),
+                                tag ? tag->DataTypeCode() : 0});
+    }
+    return list;
+}
+
+bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
+                     const ExaminationHooks& hooks) {
+    auto setMessage = [&](std::string message) {
+        item.Message = std::move(message);
+        if (hooks.Message) hooks.Message(item.Message);
+    };
+    auto closing = [&] { return hooks.Closing && hooks.Closing(); };
+
+    list = ListFor(item);
+    const std::string recordName = RequestTypeInfo::RecordElementName(static_cast<std::int32_t>(item.RequestType()));
+
+    // The examination works on a document of its own, so a nested examination of
+    // another type (run from the yield hook) cannot disturb it.
+    pugi::xml_document document;
+    pugi::xml_parse_result parsed =
+        document.load_buffer(item.Response.data(), item.Response.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (!parsed && !item.Response.empty()) {
+        setMessage(std::string("The answer could not be read: ") + parsed.description() + ".");
+        item.Done = true;
+        return true;
+    }
+    std::vector<pugi::xml_node> records = RecordElements(document, recordName);
+    if (records.empty()) {
+        if (closing()) return false;
+        setMessage("No matches found.");
+        item.Done = true;
+        return true;
+    }
+
+    std::vector<RecordPath> columnPaths;
+    columnPaths.reserve(list.Columns.size());
+    for (const ResultColumn& column : list.Columns) {
+        columnPaths.emplace_back(RelativePath(column.Key, recordName));
+    }
+
+    RecordJudge judge(item, examinors);
+    std::string matchText;
+    std::size_t found = 0;
+    const std::size_t total = records.size();
+    auto sliceEnds = Clock::now() + hooks.Slice;
+    for (std::size_t i = 0; i < total; ++i) {
+        pugi::xml_node record = records[i];
+        if (judge.Decide(record, matchText)) {
+            ++found;
+            ResultRow& row = list.Rows.emplace_back();
+            pugi::xml_attribute ownKey = record.attribute("tslkey");
+            row.Key = ownKey ? ownKey.value() : RecordKey(i);
+            row.MatchText = matchText;
+            row.Cells.reserve(columnPaths.size());
+            for (const RecordPath& path : columnPaths) row.Cells.push_back(TypedText(path.First(record)));
+        }
+        bool last = i + 1 == total;
+        if (last || Clock::now() >= sliceEnds) {
+            setMessage(Progress(i + 1, total, found));
+            if (hooks.Yield) hooks.Yield();
+            sliceEnds = Clock::now() + hooks.Slice;
+        }
+        if (closing()) return false;
+    }
+    setMessage(item.Message + " Done.");
+    item.Done = true;
+    return true;
+}
+
+}  // namespace quarrion

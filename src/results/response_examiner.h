@@ -1,0 +1,44 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "results/result_list.h"
+
+namespace quarrion {
+
+class IncItem;
+class Examinors;
+
+// What an examination reports to its host while it runs.
+struct ExaminationHooks {
+    // The type's status text changed (also written to the included type's `Message`).
+    std::function<void(const std::string& message)> Message;
+    // Lets pending window events run. Called on a time slice, not per record, so a
+    // large response does not pay for event processing on every record.
+    std::function<void()> Yield;
+    // Checked after every record: true stops the examination there.
+    std::function<bool()> Closing;
+    std::chrono::milliseconds Slice{30};
+};
+
+// The columns a type's list shows: its display columns in order, each with the
+// tag's path as key, the column heading and the tag's data-type code.
+ResultList ListFor(const IncItem& item);
+
+// Examines the stored response of `item` against its field rules, or the search's
+// word rules on its search columns, and fills `list` (columns from `ListFor`, one row
+// per match in response order, keyed by the record's position). The response is
+// parsed once; every record is judged in place with paths rooted at its element.
+//
+// Status texts: "i/n  Found m" while running, then " Done." appended, or
+// "No matches found." for a response without records. Returns true when the
+// examination finished (the item is then `Done`); false when closing stopped it after
+// the current record, leaving `Done` false and the rows found so far. A response that
+// cannot be parsed ends the examination with the rows it has, as an empty one would.
+bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
+                     const ExaminationHooks& hooks = {});
+
+}  // namespace quarrion

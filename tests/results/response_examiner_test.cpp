@@ -1,0 +1,140 @@
+#include "results/response_examiner.h"
+
+#include <gtest/gtest.h>
+
+#include "catalog/qbxml_tags.h"
+#include "model/examinors.h"
+#include "model/inc_item.h"
+#include "model/search_column_choice.h"
+#include "results/reference_examiner.h"
+
+namespace quarrion {
+namespace {
+
+constexpr const char* kInvoices = R"(<QBXML><QBXMLMsgsRs><InvoiceQueryRs statusCode="0">
+<InvoiceRet><TxnID>1-A</TxnID><RefNumber>1001</RefNumber><CustomerRef><FullName>Acme Supply</FullName></CustomerRef><Subtotal>750.00</Subtotal><Memo>rush</Memo></InvoiceRet>
+<InvoiceRet><TxnID>2-A</TxnID><RefNumber>1002</RefNumber><CustomerRef><FullName>Bolt &amp; Nut</FullName></CustomerRef><Subtotal>20.00</Subtotal></InvoiceRet>
+<InvoiceRet><TxnID>3-A</TxnID><RefNumber>1003</RefNumber><CustomerRef><FullName>Café Müller</FullName></CustomerRef><Subtotal>510.00</Subtotal><Memo>Supply run</Memo></InvoiceRet>
+</InvoiceQueryRs></QBXMLMsgsRs></QBXML>)";
+
+class ResponseExaminerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        catalog.Add(4, "RefNumber", 1, 1, "//InvoiceRet/RefNumber", "Num", 1, "", false, "", "STRTYPE", 0);
+        catalog.Add(4, "FullName", 2, 2, "//InvoiceRet/CustomerRef/FullName", "Customer", 2, "", false, "", "STRTYPE", 0);
+        catalog.Add(4, "Subtotal", 3, 3, "//InvoiceRet/Subtotal", "Amount", 1, "", false, "", "AMTTYPE", 0);
+        catalog.Add(4, "Memo", 0, 0, "//InvoiceRet/Memo", "Memo", 1, "", false, "", "STRTYPE", 0);
+        item.Name = "Invoice";
+        item.SetRequestType(4);
+        for (auto& tag : catalog) {
+            if (tag.Sequence > 0) item.DisplayColumns.Add(tag);
+        }
+        item.Response = kInvoices;
+    }
+
+    void AddRule(long op, long choice, const char* text) {
+        Examinor* group = examinors.Count() ? examinors.Item(std::size_t{1}) : examinors.Add();
+        Criterion* c = group->Criteria.Add(op, choice);
+        c->TextCompare.SetValue(text);
+        c->NumberCompare.SetValue(text);
+        ChooseSearchColumns(item, nullptr, examinors, catalog);
+    }
+
+    QBXMLTags catalog;
+    IncItem item;
+    Examinors examinors;
+    ResultList list;
+};
+
+TEST_F(ResponseExaminerTest, WithoutRulesEveryRecordIsListedWithItsCells) {
+    std::vector<std::string> messages;
+    ExaminationHooks hooks;
+    hooks.Message = [&](const std::string& m) { messages.push_back(m); };
+    ASSERT_TRUE(ExamineResponse(item, examinors, list, hooks));
+    ASSERT_EQ(list.Rows.size(), 3u);
+    EXPECT_EQ(list.Rows[1].Key, "k1");
+    EXPECT_EQ(list.Rows[1].Cells, (std::vector<std::string>{"1002", "Bolt & Nut", "20.00"}));
+    ASSERT_EQ(list.Columns.size(), 3u);
+    EXPECT_EQ(list.Columns[2].Heading, "Amount");
+    EXPECT_EQ(list.Columns[2].DataTypeCode, 65);
+    EXPECT_TRUE(item.Done);
+    EXPECT_EQ(item.Message, "3/3  Found 3 Done.");
+    EXPECT_EQ(messages.back(), "3/3  Found 3 Done.");
+}
+
+TEST_F(ResponseExaminerTest, TextRulesReportTheFirstMatchingElementInColumnOrder) {
+    AddRule(130, 128, "supply");
+    ASSERT_TRUE(ExamineResponse(item, examinors, list));
+    ASSERT_EQ(list.Rows.size(), 2u);
+    EXPECT_EQ(list.Rows[0].Key, "k0");
+    EXPECT_EQ(list.Rows[0].MatchText, "Acme Supply");
+    EXPECT_EQ(list.Rows[1].Key, "k2");
+    EXPECT_EQ(list.Rows[1].MatchText, "Supply run");
+    EXPECT_EQ(item.Message, "3/3  Found 2 Done.");
+}
+
+TEST_F(ResponseExaminerTest, NumberRulesNeverLookAtTextElements) {
+    AddRule(74, 64, "500");
+    ASSERT_TRUE(ExamineResponse(item, examinors, list));
+    ASSERT_EQ(list.Rows.size(), 2u);
+    EXPECT_EQ(list.Rows[0].MatchText, "750.00");
+    EXPECT_EQ(list.Rows[1].MatchText, "510.00");
+}
+
+TEST_F(ResponseExaminerTest, FieldRulesOverrideTheWordRules) {
+    AddRule(130, 128, "supply");
+    FieldExaminor* group = item.FieldExaminors.Add();
+    FieldCriterion* rule = group->FieldCriteria.Add(*catalog.Item(4, "//InvoiceRet/RefNumber"), 134);
+    rule->TextCompare.SetValue("02");
+    ASSERT_TRUE(ExamineResponse(item, examinors, list));
+    ASSERT_EQ(list.Rows.size(), 1u);
+    EXPECT_EQ(list.Rows[0].Key, "k1");
+    EXPECT_EQ(list.Rows[0].MatchText, "");
+}
+
+TEST_F(ResponseExaminerTest, AResponseWithoutRecordsSaysNoMatches) {
+    item.Response = "<QBXML><QBXMLMsgsRs><InvoiceQueryRs statusCode=\"1\"/></QBXMLMsgsRs></QBXML>";
+    ASSERT_TRUE(ExamineResponse(item, examinors, list));
+    EXPECT_TRUE(list.Rows.empty());
+    EXPECT_EQ(item.Message, "No matches found.");
+    EXPECT_TRUE(item.Done);
+}
+
+TEST_F(ResponseExaminerTest, AnUnreadableResponseIsReportedAndTheTypeEnds) {
+    item.Response = "<QBXML><unclosed>";
+    ASSERT_TRUE(ExamineResponse(item, examinors, list));
+    EXPECT_TRUE(list.Rows.empty());
+    EXPECT_NE(item.Message.find("could not be read"), std::string::npos) << item.Message;
+    EXPECT_TRUE(item.Done);
+}
+
+TEST_F(ResponseExaminerTest, ClosingStopsAfterTheCurrentRecordAndLeavesTheTypeOpen) {
+    int judged = 0;
+    ExaminationHooks hooks;
+    hooks.Slice = std::chrono::milliseconds(0);
+    hooks.Message = [&](const std::string&) { ++judged; };
+    hooks.Closing = [&] { return judged >= 2; };
+    EXPECT_FALSE(ExamineResponse(item, examinors, list, hooks));
+    EXPECT_EQ(list.Rows.size(), 2u);
+    EXPECT_FALSE(item.Done);
+    EXPECT_EQ(item.Message, "2/3  Found 2");
+}
+
+TEST_F(ResponseExaminerTest, ReExaminingWithNewRulesKeepsEachRecordsKey) {
+    ASSERT_TRUE(ExamineResponse(item, examinors, list));
+    AddRule(132, 128, "Caf");
+    ASSERT_TRUE(ExamineResponse(item, examinors, list));
+    ASSERT_EQ(list.Rows.size(), 1u);
+    EXPECT_EQ(list.Rows[0].Key, "k2");
+}
+
+TEST_F(ResponseExaminerTest, AColumnOutsideTheRecordsPrefixStaysEmpty) {
+    item.DisplayColumns.Add(*catalog.Add(4, "Memo", 9, 9, "//BillRet/Memo", "Bill memo", 1, "", false, "", "STRTYPE", 0));
+    ASSERT_TRUE(ExamineResponse(item, examinors, list));
+    ASSERT_EQ(list.Columns.size(), 4u);
+    EXPECT_EQ(list.Rows[0].Cells[3], "");
+    EXPECT_EQ(list.Rows[0].Cells, test::ReferenceExamine(item, examinors).Rows[0].Cells);
+}
+
+}  // namespace
+}  // namespace quarrion
