@@ -1,6 +1,7 @@
 #include "services/configured_processor.h"
 
 #include "services/response_files_processor.h"
+#include "services/sample_company.h"
 
 namespace quarrion {
 
@@ -9,8 +10,9 @@ std::filesystem::path DefaultCompanyPath(const std::filesystem::path& dataFolder
 }
 
 SampleCompanyProcessor::CompanyWriter& DefaultCompanyWriter() {
-    static SampleCompanyProcessor::CompanyWriter writer = [](const std::filesystem::path&) {
-        return std::string("no sample-company generator is built into this program");
+    static SampleCompanyProcessor::CompanyWriter writer = [](const std::filesystem::path& path) {
+        SampleCompanyOptions options;  // scale 1, seed 1, ending today
+        return WriteSampleCompany(path, options);
     };
     return writer;
 }

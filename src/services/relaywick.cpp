@@ -1,6 +1,7 @@
 #include "services/relaywick.h"
 
 #include <algorithm>
+#include <cassert>
 #include <future>
 #include <limits>
 #include <map>
@@ -76,11 +77,11 @@ class Relaywick::Session {
         });
     }
     void Response(std::int32_t requestType, std::string response, std::string context) {
-        // Shared, not copied: a large answer exists once until the handler has it.
-        auto text = std::make_shared<const std::string>(std::move(response));
+        // Shared, never copied, and moved out when delivered: a large answer exists once.
+        auto text = std::make_shared<std::string>(std::move(response));
         post_([shared = shared_, requestType, text, context = std::move(context)] {
             if (shared->alive && shared->events.Response) {
-                shared->events.Response(requestType, *text, std::string(), context);
+                shared->events.Response(requestType, std::move(*text), std::string(), context);
             }
         });
     }
@@ -137,7 +138,8 @@ void Relaywick::Session::Failed(bool logEnabled, const RequestType* type, std::i
 void Relaywick::Session::Records(LinkDate from, LinkDate to, std::int32_t dateFilter,
                                  std::int32_t maxCount, std::string typeName,
                                  std::int32_t requestType) {
-    const bool logEnabled = LinkSettings::Load(dataFolder_).LogErrors;
+    const LinkSettings settings = LinkSettings::Load(dataFolder_);
+    const bool logEnabled = settings.LogErrors;
     const RequestType* type = RequestTypeInfo::Find(requestType);
     if (!type) type = RequestTypeInfo::FindByName(typeName);
     if (!type) {
@@ -157,8 +159,7 @@ void Relaywick::Session::Records(LinkDate from, LinkDate to, std::int32_t dateFi
     const std::string title(type->title);
     const std::size_t cap =
         maxCount > 0 ? static_cast<std::size_t>(maxCount) : std::numeric_limits<std::size_t>::max();
-    const std::size_t pageSize =
-        static_cast<std::size_t>(std::max(1, LinkSettings::Load(dataFolder_).PageSize));
+    const std::size_t pageSize = static_cast<std::size_t>(std::max(1, settings.PageSize));
     const bool walking = QbxmlRequestBuilder::SupportsIterator(type->code);
 
     Message(requestType, "Requesting " + title + " records ...", false, file);
@@ -417,6 +418,8 @@ Relaywick::Relaywick(PostToOwner postToOwner, ProcessorFactory makeProcessor)
       makeProcessor_(std::move(makeProcessor)),
       dataFolder_(DataFolder()),
       shared_(std::make_shared<Shared>()) {
+    // Programmer error: without a way to reach the owner no event could ever arrive.
+    assert(post_);
     session_ = std::make_unique<Session>(post_, shared_, makeProcessor_, dataFolder_, cancel_);
 }
 

@@ -30,9 +30,11 @@ struct RelaywickEvents {
     // An error the user must see: a LinkError code (or QuickBooks' own) and a message.
     std::function<void(std::int32_t errorCode, const std::string& message)> PopUp;
     // All records of one request type: a qbXML response document whose record elements
-    // are stem + "Ret". `unused` is always empty. `responseContext` names the processor.
-    std::function<void(std::int32_t requestType, const std::string& response,
-                       const std::string& unused, const std::string& responseContext)>
+    // are stem + "Ret". The text is handed over, not copied: a handler that takes it by
+    // value owns it (an answer can be tens of megabytes). `unused` is always empty.
+    // `responseContext` names the processor.
+    std::function<void(std::int32_t requestType, std::string response, const std::string& unused,
+                       const std::string& responseContext)>
         Response;
 };
 

@@ -293,6 +293,21 @@ TEST_F(RelaywickTest, RequestsOfOneInstanceAreAnsweredInOrder) {
     EXPECT_EQ(events.messages.front().requestType, 4);
 }
 
+TEST_F(RelaywickTest, ATypeIsFoundByNameWhenItsCodeIsUnknown) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(2)}}));
+    Relaywick link(queue_.Poster());
+    Recorder events;
+    events.Connect(link);
+    link.RequestRecords(LinkDate{}, LinkDate{}, 1, 9000, "", "invoice", "", 0);
+    link.RequestRecords(LinkDate{}, LinkDate{}, 1, 9000, "", "Nonsense", "", 14);
+    ASSERT_TRUE(Wait([&] { return !events.responses.empty() && events.DoneMessages() == 1; }));
+    EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 2u);
+    EXPECT_EQ(events.messages.back().requestType, 14);
+    EXPECT_TRUE(events.messages.back().done);
+    EXPECT_TRUE(events.popUps.empty());
+    EXPECT_NE(Log().find("Nonsense"), std::string::npos);
+}
+
 TEST_F(RelaywickTest, SeveralInstancesWorkIndependently) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(40)}}), 5);
     Relaywick first(queue_.Poster());
