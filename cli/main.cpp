@@ -17,7 +17,6 @@ int main(int argc, char** argv) {
     CLI::App app("Quarrion from the terminal: searches QuickBooks lists and transactions.",
                  "quarrion-cli");
     app.require_subcommand(1);
-    app.failure_message(CLI::FailureMessage::help);
 
     std::vector<Command> commands;
     commands.push_back(AddSampleCommand(app));

@@ -28,6 +28,22 @@ struct IsoDateValidator : public CLI::Validator {
     }
 };
 
+// CLI11 validator: a size the generator accepts.
+struct ScaleValidator : public CLI::Validator {
+    ScaleValidator() {
+        name_ = "SCALE";
+        func_ = [](const std::string& text) {
+            double value = 0;
+            if (!CLI::detail::lexical_cast(text, value) ||
+                !(value > 0 && value <= kMaxSampleScale)) {
+                return "\"" + text + "\" is no scale; give a number greater than 0 and at most " +
+                       std::to_string(static_cast<int>(kMaxSampleScale));
+            }
+            return std::string();
+        };
+    }
+};
+
 }  // namespace
 
 Command AddSampleCommand(CLI::App& parent) {
@@ -46,7 +62,7 @@ Command AddSampleCommand(CLI::App& parent) {
                     "Size: 1 = about 2,000 transactions and 400 list records")
         ->type_name("S")
         ->default_val(1.0)
-        ->check(CLI::Range(1e-6, kMaxSampleScale));
+        ->check(ScaleValidator());
     app->add_option("--today", arguments->options.today,
                     "Last day of the books (default: today's date)")
         ->type_name("YYYY-MM-DD")

@@ -311,15 +311,32 @@ class Planner {
     }
 
     // Set-up time of list records: the weeks before the books start.
+    // A moment in office hours after `after`, on a day up to `lastDay`; never later
+    // than the end of today's office hours.
+    std::int64_t OfficeTimeAfter(std::int64_t after, std::int32_t lastDay) {
+        const auto firstDay = static_cast<std::int32_t>(after / kDay);
+        const auto day =
+            static_cast<std::int32_t>(R().Between(firstDay, std::max(firstDay, lastDay)));
+        return Later(std::max(after, At(day, 8, 18)), after);
+    }
+
+    // `when` itself when it lies after `after`, else a few minutes after `after`;
+    // kept within today's office hours.
+    std::int64_t Later(std::int64_t when, std::int64_t after) {
+        if (when > after) return std::min(when, now_ - 1);
+        return std::max(after + 1, std::min(now_ - 1, after + R().Between(300, 7200)));
+    }
+
+    // Set-up time of list records: the weeks before the books start.
     void StampList(SampleEntity& e) {
         e.created = At(b_.firstDay - static_cast<std::int32_t>(R().Between(10, 90)), 8, 18);
         const double u = R().Unit();
         if (u < 0.55) {
             e.modified = e.created;
         } else if (u < 0.94) {
-            e.modified = R().Between(e.created, now_ - 3600);
+            e.modified = OfficeTimeAfter(e.created, b_.today);
         } else {
-            e.modified = std::max(e.created, At(b_.today, 8, 18));
+            e.modified = Later(At(b_.today, 8, 18), e.created);  // changed today
         }
     }
 
@@ -332,10 +349,17 @@ class Planner {
         if (u < 0.62) {
             t.modified = t.created;
         } else if (u < 0.95) {
-            t.modified = std::min(now_ - 60, t.created + R().Between(60, 45 * kDay));
+            t.modified = OfficeTimeAfter(t.created, std::min(b_.today, entered + 45));
         } else {
-            t.modified = std::max(t.created, At(b_.today, 8, 18));
+            t.modified = Later(At(b_.today, 8, 18), t.created);  // changed today
         }
+    }
+
+    // A record that depends on another (a payment on its invoice, a deposit on its
+    // payments) is entered after it.
+    void EnteredAfter(SampleTxn& t, std::int64_t when) {
+        if (t.created <= when) t.created = Later(when, when);
+        t.modified = std::max(t.modified, t.created);
     }
 
     // A later change (a payment applied, a receipt recorded) touches the record.
@@ -831,16 +855,28 @@ class Planner {
             groups.push_back(index);
         }
         const int inventory = Scaled(50, 6);
+        const auto groupNames = names::ProductGroups();
         for (int n = 0; n < inventory; ++n) {
-            const std::string noun(Pick(names::ProductNouns()));
-            const std::string material(Pick(names::Materials()));
-            const std::string size(Pick(names::Sizes()));
-            const int parent = groups[R().Below(groups.size())];
-            const int index = AddItem(kItemInventory, parent, noun + ", " + material + " " + size);
+            const names::Product& product = Pick(names::Products());
+            const std::string material = Choice(product.materials);
+            const std::string size = Choice(product.sizes);
+            const auto group = std::find(groupNames.begin(), groupNames.end(), product.group);
+            const int parent =
+                groups[static_cast<std::size_t>(group - groupNames.begin()) % groups.size()];
+            std::string wanted = std::string(product.noun) + ", " + material + " " + size;
+            std::string finish;
+            if (items_.Taken(E(parent).fullName + ":" + FitText(wanted, kItemNameMax))) {
+                // The same product again comes in another finish.
+                finish = std::string(Pick(names::Finishes()));
+                wanted = finish + " " + wanted;
+            }
+            const int index = AddItem(kItemInventory, parent, wanted);
             SampleEntity& e = E(index);
-            e.price = R().Between(3, 400) * 100 + Pick(std::span<const std::int64_t>(kCents));
+            e.price = R().Between(product.lowDollars, product.highDollars) * 100 +
+                      Pick(std::span<const std::int64_t>(kCents));
             e.cost = e.price * R().Between(42, 68) / 100;
-            e.salesDesc = material + " " + Lower(noun) + ", " + size;
+            e.salesDesc = material + " " + Lower(std::string(product.noun)) + ", " + size;
+            if (!finish.empty()) e.salesDesc += ", " + Lower(finish) + " finish";
             e.purchaseDesc = e.salesDesc + " (case pack)";
             e.incomeAccount = merchandise_;
             e.expenseAccount = cogs_;
@@ -958,6 +994,19 @@ class Planner {
             e.onHand = R().Between(0, 30) * 100;
             otherSellable_.push_back(index);
         }
+    }
+
+    // One of the '|'-separated choices of a product pool entry.
+    std::string Choice(std::string_view choices) {
+        std::vector<std::string_view> parts;
+        std::size_t start = 0;
+        for (std::size_t bar = choices.find('|'); bar != std::string_view::npos;
+             bar = choices.find('|', start)) {
+            parts.push_back(choices.substr(start, bar - start));
+            start = bar + 1;
+        }
+        parts.push_back(choices.substr(start));
+        return std::string(parts[R().Below(parts.size())]);
     }
 
     static std::string Lower(std::string text) {
@@ -1194,7 +1243,9 @@ class Planner {
     void FillSalesLines(SampleTxn& t, int maxLines) {
         const int count = static_cast<int>(R().Chance(0.4) ? 1 : R().Between(2, maxLines));
         for (int n = 0; n < count; ++n) {
-            SampleLine line = SalesLine(SellableItem(), t.date);
+            const int item = Distinct(t.lines, [this] { return SellableItem(); });
+            if (item < 0) continue;
+            SampleLine line = SalesLine(item, t.date);
             if (t.classRef >= 0 && R().Chance(0.5)) line.classRef = t.classRef;
             t.lines.push_back(line);
         }
@@ -1411,19 +1462,25 @@ class Planner {
     // so that today's payments list is never empty.
     void MakePayments(std::vector<PaymentEvent>& events, std::int32_t code) {
         std::vector<PaymentEvent> due;
-        PaymentEvent* latest = nullptr;
+        PaymentEvent* soonest = nullptr;  // the first payment still to come
         for (PaymentEvent& e : events) {
             if (e.date <= b_.today) {
                 due.push_back(e);
-            } else if (!latest || e.date < latest->date) {
-                latest = &e;
+            } else if (!soonest || e.date < soonest->date) {
+                soonest = &e;
             }
         }
         bool anyToday = false;
         for (const PaymentEvent& e : due) anyToday = anyToday || e.date == b_.today;
-        if (!anyToday && latest) {
-            latest->date = b_.today;
-            due.push_back(*latest);
+        if (!anyToday && soonest) {
+            soonest->date = b_.today;
+            due.push_back(*soonest);
+        } else if (!anyToday && !due.empty()) {
+            // Everything is paid already: the latest payment moves to today.
+            std::max_element(
+                due.begin(), due.end(),
+                [](const PaymentEvent& a, const PaymentEvent& b) { return a.date < b.date; })
+                ->date = b_.today;
         }
         std::stable_sort(due.begin(), due.end(), [](const PaymentEvent& a, const PaymentEvent& b) {
             return a.party != b.party ? a.party < b.party : a.date < b.date;
@@ -1456,6 +1513,7 @@ class Planner {
             const int index = AddTxn(code, date);
             SampleTxn& p = T(index);
             p.party = group.front().party;
+            for (int doc : order) EnteredAfter(p, T(doc).created);
             for (int doc : order) {
                 SampleTxn& d = T(doc);
                 d.open -= byDoc[doc];
@@ -1474,10 +1532,13 @@ class Planner {
                 if (R().Chance(0.4)) p.memo = Pick(names::PaymentMemos());
                 undeposited_Items_.push_back(index);
             } else {
-                if (code == kBillPaymentCreditCard && R().Chance(0.3)) p.memo = "Paid by card";
+                // Vendors want their account number or invoice number on the payment.
                 const SampleEntity& vendor = E(p.party);
-                if (p.memo.empty() && !vendor.accountNumber.empty())
-                    p.memo = "Acct " + vendor.accountNumber;
+                p.memo = !vendor.accountNumber.empty() ? "Acct " + vendor.accountNumber
+                                                       : "Inv " + T(order.front()).refNumber;
+                if (code == kBillPaymentCreditCard && R().Chance(0.6)) {
+                    p.refNumber = "CC" + Digits(R().Between(100000, 999999), 6);
+                }
             }
         }
     }
@@ -1508,6 +1569,7 @@ class Planner {
             d.memo = "Deposit";
             for (std::size_t k = i; k < end; ++k) {
                 const SampleTxn& source = T(items[k]);
+                EnteredAfter(d, source.created);
                 SampleLine line;
                 line.source = items[k];
                 line.entity = source.party;
@@ -1533,6 +1595,9 @@ class Planner {
             SampleTxn& last = T(deposits.back());
             last.date = b_.today;
             StampTxn(last);
+            for (const SampleLine& line : last.lines) {
+                if (line.source >= 0) EnteredAfter(last, T(line.source).created);
+            }
         }
     }
 
@@ -1552,8 +1617,12 @@ class Planner {
         line.item = item;
         line.desc = E(item).purchaseDesc.empty() ? std::string_view(E(item).salesDesc)
                                                  : std::string_view(E(item).purchaseDesc);
-        line.quantity = R().Between(1, 20) * 500;
-        line.rate = E(item).cost;
+        // Cheap goods come by the case, dear ones a few at a time.
+        const std::int64_t cost = E(item).cost;
+        line.quantity = cost > 10000  ? R().Between(1, 8) * 100
+                        : cost > 2000 ? R().Between(2, 12) * 500
+                                      : R().Between(2, 20) * 1000;
+        line.rate = cost;
         line.amount = LineAmount(line.quantity, line.rate);
         return line;
     }
@@ -1562,10 +1631,26 @@ class Planner {
         std::vector<int> bought = ItemsOf(t.party);
         const int count = static_cast<int>(R().Between(1, maxLines));
         for (int n = 0; n < count && !stockItems_.empty(); ++n) {
-            const int item =
-                !bought.empty() && R().Chance(0.8) ? PickIndex(bought) : PickIndex(stockItems_);
-            t.lines.push_back(PurchaseLine(item));
+            const int item = Distinct(t.lines, [&] {
+                return !bought.empty() && R().Chance(0.8) ? PickIndex(bought)
+                                                          : PickIndex(stockItems_);
+            });
+            if (item >= 0) t.lines.push_back(PurchaseLine(item));
         }
+    }
+
+    // An item no line of the document has yet, or -1 after a few tries: one line per
+    // item, as a clerk enters them.
+    template <typename Draw>
+    int Distinct(const std::vector<SampleLine>& lines, Draw draw) {
+        for (int attempt = 0; attempt < 6; ++attempt) {
+            const int item = draw();
+            if (std::none_of(lines.begin(), lines.end(),
+                             [item](const SampleLine& l) { return l.item == item; })) {
+                return item;
+            }
+        }
+        return -1;
     }
 
     std::int64_t LineSum(const std::vector<SampleLine>& lines) {
@@ -1608,12 +1693,17 @@ class Planner {
         }
         bool anyToday = false;
         for (const auto& a : arrivals) anyToday = anyToday || a.first == b_.today;
-        if (!anyToday && latestPending >= 0) arrivals.emplace_back(b_.today, latestPending);
+        if (!anyToday && latestPending >= 0) {
+            arrivals.emplace_back(b_.today, latestPending);
+        } else if (!anyToday && !arrivals.empty()) {
+            std::max_element(arrivals.begin(), arrivals.end())->first = b_.today;
+        }
         std::stable_sort(arrivals.begin(), arrivals.end());
         for (const auto& [date, order] : arrivals) {
             const int index = AddTxn(kItemReceipt, date);
             SampleTxn& r = T(index);
             SampleTxn& o = T(order);
+            EnteredAfter(r, o.created);
             r.party = o.party;
             r.account = ap_;
             r.refNumber = "PS-" + Digits(R().Between(10000, 99999), 5);
@@ -1779,6 +1869,7 @@ class Planner {
                 ExpenseLine(PickIndex(generalExpenses_), "Refund - returned item", Money(5, 200)));
             t.total = LineSum(t.expenseLines);
             t.memo = "Refund";
+            if (R().Chance(0.5)) t.refNumber = Digits(R().Between(0, 9999), 4);
         }
     }
 

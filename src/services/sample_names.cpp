@@ -180,22 +180,42 @@ constexpr std::array kProductGroups{
     "Hardware"sv, "Plumbing"sv, "Lighting"sv, "Garden"sv, "Paint"sv, "Furniture"sv, "Kitchen"sv,
 };
 
-constexpr std::array kProductNouns{
-    "Hinge"sv,   "Bracket"sv, "Hook"sv,    "Shelf"sv,   "Faucet"sv, "Valve"sv, "Lamp"sv,
-    "Fixture"sv, "Planter"sv, "Bolt"sv,    "Washer"sv,  "Hose"sv,   "Pail"sv,  "Latch"sv,
-    "Pulley"sv,  "Cable"sv,   "Chain"sv,   "Stool"sv,   "Table"sv,  "Bench"sv, "Brush"sv,
-    "Roller"sv,  "Kettle"sv,  "Skillet"sv, "Lantern"sv, "Trowel"sv, "Rake"sv,  "Sprinkler"sv,
+constexpr std::array kProducts{
+    Product{"Hardware", "Hinge", "Brass|Stainless|Black Iron", "3\"|4\"|2-1/2\"", 3, 18},
+    Product{"Hardware", "Bracket", "Steel|Galvanized|Brass", "4\"|6\"|8\"", 2, 14},
+    Product{"Hardware", "Hook", "Brass|Chrome|Black", "Small|Large|Double", 2, 9},
+    Product{"Hardware", "Latch", "Brass|Zinc|Stainless", "Gate|Cabinet|Barn Door", 4, 35},
+    Product{"Hardware", "Bolt", "Zinc|Stainless", "1/4\" x 2\"|3/8\" x 3\" (50)", 1, 12},
+    Product{"Hardware", "Padlock", "Brass|Steel", "40mm|50mm", 8, 30},
+    Product{"Plumbing", "Faucet", "Chrome|Brushed Nickel|Bronze", "Kitchen|Bath|Utility", 60, 320},
+    Product{"Plumbing", "Valve", "Brass|PVC", "1/2\"|3/4\"|1\"", 6, 45},
+    Product{"Plumbing", "Hose", "Rubber|Vinyl", "25 ft|50 ft|75 ft", 15, 70},
+    Product{"Plumbing", "Trap", "PVC|Chrome", "1-1/4\"|1-1/2\"", 5, 28},
+    Product{"Lighting", "Lamp", "Brass|Ceramic|Walnut", "Desk|Floor|Table", 25, 190},
+    Product{"Lighting", "Fixture", "Bronze|White|Black", "Ceiling|Wall|Pendant", 40, 260},
+    Product{"Lighting", "Lantern", "Copper|Black Iron", "Small|Large", 18, 95},
+    Product{"Lighting", "Bulb", "LED|Halogen", "60W (4)|100W (2)|Edison", 4, 22},
+    Product{"Garden", "Planter", "Cedar|Terracotta|Glazed", "12\"|18\"|24\"", 12, 120},
+    Product{"Garden", "Trowel", "Stainless|Carbon Steel", "Narrow|Wide", 6, 28},
+    Product{"Garden", "Rake", "Steel|Bamboo", "Leaf|Bow", 14, 45},
+    Product{"Garden", "Sprinkler", "Brass|Plastic", "Oscillating|Impulse", 9, 60},
+    Product{"Garden", "Pail", "Galvanized|Enamel", "2 gal|5 gal", 8, 40},
+    Product{"Paint", "Brush", "Nylon|Natural Bristle", "1\"|2\"|3\"", 4, 24},
+    Product{"Paint", "Roller", "Foam|Microfiber", "4\"|9\"", 5, 19},
+    Product{"Paint", "Paint", "Interior|Exterior", "1 qt|1 gal|5 gal", 14, 210},
+    Product{"Paint", "Drop Cloth", "Canvas|Plastic", "9 x 12 ft|12 x 15 ft", 7, 45},
+    Product{"Furniture", "Stool", "Oak|Walnut|Metal", "24\"|30\"", 45, 240},
+    Product{"Furniture", "Table", "Teak|Oak|Café", "Bistro|Dining|Side", 150, 950},
+    Product{"Furniture", "Bench", "Cedar|Teak", "4 ft|5 ft", 120, 480},
+    Product{"Furniture", "Shelf", "Pine|Walnut|Steel", "24\"|36\"|48\"", 20, 160},
+    Product{"Kitchen", "Kettle", "Enamel|Stainless", "1.5 qt|2 qt", 22, 90},
+    Product{"Kitchen", "Skillet", "Cast Iron|Copper", "10\"|12\"", 25, 180},
+    Product{"Kitchen", "Knife Set", "Stainless|Carbon Steel", "5-Piece|8-Piece", 40, 260},
+    Product{"Kitchen", "Cutting Board", "Maple|Bamboo", "Small|Large", 15, 75},
 };
 
-constexpr std::array kMaterials{
-    "Brass"sv, "Stainless"sv, "Galvanized"sv, "Oak"sv,    "Pine"sv,   "Cedar"sv,   "Copper"sv,
-    "Nylon"sv, "Cast Iron"sv, "Bronze"sv,     "Walnut"sv, "Enamel"sv, "Wrought"sv, "Teak"sv,
-};
-
-constexpr std::array kSizes{
-    "1/2\""sv, "3/4\""sv, "1\""sv,   "2\""sv,    "3\""sv,        "10mm"sv, "12mm"sv,  "25 ft"sv,
-    "50 ft"sv, "Small"sv, "Large"sv, "6-Pack"sv, "12\" x 4\""sv, "2 qt"sv, "5 gal"sv,
-};
+constexpr std::array kFinishes{"Satin"sv, "Polished"sv, "Antique"sv,
+                               "Matte"sv, "Pro"sv,      "Classic"sv};
 
 constexpr std::array kSalesMemos{
     "Thank you for your business!"sv,
@@ -295,14 +315,11 @@ std::span<const std::string_view> HardVendorNames() {
 std::span<const std::string_view> ProductGroups() {
     return kProductGroups;
 }
-std::span<const std::string_view> ProductNouns() {
-    return kProductNouns;
+std::span<const Product> Products() {
+    return kProducts;
 }
-std::span<const std::string_view> Materials() {
-    return kMaterials;
-}
-std::span<const std::string_view> Sizes() {
-    return kSizes;
+std::span<const std::string_view> Finishes() {
+    return kFinishes;
 }
 std::span<const std::string_view> SalesMemos() {
     return kSalesMemos;

@@ -36,11 +36,20 @@ std::span<const std::string_view> JobNames();  // customer jobs: "Store Remodel"
 std::span<const std::string_view> HardCustomerNames();
 std::span<const std::string_view> HardVendorNames();
 
-// Inventory: product nouns, materials and sizes; parents group them.
+// Inventory: the parent items products sit under, and the products themselves.
 std::span<const std::string_view> ProductGroups();
-std::span<const std::string_view> ProductNouns();
-std::span<const std::string_view> Materials();
-std::span<const std::string_view> Sizes();
+
+struct Product {
+    std::string_view group;      // one of ProductGroups()
+    std::string_view noun;       // "Hinge"
+    std::string_view materials;  // choices separated by '|': "Brass|Stainless|Black Iron"
+    std::string_view sizes;      // choices separated by '|': "3\"|4\"|2-1/2\""
+    int lowDollars;              // usual selling price range
+    int highDollars;
+};
+std::span<const Product> Products();
+// Finishes that tell otherwise equal products apart.
+std::span<const std::string_view> Finishes();
 
 // Memos of each kind of transaction.
 std::span<const std::string_view> SalesMemos();

@@ -1,0 +1,720 @@
+#include "services/sample_company.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <pugixml.hpp>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "control_file_entries.h"
+#include "services/calendar_day.h"
+#include "services/record_layout.h"
+#include "services/request_type_info.h"
+#include "support/temp_home.h"
+
+namespace quarrion::test {
+namespace {
+
+constexpr const char* kToday = "2026-11-02";
+
+// ------------------------------------------------------------------ helpers
+
+// "-12.34" -> -1234. Amounts carry exactly two decimals.
+std::int64_t Cents(const std::string& text) {
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::string digits = negative ? text.substr(1) : text;
+    const auto dot = digits.find('.');
+    EXPECT_NE(dot, std::string::npos) << text;
+    EXPECT_EQ(digits.size() - dot, 3u) << text;
+    const std::int64_t value =
+        std::stoll(digits.substr(0, dot)) * 100 + std::stoll(digits.substr(dot + 1));
+    return negative ? -value : value;
+}
+
+// "2.25" -> 225; quantities and percentages carry at most two decimals.
+std::int64_t Hundredths(const std::string& text) {
+    const bool negative = !text.empty() && text[0] == '-';
+    std::string digits = negative ? text.substr(1) : text;
+    auto dot = digits.find('.');
+    std::string whole = dot == std::string::npos ? digits : digits.substr(0, dot);
+    std::string fraction = dot == std::string::npos ? "" : digits.substr(dot + 1);
+    EXPECT_LE(fraction.size(), 2u) << text;
+    fraction.resize(2, '0');
+    const std::int64_t value = std::stoll(whole) * 100 + std::stoll(fraction);
+    return negative ? -value : value;
+}
+
+std::int64_t AmountOf(pugi::xml_node node, const char* child) {
+    pugi::xml_node value = node.child(child);
+    return value ? Cents(value.text().get()) : 0;
+}
+
+std::int64_t SumOf(pugi::xml_node record, const char* group, const char* child = "Amount") {
+    std::int64_t sum = 0;
+    for (pugi::xml_node line : record.children(group)) sum += AmountOf(line, child);
+    return sum;
+}
+
+// Quantity times rate, rounded half away from zero to a cent.
+std::int64_t Extended(std::int64_t quantityHundredths, std::int64_t rateCents) {
+    const std::int64_t product = quantityHundredths * rateCents;
+    return product >= 0 ? (product + 50) / 100 : -((-product + 50) / 100);
+}
+
+bool HasElementChildren(pugi::xml_node node) {
+    for (pugi::xml_node child : node.children()) {
+        if (child.type() == pugi::node_element) return true;
+    }
+    return false;
+}
+
+std::size_t Utf8Length(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// "2026-11-02T10:15:00-05:00" -> Unix seconds.
+std::int64_t UnixSeconds(const std::string& text) {
+    EXPECT_EQ(text.size(), 25u) << text;
+    const auto day = ParseIsoDay(text.substr(0, 10));
+    EXPECT_TRUE(day.has_value()) << text;
+    const int hour = std::stoi(text.substr(11, 2)), minute = std::stoi(text.substr(14, 2)),
+              second = std::stoi(text.substr(17, 2));
+    const int offsetHours = std::stoi(text.substr(20, 2)),
+              offsetMinutes = std::stoi(text.substr(23, 2));
+    const int sign = text[19] == '-' ? -1 : 1;
+    const std::int64_t local =
+        static_cast<std::int64_t>(day.value_or(0)) * 86400 + hour * 3600 + minute * 60 + second;
+    return local - sign * (offsetHours * 3600 + offsetMinutes * 60);
+}
+
+// One generated company, parsed once and shared by the tests that read it.
+struct Company {
+    std::string text;
+    pugi::xml_document document;
+    pugi::xml_parse_result parsed;
+    std::map<int, std::vector<pugi::xml_node>> records;  // by request-type code
+
+    explicit Company(const SampleCompanyOptions& options) : text(GenerateSampleCompany(options)) {
+        parsed = document.load_buffer(text.data(), text.size());
+        for (pugi::xml_node response : document.child("QBXML").child("QBXMLMsgsRs").children()) {
+            const int code = response.attribute("requestID").as_int();
+            for (pugi::xml_node record : response.children()) records[code].push_back(record);
+        }
+    }
+};
+
+const Company& Small() {
+    static const Company company(SampleCompanyOptions{7, 0.05, kToday});
+    return company;
+}
+
+// Scale 1, for the tests about size and about what a typical company holds.
+const Company& Standard() {
+    static const Company company(SampleCompanyOptions{1, 1.0, kToday});
+    return company;
+}
+
+// ------------------------------------------------------------------ the document
+
+TEST(SampleCompany, IsOneQbxmlResponsePerOfferedTypeInCodeOrder) {
+    const Company& company = Small();
+    ASSERT_TRUE(company.parsed) << company.parsed.description();
+    EXPECT_EQ(company.text.rfind(
+                  "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<?qbxml version=\"13.0\"?>\n", 0),
+              0u);
+    pugi::xml_node messages = company.document.child("QBXML").child("QBXMLMsgsRs");
+    ASSERT_TRUE(messages);
+    auto types = RequestTypeInfo::All();
+    std::size_t index = 0;
+    for (pugi::xml_node response : messages.children()) {
+        ASSERT_LT(index, types.size());
+        const RequestType& type = types[index++];
+        EXPECT_EQ(std::string(response.name()), std::string(type.stem) + "QueryRs");
+        EXPECT_EQ(response.attribute("requestID").as_int(), type.code);
+        EXPECT_STREQ(response.attribute("statusCode").value(), "0");
+        EXPECT_STREQ(response.attribute("statusSeverity").value(), "Info");
+        EXPECT_STREQ(response.attribute("statusMessage").value(), "Status OK");
+        EXPECT_FALSE(company.records.at(type.code).empty()) << type.stem;
+        for (pugi::xml_node record : response.children()) {
+            EXPECT_EQ(std::string(record.name()), RequestTypeInfo::RecordElementName(type.code));
+        }
+    }
+    EXPECT_EQ(index, types.size());
+}
+
+// Every leaf is an element the control file catalogs for the type, every group holds
+// catalogued leaves, and siblings come in the catalog's (the qbXML table's) order.
+TEST(SampleCompany, RecordsCarryOnlyCatalogedElementsInCatalogOrder) {
+    const ControlFile catalog = ReadControlFile();
+    ASSERT_TRUE(catalog.readable);
+    std::map<int, std::map<std::string, std::size_t>>
+        positions;  // first position of a path or prefix
+    std::map<int, std::set<std::string>> leaves;
+    for (std::size_t i = 0; i < catalog.entries.size(); ++i) {
+        const auto& entry = catalog.entries[i];
+        const std::string& tag = entry.TagName();
+        leaves[entry.Code()].insert(tag);
+        for (std::size_t slash = tag.find('/', 2); slash != std::string::npos;
+             slash = tag.find('/', slash + 1)) {
+            positions[entry.Code()].emplace(tag.substr(0, slash), i);
+        }
+        positions[entry.Code()].emplace(tag, i);
+    }
+
+    std::size_t checked = 0;
+    for (const auto& [code, records] : Small().records) {
+        const auto& position = positions[code];
+        const auto& leaf = leaves[code];
+        for (pugi::xml_node record : records) {
+            // Walk the record depth first, checking each element against the catalog.
+            std::vector<std::pair<pugi::xml_node, std::string>> stack{
+                {record, "//" + std::string(record.name())}};
+            while (!stack.empty()) {
+                auto [node, path] = stack.back();
+                stack.pop_back();
+                std::size_t previous = 0;
+                std::string previousName;
+                for (pugi::xml_node child : node.children()) {
+                    ASSERT_EQ(child.type(), pugi::node_element)
+                        << path << " holds text beside elements";
+                    const std::string childPath = path + "/" + child.name();
+                    auto found = position.find(childPath);
+                    ASSERT_NE(found, position.end()) << "not in the catalog: " << childPath;
+                    EXPECT_TRUE(found->second > previous ||
+                                (found->second == previous && previousName == child.name()) ||
+                                previousName.empty())
+                        << childPath << " comes after " << previousName;
+                    previous = found->second;
+                    previousName = child.name();
+                    if (HasElementChildren(child)) {
+                        stack.emplace_back(child, childPath);
+                    } else {
+                        EXPECT_TRUE(leaf.count(childPath))
+                            << "a group without elements: " << childPath;
+                        EXPECT_FALSE(std::string(child.text().get()).empty())
+                            << "empty value: " << childPath;
+                        ++checked;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 3000u);
+}
+
+// Elements QuickBooks always sends with their parent are there.
+TEST(SampleCompany, RequiredElementsArePresent) {
+    for (const RequestType& type : RequestTypeInfo::All()) {
+        // Required child names by parent path (the record element's path is "").
+        std::map<std::string, std::vector<std::string>> required;
+        std::vector<std::string> path;
+        for (const LayoutRow& row : RecordLayout::Rows(type.code)) {
+            path.resize(row.level - 1u);
+            std::string parent;
+            for (const std::string& part : path) parent += "/" + part;
+            const std::string name(RecordLayout::Name(row.name));
+            if (!row.optional) required[parent].push_back(name);
+            path.push_back(name);
+        }
+        for (pugi::xml_node record : Small().records.at(type.code)) {
+            std::vector<std::pair<pugi::xml_node, std::string>> stack{{record, ""}};
+            while (!stack.empty()) {
+                auto [node, at] = stack.back();
+                stack.pop_back();
+                for (const std::string& name : required[at]) {
+                    EXPECT_TRUE(node.child(name.c_str())) << type.stem << at << " lacks " << name;
+                }
+                for (pugi::xml_node child : node.children()) {
+                    if (HasElementChildren(child))
+                        stack.emplace_back(child, at + "/" + child.name());
+                }
+            }
+        }
+    }
+}
+
+TEST(SampleCompany, TextsFitTheFieldsQuickBooksStoresThemIn) {
+    for (const RequestType& type : RequestTypeInfo::All()) {
+        std::map<std::string, std::size_t> limits;
+        std::vector<std::string> path;
+        for (const LayoutRow& row : RecordLayout::Rows(type.code)) {
+            path.resize(row.level - 1u);
+            path.push_back(std::string(RecordLayout::Name(row.name)));
+            std::string key;
+            for (const std::string& part : path) key += "/" + part;
+            if (row.maxLength > 0) limits[key] = row.maxLength;
+        }
+        for (pugi::xml_node record : Small().records.at(type.code)) {
+            std::vector<std::pair<pugi::xml_node, std::string>> stack{{record, ""}};
+            while (!stack.empty()) {
+                auto [node, at] = stack.back();
+                stack.pop_back();
+                for (pugi::xml_node child : node.children()) {
+                    const std::string key = at + "/" + child.name();
+                    if (HasElementChildren(child)) {
+                        stack.emplace_back(child, key);
+                    } else if (auto limit = limits.find(key); limit != limits.end()) {
+                        EXPECT_LE(Utf8Length(child.text().get()), limit->second)
+                            << type.stem << key << " = " << child.text().get();
+                    }
+                }
+            }
+        }
+    }
+}
+
+// ------------------------------------------------------------------ identity and references
+
+// List records by ListID: their type and the name references carry.
+std::map<std::string, std::pair<int, std::string>> ListRecords(const Company& company) {
+    std::map<std::string, std::pair<int, std::string>> byId;
+    for (const auto& [code, records] : company.records) {
+        if (RequestTypeInfo::Find(code)->isTransaction) continue;
+        for (pugi::xml_node record : records) {
+            std::string name = record.child("FullName").text().get();
+            if (name.empty()) name = record.child("Name").text().get();
+            if (name.empty()) name = record.child("Initial").text().get();
+            byId[record.child("ListID").text().get()] = {code, name};
+        }
+    }
+    return byId;
+}
+
+TEST(SampleCompany, IdsAreUnique) {
+    std::set<std::string> ids;
+    std::size_t count = 0;
+    auto add = [&](pugi::xml_node id) {
+        ++count;
+        EXPECT_TRUE(ids.insert(id.text().get()).second) << "repeated id " << id.text().get();
+    };
+    for (const auto& [code, records] : Small().records) {
+        for (pugi::xml_node record : records) {
+            // The record's own ID and the IDs of its lines; IDs inside references and
+            // links name other records.
+            add(record.child(RequestTypeInfo::Find(code)->isTransaction ? "TxnID" : "ListID"));
+            for (pugi::xpath_node line : record.select_nodes(".//TxnLineID")) add(line.node());
+        }
+    }
+    EXPECT_GT(count, 300u);
+}
+
+TEST(SampleCompany, EveryReferenceNamesARecordOfTheRightList) {
+    const std::set<int> items{25, 26, 27, 28, 29}, names{2, 3, 11, 30};
+    const std::map<std::string, std::set<int>> allowed{{"CustomerRef", {2}},
+                                                       {"VendorRef", {11}},
+                                                       {"ItemRef", items},
+                                                       {"ItemServiceRef", {25}},
+                                                       {"ItemInventoryRef", {26}},
+                                                       {"AccountRef", {1}},
+                                                       {"ARAccountRef", {1}},
+                                                       {"APAccountRef", {1}},
+                                                       {"BankAccountRef", {1}},
+                                                       {"CreditCardAccountRef", {1}},
+                                                       {"DepositToAccountRef", {1}},
+                                                       {"IncomeAccountRef", {1}},
+                                                       {"ExpenseAccountRef", {1}},
+                                                       {"COGSAccountRef", {1}},
+                                                       {"AssetAccountRef", {1}},
+                                                       {"ClassRef", {31}},
+                                                       {"TermsRef", {33}},
+                                                       {"SalesRepRef", {32}},
+                                                       {"CustomerTypeRef", {34}},
+                                                       {"VendorTypeRef", {35}},
+                                                       {"EntityRef", names},
+                                                       {"PayeeEntityRef", names},
+                                                       {"SalesRepEntityRef", {3, 11, 30}},
+                                                       {"PrefVendorRef", {11}},
+                                                       {"ShipToEntityRef", names},
+                                                       {"SupervisorRef", {3}}};
+    const auto lists = ListRecords(Small());
+    std::size_t checked = 0;
+    for (const auto& [code, records] : Small().records) {
+        for (pugi::xml_node record : records) {
+            for (pugi::xpath_node match : record.select_nodes(".//*[ListID or FullName]")) {
+                pugi::xml_node ref = match.node();
+                const std::string name = ref.name();
+                if (ref == record || name.size() < 3 || name.substr(name.size() - 3) != "Ref")
+                    continue;
+                const std::string id = ref.child("ListID").text().get();
+                auto target = lists.find(id);
+                ASSERT_NE(target, lists.end()) << name << " " << id << " names no record";
+                EXPECT_EQ(target->second.second, ref.child("FullName").text().get())
+                    << name << " " << id;
+                const auto kinds = allowed.find(name);
+                if (name == "ParentRef") {
+                    EXPECT_EQ(target->second.first, code);
+                } else {
+                    ASSERT_NE(kinds, allowed.end())
+                        << "a reference to a list the company lacks: " << name;
+                    EXPECT_TRUE(kinds->second.count(target->second.first))
+                        << name << " names a record of type " << target->second.first;
+                }
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 400u);
+}
+
+TEST(SampleCompany, AccountReferencesNameAccountsOfTheFittingKind) {
+    std::map<std::string, std::string> kinds;  // FullName -> AccountType
+    for (pugi::xml_node account : Small().records.at(1)) {
+        kinds[account.child("FullName").text().get()] = account.child("AccountType").text().get();
+    }
+    auto kindOf = [&](pugi::xml_node record, const char* ref) {
+        return kinds[record.child(ref).child("FullName").text().get()];
+    };
+    for (pugi::xml_node invoice : Small().records.at(4))
+        EXPECT_EQ(kindOf(invoice, "ARAccountRef"), "AccountsReceivable");
+    for (pugi::xml_node bill : Small().records.at(13))
+        EXPECT_EQ(kindOf(bill, "APAccountRef"), "AccountsPayable");
+    for (pugi::xml_node check : Small().records.at(17))
+        EXPECT_EQ(kindOf(check, "AccountRef"), "Bank");
+    for (pugi::xml_node payment : Small().records.at(15))
+        EXPECT_EQ(kindOf(payment, "BankAccountRef"), "Bank");
+    for (pugi::xml_node payment : Small().records.at(16))
+        EXPECT_EQ(kindOf(payment, "CreditCardAccountRef"), "CreditCard");
+    for (int code : {18, 19}) {
+        for (pugi::xml_node charge : Small().records.at(code))
+            EXPECT_EQ(kindOf(charge, "AccountRef"), "CreditCard");
+    }
+}
+
+TEST(SampleCompany, LinkedTransactionsExistAndAgree) {
+    struct Txn {
+        std::string type, date, ref;
+    };
+    std::map<std::string, Txn> txns;
+    for (const auto& [code, records] : Small().records) {
+        for (pugi::xml_node record : records) {
+            if (!record.child("TxnID")) continue;
+            txns[record.child("TxnID").text().get()] = {RequestTypeInfo::TypeName(code),
+                                                        record.child("TxnDate").text().get(),
+                                                        record.child("RefNumber").text().get()};
+        }
+    }
+    std::size_t checked = 0;
+    for (const auto& [code, records] : Small().records) {
+        for (pugi::xml_node record : records) {
+            for (pugi::xpath_node match :
+                 record.select_nodes("LinkedTxn | AppliedToTxnRet | DepositLineRet[TxnID]")) {
+                pugi::xml_node link = match.node();
+                auto target = txns.find(link.child("TxnID").text().get());
+                ASSERT_NE(target, txns.end()) << link.name() << " names no transaction";
+                EXPECT_EQ(target->second.type, link.child("TxnType").text().get());
+                if (link.child("TxnDate"))
+                    EXPECT_EQ(target->second.date, link.child("TxnDate").text().get());
+                if (link.child("RefNumber"))
+                    EXPECT_EQ(target->second.ref, link.child("RefNumber").text().get());
+                // Nothing is paid, deposited or received before it exists: documents
+                // link to later payments and receipts, payments to earlier documents.
+                const std::string date = record.child("TxnDate").text().get();
+                if (code == 4 || code == 10 || code == 12 || code == 13) {
+                    EXPECT_GE(target->second.date, date);
+                } else {
+                    EXPECT_LE(target->second.date, date);
+                }
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 50u);
+}
+
+// ------------------------------------------------------------------ amounts
+
+TEST(SampleCompany, SalesLinesAddUpToTheTotals) {
+    const std::map<int, const char*> lineElements{{4, "InvoiceLineRet"},
+                                                  {5, "CreditMemoLineRet"},
+                                                  {6, "EstimateLineRet"},
+                                                  {7, "SalesOrderLineRet"},
+                                                  {8, "SalesReceiptLineRet"}};
+    for (const auto& [code, lineElement] : lineElements) {
+        for (pugi::xml_node record : Small().records.at(code)) {
+            std::int64_t sum = 0;
+            for (pugi::xml_node line : record.children(lineElement)) {
+                if (line.child("Quantity") && line.child("Rate")) {
+                    EXPECT_EQ(AmountOf(line, "Amount"),
+                              Extended(Hundredths(line.child("Quantity").text().get()),
+                                       AmountOf(line, "Rate")))
+                        << lineElement << " " << record.child("TxnID").text().get();
+                }
+                sum += AmountOf(line, "Amount");
+            }
+            ASSERT_TRUE(record.child(lineElement)) << "a sale without lines";
+            EXPECT_EQ(sum, AmountOf(record, "Subtotal")) << record.child("TxnID").text().get();
+            if (record.child("SalesTaxPercentage")) {
+                const std::int64_t product =
+                    AmountOf(record, "Subtotal") *
+                    Hundredths(record.child("SalesTaxPercentage").text().get());
+                EXPECT_EQ(AmountOf(record, "SalesTaxTotal"),
+                          product >= 0 ? (product + 5000) / 10000 : -((-product + 5000) / 10000));
+            }
+            if (code != 4) {
+                EXPECT_EQ(AmountOf(record, "TotalAmount"),
+                          AmountOf(record, "Subtotal") + AmountOf(record, "SalesTaxTotal"));
+            }
+        }
+    }
+}
+
+TEST(SampleCompany, InvoiceBalancesFollowThePaymentsAppliedToThem) {
+    std::map<std::string, std::int64_t> paid;  // invoice TxnID -> amount applied by payments
+    for (pugi::xml_node payment : Standard().records.at(9)) {
+        for (pugi::xml_node applied : payment.children("AppliedToTxnRet")) {
+            paid[applied.child("TxnID").text().get()] += AmountOf(applied, "Amount");
+        }
+    }
+    bool somePaid = false, someOpen = false;
+    for (pugi::xml_node invoice : Standard().records.at(4)) {
+        const std::int64_t total =
+            AmountOf(invoice, "Subtotal") + AmountOf(invoice, "SalesTaxTotal");
+        const std::int64_t applied = paid[invoice.child("TxnID").text().get()];
+        EXPECT_EQ(AmountOf(invoice, "AppliedAmount"), -applied);
+        EXPECT_EQ(AmountOf(invoice, "BalanceRemaining"), total - applied);
+        EXPECT_EQ(SumOf(invoice, "LinkedTxn"), -applied);
+        EXPECT_STREQ(invoice.child("IsPaid").text().get(), total == applied ? "true" : "false");
+        somePaid = somePaid || total == applied;
+        someOpen = someOpen || total != applied;
+    }
+    EXPECT_TRUE(somePaid);
+    EXPECT_TRUE(someOpen);
+}
+
+TEST(SampleCompany, PaymentsDepositsAndJournalsBalance) {
+    for (pugi::xml_node payment : Small().records.at(9)) {
+        EXPECT_EQ(SumOf(payment, "AppliedToTxnRet") + AmountOf(payment, "UnusedPayment"),
+                  AmountOf(payment, "TotalAmount"));
+    }
+    for (int code : {15, 16}) {
+        for (pugi::xml_node payment : Small().records.at(code)) {
+            EXPECT_EQ(SumOf(payment, "AppliedToTxnRet"), AmountOf(payment, "Amount"));
+        }
+    }
+    for (pugi::xml_node deposit : Small().records.at(22)) {
+        EXPECT_EQ(SumOf(deposit, "DepositLineRet"), AmountOf(deposit, "DepositTotal"));
+    }
+    for (pugi::xml_node entry : Small().records.at(23)) {
+        EXPECT_EQ(SumOf(entry, "JournalDebitLine"), SumOf(entry, "JournalCreditLine"));
+        EXPECT_GT(SumOf(entry, "JournalDebitLine"), 0);
+    }
+}
+
+TEST(SampleCompany, PurchaseLinesAddUpToTheTotals) {
+    const std::map<int, const char*> totals{
+        {12, "TotalAmount"}, {13, "AmountDue"},    {17, "Amount"},     {18, "Amount"},
+        {19, "Amount"},      {20, "CreditAmount"}, {21, "TotalAmount"}};
+    for (const auto& [code, total] : totals) {
+        for (pugi::xml_node record : Small().records.at(code)) {
+            const char* itemLine = code == 12 ? "PurchaseOrderLineRet" : "ItemLineRet";
+            const char* price = code == 12 ? "Rate" : "Cost";
+            for (pugi::xml_node line : record.children(itemLine)) {
+                EXPECT_EQ(AmountOf(line, "Amount"),
+                          Extended(Hundredths(line.child("Quantity").text().get()),
+                                   AmountOf(line, price)));
+            }
+            EXPECT_EQ(SumOf(record, "ExpenseLineRet") + SumOf(record, itemLine),
+                      AmountOf(record, total))
+                << RequestTypeInfo::TypeName(code) << " " << record.child("TxnID").text().get();
+        }
+    }
+    for (pugi::xml_node charge : Small().records.at(10)) {
+        EXPECT_EQ(
+            AmountOf(charge, "Amount"),
+            Extended(Hundredths(charge.child("Quantity").text().get()), AmountOf(charge, "Rate")));
+    }
+}
+
+// ------------------------------------------------------------------ dates and flags
+
+TEST(SampleCompany, DatesSpreadOverTheThirtySixMonthsBeforeToday) {
+    const std::int32_t today = *ParseIsoDay(kToday);
+    const std::int32_t first = AddMonths(today, -36);
+    const std::int64_t endOfToday = static_cast<std::int64_t>(today + 1) * 86400 + 5 * 3600;
+    std::int32_t earliest = today;
+    for (const auto& [code, records] : Small().records) {
+        const bool transaction = RequestTypeInfo::Find(code)->isTransaction;
+        std::size_t datedToday = 0;
+        for (pugi::xml_node record : records) {
+            const std::int64_t created = UnixSeconds(record.child("TimeCreated").text().get());
+            const std::int64_t modified = UnixSeconds(record.child("TimeModified").text().get());
+            EXPECT_LE(created, modified);
+            EXPECT_LT(modified, endOfToday);
+            EXPECT_EQ(std::to_string(modified), record.child("EditSequence").text().get());
+            if (!transaction) continue;
+            const auto day = ParseIsoDay(record.child("TxnDate").text().get());
+            ASSERT_TRUE(day.has_value());
+            EXPECT_GE(*day, first);
+            EXPECT_LE(*day, today);
+            EXPECT_LE(UnixSeconds(record.child("TimeCreated").text().get()), endOfToday);
+            datedToday += *day == today;
+            earliest = std::min(earliest, *day);
+        }
+        if (transaction) {
+            EXPECT_GT(datedToday, 0u)
+                << RequestTypeInfo::TypeName(code) << " has nothing dated today";
+        }
+    }
+    EXPECT_LT(earliest, AddMonths(first, 3)) << "the books should reach back about 36 months";
+}
+
+TEST(SampleCompany, PrintableTypesSayWhetherTheyWaitToBePrinted) {
+    for (int code : {4, 5, 7, 12}) {
+        std::set<std::string> values;
+        for (pugi::xml_node record : Small().records.at(code))
+            values.insert(record.child("IsToBePrinted").text().get());
+        EXPECT_EQ(values, (std::set<std::string>{"false", "true"}))
+            << RequestTypeInfo::TypeName(code);
+    }
+}
+
+TEST(SampleCompany, NamesHoldTheHardCasesOfSearchingAndExporting) {
+    std::vector<std::string> names;
+    for (pugi::xml_node customer : Small().records.at(2))
+        names.push_back(customer.child("Name").text().get());
+    auto any = [&](auto predicate) { return std::any_of(names.begin(), names.end(), predicate); };
+    EXPECT_TRUE(any([](const std::string& n) { return n == "Café Müller"; }));
+    EXPECT_TRUE(any([](const std::string& n) { return n == "Cafe Muller"; }));  // a near-duplicate
+    EXPECT_TRUE(any([](const std::string& n) { return n.find('&') != std::string::npos; }));
+    EXPECT_TRUE(any([](const std::string& n) { return n.find(',') != std::string::npos; }));
+    EXPECT_TRUE(any([](const std::string& n) { return n.find('"') != std::string::npos; }));
+    EXPECT_NE(Small().text.find("&amp;"), std::string::npos);
+}
+
+TEST(SampleCompany, CustomFieldsAreDataExtensions) {
+    std::size_t fields = 0;
+    for (const auto& [code, records] : Small().records) {
+        for (pugi::xml_node record : records) {
+            for (pugi::xml_node ext : record.children("DataExtRet")) {
+                EXPECT_STREQ(ext.child("OwnerID").text().get(), "0");
+                EXPECT_STREQ(ext.child("DataExtType").text().get(), "STR255TYPE");
+                EXPECT_FALSE(std::string(ext.child("DataExtName").text().get()).empty());
+                ++fields;
+            }
+        }
+    }
+    EXPECT_GT(fields, 10u);
+}
+
+// Every default column of the catalog shows something in at least one record, so the
+// first search on a fresh machine shows filled columns.
+TEST(SampleCompany, DefaultColumnsHaveValues) {
+    const ControlFile catalog = ReadControlFile();
+    const Company& company = Standard();
+    for (const auto& entry : catalog.entries) {
+        if (entry.fields.at(2) == "0") continue;
+        const std::string& tag = entry.TagName();
+        const std::string relative = tag.substr(tag.find('/', 2) + 1);
+        bool found = false;
+        for (pugi::xml_node record : company.records.at(entry.Code())) {
+            if (record.select_node(relative.c_str())) {
+                found = true;
+                break;
+            }
+        }
+        EXPECT_TRUE(found) << "no record fills the default column " << tag;
+    }
+}
+
+// ------------------------------------------------------------------ determinism and size
+
+TEST(SampleCompany, SameOptionsGiveTheSameBytes) {
+    const SampleCompanyOptions options{7, 0.05, kToday};
+    EXPECT_EQ(GenerateSampleCompany(options), Small().text);
+}
+
+TEST(SampleCompany, SeedAndTodayChangeTheCompany) {
+    const std::string other = GenerateSampleCompany({8, 0.05, kToday});
+    EXPECT_FALSE(other.empty());
+    EXPECT_NE(other, Small().text);
+    const std::string later = GenerateSampleCompany({7, 0.05, "2026-11-03"});
+    EXPECT_NE(later.find("<TxnDate>2026-11-03</TxnDate>"), std::string::npos);
+    EXPECT_EQ(later.find("<TxnDate>2023-11-02</TxnDate>"), std::string::npos);
+}
+
+TEST(SampleCompany, ScaleOneHoldsAboutTwoThousandTransactionsAndFourHundredListRecords) {
+    const Company& company = Standard();
+    ASSERT_TRUE(company.parsed);
+    std::size_t transactions = 0, lists = 0;
+    for (const auto& [code, records] : company.records) {
+        (RequestTypeInfo::Find(code)->isTransaction ? transactions : lists) += records.size();
+    }
+    EXPECT_GE(transactions, 1800u);
+    EXPECT_LE(transactions, 2300u);
+    EXPECT_GE(lists, 350u);
+    EXPECT_LE(lists, 450u);
+    const Company& small = Small();
+    EXPECT_LT(small.records.at(4).size() * 10, company.records.at(4).size());
+}
+
+TEST(SampleCompany, InvalidOptionsAreRefusedWithAReason) {
+    EXPECT_NE(ValidateSampleCompanyOptions({1, 0.0, kToday}), "");
+    EXPECT_NE(ValidateSampleCompanyOptions({1, -1.0, kToday}), "");
+    EXPECT_NE(ValidateSampleCompanyOptions({1, 1e9, kToday}), "");
+    EXPECT_NE(ValidateSampleCompanyOptions({1, 1.0, "2026-02-30"}).find("2026-02-30"),
+              std::string::npos);
+    EXPECT_EQ(ValidateSampleCompanyOptions({1, 1.0, ""}), "");
+    EXPECT_EQ(GenerateSampleCompany({1, 0.0, kToday}), "");
+}
+
+TEST(SampleCompany, StreamingStopsWhenTheSinkRefuses) {
+    int pieces = 0;
+    const std::string result = StreamSampleCompany({7, 0.05, kToday}, [&](std::string_view) {
+        ++pieces;
+        return false;
+    });
+    EXPECT_EQ(result, "stopped");
+    EXPECT_EQ(pieces, 1);
+}
+
+// ------------------------------------------------------------------ the file
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::size_t FilesIn(const std::filesystem::path& folder) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+TEST(SampleCompanyFile, IsWrittenWholeOverTheOldFile) {
+    TempDir dir;
+    const auto file = dir.Path() / "company.xml";
+    std::ofstream(file) << "old content";
+    EXPECT_EQ(WriteSampleCompany(file, {7, 0.05, kToday}), "");
+    EXPECT_EQ(ReadFile(file), Small().text);
+    EXPECT_EQ(FilesIn(dir.Path()), 1u);  // no temporary file left behind
+}
+
+TEST(SampleCompanyFile, AMissingFolderIsReportedAndNothingIsWritten) {
+    TempDir dir;
+    const auto file = dir.Path() / "missing" / "company.xml";
+    const std::string problem = WriteSampleCompany(file, {7, 0.05, kToday});
+    EXPECT_NE(problem.find((dir.Path() / "missing").string()), std::string::npos) << problem;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing"));
+    EXPECT_EQ(FilesIn(dir.Path()), 0u);
+}
+
+TEST(SampleCompanyFile, FailuresLeaveTheOldFileUntouched) {
+    TempDir dir;
+    const auto file = dir.Path() / "company.xml";
+    std::ofstream(file) << "old content";
+    EXPECT_NE(WriteSampleCompany(file, {7, 0.0, kToday}), "");
+    EXPECT_NE(WriteSampleCompany(dir.Path(), {7, 0.05, kToday}), "");  // a folder is no file
+    EXPECT_EQ(ReadFile(file), "old content");
+    EXPECT_EQ(FilesIn(dir.Path()), 1u);
+}
+
+}  // namespace
+}  // namespace quarrion::test
