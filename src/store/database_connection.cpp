@@ -1,0 +1,76 @@
+#include "store/database_connection.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Exception.h>
+#include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
+
+#include <string>
+
+namespace quarrion {
+
+std::unique_ptr<SQLite::Database> OpenConnection(const std::filesystem::path& path, bool create) {
+    int flags = SQLite::OPEN_READWRITE | (create ? SQLite::OPEN_CREATE : 0);
+    auto db = std::make_unique<SQLite::Database>(path.string(), flags, kBusyTimeoutMs);
+    db->exec("PRAGMA foreign_keys = ON");
+    // NORMAL in WAL mode syncs at checkpoints only: a killed process loses nothing that
+    // was committed, and a save stays far below the time a user would notice.
+    db->exec("PRAGMA synchronous = NORMAL");
+    return db;
+}
+
+DatabaseOwner OwnerOf(SQLite::Database& db) {
+    // Both reads touch only the header and the schema table; neither writes.
+    std::int32_t applicationId = db.execAndGet("PRAGMA application_id").getInt();
+    if (applicationId == kStoreApplicationId) return DatabaseOwner::Ours;
+    if (applicationId != 0) return DatabaseOwner::Foreign;
+    int tables = db.execAndGet(
+                       "SELECT count(*) FROM sqlite_schema WHERE name NOT LIKE 'sqlite!_%' "
+                       "ESCAPE '!'")
+                     .getInt();
+    return tables == 0 ? DatabaseOwner::Unused : DatabaseOwner::Foreign;
+}
+
+StoreResult CheckOwner(SQLite::Database& db, const std::filesystem::path& path, bool acceptUnused) {
+    DatabaseOwner owner;
+    try {
+        owner = OwnerOf(db);
+    } catch (const SQLite::Exception& e) {
+        StoreError error = EngineError(e);
+        if (e.getErrorCode() == SQLITE_NOTADB) {
+            error.Number = StoreErrorCode::NotADatabase;
+            error.Source = "IOManager";
+        }
+        error.Description = "Quarrion cannot use the file " + FileWords(path) +
+                            " as its database (" + e.what() + "). The file was left unchanged.";
+        return StoreResult(std::move(error));
+    }
+    if (owner == DatabaseOwner::Ours) return StoreResult::Ok();
+    if (owner == DatabaseOwner::Unused && acceptUnused) return StoreResult::Ok();
+    if (owner == DatabaseOwner::Unused) {
+        return StoreResult::Fail(StoreErrorCode::ForeignDatabase,
+                                 "The file " + FileWords(path) +
+                                     " is an empty database that Quarrion has not "
+                                     "prepared yet. The file was left unchanged.");
+    }
+    return StoreResult::Fail(StoreErrorCode::ForeignDatabase,
+                             "The file " + FileWords(path) +
+                                 " is a database of another program. Quarrion does not use it "
+                                 "and left it unchanged; move it away or choose another file.");
+}
+
+StoreError EngineError(const std::exception& error) {
+    if (const auto* engine = dynamic_cast<const SQLite::Exception*>(&error)) {
+        long number = engine->getExtendedErrorCode();
+        if (number < 0) number = engine->getErrorCode();
+        if (number < 0) number = StoreErrorCode::Unexpected;
+        return StoreError{number, engine->what(), "SQLite"};
+    }
+    return StoreError{StoreErrorCode::Unexpected, error.what(), "IOManager"};
+}
+
+std::string FileWords(const std::filesystem::path& path) {
+    return "\"" + path.string() + "\"";
+}
+
+}  // namespace quarrion
