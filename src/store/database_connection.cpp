@@ -31,32 +31,43 @@ DatabaseOwner OwnerOf(SQLite::Database& db) {
     return tables == 0 ? DatabaseOwner::Unused : DatabaseOwner::Foreign;
 }
 
-StoreResult CheckOwner(SQLite::Database& db, const std::filesystem::path& path, bool acceptUnused) {
+StoreResult OpenStoreFile(const std::filesystem::path& path, bool create, bool acceptUnused,
+                          std::unique_ptr<SQLite::Database>& db) {
+    const std::string unchanged = " The file was left unchanged.";
     DatabaseOwner owner;
+    std::unique_ptr<SQLite::Database> opened;
     try {
-        owner = OwnerOf(db);
-    } catch (const SQLite::Exception& e) {
+        opened = OpenConnection(path, create);
+        owner = OwnerOf(*opened);
+    } catch (const std::exception& e) {
         StoreError error = EngineError(e);
-        if (e.getErrorCode() == SQLITE_NOTADB) {
+        const auto* engine = dynamic_cast<const SQLite::Exception*>(&e);
+        if (engine && engine->getErrorCode() == SQLITE_NOTADB) {
             error.Number = StoreErrorCode::NotADatabase;
             error.Source = "IOManager";
+            error.Description = "Quarrion cannot use the file " + FileWords(path) +
+                                " as its database: it is not a database." + unchanged;
+        } else {
+            error.Description =
+                "The database " + FileWords(path) + " cannot be opened: " + error.Description;
         }
-        error.Description = "Quarrion cannot use the file " + FileWords(path) +
-                            " as its database (" + e.what() + "). The file was left unchanged.";
         return StoreResult(std::move(error));
     }
-    if (owner == DatabaseOwner::Ours) return StoreResult::Ok();
-    if (owner == DatabaseOwner::Unused && acceptUnused) return StoreResult::Ok();
-    if (owner == DatabaseOwner::Unused) {
+    if (owner == DatabaseOwner::Foreign) {
         return StoreResult::Fail(StoreErrorCode::ForeignDatabase,
                                  "The file " + FileWords(path) +
-                                     " is an empty database that Quarrion has not "
-                                     "prepared yet. The file was left unchanged.");
+                                     " is a database of another program, so Quarrion does not "
+                                     "use it." +
+                                     unchanged + " Move it away or choose another file.");
     }
-    return StoreResult::Fail(StoreErrorCode::ForeignDatabase,
-                             "The file " + FileWords(path) +
-                                 " is a database of another program. Quarrion does not use it "
-                                 "and left it unchanged; move it away or choose another file.");
+    if (owner == DatabaseOwner::Unused && !acceptUnused) {
+        return StoreResult::Fail(StoreErrorCode::ForeignDatabase,
+                                 "The file " + FileWords(path) +
+                                     " is an empty database that Quarrion has not prepared yet." +
+                                     unchanged);
+    }
+    db = std::move(opened);
+    return StoreResult::Ok();
 }
 
 StoreError EngineError(const std::exception& error) {

@@ -40,9 +40,12 @@ enum class DatabaseOwner {
 // not a database") for a file that is no SQLite database at all.
 DatabaseOwner OwnerOf(SQLite::Database& db);
 
-// Success when the connection reaches a file of ours (or, with `acceptUnused`, an unused
-// one); otherwise the failure to report, naming `path` and saying it was left unchanged.
-StoreResult CheckOwner(SQLite::Database& db, const std::filesystem::path& path, bool acceptUnused);
+// Opens `path` as OpenConnection does and makes sure it is a file of ours (with
+// `acceptUnused`, also an empty file without tables that is ours to take). A file that
+// is no SQLite database, or one of another program, is not written to in any way; the
+// failure names the file and says so. Never throws.
+StoreResult OpenStoreFile(const std::filesystem::path& path, bool create, bool acceptUnused,
+                          std::unique_ptr<SQLite::Database>& db);
 
 // The store's view of an exception from the engine or the library: SQLite's extended
 // result code and message for engine errors, StoreErrorCode::Unexpected otherwise.

@@ -111,22 +111,12 @@ StoreResult IOManager::OpenQuietly() {
     if (IsBlank(databaseName_)) {
         return StoreResult::Fail(StoreErrorCode::NoDatabaseName, "No database file was named.");
     }
-    try {
-        auto db = OpenConnection(databaseName_, false);
-        if (auto owner = CheckOwner(*db, databaseName_, false); !owner) return owner;
-        db_ = std::move(db);
-        return StoreResult::Ok();
-    } catch (const std::exception& e) {
-        StoreError error = EngineError(e);
-        error.Description =
-            "Opening the database " + FileWords(databaseName_) + " failed: " + error.Description;
-        return StoreResult(std::move(error));
-    }
+    return OpenStoreFile(databaseName_, false, false, db_);
 }
 
 void IOManager::CloseDatabase() {
     // Statements first: a connection closes cleanly only when none is left.
-    statements_.clear();
+    statements_.Clear();
     db_.reset();
 }
 
@@ -146,7 +136,7 @@ StoreResult IOManager::LoadData() {
     catalog_.Clear();
     if (StoreResult opened = OpenQuietly(); !opened) return Report("LoadData", opened);
     try {
-        bool empty = !Prepared("SELECT 1 FROM \"Basics\" LIMIT 1").executeStep();
+        bool empty = !Prepared("SELECT 1 FROM \"Basics\" LIMIT 1")->executeStep();
         if (!empty) return Report("LoadData", FillCatalog());
     } catch (const std::exception& e) {
         return Report("LoadData", StoreResult(EngineError(e)));
@@ -227,30 +217,30 @@ StoreResult IOManager::LoadControlFile(ControlLoad& load) {
 }
 
 void IOManager::InsertBasic(const QBXMLTag& tag) {
-    SQLite::Statement& insert = Prepared(
+    CachedStatement insert = Prepared(
         "INSERT INTO \"Basics\" (code, reference, default_sequence, sequence, tag_name, "
         "default_heading, level, user_heading, searchable, search_group, version_21, version_20, "
         "version_11, version_10, data_type, version_30, version_ca20, version_ca30) "
         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    insert.bind(1, tag.Code);
-    BindOptionalText(insert, 2, tag.Reference);
-    insert.bind(3, tag.DefaultSequence);
-    insert.bind(4, tag.DefaultSequence);
-    insert.bind(5, tag.TagName());
-    insert.bind(6, tag.DefaultHeading);
-    insert.bind(7, tag.Level);
-    insert.bind(8, tag.DefaultHeading);
-    insert.bind(9, tag.Searchable);
-    insert.bind(10, tag.SearchGroup);
-    insert.bind(11, tag.Version21);
-    insert.bind(12, tag.Version20);
-    insert.bind(13, tag.Version11);
-    insert.bind(14, tag.Version10);
-    insert.bind(15, tag.DataType());
-    insert.bind(16, tag.Version30);
-    insert.bind(17, tag.VersionCA20);
-    insert.bind(18, tag.VersionCA30);
-    insert.exec();
+    insert->bind(1, tag.Code);
+    BindOptionalText(*insert, 2, tag.Reference);
+    insert->bind(3, tag.DefaultSequence);
+    insert->bind(4, tag.DefaultSequence);
+    insert->bind(5, tag.TagName());
+    insert->bind(6, tag.DefaultHeading);
+    insert->bind(7, tag.Level);
+    insert->bind(8, tag.DefaultHeading);
+    insert->bind(9, tag.Searchable);
+    insert->bind(10, tag.SearchGroup);
+    insert->bind(11, tag.Version21);
+    insert->bind(12, tag.Version20);
+    insert->bind(13, tag.Version11);
+    insert->bind(14, tag.Version10);
+    insert->bind(15, tag.DataType());
+    insert->bind(16, tag.Version30);
+    insert->bind(17, tag.VersionCA20);
+    insert->bind(18, tag.VersionCA30);
+    insert->exec();
 }
 
 StoreResult IOManager::WriteCatalog(CatalogRun run, long version) {
@@ -262,42 +252,42 @@ StoreResult IOManager::WriteCatalog(CatalogRun run, long version) {
             if (id == 0) {
                 InsertBasic(tag);
             } else if (run == CatalogRun::Update) {
-                SQLite::Statement& update = Prepared(
+                CachedStatement update = Prepared(
                     "UPDATE \"Basics\" SET default_sequence = ?, default_heading = ?, level = ?, "
                     "version_30 = ?, version_ca20 = ?, version_ca30 = ? WHERE id = ?");
-                update.bind(1, tag.DefaultSequence);
-                update.bind(2, tag.DefaultHeading);
-                update.bind(3, tag.Level);
-                update.bind(4, tag.Version30);
-                update.bind(5, tag.VersionCA20);
-                update.bind(6, tag.VersionCA30);
-                update.bind(7, id);
-                update.exec();
+                update->bind(1, tag.DefaultSequence);
+                update->bind(2, tag.DefaultHeading);
+                update->bind(3, tag.Level);
+                update->bind(4, tag.Version30);
+                update->bind(5, tag.VersionCA20);
+                update->bind(6, tag.VersionCA30);
+                update->bind(7, id);
+                update->exec();
             } else {
-                SQLite::Statement& update = Prepared(
+                CachedStatement update = Prepared(
                     "UPDATE \"Basics\" SET reference = ?, default_sequence = ?, sequence = ?, "
                     "default_heading = ?, level = ?, user_heading = ?, searchable = ?, "
                     "search_group = ?, version_21 = ?, version_20 = ?, version_11 = ?, "
                     "version_10 = ?, data_type = ?, version_30 = ?, version_ca20 = ?, "
                     "version_ca30 = ? WHERE id = ?");
-                BindOptionalText(update, 1, tag.Reference);
-                update.bind(2, tag.DefaultSequence);
-                update.bind(3, tag.Sequence);
-                update.bind(4, tag.DefaultHeading);
-                update.bind(5, tag.Level);
-                update.bind(6, tag.StoredUserHeading());
-                update.bind(7, tag.Searchable);
-                update.bind(8, tag.SearchGroup);
-                update.bind(9, tag.Version21);
-                update.bind(10, tag.Version20);
-                update.bind(11, tag.Version11);
-                update.bind(12, tag.Version10);
-                update.bind(13, tag.DataType());
-                update.bind(14, tag.Version30);
-                update.bind(15, tag.VersionCA20);
-                update.bind(16, tag.VersionCA30);
-                update.bind(17, id);
-                update.exec();
+                BindOptionalText(*update, 1, tag.Reference);
+                update->bind(2, tag.DefaultSequence);
+                update->bind(3, tag.Sequence);
+                update->bind(4, tag.DefaultHeading);
+                update->bind(5, tag.Level);
+                update->bind(6, tag.StoredUserHeading());
+                update->bind(7, tag.Searchable);
+                update->bind(8, tag.SearchGroup);
+                update->bind(9, tag.Version21);
+                update->bind(10, tag.Version20);
+                update->bind(11, tag.Version11);
+                update->bind(12, tag.Version10);
+                update->bind(13, tag.DataType());
+                update->bind(14, tag.Version30);
+                update->bind(15, tag.VersionCA20);
+                update->bind(16, tag.VersionCA30);
+                update->bind(17, id);
+                update->exec();
             }
             KeepResponsive();
         }
@@ -312,26 +302,26 @@ StoreResult IOManager::WriteCatalog(CatalogRun run, long version) {
 StoreResult IOManager::FillCatalog() {
     catalog_.Clear();
     try {
-        SQLite::Statement& rows = Prepared(
+        CachedStatement rows = Prepared(
             "SELECT id, code, reference, default_sequence, sequence, tag_name, default_heading, "
             "level, user_heading, searchable, search_group, data_type, version_10, version_11, "
             "version_20, version_21, version_30, version_ca20, version_ca30 "
             "FROM \"Basics\" ORDER BY id");
-        while (rows.executeStep()) {
-            QBXMLTag* tag = catalog_.Add(rows.getColumn(1).getInt(), TextOf(rows.getColumn(2)),
-                                         rows.getColumn(3).getInt(), rows.getColumn(4).getInt(),
-                                         TextOf(rows.getColumn(5)), TextOf(rows.getColumn(6)),
-                                         rows.getColumn(7).getInt(), TextOf(rows.getColumn(8)),
-                                         rows.getColumn(9).getInt() != 0,
-                                         TextOf(rows.getColumn(10)), TextOf(rows.getColumn(11)),
-                                         static_cast<std::int32_t>(rows.getColumn(0).getInt64()));
-            tag->Version10 = rows.getColumn(12).getInt() != 0;
-            tag->Version11 = rows.getColumn(13).getInt() != 0;
-            tag->Version20 = rows.getColumn(14).getInt() != 0;
-            tag->Version21 = rows.getColumn(15).getInt() != 0;
-            tag->Version30 = rows.getColumn(16).getInt() != 0;
-            tag->VersionCA20 = rows.getColumn(17).getInt() != 0;
-            tag->VersionCA30 = rows.getColumn(18).getInt() != 0;
+        while (rows->executeStep()) {
+            QBXMLTag* tag = catalog_.Add(rows->getColumn(1).getInt(), TextOf(rows->getColumn(2)),
+                                         rows->getColumn(3).getInt(), rows->getColumn(4).getInt(),
+                                         TextOf(rows->getColumn(5)), TextOf(rows->getColumn(6)),
+                                         rows->getColumn(7).getInt(), TextOf(rows->getColumn(8)),
+                                         rows->getColumn(9).getInt() != 0,
+                                         TextOf(rows->getColumn(10)), TextOf(rows->getColumn(11)),
+                                         static_cast<std::int32_t>(rows->getColumn(0).getInt64()));
+            tag->Version10 = rows->getColumn(12).getInt() != 0;
+            tag->Version11 = rows->getColumn(13).getInt() != 0;
+            tag->Version20 = rows->getColumn(14).getInt() != 0;
+            tag->Version21 = rows->getColumn(15).getInt() != 0;
+            tag->Version30 = rows->getColumn(16).getInt() != 0;
+            tag->VersionCA20 = rows->getColumn(17).getInt() != 0;
+            tag->VersionCA30 = rows->getColumn(18).getInt() != 0;
             KeepResponsive();
         }
         return StoreResult::Ok();
@@ -341,10 +331,10 @@ StoreResult IOManager::FillCatalog() {
 }
 
 std::int64_t IOManager::FindBasic(int code, std::string_view tagName) {
-    SQLite::Statement& find = Prepared("SELECT id FROM \"Basics\" WHERE code = ? AND tag_name = ?");
-    find.bind(1, code);
-    find.bind(2, std::string(tagName));
-    return find.executeStep() ? find.getColumn(0).getInt64() : 0;
+    CachedStatement find = Prepared("SELECT id FROM \"Basics\" WHERE code = ? AND tag_name = ?");
+    find->bind(1, code);
+    find->bind(2, std::string(tagName));
+    return find->executeStep() ? find->getColumn(0).getInt64() : 0;
 }
 
 bool IOManager::FoundBasic(int code, std::string_view tagName) {
@@ -367,12 +357,12 @@ StoreResult IOManager::UpdateTags(const ViewTags& tags) {
             if (!view->Tag()) continue;
             std::int64_t id = FindBasic(view->Tag()->Code, view->TagName);
             if (id == 0) continue;
-            SQLite::Statement& update =
+            CachedStatement update =
                 Prepared("UPDATE \"Basics\" SET sequence = ?, user_heading = ? WHERE id = ?");
-            update.bind(1, view->Sequence);
-            update.bind(2, view->Heading);
-            update.bind(3, id);
-            update.exec();
+            update->bind(1, view->Sequence);
+            update->bind(2, view->Heading);
+            update->bind(3, id);
+            update->exec();
         }
         transaction.Commit();
     } catch (const std::exception& e) {
@@ -391,10 +381,10 @@ StoreResult IOManager::UpdateQuickBooksFiles(std::string_view path) {
     }
     try {
         // One statement, so two programs recording the same file cannot both add it.
-        SQLite::Statement& insert =
+        CachedStatement insert =
             Prepared("INSERT INTO \"QuickBooks Files\" (path) VALUES (?) ON CONFLICT DO NOTHING");
-        insert.bind(1, std::string(path));
-        insert.exec();
+        insert->bind(1, std::string(path));
+        insert->exec();
         return StoreResult::Ok();
     } catch (const std::exception& e) {
         return Remember(StoreResult(EngineError(e)));
@@ -403,16 +393,8 @@ StoreResult IOManager::UpdateQuickBooksFiles(std::string_view path) {
 
 // ---- helpers ----------------------------------------------------------------------
 
-SQLite::Statement& IOManager::Prepared(const char* sql) {
-    // Keyed by the literal's address: every caller passes a string literal.
-    auto& slot = statements_[sql];
-    if (!slot) {
-        slot = std::make_unique<SQLite::Statement>(*db_, sql);
-    } else {
-        slot->reset();
-        slot->clearBindings();
-    }
-    return *slot;
+CachedStatement IOManager::Prepared(const char* sql) {
+    return statements_.Prepared(*db_, sql);
 }
 
 StoreResult IOManager::Remember(StoreResult result) {

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
+#include "store/statement_cache.h"
 #include "store/store_error.h"
 #include "store/store_notifier.h"
 
@@ -115,8 +115,8 @@ class IOManager {
     void InsertBasic(const QBXMLTag& tag);
     StoreResult FillCatalog();
     std::int64_t FindBasic(int code, std::string_view tagName);
-    // A cached statement for `sql`, reset and with its bindings cleared.
-    SQLite::Statement& Prepared(const char* sql);
+    // The cached statement for `sql` (a string literal) on the open connection.
+    CachedStatement Prepared(const char* sql);
     StoreResult Report(const char* operation, StoreResult result);
     StoreResult Remember(StoreResult result);
     void KeepResponsive();
@@ -127,7 +127,7 @@ class IOManager {
     std::filesystem::path controlFile_;
     bool needsUpdate_ = false;
     std::unique_ptr<SQLite::Database> db_;
-    std::unordered_map<const char*, std::unique_ptr<SQLite::Statement>> statements_;
+    StatementCache statements_;
     StoreError lastError_;
     std::chrono::steady_clock::time_point lastBreath_;
 };

@@ -247,8 +247,8 @@ StoreResult SchemaBuilder::Apply(bool createMissing, bool upgrade) {
             return StoreResult::Fail(StoreErrorCode::NoDatabaseName,
                                      "The database file " + FileWords(path_) + " does not exist.");
         }
-        auto db = OpenConnection(path_, !existed);
-        if (auto owner = CheckOwner(*db, path_, true); !owner) return owner;
+        std::unique_ptr<SQLite::Database> db;
+        if (auto opened = OpenStoreFile(path_, !existed, true, db); !opened) return opened;
 
         // Outside any transaction, as SQLite requires; a no-op once the file is in WAL.
         db->exec("PRAGMA journal_mode = WAL");

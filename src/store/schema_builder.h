@@ -70,7 +70,7 @@ struct RelationDeclaration {
 // calls are made; `Apply` then creates a missing file or adds to an existing file of
 // ours whatever it lacks: tables, fields and indexes. It never drops or changes
 // anything that is there, so an older file keeps all its rows; and it never writes to
-// a file that is not ours (see CheckOwner).
+// a file that is not ours (see OpenStoreFile).
 //
 // In SQLite terms: table and field names are kept exactly, spaces included, and always
 // quoted; an auto field becomes INTEGER PRIMARY KEY AUTOINCREMENT (ids are never
