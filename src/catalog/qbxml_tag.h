@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -78,5 +79,16 @@ class QBXMLTag {
     std::int32_t dataTypeCode_ = 0;
     std::string userHeading_;
 };
+
+// How rules and columns hold a catalog entry. A catalog reload replaces every entry,
+// so a search definition keeps a shared, read-only snapshot of the entries it names
+// instead of a pointer into the catalog: copies of a definition share the snapshot,
+// and it stays valid whatever happens to the catalog afterwards.
+using QBXMLTagRef = std::shared_ptr<const QBXMLTag>;
+
+// A snapshot of `tag` as it is now.
+inline QBXMLTagRef ShareTag(const QBXMLTag& tag) {
+    return std::make_shared<const QBXMLTag>(tag);
+}
 
 }  // namespace quarrion
