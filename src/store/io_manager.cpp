@@ -111,7 +111,9 @@ StoreResult IOManager::OpenQuietly() {
     if (IsBlank(databaseName_)) {
         return StoreResult::Fail(StoreErrorCode::NoDatabaseName, "No database file was named.");
     }
-    return OpenStoreFile(databaseName_, false, false, db_);
+    StoreResult opened = OpenStoreFile(databaseName_, false, false, db_);
+    if (opened) openName_ = databaseName_;
+    return opened;
 }
 
 void IOManager::CloseDatabase() {
@@ -134,7 +136,11 @@ long IOManager::CatalogVersion() {
 
 StoreResult IOManager::LoadData() {
     catalog_.Clear();
-    if (StoreResult opened = OpenQuietly(); !opened) return Report("LoadData", opened);
+    // Reopening the file the connection already has would only cost the checkpoint and
+    // file churn of closing a WAL database.
+    if (!IsOpen() || openName_ != databaseName_) {
+        if (StoreResult opened = OpenQuietly(); !opened) return Report("LoadData", opened);
+    }
     try {
         bool empty = !Prepared("SELECT 1 FROM \"Basics\" LIMIT 1")->executeStep();
         if (!empty) return Report("LoadData", FillCatalog());

@@ -74,7 +74,8 @@ class IOManager {
     void CloseDatabase();
     bool IsOpen() const { return db_ != nullptr; }
 
-    // Opens the database and fills the catalog from it in row order. When the catalog
+    // Opens the database (unless the connection to it is open already) and fills the
+    // catalog from it in row order. When the catalog
     // table is empty the notifier is asked to run the first-time initialisation
     // (InitDataA), whose answer is then this one.
     StoreResult LoadData();
@@ -124,6 +125,7 @@ class IOManager {
     QBXMLTags& catalog_;
     StoreNotifier* notifier_;
     std::string databaseName_;
+    std::string openName_;  // the file the open connection reaches
     std::filesystem::path controlFile_;
     bool needsUpdate_ = false;
     std::unique_ptr<SQLite::Database> db_;
