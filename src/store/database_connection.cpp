@@ -70,12 +70,41 @@ StoreResult OpenStoreFile(const std::filesystem::path& path, bool create, bool a
     return StoreResult::Ok();
 }
 
+namespace {
+
+// Says in words which rule of the schema a refused value broke; the engine's own
+// wording follows in parentheses. The schema names every value check "<field> must
+// <rule>", so a refused check becomes "The value for "<field>" must <rule>."
+std::string ExplainRefusal(long number, const std::string& message) {
+    std::string explanation;
+    if (number == SQLITE_CONSTRAINT_CHECK) {
+        const std::string failed = "CHECK constraint failed: ";
+        const std::string must = " must ";
+        std::size_t start = message.find(failed);
+        std::size_t split = message.find(must);
+        if (start != std::string::npos && split != std::string::npos && split > start) {
+            start += failed.size();
+            explanation = "The value for \"" + message.substr(start, split - start) + "\" must " +
+                          message.substr(split + must.size()) + ".";
+        }
+    } else if (number == SQLITE_CONSTRAINT_FOREIGNKEY) {
+        explanation = "A row names another row that is not in the database.";
+    } else if (number == SQLITE_CONSTRAINT_UNIQUE || number == SQLITE_CONSTRAINT_PRIMARYKEY) {
+        explanation = "The database holds such a row already.";
+    } else if (number == SQLITE_CONSTRAINT_NOTNULL) {
+        explanation = "A value the database needs is missing.";
+    }
+    return explanation.empty() ? message : explanation + " (" + message + ")";
+}
+
+}  // namespace
+
 StoreError EngineError(const std::exception& error) {
     if (const auto* engine = dynamic_cast<const SQLite::Exception*>(&error)) {
         long number = engine->getExtendedErrorCode();
         if (number < 0) number = engine->getErrorCode();
         if (number < 0) number = StoreErrorCode::Unexpected;
-        return StoreError{number, engine->what(), "SQLite"};
+        return StoreError{number, ExplainRefusal(number, engine->what()), "SQLite"};
     }
     return StoreError{StoreErrorCode::Unexpected, error.what(), "IOManager"};
 }

@@ -32,29 +32,41 @@ std::string SqlType(FieldType type) {
     return "BLOB";
 }
 
-// The value checks that make SQLite hold what the declaration allows. NULL passes
-// every check (a comparison with NULL is not false), so optional fields stay optional.
-std::vector<std::string> Checks(const FieldDeclaration& field) {
+// The value checks that make SQLite hold what the declaration allows, each named
+// "<field> must <rule>" so a refusal reads as a sentence (see EngineError). NULL
+// passes every check (a comparison with NULL is not false): optional fields stay
+// optional.
+struct Check {
+    std::string rule;
+    std::string expression;
+};
+
+std::vector<Check> Checks(const FieldDeclaration& field) {
     std::string name = QuoteName(field.Name);
-    std::vector<std::string> checks;
+    std::vector<Check> checks;
     switch (field.Type) {
         case FieldType::Boolean:
-            checks.push_back(name + " IN (0, 1)");
+            checks.push_back({"be true or false", name + " IN (0, 1)"});
             break;
         case FieldType::Integer:
-            checks.push_back(name + " BETWEEN -32768 AND 32767");
+            checks.push_back(
+                {"be a whole number from -32768 to 32767", name + " BETWEEN -32768 AND 32767"});
             break;
         case FieldType::Long:
-            if (!field.IsAuto()) checks.push_back(name + " BETWEEN -2147483648 AND 2147483647");
+            if (!field.IsAuto()) {
+                checks.push_back({"be a whole number from -2147483648 to 2147483647",
+                                  name + " BETWEEN -2147483648 AND 2147483647"});
+            }
             break;
         case FieldType::Text: {
-            int size = field.Size > 0 ? field.Size : kDefaultTextLength;
-            checks.push_back("length(" + name + ") <= " + std::to_string(size));
-            if (!field.AllowZeroLength) checks.push_back(name + " <> ''");
+            std::string size = std::to_string(field.Size > 0 ? field.Size : kDefaultTextLength);
+            checks.push_back(
+                {"be at most " + size + " characters long", "length(" + name + ") <= " + size});
+            if (!field.AllowZeroLength) checks.push_back({"not be empty", name + " <> ''"});
             break;
         }
         case FieldType::Memo:
-            if (!field.AllowZeroLength) checks.push_back(name + " <> ''");
+            if (!field.AllowZeroLength) checks.push_back({"not be empty", name + " <> ''"});
             break;
         case FieldType::Double:
         case FieldType::DateTime:
@@ -204,7 +216,10 @@ std::string SchemaBuilder::ColumnSql(const TableDeclaration& table, const FieldD
         }
     }
     if (field.Type == FieldType::Text) sql += " COLLATE NOCASE";
-    for (const auto& check : Checks(field)) sql += " CHECK (" + check + ")";
+    for (const auto& check : Checks(field)) {
+        sql += " CONSTRAINT " + QuoteName(field.Name + " must " + check.rule) + " CHECK (" +
+               check.expression + ")";
+    }
     if (addingToExisting && link) {
         sql += " REFERENCES " + QuoteName(link->Parent) + " (" + QuoteName(link->ParentField) + ")";
         if (link->CascadeUpdates) sql += " ON UPDATE CASCADE";

@@ -324,3 +324,48 @@ TEST(SchemaUpgrade, CreateTableStatementsQuoteNamesWithSpaces) {
 
 }  // namespace
 }  // namespace quarrion
+
+namespace quarrion {
+namespace {
+
+TEST(EngineErrors, ARefusedValueIsExplainedInWords) {
+    test::TempDir dir;
+    QBXMLTags catalog;
+    IOManager io(catalog);
+    auto path = dir.Path() / "x.qr3";
+    ASSERT_TRUE(io.CheckDatabase(path.string()));
+    auto db = OpenConnection(path, false);
+    struct Case {
+        const char* sql;
+        long number;
+        const char* words;
+    } cases[] = {
+        {"INSERT INTO \"Search\" (name) VALUES (printf('%.51c', 'x'))", SQLITE_CONSTRAINT_CHECK,
+         "The value for \"name\" must be at most 50 characters long."},
+        {"INSERT INTO \"Search\" (name, date_filter) VALUES ('n', 99999)", SQLITE_CONSTRAINT_CHECK,
+         "The value for \"date_filter\" must be a whole number from -32768 to 32767."},
+        {"INSERT INTO \"Search\" (name) VALUES ('')", SQLITE_CONSTRAINT_CHECK,
+         "The value for \"name\" must not be empty."},
+        {"INSERT INTO \"Basics\" (code, searchable) VALUES (1, 3)", SQLITE_CONSTRAINT_CHECK,
+         "The value for \"searchable\" must be true or false."},
+        {"INSERT INTO \"Basics\" (tag_name) VALUES ('t')", SQLITE_CONSTRAINT_NOTNULL,
+         "A value the database needs is missing."},
+        {"INSERT INTO \"Search Include\" (search_id, request_type) VALUES (77, 4)",
+         SQLITE_CONSTRAINT_FOREIGNKEY, "A row names another row that is not in the database."},
+    };
+    for (const auto& c : cases) {
+        try {
+            db->exec(c.sql);
+            ADD_FAILURE() << c.sql << " was accepted";
+        } catch (const std::exception& e) {
+            StoreError error = EngineError(e);
+            EXPECT_EQ(error.Number, c.number) << c.sql;
+            EXPECT_EQ(error.Description.rfind(c.words, 0), 0u) << error.Description;
+            EXPECT_EQ(error.Source, "SQLite");
+            EXPECT_EQ(error.Text().rfind("(" + std::to_string(c.number) + ")\r", 0), 0u);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quarrion
