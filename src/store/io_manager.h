@@ -20,6 +20,8 @@ namespace quarrion {
 
 class QBXMLTag;
 class QBXMLTags;
+class SearchObject2;
+class SearchObject2s;
 class ViewTags;
 
 // The program's lasting data: the tag catalog with the user's column choices, the
@@ -95,6 +97,24 @@ class IOManager {
     // gives that row its sequence and heading (others are skipped); then LoadData.
     StoreResult UpdateTags(const ViewTags& tags);
 
+    // Saves `search` under its name as a new row with its whole tree, in one
+    // transaction: on failure the store is exactly as before. The search's own earlier
+    // row (its `ID`) goes, so saving under a new name renames it and saving under the
+    // name it holds replaces it. When another search holds the name the notifier is
+    // asked once ("Save Search As ..."); OK replaces that search, CANCEL saves nothing.
+    // A failing step is reported through ErrorOccurred ("IOManager::SaveCriterion",
+    // ...). The search in memory is not changed; `savedId` (when given) receives the
+    // new row's id. Display columns and field rules must name catalog entries loaded
+    // from the database (an `ID` above 0).
+    StoreResult SaveSearchObject(const SearchObject2* search, long* savedId = nullptr);
+    // Every saved search by name, read as one consistent snapshot even while another
+    // program saves. Empty when the database is not open or cannot be read (see
+    // LastError). Columns and field rules take the catalog's entries.
+    std::unique_ptr<SearchObject2s> SearchObjects();
+    // Deletes the saved search with the search's `ID` and its whole tree. Fails when
+    // there is no such row (or the database is not open).
+    StoreResult DeleteSearchObject(const SearchObject2& search);
+
     // Records a company file a search read from; the same path is recorded once.
     // Fails when the database is not open.
     StoreResult UpdateQuickBooksFiles(std::string_view path);
@@ -119,6 +139,7 @@ class IOManager {
     // The cached statement for `sql` (a string literal) on the open connection.
     CachedStatement Prepared(const char* sql);
     StoreResult Report(const char* operation, StoreResult result);
+    StoreResult SaveFailed(const std::string& step, const StoreError& error);
     StoreResult Remember(StoreResult result);
     void KeepResponsive();
 
