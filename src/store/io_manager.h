@@ -77,13 +77,19 @@ class IOManager {
     bool IsOpen() const { return db_ != nullptr; }
 
     // Opens the database (unless the connection to it is open already) and fills the
-    // catalog from it in row order. When the catalog
-    // table is empty the notifier is asked to run the first-time initialisation
-    // (InitDataA), whose answer is then this one.
+    // catalog from it in row order. When the catalog table is empty the notifier is
+    // asked to run the first-time initialisation (InitDataA), whose answer is then this
+    // one.
     StoreResult LoadData();
     // First-time initialisation: reads the control file into the catalog, checks and
     // opens the database, stores every entry as a new catalog row, reloads the catalog.
     StoreResult InitDataA();
+    // Each run is one transaction and reports its failure as "Quarrion::InitDataA" (B,
+    // C): a control-file line it cannot read stops it, and the database keeps what it
+    // had while the catalog holds the entries read before that line. Without a control
+    // file nothing is written and the catalog is reloaded from the database. A
+    // successful run records the control file's version (see CatalogVersion).
+    //
     // Update: like InitDataA on the open database, but a row that exists already takes
     // only the shipped values (default sequence, default heading, level and the three
     // newest version flags); the user's sequence and heading stay.
