@@ -1,0 +1,224 @@
+// Throughput of the rules: one word-search criterion on short element texts, and the
+// decision of whole records. Each benchmark also reports the heap allocations made
+// per iteration (counted by the replaced global operator new and by pugixml's
+// allocation hook below).
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "catalog/qbxml_tag.h"
+#include "model/criterion.h"
+#include "model/field_criterion.h"
+
+namespace {
+std::atomic<long> allocations{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+// pugixml allocates through malloc, not operator new; route it through the counter too.
+namespace {
+void* CountedMalloc(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return std::malloc(size);
+}
+[[maybe_unused]] const bool pugiCounted = [] {
+    pugi::set_memory_management_functions(CountedMalloc, std::free);
+    return true;
+}();
+}  // namespace
+
+namespace quarrion {
+namespace {
+
+// Element texts of the length and shape an invoice holds.
+const std::vector<std::string>& ShortTexts() {
+    static const std::vector<std::string> texts = {
+        "ACME Corporation", "Invoice 10442", "Net 30",          "Consulting hours",
+        "Smith, John",      "(ACME), Inc.",  "Design services", "Freight",
+        "INV-2024-0117",    "Thank you!",    "Main Street 12",  "acme widgets",
+    };
+    return texts;
+}
+
+const std::vector<std::string>& AmountTexts() {
+    static const std::vector<std::string> texts = {"750.00", "12.50",  "1250.00", "0.00",
+                                                   "499.99", "500.01", "88",      "10442.17"};
+    return texts;
+}
+
+void SetAllocationCounter(benchmark::State& state, long before) {
+    state.counters["allocs/op"] = benchmark::Counter(
+        static_cast<double>(allocations.load() - before) / static_cast<double>(state.iterations()));
+}
+
+void TextRule(benchmark::State& state, long operation, const char* entered) {
+    Criterion rule;
+    rule.Operand = operation;
+    rule.SetDataType(128);
+    rule.TextCompare.SetValue(entered);
+    const auto& texts = ShortTexts();
+    std::size_t at = 0;
+    long before = allocations.load();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(rule.Compare(texts[at], "STRTYPE"));
+        if (++at == texts.size()) at = 0;
+    }
+    SetAllocationCounter(state, before);
+}
+
+void BM_CriterionContains(benchmark::State& state) {
+    TextRule(state, 130, "acme");
+}
+void BM_CriterionStartsWith(benchmark::State& state) {
+    TextRule(state, 132, "inv");
+}
+void BM_CriterionWholeWord(benchmark::State& state) {
+    TextRule(state, 136, "acme");
+}
+
+void BM_CriterionGreaterThan(benchmark::State& state) {
+    Criterion rule;
+    rule.Operand = 74;
+    rule.SetDataType(64);
+    rule.NumberCompare.SetValue("500");
+    const auto& texts = AmountTexts();
+    std::size_t at = 0;
+    long before = allocations.load();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(rule.Compare(texts[at], "AMTTYPE"));
+        if (++at == texts.size()) at = 0;
+    }
+    SetAllocationCounter(state, before);
+}
+
+void BM_CriterionBetween(benchmark::State& state) {
+    Criterion rule;
+    rule.Operand = 76;
+    rule.SetDataType(64);
+    rule.NumberRange.A().SetValue(100.0);
+    rule.NumberRange.B().SetValue(1000.0);
+    const auto& texts = AmountTexts();
+    std::size_t at = 0;
+    long before = allocations.load();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(rule.Compare(texts[at], "AMTTYPE"));
+        if (++at == texts.size()) at = 0;
+    }
+    SetAllocationCounter(state, before);
+}
+
+// One invoice as QuickBooks answers it: header, addresses, references, five lines,
+// a linked payment.
+std::string InvoiceRecord() {
+    std::string xml = R"(<InvoiceRet>
+<TxnID>1A2B-1700000000</TxnID><TimeCreated>2024-03-01T10:00:00</TimeCreated>
+<TimeModified>2024-03-02T11:00:00</TimeModified><EditSequence>1700000001</EditSequence>
+<TxnNumber>10442</TxnNumber>
+<CustomerRef><ListID>80000001-1</ListID><FullName>ACME Corporation:Main Office</FullName></CustomerRef>
+<ClassRef><ListID>80000002-1</ListID><FullName>Consulting</FullName></ClassRef>
+<ARAccountRef><ListID>80000003-1</ListID><FullName>Accounts Receivable</FullName></ARAccountRef>
+<TemplateRef><ListID>80000004-1</ListID><FullName>Intuit Service Invoice</FullName></TemplateRef>
+<TxnDate>2024-03-01</TxnDate><RefNumber>INV-10442</RefNumber>
+<BillAddress><Addr1>ACME Corporation</Addr1><Addr2>12 Main Street</Addr2><City>Springfield</City>
+<State>IL</State><PostalCode>62701</PostalCode><Country>USA</Country></BillAddress>
+<ShipAddress><Addr1>ACME Warehouse</Addr1><Addr2>400 Dock Road</Addr2><City>Springfield</City>
+<State>IL</State><PostalCode>62702</PostalCode></ShipAddress>
+<IsPending>false</IsPending><IsFinanceCharge>false</IsFinanceCharge><PONumber>PO-7781</PONumber>
+<TermsRef><ListID>80000005-1</ListID><FullName>Net 30</FullName></TermsRef>
+<DueDate>2024-03-31</DueDate><ShipDate>2024-03-01</ShipDate>
+<Subtotal>2450.00</Subtotal><SalesTaxPercentage>7.25</SalesTaxPercentage>
+<SalesTaxTotal>177.63</SalesTaxTotal><AppliedAmount>0.00</AppliedAmount>
+<BalanceRemaining>2627.63</BalanceRemaining><Memo>March consulting, see attached timesheet</Memo>
+<IsPaid>false</IsPaid><IsToBePrinted>true</IsToBePrinted><IsToBeEmailed>false</IsToBeEmailed>
+<LinkedTxn><TxnID>1A2C-1700000002</TxnID><TxnType>ReceivePayment</TxnType>
+<TxnDate>2024-03-05</TxnDate><RefNumber>PMT-88</RefNumber><LinkType>AMTTYPE</LinkType>
+<Amount>-500.00</Amount></LinkedTxn>
+)";
+    const char* items[] = {"Consulting hours", "Design services", "Travel expenses", "Freight",
+                           "Software licence"};
+    for (int line = 0; line < 5; ++line) {
+        xml += "<InvoiceLineRet><TxnLineID>L" + std::to_string(line) +
+               "</TxnLineID><ItemRef><ListID>80000010-1</ListID><FullName>" + items[line] +
+               "</FullName></ItemRef><Desc>" + items[line] +
+               " for March</Desc><Quantity>10</Quantity><Rate>49.00</Rate><Amount>490.00</Amount>"
+               "<SalesTaxCodeRef><ListID>80000020-1</ListID><FullName>Tax</FullName>"
+               "</SalesTaxCodeRef></InvoiceLineRet>\n";
+    }
+    xml += "</InvoiceRet>";
+    return xml;
+}
+
+QBXMLTagRef Tag(const char* path, const char* dataType) {
+    QBXMLTag tag;
+    tag.Code = 4;
+    tag.SetTagName(path);
+    tag.SetDataType(dataType);
+    return ShareTag(tag);
+}
+
+void FieldRuleOnInvoice(benchmark::State& state, FieldCriterion& rule) {
+    pugi::xml_document document;
+    document.load_string(InvoiceRecord().c_str());
+    pugi::xml_node record = document.document_element();
+    long before = allocations.load();
+    for (auto _ : state) benchmark::DoNotOptimize(rule.Compare(record));
+    SetAllocationCounter(state, before);
+}
+
+// A header field: one node selected.
+void BM_FieldRuleCustomerName(benchmark::State& state) {
+    FieldCriterion rule;
+    rule.SetField(Tag("//InvoiceRet/CustomerRef/FullName", "STRTYPE"));
+    rule.Operand = 132;
+    rule.TextCompare.SetValue("ACME");
+    FieldRuleOnInvoice(state, rule);
+}
+
+// A line field that no line satisfies: every line is selected and compared.
+void BM_FieldRuleLineDescriptions(benchmark::State& state) {
+    FieldCriterion rule;
+    rule.SetField(Tag("//InvoiceRet/InvoiceLineRet/Desc", "STRTYPE"));
+    rule.Operand = 136;
+    rule.TextCompare.SetValue("April");
+    FieldRuleOnInvoice(state, rule);
+}
+
+void BM_FieldRuleLineAmounts(benchmark::State& state) {
+    FieldCriterion rule;
+    rule.SetField(Tag("//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE"));
+    rule.Operand = 74;
+    rule.NumberCompare.SetValue(1000.0);
+    FieldRuleOnInvoice(state, rule);
+}
+
+BENCHMARK(BM_FieldRuleCustomerName);
+BENCHMARK(BM_FieldRuleLineDescriptions);
+BENCHMARK(BM_FieldRuleLineAmounts);
+
+BENCHMARK(BM_CriterionContains);
+BENCHMARK(BM_CriterionStartsWith);
+BENCHMARK(BM_CriterionWholeWord);
+BENCHMARK(BM_CriterionGreaterThan);
+BENCHMARK(BM_CriterionBetween);
+
+}  // namespace
+}  // namespace quarrion
+
+BENCHMARK_MAIN();

@@ -1,0 +1,119 @@
+#include "model/criterion.h"
+
+#include "services/request_type_info.h"
+#include "services/text_fold.h"
+
+namespace quarrion {
+
+namespace {
+
+bool IsNumberType(std::int32_t code) {
+    switch (code) {
+        case DataTypeCode::Amt:
+        case DataTypeCode::Int:
+        case DataTypeCode::Float:
+        case DataTypeCode::Percent:
+        case DataTypeCode::Price:
+        case DataTypeCode::Quan:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Catalog data-type names are ASCII; the byte loop settles them, and only a name with
+// other characters takes the full Unicode comparison.
+bool SameTypeName(std::string_view a, std::string_view b) {
+    if (a.size() == b.size()) {
+        bool same = true;
+        for (std::size_t i = 0; i < a.size() && same; ++i) {
+            char x = a[i], y = b[i];
+            if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+            if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+            same = x == y;
+        }
+        if (same) return true;
+    }
+    return !IsAscii(b) && EqualsIgnoringCase(a, b);
+}
+
+}  // namespace
+
+void Criterion::SetDataType(long choice) {
+    dataType_ = choice;
+    dataTypes_.Clear();
+    switch (choice) {
+        case 64:
+            for (std::int32_t code : {65, 74, 75, 76}) dataTypes_.Add(code);
+            break;
+        case 65:
+        case 74:
+        case 75:
+        case 76:
+            dataTypes_.Add(static_cast<std::int32_t>(choice));
+            break;
+        case 128:
+            dataTypes_.Add(DataTypeCode::Str);
+            break;
+        default:
+            break;
+    }
+}
+
+long Criterion::Compare(std::string_view text, std::string_view dataTypeName) {
+    result_ = RuleResult::NotApplicable;
+    for (const RefDataType& type : dataTypes_) {
+        if (SameTypeName(type.Text, dataTypeName)) return Judge(text, type.DataType);
+    }
+    return result_;
+}
+
+long Criterion::CompareCode(std::string_view text, std::int32_t dataTypeCode) {
+    result_ = RuleResult::NotApplicable;
+    for (const RefDataType& type : dataTypes_) {
+        if (type.DataType == dataTypeCode) return Judge(text, type.DataType);
+    }
+    return result_;
+}
+
+long Criterion::Judge(std::string_view text, std::int32_t dataTypeCode) {
+    result_ = RuleResult::Fails;
+    bool holds = false;
+    if (IsNumberType(dataTypeCode)) {
+        holds = NumberHolds(Operand, text);
+    } else if (dataTypeCode == DataTypeCode::Str) {
+        holds = TextHolds(Operand, text, LetterCase::IgnoreCase);
+    }
+    if (holds) result_ = RuleResult::Holds;
+    return result_;
+}
+
+bool Criterion::ContainsData() const {
+    if (Operand == Operation::IsBlank) return true;
+    return ValuesContainData(Operand, dataType_ == Kind::Text);
+}
+
+bool Criterion::ReferencesDataType(std::string_view dataTypeName) const {
+    for (const RefDataType& type : dataTypes_) {
+        if (SameTypeName(type.Text, dataTypeName)) return true;
+    }
+    return false;
+}
+
+void Criterion::Copy(Criterion& target, int direction) {
+    if (&target == this) return;
+    if (direction == 0) {
+        target.AndOr = AndOr;
+        target.Operand = Operand;
+        target.SetDataType(dataType_);
+    } else if (direction == 1) {
+        AndOr = target.AndOr;
+        Operand = target.Operand;
+        SetDataType(target.dataType_);
+    } else {
+        return;
+    }
+    CopyValues(target, direction);
+}
+
+}  // namespace quarrion

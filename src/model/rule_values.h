@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "model/compare_data.h"
+#include "model/compare_list.h"
+#include "model/compare_range.h"
+#include "model/text_match.h"
+
+namespace quarrion {
+
+// Comparison operations (the codes of the operations table).
+namespace Operation {
+inline constexpr long LessThan = 66;
+inline constexpr long LessOrEqual = 68;
+inline constexpr long Equal = 70;
+inline constexpr long GreaterOrEqual = 72;
+inline constexpr long GreaterThan = 74;
+inline constexpr long Between = 76;
+inline constexpr long Contains = 130;
+inline constexpr long StartsWith = 132;
+inline constexpr long EndsWith = 134;
+inline constexpr long WholeWord = 136;
+inline constexpr long MatchesPattern = 138;
+inline constexpr long IsBlank = 140;
+inline constexpr long InList = 206;
+inline constexpr long IsTrue = 36;
+inline constexpr long IsFalse = 34;
+}  // namespace Operation
+
+// What a rule's user entered, in the five holders every rule carries whatever its
+// operation (the operation decides which one is read), and how one record value is
+// judged against them. Word-search rules and field rules share it.
+class RuleValues {
+  public:
+    RuleValues();
+    RuleValues(const RuleValues&) = delete;
+    RuleValues& operator=(const RuleValues&) = delete;
+
+    CompareData TextCompare;    // kind text
+    CompareData NumberCompare;  // kind number
+    CompareRange NumberRange;   // kind number
+    CompareList TextList;       // kind text
+    CompareList NumberList;     // kind number
+
+    // Empties all five holders.
+    void ClearValues();
+    // Each holder copied by its own `Copy` with `direction` (0 this into target,
+    // 1 target into this).
+    void CopyValues(RuleValues& target, int direction);
+
+    // Whether the holder that `operation` reads has something entered. `listOfText`
+    // picks the text list over the number list for "in list". The boolean and blank
+    // operations answer false here; rules that need nothing entered for them say so
+    // themselves.
+    bool ValuesContainData(long operation, bool listOfText) const;
+
+    // A record value of a number type against the entered number, range or list: the
+    // text is read by its leading number (no number reads as 0). Operations other
+    // than the six number ones and "in list" fail.
+    bool NumberHolds(long operation, std::string_view text);
+
+    // A record text against the entered text or list. Contains and in list always
+    // ignore letter case; starts with, ends with and whole word follow `wordCase`.
+    // Operations that are not text operations fail.
+    bool TextHolds(long operation, std::string_view text, LetterCase wordCase);
+
+    // A record value of the boolean type: true or false in any letter case, or a
+    // number (non-zero is true). Anything else is unreadable and holds for nothing.
+    static bool BooleanHolds(long operation, std::string_view text);
+
+  private:
+    // The entered text as a view into the holder when it stores text, else converted
+    // into `scratch`.
+    std::string_view EnteredText(std::string& scratch) const;
+};
+
+}  // namespace quarrion

@@ -1,0 +1,116 @@
+#include "store/database_connection.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Exception.h>
+#include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
+
+#include <string>
+
+namespace quarrion {
+
+std::unique_ptr<SQLite::Database> OpenConnection(const std::filesystem::path& path, bool create) {
+    int flags = SQLite::OPEN_READWRITE | (create ? SQLite::OPEN_CREATE : 0);
+    auto db = std::make_unique<SQLite::Database>(path.string(), flags, kBusyTimeoutMs);
+    db->exec("PRAGMA foreign_keys = ON");
+    // NORMAL in WAL mode syncs at checkpoints only: a killed process loses nothing that
+    // was committed, and a save stays far below the time a user would notice.
+    db->exec("PRAGMA synchronous = NORMAL");
+    return db;
+}
+
+DatabaseOwner OwnerOf(SQLite::Database& db) {
+    // Both reads touch only the header and the schema table; neither writes.
+    std::int32_t applicationId = db.execAndGet("PRAGMA application_id").getInt();
+    if (applicationId == kStoreApplicationId) return DatabaseOwner::Ours;
+    if (applicationId != 0) return DatabaseOwner::Foreign;
+    int tables = db.execAndGet(
+                       "SELECT count(*) FROM sqlite_schema WHERE name NOT LIKE 'sqlite!_%' "
+                       "ESCAPE '!'")
+                     .getInt();
+    return tables == 0 ? DatabaseOwner::Unused : DatabaseOwner::Foreign;
+}
+
+StoreResult OpenStoreFile(const std::filesystem::path& path, bool create, bool acceptUnused,
+                          std::unique_ptr<SQLite::Database>& db) {
+    const std::string unchanged = " The file was left unchanged.";
+    DatabaseOwner owner;
+    std::unique_ptr<SQLite::Database> opened;
+    try {
+        opened = OpenConnection(path, create);
+        owner = OwnerOf(*opened);
+    } catch (const std::exception& e) {
+        StoreError error = EngineError(e);
+        const auto* engine = dynamic_cast<const SQLite::Exception*>(&e);
+        if (engine && engine->getErrorCode() == SQLITE_NOTADB) {
+            error.Number = StoreErrorCode::NotADatabase;
+            error.Source = "IOManager";
+            error.Description = "Quarrion cannot use the file " + FileWords(path) +
+                                " as its database: it is not a database." + unchanged;
+        } else {
+            error.Description =
+                "The database " + FileWords(path) + " cannot be opened: " + error.Description;
+        }
+        return StoreResult(std::move(error));
+    }
+    if (owner == DatabaseOwner::Foreign) {
+        return StoreResult::Fail(StoreErrorCode::ForeignDatabase,
+                                 "The file " + FileWords(path) +
+                                     " is a database of another program, so Quarrion does not "
+                                     "use it." +
+                                     unchanged + " Move it away or choose another file.");
+    }
+    if (owner == DatabaseOwner::Unused && !acceptUnused) {
+        return StoreResult::Fail(StoreErrorCode::ForeignDatabase,
+                                 "The file " + FileWords(path) +
+                                     " is an empty database that Quarrion has not prepared yet." +
+                                     unchanged);
+    }
+    db = std::move(opened);
+    return StoreResult::Ok();
+}
+
+namespace {
+
+// Says in words which rule of the schema a refused value broke; the engine's own
+// wording follows in parentheses. The schema names every value check "<field> must
+// <rule>", so a refused check becomes "The value for "<field>" must <rule>."
+std::string ExplainRefusal(long number, const std::string& message) {
+    std::string explanation;
+    if (number == SQLITE_CONSTRAINT_CHECK) {
+        const std::string failed = "CHECK constraint failed: ";
+        const std::string must = " must ";
+        std::size_t start = message.find(failed);
+        std::size_t split = message.find(must);
+        if (start != std::string::npos && split != std::string::npos && split > start) {
+            start += failed.size();
+            explanation = "The value for \"" + message.substr(start, split - start) + "\" must " +
+                          message.substr(split + must.size()) + ".";
+        }
+    } else if (number == SQLITE_CONSTRAINT_FOREIGNKEY) {
+        explanation = "A row names another row that is not in the database.";
+    } else if (number == SQLITE_CONSTRAINT_UNIQUE || number == SQLITE_CONSTRAINT_PRIMARYKEY) {
+        explanation = "The database holds such a row already.";
+    } else if (number == SQLITE_CONSTRAINT_NOTNULL) {
+        explanation = "A value the database needs is missing.";
+    }
+    return explanation.empty() ? message : explanation + " (" + message + ")";
+}
+
+}  // namespace
+
+StoreError EngineError(const std::exception& error) {
+    if (const auto* engine = dynamic_cast<const SQLite::Exception*>(&error)) {
+        long number = engine->getExtendedErrorCode();
+        if (number < 0) number = engine->getErrorCode();
+        if (number < 0) number = StoreErrorCode::Unexpected;
+        return StoreError{number, ExplainRefusal(number, engine->what()), "SQLite"};
+    }
+    return StoreError{StoreErrorCode::Unexpected, error.what(), "IOManager"};
+}
+
+std::string FileWords(const std::filesystem::path& path) {
+    return "\"" + path.string() + "\"";
+}
+
+}  // namespace quarrion

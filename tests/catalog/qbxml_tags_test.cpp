@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "catalog/qbxml_tags.h"
+
+namespace quarrion {
+namespace {
+
+// Adds a plain entry of `code` with the given result-column sequence.
+QBXMLTag* AddTag(QBXMLTags& tags, int code, const std::string& tagName, int sequence = 0) {
+    return tags.Add(code, "", 0, sequence, tagName, "Heading", 1, "", false, "", "STRTYPE", 0);
+}
+
+TEST(QBXMLTags, AddSetsEveryGivenValueAndAnIndex) {
+    QBXMLTags tags;
+    QBXMLTag* tag = tags.Add(4, "InvRef", 2, 3, "//InvoiceRet/Subtotal", "Subtotal", 1, "Net", true,
+                             "Amounts", "AMTTYPE", 77);
+    ASSERT_NE(tag, nullptr);
+    EXPECT_EQ(tag->Code, 4);
+    EXPECT_EQ(tag->Reference, "InvRef");
+    EXPECT_EQ(tag->DefaultSequence, 2);
+    EXPECT_EQ(tag->Sequence, 3);
+    EXPECT_EQ(tag->TagName(), "//InvoiceRet/Subtotal");
+    EXPECT_EQ(tag->DefaultHeading, "Subtotal");
+    EXPECT_EQ(tag->Level, 1);
+    EXPECT_EQ(tag->UserHeading(), "Net");
+    EXPECT_TRUE(tag->Searchable);
+    EXPECT_EQ(tag->SearchGroup, "Amounts");
+    EXPECT_EQ(tag->DataType(), "AMTTYPE");
+    EXPECT_EQ(tag->DataTypeCode(), 65);
+    EXPECT_EQ(tag->ID, 77);
+    EXPECT_EQ(tag->Index, 1);
+    EXPECT_EQ(AddTag(tags, 4, "//InvoiceRet/TxnDate")->Index, 2);
+}
+
+TEST(QBXMLTags, TagNameRuleOverridesTheGivenFlags) {
+    QBXMLTags tags;
+    QBXMLTag* tag = tags.Add(5, "", 0, 0, "//CustomerRet/CompanyName", "Company", 1, "", false, "",
+                             "STRTYPE", 0);
+    EXPECT_TRUE(tag->Searchable);
+    EXPECT_EQ(tag->SearchGroup, "Names");
+    QBXMLTag* date =
+        tags.Add(4, "", 0, 0, "//InvoiceRet/TxnDate", "Date", 1, "", true, "Dates", "DATETYPE", 0);
+    EXPECT_TRUE(date->Searchable);
+    EXPECT_EQ(date->SearchGroup, "Dates");
+}
+
+TEST(QBXMLTags, AddOfAnExistingKeyInOtherCaseReturnsTheFirstUnchanged) {
+    QBXMLTags tags;
+    QBXMLTag* first = AddTag(tags, 4, "//InvoiceRet/TxnDate", 1);
+    QBXMLTag* second = tags.Add(4, "Other", 9, 9, "//INVOICERET/txndate", "Other", 3, "Other", true,
+                                "X", "AMTTYPE", 5);
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(tags.Count(), 1u);
+    EXPECT_EQ(first->Sequence, 1);
+    EXPECT_EQ(first->TagName(), "//InvoiceRet/TxnDate");
+    EXPECT_EQ(first->DataType(), "STRTYPE");
+    // The same path under another request type is another entry.
+    EXPECT_NE(AddTag(tags, 5, "//InvoiceRet/TxnDate"), first);
+    EXPECT_EQ(tags.Count(), 2u);
+}
+
+TEST(QBXMLTags, ItemFindsByKeyInAnyCaseAndByPosition) {
+    QBXMLTags tags;
+    AddTag(tags, 4, "//InvoiceRet/RefNumber");
+    QBXMLTag* date = AddTag(tags, 12, "//InvoiceRet/TxnDate");
+    EXPECT_EQ(tags.Item("12//invoiceret/txndate"), date);
+    EXPECT_EQ(tags.Item(12, "//InvoiceRet/TXNDATE"), date);
+    EXPECT_EQ(tags.Item(static_cast<std::size_t>(date->Index)), date);
+    EXPECT_EQ(tags.Item("4//InvoiceRet/TxnDate"), nullptr);
+    EXPECT_EQ(tags.Item(std::size_t{0}), nullptr);
+    EXPECT_EQ(tags.Item(std::size_t{3}), nullptr);
+}
+
+TEST(QBXMLTags, RemoveOfAMissingKeyDoesNothing) {
+    QBXMLTags tags;
+    AddTag(tags, 4, "//InvoiceRet/RefNumber");
+    tags.Remove("4//InvoiceRet/Nothing");
+    tags.Remove(std::size_t{7});
+    EXPECT_EQ(tags.Count(), 1u);
+    tags.Remove("4//INVOICERET/REFNUMBER");
+    EXPECT_EQ(tags.Count(), 0u);
+}
+
+TEST(QBXMLTags, ClearRestartsTheIndex) {
+    QBXMLTags tags;
+    AddTag(tags, 4, "//InvoiceRet/RefNumber");
+    AddTag(tags, 4, "//InvoiceRet/TxnDate");
+    tags.Clear();
+    EXPECT_EQ(tags.Count(), 0u);
+    EXPECT_EQ(AddTag(tags, 4, "//InvoiceRet/TxnDate")->Index, 1);
+}
+
+TEST(QBXMLTags, EnumerationKeepsInsertionOrder) {
+    QBXMLTags tags;
+    std::vector<std::string> paths = {"//B", "//A", "//C"};
+    for (const auto& path : paths) AddTag(tags, 1, path);
+    std::vector<std::string> seen;
+    for (const QBXMLTag& tag : tags) seen.push_back(tag.TagName());
+    EXPECT_EQ(seen, paths);
+}
+
+TEST(QBXMLTags, RequestIsSequencedNeedsAPositiveSequenceOfThatType) {
+    QBXMLTags tags;
+    AddTag(tags, 4, "//InvoiceRet/RefNumber", 0);
+    AddTag(tags, 5, "//CreditMemoRet/RefNumber", 2);
+    EXPECT_FALSE(tags.RequestIsSequenced(4));
+    EXPECT_TRUE(tags.RequestIsSequenced(5));
+    EXPECT_FALSE(tags.RequestIsSequenced(6));
+    tags.Item(1)->Sequence = 1;
+    EXPECT_TRUE(tags.RequestIsSequenced(4));
+}
+
+TEST(QBXMLTags, RequestHeadersOrderBySequenceThenCatalogPosition) {
+    QBXMLTags tags;
+    // Positions 1..9; sequences 2, 1, 2 sit at positions 4, 9, 6.
+    for (int position = 1; position <= 9; ++position) {
+        int sequence = position == 4 ? 2 : position == 9 ? 1 : position == 6 ? 2 : 0;
+        AddTag(tags, 4, "//InvoiceRet/E" + std::to_string(position), sequence);
+    }
+    AddTag(tags, 5, "//CreditMemoRet/First", 1);  // another type never shows up
+    std::vector<QBXMLTag*> headers;
+    ASSERT_TRUE(tags.RequestHeaders(4, headers));
+    ASSERT_EQ(headers.size(), 3u);
+    EXPECT_EQ(headers[0]->Index, 9);
+    EXPECT_EQ(headers[1]->Index, 4);
+    EXPECT_EQ(headers[2]->Index, 6);
+}
+
+TEST(QBXMLTags, RequestHeadersSortsSequencesNumericallyNotAsText) {
+    QBXMLTags tags;
+    AddTag(tags, 4, "//InvoiceRet/Ten", 10);
+    AddTag(tags, 4, "//InvoiceRet/Nine", 9);
+    AddTag(tags, 4, "//InvoiceRet/Hundred", 100);
+    std::vector<QBXMLTag*> headers;
+    ASSERT_TRUE(tags.RequestHeaders(4, headers));
+    ASSERT_EQ(headers.size(), 3u);
+    EXPECT_EQ(headers[0]->TagName(), "//InvoiceRet/Nine");
+    EXPECT_EQ(headers[1]->TagName(), "//InvoiceRet/Ten");
+    EXPECT_EQ(headers[2]->TagName(), "//InvoiceRet/Hundred");
+}
+
+TEST(QBXMLTags, RequestHeadersOfAnUnsequencedTypeFailsWithNothing) {
+    QBXMLTags tags;
+    AddTag(tags, 4, "//InvoiceRet/RefNumber", 0);
+    std::vector<QBXMLTag*> headers = {nullptr};
+    EXPECT_FALSE(tags.RequestHeaders(4, headers));
+    EXPECT_TRUE(headers.empty());
+}
+
+}  // namespace
+}  // namespace quarrion

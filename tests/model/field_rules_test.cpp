@@ -1,0 +1,409 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "catalog/qbxml_tag.h"
+#include "model/criterion.h"
+#include "model/field_examinors.h"
+
+namespace quarrion {
+namespace {
+
+using RuleResult::Fails;
+using RuleResult::Holds;
+using RuleResult::NotApplicable;
+
+// Two invoices in one response: rules on the first must never see the second.
+constexpr const char* kResponse = R"(<QBXML><QBXMLMsgsRs><InvoiceQueryRs>
+<InvoiceRet>
+  <TxnID>1-A</TxnID>
+  <CustomerRef><ListID>80-1</ListID><FullName>inv-100 Supplies</FullName></CustomerRef>
+  <RefNumber>INV-100</RefNumber>
+  <Subtotal>750.00</Subtotal>
+  <ItemCount>3</ItemCount>
+  <ExchangeRate>1.25</ExchangeRate>
+  <TxnDate>2024-03-01</TxnDate>
+  <IsPaid>false</IsPaid>
+  <IsPending>TRUE</IsPending>
+  <PONumber>   </PONumber>
+  <Other/>
+  <InvoiceLineRet><Desc>   </Desc><Amount>100.00</Amount></InvoiceLineRet>
+  <InvoiceLineRet><Desc>Freight charge</Desc><Amount>50.00</Amount></InvoiceLineRet>
+  <InvoiceLineRet><Desc>Consulting (ACME), hours</Desc><Amount>600.00</Amount></InvoiceLineRet>
+</InvoiceRet>
+<InvoiceRet>
+  <TxnID>2-B</TxnID>
+  <CustomerRef><ListID>80-2</ListID><FullName>Globex</FullName></CustomerRef>
+  <Memo>Second record only</Memo>
+  <Subtotal>10.00</Subtotal>
+  <IsPaid>1</IsPaid>
+</InvoiceRet>
+</InvoiceQueryRs></QBXMLMsgsRs></QBXML>)";
+
+class FieldRules : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(document_.load_string(kResponse));
+        pugi::xpath_node_set records = document_.select_nodes("//InvoiceRet");
+        ASSERT_EQ(records.size(), 2u);
+        first_ = records[0].node();
+        second_ = records[1].node();
+    }
+
+    static QBXMLTagRef Tag(const char* path, const char* dataType) {
+        QBXMLTag tag;
+        tag.Code = 4;
+        tag.SetTagName(path);
+        tag.SetDataType(dataType);
+        return ShareTag(tag);
+    }
+
+    pugi::xml_document document_;
+    pugi::xml_node first_;
+    pugi::xml_node second_;
+};
+
+#define FIELD_RULE(name, path, dataType, operation) \
+    FieldCriterion name;                            \
+    name.SetField(Tag(path, dataType));             \
+    name.Operand = operation
+
+TEST_F(FieldRules, IsBlankHoldsForAMissingElementButNotForABlankOne) {
+    FIELD_RULE(memo, "//InvoiceRet/Memo", "STRTYPE", 140);
+    EXPECT_EQ(memo.Compare(first_), Holds);   // the first invoice has no Memo
+    EXPECT_EQ(memo.Compare(second_), Fails);  // the second has one with text
+    FIELD_RULE(po, "//InvoiceRet/PONumber", "STRTYPE", 140);
+    EXPECT_EQ(po.Compare(first_), Fails);  // present, only blanks
+    FIELD_RULE(other, "//InvoiceRet/Other", "STRTYPE", 140);
+    EXPECT_EQ(other.Compare(first_), Fails);  // present and empty
+}
+
+TEST_F(FieldRules, MissingElementFailsEveryOtherRule) {
+    FIELD_RULE(memo, "//InvoiceRet/Memo", "STRTYPE", 130);
+    memo.TextCompare.SetValue("Second");
+    EXPECT_EQ(memo.Compare(first_), Fails);
+    EXPECT_EQ(memo.Compare(second_), Holds);
+    // A number field that is missing is not blank-as-zero: it fails.
+    FIELD_RULE(count, "//InvoiceRet/ItemCount", "INTTYPE", 70);
+    count.NumberCompare.SetValue(0.0);
+    EXPECT_EQ(count.Compare(second_), Fails);
+}
+
+TEST_F(FieldRules, ARuleNeverSeesAnotherRecord) {
+    FIELD_RULE(memo, "//InvoiceRet/Memo", "STRTYPE", 136);
+    memo.TextCompare.SetValue("record");
+    EXPECT_EQ(memo.Compare(first_), Fails);
+    FIELD_RULE(customer, "//InvoiceRet/CustomerRef/FullName", "STRTYPE", 130);
+    customer.TextCompare.SetValue("globex");
+    EXPECT_EQ(customer.Compare(first_), Fails);
+    EXPECT_EQ(customer.Compare(second_), Holds);
+}
+
+TEST_F(FieldRules, StartsWithIsCaseSensitiveOnFieldsButNotInWordSearch) {
+    FIELD_RULE(customer, "//InvoiceRet/CustomerRef/FullName", "STRTYPE", 132);
+    customer.TextCompare.SetValue("INV");
+    EXPECT_EQ(customer.Compare(first_), Fails);  // the field holds inv-100 Supplies
+    FIELD_RULE(reference, "//InvoiceRet/RefNumber", "STRTYPE", 132);
+    reference.TextCompare.SetValue("INV");
+    EXPECT_EQ(reference.Compare(first_), Holds);
+
+    Criterion word;
+    word.Operand = 132;
+    word.SetDataType(128);
+    word.TextCompare.SetValue("INV");
+    EXPECT_EQ(word.Compare("inv-100 Supplies", "STRTYPE"), Holds);
+}
+
+TEST_F(FieldRules, TextCaseRulesPerOperation) {
+    struct Case {
+        long operation;
+        const char* entered;
+        long expected;
+    };
+    // The field holds "inv-100 Supplies".
+    const Case cases[] = {
+        {130, "SUPPLIES", Holds},  // contains ignores case
+        {134, "supplies", Fails},  // ends with is exact
+        {134, "Supplies", Holds},
+        {136, "supplies", Fails},  // whole word is exact
+        {136, "Supplies", Holds},
+        {136, "inv", Holds},               // the hyphen separates words
+        {132, "inv-100 Supplies", Fails},  // strictly longer still applies
+        {138, "INV*", Holds},              // the pattern match ignores case
+        {140, "", Fails},
+        {74, "1", Fails},  // number operations fail on text
+    };
+    for (const auto& c : cases) {
+        FIELD_RULE(rule, "//InvoiceRet/CustomerRef/FullName", "STRTYPE", c.operation);
+        rule.TextCompare.SetValue(c.entered);
+        EXPECT_EQ(rule.Compare(first_), c.expected) << c.operation << " " << c.entered;
+    }
+    FIELD_RULE(list, "//InvoiceRet/CustomerRef/FullName", "STRTYPE", 206);
+    list.TextList.Add(std::string("INV-100 SUPPLIES"));
+    EXPECT_EQ(list.Compare(first_), Holds);
+}
+
+TEST_F(FieldRules, OneOfSeveralLineElementsIsEnough) {
+    FIELD_RULE(desc, "//InvoiceRet/InvoiceLineRet/Desc", "STRTYPE", 136);
+    desc.TextCompare.SetValue("ACME");
+    EXPECT_EQ(desc.Compare(first_), Holds);  // the third line
+    desc.TextCompare.SetValue("Freight");
+    EXPECT_EQ(desc.Compare(first_), Holds);  // the second line
+    desc.TextCompare.SetValue("Nothing");
+    EXPECT_EQ(desc.Compare(first_), Fails);
+
+    FIELD_RULE(amount, "//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE", 74);
+    amount.NumberCompare.SetValue(500.0);
+    EXPECT_EQ(amount.Compare(first_), Holds);
+    amount.NumberCompare.SetValue(600.0);
+    EXPECT_EQ(amount.Compare(first_), Fails);
+}
+
+TEST_F(FieldRules, BlankValuesAreSkippedAndAllBlankFails) {
+    // The first line's Desc is blank; "is blank" still fails because blanks are
+    // never compared and other lines have text.
+    FIELD_RULE(desc, "//InvoiceRet/InvoiceLineRet/Desc", "STRTYPE", 140);
+    EXPECT_EQ(desc.Compare(first_), Fails);
+    // A number rule that only blank values could satisfy fails too.
+    FIELD_RULE(po, "//InvoiceRet/PONumber", "AMTTYPE", 70);
+    po.NumberCompare.SetValue(0.0);
+    EXPECT_EQ(po.Compare(first_), Fails);
+}
+
+TEST_F(FieldRules, NumberTypesCompareByLeadingNumber) {
+    struct Case {
+        const char* path;
+        const char* dataType;
+        long operation;
+        double entered;
+        long expected;
+    };
+    const Case cases[] = {
+        {"//InvoiceRet/Subtotal", "AMTTYPE", 74, 500, Holds},
+        {"//InvoiceRet/Subtotal", "AMTTYPE", 66, 500, Fails},
+        {"//InvoiceRet/ItemCount", "INTTYPE", 70, 3, Holds},
+        {"//InvoiceRet/ExchangeRate", "FLOATTYPE", 72, 1.25, Holds},
+        {"//InvoiceRet/ExchangeRate", "FLOATTYPE", 74, 1.25, Fails},
+        {"//InvoiceRet/RefNumber", "QUANTYPE", 70, 0, Holds},  // "INV-100" reads as 0
+    };
+    for (const auto& c : cases) {
+        FIELD_RULE(rule, c.path, c.dataType, c.operation);
+        rule.NumberCompare.SetValue(c.entered);
+        EXPECT_EQ(rule.Compare(first_), c.expected) << c.path << " " << c.operation;
+    }
+    FIELD_RULE(range, "//InvoiceRet/Subtotal", "AMTTYPE", 76);
+    range.NumberRange.A().SetValue(750.0);
+    range.NumberRange.B().SetValue(700.0);
+    EXPECT_EQ(range.Compare(first_), Holds);
+    FIELD_RULE(list, "//InvoiceRet/Subtotal", "AMTTYPE", 206);
+    list.NumberList.Add(10.0);
+    EXPECT_EQ(list.Compare(first_), Fails);
+    EXPECT_EQ(list.Compare(second_), Holds);
+}
+
+TEST_F(FieldRules, BooleansReadTrueFalseAndNumbers) {
+    struct Case {
+        const char* path;
+        bool second;
+        long operation;
+        long expected;
+    };
+    const Case cases[] = {
+        {"//InvoiceRet/IsPaid", false, 34, Holds},  // false
+        {"//InvoiceRet/IsPaid", false, 36, Fails},
+        {"//InvoiceRet/IsPending", false, 36, Holds},  // TRUE
+        {"//InvoiceRet/IsPaid", true, 36, Holds},      // 1
+        {"//InvoiceRet/IsPaid", true, 34, Fails},
+        {"//InvoiceRet/RefNumber", false, 36, Fails},  // unreadable
+        {"//InvoiceRet/RefNumber", false, 34, Fails},
+        {"//InvoiceRet/IsPaid", false, 130, Fails},
+    };
+    for (const auto& c : cases) {
+        FIELD_RULE(rule, c.path, "BOOLTYPE", c.operation);
+        EXPECT_EQ(rule.Compare(c.second ? second_ : first_), c.expected)
+            << c.path << " " << c.operation;
+    }
+}
+
+TEST_F(FieldRules, OtherDataTypesFail) {
+    FIELD_RULE(date, "//InvoiceRet/TxnDate", "DATETYPE", 130);
+    date.TextCompare.SetValue("2024");
+    EXPECT_EQ(date.Compare(first_), Fails);
+}
+
+TEST_F(FieldRules, GroupElementReadsAllTextBelowIt) {
+    FIELD_RULE(customer, "//InvoiceRet/CustomerRef", "STRTYPE", 130);
+    customer.TextCompare.SetValue("80-1inv-100");
+    EXPECT_EQ(customer.Compare(first_), Holds);
+}
+
+TEST_F(FieldRules, PathWorksFromAnElementOfAnotherName) {
+    // Given the whole response, the path finds invoices anywhere below it.
+    FIELD_RULE(memo, "//InvoiceRet/Memo", "STRTYPE", 130);
+    memo.TextCompare.SetValue("Second");
+    EXPECT_EQ(memo.Compare(document_.document_element()), Holds);
+}
+
+TEST_F(FieldRules, UnreadablePathSelectsNothing) {
+    FIELD_RULE(broken, "//InvoiceRet/[[", "STRTYPE", 140);
+    EXPECT_EQ(broken.Compare(first_), Holds);  // nothing found: blank
+    broken.Operand = 130;
+    broken.TextCompare.SetValue("x");
+    EXPECT_EQ(broken.Compare(first_), Fails);
+}
+
+TEST_F(FieldRules, RuleWithoutFieldFailsAndHasNoData) {
+    FieldCriterion rule;
+    rule.Operand = 140;
+    EXPECT_FALSE(rule.ContainsData());
+    EXPECT_EQ(rule.Compare(first_), Fails);
+}
+
+TEST_F(FieldRules, ContainsDataPerOperation) {
+    FIELD_RULE(text, "//InvoiceRet/Memo", "STRTYPE", 34);
+    EXPECT_TRUE(text.ContainsData());
+    for (long operation : {36L, 140L}) {
+        text.Operand = operation;
+        EXPECT_TRUE(text.ContainsData()) << operation;
+    }
+    for (long operation : {66L, 76L, 130L, 206L, 0L}) {
+        text.Operand = operation;
+        EXPECT_FALSE(text.ContainsData()) << operation;
+    }
+    // "in list" on a text field reads the text list; on a number field the number list.
+    text.Operand = 206;
+    text.NumberList.Add(1.0);
+    EXPECT_FALSE(text.ContainsData());
+    text.TextList.Add(std::string("a"));
+    EXPECT_TRUE(text.ContainsData());
+    FIELD_RULE(number, "//InvoiceRet/Subtotal", "AMTTYPE", 206);
+    number.TextList.Add(std::string("a"));
+    EXPECT_FALSE(number.ContainsData());
+    number.NumberList.Add(1.0);
+    EXPECT_TRUE(number.ContainsData());
+}
+
+TEST_F(FieldRules, GroupNeedsEveryFieldAndGroupsAreOred) {
+    FieldExaminors examinors;
+    FieldCriteria& both = examinors.Add()->FieldCriteria;
+    both.Add(Tag("//InvoiceRet/CustomerRef/FullName", "STRTYPE"), 130)
+        ->TextCompare.SetValue("supplies");
+    both.Add(Tag("//InvoiceRet/Subtotal", "AMTTYPE"), 74)->NumberCompare.SetValue(1000.0);
+    EXPECT_EQ(examinors.Compare(first_), NotApplicable);  // the subtotal is only 750
+    EXPECT_EQ(examinors.Item(1)->Compare(first_), Fails);
+
+    both.Item("//INVOICERET/SUBTOTAL")->NumberCompare.SetValue(500.0);
+    EXPECT_EQ(examinors.Compare(first_), Holds);
+    EXPECT_EQ(examinors.Compare(second_), NotApplicable);
+
+    FieldCriteria& either = examinors.Add()->FieldCriteria;
+    either.Add(Tag("//InvoiceRet/Memo", "STRTYPE"), 130)->TextCompare.SetValue("second");
+    EXPECT_EQ(examinors.Compare(second_), Holds);
+    EXPECT_EQ(examinors.Compare(first_), Holds);
+}
+
+TEST_F(FieldRules, EmptyGroupFailsAndSatisfiedGroupHolds) {
+    FieldExaminors examinors;
+    FieldExaminor* group = examinors.Add();
+    EXPECT_EQ(group->Compare(first_), Fails);
+    EXPECT_EQ(examinors.Compare(first_), NotApplicable);
+    group->SetCompareFlag(2);
+    EXPECT_EQ(examinors.Compare(first_), Holds);
+}
+
+TEST_F(FieldRules, SatisfiedFlagSkipsEvaluationAndResettingClearsResults) {
+    FieldExaminor group;
+    FieldCriterion* rule = group.FieldCriteria.Add(Tag("//InvoiceRet/Memo", "STRTYPE"), 140);
+    EXPECT_EQ(group.Compare(second_), Fails);
+    EXPECT_EQ(rule->Result(), Fails);
+    group.SetCompareFlag(2);
+    EXPECT_EQ(group.Compare(first_), Holds);
+    EXPECT_EQ(rule->Result(), Fails);
+    group.SetCompareFlag(1);
+    EXPECT_EQ(rule->Result(), NotApplicable);
+}
+
+TEST_F(FieldRules, SecondRuleForAFieldChangesTheFirstOperation) {
+    FieldCriteria group;
+    FieldCriterion* first = group.Add(Tag("//InvoiceRet/Memo", "STRTYPE"), 130);
+    first->TextCompare.SetValue("kept");
+    FieldCriterion* again = group.Add(Tag("//InvoiceRet/MEMO", "STRTYPE"), 132);
+    EXPECT_EQ(again, first);
+    EXPECT_EQ(group.Count(), 1u);
+    EXPECT_EQ(first->Operand, 132);
+    EXPECT_EQ(first->TextCompare.ValueText(), "kept");
+    EXPECT_EQ(group.Add(Tag("//InvoiceRet/RefNumber", "STRTYPE"), 130)->Index, 2);
+    EXPECT_EQ(group.Add(QBXMLTagRef(), 130), nullptr);
+    EXPECT_EQ(group.Count(), 2u);
+}
+
+TEST_F(FieldRules, CopySharesTheFieldAndCopiesValuesDeeply) {
+    FieldExaminors original;
+    FieldCriterion* rule =
+        original.Add()->FieldCriteria.Add(Tag("//InvoiceRet/InvoiceLineRet/Desc", "STRTYPE"), 206);
+    rule->AndOr = "OR";
+    rule->TextList.Add(std::string("Freight charge"));
+    rule->Index = 5;
+
+    FieldExaminors copy;
+    original.Copy(copy, 0);
+    ASSERT_EQ(copy.Count(), 1u);
+    FieldCriterion* copied = copy.Item(1)->FieldCriteria.Item(1);
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->Field(), rule->Field());  // the same catalog entry
+    EXPECT_EQ(copied->AndOr, "OR");
+    EXPECT_EQ(copied->Index, 1);
+    EXPECT_EQ(copied->Compare(first_), Holds);
+
+    copied->TextList.Clear();
+    copied->TextList.Add(std::string("other"));
+    copied->Operand = 130;
+    copy.Item(1)->FieldCriteria.Add(Tag("//InvoiceRet/Memo", "STRTYPE"), 140);
+    EXPECT_EQ(rule->Operand, 206);
+    ASSERT_EQ(rule->TextList.Count(), 1);
+    EXPECT_EQ(rule->TextList.Item(1)->ValueText(), "Freight charge");
+    EXPECT_EQ(original.Item(1)->FieldCriteria.Count(), 1u);
+    EXPECT_EQ(original.Compare(first_), Holds);
+
+    FieldExaminors reader;
+    reader.Copy(original, 1);
+    ASSERT_EQ(reader.Count(), 1u);
+    EXPECT_EQ(reader.Compare(first_), Holds);
+    reader.Copy(copy, 3);
+    EXPECT_EQ(reader.Item(1)->FieldCriteria.Item(1)->Operand, 206);
+}
+
+TEST_F(FieldRules, BuildFromRowsLetsALaterRowOnTheSameFieldWin) {
+    FieldCriterion rows[4];
+    rows[0].SetField(Tag("//InvoiceRet/Memo", "STRTYPE"));
+    rows[0].Operand = 130;
+    rows[0].TextCompare.SetValue("first");
+    rows[1].SetField(Tag("//InvoiceRet/Memo", "STRTYPE"));
+    rows[1].Operand = 132;
+    rows[1].TextCompare.SetValue("Second");
+    rows[2].SetField(Tag("//InvoiceRet/Subtotal", "AMTTYPE"));
+    rows[2].Operand = 74;  // no number entered: skipped
+    rows[2].AndOr = "OR";
+    rows[3].SetField(Tag("//InvoiceRet/Subtotal", "AMTTYPE"));
+    rows[3].Operand = 74;
+    rows[3].NumberCompare.SetValue(500.0);
+    rows[3].AndOr = "OR";
+    std::vector<FieldCriterion*> pointers = {&rows[0], &rows[1], &rows[2], &rows[3]};
+
+    FieldExaminors examinors;
+    BuildFieldExaminors(pointers, examinors);
+    ASSERT_EQ(examinors.Count(), 2u);
+    ASSERT_EQ(examinors.Item(1)->FieldCriteria.Count(), 1u);
+    FieldCriterion* memo = examinors.Item(1)->FieldCriteria.Item(1);
+    EXPECT_EQ(memo->Operand, 132);
+    EXPECT_EQ(memo->TextCompare.ValueText(), "Second");
+    EXPECT_EQ(examinors.Item(2)->FieldCriteria.Item(1)->NumberCompare.ValueNumber(), 500);
+    EXPECT_EQ(examinors.Compare(second_), Holds);  // Memo starts with Second
+    EXPECT_EQ(examinors.Compare(first_), Holds);   // Subtotal 750
+}
+
+}  // namespace
+}  // namespace quarrion

@@ -1,0 +1,303 @@
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalog/qbxml_tags.h"
+#include "store/io_manager.h"
+#include "store_fixture.h"
+#include "wizard/view_tags.h"
+
+namespace quarrion {
+namespace {
+
+using test::ControlLine;
+using test::Inspect;
+using test::RowCount;
+
+class CatalogStore : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        io_.SetControlFile(control_);
+        io_.SetDatabaseName(database_.string());
+    }
+    void Ship(const std::vector<std::string>& lines, int version = 1) {
+        test::WriteControlFile(control_,
+                               "Quarrion control file\tversion\t" + std::to_string(version), lines);
+    }
+    // Every catalog row as text, to show a failed run changed nothing.
+    std::string Dump() {
+        auto db = Inspect(database_);
+        SQLite::Statement q(db, "SELECT * FROM \"Basics\" ORDER BY id");
+        std::string all;
+        while (q.executeStep()) {
+            for (int i = 0; i < q.getColumnCount(); ++i) all += q.getColumn(i).getString() + "|";
+            all += "\n";
+        }
+        return all;
+    }
+    std::string Value(const std::string& column, const std::string& tagName) {
+        auto db = Inspect(database_);
+        SQLite::Statement q(db, "SELECT " + column + " FROM \"Basics\" WHERE tag_name = ?");
+        q.bind(1, tagName);
+        return q.executeStep() ? q.getColumn(0).getString() : "<no row>";
+    }
+
+    test::TempDir dir_;
+    std::filesystem::path control_ = dir_.Path() / "Temp Control File.tsl";
+    std::filesystem::path database_ = dir_.Path() / "Quarrion.qr3";
+    test::RecordingNotifier notifier_;
+    QBXMLTags catalog_;
+    IOManager io_{catalog_, &notifier_};
+};
+
+TEST_F(CatalogStore, FirstTimeIsTrueExactlyWhenNoFileExists) {
+    EXPECT_TRUE(io_.FirstTime());
+    ASSERT_TRUE(io_.CheckDatabase(""));
+    EXPECT_FALSE(io_.FirstTime());
+    ASSERT_TRUE(io_.OpenDatabase());
+    io_.CloseDatabase();
+    EXPECT_TRUE(io_.DeleteFile(database_));
+    EXPECT_TRUE(io_.FirstTime());
+    EXPECT_FALSE(std::filesystem::exists(database_.string() + "-wal"));
+    EXPECT_TRUE(io_.DeleteFile(dir_.Path() / "never-there.qr1"));
+}
+
+TEST_F(CatalogStore, LoadingAnEmptyCatalogRunsTheFirstTimeInitialisation) {
+    Ship(test::InvoiceLines(5), 3);
+    ASSERT_TRUE(io_.CheckDatabase(""));
+    ASSERT_TRUE(io_.LoadData());
+    EXPECT_EQ(notifier_.firstTimeRuns, 1);
+    EXPECT_TRUE(notifier_.firstTimeAnswer);
+    ASSERT_EQ(catalog_.Count(), 5u);
+    for (const QBXMLTag& tag : catalog_) EXPECT_GT(tag.ID, 0) << tag.TagName();
+    EXPECT_EQ(io_.CatalogVersion(), 3);
+    EXPECT_TRUE(notifier_.errors.empty());
+
+    // Once filled, loading reads the rows and initialises nothing.
+    ASSERT_TRUE(io_.LoadData());
+    EXPECT_EQ(notifier_.firstTimeRuns, 1);
+    EXPECT_EQ(catalog_.Count(), 5u);
+}
+
+TEST_F(CatalogStore, InitialisationStoresEveryEntryAtItsDefaults) {
+    ControlLine line;
+    line.code = 12;
+    line.reference = "";
+    line.tagName = "//PurchaseOrderRet/VendorRef/FullName";
+    line.defaultSequence = 2;
+    line.sequence = 9;
+    line.defaultHeading = "Vendor";
+    line.userHeading = "Supplier";
+    line.level = 2;
+    line.dataType = "STRTYPE";
+    line.v21 = false;
+    line.ca20 = true;
+    Ship({line.Text()});
+    ASSERT_TRUE(io_.InitDataA());
+
+    EXPECT_EQ(Value("sequence", line.tagName), "2");
+    EXPECT_EQ(Value("user_heading", line.tagName), "Vendor");
+    EXPECT_EQ(Value("default_heading", line.tagName), "Vendor");
+    EXPECT_EQ(Value("level", line.tagName), "2");
+    EXPECT_EQ(Value("version_21", line.tagName), "0");
+    EXPECT_EQ(Value("version_ca20", line.tagName), "1");
+    EXPECT_EQ(Value("searchable", line.tagName), "1") << "a name element is searchable";
+    EXPECT_EQ(Value("search_group", line.tagName), "Names");
+
+    QBXMLTag* tag = catalog_.Item(12, line.tagName);
+    ASSERT_NE(tag, nullptr);
+    EXPECT_EQ(tag->Sequence, 2);
+    EXPECT_EQ(tag->UserHeading(), "Vendor");
+    EXPECT_EQ(tag->Reference, "");
+    EXPECT_FALSE(tag->Version21);
+    EXPECT_TRUE(tag->VersionCA20);
+    EXPECT_EQ(tag->DataType(), "STRTYPE");
+}
+
+TEST_F(CatalogStore, ALoadGivesBackTheCatalogInRowOrderWithItsIds) {
+    Ship(test::InvoiceLines(40));
+    ASSERT_TRUE(io_.InitDataA());
+    std::vector<std::pair<std::int32_t, std::string>> before;
+    for (const QBXMLTag& tag : catalog_) before.emplace_back(tag.ID, tag.Key());
+
+    QBXMLTags other;
+    IOManager second(other);
+    second.SetDatabaseName(database_.string());
+    ASSERT_TRUE(second.LoadData());
+    std::vector<std::pair<std::int32_t, std::string>> after;
+    std::int32_t position = 0;
+    for (const QBXMLTag& tag : other) {
+        after.emplace_back(tag.ID, tag.Key());
+        EXPECT_EQ(tag.Index, ++position);
+    }
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(CatalogStore, UpdateKeepsTheUserChoicesWhileResetRestoresTheDefaults) {
+    ControlLine date, number, total;
+    date.tagName = "//InvoiceRet/TxnDate";
+    date.defaultHeading = "Date";
+    date.defaultSequence = 1;
+    number.tagName = "//InvoiceRet/RefNumber";
+    number.defaultHeading = "Number";
+    number.defaultSequence = 2;
+    total.tagName = "//InvoiceRet/Subtotal";
+    total.defaultHeading = "Subtotal";
+    Ship({date.Text(), number.Text(), total.Text()}, 1);
+    ASSERT_TRUE(io_.CheckDatabase(""));
+    ASSERT_TRUE(io_.InitDataA());
+
+    ViewTags view;
+    view.Add(catalog_.Item(4, date.tagName))->Heading = "Invoice date";
+    view.Add(catalog_.Item(4, number.tagName))->Sequence = 5;
+    ASSERT_TRUE(io_.UpdateTags(view));
+    EXPECT_EQ(catalog_.Item(4, date.tagName)->UserHeading(), "Invoice date");
+    EXPECT_EQ(catalog_.Item(4, number.tagName)->Sequence, 5);
+
+    // The next shipped catalog renames the date column, adds an element, drops one and
+    // changes values the update must leave alone.
+    date.defaultHeading = "Transaction Date";
+    date.reference = "changed";
+    date.ca30 = false;
+    number.defaultSequence = 3;
+    ControlLine memo;
+    memo.tagName = "//InvoiceRet/Memo";
+    memo.defaultHeading = "Memo";
+    memo.defaultSequence = 4;
+    Ship({date.Text(), number.Text(), memo.Text()}, 2);
+    ASSERT_TRUE(io_.CheckDatabase(""));
+    EXPECT_TRUE(io_.NeedsUpdate());
+
+    ASSERT_TRUE(io_.InitDataB());
+    EXPECT_EQ(Value("user_heading", date.tagName), "Invoice date");
+    EXPECT_EQ(Value("default_heading", date.tagName), "Transaction Date");
+    EXPECT_EQ(Value("reference", date.tagName), "ref");
+    EXPECT_EQ(Value("version_ca30", date.tagName), "0");
+    EXPECT_EQ(Value("sequence", number.tagName), "5");
+    EXPECT_EQ(Value("default_sequence", number.tagName), "3");
+    EXPECT_EQ(Value("sequence", memo.tagName), "4");
+    EXPECT_EQ(Value("default_heading", total.tagName), "Subtotal") << "dropped elements stay";
+    EXPECT_EQ(catalog_.Count(), 4u);
+    EXPECT_EQ(catalog_.Item(4, date.tagName)->UserHeading(), "Invoice date");
+    ASSERT_TRUE(io_.CheckDatabase(""));
+    EXPECT_FALSE(io_.NeedsUpdate());
+
+    ASSERT_TRUE(io_.InitDataC());
+    EXPECT_EQ(Value("user_heading", date.tagName), "Transaction Date");
+    EXPECT_EQ(Value("reference", date.tagName), "changed");
+    EXPECT_EQ(Value("sequence", number.tagName), "3");
+    EXPECT_EQ(catalog_.Item(4, number.tagName)->Sequence, 3);
+    EXPECT_EQ(catalog_.Item(4, date.tagName)->UserHeading(), "Transaction Date");
+    EXPECT_EQ(Value("sequence", total.tagName), "0") << "rows not shipped keep their values";
+    EXPECT_TRUE(notifier_.errors.empty());
+}
+
+TEST_F(CatalogStore, ATruncatedControlFileStopsAtTheBadLineAndChangesNoRow) {
+    Ship(test::InvoiceLines(10));
+    ASSERT_TRUE(io_.InitDataA());
+    ViewTags view;
+    view.Add(catalog_.Item(4, "//InvoiceRet/Field2"))->Heading = "Kept";
+    ASSERT_TRUE(io_.UpdateTags(view));
+    std::string before = Dump();
+
+    auto lines = test::InvoiceLines(12);
+    for (auto& line : lines) line.replace(line.find("ref"), 3, "new");
+    lines[7] = lines[7].substr(0, 25);  // the file ends mid-line after eight entries
+    lines.resize(8);
+    Ship(lines, 9);
+    for (auto run : {&IOManager::InitDataB, &IOManager::InitDataC}) {
+        notifier_.errors.clear();
+        EXPECT_FALSE((io_.*run)());
+        ASSERT_EQ(notifier_.errors.size(), 1u);
+        const std::string& text = notifier_.errors[0].text;
+        EXPECT_EQ(text.rfind(
+                      "(" + std::to_string(StoreErrorCode::ControlFileShortLine) + ")\rLine 9 ", 0),
+                  0u)
+            << text;
+        EXPECT_EQ(Dump(), before);
+        EXPECT_EQ(catalog_.Count(), 7u) << "the entries read before the bad line";
+    }
+    EXPECT_EQ(notifier_.errors[0].title, "Quarrion::InitDataC");
+    EXPECT_EQ(io_.CatalogVersion(), 1);
+}
+
+TEST_F(CatalogStore, AValueTheDatabaseRefusesUndoesTheWholeRun) {
+    Ship(test::InvoiceLines(3));
+    ASSERT_TRUE(io_.InitDataA());
+    std::string before = Dump();
+    auto lines = test::InvoiceLines(6);
+    ControlLine tooLong;
+    tooLong.tagName = "//InvoiceRet/" + std::string(200, 'x');
+    lines.push_back(tooLong.Text());
+    Ship(lines, 2);
+    EXPECT_FALSE(io_.InitDataB());
+    ASSERT_EQ(notifier_.errors.size(), 1u);
+    EXPECT_EQ(notifier_.errors[0].title, "Quarrion::InitDataB");
+    EXPECT_EQ(notifier_.errors[0].text.rfind("(275)\r", 0), 0u) << notifier_.errors[0].text;
+    EXPECT_EQ(Dump(), before) << "the three rows added before the refused one are gone too";
+    EXPECT_EQ(io_.CatalogVersion(), 1);
+}
+
+TEST_F(CatalogStore, WithoutAControlFileNothingIsWrittenAndTheCatalogIsReloaded) {
+    Ship(test::InvoiceLines(4));
+    ASSERT_TRUE(io_.InitDataA());
+    std::string before = Dump();
+    std::filesystem::remove(control_);
+    catalog_.Clear();
+    ASSERT_TRUE(io_.InitDataB());
+    EXPECT_EQ(Dump(), before);
+    EXPECT_EQ(catalog_.Count(), 4u);
+    ASSERT_TRUE(io_.InitDataC());
+    EXPECT_EQ(Dump(), before);
+}
+
+TEST_F(CatalogStore, FoundBasicFindsAnElementInAnyLetterCase) {
+    Ship(test::InvoiceLines(30));
+    ASSERT_TRUE(io_.InitDataA());
+    EXPECT_TRUE(io_.FoundBasic(4, "//InvoiceRet/Field17"));
+    EXPECT_TRUE(io_.FoundBasic(4, "//invoiceret/FIELD17"));
+    EXPECT_FALSE(io_.FoundBasic(5, "//InvoiceRet/Field17"));
+    EXPECT_FALSE(io_.FoundBasic(4, "//InvoiceRet/Field31"));
+}
+
+TEST_F(CatalogStore, UpdateTagsSkipsElementsWithoutARowAndStillReloads) {
+    Ship(test::InvoiceLines(3));
+    ASSERT_TRUE(io_.InitDataA());
+    std::string before = Dump();
+    QBXMLTags elsewhere;
+    QBXMLTag* stranger =
+        elsewhere.Add(4, "", 1, 1, "//InvoiceRet/Unknown", "U", 1, "", false, "", "STRTYPE", 0);
+    ViewTags view;
+    view.Add(stranger)->Heading = "Nowhere";
+    catalog_.Clear();
+    ASSERT_TRUE(io_.UpdateTags(view));
+    EXPECT_EQ(Dump(), before);
+    EXPECT_EQ(catalog_.Count(), 3u);
+}
+
+TEST_F(CatalogStore, ALineOfBlanksBetweenEntriesIsSkipped) {
+    auto lines = test::InvoiceLines(2);
+    lines.insert(lines.begin() + 1, "     ");
+    Ship(lines);
+    ASSERT_TRUE(io_.InitDataA());
+    EXPECT_EQ(catalog_.Count(), 2u);
+    EXPECT_TRUE(notifier_.errors.empty());
+}
+
+TEST_F(CatalogStore, ACompanyFileIsRecordedOnce) {
+    ASSERT_TRUE(io_.CheckDatabase(""));
+    EXPECT_FALSE(io_.UpdateQuickBooksFiles("/data/Company.QBW")) << "needs an open database";
+    ASSERT_TRUE(io_.OpenDatabase());
+    EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/Company.QBW"));
+    EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/Company.QBW"));
+    EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/Other.QBW"));
+    auto db = Inspect(database_);
+    EXPECT_EQ(RowCount(db, "QuickBooks Files"), 2);
+    EXPECT_TRUE(db.execAndGet("SELECT version FROM \"QuickBooks Files\" LIMIT 1").isNull());
+}
+
+}  // namespace
+}  // namespace quarrion

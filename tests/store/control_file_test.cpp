@@ -1,0 +1,202 @@
+#include "store/control_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "store_fixture.h"
+
+namespace quarrion {
+namespace {
+
+std::string Line(std::vector<std::string> fields) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? "\t" : "") + fields[i];
+    return line;
+}
+
+std::vector<std::string> Fields() {
+    return {"4",      "RefNumber", "2",    "9",    "//InvoiceRet/RefNumber",
+            "Number", "1",         "Mine", "True", "Text",
+            "true",   "FALSE",     "0",    "1",    "STRTYPE",
+            "-1",     "False",     "tRuE"};
+}
+
+TEST(ControlFileLine, ReadsTheEighteenFieldsInOrder) {
+    ControlFileEntry e;
+    ASSERT_TRUE(ParseControlFileLine(Line(Fields()), 2, e));
+    EXPECT_EQ(e.Code, 4);
+    EXPECT_EQ(e.Reference, "RefNumber");
+    EXPECT_EQ(e.DefaultSequence, 2);
+    EXPECT_EQ(e.Sequence, 9);
+    EXPECT_EQ(e.TagName, "//InvoiceRet/RefNumber");
+    EXPECT_EQ(e.DefaultHeading, "Number");
+    EXPECT_EQ(e.Level, 1);
+    EXPECT_EQ(e.UserHeading, "Mine");
+    EXPECT_TRUE(e.Searchable);
+    EXPECT_EQ(e.SearchGroup, "Text");
+    EXPECT_TRUE(e.Version21);
+    EXPECT_FALSE(e.Version20);
+    EXPECT_FALSE(e.Version11);
+    EXPECT_TRUE(e.Version10);
+    EXPECT_EQ(e.DataType, "STRTYPE");
+    EXPECT_TRUE(e.Version30);
+    EXPECT_FALSE(e.VersionCA20);
+    EXPECT_TRUE(e.VersionCA30);
+}
+
+TEST(ControlFileLine, NumbersAreReadFromTheirLeadingNumericPart) {
+    struct Case {
+        std::string text;
+        int expected;
+    } cases[] = {{"12abc", 12}, {"abc", 0}, {"", 0},          {" 7 ", 7},        {"-3", -3},
+                 {"2.5", 2},    {"3.5", 4}, {"32767", 32767}, {"-32768", -32768}};
+    for (const auto& c : cases) {
+        auto fields = Fields();
+        fields[2] = c.text;
+        ControlFileEntry e;
+        ASSERT_TRUE(ParseControlFileLine(Line(fields), 2, e)) << c.text;
+        EXPECT_EQ(e.DefaultSequence, c.expected) << c.text;
+    }
+}
+
+TEST(ControlFileLine, BooleansAcceptTrueFalseInAnyCaseAndNumbers) {
+    struct Case {
+        std::string text;
+        bool expected;
+    } cases[] = {{"True", true},   {"TRUE", true}, {"false", false}, {"False", false},
+                 {"0", false},     {"1", true},    {"-1", true},     {"2", true},
+                 {" True ", true}, {"", false},    {"0.0", false}};
+    for (const auto& c : cases) {
+        auto fields = Fields();
+        fields[8] = c.text;
+        ControlFileEntry e;
+        ASSERT_TRUE(ParseControlFileLine(Line(fields), 2, e)) << c.text;
+        EXPECT_EQ(e.Searchable, c.expected) << c.text;
+    }
+}
+
+TEST(ControlFileLine, RefusesAWordThatIsNoBoolean) {
+    auto fields = Fields();
+    fields[16] = "yes";
+    ControlFileEntry e;
+    StoreResult r = ParseControlFileLine(Line(fields), 5, e);
+    ASSERT_FALSE(r);
+    EXPECT_EQ(r.Error().Number, StoreErrorCode::ControlFileBadBoolean);
+    EXPECT_NE(r.Error().Description.find("Line 5"), std::string::npos);
+    EXPECT_NE(r.Error().Description.find("VersionCA20"), std::string::npos);
+}
+
+TEST(ControlFileLine, RefusesANumberOutsideSixteenBits) {
+    for (std::string text : {"32768", "-32769", "1e9"}) {
+        auto fields = Fields();
+        fields[6] = text;
+        ControlFileEntry e;
+        StoreResult r = ParseControlFileLine(Line(fields), 9, e);
+        ASSERT_FALSE(r) << text;
+        EXPECT_EQ(r.Error().Number, StoreErrorCode::ControlFileOverflow);
+        EXPECT_NE(r.Error().Description.find("Level"), std::string::npos);
+    }
+}
+
+TEST(ControlFileLine, RefusesALineWithFewerThanEighteenFieldsAndIgnoresExtraOnes) {
+    auto fields = Fields();
+    fields.pop_back();
+    ControlFileEntry e;
+    e.Code = 99;
+    StoreResult r = ParseControlFileLine(Line(fields), 3, e);
+    ASSERT_FALSE(r);
+    EXPECT_EQ(r.Error().Number, StoreErrorCode::ControlFileShortLine);
+    EXPECT_NE(r.Error().Description.find("has 17 fields"), std::string::npos);
+    EXPECT_EQ(e.Code, 99) << "a refused line must leave the entry alone";
+
+    fields = Fields();
+    fields.push_back("extra");
+    ASSERT_TRUE(ParseControlFileLine(Line(fields), 3, e));
+    EXPECT_TRUE(e.VersionCA30);
+}
+
+TEST(ControlFileLine, KeepsEmptyTextFields) {
+    auto fields = Fields();
+    fields[1] = "";
+    fields[7] = "";
+    ControlFileEntry e;
+    ASSERT_TRUE(ParseControlFileLine(Line(fields), 2, e));
+    EXPECT_EQ(e.Reference, "");
+    EXPECT_EQ(e.UserHeading, "");
+}
+
+TEST(ControlFileVersion, IsTheLastNumberOnTheHeaderLine) {
+    EXPECT_EQ(ControlFileVersion("Quarrion control file\tversion\t3"), 3);
+    EXPECT_EQ(ControlFileVersion("Quarrion control file v2 build 17"), 17);
+    EXPECT_EQ(ControlFileVersion("version 12 of the catalog"), 12);
+    EXPECT_EQ(ControlFileVersion("Code\tReference\tDefaultSequence"), 0);
+    EXPECT_EQ(ControlFileVersion(""), 0);
+}
+
+class ControlFileReading : public ::testing::Test {
+  protected:
+    std::vector<ControlFileEntry> ReadAll(ControlFileReader& reader) {
+        std::vector<ControlFileEntry> entries;
+        ControlFileEntry e;
+        while (reader.Next(e) == ControlFileReader::Step::Entry) entries.push_back(e);
+        return entries;
+    }
+    test::TempDir dir_;
+    std::filesystem::path path_ = dir_.Path() / kControlFileName;
+};
+
+TEST_F(ControlFileReading, SkipsTheHeaderAndBlankLinesAndDropsLineEnds) {
+    test::ControlLine a, b;
+    a.tagName = "//InvoiceRet/TxnDate";
+    b.tagName = "//InvoiceRet/RefNumber";
+    b.ca30 = true;
+    test::WriteControlFile(path_, "\xEF\xBB\xBFQuarrion control file\tversion\t4",
+                           {a.Text(), "", "   \t  ", b.Text()});
+    ControlFileReader reader(path_);
+    ASSERT_TRUE(reader.Exists());
+    EXPECT_EQ(reader.Version(), 4);
+    auto entries = ReadAll(reader);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].TagName, "//InvoiceRet/TxnDate");
+    EXPECT_EQ(entries[1].TagName, "//InvoiceRet/RefNumber");
+    EXPECT_TRUE(entries[1].VersionCA30) << "the CR of a CR LF line end must not reach a field";
+}
+
+TEST_F(ControlFileReading, LineOneIsAlwaysAHeaderEvenWhenItLooksLikeAnEntry) {
+    test::ControlLine a, b;
+    a.tagName = "//InvoiceRet/First";
+    b.tagName = "//InvoiceRet/Second";
+    test::WriteControlFile(path_, a.Text(), {b.Text()});
+    ControlFileReader reader(path_);
+    auto entries = ReadAll(reader);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].TagName, "//InvoiceRet/Second");
+}
+
+TEST_F(ControlFileReading, StopsAtABadLineWithItsNumber) {
+    test::ControlLine a;
+    a.tagName = "//InvoiceRet/TxnDate";
+    std::string truncated = a.Text().substr(0, 30);
+    test::WriteControlFile(path_, "header", {a.Text(), a.Text(), truncated, a.Text()});
+    ControlFileReader reader(path_);
+    ControlFileEntry e;
+    EXPECT_EQ(reader.Next(e), ControlFileReader::Step::Entry);
+    EXPECT_EQ(reader.Next(e), ControlFileReader::Step::Entry);
+    EXPECT_EQ(reader.Next(e), ControlFileReader::Step::Error);
+    EXPECT_EQ(reader.LineNumber(), 4);
+    EXPECT_NE(reader.Error().Description.find("Line 4"), std::string::npos);
+    EXPECT_EQ(reader.Next(e), ControlFileReader::Step::Error) << "reading stays stopped";
+}
+
+TEST_F(ControlFileReading, AMissingFileHasNoEntriesAndNoError) {
+    ControlFileReader reader(dir_.Path() / "absent.tsl");
+    EXPECT_FALSE(reader.Exists());
+    EXPECT_EQ(reader.Version(), 0);
+    ControlFileEntry e;
+    EXPECT_EQ(reader.Next(e), ControlFileReader::Step::End);
+}
+
+}  // namespace
+}  // namespace quarrion

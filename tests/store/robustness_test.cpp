@@ -1,0 +1,154 @@
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <future>
+#include <string>
+#include <thread>
+
+#include "catalog/qbxml_tags.h"
+#include "store/database_connection.h"
+#include "store/io_manager.h"
+#include "store/transaction.h"
+#include "store_fixture.h"
+
+namespace quarrion {
+namespace {
+
+using test::FileBytes;
+using test::Inspect;
+using test::RowCount;
+
+class ForeignFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::WriteControlFile(control_, "header\t1", test::InvoiceLines(3));
+        io_.SetControlFile(control_);
+    }
+    // Every way in must fail, report and leave the file's bytes as they were.
+    void ExpectRefusedAndUnchanged(long number) {
+        std::string before = FileBytes(path_);
+        auto refused = [&](StoreResult r, const char* title) {
+            ASSERT_FALSE(r) << title;
+            EXPECT_EQ(r.Error().Number, number) << title;
+            EXPECT_NE(r.Error().Description.find(path_.string()), std::string::npos) << title;
+            EXPECT_NE(r.Error().Description.find("left unchanged"), std::string::npos)
+                << r.Error().Description;
+            ASSERT_FALSE(notifier_.errors.empty()) << title;
+            EXPECT_EQ(notifier_.errors.back().title, title);
+        };
+        refused(io_.CheckDatabase(path_.string()), "Quarrion::CheckDatabase");
+        refused(io_.OpenDatabase(), "Quarrion::OpenDatabase");
+        refused(io_.LoadData(), "Quarrion::LoadData");
+        refused(io_.InitDataA(), "Quarrion::InitDataA");
+        refused(io_.InitDataC(), "Quarrion::InitDataC");
+        EXPECT_FALSE(io_.IsOpen());
+        EXPECT_EQ(FileBytes(path_), before);
+        EXPECT_EQ(notifier_.firstTimeRuns, 0);
+    }
+
+    test::TempDir dir_;
+    std::filesystem::path path_ = dir_.Path() / "Quarrion.qr3";
+    std::filesystem::path control_ = dir_.Path() / "control.tsl";
+    test::RecordingNotifier notifier_;
+    QBXMLTags catalog_;
+    IOManager io_{catalog_, &notifier_};
+};
+
+TEST_F(ForeignFile, AFileThatIsNoDatabaseIsReportedAndNeverWritten) {
+    {
+        std::ofstream out(path_, std::ios::binary);
+        for (int i = 0; i < 200; ++i) out << "Invoice " << i << "\tnot a database at all\r\n";
+    }
+    ExpectRefusedAndUnchanged(StoreErrorCode::NotADatabase);
+    EXPECT_NE(notifier_.errors.front().text.find("is not a database"), std::string::npos)
+        << notifier_.errors.front().text;
+}
+
+TEST_F(ForeignFile, ADatabaseOfAnotherProgramIsReportedAndNeverWritten) {
+    {
+        SQLite::Database other(path_.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        other.exec("CREATE TABLE customers (id INTEGER PRIMARY KEY, name TEXT)");
+        other.exec("INSERT INTO customers (name) VALUES ('Acme'), ('Globex')");
+    }
+    ExpectRefusedAndUnchanged(StoreErrorCode::ForeignDatabase);
+    EXPECT_NE(notifier_.errors.front().text.find("another program"), std::string::npos);
+    SQLite::Database other(path_.string(), SQLite::OPEN_READONLY);
+    EXPECT_EQ(other.execAndGet("SELECT count(*) FROM sqlite_schema").getInt(), 1);
+    EXPECT_EQ(other.execAndGet("SELECT count(*) FROM customers").getInt(), 2);
+}
+
+TEST_F(ForeignFile, AnEmptyDatabaseMarkedByAnotherProgramIsNotTaken) {
+    {
+        SQLite::Database other(path_.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        other.exec("PRAGMA application_id = 1234");
+    }
+    ExpectRefusedAndUnchanged(StoreErrorCode::ForeignDatabase);
+}
+
+class SharedFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::WriteControlFile(control_, "header\t1", test::InvoiceLines(50));
+        for (IOManager* io : {&desktop_, &terminal_}) {
+            io->SetControlFile(control_);
+            io->SetDatabaseName(path_.string());
+        }
+        ASSERT_TRUE(desktop_.CheckDatabase(""));
+        ASSERT_TRUE(desktop_.InitDataA());
+    }
+
+    test::TempDir dir_;
+    std::filesystem::path path_ = dir_.Path() / "Quarrion.qr3";
+    std::filesystem::path control_ = dir_.Path() / "control.tsl";
+    QBXMLTags desktopCatalog_, terminalCatalog_;
+    IOManager desktop_{desktopCatalog_};
+    IOManager terminal_{terminalCatalog_};
+};
+
+TEST_F(SharedFile, TwoProgramsReadAndWriteTheSameFile) {
+    ASSERT_TRUE(terminal_.CheckDatabase(""));
+    ASSERT_TRUE(terminal_.LoadData());
+    EXPECT_EQ(terminalCatalog_.Count(), 50u);
+    EXPECT_TRUE(desktop_.UpdateQuickBooksFiles("/data/a.QBW"));
+    EXPECT_TRUE(terminal_.UpdateQuickBooksFiles("/data/b.QBW")) << terminal_.LastError().Text();
+    EXPECT_TRUE(desktop_.UpdateQuickBooksFiles("/data/b.QBW"));
+    auto db = Inspect(path_);
+    EXPECT_EQ(RowCount(db, "QuickBooks Files"), 2);
+}
+
+TEST_F(SharedFile, AReaderIsNotBlockedByAnUnfinishedWrite) {
+    auto writer = OpenConnection(path_, false);
+    Transaction pending(*writer);
+    writer->exec("UPDATE \"Basics\" SET user_heading = 'uncommitted'");
+    ASSERT_TRUE(terminal_.LoadData());
+    ASSERT_EQ(terminalCatalog_.Count(), 50u);
+    EXPECT_EQ(terminalCatalog_.Item(std::size_t{1})->UserHeading(), "Field 1");
+}
+
+TEST_F(SharedFile, AWriterWaitsForTheOtherProgramsWriteToFinish) {
+    ASSERT_TRUE(terminal_.OpenDatabase());
+    std::promise<void> locked;
+    std::thread other([&] {
+        auto writer = OpenConnection(path_, false);
+        Transaction transaction(*writer);
+        writer->exec("INSERT INTO \"QuickBooks Files\" (path) VALUES ('/held')");
+        locked.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        transaction.Commit();
+    });
+    locked.get_future().wait();
+    auto start = std::chrono::steady_clock::now();
+    StoreResult recorded = terminal_.UpdateQuickBooksFiles("/waited");
+    auto waited = std::chrono::steady_clock::now() - start;
+    other.join();
+    EXPECT_TRUE(recorded) << recorded.Error().Text();
+    EXPECT_GE(waited, std::chrono::milliseconds(100)) << "the write did not wait for the lock";
+    auto db = Inspect(path_);
+    EXPECT_EQ(RowCount(db, "QuickBooks Files"), 2);
+}
+
+}  // namespace
+}  // namespace quarrion

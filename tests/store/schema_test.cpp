@@ -1,0 +1,371 @@
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Exception.h>
+#include <SQLiteCpp/Statement.h>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <fstream>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "catalog/qbxml_tags.h"
+#include "store/database_connection.h"
+#include "store/io_manager.h"
+#include "store/schema_builder.h"
+#include "store/store_schema.h"
+#include "store_fixture.h"
+
+namespace quarrion {
+namespace {
+
+using test::Inspect;
+using test::RowCount;
+
+const std::vector<std::string> kChildTables{"Search Include",
+                                            "Include Data",
+                                            "Examinor",
+                                            "Criterion",
+                                            "Criterion TextList",
+                                            "Criterion NumberList",
+                                            "FieldExaminor",
+                                            "FieldCriterion",
+                                            "FieldCriterion TextList",
+                                            "FieldCriterion NumberList"};
+
+class Schema : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = dir_.Path() / "Quarrion.qr3";
+        ASSERT_TRUE(io_.CheckDatabase(path_.string()));
+    }
+    std::vector<std::string> Columns(SQLite::Database& db, const std::string& table) {
+        SQLite::Statement q(db, "SELECT name FROM pragma_table_info(?) ORDER BY cid");
+        q.bind(1, table);
+        std::vector<std::string> names;
+        while (q.executeStep()) names.push_back(q.getColumn(0).getString());
+        return names;
+    }
+
+    test::TempDir dir_;
+    std::filesystem::path path_;
+    QBXMLTags catalog_;
+    IOManager io_{catalog_};
+};
+
+TEST_F(Schema, CreatesTheFifteenTablesUnderTheirExactNames) {
+    auto db = Inspect(path_);
+    SQLite::Statement q(db,
+                        "SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE "
+                        "'sqlite!_%' ESCAPE '!'");
+    std::set<std::string> tables;
+    while (q.executeStep()) tables.insert(q.getColumn(0).getString());
+    EXPECT_EQ(tables,
+              (std::set<std::string>{"Basics", "Search Groups", "Search Group Basics",
+                                     "QuickBooks Files", "Search", "Search Include", "Include Data",
+                                     "Examinor", "Criterion", "Criterion TextList",
+                                     "Criterion NumberList", "FieldExaminor", "FieldCriterion",
+                                     "FieldCriterion TextList", "FieldCriterion NumberList"}));
+}
+
+TEST_F(Schema, TablesHoldTheDeclaredFieldsInOrder) {
+    auto db = Inspect(path_);
+    const std::vector<std::pair<std::string, std::vector<std::string>>> expected{
+        {"Basics",
+         {"id", "code", "reference", "default_sequence", "sequence", "tag_name", "default_heading",
+          "level", "user_heading", "searchable", "search_group", "version_21", "version_20",
+          "version_11", "version_10", "data_type", "version_30", "version_ca20", "version_ca30"}},
+        {"Search Groups", {"id", "name", "description"}},
+        {"Search Group Basics", {"search_group_id", "basics_id"}},
+        {"QuickBooks Files", {"id", "path", "version", "access_count", "last_use", "last_user"}},
+        {"Search", {"id", "name", "date_filter", "from_date", "to_date", "description"}},
+        {"Search Include", {"id", "search_id", "request_type"}},
+        {"Include Data", {"search_include_id", "sequence", "basics_id", "column_heading"}},
+        {"Examinor", {"id", "search_id", "sequence"}},
+        {"Criterion",
+         {"id", "examinor_id", "operand", "data_type", "text_compare", "number_compare",
+          "from_number", "to_number", "sequence", "and_or"}},
+        {"Criterion TextList", {"criterion_id", "text_compare", "sequence"}},
+        {"Criterion NumberList", {"criterion_id", "number_compare", "sequence"}},
+        {"FieldExaminor", {"id", "search_include_id", "sequence"}},
+        {"FieldCriterion",
+         {"id", "field_examinor_id", "operand", "basics_id", "text_compare", "number_compare",
+          "from_number", "to_number", "sequence", "and_or"}},
+        {"FieldCriterion TextList", {"field_criterion_id", "text_compare", "sequence"}},
+        {"FieldCriterion NumberList", {"field_criterion_id", "number_compare", "sequence"}},
+    };
+    for (const auto& [table, fields] : expected) {
+        EXPECT_EQ(Columns(db, table), fields) << table;
+    }
+}
+
+TEST_F(Schema, FourteenRelationsCascadeFromParentIdToChildField) {
+    auto db = Inspect(path_);
+    using Link = std::tuple<std::string, std::string, std::string, std::string, std::string>;
+    std::set<Link> links;
+    SQLite::Statement tables(db, "SELECT name FROM sqlite_schema WHERE type = 'table'");
+    while (tables.executeStep()) {
+        std::string child = tables.getColumn(0).getString();
+        SQLite::Statement fk(db,
+                             "SELECT \"table\", \"from\", \"to\", on_delete, on_update FROM "
+                             "pragma_foreign_key_list(?)");
+        fk.bind(1, child);
+        while (fk.executeStep()) {
+            EXPECT_EQ(fk.getColumn(2).getString(), "id");
+            EXPECT_EQ(fk.getColumn(3).getString(), "CASCADE");
+            EXPECT_EQ(fk.getColumn(4).getString(), "CASCADE");
+            links.insert({fk.getColumn(0).getString(), child, fk.getColumn(1).getString(), "", ""});
+        }
+    }
+    std::set<Link> expected{
+        {"Search Groups", "Search Group Basics", "search_group_id", "", ""},
+        {"Basics", "Search Group Basics", "basics_id", "", ""},
+        {"Search", "Examinor", "search_id", "", ""},
+        {"Examinor", "Criterion", "examinor_id", "", ""},
+        {"Criterion", "Criterion TextList", "criterion_id", "", ""},
+        {"Criterion", "Criterion NumberList", "criterion_id", "", ""},
+        {"Search", "Search Include", "search_id", "", ""},
+        {"Search Include", "FieldExaminor", "search_include_id", "", ""},
+        {"Search Include", "Include Data", "search_include_id", "", ""},
+        {"FieldExaminor", "FieldCriterion", "field_examinor_id", "", ""},
+        {"FieldCriterion", "FieldCriterion TextList", "field_criterion_id", "", ""},
+        {"FieldCriterion", "FieldCriterion NumberList", "field_criterion_id", "", ""},
+        {"Basics", "FieldCriterion", "basics_id", "", ""},
+        {"Basics", "Include Data", "basics_id", "", ""}};
+    EXPECT_EQ(links, expected);
+}
+
+TEST_F(Schema, RelationsKeepTheirNamesInTheTableDefinitions) {
+    auto db = Inspect(path_);
+    std::string sql =
+        db.execAndGet("SELECT sql FROM sqlite_schema WHERE name = 'Search Group Basics'")
+            .getString();
+    EXPECT_NE(sql.find("CONSTRAINT \"Seach Groups->Search Group Basics\""), std::string::npos);
+    sql = db.execAndGet("SELECT sql FROM sqlite_schema WHERE name = 'FieldCriterion TextList'")
+              .getString();
+    EXPECT_NE(sql.find("CONSTRAINT \"FieldExaminor->TextList\""), std::string::npos);
+}
+
+TEST_F(Schema, DeclaredIndexesExistUnderTheirTableAndName) {
+    auto db = Inspect(path_);
+    for (const char* name :
+         {"Basics.CodeTagKey", "Basics.id", "Search Groups.name", "QuickBooks Files.path",
+          "Search.name", "Search Include.SearchIncludeKey", "Include Data.SequenceKey",
+          "Examinor.SearchKey", "Criterion.ExaminorKey", "Criterion TextList.CriterionKey",
+          "Criterion NumberList.CriterionKey", "FieldExaminor.SearchIncludeKey",
+          "FieldCriterion.FieldExaminorKey", "FieldCriterion TextList.FieldCriterionKey",
+          "FieldCriterion NumberList.FieldCriterionKey"}) {
+        SQLite::Statement q(db, "SELECT 1 FROM sqlite_schema WHERE type = 'index' AND name = ?");
+        q.bind(1, name);
+        EXPECT_TRUE(q.executeStep()) << name;
+    }
+    // The two primary indexes are the tables' primary keys.
+    SQLite::Statement pk(db,
+                         "SELECT name FROM pragma_table_info('Include Data') WHERE pk > 0 "
+                         "ORDER BY pk");
+    std::vector<std::string> key;
+    while (pk.executeStep()) key.push_back(pk.getColumn(0).getString());
+    EXPECT_EQ(key, (std::vector<std::string>{"search_include_id", "basics_id"}));
+}
+
+TEST_F(Schema, FileIsMarkedAsOursAndKeepsAWriteAheadLog) {
+    auto db = Inspect(path_);
+    EXPECT_EQ(db.execAndGet("PRAGMA application_id").getInt(), kStoreApplicationId);
+    EXPECT_EQ(db.execAndGet("PRAGMA journal_mode").getString(), "wal");
+}
+
+TEST_F(Schema, EveryStoreConnectionRefusesALinkToAMissingCatalogRow) {
+    auto db = OpenConnection(path_, false);
+    EXPECT_EQ(db->execAndGet("PRAGMA foreign_keys").getInt(), 1);
+    db->exec("INSERT INTO \"Search\" (id, name) VALUES (1, 'A')");
+    db->exec("INSERT INTO \"Search Include\" (id, search_id, request_type) VALUES (1, 1, 4)");
+    db->exec("INSERT INTO \"FieldExaminor\" (id, search_include_id, sequence) VALUES (1, 1, 1)");
+    try {
+        db->exec(
+            "INSERT INTO \"Include Data\" (search_include_id, sequence, basics_id) "
+            "VALUES (1, 1, 999)");
+        FAIL() << "a display column without its catalog row was stored";
+    } catch (const SQLite::Exception& e) {
+        EXPECT_EQ(e.getExtendedErrorCode(), SQLITE_CONSTRAINT_FOREIGNKEY);
+    }
+    EXPECT_THROW(db->exec("INSERT INTO \"FieldCriterion\" (field_examinor_id, operand, basics_id, "
+                          "sequence) VALUES (1, 130, 999, 1)"),
+                 SQLite::Exception);
+}
+
+TEST_F(Schema, DeletingASearchRowLeavesNoRowOfItsTreeInAnyChildTable) {
+    auto db = OpenConnection(path_, false);
+    db->exec(R"(
+        INSERT INTO "Basics" (id, code, tag_name) VALUES (7, 4, '//InvoiceRet/RefNumber');
+        INSERT INTO "Search" (id, name) VALUES (1, 'Mine'), (2, 'Other');
+        INSERT INTO "Search Include" (id, search_id, request_type) VALUES (10, 1, 4), (20, 2, 4);
+        INSERT INTO "Include Data" VALUES (10, 1, 7, 'Ref'), (20, 1, 7, 'Ref');
+        INSERT INTO "Examinor" (id, search_id, sequence) VALUES (30, 1, 1), (40, 2, 1);
+        INSERT INTO "Criterion" (id, examinor_id, operand, data_type, sequence)
+            VALUES (50, 30, 206, 128, 1), (60, 40, 206, 128, 1);
+        INSERT INTO "Criterion TextList" VALUES (50, 'a', 1), (60, 'a', 1);
+        INSERT INTO "Criterion NumberList" VALUES (50, 1, 1), (60, 1, 1);
+        INSERT INTO "FieldExaminor" (id, search_include_id, sequence) VALUES (70, 10, 1), (80, 20, 1);
+        INSERT INTO "FieldCriterion" (id, field_examinor_id, operand, basics_id, sequence)
+            VALUES (90, 70, 206, 7, 1), (100, 80, 206, 7, 1);
+        INSERT INTO "FieldCriterion TextList" VALUES (90, 'x', 1), (100, 'x', 1);
+        INSERT INTO "FieldCriterion NumberList" VALUES (90, 2, 1), (100, 2, 1);
+    )");
+    db->exec("DELETE FROM \"Search\" WHERE id = 1");
+    for (const auto& table : kChildTables) {
+        EXPECT_EQ(RowCount(*db, table), 1) << table << " kept a row of the deleted search";
+    }
+    EXPECT_EQ(RowCount(*db, "Basics"), 1);
+}
+
+TEST_F(Schema, ValuesOutsideTheirFieldsAreRefused) {
+    auto db = OpenConnection(path_, false);
+    struct Case {
+        const char* what;
+        const char* sql;
+    };
+    const Case refused[] = {
+        {"a name longer than 50", "INSERT INTO \"Search\" (name) VALUES (printf('%.51c', 'x'))"},
+        {"an empty search name", "INSERT INTO \"Search\" (name) VALUES ('')"},
+        {"a 16-bit field above 32767",
+         "INSERT INTO \"Search\" (name, date_filter) VALUES ('n', 40000)"},
+        {"a tag path longer than 128",
+         "INSERT INTO \"Basics\" (code, tag_name) VALUES (1, printf('%.129c', 'x'))"},
+        {"a boolean other than 0 or 1",
+         "INSERT INTO \"Basics\" (code, tag_name, searchable) VALUES (1, 't', 2)"},
+        {"a catalog row without its code", "INSERT INTO \"Basics\" (tag_name) VALUES ('t')"},
+        {"an empty group name", "INSERT INTO \"Search Groups\" (name) VALUES ('')"},
+        {"the same element twice in any letter case",
+         "INSERT INTO \"Basics\" (code, tag_name) VALUES (1, 'a'), (1, 'A')"},
+    };
+    for (const auto& c : refused) {
+        EXPECT_THROW(db->exec(c.sql), SQLite::Exception) << c.what;
+    }
+    EXPECT_NO_THROW(db->exec("INSERT INTO \"Search\" (name) VALUES (printf('%.50c', 'x'))"));
+    EXPECT_NO_THROW(
+        db->exec("INSERT INTO \"Basics\" (code, tag_name, default_heading) "
+                 "VALUES (1, 'b', '')"));
+}
+
+TEST_F(Schema, CheckingAgainChangesNothingAndAsksForNoUpdate) {
+    EXPECT_FALSE(io_.NeedsUpdate());
+    ASSERT_TRUE(io_.CheckDatabase(""));
+    EXPECT_FALSE(io_.NeedsUpdate());
+    EXPECT_EQ(io_.DatabaseName(), path_.string());
+}
+
+TEST(SchemaUpgrade, AnOlderFileGetsWhatItLacksAndKeepsItsRows) {
+    test::TempDir dir;
+    auto path = dir.Path() / "old.qr3";
+    {
+        SQLite::Database db(path.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        db.exec("PRAGMA application_id = " + std::to_string(kStoreApplicationId));
+        db.exec(R"(CREATE TABLE "Basics" (id INTEGER PRIMARY KEY AUTOINCREMENT,
+                    code INTEGER NOT NULL, reference TEXT, default_sequence INTEGER,
+                    sequence INTEGER, tag_name TEXT, default_heading TEXT, level INTEGER,
+                    user_heading TEXT, searchable INTEGER, search_group TEXT,
+                    version_21 INTEGER, version_20 INTEGER, version_11 INTEGER,
+                    version_10 INTEGER, data_type TEXT, version_30 INTEGER))");
+        db.exec(
+            "INSERT INTO \"Basics\" (code, tag_name, user_heading) VALUES "
+            "(4, '//InvoiceRet/TxnDate', 'Mine'), (4, '//InvoiceRet/RefNumber', 'No.')");
+        db.exec(
+            "CREATE TABLE \"Search\" (id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT, "
+            "date_filter INTEGER, from_date TEXT, to_date TEXT)");
+    }
+    QBXMLTags catalog;
+    IOManager io(catalog);
+    ASSERT_TRUE(io.CheckDatabase(path.string()));
+    EXPECT_TRUE(io.NeedsUpdate());
+
+    auto db = Inspect(path);
+    EXPECT_EQ(RowCount(db, "Basics"), 2);
+    EXPECT_EQ(db.execAndGet("SELECT user_heading FROM \"Basics\" WHERE id = 1").getString(),
+              "Mine");
+    EXPECT_TRUE(db.execAndGet("SELECT version_ca30 FROM \"Basics\" WHERE id = 1").isNull());
+    EXPECT_EQ(RowCount(db, "FieldCriterion NumberList"), 0);
+    EXPECT_EQ(db.execAndGet("SELECT count(*) FROM pragma_table_info('Search') WHERE name = "
+                            "'description'")
+                  .getInt(),
+              1);
+    EXPECT_EQ(db.execAndGet("SELECT count(*) FROM sqlite_schema WHERE name = "
+                            "'Basics.CodeTagKey'")
+                  .getInt(),
+              1);
+
+    ASSERT_TRUE(io.CheckDatabase(""));
+    EXPECT_FALSE(io.NeedsUpdate());
+}
+
+TEST(SchemaUpgrade, AnEmptyFileIsTakenAsANewDatabase) {
+    test::TempDir dir;
+    auto path = dir.Path() / "empty.qr3";
+    { std::ofstream touch(path); }
+    QBXMLTags catalog;
+    IOManager io(catalog);
+    ASSERT_TRUE(io.CheckDatabase(path.string()));
+    EXPECT_FALSE(io.NeedsUpdate());
+    auto db = Inspect(path);
+    EXPECT_EQ(db.execAndGet("PRAGMA application_id").getInt(), kStoreApplicationId);
+}
+
+TEST(SchemaUpgrade, CreateTableStatementsQuoteNamesWithSpaces) {
+    SchemaBuilder builder("unused");
+    DeclareStoreSchema(builder);
+    ASSERT_EQ(builder.Tables().size(), 15u);
+    ASSERT_EQ(builder.Relations().size(), 14u);
+    std::string sql = builder.CreateTableSql(*builder.Table("Criterion TextList"));
+    EXPECT_EQ(sql.rfind("CREATE TABLE \"Criterion TextList\" (", 0), 0u) << sql;
+    EXPECT_NE(sql.find("REFERENCES \"Criterion\" (\"id\") ON UPDATE CASCADE ON DELETE CASCADE"),
+              std::string::npos)
+        << sql;
+}
+
+}  // namespace
+}  // namespace quarrion
+
+namespace quarrion {
+namespace {
+
+TEST(EngineErrors, ARefusedValueIsExplainedInWords) {
+    test::TempDir dir;
+    QBXMLTags catalog;
+    IOManager io(catalog);
+    auto path = dir.Path() / "x.qr3";
+    ASSERT_TRUE(io.CheckDatabase(path.string()));
+    auto db = OpenConnection(path, false);
+    struct Case {
+        const char* sql;
+        long number;
+        const char* words;
+    } cases[] = {
+        {"INSERT INTO \"Search\" (name) VALUES (printf('%.51c', 'x'))", SQLITE_CONSTRAINT_CHECK,
+         "The value for \"name\" must be at most 50 characters long."},
+        {"INSERT INTO \"Search\" (name, date_filter) VALUES ('n', 99999)", SQLITE_CONSTRAINT_CHECK,
+         "The value for \"date_filter\" must be a whole number from -32768 to 32767."},
+        {"INSERT INTO \"Search\" (name) VALUES ('')", SQLITE_CONSTRAINT_CHECK,
+         "The value for \"name\" must not be empty."},
+        {"INSERT INTO \"Basics\" (code, searchable) VALUES (1, 3)", SQLITE_CONSTRAINT_CHECK,
+         "The value for \"searchable\" must be true or false."},
+        {"INSERT INTO \"Basics\" (tag_name) VALUES ('t')", SQLITE_CONSTRAINT_NOTNULL,
+         "A value the database needs is missing."},
+        {"INSERT INTO \"Search Include\" (search_id, request_type) VALUES (77, 4)",
+         SQLITE_CONSTRAINT_FOREIGNKEY, "A row names another row that is not in the database."},
+    };
+    for (const auto& c : cases) {
+        try {
+            db->exec(c.sql);
+            ADD_FAILURE() << c.sql << " was accepted";
+        } catch (const std::exception& e) {
+            StoreError error = EngineError(e);
+            EXPECT_EQ(error.Number, c.number) << c.sql;
+            EXPECT_EQ(error.Description.rfind(c.words, 0), 0u) << error.Description;
+            EXPECT_EQ(error.Source, "SQLite");
+            EXPECT_EQ(error.Text().rfind("(" + std::to_string(c.number) + ")\r", 0), 0u);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quarrion

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <SQLiteCpp/Database.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "store/store_notifier.h"
+#include "support/temp_home.h"
+
+namespace quarrion::test {
+
+// Everything the store told the user, in order.
+class RecordingNotifier : public StoreNotifier {
+  public:
+    struct Shown {
+        std::string title;
+        std::string text;
+    };
+    struct Failure {
+        long number;
+        std::string description;
+        std::string source;
+        std::string operation;
+    };
+
+    void ShowError(const std::string& title, const std::string& text) override {
+        errors.push_back({title, text});
+    }
+    void ErrorOccurred(long number, const std::string& description, const std::string& source,
+                       const std::string& operation) override {
+        failures.push_back({number, description, source, operation});
+    }
+    bool ConfirmReplace(const std::string& caption, const std::string& message) override {
+        questions.push_back({caption, message});
+        return replaceAnswer;
+    }
+    void RunFirstTimeInitialisation(const std::function<bool()>& run) override {
+        ++firstTimeRuns;
+        firstTimeAnswer = run();
+    }
+
+    std::vector<Shown> errors;
+    std::vector<Failure> failures;
+    std::vector<Shown> questions;
+    bool replaceAnswer = false;
+    int firstTimeRuns = 0;
+    bool firstTimeAnswer = false;
+};
+
+// One control-file entry, written as its eighteen TAB-separated fields.
+struct ControlLine {
+    int code = 4;
+    std::string reference = "ref";
+    int defaultSequence = 0;
+    int sequence = 0;
+    std::string tagName;
+    std::string defaultHeading;
+    int level = 1;
+    std::string userHeading;
+    bool searchable = false;
+    std::string searchGroup;
+    std::string dataType = "STRTYPE";
+    bool v21 = true, v20 = true, v11 = true, v10 = true, v30 = true, ca20 = false, ca30 = true;
+
+    std::string Text() const;
+};
+
+// Writes a control file: `header` as line 1, then one line per entry (CR LF ends).
+void WriteControlFile(const std::filesystem::path& path, const std::string& header,
+                      const std::vector<std::string>& lines);
+
+// A small shipped catalog: `count` invoice elements, the first three result columns.
+std::vector<std::string> InvoiceLines(int count);
+
+// A connection of its own to look at the file the way another program would.
+SQLite::Database Inspect(const std::filesystem::path& path);
+long RowCount(SQLite::Database& db, const std::string& table);
+
+// The file's bytes, to show that something was left unchanged.
+std::string FileBytes(const std::filesystem::path& path);
+
+}  // namespace quarrion::test
