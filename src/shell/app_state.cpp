@@ -52,7 +52,7 @@ std::unique_ptr<AppState> AppState::StartUp(StartUpParts parts) {
     QDir().mkpath(state->xmlFolder_);
     QDir().mkpath(state->excelFolder_);
 
-    state->store_ = parts.MakeStore();
+    state->store_ = parts.MakeStore(state->catalog_);
     assert(state->store_);
     state->makeLink_ = std::move(parts.MakeLink);
     QString base = state->appFolder_ + ProgramName;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "catalog/qbxml_tags.h"
 #include "model/code_tables.h"
 #include "shell/msg_interface.h"
 #include "shell/shell_link.h"
@@ -15,9 +16,10 @@ namespace quarrion {
 // The parts start-up cannot make by itself: the program passes the real store and
 // link, tests pass fakes.
 struct StartUpParts {
-    // Creates the search-definition store; called once, after the temporary folders
-    // exist and before the database is checked.
-    std::function<std::unique_ptr<StoreLifeCycle>()> MakeStore;
+    // Creates the search-definition store over the application's tag catalog (which
+    // outlives it); called once, after the temporary folders exist and before the
+    // database is checked.
+    std::function<std::unique_ptr<StoreLifeCycle>(QBXMLTags& catalog)> MakeStore;
     // Creates a fresh QuickBooks link instance for a window (error log, Advanced
     // menu). May be empty: the error-log commands are then unavailable.
     std::function<std::unique_ptr<ShellLink>()> MakeLink;
@@ -75,6 +77,10 @@ class AppState {
     MsgInterface& Hub() { return *hub_; }
     CodeTables& Tables() { return tables_; }
     StoreLifeCycle& Store() { return *store_; }
+    // The shared IOManager; nullptr when the store is a test's stand-in.
+    IOManager* Manager() { return store_->Manager(); }
+    // The application-wide catalog of qbXML elements per request type.
+    QBXMLTags& Catalog() { return catalog_; }
 
     // The next window-counter value: owner ids of link instances, unique per run.
     std::int32_t NextWindowId() { return ++windowCounter_; }
@@ -103,6 +109,8 @@ class AppState {
     std::unique_ptr<MsgInterface> hub_;
     CodeTables tables_;
     std::int32_t windowCounter_ = 0;
+    // Declared before the store, which fills it, so it outlives the store.
+    QBXMLTags catalog_;
     std::unique_ptr<StoreLifeCycle> store_;
     std::function<std::unique_ptr<ShellLink>()> makeLink_;
 };

@@ -40,6 +40,11 @@ void frmInit::RunOperation() {
     if (busy_) return;
     busy_ = true;
     tmrCheck_.stop();
+    if (work_) {
+        work_();
+        done(QDialog::Accepted);
+        return;
+    }
     switch (updateType_) {
         case 0:
             store_.InitDataA();
@@ -78,9 +83,11 @@ void frmInit::resizeEvent(QResizeEvent* event) {
 
 namespace {
 
-void Run(StoreLifeCycle& store, QWidget* parent, std::int16_t type, const QString& text) {
+void Run(StoreLifeCycle& store, QWidget* parent, std::int16_t type, const QString& text,
+         std::function<void()> work = {}) {
     frmInit window(store, parent);
     window.SetUpdateType(type);
+    window.SetWork(std::move(work));
     window.SetInfo(text);
     window.exec();
 }
@@ -91,10 +98,11 @@ void ReloadWhenEmpty(StoreLifeCycle& store) {
 
 }  // namespace
 
-void InitializeFirstTime(StoreLifeCycle& store, QWidget* parent) {
+void InitializeFirstTime(StoreLifeCycle& store, QWidget* parent, std::function<void()> work) {
     Run(store, parent, 0,
         QStringLiteral("Initializing Quarrion for first time use, "
-                       "please wait while the process completes ..."));
+                       "please wait while the process completes ..."),
+        std::move(work));
 }
 
 void UpdateDatabase(StoreLifeCycle& store, QWidget* parent) {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 
 class QLabel;
 
@@ -26,6 +27,9 @@ class frmInit : public QDialog {
     // (InitDataC); any other value runs nothing. Set before showing.
     std::int16_t UpdateType() const { return updateType_; }
     void SetUpdateType(std::int16_t type) { updateType_ = type; }
+    // Work to run in place of the store call UpdateType selects: the store hands its
+    // own first-time initialisation when it finds an empty catalog while loading.
+    void SetWork(std::function<void()> work) { work_ = std::move(work); }
 
     void SetInfo(const QString& text);
     QString Info() const;
@@ -46,14 +50,16 @@ class frmInit : public QDialog {
 
     StoreLifeCycle& store_;
     std::int16_t updateType_ = 0;
+    std::function<void()> work_;
     bool busy_ = false;
     QLabel* lblInfo_;
     QTimer tmrCheck_;
 };
 
 // The three long runs, each in its own frmInit window shown modally over `parent`.
-// Update and reset load the catalog once more when it is empty afterwards.
-void InitializeFirstTime(StoreLifeCycle& store, QWidget* parent);
+// Update and reset load the catalog once more when it is empty afterwards. `work`, when
+// given, runs in place of the store's InitDataA.
+void InitializeFirstTime(StoreLifeCycle& store, QWidget* parent, std::function<void()> work = {});
 void UpdateDatabase(StoreLifeCycle& store, QWidget* parent);
 void ResetDatabase(StoreLifeCycle& store, QWidget* parent);
 

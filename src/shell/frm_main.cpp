@@ -385,6 +385,18 @@ QMdiSubWindow* frmMain::createMdiChild(QWidget* child) {
     return window;
 }
 
+frmErrorLog* frmMain::ErrorLog() const {
+    return errorLog_;
+}
+
+frmPopUp* frmMain::PopUpWindow() const {
+    return popUp_;
+}
+
+HelpWindow* frmMain::Help() const {
+    return help_;
+}
+
 QWidget* frmMain::activeMdiChild() const {
     // currentSubWindow also answers while the application itself is not active (a
     // modal dialog is up, or no window system is present).

@@ -87,9 +87,10 @@ class frmMain : public QMainWindow, public ConsoleHost {
     laBar* SideBar() const { return bar_; }
     QDockWidget* ConsoleDock() const { return consoleDock_; }
     SearchConsole* Console() const { return console_; }
-    frmErrorLog* ErrorLog() const { return errorLog_; }
-    frmPopUp* PopUpWindow() const { return popUp_; }
-    HelpWindow* Help() const { return help_; }
+    // Null until first opened.
+    frmErrorLog* ErrorLog() const;
+    frmPopUp* PopUpWindow() const;
+    HelpWindow* Help() const;
     QMenu* ExportMenu() const { return mnuExport_; }
 
   protected:

@@ -5,6 +5,8 @@
 
 namespace quarrion {
 
+class IOManager;
+
 // What start-up, the main window and the initialisation window ask of the
 // search-definition store during its life cycle. The program implements it over the
 // shared IOManager; tests put a recording fake in its place to see which steps ran
@@ -32,6 +34,10 @@ class StoreLifeCycle {
 
     // Entries in the shared tag catalog.
     virtual std::size_t CatalogCount() const = 0;
+
+    // The shared IOManager, for the windows that save searches and column choices;
+    // nullptr when the store is a test's stand-in.
+    virtual IOManager* Manager() { return nullptr; }
 };
 
 }  // namespace quarrion

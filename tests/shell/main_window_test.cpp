@@ -48,7 +48,7 @@ struct Program {
         StartUpParts parts;
         auto script_ = script;
         auto link_ = link;
-        parts.MakeStore = [script_] { return std::make_unique<FakeStore>(script_); };
+        parts.MakeStore = [script_](QBXMLTags&) { return std::make_unique<FakeStore>(script_); };
         parts.MakeLink = [link_] { return std::make_unique<FakeLink>(link_); };
         state = AppState::StartUp(std::move(parts));
         link->LogPath = state->AppFolder() + "errors.log";
@@ -713,7 +713,7 @@ class MainWindowTest : public QObject {
         FreshHome home;
         auto script = std::make_shared<FakeStore::Script>();
         StartUpParts parts;
-        parts.MakeStore = [script] { return std::make_unique<FakeStore>(script); };
+        parts.MakeStore = [script](QBXMLTags&) { return std::make_unique<FakeStore>(script); };
         auto state = AppState::StartUp(std::move(parts));
         Console* made = nullptr;
         ConsoleHost* host = nullptr;

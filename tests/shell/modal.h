@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QPointer>
 #include <QSpontaneKeyEvent>
 #include <QTimer>
 #include <functional>
@@ -26,6 +27,26 @@ inline void OnNextModal(std::function<void(QDialog*)> act, int limitMs = 10000) 
     });
     timer->start();
 }
+
+// Runs `act` once on every modal dialog that comes up while the watcher lives.
+class ModalWatcher {
+  public:
+    explicit ModalWatcher(std::function<void(QDialog*)> act) : act_(std::move(act)) {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || dialog == last_) return;
+            last_ = dialog;
+            act_(dialog);
+        });
+        timer_.start();
+    }
+
+  private:
+    std::function<void(QDialog*)> act_;
+    QTimer timer_;
+    QPointer<QDialog> last_;
+};
 
 // Closes `widget` the way the window system's close box does: a spontaneous close
 // event, and the window hidden when the event is accepted. Answers whether it was.

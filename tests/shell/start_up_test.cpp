@@ -20,7 +20,9 @@ namespace {
 
 StartUpParts PartsWith(std::shared_ptr<FakeStore::Script> script) {
     StartUpParts parts;
-    parts.MakeStore = [script] { return std::make_unique<FakeStore>(script); };
+    parts.MakeStore = [script](quarrion::QBXMLTags&) {
+        return std::make_unique<FakeStore>(script);
+    };
     return parts;
 }
 
