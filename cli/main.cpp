@@ -1,0 +1,48 @@
+// quarrion-cli: Quarrion's searches, catalog maintenance and sample data from a
+// terminal or a script. Each command lives in its own file and registers itself here.
+//
+// Exit codes: 0 success, 1 the command failed, 2 the command line was wrong.
+
+#include <CLI/CLI.hpp>
+#include <exception>
+#include <iostream>
+#include <vector>
+
+#include "command.h"
+#include "sample_command.h"
+
+int main(int argc, char** argv) {
+    using namespace quarrion::cli;
+
+    CLI::App app("Quarrion from the terminal: searches QuickBooks lists and transactions.",
+                 "quarrion-cli");
+    app.require_subcommand(1);
+    app.failure_message(CLI::FailureMessage::help);
+
+    std::vector<Command> commands;
+    commands.push_back(AddSampleCommand(app));
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
+        return kExitSuccess;
+    } catch (const CLI::CallForAllHelp&) {
+        std::cout << app.help("", CLI::AppFormatMode::All);
+        return kExitSuccess;
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "quarrion-cli: " << error.what() << "\n"
+                  << "Run \"quarrion-cli --help\" or \"quarrion-cli COMMAND --help\" for usage.\n";
+        return kExitUsage;
+    }
+
+    try {
+        for (const Command& command : commands) {
+            if (command.app->parsed()) return command.run();
+        }
+    } catch (const std::exception& error) {
+        std::cerr << "quarrion-cli: " << error.what() << "\n";
+        return kExitFailure;
+    }
+    return kExitUsage;
+}
