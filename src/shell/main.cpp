@@ -17,6 +17,7 @@
 #include "shell/artwork.h"
 #include "shell/frm_main.h"
 #include "shell/io_manager_store.h"
+#include "shell/relaywick_link.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ quarrion::StartUpParts ProgramParts() {
     parts.MakeStore = [](quarrion::QBXMLTags& catalog) {
         return std::make_unique<quarrion::IOManagerStore>(catalog);
     };
+    parts.MakeLink = [] { return std::make_unique<quarrion::RelaywickLink>(); };
     return parts;
 }
 
