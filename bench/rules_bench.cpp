@@ -13,8 +13,11 @@
 #include <pugixml.hpp>
 
 #include "catalog/qbxml_tag.h"
+#include "catalog/qbxml_tags.h"
 #include "model/criterion.h"
 #include "model/field_criterion.h"
+#include "model/record_judge.h"
+#include "model/search_column_choice.h"
 
 namespace {
 std::atomic<long> allocations{0};
@@ -207,6 +210,201 @@ void BM_FieldRuleLineAmounts(benchmark::State& state) {
     rule.NumberCompare.SetValue(1000.0);
     FieldRuleOnInvoice(state, rule);
 }
+
+// The invoice's text and number elements as the catalog lists them.
+struct CatalogLine {
+    const char* path;
+    const char* dataType;
+};
+const CatalogLine kInvoiceTags[] = {
+    {"//InvoiceRet/EditSequence", "STRTYPE"},
+    {"//InvoiceRet/CustomerRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/ClassRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/ARAccountRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/TemplateRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/RefNumber", "STRTYPE"},
+    {"//InvoiceRet/BillAddress/Addr1", "STRTYPE"},
+    {"//InvoiceRet/BillAddress/Addr2", "STRTYPE"},
+    {"//InvoiceRet/BillAddress/Addr3", "STRTYPE"},
+    {"//InvoiceRet/BillAddress/Addr4", "STRTYPE"},
+    {"//InvoiceRet/BillAddress/Addr5", "STRTYPE"},
+    {"//InvoiceRet/BillAddress/City", "STRTYPE"},
+    {"//InvoiceRet/BillAddress/State", "STRTYPE"},
+    {"//InvoiceRet/BillAddress/PostalCode", "STRTYPE"},
+    {"//InvoiceRet/BillAddress/Country", "STRTYPE"},
+    {"//InvoiceRet/BillAddress/Note", "STRTYPE"},
+    {"//InvoiceRet/BillAddressBlock/Addr1", "STRTYPE"},
+    {"//InvoiceRet/BillAddressBlock/Addr2", "STRTYPE"},
+    {"//InvoiceRet/BillAddressBlock/Addr3", "STRTYPE"},
+    {"//InvoiceRet/BillAddressBlock/Addr4", "STRTYPE"},
+    {"//InvoiceRet/BillAddressBlock/Addr5", "STRTYPE"},
+    {"//InvoiceRet/ShipAddress/Addr1", "STRTYPE"},
+    {"//InvoiceRet/ShipAddress/Addr2", "STRTYPE"},
+    {"//InvoiceRet/ShipAddress/Addr3", "STRTYPE"},
+    {"//InvoiceRet/ShipAddress/Addr4", "STRTYPE"},
+    {"//InvoiceRet/ShipAddress/Addr5", "STRTYPE"},
+    {"//InvoiceRet/ShipAddress/City", "STRTYPE"},
+    {"//InvoiceRet/ShipAddress/State", "STRTYPE"},
+    {"//InvoiceRet/ShipAddress/PostalCode", "STRTYPE"},
+    {"//InvoiceRet/ShipAddress/Country", "STRTYPE"},
+    {"//InvoiceRet/ShipAddress/Note", "STRTYPE"},
+    {"//InvoiceRet/ShipAddressBlock/Addr1", "STRTYPE"},
+    {"//InvoiceRet/ShipAddressBlock/Addr2", "STRTYPE"},
+    {"//InvoiceRet/ShipAddressBlock/Addr3", "STRTYPE"},
+    {"//InvoiceRet/ShipAddressBlock/Addr4", "STRTYPE"},
+    {"//InvoiceRet/ShipAddressBlock/Addr5", "STRTYPE"},
+    {"//InvoiceRet/PONumber", "STRTYPE"},
+    {"//InvoiceRet/TermsRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/SalesRepRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/FOB", "STRTYPE"},
+    {"//InvoiceRet/ShipMethodRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/Subtotal", "AMTTYPE"},
+    {"//InvoiceRet/ItemSalesTaxRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/SalesTaxPercentage", "PERCENTTYPE"},
+    {"//InvoiceRet/SalesTaxTotal", "AMTTYPE"},
+    {"//InvoiceRet/AppliedAmount", "AMTTYPE"},
+    {"//InvoiceRet/BalanceRemaining", "AMTTYPE"},
+    {"//InvoiceRet/CurrencyRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/BalanceRemainingInHomeCurrency", "AMTTYPE"},
+    {"//InvoiceRet/Memo", "STRTYPE"},
+    {"//InvoiceRet/CustomerMsgRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/CustomerSalesTaxCodeRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/SuggestedDiscountAmount", "AMTTYPE"},
+    {"//InvoiceRet/Other", "STRTYPE"},
+    {"//InvoiceRet/LinkedTxn/RefNumber", "STRTYPE"},
+    {"//InvoiceRet/LinkedTxn/Amount", "AMTTYPE"},
+    {"//InvoiceRet/LinkedTxn/TxnLineDetail/Amount", "AMTTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/ItemRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/Desc", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/Quantity", "QUANTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/UnitOfMeasure", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/OverrideUOMSetRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/Rate", "PRICETYPE"},
+    {"//InvoiceRet/InvoiceLineRet/RatePercent", "PERCENTTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/ClassRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/InventorySiteRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/InventorySiteLocationRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/SerialNumber", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/LotNumber", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/SalesTaxCodeRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/Other1", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/Other2", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/DataExtRet/DataExtName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineRet/DataExtRet/DataExtValue", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/ItemGroupRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/Desc", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/Quantity", "QUANTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/UnitOfMeasure", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/OverrideUOMSetRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/TotalAmount", "AMTTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/ItemRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/Desc", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/Quantity", "QUANTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/UnitOfMeasure", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/OverrideUOMSetRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/Rate", "PRICETYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/RatePercent", "PERCENTTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/ClassRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/Amount", "AMTTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/InventorySiteRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/InventorySiteLocationRef/FullName",
+     "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/SerialNumber", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/LotNumber", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/SalesTaxCodeRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/Other1", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/Other2", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/DataExtRet/DataExtName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/InvoiceLineRet/DataExtRet/DataExtValue", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/DataExtRet/DataExtName", "STRTYPE"},
+    {"//InvoiceRet/InvoiceLineGroupRet/DataExtRet/DataExtValue", "STRTYPE"},
+    {"//InvoiceRet/DiscountLineRet/Amount", "AMTTYPE"},
+    {"//InvoiceRet/DiscountLineRet/RatePercent", "PERCENTTYPE"},
+    {"//InvoiceRet/DiscountLineRet/AccountRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/SalesTaxLineRet/Amount", "AMTTYPE"},
+    {"//InvoiceRet/SalesTaxLineRet/RatePercent", "PERCENTTYPE"},
+    {"//InvoiceRet/SalesTaxLineRet/AccountRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/ShippingLineRet/Amount", "AMTTYPE"},
+    {"//InvoiceRet/ShippingLineRet/AccountRef/FullName", "STRTYPE"},
+    {"//InvoiceRet/DataExtRet/DataExtName", "STRTYPE"},
+    {"//InvoiceRet/DataExtRet/DataExtValue", "STRTYPE"},
+};
+
+QBXMLTags& InvoiceCatalog() {
+    static QBXMLTags catalog;
+    if (catalog.Count() == 0) {
+        for (const CatalogLine& line : kInvoiceTags) {
+            catalog.Add(4, "", 0, 0, line.path, "", 1, "", false, "", line.dataType, 0);
+        }
+    }
+    return catalog;
+}
+
+// Decides the same invoice over and over with the search columns the word rules
+// choose, as the search run does for every record of a response.
+void DecideInvoice(benchmark::State& state, Examinors& examinors, IncItem& item) {
+    pugi::xml_document document;
+    document.load_string(InvoiceRecord().c_str());
+    pugi::xml_node record = document.document_element();
+    RecordJudge judge(item, examinors);
+    std::string matchText;
+    long before = allocations.load();
+    for (auto _ : state) benchmark::DoNotOptimize(judge.Decide(record, matchText));
+    SetAllocationCounter(state, before);
+    state.counters["records/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["columns"] = static_cast<double>(item.SearchColumns.Count());
+}
+
+// A text rule that no element satisfies: every text element is tried.
+void BM_DecideInvoiceTextRuleNoMatch(benchmark::State& state) {
+    Examinors examinors;
+    examinors.Add()->Criteria.Add(130, 128)->TextCompare.SetValue("zebra");
+    IncItem item;
+    item.SetRequestType(4);
+    ChooseSearchColumns(item, nullptr, examinors, InvoiceCatalog());
+    DecideInvoice(state, examinors, item);
+}
+
+// A whole-word rule met in a line description, late in the record.
+void BM_DecideInvoiceWholeWordInALine(benchmark::State& state) {
+    Examinors examinors;
+    examinors.Add()->Criteria.Add(136, 128)->TextCompare.SetValue("freight");
+    IncItem item;
+    item.SetRequestType(4);
+    ChooseSearchColumns(item, nullptr, examinors, InvoiceCatalog());
+    DecideInvoice(state, examinors, item);
+}
+
+// A number rule and a text rule in two groups, neither satisfied.
+void BM_DecideInvoiceNumberOrTextNoMatch(benchmark::State& state) {
+    Examinors examinors;
+    examinors.Add()->Criteria.Add(74, 64)->NumberCompare.SetValue(100000.0);
+    examinors.Add()->Criteria.Add(132, 128)->TextCompare.SetValue("XYZ");
+    IncItem item;
+    item.SetRequestType(4);
+    ChooseSearchColumns(item, nullptr, examinors, InvoiceCatalog());
+    DecideInvoice(state, examinors, item);
+}
+
+// Two field rules in one group: the customer name and the line amounts.
+void BM_DecideInvoiceByFieldRules(benchmark::State& state) {
+    Examinors examinors;
+    IncItem item;
+    item.SetRequestType(4);
+    FieldCriteria& group = item.FieldExaminors.Add()->FieldCriteria;
+    group.Add(Tag("//InvoiceRet/CustomerRef/FullName", "STRTYPE"), 132)
+        ->TextCompare.SetValue("ACME");
+    group.Add(Tag("//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE"), 74)
+        ->NumberCompare.SetValue(1000.0);
+    DecideInvoice(state, examinors, item);
+}
+
+BENCHMARK(BM_DecideInvoiceTextRuleNoMatch);
+BENCHMARK(BM_DecideInvoiceWholeWordInALine);
+BENCHMARK(BM_DecideInvoiceNumberOrTextNoMatch);
+BENCHMARK(BM_DecideInvoiceByFieldRules);
 
 BENCHMARK(BM_FieldRuleCustomerName);
 BENCHMARK(BM_FieldRuleLineDescriptions);

@@ -3,13 +3,16 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Exception.h>
 #include <SQLiteCpp/Statement.h>
+#include <sqlite3.h>
 
 #include <system_error>
 
 #include "catalog/qbxml_tags.h"
+#include "model/search_object2.h"
 #include "store/control_file.h"
 #include "store/database_connection.h"
 #include "store/schema_builder.h"
+#include "store/search_rows.h"
 #include "store/store_paths.h"
 #include "store/store_schema.h"
 #include "store/transaction.h"
@@ -377,6 +380,99 @@ StoreResult IOManager::UpdateTags(const ViewTags& tags) {
     return LoadData();
 }
 
+// ---- searches ---------------------------------------------------------------------
+
+StoreResult IOManager::SaveSearchObject(const SearchObject2* search, long* savedId) {
+    if (!search) {
+        return Remember(
+            StoreResult::Fail(StoreErrorCode::NoSearch, "No search was given to save."));
+    }
+    if (!IsOpen()) {
+        return SaveFailed("SaveSearchObject", StoreError{StoreErrorCode::DatabaseNotOpen,
+                                                         "The database is not open; the search \"" +
+                                                             search->Name + "\" was not saved.",
+                                                         "IOManager"});
+    }
+    SearchRows rows(*db_, statements_);
+    try {
+        // The question is asked before the write lock is taken, so the other program
+        // is not kept waiting while the user decides. Should the name change hands
+        // before the lock is had, the question is asked again.
+        std::int64_t agreed = 0;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const std::int64_t holder = rows.FindByName(search->Name);
+            const bool other = holder != 0 && holder != search->ID;
+            if (other && holder != agreed) {
+                if (!notifier_->ConfirmReplace("Save Search As ...",
+                                               "A search definition already exists with that "
+                                               "name.  Click OK to replace it, or CANCEL to "
+                                               "enter a different name.")) {
+                    return Remember(StoreResult::Fail(
+                        StoreErrorCode::SaveCancelled,
+                        "The search was not saved: another search is saved as \"" + search->Name +
+                            "\".",
+                        "IOManager"));
+                }
+                agreed = holder;
+            }
+            Transaction transaction(*db_);
+            if (rows.FindByName(search->Name) != holder) continue;
+            if (other) rows.Delete(holder);
+            if (search->ID > 0) rows.Delete(search->ID);
+            const std::int64_t id = rows.Write(*search);
+            transaction.Commit();
+            if (savedId) *savedId = static_cast<long>(id);
+            return StoreResult::Ok();
+        }
+        return SaveFailed("SaveSearchObject",
+                          StoreError{SQLITE_BUSY,
+                                     "Another program kept saving searches under the name \"" +
+                                         search->Name + "\"; try again.",
+                                     "IOManager"});
+    } catch (const SaveStepError& e) {
+        return SaveFailed(e.Step, e.Error);
+    } catch (const std::exception& e) {
+        return SaveFailed("SaveSearchObject", EngineError(e));
+    }
+}
+
+std::unique_ptr<SearchObject2s> IOManager::SearchObjects() {
+    if (IsOpen()) {
+        try {
+            Transaction snapshot(*db_, Transaction::ForReading);
+            SearchRows rows(*db_, statements_);
+            auto searches = rows.ReadAll(catalog_);
+            snapshot.Commit();
+            return searches;
+        } catch (const std::exception& e) {
+            lastError_ = EngineError(e);
+        }
+    } else {
+        lastError_ =
+            StoreError{StoreErrorCode::DatabaseNotOpen,
+                       "The database is not open; no saved search can be listed.", "IOManager"};
+    }
+    return std::make_unique<SearchObject2s>();
+}
+
+StoreResult IOManager::DeleteSearchObject(const SearchObject2& search) {
+    if (!IsOpen()) {
+        return Remember(StoreResult::Fail(
+            StoreErrorCode::DatabaseNotOpen,
+            "The database is not open; the search \"" + search.Name + "\" was not deleted."));
+    }
+    try {
+        SearchRows rows(*db_, statements_);
+        if (rows.Delete(search.ID)) return StoreResult::Ok();
+        return Remember(
+            StoreResult::Fail(StoreErrorCode::NoSuchSearch, "No saved search has the id " +
+                                                                std::to_string(search.ID) + " (\"" +
+                                                                search.Name + "\")."));
+    } catch (const std::exception& e) {
+        return Remember(StoreResult(EngineError(e)));
+    }
+}
+
 // ---- QuickBooks files -------------------------------------------------------------
 
 StoreResult IOManager::UpdateQuickBooksFiles(std::string_view path) {
@@ -414,6 +510,12 @@ StoreResult IOManager::Report(const char* operation, StoreResult result) {
         notifier_->ShowError(std::string("Quarrion::") + operation, result.Error().Text());
     }
     return result;
+}
+
+StoreResult IOManager::SaveFailed(const std::string& step, const StoreError& error) {
+    lastError_ = error;
+    notifier_->ErrorOccurred(error.Number, error.Description, error.Source, "IOManager::" + step);
+    return StoreResult(error);
 }
 
 void IOManager::KeepResponsive() {

@@ -20,6 +20,8 @@ namespace quarrion {
 
 class QBXMLTag;
 class QBXMLTags;
+class SearchObject2;
+class SearchObject2s;
 class ViewTags;
 
 // The program's lasting data: the tag catalog with the user's column choices, the
@@ -75,13 +77,19 @@ class IOManager {
     bool IsOpen() const { return db_ != nullptr; }
 
     // Opens the database (unless the connection to it is open already) and fills the
-    // catalog from it in row order. When the catalog
-    // table is empty the notifier is asked to run the first-time initialisation
-    // (InitDataA), whose answer is then this one.
+    // catalog from it in row order. When the catalog table is empty the notifier is
+    // asked to run the first-time initialisation (InitDataA), whose answer is then this
+    // one.
     StoreResult LoadData();
     // First-time initialisation: reads the control file into the catalog, checks and
     // opens the database, stores every entry as a new catalog row, reloads the catalog.
     StoreResult InitDataA();
+    // Each run is one transaction and reports its failure as "Quarrion::InitDataA" (B,
+    // C): a control-file line it cannot read stops it, and the database keeps what it
+    // had while the catalog holds the entries read before that line. Without a control
+    // file nothing is written and the catalog is reloaded from the database. A
+    // successful run records the control file's version (see CatalogVersion).
+    //
     // Update: like InitDataA on the open database, but a row that exists already takes
     // only the shipped values (default sequence, default heading, level and the three
     // newest version flags); the user's sequence and heading stay.
@@ -94,6 +102,24 @@ class IOManager {
     // Stores the wizard's column choices: each view tag whose element has a catalog row
     // gives that row its sequence and heading (others are skipped); then LoadData.
     StoreResult UpdateTags(const ViewTags& tags);
+
+    // Saves `search` under its name as a new row with its whole tree, in one
+    // transaction: on failure the store is exactly as before. The search's own earlier
+    // row (its `ID`) goes, so saving under a new name renames it and saving under the
+    // name it holds replaces it. When another search holds the name the notifier is
+    // asked once ("Save Search As ..."); OK replaces that search, CANCEL saves nothing.
+    // A failing step is reported through ErrorOccurred ("IOManager::SaveCriterion",
+    // ...). The search in memory is not changed; `savedId` (when given) receives the
+    // new row's id. Display columns and field rules must name catalog entries loaded
+    // from the database (an `ID` above 0).
+    StoreResult SaveSearchObject(const SearchObject2* search, long* savedId = nullptr);
+    // Every saved search by name, read as one consistent snapshot even while another
+    // program saves. Empty when the database is not open or cannot be read (see
+    // LastError). Columns and field rules take the catalog's entries.
+    std::unique_ptr<SearchObject2s> SearchObjects();
+    // Deletes the saved search with the search's `ID` and its whole tree. Fails when
+    // there is no such row (or the database is not open).
+    StoreResult DeleteSearchObject(const SearchObject2& search);
 
     // Records a company file a search read from; the same path is recorded once.
     // Fails when the database is not open.
@@ -119,6 +145,7 @@ class IOManager {
     // The cached statement for `sql` (a string literal) on the open connection.
     CachedStatement Prepared(const char* sql);
     StoreResult Report(const char* operation, StoreResult result);
+    StoreResult SaveFailed(const std::string& step, const StoreError& error);
     StoreResult Remember(StoreResult result);
     void KeepResponsive();
 

@@ -20,6 +20,8 @@ inline constexpr long ControlFileUnreadable = 0x7114;  // present but cannot be 
 inline constexpr long UpgradeRefused = 0x7121;         // the file needs changes not allowed
 inline constexpr long NoSearch = 0x7131;               // SaveSearchObject given nothing
 inline constexpr long UnknownCatalogEntry = 0x7132;    // a column or rule without a stored tag
+inline constexpr long SaveCancelled = 0x7133;          // the user kept another search's name
+inline constexpr long NoSuchSearch = 0x7134;           // nothing saved under that id
 inline constexpr long Unexpected = 0x71FF;             // anything else (out of memory, ...)
 }  // namespace StoreErrorCode
 

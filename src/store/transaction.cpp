@@ -4,8 +4,8 @@
 
 namespace quarrion {
 
-Transaction::Transaction(SQLite::Database& db) : db_(db) {
-    db_.exec("BEGIN IMMEDIATE");
+Transaction::Transaction(SQLite::Database& db, Purpose purpose) : db_(db) {
+    db_.exec(purpose == ForWriting ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
 }
 
 Transaction::~Transaction() {

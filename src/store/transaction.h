@@ -15,10 +15,15 @@ namespace quarrion {
 // with two programs on one file a deferred transaction could fail half-way when the
 // other one wrote in between, while an immediate one simply waits its turn within the
 // connection's busy timeout. The connection must outlive the transaction.
+//
+// A transaction for reading only (`ForReading`) takes no lock: it sees the file as it
+// was when its first read ran, whatever other programs commit meanwhile, so a tree
+// read in several queries is read whole.
 class Transaction {
   public:
+    enum Purpose { ForWriting, ForReading };
     // Throws SQLite::Exception when the lock cannot be had (the file stays busy).
-    explicit Transaction(SQLite::Database& db);
+    explicit Transaction(SQLite::Database& db, Purpose purpose = ForWriting);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

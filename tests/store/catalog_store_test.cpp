@@ -2,11 +2,13 @@
 #include <SQLiteCpp/Statement.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
 #include "store/io_manager.h"
+#include "store/store_paths.h"
 #include "store_fixture.h"
 #include "wizard/view_tags.h"
 
@@ -297,6 +299,30 @@ TEST_F(CatalogStore, ACompanyFileIsRecordedOnce) {
     auto db = Inspect(database_);
     EXPECT_EQ(RowCount(db, "QuickBooks Files"), 2);
     EXPECT_TRUE(db.execAndGet("SELECT version FROM \"QuickBooks Files\" LIMIT 1").isNull());
+}
+
+}  // namespace
+}  // namespace quarrion
+
+namespace quarrion {
+namespace {
+
+TEST(StoreStart, DeletesTheOlderDatabasesAndChecksTheCurrentOneInTheDataFolder) {
+    for (const auto& older : OlderDatabasePaths()) {
+        std::ofstream(older) << "an older version's file";
+    }
+    QBXMLTags catalog;
+    IOManager io(catalog);
+    ASSERT_TRUE(StartStore(io));
+    for (const auto& older : OlderDatabasePaths()) EXPECT_FALSE(std::filesystem::exists(older));
+    EXPECT_EQ(io.DatabaseName(), (test::Home() / "Quarrion.qr3").string());
+    EXPECT_FALSE(io.FirstTime());
+    EXPECT_EQ(OlderDatabasePaths()[0].filename(), "Quarrion.qr1");
+    EXPECT_EQ(OlderDatabasePaths()[1].filename(), "Quarrion.qr2");
+    EXPECT_EQ(ControlFilePath().filename(), "Temp Control File.tsl");
+    EXPECT_EQ(io.ControlFile(), ControlFilePath());
+    io.CloseDatabase();
+    EXPECT_TRUE(io.DeleteFile(DatabasePath()));
 }
 
 }  // namespace

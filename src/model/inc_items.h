@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "model/inc_item.h"
+#include "services/keyed_collection.h"
+
+namespace quarrion {
+
+// The request types included in a search, keyed by name (upper-cased), in the order
+// their results tabs appear.
+class IncItems {
+  public:
+    IncItems() = default;
+    IncItems(const IncItems&) = delete;
+    IncItems& operator=(const IncItems&) = delete;
+
+    // The item for `name`: the existing one unchanged (whatever `requestType` says),
+    // or a new one with that name and request type and `Index` = the running counter
+    // after the add.
+    IncItem* Add(std::string_view name, long requestType);
+
+    IncItem* Item(std::size_t position) const { return items_.Item(position); }
+    IncItem* Item(std::string_view name) const { return items_.Item(name); }
+    // The first item, in order, of that request type; nullptr when there is none.
+    IncItem* ItemByRequestType(long requestType) const;
+    std::size_t Count() const { return items_.Count(); }
+    void Remove(std::size_t position) { items_.Remove(position); }
+    void Remove(std::string_view name) { items_.Remove(name); }
+    void Clear() { items_.Clear(); }
+
+    // True when every item is done; true for no items at all.
+    bool AllDone() const;
+
+    // Direction 0 replaces `target`'s items with copies of these, 1 the reverse.
+    void Copy(IncItems& target, int direction);
+
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+  private:
+    KeyedCollection<IncItem> items_;
+};
+
+}  // namespace quarrion

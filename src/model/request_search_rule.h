@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "catalog/qbxml_tags.h"
+#include "model/display_column.h"
+#include "model/field_examinors.h"
+#include "services/keyed_collection.h"
+
+namespace quarrion {
+
+// The search console's standing rules for one request type: its field rules, the
+// result columns the user chose, and the columns the catalog prescribes.
+class RequestSearchRule {
+  public:
+    RequestSearchRule() = default;
+    RequestSearchRule(const RequestSearchRule&) = delete;
+    RequestSearchRule& operator=(const RequestSearchRule&) = delete;
+
+    // Position in the owning `RequestSearchRules`; -1 when new.
+    long Index = -1;
+    // The request type's name; the collection key.
+    std::string Name;
+
+    long RequestType() const { return requestType_; }
+    // Stores the code, names the rule after the type (for a type the program knows)
+    // and gives both column lists the code. With a catalog, the default columns
+    // become the type's result columns in column order (each headed by its user
+    // heading) and the chosen columns a copy of them; without one (`catalog` null:
+    // not loaded yet) the columns are left as they are.
+    void SetRequestType(long requestType, const QBXMLTags* catalog);
+
+    quarrion::FieldExaminors FieldExaminors;
+    quarrion::DisplayColumns DisplayColumns;
+    quarrion::DisplayColumns DefaultColumns;
+
+    // Forgets the field rules and goes back to the default columns.
+    void Reset();
+
+  private:
+    long requestType_ = 0;
+};
+
+// One standing rule per request type the console offers, keyed by the type's name.
+class RequestSearchRules {
+  public:
+    RequestSearchRules() = default;
+    RequestSearchRules(const RequestSearchRules&) = delete;
+    RequestSearchRules& operator=(const RequestSearchRules&) = delete;
+
+    // The rule for the request type: the existing one for its name, or a new one set
+    // up from the catalog (see `SetRequestType`) with `Index` = the running counter
+    // after the add. A code the program does not know gives nullptr and adds nothing.
+    RequestSearchRule* Add(long requestType, const QBXMLTags* catalog);
+
+    RequestSearchRule* Item(std::size_t position) const { return items_.Item(position); }
+    RequestSearchRule* Item(std::string_view name) const { return items_.Item(name); }
+    std::size_t Count() const { return items_.Count(); }
+    void Remove(std::size_t position) { items_.Remove(position); }
+    void Remove(std::string_view name) { items_.Remove(name); }
+    void Clear() { items_.Clear(); }
+
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+  private:
+    KeyedCollection<RequestSearchRule> items_;
+};
+
+}  // namespace quarrion

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "catalog/qbxml_tag.h"
+#include "services/keyed_collection.h"
+
+namespace quarrion {
+
+// A catalog element of an included type whose values the word-search rules are tried
+// on.
+class SearchColumn {
+  public:
+    // Position in the owning `SearchColumns`; -1 when new.
+    long Index = -1;
+
+    const QBXMLTagRef& Column() const { return column_; }
+    // Takes the entry and derives `ElementName` from the last step of its path.
+    void SetColumn(QBXMLTagRef column);
+    // The plain element name records are searched by, anywhere below the record
+    // (//InvoiceRet/CustomerRef/FullName gives FullName); "" without a column.
+    const std::string& ElementName() const { return elementName_; }
+
+    // Direction 0 gives `target` this column, 1 takes the target's. Others do nothing.
+    void Copy(SearchColumn& target, int direction);
+
+  private:
+    QBXMLTagRef column_;
+    std::string elementName_;
+};
+
+// The search columns of an included type, keyed by the column's path (upper-cased),
+// in the order they were added.
+class SearchColumns {
+  public:
+    SearchColumns() = default;
+    SearchColumns(const SearchColumns&) = delete;
+    SearchColumns& operator=(const SearchColumns&) = delete;
+
+    // The column for `tag`: the existing one for that path unchanged, or a new one
+    // with `Index` = the running counter after the add. An empty tag adds nothing.
+    SearchColumn* Add(QBXMLTagRef tag);
+    SearchColumn* Add(const QBXMLTag& tag) { return Add(ShareTag(tag)); }
+
+    SearchColumn* Item(std::size_t position) const { return items_.Item(position); }
+    SearchColumn* Item(std::string_view tagName) const { return items_.Item(tagName); }
+    std::size_t Count() const { return items_.Count(); }
+    void Remove(std::size_t position) { items_.Remove(position); }
+    void Remove(std::string_view tagName) { items_.Remove(tagName); }
+    void Clear() { items_.Clear(); }
+
+    // Direction 0 replaces `target`'s columns with these, in order; 1 the reverse.
+    void Copy(SearchColumns& target, int direction);
+
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+  private:
+    KeyedCollection<SearchColumn> items_;
+};
+
+}  // namespace quarrion

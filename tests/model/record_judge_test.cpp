@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "catalog/qbxml_tags.h"
+#include "model/record_judge.h"
+#include "model/request_search_rule.h"
+#include "model/search_column_choice.h"
+
+namespace quarrion {
+namespace {
+
+constexpr const char* kInvoice = R"(<InvoiceRet>
+  <TxnID>1-A</TxnID>
+  <CustomerRef><ListID>80-1</ListID><FullName>Globex for ACME</FullName></CustomerRef>
+  <RefNumber>INV-750</RefNumber>
+  <Subtotal>750.00</Subtotal>
+  <Memo>Rush order for ACME</Memo>
+  <InvoiceLineRet><ItemRef><FullName>Widget ACME</FullName></ItemRef><Desc>Blue widgets</Desc>
+    <Amount>700.00</Amount></InvoiceLineRet>
+  <InvoiceLineRet><ItemRef><FullName>Freight</FullName></ItemRef><Desc>Freight ACME</Desc>
+    <Amount>50.00</Amount></InvoiceLineRet>
+</InvoiceRet>)";
+
+class RecordDecision : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(document_.load_string(kInvoice));
+        record_ = document_.document_element();
+        // Catalog order: Memo comes before the customer name on purpose.
+        Add(4, "//InvoiceRet/TxnID", "IDTYPE");
+        Add(4, "//InvoiceRet/Memo", "STRTYPE");
+        Add(4, "//InvoiceRet/CustomerRef/FullName", "STRTYPE");
+        Add(4, "//InvoiceRet/RefNumber", "STRTYPE");
+        Add(4, "//InvoiceRet/Subtotal", "AMTTYPE");
+        Add(4, "//InvoiceRet/InvoiceLineRet/Desc", "STRTYPE");
+        Add(4, "//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE");
+        Add(5, "//CreditMemoRet/Memo", "STRTYPE");
+        item_.Name = "Invoice";
+        item_.SetRequestType(4);
+    }
+
+    void Add(int code, const char* path, const char* dataType) {
+        catalog_.Add(code, "", 0, 0, path, "", 1, "", false, "", dataType, 0);
+    }
+
+    void TextRule(long operation, const char* entered) {
+        examinors_.Add()->Criteria.Add(operation, 128)->TextCompare.SetValue(entered);
+    }
+
+    std::vector<std::string> ColumnPaths() const {
+        std::vector<std::string> paths;
+        for (const SearchColumn& column : item_.SearchColumns) {
+            paths.push_back(column.Column()->TagName());
+        }
+        return paths;
+    }
+
+    pugi::xml_document document_;
+    pugi::xml_node record_;
+    QBXMLTags catalog_;
+    Examinors examinors_;
+    IncItem item_;
+};
+
+TEST_F(RecordDecision, TextRulesChooseEveryTextElementOfTheType) {
+    TextRule(130, "x");
+    ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
+    EXPECT_EQ(ColumnPaths(), (std::vector<std::string>{
+                                 "//InvoiceRet/Memo", "//InvoiceRet/CustomerRef/FullName",
+                                 "//InvoiceRet/RefNumber", "//InvoiceRet/InvoiceLineRet/Desc"}));
+}
+
+TEST_F(RecordDecision, NumberRulesChooseTheNumberElementsTheyCover) {
+    examinors_.Add()->Criteria.Add(74, 65)->NumberCompare.SetValue(1.0);
+    ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
+    EXPECT_EQ(ColumnPaths(), (std::vector<std::string>{"//InvoiceRet/Subtotal",
+                                                       "//InvoiceRet/InvoiceLineRet/Amount"}));
+}
+
+TEST_F(RecordDecision, TextRulesNeverTryANumberElement) {
+    TextRule(130, "750.00");
+    ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
+    // Subtotal holds 750.00 but is no search column; the text INV-750 lacks ".00".
+    RecordMatch match = DecideRecord(item_, examinors_, record_);
+    EXPECT_FALSE(match.matched);
+    EXPECT_EQ(match.matchText, "");
+}
+
+TEST_F(RecordDecision, NoRulesAtAllFindEveryRecord) {
+    ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
+    EXPECT_EQ(item_.SearchColumns.Count(), 0u);
+    RecordMatch match = DecideRecord(item_, examinors_, record_);
+    EXPECT_TRUE(match.matched);
+    EXPECT_EQ(match.matchText, "");
+}
+
+TEST_F(RecordDecision, FieldRulesIgnoreTheWordRules) {
+    TextRule(130, "ACME");  // would match the memo
+    RequestSearchRule standing;
+    standing.FieldExaminors.Add()
+        ->FieldCriteria.Add(*catalog_.Item(4, "//InvoiceRet/RefNumber"), 132)
+        ->TextCompare.SetValue("CM-");
+    ChooseSearchColumns(item_, &standing, examinors_, catalog_);
+    EXPECT_EQ(item_.SearchColumns.Count(), 0u);
+    ASSERT_EQ(item_.FieldExaminors.Count(), 1u);
+    EXPECT_FALSE(DecideRecord(item_, examinors_, record_).matched);
+
+    item_.FieldExaminors.Item(1)->FieldCriteria.Item(1)->TextCompare.SetValue("INV-");
+    RecordMatch match = DecideRecord(item_, examinors_, record_);
+    EXPECT_TRUE(match.matched);
+    EXPECT_EQ(match.matchText, "");
+    // The item has a copy: the standing rule is unchanged.
+    EXPECT_EQ(standing.FieldExaminors.Item(1)->FieldCriteria.Item(1)->TextCompare.ValueText(),
+              "CM-");
+}
+
+TEST_F(RecordDecision, StandingRulesWithoutDataLeaveTheChoiceToTheWordRules) {
+    TextRule(130, "ACME");
+    RequestSearchRule standing;
+    standing.FieldExaminors.Add()->FieldCriteria.Add(*catalog_.Item(4, "//InvoiceRet/Memo"), 130);
+    item_.FieldExaminors.Add();  // anything the item held is replaced
+    ChooseSearchColumns(item_, &standing, examinors_, catalog_);
+    EXPECT_EQ(item_.FieldExaminors.Count(), 0u);
+    EXPECT_EQ(item_.SearchColumns.Count(), 4u);
+}
+
+TEST_F(RecordDecision, FirstMatchInColumnOrderGivesTheMatchText) {
+    TextRule(130, "ACME");
+    ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
+    // The customer FullName (a later column) comes before the Memo in the document.
+    RecordMatch match = DecideRecord(item_, examinors_, record_);
+    EXPECT_TRUE(match.matched);
+    EXPECT_EQ(match.matchText, "Rush order for ACME");
+}
+
+TEST_F(RecordDecision, WithinAColumnTheFirstElementInDocumentOrderWins) {
+    TextRule(130, "widget");
+    TextRule(134, "ACME");
+    item_.SearchColumns.Add(*catalog_.Item(4, "//InvoiceRet/InvoiceLineRet/Desc"));
+    RecordMatch match = DecideRecord(item_, examinors_, record_);
+    EXPECT_TRUE(match.matched);
+    EXPECT_EQ(match.matchText, "Blue widgets");
+}
+
+TEST_F(RecordDecision, ColumnSearchesItsElementNameAnywhereInTheRecord) {
+    TextRule(136, "Widget");
+    item_.SearchColumns.Add(*catalog_.Item(4, "//InvoiceRet/CustomerRef/FullName"));
+    // Only a line's ItemRef/FullName holds the word; the column goes by element name.
+    RecordMatch match = DecideRecord(item_, examinors_, record_);
+    EXPECT_TRUE(match.matched);
+    EXPECT_EQ(match.matchText, "Widget ACME");
+}
+
+TEST_F(RecordDecision, JudgeKeepsItsBufferAcrossRecords) {
+    TextRule(130, "freight");
+    ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
+    RecordJudge judge(item_, examinors_);
+    std::string text = "stale";
+    EXPECT_TRUE(judge.Decide(record_, text));
+    EXPECT_EQ(text, "Freight");  // the item name, a FullName, comes before any Desc
+    examinors_.Item(1)->Criteria.Item(1)->TextCompare.SetValue("nothing");
+    EXPECT_FALSE(judge.Decide(record_, text));
+    EXPECT_EQ(text, "");
+}
+
+// The plain reading of the rule, column by column, element by element, through the
+// data-type name, used to check the judge's single walk.
+RecordMatch LiteralDecision(IncItem& item, Examinors& examinors, pugi::xml_node record) {
+    if (item.FieldExaminors.ContainsData()) {
+        return {item.FieldExaminors.Compare(record) == RuleResult::Holds, ""};
+    }
+    if (item.SearchColumns.Count() == 0) return {true, ""};
+    for (const SearchColumn& column : item.SearchColumns) {
+        std::string query = "descendant::" + column.ElementName();
+        for (const pugi::xpath_node& found : record.select_nodes(query.c_str())) {
+            // Every element the generated records hold under a column name is a leaf.
+            std::string text = found.node().child_value();
+            if (examinors.Compare(text, column.Column()->DataType()) == RuleResult::Holds) {
+                return {true, text};
+            }
+        }
+    }
+    return {false, ""};
+}
+
+TEST_F(RecordDecision, SingleWalkAgreesWithTheColumnByColumnReading) {
+    const char* words[] = {"acme", "ACME", "Globex", "freight", "rush", "blue",  "(acme)",
+                           "INV",  "750",  "12.5",   "",        "   ",  "widget"};
+    const char* elements[] = {"Memo", "FullName", "RefNumber", "Desc", "Amount", "Subtotal"};
+    std::mt19937 random(20240301);
+    auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+
+    int found = 0;
+    int foundByText = 0;
+    const int rounds = 400;
+    for (int round = 0; round < rounds; ++round) {
+        // A record of random leaves, some nested in lines.
+        std::string xml = "<InvoiceRet>";
+        int leaves = 1 + static_cast<int>(pick(12));
+        for (int i = 0; i < leaves; ++i) {
+            bool nested = pick(3) == 0;
+            std::string name = elements[pick(6)];
+            std::string value = std::string(words[pick(13)]) + " " + words[pick(13)];
+            if (nested) xml += "<InvoiceLineRet>";
+            xml += "<" + name + ">" + value + "</" + name + ">";
+            if (nested) xml += "</InvoiceLineRet>";
+        }
+        xml += "</InvoiceRet>";
+        pugi::xml_document document;
+        ASSERT_TRUE(document.load_string(xml.c_str()));
+
+        // Random rules: one or two groups of text and number criteria.
+        Examinors examinors;
+        int groups = 1 + static_cast<int>(pick(2));
+        for (int g = 0; g < groups; ++g) {
+            Criteria& criteria = examinors.Add()->Criteria;
+            int count = 1 + static_cast<int>(pick(2));
+            for (int c = 0; c < count; ++c) {
+                if (pick(3) == 0) {
+                    criteria.Add(pick(2) ? 74 : 66, 64)->NumberCompare.SetValue(100.0);
+                } else {
+                    const long operations[] = {130, 132, 134, 136};
+                    criteria.Add(operations[pick(4)], 128)->TextCompare.SetValue(words[pick(13)]);
+                }
+            }
+        }
+        IncItem item;
+        item.SetRequestType(4);
+        ChooseSearchColumns(item, nullptr, examinors, catalog_);
+
+        RecordMatch expected = LiteralDecision(item, examinors, document.document_element());
+        RecordMatch actual = DecideRecord(item, examinors, document.document_element());
+        EXPECT_EQ(actual.matched, expected.matched) << xml;
+        EXPECT_EQ(actual.matchText, expected.matchText) << xml;
+        found += actual.matched ? 1 : 0;
+        foundByText += actual.matchText.empty() ? 0 : 1;
+    }
+    // The generated cases must exercise both outcomes.
+    EXPECT_GT(foundByText, rounds / 10);
+    EXPECT_LT(found, rounds - rounds / 10);
+}
+
+}  // namespace
+}  // namespace quarrion

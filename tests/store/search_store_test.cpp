@@ -1,0 +1,539 @@
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "catalog/qbxml_tags.h"
+#include "model/search_object2.h"
+#include "store/io_manager.h"
+#include "store_fixture.h"
+
+namespace quarrion {
+namespace {
+
+using std::chrono::day;
+using std::chrono::month;
+using std::chrono::year;
+using test::Inspect;
+using test::RowCount;
+
+const std::vector<std::string> kSearchTables{"Search",
+                                             "Search Include",
+                                             "Include Data",
+                                             "Examinor",
+                                             "Criterion",
+                                             "Criterion TextList",
+                                             "Criterion NumberList",
+                                             "FieldExaminor",
+                                             "FieldCriterion",
+                                             "FieldCriterion TextList",
+                                             "FieldCriterion NumberList"};
+
+std::string Holder(const CompareData& data) {
+    return data.ContainsData() ? data.ValueText() : "-";
+}
+
+std::string List(const CompareList& list) {
+    std::string text = "[";
+    for (const auto& entry : list) {
+        if (entry->ContainsData()) text += entry->ValueText() + ";";
+    }
+    return text + "]";
+}
+
+std::string Values(const RuleValues& rule) {
+    return " text=" + Holder(rule.TextCompare) + " number=" + Holder(rule.NumberCompare) +
+           " from=" + Holder(rule.NumberRange.A()) + " to=" + Holder(rule.NumberRange.B()) +
+           " texts=" + List(rule.TextList) + " numbers=" + List(rule.NumberList);
+}
+
+// Everything a saved search keeps, one line per object, in collection order. Groups and
+// rules without data are left out: the store does not keep them.
+std::string Describe(const SearchObject2& s) {
+    std::ostringstream out;
+    out << "search " << s.Name << " | " << s.Description << " | filter " << s.DateFilter << " | "
+        << s.FormatFrom() << " " << s.FormatTo() << " | max " << s.Max << "\n";
+    for (const IncItem& item : s.IncludeItems) {
+        out << " include " << item.Name << " " << item.RequestType() << "\n";
+        for (const DisplayColumn& column : item.DisplayColumns) {
+            out << "  column " << column.Tag()->Key() << " #" << column.Tag()->ID << " \""
+                << column.Heading() << "\"\n";
+        }
+        for (const FieldExaminor& group : item.FieldExaminors) {
+            if (!group.ContainsData()) continue;
+            out << "  field group\n";
+            for (const FieldCriterion& rule : group.FieldCriteria) {
+                if (!rule.ContainsData()) continue;
+                out << "   field rule " << rule.Field()->Key() << " #" << rule.Field()->ID << " op "
+                    << rule.Operand << " '" << rule.AndOr << "'" << Values(rule) << "\n";
+            }
+        }
+    }
+    for (const Examinor& group : s.Examinors) {
+        if (!group.ContainsData()) continue;
+        out << " group\n";
+        for (const Criterion& rule : group.Criteria) {
+            if (!rule.ContainsData()) continue;
+            out << "  rule op " << rule.Operand << " type " << rule.DataType() << " '" << rule.AndOr
+                << "'" << Values(rule) << "\n";
+        }
+    }
+    return out.str();
+}
+
+class SearchStore : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::vector<std::string> lines;
+        for (auto [code, path, type] : std::vector<std::tuple<int, std::string, std::string>>{
+                 {4, "//InvoiceRet/TxnDate", "DATETYPE"},
+                 {4, "//InvoiceRet/RefNumber", "STRTYPE"},
+                 {4, "//InvoiceRet/CustomerRef/FullName", "STRTYPE"},
+                 {4, "//InvoiceRet/Subtotal", "AMTTYPE"},
+                 {4, "//InvoiceRet/Memo", "STRTYPE"},
+                 {12, "//PurchaseOrderRet/RefNumber", "STRTYPE"},
+                 {12, "//PurchaseOrderRet/TotalAmount", "AMTTYPE"}}) {
+            test::ControlLine line;
+            line.code = code;
+            line.tagName = path;
+            line.defaultHeading = test::ControlLine{}.reference + path.substr(path.rfind('/') + 1);
+            line.dataType = type;
+            lines.push_back(line.Text());
+        }
+        test::WriteControlFile(dir_.Path() / "control.tsl", "header\t1", lines);
+        io_.SetControlFile(dir_.Path() / "control.tsl");
+        ASSERT_TRUE(io_.CheckDatabase(path_.string()));
+        ASSERT_TRUE(io_.InitDataA());
+        ASSERT_TRUE(io_.OpenDatabase());
+    }
+
+    const QBXMLTag& Tag(int code, const std::string& path) {
+        const QBXMLTag* tag = catalog_.Item(code, path);
+        EXPECT_NE(tag, nullptr) << path;
+        return *tag;
+    }
+
+    // A search using every part of the tree: two included types with display columns
+    // and field rules (text, range with one end, both lists), and word rules.
+    void Fill(SearchObject2& s) {
+        s.Name = "Large invoices";
+        s.Description = "Invoices above 500\r\nfrom ACME";
+        s.DateFilter = 1;
+        s.FromDate = SearchDate(year(2005) / month(1) / day(1));
+        s.ToDate = SearchDate(year(2005) / month(3) / day(31));
+        s.Max = 120;  // not kept: a loaded search asks for the default
+
+        IncItem* invoices = s.IncludeItems.Add("Invoice", 4);
+        invoices->DisplayColumns.Add(Tag(4, "//InvoiceRet/TxnDate"), "Date");
+        invoices->DisplayColumns.Add(Tag(4, "//InvoiceRet/RefNumber"));
+        invoices->DisplayColumns.Add(Tag(4, "//InvoiceRet/Subtotal"), "Amount due");
+        FieldExaminor* first = invoices->FieldExaminors.Add();
+        FieldCriterion* name = first->FieldCriteria.Add(Tag(4, "//InvoiceRet/CustomerRef/FullName"),
+                                                        Operation::StartsWith);
+        name->TextCompare.SetValue("ACME");
+        FieldCriterion* amount =
+            first->FieldCriteria.Add(Tag(4, "//InvoiceRet/Subtotal"), Operation::Between);
+        amount->AndOr = "AND";
+        amount->NumberRange.A().SetValue(100.0);
+        FieldExaminor* second = invoices->FieldExaminors.Add();
+        FieldCriterion* refs =
+            second->FieldCriteria.Add(Tag(4, "//InvoiceRet/RefNumber"), Operation::InList);
+        refs->AndOr = "OR";
+        refs->TextList.Add(std::string("A100"));
+        refs->TextList.Add(std::string("B200"));
+        FieldCriterion* totals =
+            second->FieldCriteria.Add(Tag(4, "//InvoiceRet/Subtotal"), Operation::InList);
+        totals->NumberList.Add(1.5);
+        totals->NumberList.Add(-2.0);
+
+        IncItem* orders = s.IncludeItems.Add("PurchaseOrder", 12);
+        orders->DisplayColumns.Add(Tag(12, "//PurchaseOrderRet/RefNumber"), "PO");
+        orders->DisplayColumns.Add(Tag(12, "//PurchaseOrderRet/TotalAmount"));
+
+        Examinor* words = s.Examinors.Add();
+        words->Criteria.Add(Operation::GreaterThan, 64)->NumberCompare.SetValue(500.0);
+        Criterion* acme = words->Criteria.Add(Operation::Contains, 128);
+        acme->AndOr = "AND";
+        acme->TextCompare.SetValue("ACME");
+        Examinor* more = s.Examinors.Add();
+        Criterion* upTo = more->Criteria.Add(Operation::Between, 65);
+        upTo->AndOr = "OR";
+        upTo->NumberRange.B().SetValue(200.0);
+        more->Criteria.Add(Operation::InList, 128)->TextList.Add(std::string("Net 30"));
+        more->Criteria.Add(Operation::InList, 64)->NumberList.Add(42.0);
+        more->Criteria.Add(Operation::IsBlank, 128);
+    }
+
+    SearchObject2* Saved(SearchObject2s& all, const std::string& name) {
+        SearchObject2* s = all.Item(std::string_view(name));
+        EXPECT_NE(s, nullptr) << name;
+        return s;
+    }
+
+    std::string DumpAll() {
+        auto db = Inspect(path_);
+        std::string all;
+        for (const auto& table : kSearchTables) {
+            SQLite::Statement q(db, "SELECT * FROM \"" + table + "\"");
+            while (q.executeStep()) {
+                all += table + ":";
+                for (int i = 0; i < q.getColumnCount(); ++i)
+                    all += q.getColumn(i).getString() + "|";
+                all += "\n";
+            }
+        }
+        return all;
+    }
+
+    test::TempDir dir_;
+    std::filesystem::path path_ = dir_.Path() / "Quarrion.qr3";
+    test::RecordingNotifier notifier_;
+    QBXMLTags catalog_;
+    IOManager io_{catalog_, &notifier_};
+};
+
+TEST_F(SearchStore, AFullSearchTreeComesBackEqual) {
+    SearchObject2 original;
+    Fill(original);
+    long id = 0;
+    ASSERT_TRUE(io_.SaveSearchObject(&original, &id));
+    EXPECT_GT(id, 0);
+    EXPECT_EQ(original.ID, 0) << "saving leaves the search in memory as it was";
+
+    auto all = io_.SearchObjects();
+    ASSERT_EQ(all->Count(), 1u);
+    SearchObject2* loaded = Saved(*all, "Large invoices");
+    EXPECT_EQ(loaded->ID, id);
+    original.Max = 9000;
+    EXPECT_EQ(Describe(*loaded), Describe(original));
+    EXPECT_TRUE(notifier_.failures.empty());
+    EXPECT_TRUE(notifier_.questions.empty());
+}
+
+TEST_F(SearchStore, ARangeWithOneEndKeepsTheOtherEmpty) {
+    SearchObject2 s;
+    Fill(s);
+    ASSERT_TRUE(io_.SaveSearchObject(&s));
+    auto db = Inspect(path_);
+    SQLite::Statement field(db,
+                            "SELECT from_number, to_number, number_compare, text_compare FROM "
+                            "\"FieldCriterion\" WHERE operand = 76");
+    ASSERT_TRUE(field.executeStep());
+    EXPECT_EQ(field.getColumn(0).getDouble(), 100.0);
+    EXPECT_TRUE(field.getColumn(1).isNull());
+    EXPECT_TRUE(field.getColumn(2).isNull());
+    EXPECT_TRUE(field.getColumn(3).isNull());
+    SQLite::Statement word(db,
+                           "SELECT from_number, to_number FROM \"Criterion\" WHERE operand = 76");
+    ASSERT_TRUE(word.executeStep());
+    EXPECT_TRUE(word.getColumn(0).isNull());
+    EXPECT_EQ(word.getColumn(1).getDouble(), 200.0);
+
+    auto all = io_.SearchObjects();
+    const Criterion* upTo =
+        Saved(*all, s.Name)->Examinors.Item(std::size_t{2})->Criteria.Item(std::size_t{1});
+    ASSERT_NE(upTo, nullptr);
+    EXPECT_FALSE(upTo->NumberRange.A().ContainsData());
+    EXPECT_EQ(upTo->NumberRange.B().ValueNumber(), 200.0);
+}
+
+TEST_F(SearchStore, GroupsAndRulesWithoutDataAreNotKept) {
+    SearchObject2 s;
+    Fill(s);
+    s.Examinors.Add()->Criteria.Add(Operation::Contains, 128);  // nothing entered
+    s.IncludeItems.Item("PurchaseOrder")
+        ->FieldExaminors.Add()
+        ->FieldCriteria.Add(Tag(12, "//PurchaseOrderRet/RefNumber"), Operation::Contains);
+    ASSERT_TRUE(io_.SaveSearchObject(&s));
+    auto all = io_.SearchObjects();
+    SearchObject2* loaded = Saved(*all, s.Name);
+    EXPECT_EQ(loaded->Examinors.Count(), 2u);
+    EXPECT_EQ(loaded->IncludeItems.Item("PurchaseOrder")->FieldExaminors.Count(), 0u);
+    EXPECT_EQ(loaded->IncludeItems.Item("PurchaseOrder")->DisplayColumns.Count(), 2u)
+        << "display columns are kept whatever they hold";
+    auto db = Inspect(path_);
+    EXPECT_EQ(RowCount(db, "Examinor"), 2);
+    EXPECT_EQ(RowCount(db, "FieldExaminor"), 2);
+}
+
+TEST_F(SearchStore, ChildrenComeBackInSequenceOrderAndIncludesByRequestType) {
+    SearchObject2 s;
+    s.Name = "Order";
+    IncItem* orders = s.IncludeItems.Add("PurchaseOrder", 12);
+    orders->DisplayColumns.Add(Tag(12, "//PurchaseOrderRet/TotalAmount"));
+    IncItem* invoices = s.IncludeItems.Add("Invoice", 4);
+    for (const char* path : {"//InvoiceRet/Memo", "//InvoiceRet/TxnDate", "//InvoiceRet/RefNumber",
+                             "//InvoiceRet/Subtotal"}) {
+        invoices->DisplayColumns.Add(Tag(4, path));
+    }
+    invoices->DisplayColumns.Remove(std::size_t{1});  // sequences 2, 3, 4 remain
+    ASSERT_TRUE(io_.SaveSearchObject(&s));
+
+    auto all = io_.SearchObjects();
+    SearchObject2* loaded = Saved(*all, "Order");
+    ASSERT_EQ(loaded->IncludeItems.Count(), 2u);
+    EXPECT_EQ(loaded->IncludeItems.Item(std::size_t{1})->RequestType(), 4);
+    EXPECT_EQ(loaded->IncludeItems.Item(std::size_t{1})->Name, "Invoice");
+    EXPECT_EQ(loaded->IncludeItems.Item(std::size_t{2})->Name, "PurchaseOrder");
+    std::vector<std::string> order;
+    for (const DisplayColumn& c : loaded->IncludeItems.Item("Invoice")->DisplayColumns) {
+        order.push_back(c.Tag()->TagName());
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"//InvoiceRet/TxnDate", "//InvoiceRet/RefNumber",
+                                               "//InvoiceRet/Subtotal"}));
+}
+
+TEST_F(SearchStore, SearchesAreListedByName) {
+    for (const char* name : {"beta", "Alpha", "gamma", "Delta"}) {
+        SearchObject2 s;
+        s.Name = name;
+        ASSERT_TRUE(io_.SaveSearchObject(&s));
+    }
+    auto all = io_.SearchObjects();
+    std::vector<std::string> names;
+    for (const SearchObject2& s : *all) names.push_back(s.Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "beta", "Delta", "gamma"}));
+}
+
+TEST_F(SearchStore, DeletingASearchLeavesNoRowOfItsTreeBehind) {
+    SearchObject2 kept, gone;
+    Fill(kept);
+    Fill(gone);
+    gone.Name = "Gone";
+    ASSERT_TRUE(io_.SaveSearchObject(&kept));
+    std::vector<long> alone;
+    {
+        auto db = Inspect(path_);
+        for (const auto& table : kSearchTables) alone.push_back(RowCount(db, table));
+    }
+    ASSERT_TRUE(io_.SaveSearchObject(&gone));
+    auto all = io_.SearchObjects();
+    ASSERT_TRUE(io_.DeleteSearchObject(*Saved(*all, "Gone")));
+    auto db = Inspect(path_);
+    for (std::size_t i = 0; i < kSearchTables.size(); ++i) {
+        EXPECT_GT(alone[i], 0) << kSearchTables[i] << " was not exercised";
+        EXPECT_EQ(RowCount(db, kSearchTables[i]), alone[i]) << kSearchTables[i];
+    }
+    EXPECT_FALSE(io_.DeleteSearchObject(*Saved(*all, "Gone"))) << "it is gone already";
+    EXPECT_EQ(io_.LastError().Number, StoreErrorCode::NoSuchSearch);
+}
+
+TEST_F(SearchStore, SavingALoadedSearchUnderANewNameRenamesIt) {
+    SearchObject2 s;
+    Fill(s);
+    ASSERT_TRUE(io_.SaveSearchObject(&s));
+    auto all = io_.SearchObjects();
+    SearchObject2* loaded = Saved(*all, s.Name);
+    loaded->Name = "Renamed";
+    ASSERT_TRUE(io_.SaveSearchObject(loaded));
+    auto after = io_.SearchObjects();
+    ASSERT_EQ(after->Count(), 1u);
+    EXPECT_NE(after->Item("Renamed"), nullptr);
+    EXPECT_TRUE(notifier_.questions.empty());
+}
+
+TEST_F(SearchStore, SavingUnderItsOwnNameReplacesItsRowWithoutAsking) {
+    SearchObject2 s;
+    Fill(s);
+    ASSERT_TRUE(io_.SaveSearchObject(&s));
+    auto all = io_.SearchObjects();
+    SearchObject2* loaded = Saved(*all, s.Name);
+    loaded->Description = "changed";
+    loaded->Examinors.Remove(std::size_t{2});
+    ASSERT_TRUE(io_.SaveSearchObject(loaded));
+    auto after = io_.SearchObjects();
+    ASSERT_EQ(after->Count(), 1u);
+    EXPECT_EQ(Describe(*Saved(*after, s.Name)), Describe(*loaded));
+    EXPECT_TRUE(notifier_.questions.empty());
+}
+
+TEST_F(SearchStore, SavingUnderAnotherSearchsNameAsksOnceAndCancelChangesNothing) {
+    SearchObject2 first, second;
+    Fill(first);
+    ASSERT_TRUE(io_.SaveSearchObject(&first));
+    second.Name = "LARGE INVOICES";  // the same name in other letters
+    second.Description = "the newcomer";
+    std::string before = DumpAll();
+
+    notifier_.replaceAnswer = false;
+    EXPECT_FALSE(io_.SaveSearchObject(&second));
+    ASSERT_EQ(notifier_.questions.size(), 1u);
+    EXPECT_EQ(notifier_.questions[0].title, "Save Search As ...");
+    EXPECT_EQ(notifier_.questions[0].text,
+              "A search definition already exists with that name.  Click OK to replace it, or "
+              "CANCEL to enter a different name.");
+    EXPECT_EQ(DumpAll(), before);
+    EXPECT_EQ(io_.LastError().Number, StoreErrorCode::SaveCancelled);
+    EXPECT_TRUE(notifier_.failures.empty()) << "a refusal by the user is no error";
+
+    notifier_.replaceAnswer = true;
+    ASSERT_TRUE(io_.SaveSearchObject(&second));
+    EXPECT_EQ(notifier_.questions.size(), 2u);
+    auto all = io_.SearchObjects();
+    ASSERT_EQ(all->Count(), 1u);
+    EXPECT_EQ(all->Item(std::size_t{1})->Description, "the newcomer");
+    auto db = Inspect(path_);
+    EXPECT_EQ(RowCount(db, "Criterion"), 0) << "the replaced search took its tree along";
+}
+
+TEST_F(SearchStore, AFailingStepIsReportedByNameAndLeavesTheStoreAsItWas) {
+    SearchObject2 existing;
+    Fill(existing);
+    existing.Name = "Existing";
+    ASSERT_TRUE(io_.SaveSearchObject(&existing));
+    std::string before = DumpAll();
+
+    const std::string tooLong(51, 'x');
+    QBXMLTags unsaved;
+    const QBXMLTag* stranger =
+        unsaved.Add(4, "", 0, 0, "//InvoiceRet/Stranger", "S", 1, "", false, "", "STRTYPE", 0);
+    struct Case {
+        const char* operation;
+        std::function<void(SearchObject2&)> spoil;
+    };
+    const std::vector<Case> cases{
+        {"IOManager::SaveSearchObject", [&](SearchObject2& s) { s.Name = tooLong; }},
+        {"IOManager::SaveCriterion",
+         [&](SearchObject2& s) {
+             s.Examinors.Item(std::size_t{1})
+                 ->Criteria.Item(std::size_t{2})
+                 ->TextCompare.SetValue(std::string_view(tooLong));
+         }},
+        {"IOManager::SaveCriterionTextList",
+         [&](SearchObject2& s) {
+             s.Examinors.Item(std::size_t{2})->Criteria.Item(std::size_t{2})->TextList.Add(tooLong);
+         }},
+        {"IOManager::SaveFieldCriteria",
+         [&](SearchObject2& s) {
+             s.IncludeItems.Item("Invoice")
+                 ->FieldExaminors.Item(std::size_t{1})
+                 ->FieldCriteria.Add(*stranger, Operation::IsBlank);
+         }},
+        {"IOManager::SaveFieldCriterionTextList",
+         [&](SearchObject2& s) {
+             s.IncludeItems.Item("Invoice")
+                 ->FieldExaminors.Item(std::size_t{2})
+                 ->FieldCriteria.Item(std::size_t{1})
+                 ->TextList.Add(tooLong);
+         }},
+        {"IOManager::SaveDisplayColumns",
+         [&](SearchObject2& s) {
+             s.IncludeItems.Item("PurchaseOrder")->DisplayColumns.Add(*stranger, "Unknown");
+         }},
+        {"IOManager::SaveDisplayColumns",
+         [&](SearchObject2& s) {
+             s.IncludeItems.Item("Invoice")->DisplayColumns.Add(Tag(4, "//InvoiceRet/Memo"),
+                                                                tooLong);
+         }},
+    };
+    for (const auto& c : cases) {
+        SearchObject2 s;
+        Fill(s);
+        c.spoil(s);
+        notifier_.failures.clear();
+        EXPECT_FALSE(io_.SaveSearchObject(&s)) << c.operation;
+        ASSERT_EQ(notifier_.failures.size(), 1u) << c.operation;
+        EXPECT_EQ(notifier_.failures[0].operation, c.operation);
+        EXPECT_FALSE(notifier_.failures[0].description.empty());
+        EXPECT_EQ(DumpAll(), before) << c.operation << " left rows behind";
+    }
+}
+
+TEST_F(SearchStore, ColumnsOfElementsMissingFromTheCatalogAreRebuiltFromTheirRows) {
+    SearchObject2 s;
+    Fill(s);
+    ASSERT_TRUE(io_.SaveSearchObject(&s));
+    std::string expected = Describe(s);
+    catalog_.Clear();
+    auto all = io_.SearchObjects();
+    SearchObject2* loaded = Saved(*all, s.Name);
+    loaded->Max = s.Max;
+    EXPECT_EQ(Describe(*loaded), expected);
+}
+
+TEST_F(SearchStore, NothingIsSavedOrListedWithoutAnOpenDatabase) {
+    SearchObject2 s;
+    Fill(s);
+    io_.CloseDatabase();
+    EXPECT_FALSE(io_.SaveSearchObject(&s));
+    ASSERT_EQ(notifier_.failures.size(), 1u);
+    EXPECT_EQ(notifier_.failures[0].operation, "IOManager::SaveSearchObject");
+    EXPECT_EQ(notifier_.failures[0].number, StoreErrorCode::DatabaseNotOpen);
+    EXPECT_EQ(io_.SearchObjects()->Count(), 0u);
+    EXPECT_FALSE(io_.SaveSearchObject(nullptr));
+}
+
+TEST_F(SearchStore, KillingTheProgramWhileItSavesLeavesEverySearchWholeOrAbsent) {
+    io_.CloseDatabase();  // a connection must not cross a fork
+    std::mt19937 random(20240611);
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        pid_t child = fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            // The child saves without end: new searches, and one name replaced over and
+            // over, which deletes a whole tree and writes it again each time.
+            test::RecordingNotifier agree;
+            agree.replaceAnswer = true;
+            QBXMLTags catalog;
+            IOManager io(catalog, &agree);
+            io.SetDatabaseName(path_.string());
+            if (!io.OpenDatabase()) _exit(2);
+            for (long i = 0;; ++i) {
+                SearchObject2 s;
+                Fill(s);
+                s.Name = i % 2 ? "Replaced"
+                               : "Cycle " + std::to_string(cycle) + " #" + std::to_string(i);
+                if (!io.SaveSearchObject(&s)) _exit(3);
+            }
+        }
+        // Let it get going, then kill it at an arbitrary moment.
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        for (;;) {
+            auto db = Inspect(path_);
+            if (RowCount(db, "Search") >= 4 * (cycle + 1)) break;
+            ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the child saved nothing";
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
+        kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+            << "the child stopped on its own with " << status;
+    }
+
+    auto db = Inspect(path_);
+    EXPECT_EQ(db.execAndGet("PRAGMA integrity_check").getString(), "ok");
+    SQLite::Statement dangling(db, "PRAGMA foreign_key_check");
+    EXPECT_FALSE(dangling.executeStep()) << "a row names a parent that is gone";
+
+    ASSERT_TRUE(io_.OpenDatabase());
+    auto all = io_.SearchObjects();
+    EXPECT_GE(all->Count(), 6u);
+    EXPECT_NE(all->Item("Replaced"), nullptr);
+    for (const SearchObject2& loaded : *all) {
+        SearchObject2 whole;
+        Fill(whole);
+        whole.Name = loaded.Name;
+        whole.Max = 9000;
+        EXPECT_EQ(Describe(loaded), Describe(whole)) << loaded.Name << " is not whole";
+    }
+    // Nothing outside a listed search's tree survived either.
+    long includes = 0;
+    for (const SearchObject2& loaded : *all)
+        includes += static_cast<long>(loaded.IncludeItems.Count());
+    EXPECT_EQ(RowCount(db, "Search Include"), includes);
+}
+
+}  // namespace
+}  // namespace quarrion
