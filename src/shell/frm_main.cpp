@@ -562,11 +562,14 @@ void frmMain::OnRequestTypeNotification(std::int32_t requestType, bool hasRows,
     if (otherTypes.isEmpty()) mnuExportAll_->setEnabled(false);
     if (requestType == 0 && otherTypes.isEmpty()) mnuExport_->menuAction()->setEnabled(false);
 
-    // The run-time items (a separator and one item per other list) go, last first.
+    // The run-time items (a separator and one item per other list) go, last first. One
+    // of them may be the item whose command is running (a notification can arrive while
+    // its export dialog is up), so each is deleted only once control is back in the
+    // event loop.
     QList<QAction*> items = mnuExport_->actions();
     for (qsizetype i = items.size() - 1; i >= 2; --i) {
         mnuExport_->removeAction(items[i]);
-        delete items[i];
+        items[i]->deleteLater();
     }
 
     ButtonRefs& buttons = bar_->Buttons();
