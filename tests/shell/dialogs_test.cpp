@@ -1,0 +1,223 @@
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "fakes.h"
+#include "modal.h"
+#include "shell/frm_dialog.h"
+#include "shell/frm_init.h"
+#include "shell/frm_msg.h"
+#include "shell/frm_pop_up.h"
+#include "shell_test_main.h"
+
+using namespace quarrion;
+using quarrion::test::CloseBox;
+using quarrion::test::FakeStore;
+using quarrion::test::OnNextModal;
+
+// The message windows: the dialog's button codes, the shared dialog operations, the
+// wait notice, the pop-up and the initialisation window.
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void ADialogStartsWithNothingPressedAndOnlyOk() {
+        frmDialog dialog;
+        QCOMPARE(dialog.ButtonPressed(), std::int16_t{5});
+        dialog.show();
+        QVERIFY(dialog.cmdOK()->isVisible());
+        QVERIFY(!dialog.cmdCancel()->isVisible());
+        dialog.SetAdditionalButtons(frmDialog::WithCancel);
+        QVERIFY(dialog.cmdCancel()->isVisible());
+        QVERIFY(dialog.cmdCancel()->isEnabled());
+        dialog.SetAdditionalButtons(4);
+        QVERIFY(!dialog.cmdCancel()->isVisible());
+    }
+
+    void QuestionAnswers_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("first button") << "ok" << 1;
+        QTest::newRow("second button") << "cancel" << 2;
+        QTest::newRow("close box") << "closebox" << 5;
+        QTest::newRow("escape") << "escape" << 5;
+    }
+    void QuestionAnswers() {
+        QFETCH(QString, how);
+        QFETCH(int, expected);
+        QString caption, message, first, second;
+        OnNextModal([&](QDialog* dialog) {
+            auto* frm = qobject_cast<frmDialog*>(dialog);
+            QVERIFY(frm);
+            caption = frm->windowTitle();
+            message = frm->Message();
+            first = frm->cmdOK()->text();
+            second = frm->cmdCancel()->text();
+            if (how == "ok") QTest::mouseClick(frm->cmdOK(), Qt::LeftButton);
+            if (how == "cancel") QTest::mouseClick(frm->cmdCancel(), Qt::LeftButton);
+            if (how == "closebox") CloseBox(frm);
+            if (how == "escape") QTest::keyClick(frm, Qt::Key_Escape);
+        });
+        std::int16_t answer = QuestionDialog(nullptr, QStringLiteral("Update Quarrion Database"),
+                                             QStringLiteral("Do you need to update Quarrion?"),
+                                             QStringLiteral("No"), QStringLiteral("Yes"));
+        QCOMPARE(int(answer), expected);
+        QCOMPARE(caption, QStringLiteral("Update Quarrion Database"));
+        QCOMPARE(message, QStringLiteral("Do you need to update Quarrion?"));
+        QCOMPARE(first, QStringLiteral("Yes"));
+        QCOMPARE(second, QStringLiteral("No"));
+    }
+
+    void AMessageOffersOneButtonAndReturnsWhenItIsPressed() {
+        bool cancelShown = true;
+        QString caption;
+        OnNextModal([&](QDialog* dialog) {
+            auto* frm = qobject_cast<frmDialog*>(dialog);
+            cancelShown = frm->cmdCancel()->isVisible();
+            caption = frm->windowTitle();
+            QTest::mouseClick(frm->cmdOK(), Qt::LeftButton);
+        });
+        MessageDialog(nullptr, QStringLiteral("Export Search Results"), QStringLiteral("text"));
+        QVERIFY(!cancelShown);
+        QCOMPARE(caption, QStringLiteral("Export Search Results"));
+    }
+
+    void TheWaitNoticeCannotBeClosedByTheUser() {
+        frmMsg notice;
+        notice.SetMessage(QStringLiteral("Please wait"));
+        notice.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&notice));
+        QVERIFY(!CloseBox(&notice));
+        QTest::keyClick(&notice, Qt::Key_Escape);
+        QVERIFY(notice.isVisible());
+        QCOMPARE(notice.Message(), QStringLiteral("Please wait"));
+        notice.close();
+        QVERIFY(!notice.isVisible());
+    }
+
+    void ThePopUpShowsMessageAndSolutionAndOkEndsIt() {
+        frmPopUp popUp;
+        popUp.SetMessage(QStringLiteral("The company file cannot be found."));
+        popUp.SetSolution(QStringLiteral("Check the path.\r\nOr use the sample company."));
+        QCOMPARE(popUp.windowTitle(), QStringLiteral("Quarrion"));
+        QCOMPARE(popUp.Solution(), QStringLiteral("Check the path.\r\nOr use the sample company."));
+        auto* solution = popUp.findChild<QLabel*>(QStringLiteral("lblSolution"));
+        QCOMPARE(solution->text(), QStringLiteral("Check the path.\nOr use the sample company."));
+        OnNextModal([](QDialog* dialog) {
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdOK")),
+                              Qt::LeftButton);
+        });
+        popUp.exec();
+        QVERIFY(!popUp.isVisible());
+    }
+
+    void TheInitialisationWindowRunsTheChosenOperation_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("first time") << 0 << QStringList{"InitDataA"};
+        QTest::newRow("update") << 1 << QStringList{"InitDataB"};
+        QTest::newRow("reset") << 2 << QStringList{"InitDataC"};
+        QTest::newRow("unknown") << 3 << QStringList{};
+    }
+    void TheInitialisationWindowRunsTheChosenOperation() {
+        QFETCH(int, type);
+        QFETCH(QStringList, calls);
+        auto script = std::make_shared<FakeStore::Script>();
+        FakeStore store(script);
+        frmInit window(store);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Initialization"));
+        QCOMPARE(window.tmrCheck().interval(), 1000);
+        window.SetUpdateType(std::int16_t(type));
+        window.tmrCheck().setInterval(20);
+        window.exec();
+        QCOMPARE(script->Calls, calls);
+        QVERIFY(!window.isVisible());
+    }
+
+    void TheUserCannotCloseTheInitialisationWindowWhileItWorks() {
+        auto script = std::make_shared<FakeStore::Script>();
+        FakeStore store(script);
+        frmInit window(store);
+        window.SetUpdateType(1);
+        window.tmrCheck().setInterval(300);
+        bool stayed = false;
+        OnNextModal([&](QDialog* dialog) {
+            bool refused = !CloseBox(dialog);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            stayed = refused && dialog->isVisible() && script->Calls.isEmpty();
+        });
+        window.exec();
+        QVERIFY(stayed);
+        QCOMPARE(script->Calls, QStringList{"InitDataB"});
+    }
+
+    void TheLabelFillsTheInitialisationWindow() {
+        auto script = std::make_shared<FakeStore::Script>();
+        FakeStore store(script);
+        frmInit window(store);
+        window.resize(420, 150);
+        window.show();
+        auto* label = window.findChild<QLabel*>(QStringLiteral("lblInfo"));
+        QCOMPARE(label->geometry(), QRect(0, 0, window.width(), window.height()));
+        window.close();
+    }
+
+    void EachLongRunShowsItsWaitText_data() {
+        QTest::addColumn<int>("run");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("first time")
+            << 0
+            << "Initializing Quarrion for first time use, please wait while the process "
+               "completes ..."
+            << QStringList{"InitDataA"};
+        QTest::newRow("update") << 1
+                                << "Updating Quarrion, please wait while the process "
+                                   "completes ..."
+                                << QStringList{"InitDataB"};
+        QTest::newRow("reset") << 2
+                               << "Resetting Quarrion, please wait while the process "
+                                  "completes ..."
+                               << QStringList{"InitDataC"};
+    }
+    void EachLongRunShowsItsWaitText() {
+        QFETCH(int, run);
+        QFETCH(QString, text);
+        QFETCH(QStringList, calls);
+        auto script = std::make_shared<FakeStore::Script>();
+        FakeStore store(script);
+        QString shown, title;
+        OnNextModal([&](QDialog* dialog) {
+            auto* window = qobject_cast<frmInit*>(dialog);
+            shown = window->Info();
+            title = window->windowTitle();
+        });
+        if (run == 0) InitializeFirstTime(store, nullptr);
+        if (run == 1) UpdateDatabase(store, nullptr);
+        if (run == 2) ResetDatabase(store, nullptr);
+        QCOMPARE(shown, text);
+        QCOMPARE(title, QStringLiteral("Initialization"));
+        QCOMPARE(script->Calls, calls);
+    }
+
+    void AnUpdateThatLeavesTheCatalogEmptyLoadsItOnceMore() {
+        auto script = std::make_shared<FakeStore::Script>();
+        script->CountAfterRun = [] { return std::size_t{0}; };
+        FakeStore store(script);
+        UpdateDatabase(store, nullptr);
+        QCOMPARE(script->Calls, QStringList({"InitDataB", "LoadData"}));
+
+        script->Calls.clear();
+        ResetDatabase(store, nullptr);
+        QCOMPARE(script->Calls, QStringList({"InitDataC", "LoadData"}));
+
+        script->Calls.clear();
+        script->CountAfterRun = [] { return std::size_t{5}; };
+        ResetDatabase(store, nullptr);
+        QCOMPARE(script->Calls, QStringList({"InitDataC"}));
+    }
+};
+
+QUARRION_SHELL_TEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"

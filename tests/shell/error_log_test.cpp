@@ -1,0 +1,154 @@
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTest>
+#include <QTreeView>
+#include <memory>
+
+#include "fakes.h"
+#include "shell/frm_error_log.h"
+#include "shell/msg_interface.h"
+#include "shell_test_main.h"
+
+using namespace quarrion;
+using quarrion::test::FakeLink;
+using quarrion::test::FreshHome;
+
+namespace {
+
+void WriteLog(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+QStringList Headers(const QStandardItemModel& model) {
+    QStringList headers;
+    for (int c = 0; c < model.columnCount(); ++c) {
+        headers << model.horizontalHeaderItem(c)->text();
+    }
+    return headers;
+}
+
+QStringList Row(const QStandardItemModel& model, int row) {
+    QStringList cells;
+    for (int c = 0; c < model.columnCount(); ++c) cells << model.item(row, c)->text();
+    return cells;
+}
+
+const QByteArray kHeader = "time\trequest type\tstatus code\tseverity\tmessage\r\n";
+
+}  // namespace
+
+// The error-log window reads the link's TAB-separated log.
+class ErrorLogTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        home_ = std::make_unique<FreshHome>();
+        shared_ = std::make_shared<FakeLink::Shared>();
+        shared_->LogPath = home_->Path() + "errors.log";
+    }
+
+    void AMissingLogLeavesTheListEmptyAndSaysSo() {
+        MsgInterface hub;
+        frmErrorLog window(std::make_unique<FakeLink>(shared_), 7, hub);
+        window.show();
+        QCOMPARE(window.lblInfo()->text(), QStringLiteral("There are no errors to display."));
+        QVERIFY(window.lblInfo()->isVisible());
+        QVERIFY(!window.View()->isVisible());
+        QCOMPARE(window.lstView()->rowCount(), 0);
+    }
+
+    void TheWindowsLinkIsItsOwnLogViewerWithTheGivenId() {
+        MsgInterface hub;
+        auto link = std::make_unique<FakeLink>(shared_);
+        FakeLink* raw = link.get();
+        frmErrorLog window(std::move(link), 7, hub);
+        QVERIFY(raw->IsLogViewer());
+        QCOMPARE(shared_->Ids, QList<std::int32_t>{7});
+    }
+
+    void AHeaderOnlyLogShowsTheColumnsAndNoRows() {
+        WriteLog(shared_->LogPath, kHeader);
+        MsgInterface hub;
+        frmErrorLog window(std::make_unique<FakeLink>(shared_), 1, hub);
+        window.show();
+        QCOMPARE(Headers(*window.lstView()),
+                 QStringList({"time", "request type", "status code", "severity", "message"}));
+        QCOMPARE(window.lstView()->rowCount(), 0);
+        QVERIFY(!window.lblInfo()->isVisible());
+        QVERIFY(window.View()->isVisible());
+    }
+
+    void EachLineIsARowInFileOrder() {
+        WriteLog(shared_->LogPath,
+                 kHeader +
+                     "2024-03-01 10:00\tInvoice\t3200\tError\tEdit sequence out of date\r\n"
+                     "2024-03-01 10:05\tCustomer\t500\tWarn\tNo match\r\n");
+        MsgInterface hub;
+        frmErrorLog window(std::make_unique<FakeLink>(shared_), 1, hub);
+        QCOMPARE(window.lstView()->rowCount(), 2);
+        QCOMPARE(Row(*window.lstView(), 0), QStringList({"2024-03-01 10:00", "Invoice", "3200",
+                                                         "Error", "Edit sequence out of date"}));
+        QCOMPARE(Row(*window.lstView(), 1),
+                 QStringList({"2024-03-01 10:05", "Customer", "500", "Warn", "No match"}));
+    }
+
+    void FieldsBeyondTheHeaderAreIgnoredAndMissingOnesStayBlank() {
+        WriteLog(shared_->LogPath,
+                 "time\tmessage\n"
+                 "10:00\tfirst\tsurplus\tmore surplus\n"
+                 "10:01\n");
+        MsgInterface hub;
+        frmErrorLog window(std::make_unique<FakeLink>(shared_), 1, hub);
+        QCOMPARE(window.lstView()->columnCount(), 2);
+        QCOMPARE(window.lstView()->rowCount(), 2);
+        QCOMPARE(Row(*window.lstView(), 0), QStringList({"10:00", "first"}));
+        QCOMPARE(Row(*window.lstView(), 1), QStringList({"10:01", ""}));
+    }
+
+    void LinkActivityReadsTheLogAgain() {
+        WriteLog(shared_->LogPath, kHeader);
+        MsgInterface hub;
+        auto link = std::make_unique<FakeLink>(shared_);
+        FakeLink* raw = link.get();
+        frmErrorLog window(std::move(link), 1, hub);
+        QCOMPARE(window.lstView()->rowCount(), 0);
+        WriteLog(shared_->LogPath, kHeader + "10:00\tBill\t1\tError\tfailed\n");
+        raw->OnActivity();
+        QCOMPARE(window.lstView()->rowCount(), 1);
+        QFile::remove(shared_->LogPath);
+        window.Display();
+        QCOMPARE(window.lstView()->rowCount(), 0);
+        QVERIFY(!window.lblInfo()->isHidden());
+    }
+
+    void ThePopUpsOfItsLinkGoToTheHub() {
+        MsgInterface hub;
+        QSignalSpy popUps(&hub, &MsgInterface::PopUp);
+        auto link = std::make_unique<FakeLink>(shared_);
+        FakeLink* raw = link.get();
+        frmErrorLog window(std::move(link), 1, hub);
+        raw->OnPopUp(0x7001, "The company file cannot be found.");
+        QCOMPARE(popUps.count(), 1);
+        QCOMPARE(popUps[0][0].toInt(), 0x7001);
+        QCOMPARE(popUps[0][1].toString(), QStringLiteral("The company file cannot be found."));
+    }
+
+    void WithoutALinkTheWindowOnlySaysThereIsNothing() {
+        MsgInterface hub;
+        frmErrorLog window(nullptr, 1, hub);
+        QVERIFY(!window.lblInfo()->isHidden());
+        QCOMPARE(window.lstView()->columnCount(), 0);
+    }
+
+  private:
+    std::unique_ptr<FreshHome> home_;
+    std::shared_ptr<FakeLink::Shared> shared_;
+};
+
+QUARRION_SHELL_TEST_MAIN(ErrorLogTest)
+#include "error_log_test.moc"

@@ -1,0 +1,742 @@
+#include <QAction>
+#include <QDockWidget>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTest>
+#include <QTextBrowser>
+#include <memory>
+
+#include "fakes.h"
+#include "modal.h"
+#include "services/request_type_info.h"
+#include "shell/app_settings.h"
+#include "shell/app_state.h"
+#include "shell/frm_dialog.h"
+#include "shell/frm_error_log.h"
+#include "shell/frm_main.h"
+#include "shell/frm_pop_up.h"
+#include "shell/help_window.h"
+#include "shell/la_bar.h"
+#include "shell_test_main.h"
+
+using namespace quarrion;
+using quarrion::test::CloseBox;
+using quarrion::test::FakeLink;
+using quarrion::test::FakeResults;
+using quarrion::test::FakeStore;
+using quarrion::test::FreshHome;
+using quarrion::test::OnNextModal;
+
+namespace {
+
+// One start of the program over fakes: start-up, then the main window's load.
+struct Program {
+    std::shared_ptr<FakeStore::Script> script = std::make_shared<FakeStore::Script>();
+    std::shared_ptr<FakeLink::Shared> link = std::make_shared<FakeLink::Shared>();
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<frmMain> main;
+
+    void Start(bool load = true) {
+        StartUpParts parts;
+        auto script_ = script;
+        auto link_ = link;
+        parts.MakeStore = [script_](QBXMLTags&) { return std::make_unique<FakeStore>(script_); };
+        parts.MakeLink = [link_] { return std::make_unique<FakeLink>(link_); };
+        state = AppState::StartUp(std::move(parts));
+        link->LogPath = state->AppFolder() + "errors.log";
+        script->Calls.clear();
+        main = std::make_unique<frmMain>(*state);
+        if (load) main->Load();
+        main->show();
+    }
+    void Stop() {
+        main.reset();
+        state.reset();
+    }
+
+    QMenu* Menu(const char* name) const {
+        return main->findChild<QMenu*>(QString::fromLatin1(name));
+    }
+    ButtonRef* Button(const char* name) const {
+        return main->SideBar()->Buttons().Item(QString::fromLatin1(name));
+    }
+    QStringList ExportCaptions() const { return Captions(main->ExportMenu()); }
+    bool ExportMenuEnabled() const { return main->ExportMenu()->menuAction()->isEnabled(); }
+    FakeResults* AddResults(std::int32_t owner) {
+        auto* window = new FakeResults(owner);
+        main->createMdiChild(window);
+        return window;
+    }
+    void Activate(QWidget* child) {
+        main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
+    }
+
+    static QStringList Captions(const QMenu* menu) {
+        QStringList captions;
+        for (QAction* action : menu->actions()) {
+            captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        }
+        return captions;
+    }
+};
+
+QMenu* SubMenu(QMenu* menu, const QString& title) {
+    for (QAction* action : menu->actions()) {
+        if (action->menu() && action->text() == title) return action->menu();
+    }
+    return nullptr;
+}
+
+QAction* Item(QMenu* menu, const QString& caption) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == caption) return action;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// The main window: menus, the database step of its load, hub-driven enabling, the
+// commands on results, placement and arrangement, pop-ups and the Advanced menu.
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { home_ = std::make_unique<FreshHome>(); }
+    void cleanup() {
+        program_.Stop();
+        program_ = Program();
+        home_.reset();
+    }
+
+    void TheMenusAreCaptionedAsShipped() {
+        program_.Start();
+        QStringList bar;
+        for (QAction* action : program_.main->menuBar()->actions()) bar << action->text();
+        QCOMPARE(bar, QStringList({"&File", "&Tools", "&Options", "&Windows", "&Help"}));
+        QCOMPARE(Program::Captions(program_.Menu("mnuFile")),
+                 QStringList({"&Advanced ...", "&Export to SpreadSheet", "-", "E&xit"}));
+        QCOMPARE(Program::Captions(program_.Menu("mnuAdvanced")),
+                 QStringList({"&Open Error Log", "&Clear Error Log", "-", "&Log Errors", "-",
+                              "&Update Quarrion", "&Reset Quarrion"}));
+        QVERIFY(Item(program_.Menu("mnuAdvanced"), "&Log Errors")->isCheckable());
+        QCOMPARE(program_.ExportCaptions(),
+                 QStringList({"Displayed Result Lists", "All Search Result Lists"}));
+        QCOMPARE(Program::Captions(program_.Menu("mnuTools")),
+                 QStringList({"Invoices", "Purchase Orders", "Sales Orders", "Credit Memos"}));
+        QCOMPARE(Program::Captions(program_.Menu("mnuInvoices")),
+                 QStringList(
+                     {"Set All Invoices Listed To Print", "Set All Invoices Listed To Not Print"}));
+        QCOMPARE(Program::Captions(program_.Menu("mnuPOs")),
+                 QStringList({"Set All POs Listed to Print", "Set All POs Listed To Not Print"}));
+        QCOMPARE(Program::Captions(program_.Menu("mnuSOs")),
+                 QStringList({"Set All Sales Orders Listed To Print",
+                              "Set All Sales Orders Listed To Not Print"}));
+        QCOMPARE(Program::Captions(program_.Menu("mnuCreditMemos")),
+                 QStringList({"Set All Credit Memos Listed To Print",
+                              "Set All Credit Memos Listed To Not Print"}));
+        QCOMPARE(Program::Captions(program_.Menu("mnuOptions")),
+                 QStringList({"Double Check Edit Sequences"}));
+        QVERIFY(Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences")->isCheckable());
+        QCOMPARE(Program::Captions(program_.Menu("mnuWindows")),
+                 QStringList({"&Cascade Windows", "Tile Windows &Vertically",
+                              "Tile Windows &Horizontally", "-", "Close &All Windows"}));
+        QCOMPARE(Program::Captions(program_.Menu("mnuHelp")),
+                 QStringList({"About ...", "Documentation ..."}));
+        QCOMPARE(program_.main->windowTitle(), QStringLiteral("Quarrion"));
+    }
+
+    void ResultCommandsStartSwitchedOff() {
+        program_.Start();
+        QVERIFY(!program_.ExportMenuEnabled());
+        for (const char* menu : {"mnuInvoices", "mnuPOs", "mnuSOs", "mnuCreditMemos"}) {
+            QVERIFY2(!program_.Menu(menu)->menuAction()->isEnabled(), menu);
+        }
+        QVERIFY(!Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences")->isEnabled());
+        for (const char* button : {"cmdexport", "cmdexportall", "cmdexcel", "cmdresearch"}) {
+            QVERIFY2(!program_.Button(button)->Enabled(), button);
+        }
+        QVERIFY(program_.Button("cmdshow")->Enabled());
+        QVERIFY(program_.Button("cmdcascade")->Enabled());
+    }
+
+    void AFirstRunInitialisesTheCatalog() {
+        program_.script->FirstTime = true;
+        program_.Start();
+        QCOMPARE(program_.script->Calls, QStringList({"InitDataA"}));
+    }
+
+    void ALaterRunLoadsTheCatalog() {
+        program_.Start();
+        QCOMPARE(program_.script->Calls, QStringList({"LoadData"}));
+    }
+
+    void ADatabaseThatNeedsAnUpdateIsUpdatedInTheInitialisationWindow() {
+        program_.script->NeedsUpdate = true;
+        QString title, text;
+        OnNextModal([&](QDialog* dialog) {
+            title = dialog->windowTitle();
+            text = dialog->findChild<QLabel*>("lblInfo")->text();
+        });
+        program_.Start();
+        QCOMPARE(program_.script->Calls, QStringList({"LoadData", "InitDataB"}));
+        QCOMPARE(title, QStringLiteral("Initialization"));
+        QCOMPARE(text, QStringLiteral("Updating Quarrion, please wait while the process "
+                                      "completes ..."));
+    }
+
+    void ANotificationFromTheActiveWindowOffersItsLists() {
+        program_.Start();
+        FakeResults* results = program_.AddResults(1);
+        program_.AddResults(2);
+        program_.Activate(results);
+        QCOMPARE(program_.main->activeResultsWindow(), results);
+
+        program_.state->Hub().SendRequestTypeNotification(4, true, "12,7", 1);
+
+        QCOMPARE(program_.ExportCaptions(),
+                 QStringList({"Invoice List", "All Search Result Lists", "-", "Purchase Order List",
+                              "Sales Order List"}));
+        QList<QAction*> items = program_.main->ExportMenu()->actions();
+        QCOMPARE(items[0]->data().toString(), QStringLiteral("4"));
+        QCOMPARE(items[3]->data().toString(), QStringLiteral("12"));
+        QCOMPARE(items[4]->data().toString(), QStringLiteral("7"));
+        QVERIFY(items[0]->isEnabled());
+        QVERIFY(items[1]->isEnabled());
+        QVERIFY(program_.ExportMenuEnabled());
+        QVERIFY(program_.Button("cmdexport")->Enabled());
+        QCOMPARE(program_.Button("cmdexport")->ToolTipText(),
+                 QStringLiteral("Export Invoice List"));
+        QVERIFY(program_.Button("cmdexportall")->Enabled());
+        QVERIFY(program_.Button("cmdexcel")->Enabled());
+        QVERIFY(program_.Button("cmdresearch")->Enabled());
+    }
+
+    void TheRunTimeItemsAreRebuiltByEachNotification() {
+        program_.Start();
+        program_.Activate(program_.AddResults(1));
+        program_.state->Hub().SendRequestTypeNotification(4, true, "12,7,5", 1);
+        QCOMPARE(program_.ExportCaptions().size(), 6);
+        program_.state->Hub().SendRequestTypeNotification(12, true, "4", 1);
+        QCOMPARE(
+            program_.ExportCaptions(),
+            QStringList({"Purchase Order List", "All Search Result Lists", "-", "Invoice List"}));
+        program_.state->Hub().SendRequestTypeNotification(12, true, "", 1);
+        QCOMPARE(program_.ExportCaptions(),
+                 QStringList({"Purchase Order List", "All Search Result Lists"}));
+        QVERIFY(!program_.main->ExportMenu()->actions()[1]->isEnabled());
+        QVERIFY(!program_.Button("cmdexportall")->Enabled());
+    }
+
+    void TheCurrentTypeIsNotOfferedTwice() {
+        program_.Start();
+        program_.Activate(program_.AddResults(1));
+        program_.state->Hub().SendRequestTypeNotification(4, true, "4,12", 1);
+        QCOMPARE(program_.ExportCaptions(), QStringList({"Invoice List", "All Search Result Lists",
+                                                         "-", "Purchase Order List"}));
+    }
+
+    void AnEmptyListWithoutOthersSwitchesTheExportMenuOff() {
+        program_.Start();
+        program_.Activate(program_.AddResults(1));
+        program_.state->Hub().SendRequestTypeNotification(4, false, "", 1);
+        QVERIFY(!program_.ExportMenuEnabled());
+        QVERIFY(!program_.Button("cmdexport")->Enabled());
+        QVERIFY(!program_.Button("cmdresearch")->Enabled());
+        QVERIFY(!program_.Button("cmdexcel")->Enabled());
+
+        // An empty list whose siblings have rows still offers them.
+        program_.state->Hub().SendRequestTypeNotification(4, false, "12", 1);
+        QVERIFY(program_.ExportMenuEnabled());
+        QVERIFY(!program_.main->ExportMenu()->actions()[0]->isEnabled());
+        QVERIFY(program_.main->ExportMenu()->actions()[1]->isEnabled());
+        QVERIFY(program_.Button("cmdexportall")->Enabled());
+    }
+
+    void ANotificationFromAWindowThatIsNotActiveOnlySwitchesOff() {
+        program_.Start();
+        FakeResults* active = program_.AddResults(1);
+        program_.AddResults(2);
+        program_.Activate(active);
+        program_.state->Hub().SendRequestTypeNotification(4, true, "12", 1);
+        QVERIFY(program_.Button("cmdexport")->Enabled());
+
+        program_.state->Hub().SendRequestTypeNotification(5, true, "7", 2);
+
+        QCOMPARE(program_.ExportCaptions(),
+                 QStringList({"Invoice List", "All Search Result Lists"}));
+        for (const char* button : {"cmdexport", "cmdexportall", "cmdexcel", "cmdresearch"}) {
+            QVERIFY2(!program_.Button(button)->Enabled(), button);
+        }
+        QCOMPARE(program_.Button("cmdexport")->ToolTipText(),
+                 program_.Button("cmdexport")->DefaultToolTipText());
+    }
+
+    void ANotificationWhileANonResultsWindowIsActiveOnlySwitchesOff() {
+        program_.Start();
+        auto* other = new QWidget;
+        program_.main->createMdiChild(other);
+        program_.Activate(other);
+        program_.state->Hub().SendRequestTypeNotification(4, true, "12", 1);
+        QCOMPARE(program_.ExportCaptions(),
+                 QStringList({"Displayed Result Lists", "All Search Result Lists"}));
+        QVERIFY(!program_.Button("cmdexport")->Enabled());
+    }
+
+    void AllOffSwitchesEveryResultsCommandOff() {
+        program_.Start();
+        program_.Activate(program_.AddResults(1));
+        program_.state->Hub().SetInvoiceMenu(true);
+        program_.state->Hub().SendRequestTypeNotification(4, true, "12", 1);
+        program_.state->Hub().AllOff();
+        QCOMPARE(program_.ExportCaptions(),
+                 QStringList({"Displayed Result Lists", "All Search Result Lists"}));
+        QVERIFY(!program_.ExportMenuEnabled());
+        QVERIFY(!program_.main->ExportMenu()->actions()[0]->isEnabled());
+        QVERIFY(!program_.main->ExportMenu()->actions()[1]->isEnabled());
+        QVERIFY(!program_.Menu("mnuInvoices")->menuAction()->isEnabled());
+        QVERIFY(!Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences")->isEnabled());
+        QVERIFY(!program_.Button("cmdexcel")->Enabled());
+    }
+
+    void WithoutASpreadsheetTheExcelButtonIsNeverEnabled() {
+        program_.Start();
+        program_.state->SetExcelAvailable(false);
+        program_.Activate(program_.AddResults(1));
+        program_.state->Hub().SendRequestTypeNotification(4, true, "12", 1);
+        QVERIFY(!program_.Button("cmdexcel")->Enabled());
+        QVERIFY(program_.Button("cmdexport")->Enabled());
+    }
+
+    void ToPrintMenusFollowTheHub_data() {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("invoices") << 0 << "mnuInvoices";
+        QTest::newRow("purchase orders") << 1 << "mnuPOs";
+        QTest::newRow("sales orders") << 2 << "mnuSOs";
+        QTest::newRow("credit memos") << 3 << "mnuCreditMemos";
+    }
+    void ToPrintMenusFollowTheHub() {
+        QFETCH(int, which);
+        QFETCH(QString, menu);
+        program_.Start();
+        MsgInterface& hub = program_.state->Hub();
+        void (MsgInterface::*set[])(bool) = {&MsgInterface::SetInvoiceMenu,
+                                             &MsgInterface::SetPOMenu, &MsgInterface::SetSOMenu,
+                                             &MsgInterface::SetCreditMemoMenu};
+        QAction* option = Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences");
+        (hub.*set[which])(true);
+        for (const char* name : {"mnuInvoices", "mnuPOs", "mnuSOs", "mnuCreditMemos"}) {
+            QCOMPARE(program_.Menu(name)->menuAction()->isEnabled(), menu == name);
+        }
+        QVERIFY(option->isEnabled());
+        hub.SetToPrintOff();
+        QVERIFY(!program_.Menu(qPrintable(menu))->menuAction()->isEnabled());
+        QVERIFY(!option->isEnabled());
+        (hub.*set[which])(true);
+        (hub.*set[which])(false);
+        QVERIFY(!program_.Menu(qPrintable(menu))->menuAction()->isEnabled());
+    }
+
+    void ToPrintCommandsGoToTheActiveResultsWindowOnly() {
+        program_.Start();
+        FakeResults* results = program_.AddResults(1);
+        program_.Activate(results);
+        Item(program_.Menu("mnuPOs"), "Set All POs Listed To Not Print")->trigger();
+        QCOMPARE(results->Calls,
+                 QStringList({"SetToPrint:0:Set All POs Listed To Not Print:Please wait, while "
+                              "Quarrion processes your request.  This may take a few "
+                              "minutes."}));
+        auto* other = new QWidget;
+        program_.main->createMdiChild(other);
+        program_.Activate(other);
+        Item(program_.Menu("mnuInvoices"), "Set All Invoices Listed To Print")->trigger();
+        QCOMPARE(results->Calls.size(), 1);
+    }
+
+    void ResultsCommandsExplainThemselvesWhenNoResultsWindowIsActive_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("export") << "cmdexport"
+                                << "Export Search Results"
+                                << "Activate the Search Results window, by clicking on it, so "
+                                   "Quarrion can tell which window to use for the Export.";
+        QTest::newRow("export all") << "cmdexportall"
+                                    << "Export Search Results"
+                                    << "Activate the Search Results window, by clicking on it, "
+                                       "so Quarrion can tell which window to use for the Export.";
+        QTest::newRow("excel") << "cmdexcel"
+                               << "Open Results in Excel"
+                               << "Activate the Search Results window, by clicking on it, so "
+                                  "Quarrion can tell which window to use for Excel.";
+        QTest::newRow("re-search") << "cmdresearch"
+                                   << "Search Results Again"
+                                   << "Activate the Search Results window, by clicking on it, so "
+                                      "Quarrion can tell which window to search over again.";
+    }
+    void ResultsCommandsExplainThemselvesWhenNoResultsWindowIsActive() {
+        QFETCH(QString, command);
+        QFETCH(QString, caption);
+        QFETCH(QString, message);
+        program_.Start();
+        FakeResults* results = program_.AddResults(1);
+        auto* view = new QWidget;
+        view->setWindowTitle("Data View");
+        program_.main->createMdiChild(view);
+        program_.Activate(view);
+        QString shownCaption, shownMessage;
+        OnNextModal([&](QDialog* dialog) {
+            auto* frm = qobject_cast<frmDialog*>(dialog);
+            shownCaption = frm->windowTitle();
+            shownMessage = frm->Message();
+            QTest::mouseClick(frm->cmdOK(), Qt::LeftButton);
+        });
+        ButtonRef* button = program_.Button(qPrintable(command));
+        button->SetEnabled(true);
+        QTest::mouseClick(button->Button(), Qt::LeftButton);
+        QCOMPARE(shownCaption, caption);
+        QCOMPARE(shownMessage, message);
+        QVERIFY(results->Calls.isEmpty());
+    }
+
+    void ResultsCommandsReachTheActiveResultsWindow() {
+        program_.Start();
+        FakeResults* results = program_.AddResults(1);
+        program_.Activate(results);
+        program_.state->Hub().SendRequestTypeNotification(4, true, "12,7", 1);
+        QTest::mouseClick(program_.Button("cmdexcel")->Button(), Qt::LeftButton);
+        QTest::mouseClick(program_.Button("cmdresearch")->Button(), Qt::LeftButton);
+        QTest::mouseClick(program_.Button("cmdexportall")->Button(), Qt::LeftButton);
+        QCOMPARE(results->Calls,
+                 QStringList({"Excel", "ReSearch",
+                              "ExportAll:4=Invoice List,12=Purchase Order List,7=Sales Order "
+                              "List"}));
+    }
+
+    void ASingleExportStartsInTheLastFolderAndRemembersTheNewOne() {
+        program_.Start();
+        FakeResults* results = program_.AddResults(1);
+        program_.Activate(results);
+        program_.state->Hub().SendRequestTypeNotification(4, true, "12", 1);
+        results->ExportTarget = home_->Path() + "exports/Invoice List.csv";
+
+        program_.main->ExportMenu()->actions()[3]->trigger();
+        QCOMPARE(results->Calls.last(), QStringLiteral("Export:12:Purchase Order List:%1:1:0")
+                                            .arg(program_.state->AppFolder()));
+        QCOMPARE(AppSettings::Text("frmMain", "exportpath"), home_->Path() + "exports/");
+
+        results->ExportWrites = false;
+        results->ExportTarget = "/elsewhere/x.csv";
+        QTest::mouseClick(program_.Button("cmdexport")->Button(), Qt::LeftButton);
+        QCOMPARE(results->Calls.last(),
+                 QStringLiteral("Export:4:Invoice List:%1:1:0").arg(home_->Path() + "exports/"));
+        QCOMPARE(AppSettings::Text("frmMain", "exportpath"), home_->Path() + "exports/");
+    }
+
+    void TheWindowIsNeverNarrowerThan9015Twips() {
+        program_.Start();
+        QCOMPARE(frmMain::MinimumWidth, 9015 / 15);
+        QCOMPARE(program_.main->minimumWidth(), 601);
+        program_.main->resize(300, 500);
+        QCOMPARE(program_.main->width(), 601);
+        program_.main->resize(800, 500);
+        QCOMPARE(program_.main->width(), 800);
+    }
+
+    void PlacementIsSavedAtUnloadAndRestoredAtTheNextLoad() {
+        program_.Start();
+        program_.main->resize(700, 580);
+        program_.main->move(40, 10);
+        QPoint saved = program_.main->pos();
+        program_.main->close();
+        QCOMPARE(AppSettings::Text("frmMain", "width"), QStringLiteral("700"));
+        QCOMPARE(AppSettings::Text("frmMain", "height"), QStringLiteral("580"));
+        QCOMPARE(AppSettings::Text("frmMain", "left"), QString::number(saved.x()));
+        QCOMPARE(AppSettings::Text("frmMain", "top"), QString::number(saved.y()));
+        QCOMPARE(AppSettings::Text("frmMain", "windowstate"), QStringLiteral("0"));
+        program_.Stop();
+
+        Program next;
+        next.Start(false);
+        next.main->hide();
+        next.main->Load();
+        QCOMPARE(next.main->size(), QSize(700, 580));
+        QCOMPARE(next.main->pos(), saved);
+        next.Stop();
+    }
+
+    void AStoredWindowStateIsAppliedAlone() {
+        AppSettings::SetText("frmMain", "windowstate", "2");
+        AppSettings::SetText("frmMain", "width", "650");
+        program_.Start();
+        QVERIFY(program_.main->isMaximized());
+    }
+
+    void WithoutStoredPlacementTheWindowIsCentred() {
+        program_.Start(false);
+        program_.main->hide();
+        program_.main->resize(700, 500);
+        program_.main->Load();
+        QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QRect frame = program_.main->frameGeometry();
+        QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= 1);
+    }
+
+    void TheWindowsMenuArrangesAndRemembersTheArrangement() {
+        program_.Start();
+        QCOMPARE(program_.main->ArrangementCode(), 1);
+        QWidget* first = program_.AddResults(1);
+        QWidget* second = program_.AddResults(2);
+        Item(program_.Menu("mnuWindows"), "Tile Windows &Vertically")->trigger();
+        QCOMPARE(program_.main->ArrangementCode(), 2);
+        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("2"));
+        QRect a = first->parentWidget()->geometry(), b = second->parentWidget()->geometry();
+        QCOMPARE(a.top(), b.top());
+        QVERIFY(a.right() < b.left());
+
+        Item(program_.Menu("mnuWindows"), "Tile Windows &Horizontally")->trigger();
+        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("1"));
+        a = first->parentWidget()->geometry();
+        b = second->parentWidget()->geometry();
+        QCOMPARE(a.left(), b.left());
+        QVERIFY(a.bottom() < b.top());
+
+        Item(program_.Menu("mnuWindows"), "&Cascade Windows")->trigger();
+        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("0"));
+    }
+
+    void TheStoredArrangementIsUsedFromTheStart() {
+        AppSettings::SetText("frmMain", "arrange", "2");
+        program_.Start();
+        QCOMPARE(program_.main->ArrangementCode(), 2);
+    }
+
+    void TheSideBarArrangesThroughTheHub() {
+        program_.Start();
+        QSignalSpy arranged(&program_.state->Hub(), &MsgInterface::ArrangeWindows);
+        QTest::mouseClick(program_.Button("cmdvertical")->Button(), Qt::LeftButton);
+        QCOMPARE(program_.main->ArrangementCode(), 2);
+        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("2"));
+        QCOMPARE(arranged.count(), 1);
+    }
+
+    void TheConsoleToggleHidesAndShowsTheConsole() {
+        program_.Start();
+        QDockWidget* dock = program_.main->ConsoleDock();
+        QVERIFY(dock->isVisible());
+        QSignalSpy arranged(&program_.state->Hub(), &MsgInterface::ArrangeWindows);
+        QTest::mouseClick(program_.Button("cmdshow")->Button(), Qt::LeftButton);
+        QVERIFY(!dock->isVisible());
+        QTest::mouseClick(program_.Button("cmdshow")->Button(), Qt::LeftButton);
+        QVERIFY(dock->isVisible());
+        QCOMPARE(arranged.count(), 2);
+    }
+
+    void TheEditSequenceOptionIsStoredAsTrueOrFalse() {
+        AppSettings::SetText("frmMain", "dblchkedtseq", "True");
+        program_.Start();
+        QAction* option = Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences");
+        QVERIFY(option->isChecked());
+        QVERIFY(!program_.state->SkipEditSequenceCheck());
+        option->setEnabled(true);
+        option->trigger();
+        QVERIFY(!option->isChecked());
+        QCOMPARE(AppSettings::Text("frmMain", "dblchkedtseq"), QStringLiteral("False"));
+        QVERIFY(program_.state->SkipEditSequenceCheck());
+    }
+
+    void APopUpForAMissingProcessorExplainsWhatToConfigureAndClosesTheWindows() {
+        program_.Start();
+        program_.AddResults(1);
+        program_.AddResults(2);
+        QString message, solution;
+        OnNextModal([&](QDialog* dialog) {
+            auto* popUp = qobject_cast<frmPopUp*>(dialog);
+            message = popUp->Message();
+            solution = popUp->Solution();
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        });
+        program_.state->Hub().ShowPopUp(LinkError::ProcessorMissing, "module not found");
+        QCOMPARE(message,
+                 QString::fromStdString(RequestTypeInfo::ErrorText(LinkError::ProcessorMissing)));
+        QString expected =
+            QString::fromStdString(RequestTypeInfo::ErrorSolution(LinkError::ProcessorMissing));
+        expected.replace("\n", "\r\n");
+        QCOMPARE(solution, expected);
+        QVERIFY(solution.contains("\r\n"));
+        QTRY_COMPARE(program_.main->MdiArea()->subWindowList().size(), 0);
+    }
+
+    void OtherPopUpsShowTheLinksMessageInOneReusedWindow() {
+        program_.Start();
+        QString message;
+        QDialog* first = nullptr;
+        OnNextModal([&](QDialog* dialog) {
+            first = dialog;
+            message = qobject_cast<frmPopUp*>(dialog)->Message();
+            dialog->hide();
+        });
+        program_.state->Hub().ShowPopUp(LinkError::CompanyFileMissing, "No company file here.");
+        QCOMPARE(message, QStringLiteral("No company file here."));
+        QDialog* second = nullptr;
+        OnNextModal([&](QDialog* dialog) {
+            second = dialog;
+            dialog->hide();
+        });
+        program_.state->Hub().ShowPopUp(LinkError::RequestRejected, "Rejected.");
+        QCOMPARE(second, first);
+        QCOMPARE(program_.main->PopUpWindow(), first);
+    }
+
+    void UpdateAndResetRunOnlyOnYes_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("update yes") << "&Update Quarrion"
+                                    << "yes" << QStringList{"InitDataB"};
+        QTest::newRow("update no") << "&Update Quarrion"
+                                   << "no" << QStringList{};
+        QTest::newRow("update closed") << "&Update Quarrion"
+                                       << "close" << QStringList{};
+        QTest::newRow("reset yes") << "&Reset Quarrion"
+                                   << "yes" << QStringList{"InitDataC"};
+        QTest::newRow("reset no") << "&Reset Quarrion"
+                                  << "no" << QStringList{};
+    }
+    void UpdateAndResetRunOnlyOnYes() {
+        QFETCH(QString, command);
+        QFETCH(QString, answer);
+        QFETCH(QStringList, calls);
+        program_.Start();
+        program_.script->Calls.clear();
+        QString caption;
+        OnNextModal([&](QDialog* dialog) {
+            auto* frm = qobject_cast<frmDialog*>(dialog);
+            caption = frm->windowTitle();
+            if (answer == "yes") QTest::mouseClick(frm->cmdOK(), Qt::LeftButton);
+            if (answer == "no") QTest::mouseClick(frm->cmdCancel(), Qt::LeftButton);
+            if (answer == "close") CloseBox(frm);
+        });
+        Item(program_.Menu("mnuAdvanced"), command)->trigger();
+        QCOMPARE(program_.script->Calls, calls);
+        QCOMPARE(caption, command.contains("Update") ? QStringLiteral("Update Quarrion Database")
+                                                     : QStringLiteral("Reset Quarrion Database"));
+    }
+
+    void TheLogErrorsMarkFollowsTheLink() {
+        program_.Start();
+        QMenu* advanced = program_.Menu("mnuAdvanced");
+        QAction* logErrors = Item(advanced, "&Log Errors");
+        program_.link->LogErrors = true;
+        emit advanced->aboutToShow();
+        QVERIFY(logErrors->isChecked());
+        logErrors->trigger();
+        QVERIFY(!program_.link->LogErrors);
+        logErrors->trigger();
+        QVERIFY(program_.link->LogErrors);
+    }
+
+    void TheErrorLogWindowIsOpenedOnceAndRefreshedByClear() {
+        program_.Start();
+        QFile log(program_.link->LogPath);
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        log.write("time\tmessage\n10:00\tfailed\n");
+        log.close();
+        QMenu* advanced = program_.Menu("mnuAdvanced");
+        Item(advanced, "&Open Error Log")->trigger();
+        frmErrorLog* window = program_.main->ErrorLog();
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->lstView()->rowCount(), 1);
+        Item(advanced, "&Open Error Log")->trigger();
+        QCOMPARE(program_.main->ErrorLog(), window);
+
+        Item(advanced, "&Clear Error Log")->trigger();
+        QCOMPARE(program_.link->Cleared, 1);
+        QCOMPARE(window->lstView()->rowCount(), 0);
+    }
+
+    void ContextHelpOpensThePageOfThatWindow() {
+        program_.Start();
+        program_.state->Hub().ShowContextHelp(HelpContext::SearchResults);
+        QVERIFY(program_.main->Help());
+        QCOMPARE(program_.main->Help()->CurrentPage(), QStringLiteral("search-results.html"));
+        QVERIFY(program_.main->Help()->Browser()->toPlainText().contains("one tab per"));
+        program_.state->Hub().ShowContextHelp(424242);
+        QCOMPARE(program_.main->Help()->CurrentPage(), QStringLiteral("index.html"));
+    }
+
+    void CloseAllWindowsClosesTheChildrenAndTheHelp() {
+        program_.Start();
+        program_.AddResults(1);
+        program_.AddResults(2);
+        Item(program_.Menu("mnuHelp"), "Documentation ...")->trigger();
+        QVERIFY(program_.main->Help()->isVisible());
+        Item(program_.Menu("mnuWindows"), "Close &All Windows")->trigger();
+        QTRY_COMPARE(program_.main->MdiArea()->subWindowList().size(), 0);
+        QVERIFY(!program_.main->Help()->isVisible());
+    }
+
+    void TheOrderlyUnloadDeletesTheMarkerOnce() {
+        program_.Start();
+        QString marker = program_.state->MarkerPath();
+        QVERIFY(QFile::exists(marker));
+        Item(program_.Menu("mnuFile"), "E&xit")->trigger();
+        QVERIFY(!QFile::exists(marker));
+        QVERIFY(!program_.main->isVisible());
+    }
+
+    void WithoutAConsoleTheDockSaysWhereItGoes() {
+        program_.Start();
+        auto* notice = program_.main->ConsoleDock()->findChild<QLabel*>("lblNoConsole");
+        QVERIFY(notice);
+        QVERIFY(program_.main->Console() == nullptr);
+    }
+
+    void AConsoleIsDockedAndInitialisedDuringLoad() {
+        struct Console : QWidget, SearchConsole {
+            using QWidget::QWidget;
+            QWidget* Widget() override { return this; }
+            void InitControl() override { ++initialised; }
+            int initialised = 0;
+        };
+        FreshHome home;
+        auto script = std::make_shared<FakeStore::Script>();
+        StartUpParts parts;
+        parts.MakeStore = [script](QBXMLTags&) { return std::make_unique<FakeStore>(script); };
+        auto state = AppState::StartUp(std::move(parts));
+        Console* made = nullptr;
+        ConsoleHost* host = nullptr;
+        frmMain main(*state, [&](ConsoleHost& h, QWidget* parent) {
+            host = &h;
+            made = new Console(parent);
+            return made;
+        });
+        QVERIFY(made);
+        QCOMPARE(main.ConsoleDock()->widget(), made);
+        QCOMPARE(made->initialised, 0);
+        main.Load();
+        QCOMPARE(made->initialised, 1);
+        QCOMPARE(&host->State(), state.get());
+        auto* results = new FakeResults(3);
+        host->createMdiChild(results);
+        QCOMPARE(main.activeResultsWindow(), results);
+    }
+
+  private:
+    std::unique_ptr<FreshHome> home_;
+    Program program_;
+};
+
+QUARRION_SHELL_TEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
