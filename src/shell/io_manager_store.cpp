@@ -33,7 +33,6 @@ bool IOManagerStore::DeleteFile(const std::string& path) {
 }
 
 bool IOManagerStore::CheckDatabase(const std::string& path) {
-    maintainedSinceCheck_ = false;
     return static_cast<bool>(io_.CheckDatabase(path));
 }
 
@@ -42,7 +41,7 @@ bool IOManagerStore::FirstTime() const {
 }
 
 bool IOManagerStore::NeedsUpdate() const {
-    return io_.NeedsUpdate() && !maintainedSinceCheck_;
+    return io_.NeedsUpdate();
 }
 
 void IOManagerStore::LoadData() {
@@ -50,20 +49,15 @@ void IOManagerStore::LoadData() {
 }
 
 bool IOManagerStore::InitDataA() {
-    return Maintained(static_cast<bool>(io_.InitDataA()));
+    return static_cast<bool>(io_.InitDataA());
 }
 
 bool IOManagerStore::InitDataB() {
-    return Maintained(static_cast<bool>(io_.InitDataB()));
+    return static_cast<bool>(io_.InitDataB());
 }
 
 bool IOManagerStore::InitDataC() {
-    return Maintained(static_cast<bool>(io_.InitDataC()));
-}
-
-bool IOManagerStore::Maintained(bool succeeded) {
-    if (succeeded) maintainedSinceCheck_ = true;
-    return succeeded;
+    return static_cast<bool>(io_.InitDataC());
 }
 
 std::size_t IOManagerStore::CatalogCount() const {
@@ -90,7 +84,7 @@ bool IOManagerStore::ConfirmReplace(const std::string& caption, const std::strin
 }
 
 void IOManagerStore::RunFirstTimeInitialisation(const std::function<bool()>& run) {
-    InitializeFirstTime(*this, DialogParent(), [this, &run] { Maintained(run()); });
+    InitializeFirstTime(*this, DialogParent(), [&run] { run(); });
 }
 
 void IOManagerStore::LetEventsRun() {

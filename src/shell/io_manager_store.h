@@ -47,14 +47,10 @@ class IOManagerStore : public StoreLifeCycle, private StoreNotifier {
     bool ConfirmReplace(const std::string& caption, const std::string& message) override;
     void RunFirstTimeInitialisation(const std::function<bool()>& run) override;
     void LetEventsRun() override;
-    bool Maintained(bool succeeded);
 
     QBXMLTags& catalog_;
     IOManager io_;
     ErrorHandler onError_;
-    // A catalog run succeeded since the last check: the catalog already holds the
-    // shipped control file, so an update would only repeat that run.
-    bool maintainedSinceCheck_ = false;
 };
 
 }  // namespace quarrion

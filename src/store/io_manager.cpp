@@ -187,6 +187,8 @@ StoreResult IOManager::RunMaintenance(const char* operation, CatalogRun run) {
         if (StoreResult written = WriteCatalog(run, load.version); !written) {
             return Report(operation, written);
         }
+        // The catalog now matches the shipped one: nothing is left to update.
+        needsUpdate_ = false;
     }
     return Report(operation, FillCatalog());
 }

@@ -1,0 +1,35 @@
+#include "results/company_responses.h"
+
+#include <pugixml.hpp>
+
+#include <sstream>
+
+#include "catalog/qbxml_tags.h"
+#include "services/app_paths.h"
+#include "store/io_manager.h"
+
+namespace quarrion::test {
+
+std::map<std::int32_t, std::string> CompanyResponses(const std::string& company) {
+    std::map<std::int32_t, std::string> responses;
+    pugi::xml_document document;
+    if (!document.load_buffer(company.data(), company.size())) return responses;
+    for (pugi::xml_node rs : document.child("QBXML").child("QBXMLMsgsRs").children()) {
+        pugi::xml_document one;
+        pugi::xml_node msgs = one.append_child("QBXML").append_child("QBXMLMsgsRs");
+        msgs.append_copy(rs);
+        std::ostringstream out;
+        one.save(out, "", pugi::format_raw);
+        responses[rs.attribute("requestID").as_int()] = out.str();
+    }
+    return responses;
+}
+
+bool LoadShippedCatalog(QBXMLTags& catalog, const std::string& folder) {
+    IOManager io(catalog);
+    io.SetControlFile(ResourceFolder() / "Temp Control File.tsl");
+    if (!io.CheckDatabase(folder + "/catalog.qr3")) return false;
+    return static_cast<bool>(io.InitDataA());
+}
+
+}  // namespace quarrion::test

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "catalog/qbxml_tags.h"
+#include "model/examinors.h"
+#include "model/inc_item.h"
+#include "model/request_search_rule.h"
+#include "model/search_column_choice.h"
+#include "results/company_responses.h"
+#include "results/reference_examiner.h"
+#include "results/response_examiner.h"
+#include "services/request_type_info.h"
+#include "services/sample_company.h"
+#include "support/temp_home.h"
+
+namespace quarrion {
+namespace {
+
+// The fast engine must list exactly what the literal copy-and-re-parse examination
+// lists: same keys, cells and match texts, for every type and many rule sets.
+class EngineAgreement : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        catalog_ = new QBXMLTags;
+        ASSERT_TRUE(test::LoadShippedCatalog(*catalog_, folder_.Path().string()));
+        SampleCompanyOptions options;
+        options.seed = 7;
+        options.scale = 0.2;
+        options.today = "2026-11-02";
+        responses_ = new std::map<std::int32_t, std::string>(
+            test::CompanyResponses(GenerateSampleCompany(options)));
+        ASSERT_EQ(responses_->size(), RequestTypeInfo::All().size());
+    }
+    static void TearDownTestSuite() {
+        delete catalog_;
+        delete responses_;
+    }
+
+    using RuleSet = std::function<void(Examinors&, IncItem&)>;
+
+    // Runs both examinations of every type under one rule set; returns the rows found.
+    std::size_t ExpectAgreement(const RuleSet& rules) {
+        std::size_t rows = 0;
+        for (const RequestType& type : RequestTypeInfo::All()) {
+            RequestSearchRule standing;
+            standing.SetRequestType(type.code, catalog_);
+            IncItem item;
+            item.Name = std::string(type.stem);
+            item.SetRequestType(type.code);
+            standing.DisplayColumns.Copy(item.DisplayColumns, 0);
+            // Every type also shows one line-level column, when it has lines.
+            for (auto& tag : *catalog_) {
+                if (tag.Code == type.code && tag.Level >= 3) {
+                    item.DisplayColumns.Add(tag);
+                    break;
+                }
+            }
+            item.Response = responses_->at(type.code);
+            Examinors examinors;
+            rules(examinors, item);
+            if (!item.FieldExaminors.ContainsData()) {
+                ChooseSearchColumns(item, nullptr, examinors, *catalog_);
+            }
+
+            ResultList fast;
+            EXPECT_TRUE(ExamineResponse(item, examinors, fast));
+            ResultList reference = test::ReferenceExamine(item, examinors);
+            EXPECT_EQ(fast.Rows.size(), reference.Rows.size()) << type.stem;
+            for (std::size_t r = 0; r < std::min(fast.Rows.size(), reference.Rows.size()); ++r) {
+                EXPECT_EQ(fast.Rows[r].Key, reference.Rows[r].Key) << type.stem;
+                EXPECT_EQ(fast.Rows[r].Cells, reference.Rows[r].Cells) << type.stem << " " << fast.Rows[r].Key;
+                EXPECT_EQ(fast.Rows[r].MatchText, reference.Rows[r].MatchText)
+                    << type.stem << " " << fast.Rows[r].Key;
+            }
+            rows += fast.Rows.size();
+        }
+        return rows;
+    }
+
+    static Criterion* Rule(Examinors& e, bool newGroup, long op, long choice) {
+        Examinor* group = (newGroup || e.Count() == 0) ? e.Add() : e.Item(e.Count());
+        return group->Criteria.Add(op, choice);
+    }
+
+    static test::TempDir folder_;
+    static QBXMLTags* catalog_;
+    static std::map<std::int32_t, std::string>* responses_;
+};
+
+test::TempDir EngineAgreement::folder_;
+QBXMLTags* EngineAgreement::catalog_ = nullptr;
+std::map<std::int32_t, std::string>* EngineAgreement::responses_ = nullptr;
+
+TEST_F(EngineAgreement, WithoutRulesEveryRecordIsListed) {
+    EXPECT_GT(ExpectAgreement([](Examinors&, IncItem&) {}), 500u);
+}
+
+TEST_F(EngineAgreement, TextRules) {
+    EXPECT_GT(ExpectAgreement([](Examinors& e, IncItem&) {
+                  Rule(e, false, 130, 128)->TextCompare.SetValue("an");
+              }),
+              0u);
+    ExpectAgreement([](Examinors& e, IncItem&) {
+        Rule(e, false, 132, 128)->TextCompare.SetValue("c");
+        Rule(e, true, 136, 128)->TextCompare.SetValue("supply");
+    });
+    ExpectAgreement([](Examinors& e, IncItem&) {
+        Rule(e, false, 134, 128)->TextCompare.SetValue("S");
+        Rule(e, true, 138, 128)->TextCompare.SetValue("*e?s*");
+    });
+    ExpectAgreement([](Examinors& e, IncItem&) {
+        Criterion* list = Rule(e, false, 206, 128);
+        list->TextList.Add(std::string("Net 30"));
+        list->TextList.Add(std::string("Due on receipt"));
+        Rule(e, true, 140, 128);
+    });
+}
+
+TEST_F(EngineAgreement, NumberRulesAndMixedGroups) {
+    ExpectAgreement([](Examinors& e, IncItem&) { Rule(e, false, 74, 64)->NumberCompare.SetValue(500.0); });
+    ExpectAgreement([](Examinors& e, IncItem&) {
+        Criterion* between = Rule(e, false, 76, 65);
+        between->NumberRange.A().SetValue(200.0);
+        between->NumberRange.B().SetValue(100.0);
+        Rule(e, true, 68, 76)->NumberCompare.SetValue(2.0);
+    });
+    ExpectAgreement([](Examinors& e, IncItem&) {
+        Rule(e, false, 130, 128)->TextCompare.SetValue("e");
+        Rule(e, false, 66, 64)->NumberCompare.SetValue(100.0);
+        Rule(e, true, 70, 75)->NumberCompare.SetValue(25.0);
+    });
+}
+
+TEST_F(EngineAgreement, FieldRulesOnEachTypesOwnFields) {
+    ExpectAgreement([this](Examinors& e, IncItem& item) {
+        Rule(e, false, 130, 128)->TextCompare.SetValue("a");
+        const QBXMLTag* text = nullptr;
+        const QBXMLTag* number = nullptr;
+        for (auto& tag : *catalog_) {
+            if (tag.Code != item.RequestType()) continue;
+            // A reference's name where the type has one, else its first text field.
+            if (tag.DataType() == "STRTYPE" && (!text || (text->Level != 2 && tag.Level == 2))) text = &tag;
+            if (!number && tag.DataTypeCode() == 65) number = &tag;
+        }
+        ASSERT_NE(text, nullptr) << item.Name;
+        FieldCriterion* starts = item.FieldExaminors.Add()->FieldCriteria.Add(*text, 132);
+        starts->TextCompare.SetValue("A");
+        if (number) {
+            item.FieldExaminors.Add()->FieldCriteria.Add(*number, 72)->NumberCompare.SetValue(300.0);
+        }
+    });
+}
+
+}  // namespace
+}  // namespace quarrion
