@@ -8,16 +8,17 @@ namespace quarrion {
 
 namespace {
 
-// FNV-1a over a NUL-terminated name; also gives its length.
+// A cheap hash of a NUL-terminated name: its length and its first and last two
+// characters. Element names are short and mostly differ there; the full comparison
+// after it settles the rest. Also gives the length.
 inline std::uint32_t HashName(const char* name, std::size_t& length) {
-    std::uint32_t hash = 2166136261u;
-    const char* p = name;
-    while (*p) {
-        hash = (hash ^ static_cast<unsigned char>(*p)) * 16777619u;
-        ++p;
-    }
-    length = static_cast<std::size_t>(p - name);
-    return hash;
+    length = std::char_traits<char>::length(name);
+    if (length == 0) return 0;
+    auto at = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(name[i])); };
+    std::uint32_t hash = static_cast<std::uint32_t>(length) * 2654435761u;
+    hash ^= at(0) | at(length > 1 ? 1 : 0) << 8 | at(length - 1) << 16 | at(length > 2 ? length - 2 : 0) << 24;
+    hash *= 2246822519u;
+    return hash ^ (hash >> 15);
 }
 
 }  // namespace

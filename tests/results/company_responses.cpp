@@ -28,7 +28,9 @@ std::map<std::int32_t, std::string> CompanyResponses(const std::string& company)
 bool LoadShippedCatalog(QBXMLTags& catalog, const std::string& folder) {
     IOManager io(catalog);
     io.SetControlFile(ResourceFolder() / "Temp Control File.tsl");
-    if (!io.CheckDatabase(folder + "/catalog.qr3")) return false;
+    const std::string database = folder + "/catalog.qr3";
+    io.DeleteFile(database);
+    if (!io.CheckDatabase(database)) return false;
     return static_cast<bool>(io.InitDataA());
 }
 
