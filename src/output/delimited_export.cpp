@@ -1,6 +1,6 @@
 #include "output/delimited_export.h"
 
-#include "output/atomic_file.h"
+#include "services/atomic_file.h"
 #include "services/common_tools.h"
 #include "services/text_fold.h"
 

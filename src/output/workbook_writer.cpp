@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "output/atomic_path.h"
+#include "services/atomic_path.h"
 #include "output/sheet_names.h"
 #include "services/leading_number.h"
 #include "services/request_type_info.h"

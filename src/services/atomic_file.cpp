@@ -19,45 +19,40 @@ std::string Failure(const char* what, const std::filesystem::path& path, int err
 
 }  // namespace
 
+AtomicFile::AtomicFile(std::filesystem::path target) : path_(std::move(target)), error_(path_.Error()) {
+    if (!error_.empty()) return;
+    file_ = std::fopen(path_.TemporaryPath().c_str(), "wb");
+    if (!file_) error_ = Failure("Cannot write", path_.TemporaryPath(), errno);
+}
+
+AtomicFile::~AtomicFile() {
+    if (file_) std::fclose(file_);
+}
+
+bool AtomicFile::Write(std::string_view bytes) {
+    if (!file_ || !error_.empty()) return false;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        error_ = Failure("Cannot write", path_.TemporaryPath(), errno);
+        return false;
+    }
+    return true;
+}
+
+std::string AtomicFile::Commit() {
+    if (!file_) return error_.empty() ? "The file is not open." : error_;
+    if (!error_.empty()) return error_;
+    bool flushed = std::fflush(file_) == 0;
+    int savedErrno = errno;
+    bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!flushed || !closed) return Failure("Cannot write", path_.TemporaryPath(), savedErrno);
+    return path_.Commit();
+}
+
 std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view contents) {
-    std::filesystem::path folder = path.parent_path();
-    if (folder.empty()) folder = ".";
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    int fd = mkstemp(pattern.data());
-    if (fd < 0) return Failure("Cannot create a temporary file for", path, errno);
-
-    const char* data = contents.data();
-    std::size_t left = contents.size();
-    while (left > 0) {
-        ssize_t written = ::write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            int error = errno;
-            ::close(fd);
-            ::unlink(pattern.c_str());
-            return Failure("Cannot write", path, error);
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-
-    // mkstemp makes the file private; an existing file keeps its own mode, a new one
-    // gets the usual mode of a user's document.
-    struct stat existing {};
-    mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
-    ::fchmod(fd, mode);
-
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        int error = errno;
-        ::unlink(pattern.c_str());
-        return Failure("Cannot write", path, error);
-    }
-    if (::rename(pattern.c_str(), path.c_str()) != 0) {
-        int error = errno;
-        ::unlink(pattern.c_str());
-        return Failure("Cannot replace", path, error);
-    }
-    return {};
+    AtomicFile file(path);
+    file.Write(contents);
+    return file.Commit();
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents) {

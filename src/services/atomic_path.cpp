@@ -1,4 +1,4 @@
-#include "output/atomic_path.h"
+#include "services/atomic_path.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -39,7 +39,10 @@ std::string AtomicPath::Commit() {
     int savedErrno = errno;
     ::close(fd);
     if (!synced) return std::string("Cannot write: ") + std::strerror(savedErrno);
-    ::chmod(temporary_.c_str(), 0644);
+    // mkstemp makes the file private; an existing file keeps its own mode, a new one
+    // gets the usual mode of a user's document.
+    struct stat existing {};
+    ::chmod(temporary_.c_str(), ::stat(target_.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644);
     std::error_code error;
     std::filesystem::rename(temporary_, target_, error);
     if (error) return "Cannot replace " + target_.string() + ": " + error.message();

@@ -9,7 +9,7 @@ namespace quarrion {
 // the file itself), made whole or not at all: the library writes to `TemporaryPath`,
 // a fresh name beside the target, and `Commit` syncs it and renames it into place.
 // Without a successful `Commit` the temporary file is removed and the target is
-// untouched. The same promise as `AtomicFile`, for writers that want a path.
+// untouched. `AtomicFile` builds the stream writer on it.
 class AtomicPath {
   public:
     explicit AtomicPath(std::filesystem::path target);

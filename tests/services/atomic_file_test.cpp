@@ -1,4 +1,4 @@
-#include "output/atomic_file.h"
+#include "services/atomic_file.h"
 
 #include <gtest/gtest.h>
 
