@@ -125,7 +125,7 @@ std::string Slug(std::string_view text) {
     return slug.empty() ? "contact" : slug;
 }
 
-struct AccountSpec {
+struct ChartAccount {
     const char* number;
     const char* name;  // parent:child for subaccounts
     std::string_view type;
@@ -134,7 +134,7 @@ struct AccountSpec {
 };
 
 // The chart of accounts of a small trading company.
-constexpr AccountSpec kChart[] = {
+constexpr ChartAccount kChart[] = {
     {"1000", "Checking", "Bank", "", "Operating account, First Springfield Bank"},
     {"1010", "Savings", "Bank", "", "Money market savings"},
     {"1020", "Petty Cash", "Bank", "", "Cash drawer and petty cash box"},
@@ -452,21 +452,21 @@ class Planner {
     }
 
     void PlanTerms() {
-        struct Spec {
+        struct TermsEntry {
             const char* name;
             int due, discountDays;
             std::int64_t percent;
         };
-        static constexpr Spec kTerms[] = {
+        static constexpr TermsEntry kTerms[] = {
             {"Due on receipt", 0, 0, 0},   {"Net 15", 15, 0, 0},
             {"Net 30", 30, 0, 0},          {"Net 60", 60, 0, 0},
             {"1% 10 Net 30", 30, 10, 100}, {"2% 10 Net 30", 30, 10, 200}};
-        for (const Spec& spec : kTerms) {
+        for (const TermsEntry& entry : kTerms) {
             SampleEntity& e = E(AddEntity(kStandardTerms));
-            SetHierarchy(e, -1, spec.name);
-            e.dueDays = spec.due;
-            e.discountDays = spec.discountDays;
-            e.discountPercent = spec.percent;
+            SetHierarchy(e, -1, entry.name);
+            e.dueDays = entry.due;
+            e.discountDays = entry.discountDays;
+            e.discountPercent = entry.percent;
         }
         const auto& terms = b_.lists[kStandardTerms];
         dueOnReceipt_ = terms[0];
@@ -519,21 +519,21 @@ class Planner {
     }
 
     void PlanAccounts() {
-        for (const AccountSpec& spec : kChart) {
-            const int index = AddNamed(kAccount, spec.name);
+        for (const ChartAccount& entry : kChart) {
+            const int index = AddNamed(kAccount, entry.name);
             SampleEntity& e = E(index);
-            e.accountType = spec.type;
-            e.specialAccountType = spec.special;
-            e.accountNumberText = spec.number;
-            e.description = spec.description;
-            e.cashFlow = CashFlowOf(spec.type);
-            if (spec.type == "Bank" && e.name != "Petty Cash") {
+            e.accountType = entry.type;
+            e.specialAccountType = entry.special;
+            e.accountNumberText = entry.number;
+            e.description = entry.description;
+            e.cashFlow = CashFlowOf(entry.type);
+            if (entry.type == "Bank" && e.name != "Petty Cash") {
                 e.bankNumber = "XXXXXX" + Digits(R().Between(1000, 9999), 4);
             }
-            if (spec.type == "Income") {
+            if (entry.type == "Income") {
                 e.taxLineId = 1;
                 e.taxLineName = "Gross receipts or sales";
-            } else if (spec.type == "Expense" && R().Chance(0.5)) {
+            } else if (entry.type == "Expense" && R().Chance(0.5)) {
                 e.taxLineId = 30;
                 e.taxLineName = "Other deductions";
             }
@@ -918,7 +918,7 @@ class Planner {
             if (R().Chance(0.4)) {
                 e.purchased = true;
                 e.cost = e.price * 55 / 100;
-                e.purchaseDesc = wanted + ", ordered to spec";
+                e.purchaseDesc = wanted + ", made to order";
                 e.expenseAccount = cogs_;
                 e.prefVendor = PickIndex(suppliers_);
             }
@@ -942,19 +942,19 @@ class Planner {
                                               {"Late Delivery Credit", -2000, 0, ""}};
         const int charges = Scaled(8, 3);
         for (int n = 0; n < charges; ++n) {
-            const Charge& spec = kCharges[static_cast<std::size_t>(n) % std::size(kCharges)];
-            const int index = AddItem(kItemOtherCharge, -1, spec.name);
+            const Charge& entry = kCharges[static_cast<std::size_t>(n) % std::size(kCharges)];
+            const int index = AddItem(kItemOtherCharge, -1, entry.name);
             SampleEntity& e = E(index);
-            e.price = spec.price;
-            e.pricePercent = spec.percent;
-            e.specialItemType = spec.special;
-            e.salesDesc = spec.name;
-            e.incomeAccount = std::string_view(spec.name) == "Freight" ? freightIncome_
-                              : spec.percent < 0 || spec.price < 0     ? discounts_
+            e.price = entry.price;
+            e.pricePercent = entry.percent;
+            e.specialItemType = entry.special;
+            e.salesDesc = entry.name;
+            e.incomeAccount = std::string_view(entry.name) == "Freight" ? freightIncome_
+                              : entry.percent < 0 || entry.price < 0     ? discounts_
                                                                        : fees_;
-            if (spec.special == "FinanceCharge")
+            if (entry.special == "FinanceCharge")
                 financeItem_ = index;
-            else if (spec.percent < 0)
+            else if (entry.percent < 0)
                 discountItem_ = index;
             else
                 chargeItems_.push_back(index);
