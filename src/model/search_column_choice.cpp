@@ -2,6 +2,18 @@
 
 namespace quarrion {
 
+namespace {
+
+void AddReferencedColumns(IncItem& item, const Examinors& examinors, const QBXMLTags& catalog) {
+    for (const QBXMLTag& tag : catalog) {
+        if (tag.Code == item.RequestType() && examinors.ReferencesDataType(tag.DataType())) {
+            item.SearchColumns.Add(tag);
+        }
+    }
+}
+
+}  // namespace
+
 void ChooseSearchColumns(IncItem& item, RequestSearchRule* standing, const Examinors& examinors,
                          const QBXMLTags& catalog) {
     item.SearchColumns.Clear();
@@ -10,11 +22,13 @@ void ChooseSearchColumns(IncItem& item, RequestSearchRule* standing, const Exami
         return;
     }
     item.FieldExaminors.Clear();
-    for (const QBXMLTag& tag : catalog) {
-        if (tag.Code == item.RequestType() && examinors.ReferencesDataType(tag.DataType())) {
-            item.SearchColumns.Add(tag);
-        }
-    }
+    AddReferencedColumns(item, examinors, catalog);
+}
+
+void RebuildSearchColumns(IncItem& item, const Examinors& examinors, const QBXMLTags& catalog) {
+    item.SearchColumns.Clear();
+    if (item.FieldExaminors.ContainsData() || !examinors.ContainsData()) return;
+    AddReferencedColumns(item, examinors, catalog);
 }
 
 }  // namespace quarrion

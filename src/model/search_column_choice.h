@@ -19,4 +19,10 @@ namespace quarrion {
 void ChooseSearchColumns(IncItem& item, RequestSearchRule* standing, const Examinors& examinors,
                          const QBXMLTags& catalog);
 
+// Chooses the search columns again after a re-search changed the rules, keeping the
+// item's own field rules: the columns are cleared, and only when the item has no field
+// rules with data and the word rules contain data is every catalog entry of its type
+// whose data type they reference added again, in catalog order.
+void RebuildSearchColumns(IncItem& item, const Examinors& examinors, const QBXMLTags& catalog);
+
 }  // namespace quarrion

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "model/search_column_choice.h"
 #include "results/record_paths.h"
 #include "results/to_print.h"
 #include "services/app_paths.h"
@@ -104,6 +105,12 @@ void SearchRun::ReExamine() {
         if (closing_) return;
         Examine(item);
     }
+}
+
+void SearchRun::ReSearch(SearchObject2& edited, const QBXMLTags& catalog) {
+    for (IncItem& item : edited.IncludeItems) RebuildSearchColumns(item, edited.Examinors, catalog);
+    search_.Copy(edited, 1);
+    ReExamine();
 }
 
 int SearchRun::SetToPrint(std::int32_t requestType, bool toPrint, bool skipEditSequenceCheck) {

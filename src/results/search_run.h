@@ -13,6 +13,7 @@
 
 namespace quarrion {
 
+class QBXMLTags;
 class Relaywick;
 
 // One search in flight or finished: what a results window (or the terminal tool)
@@ -49,9 +50,15 @@ public:
     void Close() { closing_ = true; }
     bool Closing() const { return closing_; }
 
-    // Examines every kept response again with the definition's current rules (after a
-    // re-search has replaced them). Record keys stay what they were.
+    // Examines every kept response again with the definition's current rules and
+    // search columns. Record keys stay what they were.
     void ReExamine();
+
+    // A re-search: `edited` (a copy of this run's definition whose rules the user
+    // changed) has its search columns chosen again from the catalog, replaces this
+    // run's definition, and every kept response is examined again. Nothing is asked of
+    // the link.
+    void ReSearch(SearchObject2& edited, const QBXMLTags& catalog);
 
     // Sets or clears the to-be-printed state of every transaction listed for the type
     // through the link, then writes the new states and edit sequences into the kept

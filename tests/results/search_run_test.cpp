@@ -97,6 +97,42 @@ TEST_F(SearchRunTest, ReExaminingWithNarrowerRulesKeepsKeys) {
     EXPECT_LT(run->Lists()[0].Rows.size(), all.Rows.size());
 }
 
+TEST_F(SearchRunTest, ReSearchChoosesColumnsAgainAndFieldRulesWinForTheirType) {
+    Include(4);
+    Include(11);
+    run->Start();
+    ASSERT_TRUE(RunToEnd());
+    const std::size_t allInvoices = run->Lists()[0].Rows.size();
+    const std::size_t allVendors = run->Lists()[1].Rows.size();
+
+    // A word rule that no text of the company satisfies.
+    SearchObject2 edited;
+    edited.Copy(run->Search(), 1);
+    edited.Examinors.Add()->Criteria.Add(132, 128)->TextCompare.SetValue("§§");
+    // Vendors are decided by a field rule instead: names containing an "a".
+    IncItem* vendors = edited.IncludeItems.ItemByRequestType(11);
+    vendors->FieldExaminors.Add()
+        ->FieldCriteria.Add(*catalog.Item(11, "//VendorRet/Name"), 130)
+        ->TextCompare.SetValue("a");
+
+    run->ReSearch(edited, catalog);
+    EXPECT_TRUE(run->Lists()[0].Rows.empty()) << "the word rule now filters invoices";
+    EXPECT_GT(run->ItemOf(4)->SearchColumns.Count(), 0u);
+    EXPECT_EQ(run->ItemOf(11)->SearchColumns.Count(), 0u) << "field rules leave no search columns";
+    EXPECT_FALSE(run->Lists()[1].Rows.empty());
+    EXPECT_LE(run->Lists()[1].Rows.size(), allVendors);
+
+    // No rules at all: every kept record is listed again, under its old key.
+    SearchObject2 cleared;
+    cleared.Copy(run->Search(), 1);
+    cleared.Examinors.Clear();
+    cleared.IncludeItems.ItemByRequestType(11)->FieldExaminors.Clear();
+    run->ReSearch(cleared, catalog);
+    EXPECT_EQ(run->Lists()[0].Rows.size(), allInvoices);
+    EXPECT_EQ(run->Lists()[1].Rows.size(), allVendors);
+    EXPECT_EQ(run->ItemOf(4)->SearchColumns.Count(), 0u);
+}
+
 TEST_F(SearchRunTest, SettingToPrintChangesTheCompanyTheAnswerAndTheList) {
     Include(4, true);
     run->Start();
