@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,9 @@ struct ParseCase {
     std::vector<std::string> values;
     const char* error;  // nullptr: must parse
 };
+
+// Shown in test lists and failures as the rule text itself.
+void PrintTo(const ParseCase& c, std::ostream* out) { *out << "[" << c.text << "]"; }
 
 class RuleParsing : public ::testing::TestWithParam<ParseCase> {};
 
@@ -142,7 +147,15 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"text in A,", "", "", 0, {}, "ends with a comma"},
         ParseCase{"text in A,,B", "", "", 0, {}, "empty value"},
         ParseCase{"text in Acme Corp,B", "", "", 0, {}, "separated by commas"},
-        ParseCase{"Memo is-blank now", "", "", 0, {}, "is-blank takes no value"}));
+        ParseCase{"Memo is-blank now", "", "", 0, {}, "is-blank takes no value"}),
+    // The case's position and the letters of its text, so a failure names the rule.
+    [](const ::testing::TestParamInfo<ParseCase>& info) {
+        std::string name = std::to_string(info.index) + "_";
+        for (const char* c = info.param.text; *c && name.size() < 40; ++c) {
+            if (std::isalnum(static_cast<unsigned char>(*c))) name.push_back(*c);
+        }
+        return name;
+    });
 
 // Fills a word rule from text; "" or the error.
 std::string Fill(const char* text, Criterion& rule) {
