@@ -45,7 +45,7 @@ void AddOutputOptions(CLI::App& app, OutputOptions& options) {
         app.add_option("--format", options.format,
                        "Standard output: table (aligned, the default), csv, tsv or json")
             ->type_name("table|csv|tsv|json")
-            ->check(CLI::IsMember({"table", "csv", "tsv", "json"}));
+            ->check(CLI::IsMember({"table", "csv", "tsv", "json"}).description(""));
     options.exportOption =
         app.add_option("--export", options.exportDir,
                        "Write the lists into this folder: each as \"<title> List.csv\" (or .txt), "
@@ -54,7 +54,7 @@ void AddOutputOptions(CLI::App& app, OutputOptions& options) {
     options.asOption =
         app.add_option("--as", options.as, "Export format: csv (default), tsv or xlsx")
             ->type_name("csv|tsv|xlsx")
-            ->check(CLI::IsMember({"csv", "tsv", "xlsx"}));
+            ->check(CLI::IsMember({"csv", "tsv", "xlsx"}).description(""));
     app.add_flag("--guard-formulas", options.guardFormulas,
                  "In csv and tsv output, put an apostrophe before a text value starting with =, +, "
                  "-, @, TAB or CR so a spreadsheet does not run it");

@@ -149,7 +149,7 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
         app.add_option("--date-filter", options.dateFilter,
                        "What the dates apply to: txn (transaction date, the default) or modified")
             ->type_name("txn|modified")
-            ->check(CLI::IsMember({"txn", "modified"}));
+            ->check(CLI::IsMember({"txn", "modified"}).description(""));
     options.ruleOption =
         app.add_option("--rule", options.rules,
                        "A rule tried on every element of the data type: [and|or] CHOICE OP VALUE, "

@@ -86,6 +86,20 @@ TEST_F(CliSearch, ListsTheMatchingRecordsAsATable) {
     EXPECT_GE(Count(run.out, "Supply"), 2u) << run.out;
 }
 
+TEST_F(CliSearch, TheCompanyFileSearchedIsRecordedOnce) {
+    ASSERT_EQ(Search("--type Invoice --type Bill").exitCode, 0);
+    ASSERT_EQ(Search("--type Customer").exitCode, 0);
+    // Read with Python's own SQLite module, apart from the store's code.
+    const fs::path paths = dir_.Path() / "paths.txt";
+    const std::string command =
+        "/usr/bin/python3 -c 'import sqlite3,sys; "
+        "[print(p) for (p,) in sqlite3.connect(sys.argv[1]).execute("
+        "\"SELECT path FROM \\\"QuickBooks Files\\\"\")]' " +
+        Shell((home_ / "Quarrion.qr3").string()) + " >" + Shell(paths.string());
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    EXPECT_EQ(ReadAll(paths), fs::absolute(company_).string() + "\n");
+}
+
 TEST_F(CliSearch, JsonIsOneObjectOfTypesColumnsAndRowsInOrder) {
     const CliRun run =
         Search("--type Invoice --type Customer --rule 'text contains supply' --format json");
