@@ -251,6 +251,10 @@ int RunSearch(const std::string& command, PreparedSearch& prepared, SearchSessio
         }
     };
     session.RunToEnd();
+    // The hooks capture this function's locals; later work on the run (to-print)
+    // must not reach them.
+    run.Changed = nullptr;
+    run.FileReported = nullptr;
     progress.Clear();
 
     // A failed type's message repeats the pop-up that announced the failure.

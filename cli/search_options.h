@@ -63,8 +63,9 @@ Relaywick::ProcessorFactory ProcessorOf(const SearchOptions& options);
 
 // Copies the prepared search into the session's run and runs it to the end, showing
 // progress on a terminal, recording the company file in the store and reporting the
-// link's pop-ups and every failed type on stderr. Answers 0, or 1 when a type could
-// not be searched.
+// link's pop-ups and every failed type on stderr. The run's Changed and FileReported
+// hooks are cleared again before it returns. Answers 0, or 1 when a type could not be
+// searched.
 int RunSearch(const std::string& command, PreparedSearch& prepared, SearchSession& session);
 
 }  // namespace quarrion::cli
