@@ -67,7 +67,9 @@ struct ParseCase {
 };
 
 // Shown in test lists and failures as the rule text itself.
-void PrintTo(const ParseCase& c, std::ostream* out) { *out << "[" << c.text << "]"; }
+void PrintTo(const ParseCase& c, std::ostream* out) {
+    *out << "[" << c.text << "]";
+}
 
 class RuleParsing : public ::testing::TestWithParam<ParseCase> {};
 
