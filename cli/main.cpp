@@ -8,8 +8,14 @@
 #include <iostream>
 #include <vector>
 
+#include "catalog_command.h"
 #include "command.h"
+#include "log_command.h"
 #include "sample_command.h"
+#include "search_command.h"
+#include "searches_command.h"
+#include "to_print_command.h"
+#include "view_command.h"
 
 int main(int argc, char** argv) {
     using namespace quarrion::cli;
@@ -19,6 +25,12 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
 
     std::vector<Command> commands;
+    commands.push_back(AddSearchCommand(app));
+    commands.push_back(AddSearchesCommand(app));
+    commands.push_back(AddCatalogCommand(app));
+    commands.push_back(AddToPrintCommand(app));
+    commands.push_back(AddViewCommand(app));
+    commands.push_back(AddLogCommand(app));
     commands.push_back(AddSampleCommand(app));
 
     try {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "services/calendar_day.h"
+#include "cli_support.h"
 #include "services/sample_company.h"
 
 namespace quarrion::cli {
@@ -13,19 +13,9 @@ namespace quarrion::cli {
 namespace {
 
 struct SampleArguments {
+    std::string home;
     std::string out;
     SampleCompanyOptions options;
-};
-
-// CLI11 validator: a real date written YYYY-MM-DD.
-struct IsoDateValidator : public CLI::Validator {
-    IsoDateValidator() {
-        name_ = "DATE";
-        func_ = [](const std::string& text) {
-            return ParseIsoDay(text) ? std::string()
-                                     : "\"" + text + "\" is not a date written YYYY-MM-DD";
-        };
-    }
 };
 
 // CLI11 validator: a size the generator accepts.
@@ -67,8 +57,10 @@ Command AddSampleCommand(CLI::App& parent) {
                     "Last day of the books (default: today's date)")
         ->type_name("YYYY-MM-DD")
         ->check(IsoDateValidator());
+    AddHomeOption(*app, arguments->home);
 
     return {app, [arguments] {
+                ApplyHome(arguments->home);
                 const std::string problem = WriteSampleCompany(arguments->out, arguments->options);
                 if (!problem.empty()) {
                     std::cerr << "quarrion-cli sample: " << problem << "\n";

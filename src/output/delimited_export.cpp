@@ -8,7 +8,9 @@ namespace quarrion {
 
 namespace {
 
-bool IsNumberType(std::int32_t dataTypeCode) { return (dataTypeCode & 64) != 0; }
+bool IsNumberType(std::int32_t dataTypeCode) {
+    return (dataTypeCode & 64) != 0;
+}
 
 bool StartsLikeAFormula(std::string_view text) {
     if (text.empty()) return false;
@@ -58,42 +60,52 @@ std::string EncodeField(std::string_view text, int format) {
     return out;
 }
 
+void AppendListHeading(std::string& out, const ResultList& list, const ExportOptions& options) {
+    const int format =
+        options.Format == ExportFormat::Comma ? ExportFormat::Comma : ExportFormat::Tab;
+    const char delimiter = format == ExportFormat::Comma ? ',' : '\t';
+    for (std::size_t c = 0; c < list.Columns.size(); ++c) {
+        if (c) out.push_back(delimiter);
+        AppendEncodedField(out, list.Columns[c].Heading, format);
+    }
+    out.append("\r\n");
+}
+
+void AppendListRow(std::string& out, const ResultList& list, const ResultRow& row,
+                   const ExportOptions& options) {
+    const int format =
+        options.Format == ExportFormat::Comma ? ExportFormat::Comma : ExportFormat::Tab;
+    const char delimiter = format == ExportFormat::Comma ? ',' : '\t';
+    for (std::size_t c = 0; c < row.Cells.size(); ++c) {
+        if (c) out.push_back(delimiter);
+        std::string_view cell = row.Cells[c];
+        bool textColumn = c >= list.Columns.size() || !IsNumberType(list.Columns[c].DataTypeCode);
+        if (options.GuardFormulas && textColumn && StartsLikeAFormula(cell)) {
+            // The apostrophe belongs to the field, so it sits inside any quotes.
+            std::string guarded = "'";
+            guarded.append(cell);
+            AppendEncodedField(out, guarded, format);
+            continue;
+        }
+        AppendEncodedField(out, cell, format);
+    }
+    out.append("\r\n");
+}
+
 std::string WriteListFile(const std::filesystem::path& file, const ResultList& list,
                           const ExportOptions& options) {
     AtomicFile out(file);
     if (!out.Error().empty()) return out.Error();
-    const int format = options.Format == ExportFormat::Comma ? ExportFormat::Comma : ExportFormat::Tab;
-    const char delimiter = format == ExportFormat::Comma ? ',' : '\t';
 
     std::string buffer;
     buffer.reserve(1 << 16);
-    auto flushIfFull = [&] {
-        if (buffer.size() < (1 << 16)) return true;
-        bool ok = out.Write(buffer);
-        buffer.clear();
-        return ok;
-    };
-
-    for (std::size_t c = 0; c < list.Columns.size(); ++c) {
-        if (c) buffer.push_back(delimiter);
-        AppendEncodedField(buffer, list.Columns[c].Heading, format);
-    }
-    buffer.append("\r\n");
-
-    std::string guarded;
+    AppendListHeading(buffer, list, options);
     for (const ResultRow& row : list.Rows) {
-        for (std::size_t c = 0; c < row.Cells.size(); ++c) {
-            if (c) buffer.push_back(delimiter);
-            std::string_view cell = row.Cells[c];
-            bool textColumn = c >= list.Columns.size() || !IsNumberType(list.Columns[c].DataTypeCode);
-            if (options.GuardFormulas && textColumn && StartsLikeAFormula(cell)) {
-                guarded.assign("'").append(cell);
-                cell = guarded;
-            }
-            AppendEncodedField(buffer, cell, format);
+        AppendListRow(buffer, list, row, options);
+        if (buffer.size() >= (1 << 16)) {
+            if (!out.Write(buffer)) return out.Error();
+            buffer.clear();
         }
-        buffer.append("\r\n");
-        if (!flushIfFull()) return out.Error();
     }
     if (!out.Write(buffer)) return out.Error();
     return out.Commit();

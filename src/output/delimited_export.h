@@ -30,6 +30,13 @@ std::string EncodeField(std::string_view text, int format);
 // Appends the encoded field to `out` (the allocation-free form the writer uses).
 void AppendEncodedField(std::string& out, std::string_view text, int format);
 
+// The heading line of a list file (the headings in column creation order) and one
+// row's line, each ended by CR LF, appended to `out`: what WriteListFile writes, for
+// callers that send the text elsewhere (a terminal).
+void AppendListHeading(std::string& out, const ResultList& list, const ExportOptions& options);
+void AppendListRow(std::string& out, const ResultList& list, const ResultRow& row,
+                   const ExportOptions& options);
+
 // Writes the heading line (columns in creation order) and one line per row, every
 // line ended by CR LF, fields joined by "," or TAB. The file is written whole or not
 // at all. Returns "" on success, else the reason.

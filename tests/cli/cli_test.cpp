@@ -1,42 +1,12 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "cli_runner.h"
 #include "support/temp_home.h"
 
 namespace quarrion::test {
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Runs quarrion-cli with `arguments` (already quoted for the shell).
-CliRun Cli(const std::string& arguments) {
-    TempDir dir;
-    const auto out = dir.Path() / "out.txt", err = dir.Path() / "err.txt";
-    const std::string command = std::string("'") + QUARRION_CLI + "' " + arguments + " >'" +
-                                out.string() + "' 2>'" + err.string() + "'";
-    const int status = std::system(command.c_str());
-    CliRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = ReadAll(out);
-    run.err = ReadAll(err);
-    return run;
-}
 
 TEST(CliSample, WritesACompanyFileAndSucceeds) {
     TempDir dir;

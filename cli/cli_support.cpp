@@ -1,0 +1,82 @@
+#include "cli_support.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+#include "services/calendar_day.h"
+
+namespace quarrion::cli {
+
+namespace {
+
+// The store breaks its lines with CR; a terminal wants LF.
+std::string Lines(std::string text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            out.push_back('\n');
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+void AddHomeOption(CLI::App& app, std::string& home) {
+    app.add_option("--home", home,
+                   "Data folder (database, settings, error log, sample company); default "
+                   "$QUARRION_HOME, else the desktop program's")
+        ->type_name("DIR");
+}
+
+void ApplyHome(const std::string& home) {
+    if (home.empty()) return;
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(home, error);
+    if (error) path = home;
+    ::setenv("QUARRION_HOME", path.string().c_str(), 1);
+}
+
+IsoDateValidator::IsoDateValidator() {
+    name_ = "DATE";
+    func_ = [](const std::string& text) {
+        return ParseIsoDay(text) ? std::string()
+                                 : "\"" + text + "\" is not a date written YYYY-MM-DD";
+    };
+}
+
+bool ErrorIsTerminal() {
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
+void Complain(const std::string& command, const std::string& message) {
+    std::cerr << "quarrion-cli " << command << ": " << message << "\n";
+}
+
+void CliNotifier::ShowError(const std::string& title, const std::string& text) {
+    Complain(command_, title + ": " + Lines(text));
+}
+
+void CliNotifier::ErrorOccurred(long number, const std::string& description,
+                                const std::string& source, const std::string& operation) {
+    Complain(command_, operation + ": (" + std::to_string(number) + ") " + source + ": " +
+                           Lines(description));
+}
+
+bool CliNotifier::ConfirmReplace(const std::string&, const std::string&) {
+    asked_ = true;
+    return replace_;
+}
+
+void CliNotifier::RunFirstTimeInitialisation(const std::function<bool()>& run) {
+    if (ErrorIsTerminal()) std::cerr << "Setting up the catalog of qbXML elements ...\n";
+    run();
+}
+
+}  // namespace quarrion::cli

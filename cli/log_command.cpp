@@ -1,0 +1,86 @@
+#include "log_command.h"
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli_support.h"
+#include "console/result_text.h"
+#include "services/app_paths.h"
+#include "services/atomic_file.h"
+#include "services/error_log.h"
+
+namespace quarrion::cli {
+
+namespace {
+
+const std::string kCommand = "log";
+
+struct LogArguments {
+    std::string home;
+    std::string action;
+};
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::string field;
+    std::istringstream in(line);
+    while (std::getline(in, field, '\t')) fields.push_back(field);
+    return fields;
+}
+
+int Show(const ErrorLog& log) {
+    std::string text;
+    if (!std::filesystem::exists(log.Path())) {
+        std::cout << "The error log is empty.\n";
+        return kExitSuccess;
+    }
+    if (std::string problem = ReadWholeFile(log.Path(), text); !problem.empty()) {
+        Complain(kCommand, problem);
+        return kExitFailure;
+    }
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) rows.push_back(Fields(line));
+    }
+    if (rows.size() <= 1) {
+        std::cout << "The error log is empty.\n";
+        return kExitSuccess;
+    }
+    std::cout << AlignedTable(rows, true);
+    return kExitSuccess;
+}
+
+int Run(LogArguments& arguments) {
+    ApplyHome(arguments.home);
+    const ErrorLog log(ErrorLog::PathIn(DataFolder()));
+    if (arguments.action == "show") return Show(log);
+    if (std::string problem = log.Clear(); !problem.empty()) {
+        Complain(kCommand, problem);
+        return kExitFailure;
+    }
+    std::cout << "Cleared the error log.\n";
+    return kExitSuccess;
+}
+
+}  // namespace
+
+Command AddLogCommand(CLI::App& parent) {
+    auto arguments = std::make_shared<LogArguments>();
+    CLI::App* app = parent.add_subcommand(
+        "log", "The QuickBooks link's error log: show it as a table, or clear it.");
+    app->add_option("action", arguments->action, "show or clear")
+        ->required()
+        ->check(CLI::IsMember({"show", "clear"}));
+    AddHomeOption(*app, arguments->home);
+    return {app, [arguments] { return Run(*arguments); }};
+}
+
+}  // namespace quarrion::cli

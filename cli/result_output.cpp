@@ -1,0 +1,115 @@
+#include "result_output.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "cli_support.h"
+#include "console/result_text.h"
+#include "output/delimited_export.h"
+#include "output/workbook_writer.h"
+
+namespace quarrion::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int FormatCode(const std::string& name) {
+    return name == "tsv" ? ExportFormat::Tab : ExportFormat::Comma;
+}
+
+// A caption as a file name: path separators and control characters become '_'.
+std::string FileNameOf(const std::string& caption) {
+    std::string name;
+    for (char c : caption) {
+        name.push_back(c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20 ? '_' : c);
+    }
+    if (name.empty() || name == "." || name == "..") name = "Search";
+    return name;
+}
+
+// Makes sure the export folder exists; "" or why it cannot be used.
+std::string ReadyFolder(const fs::path& folder) {
+    std::error_code error;
+    if (fs::is_directory(folder, error)) return {};
+    if (fs::exists(folder, error)) return folder.string() + " is not a folder";
+    fs::create_directories(folder, error);
+    if (error) return "cannot create the folder " + folder.string() + ": " + error.message();
+    return {};
+}
+
+}  // namespace
+
+void AddOutputOptions(CLI::App& app, OutputOptions& options) {
+    options.formatOption =
+        app.add_option("--format", options.format,
+                       "Standard output: table (aligned, the default), csv, tsv or json")
+            ->type_name("table|csv|tsv|json")
+            ->check(CLI::IsMember({"table", "csv", "tsv", "json"}).description(""));
+    options.exportOption =
+        app.add_option("--export", options.exportDir,
+                       "Write the lists into this folder: each as \"<title> List.csv\" (or .txt), "
+                       "or the whole search as \"<caption>.xlsx\"")
+            ->type_name("DIR");
+    options.asOption =
+        app.add_option("--as", options.as, "Export format: csv (default), tsv or xlsx")
+            ->type_name("csv|tsv|xlsx")
+            ->check(CLI::IsMember({"csv", "tsv", "xlsx"}).description(""));
+    app.add_flag("--guard-formulas", options.guardFormulas,
+                 "In csv and tsv output, put an apostrophe before a text value starting with =, +, "
+                 "-, @, TAB or CR so a spreadsheet does not run it");
+}
+
+std::string CheckOutputOptions(const OutputOptions& options) {
+    if (options.asOption && options.asOption->count() > 0 && options.exportDir.empty()) {
+        return "--as needs --export DIR";
+    }
+    return {};
+}
+
+int WriteResults(const std::string& command, const OutputOptions& options, SearchObject2& search,
+                 const std::vector<ResultList>& lists) {
+    const bool toStandardOutput = options.exportDir.empty() || options.formatOption->count() > 0;
+    if (toStandardOutput) {
+        const ExportOptions delimited{FormatCode(options.format), options.guardFormulas};
+        if (options.format == "json") {
+            std::cout << ResultsJson(ResultsCaption(search), search.IncludeItems, lists);
+        } else if (options.format == "csv" || options.format == "tsv") {
+            std::cout << ResultsDelimited(lists, delimited);
+        } else {
+            std::cout << ResultsTable(search.IncludeItems, lists);
+        }
+        std::cout.flush();
+    }
+    if (options.exportDir.empty()) return 0;
+
+    const fs::path folder(options.exportDir);
+    if (std::string problem = ReadyFolder(folder); !problem.empty()) {
+        Complain(command, "--export: " + problem);
+        return 1;
+    }
+    std::ostream& written = toStandardOutput ? std::cerr : std::cout;
+    if (options.as == "xlsx") {
+        const fs::path file = folder / (FileNameOf(ResultsCaption(search)) + ".xlsx");
+        if (std::string problem = WriteWorkbook(file, std::span<const ResultList>(lists));
+            !problem.empty()) {
+            Complain(command, "--export: " + problem);
+            return 1;
+        }
+        written << file.string() << "\n";
+        return 0;
+    }
+    const ExportOptions fileOptions{FormatCode(options.as), options.guardFormulas};
+    for (const ResultList& list : lists) {
+        const fs::path file =
+            folder / SilentExportName(FileNameOf(list.Title) + " List", fileOptions.Format);
+        if (std::string problem = WriteListFile(file, list, fileOptions); !problem.empty()) {
+            Complain(command, "--export: " + problem);
+            return 1;
+        }
+        written << file.string() << "\n";
+    }
+    return 0;
+}
+
+}  // namespace quarrion::cli

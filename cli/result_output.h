@@ -1,0 +1,37 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+#include <vector>
+
+#include "model/search_object2.h"
+#include "results/result_list.h"
+
+namespace quarrion::cli {
+
+// Where a finished search's lists go: standard output in a format, files in a folder,
+// or both.
+struct OutputOptions {
+    std::string format = "table";
+    std::string exportDir;
+    std::string as = "csv";
+    bool guardFormulas = false;
+
+    CLI::Option* formatOption = nullptr;
+    CLI::Option* exportOption = nullptr;
+    CLI::Option* asOption = nullptr;
+};
+
+void AddOutputOptions(CLI::App& app, OutputOptions& options);
+
+// "" or a usage error in the combination of the options.
+std::string CheckOutputOptions(const OutputOptions& options);
+
+// Writes the lists: to standard output in the chosen format (unless only --export was
+// given: then the written files' paths), and into the export folder. The caption names
+// the workbook. Answers 0, or 1 when a file could not be written (message on stderr;
+// no file is left half written).
+int WriteResults(const std::string& command, const OutputOptions& options, SearchObject2& search,
+                 const std::vector<ResultList>& lists);
+
+}  // namespace quarrion::cli

@@ -1,0 +1,276 @@
+#include "search_options.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+
+#include "console/search_builder.h"
+#include "services/app_paths.h"
+#include "services/request_type_info.h"
+
+namespace quarrion::cli {
+
+namespace {
+
+bool Given(const CLI::Option* option) {
+    return option && option->count() > 0;
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+// Shows the latest status of the type that changed last, on one line of stderr
+// rewritten in place, at most ten times a second.
+class ProgressLine {
+  public:
+    explicit ProgressLine(bool enabled) : enabled_(enabled) {}
+    ~ProgressLine() { Clear(); }
+
+    void Show(const std::string& text, bool force = false) {
+        if (!enabled_) return;
+        auto now = std::chrono::steady_clock::now();
+        if (!force && now - last_ < std::chrono::milliseconds(100)) return;
+        last_ = now;
+        std::string line = text.size() > 78 ? text.substr(0, 75) + "..." : text;
+        std::cerr << "\r\033[K" << line << std::flush;
+        shown_ = true;
+    }
+    void Clear() {
+        if (shown_) std::cerr << "\r\033[K" << std::flush;
+        shown_ = false;
+    }
+
+  private:
+    bool enabled_;
+    bool shown_ = false;
+    std::chrono::steady_clock::time_point last_{};
+};
+
+// Resolves the --type texts; "" or the first error.
+std::string ResolveTypes(const std::vector<std::string>& texts, std::vector<std::int32_t>& types) {
+    for (const std::string& text : texts) {
+        RequestTypesResult resolved = RequestTypesOf(text);
+        if (!resolved) return "--type: " + resolved.Error;
+        for (std::int32_t type : resolved.Types) {
+            if (std::find(types.begin(), types.end(), type) == types.end()) types.push_back(type);
+        }
+    }
+    return {};
+}
+
+int Usage(const std::string& command, const std::string& message) {
+    Complain(command, message);
+    return 2;
+}
+
+int LoadSaved(const std::string& command, const SearchOptions& options, PreparedSearch& prepared) {
+    IOManager& io = prepared.store->Manager();
+    std::unique_ptr<SearchObject2s> saved = io.SearchObjects();
+    SearchObject2* found = saved ? saved->Item(options.saved) : nullptr;
+    if (!found) {
+        std::string names;
+        if (saved) {
+            for (const SearchObject2& search : *saved)
+                names += (names.empty() ? "" : ", ") + Quoted(search.Name);
+        }
+        return Usage(command, "no saved search is named " + Quoted(options.saved) +
+                                  (names.empty() ? " (there are no saved searches)"
+                                                 : "; the saved searches are " + names));
+    }
+    found->Copy(*prepared.search, 0);
+    PrepareSavedSearch(*prepared.search, prepared.store->Catalog());
+    for (std::int32_t type : prepared.selected) {
+        if (!prepared.search->IncludeItems.ItemByRequestType(type)) {
+            return Usage(command, "the saved search " + Quoted(options.saved) +
+                                      " does not include " + RequestTypeInfo::TypeName(type));
+        }
+    }
+    return 0;
+}
+
+int BuildFromOptions(const std::string& command, const SearchOptions& options,
+                     PreparedSearch& prepared) {
+    SearchBuilder builder(prepared.store->Catalog());
+    for (std::int32_t type : prepared.selected) builder.IncludeType(type);
+
+    SearchDate from = ZeroDate, to = ZeroDate;
+    if (!options.from.empty()) from = *ParseSearchDate(options.from);  // checked by the option
+    if (!options.to.empty()) to = *ParseSearchDate(options.to);
+    if (from != ZeroDate && to != ZeroDate && from > to) {
+        return Usage(command, "--from " + options.from + " is after --to " + options.to);
+    }
+    long filter = options.dateFilter == "modified" ? DateFilterCode::ModifiedDate
+                                                   : DateFilterCode::TransactionDate;
+    builder.SetDates(from, to, filter);
+
+    for (const std::string& rule : options.rules) {
+        if (std::string error = builder.AddRule(rule); !error.empty()) {
+            return Usage(command, "--rule " + Quoted(rule) + ": " + error);
+        }
+    }
+    for (const std::string& field : options.fields) {
+        if (std::string error = builder.AddFieldRule(field); !error.empty()) {
+            return Usage(command, "--field " + Quoted(field) + ": " + error);
+        }
+    }
+    if (std::string error = builder.Build(*prepared.search); !error.empty()) {
+        return Usage(command, error + " (give --type)");
+    }
+    return 0;
+}
+
+}  // namespace
+
+void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
+    AddHomeOption(app, options.home);
+    const char* typeHelp =
+        use == TypeUse::Search
+            ? "A type to search: a code, a name such as Invoice (any case), or all; repeatable"
+        : use == TypeUse::Select
+            ? "A type to mark (Invoice, PurchaseOrder, CreditMemo or SalesOrder); repeatable; "
+              "searched unless --saved is given, then one of its types"
+            : "The record's type; searched unless --saved is given, then one of its types";
+    options.typeOption = app.add_option("--type", options.types, typeHelp)->type_name("T");
+    if (use == TypeUse::Single) {
+        options.typeOption->expected(1)->required();
+    } else {
+        options.typeOption->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+        if (use == TypeUse::Select) options.typeOption->required();
+    }
+    options.fromOption = app.add_option("--from", options.from, "First day of the date range")
+                             ->type_name("YYYY-MM-DD")
+                             ->check(IsoDateValidator());
+    options.toOption = app.add_option("--to", options.to, "Last day of the date range")
+                           ->type_name("YYYY-MM-DD")
+                           ->check(IsoDateValidator());
+    options.dateFilterOption =
+        app.add_option("--date-filter", options.dateFilter,
+                       "What the dates apply to: txn (transaction date, the default) or modified")
+            ->type_name("txn|modified")
+            ->check(CLI::IsMember({"txn", "modified"}).description(""));
+    options.ruleOption =
+        app.add_option("--rule", options.rules,
+                       "A rule tried on every element of the data type: [and|or] CHOICE OP VALUE, "
+                       "CHOICE one of text, number, amount, price, percent, quantity; OP one of "
+                       "contains, starts-with, ends-with, whole-word, matches, in, lt, le, eq, ge, "
+                       "gt, between (\"text contains \\\"Acme Corp\\\"\", \"or amount between 100 "
+                       "500\", \"text in A,B\"); repeatable, in order")
+            ->type_name("R")
+            ->expected(1)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    options.fieldOption =
+        app.add_option(
+               "--field", options.fields,
+               "A rule on one field of a type: \"TYPE: [and|or] PATH OP VALUE\", PATH below "
+               "the record (CustomerRef/FullName), OP also is-blank, is-true, is-false; "
+               "the type's field rules replace the --rule rules for it; repeatable")
+            ->type_name("F")
+            ->expected(1)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option("--saved", options.saved,
+                   "Run the saved search of this name (its types, dates, rules and columns)")
+        ->type_name("NAME");
+    app.add_option("--company", options.company,
+                   "Sample-company file to search (default: the link settings of the data "
+                   "folder, by default the embedded sample company)")
+        ->type_name("FILE");
+    app.add_option("--responses", options.responses,
+                   "Folder of saved qbXML response files to search instead (Invoice.xml, ...)")
+        ->type_name("DIR");
+}
+
+int PrepareSearch(const std::string& command, const SearchOptions& options, TypeUse use,
+                  CliNotifier& notifier, PreparedSearch& prepared) {
+    ApplyHome(options.home);
+
+    if (!options.company.empty() && !options.responses.empty()) {
+        return Usage(command, "give --company or --responses, not both");
+    }
+    if (!options.responses.empty() && !std::filesystem::is_directory(options.responses)) {
+        return Usage(command, "--responses: " + Quoted(options.responses) + " is not a folder");
+    }
+    if (!options.saved.empty()) {
+        const CLI::Option* clash = nullptr;
+        for (const CLI::Option* option :
+             {options.fromOption, options.toOption, options.dateFilterOption, options.ruleOption,
+              options.fieldOption}) {
+            if (Given(option)) clash = option;
+        }
+        if (use == TypeUse::Search && Given(options.typeOption)) clash = options.typeOption;
+        if (clash) {
+            return Usage(command, "--saved runs the saved search as it is; it does not take " +
+                                      clash->get_name());
+        }
+    }
+    if (std::string error = ResolveTypes(options.types, prepared.selected); !error.empty()) {
+        return Usage(command, error);
+    }
+    if (use == TypeUse::Single && prepared.selected.size() != 1) {
+        return Usage(command, "--type names one type here, not all");
+    }
+
+    prepared.store = std::make_unique<StoreSession>(&notifier);
+    if (StoreResult opened = prepared.store->Open(); !opened) {
+        Complain(command, "cannot open the store in " + DataFolder().string() + ": " +
+                              opened.Error().Description);
+        return 1;
+    }
+    return options.saved.empty() ? BuildFromOptions(command, options, prepared)
+                                 : LoadSaved(command, options, prepared);
+}
+
+Relaywick::ProcessorFactory ProcessorOf(const SearchOptions& options) {
+    if (!options.responses.empty()) {
+        return ResponseFolderProcessor(std::filesystem::absolute(options.responses));
+    }
+    if (!options.company.empty())
+        return CompanyFileProcessor(std::filesystem::absolute(options.company));
+    return {};
+}
+
+int RunSearch(const std::string& command, PreparedSearch& prepared, SearchSession& session) {
+    SearchRun& run = session.Run();
+    prepared.search->Copy(run.Search(), 0);
+
+    IOManager& io = prepared.store->Manager();
+    std::string recorded;
+    run.FileReported = [&](const std::string& file) {
+        if (file == recorded) return;
+        recorded = file;
+        if (StoreResult result = io.UpdateQuickBooksFiles(file); !result) {
+            Complain(command, "could not record the company file " + Quoted(file) + ": " +
+                                  result.Error().Description);
+        }
+    };
+    ProgressLine progress(ErrorIsTerminal());
+    run.Changed = [&](std::int32_t type) {
+        if (const IncItem* item = run.ItemOf(type)) {
+            progress.Show(RequestTypeInfo::TypeTitle(type) + ": " + item->Message);
+        }
+    };
+    session.RunToEnd();
+    // The hooks capture this function's locals; later work on the run (to-print)
+    // must not reach them.
+    run.Changed = nullptr;
+    run.FileReported = nullptr;
+    progress.Clear();
+
+    // A failed type's message repeats the pop-up that announced the failure.
+    std::vector<std::string> failures;
+    for (const IncItem& item : run.Search().IncludeItems) {
+        if (SearchSession::TypeFailed(item)) failures.push_back(item.Message);
+    }
+    for (const SearchSession::PopUpMessage& popUp : session.PopUps()) {
+        bool repeated =
+            std::any_of(failures.begin(), failures.end(), [&](const std::string& failure) {
+                return failure.find(popUp.Text) != std::string::npos;
+            });
+        if (!repeated) Complain(command, popUp.Text);
+    }
+    for (const std::string& failure : failures) Complain(command, failure);
+    return failures.empty() ? 0 : 1;
+}
+
+}  // namespace quarrion::cli

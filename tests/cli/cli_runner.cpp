@@ -1,0 +1,39 @@
+#include "cli_runner.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "support/temp_home.h"
+
+namespace quarrion::test {
+
+std::string ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+CliRun Cli(const std::string& arguments) {
+    TempDir dir;
+    const auto out = dir.Path() / "out.txt", err = dir.Path() / "err.txt";
+    const std::string command = std::string("'") + QUARRION_CLI + "' " + arguments + " >'" +
+                                out.string() + "' 2>'" + err.string() + "'";
+    const int status = std::system(command.c_str());
+    CliRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = ReadAll(out);
+    run.err = ReadAll(err);
+    return run;
+}
+
+std::string Shell(const std::string& text) {
+    std::string word = "'";
+    for (char c : text) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return word + "'";
+}
+
+}  // namespace quarrion::test
