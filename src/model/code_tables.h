@@ -7,8 +7,8 @@
 
 namespace quarrion {
 
-// A comparison operation (66 less than ... 206 in list ... 140 is blank).
-struct TCObject {
+// An entry of the operations and choices tables: a code and its display text.
+struct CodeEntry {
     long Index = -1;
     std::int32_t Value = 0;
     std::string Text;
@@ -19,16 +19,11 @@ struct TCObject {
     }
 };
 
+// A comparison operation (66 less than ... 206 in list ... 140 is blank).
+struct TCObject : CodeEntry {};
+
 // A data-type choice a global rule may search (128 text, 64 any number, 65 ...).
-struct TCType {
-    long Index = -1;
-    std::int32_t Value = 0;
-    std::string Text;
-    std::int32_t Code() const { return Value; }
-    void SetCode(std::int32_t code, std::string text) {
-        Value = code;
-        Text = std::move(text);
-    }
+struct TCType : CodeEntry {
     // Whether this choice covers elements of the qbXML data-type `dataTypeCode`.
     static bool Covers(std::int32_t choice, std::int32_t dataTypeCode);
 };

@@ -7,20 +7,6 @@ namespace quarrion {
 
 namespace {
 
-bool IsNumberType(std::int32_t code) {
-    switch (code) {
-        case DataTypeCode::Amt:
-        case DataTypeCode::Int:
-        case DataTypeCode::Float:
-        case DataTypeCode::Percent:
-        case DataTypeCode::Price:
-        case DataTypeCode::Quan:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // Catalog data-type names are ASCII; the byte loop settles them, and only a name with
 // other characters takes the full Unicode comparison.
 bool SameTypeName(std::string_view a, std::string_view b) {
@@ -79,7 +65,7 @@ long Criterion::CompareCode(std::string_view text, std::int32_t dataTypeCode) {
 long Criterion::Judge(std::string_view text, std::int32_t dataTypeCode) {
     result_ = RuleResult::Fails;
     bool holds = false;
-    if (IsNumberType(dataTypeCode)) {
+    if (DataTypeCode::IsNumber(dataTypeCode)) {
         holds = NumberHolds(Operand, text);
     } else if (dataTypeCode == DataTypeCode::Str) {
         holds = TextHolds(Operand, text, LetterCase::IgnoreCase);

@@ -5,24 +5,6 @@
 
 namespace quarrion {
 
-namespace {
-
-bool IsNumberType(std::int32_t code) {
-    switch (code) {
-        case DataTypeCode::Amt:
-        case DataTypeCode::Int:
-        case DataTypeCode::Float:
-        case DataTypeCode::Percent:
-        case DataTypeCode::Price:
-        case DataTypeCode::Quan:
-            return true;
-        default:
-            return false;
-    }
-}
-
-}  // namespace
-
 void FieldCriterion::SetField(QBXMLTagRef field) {
     field_ = std::move(field);
     path_ = field_ ? FieldPath(field_->TagName()) : FieldPath();
@@ -31,7 +13,7 @@ void FieldCriterion::SetField(QBXMLTagRef field) {
 bool FieldCriterion::ValueHolds(std::string_view text) {
     const std::int32_t code = field_->DataTypeCode();
     if (code == DataTypeCode::Bool) return BooleanHolds(Operand, text);
-    if (IsNumberType(code)) return NumberHolds(Operand, text);
+    if (DataTypeCode::IsNumber(code)) return NumberHolds(Operand, text);
     if (code == DataTypeCode::Str) return TextHolds(Operand, text, LetterCase::ExactCase);
     return false;
 }

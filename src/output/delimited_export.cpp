@@ -2,15 +2,12 @@
 
 #include "services/atomic_file.h"
 #include "services/common_tools.h"
+#include "services/request_type_info.h"
 #include "services/text_fold.h"
 
 namespace quarrion {
 
 namespace {
-
-bool IsNumberType(std::int32_t dataTypeCode) {
-    return (dataTypeCode & 64) != 0;
-}
 
 bool StartsLikeAFormula(std::string_view text) {
     if (text.empty()) return false;
@@ -79,7 +76,7 @@ void AppendListRow(std::string& out, const ResultList& list, const ResultRow& ro
     for (std::size_t c = 0; c < row.Cells.size(); ++c) {
         if (c) out.push_back(delimiter);
         std::string_view cell = row.Cells[c];
-        bool textColumn = c >= list.Columns.size() || !IsNumberType(list.Columns[c].DataTypeCode);
+        bool textColumn = c >= list.Columns.size() || !DataTypeCode::IsNumber(list.Columns[c].DataTypeCode);
         if (options.GuardFormulas && textColumn && StartsLikeAFormula(cell)) {
             // The apostrophe belongs to the field, so it sits inside any quotes.
             std::string guarded = "'";

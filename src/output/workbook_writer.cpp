@@ -56,10 +56,6 @@ bool HasTotal(std::int32_t code) {
     return code == DataTypeCode::Amt || code == DataTypeCode::Int || code == DataTypeCode::Quan;
 }
 
-bool IsNumberKind(std::int32_t code) {
-    return (code & 64) != 0;
-}
-
 // The whole text as a number: optional blanks, an optional sign, digits with at most
 // one decimal point, an optional exponent, optional blanks. Anything else (empty
 // text, "1,250.00", "12 units", "inf") is not a number and stays text.
@@ -278,7 +274,7 @@ class SheetFiller {
         if (column.kind == ColumnKind::Percent) {
             value = LeadingNumber(text) / 100;
             number = true;
-        } else if (IsNumberKind(column.code)) {
+        } else if (DataTypeCode::IsNumber(column.code)) {
             number = ParseWholeNumber(text, value);
         }
 

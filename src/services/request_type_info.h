@@ -36,6 +36,12 @@ inline constexpr std::int32_t Enum = 4;
 inline constexpr std::int32_t Guid = 5;
 inline constexpr std::int32_t TimeInterval = 6;
 inline constexpr std::int32_t Unknown = 0;
+
+// The types whose values compare and total as numbers.
+constexpr bool IsNumber(std::int32_t code) {
+    return code == Amt || code == Int || code == Float || code == Percent || code == Price ||
+           code == Quan;
+}
 }  // namespace DataTypeCode
 
 // Error codes the link raises through its PopUp event (and logs).
