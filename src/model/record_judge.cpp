@@ -1,5 +1,6 @@
 #include "model/record_judge.h"
 
+#include <cstring>
 #include <limits>
 
 #include "model/field_path.h"
@@ -8,17 +9,15 @@ namespace quarrion {
 
 namespace {
 
-// A cheap hash of a NUL-terminated name: its length and its first and last two
-// characters. Element names are short and mostly differ there; the full comparison
-// after it settles the rest. Also gives the length.
-inline std::uint32_t HashName(const char* name, std::size_t& length) {
-    length = std::char_traits<char>::length(name);
-    if (length == 0) return 0;
-    auto at = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(name[i])); };
-    std::uint32_t hash = static_cast<std::uint32_t>(length) * 2654435761u;
-    hash ^= at(0) | at(length > 1 ? 1 : 0) << 8 | at(length - 1) << 16 | at(length > 2 ? length - 2 : 0) << 24;
-    hash *= 2246822519u;
-    return hash ^ (hash >> 15);
+// A cheap hash of a NUL-terminated name: its first (at most twelve) characters,
+// read without measuring the whole name. Names that share that start only cost one
+// more comparison.
+inline std::uint32_t HashName(const char* name) {
+    std::uint32_t hash = 2166136261u;
+    for (int i = 0; i < 12 && name[i]; ++i) {
+        hash = (hash ^ static_cast<unsigned char>(name[i])) * 16777619u;
+    }
+    return hash;
 }
 
 }  // namespace
@@ -53,8 +52,7 @@ void RecordJudge::Rehash() {
 }
 
 RecordJudge::NameTests& RecordJudge::Insert(const std::string& name) {
-    std::size_t length = 0;
-    std::uint32_t hash = HashName(name.c_str(), length);
+    std::uint32_t hash = HashName(name.c_str());
     for (NameTests& entry : names_) {
         if (entry.hash == hash && entry.name == name) return entry;
     }
@@ -65,13 +63,13 @@ RecordJudge::NameTests& RecordJudge::Insert(const std::string& name) {
 
 const RecordJudge::NameTests* RecordJudge::Find(const char* name) const {
     if (slots_.empty()) return nullptr;
-    std::size_t length = 0;
-    const std::uint32_t hash = HashName(name, length);
+    const std::uint32_t hash = HashName(name);
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t at = hash & mask; slots_[at] >= 0; at = (at + 1) & mask) {
         const NameTests& entry = names_[static_cast<std::size_t>(slots_[at])];
-        if (entry.hash == hash && entry.name.size() == length &&
-            std::char_traits<char>::compare(entry.name.data(), name, length) == 0) {
+        // Comparing up to the terminating NUL settles the length without measuring it;
+        // strncmp never reads past the end of the shorter name.
+        if (entry.hash == hash && std::strncmp(entry.name.c_str(), name, entry.name.size() + 1) == 0) {
             return &entry;
         }
     }
