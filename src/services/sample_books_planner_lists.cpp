@@ -13,7 +13,7 @@ namespace names = sample_names;
 
 namespace {
 
-struct AccountSpec {
+struct ChartEntry {
     const char* number;
     const char* name;  // parent:child for subaccounts
     std::string_view type;
@@ -22,7 +22,7 @@ struct AccountSpec {
 };
 
 // The chart of accounts of a small trading company.
-constexpr AccountSpec kChart[] = {
+constexpr ChartEntry kChart[] = {
     {"1000", "Checking", "Bank", "", "Operating account, First Springfield Bank"},
     {"1010", "Savings", "Bank", "", "Money market savings"},
     {"1020", "Petty Cash", "Bank", "", "Cash drawer and petty cash box"},
@@ -112,20 +112,20 @@ void SampleBooksPlanner::PlanCompany() {
 }
 
 void SampleBooksPlanner::PlanTerms() {
-    struct Spec {
+    struct TermsEntry {
         const char* name;
         int due, discountDays;
         std::int64_t percent;
     };
-    static constexpr Spec kTerms[] = {{"Due on receipt", 0, 0, 0},   {"Net 15", 15, 0, 0},
-                                      {"Net 30", 30, 0, 0},          {"Net 60", 60, 0, 0},
-                                      {"1% 10 Net 30", 30, 10, 100}, {"2% 10 Net 30", 30, 10, 200}};
-    for (const Spec& spec : kTerms) {
+    static constexpr TermsEntry kTerms[] = {
+        {"Due on receipt", 0, 0, 0}, {"Net 15", 15, 0, 0},          {"Net 30", 30, 0, 0},
+        {"Net 60", 60, 0, 0},        {"1% 10 Net 30", 30, 10, 100}, {"2% 10 Net 30", 30, 10, 200}};
+    for (const TermsEntry& entry : kTerms) {
         SampleEntity& e = E(AddEntity(kStandardTerms));
-        SetHierarchy(e, -1, spec.name);
-        e.dueDays = spec.due;
-        e.discountDays = spec.discountDays;
-        e.discountPercent = spec.percent;
+        SetHierarchy(e, -1, entry.name);
+        e.dueDays = entry.due;
+        e.discountDays = entry.discountDays;
+        e.discountPercent = entry.percent;
     }
     const auto& terms = b_.lists[kStandardTerms];
     dueOnReceipt_ = terms[0];
@@ -178,21 +178,21 @@ int SampleBooksPlanner::Account(std::string_view fullName) const {
 }
 
 void SampleBooksPlanner::PlanAccounts() {
-    for (const AccountSpec& spec : kChart) {
-        const int index = AddNamed(kAccount, spec.name);
+    for (const ChartEntry& row : kChart) {
+        const int index = AddNamed(kAccount, row.name);
         SampleEntity& e = E(index);
-        e.accountType = spec.type;
-        e.specialAccountType = spec.special;
-        e.accountNumberText = spec.number;
-        e.description = spec.description;
-        e.cashFlow = CashFlowOf(spec.type);
-        if (spec.type == "Bank" && e.name != "Petty Cash") {
+        e.accountType = row.type;
+        e.specialAccountType = row.special;
+        e.accountNumberText = row.number;
+        e.description = row.description;
+        e.cashFlow = CashFlowOf(row.type);
+        if (row.type == "Bank" && e.name != "Petty Cash") {
             e.bankNumber = "XXXXXX" + Digits(R().Between(1000, 9999), 4);
         }
-        if (spec.type == "Income") {
+        if (row.type == "Income") {
             e.taxLineId = 1;
             e.taxLineName = "Gross receipts or sales";
-        } else if (spec.type == "Expense" && R().Chance(0.5)) {
+        } else if (row.type == "Expense" && R().Chance(0.5)) {
             e.taxLineId = 30;
             e.taxLineName = "Other deductions";
         }
@@ -567,7 +567,7 @@ void SampleBooksPlanner::PlanItems() {
         if (R().Chance(0.4)) {
             e.purchased = true;
             e.cost = e.price * 55 / 100;
-            e.purchaseDesc = wanted + ", ordered to spec";
+            e.purchaseDesc = wanted + ", made to order";
             e.expenseAccount = cogs_;
             e.prefVendor = PickIndex(suppliers_);
         }
@@ -591,19 +591,19 @@ void SampleBooksPlanner::PlanItems() {
                                           {"Late Delivery Credit", -2000, 0, ""}};
     const int charges = Scaled(8, 3);
     for (int n = 0; n < charges; ++n) {
-        const Charge& spec = kCharges[static_cast<std::size_t>(n) % std::size(kCharges)];
-        const int index = AddItem(kItemOtherCharge, -1, spec.name);
+        const Charge& row = kCharges[static_cast<std::size_t>(n) % std::size(kCharges)];
+        const int index = AddItem(kItemOtherCharge, -1, row.name);
         SampleEntity& e = E(index);
-        e.price = spec.price;
-        e.pricePercent = spec.percent;
-        e.specialItemType = spec.special;
-        e.salesDesc = spec.name;
-        e.incomeAccount = std::string_view(spec.name) == "Freight" ? freightIncome_
-                          : spec.percent < 0 || spec.price < 0     ? discounts_
-                                                                   : fees_;
-        if (spec.special == "FinanceCharge")
+        e.price = row.price;
+        e.pricePercent = row.percent;
+        e.specialItemType = row.special;
+        e.salesDesc = row.name;
+        e.incomeAccount = std::string_view(row.name) == "Freight" ? freightIncome_
+                          : row.percent < 0 || row.price < 0      ? discounts_
+                                                                  : fees_;
+        if (row.special == "FinanceCharge")
             financeItem_ = index;
-        else if (spec.percent < 0)
+        else if (row.percent < 0)
             discountItem_ = index;
         else
             chargeItems_.push_back(index);
