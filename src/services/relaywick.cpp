@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <chrono>
 #include <future>
 #include <limits>
 #include <map>
@@ -54,9 +55,6 @@ class Relaywick::Session {
           dataFolder_(std::move(dataFolder)),
           cancel_(cancel) {}
 
-    // Once the queue runs dry, the next request may pop up a failure already shown.
-    void QueueDrained() { shown_.clear(); }
-
     void Records(LinkDate from, LinkDate to, std::int32_t dateFilter, std::int32_t maxCount,
                  std::string typeName, std::int32_t requestType);
     std::string ToPrint(std::int32_t requestType, const std::string& entryList, bool toPrint,
@@ -101,7 +99,10 @@ class Relaywick::Session {
     std::filesystem::path dataFolder_;
     const std::atomic<bool>& cancel_;
     std::unique_ptr<RequestProcessor> processor_;
-    std::set<std::pair<std::int32_t, std::string>> shown_;
+    // When each failure last popped up. The requests of one search fail together (the
+    // main window closes every window after a pop-up), so the same failure within a
+    // short while is not shown again; a later search that meets it is told again.
+    std::map<std::pair<std::int32_t, std::string>, std::chrono::steady_clock::time_point> shown_;
 };
 
 RequestProcessor* Relaywick::Session::Processor(ProcessorFailure& failure) {
@@ -129,7 +130,12 @@ void Relaywick::Session::Failed(bool logEnabled, const RequestType* type, std::i
                                 bool records) {
     std::string typeName = type ? std::string(type->stem) : std::string();
     Log(logEnabled, typeName, failure.code, "Error", failure.message);
-    if (shown_.insert({failure.code, failure.message}).second) PopUp(failure.code, failure.message);
+    const auto now = std::chrono::steady_clock::now();
+    auto [last, first] = shown_.try_emplace({failure.code, failure.message}, now);
+    if (first || now - last->second > std::chrono::seconds(2)) {
+        last->second = now;
+        PopUp(failure.code, failure.message);
+    }
     if (!records) return;
     std::string title = type ? std::string(type->title) : "the requested";
     Message(requestType, "Could not get " + title + " records: " + failure.message, true, file);
@@ -477,8 +483,6 @@ void Relaywick::WorkerLoop() {
                     .Append({"", LinkError::RequestRejected, "Error",
                              std::string("The link stopped a request: ") + e.what()});
             }
-            std::lock_guard lock(mutex_);
-            if (jobs_.empty()) session_->QueueDrained();
         }
         if (viewer) CheckErrorLog();
     }

@@ -10,13 +10,6 @@
 
 namespace quarrion::test {
 
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 CliRun Cli(const std::string& arguments) {
     TempDir dir;
     const auto out = dir.Path() / "out.txt", err = dir.Path() / "err.txt";

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "support/temp_home.h"
+
 namespace quarrion::test {
 
 // One run of the terminal tool as a user's shell runs it.
@@ -11,9 +13,6 @@ struct CliRun {
     std::string out;
     std::string err;
 };
-
-// The whole file as bytes; "" when it cannot be read.
-std::string ReadAll(const std::filesystem::path& path);
 
 // Runs quarrion-cli with `arguments` (already quoted for the shell) and collects its
 // exit code, standard output and standard error.

@@ -677,13 +677,6 @@ TEST(SampleCompany, StreamingStopsWhenTheSinkRefuses) {
 
 // ------------------------------------------------------------------ the file
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::size_t FilesIn(const std::filesystem::path& folder) {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
@@ -693,7 +686,7 @@ TEST(SampleCompanyFile, IsWrittenWholeOverTheOldFile) {
     const auto file = dir.Path() / "company.xml";
     std::ofstream(file) << "old content";
     EXPECT_EQ(WriteSampleCompany(file, {7, 0.05, kToday}), "");
-    EXPECT_EQ(ReadFile(file), Small().text);
+    EXPECT_EQ(test::ReadAll(file), Small().text);
     EXPECT_EQ(FilesIn(dir.Path()), 1u);  // no temporary file left behind
 }
 
@@ -712,7 +705,7 @@ TEST(SampleCompanyFile, FailuresLeaveTheOldFileUntouched) {
     std::ofstream(file) << "old content";
     EXPECT_NE(WriteSampleCompany(file, {7, 0.0, kToday}), "");
     EXPECT_NE(WriteSampleCompany(dir.Path(), {7, 0.05, kToday}), "");  // a folder is no file
-    EXPECT_EQ(ReadFile(file), "old content");
+    EXPECT_EQ(test::ReadAll(file), "old content");
     EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
 

@@ -32,13 +32,6 @@ std::string HtmlText(const std::string& html) {
     return text;
 }
 
-std::string ReadFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void WriteFile(const std::filesystem::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary) << text;
 }
@@ -388,8 +381,8 @@ TEST_F(DataViewTest, ViewsAreNumberedAndRemoveTheirFilesWhenClosed) {
         xsl = two.XslPath();
         ASSERT_TRUE(std::filesystem::exists(xml));
         ASSERT_TRUE(std::filesystem::exists(xsl));
-        EXPECT_EQ(ReadFile(xsl), DataViewStylesheet(two.Record(), kInvoice, false, tags_));
-        EXPECT_EQ(ReadFile(xml), DataViewXml(two.Record(), std::string(name) + ".xsl"));
+        EXPECT_EQ(test::ReadAll(xsl), DataViewStylesheet(two.Record(), kInvoice, false, tags_));
+        EXPECT_EQ(test::ReadAll(xml), DataViewXml(two.Record(), std::string(name) + ".xsl"));
     }
     EXPECT_FALSE(std::filesystem::exists(xml));
     EXPECT_FALSE(std::filesystem::exists(xsl));
@@ -415,7 +408,7 @@ TEST_F(DataViewTest, ImagesThePageNamesAreInstalledOneLevelAboveIt) {
     for (const char* image :
          {"dataview.gif", "clip_anime.gif", "clip06.GIF", "xml_globe_00_tn.jpg"}) {
         EXPECT_TRUE(std::filesystem::exists(above / image)) << image;
-        EXPECT_EQ(ReadFile(above / image), ReadFile(ResourceFolder() / image)) << image;
+        EXPECT_EQ(test::ReadAll(above / image), test::ReadAll(ResourceFolder() / image)) << image;
     }
 }
 

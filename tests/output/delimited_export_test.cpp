@@ -12,13 +12,6 @@
 namespace quarrion {
 namespace {
 
-std::string ReadAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 struct Encoding {
     const char* text;
     int format;
@@ -59,7 +52,7 @@ TEST(DelimitedExport, WritesHeadingsThenRowsEachEndedByCrLf) {
     test::TempDir dir;
     auto file = dir.Path() / "Invoice List.csv";
     ASSERT_EQ(WriteListFile(file, SampleList(), {}), "");
-    EXPECT_EQ(ReadAll(file),
+    EXPECT_EQ(test::ReadAll(file),
               "Num,\"Customer, Name\",Amount\r\n"
               "1001,\"Acme, Inc.\",-12.50\r\n"
               "1002,=HYPERLINK(\"x\"),40\r\n"
@@ -70,7 +63,7 @@ TEST(DelimitedExport, TabFormatWritesFieldsVerbatim) {
     test::TempDir dir;
     auto file = dir.Path() / "Invoice List.txt";
     ASSERT_EQ(WriteListFile(file, SampleList(), {ExportFormat::Tab, false}), "");
-    EXPECT_EQ(ReadAll(file),
+    EXPECT_EQ(test::ReadAll(file),
               "Num\tCustomer, Name\tAmount\r\n"
               "1001\tAcme, Inc.\t-12.50\r\n"
               "1002\t=HYPERLINK(\"x\")\t40\r\n"
@@ -83,14 +76,14 @@ TEST(DelimitedExport, AListWithoutRowsGivesTheHeadingLineOnly) {
     list.Rows.clear();
     auto file = dir.Path() / "empty.csv";
     ASSERT_EQ(WriteListFile(file, list, {}), "");
-    EXPECT_EQ(ReadAll(file), "Num,\"Customer, Name\",Amount\r\n");
+    EXPECT_EQ(test::ReadAll(file), "Num,\"Customer, Name\",Amount\r\n");
 }
 
 TEST(DelimitedExport, FormulaGuardMarksTextCellsButNotNumbers) {
     test::TempDir dir;
     auto file = dir.Path() / "guarded.csv";
     ASSERT_EQ(WriteListFile(file, SampleList(), {ExportFormat::Comma, true}), "");
-    std::string text = ReadAll(file);
+    std::string text = test::ReadAll(file);
     EXPECT_NE(text.find("1002,'=HYPERLINK(\"x\"),40\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find(",-12.50\r\n"), std::string::npos) << text;
 }
@@ -111,7 +104,7 @@ TEST(DelimitedExport, AFailedExportKeepsTheOldFile) {
     chmod(dir.Path().c_str(), 0555);
     EXPECT_FALSE(WriteListFile(file, SampleList(), {}).empty());
     chmod(dir.Path().c_str(), 0755);
-    EXPECT_EQ(ReadAll(file), "old");
+    EXPECT_EQ(test::ReadAll(file), "old");
 }
 
 TEST(ExportNames, SilentModeAppendsTheExtensionToNamesLongerThanFour) {

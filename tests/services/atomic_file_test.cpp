@@ -10,13 +10,6 @@
 namespace quarrion {
 namespace {
 
-std::string ReadAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(AtomicFile, TheTargetChangesOnlyOnCommit) {
     test::TempDir dir;
     auto target = dir.Path() / "book.txt";
@@ -25,9 +18,9 @@ TEST(AtomicFile, TheTargetChangesOnlyOnCommit) {
         AtomicFile file(target);
         ASSERT_EQ(file.Error(), "");
         ASSERT_TRUE(file.Write("after"));
-        EXPECT_EQ(ReadAll(target), "before");
+        EXPECT_EQ(test::ReadAll(target), "before");
     }
-    EXPECT_EQ(ReadAll(target), "before");
+    EXPECT_EQ(test::ReadAll(target), "before");
     std::size_t entries = 0;
     for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.Path())) ++entries;
     EXPECT_EQ(entries, 1u) << "an abandoned write leaves no temporary file";
@@ -35,7 +28,7 @@ TEST(AtomicFile, TheTargetChangesOnlyOnCommit) {
     AtomicFile file(target);
     ASSERT_TRUE(file.Write("after"));
     EXPECT_EQ(file.Commit(), "");
-    EXPECT_EQ(ReadAll(target), "after");
+    EXPECT_EQ(test::ReadAll(target), "after");
 }
 
 }  // namespace

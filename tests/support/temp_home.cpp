@@ -1,5 +1,7 @@
 #include "support/temp_home.h"
 
+#include "services/atomic_file.h"
+
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -24,6 +26,12 @@ TempDir::TempDir() : path_(MakeUnique("dir-")) {}
 TempDir::~TempDir() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ReadAll(const std::filesystem::path& file) {
+    std::string text;
+    ReadWholeFile(file, text);
+    return text;
 }
 
 std::filesystem::path Home() {

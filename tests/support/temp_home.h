@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace quarrion::test {
 
@@ -19,5 +20,8 @@ private:
 
 // The folder QUARRION_HOME points at for this test process.
 std::filesystem::path Home();
+
+// The whole content of a file, byte for byte; "" when it cannot be read.
+std::string ReadAll(const std::filesystem::path& file);
 
 }  // namespace quarrion::test
