@@ -28,7 +28,7 @@
 #include "results/company_responses.h"
 #include "results/reference_examiner.h"
 #include "results/response_examiner.h"
-#include "services/sample_company.h"
+#include "sample/sample_company.h"
 
 using namespace quarrion;
 

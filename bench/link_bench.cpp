@@ -26,12 +26,12 @@
 
 #include <pugixml.hpp>
 
-#include "services/company_file.h"
-#include "services/link_settings.h"
-#include "services/owner_event_queue.h"
-#include "services/relaywick.h"
-#include "services/request_type_info.h"
-#include "services/sample_company.h"
+#include "link/company_file.h"
+#include "link/link_settings.h"
+#include "link/owner_event_queue.h"
+#include "link/relaywick.h"
+#include "qbxml/request_type_info.h"
+#include "sample/sample_company.h"
 
 namespace {
 

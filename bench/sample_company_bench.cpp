@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "services/sample_company.h"
+#include "sample/sample_company.h"
 
 namespace {
 

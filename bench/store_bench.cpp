@@ -14,7 +14,7 @@
 
 #include "catalog/qbxml_tags.h"
 #include "model/search_object2.h"
-#include "services/request_type_info.h"
+#include "qbxml/request_type_info.h"
 #include "store/control_file.h"
 #include "store/io_manager.h"
 

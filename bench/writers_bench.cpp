@@ -20,7 +20,7 @@
 #include "output/data_view.h"
 #include "output/workbook_writer.h"
 #include "results/result_list.h"
-#include "services/request_type_info.h"
+#include "qbxml/request_type_info.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 
 #include "catalog/qbxml_tags.h"
 #include "cli_support.h"
-#include "console/result_text.h"
-#include "console/rule_text.h"
-#include "console/search_builder.h"
-#include "console/store_session.h"
+#include "search/result_text.h"
+#include "search/rule_text.h"
+#include "search/search_builder.h"
+#include "search/store_session.h"
 
 namespace quarrion::cli {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "services/calendar_day.h"
+#include "foundation/calendar_day.h"
 
 namespace quarrion::cli {
 

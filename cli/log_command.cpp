@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "cli_support.h"
-#include "console/result_text.h"
-#include "services/app_paths.h"
-#include "services/atomic_file.h"
-#include "services/error_log.h"
+#include "search/result_text.h"
+#include "foundation/app_paths.h"
+#include "foundation/atomic_file.h"
+#include "link/error_log.h"
 
 namespace quarrion::cli {
 

@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "cli_support.h"
-#include "console/result_text.h"
+#include "search/result_text.h"
 #include "output/delimited_export.h"
 #include "output/workbook_writer.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli_support.h"
-#include "services/sample_company.h"
+#include "sample/sample_company.h"
 
 namespace quarrion::cli {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli_support.h"
-#include "console/store_limits.h"
+#include "search/store_limits.h"
 #include "result_output.h"
 #include "search_options.h"
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <iostream>
 
-#include "console/search_builder.h"
-#include "services/app_paths.h"
-#include "services/request_type_info.h"
+#include "search/search_builder.h"
+#include "foundation/app_paths.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion::cli {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "cli_support.h"
-#include "console/search_session.h"
-#include "console/store_session.h"
+#include "search/search_session.h"
+#include "search/store_session.h"
 #include "model/search_object2.h"
 
 namespace quarrion::cli {

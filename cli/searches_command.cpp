@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "cli_support.h"
-#include "console/result_text.h"
-#include "console/rule_text.h"
-#include "console/store_session.h"
+#include "search/result_text.h"
+#include "search/rule_text.h"
+#include "search/store_session.h"
 #include "model/search_object2.h"
-#include "services/request_type_info.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion::cli {
 

@@ -8,7 +8,7 @@
 #include "cli_support.h"
 #include "result_output.h"
 #include "search_options.h"
-#include "services/request_type_info.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion::cli {
 

@@ -11,8 +11,8 @@
 #include "output/data_view.h"
 #include "results/record_paths.h"
 #include "search_options.h"
-#include "services/atomic_file.h"
-#include "services/request_type_info.h"
+#include "foundation/atomic_file.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion::cli {
 

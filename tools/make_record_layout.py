@@ -3,9 +3,9 @@
 
     /usr/bin/python3 tools/make_record_layout.py [--tsv TABLE] [--out-dir DIR]
 
-Produces src/services/record_layout_names.h (one enumerator per element name, so a
+Produces src/sample/record_layout_names.h (one enumerator per element name, so a
 misspelt name in the generator fails to compile) and
-src/services/record_layout_table.cpp (every element QuickBooks Desktop sends for each
+src/sample/record_layout_table.cpp (every element QuickBooks Desktop sends for each
 offered request type, groups included, in document order). The same rows feed the
 shipped control file, so the company file holds exactly what the catalog offers.
 """
@@ -38,7 +38,7 @@ def names_header(names):
 
 
 def table_source(elements, names):
-    out = [NOTICE.rstrip("\n"), "", '#include "services/record_layout.h"', "",
+    out = [NOTICE.rstrip("\n"), "", '#include "sample/record_layout.h"', "",
            "namespace quarrion::record_layout_detail {", "",
            "const std::string_view kNames[kElementNameCount] = {"]
     out += [f'    "{name}",' for name in names]
@@ -68,7 +68,7 @@ def table_source(elements, names):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--tsv", default=qbxml_elements.DEFAULT_TSV)
-    parser.add_argument("--out-dir", default=os.path.join(qbxml_elements.ROOT, "src", "services"))
+    parser.add_argument("--out-dir", default=os.path.join(qbxml_elements.ROOT, "src", "sample"))
     args = parser.parse_args()
     elements = qbxml_elements.load(args.tsv)
     kinds = {}

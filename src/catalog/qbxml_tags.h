@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "catalog/qbxml_tag.h"
-#include "services/keyed_collection.h"
+#include "foundation/keyed_collection.h"
 
 namespace quarrion {
 

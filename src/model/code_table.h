@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "services/keyed_collection.h"
+#include "foundation/keyed_collection.h"
 
 namespace quarrion {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "services/leading_number.h"
+#include "foundation/leading_number.h"
 
 namespace quarrion {
 

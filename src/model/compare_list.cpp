@@ -1,7 +1,7 @@
 #include "model/compare_list.h"
 
-#include "services/leading_number.h"
-#include "services/text_fold.h"
+#include "foundation/leading_number.h"
+#include "foundation/text_fold.h"
 
 namespace quarrion {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "services/leading_number.h"
+#include "foundation/leading_number.h"
 
 namespace quarrion {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "model/criterion.h"
-#include "services/keyed_collection.h"
+#include "foundation/keyed_collection.h"
 
 namespace quarrion {
 

@@ -1,7 +1,7 @@
 #include "model/criterion.h"
 
-#include "services/request_type_info.h"
-#include "services/text_fold.h"
+#include "qbxml/request_type_info.h"
+#include "foundation/text_fold.h"
 
 namespace quarrion {
 

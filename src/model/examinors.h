@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "model/examinor.h"
-#include "services/keyed_collection.h"
+#include "foundation/keyed_collection.h"
 
 namespace quarrion {
 

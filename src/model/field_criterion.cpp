@@ -1,7 +1,7 @@
 #include "model/field_criterion.h"
 
-#include "services/common_tools.h"
-#include "services/request_type_info.h"
+#include "foundation/common_tools.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion {
 

@@ -6,7 +6,7 @@
 #include <pugixml.hpp>
 
 #include "model/field_examinor.h"
-#include "services/keyed_collection.h"
+#include "foundation/keyed_collection.h"
 
 namespace quarrion {
 

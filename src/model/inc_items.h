@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "model/inc_item.h"
-#include "services/keyed_collection.h"
+#include "foundation/keyed_collection.h"
 
 namespace quarrion {
 

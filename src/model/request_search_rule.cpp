@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "services/request_type_info.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion {
 

@@ -7,7 +7,7 @@
 #include "catalog/qbxml_tags.h"
 #include "model/display_column.h"
 #include "model/field_examinors.h"
-#include "services/keyed_collection.h"
+#include "foundation/keyed_collection.h"
 
 namespace quarrion {
 

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "services/common_tools.h"
-#include "services/leading_number.h"
-#include "services/text_fold.h"
+#include "foundation/common_tools.h"
+#include "foundation/leading_number.h"
+#include "foundation/text_fold.h"
 
 namespace quarrion {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "services/common_tools.h"
+#include "foundation/common_tools.h"
 
 namespace quarrion {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "catalog/qbxml_tag.h"
-#include "services/keyed_collection.h"
+#include "foundation/keyed_collection.h"
 
 namespace quarrion {
 

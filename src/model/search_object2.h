@@ -7,7 +7,7 @@
 
 #include "model/examinors.h"
 #include "model/inc_items.h"
-#include "services/keyed_collection.h"
+#include "foundation/keyed_collection.h"
 
 namespace quarrion {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "services/text_fold.h"
+#include "foundation/text_fold.h"
 
 namespace quarrion {
 

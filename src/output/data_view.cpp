@@ -6,7 +6,7 @@
 
 #include "catalog/qbxml_tags.h"
 #include "output/data_view_stylesheet.h"
-#include "services/app_paths.h"
+#include "foundation/app_paths.h"
 
 namespace quarrion {
 

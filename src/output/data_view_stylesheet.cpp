@@ -8,8 +8,8 @@
 
 #include "catalog/qbxml_tags.h"
 #include "output/rep_items.h"
-#include "services/request_type_info.h"
-#include "services/text_fold.h"
+#include "qbxml/request_type_info.h"
+#include "foundation/text_fold.h"
 
 namespace quarrion {
 

@@ -1,9 +1,9 @@
 #include "output/delimited_export.h"
 
-#include "services/atomic_file.h"
-#include "services/common_tools.h"
-#include "services/request_type_info.h"
-#include "services/text_fold.h"
+#include "foundation/atomic_file.h"
+#include "foundation/common_tools.h"
+#include "qbxml/request_type_info.h"
+#include "foundation/text_fold.h"
 
 namespace quarrion {
 

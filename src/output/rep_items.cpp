@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "services/text_fold.h"
+#include "foundation/text_fold.h"
 
 namespace quarrion {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <unordered_set>
 
-#include "services/text_fold.h"
+#include "foundation/text_fold.h"
 
 namespace quarrion {
 

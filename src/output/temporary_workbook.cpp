@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "services/app_paths.h"
+#include "foundation/app_paths.h"
 
 namespace quarrion {
 

@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "services/atomic_path.h"
+#include "foundation/atomic_path.h"
 #include "output/sheet_names.h"
-#include "services/leading_number.h"
-#include "services/request_type_info.h"
+#include "foundation/leading_number.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion {
 

@@ -8,7 +8,7 @@
 #include "model/inc_item.h"
 #include "model/record_judge.h"
 #include "results/record_paths.h"
-#include "services/request_type_info.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion {
 

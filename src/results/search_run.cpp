@@ -5,9 +5,9 @@
 #include "model/search_column_choice.h"
 #include "results/record_paths.h"
 #include "results/to_print.h"
-#include "services/app_paths.h"
-#include "services/relaywick.h"
-#include "services/request_type_info.h"
+#include "foundation/app_paths.h"
+#include "link/relaywick.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion {
 

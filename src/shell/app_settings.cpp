@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "services/leading_number.h"
+#include "foundation/leading_number.h"
 
 namespace quarrion {
 

@@ -5,8 +5,8 @@
 #include <QFile>
 #include <cassert>
 
-#include "services/app_paths.h"
-#include "services/common_tools.h"
+#include "foundation/app_paths.h"
+#include "foundation/common_tools.h"
 #include "shell/app_settings.h"
 
 namespace quarrion {

@@ -6,7 +6,7 @@
 #include <QString>
 #include <cstddef>
 
-#include "services/keyed_collection.h"
+#include "foundation/keyed_collection.h"
 
 namespace quarrion {
 

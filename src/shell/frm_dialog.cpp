@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "services/common_tools.h"
+#include "foundation/common_tools.h"
 #include "shell/artwork.h"
 
 namespace quarrion {

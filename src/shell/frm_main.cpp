@@ -13,8 +13,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "services/common_tools.h"
-#include "services/request_type_info.h"
+#include "foundation/common_tools.h"
+#include "qbxml/request_type_info.h"
 #include "shell/app_settings.h"
 #include "shell/app_state.h"
 #include "shell/artwork.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "services/relaywick.h"
+#include "link/relaywick.h"
 #include "shell/shell_link.h"
 
 namespace quarrion {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <system_error>
 
-#include "services/leading_number.h"
-#include "services/text_fold.h"
+#include "foundation/leading_number.h"
+#include "foundation/text_fold.h"
 
 namespace quarrion {
 

@@ -16,7 +16,7 @@
 #include "store/store_paths.h"
 #include "store/store_schema.h"
 #include "store/transaction.h"
-#include "wizard/view_tags.h"
+#include "catalog/view_tags.h"
 
 namespace quarrion {
 

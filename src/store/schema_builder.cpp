@@ -8,7 +8,7 @@
 #include <set>
 #include <system_error>
 
-#include "services/text_fold.h"
+#include "foundation/text_fold.h"
 #include "store/database_connection.h"
 #include "store/transaction.h"
 

@@ -8,7 +8,7 @@
 
 #include "catalog/qbxml_tags.h"
 #include "model/search_object2.h"
-#include "services/request_type_info.h"
+#include "qbxml/request_type_info.h"
 #include "store/database_connection.h"
 #include "store/statement_cache.h"
 

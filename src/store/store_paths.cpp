@@ -1,6 +1,6 @@
 #include "store/store_paths.h"
 
-#include "services/app_paths.h"
+#include "foundation/app_paths.h"
 #include "store/control_file.h"
 
 namespace quarrion {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "catalog/qbxml_tag.h"
-#include "services/request_type_info.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion {
 namespace {

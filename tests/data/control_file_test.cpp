@@ -7,10 +7,10 @@
 #include <string>
 
 #include "control_file_entries.h"
-#include "services/leading_number.h"
-#include "services/record_layout.h"
-#include "services/request_type_info.h"
-#include "services/text_fold.h"
+#include "foundation/leading_number.h"
+#include "sample/record_layout.h"
+#include "qbxml/request_type_info.h"
+#include "foundation/text_fold.h"
 
 namespace quarrion::test {
 namespace {

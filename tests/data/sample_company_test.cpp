@@ -1,4 +1,4 @@
-#include "services/sample_company.h"
+#include "sample/sample_company.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "control_file_entries.h"
-#include "services/calendar_day.h"
-#include "services/record_layout.h"
-#include "services/request_type_info.h"
+#include "foundation/calendar_day.h"
+#include "sample/record_layout.h"
+#include "qbxml/request_type_info.h"
 #include "support/temp_home.h"
 
 namespace quarrion::test {

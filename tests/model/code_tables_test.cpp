@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "services/common_tools.h"
+#include "foundation/common_tools.h"
 
 namespace quarrion {
 namespace {

@@ -12,7 +12,7 @@
 #include "catalog/qbxml_tags.h"
 #include "output/data_view_stylesheet.h"
 #include "output/xslt_transform.h"
-#include "services/app_paths.h"
+#include "foundation/app_paths.h"
 #include "support/temp_home.h"
 
 namespace quarrion {

@@ -11,7 +11,7 @@
 
 #include "output/sheet_names.h"
 #include "output/temporary_workbook.h"
-#include "services/request_type_info.h"
+#include "qbxml/request_type_info.h"
 #include "support/temp_home.h"
 
 namespace quarrion {

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "catalog/qbxml_tags.h"
-#include "services/app_paths.h"
+#include "foundation/app_paths.h"
 #include "store/io_manager.h"
 
 namespace quarrion::test {

@@ -10,8 +10,8 @@
 #include "results/company_responses.h"
 #include "results/reference_examiner.h"
 #include "results/response_examiner.h"
-#include "services/request_type_info.h"
-#include "services/sample_company.h"
+#include "qbxml/request_type_info.h"
+#include "sample/sample_company.h"
 #include "support/temp_home.h"
 
 namespace quarrion {

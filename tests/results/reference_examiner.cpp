@@ -8,7 +8,7 @@
 #include "model/inc_item.h"
 #include "results/record_paths.h"
 #include "results/response_examiner.h"
-#include "services/request_type_info.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion::test {
 

@@ -7,11 +7,11 @@
 #include "model/search_column_choice.h"
 #include "results/company_responses.h"
 #include "results/record_paths.h"
-#include "services/owner_event_queue.h"
-#include "services/relaywick.h"
-#include "services/request_type_info.h"
-#include "services/sample_company.h"
-#include "services/sample_company_processor.h"
+#include "link/owner_event_queue.h"
+#include "link/relaywick.h"
+#include "qbxml/request_type_info.h"
+#include "sample/sample_company.h"
+#include "link/sample_company_processor.h"
 #include "support/temp_home.h"
 
 namespace quarrion {

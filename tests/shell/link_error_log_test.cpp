@@ -2,8 +2,8 @@
 #include <QTest>
 #include <memory>
 
-#include "services/app_paths.h"
-#include "services/error_log.h"
+#include "foundation/app_paths.h"
+#include "link/error_log.h"
 #include "shell/frm_error_log.h"
 #include "shell/msg_interface.h"
 #include "shell/relaywick_link.h"

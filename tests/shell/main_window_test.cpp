@@ -16,7 +16,7 @@
 
 #include "fakes.h"
 #include "modal.h"
-#include "services/request_type_info.h"
+#include "qbxml/request_type_info.h"
 #include "shell/app_settings.h"
 #include "shell/app_state.h"
 #include "shell/frm_dialog.h"

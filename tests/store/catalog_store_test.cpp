@@ -10,7 +10,7 @@
 #include "store/io_manager.h"
 #include "store/store_paths.h"
 #include "store_fixture.h"
-#include "wizard/view_tags.h"
+#include "catalog/view_tags.h"
 
 namespace quarrion {
 namespace {

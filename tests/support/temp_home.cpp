@@ -1,6 +1,6 @@
 #include "support/temp_home.h"
 
-#include "services/atomic_file.h"
+#include "foundation/atomic_file.h"
 
 #include <cstdlib>
 #include <stdexcept>

@@ -1,0 +1,81 @@
+#include "foundation/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+namespace quarrion {
+
+namespace {
+
+std::string Failure(const char* what, const std::filesystem::path& path, int error) {
+    return std::string(what) + " \"" + path.string() + "\": " + std::strerror(error);
+}
+
+}  // namespace
+
+AtomicFile::AtomicFile(std::filesystem::path target) : path_(std::move(target)), error_(path_.Error()) {
+    if (!error_.empty()) return;
+    file_ = std::fopen(path_.TemporaryPath().c_str(), "wb");
+    if (!file_) error_ = Failure("Cannot write", path_.TemporaryPath(), errno);
+}
+
+AtomicFile::~AtomicFile() {
+    if (file_) std::fclose(file_);
+}
+
+bool AtomicFile::Write(std::string_view bytes) {
+    if (!file_ || !error_.empty()) return false;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        error_ = Failure("Cannot write", path_.TemporaryPath(), errno);
+        return false;
+    }
+    return true;
+}
+
+std::string AtomicFile::Commit() {
+    if (!file_) return error_.empty() ? "The file is not open." : error_;
+    if (!error_.empty()) return error_;
+    bool flushed = std::fflush(file_) == 0;
+    int savedErrno = errno;
+    bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!flushed || !closed) return Failure("Cannot write", path_.TemporaryPath(), savedErrno);
+    return path_.Commit();
+}
+
+std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view contents) {
+    AtomicFile file(path);
+    file.Write(contents);
+    return file.Commit();
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents) {
+    contents.clear();
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return "The file \"" + path.string() + "\" does not exist.";
+    if (std::filesystem::is_directory(path, error))
+        return "\"" + path.string() + "\" is a folder, not a file.";
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return Failure("Cannot open", path, errno);
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size > 0) {
+        contents.resize(static_cast<std::size_t>(size));
+        in.read(contents.data(), size);
+        if (in.gcount() != size) {
+            contents.clear();
+            return Failure("Cannot read", path, errno ? errno : EIO);
+        }
+    }
+    return {};
+}
+
+}  // namespace quarrion

@@ -1,0 +1,75 @@
+#include "foundation/text_fold.h"
+
+#include <utf8proc.h>
+
+#include <algorithm>
+
+namespace quarrion {
+
+namespace {
+
+char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+// Maps each code point through `map`; bytes that do not decode are copied as they are.
+template <typename Map>
+std::string MapCodePoints(std::string_view text, Map map) {
+    std::string out;
+    out.reserve(text.size());
+    const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
+    utf8proc_ssize_t at = 0;
+    const auto size = static_cast<utf8proc_ssize_t>(text.size());
+    while (at < size) {
+        utf8proc_int32_t cp = 0;
+        utf8proc_ssize_t used = utf8proc_iterate(bytes + at, size - at, &cp);
+        if (used <= 0) {
+            out.push_back(text[static_cast<std::size_t>(at)]);
+            ++at;
+            continue;
+        }
+        utf8proc_uint8_t encoded[4];
+        utf8proc_ssize_t length = utf8proc_encode_char(map(cp), encoded);
+        out.append(reinterpret_cast<const char*>(encoded), static_cast<std::size_t>(length));
+        at += used;
+    }
+    return out;
+}
+
+}  // namespace
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::string UpperCase(std::string_view text) {
+    if (IsAscii(text)) {
+        std::string out(text);
+        for (char& c : out) c = AsciiUpper(c);
+        return out;
+    }
+    return MapCodePoints(text, [](utf8proc_int32_t cp) { return utf8proc_toupper(cp); });
+}
+
+std::string FoldCase(std::string_view text) {
+    if (IsAscii(text)) {
+        std::string out(text);
+        for (char& c : out) c = AsciiLower(c);
+        return out;
+    }
+    // Simple one-to-one folding keeps lengths comparable code point by code point.
+    return MapCodePoints(text, [](utf8proc_int32_t cp) { return utf8proc_tolower(utf8proc_toupper(cp)); });
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (IsAscii(a) && IsAscii(b)) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+        }
+        return true;
+    }
+    return FoldCase(a) == FoldCase(b);
+}
+
+}  // namespace quarrion

@@ -1,0 +1,150 @@
+#include "link/company_file.h"
+
+#include <sys/stat.h>
+
+#include "foundation/atomic_file.h"
+#include "qbxml/qbxml_document.h"
+#include "qbxml/request_type_info.h"
+
+namespace quarrion {
+
+namespace {
+
+struct StringWriter : pugi::xml_writer {
+    explicit StringWriter(std::string& out) : out(out) {}
+    void write(const void* data, size_t size) override {
+        out.append(static_cast<const char*>(data), size);
+    }
+    std::string& out;
+};
+
+std::mutex& RegistryMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::map<std::filesystem::path, std::weak_ptr<CompanyFile>>& Registry() {
+    static std::map<std::filesystem::path, std::weak_ptr<CompanyFile>> registry;
+    return registry;
+}
+
+}  // namespace
+
+std::shared_ptr<CompanyFile> CompanyFile::Open(const std::filesystem::path& path) {
+    std::error_code ignored;
+    std::filesystem::path key =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(path), ignored);
+    if (key.empty()) key = std::filesystem::absolute(path).lexically_normal();
+    std::lock_guard lock(RegistryMutex());
+    auto& registry = Registry();
+    for (auto it = registry.begin(); it != registry.end();) {
+        it = it->second.expired() ? registry.erase(it) : std::next(it);
+    }
+    if (auto existing = registry[key].lock()) return existing;
+    auto company = std::make_shared<CompanyFile>(path);
+    registry[key] = company;
+    return company;
+}
+
+CompanyFile::CompanyFile(std::filesystem::path path) : path_(std::move(path)) {}
+
+std::string CompanyFile::DiskStamp() const {
+    struct stat info {};
+    if (::stat(path_.c_str(), &info) != 0) return {};
+    return std::to_string(info.st_size) + ":" + std::to_string(info.st_mtim.tv_sec) + "." +
+           std::to_string(info.st_mtim.tv_nsec) + ":" + std::to_string(info.st_ino);
+}
+
+ProcessorFailure CompanyFile::Refresh() {
+    if (loaded_ && (changed_ || DiskStamp() == stamp_)) return {};
+    return Load();
+}
+
+ProcessorFailure CompanyFile::Load() {
+    loaded_ = false;
+    changed_ = false;
+    records_.clear();
+    ids_.clear();
+    doc_.reset();
+    buffer_.clear();
+    ++generation_;
+
+    const std::string name = "The company file \"" + path_.string() + "\"";
+    std::error_code error;
+    if (!std::filesystem::exists(path_, error)) {
+        return {LinkError::CompanyFileMissing, name + " does not exist."};
+    }
+    std::string stamp = DiskStamp();
+    if (std::string message = ReadWholeFile(path_, buffer_); !message.empty()) {
+        return {LinkError::CompanyFileUnreadable, message};
+    }
+    if (buffer_.empty()) return {LinkError::CompanyFileUnreadable, name + " is empty."};
+    if (std::string message = Qbxml::LoadInPlace(doc_, buffer_); !message.empty()) {
+        doc_.reset();
+        buffer_.clear();
+        return {LinkError::CompanyFileUnreadable, name + " cannot be read. " + message};
+    }
+    pugi::xml_node messages = doc_.child("QBXML").child("QBXMLMsgsRs");
+    if (!messages) {
+        std::string root = doc_.document_element().name();
+        doc_.reset();
+        buffer_.clear();
+        return {LinkError::CompanyFileUnreadable,
+                name + " is not a qbXML company file (it starts with <" + root +
+                    "> instead of <QBXML><QBXMLMsgsRs>)."};
+    }
+    for (pugi::xml_node rs = messages.first_child(); rs; rs = rs.next_sibling()) {
+        std::string_view rsName = rs.name();
+        if (!Qbxml::EndsWith(rsName, "QueryRs")) continue;
+        std::string stem(rsName.substr(0, rsName.size() - 7));
+        std::string recordName = stem + "Ret";
+        std::vector<pugi::xml_node>& list = records_[stem];
+        for (pugi::xml_node record = rs.child(recordName.c_str()); record;
+             record = record.next_sibling(recordName.c_str())) {
+            list.push_back(record);
+        }
+    }
+    stamp_ = stamp;
+    loaded_ = true;
+    return {};
+}
+
+std::span<const pugi::xml_node> CompanyFile::Records(std::string_view stem) const {
+    auto it = records_.find(stem);
+    if (it == records_.end()) return {};
+    return it->second;
+}
+
+pugi::xml_node CompanyFile::Find(std::string_view stem, std::string_view id) {
+    auto found = ids_.find(stem);
+    if (found == ids_.end()) {
+        // Built on first use per type: loading stays quick, and most types are never
+        // changed or looked up by id.
+        auto& index = ids_[std::string(stem)];
+        for (const pugi::xml_node& record : Records(stem)) {
+            std::string_view key = Qbxml::ChildText(record, "TxnID");
+            if (key.empty()) key = Qbxml::ChildText(record, "ListID");
+            if (!key.empty()) index.emplace(std::string(key), record);
+        }
+        found = ids_.find(stem);
+    }
+    auto it = found->second.find(std::string(id));
+    return it == found->second.end() ? pugi::xml_node() : it->second;
+}
+
+ProcessorFailure CompanyFile::Save() {
+    if (!loaded_ || !changed_) return {};
+    std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<?qbxml version=\"13.0\"?>\n";
+    StringWriter writer(text);
+    doc_.document_element().print(writer, "  ", pugi::format_indent | pugi::format_no_declaration,
+                                  pugi::encoding_utf8);
+    if (std::string message = WriteFileAtomically(path_, text); !message.empty()) {
+        Load();
+        return {LinkError::CompanyFileUnwritable, message};
+    }
+    stamp_ = DiskStamp();
+    changed_ = false;
+    return {};
+}
+
+}  // namespace quarrion

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "qbxml/qbxml_document.h"
+
+namespace quarrion {
+
+// What one page of a records query said besides its records.
+struct QueryPageInfo {
+    QbxmlStatus status;
+    std::string iteratorId;         // "" when the answer is not part of a walk
+    std::size_t remaining = 0;      // iteratorRemainingCount
+    std::size_t recordsInPage = 0;  // record elements the page held
+    std::size_t recordsTaken = 0;   // of those, added to the answer
+};
+
+// The link's side of a records query: reads each page QuickBooks answers and gathers
+// the records into one qbXML response document, so the program gets a single answer
+// per type however many pages it took. The document has the form of one page: the
+// message set with one stem + "QueryRs" element (status of the first page) holding
+// every record, in the order received.
+class RecordsResponse {
+  public:
+    explicit RecordsResponse(std::string stem);
+
+    // Reads a page, adds at most `maxRecords` of its records and fills `info`. Answers
+    // "" or what is wrong with the page (unreadable, or not an answer to this query);
+    // a page with an error status is read fine and adds nothing.
+    std::string AddPage(std::string_view pageText, std::size_t maxRecords, QueryPageInfo& info);
+
+    std::size_t RecordCount() const { return count_; }
+
+    // The whole answer; the object is empty afterwards.
+    std::string Finish();
+
+  private:
+    std::string stem_;
+    std::string recordName_;
+    std::string text_;
+    bool started_ = false;
+    std::size_t count_ = 0;
+};
+
+}  // namespace quarrion

@@ -1,0 +1,96 @@
+#include "link/response_files_processor.h"
+
+#include <sys/stat.h>
+
+#include "foundation/atomic_file.h"
+#include "qbxml/request_type_info.h"
+
+namespace quarrion {
+
+namespace {
+
+std::string Stamp(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return {};
+    return std::to_string(info.st_size) + ":" + std::to_string(info.st_mtim.tv_sec) + "." +
+           std::to_string(info.st_mtim.tv_nsec) + ":" + std::to_string(info.st_ino);
+}
+
+// Every element named `name` below `root`, in document order, without recursion.
+void Collect(const pugi::xml_node& root, const std::string& name,
+             std::vector<pugi::xml_node>& out) {
+    pugi::xml_node node = root.first_child();
+    while (node) {
+        if (node.type() == pugi::node_element && name == node.name()) {
+            out.push_back(node);  // records do not nest inside records
+        } else if (node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        while (node && !node.next_sibling()) {
+            node = node.parent();
+            if (node == root) node = pugi::xml_node();
+        }
+        if (node) node = node.next_sibling();
+    }
+}
+
+}  // namespace
+
+ResponseFilesProcessor::ResponseFilesProcessor(std::filesystem::path folder)
+    : folder_(std::move(folder)) {}
+
+QbxmlStatus ResponseFilesProcessor::AnswerQuery(const pugi::xml_node& request,
+                                                std::string_view stem, std::string& out,
+                                                ProcessorFailure& failure) {
+    const std::string rsName = std::string(stem) + "QueryRs";
+    std::filesystem::path path = folder_ / (std::string(stem) + ".xml");
+    std::string stamp = Stamp(path);
+    if (stamp.empty()) {
+        files_.erase(std::string(stem));
+        // A walk over no file finds nothing more.
+        std::string_view iterator = request.attribute("iterator").value();
+        std::string extra = iterator.empty() ? "" : " iteratorRemainingCount=\"0\"";
+        QbxmlStatus status =
+            QbxmlStatus::Make(QbxmlStatus::NothingFound, "Info",
+                              "A query request did not find a matching object in QuickBooks");
+        AppendStatusOnly(out, rsName, request, status, extra);
+        return status;
+    }
+    LoadedFile& file = files_[std::string(stem)];
+    if (file.stamp != stamp || !file.doc) {
+        file = LoadedFile{};
+        file.generation = ++generation_;
+        auto doc = std::make_unique<pugi::xml_document>();
+        std::string message = ReadWholeFile(path, file.buffer);
+        if (message.empty()) message = Qbxml::LoadInPlace(*doc, file.buffer);
+        if (!message.empty()) {
+            files_.erase(std::string(stem));
+            failure = {LinkError::ResponseUnreadable,
+                       "The response file \"" + path.string() + "\" cannot be read. " + message};
+            return QbxmlStatus::Make(-1, "Error", failure.message);
+        }
+        Collect(*doc, std::string(stem) + "Ret", file.records);
+        file.doc = std::move(doc);
+        file.stamp = stamp;
+    }
+    return answerer_.Answer(request, stem, file.records, file.generation,
+                            RecordQueryAnswerer::Trim::None, out);
+}
+
+QbxmlStatus ResponseFilesProcessor::AnswerMod(const pugi::xml_node& request, std::string_view stem,
+                                              std::string& out, ProcessorFailure&) {
+    QbxmlStatus status = QbxmlStatus::Make(
+        QbxmlStatus::NotSupported, "Error",
+        "Response files are read-only: \"" + folder_.string() + "\" cannot be changed.");
+    AppendStatusOnly(out, std::string(stem) + "ModRs", request, status);
+    return status;
+}
+
+ProcessorFailure ResponseFilesProcessor::OpenRecord(std::string_view, std::int32_t) {
+    return {LinkError::CannotOpenRecord,
+            "Records read from response files cannot be opened in QuickBooks; use the data "
+            "view instead."};
+}
+
+}  // namespace quarrion

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/message_set_processor.h"
+#include "link/record_query_answerer.h"
+
+namespace quarrion {
+
+// Answers queries from a folder of qbXML response files that were saved elsewhere, one
+// file per type named <TypeName>.xml (Invoice.xml). A query gets that file's records
+// (the stem + "Ret" elements anywhere in it) filtered by the request's dates where the
+// records carry them, with MaxReturned and iterators; a missing file answers "nothing
+// found". A damaged file is a failure of the whole request. Nothing can be changed:
+// modify requests are answered with an error.
+class ResponseFilesProcessor : public MessageSetProcessor {
+  public:
+    explicit ResponseFilesProcessor(std::filesystem::path folder);
+
+    ProcessorFailure OpenRecord(std::string_view recordId, std::int32_t requestType) override;
+    std::string Context() const override { return "Response Files"; }
+    std::string FileText() const override { return folder_.string(); }
+
+  protected:
+    QbxmlStatus AnswerQuery(const pugi::xml_node& request, std::string_view stem, std::string& out,
+                            ProcessorFailure& failure) override;
+    QbxmlStatus AnswerMod(const pugi::xml_node& request, std::string_view stem, std::string& out,
+                          ProcessorFailure& failure) override;
+
+  private:
+    // One response file as last read; read again when it changes on disk.
+    struct LoadedFile {
+        std::string stamp;
+        std::string buffer;
+        std::unique_ptr<pugi::xml_document> doc;
+        std::vector<pugi::xml_node> records;
+        std::uint64_t generation = 0;
+    };
+
+    std::filesystem::path folder_;
+    std::map<std::string, LoadedFile, std::less<>> files_;
+    std::uint64_t generation_ = 0;
+    RecordQueryAnswerer answerer_;
+};
+
+}  // namespace quarrion

@@ -1,0 +1,856 @@
+#include "sample/sample_books_planner.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "foundation/calendar_day.h"
+#include "foundation/text_fold.h"
+
+namespace quarrion::sample_planning {
+
+using namespace std::string_view_literals;
+namespace names = sample_names;
+
+namespace {
+
+struct ChartEntry {
+    const char* number;
+    const char* name;  // parent:child for subaccounts
+    std::string_view type;
+    std::string_view special;
+    const char* description;
+};
+
+// The chart of accounts of a small trading company.
+constexpr ChartEntry kChart[] = {
+    {"1000", "Checking", "Bank", "", "Operating account, First Springfield Bank"},
+    {"1010", "Savings", "Bank", "", "Money market savings"},
+    {"1020", "Petty Cash", "Bank", "", "Cash drawer and petty cash box"},
+    {"1200", "Accounts Receivable", "AccountsReceivable", "AccountsReceivable",
+     "Unpaid or unapplied customer invoices and credits"},
+    {"1120", "Inventory Asset", "OtherCurrentAsset", "InventoryAssets",
+     "Costs of inventory purchased for resale"},
+    {"1499", "Undeposited Funds", "OtherCurrentAsset", "UndepositedFunds",
+     "Funds received, but not yet deposited to a bank account"},
+    {"1300", "Prepaid Insurance", "OtherCurrentAsset", "", "Insurance paid in advance"},
+    {"1500", "Furniture and Equipment", "FixedAsset", "", "Store fixtures, racks and computers"},
+    {"1510", "Vehicles", "FixedAsset", "", "Delivery van"},
+    {"1550", "Accumulated Depreciation", "FixedAsset", "", "Depreciation of fixed assets"},
+    {"2000", "Accounts Payable", "AccountsPayable", "AccountsPayable",
+     "Unpaid or unapplied vendor bills or credits"},
+    {"2050", "Visa Business Card", "CreditCard", "", "Company Visa, ending 4421"},
+    {"2060", "AmEx Corporate", "CreditCard", "", "American Express, ending 1009"},
+    {"2100", "Payroll Liabilities", "OtherCurrentLiability", "",
+     "Unpaid payroll liabilities, amounts withheld or accrued"},
+    {"2200", "Sales Tax Payable", "OtherCurrentLiability", "SalesTaxPayable",
+     "Sales tax collected, not yet paid to the state"},
+    {"2300", "Customer Deposits", "OtherCurrentLiability", "", "Deposits on special orders"},
+    {"2700", "Bank Loan", "LongTermLiability", "", "Equipment loan, 5-year term"},
+    {"3000", "Opening Balance Equity", "Equity", "OpeningBalanceEquity",
+     "Opening balances during setup post to this account"},
+    {"3100", "Owner's Equity", "Equity", "", ""},
+    {"3110", "Owner's Equity:Owner's Draw", "Equity", "", "Withdrawals by the owner"},
+    {"3900", "Retained Earnings", "Equity", "RetainedEarnings",
+     "Undistributed earnings of the business"},
+    {"4000", "Sales", "Income", "", "Gross receipts from sales"},
+    {"4010", "Sales:Merchandise Sales", "Income", "", "Sales of inventory and special orders"},
+    {"4020", "Sales:Service Income", "Income", "", "Installation, delivery and labor"},
+    {"4100", "Freight & Delivery Income", "Income", "", "Shipping charged to customers"},
+    {"4200", "Sales Discounts", "Income", "", "Discounts given to customers"},
+    {"4300", "Fees & Surcharges", "Income", "", "Restocking, rush and finance charges"},
+    {"5000", "Cost of Goods Sold", "CostOfGoodsSold", "CostOfGoodsSold",
+     "Costs of items purchased and then sold to customers"},
+    {"5100", "Freight In", "CostOfGoodsSold", "", "Shipping paid on purchases"},
+    {"5200", "Subcontracted Services", "CostOfGoodsSold", "", "Installers and contractors"},
+    {"6000", "Advertising & Marketing", "Expense", "", "Ads, flyers and trade shows"},
+    {"6100", "Automobile", "Expense", "", "Delivery van running costs"},
+    {"6110", "Automobile:Fuel", "Expense", "", "Gasoline and diesel"},
+    {"6120", "Automobile:Repairs", "Expense", "", "Service and repairs"},
+    {"6200", "Bank Service Charges", "Expense", "", "Bank and card processing fees"},
+    {"6300", "Depreciation Expense", "Expense", "", "Depreciation of fixed assets"},
+    {"6400", "Insurance Expense", "Expense", "", "Liability and property insurance"},
+    {"6500", "Meals and Entertainment", "Expense", "", "Business meals, 50% deductible"},
+    {"6550", "Office Supplies", "Expense", "", "Paper, toner and small supplies"},
+    {"6600", "Payroll Expenses", "Expense", "", "Wages, payroll taxes and benefits"},
+    {"6700", "Professional Fees", "Expense", "", ""},
+    {"6710", "Professional Fees:Accounting", "Expense", "", "Bookkeeping and tax preparation"},
+    {"6720", "Professional Fees:Legal", "Expense", "", "Contracts and collections"},
+    {"6800", "Rent Expense", "Expense", "", "Store and warehouse lease"},
+    {"6900", "Repairs and Maintenance", "Expense", "", "Building and equipment repairs"},
+    {"7000", "Telephone Expense", "Expense", "", "Phones and internet"},
+    {"7100", "Utilities", "Expense", "", "Electricity, gas and water"},
+    {"7200", "Shipping & Postage", "Expense", "", "Outgoing parcels and postage"},
+    {"7300", "Travel Expense", "Expense", "", "Airfare, hotels and mileage"},
+    {"7400", "Dues & Subscriptions", "Expense", "", "Trade associations and software"},
+    {"8000", "Interest Income", "OtherIncome", "", "Interest on savings"},
+    {"8500", "Interest Expense", "OtherExpense", "", "Interest on the equipment loan"},
+};
+
+std::string_view CashFlowOf(std::string_view type) {
+    if (type == "AccountsReceivable" || type == "OtherCurrentAsset" || type == "AccountsPayable" ||
+        type == "CreditCard" || type == "OtherCurrentLiability") {
+        return "Operating";
+    }
+    if (type == "FixedAsset" || type == "OtherAsset") return "Investing";
+    if (type == "LongTermLiability" || type == "Equity") return "Financing";
+    if (type == "Bank") return "None";
+    return "NotApplicable";
+}
+
+// A pending money movement that becomes a payment: which document it pays, when,
+
+}  // namespace
+
+void SampleBooksPlanner::PlanCompany() {
+    SampleAddress& a = b_.companyAddress;
+    a.addr1 = "Harbor & Pine Trading Co.";
+    a.addr2 = "120 Commerce Way";
+    a.addr3 = "Dock 4";
+    a.city = "Springfield";
+    a.state = "IL";
+    a.postalCode = "62701";
+}
+
+void SampleBooksPlanner::PlanTerms() {
+    struct TermsEntry {
+        const char* name;
+        int due, discountDays;
+        std::int64_t percent;
+    };
+    static constexpr TermsEntry kTerms[] = {
+        {"Due on receipt", 0, 0, 0}, {"Net 15", 15, 0, 0},          {"Net 30", 30, 0, 0},
+        {"Net 60", 60, 0, 0},        {"1% 10 Net 30", 30, 10, 100}, {"2% 10 Net 30", 30, 10, 200}};
+    for (const TermsEntry& entry : kTerms) {
+        SampleEntity& e = E(AddEntity(kStandardTerms));
+        SetHierarchy(e, -1, entry.name);
+        e.dueDays = entry.due;
+        e.discountDays = entry.discountDays;
+        e.discountPercent = entry.percent;
+    }
+    const auto& terms = b_.lists[kStandardTerms];
+    dueOnReceipt_ = terms[0];
+    net15_ = terms[1];
+    net30_ = terms[2];
+    net60_ = terms[3];
+    twoTen_ = terms[5];
+    E(terms[4]).active = false;  // an old term nobody uses any more
+}
+
+int SampleBooksPlanner::AddNamed(std::int32_t code, const std::string& fullName) {
+    const auto colon = fullName.rfind(':');
+    int parent = -1;
+    if (colon != std::string::npos) {
+        const std::string parentName = fullName.substr(0, colon);
+        for (int i : b_.lists[static_cast<std::size_t>(code)]) {
+            if (E(i).fullName == parentName) parent = i;
+        }
+    }
+    const int index = AddEntity(code);
+    SetHierarchy(E(index), parent,
+                 colon == std::string::npos ? fullName : fullName.substr(colon + 1));
+    return index;
+}
+
+void SampleBooksPlanner::PlanClasses() {
+    for (const char* name : {"Retail", "Retail:Downtown", "Retail:Mall Kiosk", "Wholesale",
+                             "Online", "Service", "Contract", "Admin"}) {
+        AddNamed(kClass, name);
+    }
+    E(b_.lists[kClass].back()).active = false;
+}
+
+void SampleBooksPlanner::PlanTypes() {
+    for (const char* name : {"Retail", "Wholesale", "Contractor", "Hospitality",
+                             "Hospitality:Restaurant", "Hospitality:Hotel", "Referral"}) {
+        AddNamed(kCustomerType, name);
+    }
+    for (const char* name :
+         {"Supplier", "Supplier:Overseas", "Contractor", "Utilities", "Tax Agency", "Services"}) {
+        AddNamed(kVendorType, name);
+    }
+}
+
+int SampleBooksPlanner::Account(std::string_view fullName) const {
+    for (int i : b_.lists[kAccount]) {
+        if (b_.entities[static_cast<std::size_t>(i)].fullName == fullName) return i;
+    }
+    return -1;
+}
+
+void SampleBooksPlanner::PlanAccounts() {
+    for (const ChartEntry& row : kChart) {
+        const int index = AddNamed(kAccount, row.name);
+        SampleEntity& e = E(index);
+        e.accountType = row.type;
+        e.specialAccountType = row.special;
+        e.accountNumberText = row.number;
+        e.description = row.description;
+        e.cashFlow = CashFlowOf(row.type);
+        if (row.type == "Bank" && e.name != "Petty Cash") {
+            e.bankNumber = "XXXXXX" + Digits(R().Between(1000, 9999), 4);
+        }
+        if (row.type == "Income") {
+            e.taxLineId = 1;
+            e.taxLineName = "Gross receipts or sales";
+        } else if (row.type == "Expense" && R().Chance(0.5)) {
+            e.taxLineId = 30;
+            e.taxLineName = "Other deductions";
+        }
+    }
+    checking_ = Account("Checking");
+    savings_ = Account("Savings");
+    ar_ = Account("Accounts Receivable");
+    ap_ = Account("Accounts Payable");
+    undeposited_ = Account("Undeposited Funds");
+    inventoryAsset_ = Account("Inventory Asset");
+    visa_ = Account("Visa Business Card");
+    amex_ = Account("AmEx Corporate");
+    merchandise_ = Account("Sales:Merchandise Sales");
+    serviceIncome_ = Account("Sales:Service Income");
+    freightIncome_ = Account("Freight & Delivery Income");
+    discounts_ = Account("Sales Discounts");
+    fees_ = Account("Fees & Surcharges");
+    cogs_ = Account("Cost of Goods Sold");
+    subcontract_ = Account("Subcontracted Services");
+    for (const char* name :
+         {"Advertising & Marketing", "Automobile:Fuel", "Automobile:Repairs",
+          "Bank Service Charges", "Insurance Expense", "Meals and Entertainment", "Office Supplies",
+          "Professional Fees:Accounting", "Professional Fees:Legal", "Repairs and Maintenance",
+          "Shipping & Postage", "Travel Expense", "Dues & Subscriptions", "Telephone Expense"}) {
+        generalExpenses_.push_back(Account(name));
+    }
+}
+
+std::pair<std::string, std::string> SampleBooksPlanner::PersonName() {
+    return {std::string(Pick(names::FirstNames())), std::string(Pick(names::Surnames()))};
+}
+
+void SampleBooksPlanner::PlanEmployees() {
+    static constexpr std::string_view kTitles[] = {
+        "Store Manager", "Sales Associate", "Warehouse Lead",  "Bookkeeper", "Delivery Driver",
+        "Installer",     "Buyer",           "Sales Associate", "Installer",  "Customer Service"};
+    static constexpr std::string_view kDepartments[] = {"Sales", "Warehouse", "Office", "Service"};
+    static constexpr std::string_view kRelations[] = {"Spouse", "Mother", "Father",
+                                                      "Friend", "Sister", "Brother"};
+    const int count = Scaled(12, 4);
+    for (int n = 0; n < count; ++n) {
+        const int index = AddEntity(kEmployee);
+        SampleEntity& e = E(index);
+        auto [first, last] = PersonName();
+        e.firstName = first;
+        e.lastName = last;
+        if (R().Chance(0.3)) e.middleName = std::string(1, static_cast<char>('A' + R().Below(26)));
+        SetHierarchy(e, -1, people_.Claim(first + " " + last, kEntityNameMax));
+        e.salutation = R().Chance(0.5) ? "Mr." : "Ms.";
+        e.jobTitle = std::string(kTitles[static_cast<std::size_t>(n) % std::size(kTitles)]);
+        e.department = std::string(Pick(std::span<const std::string_view>(kDepartments)));
+        const names::Place& place = names::Places()[R().Below(4)];
+        e.address = Address(e.name, place);
+        e.address.addr1 = e.address.addr2;  // employees list the street first
+        e.address.addr2 = e.address.addr3;
+        e.address.addr3.clear();
+        e.phone = Phone(place);
+        if (R().Chance(0.7)) e.mobile = Phone(place);
+        e.email = Slug(first) + "." + Slug(last) + "@harborpine.example";
+        e.ssn = "XXX-XX-" + Digits(R().Between(1000, 9999), 4);
+        e.employeeType = n == 0 ? "Owner"sv : (n == 1 ? "Officer"sv : "Regular"sv);
+        e.gender = R().Chance(0.5) ? "Male"sv : "Female"sv;
+        e.hired = b_.firstDay - static_cast<std::int32_t>(R().Between(30, 3000));
+        e.birth = e.hired - static_cast<std::int32_t>(R().Between(19 * 365, 50 * 365));
+        e.accountNumber = "E-" + Digits(n + 1, 3);
+        if (R().Chance(0.5)) {
+            auto [ef, el] = PersonName();
+            e.emergencyName = ef + " " + el;
+            e.emergencyPhone = Phone(place);
+            e.emergencyRelation = Pick(std::span<const std::string_view>(kRelations));
+        }
+        if (n > 3 && R().Chance(0.12)) {
+            e.active = false;
+            e.released = static_cast<std::int32_t>(R().Between(b_.firstDay, b_.today - 30));
+        }
+        if (R().Chance(0.2)) e.notes = "Forklift certified.";
+        if (R().Chance(0.4)) AddCustom(e.custom, "Shirt Size", R().Chance(0.5) ? "L" : "M");
+    }
+}
+
+void SampleBooksPlanner::PlanOtherNames() {
+    const int count = Scaled(12, 2);
+    static constexpr std::string_view kFixed[] = {"Bank of Springfield", "Petty Cash Custodian",
+                                                  "Springfield Chamber of Commerce"};
+    for (int n = 0; n < count; ++n) {
+        const int index = AddEntity(kOtherName);
+        SampleEntity& e = E(index);
+        const names::Place& place = names::Places()[0];
+        if (static_cast<std::size_t>(n) < std::size(kFixed)) {
+            SetHierarchy(e, -1, people_.Claim(kFixed[static_cast<std::size_t>(n)], kEntityNameMax));
+            e.companyName = e.name;
+        } else {
+            auto [first, last] = PersonName();
+            e.firstName = first;
+            e.lastName = last;
+            e.salutation = R().Chance(0.5) ? "Mr." : "Ms.";
+            SetHierarchy(e, -1, people_.Claim(first + " " + last, kEntityNameMax));
+        }
+        e.address = Address(e.name, place);
+        if (R().Chance(0.8)) e.phone = Phone(place);
+        if (R().Chance(0.5)) e.email = "office@" + Slug(e.name) + ".example";
+        if (R().Chance(0.3)) e.notes = "Reimbursements and one-off payments.";
+    }
+}
+
+void SampleBooksPlanner::PlanVendors() {
+    const auto hard = names::HardVendorNames();
+    const int count = Scaled(60, static_cast<int>(hard.size()) + 4);
+    const int supplierType = b_.lists[kVendorType][0];
+    const int overseasType = b_.lists[kVendorType][1];
+    const int contractorType = b_.lists[kVendorType][2];
+    const int utilityType = b_.lists[kVendorType][3];
+    const int taxType = b_.lists[kVendorType][4];
+    const int serviceType = b_.lists[kVendorType][5];
+    static constexpr std::string_view kServiceNames[] = {
+        "Hartley Properties LLC",  "Springfield Telecom",   "Keystone Insurance Agency",
+        "Summit Accounting Group", "Speedy Parcel Service", "Blue Ridge Legal, P.C."};
+    for (int n = 0; n < count; ++n) {
+        const int index = AddEntity(kVendor);
+        SampleEntity& e = E(index);
+        VendorRole role = VendorRole::Supplier;
+        std::string wanted;
+        const std::size_t fixedServices = std::size(kServiceNames);
+        if (static_cast<std::size_t>(n) < hard.size()) {
+            wanted = std::string(hard[static_cast<std::size_t>(n)]);
+            if (wanted.find("Power") != std::string::npos ||
+                wanted.find("Water") != std::string::npos) {
+                role = VendorRole::Utility;
+            } else if (wanted.find("Revenue") != std::string::npos) {
+                role = VendorRole::Tax;
+            }
+        } else if (static_cast<std::size_t>(n) < hard.size() + fixedServices) {
+            wanted = std::string(kServiceNames[static_cast<std::size_t>(n) - hard.size()]);
+            role = wanted.find("Properties") != std::string::npos ? VendorRole::Landlord
+                   : wanted.find("Parcel") != std::string::npos   ? VendorRole::Carrier
+                                                                  : VendorRole::Service;
+        } else if (R().Chance(0.12)) {
+            auto [first, last] = PersonName();
+            wanted = last + " " + std::string(R().Chance(0.5) ? "Installations" : "Contracting");
+            role = VendorRole::Service;
+        } else {
+            const double u = R().Unit();
+            if (u < 0.4) {
+                wanted = std::string(Pick(names::Descriptors())) + " " +
+                         std::string(Pick(names::Trades())) + " " +
+                         std::string(Pick(names::CompanySuffixes()));
+            } else if (u < 0.7) {
+                wanted = PersonName().second + " Wholesale " +
+                         std::string(Pick(names::CompanySuffixes()));
+            } else {
+                wanted = std::string(Pick(names::Descriptors())) + " " +
+                         std::string(Pick(names::ProductGroups())) + " Supply";
+            }
+        }
+        SetHierarchy(e, -1, people_.Claim(wanted, kEntityNameMax));
+        e.companyName = e.name;
+        auto [first, last] = PersonName();
+        e.firstName = first;
+        e.lastName = last;
+        e.contact = first + " " + last;
+        const names::Place& place =
+            role == VendorRole::Supplier ? RandomPlace() : names::Places()[0];
+        e.address = Address(e.companyName, place);
+        if (R().Chance(0.9)) e.phone = Phone(place);
+        if (R().Chance(0.3)) e.fax = Phone(place);
+        if (R().Chance(0.75)) e.email = "ar@" + Slug(e.name) + ".example";
+        if (R().Chance(0.6)) e.accountNumber = "HP-" + Digits(R().Between(1000, 99999), 5);
+        e.terms = role == VendorRole::Supplier ? (R().Chance(0.2) ? twoTen_ : net30_) : net15_;
+        switch (role) {
+            case VendorRole::Supplier:
+                e.typeRef = place.country.empty() ? supplierType : overseasType;
+                suppliers_.push_back(index);
+                break;
+            case VendorRole::Utility:
+                e.typeRef = utilityType;
+                utilities_.push_back(index);
+                break;
+            case VendorRole::Tax:
+                e.typeRef = taxType;
+                break;
+            case VendorRole::Landlord:
+                e.typeRef = serviceType;
+                landlord_ = index;
+                break;
+            case VendorRole::Carrier:
+                e.typeRef = serviceType;
+                carrier_ = index;
+                break;
+            case VendorRole::Service:
+                e.typeRef = wanted.find("Install") != std::string::npos ||
+                                    wanted.find("Contract") != std::string::npos
+                                ? contractorType
+                                : serviceType;
+                services_.push_back(index);
+                break;
+        }
+        if (e.typeRef == contractorType) {
+            e.eligible1099 = true;
+            e.taxIdent =
+                Digits(R().Between(10, 99), 2) + "-" + Digits(R().Between(1000000, 9999999), 7);
+        }
+        if (R().Chance(0.4)) e.creditLimit = Money(5, 50) * 1000;
+        if (R().Chance(0.1)) e.notes = std::string(Pick(names::Notes()));
+        if (R().Chance(0.3)) AddCustom(e.custom, "Rep", first);
+        if (n >= static_cast<int>(hard.size()) && R().Chance(0.04)) e.active = false;
+    }
+    if (suppliers_.empty()) suppliers_.push_back(b_.lists[kVendor][0]);
+    if (services_.empty()) services_.push_back(b_.lists[kVendor].back());
+    if (utilities_.empty()) utilities_.push_back(b_.lists[kVendor][0]);
+    if (landlord_ < 0) landlord_ = services_[0];
+    if (carrier_ < 0) carrier_ = services_[0];
+}
+
+void SampleBooksPlanner::PlanSalesReps() {
+    UniqueNames initials;
+    const auto& employees = b_.lists[kEmployee];
+    const std::size_t count = std::min<std::size_t>(6, employees.size());
+    for (std::size_t n = 0; n < count; ++n) {
+        const SampleEntity& person = E(employees[n]);
+        const int index = AddEntity(kSalesRep);
+        SampleEntity& e = E(index);
+        std::string wanted;
+        wanted += Slug(person.firstName.substr(0, 1))[0];
+        wanted += Slug(person.lastName.substr(0, 1))[0];
+        for (char& c : wanted) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        SetHierarchy(e, -1, initials.Claim(wanted, 5));
+        e.repEntity = employees[n];
+        e.active = person.active;
+    }
+    if (!b_.lists[kOtherName].empty()) {
+        // An outside agent who sells on commission.
+        const int index = AddEntity(kSalesRep);
+        SampleEntity& e = E(index);
+        SetHierarchy(e, -1, initials.Claim("OUT", 5));
+        e.repEntity = b_.lists[kOtherName].back();
+    }
+    for (int i : b_.lists[kSalesRep]) {
+        if (E(i).active) activeReps_.push_back(i);
+    }
+    if (activeReps_.empty()) activeReps_.push_back(b_.lists[kSalesRep][0]);
+}
+
+int SampleBooksPlanner::AddItem(std::int32_t code, int parent, const std::string& wanted) {
+    const int index = AddEntity(code);
+    SampleEntity& e = E(index);
+    const std::string prefix = parent >= 0 ? E(parent).fullName + ":" : std::string();
+    // Item names are unique by full name across the whole item list.
+    std::string name = FitText(wanted, kItemNameMax);
+    for (int n = 2; items_.Taken(prefix + name); ++n) {
+        const std::string suffix = " " + std::to_string(n);
+        name = FitText(wanted, kItemNameMax - suffix.size()) + suffix;
+    }
+    items_.Claim(prefix + name, 159);
+    SetHierarchy(e, parent, name);
+    return index;
+}
+
+void SampleBooksPlanner::PlanItems() {
+    // Services.
+    static constexpr std::string_view kServices[] = {"Installation",     "Delivery",
+                                                     "Consultation",     "Design Services",
+                                                     "Repair Labor",     "Assembly",
+                                                     "Site Visit",       "Training",
+                                                     "Equipment Rental", "Hauling",
+                                                     "Cleaning",         "Maintenance Contract",
+                                                     "Engraving",        "Custom Cutting",
+                                                     "Inspection",       "Key Cutting",
+                                                     "Gift Wrapping",    "Haul-Away & Disposal",
+                                                     "Measure & Quote",  "After-Hours Call-Out"};
+    const int services = Scaled(20, 3);
+    int labor = -1;
+    for (int n = 0; n < services; ++n) {
+        const bool underLabor = labor >= 0 && R().Chance(0.3);
+        std::string wanted(kServices[static_cast<std::size_t>(n) % std::size(kServices)]);
+        if (n == 2 && labor < 0) {
+            labor = AddItem(kItemService, -1, "Labor");
+            SampleEntity& l = E(labor);
+            l.salesDesc = "Labor, per hour";
+            l.price = 6500;
+            l.incomeAccount = serviceIncome_;
+            serviceItems_.push_back(labor);
+            continue;
+        }
+        const int index = AddItem(kItemService, underLabor ? labor : -1, wanted);
+        SampleEntity& e = E(index);
+        e.price = R().Between(45, 125) * 100 + (R().Chance(0.3) ? 50 : 0);
+        e.salesDesc = wanted + (R().Chance(0.5) ? ", per hour" : " - standard rate");
+        e.incomeAccount = serviceIncome_;
+        if (R().Chance(0.2)) {
+            e.purchased = true;
+            e.cost = e.price * 6 / 10;
+            e.purchaseDesc = "Subcontracted " + wanted;
+            e.expenseAccount = subcontract_;
+            e.prefVendor = PickIndex(services_);
+        }
+        if (R().Chance(0.05)) e.active = false;
+        serviceItems_.push_back(index);
+    }
+
+    // Inventory under product groups.
+    std::vector<int> groups;
+    for (std::string_view group : names::ProductGroups()) {
+        const int index = AddItem(kItemInventory, -1, std::string(group));
+        SampleEntity& e = E(index);
+        e.salesDesc = std::string(group);
+        e.incomeAccount = merchandise_;
+        e.expenseAccount = cogs_;
+        e.assetAccount = inventoryAsset_;
+        groups.push_back(index);
+    }
+    const int inventory = Scaled(50, 6);
+    const auto groupNames = names::ProductGroups();
+    for (int n = 0; n < inventory; ++n) {
+        const names::Product& product = Pick(names::Products());
+        const std::string material = Choice(product.materials);
+        const std::string size = Choice(product.sizes);
+        const auto group = std::find(groupNames.begin(), groupNames.end(), product.group);
+        const int parent =
+            groups[static_cast<std::size_t>(group - groupNames.begin()) % groups.size()];
+        std::string wanted = std::string(product.noun) + ", " + material + " " + size;
+        std::string finish;
+        if (items_.Taken(E(parent).fullName + ":" + FitText(wanted, kItemNameMax))) {
+            // The same product again comes in another finish.
+            finish = std::string(Pick(names::Finishes()));
+            wanted = finish + " " + wanted;
+        }
+        const int index = AddItem(kItemInventory, parent, wanted);
+        SampleEntity& e = E(index);
+        e.price = R().Between(product.lowDollars, product.highDollars) * 100 +
+                  Pick(std::span<const std::int64_t>(kCents));
+        e.cost = e.price * R().Between(42, 68) / 100;
+        e.salesDesc = material + " " + Lower(std::string(product.noun)) + ", " + size;
+        if (!finish.empty()) e.salesDesc += ", " + Lower(finish) + " finish";
+        e.purchaseDesc = e.salesDesc + " (case pack)";
+        e.incomeAccount = merchandise_;
+        e.expenseAccount = cogs_;
+        e.assetAccount = inventoryAsset_;
+        e.prefVendor = PickIndex(suppliers_);
+        if (R().Chance(0.6)) {
+            e.partNumber = std::string(1, static_cast<char>('A' + R().Below(26))) +
+                           static_cast<char>('A' + R().Below(26)) + "-" +
+                           Digits(R().Between(100, 9999), 4);
+        }
+        if (R().Chance(0.5))
+            e.barcode = "0" + Digits(R().Between(10000000000LL, 99999999999LL), 11);
+        e.reorderPoint = R().Between(1, 5) * 500;
+        if (R().Chance(0.5)) e.maxQuantity = e.reorderPoint * 4;
+        e.onHand = R().Between(-3, 400) * 100;
+        if (R().Chance(0.5))
+            AddCustom(e.custom, "Shelf",
+                      std::string(1, static_cast<char>('A' + R().Below(8))) + "-" +
+                          std::to_string(R().Between(1, 40)));
+        if (R().Chance(0.03)) e.active = false;
+        if (e.active) stockItems_.push_back(index);
+    }
+
+    // Non-inventory parts and special orders.
+    static constexpr std::string_view kNonInventory[] = {
+        "Special Order Item",  "Custom Sign", "Gift Card",
+        "Packaging Materials", "Catalog",     "Shipping Box",
+        "Display Rack",        "Sample Pack", "Custom Cut Glass",
+        "Rental Deposit Tag"};
+    const int nonInventory = Scaled(20, 3);
+    for (int n = 0; n < nonInventory; ++n) {
+        const std::string wanted(
+            kNonInventory[static_cast<std::size_t>(n) % std::size(kNonInventory)]);
+        const int index = AddItem(kItemNonInventory, -1, wanted);
+        SampleEntity& e = E(index);
+        e.price = R().Between(5, 250) * 100;
+        e.salesDesc = wanted;
+        e.incomeAccount = merchandise_;
+        if (R().Chance(0.4)) {
+            e.purchased = true;
+            e.cost = e.price * 55 / 100;
+            e.purchaseDesc = wanted + ", made to order";
+            e.expenseAccount = cogs_;
+            e.prefVendor = PickIndex(suppliers_);
+        }
+        otherSellable_.push_back(index);
+    }
+
+    // Other charges.
+    struct Charge {
+        const char* name;
+        std::int64_t price;
+        std::int64_t percent;
+        std::string_view special;
+    };
+    static constexpr Charge kCharges[] = {{"Freight", 2500, 0, ""},
+                                          {"Restocking Fee", 1500, 0, ""},
+                                          {"Rush Fee", 3500, 0, ""},
+                                          {"Fuel Surcharge", 750, 0, ""},
+                                          {"Finance Charge", 0, 0, "FinanceCharge"},
+                                          {"Discount 10%", 0, -1000, ""},
+                                          {"Environmental Fee", 395, 0, ""},
+                                          {"Late Delivery Credit", -2000, 0, ""}};
+    const int charges = Scaled(8, 3);
+    for (int n = 0; n < charges; ++n) {
+        const Charge& row = kCharges[static_cast<std::size_t>(n) % std::size(kCharges)];
+        const int index = AddItem(kItemOtherCharge, -1, row.name);
+        SampleEntity& e = E(index);
+        e.price = row.price;
+        e.pricePercent = row.percent;
+        e.specialItemType = row.special;
+        e.salesDesc = row.name;
+        e.incomeAccount = std::string_view(row.name) == "Freight" ? freightIncome_
+                          : row.percent < 0 || row.price < 0      ? discounts_
+                                                                  : fees_;
+        if (row.special == "FinanceCharge")
+            financeItem_ = index;
+        else if (row.percent < 0)
+            discountItem_ = index;
+        else
+            chargeItems_.push_back(index);
+    }
+
+    // Assemblies built from stock items.
+    static constexpr std::string_view kAssemblies[] = {
+        "Patio Set, 5-Piece", "Garden Starter Kit",   "Tool Kit, Deluxe",
+        "Lamp Kit",           "Kitchen Bundle",       "Planter Box \"Large\"",
+        "Faucet Repair Kit",  "Shelf Unit, Assembled"};
+    const int assemblies = Scaled(8, 2);
+    for (int n = 0; n < assemblies; ++n) {
+        const std::string wanted(kAssemblies[static_cast<std::size_t>(n) % std::size(kAssemblies)]);
+        const int index = AddItem(kItemInventoryAssembly, -1, wanted);
+        const int parts = static_cast<int>(R().Between(2, 4));
+        std::int64_t price = 0, cost = 0;
+        std::vector<std::pair<int, std::int64_t>> components;
+        for (int p = 0; p < parts && !stockItems_.empty(); ++p) {
+            const int part = PickIndex(stockItems_);
+            const std::int64_t quantity = R().Between(1, 4) * 100;
+            components.emplace_back(part, quantity);
+            price += LineAmount(quantity, E(part).price);
+            cost += LineAmount(quantity, E(part).cost);
+        }
+        SampleEntity& e = E(index);
+        e.components = std::move(components);
+        e.price = price * 9 / 10;
+        e.cost = cost;
+        e.salesDesc = wanted + ", ready to use";
+        e.purchaseDesc = wanted + " components";
+        e.incomeAccount = merchandise_;
+        e.expenseAccount = cogs_;
+        e.assetAccount = inventoryAsset_;
+        e.prefVendor = PickIndex(suppliers_);
+        e.reorderPoint = R().Between(1, 3) * 100;
+        e.onHand = R().Between(0, 30) * 100;
+        otherSellable_.push_back(index);
+    }
+}
+
+std::string SampleBooksPlanner::Choice(std::string_view choices) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t bar = choices.find('|'); bar != std::string_view::npos;
+         bar = choices.find('|', start)) {
+        parts.push_back(choices.substr(start, bar - start));
+        start = bar + 1;
+    }
+    parts.push_back(choices.substr(start));
+    return std::string(parts[R().Below(parts.size())]);
+}
+
+std::string SampleBooksPlanner::Lower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+std::string SampleBooksPlanner::NearDuplicate(const std::string& name) {
+    switch (R().Below(4)) {
+        case 0:
+            return UpperCase(name);
+        case 1: {
+            std::string copy = name;
+            const auto amp = copy.find(" & ");
+            if (amp != std::string::npos) return copy.replace(amp, 3, " and ");
+            return copy + " Inc";
+        }
+        case 2:
+            return name + ".";
+        default:
+            return Slug(name).size() > 3 ? name + " (old)" : name + " 2";
+    }
+}
+
+void SampleBooksPlanner::PlanCustomers() {
+    const auto& types = b_.lists[kCustomerType];
+    const int retailType = types[0], wholesaleType = types[1], contractorType = types[2],
+              restaurantType = types[4], hotelType = types[5];
+    const auto hard = names::HardCustomerNames();
+    const int count = Scaled(130, static_cast<int>(hard.size()) + 6);
+    static constexpr std::string_view kRegions[] = {"North", "South", "East", "West", "Online"};
+    static constexpr std::string_view kTiers[] = {"Gold", "Silver", "Bronze"};
+    static constexpr std::string_view kDelivery[] = {"None", "Email", "Mail"};
+    int made = 0;
+    for (int n = 0; made < count; ++n) {
+        bool business = true;
+        std::string wanted;
+        std::string first, last;
+        std::tie(first, last) = PersonName();
+        int duplicateOf = -1;
+        if (static_cast<std::size_t>(n) < hard.size()) {
+            wanted = std::string(hard[static_cast<std::size_t>(n)]);
+            business = wanted != "Mary Johnson" && wanted != "Johnson, Mary";
+            if (!business) {
+                first = "Mary";
+                last = "Johnson";
+            }
+        } else if (static_cast<std::size_t>(n) == hard.size()) {
+            wanted = "Cash Customer";
+        } else if (made > static_cast<int>(hard.size()) + 2 && R().Chance(0.03)) {
+            duplicateOf = PickIndex(b_.lists[kCustomer]);
+            if (E(duplicateOf).parent >= 0) duplicateOf = E(duplicateOf).parent;
+            wanted = NearDuplicate(E(duplicateOf).name);
+            business = !E(duplicateOf).companyName.empty();
+            first = E(duplicateOf).firstName;
+            last = E(duplicateOf).lastName;
+        } else if (R().Chance(0.3)) {
+            business = false;
+            wanted = last + ", " + first;
+        } else {
+            const double u = R().Unit();
+            const std::string trade(Pick(names::Trades()));
+            if (u < 0.35) {
+                wanted = PersonName().second + " " + trade;
+            } else if (u < 0.5) {
+                wanted = PersonName().second + " & Sons " + trade;
+            } else if (u < 0.8) {
+                wanted = std::string(Pick(names::Descriptors())) + " " + trade;
+            } else {
+                wanted = std::string(Pick(names::Descriptors())) + " " + trade + ", " +
+                         std::string(Pick(names::CompanySuffixes()));
+            }
+        }
+        const int index = AddEntity(kCustomer);
+        ++made;
+        SetHierarchy(E(index), -1, people_.Claim(wanted, kEntityNameMax));
+        SampleEntity& e = E(index);
+        const names::Place& place = RandomPlace();
+        e.firstName = first;
+        e.lastName = last;
+        if (business) {
+            e.companyName = FitText(e.name, 41);
+            e.contact = first + " " + last;
+            e.jobTitle = std::string(Pick(names::JobTitles()));
+        } else {
+            e.salutation = R().Chance(0.5) ? "Mr." : "Ms.";
+            if (R().Chance(0.2))
+                e.middleName = std::string(1, static_cast<char>('A' + R().Below(26)));
+        }
+        e.address = Address(business ? e.companyName : first + " " + last, place);
+        if (R().Chance(0.35)) e.shipAddress = Address(e.address.addr1, place);
+        if (R().Chance(0.85)) e.phone = Phone(place);
+        if (business && R().Chance(0.25)) e.fax = Phone(place);
+        if (R().Chance(0.15)) e.altPhone = Phone(place);
+        if (R().Chance(0.75)) {
+            e.email = business ? "accounts@" + Slug(e.name) + ".example"
+                               : Slug(first) + "." + Slug(last) + "@mail.example";
+        }
+        if (business && R().Chance(0.1)) e.cc = "owner@" + Slug(e.name) + ".example";
+        if (business && R().Chance(0.2)) e.altContact = PersonName().first + " " + last;
+        e.terms = business ? (R().Chance(0.15) ? net15_ : (R().Chance(0.1) ? net60_ : net30_))
+                           : dueOnReceipt_;
+        if (R().Chance(0.6)) e.salesRep = PickIndex(activeReps_);
+        const std::string trade = e.name;
+        if (!business) {
+            e.typeRef = retailType;
+        } else if (trade.find("Café") != std::string::npos ||
+                   trade.find("Cafe") != std::string::npos ||
+                   trade.find("Bistro") != std::string::npos ||
+                   trade.find("Deli") != std::string::npos ||
+                   trade.find("Restaurant") != std::string::npos ||
+                   trade.find("Pub") != std::string::npos) {
+            e.typeRef = restaurantType;
+        } else if (trade.find("Hotel") != std::string::npos) {
+            e.typeRef = hotelType;
+        } else if (trade.find("Build") != std::string::npos ||
+                   trade.find("Construction") != std::string::npos ||
+                   trade.find("Roofing") != std::string::npos ||
+                   trade.find("Landscaping") != std::string::npos) {
+            e.typeRef = contractorType;
+        } else {
+            e.typeRef = R().Chance(0.5) ? wholesaleType : retailType;
+        }
+        if (R().Chance(0.2)) e.classRef = b_.lists[kClass][R().Below(5)];
+        e.taxable = true;
+        if (business && (e.typeRef == wholesaleType || e.typeRef == contractorType) &&
+            R().Chance(0.4)) {
+            e.taxable = false;
+            e.resaleNumber = "RS-" + Digits(R().Between(100000, 999999), 6);
+        }
+        e.taxRate = e.address.country.empty()
+                        ? 600 + static_cast<std::int64_t>(place.areaCode[2] - '0') * 25
+                        : 0;
+        if (e.taxRate == 0) e.taxable = false;
+        if (R().Chance(0.5)) e.accountNumber = "C-" + Digits(10000 + index, 5);
+        if (business && R().Chance(0.5)) e.creditLimit = Money(1, 25) * 1000;
+        e.deliveryMethod = Pick(std::span<const std::string_view>(kDelivery));
+        if (R().Chance(0.15)) e.notes = std::string(Pick(names::Notes()));
+        if (R().Chance(0.6))
+            AddCustom(e.custom, "Region",
+                      std::string(Pick(std::span<const std::string_view>(kRegions))));
+        if (R().Chance(0.25))
+            AddCustom(e.custom, "Loyalty Tier",
+                      std::string(Pick(std::span<const std::string_view>(kTiers))));
+        if (duplicateOf >= 0) {
+            // A second record for the same firm: same phone and address.
+            const SampleEntity& original = E(duplicateOf);
+            e.phone = original.phone;
+            e.email = original.email;
+            e.address = original.address;
+            e.typeRef = original.typeRef;
+        }
+        if (n > static_cast<int>(hard.size()) && R().Chance(0.04)) e.active = false;
+        if (index >= 0 && wanted == "Cash Customer") cashCustomer_ = index;
+
+        // Jobs of business customers.
+        if (business && made < count && R().Chance(0.12)) {
+            const int jobs = static_cast<int>(R().Between(1, 2));
+            for (int j = 0; j < jobs && made < count; ++j) {
+                const int jobIndex = AddEntity(kCustomer);
+                ++made;
+                const SampleEntity& owner = E(index);
+                SampleEntity& job = E(jobIndex);
+                const std::string jobName(Pick(names::JobNames()));
+                std::string name = jobName;
+                for (int k = 2; people_.Taken(owner.fullName + ":" + name); ++k) {
+                    name = jobName + " " + std::to_string(k);
+                }
+                people_.Claim(owner.fullName + ":" + name, 209);
+                SetHierarchy(job, index, name);
+                job.companyName = owner.companyName;
+                job.firstName = owner.firstName;
+                job.lastName = owner.lastName;
+                job.contact = owner.contact;
+                job.address = owner.address;
+                job.phone = owner.phone;
+                job.email = owner.email;
+                job.terms = owner.terms;
+                job.salesRep = owner.salesRep;
+                job.typeRef = owner.typeRef;
+                job.taxable = owner.taxable;
+                job.taxRate = owner.taxRate;
+                job.resaleNumber = owner.resaleNumber;
+                job.jobStart = static_cast<std::int32_t>(R().Between(b_.firstDay, b_.today));
+                job.jobStatus = job.jobStart < b_.today - 120 ? "Closed"sv : "InProgress"sv;
+                if (job.jobStatus == "Closed")
+                    job.jobEnd = job.jobStart + static_cast<std::int32_t>(R().Between(14, 90));
+                job.jobDesc = jobName + " for " + owner.name;
+            }
+        }
+    }
+    for (int i : b_.lists[kCustomer]) {
+        if (E(i).active && i != cashCustomer_) activeCustomers_.push_back(i);
+    }
+    if (cashCustomer_ < 0) cashCustomer_ = b_.lists[kCustomer][0];
+}
+
+}  // namespace quarrion::sample_planning

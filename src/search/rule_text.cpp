@@ -1,0 +1,472 @@
+#include "search/rule_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <utility>
+
+#include "model/criterion.h"
+#include "model/field_criterion.h"
+#include "model/rule_values.h"
+#include "foundation/common_tools.h"
+#include "foundation/text_fold.h"
+
+namespace quarrion {
+
+namespace {
+
+struct WordCode {
+    std::string_view word;
+    long code;
+};
+
+constexpr WordCode kChoices[] = {{"text", 128}, {"number", 64},  {"amount", 65},
+                                 {"price", 75}, {"percent", 74}, {"quantity", 76}};
+
+constexpr WordCode kOperations[] = {{"contains", Operation::Contains},
+                                    {"starts-with", Operation::StartsWith},
+                                    {"ends-with", Operation::EndsWith},
+                                    {"whole-word", Operation::WholeWord},
+                                    {"matches", Operation::MatchesPattern},
+                                    {"in", Operation::InList},
+                                    {"lt", Operation::LessThan},
+                                    {"le", Operation::LessOrEqual},
+                                    {"eq", Operation::Equal},
+                                    {"ge", Operation::GreaterOrEqual},
+                                    {"gt", Operation::GreaterThan},
+                                    {"between", Operation::Between},
+                                    {"is-blank", Operation::IsBlank},
+                                    {"is-true", Operation::IsTrue},
+                                    {"is-false", Operation::IsFalse}};
+
+const std::vector<long> kTextOperations = {130, 132, 134, 136, 138, 206};
+const std::vector<long> kNumberOperations = {66, 68, 70, 72, 74, 76, 206};
+
+bool IsBlankChar(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool IsBlankText(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), IsBlankChar);
+}
+
+bool Takes(const std::vector<long>& operations, long operation) {
+    return std::find(operations.begin(), operations.end(), operation) != operations.end();
+}
+
+bool IsNumberOperation(long operation) {
+    return Takes(kNumberOperations, operation) && operation != 206;
+}
+
+bool TakesNoValue(long operation) {
+    return operation == Operation::IsBlank || operation == Operation::IsTrue ||
+           operation == Operation::IsFalse;
+}
+
+// A number written whole: optional minus, digits, optional fraction ("-12.5", "1000",
+// ".5"). Thousands separators, units and words are refused rather than read by their
+// leading digits, so a typing slip never quietly becomes another number.
+std::optional<double> StrictNumber(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    if (text.front() == '+') text.remove_prefix(1);
+    double value = 0;
+    auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Reads the words of a rule one at a time. A word is a run of characters up to a
+// blank, or a double-quoted text with \" and \\ inside; in list mode a comma outside
+// quotes also ends a word.
+class WordReader {
+  public:
+    explicit WordReader(std::string_view text) : text_(text) {}
+
+    void SkipBlanks() {
+        while (pos_ < text_.size() && IsBlankChar(text_[pos_])) ++pos_;
+    }
+    bool AtEnd() {
+        SkipBlanks();
+        return pos_ >= text_.size();
+    }
+    char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+    void Skip() { ++pos_; }
+
+    struct Word {
+        std::string text;
+        bool quoted = false;
+    };
+
+    // The next word; false (with `error` set) for an unclosed quote or a quote glued
+    // to other characters.
+    bool Next(Word& word, std::string& error, bool listMode = false) {
+        SkipBlanks();
+        word = {};
+        if (pos_ < text_.size() && text_[pos_] == '"') {
+            word.quoted = true;
+            ++pos_;
+            bool closed = false;
+            while (pos_ < text_.size()) {
+                char c = text_[pos_++];
+                if (c == '\\' && pos_ < text_.size() &&
+                    (text_[pos_] == '"' || text_[pos_] == '\\')) {
+                    word.text.push_back(text_[pos_++]);
+                } else if (c == '"') {
+                    closed = true;
+                    break;
+                } else {
+                    word.text.push_back(c);
+                }
+            }
+            if (!closed) {
+                error = "a double quote is not closed";
+                return false;
+            }
+            if (pos_ < text_.size() && !IsBlankChar(text_[pos_]) &&
+                !(listMode && text_[pos_] == ',')) {
+                error = "put a blank after the closing double quote of \"" + word.text + "\"";
+                return false;
+            }
+            return true;
+        }
+        while (pos_ < text_.size() && !IsBlankChar(text_[pos_]) &&
+               !(listMode && text_[pos_] == ',')) {
+            word.text.push_back(text_[pos_++]);
+        }
+        return true;
+    }
+
+    std::string_view Rest() const { return text_.substr(std::min(pos_, text_.size())); }
+
+  private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+// Reads the values after the operation word into `rule.Values`.
+std::string ReadValues(WordReader& reader, RuleText& rule, std::string_view opWord) {
+    std::string error;
+    WordReader::Word word;
+    const std::string op(opWord);
+    if (TakesNoValue(rule.Operation)) {
+        if (!reader.AtEnd()) {
+            return op + " takes no value, but \"" + std::string(reader.Rest()) + "\" follows it";
+        }
+        return {};
+    }
+    if (rule.Operation == Operation::InList) {
+        if (reader.AtEnd()) return "in needs a list of values separated by commas";
+        while (true) {
+            if (!reader.Next(word, error, true)) return error;
+            reader.SkipBlanks();
+            char next = reader.Peek();
+            if (next != ',' && next != '\0') {
+                return "the values of in are separated by commas; a value with blanks goes in "
+                       "double quotes (\"" +
+                       word.text + " ...\")";
+            }
+            if (!word.quoted && word.text.empty()) return "the list of in has an empty value";
+            rule.Values.push_back(word.text);
+            if (next == '\0') break;
+            reader.Skip();  // the comma
+            if (reader.AtEnd()) return "the list of in ends with a comma";
+        }
+        return {};
+    }
+    if (rule.Operation == Operation::Between) {
+        for (int bound = 0; bound < 2; ++bound) {
+            if (reader.AtEnd()) return "between needs two values (between 10 20)";
+            if (!reader.Next(word, error)) return error;
+            if (bound == 1 && !word.quoted && EqualsIgnoringCase(word.text, "and") &&
+                rule.Values.size() == 1) {
+                if (reader.AtEnd()) return "between needs two values (between 10 and 20)";
+                if (!reader.Next(word, error)) return error;
+            }
+            rule.Values.push_back(word.text);
+        }
+        if (!reader.AtEnd()) {
+            return "between takes two values, but \"" + std::string(reader.Rest()) +
+                   "\" follows them";
+        }
+        return {};
+    }
+    if (reader.AtEnd()) return op + " needs a value";
+    if (!reader.Next(word, error)) return error;
+    if (!reader.AtEnd()) {
+        return op + " takes one value; write a value with blanks in double quotes (" +
+               Quoted(word.text + " " + std::string(reader.Rest())) + ")";
+    }
+    rule.Values.push_back(word.text);
+    return {};
+}
+
+// Puts the values into the holder the operation reads. `numbers` says whether the
+// subject compares numbers (a number choice or field) or texts.
+std::string FillValues(const RuleText& rule, bool numbers, RuleValues& values) {
+    values.ClearValues();
+    const long op = rule.Operation;
+    if (TakesNoValue(op)) return {};
+    for (const std::string& value : rule.Values) {
+        if (IsBlankText(value)) {
+            return OperationWord(op) + " needs a value that is not blank";
+        }
+        if (numbers && !StrictNumber(value)) {
+            return Quoted(value) + " is not a number (write it like 1200 or -12.5)";
+        }
+    }
+    switch (op) {
+        case Operation::InList:
+            for (const std::string& value : rule.Values) {
+                if (numbers) {
+                    values.NumberList.Add(*StrictNumber(value));
+                } else {
+                    values.TextList.Add(value);
+                }
+            }
+            return {};
+        case Operation::Between:
+            values.NumberRange.A().SetValue(*StrictNumber(rule.Values[0]));
+            values.NumberRange.B().SetValue(*StrictNumber(rule.Values[1]));
+            return {};
+        default:
+            if (IsNumberOperation(op)) {
+                values.NumberCompare.SetValue(*StrictNumber(rule.Values[0]));
+            } else {
+                values.TextCompare.SetValue(std::string_view(rule.Values[0]));
+            }
+            return {};
+    }
+}
+
+// The values of a rule written back, after its operation word.
+std::string ValuesText(const RuleValues& values, long op, bool textList) {
+    switch (op) {
+        case Operation::IsBlank:
+        case Operation::IsTrue:
+        case Operation::IsFalse:
+            return {};
+        case Operation::Between:
+            return " " + QuoteRuleValue(values.NumberRange.A().ValueText()) + " " +
+                   QuoteRuleValue(values.NumberRange.B().ValueText());
+        case Operation::InList: {
+            const CompareList& list = textList ? values.TextList : values.NumberList;
+            std::string text;
+            for (const auto& item : list) {
+                text += text.empty() ? " " : ",";
+                text += QuoteRuleValue(item->ValueText());
+            }
+            return text;
+        }
+        default:
+            if (IsNumberOperation(op))
+                return " " + QuoteRuleValue(values.NumberCompare.ValueText());
+            return " " + QuoteRuleValue(values.TextCompare.ValueText());
+    }
+}
+
+}  // namespace
+
+std::optional<long> ChoiceOfWord(std::string_view word) {
+    for (const WordCode& entry : kChoices) {
+        if (EqualsIgnoringCase(entry.word, word)) return entry.code;
+    }
+    return std::nullopt;
+}
+
+std::string ChoiceWord(long choice) {
+    for (const WordCode& entry : kChoices) {
+        if (entry.code == choice) return std::string(entry.word);
+    }
+    return {};
+}
+
+std::optional<long> OperationOfWord(std::string_view word) {
+    for (const WordCode& entry : kOperations) {
+        if (EqualsIgnoringCase(entry.word, word)) return entry.code;
+    }
+    return std::nullopt;
+}
+
+std::string OperationWord(long operation) {
+    for (const WordCode& entry : kOperations) {
+        if (entry.code == operation) return std::string(entry.word);
+    }
+    return {};
+}
+
+std::vector<long> OperationsForChoice(long choice) {
+    if (choice == 128) return kTextOperations;
+    if (choice == 64 || choice == 65 || choice == 74 || choice == 75 || choice == 76) {
+        return kNumberOperations;
+    }
+    return {};
+}
+
+std::vector<long> OperationsForField(std::int32_t dataTypeCode) {
+    if (CommonTools::HasFlag(dataTypeCode, 64)) return kNumberOperations;
+    if (CommonTools::HasFlag(dataTypeCode, 128)) return {130, 132, 134, 136, 138, 140, 206};
+    if (CommonTools::HasFlag(dataTypeCode, 32)) return {34, 36};
+    return {};
+}
+
+std::string OperationWords(const std::vector<long>& operations) {
+    std::string words;
+    for (long op : operations) {
+        if (!words.empty()) words += ", ";
+        words += OperationWord(op);
+    }
+    return words;
+}
+
+RuleTextResult ParseRuleText(std::string_view text) {
+    RuleTextResult result;
+    RuleText& rule = result.Rule;
+    WordReader reader(text);
+    WordReader::Word word;
+    auto fail = [&](std::string message) {
+        result.Error = std::move(message);
+        return result;
+    };
+    if (reader.AtEnd()) return fail("the rule is empty");
+    if (!reader.Next(word, result.Error)) return result;
+    if (!word.quoted &&
+        (EqualsIgnoringCase(word.text, "and") || EqualsIgnoringCase(word.text, "or"))) {
+        rule.AndOr = UpperCase(word.text);
+        if (reader.AtEnd()) return fail("nothing follows " + word.text);
+        if (!reader.Next(word, result.Error)) return result;
+    }
+    rule.Subject = word.text;
+    if (reader.AtEnd()) return fail("an operation must follow " + Quoted(rule.Subject));
+    if (!reader.Next(word, result.Error)) return result;
+    std::optional<long> op = OperationOfWord(word.text);
+    if (!op || word.quoted) {
+        return fail(Quoted(word.text) +
+                    " is no operation; use one of contains, starts-with, ends-with, whole-word, "
+                    "matches, in, lt, le, eq, ge, gt, between, is-blank, is-true, is-false");
+    }
+    rule.Operation = *op;
+    if (std::string error = ReadValues(reader, rule, word.text); !error.empty()) return fail(error);
+    return result;
+}
+
+FieldRuleTextResult ParseFieldRuleText(std::string_view text) {
+    FieldRuleTextResult result;
+    std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        result.Error = "a field rule starts with its type and a colon (Invoice: RefNumber eq 1001)";
+        return result;
+    }
+    std::string_view type = text.substr(0, colon);
+    while (!type.empty() && IsBlankChar(type.front())) type.remove_prefix(1);
+    while (!type.empty() && IsBlankChar(type.back())) type.remove_suffix(1);
+    if (type.empty()) {
+        result.Error = "the type before the colon is missing (Invoice: RefNumber eq 1001)";
+        return result;
+    }
+    result.TypeText = std::string(type);
+    RuleTextResult rule = ParseRuleText(text.substr(colon + 1));
+    result.Rule = std::move(rule.Rule);
+    result.Error = std::move(rule.Error);
+    return result;
+}
+
+std::string FillCriterion(const RuleText& rule, Criterion& criterion) {
+    std::optional<long> choice = ChoiceOfWord(rule.Subject);
+    if (!choice) {
+        return Quoted(rule.Subject) +
+               " is no data type; use one of text, number, amount, price, percent, quantity";
+    }
+    const std::vector<long> fitting = OperationsForChoice(*choice);
+    if (!Takes(fitting, rule.Operation)) {
+        return OperationWord(rule.Operation) + " does not fit " + rule.Subject +
+               " rules; use one of " + OperationWords(fitting) +
+               (rule.Operation == Operation::IsBlank || rule.Operation == Operation::IsTrue ||
+                        rule.Operation == Operation::IsFalse
+                    ? " (is-blank, is-true and is-false work on field rules)"
+                    : "");
+    }
+    Criterion filled;
+    if (std::string error = FillValues(rule, *choice != 128, filled); !error.empty()) return error;
+    filled.AndOr = rule.AndOr;
+    filled.Operand = rule.Operation;
+    filled.SetDataType(*choice);
+    criterion.Copy(filled, 1);
+    return {};
+}
+
+std::string FillFieldCriterion(const RuleText& rule, QBXMLTagRef field, FieldCriterion& criterion) {
+    if (!field) return "the rule names no field";
+    const std::int32_t code = field->DataTypeCode();
+    const std::vector<long> fitting = OperationsForField(code);
+    const std::string path = RelativeFieldPath(field->TagName());
+    if (fitting.empty()) {
+        return path + " is a " + field->DataType() +
+               " field; field rules test only text, number and true/false fields";
+    }
+    if (!Takes(fitting, rule.Operation)) {
+        std::string kind = CommonTools::HasFlag(code, 64)    ? "a number"
+                           : CommonTools::HasFlag(code, 128) ? "a text"
+                                                             : "a true/false";
+        return OperationWord(rule.Operation) + " does not fit " + path + ", " + kind +
+               " field; use one of " + OperationWords(fitting);
+    }
+    FieldCriterion filled;
+    if (std::string error = FillValues(rule, CommonTools::HasFlag(code, 64), filled);
+        !error.empty()) {
+        return error;
+    }
+    filled.AndOr = rule.AndOr;
+    filled.Operand = rule.Operation;
+    filled.SetField(std::move(field));
+    criterion.Copy(filled, 1);
+    return {};
+}
+
+std::string QuoteRuleValue(std::string_view value) {
+    bool plain = !value.empty() && OperationOfWord(value) == std::nullopt &&
+                 !EqualsIgnoringCase(value, "and") && !EqualsIgnoringCase(value, "or");
+    for (char c : value) {
+        if (IsBlankChar(c) || c == '"' || c == '\\' || c == ',') plain = false;
+    }
+    if (plain) return std::string(value);
+    std::string quoted = "\"";
+    for (char c : value) {
+        if (c == '"' || c == '\\') quoted.push_back('\\');
+        quoted.push_back(c);
+    }
+    quoted.push_back('"');
+    return quoted;
+}
+
+std::string CriterionText(const Criterion& criterion, bool opensGroup) {
+    std::string text = opensGroup ? "or " : "";
+    text += ChoiceWord(criterion.DataType()) + " " + OperationWord(criterion.Operand);
+    text += ValuesText(criterion, criterion.Operand, criterion.DataType() == 128);
+    return text;
+}
+
+std::string FieldCriterionText(const FieldCriterion& criterion, bool opensGroup) {
+    std::string text = opensGroup ? "or " : "";
+    const QBXMLTagRef& field = criterion.Field();
+    text += QuoteRuleValue(field ? RelativeFieldPath(field->TagName()) : std::string()) + " " +
+            OperationWord(criterion.Operand);
+    bool textList = field && CommonTools::HasFlag(field->DataTypeCode(), 128);
+    text += ValuesText(criterion, criterion.Operand, textList);
+    return text;
+}
+
+std::string RelativeFieldPath(std::string_view tagName) {
+    if (tagName.substr(0, 2) != "//") return std::string(tagName);
+    std::size_t slash = tagName.find('/', 2);
+    if (slash == std::string_view::npos) return std::string(tagName);
+    return std::string(tagName.substr(slash + 1));
+}
+
+}  // namespace quarrion

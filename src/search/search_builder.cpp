@@ -1,0 +1,208 @@
+#include "search/search_builder.h"
+
+#include <charconv>
+#include <set>
+
+#include "catalog/qbxml_tags.h"
+#include "search/close_matches.h"
+#include "search/rule_text.h"
+#include "model/examinors.h"
+#include "model/field_examinors.h"
+#include "model/search_column_choice.h"
+#include "foundation/calendar_day.h"
+#include "qbxml/request_type_info.h"
+#include "foundation/text_fold.h"
+
+namespace quarrion {
+
+namespace {
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+std::string JoinedSuggestions(const std::vector<std::string>& matches) {
+    std::string joined;
+    for (const std::string& match : matches) {
+        if (!joined.empty()) joined += ", ";
+        joined += match;
+    }
+    return joined;
+}
+
+}  // namespace
+
+RequestTypesResult RequestTypesOf(std::string_view text) {
+    RequestTypesResult result;
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (EqualsIgnoringCase(text, "all")) {
+        for (const RequestType& type : RequestTypeInfo::All()) result.Types.push_back(type.code);
+        return result;
+    }
+    std::int32_t code = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
+    if (!text.empty() && error == std::errc() && end == text.data() + text.size()) {
+        if (RequestTypeInfo::Find(code)) {
+            result.Types.push_back(code);
+        } else {
+            result.Error = Quoted(text) + " is not a type code; the codes are 1 to 35 without 14";
+        }
+        return result;
+    }
+    if (const RequestType* type = RequestTypeInfo::FindByName(text)) {
+        result.Types.push_back(type->code);
+        return result;
+    }
+    std::vector<std::string> names;
+    for (const RequestType& type : RequestTypeInfo::All()) names.emplace_back(type.stem);
+    result.Error = Quoted(text) + " is not a type; give a code, a name such as Invoice, or all";
+    std::vector<std::string> close = CloseMatches(text, names);
+    if (!close.empty()) result.Error += " (did you mean " + JoinedSuggestions(close) + "?)";
+    return result;
+}
+
+std::optional<SearchDate> ParseSearchDate(std::string_view text) {
+    std::optional<std::int32_t> day = ParseIsoDay(text);
+    if (!day) return std::nullopt;
+    return SearchDate(std::chrono::days(*day));
+}
+
+SearchBuilder::SearchBuilder(const QBXMLTags& catalog) : catalog_(catalog) {}
+
+bool SearchBuilder::IncludeType(std::int32_t requestType) {
+    if (!RequestTypeInfo::Find(requestType)) return false;
+    for (std::int32_t type : types_) {
+        if (type == requestType) return true;
+    }
+    types_.push_back(requestType);
+    return true;
+}
+
+void SearchBuilder::SetDates(SearchDate from, SearchDate to, long dateFilter) {
+    from_ = from;
+    to_ = to;
+    dateFilter_ = dateFilter;
+}
+
+void SearchBuilder::AddRule(std::unique_ptr<Criterion> row) {
+    rules_.push_back(std::move(row));
+}
+
+std::string SearchBuilder::AddRule(std::string_view text) {
+    RuleTextResult parsed = ParseRuleText(text);
+    if (!parsed) return parsed.Error;
+    auto row = std::make_unique<Criterion>();
+    if (std::string error = FillCriterion(parsed.Rule, *row); !error.empty()) return error;
+    AddRule(std::move(row));
+    return {};
+}
+
+void SearchBuilder::AddFieldRule(std::int32_t requestType, std::unique_ptr<FieldCriterion> row) {
+    fieldRows_[requestType].push_back(std::move(row));
+}
+
+std::string SearchBuilder::AddFieldRule(std::string_view text) {
+    FieldRuleTextResult parsed = ParseFieldRuleText(text);
+    if (!parsed) return parsed.Error;
+    RequestTypesResult types = RequestTypesOf(parsed.TypeText);
+    if (!types) return types.Error;
+    if (types.Types.size() != 1) return "a field rule names one type, not " + parsed.TypeText;
+    const std::int32_t type = types.Types.front();
+    const std::string stem = RequestTypeInfo::TypeName(type);
+    bool included = false;
+    for (std::int32_t t : types_) included = included || t == type;
+    if (!included) {
+        return "the field rule is for " + stem +
+               ", which is not among the included types (add --type " + stem + ")";
+    }
+
+    const std::string& path = parsed.Rule.Subject;
+    const std::string tagName = path.substr(0, 2) == "//"
+                                    ? path
+                                    : "//" + RequestTypeInfo::RecordElementName(type) + "/" + path;
+    const QBXMLTag* tag = catalog_.Item(static_cast<int>(type), tagName);
+    if (!tag) {
+        std::string error = stem + " has no field " + Quoted(path);
+        std::vector<std::string> close =
+            CloseMatches(RelativeFieldPath(path), FieldPathsOf(catalog_, type));
+        if (!close.empty()) {
+            error += "; close matches: " + JoinedSuggestions(close);
+        } else {
+            error += "; \"quarrion-cli catalog list " + stem + "\" lists its fields";
+        }
+        return error;
+    }
+
+    auto row = std::make_unique<FieldCriterion>();
+    if (std::string error = FillFieldCriterion(parsed.Rule, ShareTag(*tag), *row); !error.empty()) {
+        return error;
+    }
+
+    // Rules of one AND group are kept by field, so a second rule on a field would
+    // silently replace the first: say so instead.
+    auto& rows = fieldRows_[type];
+    std::set<std::string> groupFields;
+    for (const auto& earlier : rows) {
+        if (earlier->AndOr == "OR") groupFields.clear();
+        groupFields.insert(UpperCase(earlier->Field()->TagName()));
+    }
+    if (row->AndOr == "OR") groupFields.clear();
+    if (groupFields.count(UpperCase(tag->TagName()))) {
+        return "two rules on " + RelativeFieldPath(tag->TagName()) +
+               " in one AND group; join them with or, or use between or in";
+    }
+    AddFieldRule(type, std::move(row));
+    return {};
+}
+
+RequestSearchRule& SearchBuilder::Standing(std::int32_t requestType) {
+    RequestSearchRule* rule = standing_.Add(requestType, &catalog_);
+    // Only offered codes reach here: IncludeType and AddFieldRule check them.
+    return *rule;
+}
+
+std::string SearchBuilder::Build(SearchObject2& search) {
+    if (types_.empty()) return kNoTypeMessage;
+
+    std::vector<Criterion*> rows;
+    for (const auto& row : rules_) rows.push_back(row.get());
+    BuildExaminors(rows, search.Examinors);
+    search.FromDate = from_;
+    search.ToDate = to_;
+    search.DateFilter = dateFilter_;
+
+    search.IncludeItems.Clear();
+    for (std::int32_t type : types_) {
+        RequestSearchRule& standing = Standing(type);
+        if (auto found = fieldRows_.find(type); found != fieldRows_.end()) {
+            std::vector<FieldCriterion*> fieldRows;
+            for (const auto& row : found->second) fieldRows.push_back(row.get());
+            BuildFieldExaminors(fieldRows, standing.FieldExaminors);
+        }
+        IncItem* item = search.IncludeItems.Add(RequestTypeInfo::TypeName(type), type);
+        standing.DisplayColumns.Copy(item->DisplayColumns, 0);
+        ChooseSearchColumns(*item, &standing, search.Examinors, catalog_);
+    }
+    return {};
+}
+
+void PrepareSavedSearch(SearchObject2& search, const QBXMLTags& catalog) {
+    for (IncItem& item : search.IncludeItems) {
+        RequestSearchRule standing;
+        standing.SetRequestType(item.RequestType(), &catalog);
+        if (item.DisplayColumns.Count() == 0) standing.DefaultColumns.Copy(item.DisplayColumns, 0);
+        item.FieldExaminors.Copy(standing.FieldExaminors, 0);
+        ChooseSearchColumns(item, &standing, search.Examinors, catalog);
+    }
+}
+
+std::vector<std::string> FieldPathsOf(const QBXMLTags& catalog, std::int32_t requestType) {
+    std::vector<std::string> paths;
+    for (const QBXMLTag& tag : catalog) {
+        if (tag.Code == requestType) paths.push_back(RelativeFieldPath(tag.TagName()));
+    }
+    return paths;
+}
+
+}  // namespace quarrion

@@ -1,0 +1,58 @@
+#include "link/owner_event_queue.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace quarrion {
+namespace {
+
+TEST(OwnerEventQueue, TasksPostedElsewhereRunOnTheOwnerInOrder) {
+    OwnerEventQueue queue;
+    std::vector<int> order;
+    std::vector<std::thread::id> threads;
+    std::thread poster([post = queue.Poster(), &order, &threads] {
+        for (int i = 0; i < 100; ++i) {
+            post([i, &order, &threads] {
+                order.push_back(i);
+                threads.push_back(std::this_thread::get_id());
+            });
+        }
+    });
+    poster.join();
+    EXPECT_EQ(queue.Size(), 100u);
+    EXPECT_EQ(queue.RunPending(), 100u);
+    ASSERT_EQ(order.size(), 100u);
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_EQ(order[i], i);
+        EXPECT_EQ(threads[i], std::this_thread::get_id());
+    }
+}
+
+TEST(OwnerEventQueue, RunUntilWaitsForWhatIsPosted) {
+    OwnerEventQueue queue;
+    bool ran = false;
+    std::thread later([post = queue.Poster(), &ran] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        post([&ran] { ran = true; });
+    });
+    EXPECT_TRUE(queue.RunUntil([&] { return ran; }, std::chrono::seconds(10)));
+    later.join();
+    EXPECT_FALSE(queue.RunOne(std::chrono::milliseconds(1)));
+}
+
+TEST(OwnerEventQueue, APosterOutlivingItsQueueDropsWhatItPosts) {
+    OwnerEventQueue::PostFunction post;
+    bool ran = false;
+    {
+        OwnerEventQueue queue;
+        post = queue.Poster();
+        post([&ran] { ran = true; });
+    }
+    post([&ran] { ran = true; });
+    EXPECT_FALSE(ran);
+}
+
+}  // namespace
+}  // namespace quarrion

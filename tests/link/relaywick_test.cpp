@@ -1,0 +1,724 @@
+#include "link/relaywick.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <cstdlib>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include "company_text.h"
+#include "link/configured_processor.h"
+#include "link/error_log.h"
+#include "link/link_settings.h"
+#include "link/owner_event_queue.h"
+#include "qbxml/request_type_info.h"
+#include "link/sample_company_processor.h"
+#include "support/temp_home.h"
+
+namespace quarrion {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct MessageEvent {
+    std::int32_t requestType;
+    std::string text;
+    bool done;
+    std::string file;
+};
+struct PopUpEvent {
+    std::int32_t code;
+    std::string message;
+};
+struct ResponseEvent {
+    std::int32_t requestType;
+    std::string response;
+    std::string unused;
+    std::string context;
+};
+
+// Everything a link raised, and on which threads.
+struct Recorder {
+    std::vector<MessageEvent> messages;
+    std::vector<PopUpEvent> popUps;
+    std::vector<ResponseEvent> responses;
+    std::set<std::thread::id> threads;
+    int events = 0;
+
+    void Connect(Relaywick& link) {
+        link.Events().Message = [this](std::int32_t type, const std::string& text, bool done,
+                                       const std::string& file) {
+            threads.insert(std::this_thread::get_id());
+            ++events;
+            messages.push_back({type, text, done, file});
+        };
+        link.Events().PopUp = [this](std::int32_t code, const std::string& message) {
+            threads.insert(std::this_thread::get_id());
+            ++events;
+            popUps.push_back({code, message});
+        };
+        link.Events().Response = [this](std::int32_t type, const std::string& response,
+                                        const std::string& unused, const std::string& context) {
+            threads.insert(std::this_thread::get_id());
+            ++events;
+            responses.push_back({type, response, unused, context});
+        };
+    }
+    bool HasMessage(const std::string& text) const {
+        for (const auto& m : messages) {
+            if (m.text == text) return true;
+        }
+        return false;
+    }
+    int DoneMessages() const {
+        int n = 0;
+        for (const auto& m : messages) n += m.done ? 1 : 0;
+        return n;
+    }
+};
+
+// What a processor was asked, shared with the test; counts live processors.
+struct SpyLog {
+    std::mutex mutex;
+    std::vector<std::string> requests;
+    std::chrono::milliseconds delay{0};
+    std::atomic<int> alive{0};
+
+    std::vector<std::string> Requests() {
+        std::lock_guard lock(mutex);
+        return requests;
+    }
+};
+
+class SpyProcessor : public RequestProcessor {
+  public:
+    SpyProcessor(std::unique_ptr<RequestProcessor> inner, std::shared_ptr<SpyLog> log)
+        : inner_(std::move(inner)), log_(std::move(log)) {
+        ++log_->alive;
+    }
+    ~SpyProcessor() override { --log_->alive; }
+    ProcessResult ProcessRequest(std::string_view request) override {
+        {
+            std::lock_guard lock(log_->mutex);
+            log_->requests.emplace_back(request);
+        }
+        if (log_->delay.count() > 0) std::this_thread::sleep_for(log_->delay);
+        return inner_->ProcessRequest(request);
+    }
+    ProcessorFailure SaveChanges() override { return inner_->SaveChanges(); }
+    ProcessorFailure OpenRecord(std::string_view id, std::int32_t type) override {
+        return inner_->OpenRecord(id, type);
+    }
+    std::string Context() const override { return inner_->Context(); }
+    std::string FileText() const override { return inner_->FileText(); }
+
+  private:
+    std::unique_ptr<RequestProcessor> inner_;
+    std::shared_ptr<SpyLog> log_;
+};
+
+// Always answers the same text.
+class FixedProcessor : public RequestProcessor {
+  public:
+    explicit FixedProcessor(std::string reply) : reply_(std::move(reply)) {}
+    ProcessResult ProcessRequest(std::string_view) override { return {reply_, {}}; }
+    ProcessorFailure OpenRecord(std::string_view, std::int32_t) override { return {}; }
+    std::string Context() const override { return "Fixed"; }
+    std::string FileText() const override { return "fixed"; }
+
+  private:
+    std::string reply_;
+};
+
+std::vector<std::string> RecordIds(const std::string& response, const char* recordName) {
+    pugi::xml_document doc;
+    std::vector<std::string> ids;
+    if (!doc.load_string(response.c_str())) return {"<unreadable>"};
+    for (pugi::xpath_node node : doc.select_nodes((std::string("//") + recordName).c_str())) {
+        pugi::xml_node record = node.node();
+        ids.emplace_back(record.child("TxnID") ? record.child_value("TxnID")
+                                               : record.child_value("ListID"));
+    }
+    return ids;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+LinkDate Day(int y, unsigned m, unsigned d) {
+    return LinkDate{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
+}
+
+class RelaywickTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* old = std::getenv("QUARRION_HOME");
+        oldHome_ = old ? old : "";
+        setenv("QUARRION_HOME", home_.Path().c_str(), 1);
+    }
+    void TearDown() override { setenv("QUARRION_HOME", oldHome_.c_str(), 1); }
+
+    // Writes a company and points the link settings at it.
+    void UseCompany(const std::string& text, int pageSize = 500) {
+        test::WriteText(company_, text);
+        LinkSettings settings;
+        settings.CompanyFile = company_;
+        settings.PageSize = pageSize;
+        ASSERT_EQ(settings.Save(home_.Path()), "");
+    }
+    Relaywick::ProcessorFactory Spied() {
+        return [path = company_, log = spy_] {
+            return std::make_unique<SpyProcessor>(std::make_unique<SampleCompanyProcessor>(path),
+                                                  log);
+        };
+    }
+    bool Wait(const std::function<bool()>& done) { return queue_.RunUntil(done, 20s); }
+    // Asks for all records of a type, without dates, at most `max`.
+    static void Ask(Relaywick& link, std::int32_t type, std::int32_t max = 9000) {
+        link.RequestRecords(LinkDate{}, LinkDate{}, 1, max, "", RequestTypeInfo::TypeName(type), "",
+                            type);
+    }
+    std::string Log() { return test::ReadText(ErrorLog::PathIn(home_.Path())); }
+
+    test::TempDir home_;
+    std::string oldHome_;
+    std::filesystem::path company_ = home_.Path() / "company.qbxml";
+    std::shared_ptr<SpyLog> spy_ = std::make_shared<SpyLog>();
+    OwnerEventQueue queue_;
+};
+
+TEST_F(RelaywickTest, EventsArriveOnTheOwnersThread) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(12)}}));
+    Relaywick link(queue_.Poster());
+    Recorder events;
+    events.Connect(link);
+    Ask(link, 4);
+    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
+    EXPECT_EQ(events.threads, (std::set<std::thread::id>{std::this_thread::get_id()}));
+    const ResponseEvent& response = events.responses[0];
+    EXPECT_EQ(response.requestType, 4);
+    EXPECT_EQ(response.context, "Sample Company");
+    EXPECT_EQ(response.unused, "");
+    EXPECT_EQ(RecordIds(response.response, "InvoiceRet").size(), 12u);
+    ASSERT_FALSE(events.messages.empty());
+    EXPECT_EQ(events.messages[0].file, company_.string());
+    EXPECT_EQ(events.DoneMessages(), 0);
+}
+
+TEST_F(RelaywickTest, IteratorWalkDeliversEveryRecordOnceWithProgress) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(50)}}), 7);
+    Relaywick link(queue_.Poster(), Spied());
+    Recorder events;
+    events.Connect(link);
+    Ask(link, 4);
+    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
+    auto ids = RecordIds(events.responses[0].response, "InvoiceRet");
+    EXPECT_EQ(ids.size(), 50u);
+    EXPECT_EQ(std::set<std::string>(ids.begin(), ids.end()).size(), 50u);
+    EXPECT_EQ(ids.front(), "T-1");
+    EXPECT_EQ(ids.back(), "T-50");
+    EXPECT_TRUE(events.HasMessage("Received 7 of 50 Invoice records ..."));
+    EXPECT_TRUE(events.HasMessage("Received 49 of 50 Invoice records ..."));
+    EXPECT_TRUE(events.HasMessage("Received 50 Invoice records."));
+    auto requests = spy_->Requests();
+    ASSERT_EQ(requests.size(), 8u);
+    EXPECT_NE(requests[0].find("iterator=\"Start\""), std::string::npos);
+    for (std::size_t i = 1; i < requests.size(); ++i) {
+        EXPECT_NE(requests[i].find("iterator=\"Continue\""), std::string::npos) << requests[i];
+    }
+}
+
+TEST_F(RelaywickTest, MaximumCountCapsTheRecordsAndStopsTheWalk) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(50)}}), 7);
+    Relaywick link(queue_.Poster(), Spied());
+    Recorder events;
+    events.Connect(link);
+    Ask(link, 4, 20);
+    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
+    EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 20u);
+    EXPECT_TRUE(events.HasMessage("Received 7 of 20 Invoice records ..."));
+    auto requests = spy_->Requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_NE(requests.back().find("iterator=\"Stop\""), std::string::npos) << requests.back();
+    // The last page asked only for what was still missing.
+    EXPECT_NE(requests[requests.size() - 2].find("<MaxReturned>6</MaxReturned>"),
+              std::string::npos);
+}
+
+TEST_F(RelaywickTest, TypesWithoutIteratorsAreAskedOnce) {
+    std::string account =
+        "<AccountRet><ListID>A-1</ListID><Name>Bank</Name><IsActive>true</IsActive></AccountRet>";
+    UseCompany(test::CompanyText({{"Account", {account}}}), 1);
+    Relaywick link(queue_.Poster(), Spied());
+    Recorder events;
+    events.Connect(link);
+    Ask(link, 1, 100);
+    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
+    EXPECT_EQ(RecordIds(events.responses[0].response, "AccountRet"),
+              (std::vector<std::string>{"A-1"}));
+    auto requests = spy_->Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].find("iterator"), std::string::npos);
+    EXPECT_NE(requests[0].find("<MaxReturned>100</MaxReturned>"), std::string::npos);
+}
+
+TEST_F(RelaywickTest, RequestsOfOneInstanceAreAnsweredInOrder) {
+    UseCompany(test::CompanyText({{"Customer", {test::CustomerRecord("C-1", "Acme")}},
+                                  {"Invoice", test::Invoices(30)}}),
+               4);
+    Relaywick link(queue_.Poster());
+    Recorder events;
+    events.Connect(link);
+    Ask(link, 4);
+    Ask(link, 2);
+    Ask(link, 11);  // no vendors: answered with an empty response
+    ASSERT_TRUE(Wait([&] { return events.responses.size() == 3; }));
+    EXPECT_EQ(events.responses[0].requestType, 4);
+    EXPECT_EQ(events.responses[1].requestType, 2);
+    EXPECT_EQ(events.responses[2].requestType, 11);
+    EXPECT_TRUE(RecordIds(events.responses[2].response, "VendorRet").empty());
+    EXPECT_NE(events.responses[2].response.find("statusCode=\"1\""), std::string::npos);
+    // Progress of the first type came before its answer and before any of the second.
+    EXPECT_EQ(events.messages.front().requestType, 4);
+}
+
+TEST_F(RelaywickTest, ATypeIsFoundByNameWhenItsCodeIsUnknown) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(2)}}));
+    Relaywick link(queue_.Poster());
+    Recorder events;
+    events.Connect(link);
+    link.RequestRecords(LinkDate{}, LinkDate{}, 1, 9000, "", "invoice", "", 0);
+    link.RequestRecords(LinkDate{}, LinkDate{}, 1, 9000, "", "Nonsense", "", 14);
+    ASSERT_TRUE(Wait([&] { return !events.responses.empty() && events.DoneMessages() == 1; }));
+    EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 2u);
+    EXPECT_EQ(events.messages.back().requestType, 14);
+    EXPECT_TRUE(events.messages.back().done);
+    EXPECT_TRUE(events.popUps.empty());
+    EXPECT_NE(Log().find("Nonsense"), std::string::npos);
+}
+
+TEST_F(RelaywickTest, SeveralInstancesWorkIndependently) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(40)}}), 5);
+    Relaywick first(queue_.Poster());
+    Relaywick second(queue_.Poster());
+    Recorder a, b;
+    a.Connect(first);
+    b.Connect(second);
+    Ask(first, 4);
+    Ask(second, 4, 10);
+    ASSERT_TRUE(Wait([&] { return a.responses.size() == 1 && b.responses.size() == 1; }));
+    EXPECT_EQ(RecordIds(a.responses[0].response, "InvoiceRet").size(), 40u);
+    EXPECT_EQ(RecordIds(b.responses[0].response, "InvoiceRet").size(), 10u);
+}
+
+TEST_F(RelaywickTest, TheDateRangeReachesTheAnswer) {
+    std::vector<std::string> invoices{test::InvoiceRecord({"Jan", "2026-01-20"}),
+                                      test::InvoiceRecord({"Feb", "2026-02-20"}),
+                                      test::InvoiceRecord({"Mar", "2026-03-20"})};
+    UseCompany(test::CompanyText({{"Invoice", invoices}}));
+    Relaywick link(queue_.Poster());
+    Recorder events;
+    events.Connect(link);
+    link.RequestRecords(Day(2026, 2, 1), Day(2026, 2, 28), 1, 9000, "", "Invoice", "", 4);
+    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
+    EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet"),
+              (std::vector<std::string>{"Feb"}));
+}
+
+TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceAndEndsEachType) {
+    LinkSettings settings;
+    settings.CompanyFile = home_.Path() / "nowhere.qbxml";
+    settings.Save(home_.Path());
+    Relaywick link(queue_.Poster());
+    Recorder events;
+    events.Connect(link);
+    Ask(link, 4);
+    Ask(link, 2);
+    ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 2; }));
+    queue_.RunUntil([] { return false; }, 50ms);
+    ASSERT_EQ(events.popUps.size(), 1u);
+    EXPECT_EQ(events.popUps[0].code, LinkError::CompanyFileMissing);
+    EXPECT_NE(events.popUps[0].message.find("nowhere.qbxml"), std::string::npos);
+    EXPECT_TRUE(events.responses.empty());
+    EXPECT_FALSE(std::filesystem::exists(home_.Path() / "nowhere.qbxml"));
+    EXPECT_EQ(Lines(Log()).size(), 3u);  // header and one line per type
+}
+
+TEST_F(RelaywickTest, AnUnreadableCompanyIsReportedAndNeverOverwritten) {
+    std::string whole = test::CompanyText({{"Invoice", test::Invoices(5)}});
+    std::string truncated = whole.substr(0, whole.size() - 200);
+    UseCompany(truncated);
+    {
+        Relaywick link(queue_.Poster());
+        Recorder events;
+        events.Connect(link);
+        Ask(link, 4);
+        ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
+        std::string result = "unset";
+        link.UpdateToPrint(4, "T-1\t1001\tk0", "", true, 100, false, result);
+        EXPECT_EQ(result, "");
+        queue_.RunUntil([] { return false; }, 50ms);
+        ASSERT_FALSE(events.popUps.empty());
+        EXPECT_EQ(events.popUps[0].code, LinkError::CompanyFileUnreadable);
+        EXPECT_NE(events.popUps[0].message.find("company.qbxml"), std::string::npos);
+    }
+    EXPECT_EQ(test::ReadText(company_), truncated);
+}
+
+TEST_F(RelaywickTest, NoEventArrivesAfterDestructionWhileARequestIsInFlight) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(10)}}), 2);
+    spy_->delay = 100ms;
+    Recorder events;
+    {
+        Relaywick link(queue_.Poster(), Spied());
+        events.Connect(link);
+        Ask(link, 4);
+        Ask(link, 2);
+        while (spy_->Requests().empty()) std::this_thread::sleep_for(1ms);
+    }
+    int before = events.events;
+    queue_.RunUntil([] { return false; }, 300ms);
+    EXPECT_EQ(events.events, before);
+    EXPECT_EQ(before, 0);
+    // The walk was cut short, the queued request never sent, the processor released.
+    EXPECT_LE(spy_->Requests().size(), 2u);
+    EXPECT_EQ(spy_->alive.load(), 0);
+}
+
+TEST_F(RelaywickTest, EventsAlreadyQueuedAreDroppedWhenTheInstanceDies) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(3)}}));
+    Recorder events;
+    {
+        Relaywick link(queue_.Poster());
+        events.Connect(link);
+        Ask(link, 4);
+        // Requesting, received, response: wait until all three are queued, run none.
+        auto deadline = std::chrono::steady_clock::now() + 20s;
+        while (queue_.Size() < 3 && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(1ms);
+        }
+        ASSERT_EQ(queue_.Size(), 3u);
+    }
+    EXPECT_EQ(queue_.RunPending(), 3u);
+    EXPECT_EQ(events.events, 0);
+}
+
+TEST_F(RelaywickTest, AHandlerMayDestroyItsOwnLink) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(30)}}), 5);
+    auto link = std::make_unique<Relaywick>(queue_.Poster());
+    int messages = 0;
+    link->Events().Message = [&](std::int32_t, const std::string&, bool, const std::string&) {
+        ++messages;
+        link.reset();
+    };
+    link->Events().Response = [&](std::int32_t, const std::string&, const std::string&,
+                                  const std::string&) { ADD_FAILURE() << "response after close"; };
+    Ask(*link, 4);
+    ASSERT_TRUE(Wait([&] { return link == nullptr; }));
+    queue_.RunUntil([] { return false; }, 200ms);
+    EXPECT_EQ(messages, 1);
+}
+
+TEST_F(RelaywickTest, AnUnreadableAnswerPopsUpWithoutCrashing) {
+    for (std::string reply :
+         {std::string("not xml at all"), std::string("<QBXML><QBXMLMsgsRs/></QBXML>"),
+          std::string(20000, '<'), std::string()}) {
+        Relaywick link(queue_.Poster(),
+                       [reply] { return std::make_unique<FixedProcessor>(reply); });
+        Recorder events;
+        events.Connect(link);
+        Ask(link, 4);
+        ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; })) << reply.substr(0, 40);
+        queue_.RunUntil([] { return false; }, 20ms);
+        ASSERT_EQ(events.popUps.size(), 1u);
+        EXPECT_EQ(events.popUps[0].code, LinkError::ResponseUnreadable);
+        EXPECT_TRUE(events.responses.empty());
+    }
+}
+
+TEST_F(RelaywickTest, AnErrorStatusEndsTheTypeAndIsLogged) {
+    std::string reply =
+        "<QBXML><QBXMLMsgsRs><InvoiceQueryRs statusCode=\"3100\" statusSeverity=\"Error\" "
+        "statusMessage=\"Name is already in use\"/></QBXMLMsgsRs></QBXML>";
+    Relaywick link(queue_.Poster(), [reply] { return std::make_unique<FixedProcessor>(reply); });
+    Recorder events;
+    events.Connect(link);
+    Ask(link, 4);
+    ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
+    EXPECT_NE(events.messages.back().text.find("3100"), std::string::npos)
+        << events.messages.back().text;
+    EXPECT_TRUE(events.popUps.empty());
+    EXPECT_TRUE(events.responses.empty());
+    auto lines = Lines(Log());
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[1].find("Invoice\t3100\tError\tName is already in use"), std::string::npos)
+        << lines[1];
+}
+
+TEST_F(RelaywickTest, ResponseFilesAnswerWhenAFolderIsConfigured) {
+    test::TempDir answers;
+    test::WriteText(answers.Path() / "Invoice.xml",
+                    test::CompanyText({{"Invoice", test::Invoices(3)}}));
+    LinkSettings settings;
+    settings.ResponseFolder = answers.Path();
+    settings.Save(home_.Path());
+    Relaywick link(queue_.Poster());
+    Recorder events;
+    events.Connect(link);
+    Ask(link, 4);
+    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
+    EXPECT_EQ(events.responses[0].context, "Response Files");
+    EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 3u);
+    EXPECT_EQ(events.messages[0].file, answers.Path().string());
+}
+
+TEST_F(RelaywickTest, TheDefaultCompanyIsCreatedInTheDataFolderOnFirstUse) {
+    auto saved = DefaultCompanyWriter();
+    DefaultCompanyWriter() = [](const std::filesystem::path& path) {
+        test::WriteText(path, test::CompanyText({{"Invoice", test::Invoices(2)}}));
+        return std::string();
+    };
+    {
+        Relaywick link(queue_.Poster());
+        Recorder events;
+        events.Connect(link);
+        Ask(link, 4);
+        ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
+        EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 2u);
+    }
+    DefaultCompanyWriter() = saved;
+    EXPECT_TRUE(std::filesystem::exists(DefaultCompanyPath(home_.Path())));
+}
+
+TEST_F(RelaywickTest, OpenRecordSaysItCannot) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(1)}}));
+    Relaywick link(queue_.Poster());
+    Recorder events;
+    events.Connect(link);
+    link.OpenRecord("T-1", 4, company_.string(), "Sample Company");
+    ASSERT_TRUE(Wait([&] { return !events.popUps.empty(); }));
+    EXPECT_EQ(events.popUps[0].code, LinkError::CannotOpenRecord);
+    EXPECT_FALSE(events.popUps[0].message.empty());
+}
+
+// --- To-print marking -------------------------------------------------------
+
+class ToPrintTest : public RelaywickTest {
+  protected:
+    // Invoices T-1..T-3 with edit sequences 1001..1003; T-2 then changed by someone else.
+    void SetUpChangedCompany() {
+        std::vector<std::string> invoices = test::Invoices(3);
+        UseCompany(test::CompanyText({{"Invoice", invoices}}));
+        test::TestInvoice changed;
+        changed.txnId = "T-2";
+        changed.editSequence = "5555";
+        invoices[1] = test::InvoiceRecord(changed);
+        test::WriteText(company_, test::CompanyText({{"Invoice", invoices}}));
+    }
+    std::string Mark(Relaywick& link, const std::string& entries, bool skip, bool toPrint = true,
+                     int batch = 100) {
+        std::string result = "unset";
+        link.UpdateToPrint(4, entries, company_.string(), toPrint, batch, skip, result);
+        return result;
+    }
+    std::string StateOnDisk(const std::string& id, const char* element) {
+        pugi::xml_document doc;
+        doc.load_file(company_.c_str());
+        std::string path = "//InvoiceRet[TxnID='" + id + "']/" + element;
+        return doc.select_node(path.c_str()).node().text().get();
+    }
+    int ModRequestsFor(const std::string& id) {
+        int count = 0;
+        for (const std::string& request : spy_->Requests()) {
+            if (request.find("<InvoiceModRq") != std::string::npos &&
+                request.find("<TxnID>" + id + "</TxnID>") != std::string::npos) {
+                ++count;
+            }
+        }
+        return count;
+    }
+    // Result entries by key: {state, edit sequence}.
+    static std::map<std::string, std::pair<std::string, std::string>> Results(
+        const std::string& list) {
+        std::map<std::string, std::pair<std::string, std::string>> results;
+        for (const std::string& part : Split(list, ',')) {
+            auto fields = Split(part, '\t');
+            EXPECT_EQ(fields.size(), 3u) << part;
+            if (fields.size() == 3) results[fields[0]] = {fields[1], fields[2]};
+        }
+        return results;
+    }
+    static std::vector<std::string> Split(const std::string& text, char separator) {
+        std::vector<std::string> parts;
+        if (text.empty()) return parts;
+        std::size_t start = 0;
+        for (;;) {
+            std::size_t end = text.find(separator, start);
+            parts.push_back(text.substr(start, end - start));
+            if (end == std::string::npos) return parts;
+            start = end + 1;
+        }
+    }
+
+    const std::string entries_ = "T-1\t1001\tk0,T-2\t1002\tk1,T-3\t1003\tk2";
+};
+
+TEST_F(ToPrintTest, DoubleCheckLeavesOutAndLogsWhatChangedWithoutSendingIt) {
+    SetUpChangedCompany();
+    Relaywick link(queue_.Poster(), Spied());
+    auto results = Results(Mark(link, entries_, false));
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results["k0"].first, "true");
+    EXPECT_EQ(results["k2"].first, "true");
+    EXPECT_NE(results["k0"].second, "1001");
+    EXPECT_FALSE(results.count("k1"));
+    EXPECT_EQ(ModRequestsFor("T-2"), 0);
+    EXPECT_EQ(ModRequestsFor("T-1"), 1);
+    // The result matches what QuickBooks now holds.
+    EXPECT_EQ(StateOnDisk("T-1", "IsToBePrinted"), "true");
+    EXPECT_EQ(StateOnDisk("T-1", "EditSequence"), results["k0"].second);
+    EXPECT_EQ(StateOnDisk("T-2", "IsToBePrinted"), "false");
+    auto lines = Lines(Log());
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[1].find("T-2"), std::string::npos);
+    EXPECT_NE(lines[1].find("changed since the search"), std::string::npos) << lines[1];
+}
+
+TEST_F(ToPrintTest, WithoutDoubleCheckTheStaleOneIsSentRefusedAndLogged) {
+    SetUpChangedCompany();
+    Relaywick link(queue_.Poster(), Spied());
+    auto results = Results(Mark(link, entries_, true));
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_TRUE(results.count("k0"));
+    EXPECT_TRUE(results.count("k2"));
+    EXPECT_EQ(ModRequestsFor("T-2"), 1);
+    // No re-read happened.
+    for (const std::string& request : spy_->Requests()) {
+        EXPECT_EQ(request.find("InvoiceQueryRq"), std::string::npos);
+    }
+    EXPECT_EQ(StateOnDisk("T-2", "IsToBePrinted"), "false");
+    auto lines = Lines(Log());
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[1].find("\t3200\t"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("T-2"), std::string::npos);
+}
+
+TEST_F(ToPrintTest, ATransactionThatNoLongerExistsIsLoggedAndLeftOut) {
+    for (bool skip : {false, true}) {
+        UseCompany(test::CompanyText({{"Invoice", test::Invoices(2)}}));
+        ErrorLog(ErrorLog::PathIn(home_.Path())).Clear();
+        Relaywick link(queue_.Poster());
+        auto results = Results(Mark(link, "T-1\t1001\tk0,T-9\t1009\tk1", skip, skip));
+        EXPECT_EQ(results.size(), 1u) << skip;
+        EXPECT_TRUE(results.count("k0"));
+        auto lines = Lines(Log());
+        ASSERT_EQ(lines.size(), 2u) << skip;
+        EXPECT_NE(lines[1].find("T-9"), std::string::npos) << lines[1];
+        if (!skip) EXPECT_NE(lines[1].find("no longer exists"), std::string::npos) << lines[1];
+    }
+}
+
+TEST_F(ToPrintTest, AnEntryWithoutEditSequenceUsesTheCurrentOne) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(2)}}));
+    Relaywick link(queue_.Poster());
+    auto results = Results(Mark(link, "T-2\tk7", true));
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results["k7"].first, "true");
+    EXPECT_EQ(StateOnDisk("T-2", "IsToBePrinted"), "true");
+}
+
+TEST_F(ToPrintTest, ClearingWorksLikeSetting) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(2)}}));
+    Relaywick link(queue_.Poster());
+    auto set = Results(Mark(link, "T-1\t1001\tk0", false, true));
+    auto cleared = Results(Mark(link, "T-1\t" + set["k0"].second + "\tk0", false, false));
+    EXPECT_EQ(cleared["k0"].first, "false");
+    EXPECT_EQ(StateOnDisk("T-1", "IsToBePrinted"), "false");
+}
+
+TEST_F(ToPrintTest, ModifyRequestsGoInBatches) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(5)}}));
+    Relaywick link(queue_.Poster(), Spied());
+    std::string list = "T-1\t1001\tk0,T-2\t1002\tk1,T-3\t1003\tk2,T-4\t1004\tk3,T-5\t1005\tk4";
+    EXPECT_EQ(Results(Mark(link, list, true, true, 2)).size(), 5u);
+    int sets = 0;
+    for (const std::string& request : spy_->Requests()) {
+        if (request.find("<InvoiceModRq") != std::string::npos) ++sets;
+    }
+    EXPECT_EQ(sets, 3);
+}
+
+TEST_F(ToPrintTest, AnEmptyListChangesNothing) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(1)}}));
+    Relaywick link(queue_.Poster(), Spied());
+    EXPECT_EQ(Mark(link, "", false), "");
+    EXPECT_TRUE(spy_->Requests().empty());
+}
+
+TEST_F(ToPrintTest, EntriesWithoutTxnIdAndOtherTypesAreLoggedNotSent) {
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(1)}}));
+    Relaywick link(queue_.Poster(), Spied());
+    EXPECT_EQ(Mark(link, "\t5\tk0", false), "");
+    std::string result = "unset";
+    link.UpdateToPrint(2, "C-1\t5\tk0", "", true, 100, true, result);
+    EXPECT_EQ(result, "");
+    EXPECT_EQ(Lines(Log()).size(), 3u);
+}
+
+// --- Error log and settings ---------------------------------------------------
+
+TEST_F(RelaywickTest, ErrorLoggingIsASettingEveryInstanceShares) {
+    {
+        Relaywick link(queue_.Poster());
+        EXPECT_TRUE(link.LogErrors());
+        link.SetLogErrors(false);
+    }
+    Relaywick fresh(queue_.Poster());
+    EXPECT_FALSE(fresh.LogErrors());
+    EXPECT_EQ(fresh.ErrorLogPath(), ErrorLog::PathIn(home_.Path()).string());
+
+    LinkSettings settings = LinkSettings::Load(home_.Path());
+    settings.CompanyFile = home_.Path() / "nowhere.qbxml";
+    settings.Save(home_.Path());
+    Recorder events;
+    events.Connect(fresh);
+    Ask(fresh, 4);
+    ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
+    EXPECT_FALSE(std::filesystem::exists(fresh.ErrorLogPath()));
+}
+
+TEST_F(RelaywickTest, ClearErrorLogLeavesTheHeader) {
+    ErrorLog(ErrorLog::PathIn(home_.Path())).Append({"Invoice", 1, "Error", "x"});
+    Relaywick link(queue_.Poster());
+    link.ClearErrorLog();
+    EXPECT_EQ(Log(), std::string(ErrorLog::Header()) + "\n");
+}
+
+TEST_F(RelaywickTest, ALogViewerHearsWhenTheLogChanges) {
+    Relaywick viewer(queue_.Poster());
+    Recorder seen;
+    seen.Connect(viewer);
+    viewer.SetLogViewer(true);
+    LinkSettings settings;
+    settings.CompanyFile = home_.Path() / "nowhere.qbxml";
+    settings.Save(home_.Path());
+    Relaywick other(queue_.Poster());
+    Ask(other, 4);
+    ASSERT_TRUE(Wait([&] { return !seen.messages.empty(); }));
+    EXPECT_EQ(seen.messages[0].requestType, 0);
+    EXPECT_TRUE(seen.messages[0].done);
+}
+
+}  // namespace
+}  // namespace quarrion

@@ -1,0 +1,168 @@
+#include "link/response_files_processor.h"
+
+#include <gtest/gtest.h>
+
+#include "company_text.h"
+#include "processor_test_support.h"
+#include "qbxml/request_type_info.h"
+#include "support/temp_home.h"
+
+namespace quarrion {
+namespace {
+
+using test::Ask;
+using test::RequestSet;
+
+// A response file as another program saved it: the answer to one query.
+std::string ResponseFile(const std::string& stem, const std::vector<std::string>& records) {
+    return test::CompanyText({{stem, records}});
+}
+
+TEST(ResponseFilesProcessor, AnswersAQueryWithItsFilesRecords) {
+    test::TempDir dir;
+    test::WriteText(dir.Path() / "Invoice.xml", ResponseFile("Invoice", test::Invoices(4)));
+    ResponseFilesProcessor processor(dir.Path());
+    auto answer = Ask(processor, RequestSet("<InvoiceQueryRq requestID=\"2\"/>"));
+    ASSERT_TRUE(answer.result.Ok()) << answer.result.failure.message;
+    EXPECT_EQ(answer.Code(), 0);
+    EXPECT_EQ(answer.Ids(), (std::vector<std::string>{"T-1", "T-2", "T-3", "T-4"}));
+    // Records come whole: a saved answer holds only what was asked for then.
+    EXPECT_TRUE(answer.First().child("InvoiceRet").child("InvoiceLineRet"));
+    EXPECT_EQ(processor.Context(), "Response Files");
+    EXPECT_EQ(processor.FileText(), dir.Path().string());
+}
+
+TEST(ResponseFilesProcessor, AMissingFileFindsNothing) {
+    test::TempDir dir;
+    ResponseFilesProcessor processor(dir.Path());
+    auto answer = Ask(processor, RequestSet("<CustomerQueryRq/>"));
+    ASSERT_TRUE(answer.result.Ok());
+    EXPECT_EQ(answer.Code(), QbxmlStatus::NothingFound);
+    EXPECT_STREQ(answer.First().attribute("statusSeverity").value(), "Info");
+}
+
+TEST(ResponseFilesProcessor, FiltersByDatesWhereRecordsCarryThem) {
+    test::TempDir dir;
+    std::string undated = "<InvoiceRet><TxnID>U</TxnID></InvoiceRet>";
+    test::WriteText(dir.Path() / "Invoice.xml",
+                    ResponseFile("Invoice", {test::InvoiceRecord({"A", "2026-01-10"}),
+                                             test::InvoiceRecord({"B", "2026-02-10"}), undated}));
+    ResponseFilesProcessor processor(dir.Path());
+    auto answer =
+        Ask(processor, RequestSet("<InvoiceQueryRq><TxnDateRangeFilter><FromTxnDate>2026-02-01"
+                                  "</FromTxnDate></TxnDateRangeFilter></InvoiceQueryRq>"));
+    EXPECT_EQ(answer.Ids(), (std::vector<std::string>{"B", "U"}));
+}
+
+TEST(ResponseFilesProcessor, FindsRecordsAnywhereInTheFile) {
+    test::TempDir dir;
+    test::WriteText(dir.Path() / "Customer.xml",
+                    "<Saved><Batch>" + test::CustomerRecord("C-1", "A") + "</Batch><Batch>" +
+                        test::CustomerRecord("C-2", "B") + "</Batch></Saved>");
+    ResponseFilesProcessor processor(dir.Path());
+    auto answer =
+        Ask(processor,
+            RequestSet("<CustomerQueryRq><ActiveStatus>All</ActiveStatus></CustomerQueryRq>"));
+    EXPECT_EQ(answer.Ids(), (std::vector<std::string>{"C-1", "C-2"}));
+}
+
+TEST(ResponseFilesProcessor, WalksLargeFilesWithIterators) {
+    test::TempDir dir;
+    test::WriteText(dir.Path() / "Invoice.xml", ResponseFile("Invoice", test::Invoices(7)));
+    ResponseFilesProcessor processor(dir.Path());
+    auto first = Ask(
+        processor,
+        RequestSet(
+            "<InvoiceQueryRq iterator=\"Start\"><MaxReturned>4</MaxReturned></InvoiceQueryRq>"));
+    EXPECT_EQ(first.Ids().size(), 4u);
+    std::string id = first.First().attribute("iteratorID").value();
+    auto second =
+        Ask(processor, RequestSet("<InvoiceQueryRq iterator=\"Continue\" iteratorID=\"" + id +
+                                  "\"><MaxReturned>4</MaxReturned></InvoiceQueryRq>"));
+    EXPECT_EQ(second.Ids(), (std::vector<std::string>{"T-5", "T-6", "T-7"}));
+    EXPECT_STREQ(second.First().attribute("iteratorRemainingCount").value(), "0");
+}
+
+TEST(ResponseFilesProcessor, RefusesChanges) {
+    test::TempDir dir;
+    std::string text = ResponseFile("Invoice", test::Invoices(1));
+    test::WriteText(dir.Path() / "Invoice.xml", text);
+    ResponseFilesProcessor processor(dir.Path());
+    auto answer =
+        Ask(processor, RequestSet("<InvoiceModRq><InvoiceMod><TxnID>T-1</TxnID><EditSequence>1001"
+                                  "</EditSequence><IsToBePrinted>true</IsToBePrinted></InvoiceMod>"
+                                  "</InvoiceModRq>"));
+    EXPECT_EQ(answer.Code(), QbxmlStatus::NotSupported);
+    EXPECT_STREQ(answer.First().attribute("statusSeverity").value(), "Error");
+    EXPECT_EQ(test::ReadText(dir.Path() / "Invoice.xml"), text);
+    EXPECT_EQ(processor.OpenRecord("T-1", 4).code, LinkError::CannotOpenRecord);
+}
+
+// Hostile or broken files: refused with a clear failure, never expanded or crashed on.
+struct HostileFile {
+    const char* label;
+    std::string text;
+    const char* says;
+};
+
+class HostileFileTest : public ::testing::TestWithParam<HostileFile> {};
+
+TEST_P(HostileFileTest, IsRefusedWithAClearMessage) {
+    test::TempDir dir;
+    test::WriteText(dir.Path() / "Invoice.xml", GetParam().text);
+    ResponseFilesProcessor processor(dir.Path());
+    ProcessResult result = processor.ProcessRequest(RequestSet("<InvoiceQueryRq/>"));
+    ASSERT_FALSE(result.Ok());
+    EXPECT_EQ(result.failure.code, LinkError::ResponseUnreadable);
+    EXPECT_NE(result.failure.message.find(GetParam().says), std::string::npos)
+        << result.failure.message;
+    EXPECT_NE(result.failure.message.find("Invoice.xml"), std::string::npos);
+}
+
+std::string BillionLaughs() {
+    std::string text = "<?xml version=\"1.0\"?>\n<!DOCTYPE lolz [\n<!ENTITY lol \"lol\">\n";
+    text += "<!ENTITY lol1 \"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\">\n";
+    for (int i = 2; i <= 9; ++i) {
+        std::string prev = "&lol" + std::to_string(i - 1) + ";";
+        text += "<!ENTITY lol" + std::to_string(i) + " \"";
+        for (int k = 0; k < 10; ++k) text += prev;
+        text += "\">\n";
+    }
+    text +=
+        "]>\n<QBXML><QBXMLMsgsRs><InvoiceQueryRs statusCode=\"0\"><InvoiceRet><TxnID>&lol9;</TxnID>"
+        "</InvoiceRet></InvoiceQueryRs></QBXMLMsgsRs></QBXML>\n";
+    return text;
+}
+
+std::string DeeplyNested() {
+    std::string text = "<QBXML><QBXMLMsgsRs><InvoiceQueryRs statusCode=\"0\"><InvoiceRet><Memo>";
+    for (int i = 0; i < 50000; ++i) text += "<x>";
+    for (int i = 0; i < 50000; ++i) text += "</x>";
+    return text + "</Memo></InvoiceRet></InvoiceQueryRs></QBXMLMsgsRs></QBXML>";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HostileFileTest,
+    ::testing::Values(
+        HostileFile{"BillionLaughs", BillionLaughs(), "document type declaration"},
+        HostileFile{"DeepNesting", DeeplyNested(), "levels deep"},
+        HostileFile{"CutOff", ResponseFile("Invoice", test::Invoices(3)).substr(0, 300), "cut off"},
+        HostileFile{"Empty", "", "empty"}),
+    [](const ::testing::TestParamInfo<HostileFile>& info) {
+        return std::string(info.param.label);
+    });
+
+TEST(ResponseFilesProcessor, AnEntityReferenceWithoutDeclarationStaysLiteralText) {
+    test::TempDir dir;
+    test::WriteText(
+        dir.Path() / "Invoice.xml",
+        ResponseFile("Invoice", {"<InvoiceRet><TxnID>A</TxnID><Memo>&lol9;</Memo></InvoiceRet>"}));
+    ResponseFilesProcessor processor(dir.Path());
+    auto answer = Ask(processor, RequestSet("<InvoiceQueryRq/>"));
+    ASSERT_TRUE(answer.result.Ok()) << answer.result.failure.message;
+    EXPECT_LT(answer.result.response.size(), 2000u);
+    EXPECT_STREQ(answer.First().child("InvoiceRet").child_value("Memo"), "&lol9;");
+}
+
+}  // namespace
+}  // namespace quarrion

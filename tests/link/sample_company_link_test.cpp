@@ -1,0 +1,98 @@
+// The link and its processor over the generated sample company, as the program uses
+// them when nothing else is configured.
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <map>
+
+#include "company_text.h"
+#include "processor_test_support.h"
+#include "qbxml/request_type_info.h"
+#include "sample/sample_company.h"
+#include "link/sample_company_processor.h"
+#include "support/temp_home.h"
+
+namespace quarrion {
+namespace {
+
+// Records per type in the company file itself.
+std::map<std::string, int> CountsInFile(const std::filesystem::path& path) {
+    pugi::xml_document doc;
+    EXPECT_TRUE(doc.load_file(path.c_str()));
+    std::map<std::string, int> counts;
+    for (pugi::xml_node rs : doc.child("QBXML").child("QBXMLMsgsRs").children()) {
+        std::string stem = rs.name();
+        stem = stem.substr(0, stem.size() - 7);
+        const std::string recordName = stem + "Ret";
+        for (pugi::xml_node record : rs.children(recordName.c_str())) {
+            (void)record;
+            ++counts[stem];
+        }
+    }
+    return counts;
+}
+
+class SampleCompanyLinkTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SampleCompanyOptions options;
+        options.scale = 0.1;
+        options.today = "2026-11-02";
+        ASSERT_EQ(WriteSampleCompany(path_, options), "");
+    }
+    test::TempDir dir_;
+    std::filesystem::path path_ = dir_.Path() / "Sample Company.qbxml";
+};
+
+TEST_F(SampleCompanyLinkTest, EveryOfferedTypeIsAnsweredWithAllItsRecords) {
+    std::map<std::string, int> inFile = CountsInFile(path_);
+    SampleCompanyProcessor processor(path_);
+    int typesWithRecords = 0;
+    for (const RequestType& type : RequestTypeInfo::All()) {
+        std::string stem(type.stem);
+        std::string body = "<" + stem + "QueryRq requestID=\"" + std::to_string(type.code) + "\">" +
+                           (type.isTransaction ? "" : "<ActiveStatus>All</ActiveStatus>") + "</" +
+                           stem + "QueryRq>";
+        auto answer = test::Ask(processor, test::RequestSet(body));
+        ASSERT_TRUE(answer.result.Ok()) << stem << ": " << answer.result.failure.message;
+        ASSERT_EQ(answer.responses.size(), 1u) << stem;
+        EXPECT_STREQ(answer.First().name(), (stem + "QueryRs").c_str());
+        int expected = inFile.count(stem) ? inFile[stem] : 0;
+        EXPECT_EQ(static_cast<int>(answer.Ids().size()), expected) << stem;
+        EXPECT_EQ(answer.Code(), expected > 0 ? 0 : 1) << stem;
+        typesWithRecords += expected > 0 ? 1 : 0;
+    }
+    EXPECT_GT(typesWithRecords, 25);
+}
+
+TEST_F(SampleCompanyLinkTest, ToPrintMarkingSurvivesSavingTheGeneratedFile) {
+    std::map<std::string, int> before = CountsInFile(path_);
+    std::string id, sequence;
+    {
+        SampleCompanyProcessor processor(path_);
+        auto invoices = test::Ask(
+            processor,
+            test::RequestSet("<InvoiceQueryRq><MaxReturned>1</MaxReturned></InvoiceQueryRq>"));
+        pugi::xml_node record = invoices.First().child("InvoiceRet");
+        ASSERT_TRUE(record);
+        id = record.child_value("TxnID");
+        sequence = record.child_value("EditSequence");
+        std::string wanted =
+            std::string(record.child_value("IsToBePrinted")) == "true" ? "false" : "true";
+        auto changed =
+            test::Ask(processor, test::RequestSet("<InvoiceModRq><InvoiceMod><TxnID>" + id +
+                                                  "</TxnID><EditSequence>" + sequence +
+                                                  "</EditSequence><IsToBePrinted>" + wanted +
+                                                  "</IsToBePrinted></InvoiceMod></InvoiceModRq>"));
+        ASSERT_EQ(changed.Code(), 0) << changed.result.response.substr(0, 400);
+        ASSERT_FALSE(processor.SaveChanges());
+    }
+    EXPECT_EQ(CountsInFile(path_), before);
+    SampleCompanyProcessor again(path_);
+    auto answer = test::Ask(
+        again, test::RequestSet("<InvoiceQueryRq><TxnID>" + id + "</TxnID></InvoiceQueryRq>"));
+    EXPECT_STRNE(answer.First().child("InvoiceRet").child_value("EditSequence"), sequence.c_str());
+}
+
+}  // namespace
+}  // namespace quarrion

@@ -1,0 +1,435 @@
+#include "link/sample_company_processor.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "company_text.h"
+#include "processor_test_support.h"
+#include "qbxml/request_type_info.h"
+#include "support/temp_home.h"
+
+namespace quarrion {
+namespace {
+
+using test::Ask;
+using test::RequestSet;
+
+class SampleCompanyProcessorTest : public ::testing::Test {
+  protected:
+    void WriteCompany(std::vector<std::string> invoices, std::vector<std::string> customers = {}) {
+        test::WriteText(path_, test::CompanyText({{"Customer", customers}, {"Invoice", invoices}}));
+    }
+
+    test::TempDir dir_;
+    std::filesystem::path path_ = dir_.Path() / "company.qbxml";
+};
+
+TEST_F(SampleCompanyProcessorTest, AnswersAllRecordsOfTheType) {
+    WriteCompany(test::Invoices(5));
+    SampleCompanyProcessor processor(path_);
+    auto answer = Ask(processor, RequestSet("<InvoiceQueryRq requestID=\"9\"/>"));
+    ASSERT_TRUE(answer.result.Ok()) << answer.result.failure.message;
+    EXPECT_STREQ(answer.First().name(), "InvoiceQueryRs");
+    EXPECT_STREQ(answer.First().attribute("requestID").value(), "9");
+    EXPECT_EQ(answer.Code(), 0);
+    EXPECT_STREQ(answer.First().attribute("statusSeverity").value(), "Info");
+    EXPECT_EQ(answer.Ids(), (std::vector<std::string>{"T-1", "T-2", "T-3", "T-4", "T-5"}));
+}
+
+TEST_F(SampleCompanyProcessorTest, NothingMatchingAnswersStatusOneWithSeverityInfo) {
+    WriteCompany(test::Invoices(3));
+    SampleCompanyProcessor processor(path_);
+    auto answer =
+        Ask(processor, RequestSet("<InvoiceQueryRq><TxnDateRangeFilter><FromTxnDate>2030-01-01"
+                                  "</FromTxnDate></TxnDateRangeFilter></InvoiceQueryRq>"));
+    EXPECT_EQ(answer.Code(), 1);
+    EXPECT_STREQ(answer.First().attribute("statusSeverity").value(), "Info");
+    EXPECT_TRUE(answer.Ids().empty());
+    // A type the company has no records of finds nothing as well.
+    auto vendors = Ask(processor, RequestSet("<VendorQueryRq/>"));
+    EXPECT_EQ(vendors.Code(), 1);
+}
+
+TEST_F(SampleCompanyProcessorTest, TransactionDateRangeIncludesBothBounds) {
+    std::vector<std::string> invoices;
+    for (auto [id, date] : std::vector<std::pair<const char*, const char*>>{
+             {"A", "2026-01-31"}, {"B", "2026-02-01"}, {"C", "2026-02-28"}, {"D", "2026-03-01"}}) {
+        invoices.push_back(test::InvoiceRecord({id, date}));
+    }
+    WriteCompany(invoices);
+    SampleCompanyProcessor processor(path_);
+    auto answer =
+        Ask(processor, RequestSet("<InvoiceQueryRq><TxnDateRangeFilter><FromTxnDate>2026-02-01"
+                                  "</FromTxnDate><ToTxnDate>2026-02-28</ToTxnDate>"
+                                  "</TxnDateRangeFilter></InvoiceQueryRq>"));
+    EXPECT_EQ(answer.Ids(), (std::vector<std::string>{"B", "C"}));
+}
+
+TEST_F(SampleCompanyProcessorTest, ModifiedDateRangeComparesLocalTimes) {
+    std::vector<std::string> invoices;
+    invoices.push_back(test::InvoiceRecord({"A", "2026-01-01", "2026-05-01T23:59:59-05:00"}));
+    invoices.push_back(test::InvoiceRecord({"B", "2026-01-01", "2026-05-02T00:00:00-05:00"}));
+    invoices.push_back(test::InvoiceRecord({"C", "2026-01-01", "2026-05-03T08:00:00+02:00"}));
+    std::vector<std::string> customers{
+        test::CustomerRecord("C-1", "Old", true, "2026-04-30T10:00:00-05:00"),
+        test::CustomerRecord("C-2", "New", true, "2026-05-02T10:00:00-05:00")};
+    WriteCompany(invoices, customers);
+    SampleCompanyProcessor processor(path_);
+    auto answer =
+        Ask(processor, RequestSet("<InvoiceQueryRq><ModifiedDateRangeFilter><FromModifiedDate>"
+                                  "2026-05-02T00:00:00</FromModifiedDate><ToModifiedDate>"
+                                  "2026-05-02T23:59:59</ToModifiedDate></ModifiedDateRangeFilter>"
+                                  "</InvoiceQueryRq>"));
+    EXPECT_EQ(answer.Ids(), (std::vector<std::string>{"B"}));
+    auto lists = Ask(processor, RequestSet("<CustomerQueryRq><FromModifiedDate>2026-05-01"
+                                           "</FromModifiedDate></CustomerQueryRq>"));
+    EXPECT_EQ(lists.Ids(), (std::vector<std::string>{"C-2"}));
+}
+
+TEST_F(SampleCompanyProcessorTest, MaxReturnedCapsTheAnswer) {
+    WriteCompany(test::Invoices(10));
+    SampleCompanyProcessor processor(path_);
+    auto answer =
+        Ask(processor, RequestSet("<InvoiceQueryRq><MaxReturned>3</MaxReturned></InvoiceQueryRq>"));
+    EXPECT_EQ(answer.Ids(), (std::vector<std::string>{"T-1", "T-2", "T-3"}));
+}
+
+TEST_F(SampleCompanyProcessorTest, IteratorWalkDeliversEveryRecordOnce) {
+    WriteCompany(test::Invoices(23));
+    SampleCompanyProcessor processor(path_);
+    auto page =
+        Ask(processor, RequestSet("<InvoiceQueryRq iterator=\"Start\"><MaxReturned>5</MaxReturned>"
+                                  "</InvoiceQueryRq>"));
+    std::vector<std::string> all = page.Ids();
+    std::string id = page.First().attribute("iteratorID").value();
+    ASSERT_FALSE(id.empty());
+    EXPECT_STREQ(page.First().attribute("iteratorRemainingCount").value(), "18");
+    int pages = 1;
+    while (std::string(page.First().attribute("iteratorRemainingCount").value()) != "0") {
+        page = Ask(processor, RequestSet("<InvoiceQueryRq iterator=\"Continue\" iteratorID=\"" +
+                                         id + "\"><MaxReturned>5</MaxReturned></InvoiceQueryRq>"));
+        ASSERT_EQ(page.Code(), 0);
+        auto ids = page.Ids();
+        all.insert(all.end(), ids.begin(), ids.end());
+        ASSERT_LT(++pages, 10);
+    }
+    EXPECT_EQ(pages, 5);
+    EXPECT_EQ(all.size(), 23u);
+    EXPECT_EQ(std::set<std::string>(all.begin(), all.end()).size(), 23u);
+    // The finished walk is closed.
+    auto after =
+        Ask(processor, RequestSet("<InvoiceQueryRq iterator=\"Continue\" iteratorID=\"" + id +
+                                  "\"><MaxReturned>5</MaxReturned></InvoiceQueryRq>"));
+    EXPECT_EQ(after.Code(), QbxmlStatus::IteratorInvalid);
+    EXPECT_STREQ(after.First().attribute("statusSeverity").value(), "Error");
+}
+
+TEST_F(SampleCompanyProcessorTest, StopEndsAWalk) {
+    WriteCompany(test::Invoices(10));
+    SampleCompanyProcessor processor(path_);
+    auto page =
+        Ask(processor, RequestSet("<InvoiceQueryRq iterator=\"Start\"><MaxReturned>2</MaxReturned>"
+                                  "</InvoiceQueryRq>"));
+    std::string id = page.First().attribute("iteratorID").value();
+    auto stop =
+        Ask(processor, RequestSet("<InvoiceQueryRq iterator=\"Stop\" iteratorID=\"" + id + "\"/>"));
+    EXPECT_EQ(stop.Code(), 0);
+    auto next = Ask(processor, RequestSet("<InvoiceQueryRq iterator=\"Continue\" iteratorID=\"" +
+                                          id + "\"><MaxReturned>2</MaxReturned></InvoiceQueryRq>"));
+    EXPECT_EQ(next.Code(), QbxmlStatus::IteratorInvalid);
+}
+
+TEST_F(SampleCompanyProcessorTest, LineItemsLinkedTransactionsAndCustomFieldsOnlyWhenAskedFor) {
+    WriteCompany(test::Invoices(1));
+    SampleCompanyProcessor processor(path_);
+    auto bare = Ask(processor, RequestSet("<InvoiceQueryRq/>"));
+    pugi::xml_node record = bare.First().child("InvoiceRet");
+    ASSERT_TRUE(record);
+    EXPECT_FALSE(record.child("InvoiceLineRet"));
+    EXPECT_FALSE(record.child("LinkedTxn"));
+    EXPECT_FALSE(record.child("DataExtRet"));
+    EXPECT_TRUE(record.child("Memo"));
+
+    auto full =
+        Ask(processor, RequestSet("<InvoiceQueryRq><IncludeLineItems>true</IncludeLineItems>"
+                                  "<IncludeLinkedTxns>true</IncludeLinkedTxns><OwnerID>0</OwnerID>"
+                                  "</InvoiceQueryRq>"));
+    record = full.First().child("InvoiceRet");
+    EXPECT_EQ(std::distance(record.children("InvoiceLineRet").begin(),
+                            record.children("InvoiceLineRet").end()),
+              2);
+    EXPECT_TRUE(record.child("LinkedTxn"));
+    EXPECT_STREQ(record.child("DataExtRet").child_value("DataExtValue"), "Blue");
+    // Escaped text survives the round trip.
+    EXPECT_STREQ(record.child("CustomerRef").child_value("FullName"), "Acme & Sons");
+}
+
+TEST_F(SampleCompanyProcessorTest, ActiveStatusDecidesWhetherInactiveEntriesCome) {
+    WriteCompany({},
+                 {test::CustomerRecord("C-1", "Live"), test::CustomerRecord("C-2", "Gone", false)});
+    SampleCompanyProcessor processor(path_);
+    EXPECT_EQ(Ask(processor, RequestSet("<CustomerQueryRq/>")).Ids(),
+              (std::vector<std::string>{"C-1"}));
+    EXPECT_EQ(Ask(processor,
+                  RequestSet("<CustomerQueryRq><ActiveStatus>All</ActiveStatus></CustomerQueryRq>"))
+                  .Ids(),
+              (std::vector<std::string>{"C-1", "C-2"}));
+    EXPECT_EQ(Ask(processor, RequestSet("<CustomerQueryRq><ActiveStatus>InactiveOnly</ActiveStatus>"
+                                        "</CustomerQueryRq>"))
+                  .Ids(),
+              (std::vector<std::string>{"C-2"}));
+}
+
+TEST_F(SampleCompanyProcessorTest, QueryByIdsWarnsAboutMissingOnes) {
+    WriteCompany(test::Invoices(3));
+    SampleCompanyProcessor processor(path_);
+    auto answer =
+        Ask(processor,
+            RequestSet("<InvoiceQueryRq><TxnID>T-3</TxnID><TxnID>gone</TxnID>"
+                       "<TxnID>T-1</TxnID><IncludeRetElement>TxnID</IncludeRetElement>"
+                       "<IncludeRetElement>EditSequence</IncludeRetElement></InvoiceQueryRq>"));
+    EXPECT_EQ(answer.Code(), QbxmlStatus::NotAllFound);
+    EXPECT_STREQ(answer.First().attribute("statusSeverity").value(), "Warn");
+    EXPECT_EQ(answer.Ids(), (std::vector<std::string>{"T-1", "T-3"}));
+    pugi::xml_node record = answer.First().child("InvoiceRet");
+    EXPECT_EQ(std::distance(record.children().begin(), record.children().end()), 2);
+}
+
+std::string ModRequest(const std::string& id, const std::string& sequence, const char* toPrint) {
+    return RequestSet("<InvoiceModRq requestID=\"4\"><InvoiceMod><TxnID>" + id +
+                      "</TxnID><EditSequence>" + sequence + "</EditSequence><IsToBePrinted>" +
+                      toPrint + "</IsToBePrinted></InvoiceMod></InvoiceModRq>");
+}
+
+TEST_F(SampleCompanyProcessorTest, ModifyWithCurrentEditSequenceChangesAndSaves) {
+    WriteCompany(test::Invoices(2));
+    {
+        SampleCompanyProcessor processor(path_);
+        auto answer = Ask(processor, ModRequest("T-2", "1002", "true"));
+        ASSERT_EQ(answer.Code(), 0) << answer.result.response;
+        pugi::xml_node record = answer.First().child("InvoiceRet");
+        EXPECT_STREQ(record.child_value("IsToBePrinted"), "true");
+        EXPECT_STRNE(record.child_value("EditSequence"), "1002");
+        EXPECT_STRNE(record.child_value("TimeModified"), "2026-11-02T10:15:00-05:00");
+        EXPECT_FALSE(processor.SaveChanges());
+    }
+    SampleCompanyProcessor reread(path_);
+    auto answer = Ask(reread, RequestSet("<InvoiceQueryRq><TxnID>T-2</TxnID></InvoiceQueryRq>"));
+    pugi::xml_node record = answer.First().child("InvoiceRet");
+    EXPECT_STREQ(record.child_value("IsToBePrinted"), "true");
+    EXPECT_STRNE(record.child_value("EditSequence"), "1002");
+    // The other record is as it was.
+    auto other = Ask(reread, RequestSet("<InvoiceQueryRq><TxnID>T-1</TxnID></InvoiceQueryRq>"));
+    EXPECT_STREQ(other.First().child("InvoiceRet").child_value("EditSequence"), "1001");
+}
+
+TEST_F(SampleCompanyProcessorTest, ModifyWithOldEditSequenceIsRefusedWith3200) {
+    WriteCompany(test::Invoices(1));
+    SampleCompanyProcessor processor(path_);
+    ASSERT_EQ(Ask(processor, ModRequest("T-1", "1001", "true")).Code(), 0);
+    auto stale = Ask(processor, ModRequest("T-1", "1001", "false"));
+    EXPECT_EQ(stale.Code(), QbxmlStatus::EditSequenceOutOfDate);
+    EXPECT_STREQ(stale.First().attribute("statusSeverity").value(), "Error");
+    auto now = Ask(processor, RequestSet("<InvoiceQueryRq/>"));
+    EXPECT_STREQ(now.First().child("InvoiceRet").child_value("IsToBePrinted"), "true");
+}
+
+TEST_F(SampleCompanyProcessorTest, ModifyOfAMissingTransactionAnswers3120) {
+    WriteCompany(test::Invoices(1));
+    SampleCompanyProcessor processor(path_);
+    EXPECT_EQ(Ask(processor, ModRequest("nope", "1", "true")).Code(), QbxmlStatus::ObjectNotFound);
+}
+
+TEST_F(SampleCompanyProcessorTest, StopOnErrorLeavesLaterRequestsUnanswered) {
+    WriteCompany(test::Invoices(1));
+    SampleCompanyProcessor processor(path_);
+    std::string body =
+        "<InvoiceModRq requestID=\"1\"><InvoiceMod><TxnID>nope</TxnID><EditSequence>1"
+        "</EditSequence></InvoiceMod></InvoiceModRq><InvoiceQueryRq requestID=\"2\"/>";
+    EXPECT_EQ(Ask(processor, RequestSet(body, "stopOnError")).responses.size(), 1u);
+    EXPECT_EQ(Ask(processor, RequestSet(body, "continueOnError")).responses.size(), 2u);
+}
+
+TEST_F(SampleCompanyProcessorTest, ProcessorsOfOneFileSeeEachOthersChanges) {
+    WriteCompany(test::Invoices(1));
+    SampleCompanyProcessor first(path_);
+    SampleCompanyProcessor second(path_);
+    ASSERT_EQ(Ask(first, RequestSet("<InvoiceQueryRq/>")).Code(), 0);
+    ASSERT_EQ(Ask(second, ModRequest("T-1", "1001", "true")).Code(), 0);
+    auto seen = Ask(first, RequestSet("<InvoiceQueryRq/>"));
+    EXPECT_STREQ(seen.First().child("InvoiceRet").child_value("IsToBePrinted"), "true");
+}
+
+TEST_F(SampleCompanyProcessorTest, AChangeOnDiskIsReadAgain) {
+    WriteCompany(test::Invoices(1));
+    SampleCompanyProcessor processor(path_);
+    ASSERT_EQ(Ask(processor, RequestSet("<InvoiceQueryRq/>")).Ids().size(), 1u);
+    WriteCompany(test::Invoices(4));
+    EXPECT_EQ(Ask(processor, RequestSet("<InvoiceQueryRq/>")).Ids().size(), 4u);
+}
+
+// Bad company files: a clear failure, and the file is never written.
+struct BadCompany {
+    const char* label;
+    std::string text;
+    std::int32_t code;
+    const char* says;
+};
+
+class BadCompanyTest : public ::testing::TestWithParam<BadCompany> {};
+
+TEST_P(BadCompanyTest, FailsClearlyAndNeverTouchesTheFile) {
+    const BadCompany& c = GetParam();
+    test::TempDir dir;
+    std::filesystem::path path = dir.Path() / "company.qbxml";
+    test::WriteText(path, c.text);
+    bool created = false;
+    {
+        SampleCompanyProcessor processor(path, [&](const std::filesystem::path&) {
+            created = true;
+            return std::string();
+        });
+        auto answer = processor.ProcessRequest(RequestSet("<InvoiceQueryRq/>"));
+        EXPECT_FALSE(answer.Ok());
+        EXPECT_EQ(answer.failure.code, c.code);
+        EXPECT_NE(answer.failure.message.find(c.says), std::string::npos) << answer.failure.message;
+        EXPECT_NE(answer.failure.message.find("company.qbxml"), std::string::npos)
+            << answer.failure.message;
+        // Neither a modify request nor saving may write over the file.
+        processor.ProcessRequest(ModRequest("T-1", "1001", "true"));
+        EXPECT_FALSE(processor.SaveChanges());
+    }
+    EXPECT_FALSE(created);
+    EXPECT_EQ(test::ReadText(path), c.text);
+}
+
+std::string Truncated() {
+    std::string whole = test::CompanyText({{"Invoice", test::Invoices(3)}});
+    return whole.substr(0, whole.size() / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadCompanyTest,
+    ::testing::Values(
+        BadCompany{"Empty", "", LinkError::CompanyFileUnreadable, "is empty"},
+        BadCompany{"Blank", "  \n", LinkError::CompanyFileUnreadable, "empty"},
+        BadCompany{"Truncated", Truncated(), LinkError::CompanyFileUnreadable, "cut off"},
+        BadCompany{"NotXml", "Name,Amount\nAcme,10\n", LinkError::CompanyFileUnreadable,
+                   "not well-formed"},
+        BadCompany{"ForeignXml", "<html><body>hi</body></html>", LinkError::CompanyFileUnreadable,
+                   "not a qbXML company file"},
+        BadCompany{"EntityBomb",
+                   "<?xml version=\"1.0\"?><!DOCTYPE QBXML [<!ENTITY a \"aaaaaaaaaa\">"
+                   "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c "
+                   "\"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]>"
+                   "<QBXML><QBXMLMsgsRs><InvoiceQueryRs><InvoiceRet><Memo>&c;</Memo></InvoiceRet>"
+                   "</InvoiceQueryRs></QBXMLMsgsRs></QBXML>",
+                   LinkError::CompanyFileUnreadable, "document type declaration"}),
+    [](const ::testing::TestParamInfo<BadCompany>& info) { return std::string(info.param.label); });
+
+TEST(SampleCompanyProcessor, AMissingConfiguredCompanyIsNeitherFoundNorCreated) {
+    test::TempDir dir;
+    std::filesystem::path path = dir.Path() / "missing.qbxml";
+    SampleCompanyProcessor processor(path);
+    auto answer = processor.ProcessRequest(RequestSet("<InvoiceQueryRq/>"));
+    EXPECT_EQ(answer.failure.code, LinkError::CompanyFileMissing);
+    EXPECT_NE(answer.failure.message.find("missing.qbxml"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(SampleCompanyProcessor, TheDefaultCompanyIsCreatedOnFirstUseOnly) {
+    test::TempDir dir;
+    std::filesystem::path path = dir.Path() / "Sample Company.qbxml";
+    int calls = 0;
+    auto writer = [&](const std::filesystem::path& target) {
+        ++calls;
+        test::WriteText(target, test::CompanyText({{"Invoice", test::Invoices(2)}}));
+        return std::string();
+    };
+    {
+        SampleCompanyProcessor processor(path, writer);
+        EXPECT_EQ(Ask(processor, RequestSet("<InvoiceQueryRq/>")).Ids().size(), 2u);
+        EXPECT_EQ(Ask(processor, RequestSet("<InvoiceQueryRq/>")).Ids().size(), 2u);
+    }
+    SampleCompanyProcessor again(path, writer);
+    EXPECT_EQ(Ask(again, RequestSet("<InvoiceQueryRq/>")).Ids().size(), 2u);
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(SampleCompanyProcessor, AFailedCreationLeavesNoFileBehind) {
+    test::TempDir dir;
+    std::filesystem::path path = dir.Path() / "Sample Company.qbxml";
+    SampleCompanyProcessor processor(path, [](const std::filesystem::path& target) {
+        test::WriteText(target, "<QBXML><QBX");
+        return std::string("disk full");
+    });
+    auto answer = processor.ProcessRequest(RequestSet("<InvoiceQueryRq/>"));
+    EXPECT_EQ(answer.failure.code, LinkError::CompanyFileUnwritable);
+    EXPECT_NE(answer.failure.message.find("disk full"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+// Malformed requests never crash; they fail or get an error status.
+struct BadRequest {
+    const char* label;
+    std::string text;
+};
+
+class BadRequestTest : public ::testing::TestWithParam<BadRequest> {};
+
+TEST_P(BadRequestTest, IsAnsweredWithoutCrashing) {
+    test::TempDir dir;
+    std::filesystem::path path = dir.Path() / "company.qbxml";
+    test::WriteText(path, test::CompanyText({{"Invoice", test::Invoices(2)}}));
+    SampleCompanyProcessor processor(path);
+    ProcessResult result = processor.ProcessRequest(GetParam().text);
+    if (result.Ok()) {
+        pugi::xml_document doc;
+        ASSERT_TRUE(doc.load_string(result.response.c_str()));
+        for (pugi::xml_node rs : doc.child("QBXML").child("QBXMLMsgsRs").children()) {
+            EXPECT_STREQ(rs.attribute("statusSeverity").value(), "Error") << result.response;
+        }
+    } else {
+        EXPECT_EQ(result.failure.code, LinkError::RequestRejected);
+        EXPECT_FALSE(result.failure.message.empty());
+    }
+}
+
+std::string Nested(int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i) text += "<a>";
+    for (int i = 0; i < depth; ++i) text += "</a>";
+    return RequestSet("<InvoiceQueryRq>" + text + "</InvoiceQueryRq>");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadRequestTest,
+    ::testing::Values(
+        BadRequest{"Empty", ""}, BadRequest{"Garbage", "\x01\x02 not xml"},
+        BadRequest{"NoMessageSet", "<QBXML/>"},
+        BadRequest{"CutOff", RequestSet("<InvoiceQueryRq>").substr(0, 60)},
+        BadRequest{"DeepNesting", Nested(100000)},
+        BadRequest{"UnknownRequest", RequestSet("<FrobnicateRq/>")},
+        BadRequest{"BadMaxReturned",
+                   RequestSet("<InvoiceQueryRq><MaxReturned>lots</MaxReturned></InvoiceQueryRq>")},
+        BadRequest{"BadDate", RequestSet("<InvoiceQueryRq><TxnDateRangeFilter><FromTxnDate>soon"
+                                         "</FromTxnDate></TxnDateRangeFilter></InvoiceQueryRq>")},
+        BadRequest{"UnknownIterator",
+                   RequestSet("<InvoiceQueryRq iterator=\"Continue\" iteratorID=\"x\"/>")},
+        BadRequest{"ModWithoutMod", RequestSet("<InvoiceModRq/>")},
+        BadRequest{"ModOfGroup",
+                   RequestSet("<InvoiceModRq><InvoiceMod><TxnID>T-1</TxnID><EditSequence>1001"
+                              "</EditSequence><CustomerRef><FullName>x</FullName></CustomerRef>"
+                              "</InvoiceMod></InvoiceModRq>")}),
+    [](const ::testing::TestParamInfo<BadRequest>& info) { return std::string(info.param.label); });
+
+TEST(SampleCompanyProcessor, CannotOpenRecords) {
+    SampleCompanyProcessor processor("unused.qbxml");
+    EXPECT_EQ(processor.OpenRecord("T-1", 4).code, LinkError::CannotOpenRecord);
+    EXPECT_FALSE(RequestTypeInfo::CanOpenRecord(processor.Context()));
+    EXPECT_EQ(processor.Context(), "Sample Company");
+}
+
+}  // namespace
+}  // namespace quarrion

@@ -1,0 +1,150 @@
+#include "sample/record_writer.h"
+
+#include <gtest/gtest.h>
+
+#include "sample/record_layout.h"
+#include "sample/record_tree.h"
+
+namespace quarrion {
+namespace {
+
+constexpr std::int32_t kTerms = 33;
+constexpr std::int32_t kInvoice = 4;
+
+std::string Written(RecordWriter& writer, const RecordTree& tree) {
+    std::string out;
+    writer.Write(tree, out, 0);
+    return out;
+}
+
+TEST(RecordLayout, FindsTypesAndNames) {
+    EXPECT_FALSE(RecordLayout::Rows(kInvoice).empty());
+    EXPECT_TRUE(RecordLayout::Rows(14).empty());
+    EXPECT_EQ(RecordLayout::Rows(kInvoice).front().name, El::TxnID);
+    EXPECT_EQ(RecordLayout::Name(El::InvoiceLineRet), "InvoiceLineRet");
+    EXPECT_EQ(RecordLayout::Find("InvoiceLineRet"), El::InvoiceLineRet);
+    EXPECT_FALSE(RecordLayout::Find("invoicelineret").has_value());
+    for (std::size_t i = 0; i < kElementNameCount; ++i) {
+        const El element = static_cast<El>(i);
+        EXPECT_EQ(RecordLayout::Find(RecordLayout::Name(element)), element);
+    }
+}
+
+TEST(RecordLayout, GroupsAreFollowedByTheirChildren) {
+    for (std::int32_t code = 1; code <= 35; ++code) {
+        const auto rows = RecordLayout::Rows(code);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (i == 0) EXPECT_EQ(rows[i].level, 1);
+            if (i + 1 < rows.size()) {
+                // A level only ever goes one deeper, and only below a group.
+                EXPECT_LE(rows[i + 1].level, rows[i].level + 1) << code;
+                if (rows[i + 1].level == rows[i].level + 1)
+                    EXPECT_EQ(rows[i].kind, ValueKind::Group) << code;
+            }
+            if (rows[i].kind == ValueKind::Group) {
+                ASSERT_LT(i + 1, rows.size());
+                EXPECT_EQ(rows[i + 1].level, rows[i].level + 1) << "empty group in type " << code;
+            }
+        }
+    }
+}
+
+TEST(RecordWriter, PutsValuesInLayoutOrderWhateverTheOrderAdded) {
+    RecordTree tree;
+    RecordNode root(tree, RecordTree::kRoot);
+    root.Set(El::StdDueDays, "30");
+    root.Set(El::Name, "Net 30");
+    root.Set(El::ListID, "80000001-1");
+    RecordWriter writer(kTerms);
+    EXPECT_EQ(Written(writer, tree),
+              "<StandardTermsRet>\n"
+              "  <ListID>80000001-1</ListID>\n"
+              "  <Name>Net 30</Name>\n"
+              "  <StdDueDays>30</StdDueDays>\n"
+              "</StandardTermsRet>\n");
+    EXPECT_EQ(writer.Dropped(), 0u);
+}
+
+TEST(RecordWriter, LeavesOutWhatTheTypeDoesNotCarry) {
+    RecordTree tree;
+    RecordNode root(tree, RecordTree::kRoot);
+    root.Set(El::Name, "Net 30");
+    root.Set(El::FullName, "Net 30");             // terms have no FullName
+    root.Set(El::Name, "Net 30 again");           // Name does not repeat
+    root.Group(El::IsActive).Set(El::Name, "x");  // a value where a value belongs, not a group
+    RecordWriter writer(kTerms);
+    EXPECT_EQ(Written(writer, tree),
+              "<StandardTermsRet>\n  <Name>Net 30</Name>\n</StandardTermsRet>\n");
+    EXPECT_EQ(writer.Dropped(), 3u);
+}
+
+TEST(RecordWriter, RepeatedGroupsKeepTheirOrderAndNestInLayoutOrder) {
+    RecordTree tree;
+    RecordNode root(tree, RecordTree::kRoot);
+    for (const char* amount : {"1.00", "2.00"}) {
+        RecordNode line = root.Group(El::InvoiceLineRet);
+        line.Set(El::Amount, amount);
+        RecordNode item = line.Group(El::ItemRef);
+        item.Set(El::FullName, "Hinge");
+        item.Set(El::ListID, "8000002A-1");
+    }
+    root.Set(El::TxnID, "1A0-1");
+    RecordWriter writer(kInvoice);
+    EXPECT_EQ(Written(writer, tree),
+              "<InvoiceRet>\n"
+              "  <TxnID>1A0-1</TxnID>\n"
+              "  <InvoiceLineRet>\n"
+              "    <ItemRef>\n"
+              "      <ListID>8000002A-1</ListID>\n"
+              "      <FullName>Hinge</FullName>\n"
+              "    </ItemRef>\n"
+              "    <Amount>1.00</Amount>\n"
+              "  </InvoiceLineRet>\n"
+              "  <InvoiceLineRet>\n"
+              "    <ItemRef>\n"
+              "      <ListID>8000002A-1</ListID>\n"
+              "      <FullName>Hinge</FullName>\n"
+              "    </ItemRef>\n"
+              "    <Amount>2.00</Amount>\n"
+              "  </InvoiceLineRet>\n"
+              "</InvoiceRet>\n");
+}
+
+TEST(RecordWriter, SkipsGroupsThatEndUpEmpty) {
+    RecordTree tree;
+    RecordNode root(tree, RecordTree::kRoot);
+    root.Set(El::TxnID, "1A0-1");
+    root.Group(El::BillAddress).Set(El::Name, "not an address field");
+    root.Group(El::CustomerRef);
+    RecordWriter writer(kInvoice);
+    EXPECT_EQ(Written(writer, tree), "<InvoiceRet>\n  <TxnID>1A0-1</TxnID>\n</InvoiceRet>\n");
+}
+
+TEST(RecordWriter, EscapesMarkupInValues) {
+    RecordTree tree;
+    RecordNode root(tree, RecordTree::kRoot);
+    root.Set(El::Name, "Smith & Sons <\"Hardware\">");
+    RecordWriter writer(kTerms);
+    EXPECT_EQ(Written(writer, tree),
+              "<StandardTermsRet>\n  <Name>Smith &amp; Sons "
+              "&lt;\"Hardware\"&gt;</Name>\n</StandardTermsRet>\n");
+}
+
+TEST(RecordTree, ClearKeepsOnlyTheRoot) {
+    RecordTree tree;
+    RecordNode root(tree, RecordTree::kRoot);
+    root.SetAmount(El::Subtotal, 1050);
+    root.SetHundredths(El::Quantity, 250);
+    root.SetInt(El::TxnNumber, 42);
+    root.SetIfAny(El::Memo, "");
+    EXPECT_EQ(tree.Size(), 4u);
+    const RecordTree::Node& first = tree.At(tree.At(RecordTree::kRoot).firstChild);
+    EXPECT_EQ(tree.Text(first), "10.50");
+    EXPECT_EQ(tree.Text(tree.At(first.next)), "2.5");
+    tree.Clear();
+    EXPECT_EQ(tree.Size(), 1u);
+    EXPECT_EQ(tree.At(RecordTree::kRoot).firstChild, RecordTree::kNone);
+}
+
+}  // namespace
+}  // namespace quarrion

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "search/result_text.h"
+#include "model/search_object2.h"
+#include "output/delimited_export.h"
+#include "support/temp_home.h"
+
+namespace quarrion {
+namespace {
+
+TEST(JsonStrings, SpecialCharactersAreEscaped) {
+    const std::vector<std::pair<std::string, std::string>> table = {
+        {"", "\"\""},
+        {"plain", "\"plain\""},
+        {"say \"hi\"", "\"say \\\"hi\\\"\""},
+        {"back\\slash", "\"back\\\\slash\""},
+        {"line\nbreak\r\ttab", "\"line\\nbreak\\r\\ttab\""},
+        {"\b\f", "\"\\b\\f\""},
+        {std::string("nul\0x", 5), "\"nul\\u0000x\""},
+        {"\x1f", "\"\\u001f\""},
+        {"Zoë's Café 日本", "\"Zoë's Café 日本\""},
+        {"slash/ok", "\"slash/ok\""},
+        {"\x7f", "\"\x7f\""},
+    };
+    for (const auto& [text, json] : table) EXPECT_EQ(JsonString(text), json) << text;
+}
+
+TEST(JsonStrings, InvalidUtf8BecomesTheReplacementCharacter) {
+    EXPECT_EQ(JsonString("a\xff"
+                         "b"),
+              "\"a\xEF\xBF\xBD"
+              "b\"");
+    EXPECT_EQ(JsonString("\xC3"), "\"\xEF\xBF\xBD\"");  // a sequence cut short
+}
+
+// Two included types with their lists, as a finished run holds them.
+class ResultTexts : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        IncItem* invoice = search_.IncludeItems.Add("Invoice", 4);
+        invoice->Message = "3/3  Found 2 Done.";
+        invoice->Done = true;
+        IncItem* customer = search_.IncludeItems.Add("Customer", 2);
+        customer->Message = "No matches found.";
+        customer->Done = true;
+
+        ResultList invoices;
+        invoices.RequestType = 4;
+        invoices.Title = "Invoice";
+        invoices.Columns = {{"//InvoiceRet/TxnDate", "Date", 2},
+                            {"//InvoiceRet/CustomerRef/FullName", "Customer", 141},
+                            {"//InvoiceRet/Subtotal", "Subtotal", 65}};
+        invoices.Rows = {{"k0", {"2026-11-02", "ACME \"Big\" Co", "12.50"}, "ACME"},
+                         {"k2", {"2026-11-03", "Zoë's, Ltd", "1500.00"}, ""}};
+        ResultList customers;
+        customers.RequestType = 2;
+        customers.Title = "Customer";
+        customers.Columns = {{"//CustomerRet/FullName", "Customer", 141}};
+        lists_ = {invoices, customers};
+    }
+
+    SearchObject2 search_;
+    std::vector<ResultList> lists_;
+};
+
+TEST_F(ResultTexts, JsonHoldsEveryTypeColumnAndRowInOrder) {
+    const std::string expected = R"({
+  "caption": "Test",
+  "types": [
+    {
+      "request_type": 4,
+      "name": "Invoice",
+      "title": "Invoice",
+      "message": "3/3  Found 2 Done.",
+      "done": true,
+      "columns": [
+        {"key": "//InvoiceRet/TxnDate", "heading": "Date"},
+        {"key": "//InvoiceRet/CustomerRef/FullName", "heading": "Customer"},
+        {"key": "//InvoiceRet/Subtotal", "heading": "Subtotal"}
+      ],
+      "rows": [
+        {"key": "k0", "cells": ["2026-11-02", "ACME \"Big\" Co", "12.50"], "match": "ACME"},
+        {"key": "k2", "cells": ["2026-11-03", "Zoë's, Ltd", "1500.00"], "match": ""}
+      ]
+    },
+    {
+      "request_type": 2,
+      "name": "Customer",
+      "title": "Customer",
+      "message": "No matches found.",
+      "done": true,
+      "columns": [
+        {"key": "//CustomerRet/FullName", "heading": "Customer"}
+      ],
+      "rows": []
+    }
+  ]
+}
+)";
+    EXPECT_EQ(ResultsJson("Test", search_.IncludeItems, lists_), expected);
+}
+
+TEST_F(ResultTexts, JsonOfNoTypesIsAnEmptyList) {
+    SearchObject2 none;
+    EXPECT_EQ(ResultsJson("x", none.IncludeItems, {}),
+              "{\n  \"caption\": \"x\",\n  \"types\": []\n}\n");
+}
+
+TEST_F(ResultTexts, TheTableShowsABlockPerTypeWithNumbersAlignedRight) {
+    const std::string expected =
+        "Invoice\n"
+        "  3/3  Found 2 Done.\n"
+        "\n"
+        "Key  Date        Customer       Subtotal  Match\n"
+        "---  ----------  -------------  --------  -----\n"
+        "k0   2026-11-02  ACME \"Big\" Co     12.50  ACME\n"
+        "k2   2026-11-03  Zoë's, Ltd      1500.00\n"
+        "\n"
+        "Customer\n"
+        "  No matches found.\n";
+    EXPECT_EQ(ResultsTable(search_.IncludeItems, lists_), expected);
+}
+
+TEST_F(ResultTexts, LongAndControlCharactersAreTamedInTheTable) {
+    lists_[0].Rows[0].Cells[1] = "line\none\tand a very long tail that goes on";
+    const std::string table = ResultsTable(search_.IncludeItems, lists_, 16);
+    EXPECT_NE(table.find("line one and ..."), std::string::npos) << table;
+    EXPECT_EQ(table.find("tail"), std::string::npos);
+}
+
+TEST_F(ResultTexts, DelimitedTextEqualsTheExportedFiles) {
+    test::TempDir dir;
+    for (int format : {ExportFormat::Comma, ExportFormat::Tab}) {
+        for (bool guard : {false, true}) {
+            lists_[0].Rows[1].Cells[1] = "=1+2, said Zoë";
+            const ExportOptions options{format, guard};
+            std::string expected;
+            for (std::size_t i = 0; i < lists_.size(); ++i) {
+                const auto file = dir.Path() / ("list" + std::to_string(i));
+                ASSERT_EQ(WriteListFile(file, lists_[i], options), "");
+                std::ifstream in(file, std::ios::binary);
+                std::ostringstream text;
+                text << in.rdbuf();
+                if (i) expected += "\r\n";
+                expected += text.str();
+            }
+            EXPECT_EQ(ResultsDelimited(lists_, options), expected) << format << guard;
+        }
+    }
+    EXPECT_NE(ResultsDelimited(lists_, {ExportFormat::Comma, true}).find("\"'=1+2, said Zoë\""),
+              std::string::npos);
+}
+
+TEST(AlignedTables, ColumnsAlignByDisplayWidth) {
+    const std::string table =
+        AlignedTable({{"a", "日本", "x"}, {"long", "b", ""}}, true, {false, false, true});
+    EXPECT_EQ(table,
+              "a     日本  x\n"
+              "----  ----  -\n"
+              "long  b\n");
+}
+
+TEST(AlignedTables, WidthCountsWideAndCombiningCharacters) {
+    EXPECT_EQ(DisplayWidth("abc"), 3u);
+    EXPECT_EQ(DisplayWidth("Zoë"), 3u);
+    EXPECT_EQ(DisplayWidth("日本"), 4u);
+    EXPECT_EQ(DisplayWidth("e\xCC\x81"), 1u);  // e and a combining acute accent
+}
+
+TEST(ResultCaptions, OpenBoundsAreNotShownAsDates) {
+    SearchObject2 search;
+    EXPECT_EQ(ResultsCaption(search), "All dates");
+    search.FromDate = std::chrono::sys_days(std::chrono::year(2026) / 1 / 1);
+    EXPECT_EQ(ResultsCaption(search), "(from 2026-01-01)");
+    search.FromDate = ZeroDate;
+    search.ToDate = std::chrono::sys_days(std::chrono::year(2026) / 2 / 1);
+    EXPECT_EQ(ResultsCaption(search), "(to 2026-02-01)");
+    search.FromDate = std::chrono::sys_days(std::chrono::year(2026) / 1 / 1);
+    EXPECT_EQ(ResultsCaption(search), "(2026-01-01 and 2026-02-01)");
+    search.Name = "Open invoices";
+    EXPECT_EQ(ResultsCaption(search), "Open invoices");
+}
+
+}  // namespace
+}  // namespace quarrion

@@ -1,0 +1,406 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "search/rule_text.h"
+#include "model/criterion.h"
+#include "model/field_criterion.h"
+
+namespace quarrion {
+namespace {
+
+// Every word of the syntax names exactly the code the model uses.
+TEST(RuleWords, ChoiceWordsNameTheirCodes) {
+    const std::vector<std::pair<const char*, long>> table = {{"text", 128},   {"number", 64},
+                                                             {"amount", 65},  {"price", 75},
+                                                             {"percent", 74}, {"quantity", 76}};
+    for (const auto& [word, code] : table) {
+        EXPECT_EQ(ChoiceOfWord(word), code) << word;
+        EXPECT_EQ(ChoiceWord(code), word);
+    }
+    EXPECT_EQ(ChoiceOfWord("TEXT"), 128);
+    EXPECT_FALSE(ChoiceOfWord("date"));
+    EXPECT_EQ(ChoiceWord(141), "");
+}
+
+TEST(RuleWords, OperationWordsNameTheirCodes) {
+    const std::vector<std::pair<const char*, long>> table = {
+        {"contains", 130}, {"starts-with", 132}, {"ends-with", 134}, {"whole-word", 136},
+        {"matches", 138},  {"in", 206},          {"lt", 66},         {"le", 68},
+        {"eq", 70},        {"ge", 72},           {"gt", 74},         {"between", 76},
+        {"is-blank", 140}, {"is-true", 36},      {"is-false", 34}};
+    for (const auto& [word, code] : table) {
+        EXPECT_EQ(OperationOfWord(word), code) << word;
+        EXPECT_EQ(OperationWord(code), word);
+    }
+    EXPECT_EQ(OperationOfWord("Starts-With"), 132);
+    EXPECT_FALSE(OperationOfWord("startswith"));
+}
+
+TEST(RuleWords, OperationsFitTheChoiceAsTheEditorsOfferThem) {
+    const std::vector<long> text = {130, 132, 134, 136, 138, 206};
+    const std::vector<long> number = {66, 68, 70, 72, 74, 76, 206};
+    EXPECT_EQ(OperationsForChoice(128), text);
+    for (long choice : {64, 65, 74, 75, 76})
+        EXPECT_EQ(OperationsForChoice(choice), number) << choice;
+    EXPECT_TRUE(OperationsForChoice(141).empty());
+
+    EXPECT_EQ(OperationsForField(141), (std::vector<long>{130, 132, 134, 136, 138, 140, 206}));
+    for (std::int32_t code : {65, 70, 73, 74, 75, 76})
+        EXPECT_EQ(OperationsForField(code), number) << code;
+    EXPECT_EQ(OperationsForField(33), (std::vector<long>{34, 36}));
+    for (std::int32_t code : {1, 2, 3, 4, 5, 0})
+        EXPECT_TRUE(OperationsForField(code).empty()) << code;
+}
+
+// One parse case: the text, and the rule or the part of the message expected.
+struct ParseCase {
+    const char* text;
+    const char* andOr;
+    const char* subject;
+    long operation;
+    std::vector<std::string> values;
+    const char* error;  // nullptr: must parse
+};
+
+// Shown in test lists and failures as the rule text itself.
+void PrintTo(const ParseCase& c, std::ostream* out) {
+    *out << "[" << c.text << "]";
+}
+
+class RuleParsing : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(RuleParsing, ReadsTheRuleOrSaysWhatIsWrong) {
+    const ParseCase& c = GetParam();
+    RuleTextResult result = ParseRuleText(c.text);
+    if (c.error) {
+        EXPECT_FALSE(result) << c.text;
+        EXPECT_NE(result.Error.find(c.error), std::string::npos)
+            << c.text << " -> " << result.Error;
+        return;
+    }
+    ASSERT_TRUE(result) << c.text << " -> " << result.Error;
+    EXPECT_EQ(result.Rule.AndOr, c.andOr) << c.text;
+    EXPECT_EQ(result.Rule.Subject, c.subject) << c.text;
+    EXPECT_EQ(result.Rule.Operation, c.operation) << c.text;
+    EXPECT_EQ(result.Rule.Values, c.values) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, RuleParsing,
+    ::testing::Values(
+        ParseCase{"text contains Supply", "AND", "text", 130, {"Supply"}, nullptr},
+        ParseCase{"and text starts-with INV", "AND", "text", 132, {"INV"}, nullptr},
+        ParseCase{"OR text ends-with Inc.", "OR", "text", 134, {"Inc."}, nullptr},
+        ParseCase{"or text whole-word acme", "OR", "text", 136, {"acme"}, nullptr},
+        ParseCase{"text matches A*Co?", "AND", "text", 138, {"A*Co?"}, nullptr},
+        ParseCase{"  text   contains   Supply  ", "AND", "text", 130, {"Supply"}, nullptr},
+        ParseCase{"text contains \"Acme Corp\"", "AND", "text", 130, {"Acme Corp"}, nullptr},
+        ParseCase{"text contains \"say \\\"hi\\\" \\\\ bye\"",
+                  "AND",
+                  "text",
+                  130,
+                  {"say \"hi\" \\ bye"},
+                  nullptr},
+        ParseCase{"text contains \"\"", "AND", "text", 130, {""}, nullptr},
+        ParseCase{"text contains or", "AND", "text", 130, {"or"}, nullptr},
+        ParseCase{"amount lt 10", "AND", "amount", 66, {"10"}, nullptr},
+        ParseCase{"price le 10.5", "AND", "price", 68, {"10.5"}, nullptr},
+        ParseCase{"percent eq -2", "AND", "percent", 70, {"-2"}, nullptr},
+        ParseCase{"quantity ge 3", "AND", "quantity", 72, {"3"}, nullptr},
+        ParseCase{"number gt 0", "AND", "number", 74, {"0"}, nullptr},
+        ParseCase{"amount between 100 500", "AND", "amount", 76, {"100", "500"}, nullptr},
+        ParseCase{"amount between 100 and 500", "AND", "amount", 76, {"100", "500"}, nullptr},
+        ParseCase{"text in A,B,C", "AND", "text", 206, {"A", "B", "C"}, nullptr},
+        ParseCase{"text in A, B ,C", "AND", "text", 206, {"A", "B", "C"}, nullptr},
+        ParseCase{"text in \"Acme, Inc.\",\"Best Co\"",
+                  "AND",
+                  "text",
+                  206,
+                  {"Acme, Inc.", "Best Co"},
+                  nullptr},
+        ParseCase{"number in 1,2.5", "AND", "number", 206, {"1", "2.5"}, nullptr},
+        ParseCase{"text in solo", "AND", "text", 206, {"solo"}, nullptr},
+        ParseCase{"Memo is-blank", "AND", "Memo", 140, {}, nullptr},
+        ParseCase{"or IsPaid is-true", "OR", "IsPaid", 36, {}, nullptr},
+        ParseCase{"IsPaid IS-FALSE", "AND", "IsPaid", 34, {}, nullptr},
+        ParseCase{"CustomerRef/FullName starts-with \"Zoë's\"",
+                  "AND",
+                  "CustomerRef/FullName",
+                  132,
+                  {"Zoë's"},
+                  nullptr},
+        ParseCase{"", "", "", 0, {}, "empty"}, ParseCase{"   ", "", "", 0, {}, "empty"},
+        ParseCase{"or", "", "", 0, {}, "nothing follows"},
+        ParseCase{"text", "", "", 0, {}, "an operation must follow"},
+        ParseCase{"text has Supply", "", "", 0, {}, "\"has\" is no operation"},
+        ParseCase{"text \"contains\" Supply", "", "", 0, {}, "is no operation"},
+        ParseCase{"text contains", "", "", 0, {}, "contains needs a value"},
+        ParseCase{"text contains Acme Corp", "", "", 0, {}, "(\"Acme Corp\")"},
+        ParseCase{"text contains \"Acme Corp", "", "", 0, {}, "not closed"},
+        ParseCase{"text contains \"Acme\"Corp", "", "", 0, {}, "after the closing double quote"},
+        ParseCase{"amount between 100", "", "", 0, {}, "between needs two values"},
+        ParseCase{"amount between 100 and", "", "", 0, {}, "between needs two values"},
+        ParseCase{"amount between 1 2 3", "", "", 0, {}, "between takes two values"},
+        ParseCase{"text in", "", "", 0, {}, "in needs a list"},
+        ParseCase{"text in A,", "", "", 0, {}, "ends with a comma"},
+        ParseCase{"text in A,,B", "", "", 0, {}, "empty value"},
+        ParseCase{"text in Acme Corp,B", "", "", 0, {}, "separated by commas"},
+        ParseCase{"Memo is-blank now", "", "", 0, {}, "is-blank takes no value"}),
+    // The case's position and the letters of its text, so a failure names the rule.
+    [](const ::testing::TestParamInfo<ParseCase>& info) {
+        std::string name = std::to_string(info.index) + "_";
+        for (const char* c = info.param.text; *c && name.size() < 40; ++c) {
+            if (std::isalnum(static_cast<unsigned char>(*c))) name.push_back(*c);
+        }
+        return name;
+    });
+
+// Fills a word rule from text; "" or the error.
+std::string Fill(const char* text, Criterion& rule) {
+    RuleTextResult parsed = ParseRuleText(text);
+    if (!parsed) return parsed.Error;
+    return FillCriterion(parsed.Rule, rule);
+}
+
+TEST(WordRuleFilling, EveryChoiceTakesItsOperationsAndRefusesTheOthers) {
+    const std::vector<std::string> choices = {"text",  "number",  "amount",
+                                              "price", "percent", "quantity"};
+    const std::vector<std::string> ops = {"contains", "starts-with", "ends-with", "whole-word",
+                                          "matches",  "in",          "lt",        "le",
+                                          "eq",       "ge",          "gt",        "between",
+                                          "is-blank", "is-true",     "is-false"};
+    for (const std::string& choice : choices) {
+        const long code = *ChoiceOfWord(choice);
+        const std::vector<long> fitting = OperationsForChoice(code);
+        for (const std::string& op : ops) {
+            const long opCode = *OperationOfWord(op);
+            std::string values = opCode == 76                                      ? " 1 2"
+                                 : (opCode == 34 || opCode == 36 || opCode == 140) ? ""
+                                                                                   : " 5";
+            Criterion rule;
+            std::string error = Fill((choice + " " + op + values).c_str(), rule);
+            bool fits = std::find(fitting.begin(), fitting.end(), opCode) != fitting.end();
+            if (fits) {
+                EXPECT_EQ(error, "") << choice << " " << op;
+                EXPECT_EQ(rule.Operand, opCode);
+                EXPECT_EQ(rule.DataType(), code);
+                EXPECT_TRUE(rule.ContainsData()) << choice << " " << op;
+            } else {
+                EXPECT_NE(error.find("does not fit " + choice), std::string::npos)
+                    << choice << " " << op << " -> " << error;
+                EXPECT_EQ(rule.Operand, 0) << "a refused rule leaves the criterion as it was";
+            }
+        }
+    }
+}
+
+TEST(WordRuleFilling, ValuesGoIntoTheHolderTheOperationReads) {
+    Criterion text;
+    ASSERT_EQ(Fill("or text contains \"Acme Corp\"", text), "");
+    EXPECT_EQ(text.AndOr, "OR");
+    EXPECT_EQ(text.TextCompare.ValueText(), "Acme Corp");
+    EXPECT_EQ(text.Compare("Big ACME CORP Ltd", "STRTYPE"), RuleResult::Holds);
+    EXPECT_EQ(text.Compare("Acme", "STRTYPE"), RuleResult::Fails);
+    EXPECT_EQ(text.Compare("Acme Corp", "AMTTYPE"), RuleResult::NotApplicable);
+
+    Criterion range;
+    ASSERT_EQ(Fill("amount between 500 100", range), "");
+    EXPECT_EQ(range.AndOr, "AND");
+    EXPECT_EQ(range.Compare("250.00", "AMTTYPE"), RuleResult::Holds);
+    EXPECT_EQ(range.Compare("99.99", "AMTTYPE"), RuleResult::Fails);
+    EXPECT_EQ(range.Compare("250.00", "PRICETYPE"), RuleResult::NotApplicable);
+
+    Criterion textList;
+    ASSERT_EQ(Fill("text in \"Acme, Inc.\",globex", textList), "");
+    EXPECT_EQ(textList.TextList.Count(), 2);
+    EXPECT_EQ(textList.Compare("GLOBEX", "STRTYPE"), RuleResult::Holds);
+    EXPECT_EQ(textList.Compare("Acme", "STRTYPE"), RuleResult::Fails);
+
+    Criterion numberList;
+    ASSERT_EQ(Fill("number in 7,12.5", numberList), "");
+    EXPECT_EQ(numberList.NumberList.Count(), 2);
+    EXPECT_EQ(numberList.Compare("12.50", "QUANTYPE"), RuleResult::Holds);
+    EXPECT_EQ(numberList.Compare("12", "PERCENTTYPE"), RuleResult::Fails);
+
+    Criterion less;
+    ASSERT_EQ(Fill("percent lt 7.75", less), "");
+    EXPECT_EQ(less.Compare("7.5", "PERCENTTYPE"), RuleResult::Holds);
+    EXPECT_EQ(less.Compare("7.75", "PERCENTTYPE"), RuleResult::Fails);
+}
+
+TEST(WordRuleFilling, NumbersMustBeWrittenWhole) {
+    for (const char* text : {"amount gt 1,000", "amount gt 12abc", "amount gt abc", "amount gt 1e5",
+                             "amount between 1 two", "number in 1,x", "amount gt inf"}) {
+        Criterion rule;
+        EXPECT_NE(Fill(text, rule).find("is not a number"), std::string::npos) << text;
+    }
+    Criterion rule;
+    EXPECT_EQ(Fill("amount gt +5", rule), "");
+    EXPECT_EQ(Fill("amount gt .5", rule), "");
+    EXPECT_EQ(Fill("amount gt -0.25", rule), "");
+}
+
+TEST(WordRuleFilling, BlankValuesAndUnknownChoicesAreRefused) {
+    Criterion rule;
+    EXPECT_NE(Fill("text contains \"  \"", rule).find("not blank"), std::string::npos);
+    EXPECT_NE(Fill("text in a,\" \"", rule).find("not blank"), std::string::npos);
+    EXPECT_NE(Fill("date eq 2026-01-01", rule).find("\"date\" is no data type"), std::string::npos);
+    EXPECT_NE(Fill("text is-blank", rule).find("field rules"), std::string::npos);
+}
+
+QBXMLTagRef Field(const char* path, const char* dataType) {
+    QBXMLTag tag;
+    tag.Code = 4;
+    tag.SetTagName(path);
+    tag.SetDataType(dataType);
+    return ShareTag(tag);
+}
+
+std::string FillField(const char* text, const QBXMLTagRef& field, FieldCriterion& rule) {
+    RuleTextResult parsed = ParseRuleText(text);
+    if (!parsed) return parsed.Error;
+    return FillFieldCriterion(parsed.Rule, field, rule);
+}
+
+TEST(FieldRuleFilling, OperationsFollowTheFieldsDataType) {
+    struct Case {
+        const char* path;
+        const char* dataType;
+        const char* text;
+        bool fits;
+    };
+    const std::vector<Case> cases = {
+        {"//InvoiceRet/Memo", "STRTYPE", "Memo contains x", true},
+        {"//InvoiceRet/Memo", "STRTYPE", "Memo is-blank", true},
+        {"//InvoiceRet/Memo", "STRTYPE", "Memo in a,b", true},
+        {"//InvoiceRet/Memo", "STRTYPE", "Memo gt 5", false},
+        {"//InvoiceRet/Memo", "STRTYPE", "Memo is-true", false},
+        {"//InvoiceRet/Subtotal", "AMTTYPE", "Subtotal between 1 2", true},
+        {"//InvoiceRet/Subtotal", "AMTTYPE", "Subtotal in 1,2", true},
+        {"//InvoiceRet/Subtotal", "AMTTYPE", "Subtotal contains 5", false},
+        {"//InvoiceRet/Subtotal", "AMTTYPE", "Subtotal is-blank", false},
+        {"//InvoiceRet/TxnNumber", "INTTYPE", "TxnNumber eq 7", true},
+        {"//InvoiceRet/IsPaid", "BOOLTYPE", "IsPaid is-true", true},
+        {"//InvoiceRet/IsPaid", "BOOLTYPE", "IsPaid is-false", true},
+        {"//InvoiceRet/IsPaid", "BOOLTYPE", "IsPaid eq 1", false},
+        {"//InvoiceRet/IsPaid", "BOOLTYPE", "IsPaid contains t", false},
+    };
+    for (const Case& c : cases) {
+        FieldCriterion rule;
+        std::string error = FillField(c.text, Field(c.path, c.dataType), rule);
+        if (c.fits) {
+            EXPECT_EQ(error, "") << c.text;
+            EXPECT_TRUE(rule.ContainsData()) << c.text;
+            ASSERT_TRUE(rule.Field());
+            EXPECT_EQ(rule.Field()->TagName(), c.path);
+        } else {
+            EXPECT_NE(error.find("does not fit"), std::string::npos) << c.text << " -> " << error;
+            EXPECT_FALSE(rule.Field()) << "a refused rule leaves the criterion as it was";
+        }
+    }
+}
+
+TEST(FieldRuleFilling, FieldsOfOtherTypesTakeNoRule) {
+    FieldCriterion rule;
+    std::string error = FillField("TxnDate eq 5", Field("//InvoiceRet/TxnDate", "DATETYPE"), rule);
+    EXPECT_NE(error.find("TxnDate is a DATETYPE field"), std::string::npos) << error;
+}
+
+TEST(FieldRuleFilling, TheFilledRuleJudgesRecords) {
+    pugi::xml_document document;
+    ASSERT_TRUE(
+        document.load_string("<InvoiceRet><CustomerRef><FullName>Acme Corp</FullName></CustomerRef>"
+                             "<Subtotal>120.00</Subtotal><IsPaid>true</IsPaid></InvoiceRet>"));
+    pugi::xml_node record = document.document_element();
+
+    FieldCriterion name;
+    ASSERT_EQ(FillField("CustomerRef/FullName in \"Acme Corp\",Globex",
+                        Field("//InvoiceRet/CustomerRef/FullName", "STRTYPE"), name),
+              "");
+    EXPECT_EQ(name.Compare(record), RuleResult::Holds);
+
+    FieldCriterion total;
+    ASSERT_EQ(FillField("Subtotal in 100,120", Field("//InvoiceRet/Subtotal", "AMTTYPE"), total),
+              "");
+    EXPECT_EQ(total.NumberList.Count(), 2);
+    EXPECT_EQ(total.Compare(record), RuleResult::Holds);
+
+    FieldCriterion paid;
+    ASSERT_EQ(FillField("or IsPaid is-false", Field("//InvoiceRet/IsPaid", "BOOLTYPE"), paid), "");
+    EXPECT_EQ(paid.AndOr, "OR");
+    EXPECT_EQ(paid.Compare(record), RuleResult::Fails);
+
+    FieldCriterion memo;
+    ASSERT_EQ(FillField("Memo is-blank", Field("//InvoiceRet/Memo", "STRTYPE"), memo), "");
+    EXPECT_EQ(memo.Compare(record), RuleResult::Holds);
+}
+
+TEST(FieldRuleParsing, TheTypeComesBeforeTheFirstColon) {
+    FieldRuleTextResult result =
+        ParseFieldRuleText(" Invoice : or CustomerRef/FullName eq \"a:b\"");
+    ASSERT_TRUE(result) << result.Error;
+    EXPECT_EQ(result.TypeText, "Invoice");
+    EXPECT_EQ(result.Rule.AndOr, "OR");
+    EXPECT_EQ(result.Rule.Subject, "CustomerRef/FullName");
+    EXPECT_EQ(result.Rule.Values, std::vector<std::string>{"a:b"});
+
+    EXPECT_NE(ParseFieldRuleText("RefNumber eq 5").Error.find("colon"), std::string::npos);
+    EXPECT_NE(ParseFieldRuleText(" : RefNumber eq 5").Error.find("type before the colon"),
+              std::string::npos);
+    EXPECT_NE(ParseFieldRuleText("Invoice: RefNumber").Error.find("an operation must follow"),
+              std::string::npos);
+}
+
+TEST(RuleWriting, ValuesAreQuotedOnlyWhenTheyNeedIt) {
+    EXPECT_EQ(QuoteRuleValue("Supply"), "Supply");
+    EXPECT_EQ(QuoteRuleValue("12.5"), "12.5");
+    EXPECT_EQ(QuoteRuleValue("Acme Corp"), "\"Acme Corp\"");
+    EXPECT_EQ(QuoteRuleValue("a,b"), "\"a,b\"");
+    EXPECT_EQ(QuoteRuleValue(""), "\"\"");
+    EXPECT_EQ(QuoteRuleValue("say \"hi\""), "\"say \\\"hi\\\"\"");
+    EXPECT_EQ(QuoteRuleValue("back\\slash"), "\"back\\\\slash\"");
+    EXPECT_EQ(QuoteRuleValue("and"), "\"and\"");
+}
+
+TEST(RuleWriting, WrittenRulesParseBackToEqualRules) {
+    const std::vector<std::string> texts = {"text contains \"Acme Corp\"",
+                                            "text starts-with \"say \\\"hi\\\"\"",
+                                            "amount between 100 500",
+                                            "number in 1,2.5",
+                                            "text in \"Acme, Inc.\",B",
+                                            "quantity ge -3",
+                                            "text matches A*"};
+    for (const std::string& text : texts) {
+        Criterion first;
+        ASSERT_EQ(Fill(text.c_str(), first), "") << text;
+        const std::string written = CriterionText(first, false);
+        EXPECT_EQ(written, text);
+        Criterion second;
+        ASSERT_EQ(Fill(("or " + written).c_str(), second), "") << written;
+        EXPECT_EQ(CriterionText(second, true), "or " + text);
+    }
+
+    FieldCriterion field;
+    ASSERT_EQ(FillField("CustomerRef/FullName in \"Zoë's Bakery, Inc.\",x",
+                        Field("//InvoiceRet/CustomerRef/FullName", "STRTYPE"), field),
+              "");
+    EXPECT_EQ(FieldCriterionText(field, true),
+              "or CustomerRef/FullName in \"Zoë's Bakery, Inc.\",x");
+    FieldCriterion blank;
+    ASSERT_EQ(FillField("Memo is-blank", Field("//InvoiceRet/Memo", "STRTYPE"), blank), "");
+    EXPECT_EQ(FieldCriterionText(blank, false), "Memo is-blank");
+}
+
+TEST(RuleWriting, RelativePathsDropTheRecordElement) {
+    EXPECT_EQ(RelativeFieldPath("//InvoiceRet/CustomerRef/FullName"), "CustomerRef/FullName");
+    EXPECT_EQ(RelativeFieldPath("//InvoiceRet/TxnDate"), "TxnDate");
+    EXPECT_EQ(RelativeFieldPath("CustomerRef/FullName"), "CustomerRef/FullName");
+    EXPECT_EQ(RelativeFieldPath("//InvoiceRet"), "//InvoiceRet");
+}
+
+}  // namespace
+}  // namespace quarrion

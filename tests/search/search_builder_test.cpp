@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalog/qbxml_tags.h"
+#include "search/close_matches.h"
+#include "search/rule_text.h"
+#include "search/search_builder.h"
+#include "qbxml/request_type_info.h"
+
+namespace quarrion {
+namespace {
+
+// A small catalog: a few Invoice and Customer elements, some of them result columns.
+class SearchBuilding : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Add(4, "//InvoiceRet/TxnID", 0, "Txn ID", "IDTYPE");
+        Add(4, "//InvoiceRet/TxnDate", 1, "Date", "DATETYPE");
+        Add(4, "//InvoiceRet/RefNumber", 2, "Num", "STRTYPE");
+        Add(4, "//InvoiceRet/CustomerRef/FullName", 3, "Customer", "STRTYPE");
+        Add(4, "//InvoiceRet/Subtotal", 5, "Subtotal", "AMTTYPE");
+        Add(4, "//InvoiceRet/SalesTaxPercentage", 0, "Tax %", "PERCENTTYPE");
+        Add(4, "//InvoiceRet/Memo", 4, "Memo", "STRTYPE");
+        Add(4, "//InvoiceRet/IsPaid", 0, "Paid", "BOOLTYPE");
+        Add(4, "//InvoiceRet/InvoiceLineRet/Quantity", 0, "Qty", "QUANTYPE");
+        Add(2, "//CustomerRet/FullName", 1, "Customer", "STRTYPE");
+        Add(2, "//CustomerRet/Balance", 2, "Balance", "AMTTYPE");
+    }
+
+    void Add(int code, const char* path, int sequence, const char* heading, const char* dataType) {
+        catalog_.Add(code, "", sequence, sequence, path, heading, 1, "", false, "", dataType,
+                     static_cast<std::int32_t>(catalog_.Count() + 1));
+    }
+
+    static std::vector<std::string> Paths(const SearchColumns& columns) {
+        std::vector<std::string> paths;
+        for (const SearchColumn& column : columns) paths.push_back(column.Column()->TagName());
+        return paths;
+    }
+    static std::vector<std::string> Headings(const DisplayColumns& columns) {
+        std::vector<std::string> headings;
+        for (const DisplayColumn& column : columns) headings.push_back(column.Heading());
+        return headings;
+    }
+
+    QBXMLTags catalog_;
+};
+
+TEST(RequestTypeTexts, CodesNamesAndAllNameTypes) {
+    EXPECT_EQ(RequestTypesOf("4").Types, std::vector<std::int32_t>{4});
+    EXPECT_EQ(RequestTypesOf("invoice").Types, std::vector<std::int32_t>{4});
+    EXPECT_EQ(RequestTypesOf("PURCHASEORDER").Types, std::vector<std::int32_t>{12});
+    RequestTypesResult all = RequestTypesOf("All");
+    ASSERT_EQ(all.Types.size(), 34u);
+    EXPECT_EQ(all.Types.front(), 1);
+    EXPECT_EQ(all.Types.back(), 35);
+    EXPECT_EQ(std::count(all.Types.begin(), all.Types.end(), 14), 0);
+}
+
+TEST(RequestTypeTexts, UnknownTypesAreRefusedWithSuggestions) {
+    RequestTypesResult misspelt = RequestTypesOf("Invoise");
+    EXPECT_FALSE(misspelt);
+    EXPECT_NE(misspelt.Error.find("did you mean Invoice"), std::string::npos) << misspelt.Error;
+    EXPECT_FALSE(RequestTypesOf("14"));
+    EXPECT_FALSE(RequestTypesOf("36"));
+    EXPECT_FALSE(RequestTypesOf(""));
+    EXPECT_FALSE(RequestTypesOf("4x"));
+}
+
+TEST(SearchDates, OnlyRealDatesWrittenInFullParse) {
+    auto date = ParseSearchDate("2026-11-02");
+    ASSERT_TRUE(date);
+    EXPECT_EQ(FormatSearchDate(*date), "2026-11-02");
+    EXPECT_FALSE(ParseSearchDate("2026-02-30"));
+    EXPECT_FALSE(ParseSearchDate("2026-1-2"));
+    EXPECT_FALSE(ParseSearchDate("yesterday"));
+}
+
+TEST_F(SearchBuilding, WithoutATypeNothingIsBuilt) {
+    SearchBuilder builder(catalog_);
+    ASSERT_EQ(builder.AddRule("text contains x"), "");
+    SearchObject2 search;
+    search.IncludeItems.Add("Customer", 2);
+    EXPECT_EQ(builder.Build(search), kNoTypeMessage);
+    EXPECT_EQ(search.IncludeItems.Count(), 1u) << "a refused build leaves the search as it was";
+    EXPECT_FALSE(builder.IncludeType(14));
+    EXPECT_FALSE(builder.IncludeType(0));
+}
+
+TEST_F(SearchBuilding, TypesKeepTheirFirstPlaceAndTakeTheDefaultColumns) {
+    SearchBuilder builder(catalog_);
+    EXPECT_TRUE(builder.IncludeType(4));
+    EXPECT_TRUE(builder.IncludeType(2));
+    EXPECT_TRUE(builder.IncludeType(4));
+    SearchObject2 search;
+    ASSERT_EQ(builder.Build(search), "");
+    ASSERT_EQ(search.IncludeItems.Count(), 2u);
+    const IncItem& invoice = *search.IncludeItems.Item(1);
+    EXPECT_EQ(invoice.Name, "Invoice");
+    EXPECT_EQ(invoice.Index, 1);
+    EXPECT_EQ(Headings(invoice.DisplayColumns),
+              (std::vector<std::string>{"Date", "Num", "Customer", "Memo", "Subtotal"}));
+    EXPECT_EQ(search.IncludeItems.Item(2)->Name, "Customer");
+    EXPECT_EQ(search.IncludeItems.Item(2)->Index, 2);
+    // No rules: no search columns, so every record is listed.
+    EXPECT_EQ(invoice.SearchColumns.Count(), 0u);
+    EXPECT_EQ(search.Examinors.Count(), 0u);
+}
+
+TEST_F(SearchBuilding, DatesAndFilterAreTheSearchs) {
+    SearchBuilder builder(catalog_);
+    builder.IncludeType(4);
+    builder.SetDates(*ParseSearchDate("2026-01-01"), *ParseSearchDate("2026-11-02"),
+                     DateFilterCode::ModifiedDate);
+    SearchObject2 search;
+    search.Name = "kept";
+    ASSERT_EQ(builder.Build(search), "");
+    EXPECT_EQ(search.FormatFrom(), "2026-01-01");
+    EXPECT_EQ(search.FormatTo(), "2026-11-02");
+    EXPECT_EQ(search.DateFilter, DateFilterCode::ModifiedDate);
+    EXPECT_EQ(search.Name, "kept");
+
+    SearchBuilder undated(catalog_);
+    undated.IncludeType(4);
+    SearchObject2 plain;
+    ASSERT_EQ(undated.Build(plain), "");
+    EXPECT_EQ(plain.FromDate, ZeroDate);
+    EXPECT_EQ(plain.ToDate, ZeroDate);
+    EXPECT_EQ(plain.DateFilter, DateFilterCode::TransactionDate);
+}
+
+TEST_F(SearchBuilding, RulesAreGroupedByOrInTheirOrder) {
+    SearchBuilder builder(catalog_);
+    builder.IncludeType(4);
+    ASSERT_EQ(builder.AddRule("text contains a"), "");
+    ASSERT_EQ(builder.AddRule("or amount gt 5"), "");
+    ASSERT_EQ(builder.AddRule("and text ends-with z"), "");
+    SearchObject2 search;
+    ASSERT_EQ(builder.Build(search), "");
+    ASSERT_EQ(search.Examinors.Count(), 2u);
+    EXPECT_EQ(search.Examinors.Item(1)->Criteria.Count(), 1u);
+    EXPECT_EQ(search.Examinors.Item(2)->Criteria.Count(), 2u);
+    EXPECT_EQ(CriterionText(*search.Examinors.Item(2)->Criteria.Item(2), false),
+              "text ends-with z");
+}
+
+TEST_F(SearchBuilding, SearchColumnsFollowTheDataTypesTheRulesReference) {
+    SearchBuilder textOnly(catalog_);
+    textOnly.IncludeType(4);
+    textOnly.IncludeType(2);
+    ASSERT_EQ(textOnly.AddRule("text contains a"), "");
+    SearchObject2 search;
+    ASSERT_EQ(textOnly.Build(search), "");
+    EXPECT_EQ(Paths(search.IncludeItems.Item(1)->SearchColumns),
+              (std::vector<std::string>{"//InvoiceRet/RefNumber",
+                                        "//InvoiceRet/CustomerRef/FullName", "//InvoiceRet/Memo"}));
+    EXPECT_EQ(Paths(search.IncludeItems.Item(2)->SearchColumns),
+              (std::vector<std::string>{"//CustomerRet/FullName"}));
+
+    SearchBuilder numbers(catalog_);
+    numbers.IncludeType(4);
+    ASSERT_EQ(numbers.AddRule("number gt 5"), "");
+    SearchObject2 numeric;
+    ASSERT_EQ(numbers.Build(numeric), "");
+    EXPECT_EQ(Paths(numeric.IncludeItems.Item(1)->SearchColumns),
+              (std::vector<std::string>{"//InvoiceRet/Subtotal", "//InvoiceRet/SalesTaxPercentage",
+                                        "//InvoiceRet/InvoiceLineRet/Quantity"}));
+
+    SearchBuilder percent(catalog_);
+    percent.IncludeType(4);
+    ASSERT_EQ(percent.AddRule("percent gt 5"), "");
+    SearchObject2 percentOnly;
+    ASSERT_EQ(percent.Build(percentOnly), "");
+    EXPECT_EQ(Paths(percentOnly.IncludeItems.Item(1)->SearchColumns),
+              (std::vector<std::string>{"//InvoiceRet/SalesTaxPercentage"}));
+}
+
+TEST_F(SearchBuilding, FieldRulesDecideTheirTypeAlone) {
+    SearchBuilder builder(catalog_);
+    builder.IncludeType(4);
+    builder.IncludeType(2);
+    ASSERT_EQ(builder.AddRule("text contains a"), "");
+    ASSERT_EQ(builder.AddFieldRule("Invoice: CustomerRef/FullName starts-with ACME"), "");
+    ASSERT_EQ(builder.AddFieldRule("invoice: subtotal gt 100"), "");
+    ASSERT_EQ(builder.AddFieldRule("4: or IsPaid is-true"), "");
+    SearchObject2 search;
+    ASSERT_EQ(builder.Build(search), "");
+    const IncItem& invoice = *search.IncludeItems.Item(1);
+    EXPECT_EQ(invoice.SearchColumns.Count(), 0u);
+    ASSERT_EQ(invoice.FieldExaminors.Count(), 2u);
+    EXPECT_EQ(invoice.FieldExaminors.Item(1)->FieldCriteria.Count(), 2u);
+    EXPECT_EQ(invoice.FieldExaminors.Item(2)->FieldCriteria.Count(), 1u);
+    EXPECT_EQ(FieldCriterionText(*invoice.FieldExaminors.Item(1)->FieldCriteria.Item(2), false),
+              "Subtotal gt 100");
+    // The other type still searches by the global rules.
+    const IncItem& customer = *search.IncludeItems.Item(2);
+    EXPECT_EQ(customer.FieldExaminors.Count(), 0u);
+    EXPECT_EQ(customer.SearchColumns.Count(), 1u);
+}
+
+TEST_F(SearchBuilding, AFullPathNamesTheFieldToo) {
+    SearchBuilder builder(catalog_);
+    builder.IncludeType(4);
+    EXPECT_EQ(builder.AddFieldRule("Invoice: //InvoiceRet/Memo is-blank"), "");
+}
+
+TEST_F(SearchBuilding, FieldRulesThatCannotBeBuiltSayWhy) {
+    SearchBuilder builder(catalog_);
+    builder.IncludeType(4);
+    struct Case {
+        const char* text;
+        const char* error;
+    };
+    const std::vector<Case> cases = {
+        {"Invoice CustomerRef/FullName eq a", "colon"},
+        {"Invoise: Memo is-blank", "did you mean Invoice"},
+        {"all: Memo is-blank", "one type"},
+        {"Customer: FullName eq a", "not among the included types"},
+        {"Invoice: CustomerRef/FulName eq a", "close matches: CustomerRef/FullName"},
+        {"Invoice: Nothing/Like/This eq a", "catalog list Invoice"},
+        {"Invoice: TxnDate eq 5", "DATETYPE"},
+        {"Invoice: Subtotal contains 5", "does not fit Subtotal"},
+        {"Invoice: Subtotal gt lots", "is not a number"},
+    };
+    for (const Case& c : cases) {
+        std::string error = builder.AddFieldRule(c.text);
+        EXPECT_NE(error.find(c.error), std::string::npos) << c.text << " -> " << error;
+    }
+    SearchObject2 search;
+    ASSERT_EQ(builder.Build(search), "");
+    EXPECT_EQ(search.IncludeItems.Item(1)->FieldExaminors.Count(), 0u)
+        << "refused rules add nothing";
+}
+
+TEST_F(SearchBuilding, ASecondRuleOnAFieldOfOneGroupIsRefused) {
+    SearchBuilder builder(catalog_);
+    builder.IncludeType(4);
+    ASSERT_EQ(builder.AddFieldRule("Invoice: Subtotal ge 100"), "");
+    EXPECT_NE(builder.AddFieldRule("Invoice: Subtotal le 500").find("two rules on Subtotal"),
+              std::string::npos);
+    EXPECT_EQ(builder.AddFieldRule("Invoice: or Subtotal le 5"), "");
+    EXPECT_EQ(builder.AddFieldRule("Invoice: memo contains x"), "");
+    EXPECT_NE(builder.AddFieldRule("Invoice: Memo starts-with y").find("two rules on Memo"),
+              std::string::npos);
+}
+
+TEST_F(SearchBuilding, WordRulesThatCannotBeBuiltSayWhy) {
+    SearchBuilder builder(catalog_);
+    EXPECT_NE(builder.AddRule("text gt 5").find("does not fit text"), std::string::npos);
+    EXPECT_NE(builder.AddRule("colour contains red").find("no data type"), std::string::npos);
+    EXPECT_NE(builder.AddRule("text contains").find("needs a value"), std::string::npos);
+}
+
+TEST_F(SearchBuilding, ChangedStandingColumnsReachTheSearch) {
+    SearchBuilder builder(catalog_);
+    builder.IncludeType(4);
+    RequestSearchRule& standing = builder.Standing(4);
+    standing.DisplayColumns.Clear();
+    standing.DisplayColumns.Add(*catalog_.Item(4, "//InvoiceRet/Memo"), "Note");
+    SearchObject2 search;
+    ASSERT_EQ(builder.Build(search), "");
+    EXPECT_EQ(Headings(search.IncludeItems.Item(1)->DisplayColumns),
+              std::vector<std::string>{"Note"});
+}
+
+TEST_F(SearchBuilding, ASavedSearchGetsDefaultColumnsAndFreshSearchColumns) {
+    SearchObject2 saved;
+    {
+        SearchBuilder builder(catalog_);
+        builder.IncludeType(4);
+        builder.IncludeType(2);
+        ASSERT_EQ(builder.AddRule("amount gt 5"), "");
+        ASSERT_EQ(builder.AddFieldRule("Customer: FullName starts-with A"), "");
+        ASSERT_EQ(builder.Build(saved), "");
+    }
+    // As the store hands a search back: no search columns, and here no display columns.
+    for (IncItem& item : saved.IncludeItems) {
+        item.SearchColumns.Clear();
+        item.DisplayColumns.Clear();
+    }
+    PrepareSavedSearch(saved, catalog_);
+    const IncItem& invoice = *saved.IncludeItems.Item(1);
+    EXPECT_EQ(Headings(invoice.DisplayColumns),
+              (std::vector<std::string>{"Date", "Num", "Customer", "Memo", "Subtotal"}));
+    EXPECT_EQ(Paths(invoice.SearchColumns), std::vector<std::string>{"//InvoiceRet/Subtotal"});
+    const IncItem& customer = *saved.IncludeItems.Item(2);
+    EXPECT_EQ(customer.SearchColumns.Count(), 0u);
+    EXPECT_EQ(customer.FieldExaminors.Count(), 1u);
+    EXPECT_EQ(Headings(customer.DisplayColumns), (std::vector<std::string>{"Customer", "Balance"}));
+}
+
+TEST_F(SearchBuilding, FieldPathsAreRelativeToTheRecord) {
+    std::vector<std::string> paths = FieldPathsOf(catalog_, 2);
+    EXPECT_EQ(paths, (std::vector<std::string>{"FullName", "Balance"}));
+}
+
+TEST(CloseMatching, SlipsLastSegmentsAndPartsAreSuggested) {
+    const std::vector<std::string> candidates = {"CustomerRef/FullName", "ClassRef/FullName",
+                                                 "Memo", "RefNumber", "CustomerRef/ListID"};
+    EXPECT_EQ(CloseMatches("customerref/fulname", candidates).front(), "CustomerRef/FullName");
+    std::vector<std::string> byName = CloseMatches("FullName", candidates);
+    // Both share the last segment; the nearer one comes first.
+    EXPECT_EQ(byName, (std::vector<std::string>{"ClassRef/FullName", "CustomerRef/FullName"}));
+    EXPECT_EQ(CloseMatches("Number", candidates), std::vector<std::string>{"RefNumber"});
+    EXPECT_TRUE(CloseMatches("Zebra", candidates).empty());
+    EXPECT_EQ(CloseMatches("FullName", candidates, 1).size(), 1u);
+}
+
+}  // namespace
+}  // namespace quarrion
