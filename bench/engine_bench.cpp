@@ -128,8 +128,10 @@ int main(int argc, char** argv) {
 
     // Two field rules: customer name starts with A, and subtotal at least 500.
     FieldExaminor* group = fieldItem.FieldExaminors.Add();
-    group->FieldCriteria.Add(*catalog.Item(4, "//InvoiceRet/CustomerRef/FullName"), 132)->TextCompare.SetValue("A");
-    group->FieldCriteria.Add(*catalog.Item(4, "//InvoiceRet/Subtotal"), 72)->NumberCompare.SetValue(500.0);
+    group->FieldCriteria.Add(*catalog.Item(4, "//InvoiceRet/CustomerRef/FullName"), 132)
+        ->TextCompare.SetValue("A");
+    group->FieldCriteria.Add(*catalog.Item(4, "//InvoiceRet/Subtotal"), 72)
+        ->NumberCompare.SetValue(500.0);
     Examinors none;
     std::size_t fieldRows = 0;
     auto runField = [&] {
@@ -143,7 +145,8 @@ int main(int argc, char** argv) {
                              pugi::encoding_utf8);
         records = 0;
         for (pugi::xml_node rs : document.child("QBXML").child("QBXMLMsgsRs").children()) {
-            for (pugi::xml_node r = rs.child("InvoiceRet"); r; r = r.next_sibling("InvoiceRet")) ++records;
+            for (pugi::xml_node r = rs.child("InvoiceRet"); r; r = r.next_sibling("InvoiceRet"))
+                ++records;
         }
     };
 
@@ -157,28 +160,31 @@ int main(int argc, char** argv) {
     }
     const long engineKb = PeakKilobytes() - baseKb;
 
-
     double reference = Seconds([&] { test::ReferenceExamine(item, global); }, 1);
 
     // Delimited export: a million rows of seven columns.
     ResultList big;
-    for (int c = 0; c < 7; ++c) big.Columns.push_back({"//InvoiceRet/C" + std::to_string(c), "Column, " + std::to_string(c), 141});
+    for (int c = 0; c < 7; ++c)
+        big.Columns.push_back(
+            {"//InvoiceRet/C" + std::to_string(c), "Column, " + std::to_string(c), 141});
     big.Rows.reserve(1'000'000);
     for (int r = 0; r < 1'000'000; ++r) {
         big.Rows.push_back({"k" + std::to_string(r),
-                            {"2026-11-02", std::to_string(10000 + r), "Acme, Inc.", "Bill \"Rush\"", "1,250.00", "Net 30", ""},
+                            {"2026-11-02", std::to_string(10000 + r), "Acme, Inc.", "Bill \"Rush\"",
+                             "1,250.00", "Net 30", ""},
                             ""});
     }
     double csv = Seconds([&] { WriteListFile(work / "big.csv", big, {}); }, 2);
 
-    std::printf("invoice answer: %.1f MB, %zu records, %zu search columns\n", megabytes, records, searchColumns);
+    std::printf("invoice answer: %.1f MB, %zu records, %zu search columns\n", megabytes, records,
+                searchColumns);
     std::printf("parse alone                  %7.3f s  %8.0f records/s\n", parse, records / parse);
-    std::printf("engine, 3 global rules       %7.3f s  %8.0f records/s  %.2fx parse  rows %zu\n", engineGlobal,
-                records / engineGlobal, engineGlobal / parse, globalRows);
-    std::printf("engine, 2 field rules        %7.3f s  %8.0f records/s  %.2fx parse  rows %zu\n", engineField,
-                records / engineField, engineField / parse, fieldRows);
-    std::printf("literal reference, 3 rules   %7.3f s  %8.0f records/s  engine is %.1fx faster\n", reference,
-                records / reference, reference / engineGlobal);
+    std::printf("engine, 3 global rules       %7.3f s  %8.0f records/s  %.2fx parse  rows %zu\n",
+                engineGlobal, records / engineGlobal, engineGlobal / parse, globalRows);
+    std::printf("engine, 2 field rules        %7.3f s  %8.0f records/s  %.2fx parse  rows %zu\n",
+                engineField, records / engineField, engineField / parse, fieldRows);
+    std::printf("literal reference, 3 rules   %7.3f s  %8.0f records/s  engine is %.1fx faster\n",
+                reference, records / reference, reference / engineGlobal);
     std::printf("engine peak memory above start: %.1f MB = %.2fx the answer\n", engineKb / 1e3,
                 engineKb / 1e3 / megabytes);
     std::printf("csv export                   %7.3f s  %8.0f rows/s\n", csv, 1e6 / csv);

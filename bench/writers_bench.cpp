@@ -19,8 +19,8 @@
 #include "catalog/qbxml_tags.h"
 #include "output/data_view.h"
 #include "output/workbook_writer.h"
-#include "results/result_list.h"
 #include "qbxml/request_type_info.h"
+#include "results/result_list.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "cli_support.h"
-#include "search/result_text.h"
 #include "foundation/app_paths.h"
 #include "foundation/atomic_file.h"
 #include "link/error_log.h"
+#include "search/result_text.h"
 
 namespace quarrion::cli {
 

@@ -4,9 +4,9 @@
 #include <iostream>
 
 #include "cli_support.h"
-#include "search/result_text.h"
 #include "output/delimited_export.h"
 #include "output/workbook_writer.h"
+#include "search/result_text.h"
 
 namespace quarrion::cli {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "cli_support.h"
-#include "search/store_limits.h"
 #include "result_output.h"
+#include "search/store_limits.h"
 #include "search_options.h"
 
 namespace quarrion::cli {

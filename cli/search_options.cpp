@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <iostream>
 
-#include "search/search_builder.h"
 #include "foundation/app_paths.h"
 #include "qbxml/request_type_info.h"
+#include "search/search_builder.h"
 
 namespace quarrion::cli {
 

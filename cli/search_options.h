@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "cli_support.h"
+#include "model/search_object2.h"
 #include "search/search_session.h"
 #include "search/store_session.h"
-#include "model/search_object2.h"
 
 namespace quarrion::cli {
 

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "cli_support.h"
+#include "model/search_object2.h"
+#include "qbxml/request_type_info.h"
 #include "search/result_text.h"
 #include "search/rule_text.h"
 #include "search/store_session.h"
-#include "model/search_object2.h"
-#include "qbxml/request_type_info.h"
 
 namespace quarrion::cli {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "cli_support.h"
+#include "qbxml/request_type_info.h"
 #include "result_output.h"
 #include "search_options.h"
-#include "qbxml/request_type_info.h"
 
 namespace quarrion::cli {
 

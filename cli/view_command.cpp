@@ -8,11 +8,11 @@
 #include <pugixml.hpp>
 
 #include "cli_support.h"
+#include "foundation/atomic_file.h"
 #include "output/data_view.h"
+#include "qbxml/request_type_info.h"
 #include "results/record_paths.h"
 #include "search_options.h"
-#include "foundation/atomic_file.h"
-#include "qbxml/request_type_info.h"
 
 namespace quarrion::cli {
 

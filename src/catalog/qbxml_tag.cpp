@@ -1,7 +1,7 @@
 #include "catalog/qbxml_tag.h"
 
-#include "qbxml/request_type_info.h"
 #include "foundation/text_fold.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion {
 

@@ -19,7 +19,8 @@ std::string Failure(const char* what, const std::filesystem::path& path, int err
 
 }  // namespace
 
-AtomicFile::AtomicFile(std::filesystem::path target) : path_(std::move(target)), error_(path_.Error()) {
+AtomicFile::AtomicFile(std::filesystem::path target)
+    : path_(std::move(target)), error_(path_.Error()) {
     if (!error_.empty()) return;
     file_ = std::fopen(path_.TemporaryPath().c_str(), "wb");
     if (!file_) error_ = Failure("Cannot write", path_.TemporaryPath(), errno);

@@ -16,7 +16,7 @@ namespace quarrion {
 // and `Commit` renames it into place. Without a successful `Commit` the temporary
 // file is removed and the target is untouched.
 class AtomicFile {
-public:
+  public:
     explicit AtomicFile(std::filesystem::path target);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
@@ -28,7 +28,7 @@ public:
     // Flushes, syncs and renames; returns "" on success or the reason it failed.
     std::string Commit();
 
-private:
+  private:
     AtomicPath path_;
     std::FILE* file_ = nullptr;
     std::string error_;

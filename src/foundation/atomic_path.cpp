@@ -42,7 +42,8 @@ std::string AtomicPath::Commit() {
     // mkstemp makes the file private; an existing file keeps its own mode, a new one
     // gets the usual mode of a user's document.
     struct stat existing {};
-    ::chmod(temporary_.c_str(), ::stat(target_.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644);
+    ::chmod(temporary_.c_str(),
+            ::stat(target_.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644);
     std::error_code error;
     std::filesystem::rename(temporary_, target_, error);
     if (error) return "Cannot replace " + target_.string() + ": " + error.message();

@@ -6,7 +6,9 @@ namespace quarrion {
 
 namespace {
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
 // Length in bytes of the UTF-8 sequence that starts with `lead` (1 for stray bytes).
 std::size_t SequenceLength(unsigned char lead) {
@@ -65,50 +67,79 @@ std::string CommonTools::LastSegment(std::string_view path) {
 
 std::string CommonTools::ExportExtension(int format) {
     switch (format) {
-        case 1: return "csv";
-        case 2: return "txt";
-        default: return {};
+        case 1:
+            return "csv";
+        case 2:
+            return "txt";
+        default:
+            return {};
     }
 }
 
 std::string CommonTools::ExportFilterText(int format) {
     switch (format) {
-        case 1: return "Comma-separated values (*.csv)";
-        case 2: return "Tab-delimited text (*.txt)";
-        default: return {};
+        case 1:
+            return "Comma-separated values (*.csv)";
+        case 2:
+            return "Tab-delimited text (*.txt)";
+        default:
+            return {};
     }
 }
 
 std::string CommonTools::OperatorText(std::int32_t operation) {
     switch (operation) {
-        case 66: return "Less Than";
-        case 68: return "Less Than or Equal To";
-        case 70: return "Equal To";
-        case 72: return "Greater Than or Equal To";
-        case 74: return "Greater Than";
-        case 76: return "Between";
-        case 130: return "Contains";
-        case 206: return "In List";
-        case 132: return "Starts With";
-        case 134: return "Ends With";
-        case 138: return "Matches Pattern";
-        case 136: return "Whole Word";
-        case 36: return "Is True";
-        case 34: return "Is False";
-        case 140: return "Is Blank";
-        default: return {};
+        case 66:
+            return "Less Than";
+        case 68:
+            return "Less Than or Equal To";
+        case 70:
+            return "Equal To";
+        case 72:
+            return "Greater Than or Equal To";
+        case 74:
+            return "Greater Than";
+        case 76:
+            return "Between";
+        case 130:
+            return "Contains";
+        case 206:
+            return "In List";
+        case 132:
+            return "Starts With";
+        case 134:
+            return "Ends With";
+        case 138:
+            return "Matches Pattern";
+        case 136:
+            return "Whole Word";
+        case 36:
+            return "Is True";
+        case 34:
+            return "Is False";
+        case 140:
+            return "Is Blank";
+        default:
+            return {};
     }
 }
 
 std::string CommonTools::ChoiceText(std::int32_t choice) {
     switch (choice) {
-        case 128: return "Text";
-        case 64: return "Any Number";
-        case 74: return "Percent";
-        case 75: return "Price";
-        case 76: return "Quantity";
-        case 65: return "Amount";
-        default: return {};
+        case 128:
+            return "Text";
+        case 64:
+            return "Any Number";
+        case 74:
+            return "Percent";
+        case 75:
+            return "Price";
+        case 76:
+            return "Quantity";
+        case 65:
+            return "Amount";
+        default:
+            return {};
     }
 }
 

@@ -8,7 +8,7 @@ namespace quarrion {
 
 // Small path, text and flag helpers shared by every subsystem. Stateless.
 class CommonTools {
-public:
+  public:
     // The folder with exactly one trailing '/' ("" stays "").
     static std::string NormalizeFolder(std::string_view folder);
     // The folder part of a path, with trailing '/'; "" when the path has no folder.
@@ -25,9 +25,7 @@ public:
     static std::string OperatorText(std::int32_t operation);
     static std::string ChoiceText(std::int32_t choice);
 
-    static bool HasFlag(std::int32_t value, std::int32_t flag) {
-        return (value & flag) == flag;
-    }
+    static bool HasFlag(std::int32_t value, std::int32_t flag) { return (value & flag) == flag; }
 
     // Wildcard match of the whole record text against the entered pattern: '*' any
     // run of characters, '?' one character, letter case ignored. Answers the record

@@ -26,7 +26,7 @@ namespace quarrion {
 // is removed or the collection is cleared or destroyed.
 template <typename T>
 class KeyedCollection {
-public:
+  public:
     KeyedCollection() = default;
     KeyedCollection(const KeyedCollection&) = delete;
     KeyedCollection& operator=(const KeyedCollection&) = delete;
@@ -90,7 +90,7 @@ public:
 
     // Enumeration in insertion order yields references to the entries.
     class Iterator {
-    public:
+      public:
         using Inner = typename std::vector<Slot>::const_iterator;
         explicit Iterator(Inner it) : it_(it) {}
         T& operator*() const { return *it_->value; }
@@ -101,13 +101,13 @@ public:
         }
         bool operator==(const Iterator& other) const { return it_ == other.it_; }
 
-    private:
+      private:
         Inner it_;
     };
     Iterator begin() const { return Iterator(entries_.begin()); }
     Iterator end() const { return Iterator(entries_.end()); }
 
-private:
+  private:
     static std::string UpperKey(std::string_view key) { return UpperCase(key); }
 
     std::unique_ptr<T> Erase(std::size_t at) {

@@ -6,8 +6,12 @@ namespace quarrion {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -70,7 +74,7 @@ double LeadingNumber(std::string_view text) {
         }
     }
 
-    double value = scale == 0 ? mantissa
+    double value = scale == 0  ? mantissa
                    : scale > 0 ? mantissa * std::pow(10.0, scale)
                                : mantissa / std::pow(10.0, -scale);
     return negative ? -value : value;

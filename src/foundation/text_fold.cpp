@@ -8,8 +8,12 @@ namespace quarrion {
 
 namespace {
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 // Maps each code point through `map`; bytes that do not decode are copied as they are.
 template <typename Map>
@@ -58,7 +62,8 @@ std::string FoldCase(std::string_view text) {
         return out;
     }
     // Simple one-to-one folding keeps lengths comparable code point by code point.
-    return MapCodePoints(text, [](utf8proc_int32_t cp) { return utf8proc_tolower(utf8proc_toupper(cp)); });
+    return MapCodePoints(
+        text, [](utf8proc_int32_t cp) { return utf8proc_tolower(utf8proc_toupper(cp)); });
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

@@ -5,8 +5,8 @@
 
 #include <pugixml.hpp>
 
-#include "qbxml/qbxml_document.h"
 #include "link/request_processor.h"
+#include "qbxml/qbxml_document.h"
 
 namespace quarrion {
 

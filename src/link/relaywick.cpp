@@ -14,9 +14,9 @@
 #include "link/configured_processor.h"
 #include "link/error_log.h"
 #include "link/link_settings.h"
-#include "qbxml/qbxml_document.h"
 #include "link/qbxml_request_builder.h"
 #include "link/records_response.h"
+#include "qbxml/qbxml_document.h"
 #include "qbxml/request_type_info.h"
 #include "qbxml/to_print_list.h"
 

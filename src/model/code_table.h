@@ -11,7 +11,7 @@ namespace quarrion {
 // `Record` provides `Index`, `Code()` and `Text`; `TextOf(code)` names a code.
 template <typename Record, std::string (*TextOf)(std::int32_t)>
 class CodeTable {
-public:
+  public:
     // The entry for `code`; an existing entry with the same text is returned as is.
     Record* Add(std::int32_t code) {
         std::string text = TextOf(code);
@@ -36,7 +36,7 @@ public:
     auto begin() const { return entries_.begin(); }
     auto end() const { return entries_.end(); }
 
-private:
+  private:
     KeyedCollection<Record> entries_;
 };
 

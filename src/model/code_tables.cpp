@@ -5,21 +5,30 @@
 
 namespace quarrion {
 
-std::string OperationText(std::int32_t code) { return CommonTools::OperatorText(code); }
-std::string ChoiceTextOf(std::int32_t code) { return CommonTools::ChoiceText(code); }
-std::string DataTypeTextOf(std::int32_t code) { return RequestTypeInfo::DataTypeNameByCode(code); }
+std::string OperationText(std::int32_t code) {
+    return CommonTools::OperatorText(code);
+}
+std::string ChoiceTextOf(std::int32_t code) {
+    return CommonTools::ChoiceText(code);
+}
+std::string DataTypeTextOf(std::int32_t code) {
+    return RequestTypeInfo::DataTypeNameByCode(code);
+}
 
 bool TCType::Covers(std::int32_t choice, std::int32_t dataTypeCode) {
     switch (choice) {
-        case 128: return dataTypeCode == DataTypeCode::Str;
+        case 128:
+            return dataTypeCode == DataTypeCode::Str;
         case 64:
             return dataTypeCode == DataTypeCode::Amt || dataTypeCode == DataTypeCode::Percent ||
                    dataTypeCode == DataTypeCode::Price || dataTypeCode == DataTypeCode::Quan;
         case 65:
         case 74:
         case 75:
-        case 76: return dataTypeCode == choice;
-        default: return false;
+        case 76:
+            return dataTypeCode == choice;
+        default:
+            return false;
     }
 }
 

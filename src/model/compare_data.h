@@ -24,7 +24,7 @@ std::string NumberText(double value);
 // One entered value. It hands its value out converted to its kind: as text when
 // the kind is Text, as a number by the leading-number rule when it is Number.
 class CompareData {
-public:
+  public:
     long Index = -1;
 
     long TypeOfData() const { return typeOfData_; }
@@ -50,7 +50,7 @@ public:
     // taking its value as read (converted); other directions do nothing.
     void Copy(CompareData& target, int direction);
 
-private:
+  private:
     long typeOfData_ = Kind::Text;
     StoredValue stored_;
 };

@@ -11,7 +11,7 @@ namespace quarrion {
 // An ordered list of entered values (the "in list" operation). Items have no keys:
 // only positions find them.
 class CompareList {
-public:
+  public:
     CompareList() = default;
     CompareList(const CompareList&) = delete;
     CompareList& operator=(const CompareList&) = delete;
@@ -46,7 +46,7 @@ public:
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
-private:
+  private:
     std::vector<std::unique_ptr<CompareData>> items_;
     long counter_ = 0;
     long typeOfData_ = Kind::Text;

@@ -6,7 +6,9 @@
 
 namespace quarrion {
 
-CompareRange::CompareRange() { SetTypeOfData(Kind::Number); }
+CompareRange::CompareRange() {
+    SetTypeOfData(Kind::Number);
+}
 
 void CompareRange::SetTypeOfData(long typeOfData) {
     a_.SetTypeOfData(typeOfData);

@@ -8,7 +8,7 @@ namespace quarrion {
 
 // A closed range of two entered bounds. The bounds live as long as the range.
 class CompareRange {
-public:
+  public:
     CompareRange();
 
     long Index = -1;
@@ -33,7 +33,7 @@ public:
     // Copies A to target's A and B to target's B by the `CompareData::Copy` rule.
     void Copy(CompareRange& target, int direction);
 
-private:
+  private:
     void OrderBounds();
 
     CompareData a_;

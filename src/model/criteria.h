@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/criterion.h"
 #include "foundation/keyed_collection.h"
+#include "model/criterion.h"
 
 namespace quarrion {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
-#include "model/examinor.h"
 #include "foundation/keyed_collection.h"
+#include "model/examinor.h"
 
 namespace quarrion {
 

@@ -5,8 +5,8 @@
 
 #include <pugixml.hpp>
 
-#include "model/field_examinor.h"
 #include "foundation/keyed_collection.h"
+#include "model/field_examinor.h"
 
 namespace quarrion {
 

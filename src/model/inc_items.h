@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "model/inc_item.h"
 #include "foundation/keyed_collection.h"
+#include "model/inc_item.h"
 
 namespace quarrion {
 

@@ -69,7 +69,8 @@ const RecordJudge::NameTests* RecordJudge::Find(const char* name) const {
         const NameTests& entry = names_[static_cast<std::size_t>(slots_[at])];
         // Comparing up to the terminating NUL settles the length without measuring it;
         // strncmp never reads past the end of the shorter name.
-        if (entry.hash == hash && std::strncmp(entry.name.c_str(), name, entry.name.size() + 1) == 0) {
+        if (entry.hash == hash &&
+            std::strncmp(entry.name.c_str(), name, entry.name.size() + 1) == 0) {
             return &entry;
         }
     }

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "catalog/qbxml_tags.h"
+#include "foundation/keyed_collection.h"
 #include "model/display_column.h"
 #include "model/field_examinors.h"
-#include "foundation/keyed_collection.h"
 
 namespace quarrion {
 

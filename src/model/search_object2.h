@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/keyed_collection.h"
 #include "model/examinors.h"
 #include "model/inc_items.h"
-#include "foundation/keyed_collection.h"
 
 namespace quarrion {
 

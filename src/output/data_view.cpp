@@ -5,8 +5,8 @@
 #include <fstream>
 
 #include "catalog/qbxml_tags.h"
-#include "output/data_view_stylesheet.h"
 #include "foundation/app_paths.h"
+#include "output/data_view_stylesheet.h"
 
 namespace quarrion {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
+#include "foundation/text_fold.h"
 #include "output/rep_items.h"
 #include "qbxml/request_type_info.h"
-#include "foundation/text_fold.h"
 
 namespace quarrion {
 

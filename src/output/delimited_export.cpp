@@ -2,8 +2,8 @@
 
 #include "foundation/atomic_file.h"
 #include "foundation/common_tools.h"
-#include "qbxml/request_type_info.h"
 #include "foundation/text_fold.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion {
 
@@ -76,7 +76,8 @@ void AppendListRow(std::string& out, const ResultList& list, const ResultRow& ro
     for (std::size_t c = 0; c < row.Cells.size(); ++c) {
         if (c) out.push_back(delimiter);
         std::string_view cell = row.Cells[c];
-        bool textColumn = c >= list.Columns.size() || !DataTypeCode::IsNumber(list.Columns[c].DataTypeCode);
+        bool textColumn =
+            c >= list.Columns.size() || !DataTypeCode::IsNumber(list.Columns[c].DataTypeCode);
         if (options.GuardFormulas && textColumn && StartsLikeAFormula(cell)) {
             // The apostrophe belongs to the field, so it sits inside any quotes.
             std::string guarded = "'";

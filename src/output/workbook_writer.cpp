@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "foundation/atomic_path.h"
-#include "output/sheet_names.h"
 #include "foundation/leading_number.h"
+#include "output/sheet_names.h"
 #include "qbxml/request_type_info.h"
 
 namespace quarrion {

@@ -88,7 +88,9 @@ std::string Hex(std::int32_t code) {
 
 }  // namespace
 
-std::span<const RequestType> RequestTypeInfo::All() { return kTypes; }
+std::span<const RequestType> RequestTypeInfo::All() {
+    return kTypes;
+}
 
 const RequestType* RequestTypeInfo::Find(std::int32_t requestType) {
     auto it = std::find_if(kTypes.begin(), kTypes.end(),
@@ -112,7 +114,9 @@ std::string RequestTypeInfo::TypeTitle(std::int32_t requestType) {
     return t ? std::string(t->title) : std::string();
 }
 
-std::string RequestTypeInfo::ElementStem(std::int32_t requestType) { return TypeName(requestType); }
+std::string RequestTypeInfo::ElementStem(std::int32_t requestType) {
+    return TypeName(requestType);
+}
 
 std::string RequestTypeInfo::RecordElementName(std::int32_t requestType) {
     const RequestType* t = Find(requestType);
@@ -124,7 +128,9 @@ int RequestTypeInfo::ToPrintCategory(std::int32_t requestType, std::string_view)
     return t ? t->toPrintCategory : 0;
 }
 
-bool RequestTypeInfo::CanOpenRecord(std::string_view) { return false; }
+bool RequestTypeInfo::CanOpenRecord(std::string_view) {
+    return false;
+}
 
 bool RequestTypeInfo::HasVersion(std::int32_t requestType, std::string_view version) {
     const RequestType* t = Find(requestType);
@@ -176,13 +182,15 @@ std::string RequestTypeInfo::ErrorSolution(std::int32_t errorCode) {
             return "Make sure the company file's folder is writable and the disk has room,\n"
                    "then try again. The company file was left as it was.";
         case LinkError::RequestRejected:
-            return "Check the search's dates and types and run it again.\nThe error log has the details.";
+            return "Check the search's dates and types and run it again.\nThe error log has the "
+                   "details.";
         case LinkError::ResponseUnreadable:
             return "Run the search again. If it keeps failing, the error log has the details.";
         case LinkError::CannotOpenRecord:
             return "Use the data view to see the record instead.";
         case LinkError::EditSequenceOutOfDate:
-            return "Run the search again to read the record's current state, then repeat the change.";
+            return "Run the search again to read the record's current state, then repeat the "
+                   "change.";
         default:
             return "Run the search again. If the error persists, look it up in the error log\n"
                    "(File > Advanced > Error Log) and in the QuickBooks documentation.";

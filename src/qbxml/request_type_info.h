@@ -61,7 +61,7 @@ inline constexpr std::int32_t EditSequenceOutOfDate = 3200;
 // The program's knowledge of QuickBooks request types and qbXML data types. Plain
 // tables: every call is cheap, thread-safe and needs no instance state.
 class RequestTypeInfo {
-public:
+  public:
     // All offered types in code order (1 to 35 without 14).
     static std::span<const RequestType> All();
     // The entry of a code, or nullptr for a code that is not offered.

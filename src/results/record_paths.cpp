@@ -1,12 +1,14 @@
 #include "results/record_paths.h"
 
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <cstring>
 
 namespace quarrion {
 
-std::string RecordKey(std::size_t position) { return "k" + std::to_string(position); }
+std::string RecordKey(std::size_t position) {
+    return "k" + std::to_string(position);
+}
 
 std::optional<std::size_t> KeyPosition(std::string_view key) {
     if (key.size() < 2 || key.front() != 'k') return std::nullopt;
@@ -53,7 +55,8 @@ std::string NodePath(pugi::xml_node node, std::string_view recordElementName) {
     return path;
 }
 
-std::optional<std::string> RelativePath(std::string_view columnKey, std::string_view recordElementName) {
+std::optional<std::string> RelativePath(std::string_view columnKey,
+                                        std::string_view recordElementName) {
     std::string prefix = "//" + std::string(recordElementName);
     if (columnKey.size() <= prefix.size() + 1 || columnKey.substr(0, prefix.size()) != prefix ||
         columnKey[prefix.size()] != '/') {
@@ -113,7 +116,8 @@ pugi::xml_node RecordPath::FirstFrom(pugi::xml_node node, std::size_t step) cons
     return {};
 }
 
-void RecordPath::AllFrom(pugi::xml_node node, std::size_t step, std::vector<pugi::xml_node>& out) const {
+void RecordPath::AllFrom(pugi::xml_node node, std::size_t step,
+                         std::vector<pugi::xml_node>& out) const {
     if (step == steps_.size()) {
         out.push_back(node);
         return;

@@ -35,13 +35,14 @@ std::string NodePath(pugi::xml_node node, std::string_view recordElementName);
 // A column key made relative to its record: "//InvoiceRet/CustomerRef/FullName"
 // with record element "InvoiceRet" gives "CustomerRef/FullName". A key that does not
 // start with the record's prefix gives nothing: such a column's cells stay empty.
-std::optional<std::string> RelativePath(std::string_view columnKey, std::string_view recordElementName);
+std::optional<std::string> RelativePath(std::string_view columnKey,
+                                        std::string_view recordElementName);
 
 // A relative path compiled once and evaluated against many records. Plain child
 // paths (the catalog's tag names) are walked directly; anything else goes through a
 // compiled XPath query rooted at the record.
 class RecordPath {
-public:
+  public:
     // An invalid or empty path selects nothing.
     explicit RecordPath(std::optional<std::string> relativePath);
 
@@ -50,13 +51,13 @@ public:
     // Every node it selects, in document order.
     std::vector<pugi::xml_node> All(pugi::xml_node record) const;
 
-private:
+  private:
     pugi::xml_node FirstFrom(pugi::xml_node node, std::size_t step) const;
     void AllFrom(pugi::xml_node node, std::size_t step, std::vector<pugi::xml_node>& out) const;
 
     bool valid_ = false;
-    std::vector<std::string> steps_;              // plain child steps
-    std::shared_ptr<pugi::xpath_query> query_;    // anything else
+    std::vector<std::string> steps_;            // plain child steps
+    std::shared_ptr<pugi::xpath_query> query_;  // anything else
 };
 
 // The record elements of a response, by element name, anywhere in the document, in

@@ -7,8 +7,8 @@
 #include "model/examinors.h"
 #include "model/inc_item.h"
 #include "model/record_judge.h"
-#include "results/record_paths.h"
 #include "qbxml/request_type_info.h"
+#include "results/record_paths.h"
 
 namespace quarrion {
 
@@ -43,13 +43,14 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
     auto closing = [&] { return hooks.Closing && hooks.Closing(); };
 
     list = ListFor(item);
-    const std::string recordName = RequestTypeInfo::RecordElementName(static_cast<std::int32_t>(item.RequestType()));
+    const std::string recordName =
+        RequestTypeInfo::RecordElementName(static_cast<std::int32_t>(item.RequestType()));
 
     // The examination works on a document of its own, so a nested examination of
     // another type (run from the yield hook) cannot disturb it.
     pugi::xml_document document;
-    pugi::xml_parse_result parsed =
-        document.load_buffer(item.Response.data(), item.Response.size(), pugi::parse_default, pugi::encoding_utf8);
+    pugi::xml_parse_result parsed = document.load_buffer(item.Response.data(), item.Response.size(),
+                                                         pugi::parse_default, pugi::encoding_utf8);
     if (!parsed && !item.Response.empty()) {
         setMessage(std::string("The answer could not be read: ") + parsed.description() + ".");
         item.Done = true;
@@ -83,7 +84,8 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
             row.Key = ownKey ? ownKey.value() : RecordKey(i);
             row.MatchText = matchText;
             row.Cells.reserve(columnPaths.size());
-            for (const RecordPath& path : columnPaths) row.Cells.push_back(TypedText(path.First(record)));
+            for (const RecordPath& path : columnPaths)
+                row.Cells.push_back(TypedText(path.First(record)));
         }
         bool last = i + 1 == total;
         if (last || Clock::now() >= sliceEnds) {

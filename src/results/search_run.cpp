@@ -2,20 +2,24 @@
 
 #include <sstream>
 
-#include "model/search_column_choice.h"
-#include "results/record_paths.h"
-#include "results/to_print.h"
 #include "foundation/app_paths.h"
 #include "link/relaywick.h"
+#include "model/search_column_choice.h"
 #include "qbxml/request_type_info.h"
+#include "results/record_paths.h"
+#include "results/to_print.h"
 
 namespace quarrion {
 
 namespace {
 
-bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
+bool IsBlank(const std::string& text) {
+    return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
 
-LinkDate ToLinkDate(SearchDate date) { return LinkDate(date); }
+LinkDate ToLinkDate(SearchDate date) {
+    return LinkDate(date);
+}
 
 constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_declaration | pugi::parse_pi;
 
@@ -23,9 +27,8 @@ constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_declaration |
 
 SearchRun::SearchRun(Relaywick& link) : link_(link) {
     RelaywickEvents& events = link_.Events();
-    events.Message = [this](std::int32_t type, const std::string& text, bool done, const std::string& file) {
-        OnMessage(type, text, done, file);
-    };
+    events.Message = [this](std::int32_t type, const std::string& text, bool done,
+                            const std::string& file) { OnMessage(type, text, done, file); };
     events.Response = [this](std::int32_t type, const std::string& response, const std::string&,
                              const std::string& context) { OnResponse(type, response, context); };
     events.PopUp = [this](std::int32_t code, const std::string& message) {
@@ -48,7 +51,8 @@ void SearchRun::Start() {
 
 ResultList* SearchRun::ListOf(std::int32_t requestType) {
     IncItem* item = ItemOf(requestType);
-    if (!item || item->Index < 1 || static_cast<std::size_t>(item->Index) > lists_.size()) return nullptr;
+    if (!item || item->Index < 1 || static_cast<std::size_t>(item->Index) > lists_.size())
+        return nullptr;
     return &lists_[static_cast<std::size_t>(item->Index - 1)];
 }
 
@@ -118,13 +122,15 @@ int SearchRun::SetToPrint(std::int32_t requestType, bool toPrint, bool skipEditS
     ResultList* list = ListOf(requestType);
     if (!item || !list) return 0;
     pugi::xml_document document;
-    document.load_buffer(item->Response.data(), item->Response.size(), kParseFlags, pugi::encoding_utf8);
+    document.load_buffer(item->Response.data(), item->Response.size(), kParseFlags,
+                         pugi::encoding_utf8);
     const std::string recordName = RequestTypeInfo::RecordElementName(requestType);
     std::vector<pugi::xml_node> records = RecordElements(document, recordName);
 
     std::string entries = ToPrintEntries(records, *list);
     std::string result;
-    link_.UpdateToPrint(requestType, entries, quickBooksFile_, toPrint, 100, skipEditSequenceCheck, result);
+    link_.UpdateToPrint(requestType, entries, quickBooksFile_, toPrint, 100, skipEditSequenceCheck,
+                        result);
     int changed = ApplyToPrintResult(result, records, recordName, *list);
 
     std::ostringstream out;
@@ -134,7 +140,8 @@ int SearchRun::SetToPrint(std::int32_t requestType, bool toPrint, bool skipEditS
     return changed;
 }
 
-bool SearchRun::RecordCopy(std::int32_t requestType, const std::string& key, pugi::xml_document& out) const {
+bool SearchRun::RecordCopy(std::int32_t requestType, const std::string& key,
+                           pugi::xml_document& out) const {
     const IncItem* item = search_.IncludeItems.ItemByRequestType(requestType);
     auto position = KeyPosition(key);
     if (!item || !position) return false;
@@ -143,7 +150,8 @@ bool SearchRun::RecordCopy(std::int32_t requestType, const std::string& key, pug
                               pugi::encoding_utf8)) {
         return false;
     }
-    std::vector<pugi::xml_node> records = RecordElements(document, RequestTypeInfo::RecordElementName(requestType));
+    std::vector<pugi::xml_node> records =
+        RecordElements(document, RequestTypeInfo::RecordElementName(requestType));
     if (*position >= records.size()) return false;
     out.reset();
     out.append_copy(records[*position]);

@@ -25,7 +25,7 @@ class Relaywick;
 // All calls and hooks run on the owner's thread. The link must outlive the run; the
 // run wires itself to the link's events when it is made.
 class SearchRun {
-public:
+  public:
     explicit SearchRun(Relaywick& link);
     SearchRun(const SearchRun&) = delete;
     SearchRun& operator=(const SearchRun&) = delete;
@@ -66,7 +66,8 @@ public:
     int SetToPrint(std::int32_t requestType, bool toPrint, bool skipEditSequenceCheck);
 
     // A deep copy of the record a key names into `out`; false when there is none.
-    bool RecordCopy(std::int32_t requestType, const std::string& key, pugi::xml_document& out) const;
+    bool RecordCopy(std::int32_t requestType, const std::string& key,
+                    pugi::xml_document& out) const;
     // The record's TxnID or ListID; "" when the key names no record.
     std::string RecordId(std::int32_t requestType, const std::string& key) const;
 
@@ -75,14 +76,16 @@ public:
     const std::string& ResponseContext() const { return responseContext_; }
 
     // Hooks for the host, all optional.
-    std::function<void(std::int32_t requestType)> Changed;  // a type's status or list changed
+    std::function<void(std::int32_t requestType)> Changed;      // a type's status or list changed
     std::function<void(const std::string& file)> FileReported;  // for the files register
     std::function<void(std::int32_t code, const std::string& message)> PopUp;
     std::function<void()> Yield;  // let pending events run during long examinations
 
-private:
-    void OnMessage(std::int32_t requestType, const std::string& text, bool done, const std::string& file);
-    void OnResponse(std::int32_t requestType, const std::string& response, const std::string& context);
+  private:
+    void OnMessage(std::int32_t requestType, const std::string& text, bool done,
+                   const std::string& file);
+    void OnResponse(std::int32_t requestType, const std::string& response,
+                    const std::string& context);
     void Examine(IncItem& item);
 
     Relaywick& link_;

@@ -12,9 +12,9 @@
 #include <optional>
 
 #include "foundation/calendar_day.h"
+#include "qbxml/request_type_info.h"
 #include "sample/record_tree.h"
 #include "sample/record_writer.h"
-#include "qbxml/request_type_info.h"
 #include "sample/sample_books.h"
 #include "sample/sample_records.h"
 

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <utility>
 
+#include "foundation/common_tools.h"
+#include "foundation/text_fold.h"
 #include "model/criterion.h"
 #include "model/field_criterion.h"
 #include "model/rule_values.h"
-#include "foundation/common_tools.h"
-#include "foundation/text_fold.h"
 
 namespace quarrion {
 

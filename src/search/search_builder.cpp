@@ -4,14 +4,14 @@
 #include <set>
 
 #include "catalog/qbxml_tags.h"
-#include "search/close_matches.h"
-#include "search/rule_text.h"
+#include "foundation/calendar_day.h"
+#include "foundation/text_fold.h"
 #include "model/examinors.h"
 #include "model/field_examinors.h"
 #include "model/search_column_choice.h"
-#include "foundation/calendar_day.h"
 #include "qbxml/request_type_info.h"
-#include "foundation/text_fold.h"
+#include "search/close_matches.h"
+#include "search/rule_text.h"
 
 namespace quarrion {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "results/search_run.h"
 #include "link/owner_event_queue.h"
 #include "link/relaywick.h"
+#include "results/search_run.h"
 
 namespace quarrion {
 

@@ -2,8 +2,8 @@
 
 #include <utf8proc.h>
 
-#include "search/rule_text.h"
 #include "model/search_object2.h"
+#include "search/rule_text.h"
 
 namespace quarrion {
 

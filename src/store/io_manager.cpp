@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "catalog/qbxml_tags.h"
+#include "catalog/view_tags.h"
 #include "model/search_object2.h"
 #include "store/control_file.h"
 #include "store/database_connection.h"
@@ -16,7 +17,6 @@
 #include "store/store_paths.h"
 #include "store/store_schema.h"
 #include "store/transaction.h"
-#include "catalog/view_tags.h"
 
 namespace quarrion {
 

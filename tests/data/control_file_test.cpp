@@ -8,9 +8,9 @@
 
 #include "control_file_entries.h"
 #include "foundation/leading_number.h"
-#include "sample/record_layout.h"
-#include "qbxml/request_type_info.h"
 #include "foundation/text_fold.h"
+#include "qbxml/request_type_info.h"
+#include "sample/record_layout.h"
 
 namespace quarrion::test {
 namespace {

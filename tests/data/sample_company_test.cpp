@@ -14,8 +14,8 @@
 
 #include "control_file_entries.h"
 #include "foundation/calendar_day.h"
-#include "sample/record_layout.h"
 #include "qbxml/request_type_info.h"
+#include "sample/record_layout.h"
 #include "support/temp_home.h"
 
 namespace quarrion::test {

@@ -49,7 +49,8 @@ class MatchTextTest : public ::testing::TestWithParam<Match> {};
 TEST_P(MatchTextTest, WildcardsMatchTheWholeTextIgnoringCase) {
     const Match& m = GetParam();
     std::string answer = CommonTools::MatchText(m.text, m.pattern);
-    EXPECT_EQ(answer, m.matches ? std::string(m.text) : std::string()) << m.text << " ~ " << m.pattern;
+    EXPECT_EQ(answer, m.matches ? std::string(m.text) : std::string())
+        << m.text << " ~ " << m.pattern;
 }
 
 INSTANTIATE_TEST_SUITE_P(

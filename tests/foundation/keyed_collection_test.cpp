@@ -13,7 +13,9 @@ struct Entry {
     long Index = -1;
 };
 
-std::unique_ptr<Entry> Make(std::string name) { return std::make_unique<Entry>(Entry{std::move(name)}); }
+std::unique_ptr<Entry> Make(std::string name) {
+    return std::make_unique<Entry>(Entry{std::move(name)});
+}
 
 TEST(KeyedCollection, AddingAnExistingKeyReturnsTheFirstEntryUnchanged) {
     KeyedCollection<Entry> c;

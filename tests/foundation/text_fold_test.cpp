@@ -21,8 +21,12 @@ TEST(TextFold, AsciiFastPathAgreesWithTheGeneralPath) {
 
 TEST(TextFold, UpperCaseMapsNonAsciiLettersAndKeepsBrokenBytes) {
     EXPECT_EQ(UpperCase("ñandú café"), "ÑANDÚ CAFÉ");
-    std::string broken = "a\xff" "b";
-    EXPECT_EQ(UpperCase(broken), "A\xff" "B");
+    std::string broken =
+        "a\xff"
+        "b";
+    EXPECT_EQ(UpperCase(broken),
+              "A\xff"
+              "B");
 }
 
 }  // namespace

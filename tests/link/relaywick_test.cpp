@@ -13,8 +13,8 @@
 #include "link/error_log.h"
 #include "link/link_settings.h"
 #include "link/owner_event_queue.h"
-#include "qbxml/request_type_info.h"
 #include "link/sample_company_processor.h"
+#include "qbxml/request_type_info.h"
 #include "support/temp_home.h"
 
 namespace quarrion {

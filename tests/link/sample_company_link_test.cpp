@@ -6,10 +6,10 @@
 #include <map>
 
 #include "company_text.h"
+#include "link/sample_company_processor.h"
 #include "processor_test_support.h"
 #include "qbxml/request_type_info.h"
 #include "sample/sample_company.h"
-#include "link/sample_company_processor.h"
 #include "support/temp_home.h"
 
 namespace quarrion {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
+#include "foundation/app_paths.h"
 #include "output/data_view_stylesheet.h"
 #include "output/xslt_transform.h"
-#include "foundation/app_paths.h"
 #include "support/temp_home.h"
 
 namespace quarrion {

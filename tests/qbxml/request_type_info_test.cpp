@@ -53,9 +53,9 @@ TEST(RequestTypeInfo, VersionsFollowWhenEachQueryAppeared) {
 
 TEST(RequestTypeInfo, DataTypeNamesRoundTripWithDistinctCodes) {
     std::set<int> codes;
-    for (const char* name : {"STRTYPE", "AMTTYPE", "PRICETYPE", "PERCENTTYPE", "QUANTYPE", "INTTYPE",
-                             "BOOLTYPE", "IDTYPE", "DATETYPE", "DATETIMETYPE", "ENUMTYPE",
-                             "GUIDTYPE", "FLOATTYPE", "TIMEINTERVALTYPE"}) {
+    for (const char* name : {"STRTYPE", "AMTTYPE", "PRICETYPE", "PERCENTTYPE", "QUANTYPE",
+                             "INTTYPE", "BOOLTYPE", "IDTYPE", "DATETYPE", "DATETIMETYPE",
+                             "ENUMTYPE", "GUIDTYPE", "FLOATTYPE", "TIMEINTERVALTYPE"}) {
         int code = RequestTypeInfo::DataTypeCodeByName(name);
         EXPECT_NE(code, 0) << name;
         EXPECT_EQ(RequestTypeInfo::DataTypeNameByCode(code), name);

@@ -7,10 +7,10 @@
 #include "model/inc_item.h"
 #include "model/request_search_rule.h"
 #include "model/search_column_choice.h"
+#include "qbxml/request_type_info.h"
 #include "results/company_responses.h"
 #include "results/reference_examiner.h"
 #include "results/response_examiner.h"
-#include "qbxml/request_type_info.h"
 #include "sample/sample_company.h"
 #include "support/temp_home.h"
 
@@ -20,7 +20,7 @@ namespace {
 // The fast engine must list exactly what the literal copy-and-re-parse examination
 // lists: same keys, cells and match texts, for every type and many rule sets.
 class EngineAgreement : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         catalog_ = new QBXMLTags;
         ASSERT_TRUE(test::LoadShippedCatalog(*catalog_, folder_.Path().string()));
@@ -69,7 +69,8 @@ protected:
             EXPECT_EQ(fast.Rows.size(), reference.Rows.size()) << type.stem;
             for (std::size_t r = 0; r < std::min(fast.Rows.size(), reference.Rows.size()); ++r) {
                 EXPECT_EQ(fast.Rows[r].Key, reference.Rows[r].Key) << type.stem;
-                EXPECT_EQ(fast.Rows[r].Cells, reference.Rows[r].Cells) << type.stem << " " << fast.Rows[r].Key;
+                EXPECT_EQ(fast.Rows[r].Cells, reference.Rows[r].Cells)
+                    << type.stem << " " << fast.Rows[r].Key;
                 EXPECT_EQ(fast.Rows[r].MatchText, reference.Rows[r].MatchText)
                     << type.stem << " " << fast.Rows[r].Key;
             }
@@ -118,7 +119,8 @@ TEST_F(EngineAgreement, TextRules) {
 }
 
 TEST_F(EngineAgreement, NumberRulesAndMixedGroups) {
-    ExpectAgreement([](Examinors& e, IncItem&) { Rule(e, false, 74, 64)->NumberCompare.SetValue(500.0); });
+    ExpectAgreement(
+        [](Examinors& e, IncItem&) { Rule(e, false, 74, 64)->NumberCompare.SetValue(500.0); });
     ExpectAgreement([](Examinors& e, IncItem&) {
         Criterion* between = Rule(e, false, 76, 65);
         between->NumberRange.A().SetValue(200.0);
@@ -140,14 +142,17 @@ TEST_F(EngineAgreement, FieldRulesOnEachTypesOwnFields) {
         for (auto& tag : *catalog_) {
             if (tag.Code != item.RequestType()) continue;
             // A reference's name where the type has one, else its first text field.
-            if (tag.DataType() == "STRTYPE" && (!text || (text->Level != 2 && tag.Level == 2))) text = &tag;
+            if (tag.DataType() == "STRTYPE" && (!text || (text->Level != 2 && tag.Level == 2)))
+                text = &tag;
             if (!number && tag.DataTypeCode() == 65) number = &tag;
         }
         ASSERT_NE(text, nullptr) << item.Name;
         FieldCriterion* starts = item.FieldExaminors.Add()->FieldCriteria.Add(*text, 132);
         starts->TextCompare.SetValue("A");
         if (number) {
-            item.FieldExaminors.Add()->FieldCriteria.Add(*number, 72)->NumberCompare.SetValue(300.0);
+            item.FieldExaminors.Add()
+                ->FieldCriteria.Add(*number, 72)
+                ->NumberCompare.SetValue(300.0);
         }
     });
 }

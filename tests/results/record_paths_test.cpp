@@ -17,7 +17,7 @@ constexpr const char* kResponse = R"(<?xml version="1.0"?>
 </InvoiceQueryRs></QBXMLMsgsRs></QBXML>)";
 
 class RecordPathsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(doc.load_string(kResponse)); }
     pugi::xml_document doc;
 };
@@ -41,7 +41,8 @@ TEST_F(RecordPathsTest, KeysRoundTripAndRejectOtherTexts) {
 }
 
 TEST_F(RecordPathsTest, RelativePathsOnlyComeFromTheRecordsOwnPrefix) {
-    EXPECT_EQ(RelativePath("//InvoiceRet/CustomerRef/FullName", "InvoiceRet"), "CustomerRef/FullName");
+    EXPECT_EQ(RelativePath("//InvoiceRet/CustomerRef/FullName", "InvoiceRet"),
+              "CustomerRef/FullName");
     EXPECT_EQ(RelativePath("//InvoiceRetX/Memo", "InvoiceRet"), std::nullopt);
     EXPECT_EQ(RelativePath("//BillRet/Memo", "InvoiceRet"), std::nullopt);
     EXPECT_EQ(RelativePath("//InvoiceRet", "InvoiceRet"), std::nullopt);

@@ -6,9 +6,9 @@
 
 #include "model/examinors.h"
 #include "model/inc_item.h"
+#include "qbxml/request_type_info.h"
 #include "results/record_paths.h"
 #include "results/response_examiner.h"
-#include "qbxml/request_type_info.h"
 
 namespace quarrion::test {
 
@@ -69,7 +69,8 @@ ResultList ReferenceExamine(IncItem& item, Examinors& examinors) {
         for (const ResultColumn& column : list.Columns) {
             // The column key with the record prefix cut off, evaluated with the
             // record copy as the root.
-            std::string relative = column.Key.size() > prefix.size() ? column.Key.substr(prefix.size()) : "";
+            std::string relative =
+                column.Key.size() > prefix.size() ? column.Key.substr(prefix.size()) : "";
             std::string cell;
             try {
                 pugi::xpath_node first = scratch.select_node(("/" + recordName + relative).c_str());

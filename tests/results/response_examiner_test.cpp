@@ -18,11 +18,14 @@ constexpr const char* kInvoices = R"(<QBXML><QBXMLMsgsRs><InvoiceQueryRs statusC
 </InvoiceQueryRs></QBXMLMsgsRs></QBXML>)";
 
 class ResponseExaminerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        catalog.Add(4, "RefNumber", 1, 1, "//InvoiceRet/RefNumber", "Num", 1, "", false, "", "STRTYPE", 0);
-        catalog.Add(4, "FullName", 2, 2, "//InvoiceRet/CustomerRef/FullName", "Customer", 2, "", false, "", "STRTYPE", 0);
-        catalog.Add(4, "Subtotal", 3, 3, "//InvoiceRet/Subtotal", "Amount", 1, "", false, "", "AMTTYPE", 0);
+        catalog.Add(4, "RefNumber", 1, 1, "//InvoiceRet/RefNumber", "Num", 1, "", false, "",
+                    "STRTYPE", 0);
+        catalog.Add(4, "FullName", 2, 2, "//InvoiceRet/CustomerRef/FullName", "Customer", 2, "",
+                    false, "", "STRTYPE", 0);
+        catalog.Add(4, "Subtotal", 3, 3, "//InvoiceRet/Subtotal", "Amount", 1, "", false, "",
+                    "AMTTYPE", 0);
         catalog.Add(4, "Memo", 0, 0, "//InvoiceRet/Memo", "Memo", 1, "", false, "", "STRTYPE", 0);
         item.Name = "Invoice";
         item.SetRequestType(4);
@@ -84,7 +87,8 @@ TEST_F(ResponseExaminerTest, NumberRulesNeverLookAtTextElements) {
 TEST_F(ResponseExaminerTest, FieldRulesOverrideTheWordRules) {
     AddRule(130, 128, "supply");
     FieldExaminor* group = item.FieldExaminors.Add();
-    FieldCriterion* rule = group->FieldCriteria.Add(*catalog.Item(4, "//InvoiceRet/RefNumber"), 134);
+    FieldCriterion* rule =
+        group->FieldCriteria.Add(*catalog.Item(4, "//InvoiceRet/RefNumber"), 134);
     rule->TextCompare.SetValue("02");
     ASSERT_TRUE(ExamineResponse(item, examinors, list));
     ASSERT_EQ(list.Rows.size(), 1u);
@@ -129,7 +133,8 @@ TEST_F(ResponseExaminerTest, ReExaminingWithNewRulesKeepsEachRecordsKey) {
 }
 
 TEST_F(ResponseExaminerTest, AColumnOutsideTheRecordsPrefixStaysEmpty) {
-    item.DisplayColumns.Add(*catalog.Add(4, "Memo", 9, 9, "//BillRet/Memo", "Bill memo", 1, "", false, "", "STRTYPE", 0));
+    item.DisplayColumns.Add(*catalog.Add(4, "Memo", 9, 9, "//BillRet/Memo", "Bill memo", 1, "",
+                                         false, "", "STRTYPE", 0));
     ASSERT_TRUE(ExamineResponse(item, examinors, list));
     ASSERT_EQ(list.Columns.size(), 4u);
     EXPECT_EQ(list.Rows[0].Cells[3], "");

@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "catalog/qbxml_tags.h"
-#include "model/request_search_rule.h"
-#include "model/search_column_choice.h"
-#include "results/company_responses.h"
-#include "results/record_paths.h"
 #include "link/owner_event_queue.h"
 #include "link/relaywick.h"
-#include "qbxml/request_type_info.h"
-#include "sample/sample_company.h"
 #include "link/sample_company_processor.h"
+#include "model/request_search_rule.h"
+#include "model/search_column_choice.h"
+#include "qbxml/request_type_info.h"
+#include "results/company_responses.h"
+#include "results/record_paths.h"
+#include "sample/sample_company.h"
 #include "support/temp_home.h"
 
 namespace quarrion {
@@ -20,7 +20,7 @@ namespace {
 // A search run over the real link and a small generated company, driven by an
 // owner-thread queue as the terminal tool drives it.
 class SearchRunTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(test::LoadShippedCatalog(catalog, dir.Path().string()));
         company = dir.Path() / "company.qbxml";
@@ -28,19 +28,20 @@ protected:
         options.scale = 0.05;
         options.today = "2026-11-02";
         ASSERT_EQ(WriteSampleCompany(company, options), "");
-        link = std::make_unique<Relaywick>(queue.Poster(), [this] {
-            return std::make_unique<SampleCompanyProcessor>(company);
-        });
+        link = std::make_unique<Relaywick>(
+            queue.Poster(), [this] { return std::make_unique<SampleCompanyProcessor>(company); });
         run = std::make_unique<SearchRun>(*link);
     }
 
     void Include(long type, bool withPrintColumn = false) {
         RequestSearchRule standing;
         standing.SetRequestType(type, &catalog);
-        IncItem* item = run->Search().IncludeItems.Add(RequestTypeInfo::TypeName(static_cast<int>(type)), type);
+        IncItem* item =
+            run->Search().IncludeItems.Add(RequestTypeInfo::TypeName(static_cast<int>(type)), type);
         standing.DisplayColumns.Copy(item->DisplayColumns, 0);
         if (withPrintColumn) {
-            std::string tag = "//" + RequestTypeInfo::RecordElementName(static_cast<int>(type)) + "/IsToBePrinted";
+            std::string tag = "//" + RequestTypeInfo::RecordElementName(static_cast<int>(type)) +
+                              "/IsToBePrinted";
             item->DisplayColumns.Add(*catalog.Item(static_cast<int>(type), tag));
         }
         ChooseSearchColumns(*item, nullptr, run->Search().Examinors, catalog);
@@ -143,7 +144,8 @@ TEST_F(SearchRunTest, SettingToPrintChangesTheCompanyTheAnswerAndTheList) {
     std::size_t listed = list.Rows.size();
     int changed = run->SetToPrint(4, true, true);
     EXPECT_EQ(static_cast<std::size_t>(changed), listed);
-    for (const ResultRow& row : run->Lists()[0].Rows) EXPECT_EQ(row.Cells[column], "true") << row.Key;
+    for (const ResultRow& row : run->Lists()[0].Rows)
+        EXPECT_EQ(row.Cells[column], "true") << row.Key;
 
     pugi::xml_document record;
     ASSERT_TRUE(run->RecordCopy(4, list.Rows[0].Key, record));

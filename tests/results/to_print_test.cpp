@@ -14,12 +14,14 @@ constexpr const char* kResponse = R"(<QBXML><QBXMLMsgsRs><InvoiceQueryRs>
 </InvoiceQueryRs></QBXMLMsgsRs></QBXML>)";
 
 class ToPrintTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(doc.load_string(kResponse));
         records = RecordElements(doc, "InvoiceRet");
-        list.Columns = {{"//InvoiceRet/TxnID", "Id", 1}, {"//InvoiceRet/IsToBePrinted", "Print", 33}};
-        list.Rows = {{"k2", {"T-2", ""}, ""}, {"k0", {"T-0", "false"}, ""}, {"k1", {"T-1", "false"}, ""}};
+        list.Columns = {{"//InvoiceRet/TxnID", "Id", 1},
+                        {"//InvoiceRet/IsToBePrinted", "Print", 33}};
+        list.Rows = {
+            {"k2", {"T-2", ""}, ""}, {"k0", {"T-0", "false"}, ""}, {"k1", {"T-1", "false"}, ""}};
     }
     pugi::xml_document doc;
     std::vector<pugi::xml_node> records;
@@ -41,7 +43,8 @@ TEST_F(ToPrintTest, ResultsUpdateTheRecordsAndTheShownColumn) {
     EXPECT_STREQ(records[0].child_value("IsToBePrinted"), "true");
     EXPECT_STREQ(records[0].child_value("EditSequence"), "101");
     EXPECT_STREQ(records[2].child_value("IsToBePrinted"), "true");
-    EXPECT_STREQ(records[1].child_value("IsToBePrinted"), "false") << "a part without three fields is skipped";
+    EXPECT_STREQ(records[1].child_value("IsToBePrinted"), "false")
+        << "a part without three fields is skipped";
     EXPECT_EQ(list.Rows[0].Cells[1], "true");
     EXPECT_EQ(list.Rows[1].Cells[1], "true");
     EXPECT_EQ(list.Rows[2].Cells[1], "false");

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "search/result_text.h"
 #include "model/search_object2.h"
 #include "output/delimited_export.h"
+#include "search/result_text.h"
 #include "support/temp_home.h"
 
 namespace quarrion {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "search/rule_text.h"
 #include "model/criterion.h"
 #include "model/field_criterion.h"
+#include "search/rule_text.h"
 
 namespace quarrion {
 namespace {

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
+#include "qbxml/request_type_info.h"
 #include "search/close_matches.h"
 #include "search/rule_text.h"
 #include "search/search_builder.h"
-#include "qbxml/request_type_info.h"
 
 namespace quarrion {
 namespace {

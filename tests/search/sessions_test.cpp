@@ -4,13 +4,13 @@
 #include <fstream>
 #include <string>
 
+#include "foundation/text_fold.h"
+#include "sample/sample_company.h"
 #include "search/rule_text.h"
 #include "search/search_builder.h"
 #include "search/search_session.h"
 #include "search/store_limits.h"
 #include "search/store_session.h"
-#include "sample/sample_company.h"
-#include "foundation/text_fold.h"
 #include "store/store_paths.h"
 #include "support/temp_home.h"
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
+#include "catalog/view_tags.h"
 #include "store/io_manager.h"
 #include "store/store_paths.h"
 #include "store_fixture.h"
-#include "catalog/view_tags.h"
 
 namespace quarrion {
 namespace {

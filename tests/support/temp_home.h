@@ -7,14 +7,14 @@ namespace quarrion::test {
 
 // A fresh folder for one test, removed with everything in it when the object dies.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const std::filesystem::path& Path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
