@@ -18,6 +18,7 @@
 #include "shell/frm_main.h"
 #include "shell/io_manager_store.h"
 #include "shell/relaywick_link.h"
+#include "wizard/wizard_launchers.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<quarrion::AppState> state = quarrion::AppState::StartUp(ProgramParts());
     quarrion::frmMain main(*state);
+    main.SetColumnsWizard(quarrion::MakePreferencesWizardLauncher());
 
     if (parser.isSet(screenshot)) {
         main.Load();
