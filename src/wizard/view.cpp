@@ -82,4 +82,10 @@ void View::Rebind(const QBXMLTags& catalog) {
     }
 }
 
+std::string ElementPath(std::string_view tagName) {
+    const std::size_t start = tagName.starts_with("//") ? 2 : 0;
+    const std::size_t slash = tagName.find('/', start);
+    return std::string(slash == std::string_view::npos ? tagName : tagName.substr(slash + 1));
+}
+
 }  // namespace quarrion

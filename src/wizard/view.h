@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalog/view_tags.h"
@@ -77,5 +78,9 @@ class View {
     // the tag without an entry (stores skip such tags).
     void Rebind(const QBXMLTags& catalog);
 };
+
+// The element's path below its record element: //InvoiceRet/CustomerRef/FullName gives
+// CustomerRef/FullName. A path without a record part comes back whole.
+std::string ElementPath(std::string_view tagName);
 
 }  // namespace quarrion

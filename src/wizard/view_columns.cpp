@@ -18,15 +18,6 @@ namespace quarrion {
 
 namespace {
 
-// The element's path below the record element: //InvoiceRet/CustomerRef/FullName
-// gives CustomerRef/FullName.
-QString ElementPath(const std::string& tagName) {
-    QString path = QString::fromStdString(tagName);
-    int start = path.startsWith(QLatin1String("//")) ? 2 : 0;
-    int slash = path.indexOf(QLatin1Char('/'), start);
-    return slash < 0 ? path : path.mid(slash + 1);
-}
-
 QString LevelNote(int level) {
     if (level == 2) {
         return QStringLiteral(
@@ -115,7 +106,7 @@ void ViewColumns::Shown() {
     model_->removeRows(0, model_->rowCount());
     for (const auto& tag : SharedView().Tags) {
         auto* heading = new QStandardItem(QString::fromStdString(tag->Heading));
-        auto* element = new QStandardItem(ElementPath(tag->TagName));
+        auto* element = new QStandardItem(QString::fromStdString(ElementPath(tag->TagName)));
         heading->setData(QString::fromStdString(tag->TagName), TagNameRole);
         // The rows toggle themselves (click or Space anywhere on the row), so the
         // items are not user-checkable: the box would otherwise toggle twice.

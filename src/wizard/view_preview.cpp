@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "wizard/view.h"
 
@@ -48,6 +50,9 @@ ViewPreview::ViewPreview(View& view, QWidget* parent)
     header->setHighlightSections(true);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setStretchLastSection(false);
+    // The preview is a header over one row (the element each column shows) and the
+    // scroll bar, like the top of a result list.
+    lstView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     connect(header, &QHeaderView::sectionClicked, this, &ViewPreview::Choose);
     connect(header, &QHeaderView::sectionMoved, this, [this] { ShowMoveButtons(); });
@@ -71,8 +76,9 @@ ViewPreview::ViewPreview(View& view, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblInformation());
     layout->addWidget(lblEmpty_);
-    layout->addWidget(lstView_, 1);
+    layout->addWidget(lstView_);
     layout->addLayout(headingRow);
+    layout->addStretch(1);
 }
 
 QHeaderView* ViewPreview::Header() const {
@@ -107,21 +113,26 @@ void ViewPreview::Shown() {
     for (int column = 0; column < static_cast<int>(shown.size()); ++column) {
         const ViewTag* tag = shown[static_cast<std::size_t>(column)];
         model_->setHeaderData(column, Qt::Horizontal, QString::fromStdString(tag->Heading));
-        auto* element = new QStandardItem(QString::fromStdString(tag->TagName));
-        element->setToolTip(element->text());
+        auto* element = new QStandardItem(QString::fromStdString(ElementPath(tag->TagName)));
+        element->setToolTip(QString::fromStdString(tag->TagName));
         model_->setItem(0, column, element);
         keys_.push_back(tag->TagName);
     }
     QHeaderView* header = Header();
+    lstView_->resizeColumnsToContents();
     for (int logical = 0; logical < header->count(); ++logical) {
         header->moveSection(header->visualIndex(logical), logical);
-        header->resizeSection(logical, std::max(header->sectionSizeHint(logical), 110));
+        header->resizeSection(logical, std::clamp(header->sectionSize(logical) + 12, 90, 260));
     }
     lblEmpty_->setText(shown.empty()
                            ? QStringLiteral("No columns are shown for this type yet. Go Back and "
                                             "choose Add/Remove Columns to pick some.")
                            : QString());
     lblEmpty_->setVisible(shown.empty());
+    lstView_->setFixedHeight(std::max(header->sizeHint().height(), fontMetrics().height() + 8) +
+                             lstView_->verticalHeader()->defaultSectionSize() +
+                             lstView_->horizontalScrollBar()->sizeHint().height() +
+                             2 * lstView_->frameWidth() + 2);
     ShowMoveButtons();
     lstView_->setFocus();
 }

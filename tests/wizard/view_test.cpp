@@ -46,6 +46,13 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{"[&requesttitle]", kNotOffered, "[]"},
                       FormatCase{"", kInvoice, ""}));
 
+TEST(ElementPathTest, IsThePathBelowTheRecordElement) {
+    EXPECT_EQ(ElementPath("//InvoiceRet/CustomerRef/FullName"), "CustomerRef/FullName");
+    EXPECT_EQ(ElementPath("//InvoiceRet/TxnDate"), "TxnDate");
+    EXPECT_EQ(ElementPath("//InvoiceRet"), "//InvoiceRet");
+    EXPECT_EQ(ElementPath("TxnDate"), "TxnDate");
+}
+
 class ViewTest : public ::testing::Test {
   protected:
     // An invoice element at `level`, shown at `sequence` (0: not shown).
