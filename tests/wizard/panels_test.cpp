@@ -207,6 +207,19 @@ class WizardPanelsTest : public QObject {
         QCOMPARE(wizard_->currentId(), int(frmWizard::OptionsStep));
     }
 
+    void FinishWithoutAStoreSaysSoAndKeepsTheWizardOpen() {
+        ToOptions();
+        ClickOption(wizard_->Options()->optType(1));
+        Press(*wizard_, QWizard::NextButton);
+        QSignalSpy finished(wizard_.get(), &ViewWizard::Finished);
+        QCOMPARE(MessageOf([this] { Press(*wizard_, QWizard::FinishButton); }),
+                 QStringLiteral("Quarrion Wizard: The column choices cannot be stored: no database "
+                                "is open."));
+        QVERIFY(wizard_->isVisible());
+        QCOMPARE(wizard_->currentId(), int(frmWizard::PreviewStep));
+        QCOMPARE(finished.count(), 0);
+    }
+
     void AClickedHeadingIsEditedInTheFieldBelow() {
         ToOptions();
         ClickOption(wizard_->Options()->optType(1));
