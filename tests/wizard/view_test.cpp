@@ -138,28 +138,6 @@ TEST_F(ViewTest, NodesNamingNoTagArePassedOver) {
     EXPECT_EQ(view_.Tags.Item(1)->Sequence, 1);
 }
 
-TEST_F(ViewTest, ThePreviewGivesPositionsAndHeadingsAnEmptyHeadingIncluded) {
-    Add("A", 1);
-    Add("B", 2);
-    Add("C", 3);
-    Add("Hidden", 0);
-    view_.LoadCatalog(catalog_, kInvoice);
-    std::vector<ViewTag*> shown = view_.ShownTags();
-    ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(Short(shown[0]->TagName), "A");
-
-    // The third column dragged first, the second emptied.
-    view_.ApplyPreview(
-        {{"//InvoiceRet/A", 2, "A"}, {"//InvoiceRet/B", 3, ""}, {"//InvoiceRet/C", 1, "Third"}});
-    shown = view_.ShownTags();
-    ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(Short(shown[0]->TagName), "C");
-    EXPECT_EQ(shown[0]->Heading, "Third");
-    EXPECT_EQ(Short(shown[2]->TagName), "B");
-    EXPECT_EQ(shown[2]->Heading, "");
-    EXPECT_EQ(Short(view_.Tags.Item(4)->TagName), "Hidden");
-}
-
 TEST_F(ViewTest, ASearchsColumnsAreShownAtTheirPlacesUnderTheirHeadings) {
     Add("A", 1);
     QBXMLTag* b = Add("B", 0, 2);
