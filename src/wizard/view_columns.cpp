@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -122,7 +123,11 @@ void ViewColumns::Shown() {
         model_->appendRow({heading, element});
     }
     tvwView_->resizeColumnToContents(0);
-    if (filter_->rowCount() > 0) tvwView_->setCurrentIndex(filter_->index(0, 0));
+    // The keyboard starts on the first row without selecting it, so its colour shows.
+    if (filter_->rowCount() > 0) {
+        tvwView_->selectionModel()->setCurrentIndex(filter_->index(0, 0),
+                                                    QItemSelectionModel::NoUpdate);
+    }
     tvwView_->setFocus();
     ShowCount();
 }
