@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "foundation/app_paths.h"
+#include "progress_lines.h"
 #include "qbxml/request_type_info.h"
 #include "search/search_builder.h"
 
@@ -20,33 +21,6 @@ bool Given(const CLI::Option* option) {
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
-
-// Shows the latest status of the type that changed last, on one line of stderr
-// rewritten in place, at most ten times a second.
-class ProgressLine {
-  public:
-    explicit ProgressLine(bool enabled) : enabled_(enabled) {}
-    ~ProgressLine() { Clear(); }
-
-    void Show(const std::string& text, bool force = false) {
-        if (!enabled_) return;
-        auto now = std::chrono::steady_clock::now();
-        if (!force && now - last_ < std::chrono::milliseconds(100)) return;
-        last_ = now;
-        std::string line = text.size() > 78 ? text.substr(0, 75) + "..." : text;
-        std::cerr << "\r\033[K" << line << std::flush;
-        shown_ = true;
-    }
-    void Clear() {
-        if (shown_) std::cerr << "\r\033[K" << std::flush;
-        shown_ = false;
-    }
-
-  private:
-    bool enabled_;
-    bool shown_ = false;
-    std::chrono::steady_clock::time_point last_{};
-};
 
 // Resolves the --type texts; "" or the first error.
 std::string ResolveTypes(const std::vector<std::string>& texts, std::vector<std::int32_t>& types) {
@@ -244,10 +218,10 @@ int RunSearch(const std::string& command, PreparedSearch& prepared, SearchSessio
                                   result.Error().Description);
         }
     };
-    ProgressLine progress(ErrorIsTerminal());
+    ProgressLines progress(ErrorIsTerminal());
     run.Changed = [&](std::int32_t type) {
         if (const IncItem* item = run.ItemOf(type)) {
-            progress.Show(RequestTypeInfo::TypeTitle(type) + ": " + item->Message);
+            progress.Show(type, RequestTypeInfo::TypeTitle(type) + ": " + item->Message);
         }
     };
     session.RunToEnd();
