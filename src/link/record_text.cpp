@@ -160,7 +160,37 @@ struct ByTypeScan {
     }
 };
 
+struct SpanScan {
+    std::string_view text;
+    std::string_view recordName;
+    std::vector<std::string_view>& out;
+    int recordDepth = 0;  // 0 outside a record
+    std::size_t begin = 0;
+
+    bool Start(std::string_view name, std::size_t at, std::string_view, bool, int depth) {
+        if (recordDepth == 0 && name == recordName) {
+            recordDepth = depth;
+            begin = at;
+        }
+        return true;
+    }
+    bool End(std::string_view, std::size_t end, int depth) {
+        if (depth == recordDepth) {
+            out.push_back(text.substr(begin, end - begin));
+            recordDepth = 0;
+        }
+        return true;
+    }
+    void Text(std::string_view, int) {}
+};
+
 }  // namespace
+
+XmlScanError Spans(std::string_view text, std::string_view recordName,
+                   std::vector<std::string_view>& out) {
+    SpanScan scan{text, recordName, out};
+    return XmlScan::Scan(text, scan);
+}
 
 XmlScanError Anywhere(std::string_view text, std::string_view recordName,
                       std::vector<RecordText>& out) {

@@ -36,6 +36,10 @@ namespace RecordTexts {
 XmlScanError Anywhere(std::string_view text, std::string_view recordName,
                       std::vector<RecordText>& out);
 
+// Only where each of those records starts and ends, for readers that parse them.
+XmlScanError Spans(std::string_view text, std::string_view recordName,
+                   std::vector<std::string_view>& out);
+
 // The records of a response message set by type: for each QBXML/QBXMLMsgsRs/<stem>QueryRs
 // element (of the first QBXMLMsgsRs), its <stem>Ret children, appended under the stem.
 // `rootName` receives the name of the root element and `messages` whether the message

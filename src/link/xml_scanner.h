@@ -42,15 +42,28 @@ inline bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+// Character classes of names, by byte (every byte from 0x80 up belongs to a UTF-8
+// sequence, which names may hold).
+struct NameClasses {
+    bool start[256] = {};
+    bool part[256] = {};
+    constexpr NameClasses() {
+        for (int c = 0; c < 256; ++c) {
+            bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' ||
+                          c == ':' || c >= 0x80;
+            start[c] = letter;
+            part[c] = letter || (c >= '0' && c <= '9') || c == '-' || c == '.';
+        }
+    }
+};
+inline constexpr NameClasses kNames{};
+
 inline bool IsNameChar(char c) {
-    unsigned char u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' ||
-           u == ':' || u == '-' || u == '.' || u >= 0x80;
+    return kNames.part[static_cast<unsigned char>(c)];
 }
 
 inline bool IsNameStart(char c) {
-    unsigned char u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_' || u == ':' || u >= 0x80;
+    return kNames.start[static_cast<unsigned char>(c)];
 }
 
 // Decodes the five predefined entities and character references; anything else after
@@ -85,9 +98,11 @@ XmlScanError Scan(std::string_view text, Handler& handler) {
 
     while (at < size) {
         // Character data up to the next tag.
-        const void* lt = std::memchr(base + at, '<', size - at);
-        std::size_t next =
-            lt ? static_cast<std::size_t>(static_cast<const char*>(lt) - base) : size;
+        // (In qbXML it is short, a value or the indentation between tags, so a plain
+        // loop beats a library search.)
+        std::size_t next = at;
+        while (next < size && base[next] != '<') ++next;
+        const bool lt = next < size;
         if (next > at) {
             std::string_view raw(base + at, next - at);
             if (open.empty()) {
@@ -103,14 +118,19 @@ XmlScanError Scan(std::string_view text, Handler& handler) {
         if (at + 1 >= size) return fail("a tag is cut off", at);
         char kind = base[at + 1];
         if (kind == '/') {
-            std::size_t nameBegin = at + 2;
-            std::size_t p = nameBegin;
-            while (p < size && IsNameChar(base[p])) ++p;
-            std::string_view name(base + nameBegin, p - nameBegin);
+            // The only name that may follow is the open element's: compared at once.
+            if (open.empty()) return fail("an end tag does not match", at);
+            const std::string_view name = open.back();
+            std::size_t p = at + 2 + name.size();
+            if (p >= size) return fail("an end tag is cut off", at);
+            const char* given = base + at + 2;
+            for (std::size_t i = 0; i < name.size(); ++i) {
+                if (given[i] != name[i]) return fail("an end tag does not match", at);
+            }
+            if (IsNameChar(base[p])) return fail("an end tag does not match", at);
             while (p < size && IsSpace(base[p])) ++p;
             if (p >= size) return fail("an end tag is cut off", at);
             if (base[p] != '>') return fail("an end tag is malformed", at);
-            if (open.empty() || open.back() != name) return fail("an end tag does not match", at);
             open.pop_back();
             if (!handler.End(name, p + 1, static_cast<int>(open.size()) + 1)) return {};
             at = p + 1;

@@ -52,11 +52,11 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
     // the link hands over) is scanned for its records, and each is parsed alone into
     // one scratch document while it is judged: the whole answer never exists as
     // nodes. Other text is parsed whole.
-    std::vector<RecordText> texts;
+    std::vector<std::string_view> texts;
     pugi::xml_document document;
     std::vector<pugi::xml_node> records;
-    const bool scanned = XmlScan::IsUtf8Text(item.Response) &&
-                         !RecordTexts::Anywhere(item.Response, recordName, texts);
+    const bool scanned =
+        XmlScan::IsUtf8Text(item.Response) && !RecordTexts::Spans(item.Response, recordName, texts);
     if (!scanned) {
         texts.clear();
         pugi::xml_parse_result parsed = document.load_buffer(
@@ -91,7 +91,7 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
     for (std::size_t i = 0; i < total; ++i) {
         pugi::xml_node record;
         if (scanned) {
-            scratchText.assign(texts[i].text);
+            scratchText.assign(texts[i]);
             pugi::xml_parse_result parsed = scratch.load_buffer_inplace(
                 scratchText.data(), scratchText.size(), pugi::parse_default, pugi::encoding_utf8);
             if (!parsed) {

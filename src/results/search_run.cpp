@@ -151,11 +151,11 @@ bool SearchRun::RecordCopy(std::int32_t requestType, const std::string& key,
     if (!item || !position) return false;
     const std::string recordName = RequestTypeInfo::RecordElementName(requestType);
     // One record is all a look-up needs: found by a scan, it alone is parsed.
-    std::vector<RecordText> texts;
+    std::vector<std::string_view> texts;
     if (XmlScan::IsUtf8Text(item->Response) &&
-        !RecordTexts::Anywhere(item->Response, recordName, texts)) {
+        !RecordTexts::Spans(item->Response, recordName, texts)) {
         if (*position >= texts.size()) return false;
-        const std::string_view text = texts[*position].text;
+        const std::string_view text = texts[*position];
         out.reset();
         return static_cast<bool>(
             out.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8));
