@@ -52,16 +52,25 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
     // the link hands over) is scanned for its records, and each is parsed alone into
     // one scratch document while it is judged: the whole answer never exists as
     // nodes. Other text is parsed whole.
+    // Events run in the yield may replace the item's answer (a new answer, a
+    // to-print write-back); the records found must stay valid, so with a yield the
+    // examination reads a copy of its own.
+    std::string ownText;
+    std::string_view response = item.Response;
+    if (hooks.Yield) {
+        ownText = item.Response;
+        response = ownText;
+    }
     std::vector<std::string_view> texts;
     pugi::xml_document document;
     std::vector<pugi::xml_node> records;
     const bool scanned =
-        XmlScan::IsUtf8Text(item.Response) && !RecordTexts::Spans(item.Response, recordName, texts);
+        XmlScan::IsUtf8Text(response) && !RecordTexts::Spans(response, recordName, texts);
     if (!scanned) {
         texts.clear();
         pugi::xml_parse_result parsed = document.load_buffer(
-            item.Response.data(), item.Response.size(), pugi::parse_default, pugi::encoding_utf8);
-        if (!parsed && !item.Response.empty()) {
+            response.data(), response.size(), pugi::parse_default, pugi::encoding_utf8);
+        if (!parsed && !response.empty()) {
             setMessage(std::string("The answer could not be read: ") + parsed.description() + ".");
             item.Done = true;
             return true;

@@ -157,6 +157,35 @@ TEST_F(StoredResponse, ScanningAndParsingWholeListTheSame) {
     ExpectSameRows(scanned, parsed);
 }
 
+// Events that run while an examination yields may replace the answer it reads; the
+// examination goes on with the answer it began with.
+TEST_F(StoredResponse, AnAnswerReplacedWhileExaminingLeavesTheExaminationWhole) {
+    Use([this] { return std::make_unique<SampleCompanyProcessor>(company); });
+    IncItem& item = Include(4);
+    WordRule();
+    const std::string answer = test::CompanyResponses(companyText).at(4);
+    item.Response = answer;
+    ResultList calm;
+    ASSERT_TRUE(ExamineResponse(item, run->Search().Examinors, calm));
+    ASSERT_FALSE(calm.Rows.empty());
+
+    ExaminationHooks hooks;
+    hooks.Slice = std::chrono::milliseconds(0);
+    int yields = 0;
+    hooks.Yield = [&] {
+        // A new, smaller answer in a new buffer: the old one is gone.
+        std::string replacement = "<QBXML><QBXMLMsgsRs/></QBXML>";
+        item.Response = std::move(replacement);
+        item.Response.shrink_to_fit();
+        ++yields;
+    };
+    item.Response = answer;
+    ResultList stirred;
+    ASSERT_TRUE(ExamineResponse(item, run->Search().Examinors, stirred, hooks));
+    EXPECT_GT(yields, 1);
+    ExpectSameRows(stirred, calm);
+}
+
 // A record the scan passes but the parser refuses (a processing instruction without
 // a target) ends the examination with a clear message and the rows found before it.
 TEST_F(StoredResponse, ARecordThatCannotBeParsedEndsTheExamination) {
