@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "foundation/atomic_file.h"
+#include "link/xml_scanner.h"
 #include "qbxml/qbxml_document.h"
 #include "qbxml/request_type_info.h"
 
@@ -62,8 +63,10 @@ ProcessorFailure CompanyFile::Refresh() {
 
 ProcessorFailure CompanyFile::Load() {
     loaded_ = false;
+    parsed_ = false;
     changed_ = false;
     records_.clear();
+    texts_.clear();
     ids_.clear();
     doc_.reset();
     buffer_.clear();
@@ -79,20 +82,49 @@ ProcessorFailure CompanyFile::Load() {
         return {LinkError::CompanyFileUnreadable, message};
     }
     if (buffer_.empty()) return {LinkError::CompanyFileUnreadable, name + " is empty."};
+    // A search needs only the records' text: found by a scan, they are answered as
+    // they stand, and the file is parsed only when something must change in it.
+    if (XmlScan::IsUtf8Text(buffer_)) {
+        std::string root;
+        bool messages = false;
+        if (!RecordTexts::ByType(buffer_, texts_, root, messages)) {
+            if (!messages) return NotACompany(root);
+            stamp_ = stamp;
+            loaded_ = true;
+            return {};
+        }
+        texts_.clear();
+    }
+    // Otherwise the parser reads it (converting its encoding) or says what is wrong.
+    stamp_ = stamp;
+    loaded_ = true;
+    return Parse();
+}
+
+ProcessorFailure CompanyFile::NotACompany(const std::string& root) {
+    doc_.reset();
+    buffer_.clear();
+    texts_.clear();
+    loaded_ = false;
+    return {LinkError::CompanyFileUnreadable,
+            "The company file \"" + path_.string() +
+                "\" is not a qbXML company file (it starts with <" + root +
+                "> instead of <QBXML><QBXMLMsgsRs>)."};
+}
+
+ProcessorFailure CompanyFile::Parse() {
+    if (!loaded_ || parsed_) return {};
+    // The records' text points into the buffer that parsing rewrites.
+    texts_.clear();
     if (std::string message = Qbxml::LoadInPlace(doc_, buffer_); !message.empty()) {
         doc_.reset();
         buffer_.clear();
-        return {LinkError::CompanyFileUnreadable, name + " cannot be read. " + message};
+        loaded_ = false;
+        return {LinkError::CompanyFileUnreadable,
+                "The company file \"" + path_.string() + "\" cannot be read. " + message};
     }
     pugi::xml_node messages = doc_.child("QBXML").child("QBXMLMsgsRs");
-    if (!messages) {
-        std::string root = doc_.document_element().name();
-        doc_.reset();
-        buffer_.clear();
-        return {LinkError::CompanyFileUnreadable,
-                name + " is not a qbXML company file (it starts with <" + root +
-                    "> instead of <QBXML><QBXMLMsgsRs>)."};
-    }
+    if (!messages) return NotACompany(doc_.document_element().name());
     for (pugi::xml_node rs = messages.first_child(); rs; rs = rs.next_sibling()) {
         std::string_view rsName = rs.name();
         if (!Qbxml::EndsWith(rsName, "QueryRs")) continue;
@@ -104,12 +136,18 @@ ProcessorFailure CompanyFile::Load() {
             list.push_back(record);
         }
     }
-    stamp_ = stamp;
-    loaded_ = true;
+    parsed_ = true;
     return {};
 }
 
-std::span<const pugi::xml_node> CompanyFile::Records(std::string_view stem) const {
+std::span<const RecordText> CompanyFile::Texts(std::string_view stem) const {
+    auto it = texts_.find(stem);
+    if (it == texts_.end()) return {};
+    return it->second;
+}
+
+std::span<const pugi::xml_node> CompanyFile::Records(std::string_view stem) {
+    if (Parse()) return {};
     auto it = records_.find(stem);
     if (it == records_.end()) return {};
     return it->second;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "foundation/atomic_file.h"
+#include "link/record_text.h"
 #include "qbxml/request_type_info.h"
 
 namespace quarrion {
@@ -58,24 +59,39 @@ QbxmlStatus ResponseFilesProcessor::AnswerQuery(const pugi::xml_node& request,
         return status;
     }
     LoadedFile& file = files_[std::string(stem)];
-    if (file.stamp != stamp || !file.doc) {
+    if (file.stamp != stamp || !file.loaded) {
         file = LoadedFile{};
         file.generation = ++generation_;
-        auto doc = std::make_unique<pugi::xml_document>();
         std::string message = ReadWholeFile(path, file.buffer);
-        if (message.empty()) message = Qbxml::LoadInPlace(*doc, file.buffer);
-        if (!message.empty()) {
-            files_.erase(std::string(stem));
-            failure = {LinkError::ResponseUnreadable,
-                       "The response file \"" + path.string() + "\" cannot be read. " + message};
-            return QbxmlStatus::Make(-1, "Error", failure.message);
+        // A well-formed UTF-8 file is answered from its own text: its records are found
+        // in one pass and copied out as they stand, with no document built at all.
+        bool scanned = message.empty() && XmlScan::IsUtf8Text(file.buffer) &&
+                       !RecordTexts::Anywhere(file.buffer, std::string(stem) + "Ret", file.texts);
+        if (!scanned) {
+            // Otherwise a parser reads it (converting its encoding) or says what is wrong.
+            file.texts.clear();
+            auto doc = std::make_unique<pugi::xml_document>();
+            if (message.empty()) message = Qbxml::LoadInPlace(*doc, file.buffer);
+            if (!message.empty()) {
+                files_.erase(std::string(stem));
+                failure = {LinkError::ResponseUnreadable, "The response file \"" + path.string() +
+                                                              "\" cannot be read. " + message};
+                return QbxmlStatus::Make(-1, "Error", failure.message);
+            }
+            Collect(*doc, std::string(stem) + "Ret", file.records);
+            file.doc = std::move(doc);
         }
-        Collect(*doc, std::string(stem) + "Ret", file.records);
-        file.doc = std::move(doc);
         file.stamp = stamp;
+        file.loaded = true;
     }
-    return answerer_.Answer(request, stem, file.records, file.generation,
-                            RecordQueryAnswerer::Trim::None, out);
+    QbxmlStatus status = file.doc ? answerer_.Answer(request, stem, file.records, file.generation,
+                                                     RecordQueryAnswerer::Trim::None, out)
+                                  : answerer_.Answer(request, stem, file.texts, file.generation,
+                                                     RecordQueryAnswerer::Trim::None, out);
+    // A file is held only while a walk over it goes on: a search's answer is kept by
+    // the search, and the next query reads the file again (it may have changed).
+    if (!answerer_.Walking(stem)) files_.erase(std::string(stem));
+    return status;
 }
 
 QbxmlStatus ResponseFilesProcessor::AnswerMod(const pugi::xml_node& request, std::string_view stem,

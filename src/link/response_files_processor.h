@@ -32,10 +32,14 @@ class ResponseFilesProcessor : public MessageSetProcessor {
                           ProcessorFailure& failure) override;
 
   private:
-    // One response file as last read; read again when it changes on disk.
+    // One response file as last read; read again when it changes on disk. Its records
+    // are kept as text (`texts`, pointing into `buffer`) when it could be scanned, else
+    // as nodes of a document parsed in place.
     struct LoadedFile {
         std::string stamp;
         std::string buffer;
+        bool loaded = false;
+        std::vector<RecordText> texts;
         std::unique_ptr<pugi::xml_document> doc;
         std::vector<pugi::xml_node> records;
         std::uint64_t generation = 0;

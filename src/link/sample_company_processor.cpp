@@ -79,12 +79,21 @@ void SampleCompanyProcessor::EndMessageSet() {
 QbxmlStatus SampleCompanyProcessor::AnswerQuery(const pugi::xml_node& request,
                                                 std::string_view stem, std::string& out,
                                                 ProcessorFailure&) {
+    if (!company_->Parsed()) {
+        return answerer_.Answer(request, stem, company_->Texts(stem), company_->Generation(),
+                                RecordQueryAnswerer::Trim::AsRequested, out);
+    }
     return answerer_.Answer(request, stem, company_->Records(stem), company_->Generation(),
                             RecordQueryAnswerer::Trim::AsRequested, out);
 }
 
 QbxmlStatus SampleCompanyProcessor::AnswerMod(const pugi::xml_node& request, std::string_view stem,
-                                              std::string& out, ProcessorFailure&) {
+                                              std::string& out, ProcessorFailure& failure) {
+    // Changes are made to nodes: the first one parses the company.
+    if (ProcessorFailure parsed = company_->Parse()) {
+        failure = parsed;
+        return QbxmlStatus::Make(-1, "Error", failure.message);
+    }
     const std::string rsName = std::string(stem) + "ModRs";
     const std::string modName = std::string(stem) + "Mod";
     pugi::xml_node mod = request.child(modName.c_str());

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "link/record_text.h"
 #include "model/examinors.h"
 #include "model/inc_item.h"
 #include "model/record_judge.h"
@@ -46,18 +47,38 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
     const std::string recordName =
         RequestTypeInfo::RecordElementName(static_cast<std::int32_t>(item.RequestType()));
 
-    // The examination works on a document of its own, so a nested examination of
-    // another type (run from the yield hook) cannot disturb it.
-    pugi::xml_document document;
-    pugi::xml_parse_result parsed = document.load_buffer(item.Response.data(), item.Response.size(),
-                                                         pugi::parse_default, pugi::encoding_utf8);
-    if (!parsed && !item.Response.empty()) {
-        setMessage(std::string("The answer could not be read: ") + parsed.description() + ".");
-        item.Done = true;
-        return true;
+    // The examination works on documents of its own, so a nested examination of
+    // another type (run from the yield hook) cannot disturb it. A UTF-8 answer (all
+    // the link hands over) is scanned for its records, and each is parsed alone into
+    // one scratch document while it is judged: the whole answer never exists as
+    // nodes. Other text is parsed whole.
+    // Events run in the yield may replace the item's answer (a new answer, a
+    // to-print write-back); the records found must stay valid, so with a yield the
+    // examination reads a copy of its own.
+    std::string ownText;
+    std::string_view response = item.Response;
+    if (hooks.Yield) {
+        ownText = item.Response;
+        response = ownText;
     }
-    std::vector<pugi::xml_node> records = RecordElements(document, recordName);
-    if (records.empty()) {
+    std::vector<std::string_view> texts;
+    pugi::xml_document document;
+    std::vector<pugi::xml_node> records;
+    const bool scanned =
+        XmlScan::IsUtf8Text(response) && !RecordTexts::Spans(response, recordName, texts);
+    if (!scanned) {
+        texts.clear();
+        pugi::xml_parse_result parsed = document.load_buffer(
+            response.data(), response.size(), pugi::parse_default, pugi::encoding_utf8);
+        if (!parsed && !response.empty()) {
+            setMessage(std::string("The answer could not be read: ") + parsed.description() + ".");
+            item.Done = true;
+            return true;
+        }
+        records = RecordElements(document, recordName);
+    }
+    const std::size_t total = scanned ? texts.size() : records.size();
+    if (total == 0) {
         if (closing()) return false;
         setMessage("No matches found.");
         item.Done = true;
@@ -73,10 +94,25 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
     RecordJudge judge(item, examinors);
     std::string matchText;
     std::size_t found = 0;
-    const std::size_t total = records.size();
+    pugi::xml_document scratch;
+    std::string scratchText;
     auto sliceEnds = Clock::now() + hooks.Slice;
     for (std::size_t i = 0; i < total; ++i) {
-        pugi::xml_node record = records[i];
+        pugi::xml_node record;
+        if (scanned) {
+            scratchText.assign(texts[i]);
+            pugi::xml_parse_result parsed = scratch.load_buffer_inplace(
+                scratchText.data(), scratchText.size(), pugi::parse_default, pugi::encoding_utf8);
+            if (!parsed) {
+                setMessage("The answer could not be read: record " + std::to_string(i + 1) + ", " +
+                           parsed.description() + ".");
+                item.Done = true;
+                return true;
+            }
+            record = scratch.document_element();
+        } else {
+            record = records[i];
+        }
         if (judge.Decide(record, matchText)) {
             ++found;
             ResultRow& row = list.Rows.emplace_back();

@@ -84,8 +84,7 @@ class SearchRun {
   private:
     void OnMessage(std::int32_t requestType, const std::string& text, bool done,
                    const std::string& file);
-    void OnResponse(std::int32_t requestType, const std::string& response,
-                    const std::string& context);
+    void OnResponse(std::int32_t requestType, std::string response, const std::string& context);
     void Examine(IncItem& item);
 
     Relaywick& link_;
