@@ -13,6 +13,7 @@
 #include <cstring>
 #include <memory>
 
+#include "console/search_console_factory.h"
 #include "shell/app_state.h"
 #include "shell/artwork.h"
 #include "shell/frm_main.h"
@@ -61,7 +62,9 @@ int main(int argc, char** argv) {
     parser.process(app);
 
     std::unique_ptr<quarrion::AppState> state = quarrion::AppState::StartUp(ProgramParts());
-    quarrion::frmMain main(*state);
+    // The results windows and the columns wizard are plugged in here as they join the
+    // program; until then the console offers Search and Display Columns disabled.
+    quarrion::frmMain main(*state, quarrion::MakeSearchConsoleFactory({}, {}));
 
     if (parser.isSet(screenshot)) {
         main.Load();

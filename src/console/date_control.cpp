@@ -1,0 +1,103 @@
+#include "console/date_control.h"
+
+#include <QButtonGroup>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QLabel>
+#include <QRadioButton>
+
+#include "console/control_names.h"
+#include "model/search_object2.h"
+
+namespace quarrion {
+
+namespace {
+
+QDateEdit* DateField(QWidget* parent, const QString& name, const QString& spoken,
+                     const QString& tip) {
+    auto* field = new QDateEdit(QDate::currentDate(), parent);
+    NameControl(field, name, spoken, tip);
+    field->setDisplayFormat(QString::fromLatin1(DateControl::DateFormat));
+    field->setCalendarPopup(true);
+    return field;
+}
+
+}  // namespace
+
+DateControl::DateControl(QWidget* parent)
+    : QWidget(parent),
+      lblCaption_(new QLabel(QString::fromLatin1(DefaultCaption), this)),
+      dtpFrom_(DateField(this, QStringLiteral("dtpFrom"), QStringLiteral("From date"),
+                         QStringLiteral("The first day of the records to find"))),
+      dtpTo_(DateField(this, QStringLiteral("dtpTo"), QStringLiteral("To date"),
+                       QStringLiteral("The last day of the records to find"))),
+      optTxn_(new QRadioButton(QStringLiteral("Use Transaction Date"), this)),
+      optModified_(new QRadioButton(QStringLiteral("Use Modified Date"), this)) {
+    NameControl(this, QStringLiteral("DateControl"), QStringLiteral("Date range"),
+                QStringLiteral("The days of the records to find, by transaction or modified "
+                               "date"));
+    NameControl(lblCaption_, QStringLiteral("lblDatesCaption"), QString::fromLatin1(DefaultCaption),
+                QStringLiteral("The days of the records to find"));
+    NameControl(optTxn_, QStringLiteral("optTypeTransaction"),
+                QStringLiteral("Use Transaction Date"),
+                QStringLiteral("The range applies to the transaction's date (lists: the date "
+                               "they were modified)"));
+    NameControl(optModified_, QStringLiteral("optTypeModified"),
+                QStringLiteral("Use Modified Date"),
+                QStringLiteral("The range applies to the date a record was last modified"));
+    lblCaption_->setAlignment(Qt::AlignCenter);
+    QFont bold = lblCaption_->font();
+    bold.setBold(true);
+    lblCaption_->setFont(bold);
+    auto* group = new QButtonGroup(this);
+    group->addButton(optTxn_, 0);
+    group->addButton(optModified_, 1);
+    optTxn_->setChecked(true);
+
+    auto* from = new QLabel(QStringLiteral("&From"), this);
+    from->setBuddy(dtpFrom_);
+    auto* to = new QLabel(QStringLiteral("&To"), this);
+    to->setBuddy(dtpTo_);
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setVerticalSpacing(2);
+    layout->addWidget(lblCaption_, 0, 0, 1, 4);
+    layout->addWidget(from, 1, 0);
+    layout->addWidget(dtpFrom_, 1, 1);
+    layout->addWidget(to, 1, 2);
+    layout->addWidget(dtpTo_, 1, 3);
+    layout->addWidget(optTxn_, 2, 0, 1, 2);
+    layout->addWidget(optModified_, 2, 2, 1, 2);
+    layout->setColumnStretch(1, 1);
+    layout->setColumnStretch(3, 1);
+
+    connect(dtpFrom_, &QDateEdit::dateChanged, this, &DateControl::Edited);
+    connect(dtpTo_, &QDateEdit::dateChanged, this, &DateControl::Edited);
+    connect(group, &QButtonGroup::idClicked, this, &DateControl::Edited);
+}
+
+QDate DateControl::FromDate() const {
+    return dtpFrom_->date();
+}
+
+void DateControl::SetFromDate(const QDate& date) {
+    dtpFrom_->setDate(date);
+}
+
+QDate DateControl::ToDate() const {
+    return dtpTo_->date();
+}
+
+void DateControl::SetToDate(const QDate& date) {
+    dtpTo_->setDate(date);
+}
+
+long DateControl::DateFilterType() const {
+    return optTxn_->isChecked() ? DateFilterCode::TransactionDate : DateFilterCode::ModifiedDate;
+}
+
+void DateControl::SetDateFilterType(long filter) {
+    (filter == DateFilterCode::TransactionDate ? optTxn_ : optModified_)->setChecked(true);
+}
+
+}  // namespace quarrion
