@@ -2,9 +2,10 @@
 
 #include <QButtonGroup>
 #include <QDateEdit>
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 #include "console/control_names.h"
 #include "model/search_object2.h"
@@ -58,18 +59,25 @@ DateControl::DateControl(QWidget* parent)
     from->setBuddy(dtpFrom_);
     auto* to = new QLabel(QStringLiteral("&To"), this);
     to->setBuddy(dtpTo_);
-    auto* layout = new QGridLayout(this);
+    // The date fields stretch; the labels keep room for their whole text.
+    from->setMinimumWidth(from->sizeHint().width() + 4);
+    to->setMinimumWidth(to->sizeHint().width() + 4);
+    auto* dates = new QHBoxLayout;
+    dates->addWidget(from);
+    dates->addWidget(dtpFrom_, 1);
+    dates->addSpacing(8);
+    dates->addWidget(to);
+    dates->addWidget(dtpTo_, 1);
+    auto* options = new QHBoxLayout;
+    options->addWidget(optTxn_);
+    options->addWidget(optModified_);
+    options->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setVerticalSpacing(2);
-    layout->addWidget(lblCaption_, 0, 0, 1, 4);
-    layout->addWidget(from, 1, 0);
-    layout->addWidget(dtpFrom_, 1, 1);
-    layout->addWidget(to, 1, 2);
-    layout->addWidget(dtpTo_, 1, 3);
-    layout->addWidget(optTxn_, 2, 0, 1, 2);
-    layout->addWidget(optModified_, 2, 2, 1, 2);
-    layout->setColumnStretch(1, 1);
-    layout->setColumnStretch(3, 1);
+    layout->setSpacing(2);
+    layout->addWidget(lblCaption_);
+    layout->addLayout(dates);
+    layout->addLayout(options);
 
     connect(dtpFrom_, &QDateEdit::dateChanged, this, &DateControl::Edited);
     connect(dtpTo_, &QDateEdit::dateChanged, this, &DateControl::Edited);

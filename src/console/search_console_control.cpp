@@ -165,6 +165,9 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(splitter_);
+    // Room for the dates, three rule rows and the buttons before the rules scroll.
+    setMinimumHeight(300);
+    splitter_->setSizes({200, 640, 220});
 
     if (displayColumns_) {
         lstView_->SetColumnsLauncher([this](std::int32_t requestType, DisplayColumns& columns) {
@@ -247,14 +250,15 @@ bool SearchConsoleControl::BuildSearch() {
     const QDate to = datView_->ToDate();
     const long filter = datView_->DateFilterType();
     builder.SetDates(ToSearchDate(from), ToSearchDate(to), filter);
-    AppSettings::SetText(kSection, QStringLiteral("fromdate"), from.toString(Qt::ISODate));
-    AppSettings::SetText(kSection, QStringLiteral("todate"), to.toString(Qt::ISODate));
-    AppSettings::SetNumber(kSection, QStringLiteral("datefilter"), static_cast<int>(filter));
+    QList<QPair<QString, QString>> remembered{
+        {QStringLiteral("fromdate"), from.toString(Qt::ISODate)},
+        {QStringLiteral("todate"), to.toString(Qt::ISODate)},
+        {QStringLiteral("datefilter"), QString::number(filter)}};
 
     for (int row = 0; row < lstView_->Count(); ++row) {
         const std::int32_t code = lstView_->TypeAt(row);
         const bool ticked = lstView_->IsTicked(code);
-        AppSettings::SetFlag(kSection, IncludeKey(code), ticked);
+        remembered.append({IncludeKey(code), AppSettings::FlagText(ticked)});
         if (!ticked) continue;
         builder.IncludeType(code);
         RequestSearchRule& standing = builder.Standing(code);
@@ -264,6 +268,7 @@ bool SearchConsoleControl::BuildSearch() {
             rule->FieldExaminors.Copy(standing.FieldExaminors, 0);
         }
     }
+    AppSettings::SetTexts(kSection, remembered);
     return builder.Build(search_).empty();
 }
 

@@ -1,5 +1,7 @@
 #include <QDate>
 #include <QDateEdit>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -561,6 +563,47 @@ class SearchConsoleTest : public QObject {
         QTest::mouseClick(console->cmdSave(), Qt::LeftButton);
         QCOMPARE(StoredCount(rig.Store()), before);
         QVERIFY(!SavedRoot(console->tvwView(), "Never"));
+    }
+
+    // The main window with a composed search, saved as a picture for the record when the
+    // build asks for one (QUARRION_SCREENSHOTS names the folder).
+    void AComposedSearchIsShownInTheMainWindow() {
+        ConsoleRig rig;
+        SearchConsoleControl* console = rig.Console();
+        Compose(console, {2, 4, 11}, QDate(2024, 1, 1), QDate(2024, 12, 31), 1,
+                {"text contains Supply", "amount ge 500", "or text in north,south,west"}, {});
+        SaveAs(console, "Supply over 500", "Invoices and customers that mention Supply");
+        test::TypeMenu(console->lstView(), 4, QStringLiteral("Refine Search"));
+        test::EnterFieldRule(console->fldView(), 1,
+                             ParseRuleText("CustomerRef/FullName starts-with Acme").Rule);
+        QTest::mouseClick(console->cmdMore(), Qt::LeftButton);
+        test::EnterFieldRule(console->fldView(), 2,
+                             ParseRuleText("or Subtotal between 100 900").Rule);
+        QTest::mouseClick(console->cmdOK(), Qt::LeftButton);
+        console->tvwView()->tvwView()->expandAll();
+        QTest::qWait(50);
+        for (QWidget* shown :
+             {static_cast<QWidget*>(console->criView()), static_cast<QWidget*>(console->datView()),
+              static_cast<QWidget*>(console->tvwView())}) {
+            QVERIFY(shown->isVisible());
+            QVERIFY(shown->height() > 20);
+        }
+        QCOMPARE(console->criView()->RowCount(), 3);
+        const QImage picture = rig.Main().grab().toImage();
+        QVERIFY(!picture.isNull());
+        const QByteArray folder = qgetenv("QUARRION_SCREENSHOTS");
+        if (!folder.isEmpty()) {
+            QDir().mkpath(QString::fromLocal8Bit(folder));
+            QVERIFY(picture.save(QString::fromLocal8Bit(folder) + "/console.png"));
+            test::TypeMenu(console->lstView(), 4, QStringLiteral("Refine Search"));
+            QTest::qWait(50);
+            QVERIFY(rig.Main().grab().save(QString::fromLocal8Bit(folder) +
+                                           "/console_field_rules.png"));
+            QTest::mouseClick(console->cmdCancel(), Qt::LeftButton);
+        }
+        Answers answers;
+        console->tvwView()->Select("Supply over 500");
+        console->tvwView()->DeleteSelected();
     }
 
     void EveryControlHasANameATooltipAndAnAccessibleName() {
