@@ -530,6 +530,30 @@ class SearchConsoleTest : public QObject {
         SearchObject2 expected;
         fresh.Build(expected);
         QCOMPARE(test::SearchText(*rig.Handed.front()), test::SearchText(expected));
+        Answers answers;
+        console->tvwView()->Select("No columns");
+        console->tvwView()->DeleteSelected();
+        QVERIFY(!SavedRoot(console->tvwView(), "No columns"));
+    }
+
+    void TheSavedSearchTreeWorksFromTheKeyboard() {
+        ConsoleRig rig;
+        SearchConsoleControl* console = rig.Console();
+        Compose(console, {11}, QDate(2024, 3, 1), QDate(2024, 3, 9), 1, {"text contains k"}, {});
+        SaveAs(console, "Keys", "");
+        QTest::mouseClick(console->cmdClear(), Qt::LeftButton);
+        SavedSearches* saved = console->tvwView();
+        QTreeView* tree = saved->tvwView();
+        tree->setFocus();
+        tree->setCurrentIndex(SavedRoot(saved, "Keys")->index());
+        QTest::keyClick(tree, Qt::Key_Return);
+        QCOMPARE(Ticked(console->lstView()), QList<std::int32_t>{11});
+        QCOMPARE(console->lblCaption()->text(), QStringLiteral("Keys"));
+        const std::size_t before = StoredCount(rig.Store());
+        Answers answers;
+        QTest::keyClick(tree, Qt::Key_Delete);
+        QCOMPARE(answers.Seen.size(), 1);
+        QCOMPARE(StoredCount(rig.Store()), before - 1);
     }
 
     void SavingWithABlankNameSaysSoAndKeepsTheWindowOpen() {
