@@ -204,6 +204,20 @@ class SearchConsoleTest : public QObject {
         QCOMPARE(answers.Seen, QStringList{"Invalid Search: You must select at least one "
                                            "transaction type, or list, to perform a search."});
         QVERIFY(rig.Handed.empty());
+        // Save asks for at least one type as well, before any save window opens.
+        test::EnterRule(console->criView(), 1, "text contains x");
+        QVERIFY(console->cmdSave()->isEnabled());
+        QTest::mouseClick(console->cmdSave(), Qt::LeftButton);
+        QCOMPARE(answers.Seen.size(), 2);
+        QCOMPARE(answers.Seen.last(), answers.Seen.first());
+    }
+
+    void AStoreFailureIsShownUnderTheOperationsName() {
+        SavedSearches saved;
+        Answers answers;
+        saved.ShowStoreError(19, "the disk is full", "IOManager", "IOManager::SaveCriterion");
+        QCOMPARE(answers.Seen,
+                 QStringList{"IOManager::SaveCriterion: (19) IOManager\nthe disk is full"});
     }
 
     void WithNothingRememberedTheConsoleOpensOnTodayTransactionDatesAndThreeTypes() {
