@@ -13,6 +13,7 @@
 #include <cstring>
 #include <memory>
 
+#include "console/search_console_factory.h"
 #include "shell/app_state.h"
 #include "shell/artwork.h"
 #include "shell/frm_main.h"
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
     parser.process(app);
 
     std::unique_ptr<quarrion::AppState> state = quarrion::AppState::StartUp(ProgramParts());
-    quarrion::frmMain main(*state);
+    quarrion::frmMain main(
+        *state, quarrion::MakeSearchConsoleFactory({}, quarrion::MakeDisplayColumnsLauncher()));
     main.SetColumnsWizard(quarrion::MakePreferencesWizardLauncher());
 
     if (parser.isSet(screenshot)) {
