@@ -13,6 +13,7 @@
 #include <cstring>
 #include <memory>
 
+#include "link/frm_quickbooks_connection.h"
 #include "shell/app_state.h"
 #include "shell/artwork.h"
 #include "shell/frm_main.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<quarrion::AppState> state = quarrion::AppState::StartUp(ProgramParts());
     quarrion::frmMain main(*state);
+    quarrion::AddQuickBooksConnectionMenu(main.AdvancedMenu(), &main);
 
     if (parser.isSet(screenshot)) {
         main.Load();
