@@ -46,13 +46,12 @@ std::string Absolute(const std::string& path) {
 }
 
 // The address the Web Connector should call for these settings.
-std::string ServiceUrl(const LinkSettings& settings, const std::filesystem::path& dataFolder) {
+std::string ServiceUrl(const LinkSettings& settings) {
     std::string host;
     int port = 0;
     if (!ParseListenAddress(settings.WebConnectorListen, host, port).empty()) return {};
     const bool secure = !settings.WebConnectorCertFile.empty() || !IsLoopbackHost(host);
-    (void)dataFolder;
-    if (host == "0.0.0.0" || host == "::") host = "THIS-MACHINE";
+    host = CertificateHostName(host);
     if (host == "127.0.0.1" || host == "::1") host = "localhost";
     if (host.find(':') != std::string::npos) host = "[" + host + "]";
     return std::string(secure ? "https://" : "http://") + host + ":" + std::to_string(port) +
@@ -72,7 +71,7 @@ int Show(const LinkSettings& settings, const std::filesystem::path& dataFolder) 
     if (!settings.WebConnectorListen.empty()) {
         std::cout << "QuickBooks through the QuickBooks Web Connector\n"
                   << "  listens at:     " << settings.WebConnectorListen << "\n"
-                  << "  AppURL:         " << ServiceUrl(settings, dataFolder) << "\n"
+                  << "  AppURL:         " << ServiceUrl(settings) << "\n"
                   << "  user:           " << settings.WebConnectorUser << "\n"
                   << "  password:       "
                   << (PasswordHash::IsHash(settings.WebConnectorPasswordHash)
@@ -200,13 +199,7 @@ int WriteQwc(LinkArguments& arguments, LinkSettings settings,
         return kExitFailure;
     }
     WebConnectorAppFile file;
-    file.appUrl = arguments.url.empty() ? ServiceUrl(settings, dataFolder) : arguments.url;
-    if (file.appUrl.find("THIS-MACHINE") != std::string::npos) {
-        Complain(kCommand,
-                 "the service listens on every address; give --url with the name the "
-                 "Windows machine reaches this one by (https://NAME:PORT/qbwc)");
-        return kExitUsage;
-    }
+    file.appUrl = arguments.url.empty() ? ServiceUrl(settings) : arguments.url;
     if (file.appUrl.rfind("https://", 0) != 0 && file.appUrl.rfind("http://localhost", 0) != 0) {
         Complain(kCommand,
                  "the Web Connector accepts only https:// addresses, or "

@@ -50,26 +50,26 @@ frmQuickBooksConnection::frmQuickBooksConnection(std::filesystem::path dataFolde
     optSample_ = Named(new QRadioButton(QStringLiteral("&Sample company")), "optSample",
                        QStringLiteral("Sample company"),
                        QStringLiteral("Answer searches from a sample company file"));
-    optResponses_ = Named(new QRadioButton(QStringLiteral("Saved &response files")),
-                          "optResponses", QStringLiteral("Saved response files"),
+    optResponses_ = Named(new QRadioButton(QStringLiteral("Saved &response files")), "optResponses",
+                          QStringLiteral("Saved response files"),
                           QStringLiteral("Answer searches from a folder of saved qbXML responses"));
-    optWebConnector_ = Named(
-        new QRadioButton(QStringLiteral("QuickBooks through the &Web Connector")),
-        "optWebConnector", QStringLiteral("QuickBooks through the Web Connector"),
-        QStringLiteral("Search your QuickBooks company: the QuickBooks Web Connector on the "
-                       "Windows machine calls Quarrion"));
+    optWebConnector_ =
+        Named(new QRadioButton(QStringLiteral("QuickBooks through the &Web Connector")),
+              "optWebConnector", QStringLiteral("QuickBooks through the Web Connector"),
+              QStringLiteral("Search your QuickBooks company: the QuickBooks Web Connector on the "
+                             "Windows machine calls Quarrion"));
     txtCompany_ = Named(new QLineEdit(Text(settings.CompanyFile.string())), "txtCompany",
                         QStringLiteral("Sample company file"),
                         QStringLiteral("Empty: the embedded sample company"));
     txtResponses_ = Named(new QLineEdit(Text(settings.ResponseFolder.string())), "txtResponses",
                           QStringLiteral("Response folder"),
                           QStringLiteral("Folder holding Invoice.xml, Customer.xml, ..."));
-    txtListen_ = Named(new QLineEdit(Text(settings.WebConnectorListen.empty()
-                                              ? std::string("127.0.0.1:8080")
-                                              : settings.WebConnectorListen)),
-                       "txtListen", QStringLiteral("Listen address"),
-                       QStringLiteral("HOST:PORT. 127.0.0.1 serves plain HTTP (for a tunnel); "
-                                      "any other address serves HTTPS"));
+    txtListen_ = Named(
+        new QLineEdit(Text(settings.WebConnectorListen.empty() ? std::string("127.0.0.1:8080")
+                                                               : settings.WebConnectorListen)),
+        "txtListen", QStringLiteral("Listen address"),
+        QStringLiteral("HOST:PORT. 127.0.0.1 serves plain HTTP (for a tunnel); "
+                       "any other address serves HTTPS"));
     txtUser_ = Named(new QLineEdit(Text(settings.WebConnectorUser)), "txtUser",
                      QStringLiteral("Web Connector user"),
                      QStringLiteral("The UserName the Web Connector signs in with"));
@@ -84,8 +84,9 @@ frmQuickBooksConnection::frmQuickBooksConnection(std::filesystem::path dataFolde
                      QStringLiteral("Certificate file"),
                      QStringLiteral("PEM certificate for HTTPS; empty beyond loopback: a "
                                     "self-signed one is made"));
-    txtKey_ = Named(new QLineEdit(Text(settings.WebConnectorKeyFile.string())), "txtKey",
-                    QStringLiteral("Key file"), QStringLiteral("PEM private key of the certificate"));
+    txtKey_ =
+        Named(new QLineEdit(Text(settings.WebConnectorKeyFile.string())), "txtKey",
+              QStringLiteral("Key file"), QStringLiteral("PEM private key of the certificate"));
     spnWait_ = Named(new QSpinBox, "spnWait", QStringLiteral("Wait in seconds"),
                      QStringLiteral("How long a request waits for the Web Connector"));
     spnWait_->setRange(1, 86400);
@@ -167,9 +168,9 @@ void frmQuickBooksConnection::UpdateEnabled() {
     txtCompany_->setEnabled(optSample_->isChecked());
     txtResponses_->setEnabled(optResponses_->isChecked());
     const bool web = optWebConnector_->isChecked();
-    for (QWidget* widget : std::initializer_list<QWidget*>{txtListen_, txtUser_, txtPassword_,
-                                                           txtCert_, txtKey_, spnWait_, cmdListen_,
-                                                           cmdQwc_}) {
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{txtListen_, txtUser_, txtPassword_, txtCert_, txtKey_,
+                                         spnWait_, cmdListen_, cmdQwc_}) {
         widget->setEnabled(web);
     }
     ShowState();
@@ -258,10 +259,10 @@ void frmQuickBooksConnection::WriteApplicationFile() {
     ParseListenAddress(settings.WebConnectorListen, host, port);
     const bool secure = !settings.WebConnectorCertFile.empty() || !IsLoopbackHost(host);
     if (IsLoopbackHost(host)) host = "localhost";
-    if (host == "0.0.0.0" || host == "::") host = QSysInfo::machineHostName().toStdString();
+    host = CertificateHostName(host);
     WebConnectorAppFile file;
-    file.appUrl = std::string(secure ? "https://" : "http://") + host + ":" +
-                  std::to_string(port) + WebConnectorEndpoint().path;
+    file.appUrl = std::string(secure ? "https://" : "http://") + host + ":" + std::to_string(port) +
+                  WebConnectorEndpoint().path;
     file.userName = settings.WebConnectorUser;
     file.fileId = settings.WebConnectorFileId;
     const QString path = QFileDialog::getSaveFileName(
@@ -276,17 +277,20 @@ void frmQuickBooksConnection::WriteApplicationFile() {
 
 void frmQuickBooksConnection::ShowState() {
     if (!optWebConnector_->isChecked()) {
-        lblState_->setText(QStringLiteral("Searches answer from this computer; no connection "
-                                          "is needed."));
+        lblState_->setText(
+            QStringLiteral("Searches answer from this computer; no connection "
+                           "is needed."));
         return;
     }
     std::string host;
     int port = 0;
     ParseListenAddress(txtListen_->text().trimmed().toStdString(), host, port);
-    std::shared_ptr<WebConnectorServer> server = server_ ? server_ : RunningWebConnector(host, port);
+    std::shared_ptr<WebConnectorServer> server =
+        server_ ? server_ : RunningWebConnector(host, port);
     if (!server) {
-        lblState_->setText(QStringLiteral("Not listening. The service starts with a search, or "
-                                          "with Start Listening."));
+        lblState_->setText(
+            QStringLiteral("Not listening. The service starts with a search, or "
+                           "with Start Listening."));
         return;
     }
     const WebConnectorService::Status status = server->Service().CurrentStatus();
@@ -318,8 +322,9 @@ void frmQuickBooksConnection::ShowState() {
 void AddQuickBooksConnectionMenu(QMenu* advanced, QWidget* parent) {
     QAction* action = advanced->addAction(QStringLiteral("&QuickBooks Connection..."));
     action->setObjectName(QStringLiteral("mnuQuickBooksConnection"));
-    action->setToolTip(QStringLiteral("Choose what searches answer from; connect QuickBooks "
-                                      "through the Web Connector"));
+    action->setToolTip(
+        QStringLiteral("Choose what searches answer from; connect QuickBooks "
+                       "through the Web Connector"));
     QObject::connect(action, &QAction::triggered, parent, [parent] {
         frmQuickBooksConnection dialog(DataFolder(), parent);
         dialog.exec();

@@ -4,6 +4,8 @@
 #include <map>
 #include <mutex>
 
+#include <unistd.h>
+
 #include "link/error_log.h"
 #include "link/tls_certificate.h"
 
@@ -27,6 +29,13 @@ std::string KeyOf(const std::string& host, int port) {
 }
 
 }  // namespace
+
+std::string CertificateHostName(const std::string& listenHost) {
+    if (listenHost != "0.0.0.0" && listenHost != "::") return listenHost;
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0 || name[0] == '\0') return "localhost";
+    return name;
+}
 
 std::string ParseListenAddress(const std::string& text, std::string& host, int& port) {
     std::size_t colon = text.rfind(':');
@@ -81,8 +90,7 @@ std::string MakeWebConnectorSetup(const LinkSettings& settings,
         setup.endpoint.keyFile = DefaultKeyPath(dataFolder);
         if (!std::filesystem::exists(setup.endpoint.certFile) ||
             !std::filesystem::exists(setup.endpoint.keyFile)) {
-            std::string name = setup.endpoint.host;
-            if (name == "0.0.0.0" || name == "::") name = "localhost";
+            const std::string name = CertificateHostName(setup.endpoint.host);
             if (std::string error = MakeSelfSignedCertificate(setup.endpoint.certFile,
                                                               setup.endpoint.keyFile, name);
                 !error.empty()) {

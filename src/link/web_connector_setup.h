@@ -14,6 +14,10 @@ namespace quarrion {
 // Answers "" or what is wrong with it.
 std::string ParseListenAddress(const std::string& text, std::string& host, int& port);
 
+// The name a made certificate is for, and the application file calls: the listen host,
+// or this machine's host name when the service listens on every address.
+std::string CertificateHostName(const std::string& listenHost);
+
 // The self-signed pair the link makes for a listen address that is not loopback when no
 // certificate is configured.
 std::filesystem::path DefaultCertificatePath(const std::filesystem::path& dataFolder);

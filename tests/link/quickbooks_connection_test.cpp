@@ -57,12 +57,12 @@ class QuickBooksConnectionTest : public QObject {
             Soap::ParseReply(server->Service().Handle(soap, "192.0.2.10", fault), method, values);
             return values;
         };
-        auto ticket = call("authenticate", {{"strUserName", "acme-books"},
-                                            {"strPassword", "correct horse"}});
+        auto ticket =
+            call("authenticate", {{"strUserName", "acme-books"}, {"strPassword", "correct horse"}});
         QCOMPARE(ticket.size(), std::size_t(2));
         QCOMPARE(QString::fromStdString(ticket[1]), QString());
-        call("sendRequestXML", {{"ticket", ticket[0]},
-                                {"strCompanyFileName", "C:\\Books\\Acme Supply.qbw"}});
+        call("sendRequestXML",
+             {{"ticket", ticket[0]}, {"strCompanyFileName", "C:\\Books\\Acme Supply.qbw"}});
         QTRY_VERIFY_WITH_TIMEOUT(
             state->text().contains(QStringLiteral(
                 "The Web Connector at 192.0.2.10 is connected; QuickBooks is answering")),
@@ -78,8 +78,8 @@ class QuickBooksConnectionTest : public QObject {
                  QStringLiteral("127.0.0.1:18099"));
         QCOMPARE(QString::fromStdString(settings.WebConnectorUser), QStringLiteral("acme-books"));
         QVERIFY(PasswordHash::Verify("correct horse", settings.WebConnectorPasswordHash));
-        QVERIFY(!QString::fromStdString(
-                     test_ReadSettings()).contains(QStringLiteral("correct horse")));
+        QVERIFY(
+            !QString::fromStdString(test_ReadSettings()).contains(QStringLiteral("correct horse")));
     }
 
     void AShortPasswordIsRefusedAndNothingIsSaved() {
