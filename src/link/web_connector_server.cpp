@@ -12,6 +12,9 @@ namespace quarrion {
 namespace {
 
 constexpr const char* kXmlType = "text/xml; charset=utf-8";
+// The Web Connector calls again within moments of an answer; a session idle longer than
+// this has gone anyway.
+constexpr std::chrono::seconds kFinishGrace{3};
 
 std::string UrlHost(const std::string& host) {
     return host.find(':') != std::string::npos ? "[" + host + "]" : host;
@@ -118,6 +121,8 @@ std::unique_ptr<WebConnectorServer> WebConnectorServer::Start(
 }
 
 WebConnectorServer::~WebConnectorServer() {
+    // A Web Connector still in a session is let finish it, so it shows no error.
+    if (service_ && thread_.joinable()) service_->Finish(kFinishGrace);
     if (server_) server_->stop();
     if (thread_.joinable()) thread_.join();
 }

@@ -158,14 +158,14 @@ std::string WebConnectorService::SendRequest(const Soap::Call& call, const std::
         session->inFlight = nullptr;
     }
     const Clock::time_point until = Clock::now() + config_.followUpWait;
-    changed_.wait_until(lock, until, [&] { return !queue_.empty() || !session_; });
+    changed_.wait_until(lock, until, [&] { return !queue_.empty() || !session_ || finishing_; });
     // The session may have been ended while the lock was let go.
     session = session_ && session_->ticket == call.Parameter("ticket") ? &*session_ : nullptr;
     if (!session) return {};
     const Clock::time_point now = Clock::now();
     session->lastCall = now;
     if (queue_.empty()) {
-        session->lastError = now - session->lastWork < config_.idleLinger
+        session->lastError = !finishing_ && now - session->lastWork < config_.idleLinger
                                  ? std::string(kNoOp)
                                  : std::string("Quarrion has no more requests.");
         return {};
@@ -209,7 +209,7 @@ int WebConnectorService::ReceiveResponse(const Soap::Call& call, const std::stri
         ++answered_;
         changed_.notify_all();
     }
-    if (queue_.empty() && config_.idleLinger.count() <= 0) return kFinished;
+    if (queue_.empty() && (finishing_ || config_.idleLinger.count() <= 0)) return kFinished;
     // Never 100 while the session lingers for more work; never 0, which the Web
     // Connector does not read as progress.
     const std::size_t done = session->answered;
@@ -340,6 +340,13 @@ ProcessResult WebConnectorService::Wait(
         changed_.wait_until(lock,
                             std::min(deadline, Clock::now() + std::chrono::milliseconds(100)));
     }
+}
+
+void WebConnectorService::Finish(std::chrono::milliseconds grace) {
+    std::unique_lock lock(mutex_);
+    finishing_ = true;
+    changed_.notify_all();
+    changed_.wait_for(lock, grace, [&] { return !session_; });
 }
 
 WebConnectorService::Status WebConnectorService::CurrentStatus() const {

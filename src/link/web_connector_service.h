@@ -78,6 +78,11 @@ class WebConnectorService {
                        const std::atomic<bool>* cancel,
                        const std::function<void(WebConnectorJob::State)>& changed);
 
+    // The service is about to stop: a session waiting for work is told there is none
+    // (sendRequestXML answers "" at once, receiveResponseXML 100), so the Web Connector
+    // closes it cleanly. Then waits up to `grace` for the open session to close.
+    void Finish(std::chrono::milliseconds grace);
+
     // What the connection is doing, for a person watching it.
     struct Status {
         bool sessionOpen = false;
@@ -138,6 +143,7 @@ class WebConnectorService {
     std::size_t answered_ = 0;
     std::optional<std::chrono::system_clock::time_point> lastContact_;
     std::string lastEvent_;
+    bool finishing_ = false;
 };
 
 }  // namespace quarrion

@@ -16,7 +16,11 @@ namespace {
 struct Registry {
     std::mutex mutex;
     // Keyed by host and port; the rest of the set-up must match to share.
-    std::map<std::string, std::weak_ptr<WebConnectorServer>> servers;
+    struct Entry {
+        std::weak_ptr<WebConnectorServer> server;
+        std::string signature;  // user, password hash, certificate and key it runs with
+    };
+    std::map<std::string, Entry> servers;
 };
 
 Registry& Servers() {
@@ -107,9 +111,17 @@ std::shared_ptr<WebConnectorServer> AcquireWebConnector(const WebConnectorSetup&
     Registry& registry = Servers();
     std::lock_guard lock(registry.mutex);
     const std::string key = KeyOf(setup.endpoint.host, setup.endpoint.port);
+    const std::string signature = setup.config.userName + "\n" + setup.config.passwordHash + "\n" +
+                                  setup.endpoint.certFile.string() + "\n" +
+                                  setup.endpoint.keyFile.string();
     if (setup.endpoint.port != 0) {
-        if (std::shared_ptr<WebConnectorServer> running = registry.servers[key].lock()) {
-            return running;
+        Registry::Entry& entry = registry.servers[key];
+        if (std::shared_ptr<WebConnectorServer> running = entry.server.lock()) {
+            if (entry.signature == signature) return running;
+            error = "The Web Connector service at " + running->Url() +
+                    " still runs with the settings it started with; close the results "
+                    "windows that use it, then try again.";
+            return nullptr;
         }
     }
     auto service = std::make_shared<WebConnectorService>(setup.config);
@@ -121,7 +133,7 @@ std::shared_ptr<WebConnectorServer> AcquireWebConnector(const WebConnectorSetup&
     }
     std::shared_ptr<WebConnectorServer> server(std::move(started));
     service->LogEvent("Info", "The Web Connector service listens at " + server->Url() + ".");
-    if (setup.endpoint.port != 0) registry.servers[key] = server;
+    if (setup.endpoint.port != 0) registry.servers[key] = {server, signature};
     return server;
 }
 
@@ -129,7 +141,7 @@ std::shared_ptr<WebConnectorServer> RunningWebConnector(const std::string& host,
     Registry& registry = Servers();
     std::lock_guard lock(registry.mutex);
     auto found = registry.servers.find(KeyOf(host, port));
-    return found == registry.servers.end() ? nullptr : found->second.lock();
+    return found == registry.servers.end() ? nullptr : found->second.server.lock();
 }
 
 }  // namespace quarrion

@@ -470,6 +470,42 @@ TEST_F(WebConnectorLoopback, AnErrorInTheMiddleOfASessionReachesTheRequest) {
     EXPECT_NE(result.failure.message.find("(0x80040400)"), std::string::npos);
 }
 
+TEST_F(WebConnectorLoopback, StoppingTheServiceLetsAnOpenSessionCloseCleanly) {
+    Start();
+    struct Answering : RequestProcessor {
+        ProcessResult ProcessRequest(std::string_view) override {
+            return {"<?xml version=\"1.0\"?><QBXML><QBXMLMsgsRs/></QBXML>", {}};
+        }
+        ProcessorFailure OpenRecord(std::string_view, std::int32_t) override { return {}; }
+        std::string Context() const override { return {}; }
+        std::string FileText() const override { return {}; }
+    } quickBooks;
+    test::SimulatedWebConnector connector(server_->Url(), &quickBooks);
+    test::SimulatedWebConnector::Update update;
+    {
+        auto processor = std::make_unique<WebConnectorProcessor>(Processor(20s));
+        std::thread waiting([&] { EXPECT_TRUE(processor->ProcessRequest("<QBXML/>").Ok()); });
+        std::thread running([&] {
+            for (int i = 0; i < 100; ++i) {
+                // Many NoOps: the session would linger far longer than the test.
+                update = connector.RunUpdate({kUser, kPassword, "", "", 10000, 10ms});
+                if (update.authenticateStatus != "none") break;
+                std::this_thread::sleep_for(20ms);
+            }
+        });
+        waiting.join();
+        processor.reset();  // the service's last holder is the test now
+        std::this_thread::sleep_for(100ms);
+        const auto stopping = std::chrono::steady_clock::now();
+        server_.reset();
+        EXPECT_LT(std::chrono::steady_clock::now() - stopping, 2s);
+        running.join();
+    }
+    EXPECT_EQ(update.requestsRun, 1);
+    EXPECT_EQ(update.lastError, "Quarrion has no more requests.");
+    EXPECT_EQ(update.closeResult.rfind("OK", 0), 0u) << update.closeResult;
+}
+
 TEST_F(WebConnectorLoopback, AnOversizedBodyIsRefusedAndLogged) {
     WebConnectorEndpoint endpoint;
     endpoint.maxBodyBytes = 4096;
