@@ -64,7 +64,16 @@ std::string WebConnectorService::Handle(const Soap::Call& call, const std::strin
     {
         std::lock_guard lock(mutex_);
         lastContact_ = std::chrono::system_clock::now();
+        ++callsInProgress_;
     }
+    struct Done {
+        WebConnectorService* service;
+        ~Done() {
+            std::lock_guard lock(service->mutex_);
+            --service->callsInProgress_;
+            service->changed_.notify_all();
+        }
+    } done{this};
     const std::string& method = call.method;
     if (method == "serverVersion") return Soap::StringReply(method, ServerVersion());
     if (method == "clientVersion") return Soap::StringReply(method, ClientVersion(call));
@@ -346,7 +355,13 @@ void WebConnectorService::Finish(std::chrono::milliseconds grace) {
     std::unique_lock lock(mutex_);
     finishing_ = true;
     changed_.notify_all();
-    changed_.wait_for(lock, grace, [&] { return !session_; });
+    // Only a Web Connector in the middle of its calls is waited for: one pausing
+    // between "NoOp" polls comes back too late to be worth holding the caller.
+    const Clock::time_point until = Clock::now() + grace;
+    while (session_ && Clock::now() < until &&
+           (callsInProgress_ > 0 || Clock::now() - session_->lastCall < std::chrono::seconds(1))) {
+        changed_.wait_for(lock, std::chrono::milliseconds(20));
+    }
 }
 
 WebConnectorService::Status WebConnectorService::CurrentStatus() const {

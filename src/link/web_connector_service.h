@@ -80,7 +80,8 @@ class WebConnectorService {
 
     // The service is about to stop: a session waiting for work is told there is none
     // (sendRequestXML answers "" at once, receiveResponseXML 100), so the Web Connector
-    // closes it cleanly. Then waits up to `grace` for the open session to close.
+    // closes it cleanly. Then waits up to `grace` for the open session to close while
+    // the Web Connector is calling.
     void Finish(std::chrono::milliseconds grace);
 
     // What the connection is doing, for a person watching it.
@@ -144,6 +145,7 @@ class WebConnectorService {
     std::optional<std::chrono::system_clock::time_point> lastContact_;
     std::string lastEvent_;
     bool finishing_ = false;
+    int callsInProgress_ = 0;
 };
 
 }  // namespace quarrion
