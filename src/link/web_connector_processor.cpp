@@ -18,6 +18,10 @@ ProcessResult WebConnectorProcessor::ProcessRequest(std::string_view request) {
         }
     }
     WebConnectorService& service = server_->Service();
+    if (unreached_) {
+        if (service.CurrentStatus().lastContact == contactAtFailure_) return *unreached_;
+        unreached_.reset();
+    }
     auto report = [this](const std::string& text) {
         if (progress_) progress_(text);
     };
@@ -25,14 +29,23 @@ ProcessResult WebConnectorProcessor::ProcessRequest(std::string_view request) {
     report(sessionOpen ? "Sending the request to QuickBooks through the Web Connector ..."
                        : "Waiting for the QuickBooks Web Connector at " + server_->Url() + " ...");
     std::shared_ptr<WebConnectorJob> job = service.Submit(std::string(request));
-    return service.Wait(
+    bool sent = false;
+    ProcessResult result = service.Wait(
         job, std::chrono::steady_clock::now() + wait_, cancel_, [&](WebConnectorJob::State state) {
             if (state == WebConnectorJob::State::Sent) {
+                sent = true;
                 report("QuickBooks is answering ...");
             } else if (state == WebConnectorJob::State::Queued) {
                 report("Waiting for the QuickBooks Web Connector at " + server_->Url() + " ...");
             }
         });
+    const bool cancelled = cancel_ && cancel_->load();
+    if (!result.Ok() && result.failure.code == LinkError::WebConnectorTimedOut && !sent &&
+        !cancelled) {
+        unreached_ = result;
+        contactAtFailure_ = service.CurrentStatus().lastContact;
+    }
+    return result;
 }
 
 ProcessorFailure WebConnectorProcessor::OpenRecord(std::string_view, std::int32_t) {

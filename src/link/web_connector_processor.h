@@ -4,6 +4,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "link/request_processor.h"
@@ -38,6 +39,11 @@ class WebConnectorProcessor : public RequestProcessor {
     std::chrono::milliseconds wait_;
     std::shared_ptr<WebConnectorServer> server_;
     std::function<void(const std::string&)> progress_;
+    // Set when a request waited its whole time without the Web Connector calling: the
+    // failure and the last contact then. Later requests fail at once while no call has
+    // come since, so a search of many types does not wait the time once per type.
+    std::optional<ProcessResult> unreached_;
+    std::optional<std::chrono::system_clock::time_point> contactAtFailure_;
     const std::atomic<bool>* cancel_ = nullptr;
 };
 

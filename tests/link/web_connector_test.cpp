@@ -399,6 +399,17 @@ TEST_F(WebConnectorLoopback, TheWaitRunningOutIsAClearFailure) {
     EXPECT_EQ(progress[0],
               "Waiting for the QuickBooks Web Connector at " + server_->Url() + " ...");
     EXPECT_EQ(server_->Service().CurrentStatus().queued, 0u) << "the request was withdrawn";
+
+    // While the Web Connector stays away, the next request does not wait the time again.
+    const auto again = std::chrono::steady_clock::now();
+    EXPECT_EQ(processor.ProcessRequest("<QBXML/>").failure.message, result.failure.message);
+    EXPECT_LT(std::chrono::steady_clock::now() - again, 200ms);
+    // Once it has called, requests wait for it again.
+    test::SimulatedWebConnector connector(server_->Url(), nullptr);
+    connector.Call("serverVersion", {});
+    const auto third = std::chrono::steady_clock::now();
+    EXPECT_FALSE(processor.ProcessRequest("<QBXML/>").Ok());
+    EXPECT_GE(std::chrono::steady_clock::now() - third, 250ms);
 }
 
 TEST_F(WebConnectorLoopback, ACancelEndsTheWaitAtOnce) {
