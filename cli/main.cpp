@@ -10,6 +10,7 @@
 
 #include "catalog_command.h"
 #include "command.h"
+#include "link_command.h"
 #include "log_command.h"
 #include "sample_command.h"
 #include "search_command.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     commands.push_back(AddToPrintCommand(app));
     commands.push_back(AddViewCommand(app));
     commands.push_back(AddLogCommand(app));
+    commands.push_back(AddLinkCommand(app));
     commands.push_back(AddSampleCommand(app));
 
     try {

@@ -6,6 +6,8 @@
 #include <iostream>
 
 #include "foundation/app_paths.h"
+#include "link/configured_processor.h"
+#include "link/link_settings.h"
 #include "progress_lines.h"
 #include "qbxml/request_type_info.h"
 #include "search/search_builder.h"
@@ -153,6 +155,11 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
     app.add_option("--responses", options.responses,
                    "Folder of saved qbXML response files to search instead (Invoice.xml, ...)")
         ->type_name("DIR");
+    app.add_option("--wait", options.wait,
+                   "Seconds each request waits for the QuickBooks Web Connector (default: the "
+                   "link settings', 300)")
+        ->type_name("SECONDS")
+        ->check(CLI::Range(1, 86400));
 }
 
 int PrepareSearch(const std::string& command, const SearchOptions& options, TypeUse use,
@@ -201,6 +208,13 @@ Relaywick::ProcessorFactory ProcessorOf(const SearchOptions& options) {
     }
     if (!options.company.empty())
         return CompanyFileProcessor(std::filesystem::absolute(options.company));
+    if (options.wait > 0) {
+        return [wait = options.wait] {
+            LinkSettings settings = LinkSettings::Load(DataFolder());
+            settings.WebConnectorWait = wait;
+            return MakeConfiguredProcessor(settings, DataFolder());
+        };
+    }
     return {};
 }
 

@@ -33,6 +33,7 @@ struct SearchOptions {
     std::string saved;
     std::string company;
     std::string responses;
+    int wait = 0;  // seconds for the Web Connector; 0: the link settings' wait
 
     CLI::Option* typeOption = nullptr;
     CLI::Option* fromOption = nullptr;

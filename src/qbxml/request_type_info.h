@@ -54,6 +54,12 @@ inline constexpr std::int32_t RequestRejected = 0x7003;
 inline constexpr std::int32_t ResponseUnreadable = 0x7004;
 inline constexpr std::int32_t CannotOpenRecord = 0x7005;
 inline constexpr std::int32_t CompanyFileUnwritable = 0x7006;
+// The QuickBooks Web Connector did not take the request within the configured wait.
+inline constexpr std::int32_t WebConnectorTimedOut = 0x7007;
+// The Web Connector service could not listen (address taken, certificate unusable).
+inline constexpr std::int32_t WebConnectorUnavailable = 0x7008;
+// QuickBooks, behind the Web Connector, could not open the company or run the request.
+inline constexpr std::int32_t QuickBooksConnectionFailed = 0x7009;
 // qbXML's own status code for a modify request whose EditSequence is out of date.
 inline constexpr std::int32_t EditSequenceOutOfDate = 3200;
 }  // namespace LinkError

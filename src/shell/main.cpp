@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "console/search_console_factory.h"
+#include "link/frm_quickbooks_connection.h"
 #include "shell/app_state.h"
 #include "shell/artwork.h"
 #include "shell/frm_main.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     quarrion::frmMain main(
         *state, quarrion::MakeSearchConsoleFactory({}, quarrion::MakeDisplayColumnsLauncher()));
     main.SetColumnsWizard(quarrion::MakePreferencesWizardLauncher());
+    quarrion::AddQuickBooksConnectionMenu(main.AdvancedMenu(), &main);
 
     if (parser.isSet(screenshot)) {
         main.Load();
