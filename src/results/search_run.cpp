@@ -96,6 +96,7 @@ void SearchRun::Examine(IncItem& item) {
     };
     hooks.Yield = Yield;
     hooks.Closing = [this] { return closing_; };
+    if (Examining) Examining(type);
     ExamineResponse(item, search_.Examinors, *list, hooks);
     if (Changed) Changed(type);
 }

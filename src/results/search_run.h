@@ -76,7 +76,10 @@ class SearchRun {
     const std::string& ResponseContext() const { return responseContext_; }
 
     // Hooks for the host, all optional.
-    std::function<void(std::int32_t requestType)> Changed;      // a type's status or list changed
+    std::function<void(std::int32_t requestType)> Changed;  // a type's status or list changed
+    // A type's examination is about to start: its list is emptied and then refilled,
+    // rows arriving in batches reported through `Changed`.
+    std::function<void(std::int32_t requestType)> Examining;
     std::function<void(const std::string& file)> FileReported;  // for the files register
     std::function<void(std::int32_t code, const std::string& message)> PopUp;
     std::function<void()> Yield;  // let pending events run during long examinations

@@ -1,0 +1,412 @@
+#include <QAction>
+#include <QCollator>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <pugixml.hpp>
+#include <sstream>
+
+#include "modal.h"
+#include "model/inc_item.h"
+#include "qbxml/request_type_info.h"
+#include "results/data_view_stand_in.h"
+#include "results/result_table_model.h"
+#include "results/search_run.h"
+#include "results_window_support.h"
+#include "shell/frm_dialog.h"
+#include "shell_test_main.h"
+
+using namespace quarrion;
+
+namespace {
+
+constexpr std::int32_t kInvoice = 4;
+constexpr std::int32_t kCustomer = 2;
+constexpr std::int32_t kVendor = 11;
+
+int CountOf(const std::string& text, const std::string& what) {
+    int count = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
+}
+
+QPoint CellCentre(QTableView* view, int row, int column) {
+    return view->visualRect(view->model()->index(row, column)).center();
+}
+
+void Click(QTableView* view, Qt::MouseButton button, int row) {
+    QTest::mouseClick(view->viewport(), button, Qt::NoModifier, CellCentre(view, row, 0));
+    QCoreApplication::processEvents();
+}
+
+void ClickHeading(QTableView* view, int column) {
+    QHeaderView* header = view->horizontalHeader();
+    QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+              header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+void ClickTab(QTabWidget* tabs, int index) {
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier,
+                      tabs->tabBar()->tabRect(index).center());
+}
+
+int ColumnOfType(const ResultTableModel& model, std::int32_t code) {
+    for (std::size_t c = 0; c < model.List()->Columns.size(); ++c) {
+        if (model.List()->Columns[c].DataTypeCode == code) return static_cast<int>(c);
+    }
+    return -1;
+}
+
+QString Cell(const ResultTableModel& model, int row, int column) {
+    return model.data(model.index(row, column)).toString();
+}
+
+QAction* MenuItem(frmMain& main, const QString& text) {
+    for (QAction* action : main.findChildren<QAction*>()) {
+        if (action->text() == text) return action;
+    }
+    return nullptr;
+}
+
+// IsToBePrinted of every invoice in the company file, by TxnID.
+std::map<std::string, std::string> PrintStates(const std::filesystem::path& company) {
+    pugi::xml_document document;
+    document.load_file(company.c_str());
+    std::map<std::string, std::string> states;
+    for (pugi::xpath_node node : document.select_nodes("//InvoiceRet")) {
+        states[node.node().child_value("TxnID")] = node.node().child_value("IsToBePrinted");
+    }
+    return states;
+}
+
+DataViewStandIn* NewestDataView(frmMain& main) {
+    DataViewStandIn* newest = nullptr;
+    for (QMdiSubWindow* window : main.MdiArea()->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto* view = qobject_cast<DataViewStandIn*>(window->widget())) newest = view;
+    }
+    return newest;
+}
+
+}  // namespace
+
+class ResultsWindowTest : public QObject {
+    Q_OBJECT
+
+    test::ResultsProgram program_;
+
+  private slots:
+    void initTestCase() { program_.Start(qEnvironmentVariable("QUARRION_HOME") + "/"); }
+    void cleanup() {
+        program_.CloseAll();
+        program_.UseCompany();
+        program_.hub.clear();
+    }
+    void cleanupTestCase() { program_.Stop(); }
+
+    void OneTabPerIncludedTypeListingEveryRecordWithoutRules_data() {
+        QTest::addColumn<std::vector<std::int32_t>>("types");
+        QTest::newRow("one type") << std::vector<std::int32_t>{kInvoice};
+        QTest::newRow("three types") << std::vector<std::int32_t>{kInvoice, kCustomer, kVendor};
+    }
+    void OneTabPerIncludedTypeListingEveryRecordWithoutRules() {
+        QFETCH(std::vector<std::int32_t>, types);
+        frmSearchResults* window = program_.Open(types);
+        QVERIFY(window);
+        QCOMPARE(window->tabView()->count(), static_cast<int>(types.size()));
+        QCOMPARE(window->ListCount(), static_cast<int>(types.size()));
+        QVERIFY(!window->windowTitle().isEmpty());
+        QVERIFY(window->lblFile()->text().startsWith("QuickBooks File in use "));
+        for (std::size_t i = 0; i < types.size(); ++i) {
+            int tab = static_cast<int>(i);
+            QCOMPARE(window->tabView()->tabText(tab),
+                     QString::fromStdString(RequestTypeInfo::TypeTitle(types[i])));
+            QCOMPARE(window->tabView()->tabBar()->tabData(tab).toString(),
+                     QString::fromStdString(RequestTypeInfo::TypeName(types[i])));
+            const std::string& response = window->Run().ItemOf(types[i])->Response;
+            const int records =
+                CountOf(response, "<" + RequestTypeInfo::RecordElementName(types[i]) + ">");
+            QVERIFY(records > 0);
+            QCOMPARE(window->Model(tab)->rowCount(), records);
+            QVERIFY(window->lstView(tab)->isEnabled());
+        }
+    }
+
+    void AColumnClickedTwiceSortsBothWaysAndAnotherKeepsTheDirection() {
+        frmSearchResults* window = program_.Open({kInvoice});
+        QVERIFY(window);
+        QTableView* view = window->lstView(0);
+        ResultTableModel& model = *window->Model(0);
+        const int amount = ColumnOfType(model, DataTypeCode::Amt);
+        const int text = ColumnOfType(model, DataTypeCode::Str);
+        QVERIFY(amount >= 0 && text >= 0);
+        QVERIFY(model.rowCount() > 10);
+
+        auto amounts = [&] {
+            std::vector<double> values;
+            for (int row = 0; row < model.rowCount(); ++row)
+                values.push_back(Cell(model, row, amount).toDouble());
+            return values;
+        };
+        ClickHeading(view, amount);
+        QCOMPARE(model.SortColumn(), amount);
+        QCOMPARE(model.SortOrder(), Qt::AscendingOrder);
+        std::vector<double> up = amounts();
+        QVERIFY(std::is_sorted(up.begin(), up.end()));
+        QVERIFY(up.front() < up.back());
+
+        ClickHeading(view, amount);
+        QCOMPARE(model.SortOrder(), Qt::DescendingOrder);
+        std::vector<double> down = amounts();
+        QVERIFY(std::is_sorted(down.rbegin(), down.rend()));
+
+        ClickHeading(view, text);
+        QCOMPARE(model.SortColumn(), text);
+        QCOMPARE(model.SortOrder(), Qt::DescendingOrder);
+        QCollator collator = ResultTableModel::TextCollator();
+        for (int row = 1; row < model.rowCount(); ++row)
+            QVERIFY(collator.compare(Cell(model, row - 1, text), Cell(model, row, text)) >= 0);
+        QCOMPARE(view->horizontalHeader()->sortIndicatorSection(), text);
+        QCOMPARE(view->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    }
+
+    void ALeftClickWaitsForEveryTypeARightClickDoesNot() {
+        frmSearchResults* window = program_.Open({kInvoice, kCustomer});
+        QVERIFY(window);
+        // The customers' answer is still on its way.
+        window->Run().ItemOf(kCustomer)->Done = false;
+        Click(window->lstView(0), Qt::LeftButton, 0);
+        QCOMPARE(program_.OtherChildren(), 0);
+
+        Click(window->lstView(0), Qt::RightButton, 2);
+        QCOMPARE(program_.OtherChildren(), 1);
+        DataViewStandIn* view = NewestDataView(*program_.main);
+        QVERIFY(view);
+        pugi::xml_document record;
+        QVERIFY(window->Run().RecordCopy(kInvoice, window->Model(0)->RowAt(2)->Key, record));
+        const QString number = record.document_element().child_value("RefNumber");
+        QVERIFY(!number.isEmpty());
+        QVERIFY(view->toPlainText().contains("Num\n" + number + "\n"));
+        QCOMPARE(window->lstView(0)->selectionModel()->selectedRows().first().row(), 2);
+        window->Run().ItemOf(kCustomer)->Done = true;
+    }
+
+    void ALeftClickOpensTheDataViewWhereQuickBooksCannotOpenTheRecord() {
+        frmSearchResults* window = program_.Open({kInvoice});
+        QVERIFY(window);
+        Click(window->lstView(0), Qt::LeftButton, 0);
+        QCOMPARE(program_.OtherChildren(), 1);
+    }
+
+    void ADragOpensNothing() {
+        frmSearchResults* window = program_.Open({kInvoice});
+        QVERIFY(window);
+        QWidget* viewport = window->lstView(0)->viewport();
+        QPoint from = CellCentre(window->lstView(0), 0, 0);
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+            QTest::mousePress(viewport, button, Qt::NoModifier, from);
+            QTest::mouseRelease(viewport, button, Qt::NoModifier,
+                                from + QPoint(frmSearchResults::ClickSlop + 1, 0));
+            QTest::mousePress(viewport, button, Qt::NoModifier, from);
+            QTest::mouseRelease(viewport, button, Qt::NoModifier,
+                                from + QPoint(0, -frmSearchResults::ClickSlop - 2));
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(program_.OtherChildren(), 0);
+        // Within the slop it is a click.
+        QTest::mousePress(viewport, Qt::RightButton, Qt::NoModifier, from);
+        QTest::mouseRelease(viewport, Qt::RightButton, Qt::NoModifier,
+                            from + QPoint(frmSearchResults::ClickSlop, 1));
+        QCoreApplication::processEvents();
+        QCOMPARE(program_.OtherChildren(), 1);
+    }
+
+    void ARecordWithoutTxnIdOrListIdOpensNothingOnALeftClick() {
+        const std::filesystem::path folder =
+            std::filesystem::path(qEnvironmentVariable("QUARRION_HOME").toStdString()) / "answers";
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "Customer.xml")
+            << "<?xml version=\"1.0\"?><QBXML><QBXMLMsgsRs><CustomerQueryRs statusCode=\"0\" "
+               "statusSeverity=\"Info\" statusMessage=\"Status OK\">"
+               "<CustomerRet><Name>No Id Ltd</Name><FullName>No Id Ltd</FullName></CustomerRet>"
+               "<CustomerRet><ListID>80000001-1</ListID><EditSequence>1</EditSequence>"
+               "<Name>Has Id Ltd</Name><FullName>Has Id Ltd</FullName></CustomerRet>"
+               "</CustomerQueryRs></QBXMLMsgsRs></QBXML>";
+        program_.UseResponses(folder);
+        frmSearchResults* window = program_.Open({kCustomer});
+        QVERIFY(window);
+        QCOMPARE(window->Model(0)->rowCount(), 2);
+        Click(window->lstView(0), Qt::LeftButton, 0);
+        QCOMPARE(program_.OtherChildren(), 0);
+        Click(window->lstView(0), Qt::LeftButton, 1);
+        QCOMPARE(program_.OtherChildren(), 1);
+    }
+
+    void TheHubHearsTheSelectedTabOfACompleteWindow() {
+        frmSearchResults* window = program_.Open({kInvoice, kCustomer, kVendor});
+        QVERIFY(window);
+        const QString owner = QString::number(window->OwnerID());
+        program_.hub.clear();
+        ClickTab(window->tabView(), 1);
+        QCOMPARE(program_.hub, QStringList({"ToPrintOff", "Notify:2:1:4,11:" + owner}));
+        program_.hub.clear();
+        ClickTab(window->tabView(), 0);
+        QCOMPARE(program_.hub,
+                 QStringList({"ToPrintOff", "InvoiceMenu:1", "Notify:4:1:2,11:" + owner}));
+        QAction* invoices = MenuItem(*program_.main, "Set All Invoices Listed To Print");
+        QVERIFY(invoices);
+        QVERIFY(qobject_cast<QMenu*>(invoices->parent())->menuAction()->isEnabled());
+    }
+
+    void AnIncompleteWindowReportsEverythingOff() {
+        frmSearchResults* window = program_.Open({kInvoice, kCustomer});
+        QVERIFY(window);
+        window->Run().ItemOf(kCustomer)->Done = false;
+        const QString owner = QString::number(window->OwnerID());
+        program_.hub.clear();
+        ClickTab(window->tabView(), 1);
+        QCOMPARE(program_.hub, QStringList({"PrinterIcon:0", "InvoiceMenu:0", "CreditMemoMenu:0",
+                                            "POMenu:0", "SOMenu:0", "Notify:0:0::" + owner}));
+        window->Run().ItemOf(kCustomer)->Done = true;
+    }
+
+    void TwoWindowsActivatedInTurnLeaveTheMenusToTheActiveOne() {
+        frmSearchResults* invoices = program_.Open({kInvoice});
+        frmSearchResults* customers = program_.Open({kCustomer, kVendor});
+        QVERIFY(invoices && customers);
+        QMdiArea* area = program_.main->MdiArea();
+        QMenu* invoiceMenu = qobject_cast<QMenu*>(
+            MenuItem(*program_.main, "Set All Invoices Listed To Print")->parent());
+        QVERIFY(invoiceMenu);
+
+        area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(invoices->parentWidget()));
+        QVERIFY(invoiceMenu->menuAction()->isEnabled());
+        QCOMPARE(program_.main->ExportMenu()->actions().first()->data().toString(), QString("4"));
+
+        program_.hub.clear();
+        area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(customers->parentWidget()));
+        QVERIFY(!invoiceMenu->menuAction()->isEnabled());
+        QCOMPARE(program_.main->ExportMenu()->actions().first()->data().toString(), QString("2"));
+        const QString offFromInvoices = "Notify:0:0::" + QString::number(invoices->OwnerID());
+        const QString onFromCustomers = "Notify:2:1:11:" + QString::number(customers->OwnerID());
+        QVERIFY2(program_.hub.contains(offFromInvoices), qPrintable(program_.hub.join(' ')));
+        QVERIFY(program_.hub.indexOf(offFromInvoices) < program_.hub.lastIndexOf(onFromCustomers));
+
+        area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(invoices->parentWidget()));
+        QVERIFY(invoiceMenu->menuAction()->isEnabled());
+    }
+
+    void ToPrintMarksTheCompanyTheStoredAnswerAndTheShownColumn() {
+        // Only invoices of one customer, with the to-print state among the columns.
+        frmSearchResults* window = program_.Open({kInvoice}, [this](SearchBuilder& builder) {
+            QBXMLTag* tag = program_.state->Catalog().Item(kInvoice, "//InvoiceRet/IsToBePrinted");
+            QVERIFY(tag);
+            builder.Standing(kInvoice).DisplayColumns.Add(*tag, "To Print");
+        });
+        QVERIFY(window);
+        ResultTableModel& model = *window->Model(0);
+        const int column = model.columnCount() - 1;
+        QCOMPARE(model.List()->Columns[static_cast<std::size_t>(column)].Key,
+                 std::string("//InvoiceRet/IsToBePrinted"));
+        QVERIFY(model.rowCount() > 0);
+
+        for (bool toPrint : {true, false}) {
+            const QString state = toPrint ? "true" : "false";
+            QAction* item =
+                MenuItem(*program_.main, toPrint ? "Set All Invoices Listed To Print"
+                                                 : "Set All Invoices Listed To Not Print");
+            QVERIFY(item);
+            QVERIFY(qobject_cast<QMenu*>(item->parent())->menuAction()->isEnabled());
+            item->trigger();
+            QCoreApplication::processEvents();
+            for (int row = 0; row < model.rowCount(); ++row)
+                QCOMPARE(Cell(model, row, column), state);
+            std::map<std::string, std::string> states = PrintStates(program_.company);
+            for (int row = 0; row < model.rowCount(); ++row) {
+                std::string id = window->Run().RecordId(kInvoice, model.RowAt(row)->Key);
+                QCOMPARE(QString::fromStdString(states[id]), state);
+            }
+            QCOMPARE(CountOf(window->Run().ItemOf(kInvoice)->Response,
+                             "<IsToBePrinted>" + state.toStdString()),
+                     model.rowCount());
+        }
+    }
+
+    void ToPrintWithoutTheColumnShownStillReachesTheDataView() {
+        frmSearchResults* window = program_.Open({kInvoice});
+        QVERIFY(window);
+        ResultTableModel& model = *window->Model(0);
+        const std::string before = model.RowAt(0)->Cells.front();
+        bool toPrint = true;
+        window->SetToPrint(toPrint, "Set All Invoices Listed To Print", "Please wait");
+        QCOMPARE(model.RowAt(0)->Cells.front(), before);
+        Click(window->lstView(0), Qt::RightButton, 0);
+        DataViewStandIn* view = NewestDataView(*program_.main);
+        QVERIFY(view);
+        pugi::xml_document record;
+        QVERIFY(window->Run().RecordCopy(kInvoice, model.RowAt(0)->Key, record));
+        QCOMPARE(QString(record.document_element().child_value("IsToBePrinted")), QString("true"));
+        toPrint = false;
+        window->SetToPrint(toPrint, "Set All Invoices Listed To Not Print", "Please wait");
+        Click(window->lstView(0), Qt::RightButton, 0);
+        DataViewStandIn* after = NewestDataView(*program_.main);
+        QVERIFY(after && after != view);
+        QVERIFY(view->toPlainText().contains("To Print\ntrue\n"));
+        QVERIFY(after->toPlainText().contains("To Print\nfalse\n"));
+    }
+
+    void CommandsWithoutTheirWindowsSayTheyAreNotPartOfThisBuild() {
+        frmSearchResults* window = program_.Open({kInvoice});
+        QVERIFY(window);
+        QString said;
+        test::OnNextModal([&said](QDialog* dialog) {
+            if (auto* frm = qobject_cast<frmDialog*>(dialog)) {
+                said = frm->Message();
+                frm->cmdOK()->click();
+            }
+        });
+        window->Excel();
+        QVERIFY2(said.contains("not part of this build"), qPrintable(said));
+    }
+
+    void ExportHandsOverTheListAsShown() {
+        std::vector<ResultList> handed;
+        program_.outputs.ExportList = [&handed](ConsoleHost&, QWidget*, const ResultList& list,
+                                                QString& fileName, QString&, int&, bool) {
+            handed.push_back(list);
+            fileName = "/tmp/written.csv";
+            return true;
+        };
+        frmSearchResults* window = program_.Open({kInvoice});
+        program_.outputs = {};
+        QVERIFY(window);
+        ResultTableModel& model = *window->Model(0);
+        const int amount = ColumnOfType(model, DataTypeCode::Amt);
+        ClickHeading(window->lstView(0), amount);
+        window->lstView(0)->horizontalHeader()->moveSection(amount, 0);
+        QString name = "Invoices List", folder = "/tmp/";
+        int format = 1;
+        QVERIFY(window->Export(kInvoice, name, folder, format, true));
+        QCOMPARE(handed.size(), std::size_t(1));
+        const ResultList& list = handed.front();
+        QCOMPARE(list.Columns.front().Key,
+                 model.List()->Columns[static_cast<std::size_t>(amount)].Key);
+        QCOMPARE(static_cast<int>(list.Rows.size()), model.rowCount());
+        for (int row = 0; row < model.rowCount(); ++row)
+            QCOMPARE(QString::fromStdString(list.Rows[static_cast<std::size_t>(row)].Cells.front()),
+                     Cell(model, row, amount));
+    }
+};
+
+QUARRION_SHELL_TEST_MAIN(ResultsWindowTest)
+#include "results_window_test.moc"
