@@ -11,7 +11,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
+#include <algorithm>
+#include <atomic>
 #include <pugixml.hpp>
+#include <thread>
 
 #include "link/relaywick.h"
 #include "model/inc_item.h"
@@ -76,6 +79,21 @@ void SizeColumns(QTableView& view) {
         QString heading = model->headerData(column, Qt::Horizontal).toString();
         view.horizontalHeader()->resizeSection(
             column, std::max(90, metrics.horizontalAdvance(heading) + 28));
+    }
+}
+
+// Widths from the first rows once a list has them: the header measures at most
+// kMeasuredRows rows, so a list of any size costs the same.
+constexpr int kMeasuredRows = 100;
+constexpr int kWidestColumn = 320;
+
+void FitColumns(QTableView& view) {
+    QHeaderView* header = view.horizontalHeader();
+    header->setResizeContentsPrecision(kMeasuredRows);
+    view.resizeColumnsToContents();
+    for (int column = 0; column < header->count(); ++column) {
+        header->resizeSection(column,
+                              std::clamp(header->sectionSize(column) + 8, 60, kWidestColumn));
     }
 }
 
@@ -146,9 +164,17 @@ frmSearchResults::frmSearchResults(ConsoleHost& host, OutputWindows outputs, QWi
     run_->Changed = [this](std::int32_t type) { OnChanged(type); };
     run_->Examining = [this](std::int32_t type) { OnExamining(type); };
     run_->Yield = [this] { Yield(); };
+    run_->RunAside = [this](const std::function<void()>& work) {
+        EnterWork();
+        RunAside(work);
+        LeaveWork();
+    };
     run_->FileReported = [this](const std::string& file) {
         lblFile_->setText(QStringLiteral("QuickBooks File in use ") + QString::fromStdString(file));
-        if (IOManager* manager = host_.State().Manager()) manager->UpdateQuickBooksFiles(file);
+        // The register only remembers company files searched; failing to write it
+        // costs the search nothing.
+        if (IOManager* manager = host_.State().Manager())
+            static_cast<void>(manager->UpdateQuickBooksFiles(file));
     };
     run_->PopUp = [this](std::int32_t code, const std::string& message) {
         host_.State().Hub().ShowPopUp(code, QString::fromStdString(message));
@@ -308,6 +334,7 @@ void frmSearchResults::OnChanged(std::int32_t requestType) {
             white.setColor(QPalette::Base, Qt::white);
             view->setPalette(white);
             view->setEnabled(true);
+            FitColumns(*view);
         }
     }
 }
@@ -316,6 +343,20 @@ void frmSearchResults::Yield() {
     EnterWork();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     LeaveWork();
+}
+
+void frmSearchResults::RunAside(const std::function<void()>& work) {
+    std::atomic<bool> done{false};
+    std::thread worker([&work, &done] {
+        work();
+        done = true;
+        // Wakes the loop below, which may be waiting for events.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [] {}, Qt::QueuedConnection);
+    });
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    worker.join();
 }
 
 void frmSearchResults::LeaveWork() {

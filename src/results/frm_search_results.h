@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,6 +63,11 @@ class frmSearchResults : public QWidget, public ResultsWindow {
     // Asks the link for every included type; answers are examined as they arrive.
     void Start();
     void SetBusyText(const QString& text);
+
+    // Runs `work` on a thread of its own while this thread keeps handling events, and
+    // returns once the work is done. For work that touches no window and no state
+    // the events could change.
+    static void RunAside(const std::function<void()>& work);
 
     // True once every included type is done and the busy pane has gone.
     bool IsComplete() const { return complete_; }

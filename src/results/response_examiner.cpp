@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <cstring>
 #include <vector>
 
 #include "model/examinors.h"
@@ -49,8 +50,23 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
     // The examination works on a document of its own, so a nested examination of
     // another type (run from the yield hook) cannot disturb it.
     pugi::xml_document document;
-    pugi::xml_parse_result parsed = document.load_buffer(item.Response.data(), item.Response.size(),
-                                                         pugi::parse_default, pugi::encoding_utf8);
+    pugi::xml_parse_result parsed;
+    if (hooks.RunAside && !item.Response.empty()) {
+        // The parse works on a buffer of its own: events that run meanwhile may replace
+        // the item's answer.
+        const std::size_t size = item.Response.size();
+        void* buffer = pugi::get_memory_allocation_function()(size);
+        if (!buffer) return false;
+        std::memcpy(buffer, item.Response.data(), size);
+        hooks.RunAside([&] {
+            parsed = document.load_buffer_inplace_own(buffer, size, pugi::parse_default,
+                                                      pugi::encoding_utf8);
+        });
+        if (closing()) return false;
+    } else {
+        parsed = document.load_buffer(item.Response.data(), item.Response.size(),
+                                      pugi::parse_default, pugi::encoding_utf8);
+    }
     if (!parsed && !item.Response.empty()) {
         setMessage(std::string("The answer could not be read: ") + parsed.description() + ".");
         item.Done = true;

@@ -31,19 +31,39 @@ const std::string& CellOf(const ResultRow& row, int column) {
     return at < row.Cells.size() ? row.Cells[at] : empty;
 }
 
-// Stable sort of the row numbers 0..n-1 by `key`, ascending or descending; equal keys
-// keep the response's order either way.
+// A day or a moment written year first ("2024-03-01", "2024-03-01T09:30:00"): its
+// digits as one number keep its order. Blank sorts first.
+std::int64_t DayOf(const std::string& text) {
+    std::int64_t value = 0;
+    int digits = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') continue;
+        if (++digits > 14) break;
+        value = value * 10 + (c - '0');
+    }
+    // Pad to fourteen digits, so a day sorts before the moments of that day.
+    for (; digits < 14; ++digits) value *= 10;
+    return text.empty() ? -1 : value;
+}
+
+// Sorts the row numbers 0..n-1 by `key`, ascending or descending; equal keys keep the
+// response's order either way. Keys and row numbers sit side by side, so the sort
+// walks memory in order.
 template <typename Key>
 std::vector<std::uint32_t> SortBy(const std::vector<Key>& key, Qt::SortOrder order) {
-    std::vector<std::uint32_t> rows(key.size());
-    std::iota(rows.begin(), rows.end(), 0u);
+    std::vector<std::pair<Key, std::uint32_t>> pairs(key.size());
+    for (std::uint32_t r = 0; r < key.size(); ++r) pairs[r] = {key[r], r};
     if (order == Qt::AscendingOrder) {
-        std::stable_sort(rows.begin(), rows.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return key[a] < key[b]; });
+        std::sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) {
+            return a.first < b.first || (!(b.first < a.first) && a.second < b.second);
+        });
     } else {
-        std::stable_sort(rows.begin(), rows.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return key[b] < key[a]; });
+        std::sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) {
+            return b.first < a.first || (!(a.first < b.first) && a.second < b.second);
+        });
     }
+    std::vector<std::uint32_t> rows(pairs.size());
+    for (std::size_t i = 0; i < pairs.size(); ++i) rows[i] = pairs[i].second;
     return rows;
 }
 
@@ -59,11 +79,11 @@ ResultTableModel::ResultTableModel(QObject* parent) : QAbstractTableModel(parent
 
 ResultTableModel::SortKind ResultTableModel::SortKindOf(std::int32_t dataTypeCode) {
     if (DataTypeCode::IsNumber(dataTypeCode)) return SortKind::Number;
-    // Dates and times are written year first, so their text sorts them; ids and
-    // codes are compared as written.
+    // Ids and codes are compared as written.
     switch (dataTypeCode) {
         case DataTypeCode::Date:
         case DataTypeCode::DateTime:
+            return SortKind::Day;
         case DataTypeCode::Id:
         case DataTypeCode::Guid:
             return SortKind::Plain;
@@ -179,6 +199,11 @@ std::vector<std::uint32_t> ResultTableModel::Sorted(int column, Qt::SortOrder or
         case SortKind::Number: {
             std::vector<double> key(count);
             for (std::size_t r = 0; r < count; ++r) key[r] = NumberOf(CellOf(rows[r], column));
+            return SortBy(key, order);
+        }
+        case SortKind::Day: {
+            std::vector<std::int64_t> key(count);
+            for (std::size_t r = 0; r < count; ++r) key[r] = DayOf(CellOf(rows[r], column));
             return SortBy(key, order);
         }
         case SortKind::Plain: {

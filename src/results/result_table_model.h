@@ -24,7 +24,7 @@ class ResultTableModel : public QAbstractTableModel {
 
   public:
     // How a column compares its cells, from its qbXML data type.
-    enum class SortKind { Number, Plain, Text };
+    enum class SortKind { Number, Day, Plain, Text };
 
     explicit ResultTableModel(QObject* parent = nullptr);
 
@@ -47,8 +47,8 @@ class ResultTableModel : public QAbstractTableModel {
                         int role = Qt::DisplayRole) const override;
 
     // Sorts the shown order by `column`: numbers by value (a blank or unreadable cell
-    // before every number), dates and other codes by their text, text by the user's
-    // locale. Rows that compare equal keep the order of the response.
+    // before every number), days and moments in time order, ids and codes by their
+    // text, text by the user's locale. Rows that compare equal keep the order of the response.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
     // -1 until the first sort.
     int SortColumn() const { return sortColumn_; }

@@ -95,6 +95,7 @@ void SearchRun::Examine(IncItem& item) {
         if (Changed) Changed(type);
     };
     hooks.Yield = Yield;
+    hooks.RunAside = RunAside;
     hooks.Closing = [this] { return closing_; };
     if (Examining) Examining(type);
     ExamineResponse(item, search_.Examinors, *list, hooks);

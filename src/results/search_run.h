@@ -83,6 +83,8 @@ class SearchRun {
     std::function<void(const std::string& file)> FileReported;  // for the files register
     std::function<void(std::int32_t code, const std::string& message)> PopUp;
     std::function<void()> Yield;  // let pending events run during long examinations
+    // Parses answers off the owner's thread (see ExaminationHooks::RunAside).
+    std::function<void(const std::function<void()>& work)> RunAside;
 
   private:
     void OnMessage(std::int32_t requestType, const std::string& text, bool done,
