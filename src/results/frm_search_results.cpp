@@ -21,6 +21,7 @@
 #include "model/search_object2.h"
 #include "qbxml/request_type_info.h"
 #include "results/data_view_stand_in.h"
+#include "results/frm_re_search.h"
 #include "results/result_table_model.h"
 #include "results/search_run.h"
 #include "shell/app_state.h"
@@ -182,6 +183,7 @@ frmSearchResults::frmSearchResults(ConsoleHost& host, OutputWindows outputs, QWi
 }
 
 frmSearchResults::~frmSearchResults() {
+    delete reSearch_.data();
     // The run goes before the link it listens to; the link then delivers nothing more.
     run_.reset();
     link_.reset();
@@ -201,6 +203,10 @@ QTableView* frmSearchResults::lstView(int index) const {
 
 ResultTableModel* frmSearchResults::Model(int index) const {
     return index >= 0 && index < ListCount() ? models_[static_cast<std::size_t>(index)] : nullptr;
+}
+
+frmReSearch* frmSearchResults::ReSearchWindow() const {
+    return reSearch_;
 }
 
 void frmSearchResults::SetBusyText(const QString& text) {
@@ -380,6 +386,7 @@ void frmSearchResults::closeEvent(QCloseEvent* event) {
         return;
     }
     tmrCheck_->stop();
+    if (reSearch_) reSearch_->hide();
     host_.State().Hub().AllOff();
     event->accept();
 }
@@ -581,10 +588,25 @@ void frmSearchResults::SetToPrint(bool& toPrint, const QString& title, const QSt
 }
 
 void frmSearchResults::ReSearch() {
-    NotInBuild(QStringLiteral("Search Results Again"),
-               QStringLiteral("Searching the results again"));
+    if (!reSearch_) {
+        reSearch_ = new frmReSearch(host_.State(), window());
+        connect(reSearch_, &frmReSearch::Search, this, &frmSearchResults::RunSearchAgain);
+    }
+    EnterWork();
+    reSearch_->SetSearchObject(run_->Search());
+    reSearch_->exec();
+    LeaveWork();
 }
 
-void frmSearchResults::RunSearchAgain() {}
+void frmSearchResults::RunSearchAgain() {
+    if (!reSearch_ || run_->Closing()) return;
+    EnterWork();
+    complete_ = false;
+    show();
+    run_->ReSearch(reSearch_->SearchObject(), host_.State().Catalog());
+    complete_ = run_->AllDone();
+    if (!run_->Closing()) UpdateHubState();
+    LeaveWork();
+}
 
 }  // namespace quarrion

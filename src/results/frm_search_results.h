@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "results/frm_re_search.h"
 #include "results/result_list.h"
 #include "shell/results_window.h"
 #include "shell/window_openers.h"
@@ -93,6 +94,8 @@ class frmSearchResults : public QWidget, public ResultsWindow {
     int ListCount() const { return static_cast<int>(lists_.size()); }
     // The list of tab `index` as shown: columns left to right, rows in sort order.
     ResultList ShownList(int index) const;
+    // The re-search window once made (it is kept, hidden, between uses), else nullptr.
+    frmReSearch* ReSearchWindow() const;
 
   signals:
     // Every type is done and the busy pane is gone.
@@ -149,6 +152,7 @@ class frmSearchResults : public QWidget, public ResultsWindow {
     std::vector<QTableView*> lists_;
     std::vector<ResultTableModel*> models_;
     MouseDown down_;
+    QPointer<frmReSearch> reSearch_;
     QPointer<QMdiSubWindow> subWindow_;
 
     bool complete_ = false;

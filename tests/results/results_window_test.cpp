@@ -1,10 +1,14 @@
 #include <QAction>
 #include <QCollator>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -15,10 +19,16 @@
 #include <pugixml.hpp>
 #include <sstream>
 
+#include "console/criteria_control.h"
+#include "console/criterion_control.h"
+#include "console/field_criteria_control.h"
+#include "console/field_criterion_control.h"
 #include "modal.h"
 #include "model/inc_item.h"
 #include "qbxml/request_type_info.h"
 #include "results/data_view_stand_in.h"
+#include "results/frm_re_search.h"
+#include "results/re_search_console.h"
 #include "results/result_table_model.h"
 #include "results/search_run.h"
 #include "results_window_support.h"
@@ -96,6 +106,31 @@ DataViewStandIn* NewestDataView(frmMain& main) {
         if (auto* view = qobject_cast<DataViewStandIn*>(window->widget())) newest = view;
     }
     return newest;
+}
+
+void ClickItem(QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(list->item(row)).center());
+}
+
+void Choose(QComboBox* box, const QString& text) {
+    const int index = box->findText(text);
+    QVERIFY2(index >= 0, qPrintable("no choice " + text));
+    box->setCurrentIndex(index);
+}
+
+// Where the test saves pictures of the windows it drives, when asked to.
+void Picture(QWidget* window, const QString& name) {
+    const QString folder = qEnvironmentVariable("QUARRION_SCREENSHOTS");
+    if (folder.isEmpty()) return;
+    QDir().mkpath(folder);
+    window->grab().save(folder + "/" + name, "PNG");
+}
+
+// The number of records in the kept answer of a type.
+int Records(frmSearchResults* window, std::int32_t type) {
+    return CountOf(window->Run().ItemOf(type)->Response,
+                   "<" + RequestTypeInfo::RecordElementName(type) + ">");
 }
 
 }  // namespace
@@ -304,6 +339,147 @@ class ResultsWindowTest : public QObject {
 
         area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(invoices->parentWidget()));
         QVERIFY(invoiceMenu->menuAction()->isEnabled());
+    }
+
+    void AReSearchWithFieldRulesForATypeDecidesThatTypeByThemAlone() {
+        frmSearchResults* window = program_.Open({kInvoice, kCustomer}, [](SearchBuilder& builder) {
+            builder.AddRule("text contains Supply");
+        });
+        QVERIFY(window);
+        const int customers = window->Model(1)->rowCount();
+        bool drove = false;
+        test::OnNextModal([&](QDialog* dialog) {
+            auto* again = qobject_cast<frmReSearch*>(dialog);
+            QVERIFY(again);
+            QCOMPARE(again->windowTitle(), window->windowTitle() + " [Search Rule Sets]");
+            QCOMPARE(again->lstView()->count(), 3);
+            QCOMPARE(again->lstView()->item(0)->text(), QString("Global Search Rule(s)"));
+            QCOMPARE(again->lstView()->item(1)->text(),
+                     QString::fromStdString(RequestTypeInfo::TypeTitle(kInvoice)));
+            ReSearchConsole* console = again->conView();
+            QVERIFY(console->criView()->isVisible());
+            QVERIFY(!console->cmdLess()->isEnabled());
+
+            ClickItem(again->lstView(), 1);
+            QVERIFY(console->fldView()->isVisible());
+            QVERIFY(!console->criView()->isVisible());
+            QCOMPARE(console->cmdOK()->text(), "Set " + console->fldView()->Title());
+            QCOMPARE(console->cmdCancel()->text(), "Cancel " + console->fldView()->Title());
+            QVERIFY(!console->cmdSearch()->isEnabled());
+            QVERIFY(console->cmdReset()->isHidden());
+            FieldCriterionControl* row = console->fldView()->Criterion(1);
+            Choose(row->cboDataType(), "Customer");
+            Choose(row->cboTrueCompare(), "Starts With");
+            QTest::keyClicks(row->Input(), "A");
+            Picture(again, "research.png");
+
+            // Leaving the type without Set asks whether to keep its rules: OK keeps them.
+            QString asked;
+            test::OnNextModal([&asked](QDialog* question) {
+                auto* frm = qobject_cast<frmDialog*>(question);
+                asked = frm->Message();
+                frm->cmdOK()->click();
+            });
+            ClickItem(again->lstView(), 0);
+            QVERIFY2(
+                asked.startsWith("Do you want to keep the " + console->fldView()->Title() + "?"),
+                qPrintable(asked));
+            QVERIFY(console->criView()->isVisible());
+            QVERIFY(console->cmdSearch()->isEnabled());
+            QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
+            drove = true;
+        });
+        program_.main->SearchAgain();
+        QVERIFY(drove);
+        QVERIFY(!window->ReSearchWindow()->isVisible());
+
+        IncItem* invoices = window->Run().ItemOf(kInvoice);
+        QVERIFY(invoices->FieldExaminors.ContainsData());
+        QCOMPARE(invoices->SearchColumns.Count(), std::size_t(0));
+        ResultTableModel& model = *window->Model(0);
+        QVERIFY(model.rowCount() > 0);
+        QVERIFY(model.rowCount() < Records(window, kInvoice));
+        int customerColumn = -1;
+        for (std::size_t c = 0; c < model.List()->Columns.size(); ++c) {
+            if (model.List()->Columns[c].Key == "//InvoiceRet/CustomerRef/FullName")
+                customerColumn = int(c);
+        }
+        QVERIFY(customerColumn >= 0);
+        for (int row = 0; row < model.rowCount(); ++row) {
+            // Keys still name the records they named: the list shows each record's own customer.
+            pugi::xml_document record;
+            QVERIFY(window->Run().RecordCopy(kInvoice, model.RowAt(row)->Key, record));
+            const QString customer =
+                record.document_element().child("CustomerRef").child_value("FullName");
+            QVERIFY2(customer.startsWith("A", Qt::CaseInsensitive), qPrintable(customer));
+            QCOMPARE(Cell(model, row, customerColumn), customer);
+        }
+        QCOMPARE(window->Model(1)->rowCount(), customers);
+    }
+
+    void AReSearchWithoutRulesListsEveryRecordAgain() {
+        frmSearchResults* window = program_.Open({kInvoice, kCustomer}, [](SearchBuilder& builder) {
+            builder.AddRule("text contains Supply");
+        });
+        QVERIFY(window);
+        QVERIFY(window->Model(0)->rowCount() < Records(window, kInvoice));
+        test::OnNextModal([](QDialog* dialog) {
+            ReSearchConsole* console = qobject_cast<frmReSearch*>(dialog)->conView();
+            QLineEdit* value = console->criView()->Criterion(1)->txtString();
+            QCOMPARE(value->text(), QString("Supply"));
+            value->selectAll();
+            QTest::keyClick(value, Qt::Key_Backspace);
+            QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
+        });
+        program_.main->SearchAgain();
+        QVERIFY(!window->Run().Search().Examinors.ContainsData());
+        for (std::int32_t type : {kInvoice, kCustomer}) {
+            QCOMPARE(window->Run().ItemOf(type)->SearchColumns.Count(), std::size_t(0));
+            QCOMPARE(window->Model(window->Run().ItemOf(type)->Index - 1)->rowCount(),
+                     Records(window, type));
+        }
+        // The window keeps its re-search window, hidden, with the current rules next time.
+        frmReSearch* kept = window->ReSearchWindow();
+        test::OnNextModal([kept](QDialog* dialog) {
+            QCOMPARE(dialog, static_cast<QDialog*>(kept));
+            QCOMPARE(kept->conView()->criView()->Criterion(1)->txtString()->text(), QString());
+            kept->conView()->cmdReset()->click();
+        });
+        program_.main->SearchAgain();
+        QCOMPARE(window->ReSearchWindow(), kept);
+    }
+
+    void ClosingTheWindowDuringAReSearchStopsItAfterTheCurrentRecord() {
+        frmSearchResults* window = program_.Open({kInvoice, kCustomer});
+        QVERIFY(window);
+        QPointer<frmSearchResults> alive(window);
+        auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+        std::vector<std::int32_t> examined;
+        bool closed = false;
+        SearchRun& run = window->Run();
+        auto yield = run.Yield;
+        run.Yield = [&closed, frame, yield] {
+            if (!closed) {
+                closed = true;
+                frame->close();
+            }
+            yield();
+        };
+        auto examining = run.Examining;
+        run.Examining = [&examined, examining](std::int32_t type) {
+            examined.push_back(type);
+            examining(type);
+        };
+        test::OnNextModal([](QDialog* dialog) {
+            QTest::mouseClick(qobject_cast<frmReSearch*>(dialog)->conView()->cmdSearch(),
+                              Qt::LeftButton);
+        });
+        program_.main->SearchAgain();
+        QVERIFY(closed);
+        QVERIFY(alive);
+        QCOMPARE(examined, std::vector<std::int32_t>{kInvoice});
+        QVERIFY(!run.ItemOf(kInvoice)->Done);
+        QTRY_VERIFY(alive.isNull());
     }
 
     void ToPrintMarksTheCompanyTheStoredAnswerAndTheShownColumn() {
