@@ -15,6 +15,7 @@
 #include <atomic>
 #include <pugixml.hpp>
 #include <thread>
+#include <utility>
 
 #include "link/relaywick.h"
 #include "model/inc_item.h"
@@ -470,11 +471,15 @@ bool frmSearchResults::eventFilter(QObject* watched, QEvent* event) {
 
 void frmSearchResults::Released(int list, const QMouseEvent& event) {
     // A left click opens records only once every answer is in.
-    if (event.button() == Qt::LeftButton && !run_->AllDone()) return;
+    if (event.button() == Qt::LeftButton && !run_->AllDone()) {
+        down_ = MouseDown{};
+        return;
+    }
     const QPoint at = event.position().toPoint();
-    if (down_.List != list || down_.Button != event.button() ||
-        down_.Modifiers != event.modifiers() || std::abs(at.x() - down_.Position.x()) > ClickSlop ||
-        std::abs(at.y() - down_.Position.y()) > ClickSlop) {
+    const MouseDown down = std::exchange(down_, MouseDown{});
+    if (down.List != list || down.Button != event.button() || down.Modifiers != event.modifiers() ||
+        std::abs(at.x() - down.Position.x()) > ClickSlop ||
+        std::abs(at.y() - down.Position.y()) > ClickSlop) {
         return;
     }
     QTableView* view = lstView(list);

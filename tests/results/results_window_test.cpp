@@ -32,6 +32,7 @@
 #include "results/result_table_model.h"
 #include "results/search_run.h"
 #include "results_window_support.h"
+#include "shell/app_settings.h"
 #include "shell/frm_dialog.h"
 #include "shell_test_main.h"
 
@@ -156,8 +157,12 @@ class ResultsWindowTest : public QObject {
     }
     void OneTabPerIncludedTypeListingEveryRecordWithoutRules() {
         QFETCH(std::vector<std::int32_t>, types);
-        frmSearchResults* window = program_.Open(types);
+        frmSearchResults* window = program_.Open(types, {}, false);
         QVERIFY(window);
+        QVERIFY(window->busyView()->isVisible());
+        QCOMPARE(window->busyView()->geometry(), window->rect());
+        Picture(window, "results_busy.png");
+        QVERIFY(test::ResultsProgram::WaitUntilComplete(window));
         QCOMPARE(window->tabView()->count(), static_cast<int>(types.size()));
         QCOMPARE(window->ListCount(), static_cast<int>(types.size()));
         QVERIFY(!window->windowTitle().isEmpty());
@@ -213,6 +218,7 @@ class ResultsWindowTest : public QObject {
             QVERIFY(collator.compare(Cell(model, row - 1, text), Cell(model, row, text)) >= 0);
         QCOMPARE(view->horizontalHeader()->sortIndicatorSection(), text);
         QCOMPARE(view->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        Picture(window, "results_sorted.png");
     }
 
     void ALeftClickWaitsForEveryTypeARightClickDoesNot() {
@@ -443,10 +449,17 @@ class ResultsWindowTest : public QObject {
         test::OnNextModal([kept](QDialog* dialog) {
             QCOMPARE(dialog, static_cast<QDialog*>(kept));
             QCOMPARE(kept->conView()->criView()->Criterion(1)->txtString()->text(), QString());
+            kept->resize(777, 444);
             kept->conView()->cmdReset()->click();
         });
         program_.main->SearchAgain();
         QCOMPARE(window->ReSearchWindow(), kept);
+        // Its placement is remembered for the next re-search window.
+        QCOMPARE(AppSettings::Number(frmReSearch::Section, "width", 0), 777);
+        frmReSearch next(*program_.state);
+        next.show();
+        QCOMPARE(next.size(), QSize(777, 444));
+        next.hide();
     }
 
     void ClosingTheWindowDuringAReSearchStopsItAfterTheCurrentRecord() {
