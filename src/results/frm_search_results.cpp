@@ -114,7 +114,6 @@ frmSearchResults::frmSearchResults(ConsoleHost& host, OutputWindows outputs, QWi
       slide_(new QVariantAnimation(this)) {
     setObjectName(QStringLiteral("frmSearchResults"));
     setAccessibleName(QStringLiteral("Search results"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::StrongFocus);
     resize(720, 420);
     link_->SetId(host_.State().NextWindowId());
@@ -311,8 +310,13 @@ void frmSearchResults::focusInEvent(QFocusEvent* event) {
 }
 
 int frmSearchResults::ListOfType(std::int32_t requestType) const {
-    IncItem* item = run_->Search().IncludeItems.ItemByRequestType(requestType);
-    return item ? static_cast<int>(item->Index) - 1 : -1;
+    // Tab i shows the i-th included type (0-based), as SetDisplay made them.
+    int list = 0;
+    for (const IncItem& item : run_->Search().IncludeItems) {
+        if (item.RequestType() == requestType) return list;
+        ++list;
+    }
+    return -1;
 }
 
 std::int32_t frmSearchResults::TypeOfList(int list) const {
