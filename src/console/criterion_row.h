@@ -36,7 +36,7 @@ class CriterionRow : public QWidget {
   public:
     // Fixed widths of the first three columns, shared with the panels' headings.
     static constexpr int AndOrWidth = 64;
-    static constexpr int CompareWidth = 170;
+    static constexpr int CompareWidth = 200;
     static constexpr int RowMargin = 2;
     static constexpr int ColumnSpacing = 6;
 

@@ -20,6 +20,7 @@
 #include <cstring>
 #include <memory>
 
+#include "console/search_console_factory.h"
 #include "model/search_object2.h"
 #include "results/frm_search_results.h"
 #include "results/results_window_opener.h"
@@ -103,10 +104,13 @@ int main(int argc, char** argv) {
     parser.process(app);
 
     std::unique_ptr<quarrion::AppState> state = quarrion::AppState::StartUp(ProgramParts());
-    quarrion::frmMain main(*state);
-    // The console's factory takes the opener when the console is part of the build.
+    // The output windows and the columns wizard are plugged in here as they join the
+    // program; until then the results windows use plain stand-ins and say which
+    // commands are not part of the build, and the console offers Display Columns
+    // disabled.
     const quarrion::ResultsWindowOpener openResults =
         quarrion::MakeResultsWindowOpener(quarrion::OutputWindows{});
+    quarrion::frmMain main(*state, quarrion::MakeSearchConsoleFactory(openResults, {}));
 
     if (parser.isSet(screenshot)) {
         main.Load();

@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "console/search_console_factory.h"
 #include "link/link_settings.h"
+#include "modal.h"
 #include "model/search_object2.h"
 #include "results/frm_search_results.h"
 #include "results/results_window_opener.h"
@@ -19,6 +21,7 @@
 #include "search/search_builder.h"
 #include "shell/app_state.h"
 #include "shell/busy_pane.h"
+#include "shell/frm_dialog.h"
 #include "shell/frm_main.h"
 #include "shell/io_manager_store.h"
 #include "shell/msg_interface.h"
@@ -43,7 +46,13 @@ class ResultsProgram {
             return std::make_unique<IOManagerStore>(catalog);
         };
         state = AppState::StartUp(std::move(parts));
-        main = std::make_unique<frmMain>(*state);
+        // As the program's main() makes it: the console's Search opens results windows.
+        main = std::make_unique<frmMain>(*state,
+                                         MakeSearchConsoleFactory(MakeResultsWindowOpener({}), {}));
+        // A first run initialises the catalog and may say so in a message.
+        ModalWatcher okEverything([](QDialog* dialog) {
+            if (auto* message = qobject_cast<frmDialog*>(dialog)) message->cmdOK()->click();
+        });
         main->Load();
         main->resize(1100, 760);
         main->show();

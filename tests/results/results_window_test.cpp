@@ -23,6 +23,8 @@
 #include "console/criterion_control.h"
 #include "console/field_criteria_control.h"
 #include "console/field_criterion_control.h"
+#include "console/request_control.h"
+#include "console/search_console_control.h"
 #include "modal.h"
 #include "model/inc_item.h"
 #include "qbxml/request_type_info.h"
@@ -179,6 +181,24 @@ class ResultsWindowTest : public QObject {
             QVERIFY(records > 0);
             QCOMPARE(window->Model(tab)->rowCount(), records);
             QVERIFY(window->lstView(tab)->isEnabled());
+        }
+    }
+
+    void TheConsolesSearchOpensAResultsWindow() {
+        auto* console = dynamic_cast<SearchConsoleControl*>(program_.main->Console());
+        QVERIFY(console);
+        QVERIFY(console->lstView()->SetTicked("Invoice", true));
+        QVERIFY(console->cmdSearch()->isEnabled());
+        const std::vector<std::int32_t> ticked = console->lstView()->TickedTypes();
+        QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
+        frmSearchResults* window = program_.Newest();
+        QVERIFY(window);
+        QVERIFY(test::ResultsProgram::WaitUntilComplete(window));
+        QCOMPARE(window->tabView()->count(), static_cast<int>(ticked.size()));
+        for (std::size_t i = 0; i < ticked.size(); ++i) {
+            QCOMPARE(window->tabView()->tabText(static_cast<int>(i)),
+                     QString::fromStdString(RequestTypeInfo::TypeTitle(ticked[i])));
+            QCOMPARE(window->Model(static_cast<int>(i))->rowCount(), Records(window, ticked[i]));
         }
     }
 
