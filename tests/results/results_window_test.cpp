@@ -36,6 +36,8 @@
 #include "results_window_support.h"
 #include "shell/app_settings.h"
 #include "shell/frm_dialog.h"
+#include "shell/frm_msg.h"
+#include "shell/frm_pop_up.h"
 #include "shell_test_main.h"
 
 using namespace quarrion;
@@ -135,6 +137,23 @@ int Records(frmSearchResults* window, std::int32_t type) {
     return CountOf(window->Run().ItemOf(type)->Response,
                    "<" + RequestTypeInfo::RecordElementName(type) + ">");
 }
+
+// Records every wait notice (frmMsg) shown while it lives: its caption and text.
+class NoticeSpy : public QObject {
+  public:
+    NoticeSpy() { qApp->installEventFilter(this); }
+    ~NoticeSpy() override { qApp->removeEventFilter(this); }
+    QStringList Shown;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            if (auto* notice = qobject_cast<frmMsg*>(watched))
+                Shown << notice->windowTitle() + "|" + notice->Message();
+        }
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -536,7 +555,12 @@ class ResultsWindowTest : public QObject {
                                                  : "Set All Invoices Listed To Not Print");
             QVERIFY(item);
             QVERIFY(qobject_cast<QMenu*>(item->parent())->menuAction()->isEnabled());
+            NoticeSpy notices;
             item->trigger();
+            QCOMPARE(
+                notices.Shown,
+                QStringList({item->text() + "|Please wait, while Quarrion processes your request.  "
+                                            "This may take a few minutes."}));
             QCoreApplication::processEvents();
             for (int row = 0; row < model.rowCount(); ++row)
                 QCOMPARE(Cell(model, row, column), state);
@@ -549,6 +573,34 @@ class ResultsWindowTest : public QObject {
                              "<IsToBePrinted>" + state.toStdString()),
                      model.rowCount());
         }
+    }
+
+    void ALinkFailureWhileMarkingPopsUpAndIsLogged() {
+        // The company sits in a folder that goes away after the search: its changes
+        // cannot be saved.
+        const std::filesystem::path home(qEnvironmentVariable("QUARRION_HOME").toStdString());
+        const std::filesystem::path folder = home / "going";
+        std::filesystem::create_directories(folder);
+        std::filesystem::copy_file(program_.company, folder / "company.qbxml",
+                                   std::filesystem::copy_options::overwrite_existing);
+        LinkSettings settings;
+        settings.CompanyFile = folder / "company.qbxml";
+        QCOMPARE(QString::fromStdString(settings.Save(home)), QString());
+        frmSearchResults* window = program_.Open({kInvoice});
+        QVERIFY(window);
+        std::filesystem::remove_all(folder);
+
+        QString popped;
+        test::OnNextModal([&popped](QDialog* dialog) {
+            if (auto* popUp = qobject_cast<frmPopUp*>(dialog)) popped = popUp->Message();
+            dialog->accept();
+        });
+        bool toPrint = true;
+        window->SetToPrint(toPrint, "Set All Invoices Listed To Print", "Please wait");
+        QTRY_VERIFY(!popped.isEmpty());
+        QFile log(QString::fromStdString((home / "Error Log.txt").string()));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(log.readAll()).contains(popped.left(20)));
     }
 
     void ToPrintWithoutTheColumnShownStillReachesTheDataView() {
