@@ -47,7 +47,9 @@ CriteriaPanel::CriteriaPanel(QWidget* parent, const QString& caption, const QStr
     auto* headings = new QWidget(this);
     headings->setObjectName(QStringLiteral("headings"));
     auto* headingRow = new QHBoxLayout(headings);
-    headingRow->setContentsMargins(CriterionRow::RowMargin, 0, CriterionRow::RowMargin, 0);
+    // The rows sit inside the scroll area's frame; the headings line up with them.
+    const int inset = CriterionRow::RowMargin + scroll_->frameWidth();
+    headingRow->setContentsMargins(inset, 0, inset, 0);
     headingRow->setSpacing(CriterionRow::ColumnSpacing);
     headingRow->addSpacing(CriterionRow::AndOrWidth);
     headingRow->addWidget(

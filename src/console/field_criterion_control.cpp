@@ -41,7 +41,7 @@ void FieldCriterionControl::SetRequestType(long requestType, const QBXMLTags& ca
     fields_.clear();
     cboDataType()->clear();
     for (const QBXMLTag& tag : catalog) {
-        if (tag.Code != requestType || tag.Ignore() || !OffersFieldRules(tag.DataTypeCode())) {
+        if (tag.Code != requestType || !OffersFieldRules(tag.DataTypeCode())) {
             continue;
         }
         AddField(ShareTag(tag));

@@ -204,6 +204,20 @@ class SearchConsoleTest : public QObject {
         QCOMPARE(answers.Seen, QStringList{"Invalid Search: You must select at least one "
                                            "transaction type, or list, to perform a search."});
         QVERIFY(rig.Handed.empty());
+        // Save asks for at least one type as well, before any save window opens.
+        test::EnterRule(console->criView(), 1, "text contains x");
+        QVERIFY(console->cmdSave()->isEnabled());
+        QTest::mouseClick(console->cmdSave(), Qt::LeftButton);
+        QCOMPARE(answers.Seen.size(), 2);
+        QCOMPARE(answers.Seen.last(), answers.Seen.first());
+    }
+
+    void AStoreFailureIsShownUnderTheOperationsName() {
+        SavedSearches saved;
+        Answers answers;
+        saved.ShowStoreError(19, "the disk is full", "IOManager", "IOManager::SaveCriterion");
+        QCOMPARE(answers.Seen,
+                 QStringList{"IOManager::SaveCriterion: (19) IOManager\nthe disk is full"});
     }
 
     void WithNothingRememberedTheConsoleOpensOnTodayTransactionDatesAndThreeTypes() {
@@ -530,6 +544,30 @@ class SearchConsoleTest : public QObject {
         SearchObject2 expected;
         fresh.Build(expected);
         QCOMPARE(test::SearchText(*rig.Handed.front()), test::SearchText(expected));
+        Answers answers;
+        console->tvwView()->Select("No columns");
+        console->tvwView()->DeleteSelected();
+        QVERIFY(!SavedRoot(console->tvwView(), "No columns"));
+    }
+
+    void TheSavedSearchTreeWorksFromTheKeyboard() {
+        ConsoleRig rig;
+        SearchConsoleControl* console = rig.Console();
+        Compose(console, {11}, QDate(2024, 3, 1), QDate(2024, 3, 9), 1, {"text contains k"}, {});
+        SaveAs(console, "Keys", "");
+        QTest::mouseClick(console->cmdClear(), Qt::LeftButton);
+        SavedSearches* saved = console->tvwView();
+        QTreeView* tree = saved->tvwView();
+        tree->setFocus();
+        tree->setCurrentIndex(SavedRoot(saved, "Keys")->index());
+        QTest::keyClick(tree, Qt::Key_Return);
+        QCOMPARE(Ticked(console->lstView()), QList<std::int32_t>{11});
+        QCOMPARE(console->lblCaption()->text(), QStringLiteral("Keys"));
+        const std::size_t before = StoredCount(rig.Store());
+        Answers answers;
+        QTest::keyClick(tree, Qt::Key_Delete);
+        QCOMPARE(answers.Seen.size(), 1);
+        QCOMPARE(StoredCount(rig.Store()), before - 1);
     }
 
     void SavingWithABlankNameSaysSoAndKeepsTheWindowOpen() {
