@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <cstring>
 #include <vector>
 
 #include "link/record_text.h"
@@ -52,20 +53,29 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
     // the link hands over) is scanned for its records, and each is parsed alone into
     // one scratch document while it is judged: the whole answer never exists as
     // nodes. Other text is parsed whole.
-    // Events run in the yield may replace the item's answer (a new answer, a
-    // to-print write-back); the records found must stay valid, so with a yield the
-    // examination reads a copy of its own.
+    // Events run in the yield, or while the scan runs aside, may replace the item's
+    // answer (a new answer, a to-print write-back); the records found must stay
+    // valid, so then the examination reads a copy of its own, taken here on the
+    // owner's thread.
     std::string ownText;
     std::string_view response = item.Response;
-    if (hooks.Yield) {
+    if (hooks.Yield || hooks.RunAside) {
         ownText = item.Response;
         response = ownText;
     }
     std::vector<std::string_view> texts;
+    bool scanned = false;
+    auto scan = [&] {
+        scanned = XmlScan::IsUtf8Text(response) && !RecordTexts::Spans(response, recordName, texts);
+    };
+    if (hooks.RunAside && !response.empty()) {
+        hooks.RunAside(scan);
+        if (closing()) return false;
+    } else {
+        scan();
+    }
     pugi::xml_document document;
     std::vector<pugi::xml_node> records;
-    const bool scanned =
-        XmlScan::IsUtf8Text(response) && !RecordTexts::Spans(response, recordName, texts);
     if (!scanned) {
         texts.clear();
         pugi::xml_parse_result parsed = document.load_buffer(

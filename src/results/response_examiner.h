@@ -21,6 +21,11 @@ struct ExaminationHooks {
     std::function<void()> Yield;
     // Checked after every record: true stops the examination there.
     std::function<bool()> Closing;
+    // Runs `work` (finding the answer's records: it touches nothing of the host) off the owner's
+    // thread and returns when it is done, letting events run meanwhile, so a large
+    // answer does not hold the host still while it is scanned. Without it the work runs
+    // in place.
+    std::function<void(const std::function<void()>& work)> RunAside;
     std::chrono::milliseconds Slice{30};
 };
 

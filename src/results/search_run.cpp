@@ -99,7 +99,12 @@ void SearchRun::Examine(IncItem& item) {
         if (Changed) Changed(type);
     };
     hooks.Yield = Yield;
+    hooks.RunAside = RunAside;
     hooks.Closing = [this] { return closing_; };
+    // The list is rebuilt from here on: the type is done again only when the
+    // examination finishes (a close stops it first).
+    item.Done = false;
+    if (Examining) Examining(type);
     ExamineResponse(item, search_.Examinors, *list, hooks);
     if (Changed) Changed(type);
 }
