@@ -1,0 +1,320 @@
+"""The acceptance walk: a bookkeeper's whole road through the real desktop program, on
+a generated sample company, done through the widgets' accessible names and the mouse
+and keyboard of the X server. Every window met is pictured and the picture checked to
+show that window. A failed step names itself, leaves a picture of the screen
+(FAILED-<step>.png) and the accessibility tree it saw (FAILED-<step>.txt).
+
+Started by run_walk.sh, which sets QUARRION_HOME, QUARRION_WALK_QUARRION (the program),
+QUARRION_WALK_CLI (the terminal tool) and QUARRION_WALK_OUT (where pictures go).
+"""
+import contextlib
+import csv
+import hashlib
+import os
+import subprocess
+import sys
+import time
+import traceback
+
+import pyatspi
+from PIL import ImageGrab
+
+from ui import Ui, WalkFailed, dump_tree, is_active, is_checked, is_enabled, wait_for
+
+OUT = os.environ["QUARRION_WALK_OUT"]
+HOME = os.environ["QUARRION_HOME"]
+PICTURES = os.path.join(OUT, "pictures")
+EXPORTS = os.path.join(OUT, "exports")
+COMPANY = os.path.join(HOME, "Sample Company.qbxml")
+SAVED_NAME = "Supply houses"
+
+ui = Ui()
+steps_done = []
+
+
+@contextlib.contextmanager
+def step(name):
+    print(f"step: {name}", flush=True)
+    started = time.monotonic()
+    try:
+        yield
+    except Exception as error:
+        slug = "".join(c if c.isalnum() else "-" for c in name.lower())
+        try:
+            ImageGrab.grab().save(os.path.join(PICTURES, f"FAILED-{slug}.png"))
+        except Exception:
+            pass
+        try:
+            with open(os.path.join(PICTURES, f"FAILED-{slug}.txt"), "w") as out:
+                dump_tree(ui.application(), out)
+        except Exception:
+            pass
+        traceback.print_exc()
+        raise WalkFailed(f"step {name!r} failed: {error}") from error
+    steps_done.append(name)
+    print(f"  done in {time.monotonic() - started:.1f} s", flush=True)
+
+
+def picture(node, file, title=None):
+    ui.capture(node, os.path.join(PICTURES, file), title)
+    print(f"  pictured {node.name!r} in {file}", flush=True)
+
+
+def digest(path):
+    with open(path, "rb") as f:
+        return hashlib.sha256(f.read()).hexdigest()
+
+
+# The program's parts the walk meets.
+def main_window():
+    return ui.find("Quarrion", "frame")
+
+
+def side_button(name):
+    return ui.find(name, "push button", main_window())
+
+
+def press_when_enabled(node):
+    wait_for(f"{node.name!r} to be enabled", lambda: is_enabled(node), 30)
+    action = node.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) in ("Press", "press", "click"):
+            action.doAction(i)
+            return
+    raise WalkFailed(f"{node.name!r} cannot be pressed")
+
+
+def type_cell(title):
+    return ui.find(title, "table cell", ui.find("Types to search", "tree"))
+
+
+def set_ticked(title, ticked):
+    cell = type_cell(title)
+    if is_checked(cell) != ticked:
+        ui.click(cell)  # a click on a line moves there; Space ticks it as a user does
+        ui.key("space")
+        wait_for(f"{title} to be {'ticked' if ticked else 'unticked'}",
+                 lambda: is_checked(cell) == ticked, 5)
+
+
+def set_year(name, year):
+    """Moves a date field's year with the arrow keys, as a user does: Home goes to the
+    first section, Tab on to the next ones, Down and Up step the year."""
+    field = ui.find(name, "spin button")
+    now = int(ui.text_of(field)[-4:])
+    ui.click(field)
+    ui.key("Home", "Tab", "Tab")
+    ui.key(*(["Down"] * (now - year) if now > year else ["Up"] * (year - now)))
+    wait_for(f"{name} to read the year {year}", lambda: ui.text_of(field).endswith(str(year)), 5)
+
+
+def rule_row(panel, number=1):
+    return ui.find(f"{panel} rule {number}", "filler")
+
+
+def combos_of(row):
+    return [node for node in ui.all(None, "combo box", row)]
+
+
+def results_window(title=None):
+    """A results window: an MDI child of the main window, titled by its search's caption."""
+    def probe():
+        for node in ui.all(None, "frame", main_window()):
+            if node.name != "Quarrion" and (title is None or node.name == title) and \
+                    ui.all("Search results", "filler", node):
+                return node
+        return None
+    return wait_for(f"a results window{' ' + repr(title) if title else ''}", probe, 30)
+
+
+def result_table(window, type_title):
+    return wait_for(f"the list {type_title} results", lambda: next(iter(
+        ui.all(f"{type_title} results", "table", window, showing=False)), None), 20)
+
+
+def column_texts(table, heading):
+    """The texts of one column of a result list, top to bottom, found by its heading."""
+    grid = table.queryTable()
+    for column in range(grid.nColumns):
+        header = grid.getColumnHeader(column)
+        if header is not None and header.name == heading:
+            return [grid.getAccessibleAt(row, column).name for row in range(grid.nRows)]
+    raise WalkFailed(f"no column {heading!r} in {table.name!r}")
+
+
+def header_of(table, heading):
+    for node in ui.all(heading, "table column header", table):
+        return node
+    raise WalkFailed(f"no heading {heading!r} in {table.name!r}")
+
+
+def wait_done(window, timeout=120):
+    """Waits for the busy pane to go: every type's answer examined."""
+    wait_for("the search to finish", lambda: not ui.all("Search progress", None, window), timeout)
+
+
+def start_program():
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    log = open(os.path.join(OUT, "quarrion.log"), "w")
+    return subprocess.Popen([os.environ["QUARRION_WALK_QUARRION"]], env=env, stdout=log,
+                            stderr=subprocess.STDOUT)
+
+
+def walk(program):
+    with step("start the program"):
+        wait_for("Quarrion on the accessibility bus",
+                 lambda: ui.application() or program.poll() is not None, 90)
+        if program.poll() is not None:
+            with open(os.path.join(OUT, "quarrion.log"), errors="replace") as log:
+                if "could not connect to display" in log.read() or not display_answers():
+                    print("the X server refused the program", file=sys.stderr)
+                    sys.exit(DISPLAY_LOST)
+            raise WalkFailed(f"the program ended at start with status {program.returncode} "
+                             "(see quarrion.log)")
+        main = main_window()
+        wait_for("the main window on the screen", lambda: subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--name", "^Quarrion$"],
+            capture_output=True).returncode == 0, 30)
+        ui.focus_window("Quarrion")
+        wait_for("the main window to be active", lambda: is_active(main), 30)
+        ui.find("Types to search", "tree", main, timeout=60)
+        picture(main, "main-window.png", "Quarrion")
+
+    with step("tick Invoice and Customer"):
+        for title, ticked in (("Invoice", True), ("Customer", True), ("Vendor", False)):
+            set_ticked(title, ticked)
+
+    with step("set the dates"):
+        set_year("From date", int(ui.text_of(ui.find("To date", "spin button"))[-4:]) - 3)
+
+    with step("enter a global rule"):
+        row = rule_row("Global search")
+        and_or, data_type, compare = combos_of(row)
+        ui.choose(data_type, "Text")
+        ui.choose(compare, "Contains")
+        ui.type_into(ui.find("Compare text", "text", row), "Supply")
+
+    with step("enter a field rule"):
+        ui.click(type_cell("Invoice"), button=3)
+        ui.popup_choose(1)  # Refine Search
+        ui.find("Invoice Search Rule Set", "label")
+        row = rule_row("Field search")
+        and_or, column, compare = combos_of(row)
+        print("  Invoice fields:", ui.items_of(column)[:40], flush=True)
+        ui.choose(column, "Customer")
+        ui.choose(compare, "Contains")
+        ui.type_into(ui.find("Compare text", "text", row), "Acme")
+        picture(ui.find("Search console", "filler"), "console-field-rule.png", "Search console")
+        ui.press("Set Invoice Search Rule Set")
+        wait_for("the global rules to come back",
+                 lambda: ui.all("Global search rules", "filler"), 10)
+        picture(ui.find("Search console", "filler"), "console.png", "Search console")
+
+
+    with step("save the search"):
+        ui.press("Save")
+        dialog = top_window("Save Search Rules")
+        if not is_active(dialog):
+            ui.focus_window("Save Search Rules")
+        ui.type_into(ui.find("Search name", "text", dialog), SAVED_NAME)
+        ui.type_into(ui.find("Description", "text", dialog), "Invoices to Acme, anything Supply")
+        picture(dialog, "save-search.png", "Save Search Rules")
+        ui.press("Save", root=dialog)
+        ui.gone("Save Search Rules", "dialog")
+        ui.focus_window("Quarrion")
+        ui.find(SAVED_NAME, None, ui.find("Saved search rule sets", "tree"))
+
+    with step("search"):
+        ui.press("Search")
+        window = results_window()
+        wait_done(window)
+        lists = [node.name for node in ui.all(None, "page tab", window)]
+        if lists != ["Customer", "Invoice"]:
+            raise WalkFailed(f"expected the result lists Customer and Invoice, found {lists}")
+        ui.press("Invoice", "page tab", window)
+        invoices = result_table(window, "Invoice")
+        customers = column_texts(invoices, "Customer")
+        if not customers or any("acme" not in name.lower() for name in customers):
+            raise WalkFailed(f"the Invoice list holds customers other than Acme: {customers[:5]}")
+        print(f"  {len(customers)} invoices to Acme customers", flush=True)
+        picture(window, "results.png", SAVED_NAME)
+
+    with step("sort a column"):
+        before = column_texts(invoices, "Subtotal")
+        ui.click(header_of(invoices, "Subtotal"))
+        amounts = lambda: [float(text or 0) for text in column_texts(invoices, "Subtotal")]
+        wait_for("the Subtotal column in order", lambda: amounts() in (
+            sorted(amounts()), sorted(amounts(), reverse=True)) and amounts() != before, 10)
+        if sorted(before, key=float) == before:
+            raise WalkFailed("the list was already in Subtotal order, so sorting proves nothing")
+        picture(window, "results-sorted.png", SAVED_NAME)
+
+    with step("search again with a changed rule"):
+        ui.click(side_button("Search Again"))
+        dialog = top_window("Search results again")
+        if not is_active(dialog):
+            ui.focus_window(f"{SAVED_NAME} \\[Search Rule Sets\\]")
+        row = rule_row("Global search")
+        text = ui.find("Compare text", "text", row)
+        if ui.text_of(text) != "Supply":
+            raise WalkFailed(f"the re-search window shows the rule {ui.text_of(text)!r}")
+        ui.type_into(text, "Hardware")
+        picture(dialog, "re-search.png", "Search results again")
+        before = column_texts(result_table(window, "Customer"), "Customer")
+        ui.press("Search", root=dialog)
+        ui.gone("Search results again", "dialog")
+        ui.focus_window("Quarrion")
+
+        def customers_found_again():
+            names = column_texts(result_table(window, "Customer"), "Customer")
+            return names if names and names != before else None
+        names = wait_for("the Customer list to change", customers_found_again, 30)
+        if not any("hardware" in name.lower() for name in names):
+            raise WalkFailed(f"the Customer list after searching for Hardware: {names}")
+        print(f"  customers: {len(before)} for Supply, {len(names)} for Hardware", flush=True)
+        with open(os.path.join(PICTURES, "tree-re-searched.txt"), "w") as out:
+            dump_tree(ui.application(), out)
+
+
+def top_window(title):
+    """A top-level window of the program (a dialog or a frame) by its title."""
+    def probe():
+        for node in ui.all(title, None, ui.application()):
+            if node.getRoleName() in ("dialog", "frame", "window"):
+                return node
+        return None
+    return wait_for(f"the window {title!r}", probe, 20)
+
+
+# The exit status that asks run_walk.sh for a new display: the X server went away
+# before the program could use it, which says nothing about the program.
+DISPLAY_LOST = 3
+
+
+def display_answers():
+    return subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True).returncode == 0
+
+
+def main():
+    wait_for(f"the X server at {os.environ.get('DISPLAY')} to answer", display_answers, 20)
+    # The company the link answers from: the sample company, written where the
+    # program looks for it, so the walk can see the to-print marks change it.
+    subprocess.run([os.environ["QUARRION_WALK_CLI"], "sample", "--out", COMPANY], check=True)
+    program = start_program()
+    try:
+        walk(program)
+    finally:
+        program.terminate()
+        try:
+            program.wait(20)
+        except subprocess.TimeoutExpired:
+            program.kill()
+    print(f"walk done: {len(steps_done)} steps: " + "; ".join(steps_done))
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    except WalkFailed as failure:
+        print(f"WALK FAILED: {failure}", file=sys.stderr)
+        sys.exit(1)
