@@ -263,6 +263,9 @@ bool SearchConsoleControl::BuildSearch() {
         builder.IncludeType(code);
         RequestSearchRule& standing = builder.Standing(code);
         RequestSearchRule* rule = lstView_->Rule(code);
+        // The preferences wizard may have changed the type's columns since the list
+        // was filled; a new search shows them.
+        rule->RefreshDefaults(&host_.State().Catalog());
         rule->DisplayColumns.Copy(standing.DisplayColumns, 0);
         if (rule->FieldExaminors.ContainsData()) {
             rule->FieldExaminors.Copy(standing.FieldExaminors, 0);

@@ -27,6 +27,33 @@ void RequestSearchRule::Reset() {
     DefaultColumns.Copy(DisplayColumns, 0);
 }
 
+namespace {
+
+bool SameColumns(const DisplayColumns& a, const DisplayColumns& b) {
+    if (a.Count() != b.Count()) return false;
+    for (std::size_t i = 1; i <= a.Count(); ++i) {
+        const DisplayColumn* left = a.Item(i);
+        const DisplayColumn* right = b.Item(i);
+        if (left->Heading() != right->Heading()) return false;
+        if (!left->Tag() || !right->Tag() || left->Tag()->TagName() != right->Tag()->TagName()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void RequestSearchRule::RefreshDefaults(const QBXMLTags* catalog) {
+    if (!catalog) return;
+    const bool followDefaults = SameColumns(DisplayColumns, DefaultColumns);
+    std::vector<QBXMLTag*> headers;
+    catalog->RequestHeaders(static_cast<int>(requestType_), headers);
+    DefaultColumns.Clear();
+    for (const QBXMLTag* tag : headers) DefaultColumns.Add(*tag);
+    if (followDefaults) DefaultColumns.Copy(DisplayColumns, 0);
+}
+
 RequestSearchRule* RequestSearchRules::Add(long requestType, const QBXMLTags* catalog) {
     if (!RequestTypeInfo::Find(static_cast<std::int32_t>(requestType))) return nullptr;
     std::string name = RequestTypeInfo::TypeName(static_cast<std::int32_t>(requestType));

@@ -38,6 +38,10 @@ class RequestSearchRule {
 
     // Forgets the field rules and goes back to the default columns.
     void Reset();
+    // Takes the catalog's columns as the defaults again (the preferences wizard may
+    // have changed them since); chosen columns that were still the old defaults follow,
+    // columns the user chose for this search stay. A null catalog changes nothing.
+    void RefreshDefaults(const QBXMLTags* catalog);
 
   private:
     long requestType_ = 0;

@@ -272,8 +272,107 @@ def walk(program):
         if not any("hardware" in name.lower() for name in names):
             raise WalkFailed(f"the Customer list after searching for Hardware: {names}")
         print(f"  customers: {len(before)} for Supply, {len(names)} for Hardware", flush=True)
-        with open(os.path.join(PICTURES, "tree-re-searched.txt"), "w") as out:
-            dump_tree(ui.application(), out)
+
+    with step("set the listed invoices to print"):
+        numbers = column_texts(result_table(window, "Invoice"), "Num")
+        before = digest(COMPANY)
+        if all(to_be_printed(COMPANY).get(number) for number in numbers):
+            raise WalkFailed("every listed invoice is already marked to print")
+        ui.press("Invoice", "page tab", window)
+        choose_menu("Tools", "Invoices", "Set All Invoices Listed To Print")
+        wait_for("the company file to change", lambda: digest(COMPANY) != before, 60)
+        marks = wait_for("every listed invoice marked to print in the company file", lambda: (
+            lambda found: found if all(found.get(n) for n in numbers) else None)(
+                to_be_printed(COMPANY)), 30)
+        unlisted = sum(1 for number, marked in marks.items() if marked and number not in numbers)
+        print(f"  {len(numbers)} listed invoices marked to print; {unlisted} others marked",
+              flush=True)
+        picture(window, "to-print.png", SAVED_NAME)
+
+    with step("run the saved search from the tree"):
+        tree = ui.find("Saved search rule sets", "tree")
+        ui.click(ui.find(SAVED_NAME, None, tree), button=3)
+        ui.popup_choose(2)  # Execute this Search Rule Set
+        wait_for("a second results window", lambda: len(
+            [node for node in ui.all(SAVED_NAME, "frame", main_window())]) == 2, 30)
+        again = [node for node in ui.all(SAVED_NAME, "frame", main_window())
+                 if node is not window][-1]
+        again = results_window_other_than(window)
+        wait_done(again)
+        lists = [node.name for node in ui.all(None, "page tab", again)]
+        if lists != ["Customer", "Invoice"]:
+            raise WalkFailed(f"the saved search ran with the lists {lists}")
+        if sorted(column_texts(result_table(again, "Invoice"), "Num")) != sorted(numbers):
+            raise WalkFailed("the saved search found other invoices than the first search")
+        picture(again, "saved-search-run.png", SAVED_NAME)
+
+    with step("change a type's columns with the wizard"):
+        ui.click(side_button("Columns"))
+        wizard = top_window("Search Results Preferences")
+        if not is_active(wizard):
+            ui.focus_window("Search Results Preferences")
+        ui.choose(ui.find("List or transaction type", "combo box", wizard), "Invoice")
+        picture(wizard, "wizard-start.png", "Search Results Preferences")
+        ui.press("Next", root=wizard)
+        ui.press(ui.find("Add/Remove Columns", "radio button", wizard).name, "radio button",
+                 wizard)
+        ui.press("Next", root=wizard)
+        columns = ui.find("Columns", "tree", wizard)
+        ui.type_into(ui.find("Filter columns", "text", wizard), "Terms")
+        terms = wait_for("the column Terms in the filtered list", lambda: next(iter(
+            ui.all("Terms", "table cell", columns)), None), 10)
+        if is_checked(terms):
+            raise WalkFailed("Terms is already an Invoice column")
+        x, y, width, height = ui.extents(terms)
+        ui.click_at(x + 10, y + height // 2)  # on its check box
+        wait_for("Terms to be checked", lambda: is_checked(terms), 5)
+        picture(wizard, "wizard-columns.png", "Search Results Preferences")
+        ui.press("Next", root=wizard)
+        heading = ui.find("Column heading", "text", wizard)
+        picture(wizard, "wizard-preview.png", "Search Results Preferences")
+        ui.press("Finish", root=wizard)
+        ui.gone("Search Results Preferences", "dialog")
+        ui.focus_window("Quarrion")
+
+    with step("search with the new columns"):
+        for title, ticked in (("Invoice", True), ("Customer", False), ("Vendor", False)):
+            set_ticked(title, ticked)
+        ui.press("Search")
+        fresh = wait_for("a results window with the Terms column", lambda: next(iter(
+            node for node in ui.all(None, "frame", main_window())
+            if node.name not in ("Quarrion", SAVED_NAME) and
+            ui.all("Terms", "table column header", node, showing=False)), None), 60)
+        wait_done(fresh)
+        picture(fresh, "new-columns.png", fresh.name)
+
+
+def to_be_printed(company):
+    """Invoice number -> its IsToBePrinted mark, read from the company file."""
+    import xml.etree.ElementTree as ElementTree
+    marks = {}
+    for invoice in ElementTree.parse(company).getroot().iter("InvoiceRet"):
+        marks[invoice.findtext("RefNumber")] = invoice.findtext("IsToBePrinted") == "true"
+    return marks
+
+
+def choose_menu(*path):
+    """Opens a menu of the menu bar and its submenus with clicks, as a user does."""
+    node = ui.find(path[0], "menu item", main_window())
+    for name in path[1:]:
+        ui.click(node)
+        node = wait_for(f"the menu item {name!r}", lambda: next(iter(
+            ui.all(name, "menu item", node)), None), 10)
+    ui.click(node)
+
+
+def results_window_other_than(first):
+    def probe():
+        for node in ui.all(None, "frame", main_window()):
+            if node != first and node.name != "Quarrion" and \
+                    ui.all("Search results", "filler", node):
+                return node
+        return None
+    return wait_for("another results window", probe, 30)
 
 
 def top_window(title):

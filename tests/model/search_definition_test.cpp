@@ -332,6 +332,29 @@ TEST_F(StandingRules, UnknownTypeAddsNothingAndNoCatalogLeavesColumnsEmpty) {
     EXPECT_EQ(customer->DisplayColumns.Count(), 0u);
 }
 
+TEST_F(StandingRules, RefreshedDefaultsReachUntouchedColumnsButNotChosenOnes) {
+    RequestSearchRules rules;
+    RequestSearchRule* untouched = rules.Add(4, &catalog_);
+    RequestSearchRules others;
+    RequestSearchRule* chosen = others.Add(4, &catalog_);
+    chosen->DisplayColumns.Item(1)->SetHeading("Mine");
+
+    // The preferences wizard adds Memo as the fourth column and renames the number.
+    catalog_.Item(2)->Sequence = 4;
+    catalog_.Item(3)->SetUserHeading("No.");
+    untouched->RefreshDefaults(&catalog_);
+    chosen->RefreshDefaults(&catalog_);
+    const std::vector<std::string> now = {"No.", "Date", "Subtotal", "Memo"};
+    EXPECT_EQ(Headings(untouched->DefaultColumns), now);
+    EXPECT_EQ(Headings(untouched->DisplayColumns), now);
+    EXPECT_EQ(Headings(chosen->DefaultColumns), now);
+    EXPECT_EQ(Headings(chosen->DisplayColumns),
+              (std::vector<std::string>{"Mine", "Date", "Subtotal"}));
+
+    chosen->RefreshDefaults(nullptr);
+    EXPECT_EQ(Headings(chosen->DefaultColumns), now);
+}
+
 TEST_F(StandingRules, ResetForgetsFieldRulesAndRestoresTheDefaultColumns) {
     RequestSearchRules rules;
     RequestSearchRule* invoice = rules.Add(4, &catalog_);
