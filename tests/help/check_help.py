@@ -2,13 +2,19 @@
 """The help pages hold together: every page is reachable from the index, every link and
 image resolves (anchors included), and every page a window opens exists.
 
-    check_help.py HELP_DIR HELP_WINDOW_SOURCE
+    check_help.py HELP_DIR SOURCE_DIR
+
+Every window the program shows (an object name "frm..." set in the sources) has a page
+that F1 opens, apart from the message windows, which explain themselves.
 """
 import html.parser
 import os
 import re
 import sys
 import urllib.parse
+
+# Message and start-up windows: a line of text and buttons, nothing to explain.
+SELF_EXPLAINING = {"frmDialog", "frmMsg", "frmInit"}
 
 
 class Page(html.parser.HTMLParser):
@@ -39,7 +45,7 @@ class Page(html.parser.HTMLParser):
 
 
 def main():
-    folder, window_source = sys.argv[1], sys.argv[2]
+    folder, sources = sys.argv[1], sys.argv[2]
     pages = {}
     for name in sorted(os.listdir(folder)):
         if name.endswith(".html"):
@@ -76,13 +82,27 @@ def main():
         if name not in reached:
             problems.append(f"{name}: not reachable from index.html")
 
-    # The pages the program opens by context id.
-    with open(window_source, encoding="utf-8") as file:
-        opened = set(re.findall(r'"([a-z0-9-]+\.html)"', file.read()))
+    # The pages the program opens: by context id and by the window F1 is pressed in.
+    def read(path):
+        with open(os.path.join(sources, path), encoding="utf-8") as file:
+            return file.read()
+    context_help = read("shell/context_help.cpp")
+    opened = set(re.findall(r'"([a-z0-9-]+\.html)"', read("shell/help_window.cpp") + context_help))
     if not opened:
-        problems.append(f"{window_source}: names no page")
+        problems.append("the help sources name no page")
     for name in sorted(opened - set(pages)):
-        problems.append(f"{window_source}: opens missing page {name}")
+        problems.append(f"the program opens missing page {name}")
+    with_page = set(re.findall(r'\{QStringLiteral\("(\w+)"\), QStringLiteral\("[a-z0-9-]+\.html"\)\}', context_help))
+    windows = set()
+    for directory, _, files in os.walk(sources):
+        for file_name in files:
+            if file_name.endswith(".cpp"):
+                with open(os.path.join(directory, file_name), encoding="utf-8") as file:
+                    windows.update(re.findall(r'setObjectName\(QStringLiteral\("(frm\w+)"\)\)', file.read()))
+    if not windows:
+        problems.append("no window found in the sources")
+    for window in sorted(windows - with_page - SELF_EXPLAINING):
+        problems.append(f"window {window} has no help page for F1")
 
     if problems:
         print("\n".join(problems))
