@@ -36,6 +36,22 @@ def _children(node):
         return []
 
 
+def _same(a, b):
+    """One widget seen through two look-ups: the bus may hand out separate proxies."""
+    if a == b:
+        return True
+    try:
+        return (a.name, a.getRoleName(), a.getIndexInParent(), _place(a)) == \
+            (b.name, b.getRoleName(), b.getIndexInParent(), _place(b))
+    except Exception:
+        return False
+
+
+def _place(node):
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x, box.y, box.width, box.height
+
+
 def _showing(node):
     try:
         return node.getState().contains(pyatspi.STATE_SHOWING)
@@ -162,6 +178,33 @@ class Ui:
         time.sleep(0.3)  # the menu maps before it takes keys; the caller checks the result
         self.key(*(["Down"] * position), "Return")
 
+    def in_front(self, node):
+        """True when the widget the screen shows at `node`'s centre belongs to `node`:
+        no other window covers it. Each top-level window names the widget it shows at
+        that point (Qt answers in stacking order); `node` must be among its ancestors."""
+        x, y, width, height = self.extents(node)
+        x, y = x + width // 2, y + height // 2
+        for top in _children(self.application()):
+            if top is None or not _showing(top):
+                continue
+            here = top
+            try:
+                for _ in range(60):
+                    deeper = here.queryComponent().getAccessibleAtPoint(
+                        x, y, pyatspi.DESKTOP_COORDS)
+                    if deeper is None or _same(deeper, here):
+                        break
+                    here = deeper
+                for _ in range(60):
+                    if _same(here, node):
+                        return True
+                    if _same(here, top):
+                        break
+                    here = here.parent
+            except Exception:
+                continue
+        return False
+
     # Eyes.
     def capture(self, node, path, title=None):
         """Saves the picture of `node`'s place on screen to `path` and checks that it
@@ -171,6 +214,13 @@ class Ui:
             raise WalkFailed(f"expected the window {title!r} to picture, found {node.name!r}")
         if not _showing(node):
             raise WalkFailed(f"{node.name!r} is not showing when pictured")
+        try:
+            top_level = node.parent == self.application()
+        except Exception:
+            top_level = False
+        if top_level:
+            wait_for(f"{node.name!r} to be the active window", lambda: is_active(node), 5)
+        wait_for(f"{node.name!r} in front of other windows", lambda: self.in_front(node), 5)
         x, y, width, height = self.extents(node)
         if width < 50 or height < 50:
             raise WalkFailed(f"{node.name!r} is too small to picture: {width}x{height}")

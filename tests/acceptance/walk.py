@@ -249,6 +249,79 @@ def walk(program):
             raise WalkFailed("the list was already in Subtotal order, so sorting proves nothing")
         picture(window, "results-sorted.png", SAVED_NAME)
 
+    with step("export one list"):
+        shown = column_texts(invoices, "Num")
+        ui.click(side_button("Export"))
+        dialog = top_window("Export List As ...")
+        if not is_active(dialog):
+            ui.focus_window("Export List As \\.\\.\\.")
+        target = os.path.join(EXPORTS, "Acme invoices.csv")
+        name_field = wait_for("the file name field", lambda: next(iter(
+            node for node in ui.all(None, "text", dialog) if is_focused(node)), None), 10)
+        ui.type_into(name_field, target)
+        picture(dialog, "export-list.png", "Export List As ...")
+        ui.key("Return")
+        ui.gone("Export List As ...", "dialog")
+        wait_for(f"{target} to be written", lambda: os.path.exists(target), 20)
+        rows = read_delimited(target, ",")
+        if [row[rows[0].index("Num")] for row in rows[1:]] != shown:
+            raise WalkFailed(f"{target} does not hold the listed invoices in the shown order")
+        print(f"  {target}: {len(rows) - 1} rows, columns {rows[0]}", flush=True)
+        ui.focus_window("Quarrion")
+
+    with step("export all lists"):
+        ui.click(side_button("Export All"))
+        dialog = top_window("Export All Lists")
+        if not is_active(dialog):
+            ui.focus_window("Export All Lists")
+        folder = os.path.join(EXPORTS, "all")
+        os.makedirs(folder, exist_ok=True)
+        ui.type_into(ui.find("Chosen folder", "text", dialog), folder)
+        picture(dialog, "export-all.png", "Export All Lists")
+        ui.press("Export", root=dialog)
+        ui.gone("Export All Lists", "dialog")
+        files = wait_for("two files in the export folder", lambda: (
+            lambda names: names if len(names) == 2 else None)(sorted(os.listdir(folder))), 20)
+        counts = {}
+        for name in files:
+            rows = read_delimited(os.path.join(folder, name), ",")
+            counts[name] = len(rows) - 1
+        invoice_file = next((n for n in files if "invoice" in n.lower()), None)
+        customer_file = next((n for n in files if "customer" in n.lower()), None)
+        if not invoice_file or not customer_file:
+            raise WalkFailed(f"Export All wrote {files}, not one file per list")
+        if counts[invoice_file] != len(shown) or counts[customer_file] != len(
+                column_texts(result_table(window, "Customer"), "Customer")):
+            raise WalkFailed(f"the exported row counts {counts} differ from the lists")
+        print(f"  {folder}: {counts}", flush=True)
+        ui.focus_window("Quarrion")
+
+    with step("open the workbook window"):
+        ui.click(side_button("Excel"))
+        book = wait_for("the workbook window", lambda: next(iter(
+            ui.all(f"{SAVED_NAME} [Excel WorkBook]", "frame", main_window())), None), 60)
+        sheets = wait_for("the workbook's sheets", lambda: [
+            node.name for node in ui.all(None, "page tab", book)] or None, 60)
+        if sheets != ["Customer", "Invoice"]:
+            raise WalkFailed(f"the workbook shows the sheets {sheets}")
+        wait_for("the workbook to be written", lambda: not ui.all("Working", None, book), 60)
+        picture(book, "workbook.png", f"{SAVED_NAME} [Excel WorkBook]")
+
+    with step("open a data view by right click"):
+        activate(window)
+        ui.press("Invoice", "page tab", window)
+        first = wait_for("the first listed invoice", lambda: next(iter(
+            cell for cell in ui.all(shown[0], "table cell", invoices)), None), 10)
+        ui.click(first, button=3)
+        view = wait_for("a data-view window", lambda: next(iter(
+            node for node in ui.all(None, "frame", main_window())
+            if ui.all("Data view", None, node) or ui.all("Record data view", None, node)),
+            None), 30)
+        picture(view, "data-view.png", view.name)
+        if shown[0] not in view.name and "Invoice" not in view.name:
+            raise WalkFailed(f"the data view {view.name!r} does not name the invoice")
+        activate(window)
+
     with step("search again with a changed rule"):
         ui.click(side_button("Search Again"))
         dialog = top_window("Search results again")
@@ -344,6 +417,23 @@ def walk(program):
             ui.all("Terms", "table column header", node, showing=False)), None), 60)
         wait_done(fresh)
         picture(fresh, "new-columns.png", fresh.name)
+
+
+def is_focused(node):
+    found = node.getState()
+    return found.contains(pyatspi.STATE_FOCUSED)
+
+
+def read_delimited(path, delimiter):
+    with open(path, newline="", encoding="utf-8-sig") as f:
+        return list(csv.reader(f, delimiter=delimiter))
+
+
+def activate(window):
+    """Brings an MDI child to the front with a click on its title bar."""
+    x, y, width, height = ui.extents(window)
+    ui.click_at(x + width // 2, y + 8)
+    wait_for(f"{window.name!r} in front", lambda: ui.in_front(window), 5)
 
 
 def to_be_printed(company):
