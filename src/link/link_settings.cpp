@@ -35,7 +35,7 @@ std::filesystem::path LinkSettings::FilePath(const std::filesystem::path& dataFo
 LinkSettings LinkSettings::Load(const std::filesystem::path& dataFolder) {
     LinkSettings settings;
     std::string text;
-    if (!ReadWholeFile(FilePath(dataFolder), text).empty()) return settings;
+    if (!ReadWholeFile(FilePath(dataFolder), text)) return settings;
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {
@@ -70,7 +70,7 @@ std::string LinkSettings::Save(const std::filesystem::path& dataFolder) const {
     text += "ResponseFolder=" + ResponseFolder.string() + "\n";
     text += "PageSize=" + std::to_string(PageSize) + "\n";
     std::lock_guard lock(SaveMutex());
-    return WriteFileAtomically(FilePath(dataFolder), text);
+    return WriteFileAtomically(FilePath(dataFolder), text).Message();
 }
 
 }  // namespace quarrion

@@ -62,7 +62,7 @@ QbxmlStatus ResponseFilesProcessor::AnswerQuery(const pugi::xml_node& request,
         file = LoadedFile{};
         file.generation = ++generation_;
         auto doc = std::make_unique<pugi::xml_document>();
-        std::string message = ReadWholeFile(path, file.buffer);
+        std::string message = ReadWholeFile(path, file.buffer).Message();
         if (message.empty()) message = Qbxml::LoadInPlace(*doc, file.buffer);
         if (!message.empty()) {
             files_.erase(std::string(stem));

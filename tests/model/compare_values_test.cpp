@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "foundation/codes.h"
 #include "model/compare_data.h"
 #include "model/compare_list.h"
 #include "model/compare_range.h"
@@ -10,11 +11,13 @@ namespace {
 TEST(CompareData, NumericCodesMakeANumberAndEverythingElseText) {
     CompareData d;
     EXPECT_EQ(d.TypeOfData(), Kind::Text);
-    for (long code : {64, 65, 74, 75, 76}) {
+    for (long code :
+         {Choice::AnyNumber, Choice::Amount, Choice::Percent, Choice::Price, Choice::Quantity}) {
         d.SetTypeOfData(code);
         EXPECT_EQ(d.TypeOfData(), Kind::Number) << code;
     }
-    for (long code : {141, 33, 0, 70, 73, 128}) {
+    for (long code : {DataTypeCode::Str, DataTypeCode::Bool, DataTypeCode::Unknown,
+                      DataTypeCode::Int, DataTypeCode::Float, Choice::Text}) {
         d.SetTypeOfData(code);
         EXPECT_EQ(d.TypeOfData(), Kind::Text) << code;
     }
@@ -33,31 +36,31 @@ TEST(CompareData, BlankTextHoldsNoDataButZeroDoes) {
 
 TEST(CompareData, ReadsTextAsANumberByItsLeadingDigits) {
     CompareData d;
-    d.SetTypeOfData(64);
+    d.SetTypeOfData(Kind::Number);
     d.SetValue("12abc");
     EXPECT_EQ(std::get<double>(d.Value()), 12);
     d.SetValue("abc");
     EXPECT_EQ(std::get<double>(d.Value()), 0);
-    d.SetTypeOfData(128);
+    d.SetTypeOfData(Kind::Text);
     d.SetValue(2.5);
     EXPECT_EQ(std::get<std::string>(d.Value()), "2.5");
 }
 
 TEST(CompareData, CopyInCopiesAsStoredAndCopyOutTakesTheConvertedValue) {
     CompareData number;
-    number.SetTypeOfData(64);
+    number.SetTypeOfData(Kind::Number);
     number.SetValue("12abc");
     CompareData target;
-    number.Copy(target, 0);
+    number.Copy(target, CopyDirection::IntoTarget);
     EXPECT_EQ(target.TypeOfData(), Kind::Number);
     EXPECT_EQ(std::get<std::string>(target.Stored()), "12abc");
 
     CompareData reader;
-    reader.Copy(number, 1);
+    reader.Copy(number, CopyDirection::FromTarget);
     EXPECT_EQ(std::get<double>(reader.Stored()), 12);
 
     CompareData untouched;
-    untouched.Copy(number, 2);
+    untouched.Copy(number, static_cast<CopyDirection>(2));
     EXPECT_FALSE(untouched.ContainsData());
 }
 
@@ -69,7 +72,7 @@ TEST(CompareList, MembershipIgnoresCaseForTextAndConvertsNumbers) {
     EXPECT_FALSE(text.IsIn(std::string_view("Smyth")));
 
     CompareList numbers;
-    numbers.SetTypeOfData(64);
+    numbers.SetTypeOfData(Kind::Number);
     numbers.Add(std::string("100"));
     EXPECT_TRUE(numbers.IsIn(100.0));
     EXPECT_TRUE(numbers.IsIn(std::string_view("100.00")));
@@ -104,20 +107,20 @@ TEST(CompareList, RemovingTheLastItemWindsTheCounterBack) {
 
 TEST(CompareList, CopyBothWaysReplacesTheOtherListsItems) {
     CompareList a;
-    a.SetTypeOfData(64);
+    a.SetTypeOfData(Kind::Number);
     a.Add(std::string("7x"));
     a.Add(3.0);
     CompareList b;
     b.Add(std::string("stale"));
-    a.Copy(&b, 0);
+    a.Copy(&b, CopyDirection::IntoTarget);
     ASSERT_EQ(b.Count(), 2);
     EXPECT_EQ(b.TypeOfData(), Kind::Number);
     EXPECT_EQ(std::get<double>(b.Item(1)->Stored()), 7);
 
     CompareList c;
-    c.Copy(&a, 1);
+    c.Copy(&a, CopyDirection::FromTarget);
     EXPECT_EQ(c.Count(), 2);
-    c.Copy(nullptr, 0);
+    c.Copy(nullptr, CopyDirection::IntoTarget);
     EXPECT_EQ(c.Count(), 2);
     b.Add(1.0);
     EXPECT_EQ(a.Count(), 2);  // the copy is independent
@@ -149,7 +152,7 @@ TEST(CompareRange, BothEndsAreInclusiveAndAMissingBoundReadsZero) {
 
 TEST(CompareRange, TextRangesCompareByteOrderWithCase) {
     CompareRange r;
-    r.SetTypeOfData(128);
+    r.SetTypeOfData(Kind::Text);
     r.A().SetValue("b");
     r.B().SetValue("d");
     EXPECT_TRUE(r.IsBetween(std::string_view("c")));
