@@ -255,11 +255,11 @@ TEST(DisplayColumns, BlankHeadingFallsBackToTheUserHeading) {
 
 TEST(DisplayColumns, CopyCarriesHeadingsButNotTheRequestType) {
     DisplayColumns columns;
-    columns.RequestType = 4;
+    columns.RequestType = RequestTypeCode::Invoice;
     columns.Add(MakeTag("//InvoiceRet/RefNumber", "STRTYPE"), "Number");
     columns.Add(MakeTag("//InvoiceRet/Memo", "STRTYPE"), "Notes");
     DisplayColumns copy;
-    copy.RequestType = 7;
+    copy.RequestType = RequestTypeCode::SalesOrder;
     copy.Add(MakeTag("//InvoiceRet/TxnDate", "DATETYPE"));
     columns.Copy(copy, CopyDirection::IntoTarget);
     EXPECT_EQ(copy.RequestType, RequestTypeCode::SalesOrder);

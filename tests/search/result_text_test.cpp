@@ -51,7 +51,7 @@ class ResultTexts : public ::testing::Test {
         customer->Done = true;
 
         ResultList invoices;
-        invoices.RequestType = 4;
+        invoices.RequestType = RequestTypeCode::Invoice;
         invoices.Title = "Invoice";
         invoices.Columns = {{"//InvoiceRet/TxnDate", "Date", 2},
                             {"//InvoiceRet/CustomerRef/FullName", "Customer", DataTypeCode::Str},
@@ -59,7 +59,7 @@ class ResultTexts : public ::testing::Test {
         invoices.Rows = {{"k0", {"2026-11-02", "ACME \"Big\" Co", "12.50"}, "ACME"},
                          {"k2", {"2026-11-03", "Zoë's, Ltd", "1500.00"}, ""}};
         ResultList customers;
-        customers.RequestType = 2;
+        customers.RequestType = RequestTypeCode::Customer;
         customers.Title = "Customer";
         customers.Columns = {{"//CustomerRet/FullName", "Customer", 141}};
         lists_ = {invoices, customers};
