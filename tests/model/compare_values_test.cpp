@@ -46,24 +46,6 @@ TEST(CompareData, ReadsTextAsANumberByItsLeadingDigits) {
     EXPECT_EQ(std::get<std::string>(d.Value()), "2.5");
 }
 
-TEST(CompareData, CopyInCopiesAsStoredAndCopyOutTakesTheConvertedValue) {
-    CompareData number;
-    number.SetTypeOfData(Kind::Number);
-    number.SetValue("12abc");
-    CompareData target;
-    number.Copy(target, CopyDirection::IntoTarget);
-    EXPECT_EQ(target.TypeOfData(), Kind::Number);
-    EXPECT_EQ(std::get<std::string>(target.Stored()), "12abc");
-
-    CompareData reader;
-    reader.Copy(number, CopyDirection::FromTarget);
-    EXPECT_EQ(std::get<double>(reader.Stored()), 12);
-
-    CompareData untouched;
-    untouched.Copy(number, static_cast<CopyDirection>(2));
-    EXPECT_FALSE(untouched.ContainsData());
-}
-
 TEST(CompareList, MembershipIgnoresCaseForTextAndConvertsNumbers) {
     CompareList text;
     text.Add(std::string("Smith"));
@@ -103,27 +85,6 @@ TEST(CompareList, RemovingTheLastItemWindsTheCounterBack) {
     list.Remove(1);
     EXPECT_EQ(list.Add(std::string("d"))->Index, 3);
     EXPECT_EQ(list.Count(), 2);
-}
-
-TEST(CompareList, CopyBothWaysReplacesTheOtherListsItems) {
-    CompareList a;
-    a.SetTypeOfData(Kind::Number);
-    a.Add(std::string("7x"));
-    a.Add(3.0);
-    CompareList b;
-    b.Add(std::string("stale"));
-    a.Copy(&b, CopyDirection::IntoTarget);
-    ASSERT_EQ(b.Count(), 2);
-    EXPECT_EQ(b.TypeOfData(), Kind::Number);
-    EXPECT_EQ(std::get<double>(b.Item(1)->Stored()), 7);
-
-    CompareList c;
-    c.Copy(&a, CopyDirection::FromTarget);
-    EXPECT_EQ(c.Count(), 2);
-    c.Copy(nullptr, CopyDirection::IntoTarget);
-    EXPECT_EQ(c.Count(), 2);
-    b.Add(1.0);
-    EXPECT_EQ(a.Count(), 2);  // the copy is independent
 }
 
 TEST(CompareRange, ReversedBoundsAreExchangedForGood) {

@@ -94,37 +94,6 @@ TEST(Criteria, ContainsDataAndReferencesAskEveryCriterion) {
     EXPECT_FALSE(group.ReferencesDataType("PRICETYPE"));
 }
 
-TEST(Criteria, CopyReplacesTheTargetDeeply) {
-    Criteria original;
-    AddText(original, Operation::Contains, "acme")->AndOr = "AND";
-    AddNumber(original, Operation::Between, 0)->NumberRange.B().SetValue(10.0);
-    Criteria copy;
-    AddText(copy, Operation::StartsWith, "old");
-    AddText(copy, Operation::StartsWith, "older");
-    AddText(copy, Operation::StartsWith, "oldest");
-    original.Copy(copy, CopyDirection::IntoTarget);
-    ASSERT_EQ(copy.Count(), 2u);
-    EXPECT_EQ(copy.Item(1)->Index, 1);
-    EXPECT_EQ(copy.Item(1)->Operand, Operation::Contains);
-    EXPECT_EQ(copy.Item(1)->AndOr, "AND");
-    EXPECT_EQ(copy.Item(1)->TextCompare.ValueText(), "acme");
-    EXPECT_EQ(copy.Item(2)->NumberRange.B().ValueNumber(), 10.0);
-
-    copy.Item(1)->TextCompare.SetValue("changed");
-    copy.Item(2)->NumberRange.B().SetValue(99.0);
-    copy.Add(Operation::IsBlank, Choice::Text);
-    EXPECT_EQ(original.Count(), 2u);
-    EXPECT_EQ(original.Item(1)->TextCompare.ValueText(), "acme");
-    EXPECT_EQ(original.Item(2)->NumberRange.B().ValueNumber(), 10.0);
-
-    Criteria reader;
-    reader.Copy(original, CopyDirection::FromTarget);
-    ASSERT_EQ(reader.Count(), 2u);
-    EXPECT_EQ(reader.Item(1)->TextCompare.ValueText(), "acme");
-    reader.Copy(copy, static_cast<CopyDirection>(5));
-    EXPECT_EQ(reader.Count(), 2u);
-}
-
 TEST(Examinor, SatisfiedGroupHoldsWithoutLookingAndResetsOnReturn) {
     Examinor group;
     EXPECT_EQ(group.CompareFlag(), 1);
@@ -169,33 +138,6 @@ TEST(Examinors, IndexCountsGroups) {
     EXPECT_EQ(examinors.Add()->Index, 2);
     examinors.Clear();
     EXPECT_EQ(examinors.Add()->Index, 1);
-}
-
-TEST(Examinors, CopyIsDeepInBothDirections) {
-    Examinors original;
-    AddText(original.Add()->Criteria, Operation::Contains, "acme");
-    Examinor* second = original.Add();
-    AddNumber(second->Criteria, Operation::GreaterThan, 500);
-    second->Criteria.Item(1)->NumberList.Add(3.0);
-
-    Examinors copy;
-    original.Copy(copy, CopyDirection::IntoTarget);
-    ASSERT_EQ(copy.Count(), 2u);
-    ASSERT_EQ(copy.Item(2)->Criteria.Count(), 1u);
-    EXPECT_EQ(copy.Item(2)->Criteria.Item(1)->NumberCompare.ValueNumber(), 500);
-    copy.Item(2)->Criteria.Item(1)->NumberCompare.SetValue(1.0);
-    copy.Item(2)->Criteria.Item(1)->NumberList.Clear();
-    copy.Item(1)->Criteria.Clear();
-    EXPECT_EQ(original.Item(2)->Criteria.Item(1)->NumberCompare.ValueNumber(), 500);
-    EXPECT_EQ(original.Item(2)->Criteria.Item(1)->NumberList.Count(), 1);
-    EXPECT_EQ(original.Item(1)->Criteria.Count(), 1u);
-
-    Examinors reader;
-    reader.Copy(original, CopyDirection::FromTarget);
-    ASSERT_EQ(reader.Count(), 2u);
-    EXPECT_EQ(reader.Item(1)->Criteria.Item(1)->TextCompare.ValueText(), "acme");
-    EXPECT_TRUE(reader.ReferencesDataType("AMTTYPE"));
-    EXPECT_TRUE(reader.ContainsData());
 }
 
 TEST(BuildExaminors, RowsWithDataFormGroupsStartedByOr) {

@@ -344,42 +344,6 @@ TEST_F(FieldRules, SecondRuleForAFieldChangesTheFirstOperation) {
     EXPECT_EQ(group.Count(), 2u);
 }
 
-TEST_F(FieldRules, CopySharesTheFieldAndCopiesValuesDeeply) {
-    FieldExaminors original;
-    FieldCriterion* rule = original.Add()->FieldCriteria.Add(
-        Tag("//InvoiceRet/InvoiceLineRet/Desc", "STRTYPE"), Operation::InList);
-    rule->AndOr = "OR";
-    rule->TextList.Add(std::string("Freight charge"));
-    rule->Index = 5;
-
-    FieldExaminors copy;
-    original.Copy(copy, CopyDirection::IntoTarget);
-    ASSERT_EQ(copy.Count(), 1u);
-    FieldCriterion* copied = copy.Item(1)->FieldCriteria.Item(1);
-    ASSERT_NE(copied, nullptr);
-    EXPECT_EQ(copied->Field(), rule->Field());  // the same catalog entry
-    EXPECT_EQ(copied->AndOr, "OR");
-    EXPECT_EQ(copied->Index, 1);
-    EXPECT_EQ(copied->Compare(first_), Holds);
-
-    copied->TextList.Clear();
-    copied->TextList.Add(std::string("other"));
-    copied->Operand = Operation::Contains;
-    copy.Item(1)->FieldCriteria.Add(Tag("//InvoiceRet/Memo", "STRTYPE"), Operation::IsBlank);
-    EXPECT_EQ(rule->Operand, Operation::InList);
-    ASSERT_EQ(rule->TextList.Count(), 1);
-    EXPECT_EQ(rule->TextList.Item(1)->ValueText(), "Freight charge");
-    EXPECT_EQ(original.Item(1)->FieldCriteria.Count(), 1u);
-    EXPECT_EQ(original.Compare(first_), Holds);
-
-    FieldExaminors reader;
-    reader.Copy(original, CopyDirection::FromTarget);
-    ASSERT_EQ(reader.Count(), 1u);
-    EXPECT_EQ(reader.Compare(first_), Holds);
-    reader.Copy(copy, static_cast<CopyDirection>(3));
-    EXPECT_EQ(reader.Item(1)->FieldCriteria.Item(1)->Operand, Operation::InList);
-}
-
 TEST_F(FieldRules, BuildFromRowsLetsALaterRowOnTheSameFieldWin) {
     FieldCriterion rows[4];
     rows[0].SetField(Tag("//InvoiceRet/Memo", "STRTYPE"));

@@ -78,101 +78,6 @@ TEST(SearchObject2, ClearKeepsTypesDatesAndMaximum) {
     EXPECT_EQ(search.FormatFrom(), "2020-05-01");
 }
 
-// Fills `search` with one of everything a copy must carry.
-void FillSearch(SearchObject2& search) {
-    search.Index = 4;
-    search.ID = 31;
-    search.Name = "Big invoices";
-    search.Description = "over 500";
-    search.Max = 250;
-    search.DateFilter = 2;
-    search.FromDate = sys_days(2024y / January / 1);
-    search.ToDate = sys_days(2024y / June / 30);
-    Criterion* rule =
-        search.Examinors.Add()->Criteria.Add(Operation::GreaterThan, Choice::AnyNumber);
-    rule->NumberCompare.SetValue(500.0);
-    IncItem* item = search.IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
-    item->Done = true;
-    item->Message = "3/3  Found 1 Done.";
-    item->Response = "<InvoiceRet/>";
-    item->FieldExaminors.Add()
-        ->FieldCriteria.Add(MakeTag("//InvoiceRet/Memo", "STRTYPE"), Operation::Contains)
-        ->TextCompare.SetValue("rush");
-    item->SearchColumns.Add(MakeTag("//InvoiceRet/Subtotal", "AMTTYPE"));
-    item->DisplayColumns.Add(MakeTag("//InvoiceRet/RefNumber", "STRTYPE"), "Number");
-    search.IncludeItems.Add("Customer", RequestTypeCode::Customer);
-}
-
-TEST(SearchObject2, CopyIsDeepEnoughThatChangingTheCopyLeavesTheOriginal) {
-    SearchObject2 original;
-    FillSearch(original);
-    SearchObject2 copy;
-    copy.Index = 9;
-    original.Copy(copy, CopyDirection::IntoTarget);
-
-    EXPECT_EQ(copy.Index, 9);
-    EXPECT_EQ(copy.ID, 31);
-    EXPECT_EQ(copy.Name, "Big invoices");
-    EXPECT_EQ(copy.Description, "over 500");
-    EXPECT_EQ(copy.Max, 250);
-    EXPECT_EQ(copy.DateFilter, 2);
-    EXPECT_EQ(copy.Caption(), "Big invoices");
-    EXPECT_EQ(copy.FormatTo(), "2024-06-30");
-    ASSERT_EQ(copy.IncludeItems.Count(), 2u);
-    IncItem* item = copy.IncludeItems.Item("INVOICE");
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->Index, 1);
-    EXPECT_EQ(item->RequestType(), RequestTypeCode::Invoice);
-    EXPECT_EQ(item->DisplayColumns.RequestType, RequestTypeCode::Invoice);
-    EXPECT_TRUE(item->Done);
-    EXPECT_EQ(item->Message, "3/3  Found 1 Done.");
-    EXPECT_EQ(item->Response, "<InvoiceRet/>");
-    EXPECT_EQ(item->SearchColumns.Item(1)->ElementName(), "Subtotal");
-    EXPECT_EQ(item->DisplayColumns.Item(1)->Heading(), "Number");
-    EXPECT_EQ(copy.Examinors.Item(1)->Criteria.Item(1)->NumberCompare.ValueNumber(), 500);
-
-    // Change everything in the copy.
-    copy.Examinors.Item(1)->Criteria.Item(1)->NumberCompare.SetValue(1.0);
-    copy.Examinors.Add();
-    item->FieldExaminors.Item(1)->FieldCriteria.Item(1)->TextCompare.SetValue("slow");
-    item->FieldExaminors.Add();
-    item->SearchColumns.Clear();
-    item->DisplayColumns.Item(1)->SetHeading("Changed");
-    item->Response = "other";
-    item->Done = false;
-    copy.IncludeItems.Remove("Customer");
-    copy.Name = "renamed";
-
-    const IncItem* kept = original.IncludeItems.Item("Invoice");
-    EXPECT_EQ(original.Name, "Big invoices");
-    EXPECT_EQ(original.Examinors.Count(), 1u);
-    EXPECT_EQ(original.Examinors.Item(1)->Criteria.Item(1)->NumberCompare.ValueNumber(), 500);
-    EXPECT_EQ(original.IncludeItems.Count(), 2u);
-    EXPECT_EQ(kept->FieldExaminors.Count(), 1u);
-    EXPECT_EQ(kept->FieldExaminors.Item(1)->FieldCriteria.Item(1)->TextCompare.ValueText(), "rush");
-    EXPECT_EQ(kept->SearchColumns.Count(), 1u);
-    EXPECT_EQ(kept->DisplayColumns.Item(1)->Heading(), "Number");
-    EXPECT_EQ(kept->Response, "<InvoiceRet/>");
-    EXPECT_TRUE(kept->Done);
-}
-
-TEST(SearchObject2, CopyDirectionOneFillsThisAndOthersDoNothing) {
-    SearchObject2 original;
-    FillSearch(original);
-    SearchObject2 reader;
-    reader.Copy(original, CopyDirection::FromTarget);
-    EXPECT_EQ(reader.Max, 250);
-    EXPECT_EQ(reader.IncludeItems.Count(), 2u);
-    EXPECT_EQ(reader.Examinors.Count(), 1u);
-    EXPECT_EQ(reader.Index, -1);
-
-    SearchObject2 untouched;
-    untouched.Copy(original, static_cast<CopyDirection>(2));
-    original.Copy(untouched, static_cast<CopyDirection>(-1));
-    EXPECT_EQ(untouched.Max, 9000);
-    EXPECT_EQ(untouched.IncludeItems.Count(), 0u);
-}
-
 TEST(SearchObject2s, AddByNameReturnsTheExistingSearch) {
     SearchObject2s searches;
     SearchObject2* first = searches.Add("Overdue");
@@ -251,24 +156,6 @@ TEST(DisplayColumns, BlankHeadingFallsBackToTheUserHeading) {
     loose.SetHeading("Kept");
     loose.SetHeading(" ");
     EXPECT_EQ(loose.Heading(), "Kept");
-}
-
-TEST(DisplayColumns, CopyCarriesHeadingsButNotTheRequestType) {
-    DisplayColumns columns;
-    columns.RequestType = RequestTypeCode::Invoice;
-    columns.Add(MakeTag("//InvoiceRet/RefNumber", "STRTYPE"), "Number");
-    columns.Add(MakeTag("//InvoiceRet/Memo", "STRTYPE"), "Notes");
-    DisplayColumns copy;
-    copy.RequestType = RequestTypeCode::SalesOrder;
-    copy.Add(MakeTag("//InvoiceRet/TxnDate", "DATETYPE"));
-    columns.Copy(copy, CopyDirection::IntoTarget);
-    EXPECT_EQ(copy.RequestType, RequestTypeCode::SalesOrder);
-    ASSERT_EQ(copy.Count(), 2u);
-    EXPECT_EQ(copy.Item(1)->Heading(), "Number");
-    EXPECT_EQ(copy.Item(2)->Heading(), "Notes");
-    EXPECT_EQ(copy.Item(2)->Index, 2);
-    copy.Item(1)->SetHeading("Changed");
-    EXPECT_EQ(columns.Item(1)->Heading(), "Number");
 }
 
 class StandingRules : public ::testing::Test {
