@@ -107,7 +107,8 @@ int main(int argc, char** argv) {
         *state, quarrion::MakeSearchConsoleFactory(
                     [&handed](quarrion::ConsoleHost&, const quarrion::SearchObject2& search) {
                         quarrion::SearchObject2 copy;
-                        copy.Copy(const_cast<quarrion::SearchObject2&>(search), 1);
+                        copy.Copy(const_cast<quarrion::SearchObject2&>(search),
+                                  quarrion::CopyDirection::FromTarget);
                         handed += copy.IncludeItems.Count();
                     },
                     {}));

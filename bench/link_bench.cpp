@@ -167,8 +167,8 @@ int main(int argc, char** argv) {
     SampleCompanyOptions options;
     options.scale = scale;
     options.today = "2026-11-02";
-    if (std::string error = WriteSampleCompany(company, options); !error.empty()) {
-        std::fprintf(stderr, "generating the company failed: %s\n", error.c_str());
+    if (Outcome error = WriteSampleCompany(company, options); !error) {
+        std::fprintf(stderr, "generating the company failed: %s\n", error.Message().c_str());
         return 1;
     }
     double generated = Seconds(std::chrono::steady_clock::now() - start);
@@ -241,7 +241,7 @@ int main(int argc, char** argv) {
         link.RequestRecords(
             LinkDate{std::chrono::year{2023}, std::chrono::month{1}, std::chrono::day{1}},
             LinkDate{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{31}}, 1, max,
-            "", "Invoice", "", 4);
+            "", "Invoice", "", RequestTypeCode::Invoice);
         queue.RunUntil([&] { return done; }, std::chrono::minutes(5));
         long long ownerPeak = gPeak.load();
         if (records == 0) return 1;

@@ -155,7 +155,7 @@ void EventLoopPauses(const std::string& answer, const QBXMLTags& catalog) {
     standing.SetRequestType(4, &catalog);
     item.Name = "Invoice";
     item.SetRequestType(4);
-    standing.DisplayColumns.Copy(item.DisplayColumns, 0);
+    standing.DisplayColumns.Copy(item.DisplayColumns, CopyDirection::IntoTarget);
     item.Response = answer;
 
     ResultList list;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "foundation/app_paths.h"
 #include "foundation/calendar_day.h"
 
 namespace quarrion::cli {
@@ -33,6 +34,15 @@ void AddHomeOption(CLI::App& app, std::string& home) {
                    "Data folder (database, settings, error log, sample company); default "
                    "$QUARRION_HOME, else the desktop program's")
         ->type_name("DIR");
+}
+
+bool OpenStore(const std::string& command, StoreSession& store) {
+    if (StoreResult opened = store.Open(); !opened) {
+        Complain(command, "cannot open the store in " + DataFolder().string() + ": " +
+                              opened.Error().Description);
+        return false;
+    }
+    return true;
 }
 
 void ApplyHome(const std::string& home) {

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
+#include "search/store_session.h"
 #include "store/store_notifier.h"
 
 namespace quarrion::cli {
@@ -23,6 +24,10 @@ bool ErrorIsTerminal();
 
 // Writes "quarrion-cli COMMAND: message" to standard error.
 void Complain(const std::string& command, const std::string& message);
+
+// Opens the store; on failure tells the user why (naming the data folder) and
+// answers false.
+bool OpenStore(const std::string& command, StoreSession& store);
 
 // How the store talks to a terminal user: errors on standard error, replacing a
 // saved search only when `--replace` was given, a note while the catalog is set up.

@@ -152,7 +152,8 @@ int UseWebConnector(LinkArguments& arguments, LinkSettings settings,
         }
     }
     std::string password;
-    if (std::string problem = ReadWholeFile(arguments.passwordFile, password); !problem.empty()) {
+    if (std::string problem = ReadWholeFile(arguments.passwordFile, password).Message();
+        !problem.empty()) {
         Complain(kCommand, "--password-file: " + problem);
         return kExitFailure;
     }
@@ -213,7 +214,8 @@ int WriteQwc(LinkArguments& arguments, LinkSettings settings,
         if (int code = Save(settings, dataFolder)) return code;
     }
     file.fileId = settings.WebConnectorFileId;
-    if (std::string problem = WriteFileAtomically(arguments.out, file.Text()); !problem.empty()) {
+    if (std::string problem = WriteFileAtomically(arguments.out, file.Text()).Message();
+        !problem.empty()) {
         Complain(kCommand, problem);
         return kExitFailure;
     }

@@ -6,9 +6,11 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 #include <iostream>
+#include <string>
 #include <vector>
 
 #include "catalog_command.h"
+#include "cli_support.h"
 #include "command.h"
 #include "link_command.h"
 #include "log_command.h"
@@ -24,6 +26,10 @@ int main(int argc, char** argv) {
     CLI::App app("Quarrion from the terminal: searches QuickBooks lists and transactions.",
                  "quarrion-cli");
     app.require_subcommand(1);
+    // Also before the command (quarrion-cli --home DIR search ...), as git and docker
+    // take it; a --home after the command wins.
+    std::string home;
+    AddHomeOption(app, home);
 
     std::vector<Command> commands;
     commands.push_back(AddSearchCommand(app));
@@ -50,6 +56,7 @@ int main(int argc, char** argv) {
     }
 
     try {
+        ApplyHome(home);
         for (const Command& command : commands) {
             if (command.app->parsed()) return command.run();
         }

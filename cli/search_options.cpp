@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "command.h"
 #include "foundation/app_paths.h"
 #include "link/configured_processor.h"
 #include "link/link_settings.h"
@@ -55,7 +56,7 @@ int LoadSaved(const std::string& command, const SearchOptions& options, Prepared
                                   (names.empty() ? " (there are no saved searches)"
                                                  : "; the saved searches are " + names));
     }
-    found->Copy(*prepared.search, 0);
+    found->Copy(*prepared.search, CopyDirection::IntoTarget);
     PrepareSavedSearch(*prepared.search, prepared.store->Catalog());
     for (std::int32_t type : prepared.selected) {
         if (!prepared.search->IncludeItems.ItemByRequestType(type)) {
@@ -91,8 +92,8 @@ int BuildFromOptions(const std::string& command, const SearchOptions& options,
             return Usage(command, "--field " + Quoted(field) + ": " + error);
         }
     }
-    if (std::string error = builder.Build(*prepared.search); !error.empty()) {
-        return Usage(command, error + " (give --type)");
+    if (Outcome error = builder.Build(*prepared.search); !error) {
+        return Usage(command, error.Message() + " (give --type)");
     }
     return 0;
 }
@@ -193,11 +194,7 @@ int PrepareSearch(const std::string& command, const SearchOptions& options, Type
     }
 
     prepared.store = std::make_unique<StoreSession>(&notifier);
-    if (StoreResult opened = prepared.store->Open(); !opened) {
-        Complain(command, "cannot open the store in " + DataFolder().string() + ": " +
-                              opened.Error().Description);
-        return 1;
-    }
+    if (!OpenStore(command, *prepared.store)) return kExitFailure;
     return options.saved.empty() ? BuildFromOptions(command, options, prepared)
                                  : LoadSaved(command, options, prepared);
 }
@@ -220,7 +217,7 @@ Relaywick::ProcessorFactory ProcessorOf(const SearchOptions& options) {
 
 int RunSearch(const std::string& command, PreparedSearch& prepared, SearchSession& session) {
     SearchRun& run = session.Run();
-    prepared.search->Copy(run.Search(), 0);
+    prepared.search->Copy(run.Search(), CopyDirection::IntoTarget);
 
     IOManager& io = prepared.store->Manager();
     std::string recorded;

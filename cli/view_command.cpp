@@ -67,17 +67,17 @@ int Run(ViewArguments& arguments) {
 
     DataView view(prepared.store->Catalog());
     view.SetRequestType(type);
-    if (std::string problem = view.SetXMLNode(record.document_element()); !problem.empty()) {
-        Complain(kCommand, problem);
+    if (Outcome problem = view.SetXMLNode(record.document_element()); !problem) {
+        Complain(kCommand, problem.Message());
         return kExitFailure;
     }
-    HtmlPage page = view.Render();
-    if (!page.Error.empty()) {
-        Complain(kCommand, page.Error);
+    std::string html;
+    if (Outcome page = view.Render(html); !page) {
+        Complain(kCommand, page.Message());
         return kExitFailure;
     }
-    if (std::string problem = WriteFileAtomically(arguments.out, page.Html); !problem.empty()) {
-        Complain(kCommand, "--out: " + problem);
+    if (Outcome problem = WriteFileAtomically(arguments.out, html); !problem) {
+        Complain(kCommand, "--out: " + problem.Message());
         return kExitFailure;
     }
     std::cout << "Wrote " << arguments.out << " (" << view.Caption() << ").\n";

@@ -42,7 +42,7 @@ CriterionControl::CriterionControl(QWidget* parent) : CriterionRow(parent, rule_
 void CriterionControl::LoadCriterion(const quarrion::Criterion& rule) {
     // Copy reads its source without changing it; the model's signature takes it as a
     // target either way.
-    rule_.Copy(const_cast<quarrion::Criterion&>(rule), 1);
+    rule_.Copy(const_cast<quarrion::Criterion&>(rule), CopyDirection::FromTarget);
     loading_ = true;
     cboDataType()->setCurrentIndex(cboDataType()->findData(static_cast<int>(rule_.DataType())));
     loading_ = false;

@@ -75,7 +75,7 @@ int FieldCriterionControl::FieldIndex(const std::string& tagName) const {
 }
 
 void FieldCriterionControl::LoadCriterion(const FieldCriterion& rule) {
-    rule_.Copy(const_cast<FieldCriterion&>(rule), 1);
+    rule_.Copy(const_cast<FieldCriterion&>(rule), CopyDirection::FromTarget);
     if (rule_.Field()) {
         int index = FieldIndex(rule_.Field()->TagName());
         loading_ = true;

@@ -242,7 +242,7 @@ bool SearchConsoleControl::BuildSearch() {
     SearchBuilder builder(host_.State().Catalog());
     for (int row = 1; row <= criView_->RowCount(); ++row) {
         auto rule = std::make_unique<Criterion>();
-        rule->Copy(criView_->Criterion(row)->Criterion(), 1);
+        rule->Copy(criView_->Criterion(row)->Criterion(), CopyDirection::FromTarget);
         builder.AddRule(std::move(rule));
     }
 
@@ -266,13 +266,13 @@ bool SearchConsoleControl::BuildSearch() {
         // The preferences wizard may have changed the type's columns since the list
         // was filled; a new search shows them.
         rule->RefreshDefaults(&host_.State().Catalog());
-        rule->DisplayColumns.Copy(standing.DisplayColumns, 0);
+        rule->DisplayColumns.Copy(standing.DisplayColumns, CopyDirection::IntoTarget);
         if (rule->FieldExaminors.ContainsData()) {
-            rule->FieldExaminors.Copy(standing.FieldExaminors, 0);
+            rule->FieldExaminors.Copy(standing.FieldExaminors, CopyDirection::IntoTarget);
         }
     }
     AppSettings::SetTexts(kSection, remembered);
-    return builder.Build(search_).empty();
+    return static_cast<bool>(builder.Build(search_));
 }
 
 void SearchConsoleControl::Search() {
@@ -433,7 +433,7 @@ void SearchConsoleControl::UseSavedSearch() {
     SearchObject2* chosen = tvwView_->SearchObject();
     if (!chosen) return;
     Clear();
-    search_.Copy(*chosen, 1);
+    search_.Copy(*chosen, CopyDirection::FromTarget);
     LoadSearch(search_);
 }
 
@@ -456,11 +456,12 @@ void SearchConsoleControl::LoadSearch(SearchObject2& saved) {
         if (!rule) continue;
         lstView_->SetTicked(rule->Name, true);
         if (item.DisplayColumns.Count() > 0) {
-            item.DisplayColumns.Copy(rule->DisplayColumns, 0);
+            item.DisplayColumns.Copy(rule->DisplayColumns, CopyDirection::IntoTarget);
         } else {
-            rule->DefaultColumns.Copy(rule->DisplayColumns, 0);
+            rule->DefaultColumns.Copy(rule->DisplayColumns, CopyDirection::IntoTarget);
         }
-        if (item.FieldExaminors.ContainsData()) item.FieldExaminors.Copy(rule->FieldExaminors, 0);
+        if (item.FieldExaminors.ContainsData())
+            item.FieldExaminors.Copy(rule->FieldExaminors, CopyDirection::IntoTarget);
     }
     criView_->LoadExaminors(saved.Examinors);
     lstView_->SetChanged(false);

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "foundation/outcome.h"
+
 namespace quarrion {
 
 // A kept file that a library writes by path (the workbook writer opens and closes
@@ -20,8 +22,8 @@ class AtomicPath {
     // "" when the temporary name is reserved, else why it could not be.
     const std::string& Error() const { return error_; }
     const std::filesystem::path& TemporaryPath() const { return temporary_; }
-    // Syncs and renames; returns "" on success or the reason it failed.
-    std::string Commit();
+    // Syncs and renames; fails with the reason when it could not.
+    Outcome Commit();
 
   private:
     std::filesystem::path target_;

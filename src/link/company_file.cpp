@@ -78,8 +78,8 @@ ProcessorFailure CompanyFile::Load() {
         return {LinkError::CompanyFileMissing, name + " does not exist."};
     }
     std::string stamp = DiskStamp();
-    if (std::string message = ReadWholeFile(path_, buffer_); !message.empty()) {
-        return {LinkError::CompanyFileUnreadable, message};
+    if (Outcome message = ReadWholeFile(path_, buffer_); !message) {
+        return {LinkError::CompanyFileUnreadable, message.Message()};
     }
     if (buffer_.empty()) return {LinkError::CompanyFileUnreadable, name + " is empty."};
     // A search needs only the records' text: found by a scan, they are answered as
@@ -176,9 +176,9 @@ ProcessorFailure CompanyFile::Save() {
     StringWriter writer(text);
     doc_.document_element().print(writer, "  ", pugi::format_indent | pugi::format_no_declaration,
                                   pugi::encoding_utf8);
-    if (std::string message = WriteFileAtomically(path_, text); !message.empty()) {
+    if (Outcome message = WriteFileAtomically(path_, text); !message) {
         Load();
-        return {LinkError::CompanyFileUnwritable, message};
+        return {LinkError::CompanyFileUnwritable, message.Message()};
     }
     stamp_ = DiskStamp();
     changed_ = false;

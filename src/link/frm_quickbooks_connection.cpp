@@ -269,7 +269,7 @@ void frmQuickBooksConnection::WriteApplicationFile() {
         this, QStringLiteral("Write Application File"), QStringLiteral("Quarrion.qwc"),
         QStringLiteral("Web Connector application files (*.qwc)"));
     if (path.isEmpty()) return;
-    if (std::string problem = WriteFileAtomically(path.toStdString(), file.Text());
+    if (std::string problem = WriteFileAtomically(path.toStdString(), file.Text()).Message();
         !problem.empty()) {
         QMessageBox::warning(this, windowTitle(), Text(problem));
     }

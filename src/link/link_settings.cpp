@@ -42,7 +42,7 @@ std::filesystem::path LinkSettings::FilePath(const std::filesystem::path& dataFo
 LinkSettings LinkSettings::Load(const std::filesystem::path& dataFolder) {
     LinkSettings settings;
     std::string text;
-    if (!ReadWholeFile(FilePath(dataFolder), text).empty()) return settings;
+    if (!ReadWholeFile(FilePath(dataFolder), text)) return settings;
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {
@@ -94,7 +94,7 @@ std::string LinkSettings::Save(const std::filesystem::path& dataFolder) const {
     text += "WebConnectorWait=" + std::to_string(WebConnectorWait) + "\n";
     text += "WebConnectorFileId=" + WebConnectorFileId + "\n";
     std::lock_guard lock(SaveMutex());
-    return WriteFileAtomically(FilePath(dataFolder), text);
+    return WriteFileAtomically(FilePath(dataFolder), text).Message();
 }
 
 }  // namespace quarrion

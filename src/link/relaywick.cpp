@@ -265,7 +265,7 @@ std::string Relaywick::Session::ToPrint(std::int32_t requestType, const std::str
     const std::string typeName = type ? std::string(type->stem) : std::to_string(requestType);
     std::vector<ToPrintEntry> entries = ParseToPrintEntries(entryList);
     if (entries.empty()) return {};
-    if (!type || type->toPrintCategory == 0) {
+    if (!type || type->toPrintCategory == PrintCategory::None) {
         Log(logEnabled, typeName, LinkError::RequestRejected, "Error",
             "The to-be-printed state exists only for invoices, purchase orders, sales orders "
             "and credit memos; nothing was changed.");

@@ -62,7 +62,7 @@ QbxmlStatus ResponseFilesProcessor::AnswerQuery(const pugi::xml_node& request,
     if (file.stamp != stamp || !file.loaded) {
         file = LoadedFile{};
         file.generation = ++generation_;
-        std::string message = ReadWholeFile(path, file.buffer);
+        std::string message = ReadWholeFile(path, file.buffer).Message();
         // A well-formed UTF-8 file is answered from its own text: its records are found
         // in one pass and copied out as they stand, with no document built at all.
         bool scanned = message.empty() && XmlScan::IsUtf8Text(file.buffer) &&

@@ -52,7 +52,7 @@ ProcessorFailure SampleCompanyProcessor::CreateIfMissing() {
     // half-written company never appears under the real name.
     std::filesystem::path temporary = path_;
     temporary += ".new";
-    std::string message = create_(temporary);
+    std::string message = create_(temporary).Message();
     if (message.empty() && !std::filesystem::exists(path_, error)) {
         std::filesystem::rename(temporary, path_, error);
         if (error) message = error.message();

@@ -119,22 +119,22 @@ std::string MakeSelfSignedCertificate(const std::filesystem::path& certFile,
     {
         std::error_code ignored;
         std::filesystem::remove(keyFile, ignored);
-        if (std::string error = WriteFileAtomically(keyFile, ""); !error.empty()) return error;
+        if (Outcome written = WriteFileAtomically(keyFile, ""); !written) return written.Message();
         std::filesystem::permissions(
             keyFile, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
             ignored);
         if (ignored) return "could not make " + keyFile.string() + " private: " + ignored.message();
     }
-    if (std::string error = WriteFileAtomically(keyFile, BioText(keyBio.get())); !error.empty()) {
-        return error;
+    if (Outcome written = WriteFileAtomically(keyFile, BioText(keyBio.get())); !written) {
+        return written.Message();
     }
-    return WriteFileAtomically(certFile, BioText(certBio.get()));
+    return WriteFileAtomically(certFile, BioText(certBio.get())).Message();
 }
 
 std::string ReadCertificateFingerprints(const std::filesystem::path& certFile,
                                         CertificateFingerprints& fingerprints) {
     std::string text;
-    if (std::string error = ReadWholeFile(certFile, text); !error.empty()) return error;
+    if (Outcome read = ReadWholeFile(certFile, text); !read) return read.Message();
     BioPtr bio(BIO_new_mem_buf(text.data(), static_cast<int>(text.size())));
     CertPtr cert(bio ? PEM_read_bio_X509(bio.get(), nullptr, nullptr, nullptr) : nullptr);
     if (!cert) return OpenSslError(certFile.string() + " holds no PEM certificate");

@@ -377,13 +377,12 @@ class Book {
 
 }  // namespace
 
-std::string WriteWorkbook(const std::filesystem::path& file,
-                          std::span<const ResultList* const> lists,
-                          const WorkbookProgress& progress) {
+Outcome WriteWorkbook(const std::filesystem::path& file, std::span<const ResultList* const> lists,
+                      const WorkbookProgress& progress) {
     AtomicPath target(file);
-    if (!target.Error().empty()) return target.Error();
+    if (!target.Error().empty()) return Outcome::Fail(target.Error());
     Book book(target.TemporaryPath(), file.parent_path());
-    if (!book.Get()) return "Cannot start the workbook " + file.string() + ".";
+    if (!book.Get()) return Outcome::Fail("Cannot start the workbook " + file.string() + ".");
 
     std::vector<std::string> titles;
     std::size_t rowsTotal = 0;
@@ -398,10 +397,10 @@ std::string WriteWorkbook(const std::filesystem::path& file,
     lxw_worksheet* last = nullptr;
     for (std::size_t i = 0; i < lists.size(); ++i) {
         lxw_worksheet* sheet = workbook_add_worksheet(book.Get(), names[i].c_str());
-        if (!sheet) return "Cannot add the worksheet \"" + names[i] + "\".";
+        if (!sheet) return Outcome::Fail("Cannot add the worksheet \"" + names[i] + "\".");
         SheetFiller filler(sheet, formats, progress, rowsWritten, rowsTotal);
         if (auto error = filler.Fill(*lists[i]); !error.empty()) {
-            return "Cannot fill the worksheet \"" + names[i] + "\": " + error;
+            return Outcome::Fail("Cannot fill the worksheet \"" + names[i] + "\": " + error);
         }
         last = sheet;
     }
@@ -410,13 +409,14 @@ std::string WriteWorkbook(const std::filesystem::path& file,
     if (last) worksheet_activate(last);
 
     if (lxw_error error = book.Close(); error != LXW_NO_ERROR) {
-        return "Cannot write the workbook " + file.string() + ": " + LibraryError(error);
+        return Outcome::Fail("Cannot write the workbook " + file.string() + ": " +
+                             LibraryError(error));
     }
     return target.Commit();
 }
 
-std::string WriteWorkbook(const std::filesystem::path& file, std::span<const ResultList> lists,
-                          const WorkbookProgress& progress) {
+Outcome WriteWorkbook(const std::filesystem::path& file, std::span<const ResultList> lists,
+                      const WorkbookProgress& progress) {
     std::vector<const ResultList*> pointers;
     pointers.reserve(lists.size());
     for (const ResultList& list : lists) pointers.push_back(&list);

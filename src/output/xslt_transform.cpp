@@ -117,20 +117,21 @@ Doc ReadDocument(const std::filesystem::path& file, std::string& error) {
 
 }  // namespace
 
-HtmlPage TransformXmlFile(const std::filesystem::path& xmlFile,
-                          const std::filesystem::path& xslFile) {
-    HtmlPage page;
-    Doc source = ReadDocument(xmlFile, page.Error);
-    if (!source) return page;
-    Doc styleDoc = ReadDocument(xslFile, page.Error);
-    if (!styleDoc) return page;
+Outcome TransformXmlFile(const std::filesystem::path& xmlFile, const std::filesystem::path& xslFile,
+                         std::string& html) {
+    html.clear();
+    std::string error;
+    Doc source = ReadDocument(xmlFile, error);
+    if (!source) return Outcome::Fail(error);
+    Doc styleDoc = ReadDocument(xslFile, error);
+    if (!styleDoc) return Outcome::Fail(error);
 
     ErrorCollector errors;
     // On success the stylesheet owns its document.
     std::unique_ptr<xsltStylesheet, StylesheetFree> style(xsltParseStylesheetDoc(styleDoc.get()));
     if (!style) {
-        page.Error = "Cannot use the stylesheet " + xslFile.string() + ": " + errors.Text();
-        return page;
+        return Outcome::Fail("Cannot use the stylesheet " + xslFile.string() + ": " +
+                             errors.Text());
     }
     styleDoc.release();
 
@@ -138,8 +139,7 @@ HtmlPage TransformXmlFile(const std::filesystem::path& xmlFile,
     std::unique_ptr<xsltTransformContext, ContextFree> context(
         xsltNewTransformContext(style.get(), source.get()));
     if (!prefs || !context) {
-        page.Error = "Out of memory.";
-        return page;
+        return Outcome::Fail("Out of memory.");
     }
     for (xsltSecurityOption option :
          {XSLT_SECPREF_READ_FILE, XSLT_SECPREF_WRITE_FILE, XSLT_SECPREF_CREATE_DIRECTORY,
@@ -147,17 +147,15 @@ HtmlPage TransformXmlFile(const std::filesystem::path& xmlFile,
         xsltSetSecurityPrefs(prefs.get(), option, xsltSecurityForbid);
     }
     if (xsltSetCtxtSecurityPrefs(prefs.get(), context.get()) != 0) {
-        page.Error = "Cannot restrict the transformation.";
-        return page;
+        return Outcome::Fail("Cannot restrict the transformation.");
     }
 
     Doc result(xsltApplyStylesheetUser(style.get(), source.get(), nullptr, nullptr, nullptr,
                                        context.get()));
     if (!result || context->state != XSLT_STATE_OK) {
         std::string reason = errors.Text();
-        page.Error = "Cannot make the page from " + xmlFile.string() +
-                     (reason.empty() ? std::string(".") : ": " + reason);
-        return page;
+        return Outcome::Fail("Cannot make the page from " + xmlFile.string() +
+                             (reason.empty() ? std::string(".") : ": " + reason));
     }
 
     if (result->type == XML_HTML_DOCUMENT_NODE) LiftOutOfVoidElements(result->children);
@@ -165,14 +163,13 @@ HtmlPage TransformXmlFile(const std::filesystem::path& xmlFile,
     xmlChar* text = nullptr;
     int length = 0;
     if (xsltSaveResultToString(&text, &length, result.get(), style.get()) != 0) {
-        page.Error = "Cannot write out the page.";
-        return page;
+        return Outcome::Fail("Cannot write out the page.");
     }
     if (text) {
-        page.Html.assign(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
+        html.assign(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
         xmlFree(text);
     }
-    return page;
+    return {};
 }
 
 }  // namespace quarrion

@@ -18,20 +18,20 @@ DataViewStandIn::~DataViewStandIn() = default;
 void DataViewStandIn::Show(const pugi::xml_node& record, bool old, std::int32_t requestType) {
     view_->SetOld(old);
     view_->SetRequestType(requestType);
-    const std::string problem = view_->SetXMLNode(record);
+    const Outcome copied = view_->SetXMLNode(record);
     setWindowTitle(QString::fromStdString(view_->Caption()));
-    if (!problem.empty()) {
-        setPlainText(QString::fromStdString(problem));
+    if (!copied) {
+        setPlainText(QString::fromStdString(copied.Message()));
         return;
     }
-    HtmlPage page = view_->Render();
-    if (!page.Error.empty()) {
-        setPlainText(QString::fromStdString(page.Error));
+    std::string html;
+    if (Outcome rendered = view_->Render(html); !rendered) {
+        setPlainText(QString::fromStdString(rendered.Message()));
         return;
     }
     // The page's images sit one folder above its files.
     setSearchPaths({QString::fromStdString(view_->XmlPath().parent_path().string())});
-    setHtml(QString::fromStdString(page.Html));
+    setHtml(QString::fromStdString(html));
 }
 
 }  // namespace quarrion

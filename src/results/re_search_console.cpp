@@ -81,7 +81,7 @@ ReSearchConsole::ReSearchConsole(const QBXMLTags& catalog, QWidget* parent)
 }
 
 void ReSearchConsole::SetSearchObject(quarrion::SearchObject2& search) {
-    search_.Copy(search, 1);
+    search_.Copy(search, CopyDirection::FromTarget);
     selection_ = 0;
     ShowGlobalRules();
 }

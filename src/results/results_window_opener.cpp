@@ -13,7 +13,7 @@ ResultsWindowOpener MakeResultsWindowOpener(OutputWindows outputs) {
         auto* window = new frmSearchResults(host, outputs);
         // Copy reads the source without changing it; its signature takes both sides
         // as non-const because one call serves both directions.
-        window->SearchObject().Copy(const_cast<SearchObject2&>(search), 1);
+        window->SearchObject().Copy(const_cast<SearchObject2&>(search), CopyDirection::FromTarget);
         window->setWindowTitle(QString::fromStdString(window->SearchObject().Caption()));
         window->tmrCheck()->start();
         window->SetBusyText(QString::fromLatin1(frmSearchResults::WaitText));

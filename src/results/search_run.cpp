@@ -122,7 +122,7 @@ void SearchRun::ReExamine() {
 
 void SearchRun::ReSearch(SearchObject2& edited, const QBXMLTags& catalog) {
     for (IncItem& item : edited.IncludeItems) RebuildSearchColumns(item, edited.Examinors, catalog);
-    search_.Copy(edited, 1);
+    search_.Copy(edited, CopyDirection::FromTarget);
     ReExamine();
 }
 

@@ -57,7 +57,7 @@ class ConsoleRig {
             opener = [this](ConsoleHost& host, const SearchObject2& search) {
                 Q_UNUSED(host);
                 auto copy = std::make_unique<SearchObject2>();
-                copy->Copy(const_cast<SearchObject2&>(search), 1);
+                copy->Copy(const_cast<SearchObject2&>(search), CopyDirection::FromTarget);
                 Handed.push_back(std::move(copy));
             };
         }

@@ -27,7 +27,7 @@ TEST(AtomicFile, TheTargetChangesOnlyOnCommit) {
 
     AtomicFile file(target);
     ASSERT_TRUE(file.Write("after"));
-    EXPECT_EQ(file.Commit(), "");
+    EXPECT_EQ(file.Commit().Message(), "");
     EXPECT_EQ(test::ReadAll(target), "after");
 }
 

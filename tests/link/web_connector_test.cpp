@@ -581,7 +581,7 @@ class WebConnectorEndToEnd : public WebConnectorLoopback {
         SampleCompanyOptions options;
         options.scale = 0.1;
         options.today = "2026-11-02";
-        ASSERT_EQ(WriteSampleCompany(direct_, options), "");
+        ASSERT_EQ(WriteSampleCompany(direct_, options).Message(), "");
         std::filesystem::copy_file(direct_, remote_);
         Start();
         quickBooks_ = std::make_unique<SampleCompanyProcessor>(remote_);
@@ -620,7 +620,7 @@ class WebConnectorEndToEnd : public WebConnectorLoopback {
         for (std::int32_t type : {4, 2, 13, 12}) builder.IncludeType(type);
         EXPECT_EQ(builder.AddRule("text contains a"), "");
         SearchSession session(std::move(factory));
-        EXPECT_EQ(builder.Build(session.Run().Search()), "");
+        EXPECT_EQ(builder.Build(session.Run().Search()).Message(), "");
         Found found;
         session.Run().Changed = [&](std::int32_t type) {
             found.messages.push_back(session.Run().ItemOf(type)->Message);

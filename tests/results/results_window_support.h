@@ -39,7 +39,7 @@ class ResultsProgram {
         SampleCompanyOptions options;
         options.scale = 0.1;
         options.today = "2024-06-30";
-        QCOMPARE(QString::fromStdString(WriteSampleCompany(company, options)), QString());
+        QCOMPARE(QString::fromStdString(WriteSampleCompany(company, options).Message()), QString());
         UseCompany();
         StartUpParts parts;
         parts.MakeStore = [](QBXMLTags& catalog) {
@@ -94,7 +94,7 @@ class ResultsProgram {
         for (std::int32_t type : types) builder.IncludeType(type);
         if (fill) fill(builder);
         SearchObject2 search;
-        if (!builder.Build(search).empty()) return nullptr;
+        if (!builder.Build(search)) return nullptr;
         ResultsWindowOpener open = MakeResultsWindowOpener(outputs);
         open(*main, search);
         frmSearchResults* window = Newest();

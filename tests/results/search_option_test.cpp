@@ -63,8 +63,9 @@ class SearchOptionTest : public QObject {
         SampleCompanyOptions options;
         options.scale = 0.1;
         options.today = "2024-06-30";
-        QCOMPARE(QString::fromStdString(WriteSampleCompany(folder / "company.qbxml", options)),
-                 QString());
+        QCOMPARE(
+            QString::fromStdString(WriteSampleCompany(folder / "company.qbxml", options).Message()),
+            QString());
         LinkSettings link;
         link.CompanyFile = folder / "company.qbxml";
         QCOMPARE(QString::fromStdString(link.Save(folder)), QString());
@@ -76,7 +77,7 @@ class SearchOptionTest : public QObject {
         builder.IncludeType(2);
         QCOMPARE(QString::fromStdString(builder.AddRule("text contains Supply")), QString());
         SearchObject2 search;
-        QCOMPARE(QString::fromStdString(builder.Build(search)), QString());
+        QCOMPARE(QString::fromStdString(builder.Build(search).Message()), QString());
         search.Name = "Supply houses";
         QVERIFY(store.Manager().SaveSearchObject(&search));
     }

@@ -69,7 +69,7 @@ class StoredResponse : public ::testing::Test {
         standing.SetRequestType(type, &catalog);
         IncItem* item =
             run->Search().IncludeItems.Add(RequestTypeInfo::TypeName(static_cast<int>(type)), type);
-        standing.DisplayColumns.Copy(item->DisplayColumns, 0);
+        standing.DisplayColumns.Copy(item->DisplayColumns, CopyDirection::IntoTarget);
         if (withPrintColumn) {
             item->DisplayColumns.Add(
                 *catalog.Item(static_cast<int>(type),
@@ -214,7 +214,7 @@ TEST_F(StoredResponse, ToPrintIsSeenByReSearchAndLookUps) {
     ASSERT_EQ(run->SetToPrint(4, true, true), static_cast<int>(listed));
 
     SearchObject2 edited;
-    edited.Copy(run->Search(), 1);
+    edited.Copy(run->Search(), CopyDirection::FromTarget);
     edited.IncludeItems.ItemByRequestType(4)->FieldExaminors.Add()->FieldCriteria.Add(
         *catalog.Item(4, "//InvoiceRet/IsToBePrinted"), Operation::IsTrue);
     run->ReSearch(edited, catalog);
