@@ -408,6 +408,10 @@ def walk(program):
         ui.focus_window("Quarrion")
 
     with step("search with the new columns"):
+        choose_menu("Windows", "Close All Windows")
+        wait_for("every results window to close", lambda: not [
+            node for node in ui.all(None, "frame", main_window()) if node.name != "Quarrion" and
+            ui.all("Search results", "filler", node)], 30)
         for title, ticked in (("Invoice", True), ("Customer", False), ("Vendor", False)):
             set_ticked(title, ticked)
         ui.press("Search")
