@@ -19,7 +19,7 @@ import traceback
 import pyatspi
 from PIL import ImageGrab
 
-from ui import Ui, WalkFailed, dump_tree, is_active, is_checked, is_enabled, wait_for
+from ui import Ui, WalkFailed, dump_tree, is_active, is_checked, wait_for
 
 OUT = os.environ["QUARRION_WALK_OUT"]
 HOME = os.environ["QUARRION_HOME"]
@@ -72,16 +72,6 @@ def main_window():
 
 def side_button(name):
     return ui.find(name, "push button", main_window())
-
-
-def press_when_enabled(node):
-    wait_for(f"{node.name!r} to be enabled", lambda: is_enabled(node), 30)
-    action = node.queryAction()
-    for i in range(action.nActions):
-        if action.getName(i) in ("Press", "press", "click"):
-            action.doAction(i)
-            return
-    raise WalkFailed(f"{node.name!r} cannot be pressed")
 
 
 def type_cell(title):
@@ -200,7 +190,6 @@ def walk(program):
         ui.find("Invoice Search Rule Set", "label")
         row = rule_row("Field search")
         and_or, column, compare = combos_of(row)
-        print("  Invoice fields:", ui.items_of(column)[:40], flush=True)
         ui.choose(column, "Customer")
         ui.choose(compare, "Contains")
         ui.type_into(ui.find("Compare text", "text", row), "Acme")
@@ -368,8 +357,6 @@ def walk(program):
         ui.popup_choose(2)  # Execute this Search Rule Set
         wait_for("a second results window", lambda: len(
             [node for node in ui.all(SAVED_NAME, "frame", main_window())]) == 2, 30)
-        again = [node for node in ui.all(SAVED_NAME, "frame", main_window())
-                 if node is not window][-1]
         again = results_window_other_than(window)
         wait_done(again)
         lists = [node.name for node in ui.all(None, "page tab", again)]
@@ -401,7 +388,14 @@ def walk(program):
         wait_for("Terms to be checked", lambda: is_checked(terms), 5)
         picture(wizard, "wizard-columns.png", "Search Results Preferences")
         ui.press("Next", root=wizard)
+        preview = ui.find("Column preview", "table", wizard)
+        ui.click(wait_for("the Terms column in the preview", lambda: next(iter(
+            ui.all("Terms", "table column header", preview)), None), 10))
         heading = ui.find("Column heading", "text", wizard)
+        wait_for("the heading field to show Terms", lambda: ui.text_of(heading) == "Terms", 5)
+        ui.type_into(heading, "Payment Terms")
+        wait_for("the preview to head the column Payment Terms", lambda: ui.all(
+            "Payment Terms", "table column header", preview), 5)
         picture(wizard, "wizard-preview.png", "Search Results Preferences")
         ui.press("Finish", root=wizard)
         ui.gone("Search Results Preferences", "dialog")
@@ -415,10 +409,10 @@ def walk(program):
         for title, ticked in (("Invoice", True), ("Customer", False), ("Vendor", False)):
             set_ticked(title, ticked)
         ui.press("Search")
-        fresh = wait_for("a results window with the Terms column", lambda: next(iter(
+        fresh = wait_for("a results window with the Payment Terms column", lambda: next(iter(
             node for node in ui.all(None, "frame", main_window())
             if node.name not in ("Quarrion", SAVED_NAME) and
-            ui.all("Terms", "table column header", node, showing=False)), None), 60)
+            ui.all("Payment Terms", "table column header", node, showing=False)), None), 60)
         wait_done(fresh)
         picture(fresh, "new-columns.png", fresh.name)
 
