@@ -27,16 +27,15 @@ constexpr std::int32_t kInvoice = 4;
 
 // Text that would change the page if a browser ran it: a script, an image whose
 // error handler runs, markup characters and both quotes.
-const char* kHostileRecord = R"(<InvoiceRet>
+const char* kHostileRecord = R"xml(<InvoiceRet>
   <TxnID>1-1</TxnID>
   <RefNumber>INV-1042</RefNumber>
   <TxnDate>2024-03-05</TxnDate>
   <CustomerRef><ListID>8-1</ListID><FullName>Harbour &amp; Sons</FullName></CustomerRef>
   <Memo>&lt;script&gt;document.title='PWNED';document.body.setAttribute('data-pwned','script')&lt;/script&gt; &amp; "quoted" 'single'</Memo>
   <InvoiceLineRet><Desc>Blue widgets</Desc><Amount>1250.00</Amount></InvoiceLineRet>
-  <InvoiceLineRet><Desc>&lt;img src=x onerror="document.body.setAttribute('data-pwned','img')" &
-                             gt;</Desc><Amount>80.50</Amount></InvoiceLineRet>
-</InvoiceRet>)";
+  <InvoiceLineRet><Desc>&lt;img src=x onerror="document.body.setAttribute('data-pwned','img')"&gt;</Desc><Amount>80.50</Amount></InvoiceLineRet>
+</InvoiceRet>)xml";
 
 QStringList ChromiumArguments(const QString& profile) {
     return {"--headless",
