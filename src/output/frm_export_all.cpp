@@ -66,6 +66,10 @@ frmExportAll::frmExportAll(QWidget* parent) : QDialog(parent) {
     for (int column = 1; column < folders_->columnCount(); ++column) tvwFolder_->hideColumn(column);
     tvwFolder_->setHeaderHidden(true);
     tvwFolder_->setRootIndex(folders_->index(QDir::rootPath()));
+    // The tree fills as folders are read; each read may reach the chosen folder.
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        if (path_.startsWith(WithSeparator(loaded))) RevealFolder();
+    });
     connect(tvwFolder_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid()) ShowFolder(folders_->filePath(current));
@@ -168,13 +172,15 @@ void frmExportAll::SetFilter(int format) {
 void frmExportAll::SetPath(const QString& folder, const QString& fallback) {
     const QString chosen = QFileInfo(folder).isDir() ? folder : fallback;
     ShowFolder(chosen);
-    const QModelIndex index = folders_->index(QDir::cleanPath(chosen));
-    if (index.isValid()) {
-        QSignalBlocker quiet(tvwFolder_->selectionModel());
-        tvwFolder_->setCurrentIndex(index);
-        tvwFolder_->scrollTo(index);
-        tvwFolder_->expand(index);
-    }
+    RevealFolder();
+}
+
+void frmExportAll::RevealFolder() {
+    const QModelIndex index = folders_->index(QDir::cleanPath(path_));
+    if (!index.isValid()) return;
+    QSignalBlocker quiet(tvwFolder_->selectionModel());
+    tvwFolder_->setCurrentIndex(index);
+    tvwFolder_->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void frmExportAll::ShowFolder(const QString& folder) {

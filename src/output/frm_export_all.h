@@ -56,6 +56,8 @@ class frmExportAll : public QDialog {
 
   private:
     void ShowFolder(const QString& folder);
+    // Selects the chosen folder in the tree and scrolls to it, as far as it is read.
+    void RevealFolder();
     void Press(std::int16_t code);
 
     std::int16_t buttonPressed_ = NotPressed;

@@ -117,7 +117,8 @@ void frmReport::ShowPage() {
     if (view_->Old()) {
         const std::string link = noteOpen_ ? kHideNote : kShowNote;
         const std::string inside =
-            noteOpen_ ? HtmlEscaped(DataViewNote(view_->RequestType()))
+            noteOpen_ ? "<span style=\"color:red; font-style:italic\">" +
+                            HtmlEscaped(DataViewNote(view_->RequestType())) + "</span>"
                       : std::string("<img src=\"") +
                             (noteShowings_ == 0 ? "../clip_anime.gif" : "../clip06.GIF") + "\"/>";
         page = FillNoteArea(page, "<a href=\"" + link + "\">" + inside + "</a>");
