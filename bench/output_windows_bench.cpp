@@ -25,6 +25,7 @@
 
 #include <pugixml.hpp>
 
+#include "catalog/qbxml_tags.h"
 #include "output/frm_excel.h"
 #include "output/frm_report.h"
 #include "qbxml/request_type_info.h"

@@ -120,7 +120,6 @@ frmExcel::frmExcel(std::vector<ResultList> lists, QWidget* parent)
     });
     lblBook_->setText(QString::fromStdString(book_->Name()) +
                       QStringLiteral(" \u2014 writing %1 sheet(s) ...").arg(lists_.size()));
-    resize(720, 420);
 }
 
 frmExcel::~frmExcel() {

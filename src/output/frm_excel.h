@@ -54,6 +54,9 @@ class frmExcel : public QWidget {
     // Slides the busy pane out of the window (at once when minimised).
     void Done();
 
+    // The size an MDI area gives the window when it first adds it.
+    QSize sizeHint() const override { return {720, 420}; }
+
   signals:
     // The workbook file was written (`ok`) or could not be.
     void Built(bool ok);

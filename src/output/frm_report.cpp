@@ -66,7 +66,6 @@ frmReport::frmReport(const QBXMLTags& tags, QWidget* parent)
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addLayout(bar);
     layout->addWidget(webView_, 1);
-    resize(640, 480);
 }
 
 frmReport::~frmReport() {

@@ -49,6 +49,9 @@ class frmReport : public QWidget {
     // The page written for the desktop's browser; "" until it is first opened.
     QString BrowserPage() const { return browserPage_; }
 
+    // The size an MDI area gives the window when it first adds it.
+    QSize sizeHint() const override { return {640, 480}; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
