@@ -15,9 +15,10 @@ QString FilterText(int format) {
     return QString::fromStdString(CommonTools::ExportFilterText(format));
 }
 
-// The save dialog over `path`, offering both file types with `format`'s selected.
-// Answers the chosen path ("" when cancelled) and sets `format` to the type chosen.
-QString AskForFile(QWidget* parent, const QString& path, int& format) {
+// The save dialog over `path`, offering both file types with `format`'s selected, or
+// only `format`'s type when the dialog replaces a silent export's name. Answers the
+// chosen path ("" when cancelled) and sets `format` to the type chosen.
+QString AskForFile(QWidget* parent, const QString& path, int& format, bool bothTypes) {
     QFileDialog dialog(parent, QString::fromLatin1(kExportDialogTitle));
     dialog.setObjectName(QStringLiteral("dlgExportList"));
     dialog.setAccessibleName(QString::fromLatin1(kExportDialogTitle));
@@ -26,8 +27,9 @@ QString AskForFile(QWidget* parent, const QString& path, int& format) {
     // Replacing an existing file is what choosing its name means here.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QStringList filters{FilterText(ExportFormat::Comma), FilterText(ExportFormat::Tab)};
-    dialog.setNameFilters(filters);
-    dialog.selectNameFilter(format == ExportFormat::Comma ? filters[0] : filters[1]);
+    const QString own = format == ExportFormat::Comma ? filters[0] : filters[1];
+    dialog.setNameFilters(bothTypes ? filters : QStringList{own});
+    dialog.selectNameFilter(own);
     const QFileInfo proposed(path);
     dialog.setDirectory(proposed.absolutePath());
     dialog.selectFile(proposed.fileName());
@@ -54,7 +56,7 @@ bool ExportListAs(QWidget* parent, const ResultList& list, QString& fileName, co
     const QString base = QString::fromStdString(CommonTools::NormalizeFolder(folder.toStdString()));
     QString path;
     if (!silent) {
-        const QString chosen = AskForFile(parent, base + fileName, format);
+        const QString chosen = AskForFile(parent, base + fileName, format, true);
         if (chosen.isEmpty()) return false;
         path = QString::fromStdString(DialogExportName(chosen.toStdString(), format));
     } else {
@@ -69,7 +71,7 @@ bool ExportListAs(QWidget* parent, const ResultList& list, QString& fileName, co
                                QStringLiteral("No"), QStringLiteral("Yes"));
             if (answer == frmDialog::CancelPressed) {
                 int chosenFormat = format;
-                path = AskForFile(parent, path, chosenFormat);
+                path = AskForFile(parent, path, chosenFormat, false);
                 if (path.isEmpty()) return false;
             }
         }

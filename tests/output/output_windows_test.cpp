@@ -362,6 +362,8 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(first->windowTitle(), QStringLiteral("Search Results [Excel WorkBook]"));
         QCOMPARE(first->busyView()->Caption(),
                  QStringLiteral("Creating WorkBook, please wait ..."));
+        QVERIFY(first->busyView()->isVisible());
+        Screenshot(first, "excel-busy.png");
         QTRY_VERIFY_WITH_TIMEOUT(!first->IsBuilding(), 20000);
         QCOMPARE(QString::fromStdString(first->BuildError()), QString());
         QTRY_VERIFY(!first->busyView()->isVisible());
@@ -554,7 +556,9 @@ class OutputWindowsTest : public QObject {
 
         WriteText(folder_ + "Invoice List.csv", "old\r\n");
         ModalScript script({Answer(false), [this](QDialog* dialog) {
-                                QVERIFY(qobject_cast<QFileDialog*>(dialog));
+                                auto* files = qobject_cast<QFileDialog*>(dialog);
+                                QVERIFY(files);
+                                QCOMPARE(files->nameFilters().size(), 1);  // the list's own type
                                 TypeFileName(dialog, folder_ + "Chosen Name");
                             }});
         QString fileName = QStringLiteral("Invoice List");
