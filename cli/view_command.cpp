@@ -10,6 +10,7 @@
 #include "cli_support.h"
 #include "foundation/atomic_file.h"
 #include "output/data_view.h"
+#include "output/data_view_page.h"
 #include "qbxml/request_type_info.h"
 #include "results/record_paths.h"
 #include "search_options.h"
@@ -76,6 +77,9 @@ int Run(ViewArguments& arguments) {
         Complain(kCommand, page.Message());
         return kExitFailure;
     }
+    // The page looks for its images one folder above the XML file it was made from; the
+    // written copy carries them itself, so it shows them wherever --out puts it.
+    html = EmbedDataViewImages(html, view.XmlPath().parent_path().parent_path());
     if (Outcome problem = WriteFileAtomically(arguments.out, html); !problem) {
         Complain(kCommand, "--out: " + problem.Message());
         return kExitFailure;

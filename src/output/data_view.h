@@ -40,6 +40,7 @@ class DataView {
     // With `Old` the page carries a note on opening the record in QuickBooks.
     bool Old() const { return old_; }
     void SetOld(bool old) { old_ = old; }
+    std::int32_t RequestType() const { return requestType_; }
     void SetRequestType(std::int32_t requestType) { requestType_ = requestType; }
 
     // Keeps a deep copy of `record` (an element; the caller's document may go away),

@@ -14,6 +14,7 @@
 #include "foundation/atomic_path.h"
 #include "foundation/leading_number.h"
 #include "output/sheet_names.h"
+#include "output/sheet_preview.h"
 #include "qbxml/request_type_info.h"
 
 namespace quarrion {
@@ -54,33 +55,6 @@ ColumnKind KindOf(std::int32_t code) {
 
 bool HasTotal(std::int32_t code) {
     return code == DataTypeCode::Amt || code == DataTypeCode::Int || code == DataTypeCode::Quan;
-}
-
-// The whole text as a number: optional blanks, an optional sign, digits with at most
-// one decimal point, an optional exponent, optional blanks. Anything else (empty
-// text, "1,250.00", "12 units", "inf") is not a number and stays text.
-bool ParseWholeNumber(std::string_view text, double& value) {
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return false;
-    std::size_t last = text.find_last_not_of(' ');
-    text = text.substr(first, last - first + 1);
-    bool negative = false;
-    if (text.front() == '+' || text.front() == '-') {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() ||
-        !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '.')) {
-        return false;
-    }
-    double parsed = 0;
-    auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), parsed, std::chars_format::general);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(parsed)) {
-        return false;
-    }
-    value = negative ? -parsed : parsed;
-    return true;
 }
 
 // Characters a UTF-8 text shows (continuation bytes do not count).
@@ -275,7 +249,7 @@ class SheetFiller {
             value = LeadingNumber(text) / 100;
             number = true;
         } else if (DataTypeCode::IsNumber(column.code)) {
-            number = ParseWholeNumber(text, value);
+            number = ParseSheetNumber(text, value);
         }
 
         lxw_error error;

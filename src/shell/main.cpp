@@ -23,6 +23,7 @@
 #include "console/search_console_factory.h"
 #include "link/frm_quickbooks_connection.h"
 #include "model/search_object2.h"
+#include "output/output_windows.h"
 #include "results/frm_search_results.h"
 #include "results/results_window_opener.h"
 #include "search/search_builder.h"
@@ -107,7 +108,7 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<quarrion::AppState> state = quarrion::AppState::StartUp(ProgramParts());
     const quarrion::ResultsWindowOpener openResults =
-        quarrion::MakeResultsWindowOpener(quarrion::OutputWindows{});
+        quarrion::MakeResultsWindowOpener(quarrion::MakeOutputWindows());
     quarrion::frmMain main(*state, quarrion::MakeSearchConsoleFactory(
                                        openResults, quarrion::MakeDisplayColumnsLauncher()));
     main.SetColumnsWizard(quarrion::MakePreferencesWizardLauncher());

@@ -343,6 +343,11 @@ TEST_F(CliSearch, ViewWritesOneRecordsPage) {
     EXPECT_NE(html.find("<html"), std::string::npos);
     EXPECT_NE(html.find(refNumber), std::string::npos) << refNumber;
     EXPECT_NE(html.find("Supply"), std::string::npos);
+    // The page sits outside the data folder, so it carries its pictures itself.
+    EXPECT_EQ(html.find("../dataview.gif"), std::string::npos);
+    EXPECT_EQ(html.find("../xml_globe_00_tn.jpg"), std::string::npos);
+    EXPECT_NE(html.find("url(data:image/gif;base64,"), std::string::npos);
+    EXPECT_NE(html.find("src=\"data:image/jpeg;base64,"), std::string::npos);
 
     const fs::path missing = dir_.Path() / "none.html";
     const CliRun unknown =
