@@ -263,17 +263,20 @@ def walk(program):
         dialog = top_window("Export All Lists")
         if not is_active(dialog):
             ui.focus_window("Export All Lists")
-        folder = os.path.join(EXPORTS, "all")
-        os.makedirs(folder, exist_ok=True)
-        ui.type_into(ui.find("Chosen folder", "text", dialog), folder)
+        # The folder of the last export is offered again.
+        chosen = ui.text_of(ui.find("Chosen folder", "text", dialog))
+        if os.path.realpath(chosen) != os.path.realpath(EXPORTS):
+            raise WalkFailed(f"Export All offers the folder {chosen!r}, not the last one used")
         picture(dialog, "export-all.png", "Export All Lists")
+        before = set(os.listdir(EXPORTS))
         ui.press("Export", root=dialog)
         ui.gone("Export All Lists", "dialog")
-        files = wait_for("two files in the export folder", lambda: (
-            lambda names: names if len(names) == 2 else None)(sorted(os.listdir(folder))), 20)
+        files = wait_for("two new files in the export folder", lambda: (
+            lambda names: names if len(names) == 2 else None)(
+                sorted(set(os.listdir(EXPORTS)) - before)), 20)
         counts = {}
         for name in files:
-            rows = read_delimited(os.path.join(folder, name), ",")
+            rows = read_delimited(os.path.join(EXPORTS, name), ",")
             counts[name] = len(rows) - 1
         invoice_file = next((n for n in files if "invoice" in n.lower()), None)
         customer_file = next((n for n in files if "customer" in n.lower()), None)
@@ -282,7 +285,7 @@ def walk(program):
         if counts[invoice_file] != len(shown) or counts[customer_file] != len(
                 column_texts(result_table(window, "Customer"), "Customer")):
             raise WalkFailed(f"the exported row counts {counts} differ from the lists")
-        print(f"  {folder}: {counts}", flush=True)
+        print(f"  {EXPORTS}: {counts}", flush=True)
         ui.focus_window("Quarrion")
 
     with step("open the workbook window"):
@@ -304,11 +307,11 @@ def walk(program):
         ui.click(first, button=3)
         view = wait_for("a data-view window", lambda: next(iter(
             node for node in ui.all(None, "frame", main_window())
-            if ui.all("Data view", None, node) or ui.all("Record data view", None, node)),
-            None), 30)
+            if node.name != "Quarrion" and ui.all("Data view", None, node)), None), 30)
+        customer = column_texts(invoices, "Customer")[0]
+        if view.name != f"Invoice {customer}":
+            raise WalkFailed(f"the data view {view.name!r} is not the invoice to {customer}")
         picture(view, "data-view.png", view.name)
-        if shown[0] not in view.name and "Invoice" not in view.name:
-            raise WalkFailed(f"the data view {view.name!r} does not name the invoice")
         activate(window)
 
     with step("search again with a changed rule"):
@@ -430,7 +433,7 @@ def read_delimited(path, delimiter):
 def activate(window):
     """Brings an MDI child to the front with a click on its title bar."""
     x, y, width, height = ui.extents(window)
-    ui.click_at(x + width // 2, y + 8)
+    ui.click_at(x + 60, y + 8)
     wait_for(f"{window.name!r} in front", lambda: ui.in_front(window), 5)
 
 
