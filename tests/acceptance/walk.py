@@ -144,7 +144,8 @@ def wait_done(window, timeout=120):
 
 
 def start_program():
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    # A real X window even when the caller runs the other tests offscreen.
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     log = open(os.path.join(OUT, "quarrion.log"), "w")
     return subprocess.Popen([os.environ["QUARRION_WALK_QUARRION"]], env=env, stdout=log,
                             stderr=subprocess.STDOUT)
@@ -298,6 +299,7 @@ def walk(program):
             raise WalkFailed(f"the workbook shows the sheets {sheets}")
         wait_for("the workbook to be written", lambda: not ui.all("Working", None, book), 60)
         picture(book, "workbook.png", f"{SAVED_NAME} [Excel WorkBook]")
+        close_active_window(book)
 
     with step("open a data view by right click"):
         activate(window)
@@ -312,6 +314,7 @@ def walk(program):
         if view.name != f"Invoice {customer}":
             raise WalkFailed(f"the data view {view.name!r} is not the invoice to {customer}")
         picture(view, "data-view.png", view.name)
+        close_active_window(view)
         activate(window)
 
     with step("search again with a changed rule"):
@@ -356,11 +359,12 @@ def walk(program):
 
     with step("run the saved search from the tree"):
         tree = ui.find("Saved search rule sets", "tree")
+        # The first window's lists were seen; the saved search gets the room alone.
+        choose_menu("Windows", "Close All Windows")
+        wait_for("every results window to close", lambda: not open_results_windows(), 30)
         ui.click(ui.find(SAVED_NAME, None, tree), button=3)
         ui.popup_choose(2)  # Execute this Search Rule Set
-        wait_for("a second results window", lambda: len(
-            [node for node in ui.all(SAVED_NAME, "frame", main_window())]) == 2, 30)
-        again = results_window_other_than(window)
+        again = results_window(SAVED_NAME)
         wait_done(again)
         lists = [node.name for node in ui.all(None, "page tab", again)]
         if lists != ["Customer", "Invoice"]:
@@ -406,9 +410,7 @@ def walk(program):
 
     with step("search with the new columns"):
         choose_menu("Windows", "Close All Windows")
-        wait_for("every results window to close", lambda: not [
-            node for node in ui.all(None, "frame", main_window()) if node.name != "Quarrion" and
-            ui.all("Search results", "filler", node)], 30)
+        wait_for("every results window to close", lambda: not open_results_windows(), 30)
         for title, ticked in (("Invoice", True), ("Customer", False), ("Vendor", False)):
             set_ticked(title, ticked)
         ui.press("Search")
@@ -456,14 +458,17 @@ def choose_menu(*path):
     ui.click(node)
 
 
-def results_window_other_than(first):
-    def probe():
-        for node in ui.all(None, "frame", main_window()):
-            if node != first and node.name != "Quarrion" and \
-                    ui.all("Search results", "filler", node):
-                return node
-        return None
-    return wait_for("another results window", probe, 30)
+def open_results_windows():
+    return [node for node in ui.all(None, "frame", main_window())
+            if node.name != "Quarrion" and ui.all("Search results", "filler", node)]
+
+
+def close_active_window(window):
+    """Closes an MDI window with the close button at the right of its title bar."""
+    name = window.name
+    x, y, width, height = ui.extents(window)
+    ui.click_at(x + width - 14, y + 11)
+    wait_for(f"{name!r} to close", lambda: not ui.all(name, "frame", main_window()), 20)
 
 
 def top_window(title):
