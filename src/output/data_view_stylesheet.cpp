@@ -25,11 +25,12 @@ bool IsElement(const pugi::xml_node& node) {
     return node.type() == pugi::node_element;
 }
 
-// One child node and that node text (a CDATA section is text too).
+// One child node and that node a text node. A CDATA section is a node of its own
+// kind, so an element holding one is laid out as a group, not a leaf.
 bool IsLeaf(const pugi::xml_node& node) {
     pugi::xml_node only = node.first_child();
     if (!only || only.next_sibling()) return false;
-    return only.type() == pugi::node_pcdata || only.type() == pugi::node_cdata;
+    return only.type() == pugi::node_pcdata;
 }
 
 bool IsPlain(std::string_view name) {
@@ -78,7 +79,8 @@ std::string ValueOf(std::string_view select) {
 }
 
 // A cell showing one field. A field path can be empty (a reference without a plain
-// leaf); an empty select would make the whole stylesheet fail, so the cell stays empty.
+// leaf); an empty select is not valid XSL and would make the whole stylesheet fail, so
+// such a field deliberately gets an empty cell instead.
 std::string ValueCell(std::string_view select) {
     if (select.empty()) return "<td></td>";
     return "<td>" + ValueOf(select) + "</td>";
@@ -266,7 +268,8 @@ class StylesheetBuilder {
         const int span = AddressSpan(columns);
         int counter = 0;
         auto pad = [&] {
-            // Only a short row is padded: a full row needs no empty cell.
+            // Only a short row is padded: a full row deliberately gets no padding cell,
+            // since a cell spanning zero columns is not valid HTML.
             if (counter < columns) {
                 Line(depth + 1,
                      "<td colspan=" + Quote(std::to_string(columns - counter)) + "></td>");

@@ -173,7 +173,19 @@ lxw_format* NumberFormat(lxw_workbook* book, const char* pattern) {
     return format;
 }
 
+// The workbook's default format (the first the library makes, cell style "Normal")
+// becomes Verdana 8, top-aligned, so every cell of every sheet, written or not, shows
+// in the sheet font, as the list's own columns do.
+void SetSheetFontAsDefault(lxw_workbook* book) {
+    lxw_format* normal = book->formats ? STAILQ_FIRST(book->formats) : nullptr;
+    if (!normal) return;
+    format_set_font_name(normal, kFontName);
+    format_set_font_size(normal, kFontSize);
+    format_set_align(normal, LXW_ALIGN_VERTICAL_TOP);
+}
+
 Formats MakeFormats(lxw_workbook* book) {
+    SetSheetFontAsDefault(book);
     Formats f;
     f.plain = SheetFormat(book);
     f.heading = SheetFormat(book);
@@ -252,7 +264,7 @@ class SheetFiller {
         if (!list.Rows.empty()) {
             if (auto error = WriteTotals(list.Rows.size()); !error.empty()) return error;
         }
-        return FinishColumns(list.Columns.size());
+        return FinishColumns();
     }
 
   private:
@@ -323,17 +335,17 @@ class SheetFiller {
     // (so cells typed there later look the same), print titles on row 1. Columns
     // beyond the list are left alone: styling them would make a spreadsheet program
     // count all 16,384 columns as used.
-    std::string FinishColumns(std::size_t headingCount) {
+    std::string FinishColumns() {
         for (std::size_t c = 0; c < columns_.size(); ++c) {
             lxw_error error =
                 worksheet_set_column(sheet_, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
                                      ColumnWidth(columns_[c].widest), formats_.plain);
             if (error != LXW_NO_ERROR) return LibraryError(error);
         }
-        if (headingCount > 0) {
-            lxw_error error = worksheet_repeat_rows(sheet_, 0, 0);
-            if (error != LXW_NO_ERROR) return LibraryError(error);
-        }
+        // Row 1 repeats on printed pages even when the list has no columns: the
+        // print titles are part of every sheet's set-up.
+        lxw_error error = worksheet_repeat_rows(sheet_, 0, 0);
+        if (error != LXW_NO_ERROR) return LibraryError(error);
         return {};
     }
 

@@ -52,6 +52,8 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
     pugi::xml_parse_result parsed = document.load_buffer(item.Response.data(), item.Response.size(),
                                                          pugi::parse_default, pugi::encoding_utf8);
     if (!parsed && !item.Response.empty()) {
+        // Deliberately not "No matches found.": an answer that cannot be read says
+        // nothing about matches, and the status must not claim there were none.
         setMessage(std::string("The answer could not be read: ") + parsed.description() + ".");
         item.Done = true;
         return true;

@@ -397,7 +397,9 @@ std::string FillCriterion(const RuleText& rule, Criterion& criterion) {
     filled.AndOr = rule.AndOr;
     filled.Operand = rule.Operation;
     filled.SetDataType(*choice);
-    criterion.Copy(filled, 1);
+    // Copied as stored, the way the editors write their rows: a holder the rule leaves
+    // empty stays empty instead of being read back as 0.
+    filled.Copy(criterion, 0);
     return {};
 }
 
@@ -425,7 +427,7 @@ std::string FillFieldCriterion(const RuleText& rule, QBXMLTagRef field, FieldCri
     filled.AndOr = rule.AndOr;
     filled.Operand = rule.Operation;
     filled.SetField(std::move(field));
-    criterion.Copy(filled, 1);
+    filled.Copy(criterion, 0);
     return {};
 }
 

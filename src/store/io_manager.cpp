@@ -256,6 +256,8 @@ void IOManager::InsertBasic(const QBXMLTag& tag) {
 
 StoreResult IOManager::WriteCatalog(CatalogRun run, long version) {
     try {
+        // Deliberately the whole run in one transaction rather than one per entry: a
+        // run cut short leaves the earlier catalog whole, and one commit is far faster.
         Transaction transaction(*db_);
         for (const QBXMLTag& tag : catalog_) {
             std::int64_t id =

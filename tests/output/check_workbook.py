@@ -141,7 +141,21 @@ def names(wb):
         check(len(ws.title) <= 31, f"{ws.title!r} is at most 31 characters")
 
 
+def no_columns(wb):
+    ws = wb["Deposit"]
+    equal(ws.max_column, 1, "no columns written")
+    equal(ws["A1"].value, None, "no heading")
+    equal(ws.print_title_rows, "$1:$1", "print titles of a list without columns")
+    # Cells never written take the workbook's default style, which is the sheet font.
+    for where in ("A1", "Z50"):
+        cell = ws[where]
+        equal(cell.font.name, "Verdana", f"default font at {where}")
+        equal(cell.font.sz, 8, f"default font size at {where}")
+        equal(cell.alignment.vertical, "top", f"default alignment at {where}")
+
+
 SCENARIOS = {
+    "no-columns": (no_columns, False),
     "tabs": (tabs, False),
     "values": (values, False),
     "values-cached": (values_cached, True),

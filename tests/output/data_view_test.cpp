@@ -132,6 +132,15 @@ TEST_F(DataViewTest, AllPlainRecordGivesTwoLabelValuePairsPerRow) {
               std::string("//InvoiceRet"));
 }
 
+TEST_F(DataViewTest, ElementHoldingACdataSectionIsNoLeaf) {
+    Xsl("<InvoiceRet><RefNumber>1042</RefNumber><TxnDate>2024-01-05</TxnDate>"
+        "<Memo><![CDATA[<b>bold</b>]]></Memo></InvoiceRet>");
+    auto rows = Rows();
+    ASSERT_EQ(rows.size(), 1u) << text_;
+    EXPECT_EQ(Cells(rows[0]),
+              (CellList{"th_left|Invoice #", "|RefNumber", "th_left|Date", "|TxnDate"}));
+}
+
 TEST_F(DataViewTest, OddFieldCountEndsWithACellSpanningTwoColumns) {
     Xsl("<InvoiceRet><RefNumber>1</RefNumber><TxnDate>2024-01-05</TxnDate>"
         "<Memo>m</Memo></InvoiceRet>");

@@ -109,6 +109,14 @@ TEST(WorkbookWriter, ListWithoutRowsGivesTheStyledHeadingRowOnly) {
     EXPECT_WORKBOOK("empty", file);
 }
 
+TEST(WorkbookWriter, ListWithoutColumnsStillHasPrintTitlesAndTheSheetFont) {
+    test::TempDir dir;
+    std::vector<ResultList> lists{MakeList("Deposit", {}, {})};
+    auto file = dir.Path() / "no-columns.xlsx";
+    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    EXPECT_WORKBOOK("no-columns", file);
+}
+
 TEST(WorkbookWriter, SheetNamesAreMadeValidAndUnique) {
     test::TempDir dir;
     std::vector<ResultList> lists;
