@@ -554,11 +554,9 @@ void frmMain::OnToPrintOff() {
 
 void frmMain::OnRequestTypeNotification(std::int32_t requestType, bool hasRows,
                                         const QString& otherTypes, std::int32_t ownerId) {
-    if (requestType == 0) {
-        mnuExportDisplayed_->setEnabled(false);
-        mnuExportDisplayed_->setText(QStringLiteral("Displayed Result Lists"));
-        mnuExportDisplayed_->setData(QVariant());
-    }
+    // Request type 0 (no list on show) only switches the entry off: its caption and
+    // tag keep naming the list last offered.
+    if (requestType == 0) mnuExportDisplayed_->setEnabled(false);
     if (otherTypes.isEmpty()) mnuExportAll_->setEnabled(false);
     if (requestType == 0 && otherTypes.isEmpty()) mnuExport_->menuAction()->setEnabled(false);
 

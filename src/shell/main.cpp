@@ -18,6 +18,7 @@
 #include "shell/frm_main.h"
 #include "shell/io_manager_store.h"
 #include "shell/relaywick_link.h"
+#include "shell/splash_start.h"
 
 namespace {
 
@@ -78,11 +79,9 @@ int main(int argc, char** argv) {
     }
 
     QSplashScreen splash(quarrion::Artwork::SplashPicture());
-    splash.show();
-    QTimer::singleShot(1200, &main, [&main, &splash] {
+    quarrion::OpenAfterSplash(splash, 1200, [&main] {
         main.Load();
         main.show();
-        splash.finish(&main);
     });
     return app.exec();
 }

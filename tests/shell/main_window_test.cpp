@@ -236,6 +236,17 @@ class MainWindowTest : public QObject {
         QVERIFY(!program_.Button("cmdexportall")->Enabled());
     }
 
+    void RequestTypeZeroOnlySwitchesTheDisplayedListOff() {
+        program_.Start();
+        program_.Activate(program_.AddResults(1));
+        program_.state->Hub().SendRequestTypeNotification(4, true, "12", 1);
+        program_.state->Hub().SendRequestTypeNotification(0, false, "12", 1);
+        QAction* displayed = program_.main->ExportMenu()->actions()[0];
+        QVERIFY(!displayed->isEnabled());
+        QCOMPARE(displayed->text(), QStringLiteral("Invoice List"));
+        QCOMPARE(displayed->data().toString(), QStringLiteral("4"));
+    }
+
     void TheCurrentTypeIsNotOfferedTwice() {
         program_.Start();
         program_.Activate(program_.AddResults(1));
