@@ -32,7 +32,15 @@ void AddHomeOption(CLI::App& app, std::string& home) {
     app.add_option("--home", home,
                    "Data folder (database, settings, error log, sample company); default "
                    "$QUARRION_HOME, else the desktop program's")
-        ->type_name("DIR");
+        ->type_name("DIR")
+        ->check(NotEmptyValidator());
+}
+
+NotEmptyValidator::NotEmptyValidator() {
+    name_ = "NOTEMPTY";
+    func_ = [](const std::string& text) {
+        return text.empty() ? std::string("needs a value, not an empty text") : std::string();
+    };
 }
 
 void ApplyHome(const std::string& home) {

@@ -13,6 +13,12 @@ void AddHomeOption(CLI::App& app, std::string& home);
 // Points QUARRION_HOME at `home` (made absolute) when it is not empty.
 void ApplyHome(const std::string& home);
 
+// CLI11 validator: a name that is not empty ("--company \"\"" is a usage error, not a
+// request to run without a company).
+struct NotEmptyValidator : public CLI::Validator {
+    NotEmptyValidator();
+};
+
 // CLI11 validator: a real date written YYYY-MM-DD.
 struct IsoDateValidator : public CLI::Validator {
     IsoDateValidator();

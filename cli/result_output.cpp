@@ -50,7 +50,8 @@ void AddOutputOptions(CLI::App& app, OutputOptions& options) {
         app.add_option("--export", options.exportDir,
                        "Write the lists into this folder: each as \"<title> List.csv\" (or .txt), "
                        "or the whole search as \"<caption>.xlsx\"")
-            ->type_name("DIR");
+            ->type_name("DIR")
+            ->check(NotEmptyValidator());
     options.asOption =
         app.add_option("--as", options.as, "Export format: csv (default), tsv or xlsx")
             ->type_name("csv|tsv|xlsx")
@@ -66,9 +67,6 @@ void AddOutputOptions(CLI::App& app, OutputOptions& options) {
 }
 
 std::string CheckOutputOptions(const OutputOptions& options) {
-    if (options.exportOption && options.exportOption->count() > 0 && options.exportDir.empty()) {
-        return "--export needs a folder, not an empty name";
-    }
     if (options.asOption && options.asOption->count() > 0 && options.exportDir.empty()) {
         return "--as needs --export DIR";
     }

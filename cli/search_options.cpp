@@ -171,14 +171,17 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_option("--saved", options.saved,
                    "Run the saved search of this name (its types, dates, rules and columns)")
-        ->type_name("NAME");
+        ->type_name("NAME")
+        ->check(NotEmptyValidator());
     app.add_option("--company", options.company,
                    "Sample-company file to search (default: the link settings of the data "
                    "folder, by default the embedded sample company)")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check(NotEmptyValidator());
     app.add_option("--responses", options.responses,
                    "Folder of saved qbXML response files to search instead (Invoice.xml, ...)")
-        ->type_name("DIR");
+        ->type_name("DIR")
+        ->check(NotEmptyValidator());
 }
 
 int PrepareSearch(const std::string& command, const SearchOptions& options, TypeUse use,

@@ -63,6 +63,9 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::string& conten
         return "The file \"" + path.string() + "\" does not exist.";
     if (std::filesystem::is_directory(path, error))
         return "\"" + path.string() + "\" is a folder, not a file.";
+    // A pipe or a device would block or never end; only regular files are read.
+    if (!std::filesystem::is_regular_file(path, error))
+        return "\"" + path.string() + "\" is not a regular file.";
     std::ifstream in(path, std::ios::binary);
     if (!in) return Failure("Cannot open", path, errno);
     in.seekg(0, std::ios::end);

@@ -11,6 +11,32 @@
 namespace quarrion {
 
 AtomicPath::AtomicPath(std::filesystem::path target) : target_(std::move(target)) {
+    struct stat existing {};
+    const bool exists = ::stat(target_.c_str(), &existing) == 0;
+    // Names under /dev and /proc (/dev/stdout) stand for open files of this process:
+    // replacing them would swap the link itself, so they are written through.
+    const std::string name = target_.string();
+    const bool systemName = name.rfind("/dev/", 0) == 0 || name.rfind("/proc/", 0) == 0;
+    if (exists && S_ISREG(existing.st_mode) && !systemName) {
+        // A link to a file: the file it names is replaced, the link stays.
+        std::error_code error;
+        if (std::filesystem::is_symlink(target_, error)) {
+            std::filesystem::path resolved = std::filesystem::canonical(target_, error);
+            if (!error) target_ = resolved;
+        }
+    }
+    if (exists && (!S_ISREG(existing.st_mode) || systemName)) {
+        if (S_ISDIR(existing.st_mode)) {
+            error_ = "\"" + target_.string() + "\" is a folder, not a file.";
+            return;
+        }
+        // A device, a pipe or a terminal (/dev/stdout, /dev/null): there is nothing to
+        // replace, and renaming over it would destroy the node, so it is written
+        // through directly.
+        temporary_ = target_;
+        through_ = true;
+        return;
+    }
     // mkstemp reserves the name so no other writer can take it; the library then
     // truncates and rewrites the file it finds there.
     std::string pattern = target_.string() + ".tmp-XXXXXX";
@@ -25,7 +51,7 @@ AtomicPath::AtomicPath(std::filesystem::path target) : target_(std::move(target)
 }
 
 AtomicPath::~AtomicPath() {
-    if (!committed_ && !temporary_.empty()) {
+    if (!committed_ && !through_ && !temporary_.empty()) {
         std::error_code ignored;
         std::filesystem::remove(temporary_, ignored);
     }
@@ -33,6 +59,10 @@ AtomicPath::~AtomicPath() {
 
 std::string AtomicPath::Commit() {
     if (temporary_.empty()) return error_.empty() ? "No file was written." : error_;
+    if (through_) {
+        committed_ = true;
+        return {};
+    }
     int fd = ::open(temporary_.c_str(), O_RDONLY);
     if (fd < 0) return "Cannot open " + temporary_.string() + ": " + std::strerror(errno);
     bool synced = ::fsync(fd) == 0;

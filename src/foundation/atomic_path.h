@@ -9,7 +9,10 @@ namespace quarrion {
 // the file itself), made whole or not at all: the library writes to `TemporaryPath`,
 // a fresh name beside the target, and `Commit` syncs it and renames it into place.
 // Without a successful `Commit` the temporary file is removed and the target is
-// untouched. `AtomicFile` builds the stream writer on it.
+// untouched. An existing target that is not a regular file is handled apart: a
+// folder is refused (`Error`), anything else (a device such as /dev/stdout, a pipe)
+// is written through directly, since it cannot be replaced. `AtomicFile` builds the
+// stream writer on it.
 class AtomicPath {
   public:
     explicit AtomicPath(std::filesystem::path target);
@@ -28,6 +31,7 @@ class AtomicPath {
     std::filesystem::path temporary_;
     std::string error_;
     bool committed_ = false;
+    bool through_ = false;  // the target itself is written: it is no regular file
 };
 
 }  // namespace quarrion

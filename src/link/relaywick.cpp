@@ -198,12 +198,13 @@ void Relaywick::Session::Records(LinkDate from, LinkDate to, std::int32_t dateFi
             return;
         }
         if (page.status.IsError()) {
-            Log(logEnabled, type->stem, page.status.code, page.status.severity,
-                page.status.message);
-            Message(requestType,
-                    "QuickBooks refused the " + title + " request (" +
-                        std::to_string(page.status.code) + "): " + page.status.message,
-                    true, file);
+            // An error answer is a failure of the type, never an empty list: logged,
+            // shown in a pop-up and in the type's status with QuickBooks' own words.
+            Failed(logEnabled, type, requestType,
+                   {page.status.code, "QuickBooks refused the " + title + " request (" +
+                                          std::to_string(page.status.code) +
+                                          "): " + page.status.message},
+                   file);
             return;
         }
         if (page.status.severity == "Warn") {

@@ -37,6 +37,35 @@ void Collect(const pugi::xml_node& root, const std::string& name,
 
 }  // namespace
 
+std::string ResponseFilesProcessor::TakeAnswers(std::string_view stem, LoadedFile& file) {
+    pugi::xml_node root = file.doc->document_element();
+    if (std::string_view(root.name()) != "QBXML") {
+        return "It is not a qbXML response: its root element is <" + std::string(root.name()) +
+               ">, not <QBXML>.";
+    }
+    const std::string rsName = std::string(stem) + "QueryRs";
+    std::vector<pugi::xml_node> answers;
+    Collect(root, rsName, answers);
+    if (answers.empty()) {
+        return "It holds no " + rsName + " element, so it is no answer to a " + std::string(stem) +
+               " query.";
+    }
+    const std::string recordName = std::string(stem) + "Ret";
+    for (const pugi::xml_node& answer : answers) {
+        QbxmlStatus status = QbxmlStatus::Of(answer);
+        if (status.IsError()) {
+            // An error answer is a failure of the type, whatever else the file holds:
+            // showing the other answers' records would pass a partial list off as whole.
+            file.refused = true;
+            file.refusal = std::move(status);
+            file.records.clear();
+            return {};
+        }
+        Collect(answer, recordName, file.records);
+    }
+    return {};
+}
+
 ResponseFilesProcessor::ResponseFilesProcessor(std::filesystem::path folder)
     : folder_(std::move(folder)) {}
 
@@ -64,15 +93,19 @@ QbxmlStatus ResponseFilesProcessor::AnswerQuery(const pugi::xml_node& request,
         auto doc = std::make_unique<pugi::xml_document>();
         std::string message = ReadWholeFile(path, file.buffer);
         if (message.empty()) message = Qbxml::LoadInPlace(*doc, file.buffer);
+        file.doc = std::move(doc);
+        if (message.empty()) message = TakeAnswers(stem, file);
         if (!message.empty()) {
             files_.erase(std::string(stem));
             failure = {LinkError::ResponseUnreadable,
                        "The response file \"" + path.string() + "\" cannot be read. " + message};
             return QbxmlStatus::Make(-1, "Error", failure.message);
         }
-        Collect(*doc, std::string(stem) + "Ret", file.records);
-        file.doc = std::move(doc);
         file.stamp = stamp;
+    }
+    if (file.refused) {
+        AppendStatusOnly(out, rsName, request, file.refusal);
+        return file.refusal;
     }
     return answerer_.Answer(request, stem, file.records, file.generation,
                             RecordQueryAnswerer::Trim::None, out);

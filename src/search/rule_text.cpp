@@ -136,6 +136,13 @@ class WordReader {
                !(listMode && text_[pos_] == ',')) {
             word.text.push_back(text_[pos_++]);
         }
+        if (word.text.find('"') != std::string::npos) {
+            // A stray quote is most likely half of a pair the shell or the user lost.
+            error = "the double quote in " + word.text +
+                    " is not balanced; put the value in double quotes and write \\\" for a quote "
+                    "inside it";
+            return false;
+        }
         return true;
     }
 
