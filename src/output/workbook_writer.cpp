@@ -117,16 +117,71 @@ std::size_t ShownNumberLength(double value, ColumnKind kind) {
     }
 }
 
-// The cell text cut to what a spreadsheet cell holds, on a character boundary.
-std::string_view CellText(std::string_view text) {
-    if (text.size() <= kMaxCellText) return text;  // bytes bound characters from above
-    std::size_t characters = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if ((static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) continue;
-        if (characters == kMaxCellText) return text.substr(0, at);
-        ++characters;
+// A cell's text as a spreadsheet program accepts it: bytes that are not UTF-8 (lone
+// surrogates included) and the characters XML forbids (U+FFFE, U+FFFF) become U+FFFD,
+// and a text longer than a cell holds (32,767 UTF-16 units) is cut and ends with "…"
+// so the cut shows. Clean texts come back as they are, without a copy; otherwise the
+// repaired text is built in `scratch`.
+std::string_view CellText(std::string_view text, std::string& scratch) {
+    bool plain = text.size() <= kMaxCellText;
+    for (std::size_t i = 0; plain && i < text.size(); ++i) {
+        plain = static_cast<unsigned char>(text[i]) < 0x80;
     }
-    return text;
+    if (plain) return text;
+
+    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    static constexpr std::string_view kCutMark = "\xE2\x80\xA6";  // …
+    scratch.clear();
+    std::size_t units = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const unsigned char lead = static_cast<unsigned char>(text[at]);
+        std::size_t length = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 0;
+        char32_t code = length == 1   ? lead
+                        : length == 2 ? lead & 0x1F
+                        : length == 3 ? lead & 0x0F
+                                      : lead & 0x07;
+        bool valid = length > 0 && at + length <= text.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const unsigned char next = static_cast<unsigned char>(text[at + k]);
+            valid = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+        if (valid) {
+            valid = !(length == 2 && code < 0x80) && !(length == 3 && code < 0x800) &&
+                    !(length == 4 && (code < 0x10000 || code > 0x10FFFF)) &&
+                    !(code >= 0xD800 && code <= 0xDFFF);
+        }
+        std::string_view piece = valid ? text.substr(at, length) : kReplacement;
+        if (valid && (code == 0xFFFE || code == 0xFFFF)) piece = kReplacement;
+        scratch.append(piece);
+        units += valid && code >= 0x10000 ? 2 : 1;
+        at += valid ? length : 1;
+    }
+    if (units <= kMaxCellText) return scratch;
+
+    // Cut on a character boundary where the mark still fits.
+    std::size_t kept = 0;
+    std::size_t cut = 0;
+    while (cut < scratch.size()) {
+        const unsigned char lead = static_cast<unsigned char>(scratch[cut]);
+        const std::size_t length = lead < 0x80          ? 1
+                                   : (lead >> 5) == 0x6 ? 2
+                                   : (lead >> 4) == 0xE ? 3
+                                                        : 4;
+        const std::size_t charUnits = length == 4 ? 2 : 1;
+        if (kept + charUnits > kMaxCellText - 1) break;
+        kept += charUnits;
+        cut += length;
+    }
+    scratch.resize(cut);
+    scratch.append(kCutMark);
+    return scratch;
 }
 
 std::string LibraryError(lxw_error error) {
@@ -273,7 +328,8 @@ class SheetFiller {
     }
 
     std::string WriteText(lxw_row_t r, std::size_t c, std::string_view text, lxw_format* format) {
-        std::string owned(CellText(text));
+        std::string scratch;
+        std::string owned(CellText(text, scratch));
         lxw_error error =
             worksheet_write_string(sheet_, r, static_cast<lxw_col_t>(c), owned.c_str(), format);
         return error == LXW_NO_ERROR ? std::string() : LibraryError(error);
@@ -300,10 +356,9 @@ class SheetFiller {
             // The column's format still covers the empty cell, as it covers the range.
             error = worksheet_write_blank(sheet_, r, col, column.format);
         } else {
-            std::string_view shown = CellText(text);
+            std::string_view shown = CellText(text, scratch_);
             error = worksheet_write_string(
-                sheet_, r, col,
-                shown.size() == text.size() ? text.c_str() : std::string(shown).c_str(),
+                sheet_, r, col, shown.data() == text.data() ? text.c_str() : scratch_.c_str(),
                 column.format);
             column.widest = std::max(column.widest, ShownLength(shown));
         }
@@ -355,6 +410,7 @@ class SheetFiller {
     std::size_t& rowsWritten_;
     std::size_t rowsTotal_;
     std::vector<ColumnState> columns_;
+    std::string scratch_;  // a repaired cell text, reused from cell to cell
 };
 
 // Closes the workbook on every path; a book closed early reports nothing more.

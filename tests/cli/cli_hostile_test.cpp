@@ -104,7 +104,7 @@ TEST_F(CliHostile, FilesThatAreNoAnswerToTheQueryFail) {
 TEST_F(CliHostile, APipeGivenAsAnInputIsRefusedAtOnce) {
     const fs::path company = dir_.Path() / "company.qbxml";
     ASSERT_EQ(::mkfifo(company.c_str(), 0600), 0);
-    // A reader blocked on the pipe would hang the test; `timeout` turns that into 124.
+    // Before pipes were refused, this run waited for a writer that never came.
     const CliRun byCompany = Cli("search --home " + Shell(home_.string()) + " --company " +
                                  Shell(company.string()) + " --type Invoice </dev/null");
     EXPECT_EQ(byCompany.exitCode, 1) << byCompany.out << byCompany.err;

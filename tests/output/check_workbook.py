@@ -154,7 +154,24 @@ def no_columns(wb):
         equal(cell.alignment.vertical, "top", f"default alignment at {where}")
 
 
+def repairs(wb):
+    ws = wb["Texts"]
+    equal(ws["A2"].value, "bad \ufffd byte", "an invalid byte")
+    equal(ws["A3"].value, "non \ufffd char", "U+FFFE")
+    equal(ws["A4"].value, "lone \ufffd surrogate", "an encoded surrogate")
+    long_text = ws["A5"].value
+    equal(len(long_text), 32767, "a long text is cut to what a cell holds")
+    equal(long_text[-1], "\u2026", "the cut shows")
+    equal(long_text[:10], "a" * 10, "the kept part")
+    wide = ws["A6"].value
+    units = sum(2 if ord(ch) > 0xFFFF else 1 for ch in wide)
+    check(units <= 32767, f"UTF-16 units of a cut text of wide characters: {units}")
+    equal(wide[-1], "\u2026", "the cut of wide characters shows")
+    equal(ws["A7"].value, "caf\u00e9 \U0001F600", "valid text is kept")
+
+
 SCENARIOS = {
+    "repairs": (repairs, False),
     "no-columns": (no_columns, False),
     "tabs": (tabs, False),
     "values": (values, False),
