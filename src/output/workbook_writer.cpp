@@ -151,17 +151,17 @@ std::string_view CellText(std::string_view text, std::string& scratch) {
             valid = (next & 0xC0) == 0x80;
             code = (code << 6) | (next & 0x3F);
         }
-        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+        // A well-formed sequence of a forbidden value (an overlong form, a surrogate,
+        // past U+10FFFF, U+FFFE or U+FFFF) becomes one U+FFFD; a stray byte one each.
+        const bool formed = valid;
         if (valid) {
             valid = !(length == 2 && code < 0x80) && !(length == 3 && code < 0x800) &&
                     !(length == 4 && (code < 0x10000 || code > 0x10FFFF)) &&
-                    !(code >= 0xD800 && code <= 0xDFFF);
+                    !(code >= 0xD800 && code <= 0xDFFF) && code != 0xFFFE && code != 0xFFFF;
         }
-        std::string_view piece = valid ? text.substr(at, length) : kReplacement;
-        if (valid && (code == 0xFFFE || code == 0xFFFF)) piece = kReplacement;
-        scratch.append(piece);
+        scratch.append(valid ? text.substr(at, length) : kReplacement);
         units += valid && code >= 0x10000 ? 2 : 1;
-        at += valid ? length : 1;
+        at += formed ? length : 1;
     }
     if (units <= kMaxCellText) return scratch;
 
