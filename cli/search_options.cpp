@@ -178,6 +178,12 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
                    "folder, by default the embedded sample company)")
         ->type_name("FILE")
         ->check(NotEmptyValidator());
+    options.maxOption =
+        app.add_option("--max", options.max,
+                       "Records read per type at most (default 9000, or the saved search's); 0 "
+                       "reads them all. A type cut short says so in its status")
+            ->type_name("N")
+            ->check(CLI::NonNegativeNumber.description(""));
     app.add_option("--responses", options.responses,
                    "Folder of saved qbXML response files to search instead (Invoice.xml, ...)")
         ->type_name("DIR")
@@ -220,8 +226,10 @@ int PrepareSearch(const std::string& command, const SearchOptions& options, Type
                               opened.Error().Description);
         return 1;
     }
-    return options.saved.empty() ? BuildFromOptions(command, options, prepared)
-                                 : LoadSaved(command, options, prepared);
+    const int built = options.saved.empty() ? BuildFromOptions(command, options, prepared)
+                                            : LoadSaved(command, options, prepared);
+    if (built == 0 && Given(options.maxOption)) prepared.search->Max = options.max;
+    return built;
 }
 
 Relaywick::ProcessorFactory ProcessorOf(const SearchOptions& options) {

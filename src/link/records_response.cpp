@@ -33,6 +33,7 @@ std::string RecordsResponse::AddPage(std::string_view pageText, std::size_t maxR
         started_ = true;
         text_.append(Qbxml::kResponseHead);
         MessageSetProcessor::AppendResponseStart(text_, rsName, rs, info.status);
+        startTagEnd_ = text_.rfind('>');
     }
     std::size_t sizeBefore = text_.size();
     for (pugi::xml_node record = rs.child(recordName_.c_str()); record;
@@ -60,12 +61,21 @@ std::string RecordsResponse::Finish() {
         text_.append(Qbxml::kResponseHead);
     } else {
         text_.append("</").append(stem_).append("QueryRs>\n");
+        if (limitReached_) {
+            std::string marks = " limitReached=\"true\"";
+            if (unsearched_ > 0) {
+                marks += " iteratorRemainingCount=\"" + std::to_string(unsearched_) + "\"";
+            }
+            text_.insert(startTagEnd_, marks);
+        }
     }
     text_.append(Qbxml::kResponseTail);
     std::string whole = std::move(text_);
     text_.clear();
     started_ = false;
     count_ = 0;
+    limitReached_ = false;
+    unsearched_ = 0;
     return whole;
 }
 

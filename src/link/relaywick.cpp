@@ -176,6 +176,7 @@ void Relaywick::Session::Records(LinkDate from, LinkDate to, std::int32_t dateFi
     query.dateFilter = dateFilter;
     query.iterator = walking ? IteratorStep::Start : IteratorStep::None;
     RecordsResponse answer{std::string(type->stem)};
+    QueryPageInfo page;
 
     for (int number = 1;; ++number) {
         if (cancel_) return;
@@ -192,7 +193,6 @@ void Relaywick::Session::Records(LinkDate from, LinkDate to, std::int32_t dateFi
             Failed(logEnabled, type, requestType, result.failure, file);
             return;
         }
-        QueryPageInfo page;
         if (std::string error = answer.AddPage(result.response, wanted, page); !error.empty()) {
             Failed(logEnabled, type, requestType, {LinkError::ResponseUnreadable, error}, file);
             return;
@@ -241,6 +241,14 @@ void Relaywick::Session::Records(LinkDate from, LinkDate to, std::int32_t dateFi
     }
     if (cancel_) return;
     std::size_t count = answer.RecordCount();
+    // Records left at the limit: those of the last page not taken, and those a walk
+    // still had. A type read without a walk that filled its limit may have more,
+    // uncounted.
+    std::size_t unsearched = page.recordsInPage - page.recordsTaken;
+    if (walking && !page.iteratorId.empty()) unsearched += page.remaining;
+    if (unsearched > 0 || (!walking && maxCount > 0 && count >= cap)) {
+        answer.MarkLimitReached(unsearched);
+    }
     Message(requestType,
             count == 0 ? "No " + title + " records found."
                        : "Received " + Thousands(count) + " " + title + " records.",

@@ -20,6 +20,23 @@ std::string Progress(std::size_t done, std::size_t total, std::size_t found) {
     return std::to_string(done) + "/" + std::to_string(total) + "  Found " + std::to_string(found);
 }
 
+// What the link says when it stopped at the record limit with records left (see
+// RecordsResponse::MarkLimitReached): "" when the answer is whole, else the sentence
+// the type's status ends with.
+std::string LimitNote(const pugi::xml_document& document, std::size_t searched) {
+    for (pugi::xml_node rs : document.child("QBXML").child("QBXMLMsgsRs").children()) {
+        if (!rs.attribute("limitReached").as_bool()) continue;
+        const unsigned long long left = rs.attribute("iteratorRemainingCount").as_ullong();
+        if (left > 0) {
+            return " " + std::to_string(searched) + " of " + std::to_string(searched + left) +
+                   " records searched: raise the limit to see the rest.";
+        }
+        return " Only the first " + std::to_string(searched) +
+               " records were searched and there may be more: raise the limit to see the rest.";
+    }
+    return {};
+}
+
 }  // namespace
 
 ResultList ListFor(const IncItem& item) {
@@ -59,9 +76,10 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
         return true;
     }
     std::vector<pugi::xml_node> records = RecordElements(document, recordName);
+    const std::string limitNote = LimitNote(document, records.size());
     if (records.empty()) {
         if (closing()) return false;
-        setMessage("No matches found.");
+        setMessage("No matches found." + limitNote);
         item.Done = true;
         return true;
     }
@@ -97,7 +115,7 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
         }
         if (closing()) return false;
     }
-    setMessage(item.Message + " Done.");
+    setMessage(item.Message + " Done." + limitNote);
     item.Done = true;
     return true;
 }
