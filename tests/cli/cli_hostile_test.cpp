@@ -99,6 +99,26 @@ TEST_F(CliHostile, FilesThatAreNoAnswerToTheQueryFail) {
     }
 }
 
+TEST_F(CliHostile, ATypeCutShortAtTheLimitSaysSo) {
+    std::string records;
+    for (int i = 1; i <= 5; ++i) {
+        records += "<InvoiceRet><TxnID>T-" + std::to_string(i) + "</TxnID><TxnDate>2026-01-0" +
+                   std::to_string(i) + "</TxnDate><RefNumber>100" + std::to_string(i) +
+                   "</RefNumber><Memo>listed</Memo></InvoiceRet>";
+    }
+    WriteInvoiceFile(Answer("InvoiceQueryRs", "statusCode=\"0\"", records));
+    const CliRun capped = SearchResponses("--rule 'text contains listed' --max 3");
+    EXPECT_EQ(capped.exitCode, 0) << capped.err;
+    EXPECT_NE(capped.out.find("3 of 5 records searched: raise the limit to see the rest"),
+              std::string::npos)
+        << capped.out;
+    const CliRun all = SearchResponses("--rule 'text contains listed' --max 0");
+    EXPECT_EQ(all.exitCode, 0) << all.err;
+    EXPECT_EQ(all.out.find("raise the limit"), std::string::npos) << all.out;
+    EXPECT_NE(all.out.find("1005"), std::string::npos) << all.out;
+    EXPECT_EQ(SearchResponses("--max -1").exitCode, 2);
+}
+
 // ---- files --------------------------------------------------------------------------
 
 TEST_F(CliHostile, APipeGivenAsAnInputIsRefusedAtOnce) {
