@@ -26,6 +26,7 @@
 #include "shell/la_bar.h"
 #include "shell/msg_interface.h"
 #include "shell/results_window.h"
+#include "shell/unattended.h"
 #include "shell/window_arrangement.h"
 
 namespace quarrion {
@@ -534,6 +535,10 @@ void frmMain::OnPopUp(std::int32_t errorCode, const QString& message) {
     solution.replace(QLatin1String("\n"), QLatin1String("\r\n"));
     popUp_->SetMessage(text);
     popUp_->SetSolution(solution);
+    if (Unattended::IsOn()) {
+        Unattended::Report(QStringLiteral("QuickBooks link"), text + QLatin1Char('\n') + solution);
+        return;
+    }
     // A second pop-up while one is up replaces its texts; the open one is still modal.
     if (popUp_->isVisible()) return;
     popUp_->exec();

@@ -19,6 +19,7 @@
 #include "shell/io_manager_store.h"
 #include "shell/relaywick_link.h"
 #include "shell/splash_start.h"
+#include "shell/unattended.h"
 
 namespace {
 
@@ -61,19 +62,30 @@ int main(int argc, char** argv) {
     parser.addOption(screenshot);
     parser.process(app);
 
+    // Nobody answers messages in a screenshot run: they go to standard error.
+    quarrion::Unattended::Set(parser.isSet(screenshot));
     std::unique_ptr<quarrion::AppState> state = quarrion::AppState::StartUp(ProgramParts());
     quarrion::frmMain main(*state);
 
     if (parser.isSet(screenshot)) {
         main.Load();
+        if (quarrion::Unattended::Failed()) {
+            // Closed in order, so the run's marker file goes as after any normal end.
+            main.close();
+            return 1;
+        }
         main.resize(1024, 720);
         main.show();
         const QString file = parser.value(screenshot);
         // Let the layout settle and the first paint happen before the picture is taken.
         QTimer::singleShot(500, &main, [&main, &app, file] {
             bool saved = main.grab().save(file, "PNG");
+            if (!saved) {
+                quarrion::Unattended::Report(QStringLiteral("Screenshot"),
+                                             QStringLiteral("Cannot save ") + file);
+            }
             main.close();
-            app.exit(saved ? 0 : 1);
+            app.exit(saved && !quarrion::Unattended::Failed() ? 0 : 1);
         });
         return app.exec();
     }

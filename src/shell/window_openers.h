@@ -31,26 +31,28 @@ using ResultsWindowOpener = std::function<void(ConsoleHost& host, const SearchOb
 // Opens the per-search display-columns wizard for one request type over `parent`.
 // `columns` is the type's current choice and is changed only when the user finishes;
 // true then.
-using DisplayColumnsLauncher =
-    std::function<bool(ConsoleHost& host, std::int32_t requestType, DisplayColumns& columns, QWidget* parent)>;
+using DisplayColumnsLauncher = std::function<bool(ConsoleHost& host, std::int32_t requestType,
+                                                  DisplayColumns& columns, QWidget* parent)>;
 
 // The output windows a results window uses. Lists are handed over as shown (column
 // order and sort order of the window).
 struct OutputWindows {
     // One list to a delimited file: the save dialog unless `silent`; the same in/out
     // arguments as ResultsWindow::Export. True when the file was written.
-    std::function<bool(ConsoleHost& host, QWidget* parent, const ResultList& list, QString& fileName,
-                       QString& folder, int& format, bool silent)>
+    std::function<bool(ConsoleHost& host, QWidget* parent, const ResultList& list,
+                       QString& fileName, QString& folder, int& format, bool silent)>
         ExportList;
     // The export-all dialog over `lists`; `entries` name them in menu order.
     std::function<void(ConsoleHost& host, QWidget* parent, const std::vector<ResultList>& lists,
                        const QList<ExportListEntry>& entries)>
         ExportAll;
     // The workbook window of `lists`, captioned `caption` + " [Excel WorkBook]".
-    std::function<void(ConsoleHost& host, const QString& caption, std::vector<ResultList> lists)> Excel;
+    std::function<void(ConsoleHost& host, const QString& caption, std::vector<ResultList> lists)>
+        Excel;
     // The data-view window of one record (copied): `old` and `requestType` as the data
     // view takes them.
-    std::function<void(ConsoleHost& host, const pugi::xml_node& record, bool old, std::int32_t requestType)>
+    std::function<void(ConsoleHost& host, const pugi::xml_node& record, bool old,
+                       std::int32_t requestType)>
         DataView;
 };
 
