@@ -63,8 +63,31 @@ bool ErrorIsTerminal() {
     return ::isatty(STDERR_FILENO) == 1;
 }
 
+std::string Printable(std::string_view text, bool keepLineBreaks) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if ((byte >= 0x20 && byte != 0x7F) || (keepLineBreaks && c == '\n')) {
+            out.push_back(c);
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else {
+            static const char* const kHex = "0123456789abcdef";
+            out += "\\x";
+            out.push_back(kHex[byte >> 4]);
+            out.push_back(kHex[byte & 0xF]);
+        }
+    }
+    return out;
+}
+
 void Complain(const std::string& command, const std::string& message) {
-    std::cerr << "quarrion-cli " << command << ": " << message << "\n";
+    std::cerr << "quarrion-cli " << command << ": " << Printable(message, true) << "\n";
 }
 
 void CliNotifier::ShowError(const std::string& title, const std::string& text) {

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <string>
+#include <string_view>
 
 #include "store/store_notifier.h"
 
@@ -27,7 +28,13 @@ struct IsoDateValidator : public CLI::Validator {
 // True when standard error is a terminal (progress is shown only there).
 bool ErrorIsTerminal();
 
-// Writes "quarrion-cli COMMAND: message" to standard error.
+// The text with control characters shown escaped (\x1b, \t ...), so a path or a logged
+// message cannot move the cursor or rewrite a terminal; line breaks are kept when
+// `keepLineBreaks`.
+std::string Printable(std::string_view text, bool keepLineBreaks = false);
+
+// Writes "quarrion-cli COMMAND: message" to standard error, control characters other
+// than line breaks escaped.
 void Complain(const std::string& command, const std::string& message);
 
 // How the store talks to a terminal user: errors on standard error, replacing a

@@ -103,7 +103,7 @@ int WriteResults(const std::string& command, const OutputOptions& options, Searc
             Complain(command, "--export: " + problem);
             return 1;
         }
-        written << file.string() << "\n";
+        written << Printable(file.string()) << "\n";
         return 0;
     }
     const ExportOptions fileOptions{FormatCode(options.as), options.guardFormulas,
@@ -115,7 +115,7 @@ int WriteResults(const std::string& command, const OutputOptions& options, Searc
             Complain(command, "--export: " + problem);
             return 1;
         }
-        written << file.string() << "\n";
+        written << Printable(file.string()) << "\n";
     }
     return 0;
 }

@@ -80,7 +80,7 @@ int Run(ViewArguments& arguments) {
         Complain(kCommand, "--out: " + problem);
         return kExitFailure;
     }
-    std::cout << "Wrote " << arguments.out << " (" << view.Caption() << ").\n";
+    std::cout << "Wrote " << Printable(arguments.out) << " (" << view.Caption() << ").\n";
     return kExitSuccess;
 }
 

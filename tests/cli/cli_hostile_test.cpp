@@ -159,6 +159,19 @@ TEST_F(CliHostile, EmptyOptionValuesAndClashesAreUsageErrors) {
     }
 }
 
+TEST_F(CliHostile, ControlCharactersInPathsAreShownEscaped) {
+    const fs::path company = dir_.Path() / "bad\x1b[2Jname.qbxml";  // not there
+    const CliRun run = Cli("search --home " + Shell(home_.string()) + " --company " +
+                           Shell(company.string()) + " --type Invoice");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ((run.out + run.err).find('\x1b'), std::string::npos) << "raw escape printed";
+    EXPECT_NE(run.err.find("bad\\x1b[2Jname.qbxml"), std::string::npos) << run.err;
+    const CliRun log = Cli("log show --home " + Shell(home_.string()));
+    EXPECT_EQ(log.exitCode, 0);
+    EXPECT_EQ(log.out.find('\x1b'), std::string::npos) << "raw escape in the log listing";
+    EXPECT_NE(log.out.find("\\x1b"), std::string::npos) << log.out;
+}
+
 // ---- concurrency --------------------------------------------------------------------
 
 TEST(CliConcurrency, TwoFirstStartsAtOnceBothSucceed) {
