@@ -1,6 +1,7 @@
 #include "foundation/atomic_path.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,13 +41,16 @@ AtomicPath::AtomicPath(std::filesystem::path target) : target_(std::move(target)
     // mkstemp reserves the name so no other writer can take it; the library then
     // truncates and rewrites the file it finds there.
     std::string pattern = target_.string() + ".tmp-XXXXXX";
-    int fd = mkstemp(pattern.data());
+    int fd = mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
         error_ = "Cannot create a file in " + target_.parent_path().string() + ": " +
                  std::strerror(errno);
         return;
     }
-    ::close(fd);
+    // The descriptor stays open only to hold the lock that tells a later clean-up this
+    // file is still being written.
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    lock_ = fd;
     temporary_ = pattern;
 }
 
@@ -55,6 +59,28 @@ AtomicPath::~AtomicPath() {
         std::error_code ignored;
         std::filesystem::remove(temporary_, ignored);
     }
+    if (lock_ >= 0) ::close(lock_);
+}
+
+std::size_t RemoveLeftoverTemporaries(const std::filesystem::path& folder) {
+    std::size_t removed = 0;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        const std::size_t mark = name.rfind(".tmp-");
+        if (mark == std::string::npos || name.size() - mark != 11) continue;
+        std::error_code kind;
+        if (!entry.is_regular_file(kind)) continue;
+        int fd = ::open(entry.path().c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        // A lock that cannot be had belongs to a writer still at work.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            std::error_code ignored;
+            if (std::filesystem::remove(entry.path(), ignored)) ++removed;
+        }
+        ::close(fd);
+    }
+    return removed;
 }
 
 std::string AtomicPath::Commit() {

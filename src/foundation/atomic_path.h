@@ -32,6 +32,12 @@ class AtomicPath {
     std::string error_;
     bool committed_ = false;
     bool through_ = false;  // the target itself is written: it is no regular file
+    int lock_ = -1;         // held on the temporary file until it is renamed or removed
 };
+
+// Removes the temporary files (`<name>.tmp-XXXXXX`) that writers killed before their
+// Commit left in `folder`. A writer still at work holds a lock on its temporary file,
+// so only abandoned ones go. Answers how many were removed.
+std::size_t RemoveLeftoverTemporaries(const std::filesystem::path& folder);
 
 }  // namespace quarrion

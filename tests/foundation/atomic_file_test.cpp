@@ -96,3 +96,26 @@ TEST(ReadWholeFile, APipeIsRefusedInsteadOfWaitedOn) {
 
 }  // namespace
 }  // namespace quarrion
+
+namespace quarrion {
+namespace {
+
+TEST(LeftoverTemporaries, AbandonedOnesGoAndOnesBeingWrittenStay) {
+    test::TempDir dir;
+    std::ofstream(dir.Path() / "Error Log.txt.tmp-Ab12Cd") << "left by a killed run";
+    std::ofstream(dir.Path() / "notes.tmp-kept.txt") << "a user's file";
+    std::ofstream(dir.Path() / "link.settings") << "kept";
+    AtomicFile writing(dir.Path() / "company.qbxml");
+    ASSERT_EQ(writing.Error(), "");
+    ASSERT_TRUE(writing.Write("half"));
+
+    EXPECT_EQ(RemoveLeftoverTemporaries(dir.Path()), 1u);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Error Log.txt.tmp-Ab12Cd"));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "notes.tmp-kept.txt"));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / "link.settings"));
+    EXPECT_EQ(writing.Commit(), "");
+    EXPECT_EQ(test::ReadAll(dir.Path() / "company.qbxml"), "half");
+}
+
+}  // namespace
+}  // namespace quarrion
