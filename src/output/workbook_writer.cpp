@@ -14,6 +14,7 @@
 #include "foundation/atomic_path.h"
 #include "foundation/leading_number.h"
 #include "output/sheet_names.h"
+#include "output/workbook_styles.h"
 #include "qbxml/request_type_info.h"
 
 namespace quarrion {
@@ -477,8 +478,18 @@ std::string WriteWorkbook(const std::filesystem::path& file,
     if (!last) last = workbook_add_worksheet(book.Get(), nullptr);
     if (last) worksheet_activate(last);
 
+    // Read before the close frees the formats: the place of the percent format among
+    // the cell formats, or -1 when no cell used it.
+    const int percentXf = formats.percent->xf_index;
     if (lxw_error error = book.Close(); error != LXW_NO_ERROR) {
         return "Cannot write the workbook " + file.string() + ": " + LibraryError(error);
+    }
+    std::error_code kind;
+    if (percentXf >= 0 && std::filesystem::is_regular_file(target.TemporaryPath(), kind)) {
+        if (std::string error = AddPercentCellStyle(target.TemporaryPath(), percentXf);
+            !error.empty()) {
+            return "Cannot write the workbook " + file.string() + ": " + error + ".";
+        }
     }
     return target.Commit();
 }

@@ -92,6 +92,10 @@ def values(wb):
             equal(cell.font.name, "Verdana", f"{where} font")
             equal(cell.font.sz, 8, f"{where} font size")
             equal(cell.alignment.vertical, "top", f"{where} alignment")
+    # Percent cells carry the cell style "Percent" as well as the number format.
+    for r in range(2, 10):
+        equal(ws.cell(row=r, column=4).style, "Percent", f"Values D{r} cell style")
+        equal(ws.cell(row=r, column=2).style, "Normal", f"Values B{r} cell style")
     # Totals under Amount (B), Qty (E) and Count (F) only.
     totals = {"B": "=SUM($B$2:$B$9)", "E": "=SUM($E$2:$E$9)", "F": "=SUM($F$2:$F$9)"}
     for column in "ABCDEFGH":
