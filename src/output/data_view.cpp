@@ -77,12 +77,16 @@ std::string DataView::SetXMLNode(const pugi::xml_node& record) {
         !error.empty()) {
         return error;
     }
+    renderingSheet_ = DataViewRenderingStylesheet(copy, requestType_, old_, tags_);
     InstallDataViewImages();  // a missing image leaves a gap, not a broken page
     return {};
 }
 
 HtmlPage DataView::Render() const {
-    return TransformXmlFile(xmlPath_, xslPath_);
+    // The same page the two files make, from the copy of the stylesheet with the
+    // values written in: a wide record then takes time in proportion to its width.
+    if (renderingSheet_.empty()) return TransformXmlFile(xmlPath_, xslPath_);
+    return TransformXmlFileWith(xmlPath_, renderingSheet_, xslPath_);
 }
 
 void DataView::RemoveFiles() {

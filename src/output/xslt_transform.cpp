@@ -117,13 +117,45 @@ Doc ReadDocument(const std::filesystem::path& file, std::string& error) {
 
 }  // namespace
 
+namespace {
+
+HtmlPage Transform(const std::filesystem::path& xmlFile, const std::filesystem::path& xslFile,
+                   Doc styleDoc, HtmlPage page);
+
+}  // namespace
+
 HtmlPage TransformXmlFile(const std::filesystem::path& xmlFile,
                           const std::filesystem::path& xslFile) {
     HtmlPage page;
-    Doc source = ReadDocument(xmlFile, page.Error);
-    if (!source) return page;
     Doc styleDoc = ReadDocument(xslFile, page.Error);
     if (!styleDoc) return page;
+    return Transform(xmlFile, xslFile, std::move(styleDoc), std::move(page));
+}
+
+HtmlPage TransformXmlFileWith(const std::filesystem::path& xmlFile, std::string_view stylesheet,
+                              const std::filesystem::path& xslFile) {
+    HtmlPage page;
+    std::unique_ptr<xmlParserCtxt, ParserFree> parser(xmlNewParserCtxt());
+    if (!parser) {
+        page.Error = "Out of memory.";
+        return page;
+    }
+    Doc styleDoc(xmlCtxtReadMemory(parser.get(), stylesheet.data(),
+                                   static_cast<int>(stylesheet.size()), xslFile.c_str(), nullptr,
+                                   kParseOptions));
+    if (!styleDoc || styleDoc->intSubset || styleDoc->extSubset) {
+        page.Error = "Cannot read the stylesheet " + xslFile.string() + ".";
+        return page;
+    }
+    return Transform(xmlFile, xslFile, std::move(styleDoc), std::move(page));
+}
+
+namespace {
+
+HtmlPage Transform(const std::filesystem::path& xmlFile, const std::filesystem::path& xslFile,
+                   Doc styleDoc, HtmlPage page) {
+    Doc source = ReadDocument(xmlFile, page.Error);
+    if (!source) return page;
 
     ErrorCollector errors;
     // On success the stylesheet owns its document.
@@ -174,5 +206,7 @@ HtmlPage TransformXmlFile(const std::filesystem::path& xmlFile,
     }
     return page;
 }
+
+}  // namespace
 
 }  // namespace quarrion

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace quarrion {
 
@@ -25,5 +26,10 @@ struct HtmlPage {
 // transformations run one at a time (the user-interface thread makes every page).
 HtmlPage TransformXmlFile(const std::filesystem::path& xmlFile,
                           const std::filesystem::path& xslFile);
+
+// The same with the stylesheet given as text (read under the same rules); `xslFile`
+// names it in messages and resolves relative references as the file would.
+HtmlPage TransformXmlFileWith(const std::filesystem::path& xmlFile, std::string_view stylesheet,
+                              const std::filesystem::path& xslFile);
 
 }  // namespace quarrion

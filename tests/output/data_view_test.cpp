@@ -369,6 +369,30 @@ TEST_F(DataViewTest, PageShowsTheRecordsValues) {
     EXPECT_EQ(shown.find("L1"), std::string::npos) << "line ids are not shown";
 }
 
+TEST_F(DataViewTest, TheRenderedPageIsThePageTheFilesMake) {
+    // Values of every kind of place: main pairs, a reference, an address, a single
+    // group, a repeated group, and texts that need care (markup, CR, blanks only).
+    const char* xml =
+        "<InvoiceRet><RefNumber>1042</RefNumber><Memo>a &lt;b&gt; &amp; \"c\"&#13;d</Memo>"
+        "<PONumber>   </PONumber><CustomerRef><ListID>1</ListID><FullName>Acme</FullName>"
+        "</CustomerRef><BillAddress><Addr1>1 Main St</Addr1><City>Town</City></BillAddress>"
+        "<LinkedTxn><TxnDate>2024-01-01</TxnDate><RefNumber>7</RefNumber></LinkedTxn>"
+        "<InvoiceLineRet><Desc>one</Desc><Amount>1.00</Amount></InvoiceLineRet>"
+        "<InvoiceLineRet><Desc>two</Desc><Amount>2.00</Amount></InvoiceLineRet></InvoiceRet>";
+    for (bool old : {false, true}) {
+        DataView view(tags_);
+        view.SetRequestType(kInvoice);
+        view.SetOld(old);
+        ASSERT_EQ(view.SetXMLNode(Record(xml)), "");
+        HtmlPage fromFiles = TransformXmlFile(view.XmlPath(), view.XslPath());
+        ASSERT_EQ(fromFiles.Error, "");
+        HtmlPage rendered = view.Render();
+        ASSERT_EQ(rendered.Error, "");
+        EXPECT_EQ(rendered.Html, fromFiles.Html);
+        EXPECT_NE(rendered.Html.find("Acme"), std::string::npos);
+    }
+}
+
 TEST_F(DataViewTest, ViewsAreNumberedAndRemoveTheirFilesWhenClosed) {
     std::filesystem::path xml, xsl;
     std::uint32_t first = 0;
