@@ -227,21 +227,9 @@ class StylesheetBuilder {
         return text;
     }
 
-    // Text as the content of a stylesheet element, read back unchanged (a CR would
-    // otherwise come back as a line feed).
-    static std::string TextLiteral(std::string_view text) {
-        std::string literal = EscapeXml(text);
-        std::string out;
-        out.reserve(literal.size());
-        for (char c : literal) {
-            if (c == '\r') {
-                out += "&#13;";
-            } else {
-                out.push_back(c);
-            }
-        }
-        return out;
-    }
+    // Text as the content of a stylesheet element. Line ends are written as they are:
+    // read back they become line feeds, as they do in the record's own XML file.
+    static std::string TextLiteral(std::string_view text) { return EscapeXml(text); }
 
     void Line(int depth, std::string_view text) {
         out_.append(static_cast<std::size_t>(depth), '\t');

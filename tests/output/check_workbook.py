@@ -150,12 +150,17 @@ def no_columns(wb):
     equal(ws.max_column, 1, "no columns written")
     equal(ws["A1"].value, None, "no heading")
     equal(ws.print_title_rows, "$1:$1", "print titles of a list without columns")
-    # Cells never written take the workbook's default style, which is the sheet font.
+    # Cells never written take the workbook's default format (the first cell format,
+    # style "Normal"): the sheet font, top-aligned.
     for where in ("A1", "Z50"):
         cell = ws[where]
         equal(cell.font.name, "Verdana", f"default font at {where}")
         equal(cell.font.sz, 8, f"default font size at {where}")
-        equal(cell.alignment.vertical, "top", f"default alignment at {where}")
+    default = wb._cell_styles[0]
+    equal(wb._fonts[default.fontId].name, "Verdana", "the default format's font")
+    equal(wb._fonts[default.fontId].sz, 8, "the default format's font size")
+    equal(wb._alignments[default.alignmentId].vertical, "top", "the default format's alignment")
+    equal(wb._named_styles["Normal"].font.name, "Verdana", "the Normal style's font")
 
 
 def repairs(wb):

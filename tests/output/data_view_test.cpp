@@ -135,10 +135,12 @@ TEST_F(DataViewTest, AllPlainRecordGivesTwoLabelValuePairsPerRow) {
 TEST_F(DataViewTest, ElementHoldingACdataSectionIsNoLeaf) {
     Xsl("<InvoiceRet><RefNumber>1042</RefNumber><TxnDate>2024-01-05</TxnDate>"
         "<Memo><![CDATA[<b>bold</b>]]></Memo></InvoiceRet>");
+    // The main row holds the two leaves only; the memo is laid out as a group.
     auto rows = Rows();
-    ASSERT_EQ(rows.size(), 1u) << text_;
+    ASSERT_EQ(rows.size(), 2u) << text_;
     EXPECT_EQ(Cells(rows[0]),
               (CellList{"th_left|Invoice #", "|RefNumber", "th_left|Date", "|TxnDate"}));
+    EXPECT_TRUE(rows[1].select_node(".//table")) << text_;
 }
 
 TEST_F(DataViewTest, OddFieldCountEndsWithACellSpanningTwoColumns) {

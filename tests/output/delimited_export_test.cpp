@@ -108,7 +108,8 @@ TEST(DelimitedExport, FormulaGuardMarksTextCellsButNotNumbers) {
     auto file = dir.Path() / "guarded.csv";
     ASSERT_EQ(WriteListFile(file, SampleList(), {ExportFormat::Comma, true}), "");
     std::string text = test::ReadAll(file);
-    EXPECT_NE(text.find("1002,'=HYPERLINK(\"x\"),40\r\n"), std::string::npos) << text;
+    // Guarding implies standard quoting: the quotes inside are doubled.
+    EXPECT_NE(text.find("1002,\"'=HYPERLINK(\"\"x\"\")\",40\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find(",-12.50\r\n"), std::string::npos) << text;
 }
 

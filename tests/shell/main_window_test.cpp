@@ -308,8 +308,9 @@ class MainWindowTest : public QObject {
         program_.state->Hub().SetInvoiceMenu(true);
         program_.state->Hub().SendRequestTypeNotification(4, true, "12", 1);
         program_.state->Hub().AllOff();
+        // AllOff ends with a request-type 0 notification: the entry keeps its caption.
         QCOMPARE(program_.ExportCaptions(),
-                 QStringList({"Displayed Result Lists", "All Search Result Lists"}));
+                 QStringList({"Invoice List", "All Search Result Lists"}));
         QVERIFY(!program_.ExportMenuEnabled());
         QVERIFY(!program_.main->ExportMenu()->actions()[0]->isEnabled());
         QVERIFY(!program_.main->ExportMenu()->actions()[1]->isEnabled());
