@@ -11,32 +11,46 @@
 
 namespace quarrion {
 
-AtomicPath::AtomicPath(std::filesystem::path target) : target_(std::move(target)) {
-    struct stat existing {};
-    const bool exists = ::stat(target_.c_str(), &existing) == 0;
-    // Names under /dev and /proc (/dev/stdout) stand for open files of this process:
-    // replacing them would swap the link itself, so they are written through.
-    const std::string name = target_.string();
-    const bool systemName = name.rfind("/dev/", 0) == 0 || name.rfind("/proc/", 0) == 0;
-    if (exists && S_ISREG(existing.st_mode) && !systemName) {
-        // A link to a file: the file it names is replaced, the link stays.
+TargetKind KindOfTarget(const std::filesystem::path& target, std::filesystem::path& place) {
+    place = target;
+    auto systemName = [](const std::filesystem::path& path) {
+        const std::string name = path.string();
+        return name.rfind("/dev/", 0) == 0 || name.rfind("/proc/", 0) == 0;
+    };
+    // Follow the links one by one: a hop into /dev or /proc means the name stands for
+    // an open file of the process, whatever the final file is.
+    std::filesystem::path at = target;
+    for (int hops = 0; hops < 40; ++hops) {
+        if (systemName(at)) return TargetKind::WriteThrough;
         std::error_code error;
-        if (std::filesystem::is_symlink(target_, error)) {
-            std::filesystem::path resolved = std::filesystem::canonical(target_, error);
-            if (!error) target_ = resolved;
-        }
+        if (!std::filesystem::is_symlink(at, error)) break;
+        std::filesystem::path next = std::filesystem::read_symlink(at, error);
+        if (error) break;
+        at = next.is_absolute() ? next : at.parent_path() / next;
     }
-    if (exists && (!S_ISREG(existing.st_mode) || systemName)) {
-        if (S_ISDIR(existing.st_mode)) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) != 0) return TargetKind::Replace;
+    if (S_ISDIR(existing.st_mode)) return TargetKind::Folder;
+    if (!S_ISREG(existing.st_mode)) return TargetKind::WriteThrough;
+    std::error_code error;
+    std::filesystem::path resolved = std::filesystem::canonical(target, error);
+    if (!error) place = resolved;
+    return TargetKind::Replace;
+}
+
+AtomicPath::AtomicPath(std::filesystem::path target) : target_(std::move(target)) {
+    std::filesystem::path place;
+    switch (KindOfTarget(target_, place)) {
+        case TargetKind::Folder:
             error_ = "\"" + target_.string() + "\" is a folder, not a file.";
             return;
-        }
-        // A device, a pipe or a terminal (/dev/stdout, /dev/null): there is nothing to
-        // replace, and renaming over it would destroy the node, so it is written
-        // through directly.
-        temporary_ = target_;
-        through_ = true;
-        return;
+        case TargetKind::WriteThrough:
+            temporary_ = target_;
+            through_ = true;
+            return;
+        case TargetKind::Replace:
+            target_ = place;
+            break;
     }
     // mkstemp reserves the name so no other writer can take it; the library then
     // truncates and rewrites the file it finds there.

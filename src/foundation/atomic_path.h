@@ -35,6 +35,18 @@ class AtomicPath {
     int lock_ = -1;         // held on the temporary file until it is renamed or removed
 };
 
+// How a kept file reaches the place it is asked for.
+enum class TargetKind {
+    Replace,       // absent or a regular file: written beside and renamed into place
+    WriteThrough,  // a device, a pipe, or a name that stands for an open file of the
+                   // process (/dev/stdout, a link into /proc): written directly, since
+                   // renaming over it would destroy the node or lose the output
+    Folder,        // refused
+};
+// The kind of `target`; for Replace, `place` is the file to replace (a link's final
+// target, so the link stays), else `target` itself.
+TargetKind KindOfTarget(const std::filesystem::path& target, std::filesystem::path& place);
+
 // Removes the temporary files (`<name>.tmp-XXXXXX`) that writers killed before their
 // Commit left in `folder`. A writer still at work holds a lock on its temporary file,
 // so only abandoned ones go. Answers how many were removed.

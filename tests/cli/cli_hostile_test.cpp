@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -136,6 +137,36 @@ TEST_F(CliHostile, APipeGivenAsAnInputIsRefusedAtOnce) {
     const CliRun byResponses = SearchResponses();
     EXPECT_EQ(byResponses.exitCode, 1) << byResponses.out << byResponses.err;
     EXPECT_NE((byResponses.out + byResponses.err).find("not a regular file"), std::string::npos);
+}
+
+TEST_F(CliHostile, AnOutputThatIsNoFileIsWrittenThroughOrRefused) {
+    // A pipe stands for a device here: it must stay a pipe and get the bytes.
+    const fs::path pipe = dir_.Path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const fs::path received = dir_.Path() / "received.xml";
+    const std::string reader =
+        "timeout 60 cat " + Shell(pipe.string()) + " >" + Shell(received.string()) + " &";
+    ASSERT_EQ(std::system(("/bin/sh -c " + Shell(reader)).c_str()), 0);
+    const CliRun written = Cli("sample --scale 0.01 --out " + Shell(pipe.string()));
+    EXPECT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    for (int i = 0; i < 100 && ReadAll(received).find("</QBXML>") == std::string::npos; ++i) {
+        ::usleep(50000);
+    }
+    EXPECT_NE(ReadAll(received).find("</QBXML>"), std::string::npos);
+
+    // A name for the process's own standard output, as /dev/stdout is; made here so a
+    // failure can never touch the system's node.
+    const fs::path standardOutput = dir_.Path() / "stdout";
+    fs::create_symlink("/proc/self/fd/1", standardOutput);
+    const CliRun stdoutRun = Cli("sample --scale 0.01 --out " + Shell(standardOutput.string()));
+    EXPECT_EQ(stdoutRun.exitCode, 0) << stdoutRun.err;
+    EXPECT_NE(stdoutRun.out.find("</QBXML>"), std::string::npos);
+    EXPECT_TRUE(fs::is_symlink(standardOutput));
+
+    const CliRun folder = Cli("sample --scale 0.01 --out " + Shell(dir_.Path().string()));
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_TRUE(fs::is_directory(dir_.Path()));
 }
 
 // ---- options ------------------------------------------------------------------------
