@@ -64,6 +64,7 @@ ProcessorFailure CompanyFile::Load() {
     loaded_ = false;
     changed_ = false;
     records_.clear();
+    refusals_.clear();
     ids_.clear();
     doc_.reset();
     buffer_.clear();
@@ -97,6 +98,13 @@ ProcessorFailure CompanyFile::Load() {
         std::string_view rsName = rs.name();
         if (!Qbxml::EndsWith(rsName, "QueryRs")) continue;
         std::string stem(rsName.substr(0, rsName.size() - 7));
+        if (QbxmlStatus status = QbxmlStatus::Of(rs); status.IsError()) {
+            // An error answer is a failure of the type: none of its records count.
+            records_[stem].clear();
+            refusals_.emplace(stem, std::move(status));
+            continue;
+        }
+        if (refusals_.count(stem)) continue;
         std::string recordName = stem + "Ret";
         std::vector<pugi::xml_node>& list = records_[stem];
         for (pugi::xml_node record = rs.child(recordName.c_str()); record;
@@ -107,6 +115,11 @@ ProcessorFailure CompanyFile::Load() {
     stamp_ = stamp;
     loaded_ = true;
     return {};
+}
+
+const QbxmlStatus* CompanyFile::Refusal(std::string_view stem) const {
+    auto it = refusals_.find(stem);
+    return it == refusals_.end() ? nullptr : &it->second;
 }
 
 std::span<const pugi::xml_node> CompanyFile::Records(std::string_view stem) const {

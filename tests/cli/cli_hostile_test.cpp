@@ -62,6 +62,18 @@ TEST_F(CliHostile, AnErrorAnswerFailsTheTypeInQuickBooksWords) {
     EXPECT_NE(log.out.find("boom"), std::string::npos) << log.out;
 }
 
+TEST_F(CliHostile, AnErrorAnswerInACompanyFileFailsTheType) {
+    const fs::path company = dir_.Path() / "company.qbxml";
+    std::ofstream(company) << Answer(
+        "InvoiceQueryRs", "statusCode=\"3100\" statusSeverity=\"Error\" statusMessage=\"boom\"",
+        kInvoice);
+    const CliRun run = Cli("search --home " + Shell(home_.string()) + " --company " +
+                           Shell(company.string()) + " --type Invoice");
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    EXPECT_NE((run.out + run.err).find("boom"), std::string::npos) << run.out << run.err;
+    EXPECT_EQ(run.out.find("listed anyway"), std::string::npos);
+}
+
 TEST_F(CliHostile, NothingFoundStaysNoMatches) {
     WriteInvoiceFile(Answer("InvoiceQueryRs",
                             "statusCode=\"1\" statusSeverity=\"Info\" statusMessage=\"none\""));
