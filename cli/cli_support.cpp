@@ -1,5 +1,6 @@
 #include "cli_support.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -61,6 +62,13 @@ IsoDateValidator::IsoDateValidator() {
 
 bool ErrorIsTerminal() {
     return ::isatty(STDERR_FILENO) == 1;
+}
+
+bool SameFileAsStandardOutput(const std::string& path) {
+    struct stat out {
+    }, named{};
+    return ::fstat(STDOUT_FILENO, &out) == 0 && ::stat(path.c_str(), &named) == 0 &&
+           out.st_dev == named.st_dev && out.st_ino == named.st_ino;
 }
 
 std::string Printable(std::string_view text, bool keepLineBreaks) {

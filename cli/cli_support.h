@@ -33,6 +33,10 @@ bool ErrorIsTerminal();
 // `keepLineBreaks`.
 std::string Printable(std::string_view text, bool keepLineBreaks = false);
 
+// True when `path` names the file standard output writes to (/dev/stdout, or the
+// file it was redirected to).
+bool SameFileAsStandardOutput(const std::string& path);
+
 // Writes "quarrion-cli COMMAND: message" to standard error, control characters other
 // than line breaks escaped.
 void Complain(const std::string& command, const std::string& message);

@@ -22,7 +22,7 @@ std::string Failure(const char* what, const std::filesystem::path& path, int err
 AtomicFile::AtomicFile(std::filesystem::path target)
     : path_(std::move(target)), error_(path_.Error()) {
     if (!error_.empty()) return;
-    file_ = std::fopen(path_.TemporaryPath().c_str(), "wb");
+    file_ = std::fopen(path_.TemporaryPath().c_str(), path_.WritesThrough() ? "ab" : "wb");
     if (!file_) error_ = Failure("Cannot write", path_.TemporaryPath(), errno);
 }
 

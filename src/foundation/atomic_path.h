@@ -23,6 +23,9 @@ class AtomicPath {
     // "" when the temporary name is reserved, else why it could not be.
     const std::string& Error() const { return error_; }
     const std::filesystem::path& TemporaryPath() const { return temporary_; }
+    // True when the target itself is written (see TargetKind::WriteThrough): open it
+    // for appending, so output already sent to the same file stays.
+    bool WritesThrough() const { return through_; }
     // Syncs and renames; returns "" on success or the reason it failed.
     std::string Commit();
 

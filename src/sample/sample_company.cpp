@@ -123,7 +123,7 @@ std::string WriteSampleCompany(const std::filesystem::path& file,
     // renaming over it would destroy the node: it is written through.
     std::filesystem::path place;
     if (KindOfTarget(file, place) == TargetKind::WriteThrough) {
-        std::unique_ptr<std::FILE, int (*)(std::FILE*)> through(std::fopen(file.c_str(), "wb"),
+        std::unique_ptr<std::FILE, int (*)(std::FILE*)> through(std::fopen(file.c_str(), "ab"),
                                                                 &std::fclose);
         if (!through) {
             return "Cannot write the company file " + file.string() + ": " + SystemError(errno) +

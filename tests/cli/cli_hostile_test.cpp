@@ -176,6 +176,17 @@ TEST_F(CliHostile, AnOutputThatIsNoFileIsWrittenThroughOrRefused) {
     EXPECT_NE(stdoutRun.out.find("</QBXML>"), std::string::npos);
     EXPECT_TRUE(fs::is_symlink(standardOutput));
 
+    // A page sent to standard output is the whole of it; the note goes to stderr.
+    WriteInvoiceFile(Answer("InvoiceQueryRs", "statusCode=\"0\"", kInvoice));
+    const CliRun page =
+        Cli("view --home " + Shell(home_.string()) + " --responses " + Shell(responses_.string()) +
+            " --type Invoice --key k0 --rule 'text contains listed' --out " +
+            Shell(standardOutput.string()));
+    EXPECT_EQ(page.exitCode, 0) << page.err;
+    EXPECT_EQ(page.out.rfind("<html>", 0), 0u) << page.out.substr(0, 80);
+    EXPECT_NE(page.out.find("listed anyway"), std::string::npos);
+    EXPECT_NE(page.err.find("Wrote"), std::string::npos) << page.err;
+
     const CliRun folder = Cli("sample --scale 0.01 --out " + Shell(dir_.Path().string()));
     EXPECT_EQ(folder.exitCode, 1);
     EXPECT_TRUE(fs::is_directory(dir_.Path()));
