@@ -61,10 +61,10 @@ std::string ReadFile(const std::filesystem::path& file) {
 
 void Prepare(IncItem& item, const QBXMLTags& catalog) {
     RequestSearchRule standing;
-    standing.SetRequestType(4, &catalog);
+    standing.SetRequestType(RequestTypeCode::Invoice, &catalog);
     item.Name = "Invoice";
-    item.SetRequestType(4);
-    standing.DisplayColumns.Copy(item.DisplayColumns, 0);
+    item.SetRequestType(RequestTypeCode::Invoice);
+    standing.DisplayColumns.Copy(item.DisplayColumns, CopyDirection::IntoTarget);
 }
 
 }  // namespace
@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
         options.scale = 25;
         options.today = "2026-11-02";
         std::string company = GenerateSampleCompany(options);
-        std::ofstream(responseFile, std::ios::binary) << test::CompanyResponses(company).at(4);
+        std::ofstream(responseFile, std::ios::binary)
+            << test::CompanyResponses(company).at(RequestTypeCode::Invoice);
         std::printf("generated %s\n", responseFile.c_str());
         // Measure the rest in a process of its own, so the generated company does not
         // count towards peak memory.
@@ -107,9 +108,11 @@ int main(int argc, char** argv) {
     // Three global rules: a text word, an amount and a name start.
     Examinors global;
     Examinor* first = global.Add();
-    first->Criteria.Add(130, 128)->TextCompare.SetValue("supply");
-    global.Add()->Criteria.Add(74, 65)->NumberCompare.SetValue(5000.0);
-    global.Add()->Criteria.Add(132, 128)->TextCompare.SetValue("zz");
+    first->Criteria.Add(Operation::Contains, Choice::Text)->TextCompare.SetValue("supply");
+    global.Add()
+        ->Criteria.Add(Operation::GreaterThan, Choice::Amount)
+        ->NumberCompare.SetValue(5000.0);
+    global.Add()->Criteria.Add(Operation::StartsWith, Choice::Text)->TextCompare.SetValue("zz");
     ChooseSearchColumns(item, nullptr, global, catalog);
     ResultList list;
     std::size_t records = 0;
@@ -128,9 +131,13 @@ int main(int argc, char** argv) {
 
     // Two field rules: customer name starts with A, and subtotal at least 500.
     FieldExaminor* group = fieldItem.FieldExaminors.Add();
-    group->FieldCriteria.Add(*catalog.Item(4, "//InvoiceRet/CustomerRef/FullName"), 132)
+    group->FieldCriteria
+        .Add(*catalog.Item(RequestTypeCode::Invoice, "//InvoiceRet/CustomerRef/FullName"),
+             Operation::StartsWith)
         ->TextCompare.SetValue("A");
-    group->FieldCriteria.Add(*catalog.Item(4, "//InvoiceRet/Subtotal"), 72)
+    group->FieldCriteria
+        .Add(*catalog.Item(RequestTypeCode::Invoice, "//InvoiceRet/Subtotal"),
+             Operation::GreaterOrEqual)
         ->NumberCompare.SetValue(500.0);
     Examinors none;
     std::size_t fieldRows = 0;
@@ -165,8 +172,8 @@ int main(int argc, char** argv) {
     // Delimited export: a million rows of seven columns.
     ResultList big;
     for (int c = 0; c < 7; ++c)
-        big.Columns.push_back(
-            {"//InvoiceRet/C" + std::to_string(c), "Column, " + std::to_string(c), 141});
+        big.Columns.push_back({"//InvoiceRet/C" + std::to_string(c), "Column, " + std::to_string(c),
+                               DataTypeCode::Str});
     big.Rows.reserve(1'000'000);
     for (int r = 0; r < 1'000'000; ++r) {
         big.Rows.push_back({"k" + std::to_string(r),
@@ -174,7 +181,13 @@ int main(int argc, char** argv) {
                              "1,250.00", "Net 30", ""},
                             ""});
     }
-    double csv = Seconds([&] { WriteListFile(work / "big.csv", big, {}); }, 2);
+    double csv = Seconds(
+        [&] {
+            if (Outcome written = WriteListFile(work / "big.csv", big, {}); !written) {
+                std::fprintf(stderr, "%s\n", written.Message().c_str());
+            }
+        },
+        2);
 
     std::printf("invoice answer: %.1f MB, %zu records, %zu search columns\n", megabytes, records,
                 searchColumns);

@@ -74,7 +74,7 @@ void SetAllocationCounter(benchmark::State& state, long before) {
 void TextRule(benchmark::State& state, long operation, const char* entered) {
     Criterion rule;
     rule.Operand = operation;
-    rule.SetDataType(128);
+    rule.SetDataType(Choice::Text);
     rule.TextCompare.SetValue(entered);
     const auto& texts = ShortTexts();
     std::size_t at = 0;
@@ -87,19 +87,19 @@ void TextRule(benchmark::State& state, long operation, const char* entered) {
 }
 
 void BM_CriterionContains(benchmark::State& state) {
-    TextRule(state, 130, "acme");
+    TextRule(state, Operation::Contains, "acme");
 }
 void BM_CriterionStartsWith(benchmark::State& state) {
-    TextRule(state, 132, "inv");
+    TextRule(state, Operation::StartsWith, "inv");
 }
 void BM_CriterionWholeWord(benchmark::State& state) {
-    TextRule(state, 136, "acme");
+    TextRule(state, Operation::WholeWord, "acme");
 }
 
 void BM_CriterionGreaterThan(benchmark::State& state) {
     Criterion rule;
-    rule.Operand = 74;
-    rule.SetDataType(64);
+    rule.Operand = Operation::GreaterThan;
+    rule.SetDataType(Choice::AnyNumber);
     rule.NumberCompare.SetValue("500");
     const auto& texts = AmountTexts();
     std::size_t at = 0;
@@ -113,8 +113,8 @@ void BM_CriterionGreaterThan(benchmark::State& state) {
 
 void BM_CriterionBetween(benchmark::State& state) {
     Criterion rule;
-    rule.Operand = 76;
-    rule.SetDataType(64);
+    rule.Operand = Operation::Between;
+    rule.SetDataType(Choice::AnyNumber);
     rule.NumberRange.A().SetValue(100.0);
     rule.NumberRange.B().SetValue(1000.0);
     const auto& texts = AmountTexts();
@@ -189,7 +189,7 @@ void FieldRuleOnInvoice(benchmark::State& state, FieldCriterion& rule) {
 void BM_FieldRuleCustomerName(benchmark::State& state) {
     FieldCriterion rule;
     rule.SetField(Tag("//InvoiceRet/CustomerRef/FullName", "STRTYPE"));
-    rule.Operand = 132;
+    rule.Operand = Operation::StartsWith;
     rule.TextCompare.SetValue("ACME");
     FieldRuleOnInvoice(state, rule);
 }
@@ -198,7 +198,7 @@ void BM_FieldRuleCustomerName(benchmark::State& state) {
 void BM_FieldRuleLineDescriptions(benchmark::State& state) {
     FieldCriterion rule;
     rule.SetField(Tag("//InvoiceRet/InvoiceLineRet/Desc", "STRTYPE"));
-    rule.Operand = 136;
+    rule.Operand = Operation::WholeWord;
     rule.TextCompare.SetValue("April");
     FieldRuleOnInvoice(state, rule);
 }
@@ -206,7 +206,7 @@ void BM_FieldRuleLineDescriptions(benchmark::State& state) {
 void BM_FieldRuleLineAmounts(benchmark::State& state) {
     FieldCriterion rule;
     rule.SetField(Tag("//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE"));
-    rule.Operand = 74;
+    rule.Operand = Operation::GreaterThan;
     rule.NumberCompare.SetValue(1000.0);
     FieldRuleOnInvoice(state, rule);
 }
@@ -335,7 +335,8 @@ QBXMLTags& InvoiceCatalog() {
     static QBXMLTags catalog;
     if (catalog.Count() == 0) {
         for (const CatalogLine& line : kInvoiceTags) {
-            catalog.Add(4, "", 0, 0, line.path, "", 1, "", false, "", line.dataType, 0);
+            catalog.Add(RequestTypeCode::Invoice, "", 0, 0, line.path, "", 1, "", false, "",
+                        line.dataType, 0);
         }
     }
     return catalog;
@@ -360,9 +361,9 @@ void DecideInvoice(benchmark::State& state, Examinors& examinors, IncItem& item)
 // A text rule that no element satisfies: every text element is tried.
 void BM_DecideInvoiceTextRuleNoMatch(benchmark::State& state) {
     Examinors examinors;
-    examinors.Add()->Criteria.Add(130, 128)->TextCompare.SetValue("zebra");
+    examinors.Add()->Criteria.Add(Operation::Contains, Choice::Text)->TextCompare.SetValue("zebra");
     IncItem item;
-    item.SetRequestType(4);
+    item.SetRequestType(RequestTypeCode::Invoice);
     ChooseSearchColumns(item, nullptr, examinors, InvoiceCatalog());
     DecideInvoice(state, examinors, item);
 }
@@ -370,9 +371,11 @@ void BM_DecideInvoiceTextRuleNoMatch(benchmark::State& state) {
 // A whole-word rule met in a line description, late in the record.
 void BM_DecideInvoiceWholeWordInALine(benchmark::State& state) {
     Examinors examinors;
-    examinors.Add()->Criteria.Add(136, 128)->TextCompare.SetValue("freight");
+    examinors.Add()
+        ->Criteria.Add(Operation::WholeWord, Choice::Text)
+        ->TextCompare.SetValue("freight");
     IncItem item;
-    item.SetRequestType(4);
+    item.SetRequestType(RequestTypeCode::Invoice);
     ChooseSearchColumns(item, nullptr, examinors, InvoiceCatalog());
     DecideInvoice(state, examinors, item);
 }
@@ -380,10 +383,12 @@ void BM_DecideInvoiceWholeWordInALine(benchmark::State& state) {
 // A number rule and a text rule in two groups, neither satisfied.
 void BM_DecideInvoiceNumberOrTextNoMatch(benchmark::State& state) {
     Examinors examinors;
-    examinors.Add()->Criteria.Add(74, 64)->NumberCompare.SetValue(100000.0);
-    examinors.Add()->Criteria.Add(132, 128)->TextCompare.SetValue("XYZ");
+    examinors.Add()
+        ->Criteria.Add(Operation::GreaterThan, Choice::AnyNumber)
+        ->NumberCompare.SetValue(100000.0);
+    examinors.Add()->Criteria.Add(Operation::StartsWith, Choice::Text)->TextCompare.SetValue("XYZ");
     IncItem item;
-    item.SetRequestType(4);
+    item.SetRequestType(RequestTypeCode::Invoice);
     ChooseSearchColumns(item, nullptr, examinors, InvoiceCatalog());
     DecideInvoice(state, examinors, item);
 }
@@ -392,11 +397,11 @@ void BM_DecideInvoiceNumberOrTextNoMatch(benchmark::State& state) {
 void BM_DecideInvoiceByFieldRules(benchmark::State& state) {
     Examinors examinors;
     IncItem item;
-    item.SetRequestType(4);
+    item.SetRequestType(RequestTypeCode::Invoice);
     FieldCriteria& group = item.FieldExaminors.Add()->FieldCriteria;
-    group.Add(Tag("//InvoiceRet/CustomerRef/FullName", "STRTYPE"), 132)
+    group.Add(Tag("//InvoiceRet/CustomerRef/FullName", "STRTYPE"), Operation::StartsWith)
         ->TextCompare.SetValue("ACME");
-    group.Add(Tag("//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE"), 74)
+    group.Add(Tag("//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE"), Operation::GreaterThan)
         ->NumberCompare.SetValue(1000.0);
     DecideInvoice(state, examinors, item);
 }

@@ -19,12 +19,12 @@ void GenerateToCountingSink(benchmark::State& state) {
     std::size_t bytes = 0;
     for (auto _ : state) {
         bytes = 0;
-        const std::string problem =
+        const quarrion::Outcome made =
             quarrion::StreamSampleCompany(options, [&](std::string_view piece) {
                 bytes += piece.size();
                 return true;
             });
-        if (!problem.empty()) state.SkipWithError(problem.c_str());
+        if (!made) state.SkipWithError(made.Message().c_str());
         benchmark::DoNotOptimize(bytes);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(bytes) * state.iterations());
@@ -38,8 +38,8 @@ void WriteCompanyFile(benchmark::State& state) {
     options.today = "2026-11-02";
     const auto file = std::filesystem::temp_directory_path() / "quarrion-bench-company.xml";
     for (auto _ : state) {
-        const std::string problem = quarrion::WriteSampleCompany(file, options);
-        if (!problem.empty()) state.SkipWithError(problem.c_str());
+        const quarrion::Outcome written = quarrion::WriteSampleCompany(file, options);
+        if (!written) state.SkipWithError(written.Message().c_str());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(std::filesystem::file_size(file)) *
                             state.iterations());

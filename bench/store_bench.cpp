@@ -112,8 +112,9 @@ void Include(PreparedStore& store, SearchObject2& search, long code) {
 void WordRules(SearchObject2& search) {
     for (int g = 0; g < 2; ++g) {
         Examinor* group = search.Examinors.Add();
-        group->Criteria.Add(Operation::GreaterThan, 64)->NumberCompare.SetValue(500.0);
-        group->Criteria.Add(Operation::Contains, 128)->TextCompare.SetValue("ACME");
+        group->Criteria.Add(Operation::GreaterThan, Choice::AnyNumber)
+            ->NumberCompare.SetValue(500.0);
+        group->Criteria.Add(Operation::Contains, Choice::Text)->TextCompare.SetValue("ACME");
     }
 }
 

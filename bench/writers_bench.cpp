@@ -99,13 +99,13 @@ int BenchWorkbook(std::size_t rows, std::size_t columns) {
     std::size_t ticks = 0;
     std::clock_t cpuStart = std::clock();
     auto start = Clock::now();
-    std::string error =
+    quarrion::Outcome error =
         quarrion::WriteWorkbook(path, lists, [&](std::size_t, std::size_t) { ++ticks; });
     double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     long peak = StatusKilobytes("VmHWM:");
-    if (!error.empty()) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (!error) {
+        std::fprintf(stderr, "%s\n", error.Message().c_str());
         return 1;
     }
     std::error_code ignored;
@@ -169,8 +169,8 @@ int BenchDataView(std::size_t lines, int runs) {
                                  {"InvoiceLineRet/Rate", "Rate"},
                                  {"InvoiceLineRet/Amount", "Amount"}};
     for (auto& [path, heading] : headings) {
-        tags.Add(4, "", 0, 0, std::string("//InvoiceRet/") + path, heading, 1, "", false, "",
-                 "STRTYPE", 0);
+        tags.Add(RequestTypeCode::Invoice, "", 0, 0, std::string("//InvoiceRet/") + path, heading,
+                 1, "", false, "", "STRTYPE", 0);
     }
     pugi::xml_document doc;
     std::string xml = InvoiceXml(lines);
@@ -180,18 +180,19 @@ int BenchDataView(std::size_t lines, int runs) {
     for (int run = 0; run < runs; ++run) {
         auto start = Clock::now();
         DataView view(tags);
-        view.SetRequestType(4);
-        if (auto error = view.SetXMLNode(doc.document_element()); !error.empty()) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+        view.SetRequestType(RequestTypeCode::Invoice);
+        if (Outcome error = view.SetXMLNode(doc.document_element()); !error) {
+            std::fprintf(stderr, "%s\n", error.Message().c_str());
             return 1;
         }
-        HtmlPage page = view.Render();
+        std::string html;
+        Outcome page = view.Render(html);
         times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        if (!page.Error.empty()) {
-            std::fprintf(stderr, "%s\n", page.Error.c_str());
+        if (!page) {
+            std::fprintf(stderr, "%s\n", page.Message().c_str());
             return 1;
         }
-        pageSize = page.Html.size();
+        pageSize = html.size();
     }
     std::sort(times.begin(), times.end());
     std::printf(
@@ -221,18 +222,19 @@ int BenchWideDataView(std::size_t children, int runs) {
     for (int run = 0; run < runs; ++run) {
         auto start = Clock::now();
         DataView view(tags);
-        view.SetRequestType(4);
-        if (auto error = view.SetXMLNode(doc.document_element()); !error.empty()) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+        view.SetRequestType(RequestTypeCode::Invoice);
+        if (Outcome error = view.SetXMLNode(doc.document_element()); !error) {
+            std::fprintf(stderr, "%s\n", error.Message().c_str());
             return 1;
         }
-        HtmlPage page = view.Render();
+        std::string html;
+        Outcome page = view.Render(html);
         times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        if (!page.Error.empty()) {
-            std::fprintf(stderr, "%s\n", page.Error.c_str());
+        if (!page) {
+            std::fprintf(stderr, "%s\n", page.Message().c_str());
             return 1;
         }
-        pageSize = page.Html.size();
+        pageSize = html.size();
     }
     std::sort(times.begin(), times.end());
     std::printf(

@@ -60,10 +60,7 @@ int Run(CatalogArguments& arguments) {
 
     CliNotifier notifier(kCommand);
     StoreSession store(&notifier);
-    if (StoreResult opened = store.Open(); !opened) {
-        Complain(kCommand, "cannot open the store: " + opened.Error().Description);
-        return kExitFailure;
-    }
+    if (!OpenStore(kCommand, store)) return kExitFailure;
     if (arguments.action == "list") return List(store.Catalog(), types);
 
     IOManager& io = store.Manager();

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "foundation/app_paths.h"
 #include "foundation/calendar_day.h"
 
 namespace quarrion::cli {
@@ -42,6 +43,15 @@ NotEmptyValidator::NotEmptyValidator() {
     func_ = [](const std::string& text) {
         return text.empty() ? std::string("needs a value, not an empty text") : std::string();
     };
+}
+
+bool OpenStore(const std::string& command, StoreSession& store) {
+    if (StoreResult opened = store.Open(); !opened) {
+        Complain(command, "cannot open the store in " + DataFolder().string() + ": " +
+                              opened.Error().Description);
+        return false;
+    }
+    return true;
 }
 
 void ApplyHome(const std::string& home) {

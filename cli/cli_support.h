@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "search/store_session.h"
 #include "store/store_notifier.h"
 
 namespace quarrion::cli {
@@ -40,6 +41,10 @@ bool SameFileAsStandardOutput(const std::string& path);
 // Writes "quarrion-cli COMMAND: message" to standard error, control characters other
 // than line breaks escaped.
 void Complain(const std::string& command, const std::string& message);
+
+// Opens the store; on failure tells the user why (naming the data folder) and
+// answers false.
+bool OpenStore(const std::string& command, StoreSession& store);
 
 // How the store talks to a terminal user: errors on standard error, replacing a
 // saved search only when `--replace` was given, a note while the catalog is set up.

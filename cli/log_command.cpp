@@ -41,8 +41,8 @@ int Show(const ErrorLog& log) {
         std::cout << "The error log is empty.\n";
         return kExitSuccess;
     }
-    if (std::string problem = ReadWholeFile(log.Path(), text); !problem.empty()) {
-        Complain(kCommand, problem);
+    if (Outcome problem = ReadWholeFile(log.Path(), text); !problem) {
+        Complain(kCommand, problem.Message());
         return kExitFailure;
     }
     std::vector<std::vector<std::string>> rows;

@@ -6,10 +6,13 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 #include <iostream>
+#include <string>
 #include <vector>
 
 #include "catalog_command.h"
+#include "cli_support.h"
 #include "command.h"
+#include "link_command.h"
 #include "log_command.h"
 #include "sample_command.h"
 #include "search_command.h"
@@ -23,6 +26,10 @@ int main(int argc, char** argv) {
     CLI::App app("Quarrion from the terminal: searches QuickBooks lists and transactions.",
                  "quarrion-cli");
     app.require_subcommand(1);
+    // Also before the command (quarrion-cli --home DIR search ...), as git and docker
+    // take it; a --home after the command wins.
+    std::string home;
+    AddHomeOption(app, home);
 
     std::vector<Command> commands;
     commands.push_back(AddSearchCommand(app));
@@ -31,6 +38,7 @@ int main(int argc, char** argv) {
     commands.push_back(AddToPrintCommand(app));
     commands.push_back(AddViewCommand(app));
     commands.push_back(AddLogCommand(app));
+    commands.push_back(AddLinkCommand(app));
     commands.push_back(AddSampleCommand(app));
 
     try {
@@ -48,6 +56,7 @@ int main(int argc, char** argv) {
     }
 
     try {
+        ApplyHome(home);
         for (const Command& command : commands) {
             if (command.app->parsed()) return command.run();
         }

@@ -98,9 +98,8 @@ int WriteResults(const std::string& command, const OutputOptions& options, Searc
     std::ostream& written = toStandardOutput ? std::cerr : std::cout;
     if (options.as == "xlsx") {
         const fs::path file = folder / (FileNameOf(ResultsCaption(search)) + ".xlsx");
-        if (std::string problem = WriteWorkbook(file, std::span<const ResultList>(lists));
-            !problem.empty()) {
-            Complain(command, "--export: " + problem);
+        if (Outcome problem = WriteWorkbook(file, std::span<const ResultList>(lists)); !problem) {
+            Complain(command, "--export: " + problem.Message());
             return 1;
         }
         written << Printable(file.string()) << "\n";
@@ -111,8 +110,8 @@ int WriteResults(const std::string& command, const OutputOptions& options, Searc
     for (const ResultList& list : lists) {
         const fs::path file =
             folder / SilentExportName(FileNameOf(list.Title) + " List", fileOptions.Format);
-        if (std::string problem = WriteListFile(file, list, fileOptions); !problem.empty()) {
-            Complain(command, "--export: " + problem);
+        if (Outcome problem = WriteListFile(file, list, fileOptions); !problem) {
+            Complain(command, "--export: " + problem.Message());
             return 1;
         }
         written << Printable(file.string()) << "\n";

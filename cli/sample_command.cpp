@@ -61,9 +61,9 @@ Command AddSampleCommand(CLI::App& parent) {
 
     return {app, [arguments] {
                 ApplyHome(arguments->home);
-                const std::string problem = WriteSampleCompany(arguments->out, arguments->options);
-                if (!problem.empty()) {
-                    std::cerr << "quarrion-cli sample: " << problem << "\n";
+                const Outcome written = WriteSampleCompany(arguments->out, arguments->options);
+                if (!written) {
+                    std::cerr << "quarrion-cli sample: " << written.Message() << "\n";
                     return kExitFailure;
                 }
                 return kExitSuccess;

@@ -5,7 +5,11 @@
 #include <filesystem>
 #include <iostream>
 
+#include "command.h"
 #include "foundation/app_paths.h"
+#include "link/configured_processor.h"
+#include "link/link_settings.h"
+#include "progress_lines.h"
 #include "qbxml/request_type_info.h"
 #include "search/search_builder.h"
 
@@ -20,33 +24,6 @@ bool Given(const CLI::Option* option) {
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
-
-// Shows the latest status of the type that changed last, on one line of stderr
-// rewritten in place, at most ten times a second.
-class ProgressLine {
-  public:
-    explicit ProgressLine(bool enabled) : enabled_(enabled) {}
-    ~ProgressLine() { Clear(); }
-
-    void Show(const std::string& text, bool force = false) {
-        if (!enabled_) return;
-        auto now = std::chrono::steady_clock::now();
-        if (!force && now - last_ < std::chrono::milliseconds(100)) return;
-        last_ = now;
-        std::string line = text.size() > 78 ? text.substr(0, 75) + "..." : text;
-        std::cerr << "\r\033[K" << line << std::flush;
-        shown_ = true;
-    }
-    void Clear() {
-        if (shown_) std::cerr << "\r\033[K" << std::flush;
-        shown_ = false;
-    }
-
-  private:
-    bool enabled_;
-    bool shown_ = false;
-    std::chrono::steady_clock::time_point last_{};
-};
 
 // Resolves the --type texts; "" or the first error.
 std::string ResolveTypes(const std::vector<std::string>& texts, std::vector<std::int32_t>& types) {
@@ -79,7 +56,7 @@ int LoadSaved(const std::string& command, const SearchOptions& options, Prepared
                                   (names.empty() ? " (there are no saved searches)"
                                                  : "; the saved searches are " + names));
     }
-    found->Copy(*prepared.search, 0);
+    found->Copy(*prepared.search, CopyDirection::IntoTarget);
     PrepareSavedSearch(*prepared.search, prepared.store->Catalog());
     for (std::int32_t type : prepared.selected) {
         if (!prepared.search->IncludeItems.ItemByRequestType(type)) {
@@ -115,8 +92,8 @@ int BuildFromOptions(const std::string& command, const SearchOptions& options,
             return Usage(command, "--field " + Quoted(field) + ": " + error);
         }
     }
-    if (std::string error = builder.Build(*prepared.search); !error.empty()) {
-        return Usage(command, error + " (give --type)");
+    if (Outcome error = builder.Build(*prepared.search); !error) {
+        return Usage(command, error.Message() + " (give --type)");
     }
     return 0;
 }
@@ -188,6 +165,11 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
                    "Folder of saved qbXML response files to search instead (Invoice.xml, ...)")
         ->type_name("DIR")
         ->check(NotEmptyValidator());
+    app.add_option("--wait", options.wait,
+                   "Seconds each request waits for the QuickBooks Web Connector (default: the "
+                   "link settings', 300)")
+        ->type_name("SECONDS")
+        ->check(CLI::Range(1, 86400));
 }
 
 int PrepareSearch(const std::string& command, const SearchOptions& options, TypeUse use,
@@ -221,11 +203,7 @@ int PrepareSearch(const std::string& command, const SearchOptions& options, Type
     }
 
     prepared.store = std::make_unique<StoreSession>(&notifier);
-    if (StoreResult opened = prepared.store->Open(); !opened) {
-        Complain(command, "cannot open the store in " + DataFolder().string() + ": " +
-                              opened.Error().Description);
-        return 1;
-    }
+    if (!OpenStore(command, *prepared.store)) return kExitFailure;
     const int built = options.saved.empty() ? BuildFromOptions(command, options, prepared)
                                             : LoadSaved(command, options, prepared);
     if (built == 0 && Given(options.maxOption)) prepared.search->Max = options.max;
@@ -238,12 +216,19 @@ Relaywick::ProcessorFactory ProcessorOf(const SearchOptions& options) {
     }
     if (!options.company.empty())
         return CompanyFileProcessor(std::filesystem::absolute(options.company));
+    if (options.wait > 0) {
+        return [wait = options.wait] {
+            LinkSettings settings = LinkSettings::Load(DataFolder());
+            settings.WebConnectorWait = wait;
+            return MakeConfiguredProcessor(settings, DataFolder());
+        };
+    }
     return {};
 }
 
 int RunSearch(const std::string& command, PreparedSearch& prepared, SearchSession& session) {
     SearchRun& run = session.Run();
-    prepared.search->Copy(run.Search(), 0);
+    prepared.search->Copy(run.Search(), CopyDirection::IntoTarget);
 
     IOManager& io = prepared.store->Manager();
     std::string recorded;
@@ -255,10 +240,10 @@ int RunSearch(const std::string& command, PreparedSearch& prepared, SearchSessio
                                   result.Error().Description);
         }
     };
-    ProgressLine progress(ErrorIsTerminal());
+    ProgressLines progress(ErrorIsTerminal());
     run.Changed = [&](std::int32_t type) {
         if (const IncItem* item = run.ItemOf(type)) {
-            progress.Show(RequestTypeInfo::TypeTitle(type) + ": " + item->Message);
+            progress.Show(type, RequestTypeInfo::TypeTitle(type) + ": " + item->Message);
         }
     };
     session.RunToEnd();

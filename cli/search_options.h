@@ -35,6 +35,7 @@ struct SearchOptions {
     std::string responses;
     // Records read per type at most; 0 reads every record. Unset keeps the search's own.
     long max = 9000;
+    int wait = 0;  // seconds for the Web Connector; 0: the link settings' wait
 
     CLI::Option* typeOption = nullptr;
     CLI::Option* maxOption = nullptr;

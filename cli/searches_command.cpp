@@ -106,10 +106,7 @@ int Run(SearchesArguments& arguments) {
     }
     CliNotifier notifier(kCommand);
     StoreSession store(&notifier);
-    if (StoreResult opened = store.Open(); !opened) {
-        Complain(kCommand, "cannot open the store: " + opened.Error().Description);
-        return kExitFailure;
-    }
+    if (!OpenStore(kCommand, store)) return kExitFailure;
     std::unique_ptr<SearchObject2s> searches = store.Manager().SearchObjects();
     if (!searches) searches = std::make_unique<SearchObject2s>();
 

@@ -35,7 +35,7 @@ int Run(ToPrintArguments& arguments) {
         return status;
     }
     for (std::int32_t type : prepared.selected) {
-        if (RequestTypeInfo::ToPrintCategory(type, "") == 0) {
+        if (RequestTypeInfo::ToPrintCategory(type, "") == PrintCategory::None) {
             Complain(kCommand, RequestTypeInfo::TypeName(type) +
                                    " has no to-be-printed state; to-print marks Invoice, "
                                    "PurchaseOrder, CreditMemo and SalesOrder transactions");

@@ -10,6 +10,7 @@
 #include "cli_support.h"
 #include "foundation/atomic_file.h"
 #include "output/data_view.h"
+#include "output/data_view_page.h"
 #include "qbxml/request_type_info.h"
 #include "results/record_paths.h"
 #include "search_options.h"
@@ -67,17 +68,20 @@ int Run(ViewArguments& arguments) {
 
     DataView view(prepared.store->Catalog());
     view.SetRequestType(type);
-    if (std::string problem = view.SetXMLNode(record.document_element()); !problem.empty()) {
-        Complain(kCommand, problem);
+    if (Outcome problem = view.SetXMLNode(record.document_element()); !problem) {
+        Complain(kCommand, problem.Message());
         return kExitFailure;
     }
-    HtmlPage page = view.Render();
-    if (!page.Error.empty()) {
-        Complain(kCommand, page.Error);
+    std::string html;
+    if (Outcome page = view.Render(html); !page) {
+        Complain(kCommand, page.Message());
         return kExitFailure;
     }
-    if (std::string problem = WriteFileAtomically(arguments.out, page.Html); !problem.empty()) {
-        Complain(kCommand, "--out: " + problem);
+    // The page looks for its images one folder above the XML file it was made from; the
+    // written copy carries them itself, so it shows them wherever --out puts it.
+    html = EmbedDataViewImages(html, view.XmlPath().parent_path().parent_path());
+    if (Outcome problem = WriteFileAtomically(arguments.out, html); !problem) {
+        Complain(kCommand, "--out: " + problem.Message());
         return kExitFailure;
     }
     // When the page went to standard output itself (--out /dev/stdout), the note goes

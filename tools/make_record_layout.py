@@ -12,6 +12,8 @@ shipped control file, so the company file holds exactly what the catalog offers.
 
 import argparse
 import os
+import shutil
+import subprocess
 
 import qbxml_elements
 
@@ -78,10 +80,19 @@ def main():
     if mixed:
         raise SystemExit(f"names used both as group and as value: {mixed}")
     names = sorted(kinds)
-    with open(os.path.join(args.out_dir, "record_layout_names.h"), "w", encoding="utf-8") as f:
+    outputs = [os.path.join(args.out_dir, "record_layout_names.h"),
+               os.path.join(args.out_dir, "record_layout_table.cpp")]
+    with open(outputs[0], "w", encoding="utf-8") as f:
         f.write(names_header(names))
-    with open(os.path.join(args.out_dir, "record_layout_table.cpp"), "w", encoding="utf-8") as f:
+    with open(outputs[1], "w", encoding="utf-8") as f:
         f.write(table_source(elements, names))
+    # Formatted as every checked-in source is, so the files come out byte for byte as
+    # they are kept (a test regenerates and compares them).
+    clang_format = shutil.which("clang-format")
+    if not clang_format:
+        raise SystemExit("clang-format is needed to write the layouts as they are kept")
+    style = "file:" + os.path.join(qbxml_elements.ROOT, ".clang-format")
+    subprocess.run([clang_format, "-i", "--style=" + style, *outputs], check=True)
     print(f"{len(elements)} rows, {len(names)} element names")
 
 

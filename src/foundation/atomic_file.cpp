@@ -39,35 +39,36 @@ bool AtomicFile::Write(std::string_view bytes) {
     return true;
 }
 
-std::string AtomicFile::Commit() {
-    if (!file_) return error_.empty() ? "The file is not open." : error_;
-    if (!error_.empty()) return error_;
+Outcome AtomicFile::Commit() {
+    if (!file_) return Outcome::Fail(error_.empty() ? "The file is not open." : error_);
+    if (!error_.empty()) return Outcome::Fail(error_);
     bool flushed = std::fflush(file_) == 0;
     int savedErrno = errno;
     bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
-    if (!flushed || !closed) return Failure("Cannot write", path_.TemporaryPath(), savedErrno);
+    if (!flushed || !closed)
+        return Outcome::Fail(Failure("Cannot write", path_.TemporaryPath(), savedErrno));
     return path_.Commit();
 }
 
-std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view contents) {
+Outcome WriteFileAtomically(const std::filesystem::path& path, std::string_view contents) {
     AtomicFile file(path);
     file.Write(contents);
     return file.Commit();
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents) {
+Outcome ReadWholeFile(const std::filesystem::path& path, std::string& contents) {
     contents.clear();
     std::error_code error;
     if (!std::filesystem::exists(path, error))
-        return "The file \"" + path.string() + "\" does not exist.";
+        return Outcome::Fail("The file \"" + path.string() + "\" does not exist.");
     if (std::filesystem::is_directory(path, error))
-        return "\"" + path.string() + "\" is a folder, not a file.";
+        return Outcome::Fail("\"" + path.string() + "\" is a folder, not a file.");
     // A pipe or a device would block or never end; only regular files are read.
     if (!std::filesystem::is_regular_file(path, error))
-        return "\"" + path.string() + "\" is not a regular file.";
+        return Outcome::Fail("\"" + path.string() + "\" is not a regular file.");
     std::ifstream in(path, std::ios::binary);
-    if (!in) return Failure("Cannot open", path, errno);
+    if (!in) return Outcome::Fail(Failure("Cannot open", path, errno));
     in.seekg(0, std::ios::end);
     std::streamoff size = in.tellg();
     in.seekg(0, std::ios::beg);
@@ -76,7 +77,7 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::string& conten
         in.read(contents.data(), size);
         if (in.gcount() != size) {
             contents.clear();
-            return Failure("Cannot read", path, errno ? errno : EIO);
+            return Outcome::Fail(Failure("Cannot read", path, errno ? errno : EIO));
         }
     }
     return {};

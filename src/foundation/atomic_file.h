@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "foundation/atomic_path.h"
+#include "foundation/outcome.h"
 
 namespace quarrion {
 
@@ -25,8 +26,8 @@ class AtomicFile {
     // "" while the temporary file is open and written, else why it is not.
     const std::string& Error() const { return error_; }
     bool Write(std::string_view bytes);
-    // Flushes, syncs and renames; returns "" on success or the reason it failed.
-    std::string Commit();
+    // Flushes, syncs and renames; fails with the reason when it could not.
+    Outcome Commit();
 
   private:
     AtomicPath path_;
@@ -35,12 +36,11 @@ class AtomicFile {
 };
 
 // Writes `contents` whole over `path`; an existing file keeps its permission bits.
-// Returns "" on success, otherwise a message naming the file; on failure `path` is
-// untouched.
-std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view contents);
+// On failure the message names the file and `path` is untouched.
+Outcome WriteFileAtomically(const std::filesystem::path& path, std::string_view contents);
 
-// Reads the whole file into `contents`. Returns "" on success, otherwise a message
-// naming the file (missing, a folder, unreadable).
-std::string ReadWholeFile(const std::filesystem::path& path, std::string& contents);
+// Reads the whole file into `contents`. A failure names the file (missing, a folder,
+// unreadable).
+Outcome ReadWholeFile(const std::filesystem::path& path, std::string& contents);
 
 }  // namespace quarrion

@@ -97,18 +97,19 @@ std::size_t RemoveLeftoverTemporaries(const std::filesystem::path& folder) {
     return removed;
 }
 
-std::string AtomicPath::Commit() {
-    if (temporary_.empty()) return error_.empty() ? "No file was written." : error_;
+Outcome AtomicPath::Commit() {
+    if (temporary_.empty()) return Outcome::Fail(error_.empty() ? "No file was written." : error_);
     if (through_) {
         committed_ = true;
         return {};
     }
     int fd = ::open(temporary_.c_str(), O_RDONLY);
-    if (fd < 0) return "Cannot open " + temporary_.string() + ": " + std::strerror(errno);
+    if (fd < 0)
+        return Outcome::Fail("Cannot open " + temporary_.string() + ": " + std::strerror(errno));
     bool synced = ::fsync(fd) == 0;
     int savedErrno = errno;
     ::close(fd);
-    if (!synced) return std::string("Cannot write: ") + std::strerror(savedErrno);
+    if (!synced) return Outcome::Fail(std::string("Cannot write: ") + std::strerror(savedErrno));
     // mkstemp makes the file private; an existing file keeps its own mode, a new one
     // gets the usual mode of a user's document.
     struct stat existing {};
@@ -116,7 +117,7 @@ std::string AtomicPath::Commit() {
             ::stat(target_.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644);
     std::error_code error;
     std::filesystem::rename(temporary_, target_, error);
-    if (error) return "Cannot replace " + target_.string() + ": " + error.message();
+    if (error) return Outcome::Fail("Cannot replace " + target_.string() + ": " + error.message());
     committed_ = true;
     return {};
 }

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "foundation/outcome.h"
+
 namespace quarrion {
 
 // A kept file that a library writes by path (the workbook writer opens and closes
@@ -26,8 +28,8 @@ class AtomicPath {
     // True when the target itself is written (see TargetKind::WriteThrough): open it
     // for appending, so output already sent to the same file stays.
     bool WritesThrough() const { return through_; }
-    // Syncs and renames; returns "" on success or the reason it failed.
-    std::string Commit();
+    // Syncs and renames; fails with the reason when it could not.
+    Outcome Commit();
 
   private:
     std::filesystem::path target_;

@@ -1,5 +1,6 @@
 #include "foundation/common_tools.h"
 
+#include "foundation/codes.h"
 #include "foundation/text_fold.h"
 
 namespace quarrion {
@@ -67,9 +68,9 @@ std::string CommonTools::LastSegment(std::string_view path) {
 
 std::string CommonTools::ExportExtension(int format) {
     switch (format) {
-        case 1:
+        case ExportFormat::Comma:
             return "csv";
-        case 2:
+        case ExportFormat::Tab:
             return "txt";
         default:
             return {};
@@ -78,9 +79,9 @@ std::string CommonTools::ExportExtension(int format) {
 
 std::string CommonTools::ExportFilterText(int format) {
     switch (format) {
-        case 1:
+        case ExportFormat::Comma:
             return "Comma-separated values (*.csv)";
-        case 2:
+        case ExportFormat::Tab:
             return "Tab-delimited text (*.txt)";
         default:
             return {};
@@ -89,35 +90,35 @@ std::string CommonTools::ExportFilterText(int format) {
 
 std::string CommonTools::OperatorText(std::int32_t operation) {
     switch (operation) {
-        case 66:
+        case Operation::LessThan:
             return "Less Than";
-        case 68:
+        case Operation::LessOrEqual:
             return "Less Than or Equal To";
-        case 70:
+        case Operation::Equal:
             return "Equal To";
-        case 72:
+        case Operation::GreaterOrEqual:
             return "Greater Than or Equal To";
-        case 74:
+        case Operation::GreaterThan:
             return "Greater Than";
-        case 76:
+        case Operation::Between:
             return "Between";
-        case 130:
+        case Operation::Contains:
             return "Contains";
-        case 206:
+        case Operation::InList:
             return "In List";
-        case 132:
+        case Operation::StartsWith:
             return "Starts With";
-        case 134:
+        case Operation::EndsWith:
             return "Ends With";
-        case 138:
+        case Operation::MatchesPattern:
             return "Matches Pattern";
-        case 136:
+        case Operation::WholeWord:
             return "Whole Word";
-        case 36:
+        case Operation::IsTrue:
             return "Is True";
-        case 34:
+        case Operation::IsFalse:
             return "Is False";
-        case 140:
+        case Operation::IsBlank:
             return "Is Blank";
         default:
             return {};
@@ -126,17 +127,17 @@ std::string CommonTools::OperatorText(std::int32_t operation) {
 
 std::string CommonTools::ChoiceText(std::int32_t choice) {
     switch (choice) {
-        case 128:
+        case Choice::Text:
             return "Text";
-        case 64:
+        case Choice::AnyNumber:
             return "Any Number";
-        case 74:
+        case Choice::Percent:
             return "Percent";
-        case 75:
+        case Choice::Price:
             return "Price";
-        case 76:
+        case Choice::Quantity:
             return "Quantity";
-        case 65:
+        case Choice::Amount:
             return "Amount";
         default:
             return {};

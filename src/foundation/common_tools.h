@@ -16,7 +16,7 @@ class CommonTools {
     // The text after the last '/' or '\\' (CustomerRef/FullName -> FullName).
     static std::string LastSegment(std::string_view path);
 
-    // Export format 1 is comma-separated, 2 tab-delimited; others give "".
+    // An ExportFormat; others give "".
     static std::string ExportExtension(int format);
     static std::string ExportFilterText(int format);
 

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "foundation/atomic_file.h"
+#include "link/xml_scanner.h"
 #include "qbxml/qbxml_document.h"
 #include "qbxml/request_type_info.h"
 
@@ -62,9 +63,11 @@ ProcessorFailure CompanyFile::Refresh() {
 
 ProcessorFailure CompanyFile::Load() {
     loaded_ = false;
+    parsed_ = false;
     changed_ = false;
     records_.clear();
     refusals_.clear();
+    texts_.clear();
     ids_.clear();
     doc_.reset();
     buffer_.clear();
@@ -76,24 +79,57 @@ ProcessorFailure CompanyFile::Load() {
         return {LinkError::CompanyFileMissing, name + " does not exist."};
     }
     std::string stamp = DiskStamp();
-    if (std::string message = ReadWholeFile(path_, buffer_); !message.empty()) {
-        return {LinkError::CompanyFileUnreadable, message};
+    if (Outcome message = ReadWholeFile(path_, buffer_); !message) {
+        return {LinkError::CompanyFileUnreadable, message.Message()};
     }
     if (buffer_.empty()) return {LinkError::CompanyFileUnreadable, name + " is empty."};
+    // A search needs only the records' text: found by a scan, they are answered as
+    // they stand, and the file is parsed only when something must change in it.
+    if (XmlScan::IsUtf8Text(buffer_) && !Qbxml::HoldsNullCharacterReference(buffer_)) {
+        std::string root;
+        bool messages = false;
+        if (!RecordTexts::ByType(buffer_, texts_, root, messages)) {
+            if (!messages) return NotACompany(root);
+            // An error answer is a failure of the type: none of its records count.
+            if (RecordTexts::Refusals(buffer_, refusals_)) refusals_.clear();
+            for (const auto& [stem, status] : refusals_) texts_[stem].clear();
+            stamp_ = stamp;
+            loaded_ = true;
+            return {};
+        }
+        texts_.clear();
+    }
+    // Otherwise the parser reads it (converting its encoding) or says what is wrong.
+    stamp_ = stamp;
+    loaded_ = true;
+    return Parse();
+}
+
+ProcessorFailure CompanyFile::NotACompany(const std::string& root) {
+    doc_.reset();
+    buffer_.clear();
+    texts_.clear();
+    loaded_ = false;
+    return {LinkError::CompanyFileUnreadable,
+            "The company file \"" + path_.string() +
+                "\" is not a qbXML company file (it starts with <" + root +
+                "> instead of <QBXML><QBXMLMsgsRs>)."};
+}
+
+ProcessorFailure CompanyFile::Parse() {
+    if (!loaded_ || parsed_) return {};
+    // The records' text points into the buffer that parsing rewrites.
+    texts_.clear();
+    refusals_.clear();
     if (std::string message = Qbxml::LoadInPlace(doc_, buffer_); !message.empty()) {
         doc_.reset();
         buffer_.clear();
-        return {LinkError::CompanyFileUnreadable, name + " cannot be read. " + message};
+        loaded_ = false;
+        return {LinkError::CompanyFileUnreadable,
+                "The company file \"" + path_.string() + "\" cannot be read. " + message};
     }
     pugi::xml_node messages = doc_.child("QBXML").child("QBXMLMsgsRs");
-    if (!messages) {
-        std::string root = doc_.document_element().name();
-        doc_.reset();
-        buffer_.clear();
-        return {LinkError::CompanyFileUnreadable,
-                name + " is not a qbXML company file (it starts with <" + root +
-                    "> instead of <QBXML><QBXMLMsgsRs>)."};
-    }
+    if (!messages) return NotACompany(doc_.document_element().name());
     for (pugi::xml_node rs = messages.first_child(); rs; rs = rs.next_sibling()) {
         std::string_view rsName = rs.name();
         if (!Qbxml::EndsWith(rsName, "QueryRs")) continue;
@@ -112,8 +148,7 @@ ProcessorFailure CompanyFile::Load() {
             list.push_back(record);
         }
     }
-    stamp_ = stamp;
-    loaded_ = true;
+    parsed_ = true;
     return {};
 }
 
@@ -122,7 +157,14 @@ const QbxmlStatus* CompanyFile::Refusal(std::string_view stem) const {
     return it == refusals_.end() ? nullptr : &it->second;
 }
 
-std::span<const pugi::xml_node> CompanyFile::Records(std::string_view stem) const {
+std::span<const RecordText> CompanyFile::Texts(std::string_view stem) const {
+    auto it = texts_.find(stem);
+    if (it == texts_.end()) return {};
+    return it->second;
+}
+
+std::span<const pugi::xml_node> CompanyFile::Records(std::string_view stem) {
+    if (Parse()) return {};
     auto it = records_.find(stem);
     if (it == records_.end()) return {};
     return it->second;
@@ -151,9 +193,9 @@ ProcessorFailure CompanyFile::Save() {
     StringWriter writer(text);
     doc_.document_element().print(writer, "  ", pugi::format_indent | pugi::format_no_declaration,
                                   pugi::encoding_utf8);
-    if (std::string message = WriteFileAtomically(path_, text); !message.empty()) {
+    if (Outcome message = WriteFileAtomically(path_, text); !message) {
         Load();
-        return {LinkError::CompanyFileUnwritable, message};
+        return {LinkError::CompanyFileUnwritable, message.Message()};
     }
     stamp_ = DiskStamp();
     changed_ = false;

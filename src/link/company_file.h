@@ -13,6 +13,7 @@
 
 #include <pugixml.hpp>
 
+#include "link/record_text.h"
 #include "link/request_processor.h"
 #include "qbxml/qbxml_document.h"
 
@@ -45,8 +46,19 @@ class CompanyFile {
     // LinkError::CompanyFileUnreadable) nothing stays loaded.
     ProcessorFailure Refresh();
 
-    // All records of a type in document order (empty for a type the file lacks).
-    std::span<const pugi::xml_node> Records(std::string_view stem) const;
+    // Until something needs nodes, the file is kept as its text with its records found
+    // by a scan (Texts); the first call that needs nodes (Records, Find, Parse) parses
+    // it in place, after which Texts answers nothing. Records keep their positions, so
+    // the generation stays.
+    bool Parsed() const { return parsed_; }
+    // Parses the loaded text when it is not parsed yet; on failure nothing stays loaded.
+    ProcessorFailure Parse();
+    // All records of a type in document order (empty for a type the file lacks), as
+    // text; only while the file is not parsed.
+    std::span<const RecordText> Texts(std::string_view stem) const;
+    // All records of a type in document order (empty for a type the file lacks); parses
+    // the file first if need be.
+    std::span<const pugi::xml_node> Records(std::string_view stem);
     // The error status the file holds for a type (a saved answer of severity Error),
     // or nullptr. Such a type has no records: its query is answered with the error.
     const QbxmlStatus* Refusal(std::string_view stem) const;
@@ -65,13 +77,16 @@ class CompanyFile {
 
   private:
     ProcessorFailure Load();
+    ProcessorFailure NotACompany(const std::string& root);
     std::string DiskStamp() const;
 
     std::filesystem::path path_;
     std::mutex mutex_;
-    std::string buffer_;  // the document is parsed in place from this text
+    std::string buffer_;  // the file's text; the document is parsed in place from it
     pugi::xml_document doc_;
     bool loaded_ = false;
+    bool parsed_ = false;
+    std::map<std::string, std::vector<RecordText>, std::less<>> texts_;  // into buffer_
     bool changed_ = false;
     std::string stamp_;  // size and time of the file as last loaded or saved
     std::uint64_t generation_ = 0;

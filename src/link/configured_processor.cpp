@@ -1,6 +1,8 @@
 #include "link/configured_processor.h"
 
 #include "link/response_files_processor.h"
+#include "link/web_connector_processor.h"
+#include "link/web_connector_setup.h"
 #include "sample/sample_company.h"
 
 namespace quarrion {
@@ -19,6 +21,18 @@ SampleCompanyProcessor::CompanyWriter& DefaultCompanyWriter() {
 
 std::unique_ptr<RequestProcessor> MakeConfiguredProcessor(const LinkSettings& settings,
                                                           const std::filesystem::path& dataFolder) {
+    if (!settings.WebConnectorListen.empty()) {
+        WebConnectorSetup setup;
+        std::string problem = MakeWebConnectorSetup(settings, dataFolder, setup);
+        auto acquire = [setup, problem](std::string& error) -> std::shared_ptr<WebConnectorServer> {
+            if (!problem.empty()) {
+                error = problem;
+                return nullptr;
+            }
+            return AcquireWebConnector(setup, error);
+        };
+        return std::make_unique<WebConnectorProcessor>(acquire, setup.wait);
+    }
     if (!settings.ResponseFolder.empty()) {
         return std::make_unique<ResponseFilesProcessor>(settings.ResponseFolder);
     }

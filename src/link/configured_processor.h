@@ -17,7 +17,8 @@ std::filesystem::path DefaultCompanyPath(const std::filesystem::path& dataFolder
 // does not exist yet.
 SampleCompanyProcessor::CompanyWriter& DefaultCompanyWriter();
 
-// The processor the settings choose: response files when a response folder is set,
+// The processor the settings choose: the QuickBooks Web Connector when a listen address
+// is set, else response files when a response folder is set,
 // else the configured company file, else the default company in the data folder,
 // created on first use. A configured company file is never created.
 std::unique_ptr<RequestProcessor> MakeConfiguredProcessor(const LinkSettings& settings,

@@ -81,7 +81,7 @@ std::string ErrorLog::Append(const Entry& entry) const {
 
 std::string ErrorLog::Clear() const {
     std::lock_guard lock(LogMutex());
-    return WriteFileAtomically(path_, std::string(Header()) + "\n");
+    return WriteFileAtomically(path_, std::string(Header()) + "\n").Message();
 }
 
 std::string ErrorLog::Stamp() const {

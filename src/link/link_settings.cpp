@@ -26,6 +26,13 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
+// Leaves `number` as it is unless `value` is a whole positive number.
+void ReadPositive(std::string_view value, int& number) {
+    int read = 0;
+    auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), read);
+    if (error == std::errc() && end == value.data() + value.size() && read > 0) number = read;
+}
+
 }  // namespace
 
 std::filesystem::path LinkSettings::FilePath(const std::filesystem::path& dataFolder) {
@@ -35,7 +42,7 @@ std::filesystem::path LinkSettings::FilePath(const std::filesystem::path& dataFo
 LinkSettings LinkSettings::Load(const std::filesystem::path& dataFolder) {
     LinkSettings settings;
     std::string text;
-    if (!ReadWholeFile(FilePath(dataFolder), text).empty()) return settings;
+    if (!ReadWholeFile(FilePath(dataFolder), text)) return settings;
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {
@@ -53,11 +60,21 @@ LinkSettings LinkSettings::Load(const std::filesystem::path& dataFolder) {
         } else if (EqualsIgnoringCase(key, "ResponseFolder")) {
             settings.ResponseFolder = std::string(value);
         } else if (EqualsIgnoringCase(key, "PageSize")) {
-            int number = 0;
-            auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-            if (error == std::errc() && end == value.data() + value.size() && number > 0) {
-                settings.PageSize = number;
-            }
+            ReadPositive(value, settings.PageSize);
+        } else if (EqualsIgnoringCase(key, "WebConnectorListen")) {
+            settings.WebConnectorListen = std::string(value);
+        } else if (EqualsIgnoringCase(key, "WebConnectorUser")) {
+            settings.WebConnectorUser = std::string(value);
+        } else if (EqualsIgnoringCase(key, "WebConnectorPasswordHash")) {
+            settings.WebConnectorPasswordHash = std::string(value);
+        } else if (EqualsIgnoringCase(key, "WebConnectorCertFile")) {
+            settings.WebConnectorCertFile = std::string(value);
+        } else if (EqualsIgnoringCase(key, "WebConnectorKeyFile")) {
+            settings.WebConnectorKeyFile = std::string(value);
+        } else if (EqualsIgnoringCase(key, "WebConnectorWait")) {
+            ReadPositive(value, settings.WebConnectorWait);
+        } else if (EqualsIgnoringCase(key, "WebConnectorFileId")) {
+            settings.WebConnectorFileId = std::string(value);
         }
     }
     return settings;
@@ -69,8 +86,15 @@ std::string LinkSettings::Save(const std::filesystem::path& dataFolder) const {
     text += "CompanyFile=" + CompanyFile.string() + "\n";
     text += "ResponseFolder=" + ResponseFolder.string() + "\n";
     text += "PageSize=" + std::to_string(PageSize) + "\n";
+    text += "WebConnectorListen=" + WebConnectorListen + "\n";
+    text += "WebConnectorUser=" + WebConnectorUser + "\n";
+    text += "WebConnectorPasswordHash=" + WebConnectorPasswordHash + "\n";
+    text += "WebConnectorCertFile=" + WebConnectorCertFile.string() + "\n";
+    text += "WebConnectorKeyFile=" + WebConnectorKeyFile.string() + "\n";
+    text += "WebConnectorWait=" + std::to_string(WebConnectorWait) + "\n";
+    text += "WebConnectorFileId=" + WebConnectorFileId + "\n";
     std::lock_guard lock(SaveMutex());
-    return WriteFileAtomically(FilePath(dataFolder), text);
+    return WriteFileAtomically(FilePath(dataFolder), text).Message();
 }
 
 }  // namespace quarrion

@@ -108,24 +108,29 @@ QbxmlStatus ReadSelection(const pugi::xml_node& rq, Selection& sel) {
     return {};
 }
 
-bool Selected(const pugi::xml_node& record, const Selection& sel, bool isList) {
+// The values of a record a selection reads: its dates when it has them, its active flag.
+struct SelectedValues {
+    bool hasTxnDate = false;
+    std::string_view txnDate;
+    bool hasTimeModified = false;
+    std::string_view timeModified;
+    std::string_view isActive;
+};
+
+bool Selected(const SelectedValues& record, const Selection& sel, bool isList) {
     if (sel.byTxnDate) {
-        pugi::xml_node date = record.child("TxnDate");
-        if (date && !InRange(std::string_view(date.text().get()).substr(0, 10), sel.txnDate)) {
+        if (record.hasTxnDate && !InRange(record.txnDate.substr(0, 10), sel.txnDate)) {
             return false;
         }
     }
     if (sel.byModified) {
-        pugi::xml_node modified = record.child("TimeModified");
-        if (modified &&
-            !InRange(std::string_view(modified.text().get()).substr(0, 19), sel.modified)) {
+        if (record.hasTimeModified && !InRange(record.timeModified.substr(0, 19), sel.modified)) {
             return false;
         }
     }
     if (isList) {
         // QuickBooks answers only active entries unless asked otherwise.
-        std::string_view active = Qbxml::ChildText(record, "IsActive");
-        bool inactive = active == "false";
+        bool inactive = record.isActive == "false";
         if (sel.activeStatus.empty() || sel.activeStatus == "ActiveOnly") return !inactive;
         if (sel.activeStatus == "InactiveOnly") return inactive;
     }
@@ -192,6 +197,59 @@ void AppendRecord(std::string& out, const pugi::xml_node& record, const Trimmer&
     out.append("</").append(record.name()).append(">\n");
 }
 
+// Records as parsed nodes: selected by their children, written out (and trimmed) anew.
+struct NodeRecords {
+    std::span<const pugi::xml_node> records;
+
+    std::size_t size() const { return records.size(); }
+    SelectedValues Values(std::size_t i) const {
+        const pugi::xml_node& record = records[i];
+        SelectedValues values;
+        pugi::xml_node date = record.child("TxnDate");
+        values.hasTxnDate = static_cast<bool>(date);
+        values.txnDate = date.text().get();
+        pugi::xml_node modified = record.child("TimeModified");
+        values.hasTimeModified = static_cast<bool>(modified);
+        values.timeModified = modified.text().get();
+        values.isActive = Qbxml::ChildText(record, "IsActive");
+        return values;
+    }
+    std::string_view Id(std::size_t i, const char* idElement) const {
+        return Qbxml::ChildText(records[i], idElement);
+    }
+    void Append(std::size_t i, const Trimmer& trimmer, std::string& out) const {
+        AppendRecord(out, records[i], trimmer);
+    }
+};
+
+// Records kept as text: copied out as they stand.
+struct TextRecords {
+    std::span<const RecordText> records;
+
+    std::size_t size() const { return records.size(); }
+    SelectedValues Values(std::size_t i) const {
+        const RecordText& record = records[i];
+        return {record.hasTxnDate, record.txnDate, record.hasTimeModified, record.timeModified,
+                record.isActive};
+    }
+    std::string_view Id(std::size_t i, const char* idElement) const {
+        return std::strcmp(idElement, "TxnID") == 0 ? records[i].txnId : records[i].listId;
+    }
+    void Append(std::size_t i, const Trimmer& trimmer, std::string& out) const {
+        const RecordText& record = records[i];
+        const bool reshaped = trimmer.active && (!trimmer.only.empty() || record.hasDataExt ||
+                                                 (trimmer.dropLines && record.hasLines) ||
+                                                 (trimmer.dropLinked && record.hasLinkedTxns));
+        pugi::xml_document document;
+        if (!reshaped || !Qbxml::Load(document, record.text).empty()) {
+            out.append(record.text);
+            out.push_back('\n');
+            return;
+        }
+        AppendRecord(out, document.document_element(), trimmer);
+    }
+};
+
 std::string NewWalkId(std::uint64_t counter) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
     char text[64];
@@ -202,9 +260,26 @@ std::string NewWalkId(std::uint64_t counter) {
 
 }  // namespace
 
+bool RecordQueryAnswerer::Walking(std::string_view stem) const {
+    return std::any_of(walks_.begin(), walks_.end(), [&](const Walk& w) { return w.stem == stem; });
+}
+
 QbxmlStatus RecordQueryAnswerer::Answer(const pugi::xml_node& request, std::string_view stem,
                                         std::span<const pugi::xml_node> records,
                                         std::uint64_t generation, Trim trim, std::string& out) {
+    return AnswerFrom(request, stem, NodeRecords{records}, generation, trim, out);
+}
+
+QbxmlStatus RecordQueryAnswerer::Answer(const pugi::xml_node& request, std::string_view stem,
+                                        std::span<const RecordText> records,
+                                        std::uint64_t generation, Trim trim, std::string& out) {
+    return AnswerFrom(request, stem, TextRecords{records}, generation, trim, out);
+}
+
+template <class Records>
+QbxmlStatus RecordQueryAnswerer::AnswerFrom(const pugi::xml_node& request, std::string_view stem,
+                                            const Records& records, std::uint64_t generation,
+                                            Trim trim, std::string& out) {
     const std::string rsName = std::string(stem) + "QueryRs";
     const RequestType* type = RequestTypeInfo::FindByName(stem);
     const bool isTransaction = type ? type->isTransaction : false;
@@ -254,7 +329,7 @@ QbxmlStatus RecordQueryAnswerer::Answer(const pugi::xml_node& request, std::stri
         if (page == 0) status = QbxmlStatus::Make(QbxmlStatus::NothingFound, "Info", kNothingFound);
         MessageSetProcessor::AppendResponseStart(out, rsName, request, status, extra);
         for (std::size_t i = 0; i < page; ++i) {
-            AppendRecord(out, records[walk->positions[walk->next + i]], trimmer);
+            records.Append(walk->positions[walk->next + i], trimmer, out);
         }
         out.append("</").append(rsName).append(">\n");
         walk->next += page;
@@ -269,7 +344,7 @@ QbxmlStatus RecordQueryAnswerer::Answer(const pugi::xml_node& request, std::stri
         std::unordered_set<std::string_view> wanted(sel.ids.begin(), sel.ids.end());
         std::unordered_set<std::string_view> found;
         for (std::size_t i = 0; i < records.size(); ++i) {
-            std::string_view id = Qbxml::ChildText(records[i], sel.idElement);
+            std::string_view id = records.Id(i, sel.idElement);
             if (wanted.count(id) && found.insert(id).second)
                 positions.push_back(static_cast<std::uint32_t>(i));
         }
@@ -288,7 +363,7 @@ QbxmlStatus RecordQueryAnswerer::Answer(const pugi::xml_node& request, std::stri
         }
     } else {
         for (std::size_t i = 0; i < records.size(); ++i) {
-            if (Selected(records[i], sel, isList))
+            if (Selected(records.Values(i), sel, isList))
                 positions.push_back(static_cast<std::uint32_t>(i));
         }
     }
@@ -317,7 +392,7 @@ QbxmlStatus RecordQueryAnswerer::Answer(const pugi::xml_node& request, std::stri
         status = QbxmlStatus::Make(QbxmlStatus::NothingFound, "Info", kNothingFound);
     }
     MessageSetProcessor::AppendResponseStart(out, rsName, request, status, extra);
-    for (std::size_t i = 0; i < page; ++i) AppendRecord(out, records[positions[i]], trimmer);
+    for (std::size_t i = 0; i < page; ++i) records.Append(positions[i], trimmer, out);
     out.append("</").append(rsName).append(">\n");
     return status;
 }

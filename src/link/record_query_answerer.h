@@ -9,6 +9,7 @@
 
 #include <pugixml.hpp>
 
+#include "link/record_text.h"
 #include "qbxml/qbxml_document.h"
 
 namespace quarrion {
@@ -42,10 +43,24 @@ class RecordQueryAnswerer {
                        std::span<const pugi::xml_node> records, std::uint64_t generation, Trim trim,
                        std::string& out);
 
+    // The same over records kept as text: a record is copied out as it stands unless
+    // the request's shape leaves out something it holds, and only then parsed.
+    QbxmlStatus Answer(const pugi::xml_node& request, std::string_view stem,
+                       std::span<const RecordText> records, std::uint64_t generation, Trim trim,
+                       std::string& out);
+
+    // Whether a walk over records of the stem is still open.
+    bool Walking(std::string_view stem) const;
+
     // Walks still open (abandoned walks beyond a small number are dropped oldest first).
     std::size_t OpenWalks() const { return walks_.size(); }
 
   private:
+    template <class Records>
+    QbxmlStatus AnswerFrom(const pugi::xml_node& request, std::string_view stem,
+                           const Records& records, std::uint64_t generation, Trim trim,
+                           std::string& out);
+
     struct Walk {
         std::string id;
         std::string stem;

@@ -1,18 +1,110 @@
 #include "link/records_response.h"
 
 #include <charconv>
+#include <utility>
+#include <vector>
 
 #include <pugixml.hpp>
 
 #include "link/message_set_processor.h"
+#include "link/xml_scanner.h"
 
 namespace quarrion {
+
+namespace {
+
+// Finds, in one pass over a page, the response element QBXML/QBXMLMsgsRs/<rsName>
+// (the first of each, as a document look-up would) and the byte ranges of its record
+// children.
+struct PageScan {
+    PageScan(std::string_view rsName, std::string_view recordName)
+        : rsName(rsName), recordName(recordName) {}
+
+    std::string_view rsName;
+    std::string_view recordName;
+    int state = 0;  // 0 before QBXML, 1 in it, 2 in QBXMLMsgsRs, 3 in the response, 4 past
+    bool rootIsQbxml = false;
+    bool messagesSeen = false;
+    bool rsFound = false;
+    std::string_view rsAttributes;
+    std::size_t recordBegin = 0;
+    std::vector<std::pair<std::size_t, std::size_t>> records;
+
+    bool Start(std::string_view name, std::size_t begin, std::string_view attributes, bool,
+               int depth) {
+        if (depth == 1) {
+            rootIsQbxml = name == "QBXML";
+            if (rootIsQbxml) state = 1;
+        } else if (depth == 2 && state == 1 && !messagesSeen && name == "QBXMLMsgsRs") {
+            messagesSeen = true;
+            state = 2;
+        } else if (depth == 3 && state == 2 && !rsFound && name == rsName) {
+            rsFound = true;
+            rsAttributes = attributes;
+            state = 3;
+        } else if (depth == 4 && state == 3 && name == recordName) {
+            recordBegin = begin;
+        }
+        return true;
+    }
+    bool End(std::string_view name, std::size_t end, int depth) {
+        if (depth == 4 && state == 3 && name == recordName) {
+            records.emplace_back(recordBegin, end);
+        } else if (depth == 3 && state == 3) {
+            state = 4;
+        } else if (depth == 2 && state == 2) {
+            state = 1;
+        }
+        return true;
+    }
+    void Text(std::string_view, int) {}
+};
+
+}  // namespace
 
 RecordsResponse::RecordsResponse(std::string stem)
     : stem_(std::move(stem)), recordName_(stem_ + "Ret") {}
 
 std::string RecordsResponse::AddPage(std::string_view pageText, std::size_t maxRecords,
                                      QueryPageInfo& info) {
+    // Text in another encoding needs a parser's conversion; UTF-8 pages (all our
+    // processors answer) are scanned and their records copied byte for byte.
+    if (!XmlScan::IsUtf8Text(pageText)) return AddParsedPage(pageText, maxRecords, info);
+    info = QueryPageInfo{};
+    const std::string rsName = stem_ + "QueryRs";
+    PageScan scan(rsName, recordName_);
+    if (XmlScanError error = XmlScan::Scan(pageText, scan)) {
+        return "The answer to the " + stem_ + " query could not be read. " + error.message;
+    }
+    if (!scan.rsFound) {
+        return "The answer to the " + stem_ + " query holds no " + rsName + " element.";
+    }
+    // The response element's start tag alone, read by the parser so its attributes
+    // mean exactly what they do in a parsed page.
+    pugi::xml_document head;
+    std::string tag = "<" + rsName + std::string(scan.rsAttributes) + "/>";
+    if (std::string error = Qbxml::Load(head, tag); !error.empty()) {
+        return "The answer to the " + stem_ + " query could not be read. " + error;
+    }
+    pugi::xml_node rs = head.document_element();
+    ReadStatus(rs, info);
+    if (info.status.IsError()) return {};
+
+    Begin(rsName, rs, info.status);
+    std::size_t sizeBefore = text_.size();
+    info.recordsInPage = scan.records.size();
+    for (const auto& [begin, end] : scan.records) {
+        if (info.recordsTaken >= maxRecords) break;
+        text_.append(pageText.substr(begin, end - begin));
+        text_.push_back('\n');
+        ++info.recordsTaken;
+    }
+    Taken(info, maxRecords, sizeBefore);
+    return {};
+}
+
+std::string RecordsResponse::AddParsedPage(std::string_view pageText, std::size_t maxRecords,
+                                           QueryPageInfo& info) {
     info = QueryPageInfo{};
     pugi::xml_document doc;
     if (std::string error = Qbxml::Load(doc, pageText); !error.empty()) {
@@ -23,18 +115,10 @@ std::string RecordsResponse::AddPage(std::string_view pageText, std::size_t maxR
     if (!rs) {
         return "The answer to the " + stem_ + " query holds no " + rsName + " element.";
     }
-    info.status = QbxmlStatus::Of(rs);
-    info.iteratorId = rs.attribute("iteratorID").value();
-    std::string_view remaining = rs.attribute("iteratorRemainingCount").value();
-    std::from_chars(remaining.data(), remaining.data() + remaining.size(), info.remaining);
+    ReadStatus(rs, info);
     if (info.status.IsError()) return {};
 
-    if (!started_) {
-        started_ = true;
-        text_.append(Qbxml::kResponseHead);
-        MessageSetProcessor::AppendResponseStart(text_, rsName, rs, info.status);
-        startTagEnd_ = text_.rfind('>');
-    }
+    Begin(rsName, rs, info.status);
     std::size_t sizeBefore = text_.size();
     for (pugi::xml_node record = rs.child(recordName_.c_str()); record;
          record = record.next_sibling(recordName_.c_str())) {
@@ -44,6 +128,28 @@ std::string RecordsResponse::AddPage(std::string_view pageText, std::size_t maxR
         text_.push_back('\n');
         ++info.recordsTaken;
     }
+    Taken(info, maxRecords, sizeBefore);
+    return {};
+}
+
+void RecordsResponse::ReadStatus(const pugi::xml_node& rs, QueryPageInfo& info) {
+    info.status = QbxmlStatus::Of(rs);
+    info.iteratorId = rs.attribute("iteratorID").value();
+    std::string_view remaining = rs.attribute("iteratorRemainingCount").value();
+    std::from_chars(remaining.data(), remaining.data() + remaining.size(), info.remaining);
+}
+
+void RecordsResponse::Begin(const std::string& rsName, const pugi::xml_node& rs,
+                            const QbxmlStatus& status) {
+    if (started_) return;
+    started_ = true;
+    text_.append(Qbxml::kResponseHead);
+    MessageSetProcessor::AppendResponseStart(text_, rsName, rs, status);
+    startTagEnd_ = text_.rfind('>');
+}
+
+void RecordsResponse::Taken(const QueryPageInfo& info, std::size_t maxRecords,
+                            std::size_t sizeBefore) {
     count_ += info.recordsTaken;
     // One reservation sized from the first page keeps the growing answer from being
     // copied again and again (and from holding twice its size while it is).
@@ -52,7 +158,6 @@ std::string RecordsResponse::AddPage(std::string_view pageText, std::size_t maxR
         std::size_t expected = std::min(info.remaining, maxRecords - info.recordsTaken);
         text_.reserve(text_.size() + perRecord * expected + perRecord * expected / 8 + 4096);
     }
-    return {};
 }
 
 std::string RecordsResponse::Finish() {

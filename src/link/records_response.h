@@ -22,7 +22,8 @@ struct QueryPageInfo {
 // the records into one qbXML response document, so the program gets a single answer
 // per type however many pages it took. The document has the form of one page: the
 // message set with one stem + "QueryRs" element (status of the first page) holding
-// every record, in the order received.
+// every record, in the order received. Records are copied as the page holds them,
+// byte for byte; a page that is not well-formed adds nothing.
 class RecordsResponse {
   public:
     explicit RecordsResponse(std::string stem);
@@ -47,6 +48,13 @@ class RecordsResponse {
     std::string Finish();
 
   private:
+    // Pages in an encoding other than UTF-8 go through a parser and are written out again.
+    std::string AddParsedPage(std::string_view pageText, std::size_t maxRecords,
+                              QueryPageInfo& info);
+    static void ReadStatus(const pugi::xml_node& rs, QueryPageInfo& info);
+    void Begin(const std::string& rsName, const pugi::xml_node& rs, const QbxmlStatus& status);
+    void Taken(const QueryPageInfo& info, std::size_t maxRecords, std::size_t sizeBefore);
+
     std::string stem_;
     std::string recordName_;
     std::string text_;

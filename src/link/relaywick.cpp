@@ -99,6 +99,7 @@ class Relaywick::Session {
     std::filesystem::path dataFolder_;
     const std::atomic<bool>& cancel_;
     std::unique_ptr<RequestProcessor> processor_;
+    std::int32_t currentType_ = 0;  // the request type of the job in hand
     // When each failure last popped up. The requests of one search fail together (the
     // main window closes every window after a pop-up), so the same failure within a
     // short while is not shown again; a later search that meets it is told again.
@@ -110,6 +111,14 @@ RequestProcessor* Relaywick::Session::Processor(ProcessorFailure& failure) {
         processor_ = makeProcessor_
                          ? makeProcessor_()
                          : MakeConfiguredProcessor(LinkSettings::Load(dataFolder_), dataFolder_);
+        if (processor_) {
+            // A waiting processor's progress belongs to the request type in hand.
+            processor_->SetWaitHooks(
+                [this](const std::string& text) {
+                    Message(currentType_, text, false, processor_->FileText());
+                },
+                &cancel_);
+        }
     }
     if (!processor_) {
         failure = {LinkError::ProcessorMissing,
@@ -144,6 +153,7 @@ void Relaywick::Session::Failed(bool logEnabled, const RequestType* type, std::i
 void Relaywick::Session::Records(LinkDate from, LinkDate to, std::int32_t dateFilter,
                                  std::int32_t maxCount, std::string typeName,
                                  std::int32_t requestType) {
+    currentType_ = requestType;
     const LinkSettings settings = LinkSettings::Load(dataFolder_);
     const bool logEnabled = settings.LogErrors;
     const RequestType* type = RequestTypeInfo::Find(requestType);
@@ -258,12 +268,13 @@ void Relaywick::Session::Records(LinkDate from, LinkDate to, std::int32_t dateFi
 
 std::string Relaywick::Session::ToPrint(std::int32_t requestType, const std::string& entryList,
                                         bool toPrint, std::int32_t batchSize, bool skipCheck) {
+    currentType_ = requestType;
     const bool logEnabled = LinkSettings::Load(dataFolder_).LogErrors;
     const RequestType* type = RequestTypeInfo::Find(requestType);
     const std::string typeName = type ? std::string(type->stem) : std::to_string(requestType);
     std::vector<ToPrintEntry> entries = ParseToPrintEntries(entryList);
     if (entries.empty()) return {};
-    if (!type || type->toPrintCategory == 0) {
+    if (!type || type->toPrintCategory == PrintCategory::None) {
         Log(logEnabled, typeName, LinkError::RequestRejected, "Error",
             "The to-be-printed state exists only for invoices, purchase orders, sales orders "
             "and credit memos; nothing was changed.");

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -54,6 +56,13 @@ class RequestProcessor {
     // The "QuickBooks file" the link reports with its messages: what the answers come
     // from (the company file, or the response folder).
     virtual std::string FileText() const = 0;
+
+    // For a processor that waits on another program (the QuickBooks Web Connector):
+    // `progress` tells the user what it waits for, and the wait ends when `cancel` turns
+    // true. The link sets them once, on its worker thread, before the first request;
+    // both outlive the processor. Processors that answer at once ignore them.
+    virtual void SetWaitHooks(std::function<void(const std::string&)> /*progress*/,
+                              const std::atomic<bool>* /*cancel*/) {}
 };
 
 }  // namespace quarrion

@@ -34,10 +34,14 @@ class ResponseFilesProcessor : public MessageSetProcessor {
                           ProcessorFailure& failure) override;
 
   private:
-    // One response file as last read; read again when it changes on disk.
+    // One response file as last read; read again when it changes on disk. Its records
+    // are kept as text (`texts`, pointing into `buffer`) when it could be scanned, else
+    // as nodes of a document parsed in place.
     struct LoadedFile {
         std::string stamp;
         std::string buffer;
+        bool loaded = false;
+        std::vector<RecordText> texts;
         std::unique_ptr<pugi::xml_document> doc;
         std::vector<pugi::xml_node> records;
         std::uint64_t generation = 0;
@@ -48,6 +52,8 @@ class ResponseFilesProcessor : public MessageSetProcessor {
     // "" when the loaded document is an answer to a `stem` query, its records and any
     // error status then taken into `file`; else why it is not.
     static std::string TakeAnswers(std::string_view stem, LoadedFile& file);
+    // The same for a file kept as its text, its records already found in `file.texts`.
+    static std::string TakeScannedAnswers(std::string_view stem, LoadedFile& file);
 
     std::filesystem::path folder_;
     std::map<std::string, LoadedFile, std::less<>> files_;

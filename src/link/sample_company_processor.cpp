@@ -52,7 +52,7 @@ ProcessorFailure SampleCompanyProcessor::CreateIfMissing() {
     // half-written company never appears under the real name.
     std::filesystem::path temporary = path_;
     temporary += ".new";
-    std::string message = create_(temporary);
+    std::string message = create_(temporary).Message();
     if (message.empty() && !std::filesystem::exists(path_, error)) {
         std::filesystem::rename(temporary, path_, error);
         if (error) message = error.message();
@@ -83,12 +83,21 @@ QbxmlStatus SampleCompanyProcessor::AnswerQuery(const pugi::xml_node& request,
         AppendStatusOnly(out, std::string(stem) + "QueryRs", request, *refusal);
         return *refusal;
     }
+    if (!company_->Parsed()) {
+        return answerer_.Answer(request, stem, company_->Texts(stem), company_->Generation(),
+                                RecordQueryAnswerer::Trim::AsRequested, out);
+    }
     return answerer_.Answer(request, stem, company_->Records(stem), company_->Generation(),
                             RecordQueryAnswerer::Trim::AsRequested, out);
 }
 
 QbxmlStatus SampleCompanyProcessor::AnswerMod(const pugi::xml_node& request, std::string_view stem,
-                                              std::string& out, ProcessorFailure&) {
+                                              std::string& out, ProcessorFailure& failure) {
+    // Changes are made to nodes: the first one parses the company.
+    if (ProcessorFailure parsed = company_->Parse()) {
+        failure = parsed;
+        return QbxmlStatus::Make(-1, "Error", failure.message);
+    }
     const std::string rsName = std::string(stem) + "ModRs";
     const std::string modName = std::string(stem) + "Mod";
     pugi::xml_node mod = request.child(modName.c_str());

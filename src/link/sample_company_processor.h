@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 
+#include "foundation/outcome.h"
 #include "link/company_file.h"
 #include "link/message_set_processor.h"
 #include "link/record_query_answerer.h"
@@ -19,8 +20,8 @@ namespace quarrion {
 // destroyed).
 class SampleCompanyProcessor : public MessageSetProcessor {
   public:
-    // Writes a new company file at the path; answers "" or an error message.
-    using CompanyWriter = std::function<std::string(const std::filesystem::path&)>;
+    // Writes a new company file at the path.
+    using CompanyWriter = std::function<Outcome(const std::filesystem::path&)>;
 
     // `createIfMissing` is called once when the company file does not exist yet (the
     // embedded default company); without it a missing file is an error. An existing

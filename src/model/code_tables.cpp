@@ -17,15 +17,15 @@ std::string DataTypeTextOf(std::int32_t code) {
 
 bool TCType::Covers(std::int32_t choice, std::int32_t dataTypeCode) {
     switch (choice) {
-        case 128:
+        case Choice::Text:
             return dataTypeCode == DataTypeCode::Str;
-        case 64:
+        case Choice::AnyNumber:
             return dataTypeCode == DataTypeCode::Amt || dataTypeCode == DataTypeCode::Percent ||
                    dataTypeCode == DataTypeCode::Price || dataTypeCode == DataTypeCode::Quan;
-        case 65:
-        case 74:
-        case 75:
-        case 76:
+        case Choice::Amount:
+        case Choice::Percent:
+        case Choice::Price:
+        case Choice::Quantity:
             return dataTypeCode == choice;
         default:
             return false;
@@ -34,13 +34,24 @@ bool TCType::Covers(std::int32_t choice, std::int32_t dataTypeCode) {
 
 void CodeTables::Fill() {
     Operations.Clear();
-    for (std::int32_t code : {66, 68, 70, 72, 74, 76, 130, 206, 132, 134, 138, 136, 36, 34, 140}) {
-        Operations.Add(code);
+    for (long code :
+         {Operation::LessThan, Operation::LessOrEqual, Operation::Equal, Operation::GreaterOrEqual,
+          Operation::GreaterThan, Operation::Between, Operation::Contains, Operation::InList,
+          Operation::StartsWith, Operation::EndsWith, Operation::MatchesPattern,
+          Operation::WholeWord, Operation::IsTrue, Operation::IsFalse, Operation::IsBlank}) {
+        Operations.Add(static_cast<std::int32_t>(code));
     }
     Choices.Clear();
-    for (std::int32_t code : {128, 64, 74, 75, 76, 65}) Choices.Add(code);
+    for (std::int32_t code : {Choice::Text, Choice::AnyNumber, Choice::Percent, Choice::Price,
+                              Choice::Quantity, Choice::Amount}) {
+        Choices.Add(code);
+    }
     DataTypes.Clear();
-    for (std::int32_t code : {65, 70, 73, 74, 75, 76, 141, 33}) DataTypes.Add(code);
+    for (std::int32_t code :
+         {DataTypeCode::Amt, DataTypeCode::Int, DataTypeCode::Float, DataTypeCode::Percent,
+          DataTypeCode::Price, DataTypeCode::Quan, DataTypeCode::Str, DataTypeCode::Bool}) {
+        DataTypes.Add(code);
+    }
 }
 
 }  // namespace quarrion

@@ -9,11 +9,11 @@ namespace quarrion {
 
 long Kind::Normalize(long typeOfData) {
     switch (typeOfData) {
-        case 64:
-        case 65:
-        case 74:
-        case 75:
-        case 76:
+        case Choice::AnyNumber:
+        case Choice::Amount:
+        case Choice::Percent:
+        case Choice::Price:
+        case Choice::Quantity:
             return Number;
         default:
             return Text;
@@ -56,11 +56,11 @@ bool CompareData::ContainsData() const {
     return true;
 }
 
-void CompareData::Copy(CompareData& target, int direction) {
-    if (direction == 0) {
+void CompareData::Copy(CompareData& target, CopyDirection direction) {
+    if (direction == CopyDirection::IntoTarget) {
         target.typeOfData_ = typeOfData_;
         target.stored_ = stored_;
-    } else if (direction == 1) {
+    } else if (direction == CopyDirection::FromTarget) {
         typeOfData_ = target.typeOfData_;
         stored_ = target.Value();
     }

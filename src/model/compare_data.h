@@ -4,12 +4,11 @@
 #include <string_view>
 #include <variant>
 
+#include "foundation/codes.h"
+
 namespace quarrion {
 
-// Kinds of data a value holder hands out.
 namespace Kind {
-inline constexpr long Number = 64;
-inline constexpr long Text = 128;
 // Every code that is compared as a number (the number choice and the numeric
 // qbXML data-type codes) normalises to Number; everything else to Text.
 long Normalize(long typeOfData);
@@ -46,9 +45,9 @@ class CompareData {
     // False when nothing is stored or the stored text is blank.
     bool ContainsData() const;
 
-    // Direction 0 copies this into `target` as stored; 1 copies `target` into this,
-    // taking its value as read (converted); other directions do nothing.
-    void Copy(CompareData& target, int direction);
+    // IntoTarget copies this into `target` as stored; FromTarget copies `target` into this,
+    // taking its value as read (converted); other values do nothing.
+    void Copy(CompareData& target, CopyDirection direction);
 
   private:
     long typeOfData_ = Kind::Text;

@@ -68,10 +68,12 @@ bool CompareList::IsIn(double number) const {
     return false;
 }
 
-void CompareList::Copy(CompareList* target, int direction) {
+void CompareList::Copy(CompareList* target, CopyDirection direction) {
     if (!target || target == this) return;
-    CompareList* from = direction == 0 ? this : direction == 1 ? target : nullptr;
-    CompareList* to = direction == 0 ? target : this;
+    CompareList* from = direction == CopyDirection::IntoTarget   ? this
+                        : direction == CopyDirection::FromTarget ? target
+                                                                 : nullptr;
+    CompareList* to = direction == CopyDirection::IntoTarget ? target : this;
     if (!from) return;
     to->Clear();
     to->SetTypeOfData(from->typeOfData_);

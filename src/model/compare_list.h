@@ -36,9 +36,9 @@ class CompareList {
     bool IsIn(std::string_view text) const;
     bool IsIn(double number) const;
 
-    // Direction 0 replaces `target`'s items with copies of this list's values as
-    // read; 1 does the reverse. A missing target or other direction does nothing.
-    void Copy(CompareList* target, int direction);
+    // IntoTarget replaces `target`'s items with copies of this list's values as
+    // read; FromTarget does the reverse. A missing target or other value does nothing.
+    void Copy(CompareList* target, CopyDirection direction);
 
     // Raised with the running counter after every `Add`.
     std::function<void(long)> Added;

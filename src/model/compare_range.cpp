@@ -41,7 +41,7 @@ bool CompareRange::IsBetween(std::string_view text) {
     return a_.ValueText() <= text && text <= b_.ValueText();
 }
 
-void CompareRange::Copy(CompareRange& target, int direction) {
+void CompareRange::Copy(CompareRange& target, CopyDirection direction) {
     a_.Copy(target.a_, direction);
     b_.Copy(target.b_, direction);
 }

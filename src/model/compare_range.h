@@ -31,7 +31,7 @@ class CompareRange {
     bool IsBetween(std::string_view text);
 
     // Copies A to target's A and B to target's B by the `CompareData::Copy` rule.
-    void Copy(CompareRange& target, int direction);
+    void Copy(CompareRange& target, CopyDirection direction);
 
   private:
     void OrderBounds();

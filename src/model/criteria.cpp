@@ -36,39 +36,11 @@ long Criteria::CompareCode(std::string_view text, std::int32_t dataTypeCode) {
     return AndOf(items_, [&](Criterion& c) { return c.CompareCode(text, dataTypeCode); });
 }
 
-bool Criteria::ContainsData() const {
-    for (const Criterion& criterion : items_) {
-        if (criterion.ContainsData()) return true;
-    }
-    return false;
-}
-
 bool Criteria::ReferencesDataType(std::string_view dataTypeName) const {
     for (const Criterion& criterion : items_) {
         if (criterion.ReferencesDataType(dataTypeName)) return true;
     }
     return false;
-}
-
-void Criteria::ResetResults() {
-    for (Criterion& criterion : items_) criterion.ResetResult();
-}
-
-void Criteria::Copy(Criteria& target, int direction) {
-    if (&target == this) return;
-    if (direction == 0) {
-        target.Clear();
-        for (Criterion& criterion : items_) {
-            Criterion* added = target.Add(criterion.Operand, criterion.DataType());
-            criterion.Copy(*added, 0);
-        }
-    } else if (direction == 1) {
-        Clear();
-        for (Criterion& criterion : target.items_) {
-            Criterion* added = Add(criterion.Operand, criterion.DataType());
-            added->Copy(criterion, 1);
-        }
-    }
 }
 
 }  // namespace quarrion

@@ -29,16 +29,19 @@ void Criterion::SetDataType(long choice) {
     dataType_ = choice;
     dataTypes_.Clear();
     switch (choice) {
-        case 64:
-            for (std::int32_t code : {65, 74, 75, 76}) dataTypes_.Add(code);
+        case Choice::AnyNumber:
+            for (std::int32_t code : {DataTypeCode::Amt, DataTypeCode::Percent, DataTypeCode::Price,
+                                      DataTypeCode::Quan}) {
+                dataTypes_.Add(code);
+            }
             break;
-        case 65:
-        case 74:
-        case 75:
-        case 76:
+        case Choice::Amount:
+        case Choice::Percent:
+        case Choice::Price:
+        case Choice::Quantity:
             dataTypes_.Add(static_cast<std::int32_t>(choice));
             break;
-        case 128:
+        case Choice::Text:
             dataTypes_.Add(DataTypeCode::Str);
             break;
         default:
@@ -86,13 +89,13 @@ bool Criterion::ReferencesDataType(std::string_view dataTypeName) const {
     return false;
 }
 
-void Criterion::Copy(Criterion& target, int direction) {
+void Criterion::Copy(Criterion& target, CopyDirection direction) {
     if (&target == this) return;
-    if (direction == 0) {
+    if (direction == CopyDirection::IntoTarget) {
         target.AndOr = AndOr;
         target.Operand = Operand;
         target.SetDataType(dataType_);
-    } else if (direction == 1) {
+    } else if (direction == CopyDirection::FromTarget) {
         AndOr = target.AndOr;
         Operand = target.Operand;
         SetDataType(target.dataType_);

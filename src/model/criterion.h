@@ -64,10 +64,10 @@ class Criterion : public RuleValues {
     // Empties the five value holders; the operation and choice stay.
     void Clear() { ClearValues(); }
 
-    // Direction 0 copies this into `target`, 1 copies `target` into this: `AndOr`,
+    // IntoTarget copies this into `target`, FromTarget copies `target` into this: `AndOr`,
     // `Operand`, the choice (rebuilding `DataTypes`) and the five holders. `Index` and
-    // `Result` stay. Other directions do nothing.
-    void Copy(Criterion& target, int direction);
+    // `Result` stay. Other values do nothing.
+    void Copy(Criterion& target, CopyDirection direction);
 
   private:
     long Judge(std::string_view text, std::int32_t dataTypeCode);

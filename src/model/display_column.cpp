@@ -19,10 +19,12 @@ void DisplayColumn::SetHeading(std::string_view heading) {
     }
 }
 
-void DisplayColumn::Copy(DisplayColumn& target, int direction) {
-    DisplayColumn* from = direction == 0 ? this : direction == 1 ? &target : nullptr;
+void DisplayColumn::Copy(DisplayColumn& target, CopyDirection direction) {
+    DisplayColumn* from = direction == CopyDirection::IntoTarget   ? this
+                          : direction == CopyDirection::FromTarget ? &target
+                                                                   : nullptr;
     if (!from || &target == this) return;
-    DisplayColumn* to = direction == 0 ? &target : this;
+    DisplayColumn* to = direction == CopyDirection::IntoTarget ? &target : this;
     to->SetTag(from->tag_);
     to->SetHeading(from->heading_);
 }
@@ -38,11 +40,13 @@ DisplayColumn* DisplayColumns::Add(QBXMLTagRef tag, std::string_view heading) {
     return items_.Add(std::move(column), key);
 }
 
-void DisplayColumns::Copy(DisplayColumns& target, int direction) {
+void DisplayColumns::Copy(DisplayColumns& target, CopyDirection direction) {
     if (&target == this) return;
-    DisplayColumns* from = direction == 0 ? this : direction == 1 ? &target : nullptr;
+    DisplayColumns* from = direction == CopyDirection::IntoTarget   ? this
+                           : direction == CopyDirection::FromTarget ? &target
+                                                                    : nullptr;
     if (!from) return;
-    DisplayColumns* to = direction == 0 ? &target : this;
+    DisplayColumns* to = direction == CopyDirection::IntoTarget ? &target : this;
     to->Clear();
     for (const DisplayColumn& column : from->items_) to->Add(column.Tag(), column.Heading());
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "catalog/qbxml_tag.h"
+#include "foundation/codes.h"
 #include "foundation/keyed_collection.h"
 
 namespace quarrion {
@@ -24,8 +25,8 @@ class DisplayColumn {
     // entry's user heading, or ignored while there is no entry.
     void SetHeading(std::string_view heading);
 
-    // Direction 0 gives `target` this tag and heading, 1 takes the target's.
-    void Copy(DisplayColumn& target, int direction);
+    // IntoTarget gives `target` this tag and heading, FromTarget takes the target's.
+    void Copy(DisplayColumn& target, CopyDirection direction);
 
   private:
     QBXMLTagRef tag_;
@@ -58,9 +59,9 @@ class DisplayColumns {
     void Remove(std::string_view tagName) { items_.Remove(tagName); }
     void Clear() { items_.Clear(); }
 
-    // Direction 0 replaces `target`'s columns with these (headings included), in
-    // order; 1 the reverse. `RequestType` stays.
-    void Copy(DisplayColumns& target, int direction);
+    // IntoTarget replaces `target`'s columns with these (headings included), in
+    // order; FromTarget the reverse. `RequestType` stays.
+    void Copy(DisplayColumns& target, CopyDirection direction);
 
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "foundation/codes.h"
 #include "model/criteria.h"
 
 namespace quarrion {
@@ -41,7 +42,9 @@ class Examinor {
 
     // Copies the criteria with the same direction rule as `Criteria::Copy`; the flag
     // and `Index` stay.
-    void Copy(Examinor& target, int direction) { Criteria.Copy(target.Criteria, direction); }
+    void Copy(Examinor& target, CopyDirection direction) {
+        Criteria.Copy(target.Criteria, direction);
+    }
 
   private:
     long compareFlag_ = ExaminorFlag::Evaluate;

@@ -26,33 +26,11 @@ long Examinors::CompareCode(std::string_view text, std::int32_t dataTypeCode) {
     return RuleResult::NotApplicable;
 }
 
-bool Examinors::ContainsData() const {
-    for (const Examinor& examinor : items_) {
-        if (examinor.ContainsData()) return true;
-    }
-    return false;
-}
-
 bool Examinors::ReferencesDataType(std::string_view dataTypeName) const {
     for (const Examinor& examinor : items_) {
         if (examinor.ReferencesDataType(dataTypeName)) return true;
     }
     return false;
-}
-
-void Examinors::ResetResults() {
-    for (Examinor& examinor : items_) examinor.ResetResults();
-}
-
-void Examinors::Copy(Examinors& target, int direction) {
-    if (&target == this) return;
-    if (direction == 0) {
-        target.Clear();
-        for (Examinor& examinor : items_) examinor.Copy(*target.Add(), 0);
-    } else if (direction == 1) {
-        Clear();
-        for (Examinor& examinor : target.items_) Add()->Copy(examinor, 1);
-    }
 }
 
 void BuildExaminors(std::span<Criterion* const> rows, Examinors& examinors) {
@@ -62,7 +40,7 @@ void BuildExaminors(std::span<Criterion* const> rows, Examinors& examinors) {
         if (!row || !row->ContainsData()) continue;
         if (!group || row->AndOr == "OR") group = examinors.Add();
         Criterion* added = group->Criteria.Add(row->Operand, row->DataType());
-        row->Copy(*added, 0);
+        row->Copy(*added, CopyDirection::IntoTarget);
     }
 }
 

@@ -28,31 +28,4 @@ long FieldCriteria::Compare(pugi::xml_node record) {
     return held ? RuleResult::Holds : RuleResult::Fails;
 }
 
-bool FieldCriteria::ContainsData() const {
-    for (const FieldCriterion& rule : items_) {
-        if (rule.ContainsData()) return true;
-    }
-    return false;
-}
-
-void FieldCriteria::ResetResults() {
-    for (FieldCriterion& rule : items_) rule.ResetResult();
-}
-
-void FieldCriteria::Copy(FieldCriteria& target, int direction) {
-    if (&target == this) return;
-    if (direction == 0) {
-        target.Clear();
-        for (FieldCriterion& rule : items_) {
-            if (FieldCriterion* added = target.Add(rule.Field(), rule.Operand))
-                rule.Copy(*added, 0);
-        }
-    } else if (direction == 1) {
-        Clear();
-        for (FieldCriterion& rule : target.items_) {
-            if (FieldCriterion* added = Add(rule.Field(), rule.Operand)) added->Copy(rule, 1);
-        }
-    }
-}
-
 }  // namespace quarrion

@@ -5,18 +5,17 @@
 
 #include <pugixml.hpp>
 
-#include "foundation/keyed_collection.h"
 #include "model/field_criterion.h"
+#include "model/rule_collection.h"
 
 namespace quarrion {
 
 // The field rules of one AND group, keyed by the field's path (upper-cased), so a
 // group holds at most one rule per field.
-class FieldCriteria {
+class FieldCriteria : public RuleCollection<FieldCriteria, FieldCriterion> {
   public:
-    FieldCriteria() = default;
-    FieldCriteria(const FieldCriteria&) = delete;
-    FieldCriteria& operator=(const FieldCriteria&) = delete;
+    using RuleCollection::Item;
+    using RuleCollection::Remove;
 
     // The rule for `field`. When the group has one for that path already, only its
     // operation changes to `operation` and it comes back; otherwise a new rule is
@@ -29,30 +28,17 @@ class FieldCriteria {
     }
 
     // 1-based position, or the field's path in any letter case; nullptr when missing.
-    FieldCriterion* Item(std::size_t position) const { return items_.Item(position); }
     FieldCriterion* Item(std::string_view tagName) const { return items_.Item(tagName); }
-    std::size_t Count() const { return items_.Count(); }
-    void Remove(std::size_t position) { items_.Remove(position); }
     void Remove(std::string_view tagName) { items_.Remove(tagName); }
-    void Clear() { items_.Clear(); }
 
     // The AND of the group on one record: the first rule that fails ends the walk
     // with Fails; Holds when at least one rule held and none failed; an empty group
     // fails.
     long Compare(pugi::xml_node record);
 
-    bool ContainsData() const;
-    void ResetResults();
-
-    // Direction 0 replaces `target`'s rules with copies of these (adding by field and
-    // operation), 1 the reverse. Other directions do nothing.
-    void Copy(FieldCriteria& target, int direction);
-
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
-
   private:
-    KeyedCollection<FieldCriterion> items_;
+    friend class RuleCollection<FieldCriteria, FieldCriterion>;
+    FieldCriterion* AddLike(const FieldCriterion& r) { return Add(r.Field(), r.Operand); }
 };
 
 }  // namespace quarrion

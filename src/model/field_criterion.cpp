@@ -52,17 +52,18 @@ bool FieldCriterion::ContainsData() const {
         case Operation::IsBlank:
             return true;
         default:
-            return ValuesContainData(Operand, CommonTools::HasFlag(field_->DataTypeCode(), 128));
+            return ValuesContainData(Operand,
+                                     CommonTools::HasFlag(field_->DataTypeCode(), Kind::Text));
     }
 }
 
-void FieldCriterion::Copy(FieldCriterion& target, int direction) {
+void FieldCriterion::Copy(FieldCriterion& target, CopyDirection direction) {
     if (&target == this) return;
-    if (direction == 0) {
+    if (direction == CopyDirection::IntoTarget) {
         target.AndOr = AndOr;
         target.Operand = Operand;
         if (target.field_ != field_) target.SetField(field_);
-    } else if (direction == 1) {
+    } else if (direction == CopyDirection::FromTarget) {
         AndOr = target.AndOr;
         Operand = target.Operand;
         if (field_ != target.field_) SetField(target.field_);

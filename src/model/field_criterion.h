@@ -57,10 +57,10 @@ class FieldCriterion : public RuleValues {
     // Empties the five value holders.
     void Clear() { ClearValues(); }
 
-    // Direction 0 copies this into `target`, 1 the target into this: `AndOr`,
+    // IntoTarget copies this into `target`, FromTarget the target into this: `AndOr`,
     // `Operand`, the field (the same catalog entry, shared) and the five holders;
-    // not `Index` or `Result`. Other directions do nothing.
-    void Copy(FieldCriterion& target, int direction);
+    // not `Index` or `Result`. Other values do nothing.
+    void Copy(FieldCriterion& target, CopyDirection direction);
 
   private:
     bool ValueHolds(std::string_view text);

@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include "foundation/codes.h"
 #include "model/examinor.h"
 #include "model/field_criteria.h"
 
@@ -30,7 +31,7 @@ class FieldExaminor {
     bool ContainsData() const { return FieldCriteria.ContainsData(); }
     void ResetResults() { FieldCriteria.ResetResults(); }
     // Copies the rules with the direction rule of `FieldCriteria::Copy`.
-    void Copy(FieldExaminor& target, int direction) {
+    void Copy(FieldExaminor& target, CopyDirection direction) {
         FieldCriteria.Copy(target.FieldCriteria, direction);
     }
 

@@ -17,28 +17,6 @@ long FieldExaminors::Compare(pugi::xml_node record) {
     return RuleResult::NotApplicable;
 }
 
-bool FieldExaminors::ContainsData() const {
-    for (const FieldExaminor& examinor : items_) {
-        if (examinor.ContainsData()) return true;
-    }
-    return false;
-}
-
-void FieldExaminors::ResetResults() {
-    for (FieldExaminor& examinor : items_) examinor.ResetResults();
-}
-
-void FieldExaminors::Copy(FieldExaminors& target, int direction) {
-    if (&target == this) return;
-    if (direction == 0) {
-        target.Clear();
-        for (FieldExaminor& examinor : items_) examinor.Copy(*target.Add(), 0);
-    } else if (direction == 1) {
-        Clear();
-        for (FieldExaminor& examinor : target.items_) Add()->Copy(examinor, 1);
-    }
-}
-
 void BuildFieldExaminors(std::span<FieldCriterion* const> rows, FieldExaminors& examinors) {
     examinors.Clear();
     FieldExaminor* group = nullptr;
@@ -46,7 +24,7 @@ void BuildFieldExaminors(std::span<FieldCriterion* const> rows, FieldExaminors& 
         if (!row || !row->ContainsData()) continue;
         if (!group || row->AndOr == "OR") group = examinors.Add();
         if (FieldCriterion* added = group->FieldCriteria.Add(row->Field(), row->Operand)) {
-            row->Copy(*added, 0);
+            row->Copy(*added, CopyDirection::IntoTarget);
         }
     }
 }

@@ -7,11 +7,13 @@ void IncItem::SetRequestType(long requestType) {
     DisplayColumns.RequestType = requestType;
 }
 
-void IncItem::Copy(IncItem& target, int direction) {
+void IncItem::Copy(IncItem& target, CopyDirection direction) {
     if (&target == this) return;
-    IncItem* from = direction == 0 ? this : direction == 1 ? &target : nullptr;
+    IncItem* from = direction == CopyDirection::IntoTarget   ? this
+                    : direction == CopyDirection::FromTarget ? &target
+                                                             : nullptr;
     if (!from) return;
-    IncItem* to = direction == 0 ? &target : this;
+    IncItem* to = direction == CopyDirection::IntoTarget ? &target : this;
     to->Done = from->Done;
     to->Message = from->Message;
     to->Name = from->Name;

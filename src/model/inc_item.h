@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "foundation/codes.h"
 #include "model/display_column.h"
 #include "model/field_examinors.h"
 #include "model/search_column.h"
@@ -36,10 +37,10 @@ class IncItem {
     quarrion::FieldExaminors FieldExaminors;
     quarrion::DisplayColumns DisplayColumns;
 
-    // Direction 0 copies this into `target`, 1 the target into this: `Done`,
+    // IntoTarget copies this into `target`, FromTarget the target into this: `Done`,
     // `Message`, `Name`, the request type, `Response`, and the field rules, search
-    // columns and display columns deeply. `Index` stays. Other directions do nothing.
-    void Copy(IncItem& target, int direction);
+    // columns and display columns deeply. `Index` stays. Other values do nothing.
+    void Copy(IncItem& target, CopyDirection direction);
 
   private:
     long requestType_ = 0;

@@ -27,15 +27,17 @@ bool IncItems::AllDone() const {
     return true;
 }
 
-void IncItems::Copy(IncItems& target, int direction) {
+void IncItems::Copy(IncItems& target, CopyDirection direction) {
     if (&target == this) return;
-    IncItems* from = direction == 0 ? this : direction == 1 ? &target : nullptr;
+    IncItems* from = direction == CopyDirection::IntoTarget   ? this
+                     : direction == CopyDirection::FromTarget ? &target
+                                                              : nullptr;
     if (!from) return;
-    IncItems* to = direction == 0 ? &target : this;
+    IncItems* to = direction == CopyDirection::IntoTarget ? &target : this;
     to->Clear();
     for (IncItem& item : from->items_) {
         IncItem* added = to->Add(item.Name, item.RequestType());
-        item.Copy(*added, 0);
+        item.Copy(*added, CopyDirection::IntoTarget);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "foundation/codes.h"
 #include "foundation/keyed_collection.h"
 #include "model/inc_item.h"
 
@@ -33,8 +34,8 @@ class IncItems {
     // True when every item is done; true for no items at all.
     bool AllDone() const;
 
-    // Direction 0 replaces `target`'s items with copies of these, 1 the reverse.
-    void Copy(IncItems& target, int direction);
+    // IntoTarget replaces `target`'s items with copies of these, FromTarget the reverse.
+    void Copy(IncItems& target, CopyDirection direction);
 
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }

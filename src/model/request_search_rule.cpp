@@ -19,12 +19,12 @@ void RequestSearchRule::SetRequestType(long requestType, const QBXMLTags* catalo
     catalog->RequestHeaders(static_cast<int>(requestType), headers);
     DefaultColumns.Clear();
     for (const QBXMLTag* tag : headers) DefaultColumns.Add(*tag);
-    DefaultColumns.Copy(DisplayColumns, 0);
+    DefaultColumns.Copy(DisplayColumns, CopyDirection::IntoTarget);
 }
 
 void RequestSearchRule::Reset() {
     FieldExaminors.Clear();
-    DefaultColumns.Copy(DisplayColumns, 0);
+    DefaultColumns.Copy(DisplayColumns, CopyDirection::IntoTarget);
 }
 
 RequestSearchRule* RequestSearchRules::Add(long requestType, const QBXMLTags* catalog) {

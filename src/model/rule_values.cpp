@@ -51,7 +51,7 @@ void RuleValues::ClearValues() {
     NumberList.Clear();
 }
 
-void RuleValues::CopyValues(RuleValues& target, int direction) {
+void RuleValues::CopyValues(RuleValues& target, CopyDirection direction) {
     if (&target == this) return;
     TextCompare.Copy(target.TextCompare, direction);
     NumberCompare.Copy(target.NumberCompare, direction);

@@ -10,25 +10,6 @@
 
 namespace quarrion {
 
-// Comparison operations (the codes of the operations table).
-namespace Operation {
-inline constexpr long LessThan = 66;
-inline constexpr long LessOrEqual = 68;
-inline constexpr long Equal = 70;
-inline constexpr long GreaterOrEqual = 72;
-inline constexpr long GreaterThan = 74;
-inline constexpr long Between = 76;
-inline constexpr long Contains = 130;
-inline constexpr long StartsWith = 132;
-inline constexpr long EndsWith = 134;
-inline constexpr long WholeWord = 136;
-inline constexpr long MatchesPattern = 138;
-inline constexpr long IsBlank = 140;
-inline constexpr long InList = 206;
-inline constexpr long IsTrue = 36;
-inline constexpr long IsFalse = 34;
-}  // namespace Operation
-
 // What a rule's user entered, in the five holders every rule carries whatever its
 // operation (the operation decides which one is read), and how one record value is
 // judged against them. Word-search rules and field rules share it.
@@ -46,9 +27,9 @@ class RuleValues {
 
     // Empties all five holders.
     void ClearValues();
-    // Each holder copied by its own `Copy` with `direction` (0 this into target,
-    // 1 target into this).
-    void CopyValues(RuleValues& target, int direction);
+    // Each holder copied by its own `Copy` with `direction` (IntoTarget: this into target,
+    // FromTarget: target into this).
+    void CopyValues(RuleValues& target, CopyDirection direction);
 
     // Whether the holder that `operation` reads has something entered. `listOfText`
     // picks the text list over the number list for "in list". The boolean and blank

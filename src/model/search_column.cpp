@@ -11,10 +11,10 @@ void SearchColumn::SetColumn(QBXMLTagRef column) {
     elementName_ = column_ ? CommonTools::LastSegment(column_->TagName()) : std::string();
 }
 
-void SearchColumn::Copy(SearchColumn& target, int direction) {
-    if (direction == 0) {
+void SearchColumn::Copy(SearchColumn& target, CopyDirection direction) {
+    if (direction == CopyDirection::IntoTarget) {
         target.SetColumn(column_);
-    } else if (direction == 1) {
+    } else if (direction == CopyDirection::FromTarget) {
         SetColumn(target.column_);
     }
 }
@@ -29,11 +29,13 @@ SearchColumn* SearchColumns::Add(QBXMLTagRef tag) {
     return items_.Add(std::move(column), key);
 }
 
-void SearchColumns::Copy(SearchColumns& target, int direction) {
+void SearchColumns::Copy(SearchColumns& target, CopyDirection direction) {
     if (&target == this) return;
-    SearchColumns* from = direction == 0 ? this : direction == 1 ? &target : nullptr;
+    SearchColumns* from = direction == CopyDirection::IntoTarget   ? this
+                          : direction == CopyDirection::FromTarget ? &target
+                                                                   : nullptr;
     if (!from) return;
-    SearchColumns* to = direction == 0 ? &target : this;
+    SearchColumns* to = direction == CopyDirection::IntoTarget ? &target : this;
     to->Clear();
     for (const SearchColumn& column : from->items_) to->Add(column.Column());
 }

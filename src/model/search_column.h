@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "catalog/qbxml_tag.h"
+#include "foundation/codes.h"
 #include "foundation/keyed_collection.h"
 
 namespace quarrion {
@@ -23,8 +24,9 @@ class SearchColumn {
     // (//InvoiceRet/CustomerRef/FullName gives FullName); "" without a column.
     const std::string& ElementName() const { return elementName_; }
 
-    // Direction 0 gives `target` this column, 1 takes the target's. Others do nothing.
-    void Copy(SearchColumn& target, int direction);
+    // IntoTarget gives `target` this column, FromTarget takes the target's. Other values do
+    // nothing.
+    void Copy(SearchColumn& target, CopyDirection direction);
 
   private:
     QBXMLTagRef column_;
@@ -51,8 +53,8 @@ class SearchColumns {
     void Remove(std::string_view tagName) { items_.Remove(tagName); }
     void Clear() { items_.Clear(); }
 
-    // Direction 0 replaces `target`'s columns with these, in order; 1 the reverse.
-    void Copy(SearchColumns& target, int direction);
+    // IntoTarget replaces `target`'s columns with these, in order; FromTarget the reverse.
+    void Copy(SearchColumns& target, CopyDirection direction);
 
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }

@@ -18,7 +18,7 @@ void ChooseSearchColumns(IncItem& item, RequestSearchRule* standing, const Exami
                          const QBXMLTags& catalog) {
     item.SearchColumns.Clear();
     if (standing && standing->FieldExaminors.ContainsData()) {
-        standing->FieldExaminors.Copy(item.FieldExaminors, 0);
+        standing->FieldExaminors.Copy(item.FieldExaminors, CopyDirection::IntoTarget);
         return;
     }
     item.FieldExaminors.Clear();

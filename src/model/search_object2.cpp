@@ -16,11 +16,13 @@ std::string FormatSearchDate(SearchDate date) {
     return buffer;
 }
 
-void SearchObject2::Copy(SearchObject2& target, int direction) {
+void SearchObject2::Copy(SearchObject2& target, CopyDirection direction) {
     if (&target == this) return;
-    SearchObject2* from = direction == 0 ? this : direction == 1 ? &target : nullptr;
+    SearchObject2* from = direction == CopyDirection::IntoTarget   ? this
+                          : direction == CopyDirection::FromTarget ? &target
+                                                                   : nullptr;
     if (!from) return;
-    SearchObject2* to = direction == 0 ? &target : this;
+    SearchObject2* to = direction == CopyDirection::IntoTarget ? &target : this;
     to->ID = from->ID;
     to->Name = from->Name;
     to->Description = from->Description;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/codes.h"
 #include "foundation/keyed_collection.h"
 #include "model/examinors.h"
 #include "model/inc_items.h"
@@ -51,10 +52,10 @@ class SearchObject2 {
     // A `DateFilterCode`; 0 when new.
     long DateFilter = 0;
 
-    // Direction 0 copies this into `target`, 1 the target into this: identity, name,
+    // IntoTarget copies this into `target`, FromTarget the target into this: identity, name,
     // description, date filter, dates and maximum, then the word rules and the
-    // included types deeply. `Index` stays. Other directions do nothing.
-    void Copy(SearchObject2& target, int direction);
+    // included types deeply. `Index` stays. Other values do nothing.
+    void Copy(SearchObject2& target, CopyDirection direction);
 
     // Forgets identity, name, description and word rules, and each included type's
     // field rules and display columns. The included types, dates, date filter and

@@ -19,11 +19,11 @@ constexpr const char* kImages[] = {"dataview.gif", "clip_anime.gif", "clip06.GIF
 
 // The two files are scratch that lives as long as the window, so they are replaced
 // in place without the sync a kept file gets; a failed write is still reported.
-std::string WriteScratch(const std::filesystem::path& file, const std::string& text) {
+Outcome WriteScratch(const std::filesystem::path& file, const std::string& text) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
     if (out) out.close();
-    if (!out) return "Cannot write " + file.string() + ".";
+    if (!out) return Outcome::Fail("Cannot write " + file.string() + ".");
     return {};
 }
 
@@ -36,7 +36,7 @@ std::filesystem::path TemporaryXmlFolder() {
     return folder;
 }
 
-std::string InstallDataViewImages() {
+Outcome InstallDataViewImages() {
     const std::filesystem::path from = ResourceFolder();
     const std::filesystem::path to = DataFolder();
     std::string missing;
@@ -46,7 +46,8 @@ std::string InstallDataViewImages() {
         std::filesystem::copy_file(from / image, to / image, error);
         if (error) missing += (missing.empty() ? "" : ", ") + std::string(image);
     }
-    return missing.empty() ? std::string() : "Cannot install the data-view images: " + missing;
+    if (missing.empty()) return {};
+    return Outcome::Fail("Cannot install the data-view images: " + missing);
 }
 
 DataView::DataView(const QBXMLTags& tags) : tags_(tags), number_(++viewCounter) {
@@ -61,7 +62,7 @@ DataView::~DataView() {
     RemoveFiles();
 }
 
-std::string DataView::SetXMLNode(const pugi::xml_node& record) {
+Outcome DataView::SetXMLNode(const pugi::xml_node& record) {
     if (!record) return {};
     // Copied into a fresh document first: `record` may be this view's own copy.
     pugi::xml_document fresh;
@@ -69,24 +70,26 @@ std::string DataView::SetXMLNode(const pugi::xml_node& record) {
     record_ = std::move(fresh);
     pugi::xml_node copy = record_.document_element();
     caption_ = DataViewCaption(copy, requestType_);
-    if (auto error = WriteScratch(xslPath_, DataViewStylesheet(copy, requestType_, old_, tags_));
-        !error.empty()) {
-        return error;
+    if (Outcome written =
+            WriteScratch(xslPath_, DataViewStylesheet(copy, requestType_, old_, tags_));
+        !written) {
+        return written;
     }
-    if (auto error = WriteScratch(xmlPath_, DataViewXml(copy, xslPath_.filename().string()));
-        !error.empty()) {
-        return error;
+    if (Outcome written = WriteScratch(xmlPath_, DataViewXml(copy, xslPath_.filename().string()));
+        !written) {
+        return written;
     }
     renderingSheet_ = DataViewRenderingStylesheet(copy, requestType_, old_, tags_);
-    InstallDataViewImages();  // a missing image leaves a gap, not a broken page
+    // A missing image leaves a gap, not a broken page.
+    static_cast<void>(InstallDataViewImages());
     return {};
 }
 
-HtmlPage DataView::Render() const {
+Outcome DataView::Render(std::string& html) const {
     // The same page the two files make, from the copy of the stylesheet with the
     // values written in: a wide record then takes time in proportion to its width.
-    if (renderingSheet_.empty()) return TransformXmlFile(xmlPath_, xslPath_);
-    return TransformXmlFileWith(xmlPath_, renderingSheet_, xslPath_);
+    if (renderingSheet_.empty()) return TransformXmlFile(xmlPath_, xslPath_, html);
+    return TransformXmlFileWith(xmlPath_, renderingSheet_, xslPath_, html);
 }
 
 void DataView::RemoveFiles() {

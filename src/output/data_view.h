@@ -6,6 +6,7 @@
 
 #include <pugixml.hpp>
 
+#include "foundation/outcome.h"
 #include "output/xslt_transform.h"
 
 namespace quarrion {
@@ -18,9 +19,9 @@ std::filesystem::path TemporaryXmlFolder();
 // The images the data-view page refers to ("../dataview.gif" and the others): the
 // page sits in the temporary XML folder and looks one level up, in the data folder.
 // Copies each shipped image from the resource folder to the data folder when it is
-// missing there. Returns "" or what could not be copied; a missing image only leaves
+// missing there. A failure names what could not be copied; a missing image only leaves
 // a gap on the page, so callers may go on.
-std::string InstallDataViewImages();
+Outcome InstallDataViewImages();
 
 // One record's data view, the core of a data-view window.
 //
@@ -39,13 +40,14 @@ class DataView {
     // With `Old` the page carries a note on opening the record in QuickBooks.
     bool Old() const { return old_; }
     void SetOld(bool old) { old_ = old; }
+    std::int32_t RequestType() const { return requestType_; }
     void SetRequestType(std::int32_t requestType) { requestType_ = requestType; }
 
     // Keeps a deep copy of `record` (an element; the caller's document may go away),
     // sets the caption, writes the stylesheet and then the XML file (each replaced
-    // whole), and installs the page's images. An empty node does nothing. Returns ""
-    // or a message for the user.
-    std::string SetXMLNode(const pugi::xml_node& record);
+    // whole), and installs the page's images. An empty node does nothing. A failure
+    // carries a message for the user.
+    Outcome SetXMLNode(const pugi::xml_node& record);
 
     // The request type's name and the record's name or number ("Invoice 1042").
     const std::string& Caption() const { return caption_; }
@@ -57,7 +59,7 @@ class DataView {
 
     // The page the two files make (see TransformXmlFile); made from the record's
     // rendering stylesheet, which gives the same page in time linear in its width.
-    HtmlPage Render() const;
+    Outcome Render(std::string& html) const;
 
     // Deletes both files if they exist; failures are ignored (the folder is scratch).
     void RemoveFiles();

@@ -238,10 +238,7 @@ class StylesheetBuilder {
     }
 
     void NoteScript(int depth) {
-        std::string note =
-            "If you had QuickBooks 2004, and open, Quarrion would click through to QuickBooks "
-            "and display the actual " +
-            typeName_ + ", inside QuickBooks.";
+        const std::string note = DataViewNote(requestType_);
         Line(depth, "<script language=" + Quote("javascript") + ">");
         for (const std::string& line : {
                  "var gnoteimg = '<img src=" + Quote("../clip_anime.gif") + "/>';",
@@ -500,6 +497,12 @@ std::string DataViewXml(const pugi::xml_node& record, std::string_view xslFileNa
         << "?>\r\n";
     record.print(out, "", pugi::format_raw);
     return std::move(out).str();
+}
+
+std::string DataViewNote(std::int32_t requestType) {
+    return "If you had QuickBooks 2004, and open, Quarrion would click through to QuickBooks "
+           "and display the actual " +
+           RequestTypeInfo::TypeName(requestType) + ", inside QuickBooks.";
 }
 
 std::string DataViewCaption(const pugi::xml_node& record, std::int32_t requestType) {

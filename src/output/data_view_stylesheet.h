@@ -55,6 +55,9 @@ std::string DataViewXml(const pugi::xml_node& record, std::string_view xslFileNa
 // RefNumber that the record holds ("" when none).
 std::string DataViewCaption(const pugi::xml_node& record, std::int32_t requestType);
 
+// The note an `old` page shows on opening the record in QuickBooks.
+std::string DataViewNote(std::int32_t requestType);
+
 // The text with & < > ' " replaced by their predefined entities, each once.
 std::string EscapeXml(std::string_view text);
 

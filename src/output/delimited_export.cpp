@@ -30,7 +30,8 @@ bool EndsWithExtension(std::string_view name, std::string_view dottedExtension) 
 }
 
 std::string Extension(int format) {
-    return "." + CommonTools::ExportExtension(format == ExportFormat::Comma ? 1 : 2);
+    return "." + CommonTools::ExportExtension(format == ExportFormat::Comma ? ExportFormat::Comma
+                                                                            : ExportFormat::Tab);
 }
 
 }  // namespace
@@ -154,10 +155,10 @@ void AppendListRow(std::string& out, const ResultList& list, const ResultRow& ro
     out.append("\r\n");
 }
 
-std::string WriteListFile(const std::filesystem::path& file, const ResultList& list,
-                          const ExportOptions& options) {
+Outcome WriteListFile(const std::filesystem::path& file, const ResultList& list,
+                      const ExportOptions& options) {
     AtomicFile out(file);
-    if (!out.Error().empty()) return out.Error();
+    if (!out.Error().empty()) return Outcome::Fail(out.Error());
 
     std::string buffer;
     buffer.reserve(1 << 16);
@@ -165,25 +166,18 @@ std::string WriteListFile(const std::filesystem::path& file, const ResultList& l
     for (const ResultRow& row : list.Rows) {
         AppendListRow(buffer, list, row, options);
         if (buffer.size() >= (1 << 16)) {
-            if (!out.Write(buffer)) return out.Error();
+            if (!out.Write(buffer)) return Outcome::Fail(out.Error());
             buffer.clear();
         }
     }
-    if (!out.Write(buffer)) return out.Error();
+    if (!out.Write(buffer)) return Outcome::Fail(out.Error());
     return out.Commit();
 }
 
-std::string SilentExportName(std::string_view fileName, int format) {
+std::string ExportFileName(std::string_view fileName, int format) {
     std::string name(fileName);
     std::string extension = Extension(format);
     if (name.size() > 4 && !EndsWithExtension(name, extension)) name += extension;
-    return name;
-}
-
-std::string DialogExportName(std::string_view chosenName, int format) {
-    std::string name(chosenName);
-    std::string extension = Extension(format);
-    if (name.size() >= 5 && !EndsWithExtension(name, extension)) name += extension;
     return name;
 }
 

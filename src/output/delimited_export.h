@@ -4,15 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/codes.h"
+#include "foundation/outcome.h"
 #include "results/result_list.h"
 
 namespace quarrion {
-
-// Export formats: 1 comma-separated (".csv"); anything else tab-delimited (".txt").
-namespace ExportFormat {
-inline constexpr int Comma = 1;
-inline constexpr int Tab = 2;
-}  // namespace ExportFormat
 
 struct ExportOptions {
     int Format = ExportFormat::Comma;
@@ -54,16 +50,19 @@ void AppendListRow(std::string& out, const ResultList& list, const ResultRow& ro
 
 // Writes the heading line (columns in creation order) and one line per row, every
 // line ended by CR LF, fields joined by "," or TAB. The file is written whole or not
-// at all. Returns "" on success, else the reason.
-std::string WriteListFile(const std::filesystem::path& file, const ResultList& list,
-                          const ExportOptions& options);
+// at all; a failure says why.
+Outcome WriteListFile(const std::filesystem::path& file, const ResultList& list,
+                      const ExportOptions& options);
 
-// The name a silent export (Export All) writes: "." + extension is appended when
-// the name is longer than four characters and does not already end in it (any case).
-std::string SilentExportName(std::string_view fileName, int format);
-
-// The name a dialog export writes: "." + extension is appended when the chosen name
-// has five or more characters and does not already end in it (any case).
-std::string DialogExportName(std::string_view chosenName, int format);
+// The name an export writes, silent (Export All) or chosen in a dialog: "." +
+// extension is appended when the name is longer than four characters and does not
+// already end in it (any case).
+std::string ExportFileName(std::string_view fileName, int format);
+inline std::string SilentExportName(std::string_view fileName, int format) {
+    return ExportFileName(fileName, format);
+}
+inline std::string DialogExportName(std::string_view chosenName, int format) {
+    return ExportFileName(chosenName, format);
+}
 
 }  // namespace quarrion

@@ -40,8 +40,8 @@ TemporaryWorkbook::~TemporaryWorkbook() {
     Remove();
 }
 
-std::string TemporaryWorkbook::Build(std::span<const ResultList* const> lists,
-                                     const WorkbookProgress& progress) {
+Outcome TemporaryWorkbook::Build(std::span<const ResultList* const> lists,
+                                 const WorkbookProgress& progress) {
     return WriteWorkbook(path_, lists, progress);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/outcome.h"
 #include "output/workbook_writer.h"
 #include "results/result_list.h"
 
@@ -34,8 +35,7 @@ class TemporaryWorkbook {
     const std::filesystem::path& Path() const { return path_; }
 
     // Writes the lists into the file (see WriteWorkbook). "" or a message.
-    std::string Build(std::span<const ResultList* const> lists,
-                      const WorkbookProgress& progress = {});
+    Outcome Build(std::span<const ResultList* const> lists, const WorkbookProgress& progress = {});
     // Deletes the file if it exists; failures are ignored (the folder is scratch).
     void Remove();
 

@@ -180,7 +180,9 @@ std::string StylesWithPercent(std::string styles, int xfIndex) {
 
 }  // namespace
 
-std::string AddPercentCellStyle(const std::filesystem::path& file, int xfIndex) {
+namespace {
+
+std::string AddPercentStyleEntry(const std::filesystem::path& file, int xfIndex) {
     if (xfIndex < 0) return {};
     std::string zip;
     {
@@ -209,6 +211,14 @@ std::string AddPercentCellStyle(const std::filesystem::path& file, int xfIndex) 
         return out ? std::string() : "cannot rewrite the workbook package";
     }
     return "the workbook package holds no styles";
+}
+
+}  // namespace
+
+Outcome AddPercentCellStyle(const std::filesystem::path& file, int xfIndex) {
+    std::string error = AddPercentStyleEntry(file, xfIndex);
+    if (!error.empty()) return Outcome::Fail(std::move(error));
+    return Outcome::Ok();
 }
 
 }  // namespace quarrion

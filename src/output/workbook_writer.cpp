@@ -14,6 +14,7 @@
 #include "foundation/atomic_path.h"
 #include "foundation/leading_number.h"
 #include "output/sheet_names.h"
+#include "output/sheet_preview.h"
 #include "output/workbook_styles.h"
 #include "qbxml/request_type_info.h"
 
@@ -55,33 +56,6 @@ ColumnKind KindOf(std::int32_t code) {
 
 bool HasTotal(std::int32_t code) {
     return code == DataTypeCode::Amt || code == DataTypeCode::Int || code == DataTypeCode::Quan;
-}
-
-// The whole text as a number: optional blanks, an optional sign, digits with at most
-// one decimal point, an optional exponent, optional blanks. Anything else (empty
-// text, "1,250.00", "12 units", "inf") is not a number and stays text.
-bool ParseWholeNumber(std::string_view text, double& value) {
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return false;
-    std::size_t last = text.find_last_not_of(' ');
-    text = text.substr(first, last - first + 1);
-    bool negative = false;
-    if (text.front() == '+' || text.front() == '-') {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() ||
-        !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '.')) {
-        return false;
-    }
-    double parsed = 0;
-    auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), parsed, std::chars_format::general);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(parsed)) {
-        return false;
-    }
-    value = negative ? -parsed : parsed;
-    return true;
 }
 
 // Characters a UTF-8 text shows (continuation bytes do not count).
@@ -344,7 +318,7 @@ class SheetFiller {
             value = LeadingNumber(text) / 100;
             number = true;
         } else if (DataTypeCode::IsNumber(column.code)) {
-            number = ParseWholeNumber(text, value);
+            number = ParseSheetNumber(text, value);
         }
 
         lxw_error error;
@@ -446,13 +420,12 @@ class Book {
 
 }  // namespace
 
-std::string WriteWorkbook(const std::filesystem::path& file,
-                          std::span<const ResultList* const> lists,
-                          const WorkbookProgress& progress) {
+Outcome WriteWorkbook(const std::filesystem::path& file, std::span<const ResultList* const> lists,
+                      const WorkbookProgress& progress) {
     AtomicPath target(file);
-    if (!target.Error().empty()) return target.Error();
+    if (!target.Error().empty()) return Outcome::Fail(target.Error());
     Book book(target.TemporaryPath(), file.parent_path());
-    if (!book.Get()) return "Cannot start the workbook " + file.string() + ".";
+    if (!book.Get()) return Outcome::Fail("Cannot start the workbook " + file.string() + ".");
 
     std::vector<std::string> titles;
     std::size_t rowsTotal = 0;
@@ -467,10 +440,10 @@ std::string WriteWorkbook(const std::filesystem::path& file,
     lxw_worksheet* last = nullptr;
     for (std::size_t i = 0; i < lists.size(); ++i) {
         lxw_worksheet* sheet = workbook_add_worksheet(book.Get(), names[i].c_str());
-        if (!sheet) return "Cannot add the worksheet \"" + names[i] + "\".";
+        if (!sheet) return Outcome::Fail("Cannot add the worksheet \"" + names[i] + "\".");
         SheetFiller filler(sheet, formats, progress, rowsWritten, rowsTotal);
         if (auto error = filler.Fill(*lists[i]); !error.empty()) {
-            return "Cannot fill the worksheet \"" + names[i] + "\": " + error;
+            return Outcome::Fail("Cannot fill the worksheet \"" + names[i] + "\": " + error);
         }
         last = sheet;
     }
@@ -482,20 +455,21 @@ std::string WriteWorkbook(const std::filesystem::path& file,
     // the cell formats, or -1 when no cell used it.
     const int percentXf = formats.percent->xf_index;
     if (lxw_error error = book.Close(); error != LXW_NO_ERROR) {
-        return "Cannot write the workbook " + file.string() + ": " + LibraryError(error);
+        return Outcome::Fail("Cannot write the workbook " + file.string() + ": " +
+                             LibraryError(error));
     }
     std::error_code kind;
     if (percentXf >= 0 && std::filesystem::is_regular_file(target.TemporaryPath(), kind)) {
-        if (std::string error = AddPercentCellStyle(target.TemporaryPath(), percentXf);
-            !error.empty()) {
-            return "Cannot write the workbook " + file.string() + ": " + error + ".";
+        if (Outcome styled = AddPercentCellStyle(target.TemporaryPath(), percentXf); !styled) {
+            return Outcome::Fail("Cannot write the workbook " + file.string() + ": " +
+                                 styled.Message() + ".");
         }
     }
     return target.Commit();
 }
 
-std::string WriteWorkbook(const std::filesystem::path& file, std::span<const ResultList> lists,
-                          const WorkbookProgress& progress) {
+Outcome WriteWorkbook(const std::filesystem::path& file, std::span<const ResultList> lists,
+                      const WorkbookProgress& progress) {
     std::vector<const ResultList*> pointers;
     pointers.reserve(lists.size());
     for (const ResultList& list : lists) pointers.push_back(&list);

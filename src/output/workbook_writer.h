@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "foundation/outcome.h"
 #include "results/result_list.h"
 
 namespace quarrion {
@@ -38,11 +39,10 @@ using WorkbookProgress = std::function<void(std::size_t rowsWritten, std::size_t
 //
 // Rows are streamed to disk as they are written, so memory does not grow with the
 // number of rows. The file is written whole or not at all: on failure the target is
-// left as it was. Returns "" on success, else a message for the user.
-std::string WriteWorkbook(const std::filesystem::path& file,
-                          std::span<const ResultList* const> lists,
-                          const WorkbookProgress& progress = {});
-std::string WriteWorkbook(const std::filesystem::path& file, std::span<const ResultList> lists,
-                          const WorkbookProgress& progress = {});
+// left as it was, and the failure carries a message for the user.
+Outcome WriteWorkbook(const std::filesystem::path& file, std::span<const ResultList* const> lists,
+                      const WorkbookProgress& progress = {});
+Outcome WriteWorkbook(const std::filesystem::path& file, std::span<const ResultList> lists,
+                      const WorkbookProgress& progress = {});
 
 }  // namespace quarrion

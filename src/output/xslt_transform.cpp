@@ -119,50 +119,49 @@ Doc ReadDocument(const std::filesystem::path& file, std::string& error) {
 
 namespace {
 
-HtmlPage Transform(const std::filesystem::path& xmlFile, const std::filesystem::path& xslFile,
-                   Doc styleDoc, HtmlPage page);
+Outcome Transform(const std::filesystem::path& xmlFile, const std::filesystem::path& xslFile,
+                  Doc source, Doc styleDoc, std::string& html);
 
 }  // namespace
 
-HtmlPage TransformXmlFile(const std::filesystem::path& xmlFile,
-                          const std::filesystem::path& xslFile) {
-    HtmlPage page;
-    Doc styleDoc = ReadDocument(xslFile, page.Error);
-    if (!styleDoc) return page;
-    return Transform(xmlFile, xslFile, std::move(styleDoc), std::move(page));
+Outcome TransformXmlFile(const std::filesystem::path& xmlFile, const std::filesystem::path& xslFile,
+                         std::string& html) {
+    html.clear();
+    std::string error;
+    Doc source = ReadDocument(xmlFile, error);
+    if (!source) return Outcome::Fail(error);
+    Doc styleDoc = ReadDocument(xslFile, error);
+    if (!styleDoc) return Outcome::Fail(error);
+    return Transform(xmlFile, xslFile, std::move(source), std::move(styleDoc), html);
 }
 
-HtmlPage TransformXmlFileWith(const std::filesystem::path& xmlFile, std::string_view stylesheet,
-                              const std::filesystem::path& xslFile) {
-    HtmlPage page;
+Outcome TransformXmlFileWith(const std::filesystem::path& xmlFile, std::string_view stylesheet,
+                             const std::filesystem::path& xslFile, std::string& html) {
+    html.clear();
+    std::string error;
+    Doc source = ReadDocument(xmlFile, error);
+    if (!source) return Outcome::Fail(error);
     std::unique_ptr<xmlParserCtxt, ParserFree> parser(xmlNewParserCtxt());
-    if (!parser) {
-        page.Error = "Out of memory.";
-        return page;
-    }
+    if (!parser) return Outcome::Fail("Out of memory.");
     Doc styleDoc(xmlCtxtReadMemory(parser.get(), stylesheet.data(),
                                    static_cast<int>(stylesheet.size()), xslFile.c_str(), nullptr,
                                    kParseOptions));
     if (!styleDoc || styleDoc->intSubset || styleDoc->extSubset) {
-        page.Error = "Cannot read the stylesheet " + xslFile.string() + ".";
-        return page;
+        return Outcome::Fail("Cannot read the stylesheet " + xslFile.string() + ".");
     }
-    return Transform(xmlFile, xslFile, std::move(styleDoc), std::move(page));
+    return Transform(xmlFile, xslFile, std::move(source), std::move(styleDoc), html);
 }
 
 namespace {
 
-HtmlPage Transform(const std::filesystem::path& xmlFile, const std::filesystem::path& xslFile,
-                   Doc styleDoc, HtmlPage page) {
-    Doc source = ReadDocument(xmlFile, page.Error);
-    if (!source) return page;
-
+Outcome Transform(const std::filesystem::path& xmlFile, const std::filesystem::path& xslFile,
+                  Doc source, Doc styleDoc, std::string& html) {
     ErrorCollector errors;
     // On success the stylesheet owns its document.
     std::unique_ptr<xsltStylesheet, StylesheetFree> style(xsltParseStylesheetDoc(styleDoc.get()));
     if (!style) {
-        page.Error = "Cannot use the stylesheet " + xslFile.string() + ": " + errors.Text();
-        return page;
+        return Outcome::Fail("Cannot use the stylesheet " + xslFile.string() + ": " +
+                             errors.Text());
     }
     styleDoc.release();
 
@@ -170,8 +169,7 @@ HtmlPage Transform(const std::filesystem::path& xmlFile, const std::filesystem::
     std::unique_ptr<xsltTransformContext, ContextFree> context(
         xsltNewTransformContext(style.get(), source.get()));
     if (!prefs || !context) {
-        page.Error = "Out of memory.";
-        return page;
+        return Outcome::Fail("Out of memory.");
     }
     for (xsltSecurityOption option :
          {XSLT_SECPREF_READ_FILE, XSLT_SECPREF_WRITE_FILE, XSLT_SECPREF_CREATE_DIRECTORY,
@@ -179,17 +177,15 @@ HtmlPage Transform(const std::filesystem::path& xmlFile, const std::filesystem::
         xsltSetSecurityPrefs(prefs.get(), option, xsltSecurityForbid);
     }
     if (xsltSetCtxtSecurityPrefs(prefs.get(), context.get()) != 0) {
-        page.Error = "Cannot restrict the transformation.";
-        return page;
+        return Outcome::Fail("Cannot restrict the transformation.");
     }
 
     Doc result(xsltApplyStylesheetUser(style.get(), source.get(), nullptr, nullptr, nullptr,
                                        context.get()));
     if (!result || context->state != XSLT_STATE_OK) {
         std::string reason = errors.Text();
-        page.Error = "Cannot make the page from " + xmlFile.string() +
-                     (reason.empty() ? std::string(".") : ": " + reason);
-        return page;
+        return Outcome::Fail("Cannot make the page from " + xmlFile.string() +
+                             (reason.empty() ? std::string(".") : ": " + reason));
     }
 
     if (result->type == XML_HTML_DOCUMENT_NODE) LiftOutOfVoidElements(result->children);
@@ -197,14 +193,13 @@ HtmlPage Transform(const std::filesystem::path& xmlFile, const std::filesystem::
     xmlChar* text = nullptr;
     int length = 0;
     if (xsltSaveResultToString(&text, &length, result.get(), style.get()) != 0) {
-        page.Error = "Cannot write out the page.";
-        return page;
+        return Outcome::Fail("Cannot write out the page.");
     }
     if (text) {
-        page.Html.assign(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
+        html.assign(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
         xmlFree(text);
     }
-    return page;
+    return {};
 }
 
 }  // namespace

@@ -4,16 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/outcome.h"
+
 namespace quarrion {
 
-// What a transformation gave: the HTML page, or why there is none.
-struct HtmlPage {
-    std::string Html;
-    std::string Error;  // "" on success
-};
-
-// Applies the XSL stylesheet in `xslFile` to the XML document in `xmlFile` and
-// returns the result serialised as the stylesheet's output method says.
+// Applies the XSL stylesheet in `xslFile` to the XML document in `xmlFile` and puts
+// the result into `html`, serialised as the stylesheet's output method says (left
+// empty on failure, and the failure says why).
 //
 // Both files are treated as untrusted. They are parsed without network access,
 // without loading external DTDs or external entities and without substituting
@@ -24,12 +21,12 @@ struct HtmlPage {
 // the XML file's own xml-stylesheet instruction is ignored: the caller names it.
 // libxslt reports errors through a process-wide handler that this call borrows, so
 // transformations run one at a time (the user-interface thread makes every page).
-HtmlPage TransformXmlFile(const std::filesystem::path& xmlFile,
-                          const std::filesystem::path& xslFile);
+Outcome TransformXmlFile(const std::filesystem::path& xmlFile, const std::filesystem::path& xslFile,
+                         std::string& html);
 
 // The same with the stylesheet given as text (read under the same rules); `xslFile`
 // names it in messages and resolves relative references as the file would.
-HtmlPage TransformXmlFileWith(const std::filesystem::path& xmlFile, std::string_view stylesheet,
-                              const std::filesystem::path& xslFile);
+Outcome TransformXmlFileWith(const std::filesystem::path& xmlFile, std::string_view stylesheet,
+                             const std::filesystem::path& xslFile, std::string& html);
 
 }  // namespace quarrion

@@ -87,6 +87,10 @@ struct StringWriter : pugi::xml_writer {
 
 }  // namespace
 
+bool HoldsNullCharacterReference(std::string_view text) {
+    return HoldsNullReference(text);
+}
+
 std::string Load(pugi::xml_document& doc, std::string_view text) {
     if (HoldsNullReference(text)) return kNullReference;
     pugi::xml_parse_result result =

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/codes.h"
+
 namespace quarrion {
 
 // One QuickBooks list or transaction type the program offers.
@@ -13,50 +15,9 @@ struct RequestType {
     std::string_view stem;   // qbXML stem: stem + "Ret" names a record element
     std::string_view title;  // reads well alone and with " List" appended
     bool isTransaction;      // transactions filter by TxnDate; lists only by TimeModified
-    int toPrintCategory;     // 1 invoice, 3 purchase order, 5 credit memo, 6 sales order, 0 none
+    int toPrintCategory;     // a PrintCategory
     std::string_view since;  // qbXML version in which the type's query appeared
 };
-
-// qbXML data-type codes. The kind bits decide how a value is compared: 32 boolean,
-// 64 number, 128 text. The other qbXML types get codes without those bits, so no
-// rule ever treats them as numbers or text by accident.
-namespace DataTypeCode {
-inline constexpr std::int32_t Str = 141;
-inline constexpr std::int32_t Amt = 65;
-inline constexpr std::int32_t Int = 70;
-inline constexpr std::int32_t Float = 73;
-inline constexpr std::int32_t Percent = 74;
-inline constexpr std::int32_t Price = 75;
-inline constexpr std::int32_t Quan = 76;
-inline constexpr std::int32_t Bool = 33;
-inline constexpr std::int32_t Id = 1;
-inline constexpr std::int32_t Date = 2;
-inline constexpr std::int32_t DateTime = 3;
-inline constexpr std::int32_t Enum = 4;
-inline constexpr std::int32_t Guid = 5;
-inline constexpr std::int32_t TimeInterval = 6;
-inline constexpr std::int32_t Unknown = 0;
-
-// The types whose values compare and total as numbers.
-constexpr bool IsNumber(std::int32_t code) {
-    return code == Amt || code == Int || code == Float || code == Percent || code == Price ||
-           code == Quan;
-}
-}  // namespace DataTypeCode
-
-// Error codes the link raises through its PopUp event (and logs).
-namespace LinkError {
-// The request processor could not be found (the Windows "module not found" code).
-inline constexpr std::int32_t ProcessorMissing = static_cast<std::int32_t>(0x8007007E);
-inline constexpr std::int32_t CompanyFileMissing = 0x7001;
-inline constexpr std::int32_t CompanyFileUnreadable = 0x7002;
-inline constexpr std::int32_t RequestRejected = 0x7003;
-inline constexpr std::int32_t ResponseUnreadable = 0x7004;
-inline constexpr std::int32_t CannotOpenRecord = 0x7005;
-inline constexpr std::int32_t CompanyFileUnwritable = 0x7006;
-// qbXML's own status code for a modify request whose EditSequence is out of date.
-inline constexpr std::int32_t EditSequenceOutOfDate = 3200;
-}  // namespace LinkError
 
 // The program's knowledge of QuickBooks request types and qbXML data types. Plain
 // tables: every call is cheap, thread-safe and needs no instance state.
@@ -75,7 +36,7 @@ class RequestTypeInfo {
     static std::string ElementStem(std::int32_t requestType);
     static std::string RecordElementName(std::int32_t requestType);
 
-    // 1 invoice, 3 purchase order, 5 credit memo, 6 sales order, 0 anything else.
+    // A PrintCategory (None for types that are not printed).
     // Every processor we build marks the same types, so the context does not change it.
     static int ToPrintCategory(std::int32_t requestType, std::string_view responseContext);
     // No processor we build can show a record inside QuickBooks.

@@ -21,6 +21,11 @@ struct ExaminationHooks {
     std::function<void()> Yield;
     // Checked after every record: true stops the examination there.
     std::function<bool()> Closing;
+    // Runs `work` (finding the answer's records: it touches nothing of the host) off the owner's
+    // thread and returns when it is done, letting events run meanwhile, so a large
+    // answer does not hold the host still while it is scanned. Without it the work runs
+    // in place.
+    std::function<void(const std::function<void()>& work)> RunAside;
     std::chrono::milliseconds Slice{30};
 };
 
@@ -30,8 +35,10 @@ ResultList ListFor(const IncItem& item);
 
 // Examines the stored response of `item` against its field rules, or the search's
 // word rules on its search columns, and fills `list` (columns from `ListFor`, one row
-// per match in response order, keyed by the record's position). The response is
-// parsed once; every record is judged in place with paths rooted at its element.
+// per match in response order, keyed by the record's position). The response text
+// is left as it is: its records are found in one pass and each is parsed alone while
+// it is judged, with paths rooted at its element, so examining costs memory for one
+// record, not for the whole answer as nodes.
 //
 // Status texts: "i/n  Found m" while running, then " Done." appended, or
 // "No matches found." for a response without records. Returns true when the

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "foundation/app_paths.h"
+#include "link/record_text.h"
 #include "link/relaywick.h"
 #include "model/search_column_choice.h"
 #include "qbxml/request_type_info.h"
@@ -29,8 +30,11 @@ SearchRun::SearchRun(Relaywick& link) : link_(link) {
     RelaywickEvents& events = link_.Events();
     events.Message = [this](std::int32_t type, const std::string& text, bool done,
                             const std::string& file) { OnMessage(type, text, done, file); };
-    events.Response = [this](std::int32_t type, const std::string& response, const std::string&,
-                             const std::string& context) { OnResponse(type, response, context); };
+    // The answer is taken over, not copied: it can be as large as the company's records.
+    events.Response = [this](std::int32_t type, std::string response, const std::string&,
+                             const std::string& context) {
+        OnResponse(type, std::move(response), context);
+    };
     events.PopUp = [this](std::int32_t code, const std::string& message) {
         if (PopUp) PopUp(code, message);
     };
@@ -74,12 +78,12 @@ void SearchRun::OnMessage(std::int32_t requestType, const std::string& text, boo
     if (Changed) Changed(requestType);
 }
 
-void SearchRun::OnResponse(std::int32_t requestType, const std::string& response,
+void SearchRun::OnResponse(std::int32_t requestType, std::string response,
                            const std::string& context) {
     if (!IsBlank(context)) responseContext_ = context;
     IncItem* item = ItemOf(requestType);
     if (!item) return;
-    item->Response = response;
+    item->Response = std::move(response);
     item->Message = "Received records, please wait ...";
     item->Done = false;
     if (Changed) Changed(requestType);
@@ -95,7 +99,12 @@ void SearchRun::Examine(IncItem& item) {
         if (Changed) Changed(type);
     };
     hooks.Yield = Yield;
+    hooks.RunAside = RunAside;
     hooks.Closing = [this] { return closing_; };
+    // The list is rebuilt from here on: the type is done again only when the
+    // examination finishes (a close stops it first).
+    item.Done = false;
+    if (Examining) Examining(type);
     ExamineResponse(item, search_.Examinors, *list, hooks);
     if (Changed) Changed(type);
 }
@@ -113,7 +122,7 @@ void SearchRun::ReExamine() {
 
 void SearchRun::ReSearch(SearchObject2& edited, const QBXMLTags& catalog) {
     for (IncItem& item : edited.IncludeItems) RebuildSearchColumns(item, edited.Examinors, catalog);
-    search_.Copy(edited, 1);
+    search_.Copy(edited, CopyDirection::FromTarget);
     ReExamine();
 }
 
@@ -145,13 +154,23 @@ bool SearchRun::RecordCopy(std::int32_t requestType, const std::string& key,
     const IncItem* item = search_.IncludeItems.ItemByRequestType(requestType);
     auto position = KeyPosition(key);
     if (!item || !position) return false;
+    const std::string recordName = RequestTypeInfo::RecordElementName(requestType);
+    // One record is all a look-up needs: found by a scan, it alone is parsed.
+    std::vector<std::string_view> texts;
+    if (XmlScan::IsUtf8Text(item->Response) &&
+        !RecordTexts::Spans(item->Response, recordName, texts)) {
+        if (*position >= texts.size()) return false;
+        const std::string_view text = texts[*position];
+        out.reset();
+        return static_cast<bool>(
+            out.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8));
+    }
     pugi::xml_document document;
     if (!document.load_buffer(item->Response.data(), item->Response.size(), pugi::parse_default,
                               pugi::encoding_utf8)) {
         return false;
     }
-    std::vector<pugi::xml_node> records =
-        RecordElements(document, RequestTypeInfo::RecordElementName(requestType));
+    std::vector<pugi::xml_node> records = RecordElements(document, recordName);
     if (*position >= records.size()) return false;
     out.reset();
     out.append_copy(records[*position]);

@@ -76,16 +76,20 @@ class SearchRun {
     const std::string& ResponseContext() const { return responseContext_; }
 
     // Hooks for the host, all optional.
-    std::function<void(std::int32_t requestType)> Changed;      // a type's status or list changed
+    std::function<void(std::int32_t requestType)> Changed;  // a type's status or list changed
+    // A type's examination is about to start: its list is emptied and then refilled,
+    // rows arriving in batches reported through `Changed`.
+    std::function<void(std::int32_t requestType)> Examining;
     std::function<void(const std::string& file)> FileReported;  // for the files register
     std::function<void(std::int32_t code, const std::string& message)> PopUp;
     std::function<void()> Yield;  // let pending events run during long examinations
+    // Finds answers' records off the owner's thread (see ExaminationHooks::RunAside).
+    std::function<void(const std::function<void()>& work)> RunAside;
 
   private:
     void OnMessage(std::int32_t requestType, const std::string& text, bool done,
                    const std::string& file);
-    void OnResponse(std::int32_t requestType, const std::string& response,
-                    const std::string& context);
+    void OnResponse(std::int32_t requestType, std::string response, const std::string& context);
     void Examine(IncItem& item);
 
     Relaywick& link_;

@@ -264,14 +264,14 @@ void SampleBooksPlanner::Finish() {
             return x.date != y.date ? x.date < y.date : x.created < y.created;
         });
     }
-    Number(kInvoice, 1001, "");
-    Number(kCreditMemo, 5001, "CM");
-    Number(kEstimate, 2001, "");
-    Number(kSalesOrder, 7001, "");
-    Number(kSalesReceipt, 3001, "");
-    Number(kCharge, 1, "SC-");
-    Number(kPurchaseOrder, 4001, "");
-    Number(kJournalEntry, 1, "");
+    Number(Type::Invoice, 1001, "");
+    Number(Type::CreditMemo, 5001, "CM");
+    Number(Type::Estimate, 2001, "");
+    Number(Type::SalesOrder, 7001, "");
+    Number(Type::SalesReceipt, 3001, "");
+    Number(Type::Charge, 1, "SC-");
+    Number(Type::PurchaseOrder, 4001, "");
+    Number(Type::JournalEntry, 1, "");
     NumberChecks();
 
     // IDs in creation order, as QuickBooks hands them out.
@@ -306,7 +306,7 @@ void SampleBooksPlanner::Number(std::int32_t code, int first, const char* prefix
 
 void SampleBooksPlanner::NumberChecks() {
     std::vector<int> all;
-    for (int code : {kCheck, kBillPaymentCheck}) {
+    for (int code : {Type::Check, Type::BillPaymentCheck}) {
         for (int i : b_.transactions[static_cast<std::size_t>(code)]) all.push_back(i);
     }
     std::stable_sort(all.begin(), all.end(), [this](int a, int b) {
@@ -318,22 +318,24 @@ void SampleBooksPlanner::NumberChecks() {
         if (t.toBePrinted || !t.refNumber.empty()) continue;
         t.refNumber = std::to_string(number++);
     }
-    for (int index : b_.transactions[kBillPaymentCheck]) T(index).account = checking_;
-    for (int index : b_.transactions[kBillPaymentCreditCard]) T(index).account = visa_;
+    for (int index : b_.transactions[Type::BillPaymentCheck]) T(index).account = checking_;
+    for (int index : b_.transactions[Type::BillPaymentCreditCard]) T(index).account = visa_;
 }
 
 void SampleBooksPlanner::Balances() {
-    for (int code : {kInvoice, kCharge}) {
+    for (int code : {Type::Invoice, Type::Charge}) {
         for (int index : b_.transactions[static_cast<std::size_t>(code)]) {
             const SampleTxn& t = T(index);
             E(t.party).balance += t.open;
         }
     }
-    for (int index : b_.transactions[kCreditMemo]) E(T(index).party).balance -= T(index).open;
-    for (int index : b_.transactions[kReceivePayment]) E(T(index).party).balance -= T(index).unused;
-    for (int index : b_.transactions[kBill]) E(T(index).party).balance += T(index).open;
-    for (int index : b_.transactions[kVendorCredit]) E(T(index).party).balance -= T(index).open;
-    for (int code : {kCustomer, kVendor}) {
+    for (int index : b_.transactions[Type::CreditMemo]) E(T(index).party).balance -= T(index).open;
+    for (int index : b_.transactions[Type::ReceivePayment])
+        E(T(index).party).balance -= T(index).unused;
+    for (int index : b_.transactions[Type::Bill]) E(T(index).party).balance += T(index).open;
+    for (int index : b_.transactions[Type::VendorCredit])
+        E(T(index).party).balance -= T(index).open;
+    for (int code : {Type::Customer, Type::Vendor}) {
         for (int index : b_.lists[static_cast<std::size_t>(code)])
             E(index).totalBalance = E(index).balance;
         for (int index : b_.lists[static_cast<std::size_t>(code)]) {
@@ -345,20 +347,20 @@ void SampleBooksPlanner::Balances() {
     auto post = [this](int account, std::int64_t amount) {
         if (account >= 0) E(account).balance += amount;
     };
-    for (int code : {kInvoice, kCharge}) {
+    for (int code : {Type::Invoice, Type::Charge}) {
         for (int index : b_.transactions[static_cast<std::size_t>(code)]) post(ar_, T(index).open);
     }
-    for (int index : b_.transactions[kCreditMemo]) post(ar_, -T(index).open);
-    for (int index : b_.transactions[kBill]) post(ap_, T(index).open);
-    for (int index : b_.transactions[kVendorCredit]) post(ap_, -T(index).open);
-    for (int code : {kInvoice, kSalesReceipt}) {
+    for (int index : b_.transactions[Type::CreditMemo]) post(ar_, -T(index).open);
+    for (int index : b_.transactions[Type::Bill]) post(ap_, T(index).open);
+    for (int index : b_.transactions[Type::VendorCredit]) post(ap_, -T(index).open);
+    for (int code : {Type::Invoice, Type::SalesReceipt}) {
         for (int index : b_.transactions[static_cast<std::size_t>(code)]) {
             post(Account("Sales Tax Payable"), T(index).tax);
         }
     }
     std::int64_t undeposited = 0;
     for (int index : undeposited_Items_) undeposited += T(index).total;
-    for (int index : b_.transactions[kDeposit]) {
+    for (int index : b_.transactions[Type::Deposit]) {
         const SampleTxn& d = T(index);
         for (const SampleLine& l : d.lines) {
             if (l.source >= 0) undeposited -= l.amount;
@@ -366,13 +368,15 @@ void SampleBooksPlanner::Balances() {
         post(d.account, d.total);
     }
     post(undeposited_, undeposited);
-    for (int code : {kCheck, kBillPaymentCheck}) {
+    for (int code : {Type::Check, Type::BillPaymentCheck}) {
         for (int index : b_.transactions[static_cast<std::size_t>(code)])
             post(checking_, -T(index).total);
     }
-    for (int index : b_.transactions[kCreditCardCharge]) post(T(index).account, T(index).total);
-    for (int index : b_.transactions[kCreditCardCredit]) post(T(index).account, -T(index).total);
-    for (int index : b_.transactions[kBillPaymentCreditCard])
+    for (int index : b_.transactions[Type::CreditCardCharge])
+        post(T(index).account, T(index).total);
+    for (int index : b_.transactions[Type::CreditCardCredit])
+        post(T(index).account, -T(index).total);
+    for (int index : b_.transactions[Type::BillPaymentCreditCard])
         post(T(index).account, T(index).total);
     // Opening balances keep the bank accounts in credit.
     for (int account : {checking_, savings_}) {
@@ -380,14 +384,14 @@ void SampleBooksPlanner::Balances() {
             E(account).balance += 2500000 + std::max<std::int64_t>(0, -E(account).balance);
     }
     std::int64_t stock = 0;
-    for (int code : {kItemInventory, kItemInventoryAssembly}) {
+    for (int code : {Type::ItemInventory, Type::ItemInventoryAssembly}) {
         for (int index : b_.lists[static_cast<std::size_t>(code)]) {
             stock += LineAmount(std::max<std::int64_t>(0, E(index).onHand), E(index).cost);
         }
     }
     post(inventoryAsset_, stock);
-    for (int index : b_.lists[kAccount]) E(index).totalBalance = E(index).balance;
-    for (int index : b_.lists[kAccount]) {
+    for (int index : b_.lists[Type::Account]) E(index).totalBalance = E(index).balance;
+    for (int index : b_.lists[Type::Account]) {
         if (E(index).parent >= 0) E(E(index).parent).totalBalance += E(index).balance;
     }
 }

@@ -11,49 +11,15 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/codes.h"
 #include "sample/sample_books.h"
 #include "sample/sample_names.h"
 #include "sample/sample_random.h"
 
 namespace quarrion::sample_planning {
 
-// Request-type codes the planner fills.
-enum Code : std::int32_t {
-    kAccount = 1,
-    kCustomer = 2,
-    kEmployee = 3,
-    kInvoice = 4,
-    kCreditMemo = 5,
-    kEstimate = 6,
-    kSalesOrder = 7,
-    kSalesReceipt = 8,
-    kReceivePayment = 9,
-    kCharge = 10,
-    kVendor = 11,
-    kPurchaseOrder = 12,
-    kBill = 13,
-    kBillPaymentCheck = 15,
-    kBillPaymentCreditCard = 16,
-    kCheck = 17,
-    kCreditCardCharge = 18,
-    kCreditCardCredit = 19,
-    kVendorCredit = 20,
-    kItemReceipt = 21,
-    kDeposit = 22,
-    kJournalEntry = 23,
-    kTimeTracking = 24,
-    kItemService = 25,
-    kItemInventory = 26,
-    kItemNonInventory = 27,
-    kItemOtherCharge = 28,
-    kItemInventoryAssembly = 29,
-    kOtherName = 30,
-    kClass = 31,
-    kSalesRep = 32,
-    kStandardTerms = 33,
-    kCustomerType = 34,
-    kVendorType = 35,
-};
+// Request-type codes, named short inside the planner.
+namespace Type = RequestTypeCode;
 
 inline constexpr std::int64_t kDay = 86400;
 

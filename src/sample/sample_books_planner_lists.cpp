@@ -121,13 +121,13 @@ void SampleBooksPlanner::PlanTerms() {
         {"Due on receipt", 0, 0, 0}, {"Net 15", 15, 0, 0},          {"Net 30", 30, 0, 0},
         {"Net 60", 60, 0, 0},        {"1% 10 Net 30", 30, 10, 100}, {"2% 10 Net 30", 30, 10, 200}};
     for (const TermsEntry& entry : kTerms) {
-        SampleEntity& e = E(AddEntity(kStandardTerms));
+        SampleEntity& e = E(AddEntity(Type::StandardTerms));
         SetHierarchy(e, -1, entry.name);
         e.dueDays = entry.due;
         e.discountDays = entry.discountDays;
         e.discountPercent = entry.percent;
     }
-    const auto& terms = b_.lists[kStandardTerms];
+    const auto& terms = b_.lists[Type::StandardTerms];
     dueOnReceipt_ = terms[0];
     net15_ = terms[1];
     net30_ = terms[2];
@@ -154,24 +154,24 @@ int SampleBooksPlanner::AddNamed(std::int32_t code, const std::string& fullName)
 void SampleBooksPlanner::PlanClasses() {
     for (const char* name : {"Retail", "Retail:Downtown", "Retail:Mall Kiosk", "Wholesale",
                              "Online", "Service", "Contract", "Admin"}) {
-        AddNamed(kClass, name);
+        AddNamed(Type::Class, name);
     }
-    E(b_.lists[kClass].back()).active = false;
+    E(b_.lists[Type::Class].back()).active = false;
 }
 
 void SampleBooksPlanner::PlanTypes() {
     for (const char* name : {"Retail", "Wholesale", "Contractor", "Hospitality",
                              "Hospitality:Restaurant", "Hospitality:Hotel", "Referral"}) {
-        AddNamed(kCustomerType, name);
+        AddNamed(Type::CustomerType, name);
     }
     for (const char* name :
          {"Supplier", "Supplier:Overseas", "Contractor", "Utilities", "Tax Agency", "Services"}) {
-        AddNamed(kVendorType, name);
+        AddNamed(Type::VendorType, name);
     }
 }
 
 int SampleBooksPlanner::Account(std::string_view fullName) const {
-    for (int i : b_.lists[kAccount]) {
+    for (int i : b_.lists[Type::Account]) {
         if (b_.entities[static_cast<std::size_t>(i)].fullName == fullName) return i;
     }
     return -1;
@@ -179,7 +179,7 @@ int SampleBooksPlanner::Account(std::string_view fullName) const {
 
 void SampleBooksPlanner::PlanAccounts() {
     for (const ChartEntry& row : kChart) {
-        const int index = AddNamed(kAccount, row.name);
+        const int index = AddNamed(Type::Account, row.name);
         SampleEntity& e = E(index);
         e.accountType = row.type;
         e.specialAccountType = row.special;
@@ -234,7 +234,7 @@ void SampleBooksPlanner::PlanEmployees() {
                                                       "Friend", "Sister", "Brother"};
     const int count = Scaled(12, 4);
     for (int n = 0; n < count; ++n) {
-        const int index = AddEntity(kEmployee);
+        const int index = AddEntity(Type::Employee);
         SampleEntity& e = E(index);
         auto [first, last] = PersonName();
         e.firstName = first;
@@ -278,7 +278,7 @@ void SampleBooksPlanner::PlanOtherNames() {
     static constexpr std::string_view kFixed[] = {"Bank of Springfield", "Petty Cash Custodian",
                                                   "Springfield Chamber of Commerce"};
     for (int n = 0; n < count; ++n) {
-        const int index = AddEntity(kOtherName);
+        const int index = AddEntity(Type::OtherName);
         SampleEntity& e = E(index);
         const names::Place& place = names::Places()[0];
         if (static_cast<std::size_t>(n) < std::size(kFixed)) {
@@ -301,17 +301,17 @@ void SampleBooksPlanner::PlanOtherNames() {
 void SampleBooksPlanner::PlanVendors() {
     const auto hard = names::HardVendorNames();
     const int count = Scaled(60, static_cast<int>(hard.size()) + 4);
-    const int supplierType = b_.lists[kVendorType][0];
-    const int overseasType = b_.lists[kVendorType][1];
-    const int contractorType = b_.lists[kVendorType][2];
-    const int utilityType = b_.lists[kVendorType][3];
-    const int taxType = b_.lists[kVendorType][4];
-    const int serviceType = b_.lists[kVendorType][5];
+    const int supplierType = b_.lists[Type::VendorType][0];
+    const int overseasType = b_.lists[Type::VendorType][1];
+    const int contractorType = b_.lists[Type::VendorType][2];
+    const int utilityType = b_.lists[Type::VendorType][3];
+    const int taxType = b_.lists[Type::VendorType][4];
+    const int serviceType = b_.lists[Type::VendorType][5];
     static constexpr std::string_view kServiceNames[] = {
         "Hartley Properties LLC",  "Springfield Telecom",   "Keystone Insurance Agency",
         "Summit Accounting Group", "Speedy Parcel Service", "Blue Ridge Legal, P.C."};
     for (int n = 0; n < count; ++n) {
-        const int index = AddEntity(kVendor);
+        const int index = AddEntity(Type::Vendor);
         SampleEntity& e = E(index);
         VendorRole role = VendorRole::Supplier;
         std::string wanted;
@@ -399,20 +399,20 @@ void SampleBooksPlanner::PlanVendors() {
         if (R().Chance(0.3)) AddCustom(e.custom, "Rep", first);
         if (n >= static_cast<int>(hard.size()) && R().Chance(0.04)) e.active = false;
     }
-    if (suppliers_.empty()) suppliers_.push_back(b_.lists[kVendor][0]);
-    if (services_.empty()) services_.push_back(b_.lists[kVendor].back());
-    if (utilities_.empty()) utilities_.push_back(b_.lists[kVendor][0]);
+    if (suppliers_.empty()) suppliers_.push_back(b_.lists[Type::Vendor][0]);
+    if (services_.empty()) services_.push_back(b_.lists[Type::Vendor].back());
+    if (utilities_.empty()) utilities_.push_back(b_.lists[Type::Vendor][0]);
     if (landlord_ < 0) landlord_ = services_[0];
     if (carrier_ < 0) carrier_ = services_[0];
 }
 
 void SampleBooksPlanner::PlanSalesReps() {
     UniqueNames initials;
-    const auto& employees = b_.lists[kEmployee];
+    const auto& employees = b_.lists[Type::Employee];
     const std::size_t count = std::min<std::size_t>(6, employees.size());
     for (std::size_t n = 0; n < count; ++n) {
         const SampleEntity& person = E(employees[n]);
-        const int index = AddEntity(kSalesRep);
+        const int index = AddEntity(Type::SalesRep);
         SampleEntity& e = E(index);
         std::string wanted;
         wanted += Slug(person.firstName.substr(0, 1))[0];
@@ -422,17 +422,17 @@ void SampleBooksPlanner::PlanSalesReps() {
         e.repEntity = employees[n];
         e.active = person.active;
     }
-    if (!b_.lists[kOtherName].empty()) {
+    if (!b_.lists[Type::OtherName].empty()) {
         // An outside agent who sells on commission.
-        const int index = AddEntity(kSalesRep);
+        const int index = AddEntity(Type::SalesRep);
         SampleEntity& e = E(index);
         SetHierarchy(e, -1, initials.Claim("OUT", 5));
-        e.repEntity = b_.lists[kOtherName].back();
+        e.repEntity = b_.lists[Type::OtherName].back();
     }
-    for (int i : b_.lists[kSalesRep]) {
+    for (int i : b_.lists[Type::SalesRep]) {
         if (E(i).active) activeReps_.push_back(i);
     }
-    if (activeReps_.empty()) activeReps_.push_back(b_.lists[kSalesRep][0]);
+    if (activeReps_.empty()) activeReps_.push_back(b_.lists[Type::SalesRep][0]);
 }
 
 int SampleBooksPlanner::AddItem(std::int32_t code, int parent, const std::string& wanted) {
@@ -468,7 +468,7 @@ void SampleBooksPlanner::PlanItems() {
         const bool underLabor = labor >= 0 && R().Chance(0.3);
         std::string wanted(kServices[static_cast<std::size_t>(n) % std::size(kServices)]);
         if (n == 2 && labor < 0) {
-            labor = AddItem(kItemService, -1, "Labor");
+            labor = AddItem(Type::ItemService, -1, "Labor");
             SampleEntity& l = E(labor);
             l.salesDesc = "Labor, per hour";
             l.price = 6500;
@@ -476,7 +476,7 @@ void SampleBooksPlanner::PlanItems() {
             serviceItems_.push_back(labor);
             continue;
         }
-        const int index = AddItem(kItemService, underLabor ? labor : -1, wanted);
+        const int index = AddItem(Type::ItemService, underLabor ? labor : -1, wanted);
         SampleEntity& e = E(index);
         e.price = R().Between(45, 125) * 100 + (R().Chance(0.3) ? 50 : 0);
         e.salesDesc = wanted + (R().Chance(0.5) ? ", per hour" : " - standard rate");
@@ -495,7 +495,7 @@ void SampleBooksPlanner::PlanItems() {
     // Inventory under product groups.
     std::vector<int> groups;
     for (std::string_view group : names::ProductGroups()) {
-        const int index = AddItem(kItemInventory, -1, std::string(group));
+        const int index = AddItem(Type::ItemInventory, -1, std::string(group));
         SampleEntity& e = E(index);
         e.salesDesc = std::string(group);
         e.incomeAccount = merchandise_;
@@ -519,7 +519,7 @@ void SampleBooksPlanner::PlanItems() {
             finish = std::string(Pick(names::Finishes()));
             wanted = finish + " " + wanted;
         }
-        const int index = AddItem(kItemInventory, parent, wanted);
+        const int index = AddItem(Type::ItemInventory, parent, wanted);
         SampleEntity& e = E(index);
         e.price = R().Between(product.lowDollars, product.highDollars) * 100 +
                   Pick(std::span<const std::int64_t>(kCents));
@@ -559,7 +559,7 @@ void SampleBooksPlanner::PlanItems() {
     for (int n = 0; n < nonInventory; ++n) {
         const std::string wanted(
             kNonInventory[static_cast<std::size_t>(n) % std::size(kNonInventory)]);
-        const int index = AddItem(kItemNonInventory, -1, wanted);
+        const int index = AddItem(Type::ItemNonInventory, -1, wanted);
         SampleEntity& e = E(index);
         e.price = R().Between(5, 250) * 100;
         e.salesDesc = wanted;
@@ -592,7 +592,7 @@ void SampleBooksPlanner::PlanItems() {
     const int charges = Scaled(8, 3);
     for (int n = 0; n < charges; ++n) {
         const Charge& row = kCharges[static_cast<std::size_t>(n) % std::size(kCharges)];
-        const int index = AddItem(kItemOtherCharge, -1, row.name);
+        const int index = AddItem(Type::ItemOtherCharge, -1, row.name);
         SampleEntity& e = E(index);
         e.price = row.price;
         e.pricePercent = row.percent;
@@ -617,7 +617,7 @@ void SampleBooksPlanner::PlanItems() {
     const int assemblies = Scaled(8, 2);
     for (int n = 0; n < assemblies; ++n) {
         const std::string wanted(kAssemblies[static_cast<std::size_t>(n) % std::size(kAssemblies)]);
-        const int index = AddItem(kItemInventoryAssembly, -1, wanted);
+        const int index = AddItem(Type::ItemInventoryAssembly, -1, wanted);
         const int parts = static_cast<int>(R().Between(2, 4));
         std::int64_t price = 0, cost = 0;
         std::vector<std::pair<int, std::int64_t>> components;
@@ -681,7 +681,7 @@ std::string SampleBooksPlanner::NearDuplicate(const std::string& name) {
 }
 
 void SampleBooksPlanner::PlanCustomers() {
-    const auto& types = b_.lists[kCustomerType];
+    const auto& types = b_.lists[Type::CustomerType];
     const int retailType = types[0], wholesaleType = types[1], contractorType = types[2],
               restaurantType = types[4], hotelType = types[5];
     const auto hard = names::HardCustomerNames();
@@ -706,7 +706,7 @@ void SampleBooksPlanner::PlanCustomers() {
         } else if (static_cast<std::size_t>(n) == hard.size()) {
             wanted = "Cash Customer";
         } else if (made > static_cast<int>(hard.size()) + 2 && R().Chance(0.03)) {
-            duplicateOf = PickIndex(b_.lists[kCustomer]);
+            duplicateOf = PickIndex(b_.lists[Type::Customer]);
             if (E(duplicateOf).parent >= 0) duplicateOf = E(duplicateOf).parent;
             wanted = NearDuplicate(E(duplicateOf).name);
             business = !E(duplicateOf).companyName.empty();
@@ -729,7 +729,7 @@ void SampleBooksPlanner::PlanCustomers() {
                          std::string(Pick(names::CompanySuffixes()));
             }
         }
-        const int index = AddEntity(kCustomer);
+        const int index = AddEntity(Type::Customer);
         ++made;
         SetHierarchy(E(index), -1, people_.Claim(wanted, kEntityNameMax));
         SampleEntity& e = E(index);
@@ -779,7 +779,7 @@ void SampleBooksPlanner::PlanCustomers() {
         } else {
             e.typeRef = R().Chance(0.5) ? wholesaleType : retailType;
         }
-        if (R().Chance(0.2)) e.classRef = b_.lists[kClass][R().Below(5)];
+        if (R().Chance(0.2)) e.classRef = b_.lists[Type::Class][R().Below(5)];
         e.taxable = true;
         if (business && (e.typeRef == wholesaleType || e.typeRef == contractorType) &&
             R().Chance(0.4)) {
@@ -815,7 +815,7 @@ void SampleBooksPlanner::PlanCustomers() {
         if (business && made < count && R().Chance(0.12)) {
             const int jobs = static_cast<int>(R().Between(1, 2));
             for (int j = 0; j < jobs && made < count; ++j) {
-                const int jobIndex = AddEntity(kCustomer);
+                const int jobIndex = AddEntity(Type::Customer);
                 ++made;
                 const SampleEntity& owner = E(index);
                 SampleEntity& job = E(jobIndex);
@@ -847,10 +847,10 @@ void SampleBooksPlanner::PlanCustomers() {
             }
         }
     }
-    for (int i : b_.lists[kCustomer]) {
+    for (int i : b_.lists[Type::Customer]) {
         if (E(i).active && i != cashCustomer_) activeCustomers_.push_back(i);
     }
-    if (cashCustomer_ < 0) cashCustomer_ = b_.lists[kCustomer][0];
+    if (cashCustomer_ < 0) cashCustomer_ = b_.lists[Type::Customer][0];
 }
 
 }  // namespace quarrion::sample_planning

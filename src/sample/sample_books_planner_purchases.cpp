@@ -52,7 +52,7 @@ std::int64_t SampleBooksPlanner::LineSum(const std::vector<SampleLine>& lines) {
 void SampleBooksPlanner::PlanPurchaseOrders() {
     std::vector<int> orders;
     for (std::int32_t date : Dates(Scaled(100, 2))) {
-        const int index = AddTxn(kPurchaseOrder, date);
+        const int index = AddTxn(Type::PurchaseOrder, date);
         SampleTxn& t = T(index);
         t.party = Supplier();
         t.terms = E(t.party).terms;
@@ -90,7 +90,7 @@ void SampleBooksPlanner::PlanPurchaseOrders() {
     }
     std::stable_sort(arrivals.begin(), arrivals.end());
     for (const auto& [date, order] : arrivals) {
-        const int index = AddTxn(kItemReceipt, date);
+        const int index = AddTxn(Type::ItemReceipt, date);
         SampleTxn& r = T(index);
         SampleTxn& o = T(order);
         EnteredAfter(r, o.created);
@@ -143,7 +143,7 @@ void SampleBooksPlanner::FillExpenses(SampleTxn& t, int vendor) {
                 line.entity = PickIndex(activeCustomers_);
                 line.billable = t.date < b_.today - 30 ? "HasBeenBilled"sv : "Billable"sv;
             }
-            if (R().Chance(0.15)) line.classRef = b_.lists[kClass][R().Below(5)];
+            if (R().Chance(0.15)) line.classRef = b_.lists[Type::Class][R().Below(5)];
             t.expenseLines.push_back(line);
         }
     }
@@ -153,7 +153,7 @@ void SampleBooksPlanner::PlanBills() {
     std::string lastRef;
     int lastVendor = -1;
     for (std::int32_t date : Dates(Scaled(180, 4))) {
-        const int index = AddTxn(kBill, date);
+        const int index = AddTxn(Type::Bill, date);
         SampleTxn& t = T(index);
         const bool duplicate = lastVendor >= 0 && R().Chance(0.02);
         const bool stock = !duplicate && R().Chance(0.4);
@@ -193,33 +193,33 @@ void SampleBooksPlanner::PlanBills() {
 
 void SampleBooksPlanner::PlanBillPayments() {
     std::vector<PaymentEvent> checks, cards;
-    for (int bill : b_.transactions[kBill]) {
+    for (int bill : b_.transactions[Type::Bill]) {
         SampleTxn& t = T(bill);
         if (R().Chance(0.05)) continue;  // disputed, still open
         std::int32_t payDay = t.dueDate + static_cast<std::int32_t>(R().Between(-10, 5));
         payDay = std::max(payDay, t.date);
         (R().Chance(0.8) ? checks : cards).push_back({bill, t.party, payDay, t.total});
     }
-    MakePayments(checks, kBillPaymentCheck);
-    MakePayments(cards, kBillPaymentCreditCard);
-    for (int p : b_.transactions[kBillPaymentCheck])
+    MakePayments(checks, Type::BillPaymentCheck);
+    MakePayments(cards, Type::BillPaymentCreditCard);
+    for (int p : b_.transactions[Type::BillPaymentCheck])
         T(p).toBePrinted = T(p).date >= b_.today - 2 && R().Chance(0.5);
 }
 
 void SampleBooksPlanner::PlanChecks() {
     for (std::int32_t date : Dates(Scaled(130, 2))) {
-        const int index = AddTxn(kCheck, date);
+        const int index = AddTxn(Type::Check, date);
         SampleTxn& t = T(index);
         const double u = R().Unit();
         if (u < 0.7) {
             t.party = R().Chance(0.5) ? PickIndex(services_) : PickIndex(utilities_);
             FillExpenses(t, t.party);
-        } else if (u < 0.85 && !b_.lists[kOtherName].empty()) {
-            t.party = PickIndex(b_.lists[kOtherName]);
+        } else if (u < 0.85 && !b_.lists[Type::OtherName].empty()) {
+            t.party = PickIndex(b_.lists[Type::OtherName]);
             t.expenseLines.push_back(
                 ExpenseLine(PickIndex(generalExpenses_), "Reimbursement", Money(10, 300)));
         } else {
-            t.party = PickIndex(b_.lists[kEmployee]);
+            t.party = PickIndex(b_.lists[Type::Employee]);
             t.expenseLines.push_back(
                 ExpenseLine(Account("Travel Expense"), "Mileage reimbursement", Money(20, 400)));
         }
@@ -235,7 +235,7 @@ void SampleBooksPlanner::PlanChecks() {
 
 void SampleBooksPlanner::PlanCardCharges() {
     for (std::int32_t date : Dates(Scaled(90, 2))) {
-        const int index = AddTxn(kCreditCardCharge, date);
+        const int index = AddTxn(Type::CreditCardCharge, date);
         SampleTxn& t = T(index);
         t.account = R().Chance(0.7) ? visa_ : amex_;
         t.party = R().Chance(0.6) ? PickIndex(services_) : Supplier();
@@ -251,7 +251,7 @@ void SampleBooksPlanner::PlanCardCharges() {
         if (R().Chance(0.4)) t.memo = t.expenseLines.front().memo;
     }
     for (std::int32_t date : Dates(Scaled(12, 2))) {
-        const int index = AddTxn(kCreditCardCredit, date);
+        const int index = AddTxn(Type::CreditCardCredit, date);
         SampleTxn& t = T(index);
         t.account = R().Chance(0.7) ? visa_ : amex_;
         t.party = PickIndex(services_);
@@ -265,7 +265,7 @@ void SampleBooksPlanner::PlanCardCharges() {
 
 void SampleBooksPlanner::PlanVendorCredits() {
     for (std::int32_t date : Dates(Scaled(20, 2))) {
-        const int index = AddTxn(kVendorCredit, date);
+        const int index = AddTxn(Type::VendorCredit, date);
         SampleTxn& t = T(index);
         t.party = Supplier();
         t.account = ap_;
@@ -301,7 +301,7 @@ void SampleBooksPlanner::PlanJournalEntries() {
         {"Owner's Equity:Owner's Draw", "Checking", "Owner draw", 500, 5000},
     };
     for (std::int32_t date : Dates(Scaled(30, 2))) {
-        const int index = AddTxn(kJournalEntry, date);
+        const int index = AddTxn(Type::JournalEntry, date);
         SampleTxn& t = T(index);
         const Kind& kind = kKinds[R().Below(std::size(kKinds))];
         const std::int64_t amount = Money(kind.low, kind.high);
@@ -313,8 +313,8 @@ void SampleBooksPlanner::PlanJournalEntries() {
             SampleLine second = debit;
             debit.amount = amount - part;
             second.amount = part;
-            debit.classRef = b_.lists[kClass][0];
-            second.classRef = b_.lists[kClass][3];
+            debit.classRef = b_.lists[Type::Class][0];
+            second.classRef = b_.lists[Type::Class][3];
             t.lines.push_back(debit);
             t.lines.push_back(second);
         } else {
@@ -336,12 +336,12 @@ void SampleBooksPlanner::PlanTimeTracking() {
                                                   "Fixed \"sticky\" door latch",
                                                   "Training new staff"};
     std::vector<int> workers;
-    for (int i : b_.lists[kEmployee]) {
+    for (int i : b_.lists[Type::Employee]) {
         if (E(i).active) workers.push_back(i);
     }
-    if (workers.empty()) workers = b_.lists[kEmployee];
+    if (workers.empty()) workers = b_.lists[Type::Employee];
     for (std::int32_t date : Dates(Scaled(90, 2))) {
-        const int index = AddTxn(kTimeTracking, date);
+        const int index = AddTxn(Type::TimeTracking, date);
         SampleTxn& t = T(index);
         t.party = PickIndex(workers);
         t.minutes = R().Between(2, 32) * 15;
@@ -353,7 +353,7 @@ void SampleBooksPlanner::PlanTimeTracking() {
         }
         if (!serviceItems_.empty()) t.serviceItem = PickIndex(serviceItems_);
         t.notes = Pick(std::span<const std::string_view>(kNotes));
-        if (R().Chance(0.2)) t.classRef = b_.lists[kClass][5];
+        if (R().Chance(0.2)) t.classRef = b_.lists[Type::Class][5];
     }
 }
 

@@ -24,16 +24,17 @@ SampleLine SampleBooksPlanner::SalesLine(int item, std::int32_t date) {
     SampleLine line;
     line.item = item;
     line.desc = it.salesDesc;
-    if (it.code == kItemService) {
+    if (it.code == Type::ItemService) {
         line.quantity = R().Between(2, 32) * 25;  // quarter hours, 0.5 to 8
         if (R().Chance(0.3)) line.serviceDate = date - static_cast<std::int32_t>(R().Between(0, 5));
-    } else if (it.code == kItemOtherCharge) {
+    } else if (it.code == Type::ItemOtherCharge) {
         line.quantity = 100;
     } else {
         line.quantity = R().Between(1, 24) * 100;
     }
     line.rate = it.price;
-    if (it.code == kItemInventory && R().Chance(0.1)) line.rate = it.price * 9 / 10;  // negotiated
+    if (it.code == Type::ItemInventory && R().Chance(0.1))
+        line.rate = it.price * 9 / 10;  // negotiated
     line.amount = LineAmount(line.quantity, line.rate);
     return line;
 }
@@ -76,8 +77,8 @@ void SampleBooksPlanner::SalesHeader(SampleTxn& t, int customer) {
     t.party = customer;
     t.terms = c.terms;
     t.salesRep = c.salesRep;
-    t.classRef =
-        c.classRef >= 0 ? c.classRef : (R().Chance(0.25) ? b_.lists[kClass][R().Below(5)] : -1);
+    t.classRef = c.classRef >= 0 ? c.classRef
+                                 : (R().Chance(0.25) ? b_.lists[Type::Class][R().Below(5)] : -1);
     if (!c.companyName.empty() && R().Chance(0.35)) {
         t.poNumber = "PO-" + Digits(R().Between(1000, 99999), 5);
     }
@@ -100,7 +101,7 @@ void SampleBooksPlanner::PlanSalesDocuments() {
     int previous = -1;
     for (std::int32_t date : Dates(Scaled(360, 8))) {
         if (previous >= 0 && R().Chance(0.015)) {
-            const int copy = AddTxn(kInvoice, T(previous).date);
+            const int copy = AddTxn(Type::Invoice, T(previous).date);
             SampleTxn& t = T(copy);
             const SampleTxn& original = T(previous);
             t.party = original.party;
@@ -121,7 +122,7 @@ void SampleBooksPlanner::PlanSalesDocuments() {
             previous = -1;
             continue;
         }
-        const int index = AddTxn(kInvoice, date);
+        const int index = AddTxn(Type::Invoice, date);
         SampleTxn& t = T(index);
         const int customer = SalesCustomer();
         SalesHeader(t, customer);
@@ -140,7 +141,7 @@ void SampleBooksPlanner::PlanSalesDocuments() {
         }
         t.dueDate = date + DueDays(t.terms);
         for (const SampleLine& l : t.lines) {
-            if (l.item >= 0 && E(l.item).code == kItemInventory)
+            if (l.item >= 0 && E(l.item).code == Type::ItemInventory)
                 t.shipDate = date + static_cast<std::int32_t>(R().Between(0, 3));
         }
         t.toBePrinted = ToPrint(t);
@@ -149,7 +150,7 @@ void SampleBooksPlanner::PlanSalesDocuments() {
     }
 
     for (std::int32_t date : Dates(Scaled(35, 2))) {
-        const int index = AddTxn(kCreditMemo, date);
+        const int index = AddTxn(Type::CreditMemo, date);
         SampleTxn& t = T(index);
         SalesHeader(t, SalesCustomer());
         t.account = ar_;
@@ -168,7 +169,7 @@ void SampleBooksPlanner::PlanSalesDocuments() {
     }
 
     for (std::int32_t date : Dates(Scaled(80, 2))) {
-        const int index = AddTxn(kEstimate, date);
+        const int index = AddTxn(Type::Estimate, date);
         SampleTxn& t = T(index);
         SalesHeader(t, SalesCustomer());
         FillSalesLines(t, 8);
@@ -178,7 +179,7 @@ void SampleBooksPlanner::PlanSalesDocuments() {
     }
 
     for (std::int32_t date : Dates(Scaled(100, 2))) {
-        const int index = AddTxn(kSalesOrder, date);
+        const int index = AddTxn(Type::SalesOrder, date);
         SampleTxn& t = T(index);
         SalesHeader(t, SalesCustomer());
         FillSalesLines(t, 6);
@@ -194,7 +195,7 @@ void SampleBooksPlanner::PlanSalesDocuments() {
     }
 
     for (std::int32_t date : Dates(Scaled(150, 2))) {
-        const int index = AddTxn(kSalesReceipt, date);
+        const int index = AddTxn(Type::SalesReceipt, date);
         SampleTxn& t = T(index);
         SalesHeader(t, R().Chance(0.35) ? cashCustomer_ : SalesCustomer());
         t.terms = -1;
@@ -208,7 +209,7 @@ void SampleBooksPlanner::PlanSalesDocuments() {
 
 void SampleBooksPlanner::PlanCharges() {
     for (std::int32_t date : Dates(Scaled(40, 2))) {
-        const int index = AddTxn(kCharge, date);
+        const int index = AddTxn(Type::Charge, date);
         SampleTxn& t = T(index);
         const int customer = SalesCustomer();
         t.party = customer;
@@ -219,14 +220,14 @@ void SampleBooksPlanner::PlanCharges() {
         t.lines.push_back(line);
         t.subtotal = t.total = line.amount;
         t.dueDate = date + DueDays(E(customer).terms);
-        if (R().Chance(0.3)) t.classRef = b_.lists[kClass][R().Below(5)];
+        if (R().Chance(0.3)) t.classRef = b_.lists[Type::Class][R().Below(5)];
     }
 }
 
 void SampleBooksPlanner::PlanCustomerPayments() {
     std::vector<PaymentEvent> events;
     std::vector<int> receivables;
-    for (int code : {kInvoice, kCharge}) {
+    for (int code : {Type::Invoice, Type::Charge}) {
         for (int i : b_.transactions[static_cast<std::size_t>(code)]) receivables.push_back(i);
     }
     for (int doc : receivables) {
@@ -245,7 +246,7 @@ void SampleBooksPlanner::PlanCustomerPayments() {
             events.push_back({doc, t.party, payDay, t.total});
         }
     }
-    MakePayments(events, kReceivePayment);
+    MakePayments(events, Type::ReceivePayment);
 }
 
 void SampleBooksPlanner::MakePayments(std::vector<PaymentEvent>& events, std::int32_t code) {
@@ -309,7 +310,7 @@ void SampleBooksPlanner::MakePayments(std::vector<PaymentEvent>& events, std::in
             d.links.push_back({index, -byDoc[doc], d.open});
             Touch(d, p.created);
         }
-        if (code == kReceivePayment) {
+        if (code == Type::ReceivePayment) {
             p.account = ar_;
             p.refNumber = std::to_string(R().Between(1001, 29999));
             if (R().Chance(0.05)) {
@@ -323,7 +324,7 @@ void SampleBooksPlanner::MakePayments(std::vector<PaymentEvent>& events, std::in
             const SampleEntity& vendor = E(p.party);
             p.memo = !vendor.accountNumber.empty() ? "Acct " + vendor.accountNumber
                                                    : "Inv " + T(order.front()).refNumber;
-            if (code == kBillPaymentCreditCard && R().Chance(0.6)) {
+            if (code == Type::BillPaymentCreditCard && R().Chance(0.6)) {
                 p.refNumber = "CC" + Digits(R().Between(100000, 999999), 6);
             }
         }
@@ -347,7 +348,7 @@ void SampleBooksPlanner::PlanDeposits() {
             if (anyToday) break;  // the newest payments have not gone to the bank yet
             date = b_.today;
         }
-        const int index = AddTxn(kDeposit, date);
+        const int index = AddTxn(Type::Deposit, date);
         anyToday = anyToday || date == b_.today;
         SampleTxn& d = T(index);
         d.account = R().Chance(0.9) ? checking_ : savings_;
@@ -363,10 +364,10 @@ void SampleBooksPlanner::PlanDeposits() {
             d.lines.push_back(line);
             d.total += line.amount;
         }
-        if (!b_.lists[kOtherName].empty() && R().Chance(0.08)) {
+        if (!b_.lists[Type::OtherName].empty() && R().Chance(0.08)) {
             SampleLine interest;
             interest.account = Account("Interest Income");
-            interest.entity = b_.lists[kOtherName][0];
+            interest.entity = b_.lists[Type::OtherName][0];
             interest.memo = "Interest earned";
             interest.amount = Money(1, 30);
             d.lines.push_back(interest);

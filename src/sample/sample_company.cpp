@@ -38,24 +38,24 @@ std::string SystemError(int code) {
 
 }  // namespace
 
-std::string ValidateSampleCompanyOptions(const SampleCompanyOptions& options) {
+Outcome ValidateSampleCompanyOptions(const SampleCompanyOptions& options) {
     if (!std::isfinite(options.scale) || options.scale <= 0 || options.scale > kMaxSampleScale) {
         char buffer[96];
         std::snprintf(buffer, sizeof buffer, "The scale must be greater than 0 and at most %g.",
                       kMaxSampleScale);
-        return buffer;
+        return Outcome::Fail(buffer);
     }
     if (!TodayOf(options)) {
-        return "\"" + options.today +
-               "\" is not a date; give the day as YYYY-MM-DD, for example 2026-11-02.";
+        return Outcome::Fail(
+            "\"" + options.today +
+            "\" is not a date; give the day as YYYY-MM-DD, for example 2026-11-02.");
     }
     return {};
 }
 
-std::string StreamSampleCompany(const SampleCompanyOptions& options,
-                                const std::function<bool(std::string_view)>& sink) {
-    if (std::string problem = ValidateSampleCompanyOptions(options); !problem.empty())
-        return problem;
+Outcome StreamSampleCompany(const SampleCompanyOptions& options,
+                            const std::function<bool(std::string_view)>& sink) {
+    if (Outcome valid = ValidateSampleCompanyOptions(options); !valid) return valid;
     const SampleBooks books = PlanSampleBooks(options.seed, options.scale, *TodayOf(options));
 
     std::string out;
@@ -89,34 +89,34 @@ std::string StreamSampleCompany(const SampleCompanyOptions& options,
         for (int index : records) {
             BuildSampleRecord(books, type.code, index, tree);
             writer.Write(tree, out, 3);
-            if (!flush(false)) return "stopped";
+            if (!flush(false)) return Outcome::Fail("stopped");
         }
         out += "    </" + stem + "QueryRs>\n";
     }
     out += "  </QBXMLMsgsRs>\n</QBXML>\n";
-    if (!flush(true)) return "stopped";
+    if (!flush(true)) return Outcome::Fail("stopped");
     return {};
 }
 
 std::string GenerateSampleCompany(const SampleCompanyOptions& options) {
     std::string document;
-    const std::string problem = StreamSampleCompany(options, [&](std::string_view piece) {
+    const Outcome made = StreamSampleCompany(options, [&](std::string_view piece) {
         document += piece;
         return true;
     });
-    return problem.empty() ? document : std::string();
+    return made ? document : std::string();
 }
 
-std::string WriteSampleCompany(const std::filesystem::path& file,
-                               const SampleCompanyOptions& options) {
-    if (std::string problem = ValidateSampleCompanyOptions(options); !problem.empty())
-        return problem;
-    if (file.empty() || file.filename().empty()) return "No company file name was given.";
+Outcome WriteSampleCompany(const std::filesystem::path& file, const SampleCompanyOptions& options) {
+    if (Outcome valid = ValidateSampleCompanyOptions(options); !valid) return valid;
+    if (file.empty() || file.filename().empty())
+        return Outcome::Fail("No company file name was given.");
     const std::filesystem::path folder =
         file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
     std::error_code error;
     if (std::filesystem::is_directory(file, error)) {
-        return "Cannot write the company file " + file.string() + ": it is a folder.";
+        return Outcome::Fail("Cannot write the company file " + file.string() +
+                             ": it is a folder.");
     }
 
     // A target that is no regular file (/dev/stdout, a pipe) cannot be replaced, and
@@ -126,11 +126,11 @@ std::string WriteSampleCompany(const std::filesystem::path& file,
         std::unique_ptr<std::FILE, int (*)(std::FILE*)> through(std::fopen(file.c_str(), "ab"),
                                                                 &std::fclose);
         if (!through) {
-            return "Cannot write the company file " + file.string() + ": " + SystemError(errno) +
-                   ".";
+            return Outcome::Fail("Cannot write the company file " + file.string() + ": " +
+                                 SystemError(errno) + ".");
         }
         int throughError = 0;
-        const std::string failed = StreamSampleCompany(options, [&](std::string_view piece) {
+        const Outcome streamedThrough = StreamSampleCompany(options, [&](std::string_view piece) {
             if (std::fwrite(piece.data(), 1, piece.size(), through.get()) != piece.size()) {
                 throughError = errno;
                 return false;
@@ -138,9 +138,10 @@ std::string WriteSampleCompany(const std::filesystem::path& file,
             return true;
         });
         if (std::fclose(through.release()) != 0 && throughError == 0) throughError = errno;
-        if (!failed.empty() || throughError != 0) {
-            return "Cannot write the company file " + file.string() + ": " +
-                   (throughError != 0 ? SystemError(throughError) : failed) + ".";
+        if (!streamedThrough || throughError != 0) {
+            return Outcome::Fail(
+                "Cannot write the company file " + file.string() + ": " +
+                (throughError != 0 ? SystemError(throughError) : streamedThrough.Message()) + ".");
         }
         return {};
     }
@@ -148,8 +149,8 @@ std::string WriteSampleCompany(const std::filesystem::path& file,
     std::string pattern = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
     const int fd = mkstemp(pattern.data());
     if (fd < 0) {
-        return "Cannot create the company file in " + folder.string() + ": " + SystemError(errno) +
-               ".";
+        return Outcome::Fail("Cannot create the company file in " + folder.string() + ": " +
+                             SystemError(errno) + ".");
     }
     const std::filesystem::path temporary = pattern;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(fdopen(fd, "wb"), &std::fclose);
@@ -157,10 +158,11 @@ std::string WriteSampleCompany(const std::filesystem::path& file,
         const int code = errno;
         ::close(fd);
         std::filesystem::remove(temporary, error);
-        return "Cannot write the company file " + file.string() + ": " + SystemError(code) + ".";
+        return Outcome::Fail("Cannot write the company file " + file.string() + ": " +
+                             SystemError(code) + ".");
     }
     int writeError = 0;
-    const std::string problem = StreamSampleCompany(options, [&](std::string_view piece) {
+    const Outcome streamed = StreamSampleCompany(options, [&](std::string_view piece) {
         if (std::fwrite(piece.data(), 1, piece.size(), stream.get()) != piece.size()) {
             writeError = errno;
             return false;
@@ -178,16 +180,18 @@ std::string WriteSampleCompany(const std::filesystem::path& file,
             return mask;
         }());
     if (std::fclose(stream.release()) != 0 && writeError == 0) writeError = errno;
-    if (!problem.empty() || writeError != 0) {
+    if (!streamed || writeError != 0) {
         std::filesystem::remove(temporary, error);
-        return "Cannot write the company file " + file.string() + ": " +
-               (writeError != 0 ? SystemError(writeError) : problem) + ".";
+        return Outcome::Fail("Cannot write the company file " + file.string() + ": " +
+                             (writeError != 0 ? SystemError(writeError) : streamed.Message()) +
+                             ".");
     }
     std::filesystem::rename(temporary, file, error);
     if (error) {
         const std::string reason = error.message();
         std::filesystem::remove(temporary, error);
-        return "Cannot replace the company file " + file.string() + ": " + reason + ".";
+        return Outcome::Fail("Cannot replace the company file " + file.string() + ": " + reason +
+                             ".");
     }
     return {};
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/outcome.h"
+
 namespace quarrion {
 
 // What the sample company looks like. The same options give the same bytes.
@@ -23,25 +25,24 @@ struct SampleCompanyOptions {
 
 inline constexpr double kMaxSampleScale = 1000.0;
 
-// "" when the options can make a company, else what is wrong with them.
-std::string ValidateSampleCompanyOptions(const SampleCompanyOptions& options);
+// Success when the options can make a company, else what is wrong with them.
+Outcome ValidateSampleCompanyOptions(const SampleCompanyOptions& options);
 
 // Produces the company document piece by piece, handing each piece to `sink` in
 // order; a sink answering false stops the run. The document is a qbXML 13.0
 // response: one <StemQueryRs requestID="CODE"> per offered request type, in code
-// order, holding every record of that type. Returns "" on success, else the reason
+// order, holding every record of that type. A failure gives the reason
 // (invalid options, or "stopped" when the sink refused a piece).
-std::string StreamSampleCompany(const SampleCompanyOptions& options,
-                                const std::function<bool(std::string_view)>& sink);
+Outcome StreamSampleCompany(const SampleCompanyOptions& options,
+                            const std::function<bool(std::string_view)>& sink);
 
 // The whole company document (deterministic for the same options); empty when the
 // options are invalid (ValidateSampleCompanyOptions says why).
 std::string GenerateSampleCompany(const SampleCompanyOptions& options);
 
 // Writes the company document to `file` whole: to a temporary file in the same
-// folder first, then renamed over `file`. Returns "" on success, else a message for
-// the user; on failure `file` is left as it was and no temporary file remains.
-std::string WriteSampleCompany(const std::filesystem::path& file,
-                               const SampleCompanyOptions& options);
+// folder first, then renamed over `file`. A failure carries a message for the
+// user; on failure `file` is left as it was and no temporary file remains.
+Outcome WriteSampleCompany(const std::filesystem::path& file, const SampleCompanyOptions& options);
 
 }  // namespace quarrion

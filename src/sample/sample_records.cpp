@@ -9,6 +9,8 @@ namespace quarrion {
 
 namespace {
 
+namespace Type = RequestTypeCode;
+
 // Codes whose records are transactions; the rest are lists.
 bool IsTransaction(std::int32_t code) {
     const RequestType* type = RequestTypeInfo::Find(code);
@@ -18,13 +20,13 @@ bool IsTransaction(std::int32_t code) {
 // The line element each sales type repeats for its item lines.
 El SalesLineElement(std::int32_t code) {
     switch (code) {
-        case 4:
+        case Type::Invoice:
             return El::InvoiceLineRet;
-        case 5:
+        case Type::CreditMemo:
             return El::CreditMemoLineRet;
-        case 6:
+        case Type::Estimate:
             return El::EstimateLineRet;
-        case 7:
+        case Type::SalesOrder:
             return El::SalesOrderLineRet;
         default:
             return El::SalesReceiptLineRet;
@@ -40,34 +42,34 @@ class Filler {
         const SampleEntity& e = b_.entities[static_cast<std::size_t>(index)];
         ListHeader(e);
         switch (e.code) {
-            case 1:
+            case Type::Account:
                 Account(e);
                 break;
-            case 2:
+            case Type::Customer:
                 Customer(e);
                 break;
-            case 3:
+            case Type::Employee:
                 Employee(e);
                 break;
-            case 11:
+            case Type::Vendor:
                 Vendor(e);
                 break;
-            case 25:
-            case 27:
-            case 28:
+            case Type::ItemService:
+            case Type::ItemNonInventory:
+            case Type::ItemOtherCharge:
                 SoldItem(e);
                 break;
-            case 26:
-            case 29:
+            case Type::ItemInventory:
+            case Type::ItemInventoryAssembly:
                 StockItem(e);
                 break;
-            case 30:
+            case Type::OtherName:
                 OtherName(e);
                 break;
-            case 32:
+            case Type::SalesRep:
                 SalesRep(e);
                 break;
-            case 33:
+            case Type::StandardTerms:
                 Terms(e);
                 break;
             default:
@@ -80,41 +82,41 @@ class Filler {
         const SampleTxn& t = b_.txns[static_cast<std::size_t>(index)];
         TxnHeader(t);
         switch (t.code) {
-            case 4:
-            case 5:
-            case 6:
-            case 7:
-            case 8:
+            case Type::Invoice:
+            case Type::CreditMemo:
+            case Type::Estimate:
+            case Type::SalesOrder:
+            case Type::SalesReceipt:
                 Sales(t);
                 break;
-            case 9:
+            case Type::ReceivePayment:
                 CustomerPayment(t);
                 break;
-            case 10:
+            case Type::Charge:
                 Charge(t);
                 break;
-            case 12:
+            case Type::PurchaseOrder:
                 PurchaseOrder(t);
                 break;
-            case 13:
-            case 17:
-            case 18:
-            case 19:
-            case 20:
-            case 21:
+            case Type::Bill:
+            case Type::Check:
+            case Type::CreditCardCharge:
+            case Type::CreditCardCredit:
+            case Type::VendorCredit:
+            case Type::ItemReceipt:
                 Purchase(t);
                 break;
-            case 15:
-            case 16:
+            case Type::BillPaymentCheck:
+            case Type::BillPaymentCreditCard:
                 BillPayment(t);
                 break;
-            case 22:
+            case Type::Deposit:
                 Deposit(t);
                 break;
-            case 23:
+            case Type::JournalEntry:
                 Journal(t);
                 break;
-            case 24:
+            case Type::TimeTracking:
                 Time(t);
                 break;
             default:
@@ -372,7 +374,9 @@ class Filler {
         Ref(root_, El::PrefVendorRef, e.prefVendor);
         Ref(root_, El::AssetAccountRef, e.assetAccount);
         if (!parentOnly) {
-            root_.SetHundredths(e.code == 29 ? El::BuildPoint : El::ReorderPoint, e.reorderPoint);
+            root_.SetHundredths(
+                e.code == Type::ItemInventoryAssembly ? El::BuildPoint : El::ReorderPoint,
+                e.reorderPoint);
             if (e.maxQuantity > 0) root_.SetHundredths(El::Max, e.maxQuantity);
             root_.SetHundredths(El::QuantityOnHand, e.onHand);
             root_.SetHundredths(El::QuantityOnOrder, e.onOrder);
@@ -418,11 +422,13 @@ class Filler {
         const SampleEntity& customer = E(t.party);
         Ref(root_, El::CustomerRef, t.party);
         Ref(root_, El::ClassRef, t.classRef);
-        if (t.code == 4 || t.code == 5) Ref(root_, El::ARAccountRef, t.account);
+        if (t.code == Type::Invoice || t.code == Type::CreditMemo)
+            Ref(root_, El::ARAccountRef, t.account);
         Address(root_, El::BillAddress, customer.address);
         AddressBlock(root_, El::BillAddressBlock, customer.address);
         bool ships = false;
-        for (const SampleLine& l : t.lines) ships = ships || (l.item >= 0 && E(l.item).code == 26);
+        for (const SampleLine& l : t.lines)
+            ships = ships || (l.item >= 0 && E(l.item).code == Type::ItemInventory);
         if (ships) {
             const SampleAddress& ship =
                 customer.shipAddress.Empty() ? customer.address : customer.shipAddress;
@@ -440,7 +446,7 @@ class Filler {
         if (t.taxRate > 0) root_.SetHundredths(El::SalesTaxPercentage, t.taxRate);
         root_.SetAmount(El::SalesTaxTotal, t.tax);
         switch (t.code) {
-            case 4:
+            case Type::Invoice:
                 root_.SetBool(El::IsFinanceCharge, t.financeCharge);
                 root_.SetAmount(El::AppliedAmount, t.open - t.total);
                 root_.SetAmount(El::BalanceRemaining, t.open);
@@ -448,15 +454,15 @@ class Filler {
                 for (const SampleLink& link : t.links)
                     Link(root_, El::LinkedTxn, link.txn, link.amount, "AmtType");
                 break;
-            case 5:
+            case Type::CreditMemo:
                 root_.SetAmount(El::TotalAmount, t.total);
                 root_.SetAmount(El::CreditRemaining, t.open);
                 break;
-            case 6:
+            case Type::Estimate:
                 root_.SetBool(El::IsActive, !t.closed);
                 root_.SetAmount(El::TotalAmount, t.total);
                 break;
-            case 7:
+            case Type::SalesOrder:
                 root_.SetAmount(El::TotalAmount, t.total);
                 root_.SetBool(El::IsManuallyClosed, false);
                 root_.SetBool(El::IsFullyInvoiced, t.closed);
@@ -472,7 +478,7 @@ class Filler {
         for (const SampleLine& l : t.lines) {
             RecordNode line = root_.Group(lineElement);
             ItemLine(line, l, false);
-            if (t.code == 7) line.SetHundredths(El::Invoiced, l.done);
+            if (t.code == Type::SalesOrder) line.SetHundredths(El::Invoiced, l.done);
         }
     }
 
@@ -516,9 +522,10 @@ class Filler {
             if (E(index).specialAccountType == "AccountsPayable") ap = index;
         }
         Ref(root_, El::APAccountRef, ap);
-        Ref(root_, t.code == 15 ? El::BankAccountRef : El::CreditCardAccountRef, t.account);
+        Ref(root_, t.code == Type::BillPaymentCheck ? El::BankAccountRef : El::CreditCardAccountRef,
+            t.account);
         root_.SetAmount(El::Amount, t.total);
-        if (t.code == 15) {
+        if (t.code == Type::BillPaymentCheck) {
             Address(root_, El::Address, vendor.address);
             AddressBlock(root_, El::AddressBlock, vendor.address);
             root_.SetBool(El::IsToBePrinted, t.toBePrinted);
@@ -558,7 +565,7 @@ class Filler {
     void Purchase(const SampleTxn& t) {
         const SampleEntity& payee = E(t.party);
         switch (t.code) {
-            case 13:
+            case Type::Bill:
                 Ref(root_, El::VendorRef, t.party);
                 Address(root_, El::VendorAddress, payee.address);
                 Ref(root_, El::APAccountRef, t.account);
@@ -570,7 +577,7 @@ class Filler {
                 for (const SampleLink& link : t.links)
                     Link(root_, El::LinkedTxn, link.txn, link.amount, "AmtType");
                 break;
-            case 17:
+            case Type::Check:
                 Ref(root_, El::AccountRef, t.account);
                 Ref(root_, El::PayeeEntityRef, t.party);
                 root_.SetAmount(El::Amount, t.total);
@@ -578,13 +585,13 @@ class Filler {
                 AddressBlock(root_, El::AddressBlock, payee.address);
                 root_.SetBool(El::IsToBePrinted, t.toBePrinted);
                 break;
-            case 18:
-            case 19:
+            case Type::CreditCardCharge:
+            case Type::CreditCardCredit:
                 Ref(root_, El::AccountRef, t.account);
                 Ref(root_, El::PayeeEntityRef, t.party);
                 root_.SetAmount(El::Amount, t.total);
                 break;
-            case 20:
+            case Type::VendorCredit:
                 Ref(root_, El::VendorRef, t.party);
                 Ref(root_, El::APAccountRef, t.account);
                 root_.SetAmount(El::CreditAmount, t.total);
@@ -611,8 +618,9 @@ class Filler {
                 const SampleTxn& source = T(l.source);
                 line.Set(El::TxnType, RequestTypeInfo::TypeName(source.code));
                 line.Set(El::TxnID, source.txnId);
-                line.SetIfAny(El::CheckNumber,
-                              source.code == 9 ? source.refNumber : source.checkNumber);
+                line.SetIfAny(El::CheckNumber, source.code == Type::ReceivePayment
+                                                   ? source.refNumber
+                                                   : source.checkNumber);
             }
             line.Set(El::TxnLineID, l.txnLineId);
             Ref(line, El::EntityRef, l.entity);

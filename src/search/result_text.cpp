@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "foundation/common_tools.h"
 #include "model/inc_items.h"
 #include "model/search_object2.h"
 
@@ -232,7 +233,7 @@ std::string ResultsTable(const IncItems& items, std::span<const ResultList> list
         std::vector<std::string> headings = {"Key"};
         for (const ResultColumn& column : list->Columns) {
             headings.push_back(TableCell(column.Heading, widest));
-            right.push_back((column.DataTypeCode & 64) != 0);
+            right.push_back(CommonTools::HasFlag(column.DataTypeCode, Kind::Number));
         }
         if (anyMatch) {
             headings.emplace_back("Match");

@@ -20,8 +20,9 @@ struct WordCode {
     long code;
 };
 
-constexpr WordCode kChoices[] = {{"text", 128}, {"number", 64},  {"amount", 65},
-                                 {"price", 75}, {"percent", 74}, {"quantity", 76}};
+constexpr WordCode kChoices[] = {{"text", Choice::Text},       {"number", Choice::AnyNumber},
+                                 {"amount", Choice::Amount},   {"price", Choice::Price},
+                                 {"percent", Choice::Percent}, {"quantity", Choice::Quantity}};
 
 constexpr WordCode kOperations[] = {{"contains", Operation::Contains},
                                     {"starts-with", Operation::StartsWith},
@@ -39,8 +40,12 @@ constexpr WordCode kOperations[] = {{"contains", Operation::Contains},
                                     {"is-true", Operation::IsTrue},
                                     {"is-false", Operation::IsFalse}};
 
-const std::vector<long> kTextOperations = {130, 132, 134, 136, 138, 206};
-const std::vector<long> kNumberOperations = {66, 68, 70, 72, 74, 76, 206};
+const std::vector<long> kTextOperations = {Operation::Contains,       Operation::StartsWith,
+                                           Operation::EndsWith,       Operation::WholeWord,
+                                           Operation::MatchesPattern, Operation::InList};
+const std::vector<long> kNumberOperations = {
+    Operation::LessThan,    Operation::LessOrEqual, Operation::Equal, Operation::GreaterOrEqual,
+    Operation::GreaterThan, Operation::Between,     Operation::InList};
 
 bool IsBlankChar(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -55,7 +60,7 @@ bool Takes(const std::vector<long>& operations, long operation) {
 }
 
 bool IsNumberOperation(long operation) {
-    return Takes(kNumberOperations, operation) && operation != 206;
+    return Takes(kNumberOperations, operation) && operation != Operation::InList;
 }
 
 bool TakesNoValue(long operation) {
@@ -79,8 +84,9 @@ std::optional<double> StrictNumber(std::string_view text) {
 }
 
 // Reads the words of a rule one at a time. A word is a run of characters up to a
-// blank, or a double-quoted text with \" and \\ inside; in list mode a comma outside
-// quotes also ends a word.
+// blank, or a text in double or single quotes with the quote and \\ escaped by a
+// backslash inside; in list mode a comma outside quotes also ends a word. Single quotes
+// spare a shell user the escaping of double quotes inside an argument.
 class WordReader {
   public:
     explicit WordReader(std::string_view text) : text_(text) {}
@@ -105,16 +111,18 @@ class WordReader {
     bool Next(Word& word, std::string& error, bool listMode = false) {
         SkipBlanks();
         word = {};
-        if (pos_ < text_.size() && text_[pos_] == '"') {
+        if (pos_ < text_.size() && (text_[pos_] == '"' || text_[pos_] == '\'')) {
+            const char quote = text_[pos_];
+            const char* quoteName = quote == '"' ? "double quote" : "single quote";
             word.quoted = true;
             ++pos_;
             bool closed = false;
             while (pos_ < text_.size()) {
                 char c = text_[pos_++];
                 if (c == '\\' && pos_ < text_.size() &&
-                    (text_[pos_] == '"' || text_[pos_] == '\\')) {
+                    (text_[pos_] == quote || text_[pos_] == '\\')) {
                     word.text.push_back(text_[pos_++]);
-                } else if (c == '"') {
+                } else if (c == quote) {
                     closed = true;
                     break;
                 } else {
@@ -122,12 +130,13 @@ class WordReader {
                 }
             }
             if (!closed) {
-                error = "a double quote is not closed";
+                error = std::string("a ") + quoteName + " is not closed";
                 return false;
             }
             if (pos_ < text_.size() && !IsBlankChar(text_[pos_]) &&
                 !(listMode && text_[pos_] == ',')) {
-                error = "put a blank after the closing double quote of \"" + word.text + "\"";
+                error = std::string("put a blank after the closing ") + quoteName + " of \"" +
+                        word.text + "\"";
                 return false;
             }
             return true;
@@ -309,17 +318,24 @@ std::string OperationWord(long operation) {
 }
 
 std::vector<long> OperationsForChoice(long choice) {
-    if (choice == 128) return kTextOperations;
-    if (choice == 64 || choice == 65 || choice == 74 || choice == 75 || choice == 76) {
+    if (choice == Choice::Text) return kTextOperations;
+    if (choice == Choice::AnyNumber || choice == Choice::Amount || choice == Choice::Percent ||
+        choice == Choice::Price || choice == Choice::Quantity) {
         return kNumberOperations;
     }
     return {};
 }
 
 std::vector<long> OperationsForField(std::int32_t dataTypeCode) {
-    if (CommonTools::HasFlag(dataTypeCode, 64)) return kNumberOperations;
-    if (CommonTools::HasFlag(dataTypeCode, 128)) return {130, 132, 134, 136, 138, 140, 206};
-    if (CommonTools::HasFlag(dataTypeCode, 32)) return {34, 36};
+    if (CommonTools::HasFlag(dataTypeCode, Kind::Number)) return kNumberOperations;
+    if (CommonTools::HasFlag(dataTypeCode, Kind::Text)) {
+        std::vector<long> operations = kTextOperations;
+        operations.insert(operations.end() - 1, Operation::IsBlank);
+        return operations;
+    }
+    if (CommonTools::HasFlag(dataTypeCode, Kind::Boolean)) {
+        return {Operation::IsFalse, Operation::IsTrue};
+    }
     return {};
 }
 
@@ -400,13 +416,14 @@ std::string FillCriterion(const RuleText& rule, Criterion& criterion) {
                     : "");
     }
     Criterion filled;
-    if (std::string error = FillValues(rule, *choice != 128, filled); !error.empty()) return error;
+    if (std::string error = FillValues(rule, *choice != Choice::Text, filled); !error.empty())
+        return error;
     filled.AndOr = rule.AndOr;
     filled.Operand = rule.Operation;
     filled.SetDataType(*choice);
     // Copied as stored, the way the editors write their rows: a holder the rule leaves
     // empty stays empty instead of being read back as 0.
-    filled.Copy(criterion, 0);
+    filled.Copy(criterion, CopyDirection::IntoTarget);
     return {};
 }
 
@@ -420,27 +437,28 @@ std::string FillFieldCriterion(const RuleText& rule, QBXMLTagRef field, FieldCri
                " field; field rules test only text, number and true/false fields";
     }
     if (!Takes(fitting, rule.Operation)) {
-        std::string kind = CommonTools::HasFlag(code, 64)    ? "a number"
-                           : CommonTools::HasFlag(code, 128) ? "a text"
-                                                             : "a true/false";
+        std::string kind = CommonTools::HasFlag(code, Kind::Number) ? "a number"
+                           : CommonTools::HasFlag(code, Kind::Text) ? "a text"
+                                                                    : "a true/false";
         return OperationWord(rule.Operation) + " does not fit " + path + ", " + kind +
                " field; use one of " + OperationWords(fitting);
     }
     FieldCriterion filled;
-    if (std::string error = FillValues(rule, CommonTools::HasFlag(code, 64), filled);
+    if (std::string error = FillValues(rule, CommonTools::HasFlag(code, Kind::Number), filled);
         !error.empty()) {
         return error;
     }
     filled.AndOr = rule.AndOr;
     filled.Operand = rule.Operation;
     filled.SetField(std::move(field));
-    filled.Copy(criterion, 0);
+    filled.Copy(criterion, CopyDirection::IntoTarget);
     return {};
 }
 
 std::string QuoteRuleValue(std::string_view value) {
-    bool plain = !value.empty() && OperationOfWord(value) == std::nullopt &&
-                 !EqualsIgnoringCase(value, "and") && !EqualsIgnoringCase(value, "or");
+    bool plain = !value.empty() && value.front() != '\'' &&
+                 OperationOfWord(value) == std::nullopt && !EqualsIgnoringCase(value, "and") &&
+                 !EqualsIgnoringCase(value, "or");
     for (char c : value) {
         if (IsBlankChar(c) || c == '"' || c == '\\' || c == ',') plain = false;
     }
@@ -457,7 +475,7 @@ std::string QuoteRuleValue(std::string_view value) {
 std::string CriterionText(const Criterion& criterion, bool opensGroup) {
     std::string text = opensGroup ? "or " : "";
     text += ChoiceWord(criterion.DataType()) + " " + OperationWord(criterion.Operand);
-    text += ValuesText(criterion, criterion.Operand, criterion.DataType() == 128);
+    text += ValuesText(criterion, criterion.Operand, criterion.DataType() == Choice::Text);
     return text;
 }
 
@@ -466,7 +484,7 @@ std::string FieldCriterionText(const FieldCriterion& criterion, bool opensGroup)
     const QBXMLTagRef& field = criterion.Field();
     text += QuoteRuleValue(field ? RelativeFieldPath(field->TagName()) : std::string()) + " " +
             OperationWord(criterion.Operand);
-    bool textList = field && CommonTools::HasFlag(field->DataTypeCode(), 128);
+    bool textList = field && CommonTools::HasFlag(field->DataTypeCode(), Kind::Text);
     text += ValuesText(criterion, criterion.Operand, textList);
     return text;
 }

@@ -23,7 +23,8 @@ class FieldCriterion;
 // field rules also is-blank, is-true, is-false. VALUE is one value; two for between
 // ("between 10 20", or "between 10 and 20"); a comma-separated list for in; none for
 // the is- operations. A value holding blanks, commas (in a list) or quotes is written in
-// double quotes, with \" and \\ inside. Words are matched ignoring letter case.
+// double quotes, with \" and \\ inside, or in single quotes, with \' and \\ inside. Words are
+// matched ignoring letter case.
 
 // The data-type choice a word names (text 128, number 64, amount 65, price 75,
 // percent 74, quantity 76); nothing for other words.
@@ -84,8 +85,9 @@ std::string FillCriterion(const RuleText& rule, Criterion& criterion);
 // path names). The same checks, by the field's data type.
 std::string FillFieldCriterion(const RuleText& rule, QBXMLTagRef field, FieldCriterion& criterion);
 
-// A value as the rule syntax writes it: in double quotes when it is empty or holds
-// blanks, quotes, backslashes or commas; as it is otherwise.
+// A value as the rule syntax writes it: in double quotes when it is empty, starts with
+// a single quote or holds blanks, double quotes, backslashes or commas; as it is
+// otherwise.
 std::string QuoteRuleValue(std::string_view value);
 // The rule written back as ParseRuleText reads it: "or " first when `opensGroup` (the
 // rule starts an OR group after the first), then choice, operation and values. Parsing

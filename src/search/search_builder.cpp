@@ -162,8 +162,8 @@ RequestSearchRule& SearchBuilder::Standing(std::int32_t requestType) {
     return *rule;
 }
 
-std::string SearchBuilder::Build(SearchObject2& search) {
-    if (types_.empty()) return kNoTypeMessage;
+Outcome SearchBuilder::Build(SearchObject2& search) {
+    if (types_.empty()) return Outcome::Fail(kNoTypeMessage);
 
     std::vector<Criterion*> rows;
     for (const auto& row : rules_) rows.push_back(row.get());
@@ -181,7 +181,7 @@ std::string SearchBuilder::Build(SearchObject2& search) {
             BuildFieldExaminors(fieldRows, standing.FieldExaminors);
         }
         IncItem* item = search.IncludeItems.Add(RequestTypeInfo::TypeName(type), type);
-        standing.DisplayColumns.Copy(item->DisplayColumns, 0);
+        standing.DisplayColumns.Copy(item->DisplayColumns, CopyDirection::IntoTarget);
         ChooseSearchColumns(*item, &standing, search.Examinors, catalog_);
     }
     return {};
@@ -191,8 +191,9 @@ void PrepareSavedSearch(SearchObject2& search, const QBXMLTags& catalog) {
     for (IncItem& item : search.IncludeItems) {
         RequestSearchRule standing;
         standing.SetRequestType(item.RequestType(), &catalog);
-        if (item.DisplayColumns.Count() == 0) standing.DefaultColumns.Copy(item.DisplayColumns, 0);
-        item.FieldExaminors.Copy(standing.FieldExaminors, 0);
+        if (item.DisplayColumns.Count() == 0)
+            standing.DefaultColumns.Copy(item.DisplayColumns, CopyDirection::IntoTarget);
+        item.FieldExaminors.Copy(standing.FieldExaminors, CopyDirection::IntoTarget);
         ChooseSearchColumns(item, &standing, search.Examinors, catalog);
     }
 }

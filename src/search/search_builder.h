@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/outcome.h"
 #include "model/criterion.h"
 #include "model/field_criterion.h"
 #include "model/request_search_rule.h"
@@ -80,9 +81,9 @@ class SearchBuilder {
     // Fills `search`: the global rules grouped from the rows (BuildExaminors), the
     // dates and date filter, and one included item per type in order with its display
     // columns and its field rules or search columns. The search's identity, name and
-    // description stay; its earlier rules and items go. Answers "" or kNoTypeMessage
+    // description stay; its earlier rules and items go. Fails with kNoTypeMessage
     // when no type is included (the search is then left as it was).
-    std::string Build(SearchObject2& search);
+    Outcome Build(SearchObject2& search);
 
   private:
     const QBXMLTags& catalog_;

@@ -30,6 +30,11 @@ void AppSettings::SetText(const QString& section, const QString& key, const QStr
     QSettings().setValue(Key(section, key), value);
 }
 
+void AppSettings::SetTexts(const QString& section, const QList<QPair<QString, QString>>& values) {
+    QSettings settings;
+    for (const auto& [key, value] : values) settings.setValue(Key(section, key), value);
+}
+
 bool AppSettings::Flag(const QString& section, const QString& key, bool fallback) {
     QString text = Text(section, key).trimmed();
     if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return true;
@@ -38,7 +43,7 @@ bool AppSettings::Flag(const QString& section, const QString& key, bool fallback
 }
 
 void AppSettings::SetFlag(const QString& section, const QString& key, bool value) {
-    SetText(section, key, value ? QStringLiteral("True") : QStringLiteral("False"));
+    SetText(section, key, FlagText(value));
 }
 
 int AppSettings::Number(const QString& section, const QString& key, int fallback) {

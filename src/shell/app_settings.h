@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 namespace quarrion {
@@ -23,6 +25,13 @@ class AppSettings {
     static void SetText(const QString& section, const QString& key, const QString& value);
 
     // "True" and "False" in any letter case; anything else, or no value, is `fallback`.
+    // Several keys of one section written at once: one write of the file instead of
+    // one per key (the console remembers 37 keys with every search).
+    static void SetTexts(const QString& section, const QList<QPair<QString, QString>>& values);
+    static QString FlagText(bool value) {
+        return value ? QStringLiteral("True") : QStringLiteral("False");
+    }
+
     static bool Flag(const QString& section, const QString& key, bool fallback);
     static void SetFlag(const QString& section, const QString& key, bool value);
 

@@ -18,6 +18,7 @@
 #include "shell/app_settings.h"
 #include "shell/app_state.h"
 #include "shell/artwork.h"
+#include "shell/context_help.h"
 #include "shell/frm_dialog.h"
 #include "shell/frm_error_log.h"
 #include "shell/frm_init.h"
@@ -59,6 +60,18 @@ frmMain::frmMain(AppState& state, SearchConsoleFactory console, QWidget* parent)
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setBackground(QColor(96, 116, 126));
     mdiArea_->installEventFilter(this);
+    qApp->installEventFilter(new ContextHelpKey(
+        [this](const QString& page, QWidget* over) {
+            // A modal dialog blocks every other window: its help opens beside it.
+            if (over && over != this && over->isModal()) {
+                auto* beside = new HelpWindow(state_.HelpFile(), over);
+                beside->setAttribute(Qt::WA_DeleteOnClose);
+                beside->ShowPage(page);
+                return;
+            }
+            ShowHelp(page);
+        },
+        this));
     setCentralWidget(mdiArea_);
 
     BuildMenus();

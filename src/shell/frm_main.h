@@ -92,6 +92,8 @@ class frmMain : public QMainWindow, public ConsoleHost {
     frmPopUp* PopUpWindow() const;
     HelpWindow* Help() const;
     QMenu* ExportMenu() const { return mnuExport_; }
+    // Rooms add their own entries (the QuickBooks connection) here.
+    QMenu* AdvancedMenu() const { return mnuAdvanced_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;

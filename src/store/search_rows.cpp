@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <chrono>
+#include <unordered_map>
 
 #include "catalog/qbxml_tags.h"
 #include "model/search_object2.h"
@@ -145,6 +146,36 @@ std::int32_t StoredId(const QBXMLTagRef& tag, const char* what) {
                                  "\" names an element that is not in the catalog table; load the "
                                  "catalog from the database before saving.",
                              "IOManager"});
+}
+
+// The entry `id` names in a map of rows already read, or nullptr.
+template <class Entry>
+Entry* ParentOf(const std::unordered_map<std::int64_t, Entry*>& byId, std::int64_t id) {
+    auto found = byId.find(id);
+    return found == byId.end() ? nullptr : found->second;
+}
+
+// Fills the text and number lists of the rules read from `ruleTable` ("Criterion" or
+// "FieldCriterion"): its two list tables name their rule by `ruleField`, and keep
+// each list's order in `sequence`.
+template <class Rule>
+void LoadValueLists(SQLite::Database& db, const std::string& ruleTable, const char* ruleField,
+                    const std::unordered_map<std::int64_t, Rule*>& byRule) {
+    for (bool text : {true, false}) {
+        SQLite::Statement rows(db, std::string("SELECT ") + ruleField + ", " +
+                                       (text ? "text_compare" : "number_compare") + " FROM \"" +
+                                       ruleTable + (text ? " TextList" : " NumberList") +
+                                       "\" ORDER BY " + ruleField + ", sequence");
+        while (rows.executeStep()) {
+            Rule* rule = ParentOf(byRule, rows.getColumn(0).getInt64());
+            if (!rule) continue;
+            if (text) {
+                rule->TextList.Add(TextOf(rows.getColumn(1)));
+            } else {
+                rule->NumberList.Add(rows.getColumn(1).getDouble());
+            }
+        }
+    }
 }
 
 }  // namespace
@@ -345,18 +376,13 @@ std::unique_ptr<SearchObject2s> SearchRows::ReadAll(const QBXMLTags& catalog) {
             bySearch.emplace(rows.getColumn(0).getInt64(), search);
         }
     }
-    auto parentOf = [](auto& map, std::int64_t id) {
-        auto found = map.find(id);
-        return found == map.end() ? nullptr : found->second;
-    };
-
     std::unordered_map<std::int64_t, IncItem*> byInclude;
     {
         SQLite::Statement rows(db_,
                                "SELECT id, search_id, request_type FROM \"Search Include\" "
                                "ORDER BY search_id, request_type, id");
         while (rows.executeStep()) {
-            SearchObject2* search = parentOf(bySearch, rows.getColumn(1).getInt64());
+            SearchObject2* search = ParentOf(bySearch, rows.getColumn(1).getInt64());
             if (!search) continue;
             const long type = rows.getColumn(2).getInt();
             IncItem* item = search->IncludeItems.Add(RequestTypeInfo::TypeName(type), type);
@@ -370,7 +396,7 @@ std::unique_ptr<SearchObject2s> SearchRows::ReadAll(const QBXMLTags& catalog) {
                                "SELECT id, search_include_id FROM \"FieldExaminor\" "
                                "ORDER BY search_include_id, sequence, id");
         while (rows.executeStep()) {
-            IncItem* item = parentOf(byInclude, rows.getColumn(1).getInt64());
+            IncItem* item = ParentOf(byInclude, rows.getColumn(1).getInt64());
             if (item)
                 byFieldGroup.emplace(rows.getColumn(0).getInt64(), item->FieldExaminors.Add());
         }
@@ -382,7 +408,7 @@ std::unique_ptr<SearchObject2s> SearchRows::ReadAll(const QBXMLTags& catalog) {
                                "text_compare, number_compare, from_number, to_number "
                                "FROM \"FieldCriterion\" ORDER BY field_examinor_id, sequence, id");
         while (rows.executeStep()) {
-            FieldExaminor* group = parentOf(byFieldGroup, rows.getColumn(1).getInt64());
+            FieldExaminor* group = ParentOf(byFieldGroup, rows.getColumn(1).getInt64());
             QBXMLTagRef field = TagOfRow(rows.getColumn(3).getInt64(), catalog);
             if (!group || !field) continue;
             FieldCriterion* rule = group->FieldCriteria.Add(field, rows.getColumn(2).getInt());
@@ -392,33 +418,13 @@ std::unique_ptr<SearchObject2s> SearchRows::ReadAll(const QBXMLTags& catalog) {
             byFieldRule.emplace(rows.getColumn(0).getInt64(), rule);
         }
     }
-    {
-        SQLite::Statement rows(db_,
-                               "SELECT field_criterion_id, text_compare FROM "
-                               "\"FieldCriterion TextList\" ORDER BY field_criterion_id, sequence");
-        while (rows.executeStep()) {
-            if (FieldCriterion* rule = parentOf(byFieldRule, rows.getColumn(0).getInt64())) {
-                rule->TextList.Add(TextOf(rows.getColumn(1)));
-            }
-        }
-    }
-    {
-        SQLite::Statement rows(db_,
-                               "SELECT field_criterion_id, number_compare FROM "
-                               "\"FieldCriterion NumberList\" ORDER BY field_criterion_id, "
-                               "sequence");
-        while (rows.executeStep()) {
-            if (FieldCriterion* rule = parentOf(byFieldRule, rows.getColumn(0).getInt64())) {
-                rule->NumberList.Add(rows.getColumn(1).getDouble());
-            }
-        }
-    }
+    LoadValueLists(db_, "FieldCriterion", "field_criterion_id", byFieldRule);
     {
         SQLite::Statement rows(db_,
                                "SELECT search_include_id, basics_id, column_heading FROM "
                                "\"Include Data\" ORDER BY search_include_id, sequence");
         while (rows.executeStep()) {
-            IncItem* item = parentOf(byInclude, rows.getColumn(0).getInt64());
+            IncItem* item = ParentOf(byInclude, rows.getColumn(0).getInt64());
             QBXMLTagRef tag = TagOfRow(rows.getColumn(1).getInt64(), catalog);
             if (item && tag) item->DisplayColumns.Add(tag, TextOf(rows.getColumn(2)));
         }
@@ -430,7 +436,7 @@ std::unique_ptr<SearchObject2s> SearchRows::ReadAll(const QBXMLTags& catalog) {
                                "SELECT id, search_id FROM \"Examinor\" ORDER BY search_id, "
                                "sequence, id");
         while (rows.executeStep()) {
-            SearchObject2* search = parentOf(bySearch, rows.getColumn(1).getInt64());
+            SearchObject2* search = ParentOf(bySearch, rows.getColumn(1).getInt64());
             if (search) byGroup.emplace(rows.getColumn(0).getInt64(), search->Examinors.Add());
         }
     }
@@ -441,7 +447,7 @@ std::unique_ptr<SearchObject2s> SearchRows::ReadAll(const QBXMLTags& catalog) {
                                "number_compare, from_number, to_number FROM \"Criterion\" "
                                "ORDER BY examinor_id, sequence, id");
         while (rows.executeStep()) {
-            Examinor* group = parentOf(byGroup, rows.getColumn(1).getInt64());
+            Examinor* group = ParentOf(byGroup, rows.getColumn(1).getInt64());
             if (!group) continue;
             Criterion* rule =
                 group->Criteria.Add(rows.getColumn(2).getInt(), rows.getColumn(3).getInt());
@@ -450,26 +456,7 @@ std::unique_ptr<SearchObject2s> SearchRows::ReadAll(const QBXMLTags& catalog) {
             byRule.emplace(rows.getColumn(0).getInt64(), rule);
         }
     }
-    {
-        SQLite::Statement rows(db_,
-                               "SELECT criterion_id, text_compare FROM \"Criterion TextList\" "
-                               "ORDER BY criterion_id, sequence");
-        while (rows.executeStep()) {
-            if (Criterion* rule = parentOf(byRule, rows.getColumn(0).getInt64())) {
-                rule->TextList.Add(TextOf(rows.getColumn(1)));
-            }
-        }
-    }
-    {
-        SQLite::Statement rows(db_,
-                               "SELECT criterion_id, number_compare FROM \"Criterion NumberList\" "
-                               "ORDER BY criterion_id, sequence");
-        while (rows.executeStep()) {
-            if (Criterion* rule = parentOf(byRule, rows.getColumn(0).getInt64())) {
-                rule->NumberList.Add(rows.getColumn(1).getDouble());
-            }
-        }
-    }
+    LoadValueLists(db_, "Criterion", "criterion_id", byRule);
     return searches;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "catalog/qbxml_tag.h"
+#include "foundation/codes.h"
 #include "qbxml/request_type_info.h"
 
 namespace quarrion {
@@ -60,9 +61,9 @@ TEST(QBXMLTag, DataTypeSetsItsCode) {
     QBXMLTag tag;
     tag.SetDataType("AMTTYPE");
     EXPECT_EQ(tag.DataType(), "AMTTYPE");
-    EXPECT_EQ(tag.DataTypeCode(), 65);
+    EXPECT_EQ(tag.DataTypeCode(), DataTypeCode::Amt);
     tag.SetDataType("STRTYPE");
-    EXPECT_EQ(tag.DataTypeCode(), 141);
+    EXPECT_EQ(tag.DataTypeCode(), DataTypeCode::Str);
     tag.SetDataType("NOSUCHTYPE");
     EXPECT_EQ(tag.DataType(), "NOSUCHTYPE");
     EXPECT_EQ(tag.DataTypeCode(), RequestTypeInfo::DataTypeCodeByName("NOSUCHTYPE"));

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
+#include "foundation/codes.h"
 
 namespace quarrion {
 namespace {
@@ -14,8 +15,8 @@ QBXMLTag* AddTag(QBXMLTags& tags, int code, const std::string& tagName, int sequ
 
 TEST(QBXMLTags, AddSetsEveryGivenValueAndAnIndex) {
     QBXMLTags tags;
-    QBXMLTag* tag = tags.Add(4, "InvRef", 2, 3, "//InvoiceRet/Subtotal", "Subtotal", 1, "Net", true,
-                             "Amounts", "AMTTYPE", 77);
+    QBXMLTag* tag = tags.Add(RequestTypeCode::Invoice, "InvRef", 2, 3, "//InvoiceRet/Subtotal",
+                             "Subtotal", 1, "Net", true, "Amounts", "AMTTYPE", 77);
     ASSERT_NE(tag, nullptr);
     EXPECT_EQ(tag->Code, 4);
     EXPECT_EQ(tag->Reference, "InvRef");
@@ -28,45 +29,45 @@ TEST(QBXMLTags, AddSetsEveryGivenValueAndAnIndex) {
     EXPECT_TRUE(tag->Searchable);
     EXPECT_EQ(tag->SearchGroup, "Amounts");
     EXPECT_EQ(tag->DataType(), "AMTTYPE");
-    EXPECT_EQ(tag->DataTypeCode(), 65);
+    EXPECT_EQ(tag->DataTypeCode(), DataTypeCode::Amt);
     EXPECT_EQ(tag->ID, 77);
     EXPECT_EQ(tag->Index, 1);
-    EXPECT_EQ(AddTag(tags, 4, "//InvoiceRet/TxnDate")->Index, 2);
+    EXPECT_EQ(AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TxnDate")->Index, 2);
 }
 
 TEST(QBXMLTags, TagNameRuleOverridesTheGivenFlags) {
     QBXMLTags tags;
-    QBXMLTag* tag = tags.Add(5, "", 0, 0, "//CustomerRet/CompanyName", "Company", 1, "", false, "",
-                             "STRTYPE", 0);
+    QBXMLTag* tag = tags.Add(RequestTypeCode::CreditMemo, "", 0, 0, "//CustomerRet/CompanyName",
+                             "Company", 1, "", false, "", "STRTYPE", 0);
     EXPECT_TRUE(tag->Searchable);
     EXPECT_EQ(tag->SearchGroup, "Names");
-    QBXMLTag* date =
-        tags.Add(4, "", 0, 0, "//InvoiceRet/TxnDate", "Date", 1, "", true, "Dates", "DATETYPE", 0);
+    QBXMLTag* date = tags.Add(RequestTypeCode::Invoice, "", 0, 0, "//InvoiceRet/TxnDate", "Date", 1,
+                              "", true, "Dates", "DATETYPE", 0);
     EXPECT_TRUE(date->Searchable);
     EXPECT_EQ(date->SearchGroup, "Dates");
 }
 
 TEST(QBXMLTags, AddOfAnExistingKeyInOtherCaseReturnsTheFirstUnchanged) {
     QBXMLTags tags;
-    QBXMLTag* first = AddTag(tags, 4, "//InvoiceRet/TxnDate", 1);
-    QBXMLTag* second = tags.Add(4, "Other", 9, 9, "//INVOICERET/txndate", "Other", 3, "Other", true,
-                                "X", "AMTTYPE", 5);
+    QBXMLTag* first = AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TxnDate", 1);
+    QBXMLTag* second = tags.Add(RequestTypeCode::Invoice, "Other", 9, 9, "//INVOICERET/txndate",
+                                "Other", 3, "Other", true, "X", "AMTTYPE", 5);
     EXPECT_EQ(second, first);
     EXPECT_EQ(tags.Count(), 1u);
     EXPECT_EQ(first->Sequence, 1);
     EXPECT_EQ(first->TagName(), "//InvoiceRet/TxnDate");
     EXPECT_EQ(first->DataType(), "STRTYPE");
     // The same path under another request type is another entry.
-    EXPECT_NE(AddTag(tags, 5, "//InvoiceRet/TxnDate"), first);
+    EXPECT_NE(AddTag(tags, RequestTypeCode::CreditMemo, "//InvoiceRet/TxnDate"), first);
     EXPECT_EQ(tags.Count(), 2u);
 }
 
 TEST(QBXMLTags, ItemFindsByKeyInAnyCaseAndByPosition) {
     QBXMLTags tags;
-    AddTag(tags, 4, "//InvoiceRet/RefNumber");
-    QBXMLTag* date = AddTag(tags, 12, "//InvoiceRet/TxnDate");
+    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/RefNumber");
+    QBXMLTag* date = AddTag(tags, RequestTypeCode::PurchaseOrder, "//InvoiceRet/TxnDate");
     EXPECT_EQ(tags.Item("12//invoiceret/txndate"), date);
-    EXPECT_EQ(tags.Item(12, "//InvoiceRet/TXNDATE"), date);
+    EXPECT_EQ(tags.Item(RequestTypeCode::PurchaseOrder, "//InvoiceRet/TXNDATE"), date);
     EXPECT_EQ(tags.Item(static_cast<std::size_t>(date->Index)), date);
     EXPECT_EQ(tags.Item("4//InvoiceRet/TxnDate"), nullptr);
     EXPECT_EQ(tags.Item(std::size_t{0}), nullptr);
@@ -75,7 +76,7 @@ TEST(QBXMLTags, ItemFindsByKeyInAnyCaseAndByPosition) {
 
 TEST(QBXMLTags, RemoveOfAMissingKeyDoesNothing) {
     QBXMLTags tags;
-    AddTag(tags, 4, "//InvoiceRet/RefNumber");
+    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/RefNumber");
     tags.Remove("4//InvoiceRet/Nothing");
     tags.Remove(std::size_t{7});
     EXPECT_EQ(tags.Count(), 1u);
@@ -85,11 +86,11 @@ TEST(QBXMLTags, RemoveOfAMissingKeyDoesNothing) {
 
 TEST(QBXMLTags, ClearRestartsTheIndex) {
     QBXMLTags tags;
-    AddTag(tags, 4, "//InvoiceRet/RefNumber");
-    AddTag(tags, 4, "//InvoiceRet/TxnDate");
+    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/RefNumber");
+    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TxnDate");
     tags.Clear();
     EXPECT_EQ(tags.Count(), 0u);
-    EXPECT_EQ(AddTag(tags, 4, "//InvoiceRet/TxnDate")->Index, 1);
+    EXPECT_EQ(AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TxnDate")->Index, 1);
 }
 
 TEST(QBXMLTags, EnumerationKeepsInsertionOrder) {
@@ -103,8 +104,8 @@ TEST(QBXMLTags, EnumerationKeepsInsertionOrder) {
 
 TEST(QBXMLTags, RequestIsSequencedNeedsAPositiveSequenceOfThatType) {
     QBXMLTags tags;
-    AddTag(tags, 4, "//InvoiceRet/RefNumber", 0);
-    AddTag(tags, 5, "//CreditMemoRet/RefNumber", 2);
+    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/RefNumber", 0);
+    AddTag(tags, RequestTypeCode::CreditMemo, "//CreditMemoRet/RefNumber", 2);
     EXPECT_FALSE(tags.RequestIsSequenced(4));
     EXPECT_TRUE(tags.RequestIsSequenced(5));
     EXPECT_FALSE(tags.RequestIsSequenced(6));
@@ -117,9 +118,11 @@ TEST(QBXMLTags, RequestHeadersOrderBySequenceThenCatalogPosition) {
     // Positions 1..9; sequences 2, 1, 2 sit at positions 4, 9, 6.
     for (int position = 1; position <= 9; ++position) {
         int sequence = position == 4 ? 2 : position == 9 ? 1 : position == 6 ? 2 : 0;
-        AddTag(tags, 4, "//InvoiceRet/E" + std::to_string(position), sequence);
+        AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/E" + std::to_string(position),
+               sequence);
     }
-    AddTag(tags, 5, "//CreditMemoRet/First", 1);  // another type never shows up
+    AddTag(tags, RequestTypeCode::CreditMemo, "//CreditMemoRet/First",
+           1);  // another type never shows up
     std::vector<QBXMLTag*> headers;
     ASSERT_TRUE(tags.RequestHeaders(4, headers));
     ASSERT_EQ(headers.size(), 3u);
@@ -132,11 +135,11 @@ TEST(QBXMLTags, RequestHeadersSortFourDigitKeysAsText) {
     QBXMLTags tags;
     // "0009_0002" < "0010_0001" < "0100_0003" < "10000_0004" < "2000_0005": up to 9999
     // text order is numeric order; 10000 makes a longer key that sorts before 2000.
-    AddTag(tags, 4, "//InvoiceRet/Ten", 10);
-    AddTag(tags, 4, "//InvoiceRet/Nine", 9);
-    AddTag(tags, 4, "//InvoiceRet/Hundred", 100);
-    AddTag(tags, 4, "//InvoiceRet/TenThousand", 10000);
-    AddTag(tags, 4, "//InvoiceRet/TwoThousand", 2000);
+    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/Ten", 10);
+    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/Nine", 9);
+    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/Hundred", 100);
+    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TenThousand", 10000);
+    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TwoThousand", 2000);
     std::vector<QBXMLTag*> headers;
     ASSERT_TRUE(tags.RequestHeaders(4, headers));
     std::vector<std::string> names;
@@ -148,7 +151,7 @@ TEST(QBXMLTags, RequestHeadersSortFourDigitKeysAsText) {
 
 TEST(QBXMLTags, RequestHeadersOfAnUnsequencedTypeFailsWithNothing) {
     QBXMLTags tags;
-    AddTag(tags, 4, "//InvoiceRet/RefNumber", 0);
+    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/RefNumber", 0);
     std::vector<QBXMLTag*> headers = {nullptr};
     EXPECT_FALSE(tags.RequestHeaders(4, headers));
     EXPECT_TRUE(headers.empty());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
+#include "foundation/codes.h"
 
 namespace quarrion {
 namespace {
@@ -13,8 +14,9 @@ namespace {
 class ViewTagsTest : public ::testing::Test {
   protected:
     QBXMLTag* Tag(const std::string& name, int sequence, const std::string& userHeading = "") {
-        return catalog_.Add(4, "", sequence, sequence, "//InvoiceRet/" + name, name + " default", 2,
-                            userHeading, false, "", "STRTYPE", 0);
+        return catalog_.Add(RequestTypeCode::Invoice, "", sequence, sequence,
+                            "//InvoiceRet/" + name, name + " default", 2, userHeading, false, "",
+                            "STRTYPE", 0);
     }
     std::vector<std::string> Order() {
         std::vector<std::string> names;
@@ -38,7 +40,8 @@ TEST_F(ViewTagsTest, AddingAPathTwiceInAnyCaseReturnsTheFirstViewTag) {
     tags_.Protect = true;
     ViewTag* first = tags_.Add(Tag("RefNumber", 1));
     QBXMLTags other;
-    QBXMLTag* same = other.Add(4, "", 0, 0, "//invoiceret/REFNUMBER", "x", 1, "", false, "", "", 0);
+    QBXMLTag* same = other.Add(RequestTypeCode::Invoice, "", 0, 0, "//invoiceret/REFNUMBER", "x", 1,
+                               "", false, "", "", 0);
     EXPECT_EQ(tags_.Add(same), first);
     EXPECT_EQ(tags_.Count(), 1u);
     EXPECT_EQ(first->Index, 1);

@@ -343,6 +343,11 @@ TEST_F(CliSearch, ViewWritesOneRecordsPage) {
     EXPECT_NE(html.find("<html"), std::string::npos);
     EXPECT_NE(html.find(refNumber), std::string::npos) << refNumber;
     EXPECT_NE(html.find("Supply"), std::string::npos);
+    // The page sits outside the data folder, so it carries its pictures itself.
+    EXPECT_EQ(html.find("../dataview.gif"), std::string::npos);
+    EXPECT_EQ(html.find("../xml_globe_00_tn.jpg"), std::string::npos);
+    EXPECT_NE(html.find("url(data:image/gif;base64,"), std::string::npos);
+    EXPECT_NE(html.find("src=\"data:image/jpeg;base64,"), std::string::npos);
 
     const fs::path missing = dir_.Path() / "none.html";
     const CliRun unknown =
@@ -409,6 +414,25 @@ TEST_F(CliSearch, AnUnreadableCompanyFileFailsTheSearch) {
     EXPECT_NE(log.out.find("missing.qbxml"), std::string::npos) << log.out;
     EXPECT_EQ(Cli("log clear --home " + Shell(home_.string())).exitCode, 0);
     EXPECT_EQ(Cli("log show --home " + Shell(home_.string())).out, "The error log is empty.\n");
+}
+
+TEST_F(CliSearch, TheDataFolderMayBeNamedBeforeTheCommand) {
+    const CliRun saved = Search("--type Invoice --rule 'text contains a' --save Early");
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    const CliRun listed = Cli("--home " + Shell(home_.string()) + " searches list");
+    EXPECT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_NE(listed.out.find("Early"), std::string::npos) << listed.out;
+}
+
+TEST_F(CliSearch, ARuleValueMayBeSingleQuoted) {
+    const CliRun doubled =
+        Search("--type Invoice --format csv --rule " + Shell("text contains \"Acme Supply\""));
+    const CliRun single =
+        Search("--type Invoice --format csv --rule " + Shell("text contains 'Acme Supply'"));
+    ASSERT_EQ(doubled.exitCode, 0) << doubled.err;
+    ASSERT_EQ(single.exitCode, 0) << single.err;
+    EXPECT_EQ(single.out, doubled.out);
+    EXPECT_NE(single.out.find("Supply"), std::string::npos) << single.out;  // any letter case
 }
 
 TEST_F(CliSearch, AnUnwritableExportFolderLeavesNoFile) {

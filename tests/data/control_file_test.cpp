@@ -7,6 +7,7 @@
 #include <string>
 
 #include "control_file_entries.h"
+#include "foundation/codes.h"
 #include "foundation/leading_number.h"
 #include "foundation/text_fold.h"
 #include "qbxml/request_type_info.h"

@@ -307,33 +307,37 @@ TEST(SampleCompany, IdsAreUnique) {
 }
 
 TEST(SampleCompany, EveryReferenceNamesARecordOfTheRightList) {
-    const std::set<int> items{25, 26, 27, 28, 29}, names{2, 3, 11, 30};
-    const std::map<std::string, std::set<int>> allowed{{"CustomerRef", {2}},
-                                                       {"VendorRef", {11}},
-                                                       {"ItemRef", items},
-                                                       {"ItemServiceRef", {25}},
-                                                       {"ItemInventoryRef", {26}},
-                                                       {"AccountRef", {1}},
-                                                       {"ARAccountRef", {1}},
-                                                       {"APAccountRef", {1}},
-                                                       {"BankAccountRef", {1}},
-                                                       {"CreditCardAccountRef", {1}},
-                                                       {"DepositToAccountRef", {1}},
-                                                       {"IncomeAccountRef", {1}},
-                                                       {"ExpenseAccountRef", {1}},
-                                                       {"COGSAccountRef", {1}},
-                                                       {"AssetAccountRef", {1}},
-                                                       {"ClassRef", {31}},
-                                                       {"TermsRef", {33}},
-                                                       {"SalesRepRef", {32}},
-                                                       {"CustomerTypeRef", {34}},
-                                                       {"VendorTypeRef", {35}},
-                                                       {"EntityRef", names},
-                                                       {"PayeeEntityRef", names},
-                                                       {"SalesRepEntityRef", {3, 11, 30}},
-                                                       {"PrefVendorRef", {11}},
-                                                       {"ShipToEntityRef", names},
-                                                       {"SupervisorRef", {3}}};
+    namespace T = RequestTypeCode;
+    const std::set<int> items{T::ItemService, T::ItemInventory, T::ItemNonInventory,
+                              T::ItemOtherCharge, T::ItemInventoryAssembly},
+        names{T::Customer, T::Employee, T::Vendor, T::OtherName};
+    const std::map<std::string, std::set<int>> allowed{
+        {"CustomerRef", {T::Customer}},
+        {"VendorRef", {T::Vendor}},
+        {"ItemRef", items},
+        {"ItemServiceRef", {T::ItemService}},
+        {"ItemInventoryRef", {T::ItemInventory}},
+        {"AccountRef", {T::Account}},
+        {"ARAccountRef", {T::Account}},
+        {"APAccountRef", {T::Account}},
+        {"BankAccountRef", {T::Account}},
+        {"CreditCardAccountRef", {T::Account}},
+        {"DepositToAccountRef", {T::Account}},
+        {"IncomeAccountRef", {T::Account}},
+        {"ExpenseAccountRef", {T::Account}},
+        {"COGSAccountRef", {T::Account}},
+        {"AssetAccountRef", {T::Account}},
+        {"ClassRef", {T::Class}},
+        {"TermsRef", {T::StandardTerms}},
+        {"SalesRepRef", {T::SalesRep}},
+        {"CustomerTypeRef", {T::CustomerType}},
+        {"VendorTypeRef", {T::VendorType}},
+        {"EntityRef", names},
+        {"PayeeEntityRef", names},
+        {"SalesRepEntityRef", {T::Employee, T::Vendor, T::OtherName}},
+        {"PrefVendorRef", {T::Vendor}},
+        {"ShipToEntityRef", names},
+        {"SupervisorRef", {T::Employee}}};
     const auto lists = ListRecords(Small());
     std::size_t checked = 0;
     for (const auto& [code, records] : Small().records) {
@@ -656,22 +660,22 @@ TEST(SampleCompany, ScaleOneHoldsAboutTwoThousandTransactionsAndFourHundredListR
 }
 
 TEST(SampleCompany, InvalidOptionsAreRefusedWithAReason) {
-    EXPECT_NE(ValidateSampleCompanyOptions({1, 0.0, kToday}), "");
-    EXPECT_NE(ValidateSampleCompanyOptions({1, -1.0, kToday}), "");
-    EXPECT_NE(ValidateSampleCompanyOptions({1, 1e9, kToday}), "");
-    EXPECT_NE(ValidateSampleCompanyOptions({1, 1.0, "2026-02-30"}).find("2026-02-30"),
+    EXPECT_NE(ValidateSampleCompanyOptions({1, 0.0, kToday}).Message(), "");
+    EXPECT_NE(ValidateSampleCompanyOptions({1, -1.0, kToday}).Message(), "");
+    EXPECT_NE(ValidateSampleCompanyOptions({1, 1e9, kToday}).Message(), "");
+    EXPECT_NE(ValidateSampleCompanyOptions({1, 1.0, "2026-02-30"}).Message().find("2026-02-30"),
               std::string::npos);
-    EXPECT_EQ(ValidateSampleCompanyOptions({1, 1.0, ""}), "");
+    EXPECT_EQ(ValidateSampleCompanyOptions({1, 1.0, ""}).Message(), "");
     EXPECT_EQ(GenerateSampleCompany({1, 0.0, kToday}), "");
 }
 
 TEST(SampleCompany, StreamingStopsWhenTheSinkRefuses) {
     int pieces = 0;
-    const std::string result = StreamSampleCompany({7, 0.05, kToday}, [&](std::string_view) {
+    const Outcome result = StreamSampleCompany({7, 0.05, kToday}, [&](std::string_view) {
         ++pieces;
         return false;
     });
-    EXPECT_EQ(result, "stopped");
+    EXPECT_EQ(result.Message(), "stopped");
     EXPECT_EQ(pieces, 1);
 }
 
@@ -685,7 +689,7 @@ TEST(SampleCompanyFile, IsWrittenWholeOverTheOldFile) {
     TempDir dir;
     const auto file = dir.Path() / "company.xml";
     std::ofstream(file) << "old content";
-    EXPECT_EQ(WriteSampleCompany(file, {7, 0.05, kToday}), "");
+    EXPECT_EQ(WriteSampleCompany(file, {7, 0.05, kToday}).Message(), "");
     EXPECT_EQ(test::ReadAll(file), Small().text);
     EXPECT_EQ(FilesIn(dir.Path()), 1u);  // no temporary file left behind
 }
@@ -693,7 +697,7 @@ TEST(SampleCompanyFile, IsWrittenWholeOverTheOldFile) {
 TEST(SampleCompanyFile, AMissingFolderIsReportedAndNothingIsWritten) {
     TempDir dir;
     const auto file = dir.Path() / "missing" / "company.xml";
-    const std::string problem = WriteSampleCompany(file, {7, 0.05, kToday});
+    const std::string problem = WriteSampleCompany(file, {7, 0.05, kToday}).Message();
     EXPECT_NE(problem.find((dir.Path() / "missing").string()), std::string::npos) << problem;
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing"));
     EXPECT_EQ(FilesIn(dir.Path()), 0u);
@@ -703,8 +707,9 @@ TEST(SampleCompanyFile, FailuresLeaveTheOldFileUntouched) {
     TempDir dir;
     const auto file = dir.Path() / "company.xml";
     std::ofstream(file) << "old content";
-    EXPECT_NE(WriteSampleCompany(file, {7, 0.0, kToday}), "");
-    EXPECT_NE(WriteSampleCompany(dir.Path(), {7, 0.05, kToday}), "");  // a folder is no file
+    EXPECT_NE(WriteSampleCompany(file, {7, 0.0, kToday}).Message(), "");
+    EXPECT_NE(WriteSampleCompany(dir.Path(), {7, 0.05, kToday}).Message(),
+              "");  // a folder is no file
     EXPECT_EQ(test::ReadAll(file), "old content");
     EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }

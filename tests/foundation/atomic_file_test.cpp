@@ -32,7 +32,7 @@ TEST(AtomicFile, TheTargetChangesOnlyOnCommit) {
 
     AtomicFile file(target);
     ASSERT_TRUE(file.Write("after"));
-    EXPECT_EQ(file.Commit(), "");
+    EXPECT_EQ(file.Commit().Message(), "");
     EXPECT_EQ(test::ReadAll(target), "after");
 }
 
@@ -55,7 +55,7 @@ TEST(AtomicFileTargets, APipeIsWrittenThroughAndStaysAPipe) {
         all << in.rdbuf();
         received = all.str();
     });
-    EXPECT_EQ(WriteFileAtomically(pipe, "through the pipe"), "");
+    EXPECT_EQ(WriteFileAtomically(pipe, "through the pipe").Message(), "");
     reader.join();
     EXPECT_EQ(received, "through the pipe");
     EXPECT_TRUE(std::filesystem::is_fifo(pipe));
@@ -69,7 +69,7 @@ TEST(AtomicFileTargets, AFolderIsRefusedAndKept) {
     test::TempDir dir;
     auto folder = dir.Path() / "folder";
     std::filesystem::create_directory(folder);
-    std::string error = WriteFileAtomically(folder, "text");
+    std::string error = WriteFileAtomically(folder, "text").Message();
     EXPECT_NE(error.find("is a folder"), std::string::npos) << error;
     EXPECT_TRUE(std::filesystem::is_directory(folder));
 }
@@ -80,7 +80,7 @@ TEST(AtomicFileTargets, ALinkKeepsLinkingToTheReplacedFile) {
     auto link = dir.Path() / "link.txt";
     std::ofstream(file) << "old";
     std::filesystem::create_symlink(file, link);
-    EXPECT_EQ(WriteFileAtomically(link, "new"), "");
+    EXPECT_EQ(WriteFileAtomically(link, "new").Message(), "");
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(test::ReadAll(file), "new");
 }
@@ -90,7 +90,7 @@ TEST(ReadWholeFile, APipeIsRefusedInsteadOfWaitedOn) {
     auto pipe = dir.Path() / "company.qbxml";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     std::string contents;
-    std::string error = ReadWholeFile(pipe, contents);
+    std::string error = ReadWholeFile(pipe, contents).Message();
     EXPECT_NE(error.find("is not a regular file"), std::string::npos) << error;
 }
 
@@ -113,7 +113,7 @@ TEST(LeftoverTemporaries, AbandonedOnesGoAndOnesBeingWrittenStay) {
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Error Log.txt.tmp-Ab12Cd"));
     EXPECT_TRUE(std::filesystem::exists(dir.Path() / "notes.tmp-kept.txt"));
     EXPECT_TRUE(std::filesystem::exists(dir.Path() / "link.settings"));
-    EXPECT_EQ(writing.Commit(), "");
+    EXPECT_EQ(writing.Commit().Message(), "");
     EXPECT_EQ(test::ReadAll(dir.Path() / "company.qbxml"), "half");
 }
 

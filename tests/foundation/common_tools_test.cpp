@@ -4,6 +4,8 @@
 
 #include <set>
 
+#include "foundation/codes.h"
+
 namespace quarrion {
 namespace {
 
@@ -19,23 +21,29 @@ TEST(CommonTools, FoldersEndInExactlyOneSeparator) {
 
 TEST(CommonTools, OperatorAndChoiceTextsAreDistinct) {
     std::set<std::string> ops;
-    for (int code : {66, 68, 70, 72, 74, 76, 130, 206, 132, 134, 138, 136, 36, 34, 140}) {
+    for (long code :
+         {Operation::LessThan, Operation::LessOrEqual, Operation::Equal, Operation::GreaterOrEqual,
+          Operation::GreaterThan, Operation::Between, Operation::Contains, Operation::InList,
+          Operation::StartsWith, Operation::EndsWith, Operation::MatchesPattern,
+          Operation::WholeWord, Operation::IsTrue, Operation::IsFalse, Operation::IsBlank}) {
         ops.insert(CommonTools::OperatorText(code));
     }
     EXPECT_EQ(ops.size(), 15u);
     EXPECT_FALSE(ops.contains(""));
     std::set<std::string> choices;
-    for (int code : {128, 64, 74, 75, 76, 65}) choices.insert(CommonTools::ChoiceText(code));
+    for (int code : {Choice::Text, Choice::AnyNumber, Choice::Percent, Choice::Price,
+                     Choice::Quantity, Choice::Amount})
+        choices.insert(CommonTools::ChoiceText(code));
     EXPECT_EQ(choices.size(), 6u);
     EXPECT_FALSE(choices.contains(""));
 }
 
 TEST(CommonTools, HasFlagNeedsEveryBitOfTheFlag) {
-    EXPECT_TRUE(CommonTools::HasFlag(141, 128));
-    EXPECT_FALSE(CommonTools::HasFlag(65, 128));
-    EXPECT_TRUE(CommonTools::HasFlag(206, 64));
-    EXPECT_TRUE(CommonTools::HasFlag(206, 128 | 64));
-    EXPECT_FALSE(CommonTools::HasFlag(128, 128 | 64));
+    EXPECT_TRUE(CommonTools::HasFlag(DataTypeCode::Str, Kind::Text));
+    EXPECT_FALSE(CommonTools::HasFlag(DataTypeCode::Amt, Kind::Text));
+    EXPECT_TRUE(CommonTools::HasFlag(Operation::InList, Kind::Number));
+    EXPECT_TRUE(CommonTools::HasFlag(Operation::InList, Kind::Text | Kind::Number));
+    EXPECT_FALSE(CommonTools::HasFlag(Choice::Text, Kind::Text | Kind::Number));
 }
 
 struct Match {

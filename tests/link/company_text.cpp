@@ -70,11 +70,4 @@ void WriteText(const std::filesystem::path& path, const std::string& text) {
     out << text;
 }
 
-std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 }  // namespace quarrion::test

@@ -33,6 +33,5 @@ std::string CompanyText(const std::vector<std::pair<std::string, std::vector<std
 std::vector<std::string> Invoices(int count);
 
 void WriteText(const std::filesystem::path& path, const std::string& text);
-std::string ReadText(const std::filesystem::path& path);
 
 }  // namespace quarrion::test

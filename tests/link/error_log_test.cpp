@@ -36,7 +36,7 @@ TEST(ErrorLog, FirstLineHoldsTheColumnTitles) {
     ErrorLog log(ErrorLog::PathIn(dir.Path()));
     ASSERT_EQ(log.Append({"Invoice", 3200, "Error", "changed\tsince\nthe search"}), "");
     ASSERT_EQ(log.Append({"", 28673, "Warn", "second"}), "");
-    auto lines = Lines(test::ReadText(log.Path()));
+    auto lines = Lines(test::ReadAll(log.Path()));
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(Fields(lines[0]), (std::vector<std::string>{"Time", "Request Type", "Status Code",
                                                           "Severity", "Message"}));
@@ -57,9 +57,9 @@ TEST(ErrorLog, ClearLeavesOnlyTheHeader) {
     ErrorLog log(ErrorLog::PathIn(dir.Path()));
     log.Append({"Invoice", 1, "Error", "x"});
     ASSERT_EQ(log.Clear(), "");
-    EXPECT_EQ(test::ReadText(log.Path()), std::string(ErrorLog::Header()) + "\n");
+    EXPECT_EQ(test::ReadAll(log.Path()), std::string(ErrorLog::Header()) + "\n");
     log.Append({"Invoice", 1, "Error", "y"});
-    EXPECT_EQ(Lines(test::ReadText(log.Path())).size(), 2u);
+    EXPECT_EQ(Lines(test::ReadAll(log.Path())).size(), 2u);
 }
 
 TEST(ErrorLog, LinesFromManyThreadsStayWhole) {
@@ -73,7 +73,7 @@ TEST(ErrorLog, LinesFromManyThreadsStayWhole) {
         });
     }
     for (auto& thread : threads) thread.join();
-    auto lines = Lines(test::ReadText(log.Path()));
+    auto lines = Lines(test::ReadAll(log.Path()));
     ASSERT_EQ(lines.size(), 201u);
     EXPECT_EQ(lines[0], ErrorLog::Header());
     for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(Fields(lines[i]).size(), 5u);

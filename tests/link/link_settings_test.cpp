@@ -30,7 +30,7 @@ TEST(LinkSettings, SavedSettingsReadBack) {
     EXPECT_EQ(back.CompanyFile, "/data/My Company.qbxml");
     EXPECT_EQ(back.ResponseFolder, "/data/answers");
     EXPECT_EQ(back.PageSize, 25);
-    EXPECT_NE(test::ReadText(LinkSettings::FilePath(dir.Path())).find("LogErrors=False\n"),
+    EXPECT_NE(test::ReadAll(LinkSettings::FilePath(dir.Path())).find("LogErrors=False\n"),
               std::string::npos);
 }
 

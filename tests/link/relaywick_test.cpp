@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "company_text.h"
+#include "foundation/codes.h"
 #include "link/configured_processor.h"
 #include "link/error_log.h"
 #include "link/link_settings.h"
@@ -162,13 +163,6 @@ LinkDate Day(int y, unsigned m, unsigned d) {
 
 class RelaywickTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        const char* old = std::getenv("QUARRION_HOME");
-        oldHome_ = old ? old : "";
-        setenv("QUARRION_HOME", home_.Path().c_str(), 1);
-    }
-    void TearDown() override { setenv("QUARRION_HOME", oldHome_.c_str(), 1); }
-
     // Writes a company and points the link settings at it.
     void UseCompany(const std::string& text, int pageSize = 500) {
         test::WriteText(company_, text);
@@ -189,10 +183,9 @@ class RelaywickTest : public ::testing::Test {
         link.RequestRecords(LinkDate{}, LinkDate{}, 1, max, "", RequestTypeInfo::TypeName(type), "",
                             type);
     }
-    std::string Log() { return test::ReadText(ErrorLog::PathIn(home_.Path())); }
+    std::string Log() { return test::ReadAll(ErrorLog::PathIn(home_.Path())); }
 
-    test::TempDir home_;
-    std::string oldHome_;
+    test::HomeOfItsOwn home_;
     std::filesystem::path company_ = home_.Path() / "company.qbxml";
     std::shared_ptr<SpyLog> spy_ = std::make_shared<SpyLog>();
     OwnerEventQueue queue_;
@@ -203,7 +196,7 @@ TEST_F(RelaywickTest, EventsArriveOnTheOwnersThread) {
     Relaywick link(queue_.Poster());
     Recorder events;
     events.Connect(link);
-    Ask(link, 4);
+    Ask(link, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
     EXPECT_EQ(events.threads, (std::set<std::thread::id>{std::this_thread::get_id()}));
     const ResponseEvent& response = events.responses[0];
@@ -221,7 +214,7 @@ TEST_F(RelaywickTest, IteratorWalkDeliversEveryRecordOnceWithProgress) {
     Relaywick link(queue_.Poster(), Spied());
     Recorder events;
     events.Connect(link);
-    Ask(link, 4);
+    Ask(link, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
     auto ids = RecordIds(events.responses[0].response, "InvoiceRet");
     EXPECT_EQ(ids.size(), 50u);
@@ -244,7 +237,7 @@ TEST_F(RelaywickTest, MaximumCountCapsTheRecordsAndStopsTheWalk) {
     Relaywick link(queue_.Poster(), Spied());
     Recorder events;
     events.Connect(link);
-    Ask(link, 4, 20);
+    Ask(link, RequestTypeCode::Invoice, 20);
     ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
     EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 20u);
     EXPECT_TRUE(events.HasMessage("Received 7 of 20 Invoice records ..."));
@@ -263,7 +256,7 @@ TEST_F(RelaywickTest, TypesWithoutIteratorsAreAskedOnce) {
     Relaywick link(queue_.Poster(), Spied());
     Recorder events;
     events.Connect(link);
-    Ask(link, 1, 100);
+    Ask(link, RequestTypeCode::Account, 100);
     ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
     EXPECT_EQ(RecordIds(events.responses[0].response, "AccountRet"),
               (std::vector<std::string>{"A-1"}));
@@ -280,9 +273,9 @@ TEST_F(RelaywickTest, RequestsOfOneInstanceAreAnsweredInOrder) {
     Relaywick link(queue_.Poster());
     Recorder events;
     events.Connect(link);
-    Ask(link, 4);
-    Ask(link, 2);
-    Ask(link, 11);  // no vendors: answered with an empty response
+    Ask(link, RequestTypeCode::Invoice);
+    Ask(link, RequestTypeCode::Customer);
+    Ask(link, RequestTypeCode::Vendor);  // no vendors: answered with an empty response
     ASSERT_TRUE(Wait([&] { return events.responses.size() == 3; }));
     EXPECT_EQ(events.responses[0].requestType, 4);
     EXPECT_EQ(events.responses[1].requestType, 2);
@@ -315,8 +308,8 @@ TEST_F(RelaywickTest, SeveralInstancesWorkIndependently) {
     Recorder a, b;
     a.Connect(first);
     b.Connect(second);
-    Ask(first, 4);
-    Ask(second, 4, 10);
+    Ask(first, RequestTypeCode::Invoice);
+    Ask(second, RequestTypeCode::Invoice, 10);
     ASSERT_TRUE(Wait([&] { return a.responses.size() == 1 && b.responses.size() == 1; }));
     EXPECT_EQ(RecordIds(a.responses[0].response, "InvoiceRet").size(), 40u);
     EXPECT_EQ(RecordIds(b.responses[0].response, "InvoiceRet").size(), 10u);
@@ -343,8 +336,8 @@ TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceAndEndsEachType) {
     Relaywick link(queue_.Poster());
     Recorder events;
     events.Connect(link);
-    Ask(link, 4);
-    Ask(link, 2);
+    Ask(link, RequestTypeCode::Invoice);
+    Ask(link, RequestTypeCode::Customer);
     ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 2; }));
     queue_.RunUntil([] { return false; }, 50ms);
     ASSERT_EQ(events.popUps.size(), 1u);
@@ -363,7 +356,7 @@ TEST_F(RelaywickTest, AnUnreadableCompanyIsReportedAndNeverOverwritten) {
         Relaywick link(queue_.Poster());
         Recorder events;
         events.Connect(link);
-        Ask(link, 4);
+        Ask(link, RequestTypeCode::Invoice);
         ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
         std::string result = "unset";
         link.UpdateToPrint(4, "T-1\t1001\tk0", "", true, 100, false, result);
@@ -373,7 +366,7 @@ TEST_F(RelaywickTest, AnUnreadableCompanyIsReportedAndNeverOverwritten) {
         EXPECT_EQ(events.popUps[0].code, LinkError::CompanyFileUnreadable);
         EXPECT_NE(events.popUps[0].message.find("company.qbxml"), std::string::npos);
     }
-    EXPECT_EQ(test::ReadText(company_), truncated);
+    EXPECT_EQ(test::ReadAll(company_), truncated);
 }
 
 TEST_F(RelaywickTest, NoEventArrivesAfterDestructionWhileARequestIsInFlight) {
@@ -383,8 +376,8 @@ TEST_F(RelaywickTest, NoEventArrivesAfterDestructionWhileARequestIsInFlight) {
     {
         Relaywick link(queue_.Poster(), Spied());
         events.Connect(link);
-        Ask(link, 4);
-        Ask(link, 2);
+        Ask(link, RequestTypeCode::Invoice);
+        Ask(link, RequestTypeCode::Customer);
         while (spy_->Requests().empty()) std::this_thread::sleep_for(1ms);
     }
     int before = events.events;
@@ -402,7 +395,7 @@ TEST_F(RelaywickTest, EventsAlreadyQueuedAreDroppedWhenTheInstanceDies) {
     {
         Relaywick link(queue_.Poster());
         events.Connect(link);
-        Ask(link, 4);
+        Ask(link, RequestTypeCode::Invoice);
         // Requesting, received, response: wait until all three are queued, run none.
         auto deadline = std::chrono::steady_clock::now() + 20s;
         while (queue_.Size() < 3 && std::chrono::steady_clock::now() < deadline) {
@@ -438,7 +431,7 @@ TEST_F(RelaywickTest, AnUnreadableAnswerPopsUpWithoutCrashing) {
                        [reply] { return std::make_unique<FixedProcessor>(reply); });
         Recorder events;
         events.Connect(link);
-        Ask(link, 4);
+        Ask(link, RequestTypeCode::Invoice);
         ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; })) << reply.substr(0, 40);
         queue_.RunUntil([] { return false; }, 20ms);
         ASSERT_EQ(events.popUps.size(), 1u);
@@ -454,7 +447,7 @@ TEST_F(RelaywickTest, AnErrorStatusEndsTheTypeAndIsLogged) {
     Relaywick link(queue_.Poster(), [reply] { return std::make_unique<FixedProcessor>(reply); });
     Recorder events;
     events.Connect(link);
-    Ask(link, 4);
+    Ask(link, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
     EXPECT_NE(events.messages.back().text.find("3100"), std::string::npos)
         << events.messages.back().text;
@@ -480,7 +473,7 @@ TEST_F(RelaywickTest, ResponseFilesAnswerWhenAFolderIsConfigured) {
     Relaywick link(queue_.Poster());
     Recorder events;
     events.Connect(link);
-    Ask(link, 4);
+    Ask(link, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
     EXPECT_EQ(events.responses[0].context, "Response Files");
     EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 3u);
@@ -491,13 +484,13 @@ TEST_F(RelaywickTest, TheDefaultCompanyIsCreatedInTheDataFolderOnFirstUse) {
     auto saved = DefaultCompanyWriter();
     DefaultCompanyWriter() = [](const std::filesystem::path& path) {
         test::WriteText(path, test::CompanyText({{"Invoice", test::Invoices(2)}}));
-        return std::string();
+        return Outcome::Ok();
     };
     {
         Relaywick link(queue_.Poster());
         Recorder events;
         events.Connect(link);
-        Ask(link, 4);
+        Ask(link, RequestTypeCode::Invoice);
         ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
         EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 2u);
     }
@@ -697,7 +690,7 @@ TEST_F(RelaywickTest, ErrorLoggingIsASettingEveryInstanceShares) {
     settings.Save(home_.Path());
     Recorder events;
     events.Connect(fresh);
-    Ask(fresh, 4);
+    Ask(fresh, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
     EXPECT_FALSE(std::filesystem::exists(fresh.ErrorLogPath()));
 }
@@ -718,7 +711,7 @@ TEST_F(RelaywickTest, ALogViewerHearsWhenTheLogChanges) {
     settings.CompanyFile = home_.Path() / "nowhere.qbxml";
     settings.Save(home_.Path());
     Relaywick other(queue_.Poster());
-    Ask(other, 4);
+    Ask(other, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return !seen.messages.empty(); }));
     EXPECT_EQ(seen.messages[0].requestType, 0);
     EXPECT_TRUE(seen.messages[0].done);

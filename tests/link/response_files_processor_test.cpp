@@ -97,7 +97,7 @@ TEST(ResponseFilesProcessor, RefusesChanges) {
                                   "</InvoiceModRq>"));
     EXPECT_EQ(answer.Code(), QbxmlStatus::NotSupported);
     EXPECT_STREQ(answer.First().attribute("statusSeverity").value(), "Error");
-    EXPECT_EQ(test::ReadText(dir.Path() / "Invoice.xml"), text);
+    EXPECT_EQ(test::ReadAll(dir.Path() / "Invoice.xml"), text);
     EXPECT_EQ(processor.OpenRecord("T-1", 4).code, LinkError::CannotOpenRecord);
 }
 

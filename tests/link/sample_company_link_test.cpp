@@ -38,7 +38,7 @@ class SampleCompanyLinkTest : public ::testing::Test {
         SampleCompanyOptions options;
         options.scale = 0.1;
         options.today = "2026-11-02";
-        ASSERT_EQ(WriteSampleCompany(path_, options), "");
+        ASSERT_EQ(WriteSampleCompany(path_, options).Message(), "");
     }
     test::TempDir dir_;
     std::filesystem::path path_ = dir_.Path() / "Sample Company.qbxml";

@@ -288,7 +288,7 @@ TEST_P(BadCompanyTest, FailsClearlyAndNeverTouchesTheFile) {
     {
         SampleCompanyProcessor processor(path, [&](const std::filesystem::path&) {
             created = true;
-            return std::string();
+            return Outcome::Ok();
         });
         auto answer = processor.ProcessRequest(RequestSet("<InvoiceQueryRq/>"));
         EXPECT_FALSE(answer.Ok());
@@ -301,7 +301,7 @@ TEST_P(BadCompanyTest, FailsClearlyAndNeverTouchesTheFile) {
         EXPECT_FALSE(processor.SaveChanges());
     }
     EXPECT_FALSE(created);
-    EXPECT_EQ(test::ReadText(path), c.text);
+    EXPECT_EQ(test::ReadAll(path), c.text);
 }
 
 std::string Truncated() {
@@ -345,7 +345,7 @@ TEST(SampleCompanyProcessor, TheDefaultCompanyIsCreatedOnFirstUseOnly) {
     auto writer = [&](const std::filesystem::path& target) {
         ++calls;
         test::WriteText(target, test::CompanyText({{"Invoice", test::Invoices(2)}}));
-        return std::string();
+        return Outcome::Ok();
     };
     {
         SampleCompanyProcessor processor(path, writer);
@@ -362,7 +362,7 @@ TEST(SampleCompanyProcessor, AFailedCreationLeavesNoFileBehind) {
     std::filesystem::path path = dir.Path() / "Sample Company.qbxml";
     SampleCompanyProcessor processor(path, [](const std::filesystem::path& target) {
         test::WriteText(target, "<QBXML><QBX");
-        return std::string("disk full");
+        return Outcome::Fail("disk full");
     });
     auto answer = processor.ProcessRequest(RequestSet("<InvoiceQueryRq/>"));
     EXPECT_EQ(answer.failure.code, LinkError::CompanyFileUnwritable);

@@ -2,29 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/codes.h"
 #include "foundation/common_tools.h"
 
 namespace quarrion {
 namespace {
 
-TEST(CodeTables, FillGivesEveryTableItsCodesInOrder) {
-    CodeTables t;
-    t.Fill();
-    EXPECT_EQ(t.Operations.Count(), 15u);
-    EXPECT_EQ(t.Choices.Count(), 6u);
-    EXPECT_EQ(t.DataTypes.Count(), 8u);
-    EXPECT_EQ(t.Operations.Item(std::size_t{1})->Value, 66);
-    EXPECT_EQ(t.Operations.Item(std::size_t{15})->Value, 140);
-    EXPECT_EQ(t.Operations.Item(std::size_t{8})->Index, 8);
-    EXPECT_EQ(t.DataTypes.Item("strtype")->DataType, 141);
-    EXPECT_EQ(t.Choices.ByCode(65)->Text, CommonTools::ChoiceText(65));
-}
-
 TEST(CodeTables, AddingAKnownTextReturnsTheExistingEntry) {
     CodeTables t;
     t.Fill();
-    TCObject* first = t.Operations.ByCode(130);
-    EXPECT_EQ(t.Operations.Add(130), first);
+    TCObject* first = t.Operations.ByCode(Operation::Contains);
+    EXPECT_EQ(t.Operations.Add(Operation::Contains), first);
     EXPECT_EQ(t.Operations.Count(), 15u);
     t.Fill();
     EXPECT_EQ(t.Operations.Count(), 15u);
@@ -47,14 +35,14 @@ TEST(CodeTables, RemoveTakesAPositionOrAText) {
 }
 
 TEST(CodeTables, ChoicesCoverTheirDataTypes) {
-    EXPECT_TRUE(TCType::Covers(128, 141));
-    EXPECT_TRUE(TCType::Covers(64, 65));
-    EXPECT_TRUE(TCType::Covers(64, 76));
-    EXPECT_FALSE(TCType::Covers(64, 70));
-    EXPECT_FALSE(TCType::Covers(64, 73));
-    EXPECT_TRUE(TCType::Covers(75, 75));
-    EXPECT_FALSE(TCType::Covers(75, 65));
-    EXPECT_FALSE(TCType::Covers(128, 33));
+    EXPECT_TRUE(TCType::Covers(Choice::Text, DataTypeCode::Str));
+    EXPECT_TRUE(TCType::Covers(Choice::AnyNumber, DataTypeCode::Amt));
+    EXPECT_TRUE(TCType::Covers(Choice::AnyNumber, DataTypeCode::Quan));
+    EXPECT_FALSE(TCType::Covers(Choice::AnyNumber, DataTypeCode::Int));
+    EXPECT_FALSE(TCType::Covers(Choice::AnyNumber, DataTypeCode::Float));
+    EXPECT_TRUE(TCType::Covers(Choice::Price, DataTypeCode::Price));
+    EXPECT_FALSE(TCType::Covers(Choice::Price, DataTypeCode::Amt));
+    EXPECT_FALSE(TCType::Covers(Choice::Text, DataTypeCode::Bool));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <pugixml.hpp>
 
 #include "catalog/qbxml_tags.h"
+#include "foundation/codes.h"
 #include "model/record_judge.h"
 #include "model/request_search_rule.h"
 #include "model/search_column_choice.h"
@@ -32,16 +33,16 @@ class RecordDecision : public ::testing::Test {
         ASSERT_TRUE(document_.load_string(kInvoice));
         record_ = document_.document_element();
         // Catalog order: Memo comes before the customer name on purpose.
-        Add(4, "//InvoiceRet/TxnID", "IDTYPE");
-        Add(4, "//InvoiceRet/Memo", "STRTYPE");
-        Add(4, "//InvoiceRet/CustomerRef/FullName", "STRTYPE");
-        Add(4, "//InvoiceRet/RefNumber", "STRTYPE");
-        Add(4, "//InvoiceRet/Subtotal", "AMTTYPE");
-        Add(4, "//InvoiceRet/InvoiceLineRet/Desc", "STRTYPE");
-        Add(4, "//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE");
-        Add(5, "//CreditMemoRet/Memo", "STRTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/TxnID", "IDTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/Memo", "STRTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/CustomerRef/FullName", "STRTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/RefNumber", "STRTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/Subtotal", "AMTTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/InvoiceLineRet/Desc", "STRTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE");
+        Add(RequestTypeCode::CreditMemo, "//CreditMemoRet/Memo", "STRTYPE");
         item_.Name = "Invoice";
-        item_.SetRequestType(4);
+        item_.SetRequestType(RequestTypeCode::Invoice);
     }
 
     void Add(int code, const char* path, const char* dataType) {
@@ -49,7 +50,7 @@ class RecordDecision : public ::testing::Test {
     }
 
     void TextRule(long operation, const char* entered) {
-        examinors_.Add()->Criteria.Add(operation, 128)->TextCompare.SetValue(entered);
+        examinors_.Add()->Criteria.Add(operation, Choice::Text)->TextCompare.SetValue(entered);
     }
 
     std::vector<std::string> ColumnPaths() const {
@@ -68,7 +69,7 @@ class RecordDecision : public ::testing::Test {
 };
 
 TEST_F(RecordDecision, TextRulesChooseEveryTextElementOfTheType) {
-    TextRule(130, "x");
+    TextRule(Operation::Contains, "x");
     ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
     EXPECT_EQ(ColumnPaths(), (std::vector<std::string>{
                                  "//InvoiceRet/Memo", "//InvoiceRet/CustomerRef/FullName",
@@ -76,14 +77,16 @@ TEST_F(RecordDecision, TextRulesChooseEveryTextElementOfTheType) {
 }
 
 TEST_F(RecordDecision, NumberRulesChooseTheNumberElementsTheyCover) {
-    examinors_.Add()->Criteria.Add(74, 65)->NumberCompare.SetValue(1.0);
+    examinors_.Add()
+        ->Criteria.Add(Operation::GreaterThan, Choice::Amount)
+        ->NumberCompare.SetValue(1.0);
     ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
     EXPECT_EQ(ColumnPaths(), (std::vector<std::string>{"//InvoiceRet/Subtotal",
                                                        "//InvoiceRet/InvoiceLineRet/Amount"}));
 }
 
 TEST_F(RecordDecision, TextRulesNeverTryANumberElement) {
-    TextRule(130, "750.00");
+    TextRule(Operation::Contains, "750.00");
     ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
     // Subtotal holds 750.00 but is no search column; the text INV-750 lacks ".00".
     RecordMatch match = DecideRecord(item_, examinors_, record_);
@@ -100,10 +103,12 @@ TEST_F(RecordDecision, NoRulesAtAllFindEveryRecord) {
 }
 
 TEST_F(RecordDecision, FieldRulesIgnoreTheWordRules) {
-    TextRule(130, "ACME");  // would match the memo
+    TextRule(Operation::Contains, "ACME");  // would match the memo
     RequestSearchRule standing;
     standing.FieldExaminors.Add()
-        ->FieldCriteria.Add(*catalog_.Item(4, "//InvoiceRet/RefNumber"), 132)
+        ->FieldCriteria
+        .Add(*catalog_.Item(RequestTypeCode::Invoice, "//InvoiceRet/RefNumber"),
+             Operation::StartsWith)
         ->TextCompare.SetValue("CM-");
     ChooseSearchColumns(item_, &standing, examinors_, catalog_);
     EXPECT_EQ(item_.SearchColumns.Count(), 0u);
@@ -120,9 +125,10 @@ TEST_F(RecordDecision, FieldRulesIgnoreTheWordRules) {
 }
 
 TEST_F(RecordDecision, StandingRulesWithoutDataLeaveTheChoiceToTheWordRules) {
-    TextRule(130, "ACME");
+    TextRule(Operation::Contains, "ACME");
     RequestSearchRule standing;
-    standing.FieldExaminors.Add()->FieldCriteria.Add(*catalog_.Item(4, "//InvoiceRet/Memo"), 130);
+    standing.FieldExaminors.Add()->FieldCriteria.Add(
+        *catalog_.Item(RequestTypeCode::Invoice, "//InvoiceRet/Memo"), Operation::Contains);
     item_.FieldExaminors.Add();  // anything the item held is replaced
     ChooseSearchColumns(item_, &standing, examinors_, catalog_);
     EXPECT_EQ(item_.FieldExaminors.Count(), 0u);
@@ -130,7 +136,7 @@ TEST_F(RecordDecision, StandingRulesWithoutDataLeaveTheChoiceToTheWordRules) {
 }
 
 TEST_F(RecordDecision, FirstMatchInColumnOrderGivesTheMatchText) {
-    TextRule(130, "ACME");
+    TextRule(Operation::Contains, "ACME");
     ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
     // The customer FullName (a later column) comes before the Memo in the document.
     RecordMatch match = DecideRecord(item_, examinors_, record_);
@@ -139,17 +145,19 @@ TEST_F(RecordDecision, FirstMatchInColumnOrderGivesTheMatchText) {
 }
 
 TEST_F(RecordDecision, WithinAColumnTheFirstElementInDocumentOrderWins) {
-    TextRule(130, "widget");
-    TextRule(134, "ACME");
-    item_.SearchColumns.Add(*catalog_.Item(4, "//InvoiceRet/InvoiceLineRet/Desc"));
+    TextRule(Operation::Contains, "widget");
+    TextRule(Operation::EndsWith, "ACME");
+    item_.SearchColumns.Add(
+        *catalog_.Item(RequestTypeCode::Invoice, "//InvoiceRet/InvoiceLineRet/Desc"));
     RecordMatch match = DecideRecord(item_, examinors_, record_);
     EXPECT_TRUE(match.matched);
     EXPECT_EQ(match.matchText, "Blue widgets");
 }
 
 TEST_F(RecordDecision, ColumnSearchesItsElementNameAnywhereInTheRecord) {
-    TextRule(136, "Widget");
-    item_.SearchColumns.Add(*catalog_.Item(4, "//InvoiceRet/CustomerRef/FullName"));
+    TextRule(Operation::WholeWord, "Widget");
+    item_.SearchColumns.Add(
+        *catalog_.Item(RequestTypeCode::Invoice, "//InvoiceRet/CustomerRef/FullName"));
     // Only a line's ItemRef/FullName holds the word; the column goes by element name.
     RecordMatch match = DecideRecord(item_, examinors_, record_);
     EXPECT_TRUE(match.matched);
@@ -157,7 +165,7 @@ TEST_F(RecordDecision, ColumnSearchesItsElementNameAnywhereInTheRecord) {
 }
 
 TEST_F(RecordDecision, JudgeKeepsItsBufferAcrossRecords) {
-    TextRule(130, "freight");
+    TextRule(Operation::Contains, "freight");
     ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
     RecordJudge judge(item_, examinors_);
     std::string text = "stale";
@@ -222,15 +230,20 @@ TEST_F(RecordDecision, SingleWalkAgreesWithTheColumnByColumnReading) {
             int count = 1 + static_cast<int>(pick(2));
             for (int c = 0; c < count; ++c) {
                 if (pick(3) == 0) {
-                    criteria.Add(pick(2) ? 74 : 66, 64)->NumberCompare.SetValue(100.0);
+                    criteria
+                        .Add(pick(2) ? Operation::GreaterThan : Operation::LessThan,
+                             Choice::AnyNumber)
+                        ->NumberCompare.SetValue(100.0);
                 } else {
-                    const long operations[] = {130, 132, 134, 136};
-                    criteria.Add(operations[pick(4)], 128)->TextCompare.SetValue(words[pick(13)]);
+                    const long operations[] = {Operation::Contains, Operation::StartsWith,
+                                               Operation::EndsWith, Operation::WholeWord};
+                    criteria.Add(operations[pick(4)], Choice::Text)
+                        ->TextCompare.SetValue(words[pick(13)]);
                 }
             }
         }
         IncItem item;
-        item.SetRequestType(4);
+        item.SetRequestType(RequestTypeCode::Invoice);
         ChooseSearchColumns(item, nullptr, examinors, catalog_);
 
         RecordMatch expected = LiteralDecision(item, examinors, document.document_element());

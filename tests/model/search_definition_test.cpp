@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
+#include "foundation/codes.h"
 #include "model/request_search_rule.h"
 #include "model/search_object2.h"
 
@@ -22,19 +23,6 @@ QBXMLTag MakeTag(const char* path, const char* dataType, const char* heading = "
     tag.DefaultHeading = heading;
     tag.SetUserHeading(userHeading);
     return tag;
-}
-
-TEST(SearchObject2, NewSearchAsksForNineThousandAndIsUnsaved) {
-    SearchObject2 search;
-    EXPECT_EQ(search.Max, 9000);
-    EXPECT_EQ(search.ID, 0);
-    EXPECT_EQ(search.Index, -1);
-    EXPECT_EQ(search.DateFilter, 0);
-    EXPECT_EQ(search.Name, "");
-    EXPECT_EQ(search.FormatFrom(), "1899-12-30");
-    EXPECT_EQ(search.FormatTo(), "1899-12-30");
-    EXPECT_EQ(search.Examinors.Count(), 0u);
-    EXPECT_EQ(search.IncludeItems.Count(), 0u);
 }
 
 TEST(SearchObject2, CaptionOfAnUnnamedSearchOrdersItsDates) {
@@ -70,8 +58,8 @@ TEST(SearchObject2, ClearKeepsTypesDatesAndMaximum) {
     search.Max = 50;
     search.DateFilter = 2;
     search.FromDate = sys_days(2020y / May / 1);
-    search.Examinors.Add()->Criteria.Add(130, 128);
-    IncItem* item = search.IncludeItems.Add("Invoice", 4);
+    search.Examinors.Add()->Criteria.Add(Operation::Contains, Choice::Text);
+    IncItem* item = search.IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
     item->FieldExaminors.Add();
     item->DisplayColumns.Add(MakeTag("//InvoiceRet/RefNumber", "STRTYPE"));
     item->SearchColumns.Add(MakeTag("//InvoiceRet/Memo", "STRTYPE"));
@@ -90,100 +78,6 @@ TEST(SearchObject2, ClearKeepsTypesDatesAndMaximum) {
     EXPECT_EQ(search.FormatFrom(), "2020-05-01");
 }
 
-// Fills `search` with one of everything a copy must carry.
-void FillSearch(SearchObject2& search) {
-    search.Index = 4;
-    search.ID = 31;
-    search.Name = "Big invoices";
-    search.Description = "over 500";
-    search.Max = 250;
-    search.DateFilter = 2;
-    search.FromDate = sys_days(2024y / January / 1);
-    search.ToDate = sys_days(2024y / June / 30);
-    Criterion* rule = search.Examinors.Add()->Criteria.Add(74, 64);
-    rule->NumberCompare.SetValue(500.0);
-    IncItem* item = search.IncludeItems.Add("Invoice", 4);
-    item->Done = true;
-    item->Message = "3/3  Found 1 Done.";
-    item->Response = "<InvoiceRet/>";
-    item->FieldExaminors.Add()
-        ->FieldCriteria.Add(MakeTag("//InvoiceRet/Memo", "STRTYPE"), 130)
-        ->TextCompare.SetValue("rush");
-    item->SearchColumns.Add(MakeTag("//InvoiceRet/Subtotal", "AMTTYPE"));
-    item->DisplayColumns.Add(MakeTag("//InvoiceRet/RefNumber", "STRTYPE"), "Number");
-    search.IncludeItems.Add("Customer", 2);
-}
-
-TEST(SearchObject2, CopyIsDeepEnoughThatChangingTheCopyLeavesTheOriginal) {
-    SearchObject2 original;
-    FillSearch(original);
-    SearchObject2 copy;
-    copy.Index = 9;
-    original.Copy(copy, 0);
-
-    EXPECT_EQ(copy.Index, 9);
-    EXPECT_EQ(copy.ID, 31);
-    EXPECT_EQ(copy.Name, "Big invoices");
-    EXPECT_EQ(copy.Description, "over 500");
-    EXPECT_EQ(copy.Max, 250);
-    EXPECT_EQ(copy.DateFilter, 2);
-    EXPECT_EQ(copy.Caption(), "Big invoices");
-    EXPECT_EQ(copy.FormatTo(), "2024-06-30");
-    ASSERT_EQ(copy.IncludeItems.Count(), 2u);
-    IncItem* item = copy.IncludeItems.Item("INVOICE");
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->Index, 1);
-    EXPECT_EQ(item->RequestType(), 4);
-    EXPECT_EQ(item->DisplayColumns.RequestType, 4);
-    EXPECT_TRUE(item->Done);
-    EXPECT_EQ(item->Message, "3/3  Found 1 Done.");
-    EXPECT_EQ(item->Response, "<InvoiceRet/>");
-    EXPECT_EQ(item->SearchColumns.Item(1)->ElementName(), "Subtotal");
-    EXPECT_EQ(item->DisplayColumns.Item(1)->Heading(), "Number");
-    EXPECT_EQ(copy.Examinors.Item(1)->Criteria.Item(1)->NumberCompare.ValueNumber(), 500);
-
-    // Change everything in the copy.
-    copy.Examinors.Item(1)->Criteria.Item(1)->NumberCompare.SetValue(1.0);
-    copy.Examinors.Add();
-    item->FieldExaminors.Item(1)->FieldCriteria.Item(1)->TextCompare.SetValue("slow");
-    item->FieldExaminors.Add();
-    item->SearchColumns.Clear();
-    item->DisplayColumns.Item(1)->SetHeading("Changed");
-    item->Response = "other";
-    item->Done = false;
-    copy.IncludeItems.Remove("Customer");
-    copy.Name = "renamed";
-
-    const IncItem* kept = original.IncludeItems.Item("Invoice");
-    EXPECT_EQ(original.Name, "Big invoices");
-    EXPECT_EQ(original.Examinors.Count(), 1u);
-    EXPECT_EQ(original.Examinors.Item(1)->Criteria.Item(1)->NumberCompare.ValueNumber(), 500);
-    EXPECT_EQ(original.IncludeItems.Count(), 2u);
-    EXPECT_EQ(kept->FieldExaminors.Count(), 1u);
-    EXPECT_EQ(kept->FieldExaminors.Item(1)->FieldCriteria.Item(1)->TextCompare.ValueText(), "rush");
-    EXPECT_EQ(kept->SearchColumns.Count(), 1u);
-    EXPECT_EQ(kept->DisplayColumns.Item(1)->Heading(), "Number");
-    EXPECT_EQ(kept->Response, "<InvoiceRet/>");
-    EXPECT_TRUE(kept->Done);
-}
-
-TEST(SearchObject2, CopyDirectionOneFillsThisAndOthersDoNothing) {
-    SearchObject2 original;
-    FillSearch(original);
-    SearchObject2 reader;
-    reader.Copy(original, 1);
-    EXPECT_EQ(reader.Max, 250);
-    EXPECT_EQ(reader.IncludeItems.Count(), 2u);
-    EXPECT_EQ(reader.Examinors.Count(), 1u);
-    EXPECT_EQ(reader.Index, -1);
-
-    SearchObject2 untouched;
-    untouched.Copy(original, 2);
-    original.Copy(untouched, -1);
-    EXPECT_EQ(untouched.Max, 9000);
-    EXPECT_EQ(untouched.IncludeItems.Count(), 0u);
-}
-
 TEST(SearchObject2s, AddByNameReturnsTheExistingSearch) {
     SearchObject2s searches;
     SearchObject2* first = searches.Add("Overdue");
@@ -198,9 +92,9 @@ TEST(SearchObject2s, AddByNameReturnsTheExistingSearch) {
 TEST(IncItems, AllDoneIsTrueForNoItemsAndNeedsEveryItem) {
     IncItems items;
     EXPECT_TRUE(items.AllDone());
-    items.Add("Invoice", 4)->Done = true;
+    items.Add("Invoice", RequestTypeCode::Invoice)->Done = true;
     EXPECT_TRUE(items.AllDone());
-    IncItem* customer = items.Add("Customer", 2);
+    IncItem* customer = items.Add("Customer", RequestTypeCode::Customer);
     EXPECT_FALSE(items.AllDone());
     customer->Done = true;
     EXPECT_TRUE(items.AllDone());
@@ -208,20 +102,20 @@ TEST(IncItems, AllDoneIsTrueForNoItemsAndNeedsEveryItem) {
 
 TEST(IncItems, SecondAddOfANameInOtherCaseReturnsTheFirst) {
     IncItems items;
-    IncItem* first = items.Add("Invoice", 4);
+    IncItem* first = items.Add("Invoice", RequestTypeCode::Invoice);
     EXPECT_EQ(first->Index, 1);
-    EXPECT_EQ(first->RequestType(), 4);
-    EXPECT_EQ(first->DisplayColumns.RequestType, 4);
-    IncItem* again = items.Add("INVOICE", 5);
+    EXPECT_EQ(first->RequestType(), RequestTypeCode::Invoice);
+    EXPECT_EQ(first->DisplayColumns.RequestType, RequestTypeCode::Invoice);
+    IncItem* again = items.Add("INVOICE", RequestTypeCode::CreditMemo);
     EXPECT_EQ(again, first);
     EXPECT_EQ(items.Count(), 1u);
-    EXPECT_EQ(first->RequestType(), 4);
+    EXPECT_EQ(first->RequestType(), RequestTypeCode::Invoice);
 }
 
 TEST(IncItems, ItemByRequestTypeFindsTheFirstOfThatType) {
     IncItems items;
-    items.Add("Customer", 2);
-    IncItem* invoice = items.Add("Invoice", 4);
+    items.Add("Customer", RequestTypeCode::Customer);
+    IncItem* invoice = items.Add("Invoice", RequestTypeCode::Invoice);
     items.Add("Invoice again", 4);
     EXPECT_EQ(items.ItemByRequestType(4), invoice);
     EXPECT_EQ(items.ItemByRequestType(11), nullptr);
@@ -238,7 +132,7 @@ TEST(SearchColumns, ColumnTakesTheLastElementNameOfItsPath) {
     EXPECT_EQ(columns.Add(QBXMLTagRef()), nullptr);
 
     SearchColumn other;
-    column->Copy(other, 0);
+    column->Copy(other, CopyDirection::IntoTarget);
     EXPECT_EQ(other.Column(), column->Column());
     EXPECT_EQ(other.ElementName(), "FullName");
 }
@@ -264,34 +158,19 @@ TEST(DisplayColumns, BlankHeadingFallsBackToTheUserHeading) {
     EXPECT_EQ(loose.Heading(), "Kept");
 }
 
-TEST(DisplayColumns, CopyCarriesHeadingsButNotTheRequestType) {
-    DisplayColumns columns;
-    columns.RequestType = 4;
-    columns.Add(MakeTag("//InvoiceRet/RefNumber", "STRTYPE"), "Number");
-    columns.Add(MakeTag("//InvoiceRet/Memo", "STRTYPE"), "Notes");
-    DisplayColumns copy;
-    copy.RequestType = 7;
-    copy.Add(MakeTag("//InvoiceRet/TxnDate", "DATETYPE"));
-    columns.Copy(copy, 0);
-    EXPECT_EQ(copy.RequestType, 7);
-    ASSERT_EQ(copy.Count(), 2u);
-    EXPECT_EQ(copy.Item(1)->Heading(), "Number");
-    EXPECT_EQ(copy.Item(2)->Heading(), "Notes");
-    EXPECT_EQ(copy.Item(2)->Index, 2);
-    copy.Item(1)->SetHeading("Changed");
-    EXPECT_EQ(columns.Item(1)->Heading(), "Number");
-}
-
 class StandingRules : public ::testing::Test {
   protected:
     void SetUp() override {
-        catalog_.Add(4, "", 0, 2, "//InvoiceRet/TxnDate", "Date", 1, "", false, "", "DATETYPE", 0);
-        catalog_.Add(4, "", 0, 0, "//InvoiceRet/Memo", "Memo", 1, "", false, "", "STRTYPE", 0);
-        catalog_.Add(4, "", 0, 1, "//InvoiceRet/RefNumber", "Number", 1, "Invoice #", false, "",
-                     "STRTYPE", 0);
-        catalog_.Add(4, "", 0, 2, "//InvoiceRet/Subtotal", "Subtotal", 1, "", false, "", "AMTTYPE",
-                     0);
-        catalog_.Add(2, "", 0, 1, "//CustomerRet/Name", "Name", 1, "", false, "", "STRTYPE", 0);
+        catalog_.Add(RequestTypeCode::Invoice, "", 0, 2, "//InvoiceRet/TxnDate", "Date", 1, "",
+                     false, "", "DATETYPE", 0);
+        catalog_.Add(RequestTypeCode::Invoice, "", 0, 0, "//InvoiceRet/Memo", "Memo", 1, "", false,
+                     "", "STRTYPE", 0);
+        catalog_.Add(RequestTypeCode::Invoice, "", 0, 1, "//InvoiceRet/RefNumber", "Number", 1,
+                     "Invoice #", false, "", "STRTYPE", 0);
+        catalog_.Add(RequestTypeCode::Invoice, "", 0, 2, "//InvoiceRet/Subtotal", "Subtotal", 1, "",
+                     false, "", "AMTTYPE", 0);
+        catalog_.Add(RequestTypeCode::Customer, "", 0, 1, "//CustomerRet/Name", "Name", 1, "",
+                     false, "", "STRTYPE", 0);
     }
 
     static std::vector<std::string> Headings(const DisplayColumns& columns) {
@@ -309,9 +188,9 @@ TEST_F(StandingRules, NewRuleTakesTheTypesResultColumnsInColumnOrder) {
     ASSERT_NE(invoice, nullptr);
     EXPECT_EQ(invoice->Name, "Invoice");
     EXPECT_EQ(invoice->Index, 1);
-    EXPECT_EQ(invoice->RequestType(), 4);
-    EXPECT_EQ(invoice->DisplayColumns.RequestType, 4);
-    EXPECT_EQ(invoice->DefaultColumns.RequestType, 4);
+    EXPECT_EQ(invoice->RequestType(), RequestTypeCode::Invoice);
+    EXPECT_EQ(invoice->DisplayColumns.RequestType, RequestTypeCode::Invoice);
+    EXPECT_EQ(invoice->DefaultColumns.RequestType, RequestTypeCode::Invoice);
     const std::vector<std::string> expected = {"Invoice #", "Date", "Subtotal"};
     EXPECT_EQ(Headings(invoice->DefaultColumns), expected);
     EXPECT_EQ(Headings(invoice->DisplayColumns), expected);
@@ -337,7 +216,7 @@ TEST_F(StandingRules, ResetForgetsFieldRulesAndRestoresTheDefaultColumns) {
     RequestSearchRule* invoice = rules.Add(4, &catalog_);
     invoice->DisplayColumns.Item(1)->SetHeading("Mine");
     invoice->DisplayColumns.Remove(std::size_t{2});
-    invoice->FieldExaminors.Add()->FieldCriteria.Add(*catalog_.Item(2), 140);
+    invoice->FieldExaminors.Add()->FieldCriteria.Add(*catalog_.Item(2), Operation::IsBlank);
     invoice->Reset();
     EXPECT_EQ(invoice->FieldExaminors.Count(), 0u);
     EXPECT_EQ(Headings(invoice->DisplayColumns),
@@ -348,7 +227,8 @@ TEST_F(StandingRules, ColumnsOutliveACatalogReload) {
     RequestSearchRules rules;
     RequestSearchRule* invoice = rules.Add(4, &catalog_);
     catalog_.Clear();
-    catalog_.Add(4, "", 0, 1, "//InvoiceRet/Other", "Other", 1, "", false, "", "STRTYPE", 0);
+    catalog_.Add(RequestTypeCode::Invoice, "", 0, 1, "//InvoiceRet/Other", "Other", 1, "", false,
+                 "", "STRTYPE", 0);
     ASSERT_NE(invoice->DisplayColumns.Item(1)->Tag(), nullptr);
     EXPECT_EQ(invoice->DisplayColumns.Item(1)->Tag()->TagName(), "//InvoiceRet/RefNumber");
 }

@@ -11,6 +11,7 @@
 
 #include "catalog/qbxml_tags.h"
 #include "foundation/app_paths.h"
+#include "foundation/codes.h"
 #include "output/data_view_stylesheet.h"
 #include "output/xslt_transform.h"
 #include "support/temp_home.h"
@@ -18,7 +19,25 @@
 namespace quarrion {
 namespace {
 
-constexpr int kInvoice = 4;
+constexpr int kInvoice = RequestTypeCode::Invoice;
+
+// A page made, or why not, in one value the checks can print.
+struct Page {
+    std::string Html;
+    std::string Error;
+};
+
+Page Transform(const std::filesystem::path& xml, const std::filesystem::path& xsl) {
+    Page page;
+    page.Error = TransformXmlFile(xml, xsl, page.Html).Message();
+    return page;
+}
+
+Page Rendered(const DataView& view) {
+    Page page;
+    page.Error = view.Render(page.Html).Message();
+    return page;
+}
 
 // What the page's text says, as a browser would show it (entities resolved).
 std::string HtmlText(const std::string& html) {
@@ -104,8 +123,8 @@ class DataViewTest : public ::testing::Test {
         DataView view(tags_);
         view.SetRequestType(kInvoice);
         view.SetOld(old);
-        EXPECT_EQ(view.SetXMLNode(Record(xml)), "");
-        HtmlPage page = view.Render();
+        EXPECT_EQ(view.SetXMLNode(Record(xml)).Message(), "");
+        Page page = Rendered(view);
         EXPECT_EQ(page.Error, "");
         return page.Html;
     }
@@ -385,13 +404,13 @@ TEST_F(DataViewTest, TheRenderedPageIsThePageTheFilesMake) {
         DataView view(tags_);
         view.SetRequestType(kInvoice);
         view.SetOld(old);
-        ASSERT_EQ(view.SetXMLNode(Record(xml)), "");
-        HtmlPage fromFiles = TransformXmlFile(view.XmlPath(), view.XslPath());
-        ASSERT_EQ(fromFiles.Error, "");
-        HtmlPage rendered = view.Render();
-        ASSERT_EQ(rendered.Error, "");
-        EXPECT_EQ(rendered.Html, fromFiles.Html);
-        EXPECT_NE(rendered.Html.find("Acme"), std::string::npos);
+        ASSERT_EQ(view.SetXMLNode(Record(xml)).Message(), "");
+        std::string fromFiles;
+        ASSERT_EQ(TransformXmlFile(view.XmlPath(), view.XslPath(), fromFiles).Message(), "");
+        std::string rendered;
+        ASSERT_EQ(view.Render(rendered).Message(), "");
+        EXPECT_EQ(rendered, fromFiles);
+        EXPECT_NE(rendered.find("Acme"), std::string::npos);
     }
 }
 
@@ -410,7 +429,7 @@ TEST_F(DataViewTest, ViewsAreNumberedAndRemoveTheirFilesWhenClosed) {
         EXPECT_EQ(two.XslPath(),
                   test::Home() / "Temporary XML Files" / (std::string(name) + ".xsl"));
         two.SetRequestType(kInvoice);
-        ASSERT_EQ(two.SetXMLNode(Record(kInvoiceWithLines)), "");
+        ASSERT_EQ(two.SetXMLNode(Record(kInvoiceWithLines)).Message(), "");
         EXPECT_EQ(two.Caption(), "Invoice Abercrombie, Kristy");
         xml = two.XmlPath();
         xsl = two.XslPath();
@@ -428,17 +447,19 @@ TEST_F(DataViewTest, ViewsAreNumberedAndRemoveTheirFilesWhenClosed) {
 TEST_F(DataViewTest, ViewKeepsItsOwnCopyOfTheRecord) {
     DataView view(tags_);
     view.SetRequestType(kInvoice);
-    ASSERT_EQ(view.SetXMLNode(Record("<InvoiceRet><RefNumber>1</RefNumber></InvoiceRet>")), "");
+    ASSERT_EQ(
+        view.SetXMLNode(Record("<InvoiceRet><RefNumber>1</RefNumber></InvoiceRet>")).Message(), "");
     source_.reset();
     EXPECT_STREQ(view.Record().child_value("RefNumber"), "1");
-    ASSERT_EQ(view.SetXMLNode(view.Record()), "");
+    ASSERT_EQ(view.SetXMLNode(view.Record()).Message(), "");
     EXPECT_STREQ(view.Record().child_value("RefNumber"), "1");
 }
 
 TEST_F(DataViewTest, ImagesThePageNamesAreInstalledOneLevelAboveIt) {
     DataView view(tags_);
     view.SetRequestType(kInvoice);
-    ASSERT_EQ(view.SetXMLNode(Record("<InvoiceRet><RefNumber>1</RefNumber></InvoiceRet>")), "");
+    ASSERT_EQ(
+        view.SetXMLNode(Record("<InvoiceRet><RefNumber>1</RefNumber></InvoiceRet>")).Message(), "");
     std::filesystem::path above = view.XmlPath().parent_path().parent_path();
     for (const char* image :
          {"dataview.gif", "clip_anime.gif", "clip06.GIF", "xml_globe_00_tn.jpg"}) {
@@ -474,8 +495,8 @@ TEST_F(DataViewTest, EntityDeclaredInAResponseIsNeitherExpandedNorLoaded) {
     ASSERT_TRUE(doc.load_string(response.c_str()));
     DataView view(tags_);
     view.SetRequestType(kInvoice);
-    ASSERT_EQ(view.SetXMLNode(doc.select_node("//InvoiceRet").node()), "");
-    HtmlPage page = view.Render();
+    ASSERT_EQ(view.SetXMLNode(doc.select_node("//InvoiceRet").node()).Message(), "");
+    Page page = Rendered(view);
     ASSERT_EQ(page.Error, "");
     EXPECT_EQ(page.Html.find("TOP-SECRET"), std::string::npos);
     EXPECT_EQ(page.Html.find("BOOM"), std::string::npos);
@@ -496,7 +517,7 @@ class TransformTest : public ::testing::Test {
 };
 
 TEST_F(TransformTest, TransformsAPlainPair) {
-    HtmlPage page = TransformXmlFile(dir_.Path() / "plain.xml", dir_.Path() / "plain.xsl");
+    Page page = Transform(dir_.Path() / "plain.xml", dir_.Path() / "plain.xsl");
     EXPECT_EQ(page.Error, "");
     EXPECT_NE(page.Html.find("<p>value</p>"), std::string::npos) << page.Html;
 }
@@ -505,7 +526,7 @@ TEST_F(TransformTest, RefusesADocumentTypeDeclaration) {
     WriteFile(dir_.Path() / "doctype.xml",
               "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY e SYSTEM \"file://" +
                   (dir_.Path() / "secret.xml").string() + "\">]><r>&e;</r>");
-    HtmlPage page = TransformXmlFile(dir_.Path() / "doctype.xml", dir_.Path() / "plain.xsl");
+    Page page = Transform(dir_.Path() / "doctype.xml", dir_.Path() / "plain.xsl");
     EXPECT_NE(page.Error.find("document type"), std::string::npos) << page.Error;
     EXPECT_EQ(page.Html, "");
 }
@@ -516,7 +537,7 @@ TEST_F(TransformTest, StylesheetCannotReadOtherFiles) {
               "<xsl:output method=\"html\"/><xsl:template match=\"/\"><p>"
               "<xsl:value-of select=\"document('secret.xml')/s\"/></p></xsl:template>"
               "</xsl:stylesheet>");
-    HtmlPage page = TransformXmlFile(dir_.Path() / "plain.xml", dir_.Path() / "reads.xsl");
+    Page page = Transform(dir_.Path() / "plain.xml", dir_.Path() / "reads.xsl");
     EXPECT_EQ(page.Html.find("TOP-SECRET"), std::string::npos) << page.Html;
     EXPECT_NE(page.Error, "");
 }
@@ -529,17 +550,17 @@ TEST_F(TransformTest, StylesheetCannotWriteFiles) {
                   target.string() +
                   "\" method=\"text\">written</xsl:document><p>done</p></xsl:template>"
                   "</xsl:stylesheet>");
-    HtmlPage page = TransformXmlFile(dir_.Path() / "plain.xml", dir_.Path() / "writes.xsl");
+    Page page = Transform(dir_.Path() / "plain.xml", dir_.Path() / "writes.xsl");
     EXPECT_FALSE(std::filesystem::exists(target));
     EXPECT_FALSE(std::filesystem::exists(target.parent_path()));
     EXPECT_NE(page.Error, "");
 }
 
 TEST_F(TransformTest, ReportsUnreadableFiles) {
-    HtmlPage page = TransformXmlFile(dir_.Path() / "missing.xml", dir_.Path() / "plain.xsl");
+    Page page = Transform(dir_.Path() / "missing.xml", dir_.Path() / "plain.xsl");
     EXPECT_NE(page.Error.find("missing.xml"), std::string::npos) << page.Error;
     WriteFile(dir_.Path() / "broken.xsl", "<xsl:stylesheet version=\"1.0\"");
-    page = TransformXmlFile(dir_.Path() / "plain.xml", dir_.Path() / "broken.xsl");
+    page = Transform(dir_.Path() / "plain.xml", dir_.Path() / "broken.xsl");
     EXPECT_NE(page.Error.find("broken.xsl"), std::string::npos) << page.Error;
 }
 

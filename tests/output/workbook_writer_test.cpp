@@ -65,7 +65,7 @@ TEST(WorkbookWriter, WritesOneSheetPerListInTabOrder) {
         MakeList("Purchase Order", {{"//PurchaseOrderRet/RefNumber", "PO No.", Code::Str}},
                  {{"PO-9"}})};
     auto file = dir.Path() / "tabs.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
     EXPECT_WORKBOOK("tabs", file);
 }
 
@@ -93,7 +93,7 @@ TEST(WorkbookWriter, WritesValuesFormatsAndTotalsByDataType) {
     test::TempDir dir;
     std::vector<ResultList> lists{ValuesList()};
     auto file = dir.Path() / "values.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
     EXPECT_WORKBOOK("values", file);
     EXPECT_WORKBOOK("values-cached", file);
 }
@@ -105,7 +105,7 @@ TEST(WorkbookWriter, ListWithoutRowsGivesTheStyledHeadingRowOnly) {
         {{"r", "Ref No.", Code::Str}, {"a", "Amount Due", Code::Amt}, {"q", "Qty", Code::Quan}},
         {})};
     auto file = dir.Path() / "empty.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
     EXPECT_WORKBOOK("empty", file);
 }
 
@@ -113,7 +113,7 @@ TEST(WorkbookWriter, ListWithoutColumnsStillHasPrintTitlesAndTheSheetFont) {
     test::TempDir dir;
     std::vector<ResultList> lists{MakeList("Deposit", {}, {})};
     auto file = dir.Path() / "no-columns.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
     EXPECT_WORKBOOK("no-columns", file);
 }
 
@@ -130,7 +130,7 @@ TEST(WorkbookWriter, TextsASpreadsheetWouldRefuseAreRepaired) {
                                             {wide},
                                             {"caf\xC3\xA9 " + emoji}})};
     auto file = dir.Path() / "repairs.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
     EXPECT_WORKBOOK("repairs", file);
 }
 
@@ -143,7 +143,7 @@ TEST(WorkbookWriter, SheetNamesAreMadeValidAndUnique) {
         lists.push_back(MakeList(title, {{"x", "X", Code::Str}}, {{"1"}}));
     }
     auto file = dir.Path() / "names.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
     EXPECT_WORKBOOK("names", file);
 }
 
@@ -154,7 +154,7 @@ TEST(WorkbookWriter, CheckerRejectsAWorkbookThatDiffers) {
     list.Rows[0].Cells[3] = "25";  // the percent cell must then hold 0.25, not 0.125
     std::vector<ResultList> lists{list};
     auto file = dir.Path() / "differs.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
     CheckResult checked = CheckWorkbook("values", file);
     EXPECT_EQ(checked.status, 1) << checked.output;
     EXPECT_NE(checked.output.find("D2"), std::string::npos) << checked.output;
@@ -170,7 +170,7 @@ TEST(WorkbookWriter, ReportsProgressEveryTenRows) {
     auto progress = [&](std::size_t written, std::size_t total) {
         ticks.emplace_back(written, total);
     };
-    ASSERT_EQ(WriteWorkbook(dir.Path() / "p.xlsx", lists, progress), "");
+    ASSERT_EQ(WriteWorkbook(dir.Path() / "p.xlsx", lists, progress).Message(), "");
     std::vector<std::pair<std::size_t, std::size_t>> expected{{10, 37}, {20, 37}, {35, 37}};
     EXPECT_EQ(ticks, expected);
 }
@@ -179,7 +179,7 @@ TEST(WorkbookWriter, FailureLeavesNoFileAndSaysWhy) {
     test::TempDir dir;
     std::vector<ResultList> lists{MakeList("A", {{"x", "X", Code::Str}}, {{"1"}})};
     auto file = dir.Path() / "missing folder" / "a.xlsx";
-    std::string error = WriteWorkbook(file, lists);
+    const std::string error = WriteWorkbook(file, lists).Message();
     EXPECT_NE(error, "");
     EXPECT_NE(error.find("missing folder"), std::string::npos) << error;
     EXPECT_FALSE(std::filesystem::exists(file));
@@ -196,7 +196,7 @@ TEST(WorkbookWriter, ReplacesAnEarlierFileWholeAndLeavesNoScratchFiles) {
         MakeList("Invoice", {{"x", "Ref No.", Code::Str}, {"a", "Amount", Code::Amt}},
                  {{"INV-1", "10.00"}, {"INV-2", "5.00"}})};
     lists.push_back(MakeList("Purchase Order", {{"x", "PO No.", Code::Str}}, {{"PO-9"}}));
-    ASSERT_EQ(WriteWorkbook(file, lists), "");
+    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
     EXPECT_WORKBOOK("tabs", file);
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
@@ -277,7 +277,7 @@ TEST(TemporaryWorkbook, ClosingRemovesTheFile) {
         TemporaryWorkbook book;
         std::vector<ResultList> lists{MakeList("A", {{"x", "X", Code::Str}}, {{"1"}})};
         std::vector<const ResultList*> pointers{&lists[0]};
-        ASSERT_EQ(book.Build(pointers), "");
+        ASSERT_EQ(book.Build(pointers).Message(), "");
         path = book.Path();
         ASSERT_TRUE(std::filesystem::exists(path));
     }

@@ -23,34 +23,6 @@ TEST(RequestTypeInfo, OffersCodesOneToThirtyFiveWithoutFourteen) {
     EXPECT_EQ(RequestTypeInfo::TypeName(14), "");
 }
 
-TEST(RequestTypeInfo, NamesTitlesAndRecordElements) {
-    EXPECT_EQ(RequestTypeInfo::TypeName(12), "PurchaseOrder");
-    EXPECT_EQ(RequestTypeInfo::TypeTitle(12), "Purchase Order");
-    EXPECT_EQ(RequestTypeInfo::RecordElementName(12), "PurchaseOrderRet");
-    EXPECT_EQ(RequestTypeInfo::ElementStem(2), "Customer");
-    EXPECT_EQ(RequestTypeInfo::FindByName("invoice")->code, 4);
-}
-
-TEST(RequestTypeInfo, ToPrintCategoriesMarkOnlyThePrintableTypes) {
-    EXPECT_EQ(RequestTypeInfo::ToPrintCategory(4, ""), 1);
-    EXPECT_EQ(RequestTypeInfo::ToPrintCategory(12, ""), 3);
-    EXPECT_EQ(RequestTypeInfo::ToPrintCategory(5, ""), 5);
-    EXPECT_EQ(RequestTypeInfo::ToPrintCategory(7, ""), 6);
-    int printable = 0;
-    for (const auto& t : RequestTypeInfo::All()) printable += t.toPrintCategory != 0;
-    EXPECT_EQ(printable, 4);
-}
-
-TEST(RequestTypeInfo, VersionsFollowWhenEachQueryAppeared) {
-    EXPECT_TRUE(RequestTypeInfo::HasVersion(4, "1.0"));
-    EXPECT_FALSE(RequestTypeInfo::HasVersion(7, "2.0"));
-    EXPECT_TRUE(RequestTypeInfo::HasVersion(7, "2.1"));
-    EXPECT_FALSE(RequestTypeInfo::HasVersion(21, "2.1"));
-    EXPECT_TRUE(RequestTypeInfo::HasVersion(21, "3.0"));
-    EXPECT_TRUE(RequestTypeInfo::HasVersion(21, "CA3.0"));
-    EXPECT_FALSE(RequestTypeInfo::HasVersion(99, "3.0"));
-}
-
 TEST(RequestTypeInfo, DataTypeNamesRoundTripWithDistinctCodes) {
     std::set<int> codes;
     for (const char* name : {"STRTYPE", "AMTTYPE", "PRICETYPE", "PERCENTTYPE", "QUANTYPE",
@@ -62,13 +34,16 @@ TEST(RequestTypeInfo, DataTypeNamesRoundTripWithDistinctCodes) {
         codes.insert(code);
     }
     EXPECT_EQ(codes.size(), 14u);
-    EXPECT_EQ(RequestTypeInfo::DataTypeCodeByName("STRTYPE"), 141);
-    EXPECT_EQ(RequestTypeInfo::DataTypeCodeByName("AMTTYPE"), 65);
-    EXPECT_EQ(RequestTypeInfo::DataTypeCodeByName("BOOLTYPE"), 33);
+    EXPECT_EQ(RequestTypeInfo::DataTypeCodeByName("STRTYPE"), DataTypeCode::Str);
+    EXPECT_EQ(RequestTypeInfo::DataTypeCodeByName("AMTTYPE"), DataTypeCode::Amt);
+    EXPECT_EQ(RequestTypeInfo::DataTypeCodeByName("BOOLTYPE"), DataTypeCode::Bool);
     EXPECT_EQ(RequestTypeInfo::DataTypeCodeByName("nonsense"), 0);
     // Only the number and text types carry the kind bits the rules test.
     for (const char* other : {"IDTYPE", "DATETYPE", "DATETIMETYPE", "ENUMTYPE", "GUIDTYPE"}) {
-        EXPECT_EQ(RequestTypeInfo::DataTypeCodeByName(other) & (32 | 64 | 128), 0) << other;
+        EXPECT_EQ(RequestTypeInfo::DataTypeCodeByName(other) &
+                      (Kind::Boolean | Kind::Number | Kind::Text),
+                  0)
+            << other;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "catalog/qbxml_tags.h"
+#include "foundation/codes.h"
 #include "model/examinors.h"
 #include "model/inc_item.h"
 #include "model/request_search_rule.h"
@@ -48,7 +49,7 @@ class EngineAgreement : public ::testing::Test {
             IncItem item;
             item.Name = std::string(type.stem);
             item.SetRequestType(type.code);
-            standing.DisplayColumns.Copy(item.DisplayColumns, 0);
+            standing.DisplayColumns.Copy(item.DisplayColumns, CopyDirection::IntoTarget);
             // Every type also shows one line-level column, when it has lines.
             for (auto& tag : *catalog_) {
                 if (tag.Code == type.code && tag.Level >= 3) {
@@ -99,44 +100,45 @@ TEST_F(EngineAgreement, WithoutRulesEveryRecordIsListed) {
 
 TEST_F(EngineAgreement, TextRules) {
     EXPECT_GT(ExpectAgreement([](Examinors& e, IncItem&) {
-                  Rule(e, false, 130, 128)->TextCompare.SetValue("an");
+                  Rule(e, false, Operation::Contains, Choice::Text)->TextCompare.SetValue("an");
               }),
               0u);
     ExpectAgreement([](Examinors& e, IncItem&) {
-        Rule(e, false, 132, 128)->TextCompare.SetValue("c");
-        Rule(e, true, 136, 128)->TextCompare.SetValue("supply");
+        Rule(e, false, Operation::StartsWith, Choice::Text)->TextCompare.SetValue("c");
+        Rule(e, true, Operation::WholeWord, Choice::Text)->TextCompare.SetValue("supply");
     });
     ExpectAgreement([](Examinors& e, IncItem&) {
-        Rule(e, false, 134, 128)->TextCompare.SetValue("S");
-        Rule(e, true, 138, 128)->TextCompare.SetValue("*e?s*");
+        Rule(e, false, Operation::EndsWith, Choice::Text)->TextCompare.SetValue("S");
+        Rule(e, true, Operation::MatchesPattern, Choice::Text)->TextCompare.SetValue("*e?s*");
     });
     ExpectAgreement([](Examinors& e, IncItem&) {
-        Criterion* list = Rule(e, false, 206, 128);
+        Criterion* list = Rule(e, false, Operation::InList, Choice::Text);
         list->TextList.Add(std::string("Net 30"));
         list->TextList.Add(std::string("Due on receipt"));
-        Rule(e, true, 140, 128);
+        Rule(e, true, Operation::IsBlank, Choice::Text);
     });
 }
 
 TEST_F(EngineAgreement, NumberRulesAndMixedGroups) {
-    ExpectAgreement(
-        [](Examinors& e, IncItem&) { Rule(e, false, 74, 64)->NumberCompare.SetValue(500.0); });
     ExpectAgreement([](Examinors& e, IncItem&) {
-        Criterion* between = Rule(e, false, 76, 65);
-        between->NumberRange.A().SetValue(200.0);
-        between->NumberRange.B().SetValue(100.0);
-        Rule(e, true, 68, 76)->NumberCompare.SetValue(2.0);
+        Rule(e, false, Operation::GreaterThan, Choice::AnyNumber)->NumberCompare.SetValue(500.0);
     });
     ExpectAgreement([](Examinors& e, IncItem&) {
-        Rule(e, false, 130, 128)->TextCompare.SetValue("e");
-        Rule(e, false, 66, 64)->NumberCompare.SetValue(100.0);
-        Rule(e, true, 70, 75)->NumberCompare.SetValue(25.0);
+        Criterion* between = Rule(e, false, Operation::Between, Choice::Amount);
+        between->NumberRange.A().SetValue(200.0);
+        between->NumberRange.B().SetValue(100.0);
+        Rule(e, true, Operation::LessOrEqual, Choice::Quantity)->NumberCompare.SetValue(2.0);
+    });
+    ExpectAgreement([](Examinors& e, IncItem&) {
+        Rule(e, false, Operation::Contains, Choice::Text)->TextCompare.SetValue("e");
+        Rule(e, false, Operation::LessThan, Choice::AnyNumber)->NumberCompare.SetValue(100.0);
+        Rule(e, true, Operation::Equal, Choice::Price)->NumberCompare.SetValue(25.0);
     });
 }
 
 TEST_F(EngineAgreement, FieldRulesOnEachTypesOwnFields) {
     ExpectAgreement([this](Examinors& e, IncItem& item) {
-        Rule(e, false, 130, 128)->TextCompare.SetValue("a");
+        Rule(e, false, Operation::Contains, Choice::Text)->TextCompare.SetValue("a");
         const QBXMLTag* text = nullptr;
         const QBXMLTag* number = nullptr;
         for (auto& tag : *catalog_) {
@@ -144,14 +146,15 @@ TEST_F(EngineAgreement, FieldRulesOnEachTypesOwnFields) {
             // A reference's name where the type has one, else its first text field.
             if (tag.DataType() == "STRTYPE" && (!text || (text->Level != 2 && tag.Level == 2)))
                 text = &tag;
-            if (!number && tag.DataTypeCode() == 65) number = &tag;
+            if (!number && tag.DataTypeCode() == DataTypeCode::Amt) number = &tag;
         }
         ASSERT_NE(text, nullptr) << item.Name;
-        FieldCriterion* starts = item.FieldExaminors.Add()->FieldCriteria.Add(*text, 132);
+        FieldCriterion* starts =
+            item.FieldExaminors.Add()->FieldCriteria.Add(*text, Operation::StartsWith);
         starts->TextCompare.SetValue("A");
         if (number) {
             item.FieldExaminors.Add()
-                ->FieldCriteria.Add(*number, 72)
+                ->FieldCriteria.Add(*number, Operation::GreaterOrEqual)
                 ->NumberCompare.SetValue(300.0);
         }
     });

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalog/qbxml_tags.h"
+#include "foundation/codes.h"
 #include "model/examinors.h"
 #include "model/inc_item.h"
 #include "model/search_column_choice.h"
@@ -20,15 +21,16 @@ constexpr const char* kInvoices = R"(<QBXML><QBXMLMsgsRs><InvoiceQueryRs statusC
 class ResponseExaminerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        catalog.Add(4, "RefNumber", 1, 1, "//InvoiceRet/RefNumber", "Num", 1, "", false, "",
-                    "STRTYPE", 0);
-        catalog.Add(4, "FullName", 2, 2, "//InvoiceRet/CustomerRef/FullName", "Customer", 2, "",
+        catalog.Add(RequestTypeCode::Invoice, "RefNumber", 1, 1, "//InvoiceRet/RefNumber", "Num", 1,
+                    "", false, "", "STRTYPE", 0);
+        catalog.Add(RequestTypeCode::Invoice, "FullName", 2, 2, "//InvoiceRet/CustomerRef/FullName",
+                    "Customer", 2, "", false, "", "STRTYPE", 0);
+        catalog.Add(RequestTypeCode::Invoice, "Subtotal", 3, 3, "//InvoiceRet/Subtotal", "Amount",
+                    1, "", false, "", "AMTTYPE", 0);
+        catalog.Add(RequestTypeCode::Invoice, "Memo", 0, 0, "//InvoiceRet/Memo", "Memo", 1, "",
                     false, "", "STRTYPE", 0);
-        catalog.Add(4, "Subtotal", 3, 3, "//InvoiceRet/Subtotal", "Amount", 1, "", false, "",
-                    "AMTTYPE", 0);
-        catalog.Add(4, "Memo", 0, 0, "//InvoiceRet/Memo", "Memo", 1, "", false, "", "STRTYPE", 0);
         item.Name = "Invoice";
-        item.SetRequestType(4);
+        item.SetRequestType(RequestTypeCode::Invoice);
         for (auto& tag : catalog) {
             if (tag.Sequence > 0) item.DisplayColumns.Add(tag);
         }
@@ -59,14 +61,14 @@ TEST_F(ResponseExaminerTest, WithoutRulesEveryRecordIsListedWithItsCells) {
     EXPECT_EQ(list.Rows[1].Cells, (std::vector<std::string>{"1002", "Bolt & Nut", "20.00"}));
     ASSERT_EQ(list.Columns.size(), 3u);
     EXPECT_EQ(list.Columns[2].Heading, "Amount");
-    EXPECT_EQ(list.Columns[2].DataTypeCode, 65);
+    EXPECT_EQ(list.Columns[2].DataTypeCode, DataTypeCode::Amt);
     EXPECT_TRUE(item.Done);
     EXPECT_EQ(item.Message, "3/3  Found 3 Done.");
     EXPECT_EQ(messages.back(), "3/3  Found 3 Done.");
 }
 
 TEST_F(ResponseExaminerTest, TextRulesReportTheFirstMatchingElementInColumnOrder) {
-    AddRule(130, 128, "supply");
+    AddRule(Operation::Contains, Choice::Text, "supply");
     ASSERT_TRUE(ExamineResponse(item, examinors, list));
     ASSERT_EQ(list.Rows.size(), 2u);
     EXPECT_EQ(list.Rows[0].Key, "k0");
@@ -77,7 +79,7 @@ TEST_F(ResponseExaminerTest, TextRulesReportTheFirstMatchingElementInColumnOrder
 }
 
 TEST_F(ResponseExaminerTest, NumberRulesNeverLookAtTextElements) {
-    AddRule(74, 64, "500");
+    AddRule(Operation::GreaterThan, Choice::AnyNumber, "500");
     ASSERT_TRUE(ExamineResponse(item, examinors, list));
     ASSERT_EQ(list.Rows.size(), 2u);
     EXPECT_EQ(list.Rows[0].MatchText, "750.00");
@@ -85,10 +87,10 @@ TEST_F(ResponseExaminerTest, NumberRulesNeverLookAtTextElements) {
 }
 
 TEST_F(ResponseExaminerTest, FieldRulesOverrideTheWordRules) {
-    AddRule(130, 128, "supply");
+    AddRule(Operation::Contains, Choice::Text, "supply");
     FieldExaminor* group = item.FieldExaminors.Add();
-    FieldCriterion* rule =
-        group->FieldCriteria.Add(*catalog.Item(4, "//InvoiceRet/RefNumber"), 134);
+    FieldCriterion* rule = group->FieldCriteria.Add(
+        *catalog.Item(RequestTypeCode::Invoice, "//InvoiceRet/RefNumber"), Operation::EndsWith);
     rule->TextCompare.SetValue("02");
     ASSERT_TRUE(ExamineResponse(item, examinors, list));
     ASSERT_EQ(list.Rows.size(), 1u);
@@ -126,15 +128,15 @@ TEST_F(ResponseExaminerTest, ClosingStopsAfterTheCurrentRecordAndLeavesTheTypeOp
 
 TEST_F(ResponseExaminerTest, ReExaminingWithNewRulesKeepsEachRecordsKey) {
     ASSERT_TRUE(ExamineResponse(item, examinors, list));
-    AddRule(132, 128, "Caf");
+    AddRule(Operation::StartsWith, Choice::Text, "Caf");
     ASSERT_TRUE(ExamineResponse(item, examinors, list));
     ASSERT_EQ(list.Rows.size(), 1u);
     EXPECT_EQ(list.Rows[0].Key, "k2");
 }
 
 TEST_F(ResponseExaminerTest, AColumnOutsideTheRecordsPrefixStaysEmpty) {
-    item.DisplayColumns.Add(*catalog.Add(4, "Memo", 9, 9, "//BillRet/Memo", "Bill memo", 1, "",
-                                         false, "", "STRTYPE", 0));
+    item.DisplayColumns.Add(*catalog.Add(RequestTypeCode::Invoice, "Memo", 9, 9, "//BillRet/Memo",
+                                         "Bill memo", 1, "", false, "", "STRTYPE", 0));
     ASSERT_TRUE(ExamineResponse(item, examinors, list));
     ASSERT_EQ(list.Columns.size(), 4u);
     EXPECT_EQ(list.Rows[0].Cells[3], "");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalog/qbxml_tags.h"
+#include "foundation/codes.h"
 #include "link/owner_event_queue.h"
 #include "link/relaywick.h"
 #include "link/sample_company_processor.h"
@@ -27,7 +28,7 @@ class SearchRunTest : public ::testing::Test {
         SampleCompanyOptions options;
         options.scale = 0.05;
         options.today = "2026-11-02";
-        ASSERT_EQ(WriteSampleCompany(company, options), "");
+        ASSERT_EQ(WriteSampleCompany(company, options).Message(), "");
         link = std::make_unique<Relaywick>(
             queue.Poster(), [this] { return std::make_unique<SampleCompanyProcessor>(company); });
         run = std::make_unique<SearchRun>(*link);
@@ -38,7 +39,7 @@ class SearchRunTest : public ::testing::Test {
         standing.SetRequestType(type, &catalog);
         IncItem* item =
             run->Search().IncludeItems.Add(RequestTypeInfo::TypeName(static_cast<int>(type)), type);
-        standing.DisplayColumns.Copy(item->DisplayColumns, 0);
+        standing.DisplayColumns.Copy(item->DisplayColumns, CopyDirection::IntoTarget);
         if (withPrintColumn) {
             std::string tag = "//" + RequestTypeInfo::RecordElementName(static_cast<int>(type)) +
                               "/IsToBePrinted";
@@ -87,7 +88,7 @@ TEST_F(SearchRunTest, ReExaminingWithNarrowerRulesKeepsKeys) {
 
     // Narrow to the third customer's name.
     std::string name = all.Rows[2].Cells[0];
-    Criterion* rule = run->Search().Examinors.Add()->Criteria.Add(206, 128);
+    Criterion* rule = run->Search().Examinors.Add()->Criteria.Add(Operation::InList, Choice::Text);
     rule->TextList.Add(name);
     ChooseSearchColumns(*run->ItemOf(2), nullptr, run->Search().Examinors, catalog);
     run->ReExamine();
@@ -108,12 +109,15 @@ TEST_F(SearchRunTest, ReSearchChoosesColumnsAgainAndFieldRulesWinForTheirType) {
 
     // A word rule that no text of the company satisfies.
     SearchObject2 edited;
-    edited.Copy(run->Search(), 1);
-    edited.Examinors.Add()->Criteria.Add(132, 128)->TextCompare.SetValue("§§");
+    edited.Copy(run->Search(), CopyDirection::FromTarget);
+    edited.Examinors.Add()
+        ->Criteria.Add(Operation::StartsWith, Choice::Text)
+        ->TextCompare.SetValue("§§");
     // Vendors are decided by a field rule instead: names containing an "a".
     IncItem* vendors = edited.IncludeItems.ItemByRequestType(11);
     vendors->FieldExaminors.Add()
-        ->FieldCriteria.Add(*catalog.Item(11, "//VendorRet/Name"), 130)
+        ->FieldCriteria
+        .Add(*catalog.Item(RequestTypeCode::Vendor, "//VendorRet/Name"), Operation::Contains)
         ->TextCompare.SetValue("a");
 
     run->ReSearch(edited, catalog);
@@ -125,7 +129,7 @@ TEST_F(SearchRunTest, ReSearchChoosesColumnsAgainAndFieldRulesWinForTheirType) {
 
     // No rules at all: every kept record is listed again, under its old key.
     SearchObject2 cleared;
-    cleared.Copy(run->Search(), 1);
+    cleared.Copy(run->Search(), CopyDirection::FromTarget);
     cleared.Examinors.Clear();
     cleared.IncludeItems.ItemByRequestType(11)->FieldExaminors.Clear();
     run->ReSearch(cleared, catalog);
@@ -153,8 +157,8 @@ TEST_F(SearchRunTest, SettingToPrintChangesTheCompanyTheAnswerAndTheList) {
 
     // A second run reads the company again and sees the change.
     SearchRun again(*link);
-    IncItem* item = again.Search().IncludeItems.Add("Invoice", 4);
-    item->DisplayColumns.Add(*catalog.Item(4, "//InvoiceRet/IsToBePrinted"));
+    IncItem* item = again.Search().IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
+    item->DisplayColumns.Add(*catalog.Item(RequestTypeCode::Invoice, "//InvoiceRet/IsToBePrinted"));
     again.Start();
     ASSERT_TRUE(queue.RunUntil([&] { return again.AllDone(); }, std::chrono::seconds(30)));
     for (const ResultRow& row : again.Lists()[0].Rows) EXPECT_EQ(row.Cells[0], "true") << row.Key;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/codes.h"
 #include "results/record_paths.h"
 
 namespace quarrion {
@@ -19,7 +20,7 @@ class ToPrintTest : public ::testing::Test {
         ASSERT_TRUE(doc.load_string(kResponse));
         records = RecordElements(doc, "InvoiceRet");
         list.Columns = {{"//InvoiceRet/TxnID", "Id", 1},
-                        {"//InvoiceRet/IsToBePrinted", "Print", 33}};
+                        {"//InvoiceRet/IsToBePrinted", "Print", DataTypeCode::Bool}};
         list.Rows = {
             {"k2", {"T-2", ""}, ""}, {"k0", {"T-0", "false"}, ""}, {"k1", {"T-1", "false"}, ""}};
     }

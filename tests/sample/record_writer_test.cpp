@@ -2,14 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/codes.h"
 #include "sample/record_layout.h"
 #include "sample/record_tree.h"
 
 namespace quarrion {
 namespace {
 
-constexpr std::int32_t kTerms = 33;
-constexpr std::int32_t kInvoice = 4;
+constexpr std::int32_t kTerms = RequestTypeCode::StandardTerms;
+constexpr std::int32_t kInvoice = RequestTypeCode::Invoice;
 
 std::string Written(RecordWriter& writer, const RecordTree& tree) {
     std::string out;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/codes.h"
 #include "model/search_object2.h"
 #include "output/delimited_export.h"
 #include "search/result_text.h"
@@ -42,23 +43,23 @@ TEST(JsonStrings, InvalidUtf8BecomesTheReplacementCharacter) {
 class ResultTexts : public ::testing::Test {
   protected:
     void SetUp() override {
-        IncItem* invoice = search_.IncludeItems.Add("Invoice", 4);
+        IncItem* invoice = search_.IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
         invoice->Message = "3/3  Found 2 Done.";
         invoice->Done = true;
-        IncItem* customer = search_.IncludeItems.Add("Customer", 2);
+        IncItem* customer = search_.IncludeItems.Add("Customer", RequestTypeCode::Customer);
         customer->Message = "No matches found.";
         customer->Done = true;
 
         ResultList invoices;
-        invoices.RequestType = 4;
+        invoices.RequestType = RequestTypeCode::Invoice;
         invoices.Title = "Invoice";
         invoices.Columns = {{"//InvoiceRet/TxnDate", "Date", 2},
-                            {"//InvoiceRet/CustomerRef/FullName", "Customer", 141},
-                            {"//InvoiceRet/Subtotal", "Subtotal", 65}};
+                            {"//InvoiceRet/CustomerRef/FullName", "Customer", DataTypeCode::Str},
+                            {"//InvoiceRet/Subtotal", "Subtotal", DataTypeCode::Amt}};
         invoices.Rows = {{"k0", {"2026-11-02", "ACME \"Big\" Co", "12.50"}, "ACME"},
                          {"k2", {"2026-11-03", "Zoë's, Ltd", "1500.00"}, ""}};
         ResultList customers;
-        customers.RequestType = 2;
+        customers.RequestType = RequestTypeCode::Customer;
         customers.Title = "Customer";
         customers.Columns = {{"//CustomerRet/FullName", "Customer", 141}};
         lists_ = {invoices, customers};
@@ -142,12 +143,9 @@ TEST_F(ResultTexts, DelimitedTextEqualsTheExportedFiles) {
             std::string expected;
             for (std::size_t i = 0; i < lists_.size(); ++i) {
                 const auto file = dir.Path() / ("list" + std::to_string(i));
-                ASSERT_EQ(WriteListFile(file, lists_[i], options), "");
-                std::ifstream in(file, std::ios::binary);
-                std::ostringstream text;
-                text << in.rdbuf();
+                ASSERT_EQ(WriteListFile(file, lists_[i], options).Message(), "");
                 if (i) expected += "\r\n";
-                expected += text.str();
+                expected += test::ReadAll(file);
             }
             EXPECT_EQ(ResultsDelimited(lists_, options), expected) << format << guard;
         }

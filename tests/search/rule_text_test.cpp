@@ -4,9 +4,12 @@
 
 #include <cctype>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "foundation/codes.h"
+#include "model/code_tables.h"
 #include "model/criterion.h"
 #include "model/field_criterion.h"
 #include "search/rule_text.h"
@@ -14,47 +17,56 @@
 namespace quarrion {
 namespace {
 
-// Every word of the syntax names exactly the code the model uses.
-TEST(RuleWords, ChoiceWordsNameTheirCodes) {
-    const std::vector<std::pair<const char*, long>> table = {{"text", 128},   {"number", 64},
-                                                             {"amount", 65},  {"price", 75},
-                                                             {"percent", 74}, {"quantity", 76}};
-    for (const auto& [word, code] : table) {
-        EXPECT_EQ(ChoiceOfWord(word), code) << word;
-        EXPECT_EQ(ChoiceWord(code), word);
+// Every operation and choice the model offers has exactly one word, and the word
+// reads back as its code in any letter case.
+TEST(RuleWords, EveryOfferedCodeHasAWordThatReadsBack) {
+    CodeTables tables;
+    tables.Fill();
+    std::set<std::string> words;
+    for (const TCObject& operation : tables.Operations) {
+        const std::string word = OperationWord(operation.Value);
+        ASSERT_FALSE(word.empty()) << operation.Value;
+        words.insert(word);
+        EXPECT_EQ(OperationOfWord(word), operation.Value) << word;
+        std::string upper = word;
+        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(OperationOfWord(upper), operation.Value) << upper;
     }
-    EXPECT_EQ(ChoiceOfWord("TEXT"), 128);
+    EXPECT_EQ(words.size(), tables.Operations.Count());
+    for (const TCType& choice : tables.Choices) {
+        const std::string word = ChoiceWord(choice.Value);
+        ASSERT_FALSE(word.empty()) << choice.Value;
+        EXPECT_EQ(ChoiceOfWord(word), choice.Value) << word;
+    }
     EXPECT_FALSE(ChoiceOfWord("date"));
-    EXPECT_EQ(ChoiceWord(141), "");
-}
-
-TEST(RuleWords, OperationWordsNameTheirCodes) {
-    const std::vector<std::pair<const char*, long>> table = {
-        {"contains", 130}, {"starts-with", 132}, {"ends-with", 134}, {"whole-word", 136},
-        {"matches", 138},  {"in", 206},          {"lt", 66},         {"le", 68},
-        {"eq", 70},        {"ge", 72},           {"gt", 74},         {"between", 76},
-        {"is-blank", 140}, {"is-true", 36},      {"is-false", 34}};
-    for (const auto& [word, code] : table) {
-        EXPECT_EQ(OperationOfWord(word), code) << word;
-        EXPECT_EQ(OperationWord(code), word);
-    }
-    EXPECT_EQ(OperationOfWord("Starts-With"), 132);
+    EXPECT_EQ(ChoiceWord(DataTypeCode::Str), "");
     EXPECT_FALSE(OperationOfWord("startswith"));
 }
 
 TEST(RuleWords, OperationsFitTheChoiceAsTheEditorsOfferThem) {
-    const std::vector<long> text = {130, 132, 134, 136, 138, 206};
-    const std::vector<long> number = {66, 68, 70, 72, 74, 76, 206};
-    EXPECT_EQ(OperationsForChoice(128), text);
-    for (long choice : {64, 65, 74, 75, 76})
+    const std::vector<long> text = {Operation::Contains,       Operation::StartsWith,
+                                    Operation::EndsWith,       Operation::WholeWord,
+                                    Operation::MatchesPattern, Operation::InList};
+    const std::vector<long> number = {
+        Operation::LessThan,    Operation::LessOrEqual, Operation::Equal, Operation::GreaterOrEqual,
+        Operation::GreaterThan, Operation::Between,     Operation::InList};
+    EXPECT_EQ(OperationsForChoice(Choice::Text), text);
+    for (long choice :
+         {Choice::AnyNumber, Choice::Amount, Choice::Percent, Choice::Price, Choice::Quantity})
         EXPECT_EQ(OperationsForChoice(choice), number) << choice;
-    EXPECT_TRUE(OperationsForChoice(141).empty());
+    EXPECT_TRUE(OperationsForChoice(DataTypeCode::Str).empty());
 
-    EXPECT_EQ(OperationsForField(141), (std::vector<long>{130, 132, 134, 136, 138, 140, 206}));
-    for (std::int32_t code : {65, 70, 73, 74, 75, 76})
+    EXPECT_EQ(OperationsForField(DataTypeCode::Str),
+              (std::vector<long>{Operation::Contains, Operation::StartsWith, Operation::EndsWith,
+                                 Operation::WholeWord, Operation::MatchesPattern,
+                                 Operation::IsBlank, Operation::InList}));
+    for (std::int32_t code : {DataTypeCode::Amt, DataTypeCode::Int, DataTypeCode::Float,
+                              DataTypeCode::Percent, DataTypeCode::Price, DataTypeCode::Quan})
         EXPECT_EQ(OperationsForField(code), number) << code;
-    EXPECT_EQ(OperationsForField(33), (std::vector<long>{34, 36}));
-    for (std::int32_t code : {1, 2, 3, 4, 5, 0})
+    EXPECT_EQ(OperationsForField(DataTypeCode::Bool),
+              (std::vector<long>{Operation::IsFalse, Operation::IsTrue}));
+    for (std::int32_t code : {DataTypeCode::Id, DataTypeCode::Date, DataTypeCode::DateTime,
+                              DataTypeCode::Enum, DataTypeCode::Guid, DataTypeCode::Unknown})
         EXPECT_TRUE(OperationsForField(code).empty()) << code;
 }
 
@@ -94,45 +106,78 @@ TEST_P(RuleParsing, ReadsTheRuleOrSaysWhatIsWrong) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, RuleParsing,
     ::testing::Values(
-        ParseCase{"text contains Supply", "AND", "text", 130, {"Supply"}, nullptr},
-        ParseCase{"and text starts-with INV", "AND", "text", 132, {"INV"}, nullptr},
-        ParseCase{"OR text ends-with Inc.", "OR", "text", 134, {"Inc."}, nullptr},
-        ParseCase{"or text whole-word acme", "OR", "text", 136, {"acme"}, nullptr},
-        ParseCase{"text matches A*Co?", "AND", "text", 138, {"A*Co?"}, nullptr},
-        ParseCase{"  text   contains   Supply  ", "AND", "text", 130, {"Supply"}, nullptr},
-        ParseCase{"text contains \"Acme Corp\"", "AND", "text", 130, {"Acme Corp"}, nullptr},
+        ParseCase{"text contains Supply", "AND", "text", Operation::Contains, {"Supply"}, nullptr},
+        ParseCase{
+            "and text starts-with INV", "AND", "text", Operation::StartsWith, {"INV"}, nullptr},
+        ParseCase{"OR text ends-with Inc.", "OR", "text", Operation::EndsWith, {"Inc."}, nullptr},
+        ParseCase{"or text whole-word acme", "OR", "text", Operation::WholeWord, {"acme"}, nullptr},
+        ParseCase{
+            "text matches A*Co?", "AND", "text", Operation::MatchesPattern, {"A*Co?"}, nullptr},
+        ParseCase{"  text   contains   Supply  ",
+                  "AND",
+                  "text",
+                  Operation::Contains,
+                  {"Supply"},
+                  nullptr},
+        ParseCase{"text contains \"Acme Corp\"",
+                  "AND",
+                  "text",
+                  Operation::Contains,
+                  {"Acme Corp"},
+                  nullptr},
         ParseCase{"text contains \"say \\\"hi\\\" \\\\ bye\"",
                   "AND",
                   "text",
-                  130,
+                  Operation::Contains,
                   {"say \"hi\" \\ bye"},
                   nullptr},
-        ParseCase{"text contains \"\"", "AND", "text", 130, {""}, nullptr},
-        ParseCase{"text contains or", "AND", "text", 130, {"or"}, nullptr},
-        ParseCase{"amount lt 10", "AND", "amount", 66, {"10"}, nullptr},
-        ParseCase{"price le 10.5", "AND", "price", 68, {"10.5"}, nullptr},
-        ParseCase{"percent eq -2", "AND", "percent", 70, {"-2"}, nullptr},
-        ParseCase{"quantity ge 3", "AND", "quantity", 72, {"3"}, nullptr},
-        ParseCase{"number gt 0", "AND", "number", 74, {"0"}, nullptr},
-        ParseCase{"amount between 100 500", "AND", "amount", 76, {"100", "500"}, nullptr},
-        ParseCase{"amount between 100 and 500", "AND", "amount", 76, {"100", "500"}, nullptr},
-        ParseCase{"text in A,B,C", "AND", "text", 206, {"A", "B", "C"}, nullptr},
-        ParseCase{"text in A, B ,C", "AND", "text", 206, {"A", "B", "C"}, nullptr},
+        ParseCase{"text contains \"\"", "AND", "text", Operation::Contains, {""}, nullptr},
+        ParseCase{"text contains 'Acme Corp'",
+                  "AND",
+                  "text",
+                  Operation::Contains,
+                  {"Acme Corp"},
+                  nullptr},
+        ParseCase{"text contains 'O\\'Brien \"Jr\"'",
+                  "AND",
+                  "text",
+                  Operation::Contains,
+                  {"O'Brien \"Jr\""},
+                  nullptr},
+        ParseCase{
+            "text contains O'Brien", "AND", "text", Operation::Contains, {"O'Brien"}, nullptr},
+        ParseCase{"text in 'A, B',C", "AND", "text", Operation::InList, {"A, B", "C"}, nullptr},
+        ParseCase{"text contains or", "AND", "text", Operation::Contains, {"or"}, nullptr},
+        ParseCase{"amount lt 10", "AND", "amount", Operation::LessThan, {"10"}, nullptr},
+        ParseCase{"price le 10.5", "AND", "price", Operation::LessOrEqual, {"10.5"}, nullptr},
+        ParseCase{"percent eq -2", "AND", "percent", Operation::Equal, {"-2"}, nullptr},
+        ParseCase{"quantity ge 3", "AND", "quantity", Operation::GreaterOrEqual, {"3"}, nullptr},
+        ParseCase{"number gt 0", "AND", "number", Operation::GreaterThan, {"0"}, nullptr},
+        ParseCase{
+            "amount between 100 500", "AND", "amount", Operation::Between, {"100", "500"}, nullptr},
+        ParseCase{"amount between 100 and 500",
+                  "AND",
+                  "amount",
+                  Operation::Between,
+                  {"100", "500"},
+                  nullptr},
+        ParseCase{"text in A,B,C", "AND", "text", Operation::InList, {"A", "B", "C"}, nullptr},
+        ParseCase{"text in A, B ,C", "AND", "text", Operation::InList, {"A", "B", "C"}, nullptr},
         ParseCase{"text in \"Acme, Inc.\",\"Best Co\"",
                   "AND",
                   "text",
-                  206,
+                  Operation::InList,
                   {"Acme, Inc.", "Best Co"},
                   nullptr},
-        ParseCase{"number in 1,2.5", "AND", "number", 206, {"1", "2.5"}, nullptr},
-        ParseCase{"text in solo", "AND", "text", 206, {"solo"}, nullptr},
-        ParseCase{"Memo is-blank", "AND", "Memo", 140, {}, nullptr},
-        ParseCase{"or IsPaid is-true", "OR", "IsPaid", 36, {}, nullptr},
-        ParseCase{"IsPaid IS-FALSE", "AND", "IsPaid", 34, {}, nullptr},
+        ParseCase{"number in 1,2.5", "AND", "number", Operation::InList, {"1", "2.5"}, nullptr},
+        ParseCase{"text in solo", "AND", "text", Operation::InList, {"solo"}, nullptr},
+        ParseCase{"Memo is-blank", "AND", "Memo", Operation::IsBlank, {}, nullptr},
+        ParseCase{"or IsPaid is-true", "OR", "IsPaid", Operation::IsTrue, {}, nullptr},
+        ParseCase{"IsPaid IS-FALSE", "AND", "IsPaid", Operation::IsFalse, {}, nullptr},
         ParseCase{"CustomerRef/FullName starts-with \"Zoë's\"",
                   "AND",
                   "CustomerRef/FullName",
-                  132,
+                  Operation::StartsWith,
                   {"Zoë's"},
                   nullptr},
         ParseCase{"", "", "", 0, {}, "empty"}, ParseCase{"   ", "", "", 0, {}, "empty"},
@@ -144,6 +189,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"text contains Acme Corp", "", "", 0, {}, "(\"Acme Corp\")"},
         ParseCase{"text contains \"Acme Corp", "", "", 0, {}, "not closed"},
         ParseCase{"text contains \"Acme\"Corp", "", "", 0, {}, "after the closing double quote"},
+        ParseCase{"text contains 'Acme Corp", "", "", 0, {}, "a single quote is not closed"},
+        ParseCase{"text contains 'Acme'Corp", "", "", 0, {}, "after the closing single quote"},
         ParseCase{"amount between 100", "", "", 0, {}, "between needs two values"},
         ParseCase{"amount between 100 and", "", "", 0, {}, "between needs two values"},
         ParseCase{"amount between 1 2 3", "", "", 0, {}, "between takes two values"},
@@ -180,9 +227,11 @@ TEST(WordRuleFilling, EveryChoiceTakesItsOperationsAndRefusesTheOthers) {
         const std::vector<long> fitting = OperationsForChoice(code);
         for (const std::string& op : ops) {
             const long opCode = *OperationOfWord(op);
-            std::string values = opCode == 76                                      ? " 1 2"
-                                 : (opCode == 34 || opCode == 36 || opCode == 140) ? ""
-                                                                                   : " 5";
+            std::string values = opCode == Operation::Between ? " 1 2"
+                                 : (opCode == Operation::IsFalse || opCode == Operation::IsTrue ||
+                                    opCode == Operation::IsBlank)
+                                     ? ""
+                                     : " 5";
             Criterion rule;
             std::string error = Fill((choice + " " + op + values).c_str(), rule);
             bool fits = std::find(fitting.begin(), fitting.end(), opCode) != fitting.end();
@@ -386,6 +435,8 @@ TEST(RuleWriting, ValuesAreQuotedOnlyWhenTheyNeedIt) {
     EXPECT_EQ(QuoteRuleValue("say \"hi\""), "\"say \\\"hi\\\"\"");
     EXPECT_EQ(QuoteRuleValue("back\\slash"), "\"back\\\\slash\"");
     EXPECT_EQ(QuoteRuleValue("and"), "\"and\"");
+    EXPECT_EQ(QuoteRuleValue("'90s"), "\"'90s\"");  // would open a single quote
+    EXPECT_EQ(QuoteRuleValue("O'Brien"), "O'Brien");
 }
 
 TEST(RuleWriting, WrittenRulesParseBackToEqualRules) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
+#include "foundation/codes.h"
 #include "qbxml/request_type_info.h"
 #include "search/close_matches.h"
 #include "search/rule_text.h"
@@ -16,17 +17,18 @@ namespace {
 class SearchBuilding : public ::testing::Test {
   protected:
     void SetUp() override {
-        Add(4, "//InvoiceRet/TxnID", 0, "Txn ID", "IDTYPE");
-        Add(4, "//InvoiceRet/TxnDate", 1, "Date", "DATETYPE");
-        Add(4, "//InvoiceRet/RefNumber", 2, "Num", "STRTYPE");
-        Add(4, "//InvoiceRet/CustomerRef/FullName", 3, "Customer", "STRTYPE");
-        Add(4, "//InvoiceRet/Subtotal", 5, "Subtotal", "AMTTYPE");
-        Add(4, "//InvoiceRet/SalesTaxPercentage", 0, "Tax %", "PERCENTTYPE");
-        Add(4, "//InvoiceRet/Memo", 4, "Memo", "STRTYPE");
-        Add(4, "//InvoiceRet/IsPaid", 0, "Paid", "BOOLTYPE");
-        Add(4, "//InvoiceRet/InvoiceLineRet/Quantity", 0, "Qty", "QUANTYPE");
-        Add(2, "//CustomerRet/FullName", 1, "Customer", "STRTYPE");
-        Add(2, "//CustomerRet/Balance", 2, "Balance", "AMTTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/TxnID", 0, "Txn ID", "IDTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/TxnDate", 1, "Date", "DATETYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/RefNumber", 2, "Num", "STRTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/CustomerRef/FullName", 3, "Customer",
+            "STRTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/Subtotal", 5, "Subtotal", "AMTTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/SalesTaxPercentage", 0, "Tax %", "PERCENTTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/Memo", 4, "Memo", "STRTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/IsPaid", 0, "Paid", "BOOLTYPE");
+        Add(RequestTypeCode::Invoice, "//InvoiceRet/InvoiceLineRet/Quantity", 0, "Qty", "QUANTYPE");
+        Add(RequestTypeCode::Customer, "//CustomerRet/FullName", 1, "Customer", "STRTYPE");
+        Add(RequestTypeCode::Customer, "//CustomerRet/Balance", 2, "Balance", "AMTTYPE");
     }
 
     void Add(int code, const char* path, int sequence, const char* heading, const char* dataType) {
@@ -82,8 +84,8 @@ TEST_F(SearchBuilding, WithoutATypeNothingIsBuilt) {
     SearchBuilder builder(catalog_);
     ASSERT_EQ(builder.AddRule("text contains x"), "");
     SearchObject2 search;
-    search.IncludeItems.Add("Customer", 2);
-    EXPECT_EQ(builder.Build(search), kNoTypeMessage);
+    search.IncludeItems.Add("Customer", RequestTypeCode::Customer);
+    EXPECT_EQ(builder.Build(search).Message(), kNoTypeMessage);
     EXPECT_EQ(search.IncludeItems.Count(), 1u) << "a refused build leaves the search as it was";
     EXPECT_FALSE(builder.IncludeType(14));
     EXPECT_FALSE(builder.IncludeType(0));
@@ -95,7 +97,7 @@ TEST_F(SearchBuilding, TypesKeepTheirFirstPlaceAndTakeTheDefaultColumns) {
     EXPECT_TRUE(builder.IncludeType(2));
     EXPECT_TRUE(builder.IncludeType(4));
     SearchObject2 search;
-    ASSERT_EQ(builder.Build(search), "");
+    ASSERT_EQ(builder.Build(search).Message(), "");
     ASSERT_EQ(search.IncludeItems.Count(), 2u);
     const IncItem& invoice = *search.IncludeItems.Item(1);
     EXPECT_EQ(invoice.Name, "Invoice");
@@ -116,7 +118,7 @@ TEST_F(SearchBuilding, DatesAndFilterAreTheSearchs) {
                      DateFilterCode::ModifiedDate);
     SearchObject2 search;
     search.Name = "kept";
-    ASSERT_EQ(builder.Build(search), "");
+    ASSERT_EQ(builder.Build(search).Message(), "");
     EXPECT_EQ(search.FormatFrom(), "2026-01-01");
     EXPECT_EQ(search.FormatTo(), "2026-11-02");
     EXPECT_EQ(search.DateFilter, DateFilterCode::ModifiedDate);
@@ -125,7 +127,7 @@ TEST_F(SearchBuilding, DatesAndFilterAreTheSearchs) {
     SearchBuilder undated(catalog_);
     undated.IncludeType(4);
     SearchObject2 plain;
-    ASSERT_EQ(undated.Build(plain), "");
+    ASSERT_EQ(undated.Build(plain).Message(), "");
     EXPECT_EQ(plain.FromDate, ZeroDate);
     EXPECT_EQ(plain.ToDate, ZeroDate);
     EXPECT_EQ(plain.DateFilter, DateFilterCode::TransactionDate);
@@ -138,7 +140,7 @@ TEST_F(SearchBuilding, RulesAreGroupedByOrInTheirOrder) {
     ASSERT_EQ(builder.AddRule("or amount gt 5"), "");
     ASSERT_EQ(builder.AddRule("and text ends-with z"), "");
     SearchObject2 search;
-    ASSERT_EQ(builder.Build(search), "");
+    ASSERT_EQ(builder.Build(search).Message(), "");
     ASSERT_EQ(search.Examinors.Count(), 2u);
     EXPECT_EQ(search.Examinors.Item(1)->Criteria.Count(), 1u);
     EXPECT_EQ(search.Examinors.Item(2)->Criteria.Count(), 2u);
@@ -152,7 +154,7 @@ TEST_F(SearchBuilding, SearchColumnsFollowTheDataTypesTheRulesReference) {
     textOnly.IncludeType(2);
     ASSERT_EQ(textOnly.AddRule("text contains a"), "");
     SearchObject2 search;
-    ASSERT_EQ(textOnly.Build(search), "");
+    ASSERT_EQ(textOnly.Build(search).Message(), "");
     EXPECT_EQ(Paths(search.IncludeItems.Item(1)->SearchColumns),
               (std::vector<std::string>{"//InvoiceRet/RefNumber",
                                         "//InvoiceRet/CustomerRef/FullName", "//InvoiceRet/Memo"}));
@@ -163,7 +165,7 @@ TEST_F(SearchBuilding, SearchColumnsFollowTheDataTypesTheRulesReference) {
     numbers.IncludeType(4);
     ASSERT_EQ(numbers.AddRule("number gt 5"), "");
     SearchObject2 numeric;
-    ASSERT_EQ(numbers.Build(numeric), "");
+    ASSERT_EQ(numbers.Build(numeric).Message(), "");
     EXPECT_EQ(Paths(numeric.IncludeItems.Item(1)->SearchColumns),
               (std::vector<std::string>{"//InvoiceRet/Subtotal", "//InvoiceRet/SalesTaxPercentage",
                                         "//InvoiceRet/InvoiceLineRet/Quantity"}));
@@ -172,7 +174,7 @@ TEST_F(SearchBuilding, SearchColumnsFollowTheDataTypesTheRulesReference) {
     percent.IncludeType(4);
     ASSERT_EQ(percent.AddRule("percent gt 5"), "");
     SearchObject2 percentOnly;
-    ASSERT_EQ(percent.Build(percentOnly), "");
+    ASSERT_EQ(percent.Build(percentOnly).Message(), "");
     EXPECT_EQ(Paths(percentOnly.IncludeItems.Item(1)->SearchColumns),
               (std::vector<std::string>{"//InvoiceRet/SalesTaxPercentage"}));
 }
@@ -186,7 +188,7 @@ TEST_F(SearchBuilding, FieldRulesDecideTheirTypeAlone) {
     ASSERT_EQ(builder.AddFieldRule("invoice: subtotal gt 100"), "");
     ASSERT_EQ(builder.AddFieldRule("4: or IsPaid is-true"), "");
     SearchObject2 search;
-    ASSERT_EQ(builder.Build(search), "");
+    ASSERT_EQ(builder.Build(search).Message(), "");
     const IncItem& invoice = *search.IncludeItems.Item(1);
     EXPECT_EQ(invoice.SearchColumns.Count(), 0u);
     ASSERT_EQ(invoice.FieldExaminors.Count(), 2u);
@@ -229,7 +231,7 @@ TEST_F(SearchBuilding, FieldRulesThatCannotBeBuiltSayWhy) {
         EXPECT_NE(error.find(c.error), std::string::npos) << c.text << " -> " << error;
     }
     SearchObject2 search;
-    ASSERT_EQ(builder.Build(search), "");
+    ASSERT_EQ(builder.Build(search).Message(), "");
     EXPECT_EQ(search.IncludeItems.Item(1)->FieldExaminors.Count(), 0u)
         << "refused rules add nothing";
 }
@@ -258,9 +260,10 @@ TEST_F(SearchBuilding, ChangedStandingColumnsReachTheSearch) {
     builder.IncludeType(4);
     RequestSearchRule& standing = builder.Standing(4);
     standing.DisplayColumns.Clear();
-    standing.DisplayColumns.Add(*catalog_.Item(4, "//InvoiceRet/Memo"), "Note");
+    standing.DisplayColumns.Add(*catalog_.Item(RequestTypeCode::Invoice, "//InvoiceRet/Memo"),
+                                "Note");
     SearchObject2 search;
-    ASSERT_EQ(builder.Build(search), "");
+    ASSERT_EQ(builder.Build(search).Message(), "");
     EXPECT_EQ(Headings(search.IncludeItems.Item(1)->DisplayColumns),
               std::vector<std::string>{"Note"});
 }
@@ -273,7 +276,7 @@ TEST_F(SearchBuilding, ASavedSearchGetsDefaultColumnsAndFreshSearchColumns) {
         builder.IncludeType(2);
         ASSERT_EQ(builder.AddRule("amount gt 5"), "");
         ASSERT_EQ(builder.AddFieldRule("Customer: FullName starts-with A"), "");
-        ASSERT_EQ(builder.Build(saved), "");
+        ASSERT_EQ(builder.Build(saved).Message(), "");
     }
     // As the store hands a search back: no search columns, and here no display columns.
     for (IncItem& item : saved.IncludeItems) {

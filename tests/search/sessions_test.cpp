@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "foundation/codes.h"
 #include "foundation/text_fold.h"
 #include "sample/sample_company.h"
 #include "search/rule_text.h"
@@ -20,13 +21,6 @@ namespace {
 // A data folder of the test's own, so each test starts without a store.
 class Sessions : public ::testing::Test {
   protected:
-    void SetUp() override {
-        const char* old = std::getenv("QUARRION_HOME");
-        oldHome_ = old ? old : "";
-        setenv("QUARRION_HOME", home_.Path().c_str(), 1);
-    }
-    void TearDown() override { setenv("QUARRION_HOME", oldHome_.c_str(), 1); }
-
     // A small generated company (a few dozen transactions).
     std::filesystem::path Company() {
         const auto path = home_.Path() / "company.qbxml";
@@ -34,13 +28,12 @@ class Sessions : public ::testing::Test {
             SampleCompanyOptions options;
             options.scale = 0.05;
             options.today = "2026-11-02";
-            EXPECT_EQ(WriteSampleCompany(path, options), "");
+            EXPECT_EQ(WriteSampleCompany(path, options).Message(), "");
         }
         return path;
     }
 
-    test::TempDir home_;
-    std::string oldHome_;
+    test::HomeOfItsOwn home_;
 };
 
 // Records what the store says.
@@ -69,7 +62,7 @@ TEST_F(Sessions, TheFirstOpenInitialisesTheCatalogAndLaterOnesLoadIt) {
     ASSERT_TRUE(second.Open());
     EXPECT_FALSE(second.Initialised());
     EXPECT_GT(second.Catalog().Count(), 1000u);
-    EXPECT_TRUE(second.Catalog().Item(4, "//InvoiceRet/TxnDate"));
+    EXPECT_TRUE(second.Catalog().Item(RequestTypeCode::Invoice, "//InvoiceRet/TxnDate"));
 }
 
 TEST_F(Sessions, AnEmptyCatalogIsInitialisedThroughTheNotifier) {
@@ -117,7 +110,7 @@ TEST_F(Sessions, ABuiltSearchSavesAndComesBackTheSame) {
     ASSERT_EQ(builder.AddFieldRule("Invoice: CustomerRef/FullName in A,\"B C\""), "");
     ASSERT_EQ(builder.AddFieldRule("Invoice: or IsPaid is-false"), "");
     SearchObject2 search;
-    ASSERT_EQ(builder.Build(search), "");
+    ASSERT_EQ(builder.Build(search).Message(), "");
     search.Name = "Round trip";
     search.Description = "kept whole";
     ASSERT_EQ(StoreLimitProblem(search), "");
@@ -164,13 +157,13 @@ TEST(StoreLimits, NamesAndTextsLongerThanTheStoreKeepsAreNamed) {
     for (int i = 0; i < 50; ++i) search.Name += "é";
     EXPECT_EQ(StoreLimitProblem(search), "");
 
-    Criterion* rule = search.Examinors.Add()->Criteria.Add(130, 128);
+    Criterion* rule = search.Examinors.Add()->Criteria.Add(Operation::Contains, Choice::Text);
     rule->TextCompare.SetValue(StoredValue(std::string(51, 'v')));
     EXPECT_NE(StoreLimitProblem(search).find("The value of the rule \"text contains"),
               std::string::npos);
     rule->TextCompare.SetValue(StoredValue(std::string(50, 'v')));
     EXPECT_EQ(StoreLimitProblem(search), "");
-    rule->Operand = 206;
+    rule->Operand = Operation::InList;
     rule->TextList.Add(std::string(51, 'w'));
     EXPECT_NE(StoreLimitProblem(search).find("A list value"), std::string::npos);
     rule->TextList.Clear();
@@ -179,11 +172,11 @@ TEST(StoreLimits, NamesAndTextsLongerThanTheStoreKeepsAreNamed) {
     tag.Code = 4;
     tag.SetTagName("//InvoiceRet/Memo");
     tag.SetDataType("STRTYPE");
-    IncItem* item = search.IncludeItems.Add("Invoice", 4);
+    IncItem* item = search.IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
     item->DisplayColumns.Add(tag, std::string(51, 'h'));
     EXPECT_NE(StoreLimitProblem(search).find("The Invoice column heading"), std::string::npos);
     item->DisplayColumns.Clear();
-    FieldCriterion* field = item->FieldExaminors.Add()->FieldCriteria.Add(tag, 130);
+    FieldCriterion* field = item->FieldExaminors.Add()->FieldCriteria.Add(tag, Operation::Contains);
     field->TextCompare.SetValue(StoredValue(std::string(60, 'f')));
     EXPECT_NE(StoreLimitProblem(search).find("Invoice: Memo contains"), std::string::npos);
 }
@@ -197,7 +190,7 @@ TEST_F(Sessions, ASearchRunsToItsEndAgainstACompanyFile) {
     ASSERT_EQ(builder.AddRule("text contains supply"), "");
 
     SearchSession session(CompanyFileProcessor(Company()));
-    ASSERT_EQ(builder.Build(session.Run().Search()), "");
+    ASSERT_EQ(builder.Build(session.Run().Search()).Message(), "");
     int ticks = 0;
     session.RunToEnd([&] { ++ticks; });
     EXPECT_GE(ticks, 1);
@@ -217,8 +210,8 @@ TEST_F(Sessions, ASearchRunsToItsEndAgainstACompanyFile) {
 
 TEST_F(Sessions, AMissingCompanyFileFailsEveryTypeWithAPopUp) {
     SearchSession session(CompanyFileProcessor(home_.Path() / "missing.qbxml"));
-    session.Run().Search().IncludeItems.Add("Invoice", 4);
-    session.Run().Search().IncludeItems.Add("Bill", 13);
+    session.Run().Search().IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
+    session.Run().Search().IncludeItems.Add("Bill", RequestTypeCode::Bill);
     session.RunToEnd();
     EXPECT_TRUE(session.AnyTypeFailed());
     for (const IncItem& item : session.Run().Search().IncludeItems) {
@@ -237,7 +230,7 @@ TEST_F(Sessions, MarksSetThroughTheRunReachTheCompanyFile) {
         builder.IncludeType(4);
         EXPECT_EQ(builder.AddFieldRule("Invoice: IsToBePrinted is-true"), "");
         SearchSession session(CompanyFileProcessor(Company()));
-        EXPECT_EQ(builder.Build(session.Run().Search()), "");
+        EXPECT_EQ(builder.Build(session.Run().Search()).Message(), "");
         session.RunToEnd();
         return session.Run().Lists()[0].Rows.size();
     };
@@ -248,7 +241,7 @@ TEST_F(Sessions, MarksSetThroughTheRunReachTheCompanyFile) {
         SearchBuilder builder(store.Catalog());
         builder.IncludeType(4);
         SearchSession session(CompanyFileProcessor(Company()));
-        ASSERT_EQ(builder.Build(session.Run().Search()), "");
+        ASSERT_EQ(builder.Build(session.Run().Search()).Message(), "");
         session.RunToEnd();
         listed = session.Run().Lists()[0].Rows.size();
         ASSERT_GT(listed, before);

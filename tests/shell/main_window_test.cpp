@@ -12,9 +12,11 @@
 #include <QStandardItemModel>
 #include <QTest>
 #include <QTextBrowser>
+#include <functional>
 #include <memory>
 
 #include "fakes.h"
+#include "foundation/codes.h"
 #include "modal.h"
 #include "qbxml/request_type_info.h"
 #include "shell/app_settings.h"
@@ -154,20 +156,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(program_.main->windowTitle(), QStringLiteral("Quarrion"));
     }
 
-    void ResultCommandsStartSwitchedOff() {
-        program_.Start();
-        QVERIFY(!program_.ExportMenuEnabled());
-        for (const char* menu : {"mnuInvoices", "mnuPOs", "mnuSOs", "mnuCreditMemos"}) {
-            QVERIFY2(!program_.Menu(menu)->menuAction()->isEnabled(), menu);
-        }
-        QVERIFY(!Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences")->isEnabled());
-        for (const char* button : {"cmdexport", "cmdexportall", "cmdexcel", "cmdresearch"}) {
-            QVERIFY2(!program_.Button(button)->Enabled(), button);
-        }
-        QVERIFY(program_.Button("cmdshow")->Enabled());
-        QVERIFY(program_.Button("cmdcascade")->Enabled());
-    }
-
     void AFirstRunInitialisesTheCatalog() {
         program_.script->FirstTime = true;
         program_.Start();
@@ -193,53 +181,103 @@ class MainWindowTest : public QObject {
                                       "completes ..."));
     }
 
-    void ANotificationFromTheActiveWindowOffersItsLists() {
-        program_.Start();
-        FakeResults* results = program_.AddResults(1);
-        program_.AddResults(2);
-        program_.Activate(results);
-        QCOMPARE(program_.main->activeResultsWindow(), results);
-
-        program_.state->Hub().SendRequestTypeNotification(4, true, "12,7", 1);
-
-        QCOMPARE(program_.ExportCaptions(),
-                 QStringList({"Invoice List", "All Search Result Lists", "-", "Purchase Order List",
-                              "Sales Order List"}));
-        QList<QAction*> items = program_.main->ExportMenu()->actions();
-        QCOMPARE(items[0]->data().toString(), QStringLiteral("4"));
-        QCOMPARE(items[3]->data().toString(), QStringLiteral("12"));
-        QCOMPARE(items[4]->data().toString(), QStringLiteral("7"));
-        QVERIFY(items[0]->isEnabled());
-        QVERIFY(items[1]->isEnabled());
-        QVERIFY(program_.ExportMenuEnabled());
-        QVERIFY(program_.Button("cmdexport")->Enabled());
-        QCOMPARE(program_.Button("cmdexport")->ToolTipText(),
-                 QStringLiteral("Export Invoice List"));
-        QVERIFY(program_.Button("cmdexportall")->Enabled());
-        QVERIFY(program_.Button("cmdexcel")->Enabled());
-        QVERIFY(program_.Button("cmdresearch")->Enabled());
-    }
-
-    void TheRunTimeItemsAreRebuiltByEachNotification() {
-        program_.Start();
-        program_.Activate(program_.AddResults(1));
-        program_.state->Hub().SendRequestTypeNotification(4, true, "12,7,5", 1);
-        QCOMPARE(program_.ExportCaptions().size(), 6);
-        program_.state->Hub().SendRequestTypeNotification(12, true, "4", 1);
-        QCOMPARE(
-            program_.ExportCaptions(),
-            QStringList({"Purchase Order List", "All Search Result Lists", "-", "Invoice List"}));
-        program_.state->Hub().SendRequestTypeNotification(12, true, "", 1);
-        QCOMPARE(program_.ExportCaptions(),
-                 QStringList({"Purchase Order List", "All Search Result Lists"}));
-        QVERIFY(!program_.main->ExportMenu()->actions()[1]->isEnabled());
-        QVERIFY(!program_.Button("cmdexportall")->Enabled());
+    // Hub events against what the results commands offer afterwards. Window 1 is the
+    // active results window, window 2 another one. `captions` are the export menu's
+    // (none: not checked); `enabled` reads, in order, the export menu, its first two
+    // items, and the side bar's Export, Export All, Excel and Re-search buttons: 1 on,
+    // 0 off, - not checked.
+    void HubEventsSwitchTheResultsCommands() {
+        struct Case {
+            const char* name;
+            std::function<void(Program&)> events;
+            QStringList captions;
+            const char* enabled;
+            bool tipRestored = false;  // Export shows its own tooltip again
+        };
+        namespace T = RequestTypeCode;
+        auto notify = [](std::int32_t type, bool rows, const char* others, std::int32_t owner) {
+            return [=](Program& p) {
+                p.state->Hub().SendRequestTypeNotification(type, rows, others, owner);
+            };
+        };
+        const Case cases[] = {
+            {"nothing yet", [](Program&) {}, {}, "0--0000"},
+            {"the active window offers its lists",
+             notify(T::Invoice, true, "12,7", 1),
+             {"Invoice List", "All Search Result Lists", "-", "Purchase Order List",
+              "Sales Order List"},
+             "1111111"},
+            {"each notification rebuilds the items",
+             [&](Program& p) {
+                 notify(T::Invoice, true, "12,7,5", 1)(p);
+                 notify(T::PurchaseOrder, true, "4", 1)(p);
+             },
+             {"Purchase Order List", "All Search Result Lists", "-", "Invoice List"},
+             "-------"},
+            {"no other lists",
+             notify(T::PurchaseOrder, true, "", 1),
+             {"Purchase Order List", "All Search Result Lists"},
+             "--0-0--"},
+            {"the current type is not offered twice",
+             notify(T::Invoice, true, "4,12", 1),
+             {"Invoice List", "All Search Result Lists", "-", "Purchase Order List"},
+             "-------"},
+            {"an empty list without others", notify(T::Invoice, false, "", 1), {}, "0--0-00"},
+            {"an empty list whose siblings have rows",
+             notify(T::Invoice, false, "12", 1),
+             {},
+             "101-1--"},
+            {"a window that is not active only switches off",
+             [&](Program& p) {
+                 notify(T::Invoice, true, "12", 1)(p);
+                 notify(T::CreditMemo, true, "7", 2)(p);
+             },
+             {"Invoice List", "All Search Result Lists"},
+             "---0000",
+             true},
+            {"no spreadsheet program",
+             [&](Program& p) {
+                 p.state->SetExcelAvailable(false);
+                 notify(T::Invoice, true, "12", 1)(p);
+             },
+             {},
+             "---1-0-"},
+        };
+        for (const Case& c : cases) {
+            Program program;
+            program.Start();
+            FakeResults* active = program.AddResults(1);
+            program.AddResults(2);
+            program.Activate(active);
+            c.events(program);
+            const QList<QAction*> items = program.main->ExportMenu()->actions();
+            const bool shown[] = {program.ExportMenuEnabled(),
+                                  items[0]->isEnabled(),
+                                  items[1]->isEnabled(),
+                                  program.Button("cmdexport")->Enabled(),
+                                  program.Button("cmdexportall")->Enabled(),
+                                  program.Button("cmdexcel")->Enabled(),
+                                  program.Button("cmdresearch")->Enabled()};
+            for (int i = 0; i < 7; ++i) {
+                if (c.enabled[i] == '-') continue;
+                QVERIFY2(shown[i] == (c.enabled[i] == '1'),
+                         qPrintable(QStringLiteral("%1: switch %2").arg(c.name).arg(i)));
+            }
+            if (!c.captions.isEmpty()) QVERIFY2(program.ExportCaptions() == c.captions, c.name);
+            QVERIFY2(program.Button("cmdshow")->Enabled(), c.name);
+            if (c.tipRestored) {
+                QVERIFY2(program.Button("cmdexport")->ToolTipText() ==
+                             program.Button("cmdexport")->DefaultToolTipText(),
+                         c.name);
+            }
+            program.Stop();
+        }
     }
 
     void RequestTypeZeroOnlySwitchesTheDisplayedListOff() {
         program_.Start();
         program_.Activate(program_.AddResults(1));
-        program_.state->Hub().SendRequestTypeNotification(4, true, "12", 1);
+        program_.state->Hub().SendRequestTypeNotification(RequestTypeCode::Invoice, true, "12", 1);
         program_.state->Hub().SendRequestTypeNotification(0, false, "12", 1);
         QAction* displayed = program_.main->ExportMenu()->actions()[0];
         QVERIFY(!displayed->isEnabled());
@@ -247,66 +285,19 @@ class MainWindowTest : public QObject {
         QCOMPARE(displayed->data().toString(), QStringLiteral("4"));
     }
 
-    void TheCurrentTypeIsNotOfferedTwice() {
+    void ToPrintCommandsStartSwitchedOff() {
         program_.Start();
-        program_.Activate(program_.AddResults(1));
-        program_.state->Hub().SendRequestTypeNotification(4, true, "4,12", 1);
-        QCOMPARE(program_.ExportCaptions(), QStringList({"Invoice List", "All Search Result Lists",
-                                                         "-", "Purchase Order List"}));
-    }
-
-    void AnEmptyListWithoutOthersSwitchesTheExportMenuOff() {
-        program_.Start();
-        program_.Activate(program_.AddResults(1));
-        program_.state->Hub().SendRequestTypeNotification(4, false, "", 1);
-        QVERIFY(!program_.ExportMenuEnabled());
-        QVERIFY(!program_.Button("cmdexport")->Enabled());
-        QVERIFY(!program_.Button("cmdresearch")->Enabled());
-        QVERIFY(!program_.Button("cmdexcel")->Enabled());
-
-        // An empty list whose siblings have rows still offers them.
-        program_.state->Hub().SendRequestTypeNotification(4, false, "12", 1);
-        QVERIFY(program_.ExportMenuEnabled());
-        QVERIFY(!program_.main->ExportMenu()->actions()[0]->isEnabled());
-        QVERIFY(program_.main->ExportMenu()->actions()[1]->isEnabled());
-        QVERIFY(program_.Button("cmdexportall")->Enabled());
-    }
-
-    void ANotificationFromAWindowThatIsNotActiveOnlySwitchesOff() {
-        program_.Start();
-        FakeResults* active = program_.AddResults(1);
-        program_.AddResults(2);
-        program_.Activate(active);
-        program_.state->Hub().SendRequestTypeNotification(4, true, "12", 1);
-        QVERIFY(program_.Button("cmdexport")->Enabled());
-
-        program_.state->Hub().SendRequestTypeNotification(5, true, "7", 2);
-
-        QCOMPARE(program_.ExportCaptions(),
-                 QStringList({"Invoice List", "All Search Result Lists"}));
-        for (const char* button : {"cmdexport", "cmdexportall", "cmdexcel", "cmdresearch"}) {
-            QVERIFY2(!program_.Button(button)->Enabled(), button);
+        for (const char* menu : {"mnuInvoices", "mnuPOs", "mnuSOs", "mnuCreditMemos"}) {
+            QVERIFY2(!program_.Menu(menu)->menuAction()->isEnabled(), menu);
         }
-        QCOMPARE(program_.Button("cmdexport")->ToolTipText(),
-                 program_.Button("cmdexport")->DefaultToolTipText());
-    }
-
-    void ANotificationWhileANonResultsWindowIsActiveOnlySwitchesOff() {
-        program_.Start();
-        auto* other = new QWidget;
-        program_.main->createMdiChild(other);
-        program_.Activate(other);
-        program_.state->Hub().SendRequestTypeNotification(4, true, "12", 1);
-        QCOMPARE(program_.ExportCaptions(),
-                 QStringList({"Displayed Result Lists", "All Search Result Lists"}));
-        QVERIFY(!program_.Button("cmdexport")->Enabled());
+        QVERIFY(!Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences")->isEnabled());
     }
 
     void AllOffSwitchesEveryResultsCommandOff() {
         program_.Start();
         program_.Activate(program_.AddResults(1));
         program_.state->Hub().SetInvoiceMenu(true);
-        program_.state->Hub().SendRequestTypeNotification(4, true, "12", 1);
+        program_.state->Hub().SendRequestTypeNotification(RequestTypeCode::Invoice, true, "12", 1);
         program_.state->Hub().AllOff();
         // AllOff ends with a request-type 0 notification: the entry keeps its caption.
         QCOMPARE(program_.ExportCaptions(),
@@ -319,13 +310,28 @@ class MainWindowTest : public QObject {
         QVERIFY(!program_.Button("cmdexcel")->Enabled());
     }
 
-    void WithoutASpreadsheetTheExcelButtonIsNeverEnabled() {
+    void AnActiveNotificationNamesItsTypeOnTheButtonAndCarriesCodes() {
         program_.Start();
-        program_.state->SetExcelAvailable(false);
         program_.Activate(program_.AddResults(1));
-        program_.state->Hub().SendRequestTypeNotification(4, true, "12", 1);
-        QVERIFY(!program_.Button("cmdexcel")->Enabled());
-        QVERIFY(program_.Button("cmdexport")->Enabled());
+        program_.state->Hub().SendRequestTypeNotification(RequestTypeCode::Invoice, true, "12,7",
+                                                          1);
+        QList<QAction*> items = program_.main->ExportMenu()->actions();
+        QCOMPARE(items[0]->data().toString(), QStringLiteral("4"));
+        QCOMPARE(items[3]->data().toString(), QStringLiteral("12"));
+        QCOMPARE(items[4]->data().toString(), QStringLiteral("7"));
+        QCOMPARE(program_.Button("cmdexport")->ToolTipText(),
+                 QStringLiteral("Export Invoice List"));
+    }
+
+    void ANotificationWhileANonResultsWindowIsActiveOnlySwitchesOff() {
+        program_.Start();
+        auto* other = new QWidget;
+        program_.main->createMdiChild(other);
+        program_.Activate(other);
+        program_.state->Hub().SendRequestTypeNotification(RequestTypeCode::Invoice, true, "12", 1);
+        QCOMPARE(program_.ExportCaptions(),
+                 QStringList({"Displayed Result Lists", "All Search Result Lists"}));
+        QVERIFY(!program_.Button("cmdexport")->Enabled());
     }
 
     void ToPrintMenusFollowTheHub_data() {
@@ -424,7 +430,8 @@ class MainWindowTest : public QObject {
         program_.Start();
         FakeResults* results = program_.AddResults(1);
         program_.Activate(results);
-        program_.state->Hub().SendRequestTypeNotification(4, true, "12,7", 1);
+        program_.state->Hub().SendRequestTypeNotification(RequestTypeCode::Invoice, true, "12,7",
+                                                          1);
         QTest::mouseClick(program_.Button("cmdexcel")->Button(), Qt::LeftButton);
         QTest::mouseClick(program_.Button("cmdresearch")->Button(), Qt::LeftButton);
         QTest::mouseClick(program_.Button("cmdexportall")->Button(), Qt::LeftButton);
@@ -438,7 +445,7 @@ class MainWindowTest : public QObject {
         program_.Start();
         FakeResults* results = program_.AddResults(1);
         program_.Activate(results);
-        program_.state->Hub().SendRequestTypeNotification(4, true, "12", 1);
+        program_.state->Hub().SendRequestTypeNotification(RequestTypeCode::Invoice, true, "12", 1);
         results->ExportTarget = home_->Path() + "exports/Invoice List.csv";
 
         program_.main->ExportMenu()->actions()[3]->trigger();

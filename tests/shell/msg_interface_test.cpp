@@ -1,6 +1,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "foundation/codes.h"
 #include "shell/msg_interface.h"
 #include "shell_test_main.h"
 
@@ -33,7 +34,8 @@ class MsgInterfaceTest : public QObject {
         hub.SetSOMenu(true);
         hub.SetCreditMemoMenu(false);
         hub.SetToPrintOff();
-        hub.SendRequestTypeNotification(4, true, QStringLiteral("12,7"), 3);
+        hub.SendRequestTypeNotification(quarrion::RequestTypeCode::Invoice, true,
+                                        QStringLiteral("12,7"), 3);
 
         QCOMPARE(arrange.count(), 1);
         QCOMPARE(popUp.count(), 1);

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "fakes.h"
+#include "foundation/codes.h"
 #include "shell/app_settings.h"
 #include "shell/app_state.h"
 #include "shell/splash_start.h"
@@ -167,10 +168,10 @@ class StartUpTest : public QObject {
         QCOMPARE(tables.Operations.Count(), std::size_t{15});
         QCOMPARE(tables.DataTypes.Count(), std::size_t{8});
         QCOMPARE(tables.Choices.Count(), std::size_t{6});
-        QCOMPARE(tables.Operations.Item(1)->Code(), 66);
-        QCOMPARE(tables.Operations.Item(15)->Code(), 140);
-        QCOMPARE(tables.DataTypes.Item(7)->Code(), 141);
-        QCOMPARE(tables.Choices.Item(1)->Code(), 128);
+        QCOMPARE(tables.Operations.Item(1)->Code(), std::int32_t{quarrion::Operation::LessThan});
+        QCOMPARE(tables.Operations.Item(15)->Code(), std::int32_t{quarrion::Operation::IsBlank});
+        QCOMPARE(tables.DataTypes.Item(7)->Code(), quarrion::DataTypeCode::Str);
+        QCOMPARE(tables.Choices.Item(1)->Code(), quarrion::Choice::Text);
     }
 
     void WindowIdsCountUpFromOne() {

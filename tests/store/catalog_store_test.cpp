@@ -8,6 +8,7 @@
 
 #include "catalog/qbxml_tags.h"
 #include "catalog/view_tags.h"
+#include "foundation/codes.h"
 #include "store/io_manager.h"
 #include "store/store_paths.h"
 #include "store_fixture.h"
@@ -109,7 +110,7 @@ TEST_F(CatalogStore, InitialisationStoresEveryEntryAtItsDefaults) {
     EXPECT_EQ(Value("searchable", line.tagName), "1") << "a name element is searchable";
     EXPECT_EQ(Value("search_group", line.tagName), "Names");
 
-    QBXMLTag* tag = catalog_.Item(12, line.tagName);
+    QBXMLTag* tag = catalog_.Item(RequestTypeCode::PurchaseOrder, line.tagName);
     ASSERT_NE(tag, nullptr);
     EXPECT_EQ(tag->Sequence, 2);
     EXPECT_EQ(tag->UserHeading(), "Vendor");
@@ -153,11 +154,11 @@ TEST_F(CatalogStore, UpdateKeepsTheUserChoicesWhileResetRestoresTheDefaults) {
     ASSERT_TRUE(io_.InitDataA());
 
     ViewTags view;
-    view.Add(catalog_.Item(4, date.tagName))->Heading = "Invoice date";
-    view.Add(catalog_.Item(4, number.tagName))->Sequence = 5;
+    view.Add(catalog_.Item(RequestTypeCode::Invoice, date.tagName))->Heading = "Invoice date";
+    view.Add(catalog_.Item(RequestTypeCode::Invoice, number.tagName))->Sequence = 5;
     ASSERT_TRUE(io_.UpdateTags(view));
-    EXPECT_EQ(catalog_.Item(4, date.tagName)->UserHeading(), "Invoice date");
-    EXPECT_EQ(catalog_.Item(4, number.tagName)->Sequence, 5);
+    EXPECT_EQ(catalog_.Item(RequestTypeCode::Invoice, date.tagName)->UserHeading(), "Invoice date");
+    EXPECT_EQ(catalog_.Item(RequestTypeCode::Invoice, number.tagName)->Sequence, 5);
 
     // The next shipped catalog renames the date column, adds an element, drops one and
     // changes values the update must leave alone.
@@ -184,7 +185,7 @@ TEST_F(CatalogStore, UpdateKeepsTheUserChoicesWhileResetRestoresTheDefaults) {
     EXPECT_EQ(Value("sequence", memo.tagName), "4");
     EXPECT_EQ(Value("default_heading", total.tagName), "Subtotal") << "dropped elements stay";
     EXPECT_EQ(catalog_.Count(), 4u);
-    EXPECT_EQ(catalog_.Item(4, date.tagName)->UserHeading(), "Invoice date");
+    EXPECT_EQ(catalog_.Item(RequestTypeCode::Invoice, date.tagName)->UserHeading(), "Invoice date");
     ASSERT_TRUE(io_.CheckDatabase(""));
     EXPECT_FALSE(io_.NeedsUpdate());
 
@@ -192,8 +193,9 @@ TEST_F(CatalogStore, UpdateKeepsTheUserChoicesWhileResetRestoresTheDefaults) {
     EXPECT_EQ(Value("user_heading", date.tagName), "Transaction Date");
     EXPECT_EQ(Value("reference", date.tagName), "changed");
     EXPECT_EQ(Value("sequence", number.tagName), "3");
-    EXPECT_EQ(catalog_.Item(4, number.tagName)->Sequence, 3);
-    EXPECT_EQ(catalog_.Item(4, date.tagName)->UserHeading(), "Transaction Date");
+    EXPECT_EQ(catalog_.Item(RequestTypeCode::Invoice, number.tagName)->Sequence, 3);
+    EXPECT_EQ(catalog_.Item(RequestTypeCode::Invoice, date.tagName)->UserHeading(),
+              "Transaction Date");
     EXPECT_EQ(Value("sequence", total.tagName), "0") << "rows not shipped keep their values";
     EXPECT_TRUE(notifier_.errors.empty());
 }
@@ -202,7 +204,7 @@ TEST_F(CatalogStore, ATruncatedControlFileStopsAtTheBadLineAndChangesNoRow) {
     Ship(test::InvoiceLines(10));
     ASSERT_TRUE(io_.InitDataA());
     ViewTags view;
-    view.Add(catalog_.Item(4, "//InvoiceRet/Field2"))->Heading = "Kept";
+    view.Add(catalog_.Item(RequestTypeCode::Invoice, "//InvoiceRet/Field2"))->Heading = "Kept";
     ASSERT_TRUE(io_.UpdateTags(view));
     std::string before = Dump();
 
@@ -271,8 +273,8 @@ TEST_F(CatalogStore, UpdateTagsSkipsElementsWithoutARowAndStillReloads) {
     ASSERT_TRUE(io_.InitDataA());
     std::string before = Dump();
     QBXMLTags elsewhere;
-    QBXMLTag* stranger =
-        elsewhere.Add(4, "", 1, 1, "//InvoiceRet/Unknown", "U", 1, "", false, "", "STRTYPE", 0);
+    QBXMLTag* stranger = elsewhere.Add(RequestTypeCode::Invoice, "", 1, 1, "//InvoiceRet/Unknown",
+                                       "U", 1, "", false, "", "STRTYPE", 0);
     ViewTags view;
     view.Add(stranger)->Heading = "Nowhere";
     catalog_.Clear();

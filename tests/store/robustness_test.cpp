@@ -13,12 +13,13 @@
 #include "store/io_manager.h"
 #include "store/transaction.h"
 #include "store_fixture.h"
+#include "support/temp_home.h"
 
 namespace quarrion {
 namespace {
 
-using test::FileBytes;
 using test::Inspect;
+using test::ReadAll;
 using test::RowCount;
 
 class ForeignFile : public ::testing::Test {
@@ -29,7 +30,7 @@ class ForeignFile : public ::testing::Test {
     }
     // Every way in must fail, report and leave the file's bytes as they were.
     void ExpectRefusedAndUnchanged(long number) {
-        std::string before = FileBytes(path_);
+        std::string before = ReadAll(path_);
         auto refused = [&](StoreResult r, const char* title) {
             ASSERT_FALSE(r) << title;
             EXPECT_EQ(r.Error().Number, number) << title;
@@ -45,7 +46,7 @@ class ForeignFile : public ::testing::Test {
         refused(io_.InitDataA(), "Quarrion::InitDataA");
         refused(io_.InitDataC(), "Quarrion::InitDataC");
         EXPECT_FALSE(io_.IsOpen());
-        EXPECT_EQ(FileBytes(path_), before);
+        EXPECT_EQ(ReadAll(path_), before);
         EXPECT_EQ(notifier_.firstTimeRuns, 0);
     }
 

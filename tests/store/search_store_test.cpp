@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
+#include "foundation/codes.h"
 #include "model/search_object2.h"
 #include "store/io_manager.h"
 #include "store_fixture.h"
@@ -25,19 +26,8 @@ using std::chrono::day;
 using std::chrono::month;
 using std::chrono::year;
 using test::Inspect;
+using test::kSearchTables;
 using test::RowCount;
-
-const std::vector<std::string> kSearchTables{"Search",
-                                             "Search Include",
-                                             "Include Data",
-                                             "Examinor",
-                                             "Criterion",
-                                             "Criterion TextList",
-                                             "Criterion NumberList",
-                                             "FieldExaminor",
-                                             "FieldCriterion",
-                                             "FieldCriterion TextList",
-                                             "FieldCriterion NumberList"};
 
 std::string Holder(const CompareData& data) {
     return data.ContainsData() ? data.ValueText() : "-";
@@ -133,7 +123,7 @@ class SearchStore : public ::testing::Test {
         s.ToDate = SearchDate(year(2005) / month(3) / day(31));
         s.Max = 120;  // not kept: a loaded search asks for the default
 
-        IncItem* invoices = s.IncludeItems.Add("Invoice", 4);
+        IncItem* invoices = s.IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
         invoices->DisplayColumns.Add(Tag(4, "//InvoiceRet/TxnDate"), "Date");
         invoices->DisplayColumns.Add(Tag(4, "//InvoiceRet/RefNumber"));
         invoices->DisplayColumns.Add(Tag(4, "//InvoiceRet/Subtotal"), "Amount due");
@@ -156,22 +146,23 @@ class SearchStore : public ::testing::Test {
         totals->NumberList.Add(1.5);
         totals->NumberList.Add(-2.0);
 
-        IncItem* orders = s.IncludeItems.Add("PurchaseOrder", 12);
+        IncItem* orders = s.IncludeItems.Add("PurchaseOrder", RequestTypeCode::PurchaseOrder);
         orders->DisplayColumns.Add(Tag(12, "//PurchaseOrderRet/RefNumber"), "PO");
         orders->DisplayColumns.Add(Tag(12, "//PurchaseOrderRet/TotalAmount"));
 
         Examinor* words = s.Examinors.Add();
-        words->Criteria.Add(Operation::GreaterThan, 64)->NumberCompare.SetValue(500.0);
-        Criterion* acme = words->Criteria.Add(Operation::Contains, 128);
+        words->Criteria.Add(Operation::GreaterThan, Choice::AnyNumber)
+            ->NumberCompare.SetValue(500.0);
+        Criterion* acme = words->Criteria.Add(Operation::Contains, Choice::Text);
         acme->AndOr = "AND";
         acme->TextCompare.SetValue("ACME");
         Examinor* more = s.Examinors.Add();
-        Criterion* upTo = more->Criteria.Add(Operation::Between, 65);
+        Criterion* upTo = more->Criteria.Add(Operation::Between, Choice::Amount);
         upTo->AndOr = "OR";
         upTo->NumberRange.B().SetValue(200.0);
-        more->Criteria.Add(Operation::InList, 128)->TextList.Add(std::string("Net 30"));
-        more->Criteria.Add(Operation::InList, 64)->NumberList.Add(42.0);
-        more->Criteria.Add(Operation::IsBlank, 128);
+        more->Criteria.Add(Operation::InList, Choice::Text)->TextList.Add(std::string("Net 30"));
+        more->Criteria.Add(Operation::InList, Choice::AnyNumber)->NumberList.Add(42.0);
+        more->Criteria.Add(Operation::IsBlank, Choice::Text);
     }
 
     SearchObject2* Saved(SearchObject2s& all, const std::string& name) {
@@ -250,7 +241,7 @@ TEST_F(SearchStore, ARangeWithOneEndKeepsTheOtherEmpty) {
 TEST_F(SearchStore, GroupsAndRulesWithoutDataAreNotKept) {
     SearchObject2 s;
     Fill(s);
-    s.Examinors.Add()->Criteria.Add(Operation::Contains, 128);  // nothing entered
+    s.Examinors.Add()->Criteria.Add(Operation::Contains, Choice::Text);  // nothing entered
     s.IncludeItems.Item("PurchaseOrder")
         ->FieldExaminors.Add()
         ->FieldCriteria.Add(Tag(12, "//PurchaseOrderRet/RefNumber"), Operation::Contains);
@@ -269,9 +260,9 @@ TEST_F(SearchStore, GroupsAndRulesWithoutDataAreNotKept) {
 TEST_F(SearchStore, ChildrenComeBackInSequenceOrderAndIncludesByRequestType) {
     SearchObject2 s;
     s.Name = "Order";
-    IncItem* orders = s.IncludeItems.Add("PurchaseOrder", 12);
+    IncItem* orders = s.IncludeItems.Add("PurchaseOrder", RequestTypeCode::PurchaseOrder);
     orders->DisplayColumns.Add(Tag(12, "//PurchaseOrderRet/TotalAmount"));
-    IncItem* invoices = s.IncludeItems.Add("Invoice", 4);
+    IncItem* invoices = s.IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
     for (const char* path : {"//InvoiceRet/Memo", "//InvoiceRet/TxnDate", "//InvoiceRet/RefNumber",
                              "//InvoiceRet/Subtotal"}) {
         invoices->DisplayColumns.Add(Tag(4, path));
@@ -282,7 +273,7 @@ TEST_F(SearchStore, ChildrenComeBackInSequenceOrderAndIncludesByRequestType) {
     auto all = io_.SearchObjects();
     SearchObject2* loaded = Saved(*all, "Order");
     ASSERT_EQ(loaded->IncludeItems.Count(), 2u);
-    EXPECT_EQ(loaded->IncludeItems.Item(std::size_t{1})->RequestType(), 4);
+    EXPECT_EQ(loaded->IncludeItems.Item(std::size_t{1})->RequestType(), RequestTypeCode::Invoice);
     EXPECT_EQ(loaded->IncludeItems.Item(std::size_t{1})->Name, "Invoice");
     EXPECT_EQ(loaded->IncludeItems.Item(std::size_t{2})->Name, "PurchaseOrder");
     std::vector<std::string> order;
@@ -396,7 +387,8 @@ TEST_F(SearchStore, AFailingStepIsReportedByNameAndLeavesTheStoreAsItWas) {
     const std::string tooLong(51, 'x');
     QBXMLTags unsaved;
     const QBXMLTag* stranger =
-        unsaved.Add(4, "", 0, 0, "//InvoiceRet/Stranger", "S", 1, "", false, "", "STRTYPE", 0);
+        unsaved.Add(RequestTypeCode::Invoice, "", 0, 0, "//InvoiceRet/Stranger", "S", 1, "", false,
+                    "", "STRTYPE", 0);
     struct Case {
         const char* operation;
         std::function<void(SearchObject2&)> spoil;

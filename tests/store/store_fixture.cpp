@@ -55,9 +55,4 @@ long RowCount(SQLite::Database& db, const std::string& table) {
     return db.execAndGet("SELECT count(*) FROM " + quoted).getInt();
 }
 
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 }  // namespace quarrion::test

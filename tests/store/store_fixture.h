@@ -75,11 +75,21 @@ void WriteControlFile(const std::filesystem::path& path, const std::string& head
 // A small shipped catalog: `count` invoice elements, the first three result columns.
 std::vector<std::string> InvoiceLines(int count);
 
+// The tables that hold a saved search: the search's own first, then its children.
+inline const std::vector<std::string> kSearchTables{"Search",
+                                                    "Search Include",
+                                                    "Include Data",
+                                                    "Examinor",
+                                                    "Criterion",
+                                                    "Criterion TextList",
+                                                    "Criterion NumberList",
+                                                    "FieldExaminor",
+                                                    "FieldCriterion",
+                                                    "FieldCriterion TextList",
+                                                    "FieldCriterion NumberList"};
+
 // A connection of its own to look at the file the way another program would.
 SQLite::Database Inspect(const std::filesystem::path& path);
 long RowCount(SQLite::Database& db, const std::string& table);
-
-// The file's bytes, to show that something was left unchanged.
-std::string FileBytes(const std::filesystem::path& path);
 
 }  // namespace quarrion::test

@@ -30,8 +30,18 @@ TempDir::~TempDir() {
 
 std::string ReadAll(const std::filesystem::path& file) {
     std::string text;
-    ReadWholeFile(file, text);
+    if (!ReadWholeFile(file, text)) return {};
     return text;
+}
+
+HomeOfItsOwn::HomeOfItsOwn() {
+    const char* previous = std::getenv("QUARRION_HOME");
+    previous_ = previous ? previous : "";
+    setenv("QUARRION_HOME", folder_.Path().c_str(), 1);
+}
+
+HomeOfItsOwn::~HomeOfItsOwn() {
+    setenv("QUARRION_HOME", previous_.c_str(), 1);
 }
 
 std::filesystem::path Home() {

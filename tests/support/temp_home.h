@@ -18,6 +18,21 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// A fresh data folder that QUARRION_HOME points at while the object lives; the
+// folder the process had before comes back when it dies.
+class HomeOfItsOwn {
+  public:
+    HomeOfItsOwn();
+    ~HomeOfItsOwn();
+    HomeOfItsOwn(const HomeOfItsOwn&) = delete;
+    HomeOfItsOwn& operator=(const HomeOfItsOwn&) = delete;
+    const std::filesystem::path& Path() const { return folder_.Path(); }
+
+  private:
+    TempDir folder_;
+    std::string previous_;
+};
+
 // The folder QUARRION_HOME points at for this test process.
 std::filesystem::path Home();
 

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QScrollArea;
+class QVBoxLayout;
+
+namespace quarrion {
+
+class CriterionRow;
+
+// What the two rule editors (CriteriaControl, FieldCriteriaControl) share: a caption
+// line, column headings, and a scrolling column of rule rows that grows with More and
+// shrinks with Less but never below one row. Tab visits the rows in order; Enter in the
+// last row's value raises SearchRequested, in an earlier row it moves to the next row.
+class CriteriaPanel : public QWidget {
+    Q_OBJECT
+
+  public:
+    // One empty row remains; nothing counts as changed.
+    void Clear();
+    // Adds an empty row at the end.
+    void More();
+    // Removes the last row; a single row is never removed.
+    void Less();
+    int RowCount() const { return rows_.size(); }
+    // Any row holds a rule with data.
+    bool ContainsData() const;
+    // Any row edited (or a row with data removed) since the last load or clear.
+    bool Changed() const { return changed_; }
+    // The caption line as shown.
+    virtual QString Title() const;
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+
+    CriterionRow* Row(int position) const;
+    QLabel* lblTitle() const { return lblTitle_; }
+
+  signals:
+    // Rows were added or removed (the count after the change).
+    void RowsChanged(int count);
+    // A row was edited by the user.
+    void Edited();
+    // Enter in the last row's value: the user wants to search.
+    void SearchRequested();
+
+  protected:
+    CriteriaPanel(QWidget* parent, const QString& caption, const QString& subjectHeading,
+                  int subjectWidth);
+
+    // A new, empty row of the panel's kind, parented to `parent`.
+    virtual CriterionRow* NewRow(QWidget* parent) = 0;
+    // Removes every row but the first, which is replaced by a fresh one.
+    void ResetRows();
+    // Appends a row (for loading); emits nothing.
+    CriterionRow* AppendRow();
+    void ShowTitle();
+    void SetChanged(bool changed) { changed_ = changed; }
+    void RelinkTabOrder();
+    const QList<CriterionRow*>& Rows() const { return rows_; }
+
+  private:
+    void RemoveLastRow();
+
+    QString caption_;
+    QLabel* lblTitle_;
+    QScrollArea* scroll_;
+    QWidget* rowsArea_;
+    QVBoxLayout* column_;
+    QList<CriterionRow*> rows_;
+    bool changed_ = false;
+};
+
+}  // namespace quarrion

@@ -1,0 +1,124 @@
+#include "simulated_web_connector.h"
+
+#include <thread>
+
+#include <httplib.h>
+
+#include "link/soap_envelope.h"
+
+namespace quarrion::test {
+
+struct SimulatedWebConnector::Client {
+    std::unique_ptr<httplib::Client> http;
+};
+
+SimulatedWebConnector::SimulatedWebConnector(std::string url, RequestProcessor* quickBooks,
+                                             std::string caFile)
+    : url_(std::move(url)), quickBooks_(quickBooks), client_(std::make_unique<Client>()) {
+    // scheme://host:port/path
+    std::size_t hostStart = url_.find("://") + 3;
+    std::size_t pathStart = url_.find('/', hostStart);
+    path_ = url_.substr(pathStart);
+    client_->http = std::make_unique<httplib::Client>(url_.substr(0, pathStart));
+    if (!caFile.empty()) {
+        client_->http->set_ca_cert_path(caFile.c_str());
+        client_->http->enable_server_certificate_verification(true);
+    }
+    client_->http->set_read_timeout(std::chrono::seconds(30));
+}
+
+SimulatedWebConnector::~SimulatedWebConnector() = default;
+
+SimulatedWebConnector::Reply SimulatedWebConnector::Post(const std::string& body) {
+    Reply reply;
+    httplib::Result result = client_->http->Post(path_, body, "text/xml; charset=utf-8");
+    if (!result) return reply;
+    reply.httpStatus = result->status;
+    reply.body = result->body;
+    return reply;
+}
+
+SimulatedWebConnector::Reply SimulatedWebConnector::Call(
+    const std::string& method, const std::vector<std::pair<std::string, std::string>>& parameters) {
+    httplib::Headers headers{{"SOAPAction", "\"http://developer.intuit.com/" + method + "\""}};
+    Reply reply;
+    httplib::Result result = client_->http->Post(path_, headers, Soap::Request(method, parameters),
+                                                 "text/xml; charset=utf-8");
+    if (!result) return reply;
+    reply.httpStatus = result->status;
+    reply.body = result->body;
+    if (result->status == 200) Soap::ParseReply(result->body, method, reply.values);
+    return reply;
+}
+
+SimulatedWebConnector::Update SimulatedWebConnector::RunUpdate(const Options& options) {
+    Update update;
+    auto call = [&](const std::string& method,
+                    const std::vector<std::pair<std::string, std::string>>& parameters) {
+        update.calls.push_back(method);
+        return Call(method, parameters);
+    };
+    // Logs of the Web Connector 2.x show the server's version asked first.
+    call("serverVersion", {});
+    call("clientVersion", {{"strVersion", "2.3.0.215"}});
+    Reply signIn =
+        call("authenticate", {{"strUserName", options.user}, {"strPassword", options.password}});
+    update.ticket = signIn.First();
+    update.authenticateStatus = signIn.values.size() > 1 ? signIn.values[1] : "";
+    const std::string& ticket = update.ticket;
+    if (update.authenticateStatus == "none" || update.authenticateStatus == "nvu" ||
+        update.authenticateStatus == "busy" || signIn.httpStatus != 200) {
+        update.closeResult = call("closeConnection", {{"ticket", ticket}}).First();
+        return update;
+    }
+    if (!options.openFailureHresult.empty()) {
+        update.connectionErrorResult =
+            call("connectionError", {{"ticket", ticket},
+                                     {"hresult", options.openFailureHresult},
+                                     {"message", options.openFailureMessage}})
+                .First();
+        update.closeResult = call("closeConnection", {{"ticket", ticket}}).First();
+        return update;
+    }
+    int noOpsLeft = options.noOps;
+    bool first = true;
+    for (;;) {
+        Reply request = call("sendRequestXML", {{"ticket", ticket},
+                                                {"strHCPResponse", first ? "<QBXML/>" : ""},
+                                                {"strCompanyFileName", "C:\\Books\\Acme.qbw"},
+                                                {"qbXMLCountry", "US"},
+                                                {"qbXMLMajorVers", "16"},
+                                                {"qbXMLMinorVers", "0"}});
+        first = false;
+        if (request.First().empty()) {
+            update.lastError = call("getLastError", {{"ticket", ticket}}).First();
+            if (update.lastError == "NoOp" && noOpsLeft-- > 0) {
+                std::this_thread::sleep_for(options.noOpPause);
+                continue;
+            }
+            break;
+        }
+        ProcessResult answer = quickBooks_->ProcessRequest(request.First());
+        ++update.requestsRun;
+        Reply percent = answer.Ok()
+                            ? call("receiveResponseXML", {{"ticket", ticket},
+                                                          {"response", answer.response},
+                                                          {"hresult", ""},
+                                                          {"message", ""}})
+                            : call("receiveResponseXML", {{"ticket", ticket},
+                                                          {"response", ""},
+                                                          {"hresult", "0x80040400"},
+                                                          {"message", answer.failure.message}});
+        int value = std::atoi(percent.First().c_str());
+        update.percents.push_back(value);
+        if (value < 0) {
+            update.lastError = call("getLastError", {{"ticket", ticket}}).First();
+            break;
+        }
+        if (value >= 100) break;
+    }
+    update.closeResult = call("closeConnection", {{"ticket", ticket}}).First();
+    return update;
+}
+
+}  // namespace quarrion::test

@@ -1,0 +1,699 @@
+// The Web Connector request processor and its SOAP service, called over loopback by a
+// simulated Web Connector that answers from a sample company as QuickBooks would.
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <atomic>
+#include <thread>
+
+#include "link/configured_processor.h"
+#include "link/error_log.h"
+#include "link/link_settings.h"
+#include "link/password_hash.h"
+#include "link/sample_company_processor.h"
+#include "link/soap_envelope.h"
+#include "link/tls_certificate.h"
+#include "link/web_connector_app_file.h"
+#include "link/web_connector_processor.h"
+#include "link/web_connector_server.h"
+#include "link/web_connector_service.h"
+#include "link/web_connector_setup.h"
+#include "qbxml/request_type_info.h"
+#include "sample/sample_company.h"
+#include "search/search_builder.h"
+#include "search/search_session.h"
+#include "search/store_session.h"
+#include "simulated_web_connector.h"
+#include "support/temp_home.h"
+
+namespace quarrion {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* kUser = "acme-books";
+constexpr const char* kPassword = "correct horse battery";
+// Few iterations: the tests check the scheme, not its cost.
+constexpr int kTestIterations = 1000;
+
+std::string LogText(const std::filesystem::path& log) {
+    return test::ReadAll(log);
+}
+
+// ---------------------------------------------------------------- password hashes
+
+TEST(PasswordHash, MatchesOnlyTheSamePasswordAndSaltsEachHash) {
+    std::string stored = PasswordHash::Make(kPassword, kTestIterations);
+    ASSERT_TRUE(PasswordHash::IsHash(stored)) << stored;
+    EXPECT_EQ(stored.find(kPassword), std::string::npos);
+    EXPECT_TRUE(PasswordHash::Verify(kPassword, stored));
+    EXPECT_FALSE(PasswordHash::Verify("correct horse batterY", stored));
+    EXPECT_FALSE(PasswordHash::Verify("", stored));
+    EXPECT_NE(PasswordHash::Make(kPassword, kTestIterations), stored) << "a fresh salt each time";
+}
+
+TEST(PasswordHash, StoredTextsOfAnotherFormNeverMatch) {
+    const std::string good = PasswordHash::Make("pw", kTestIterations);
+    const std::string salt = good.substr(good.find('$', 15) + 1);
+    for (const std::string& stored :
+         {std::string(), std::string("pw"), "sha256$1000$" + salt, "pbkdf2-sha256$0$" + salt,
+          "pbkdf2-sha256$-5$" + salt, "pbkdf2-sha256$99999999999$" + salt,
+          "pbkdf2-sha256$1000$!!!$" + salt.substr(salt.find('$') + 1),
+          "pbkdf2-sha256$1000$" + salt.substr(0, salt.find('$')) + "$AAAA", good + "$extra"}) {
+        EXPECT_FALSE(PasswordHash::IsHash(stored)) << stored;
+        EXPECT_FALSE(PasswordHash::Verify("pw", stored)) << stored;
+    }
+}
+
+TEST(RandomGuid, IsARegistryFormGuidAndDiffersEachTime) {
+    std::string guid = RandomGuid();
+    ASSERT_EQ(guid.size(), 38u);
+    EXPECT_EQ(guid.front(), '{');
+    EXPECT_EQ(guid.back(), '}');
+    for (std::size_t dash : {9u, 14u, 19u, 24u}) EXPECT_EQ(guid[dash], '-') << guid;
+    EXPECT_NE(RandomGuid(), guid);
+}
+
+// ---------------------------------------------------------------- envelopes
+
+TEST(SoapEnvelope, ReadsACallWhateverPrefixesItUsesAndUndoesEscapes) {
+    const std::string qbxml = "<?xml version=\"1.0\"?><QBXML><A x=\"1&amp;2\"/></QBXML>";
+    std::string escaped;
+    Qbxml::AppendEscaped(escaped, qbxml);
+    const std::string prefixed =
+        "<?xml version=\"1.0\"?><s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\" "
+        "xmlns:i=\"http://www.w3.org/2001/XMLSchema-instance\"><s:Body>"
+        "<q:receiveResponseXML xmlns:q=\"http://developer.intuit.com/\"><q:ticket>T</q:ticket>"
+        "<q:response>" +
+        escaped +
+        "</q:response><q:hresult i:nil=\"true\"/><q:message/>"
+        "</q:receiveResponseXML></s:Body></s:Envelope>";
+    for (const std::string& body :
+         {prefixed,
+          Soap::Request(
+              "receiveResponseXML",
+              {{"ticket", "T"}, {"response", qbxml}, {"hresult", ""}, {"message", ""}})}) {
+        Soap::Call call;
+        ASSERT_EQ(Soap::ParseCall(body, call), "");
+        EXPECT_EQ(call.method, "receiveResponseXML");
+        EXPECT_EQ(call.Parameter("ticket"), "T");
+        EXPECT_EQ(call.Parameter("response"), qbxml);
+        EXPECT_EQ(call.Parameter("hresult"), "");
+        EXPECT_EQ(call.Parameter("absent"), "");
+    }
+}
+
+TEST(SoapEnvelope, RefusesWhatIsNotACallOfTheService) {
+    struct Case {
+        const char* body;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"", "not a readable XML document"},
+        {"<a><b></a>", "not a readable XML document"},
+        {"<!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><x>&e;</x>",
+         "not a readable XML document"},
+        {"<Envelope><Body/></Envelope>", "not a SOAP 1.1 envelope"},
+        {"<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"/>", "no Body"},
+        {"<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body/></s:Envelope>",
+         "holds no call"},
+        {"<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body>"
+         "<authenticate xmlns=\"http://example.com/\"/></s:Body></s:Envelope>",
+         "not in the namespace"},
+    };
+    for (const Case& c : cases) {
+        Soap::Call call;
+        std::string problem = Soap::ParseCall(c.body, call);
+        EXPECT_NE(problem.find(c.problem), std::string::npos) << c.body << " -> " << problem;
+    }
+}
+
+TEST(SoapEnvelope, RepliesReadBack) {
+    std::vector<std::string> values;
+    ASSERT_EQ(Soap::ParseReply(Soap::StringArrayReply("authenticate", {"T<1>", ""}), "authenticate",
+                               values),
+              "");
+    EXPECT_EQ(values, (std::vector<std::string>{"T<1>", ""}));
+    ASSERT_EQ(
+        Soap::ParseReply(Soap::IntReply("receiveResponseXML", -1), "receiveResponseXML", values),
+        "");
+    EXPECT_EQ(values, std::vector<std::string>{"-1"});
+    EXPECT_NE(Soap::ParseReply(Soap::Fault("Client", "bad"), "x", values).find("bad"),
+              std::string::npos);
+}
+
+// ---------------------------------------------------------------- settings and files
+
+TEST(ListenAddress, ReadsHostAndPort) {
+    struct Case {
+        const char* text;
+        const char* host;  // nullptr: refused
+        int port;
+    };
+    const Case cases[] = {
+        {"127.0.0.1:8080", "127.0.0.1", 8080},
+        {"0.0.0.0:8443", "0.0.0.0", 8443},
+        {"[::1]:9000", "::1", 9000},
+        {"books.example:443", "books.example", 443},
+        {"localhost", nullptr, 0},
+        {":8080", nullptr, 0},
+        {"host:0", nullptr, 0},
+        {"host:65536", nullptr, 0},
+        {"host:80x", nullptr, 0},
+        {"::1:8080", nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        std::string host;
+        int port = 0;
+        std::string problem = ParseListenAddress(c.text, host, port);
+        if (c.host) {
+            EXPECT_EQ(problem, "") << c.text;
+            EXPECT_EQ(host, c.host) << c.text;
+            EXPECT_EQ(port, c.port) << c.text;
+        } else {
+            EXPECT_NE(problem, "") << c.text;
+        }
+    }
+}
+
+TEST(LoopbackHost, OnlyLoopbackNamesAndAddressesCount) {
+    for (const char* host : {"127.0.0.1", "127.5.6.7", "localhost", "::1"}) {
+        EXPECT_TRUE(IsLoopbackHost(host)) << host;
+    }
+    for (const char* host : {"0.0.0.0", "192.168.1.5", "128.0.0.1", "books.example", "::"}) {
+        EXPECT_FALSE(IsLoopbackHost(host)) << host;
+    }
+}
+
+TEST(WebConnectorAppFile, HoldsEveryElementTheWebConnectorNeeds) {
+    WebConnectorAppFile file;
+    file.appUrl = "https://books.example:8443/qbwc";
+    file.userName = "a&b";
+    file.fileId = "{11111111-2222-4333-8444-555555555555}";
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_string(file.Text().c_str()));
+    pugi::xml_node root = doc.child("QBWCXML");
+    ASSERT_TRUE(root);
+    for (const char* name : {"AppName", "AppID", "AppURL", "AppDescription", "AppSupport",
+                             "UserName", "OwnerID", "FileID", "QBType", "IsReadOnly"}) {
+        EXPECT_TRUE(root.child(name)) << name;
+    }
+    EXPECT_STREQ(root.child_value("UserName"), "a&b");
+    EXPECT_STREQ(root.child_value("QBType"), "QBFS");
+    EXPECT_STREQ(root.child_value("IsReadOnly"), "false");
+    EXPECT_STREQ(root.child_value("OwnerID"), std::string(kWebConnectorOwnerId).c_str());
+    EXPECT_STREQ(root.child_value("AppSupport"), "https://books.example:8443/qbwc");
+    EXPECT_STREQ(root.child("Scheduler").child_value("RunEveryNMinutes"), "1");
+}
+
+TEST(WebConnectorSettings, SurviveARoundTripAndChooseTheWebConnector) {
+    test::TempDir dir;
+    LinkSettings settings;
+    settings.WebConnectorListen = "127.0.0.1:18080";
+    settings.WebConnectorUser = kUser;
+    settings.WebConnectorPasswordHash = PasswordHash::Make(kPassword, kTestIterations);
+    settings.WebConnectorWait = 42;
+    settings.WebConnectorFileId = RandomGuid();
+    settings.ResponseFolder = dir.Path();
+    ASSERT_EQ(settings.Save(dir.Path()), "");
+    LinkSettings read = LinkSettings::Load(dir.Path());
+    EXPECT_EQ(read.WebConnectorListen, settings.WebConnectorListen);
+    EXPECT_EQ(read.WebConnectorUser, kUser);
+    EXPECT_EQ(read.WebConnectorPasswordHash, settings.WebConnectorPasswordHash);
+    EXPECT_EQ(read.WebConnectorWait, 42);
+    EXPECT_EQ(read.WebConnectorFileId, settings.WebConnectorFileId);
+    EXPECT_EQ(test::ReadAll(LinkSettings::FilePath(dir.Path())).find(kPassword), std::string::npos);
+    auto processor = MakeConfiguredProcessor(read, dir.Path());
+    EXPECT_EQ(processor->Context(), "Web Connector") << "the Web Connector wins";
+}
+
+TEST(WebConnectorSettings, AnAddressBeyondLoopbackGetsASelfSignedCertificate) {
+    test::TempDir dir;
+    LinkSettings settings;
+    settings.WebConnectorListen = "0.0.0.0:18443";
+    settings.WebConnectorUser = kUser;
+    settings.WebConnectorPasswordHash = PasswordHash::Make(kPassword, kTestIterations);
+    WebConnectorSetup setup;
+    ASSERT_EQ(MakeWebConnectorSetup(settings, dir.Path(), setup), "");
+    EXPECT_TRUE(setup.madeCertificate);
+    EXPECT_EQ(setup.endpoint.certFile, DefaultCertificatePath(dir.Path()));
+    CertificateFingerprints fingerprints;
+    ASSERT_EQ(ReadCertificateFingerprints(setup.endpoint.certFile, fingerprints), "");
+    EXPECT_EQ(fingerprints.sha256.size(), 32u * 3 - 1);
+    auto perms = std::filesystem::status(setup.endpoint.keyFile).permissions();
+    EXPECT_EQ(perms & (std::filesystem::perms::group_all | std::filesystem::perms::others_all),
+              std::filesystem::perms::none);
+    WebConnectorSetup again;
+    ASSERT_EQ(MakeWebConnectorSetup(settings, dir.Path(), again), "");
+    EXPECT_FALSE(again.madeCertificate) << "made once, then kept";
+
+    settings.WebConnectorPasswordHash.clear();
+    EXPECT_NE(MakeWebConnectorSetup(settings, dir.Path(), again).find("password"),
+              std::string::npos);
+}
+
+// ---------------------------------------------------------------- the service
+
+WebConnectorConfig FastConfig(const std::filesystem::path& log) {
+    WebConnectorConfig config;
+    config.userName = kUser;
+    config.passwordHash = PasswordHash::Make(kPassword, kTestIterations);
+    config.followUpWait = 100ms;
+    config.idleLinger = 300ms;
+    config.errorLog = log;
+    return config;
+}
+
+// The service called directly, so callers can come from several addresses.
+TEST(WebConnectorService, OneSessionAtATimeAndTicketsBoundToTheirCaller) {
+    test::TempDir dir;
+    WebConnectorService service(FastConfig(dir.Path() / "log.txt"));
+    auto call = [&](const std::string& method,
+                    std::vector<std::pair<std::string, std::string>> parameters,
+                    const std::string& peer) {
+        Soap::Call c;
+        EXPECT_EQ(Soap::ParseCall(Soap::Request(method, parameters), c), "");
+        bool fault = false;
+        std::vector<std::string> values;
+        EXPECT_EQ(Soap::ParseReply(service.Handle(c, peer, fault), method, values), "");
+        return values;
+    };
+    auto job = service.Submit("<QBXML/>");
+    auto first =
+        call("authenticate", {{"strUserName", kUser}, {"strPassword", kPassword}}, "10.0.0.1");
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first[1], "");
+    EXPECT_GE(first[0].size(), 32u);
+    auto second =
+        call("authenticate", {{"strUserName", kUser}, {"strPassword", kPassword}}, "10.0.0.2");
+    EXPECT_EQ(second[1], "busy");
+    EXPECT_EQ(call("sendRequestXML", {{"ticket", first[0]}}, "10.0.0.2")[0], "")
+        << "a ticket works only for the caller it was given to";
+    EXPECT_EQ(call("sendRequestXML", {{"ticket", first[0]}}, "10.0.0.1")[0], "<QBXML/>");
+    EXPECT_EQ(
+        call("receiveResponseXML", {{"ticket", first[0]}, {"response", "<R/>"}}, "10.0.0.1")[0],
+        "99");
+    EXPECT_TRUE(service.Wait(job, std::chrono::steady_clock::now(), nullptr, {}).Ok());
+    EXPECT_NE(call("closeConnection", {{"ticket", first[0]}}, "10.0.0.1")[0].find("OK"),
+              std::string::npos);
+    EXPECT_NE(call("getLastError", {{"ticket", first[0]}}, "10.0.0.1")[0].find("does not know"),
+              std::string::npos)
+        << "a closed session's ticket is dead";
+    const std::string log = LogText(dir.Path() / "log.txt");
+    EXPECT_NE(log.find("another Web Connector session (from 10.0.0.1) is open"), std::string::npos);
+    EXPECT_NE(log.find("Refused a sendRequestXML call from 10.0.0.2"), std::string::npos);
+    EXPECT_NE(log.find("signed in as \"acme-books\""), std::string::npos);
+}
+
+// A server on a free loopback port with a fast configuration.
+class WebConnectorLoopback : public ::testing::Test {
+  protected:
+    void Start(WebConnectorEndpoint endpoint = {}, WebConnectorConfig config = {}) {
+        if (config.userName.empty()) config = FastConfig(Log());
+        std::string error;
+        server_ = WebConnectorServer::Start(
+            endpoint, std::make_shared<WebConnectorService>(std::move(config)), error);
+        ASSERT_TRUE(server_) << error;
+        ASSERT_GT(server_->Port(), 0);
+    }
+    std::filesystem::path Log() const { return dir_.Path() / "Error Log.txt"; }
+    WebConnectorProcessor Processor(std::chrono::milliseconds wait) {
+        std::shared_ptr<WebConnectorServer> shared = server_;
+        return WebConnectorProcessor([shared](std::string&) { return shared; }, wait);
+    }
+
+    test::TempDir dir_;
+    std::shared_ptr<WebConnectorServer> server_;
+};
+
+TEST_F(WebConnectorLoopback, AWrongUserOrPasswordGetsNvuAndNothingElse) {
+    Start();
+    auto job = server_->Service().Submit("<QBXML/>");
+    test::SimulatedWebConnector connector(server_->Url(), nullptr);
+    for (auto [user, password] :
+         {std::pair{kUser, "wrong"}, std::pair{"someone", kPassword}, std::pair{"", ""}}) {
+        auto update = connector.RunUpdate({user, password});
+        EXPECT_EQ(update.authenticateStatus, "nvu") << user;
+        EXPECT_EQ(update.calls.back(), "closeConnection");
+        EXPECT_EQ(update.requestsRun, 0);
+        auto reply =
+            connector.Call("authenticate", {{"strUserName", user}, {"strPassword", password}});
+        EXPECT_EQ(reply.values.size(), 2u) << "a ticket and nvu, no reason";
+    }
+    EXPECT_EQ(server_->Service().CurrentStatus().queued, 1u) << "nothing was handed out";
+    EXPECT_NE(LogText(Log()).find("wrong user name or password (user \"someone\")"),
+              std::string::npos);
+}
+
+TEST_F(WebConnectorLoopback, NoWorkMeansNone) {
+    Start();
+    test::SimulatedWebConnector connector(server_->Url(), nullptr);
+    auto update = connector.RunUpdate({kUser, kPassword});
+    EXPECT_EQ(update.authenticateStatus, "none");
+    EXPECT_EQ(update.calls, (std::vector<std::string>{"serverVersion", "clientVersion",
+                                                      "authenticate", "closeConnection"}));
+}
+
+TEST_F(WebConnectorLoopback, UnknownAndExpiredTicketsAreRefused) {
+    WebConnectorConfig config = FastConfig(Log());
+    config.ticketLifetime = 300ms;
+    Start({}, config);
+    test::SimulatedWebConnector connector(server_->Url(), nullptr);
+    const std::string made = RandomGuid();
+    EXPECT_EQ(connector.Call("sendRequestXML", {{"ticket", made}}).First(), "");
+    EXPECT_NE(connector.Call("getLastError", {{"ticket", made}}).First().find("does not know"),
+              std::string::npos);
+    EXPECT_EQ(
+        connector.Call("receiveResponseXML", {{"ticket", made}, {"response", "<x/>"}}).First(),
+        "-1");
+
+    auto job = server_->Service().Submit("<QBXML/>");
+    auto signIn =
+        connector.Call("authenticate", {{"strUserName", kUser}, {"strPassword", kPassword}});
+    ASSERT_EQ(signIn.values.size(), 2u);
+    ASSERT_EQ(signIn.values[1], "");
+    std::this_thread::sleep_for(400ms);
+    EXPECT_EQ(connector.Call("sendRequestXML", {{"ticket", signIn.First()}}).First(), "");
+    EXPECT_NE(
+        connector.Call("getLastError", {{"ticket", signIn.First()}}).First().find("does not know"),
+        std::string::npos);
+    EXPECT_EQ(server_->Service().CurrentStatus().queued, 1u)
+        << "the request waits for a new session";
+    const std::string log = LogText(Log());
+    EXPECT_NE(log.find("expired"), std::string::npos);
+    EXPECT_NE(log.find("unknown or expired session ticket"), std::string::npos);
+}
+
+TEST_F(WebConnectorLoopback, TheWaitRunningOutIsAClearFailure) {
+    Start();
+    WebConnectorProcessor processor = Processor(300ms);
+    std::vector<std::string> progress;
+    processor.SetWaitHooks([&](const std::string& text) { progress.push_back(text); }, nullptr);
+    const auto started = std::chrono::steady_clock::now();
+    ProcessResult result = processor.ProcessRequest("<QBXML/>");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    ASSERT_FALSE(result.Ok());
+    EXPECT_EQ(result.failure.code, LinkError::WebConnectorTimedOut);
+    EXPECT_NE(result.failure.message.find("did not call in time"), std::string::npos);
+    ASSERT_FALSE(progress.empty());
+    EXPECT_EQ(progress[0],
+              "Waiting for the QuickBooks Web Connector at " + server_->Url() + " ...");
+    EXPECT_EQ(server_->Service().CurrentStatus().queued, 0u) << "the request was withdrawn";
+
+    // While the Web Connector stays away, the next request does not wait the time again.
+    const auto again = std::chrono::steady_clock::now();
+    EXPECT_EQ(processor.ProcessRequest("<QBXML/>").failure.message, result.failure.message);
+    EXPECT_LT(std::chrono::steady_clock::now() - again, 200ms);
+    // Once it has called, requests wait for it again.
+    test::SimulatedWebConnector connector(server_->Url(), nullptr);
+    connector.Call("serverVersion", {});
+    const auto third = std::chrono::steady_clock::now();
+    EXPECT_FALSE(processor.ProcessRequest("<QBXML/>").Ok());
+    EXPECT_GE(std::chrono::steady_clock::now() - third, 250ms);
+}
+
+TEST_F(WebConnectorLoopback, ACancelEndsTheWaitAtOnce) {
+    Start();
+    WebConnectorProcessor processor = Processor(60s);
+    std::atomic<bool> cancel{false};
+    processor.SetWaitHooks({}, &cancel);
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(100ms);
+        cancel = true;
+    });
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(processor.ProcessRequest("<QBXML/>").Ok());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    canceller.join();
+}
+
+TEST_F(WebConnectorLoopback, AConnectionErrorFailsTheWaitingRequestsWithQuickBooksWords) {
+    Start();
+    WebConnectorProcessor processor = Processor(20s);
+    ProcessResult result;
+    std::thread waiting([&] { result = processor.ProcessRequest("<QBXML/>"); });
+    test::SimulatedWebConnector connector(server_->Url(), nullptr);
+    test::SimulatedWebConnector::Update update;
+    // Until the request is queued the Web Connector hears "none".
+    for (int i = 0; i < 100; ++i) {
+        update =
+            connector.RunUpdate({kUser, kPassword, "0x80040408", "Could not start QuickBooks."});
+        if (update.authenticateStatus != "none") break;
+        std::this_thread::sleep_for(20ms);
+    }
+    waiting.join();
+    EXPECT_EQ(update.connectionErrorResult, "done");
+    ASSERT_FALSE(result.Ok());
+    EXPECT_EQ(result.failure.code, LinkError::QuickBooksConnectionFailed);
+    EXPECT_NE(result.failure.message.find("Could not start QuickBooks. (0x80040408)"),
+              std::string::npos);
+    EXPECT_NE(LogText(Log()).find("could not open the QuickBooks company"), std::string::npos);
+}
+
+// A processor that fails every request, standing in for QuickBooks refusing one.
+class RefusingQuickBooks : public RequestProcessor {
+  public:
+    ProcessResult ProcessRequest(std::string_view) override {
+        return ProcessResult::Failed(1, "The company file is in single-user mode.");
+    }
+    ProcessorFailure OpenRecord(std::string_view, std::int32_t) override { return {}; }
+    std::string Context() const override { return "refusing"; }
+    std::string FileText() const override { return {}; }
+};
+
+TEST_F(WebConnectorLoopback, AnErrorInTheMiddleOfASessionReachesTheRequest) {
+    Start();
+    WebConnectorProcessor processor = Processor(20s);
+    ProcessResult result;
+    std::thread waiting([&] { result = processor.ProcessRequest("<QBXML/>"); });
+    RefusingQuickBooks quickBooks;
+    test::SimulatedWebConnector connector(server_->Url(), &quickBooks);
+    test::SimulatedWebConnector::Update update;
+    for (int i = 0; i < 100 && update.requestsRun == 0; ++i) {
+        update = connector.RunUpdate({kUser, kPassword});
+        if (update.requestsRun == 0) std::this_thread::sleep_for(20ms);
+    }
+    waiting.join();
+    ASSERT_EQ(update.percents, std::vector<int>{-1});
+    EXPECT_NE(update.lastError.find("single-user mode"), std::string::npos);
+    ASSERT_FALSE(result.Ok());
+    EXPECT_EQ(result.failure.code, LinkError::QuickBooksConnectionFailed);
+    EXPECT_NE(result.failure.message.find("(0x80040400)"), std::string::npos);
+}
+
+TEST_F(WebConnectorLoopback, StoppingTheServiceLetsAnOpenSessionCloseCleanly) {
+    Start();
+    struct Answering : RequestProcessor {
+        ProcessResult ProcessRequest(std::string_view) override {
+            return {"<?xml version=\"1.0\"?><QBXML><QBXMLMsgsRs/></QBXML>", {}};
+        }
+        ProcessorFailure OpenRecord(std::string_view, std::int32_t) override { return {}; }
+        std::string Context() const override { return {}; }
+        std::string FileText() const override { return {}; }
+    } quickBooks;
+    test::SimulatedWebConnector connector(server_->Url(), &quickBooks);
+    test::SimulatedWebConnector::Update update;
+    {
+        auto processor = std::make_unique<WebConnectorProcessor>(Processor(20s));
+        std::thread waiting([&] { EXPECT_TRUE(processor->ProcessRequest("<QBXML/>").Ok()); });
+        std::thread running([&] {
+            for (int i = 0; i < 100; ++i) {
+                // Many NoOps: the session would linger far longer than the test.
+                update = connector.RunUpdate({kUser, kPassword, "", "", 10000, 10ms});
+                if (update.authenticateStatus != "none") break;
+                std::this_thread::sleep_for(20ms);
+            }
+        });
+        waiting.join();
+        processor.reset();  // the service's last holder is the test now
+        std::this_thread::sleep_for(100ms);
+        const auto stopping = std::chrono::steady_clock::now();
+        server_.reset();
+        EXPECT_LT(std::chrono::steady_clock::now() - stopping, 2s);
+        running.join();
+    }
+    EXPECT_EQ(update.requestsRun, 1);
+    EXPECT_EQ(update.lastError, "Quarrion has no more requests.");
+    EXPECT_EQ(update.closeResult.rfind("OK", 0), 0u) << update.closeResult;
+}
+
+TEST_F(WebConnectorLoopback, AnOversizedBodyIsRefusedAndLogged) {
+    WebConnectorEndpoint endpoint;
+    endpoint.maxBodyBytes = 4096;
+    Start(endpoint);
+    test::SimulatedWebConnector connector(server_->Url(), nullptr);
+    auto reply = connector.Call("receiveResponseXML",
+                                {{"ticket", "x"}, {"response", std::string(10000, 'a')}});
+    EXPECT_EQ(reply.httpStatus, 413);
+    EXPECT_EQ(connector.Call("serverVersion", {}).httpStatus, 200) << "the service goes on";
+    EXPECT_NE(LogText(Log()).find("larger than 4096 bytes"), std::string::npos);
+    auto junk = connector.Post("<not-soap/>");
+    EXPECT_EQ(junk.httpStatus, 500);
+    EXPECT_NE(junk.body.find("Fault"), std::string::npos);
+    EXPECT_NE(LogText(Log()).find("not a SOAP 1.1 envelope"), std::string::npos);
+}
+
+TEST_F(WebConnectorLoopback, PlainHttpIsOnlyForLoopback) {
+    WebConnectorEndpoint endpoint;
+    endpoint.host = "0.0.0.0";
+    std::string error;
+    auto server = WebConnectorServer::Start(
+        endpoint, std::make_shared<WebConnectorService>(FastConfig(Log())), error);
+    EXPECT_FALSE(server);
+    EXPECT_NE(error.find("only allowed on a loopback address"), std::string::npos);
+}
+
+TEST_F(WebConnectorLoopback, TlsWithACertificateMadeHere) {
+    WebConnectorEndpoint endpoint;
+    endpoint.host = "127.0.0.1";
+    endpoint.certFile = dir_.Path() / "test.crt";
+    endpoint.keyFile = dir_.Path() / "test.key";
+    ASSERT_EQ(MakeSelfSignedCertificate(endpoint.certFile, endpoint.keyFile, "127.0.0.1"), "");
+    Start(endpoint);
+    ASSERT_TRUE(server_->Secure());
+    EXPECT_EQ(server_->Url().rfind("https://127.0.0.1:", 0), 0u) << server_->Url();
+
+    test::SimulatedWebConnector trusting(server_->Url(), nullptr, endpoint.certFile.string());
+    auto version = trusting.Call("serverVersion", {});
+    EXPECT_EQ(version.httpStatus, 200);
+    EXPECT_NE(version.First().find("Quarrion"), std::string::npos);
+
+    // A Web Connector that does not trust the certificate cannot talk to the service.
+    std::filesystem::path other = dir_.Path() / "other.crt";
+    ASSERT_EQ(MakeSelfSignedCertificate(other, dir_.Path() / "other.key", "127.0.0.1"), "");
+    test::SimulatedWebConnector wary(server_->Url(), nullptr, other.string());
+    EXPECT_EQ(wary.Call("serverVersion", {}).httpStatus, 0);
+    // Nor does plain HTTP reach it.
+    std::string plain = server_->Url();
+    plain.replace(0, 5, "http");
+    test::SimulatedWebConnector clear(plain, nullptr);
+    EXPECT_NE(clear.Call("serverVersion", {}).httpStatus, 200);
+}
+
+// ---------------------------------------------------------------- end to end
+
+// A search of several types and a to-print run through the service against one copy
+// of a sample company, and directly against another: the rows and the company change
+// must be the same.
+class WebConnectorEndToEnd : public WebConnectorLoopback {
+  protected:
+    void SetUp() override {
+        SampleCompanyOptions options;
+        options.scale = 0.1;
+        options.today = "2026-11-02";
+        ASSERT_EQ(WriteSampleCompany(direct_, options).Message(), "");
+        std::filesystem::copy_file(direct_, remote_);
+        Start();
+        quickBooks_ = std::make_unique<SampleCompanyProcessor>(remote_);
+        connector_ =
+            std::make_unique<test::SimulatedWebConnector>(server_->Url(), quickBooks_.get());
+        running_ = std::thread([this] {
+            while (!stop_) {
+                auto update = connector_->RunUpdate({kUser, kPassword, "", "", 20, 10ms});
+                requests_ += update.requestsRun;
+                if (update.requestsRun > 0) EXPECT_FALSE(quickBooks_->SaveChanges());
+                if (update.authenticateStatus == "none") std::this_thread::sleep_for(10ms);
+            }
+        });
+    }
+    void TearDown() override {
+        stop_ = true;
+        if (running_.joinable()) running_.join();
+    }
+
+    Relaywick::ProcessorFactory ThroughWebConnector() {
+        std::shared_ptr<WebConnectorServer> shared = server_;
+        return [shared] {
+            return std::make_unique<WebConnectorProcessor>(
+                [shared](std::string&) { return shared; }, 30s);
+        };
+    }
+
+    struct Found {
+        std::vector<std::vector<std::string>> rows;  // per type: key and cells joined
+        std::vector<std::string> messages;
+    };
+    Found Search(Relaywick::ProcessorFactory factory, bool markInvoices) {
+        StoreSession store;
+        EXPECT_TRUE(store.Open());
+        SearchBuilder builder(store.Catalog());
+        for (std::int32_t type : {4, 2, 13, 12}) builder.IncludeType(type);
+        EXPECT_EQ(builder.AddRule("text contains a"), "");
+        SearchSession session(std::move(factory));
+        EXPECT_EQ(builder.Build(session.Run().Search()).Message(), "");
+        Found found;
+        session.Run().Changed = [&](std::int32_t type) {
+            found.messages.push_back(session.Run().ItemOf(type)->Message);
+        };
+        session.RunToEnd();
+        EXPECT_FALSE(session.AnyTypeFailed());
+        EXPECT_TRUE(session.PopUps().empty());
+        for (const ResultList& list : session.Run().Lists()) {
+            std::vector<std::string> rows;
+            for (const ResultRow& row : list.Rows) {
+                std::string text = row.Key;
+                for (const std::string& cell : row.Cells) text += "\t" + cell;
+                rows.push_back(text + "\t" + row.MatchText);
+            }
+            found.rows.push_back(rows);
+        }
+        if (markInvoices) {
+            EXPECT_GT(session.Run().SetToPrint(4, true, false), 0);
+            session.DeliverPending();
+        }
+        return found;
+    }
+    // Which invoices are to be printed, by TxnID, in the company file.
+    std::vector<std::string> ToBePrinted(const std::filesystem::path& company) {
+        pugi::xml_document doc;
+        EXPECT_TRUE(doc.load_file(company.c_str()));
+        std::vector<std::string> ids;
+        for (pugi::xpath_node record : doc.select_nodes("//InvoiceRet[IsToBePrinted='true']")) {
+            ids.push_back(record.node().child_value("TxnID"));
+        }
+        return ids;
+    }
+
+    std::filesystem::path direct_ = dir_.Path() / "direct.qbxml";
+    std::filesystem::path remote_ = dir_.Path() / "remote.qbxml";
+    std::unique_ptr<SampleCompanyProcessor> quickBooks_;
+    std::unique_ptr<test::SimulatedWebConnector> connector_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> requests_{0};
+    std::thread running_;
+};
+
+TEST_F(WebConnectorEndToEnd, ASearchAndAToPrintRunGiveWhatTheCompanyGivesDirectly) {
+    ASSERT_EQ(ToBePrinted(direct_), ToBePrinted(remote_));
+    const auto before = ToBePrinted(remote_);
+    Found direct = Search(CompanyFileProcessor(direct_), true);
+    Found remote = Search(ThroughWebConnector(), true);
+    ASSERT_EQ(remote.rows.size(), 4u);
+    std::size_t rows = 0;
+    for (const auto& list : direct.rows) rows += list.size();
+    EXPECT_GT(rows, 20u);
+    EXPECT_EQ(remote.rows, direct.rows);
+    bool waited = false, answering = false;
+    for (const std::string& message : remote.messages) {
+        waited |= message.rfind("Waiting for the QuickBooks Web Connector at http://127.0.0.1:",
+                                0) == 0 ||
+                  message.rfind("Sending the request to QuickBooks", 0) == 0;
+        answering |= message == "QuickBooks is answering ...";
+    }
+    EXPECT_TRUE(waited);
+    EXPECT_TRUE(answering);
+
+    stop_ = true;
+    running_.join();
+    EXPECT_GT(requests_.load(), 4);
+    quickBooks_.reset();  // saves what QuickBooks holds
+    const auto after = ToBePrinted(remote_);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(after, ToBePrinted(direct_));
+    const std::string log = LogText(Log());
+    EXPECT_NE(log.find("signed in as \"acme-books\"; session opened"), std::string::npos);
+    EXPECT_NE(log.find("closed its session"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quarrion

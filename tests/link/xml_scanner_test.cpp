@@ -1,0 +1,210 @@
+#include "link/xml_scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <pugixml.hpp>
+
+#include "company_text.h"
+#include "link/record_text.h"
+#include "qbxml/qbxml_document.h"
+#include "sample/sample_company.h"
+
+namespace quarrion {
+namespace {
+
+// Counts what a pass reports.
+struct Tally {
+    int starts = 0;
+    int ends = 0;
+    std::string text;
+
+    bool Start(std::string_view, std::size_t, std::string_view, bool, int) {
+        ++starts;
+        return true;
+    }
+    bool End(std::string_view, std::size_t, int) {
+        ++ends;
+        return true;
+    }
+    void Text(std::string_view raw, int) { text.append(raw); }
+};
+
+XmlScanError ScanOf(std::string_view text) {
+    Tally tally;
+    return XmlScan::Scan(text, tally);
+}
+
+struct Verdict {
+    const char* text;
+    bool wellFormed;
+};
+
+// The pass takes every well-formed text and refuses the ways an answer is damaged,
+// for the shapes a qbXML answer can have.
+TEST(XmlScan, AgreesWithTheParserOnWhatIsWellFormed) {
+    const Verdict cases[] = {
+        {"<a/>", true},
+        {"<?xml version=\"1.0\"?>\n<a>x</a>\n", true},
+        {"\xEF\xBB\xBF<a/>", true},
+        {"<a b=\"1\" c='2'>t</a>", true},
+        {"<a b=\"x>y\">t</a>", true},
+        {"<a><!-- </a> --></a>", true},
+        {"<a><![CDATA[</a> <b>]]></a>", true},
+        {"<a><?pi </a>?></a>", true},
+        {"<a>&amp;&lt;&#65;&#x42;</a>", true},
+        {"<a>\n  <b/>\n</a>\n<!-- after -->\n", true},
+        {"", false},
+        {"   ", false},
+        {"text", false},
+        {"<a>", false},
+        {"<a></b>", false},
+        {"<a><b></a></b>", false},
+        {"<a></a><b/>", false},
+        {"<a></a>tail", false},
+        {"<a b=\"1\"c=\"2\"/>", false},
+        {"<a b=1/>", false},
+        {"<a b=\"1/>", false},
+        {"<a b=\"<\"/>", false},
+        {"<a><!-- open</a>", false},
+        {"<a><![CDATA[open</a>", false},
+        {"<a></a", false},
+        {"<a/", false},
+        {"<1a/>", false},
+        {"<a><", false},
+        {"</a>", false},
+        {"<!DOCTYPE a [<!ENTITY e \"x\">]><a>&e;</a>", false},
+    };
+    for (const Verdict& c : cases) {
+        XmlScanError error = ScanOf(c.text);
+        EXPECT_EQ(!error, c.wellFormed) << c.text << ": " << error.message;
+        // Never laxer than the parser (which lets a second root or trailing text pass).
+        pugi::xml_document document;
+        if (!error) EXPECT_EQ(Qbxml::Load(document, c.text), "") << c.text;
+    }
+}
+
+TEST(XmlScan, RefusesNestingDeeperThanQbxmlGoes) {
+    std::string deep;
+    for (int i = 0; i <= Qbxml::kMaxDepth; ++i) deep += "<a>";
+    for (int i = 0; i <= Qbxml::kMaxDepth; ++i) deep += "</a>";
+    XmlScanError error = ScanOf(deep);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error.message.find("levels deep"), std::string::npos) << error.message;
+}
+
+// However an answer is cut off, the cut is seen: every proper prefix that ends inside
+// the root element is refused.
+TEST(XmlScan, EveryCutOfAnAnswerIsRefused) {
+    const std::string answer = test::CompanyText(
+        {{"Invoice", {test::InvoiceRecord({"T-1"}), test::InvoiceRecord({"T-2"})}}});
+    ASSERT_FALSE(ScanOf(answer));
+    const std::size_t rootEnd = answer.rfind("</QBXML>") + 8;
+    for (std::size_t cut = 0; cut < rootEnd; ++cut) {
+        XmlScanError error = ScanOf(std::string_view(answer).substr(0, cut));
+        ASSERT_TRUE(error) << "cut at " << cut;
+    }
+}
+
+TEST(XmlScan, ReportsTextWithReferencesKept) {
+    Tally tally;
+    ASSERT_FALSE(XmlScan::Scan("<a>A &amp; B<![CDATA[<c>]]></a>", tally));
+    EXPECT_EQ(tally.text, "A &amp; B<c>");
+    EXPECT_EQ(tally.starts, 1);
+    EXPECT_EQ(tally.ends, 1);
+}
+
+TEST(XmlScan, DecodesReferencesAndLineEndsAsAParserDoes) {
+    EXPECT_EQ(XmlScan::Decode("a &amp; b &lt;&gt;&quot;&apos;"), "a & b <>\"'");
+    EXPECT_EQ(XmlScan::Decode("&#65;&#x42;&#xE9;"), "AB\xC3\xA9");
+    EXPECT_EQ(XmlScan::Decode("&unknown; &#xZZ;"), "&unknown; &#xZZ;");
+    EXPECT_EQ(XmlScan::Decode("a\r\nb\rc"), "a\nb\nc");
+    bool found = false;
+    EXPECT_EQ(XmlScan::Attribute(" x=\"1\" y='a&amp;b\tc'", "y", &found), "a&b c");
+    EXPECT_TRUE(found);
+    EXPECT_EQ(XmlScan::Attribute(" x=\"1\"", "y", &found), "");
+    EXPECT_FALSE(found);
+}
+
+TEST(XmlScan, KnowsWhichTextItCanReadAsItStands) {
+    EXPECT_TRUE(XmlScan::IsUtf8Text("<a/>"));
+    EXPECT_TRUE(XmlScan::IsUtf8Text("<?xml version=\"1.0\" encoding=\"utf-8\"?><a/>"));
+    EXPECT_TRUE(XmlScan::IsUtf8Text("<?xml version=\"1.0\" encoding='US-ASCII'?><a/>"));
+    EXPECT_TRUE(XmlScan::IsUtf8Text("<?xml version=\"1.0\"?><a/>"));
+    EXPECT_FALSE(XmlScan::IsUtf8Text("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a/>"));
+    EXPECT_FALSE(XmlScan::IsUtf8Text(std::string("\xFF\xFE<\0a\0/\0>\0", 10)));
+    EXPECT_FALSE(XmlScan::IsUtf8Text(std::string("<\0a\0/\0>\0", 8)));
+}
+
+// The records a scan finds are the ones a document look-up finds, in the same order,
+// each the exact bytes of its element, with the values queries select on.
+TEST(RecordTexts, FindTheRecordsADocumentHolds) {
+    SampleCompanyOptions options;
+    options.scale = 0.05;
+    options.today = "2026-11-02";
+    const std::string company = GenerateSampleCompany(options);
+    pugi::xml_document document;
+    ASSERT_EQ(Qbxml::Load(document, company), "");
+
+    std::map<std::string, std::vector<RecordText>, std::less<>> byType;
+    std::string root;
+    bool messages = false;
+    ASSERT_FALSE(RecordTexts::ByType(company, byType, root, messages));
+    EXPECT_EQ(root, "QBXML");
+    EXPECT_TRUE(messages);
+
+    std::size_t types = 0;
+    for (pugi::xml_node rs : document.child("QBXML").child("QBXMLMsgsRs").children()) {
+        std::string name = rs.name();
+        std::string stem = name.substr(0, name.size() - 7);
+        std::string recordName = stem + "Ret";
+        std::vector<RecordText> anywhere;
+        ASSERT_FALSE(RecordTexts::Anywhere(company, recordName, anywhere));
+        const std::vector<RecordText>& texts = byType[stem];
+        ASSERT_EQ(texts.size(), anywhere.size()) << stem;
+        std::size_t i = 0;
+        for (pugi::xml_node record : rs.children(recordName.c_str())) {
+            ASSERT_LT(i, texts.size()) << stem;
+            const RecordText& text = texts[i];
+            EXPECT_EQ(text.text, anywhere[i].text);
+            // The text is the element's own bytes in the company, parsed to the same record.
+            std::size_t at = static_cast<std::size_t>(text.text.data() - company.data());
+            EXPECT_EQ(company.substr(at, text.text.size()), text.text);
+            pugi::xml_document alone;
+            ASSERT_EQ(Qbxml::Load(alone, text.text), "");
+            std::string expected;
+            std::string actual;
+            Qbxml::AppendNode(expected, record);
+            Qbxml::AppendNode(actual, alone.document_element());
+            EXPECT_EQ(actual, expected) << stem << " " << i;
+            EXPECT_EQ(text.txnId, Qbxml::ChildText(record, "TxnID"));
+            EXPECT_EQ(text.listId, Qbxml::ChildText(record, "ListID"));
+            EXPECT_EQ(text.txnDate, Qbxml::ChildText(record, "TxnDate"));
+            EXPECT_EQ(text.hasTxnDate, static_cast<bool>(record.child("TxnDate")));
+            EXPECT_EQ(text.timeModified, Qbxml::ChildText(record, "TimeModified"));
+            EXPECT_EQ(text.isActive, Qbxml::ChildText(record, "IsActive"));
+            EXPECT_EQ(text.hasDataExt, static_cast<bool>(record.child("DataExtRet")));
+            EXPECT_EQ(text.hasLinkedTxns, static_cast<bool>(record.child("LinkedTxn")));
+            ++i;
+        }
+        EXPECT_EQ(i, texts.size()) << stem;
+        ++types;
+    }
+    EXPECT_GE(types, 30u);
+}
+
+TEST(RecordTexts, ReadTheFirstChildOfANameAsALookUpDoes) {
+    std::vector<RecordText> texts;
+    ASSERT_FALSE(RecordTexts::Anywhere(
+        "<r><InvoiceRet><TxnID> </TxnID><TxnDate>2026-01-02</TxnDate><TxnDate>2027-01-01"
+        "</TxnDate><Memo><TxnID>inner</TxnID></Memo></InvoiceRet><InvoiceRet/></r>",
+        "InvoiceRet", texts));
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].txnDate, "2026-01-02");
+    EXPECT_TRUE(texts[0].hasTxnDate);
+    EXPECT_EQ(texts[0].txnId, "");  // blank text, and the nested one is no child
+    EXPECT_EQ(texts[1].text, "<InvoiceRet/>");
+    EXPECT_FALSE(texts[1].hasTxnDate);
+}
+
+}  // namespace
+}  // namespace quarrion

@@ -1,0 +1,171 @@
+// One invoice's data-view page in a real browser: headless Chromium renders the page
+// the program hands to the desktop's browser (and the terminal tool writes), from a
+// folder away from the data folder. The page must show, carry the record's values,
+// run its own script, and show a hostile record text as text without running it.
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <set>
+
+#include <pugixml.hpp>
+
+#include "catalog/qbxml_tags.h"
+#include "foundation/atomic_file.h"
+#include "output/data_view.h"
+#include "output/data_view_page.h"
+#include "shell_test_main.h"
+
+using namespace quarrion;
+
+namespace {
+
+constexpr std::int32_t kInvoice = 4;
+
+// Text that would change the page if a browser ran it: a script, an image whose
+// error handler runs, markup characters and both quotes.
+const char* kHostileRecord = R"xml(<InvoiceRet>
+  <TxnID>1-1</TxnID>
+  <RefNumber>INV-1042</RefNumber>
+  <TxnDate>2024-03-05</TxnDate>
+  <CustomerRef><ListID>8-1</ListID><FullName>Harbour &amp; Sons</FullName></CustomerRef>
+  <Memo>&lt;script&gt;document.title='PWNED';document.body.setAttribute('data-pwned','script')&lt;/script&gt; &amp; "quoted" 'single'</Memo>
+  <InvoiceLineRet><Desc>Blue widgets</Desc><Amount>1250.00</Amount></InvoiceLineRet>
+  <InvoiceLineRet><Desc>&lt;img src=x onerror="document.body.setAttribute('data-pwned','img')"&gt;</Desc><Amount>80.50</Amount></InvoiceLineRet>
+</InvoiceRet>)xml";
+
+QStringList ChromiumArguments(const QString& profile) {
+    return {"--headless",
+            "--no-sandbox",
+            "--disable-gpu",
+            "--disable-quic",
+            "--no-first-run",
+            "--disable-background-networking",
+            "--disable-component-update",
+            "--disable-sync",
+            "--user-data-dir=" + profile};
+}
+
+// Runs Chromium to the end; its standard output, or a failed test.
+QByteArray RunChromium(const QString& chromium, const QStringList& arguments) {
+    QProcess process;
+    process.start(chromium, arguments);
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        qWarning() << "chromium did not finish:" << process.readAllStandardError().right(2000);
+        return {};
+    }
+    if (process.exitCode() != 0) {
+        qWarning() << "chromium failed:" << process.readAllStandardError().right(2000);
+    }
+    return process.readAllStandardOutput();
+}
+
+}  // namespace
+
+class DataViewChromiumTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QString chromium_;
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString page_;
+
+  private slots:
+    void initTestCase() {
+        chromium_ = QStandardPaths::findExecutable("chromium");
+        QVERIFY2(!chromium_.isEmpty(), "chromium is not installed (scripts/setup installs it)");
+        dir_ =
+            std::make_unique<QTemporaryDir>(quarrion::test::FreshHome::Base() + "/chromium-XXXXXX");
+        QVERIFY(dir_->isValid());
+
+        QBXMLTags tags;
+        for (const auto& [path, heading] : {std::pair{"//InvoiceRet/RefNumber", "Invoice #"},
+                                            {"//InvoiceRet/TxnDate", "Date"},
+                                            {"//InvoiceRet/CustomerRef/FullName", "Customer"},
+                                            {"//InvoiceRet/Memo", "Memo"},
+                                            {"//InvoiceRet/InvoiceLineRet/Desc", "Description"},
+                                            {"//InvoiceRet/InvoiceLineRet/Amount", "Amount"}}) {
+            tags.Add(kInvoice, "", 0, 0, path, heading, 1, "", false, "", "STRTYPE", 0);
+        }
+        pugi::xml_document record;
+        QVERIFY(record.load_string(kHostileRecord));
+        DataView view(tags);
+        view.SetOld(true);  // the page's own script then has work to do
+        view.SetRequestType(kInvoice);
+        QCOMPARE(QString::fromStdString(view.SetXMLNode(record.document_element()).Message()),
+                 QString());
+        std::string rendered;
+        QCOMPARE(QString::fromStdString(view.Render(rendered).Message()), QString());
+        // Written away from the data folder, as the browser button and the terminal
+        // tool's --out write it.
+        page_ = dir_->path() + "/elsewhere/invoice.html";
+        QVERIFY(QDir().mkpath(dir_->path() + "/elsewhere"));
+        const std::string html =
+            EmbedDataViewImages(rendered, view.XmlPath().parent_path().parent_path());
+        QCOMPARE(QString::fromStdString(WriteFileAtomically(page_.toStdString(), html).Message()),
+                 QString());
+    }
+
+    void theRenderedPageHoldsTheRecordAndRunsOnlyItsOwnScript() {
+        QStringList arguments = ChromiumArguments(dir_->path() + "/profile-dom");
+        arguments << "--dump-dom" << QUrl::fromLocalFile(page_).toString();
+        const QString dom = QString::fromUtf8(RunChromium(chromium_, arguments));
+        QVERIFY2(dom.contains("</html>"), qPrintable(dom.left(2000)));
+
+        for (const char* value :
+             {"Invoice Data View", "INV-1042", "Harbour &amp; Sons", "Blue widgets", "1250.00",
+              "80.50", "Customer", "Description", "2024-03-05"}) {
+            QVERIFY2(dom.contains(QString::fromUtf8(value)), value);
+        }
+        // The hostile texts are on the page as text ...
+        QVERIFY(dom.contains("&lt;script&gt;document.title='PWNED';"));
+        QVERIFY(dom.contains("&amp; \"quoted\" 'single'"));
+        QVERIFY(dom.contains("&lt;img src=x onerror="));
+        // ... and none of them ran.
+        QVERIFY2(!dom.contains("data-pwned=\""), qPrintable(dom.left(4000)));
+        QVERIFY(!dom.contains("<title>PWNED"));
+        QVERIFY(!dom.contains("<img src=\"x\""));
+        // The page's own script did run: the note area holds its picture, carried in the
+        // page itself.
+        QVERIFY2(
+            dom.contains("<div id=\"div_note\" class=\"note\"><img src=\"data:image/gif;base64,"),
+            qPrintable(dom.left(4000)));
+    }
+
+    void theRenderedPageIsNotBlank() {
+        const QString shot = dir_->path() + "/page.png";
+        QStringList arguments = ChromiumArguments(dir_->path() + "/profile-shot");
+        arguments << "--window-size=1000,700"
+                  << "--screenshot=" + shot << QUrl::fromLocalFile(page_).toString();
+        RunChromium(chromium_, arguments);
+        QImage image(shot);
+        QVERIFY2(!image.isNull(), "no screenshot");
+        QCOMPARE(image.size(), QSize(1000, 700));
+        std::set<QRgb> colours;
+        qint64 dark = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                colours.insert(pixel);
+                if (qGray(pixel) < 96) ++dark;
+            }
+        }
+        // Text and table rules are dark pixels on the light background; a blank or
+        // failed page has none, and few colours.
+        QVERIFY2(dark > image.width() * image.height() / 500, qPrintable(QString::number(dark)));
+        QVERIFY2(colours.size() > 16, qPrintable(QString::number(colours.size())));
+        const QByteArray keep = qgetenv("QUARRION_SCREENSHOT_DIR");
+        if (!keep.isEmpty()) {
+            QDir().mkpath(QString::fromLocal8Bit(keep));
+            image.save(QString::fromLocal8Bit(keep) + "/chromium-page.png");
+        }
+    }
+};
+
+QUARRION_SHELL_TEST_MAIN(DataViewChromiumTest)
+#include "data_view_chromium_test.moc"

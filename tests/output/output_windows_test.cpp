@@ -1,0 +1,811 @@
+// The output windows driven as a user drives them: the export dialogs, the workbook
+// window and the data-view window. Files are read back with independent readers
+// (Python's csv module, openpyxl) through read_back.py.
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTreeView>
+#include <deque>
+
+#include "fakes.h"
+#include "modal.h"
+#include "output/data_view.h"
+#include "output/desktop_opener.h"
+#include "output/export_list_as.h"
+#include "output/frm_excel.h"
+#include "output/frm_export_all.h"
+#include "output/frm_report.h"
+#include "output/output_windows.h"
+#include "qbxml/request_type_info.h"
+#include "shell/app_settings.h"
+#include "shell/app_state.h"
+#include "shell/busy_pane.h"
+#include "shell/frm_dialog.h"
+#include "shell/search_console.h"
+#include "shell_test_main.h"
+
+using namespace quarrion;
+using quarrion::test::FakeStore;
+
+namespace {
+
+constexpr std::int32_t kCustomer = 2;
+constexpr std::int32_t kInvoice = 4;
+constexpr std::int32_t kPurchaseOrder = 12;
+
+// A main window as far as the output windows see one: an MDI area and the shared
+// state, made by the real start-up over a store stand-in.
+class TestHost : public ConsoleHost {
+  public:
+    TestHost() {
+        auto script = std::make_shared<FakeStore::Script>();
+        StartUpParts parts;
+        parts.MakeStore = [script](QBXMLTags&) { return std::make_unique<FakeStore>(script); };
+        state_ = AppState::StartUp(std::move(parts));
+        Area.resize(1000, 700);
+        Area.show();
+    }
+    AppState& State() override { return *state_; }
+    QMdiSubWindow* createMdiChild(QWidget* child) override {
+        QMdiSubWindow* window = Area.addSubWindow(child);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        child->show();
+        return window;
+    }
+    void ResultsWindowOpened() override { ++Opened; }
+
+    QMdiArea Area;
+    int Opened = 0;
+
+  private:
+    std::unique_ptr<AppState> state_;
+};
+
+ResultList InvoiceList() {
+    ResultList list;
+    list.RequestType = kInvoice;
+    list.Title = "Invoice";
+    list.Columns = {{"//InvoiceRet/RefNumber", "Invoice #", DataTypeCode::Str},
+                    {"//InvoiceRet/CustomerRef/FullName", "Customer", DataTypeCode::Str},
+                    {"//InvoiceRet/Subtotal", "Amount", DataTypeCode::Amt},
+                    {"//InvoiceRet/SalesTaxPercentage", "Tax %", DataTypeCode::Percent},
+                    {"//InvoiceRet/InvoiceLineRet/Quantity", "Qty", DataTypeCode::Quan}};
+    list.Rows = {{"k0", {"1001", "Acme, Inc.", "1250.5", "12.5", "1200"}, ""},
+                 {"k1", {"1002", "Say \"hi\"", "-20", "0", "3"}, ""},
+                 {"k2", {"1003", "=SUM(A1)", "not a number", "7.25", "2"}, ""}};
+    return list;
+}
+
+ResultList SmallList(std::int32_t type, const std::string& title, const std::string& value) {
+    ResultList list;
+    list.RequestType = type;
+    list.Title = title;
+    list.Columns = {{"//X/Name", "Name", DataTypeCode::Str}};
+    list.Rows = {{"k0", {value}, ""}};
+    return list;
+}
+
+// The rows of an invoice list as a reader gets them back from a delimited file.
+QList<QStringList> InvoiceRows() {
+    return {{"Invoice #", "Customer", "Amount", "Tax %", "Qty"},
+            {"1001", "Acme, Inc.", "1250.5", "12.5", "1200"},
+            {"1002", "Say \"hi\"", "-20", "0", "3"},
+            {"1003", "=SUM(A1)", "not a number", "7.25", "2"}};
+}
+
+QJsonDocument ReadBack(const QString& kind, const QString& file) {
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(QUARRION_READ_BACK), kind, file});
+    if (!reader.waitForFinished(60000) || reader.exitCode() != 0) {
+        qWarning() << "read_back failed:" << reader.readAllStandardError();
+        return {};
+    }
+    return QJsonDocument::fromJson(reader.readAllStandardOutput());
+}
+
+QList<QStringList> ReadRows(const QString& kind, const QString& file) {
+    QList<QStringList> rows;
+    for (const QJsonValue& row : ReadBack(kind, file).array()) {
+        QStringList cells;
+        for (const QJsonValue& cell : row.toArray()) cells.append(cell.toString());
+        rows.append(cells);
+    }
+    return rows;
+}
+
+QString ReadText(const QString& file) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(in.readAll());
+}
+
+void WriteText(const QString& file, const QByteArray& text) {
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(text);
+}
+
+// Types `name` into a file dialog's name box and clicks Save, as a user does.
+void TypeFileName(QDialog* dialog, const QString& name) {
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    if (!edit || !buttons) {
+        dialog->reject();
+        QFAIL("not a file dialog");
+    }
+    // The dialog lays itself out once it is on screen; a click lands only then.
+    QTest::qWaitForWindowExposed(dialog);
+    QApplication::processEvents();
+    QTest::mouseClick(edit, Qt::LeftButton);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, name);
+    // The name box completes folder names as they are typed; the user closes the list
+    // before saving.
+    if (QCompleter* completer = edit->completer(); completer && completer->popup()->isVisible()) {
+        completer->popup()->hide();
+    }
+    QPushButton* save = qobject_cast<QPushButton*>(buttons->button(QDialogButtonBox::Save));
+    if (!save) save = qobject_cast<QPushButton*>(buttons->button(QDialogButtonBox::Open));
+    // After another file type is chosen the dialog reads the folder again and enables
+    // Save when it has.
+    if (save) QTest::qWaitFor([save] { return save->isEnabled(); }, 5000);
+    if (!save || !save->isEnabled()) {
+        dialog->reject();
+        QFAIL(qPrintable("cannot save as " + edit->text() +
+                         (save ? " (disabled)" : " (no button)") +
+                         QString::number(buttons->buttons().size())));
+    }
+    QTest::mouseClick(save, Qt::LeftButton);
+    if (dialog->isVisible()) {
+        dialog->reject();
+        QFAIL(qPrintable("the dialog did not take " + edit->text() +
+                         QStringLiteral(" %1x%2 ").arg(save->width()).arg(save->height()) + " => " +
+                         qobject_cast<QFileDialog*>(dialog)->selectedFiles().join("|") + " in " +
+                         qobject_cast<QFileDialog*>(dialog)->directory().path()));
+    }
+}
+
+// Picks the file type at `index` in a file dialog's type list with the keyboard.
+void ChooseFileType(QDialog* dialog, int index) {
+    auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(types);
+    types->setFocus();
+    QTest::keyClick(types, Qt::Key_Home);
+    for (int i = 0; i < index; ++i) QTest::keyClick(types, Qt::Key_Down);
+    QCOMPARE(types->currentIndex(), index);
+}
+
+// Runs `act` on the next modal dialog; a failed check closes the dialog so the code
+// under test returns and the failure is reported instead of hanging the run.
+void OnNextDialog(std::function<void(QDialog*)> act) {
+    quarrion::test::OnNextModal([act](QDialog* dialog) {
+        act(dialog);
+        if (QTest::currentTestFailed() && dialog->isVisible()) dialog->reject();
+    });
+}
+
+// Runs the steps on the modal dialogs that come up, one step per dialog in order.
+class ModalScript {
+  public:
+    explicit ModalScript(std::deque<std::function<void(QDialog*)>> steps)
+        : steps_(std::move(steps)), watcher_([this](QDialog* dialog) {
+              Seen.append(dialog->windowTitle());
+              if (steps_.empty()) {
+                  dialog->reject();
+                  return;
+              }
+              auto step = std::move(steps_.front());
+              steps_.pop_front();
+              step(dialog);
+              // A step that failed leaves its dialog up; closing it lets the code under
+              // test return, so the failure is reported instead of hanging the run.
+              if (QTest::currentTestFailed() && dialog->isVisible()) dialog->reject();
+          }) {}
+    bool Finished() const { return steps_.empty(); }
+    QStringList Seen;
+
+  private:
+    std::deque<std::function<void(QDialog*)>> steps_;
+    quarrion::test::ModalWatcher watcher_;
+};
+
+std::function<void(QDialog*)> Answer(bool yes, QString* message = nullptr) {
+    return [yes, message](QDialog* dialog) {
+        auto* question = qobject_cast<frmDialog*>(dialog);
+        QVERIFY(question);
+        if (message) *message = question->Message();
+        QTest::mouseClick(yes ? question->cmdOK() : question->cmdCancel(), Qt::LeftButton);
+    };
+}
+
+// Where a link or picture with `href` sits in the browser's view, for a mouse click.
+QPoint AnchorPoint(QTextBrowser* view, const QString& href) {
+    QTextDocument* document = view->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().anchorHref() != href) continue;
+            QTextCursor cursor(document);
+            cursor.setPosition(fragment.position());
+            view->setTextCursor(cursor);
+            view->ensureCursorVisible();
+            const QRect caret = view->cursorRect(cursor);
+            return {caret.left() + 3, caret.center().y()};
+        }
+    }
+    return {-1, -1};
+}
+
+void Screenshot(QWidget* widget, const char* name) {
+    const QByteArray folder = qgetenv("QUARRION_SCREENSHOT_DIR");
+    if (folder.isEmpty()) return;
+    QDir().mkpath(QString::fromLocal8Bit(folder));
+    widget->grab().save(QString::fromLocal8Bit(folder) + "/" + name);
+}
+
+// Makes a folder immutable (even root cannot create, replace or delete files in it)
+// while the guard lives. Not every file system offers this.
+class ImmutableFolder {
+  public:
+    explicit ImmutableFolder(const QString& folder)
+        : fd_(open(folder.toLocal8Bit().constData(), O_RDONLY | O_DIRECTORY)) {
+        int flags = 0;
+        if (fd_ < 0 || ioctl(fd_, FS_IOC_GETFLAGS, &flags) != 0) return;
+        flags |= FS_IMMUTABLE_FL;
+        set_ = ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ~ImmutableFolder() {
+        if (set_) {
+            int flags = 0;
+            ioctl(fd_, FS_IOC_GETFLAGS, &flags);
+            flags &= ~FS_IMMUTABLE_FL;
+            ioctl(fd_, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd_ >= 0) close(fd_);
+    }
+    bool IsSet() const { return set_; }
+
+  private:
+    int fd_;
+    bool set_ = false;
+};
+
+const char* kInvoiceRecord = R"(<InvoiceRet>
+  <TxnID>1-1</TxnID>
+  <EditSequence>77</EditSequence>
+  <RefNumber>INV-1042</RefNumber>
+  <TxnDate>2024-03-05</TxnDate>
+  <CustomerRef><ListID>8-1</ListID><FullName>Harbour &amp; Sons</FullName></CustomerRef>
+  <Memo>Deliver to the back door</Memo>
+  <InvoiceLineRet><Desc>Blue widgets</Desc><Amount>1250.00</Amount></InvoiceLineRet>
+  <InvoiceLineRet><Desc>Red gadgets</Desc><Amount>80.50</Amount></InvoiceLineRet>
+</InvoiceRet>)";
+
+void AddInvoiceHeadings(QBXMLTags& tags) {
+    const std::pair<const char*, const char*> headings[] = {
+        {"//InvoiceRet/RefNumber", "Invoice #"},
+        {"//InvoiceRet/TxnDate", "Date"},
+        {"//InvoiceRet/CustomerRef/FullName", "Customer"},
+        {"//InvoiceRet/Memo", "Memo"},
+        {"//InvoiceRet/InvoiceLineRet/Desc", "Description"},
+        {"//InvoiceRet/InvoiceLineRet/Amount", "Amount"}};
+    for (const auto& [path, heading] : headings) {
+        tags.Add(kInvoice, "", 0, 0, path, heading, 1, "", false, "", "STRTYPE", 0);
+    }
+}
+
+frmReport* OpenDataView(TestHost& host, bool old) {
+    AddInvoiceHeadings(host.State().Catalog());
+    pugi::xml_document document;
+    document.load_string(kInvoiceRecord);
+    MakeOutputWindows().DataView(host, document.document_element(), old, kInvoice);
+    const QList<QMdiSubWindow*> windows = host.Area.subWindowList();
+    return windows.isEmpty() ? nullptr : qobject_cast<frmReport*>(windows.last()->widget());
+}
+
+}  // namespace
+
+class OutputWindowsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QString folder_;
+    std::unique_ptr<QTemporaryDir> dir_;
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>(quarrion::test::FreshHome::Base() + "/out-XXXXXX");
+        QVERIFY(dir_->isValid());
+        folder_ = dir_->path() + "/";
+        SetDesktopOpener({});
+    }
+
+    void cleanup() {
+        SetDesktopOpener([](const QUrl&) { return true; });
+    }
+
+    // The workbook tests come first: the process-wide counter names them 1 and 2.
+    void workbookWindowsTakeTheNextNumberAndDeleteTheirFileOnClose() {
+        TestHost host;
+        const OutputWindows outputs = MakeOutputWindows();
+        outputs.Excel(host, QStringLiteral("Search Results"),
+                      {InvoiceList(), SmallList(kCustomer, "Customer", "Acme")});
+        QCOMPARE(host.Opened, 1);
+        auto* first = qobject_cast<frmExcel*>(host.Area.subWindowList().last()->widget());
+        QVERIFY(first);
+        QCOMPARE(first->windowTitle(), QStringLiteral("Search Results [Excel WorkBook]"));
+        QCOMPARE(first->busyView()->Caption(),
+                 QStringLiteral("Creating WorkBook, please wait ..."));
+        QVERIFY(first->busyView()->isVisible());
+        Screenshot(first, "excel-busy.png");
+        QTRY_VERIFY_WITH_TIMEOUT(!first->IsBuilding(), 20000);
+        QCOMPARE(QString::fromStdString(first->BuildError()), QString());
+        QTRY_VERIFY(!first->busyView()->isVisible());
+        QCOMPARE(QString::fromStdString(first->Book().Name()), QStringLiteral("QRTE0000000001"));
+        const QString firstPath = first->WorkbookPath();
+        QCOMPARE(QFileInfo(firstPath).absolutePath() + "/",
+                 QDir(host.State().ExcelFolder()).absolutePath() + "/");
+        QVERIFY(QFileInfo::exists(firstPath));
+
+        // The preview: one tab per sheet, headings, values as the sheet formats them,
+        // the totals row.
+        QCOMPARE(first->tabSheets()->count(), 2);
+        QCOMPARE(first->tabSheets()->tabText(0), QStringLiteral("Invoice"));
+        QCOMPARE(first->tabSheets()->tabText(1), QStringLiteral("Customer"));
+        auto* sheet = first->findChild<QTableView*>(QStringLiteral("tblSheet1"));
+        QVERIFY(sheet);
+        QAbstractItemModel* model = sheet->model();
+        QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Amount"));
+        QCOMPARE(model->rowCount(), 4);
+        const QStringList shown[] = {{"1001", "Acme, Inc.", "$1,250.50", "12.50%", "1,200"},
+                                     {"1002", "Say \"hi\"", "($20.00)", "0.00%", "3"},
+                                     {"1003", "=SUM(A1)", "not a number", "7.25%", "2"},
+                                     {"", "", "$1,230.50", "", "1,205"}};
+        for (int row = 0; row < 4; ++row) {
+            for (int column = 0; column < 5; ++column) {
+                QCOMPARE(model->index(row, column).data().toString(), shown[row][column]);
+            }
+        }
+        QCOMPARE(model->headerData(3, Qt::Vertical).toString(), QStringLiteral("Total"));
+        QVERIFY(model->index(3, 2).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsEditable));
+
+        // The file itself, read by openpyxl.
+        const QJsonArray sheets = ReadBack("xlsx", firstPath).object()["sheets"].toArray();
+        QCOMPARE(sheets.size(), 2);
+        QCOMPARE(sheets[0].toObject()["name"].toString(), QStringLiteral("Invoice"));
+        const QJsonArray rows = sheets[0].toObject()["rows"].toArray();
+        QCOMPARE(rows[1].toArray()[2].toDouble(), 1250.5);
+        QCOMPARE(rows[4].toArray()[2].toString(), QStringLiteral("=SUM($C$2:$C$4)"));
+        Screenshot(first, "excel.png");
+
+        outputs.Excel(host, QStringLiteral("Second"), {InvoiceList()});
+        auto* second = qobject_cast<frmExcel*>(host.Area.subWindowList().last()->widget());
+        QVERIFY(second && second != first);
+        QCOMPARE(QString::fromStdString(second->Book().Name()), QStringLiteral("QRTE0000000002"));
+        QTRY_VERIFY_WITH_TIMEOUT(!second->IsBuilding(), 20000);
+        const QString secondPath = second->WorkbookPath();
+        QVERIFY(secondPath.endsWith("QRTE0000000002.xlsx"));
+
+        QPointer<frmExcel> firstAlive(first);
+        QVERIFY(quarrion::test::CloseBox(host.Area.subWindowList().first()));
+        QTRY_VERIFY(firstAlive.isNull());
+        QVERIFY(!QFileInfo::exists(firstPath));
+        QVERIFY(QFileInfo::exists(secondPath));
+        host.Area.closeAllSubWindows();
+        QTRY_VERIFY(!QFileInfo::exists(secondPath));
+    }
+
+    void workbookEditHandsTheFileToTheDesktopOrSaysNothingCan() {
+        TestHost host;
+        MakeOutputWindows().Excel(host, QStringLiteral("Edit"), {InvoiceList()});
+        auto* window = qobject_cast<frmExcel*>(host.Area.subWindowList().last()->widget());
+        auto* edit = window->findChild<QPushButton*>(QStringLiteral("cmdEdit"));
+        QVERIFY(edit);
+        QTRY_VERIFY_WITH_TIMEOUT(edit->isEnabled(), 20000);
+
+        QList<QUrl> opened;
+        SetDesktopOpener([&opened](const QUrl& url) {
+            opened.append(url);
+            return true;
+        });
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(window->WorkbookPath())});
+
+        SetDesktopOpener([](const QUrl&) { return false; });
+        QString said;
+        OnNextDialog([&said](QDialog* dialog) {
+            said = qobject_cast<frmDialog*>(dialog)->Message();
+            dialog->accept();
+        });
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QVERIFY2(said.contains("No spreadsheet program") && said.contains(window->WorkbookPath()),
+                 qPrintable(said));
+        host.Area.closeAllSubWindows();
+    }
+
+    void workbookSavedAsStaysAfterTheWindowCloses() {
+        TestHost host;
+        MakeOutputWindows().Excel(host, QStringLiteral("Keep"), {InvoiceList()});
+        auto* window = qobject_cast<frmExcel*>(host.Area.subWindowList().last()->widget());
+        auto* saveAs = window->findChild<QPushButton*>(QStringLiteral("cmdSaveAs"));
+        QTRY_VERIFY_WITH_TIMEOUT(saveAs->isEnabled(), 20000);
+        const QString temporary = window->WorkbookPath();
+        const QString kept = folder_ + "kept.xlsx";
+        OnNextDialog([&kept](QDialog* dialog) { TypeFileName(dialog, kept); });
+        QTest::mouseClick(saveAs, Qt::LeftButton);
+        QTRY_VERIFY(QFileInfo::exists(kept));
+        host.Area.closeAllSubWindows();
+        QTRY_VERIFY(!QFileInfo::exists(temporary));
+        QVERIFY(QFileInfo::exists(kept));
+        const QJsonArray sheets = ReadBack("xlsx", kept).object()["sheets"].toArray();
+        QCOMPARE(sheets.size(), 1);
+        QCOMPARE(sheets[0].toObject()["rows"].toArray().size(), 5);  // heading, 3 rows, totals
+    }
+
+    void workbookChangedOutsideIsOfferedForSavingBeforeItGoes() {
+        TestHost host;
+        MakeOutputWindows().Excel(host, QStringLiteral("Changed"), {InvoiceList()});
+        auto* window = qobject_cast<frmExcel*>(host.Area.subWindowList().last()->widget());
+        QTRY_VERIFY_WITH_TIMEOUT(!window->IsBuilding(), 20000);
+        const QString temporary = window->WorkbookPath();
+        QTest::qWait(20);
+        WriteText(temporary, "edited in a spreadsheet program, longer than before .......");
+        const QString kept = folder_ + "edited.xlsx";
+        ModalScript script(
+            {Answer(true), [&kept](QDialog* dialog) { TypeFileName(dialog, kept); }});
+        host.Area.closeAllSubWindows();
+        QTRY_VERIFY(script.Finished());
+        QTRY_VERIFY(!QFileInfo::exists(temporary));
+        QCOMPARE(ReadText(kept),
+                 QStringLiteral("edited in a spreadsheet program, longer than before ......."));
+    }
+
+    void dialogExportWritesTheChosenTypeWithItsExtension_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<int>("format");
+        QTest::newRow("comma, no extension") << 0 << "Invoices"
+                                             << "Invoices.csv" << 1;
+        QTest::newRow("tab, no extension") << 1 << "Invoices"
+                                           << "Invoices.txt" << 2;
+        QTest::newRow("tab over a .csv name") << 1 << "Invoices.csv"
+                                              << "Invoices.csv.txt" << 2;
+        QTest::newRow("comma, capital extension") << 0 << "Sales.CSV"
+                                                  << "Sales.CSV" << 1;
+        // The rule counts the whole chosen path, which is never that short.
+        QTest::newRow("short name") << 0 << "Inv"
+                                    << "Inv.csv" << 1;
+    }
+
+    void dialogExportWritesTheChosenTypeWithItsExtension() {
+        QFETCH(int, type);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QFETCH(int, format);
+        QString title;
+        OnNextDialog([&](QDialog* dialog) {
+            title = dialog->windowTitle();
+            QVERIFY(qobject_cast<QFileDialog*>(dialog));
+            QCOMPARE(qobject_cast<QFileDialog*>(dialog)->nameFilters().size(), 2);
+            QVERIFY(qobject_cast<QFileDialog*>(dialog)->nameFilters()[0].contains("*.csv"));
+            ChooseFileType(dialog, type);
+            TypeFileName(dialog, folder_ + typed);
+        });
+        QString fileName = QStringLiteral("Invoice List");
+        int chosen = 1;
+        QVERIFY(ExportListAs(nullptr, InvoiceList(), fileName, folder_, chosen, false));
+        QCOMPARE(title, QStringLiteral("Export List As ..."));
+        QCOMPARE(chosen, format);
+        QCOMPARE(QDir::cleanPath(fileName), QDir::cleanPath(folder_ + written));
+        QCOMPARE(ReadRows(format == 1 ? "csv" : "tsv", fileName), InvoiceRows());
+    }
+
+    void dialogExportCancelledWritesNothing() {
+        OnNextDialog([](QDialog* dialog) { dialog->reject(); });
+        QString fileName = QStringLiteral("Invoice List");
+        int format = 1;
+        QVERIFY(!ExportListAs(nullptr, InvoiceList(), fileName, folder_, format, false));
+        QCOMPARE(QDir(folder_).entryList(QDir::Files), QStringList());
+        QCOMPARE(fileName, QStringLiteral("Invoice List"));
+    }
+
+    void silentExportReplacesOnYesAndAsksForANameOnNo() {
+        WriteText(folder_ + "Invoice List.csv", "old\r\n");
+        QString question;
+        {
+            ModalScript script({Answer(true, &question)});
+            QString fileName = QStringLiteral("Invoice List");
+            int format = 1;
+            QVERIFY(ExportListAs(nullptr, InvoiceList(), fileName, folder_, format, true));
+            QVERIFY(script.Finished());
+            QCOMPARE(script.Seen, QStringList{"Export Invoice List.csv"});
+        }
+        QCOMPARE(
+            question,
+            QStringLiteral(
+                "You already have a file called Invoice List.csv\nDo you wish to replace it?"));
+        QCOMPARE(ReadRows("csv", folder_ + "Invoice List.csv"), InvoiceRows());
+
+        WriteText(folder_ + "Invoice List.csv", "old\r\n");
+        ModalScript script({Answer(false), [this](QDialog* dialog) {
+                                auto* files = qobject_cast<QFileDialog*>(dialog);
+                                QVERIFY(files);
+                                QCOMPARE(files->nameFilters().size(), 1);  // the list's own type
+                                TypeFileName(dialog, folder_ + "Chosen Name");
+                            }});
+        QString fileName = QStringLiteral("Invoice List");
+        int format = 1;
+        QVERIFY(ExportListAs(nullptr, InvoiceList(), fileName, folder_, format, true));
+        QVERIFY(script.Finished());
+        QCOMPARE(ReadText(folder_ + "Invoice List.csv"), QStringLiteral("old\r\n"));
+        QCOMPARE(fileName, folder_ + "Chosen Name");  // used as chosen: no extension added
+        QCOMPARE(ReadRows("csv", folder_ + "Chosen Name"), InvoiceRows());
+    }
+
+    void exportAllWritesEveryEntryUnderItsNameInTheChosenFormat() {
+        TestHost host;
+        AppSettings::SetText("frmMain", "exportpath", folder_);
+        AppSettings::SetText("frmMain", "exportfilter", "1");
+        const std::vector<ResultList> lists{InvoiceList(), SmallList(kCustomer, "Customer", "Acme"),
+                                            SmallList(kPurchaseOrder, "Purchase Order", "PO-7")};
+        const QList<ExportListEntry> entries{{kInvoice, "Invoice List"},
+                                             {kCustomer, "Customer List"},
+                                             {kPurchaseOrder, "Purchase Order List"}};
+        ModalScript script({[this](QDialog* dialog) {
+            auto* form = qobject_cast<frmExportAll*>(dialog);
+            QVERIFY(form);
+            QCOMPARE(form->windowTitle(), QStringLiteral("Export All Lists"));
+            QCOMPARE(form->Path(), folder_);
+            QCOMPARE(form->Filter(), 1);
+            QCOMPARE(form->EntryCount(), 3);
+            QTreeView* names = form->ListView();
+            QCOMPARE(names->model()->headerData(0, Qt::Horizontal).toString(),
+                     QStringLiteral("File Names"));
+            // Rename the second entry in place.
+            names->setFocus();
+            names->setCurrentIndex(names->model()->index(1, 0));
+            QTest::keyClick(names, Qt::Key_F2);
+            auto* editor = names->findChild<QLineEdit*>();
+            QVERIFY(editor);
+            editor->selectAll();
+            QTest::keyClicks(editor, "Clients");
+            QTest::keyClick(editor, Qt::Key_Return);
+            QTRY_COMPARE(form->EntryName(1), QStringLiteral("Clients"));
+            // Untick the third.
+            names->setCurrentIndex(names->model()->index(2, 0));
+            QTest::keyClick(names, Qt::Key_Space);
+            QVERIFY(!form->EntryChecked(2));
+            Screenshot(form, "export-all.png");
+            QTest::mouseClick(form->findChild<QRadioButton*>("optFilter1"), Qt::LeftButton);
+            QCOMPARE(form->Filter(), 2);
+            QTest::mouseClick(form->findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
+        }});
+        MakeOutputWindows().ExportAll(host, nullptr, lists, entries);
+        QVERIFY(script.Finished());
+        QCOMPARE(ReadRows("tsv", folder_ + "Invoice List.txt"), InvoiceRows());
+        QCOMPARE(ReadRows("tsv", folder_ + "Clients.txt"),
+                 (QList<QStringList>{{"Name"}, {"Acme"}}));
+        // Every entry is exported: the tick marks do not choose.
+        QCOMPARE(ReadRows("tsv", folder_ + "Purchase Order List.txt"),
+                 (QList<QStringList>{{"Name"}, {"PO-7"}}));
+        QCOMPARE(AppSettings::Text("frmMain", "exportpath"), folder_);
+        QCOMPARE(AppSettings::Text("frmMain", "exportfilter"), QStringLiteral("2"));
+    }
+
+    void exportAllAsksBeforeReplacingAndUsesTheDialogsNameOnNo() {
+        TestHost host;
+        AppSettings::SetText("frmMain", "exportpath", folder_);
+        AppSettings::SetText("frmMain", "exportfilter", "1");
+        WriteText(folder_ + "Invoice List.csv", "old invoices\r\n");
+        WriteText(folder_ + "Customer List.csv", "old customers\r\n");
+        const std::vector<ResultList> lists{InvoiceList(),
+                                            SmallList(kCustomer, "Customer", "Acme")};
+        const QList<ExportListEntry> entries{{kInvoice, "Invoice List"},
+                                             {kCustomer, "Customer List"}};
+        ModalScript script({[](QDialog* dialog) {
+                                QTest::mouseClick(dialog->findChild<QPushButton*>("cmdExport"),
+                                                  Qt::LeftButton);
+                            },
+                            Answer(false),
+                            [this](QDialog* dialog) {
+                                QVERIFY(qobject_cast<QFileDialog*>(dialog));
+                                TypeFileName(dialog, folder_ + "Invoices Elsewhere");
+                            },
+                            Answer(true)});
+        MakeOutputWindows().ExportAll(host, nullptr, lists, entries);
+        QVERIFY(script.Finished());
+        QCOMPARE(script.Seen, (QStringList{"Export All Lists", "Export Invoice List.csv",
+                                           "Export List As ...", "Export Customer List.csv"}));
+        QCOMPARE(ReadText(folder_ + "Invoice List.csv"), QStringLiteral("old invoices\r\n"));
+        QCOMPARE(ReadRows("csv", folder_ + "Invoices Elsewhere"), InvoiceRows());
+        QCOMPARE(ReadRows("csv", folder_ + "Customer List.csv"),
+                 (QList<QStringList>{{"Name"}, {"Acme"}}));
+    }
+
+    void exportAllCancelledWritesNothingAndKeepsTheSettings() {
+        TestHost host;
+        AppSettings::SetText("frmMain", "exportpath", folder_);
+        AppSettings::SetText("frmMain", "exportfilter", "1");
+        ModalScript script({[](QDialog* dialog) {
+            QTest::mouseClick(dialog->findChild<QRadioButton*>("optFilter1"), Qt::LeftButton);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+        }});
+        MakeOutputWindows().ExportAll(host, nullptr, {InvoiceList()}, {{kInvoice, "Invoice List"}});
+        QVERIFY(script.Finished());
+        QCOMPARE(QDir(folder_).entryList(QDir::Files), QStringList());
+        QCOMPARE(AppSettings::Text("frmMain", "exportfilter"), QStringLiteral("1"));
+    }
+
+    void exportAllStartsInTheProgramsFolderWhenTheRememberedOneIsGone() {
+        TestHost host;
+        AppSettings::SetText("frmMain", "exportpath", folder_ + "gone/");
+        QString shown;
+        ModalScript script({[&shown](QDialog* dialog) {
+            shown = qobject_cast<frmExportAll*>(dialog)->Path();
+            dialog->reject();
+        }});
+        MakeOutputWindows().ExportAll(host, nullptr, {InvoiceList()}, {{kInvoice, "Invoice List"}});
+        QCOMPARE(shown, host.State().AppFolder());
+    }
+
+    void exportToAFolderThatIsNoFolderSaysWhichFileAndWhy() {
+        WriteText(folder_ + "plain file", "not a folder");
+        QString said;
+        QString caption;
+        OnNextDialog([&](QDialog* dialog) {
+            caption = dialog->windowTitle();
+            said = qobject_cast<frmDialog*>(dialog)->Message();
+            dialog->accept();
+        });
+        QString fileName = QStringLiteral("Invoice List");
+        int format = 1;
+        QVERIFY(
+            !ExportListAs(nullptr, InvoiceList(), fileName, folder_ + "plain file/", format, true));
+        QCOMPARE(caption, QStringLiteral("Export List"));
+        QVERIFY2(said.contains(folder_ + "plain file/Invoice List.csv") &&
+                     said.contains("Not a directory"),
+                 qPrintable(said));
+        QCOMPARE(ReadText(folder_ + "plain file"), QStringLiteral("not a folder"));
+    }
+
+    void exportIntoAFolderThatCannotBeWrittenKeepsTheOldFile() {
+        const QString locked = folder_ + "locked/";
+        QVERIFY(QDir().mkpath(locked));
+        WriteText(locked + "Invoice List.csv", "old\r\n");
+        ImmutableFolder guard(locked);
+        if (!guard.IsSet()) QSKIP("this file system cannot make a folder unwritable for root");
+        QString said;
+        ModalScript script({Answer(true), [&said](QDialog* dialog) {
+                                said = qobject_cast<frmDialog*>(dialog)->Message();
+                                dialog->accept();
+                            }});
+        QString fileName = QStringLiteral("Invoice List");
+        int format = 1;
+        QVERIFY(!ExportListAs(nullptr, InvoiceList(), fileName, locked, format, true));
+        QVERIFY(script.Finished());
+        QVERIFY2(said.contains(locked + "Invoice List.csv"), qPrintable(said));
+        QCOMPARE(ReadText(locked + "Invoice List.csv"), QStringLiteral("old\r\n"));
+        QCOMPARE(QDir(locked).entryList(QDir::Files), QStringList{"Invoice List.csv"});
+    }
+
+    void dataViewShowsTheRecordUnderItsCaptionAndRemovesItsFiles() {
+        TestHost host;
+        frmReport* report = OpenDataView(host, false);
+        QVERIFY(report);
+        QCOMPARE(host.Opened, 1);
+        QCOMPARE(report->windowTitle(), QStringLiteral("Invoice Harbour & Sons"));
+        const QString text = report->webView()->toPlainText();
+        for (const char* value : {"Invoice Data View", "INV-1042", "Harbour & Sons", "Blue widgets",
+                                  "Red gadgets", "1250.00", "80.50", "Customer", "Description"}) {
+            QVERIFY2(text.contains(QString::fromUtf8(value)), value);
+        }
+        QVERIFY(!text.contains("77"));  // the edit sequence is no field
+        QVERIFY(!report->ShownHtml().contains("quarrion-note"));
+        // The page's pictures are found: the globe resolves to a file that exists.
+        const QUrl globe =
+            report->webView()->document()->baseUrl().resolved(QUrl("../xml_globe_00_tn.jpg"));
+        QVERIFY2(QFileInfo::exists(globe.toLocalFile()), qPrintable(globe.toString()));
+        const QString xml = QString::fromStdString(report->View().XmlPath().string());
+        const QString xsl = QString::fromStdString(report->View().XslPath().string());
+        QVERIFY(QFileInfo::exists(xml) && QFileInfo::exists(xsl));
+        Screenshot(report->window(), "report-window.png");
+        host.Area.closeAllSubWindows();
+        QTRY_VERIFY(!QFileInfo::exists(xml));
+        QVERIFY(!QFileInfo::exists(xsl));
+    }
+
+    void dataViewOldNoteOpensAndClosesByClicking() {
+        TestHost host;
+        frmReport* report = OpenDataView(host, true);
+        QVERIFY(report);
+        host.Area.subWindowList().last()->resize(760, 560);
+        QTextBrowser* page = report->webView();
+        const QString note = QStringLiteral(
+            "If you had QuickBooks 2004, and open, Quarrion would click through to QuickBooks and "
+            "display the actual Invoice, inside QuickBooks.");
+        QVERIFY(report->Old());
+        const QString area = QStringLiteral("<div id=\"div_note\" class=\"note\">");
+        QVERIFY(report->ShownHtml().contains(
+            area + "<a href=\"quarrion-note:show\"><img src=\"../clip_anime.gif\"/></a></div>"));
+        QVERIFY(!page->toPlainText().contains(note));
+
+        QPoint picture = AnchorPoint(page, "quarrion-note:show");
+        QVERIFY(picture.x() >= 0);
+        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, picture);
+        QVERIFY2(page->toPlainText().contains(note), qPrintable(page->toPlainText()));
+        QCOMPARE(report->NoteShowings(), 1);
+        Screenshot(report, "report.png");
+
+        QPoint text = AnchorPoint(page, "quarrion-note:hide");
+        QVERIFY(text.x() >= 0);
+        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, text);
+        QVERIFY(!page->toPlainText().contains(note));
+        // From the second showing on, the other picture.
+        QVERIFY(report->ShownHtml().contains(
+            area + "<a href=\"quarrion-note:show\"><img src=\"../clip06.GIF\"/></a></div>"));
+        host.Area.closeAllSubWindows();
+    }
+
+    void dataViewOpensTheSamePageInTheBrowserWithItsPictures() {
+        TestHost host;
+        frmReport* report = OpenDataView(host, true);
+        QVERIFY(report);
+        QList<QUrl> opened;
+        SetDesktopOpener([&opened](const QUrl& url) {
+            opened.append(url);
+            return true;
+        });
+        auto* browser = report->findChild<QPushButton*>(QStringLiteral("cmdBrowser"));
+        QVERIFY(browser && browser->isEnabled());
+        QTest::mouseClick(browser, Qt::LeftButton);
+        QCOMPARE(opened.size(), 1);
+        const QString file = opened[0].toLocalFile();
+        const QString html = ReadText(file);
+        QVERIFY(html.contains("INV-1042"));
+        QVERIFY(html.contains("function shownote()"));  // the page's own script goes along
+        QVERIFY(html.contains("data:image/jpeg;base64,"));
+        QVERIFY(!html.contains("../xml_globe_00_tn.jpg"));
+
+        SetDesktopOpener([](const QUrl&) { return false; });
+        QString said;
+        OnNextDialog([&said](QDialog* dialog) {
+            said = qobject_cast<frmDialog*>(dialog)->Message();
+            dialog->accept();
+        });
+        QTest::mouseClick(browser, Qt::LeftButton);
+        QVERIFY2(said.contains("No web browser"), qPrintable(said));
+        host.Area.closeAllSubWindows();
+        QTRY_VERIFY(!QFileInfo::exists(file));
+    }
+};
+
+QUARRION_SHELL_TEST_MAIN(OutputWindowsTest)
+#include "output_windows_test.moc"

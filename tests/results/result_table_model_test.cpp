@@ -1,0 +1,155 @@
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "qbxml/request_type_info.h"
+#include "results/result_table_model.h"
+#include "shell_test_main.h"
+
+using namespace quarrion;
+
+namespace {
+
+// A one-column list of `cells` with keys k0, k1, ... in the given order.
+ResultList OneColumn(std::int32_t dataType, const std::vector<std::string>& cells) {
+    ResultList list;
+    list.Columns.push_back({"//InvoiceRet/Value", "Value", dataType});
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        list.Rows.push_back({"k" + std::to_string(i), {cells[i]}, ""});
+    return list;
+}
+
+QStringList Shown(const ResultTableModel& model) {
+    QStringList cells;
+    for (int row = 0; row < model.rowCount(); ++row)
+        cells << model.data(model.index(row, 0)).toString();
+    return cells;
+}
+
+QStringList Keys(const ResultTableModel& model) {
+    QStringList keys;
+    for (int row = 0; row < model.rowCount(); ++row)
+        keys << QString::fromStdString(model.RowAt(row)->Key);
+    return keys;
+}
+
+}  // namespace
+
+class ResultTableModelTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void SortsByTheColumnsKindOfData_data() {
+        QTest::addColumn<int>("dataType");
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<QStringList>("ascending");
+        QTest::newRow("amounts by value, blanks first")
+            << int(DataTypeCode::Amt) << QStringList{"10.50", "9", "", "-3.25", "100"}
+            << QStringList{"", "-3.25", "9", "10.50", "100"};
+        QTest::newRow("quantities by value")
+            << int(DataTypeCode::Quan) << QStringList{"2", "11", "1.5"}
+            << QStringList{"1.5", "2", "11"};
+        QTest::newRow("dates by day")
+            << int(DataTypeCode::Date) << QStringList{"2024-02-01", "2023-12-31", "2024-01-15"}
+            << QStringList{"2023-12-31", "2024-01-15", "2024-02-01"};
+        QTest::newRow("text by the locale, not by code")
+            << int(DataTypeCode::Str) << QStringList{"cherry", "Banana", "apple", "Éclair", "date"}
+            << QStringList{"apple", "Banana", "cherry", "date", "Éclair"};
+        QTest::newRow("numbers in text sort as text")
+            << int(DataTypeCode::Str) << QStringList{"10", "9", "1"} << QStringList{"1", "10", "9"};
+    }
+    void SortsByTheColumnsKindOfData() {
+        QFETCH(int, dataType);
+        QFETCH(QStringList, cells);
+        QFETCH(QStringList, ascending);
+        std::vector<std::string> texts;
+        for (const QString& cell : cells) texts.push_back(cell.toStdString());
+        ResultList list = OneColumn(dataType, texts);
+        ResultTableModel model;
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.SetList(&list);
+        model.sort(0, Qt::AscendingOrder);
+        QCOMPARE(Shown(model), ascending);
+        model.sort(0, Qt::DescendingOrder);
+        QStringList descending = ascending;
+        std::reverse(descending.begin(), descending.end());
+        QCOMPARE(Shown(model), descending);
+    }
+
+    void EqualCellsKeepTheAnswersOrderBothWays() {
+        ResultList list = OneColumn(DataTypeCode::Str, {"b", "a", "b", "a"});
+        ResultTableModel model;
+        model.SetList(&list);
+        model.sort(0, Qt::AscendingOrder);
+        QCOMPARE(Keys(model), QStringList({"k1", "k3", "k0", "k2"}));
+        model.sort(0, Qt::DescendingOrder);
+        QCOMPARE(Keys(model), QStringList({"k0", "k2", "k1", "k3"}));
+    }
+
+    void RowsArrivingInBatchesAreInsertedAndTakeTheirSortPlace() {
+        ResultList list = OneColumn(DataTypeCode::Amt, {"5", "1"});
+        ResultTableModel model;
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.SetList(&list);
+        model.sort(0, Qt::AscendingOrder);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        list.Rows.push_back({"k2", {"3"}, ""});
+        list.Rows.push_back({"k3", {"0.5"}, ""});
+        model.Refresh();
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(Shown(model), QStringList({"0.5", "1", "3", "5"}));
+        model.Refresh();
+        QCOMPARE(inserted.count(), 1);
+    }
+
+    void ASelectedRowStaysOnItsRecordAcrossASort() {
+        ResultList list = OneColumn(DataTypeCode::Int, {"3", "1", "2"});
+        ResultTableModel model;
+        model.SetList(&list);
+        QPersistentModelIndex selected(model.index(0, 0));
+        model.sort(0, Qt::AscendingOrder);
+        QCOMPARE(selected.row(), 2);
+        QCOMPARE(model.RowAt(selected.row())->Key, std::string("k0"));
+    }
+
+    void ClearForgetsTheRowsBeforeTheEngineRefillsTheList() {
+        ResultList list = OneColumn(DataTypeCode::Str, {"x", "y", "z"});
+        ResultTableModel model;
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.SetList(&list);
+        model.Clear();
+        QCOMPARE(model.rowCount(), 0);
+        list.Rows.erase(list.Rows.begin());
+        model.Refresh();
+        QCOMPARE(Shown(model), QStringList({"y", "z"}));
+        QCOMPARE(model.RowAt(5), nullptr);
+    }
+
+    void TheListAsShownFollowsColumnAndSortOrder() {
+        ResultList list;
+        list.RequestType = 4;
+        list.Columns = {{"//InvoiceRet/A", "A", DataTypeCode::Str},
+                        {"//InvoiceRet/B", "B", DataTypeCode::Amt}};
+        list.Rows = {{"k0", {"one", "2"}, "m0"}, {"k1", {"two", "1"}, "m1"}};
+        ResultTableModel model;
+        model.SetList(&list);
+        model.sort(1, Qt::AscendingOrder);
+        ResultList shown = model.Shown({1, 0});
+        QCOMPARE(shown.RequestType, 4);
+        QCOMPARE(shown.Columns[0].Key, std::string("//InvoiceRet/B"));
+        QCOMPARE(shown.Rows[0].Key, std::string("k1"));
+        QCOMPARE(shown.Rows[0].Cells, (std::vector<std::string>{"1", "two"}));
+        QCOMPARE(shown.Rows[0].MatchText, std::string("m1"));
+        QCOMPARE(model.data(model.index(0, 0), Qt::ToolTipRole).toString(), QString("m1"));
+        QCOMPARE(model.data(model.index(0, 1), Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
+                 int(Qt::AlignRight));
+    }
+};
+
+QUARRION_SHELL_TEST_MAIN(ResultTableModelTest)
+#include "result_table_model_test.moc"

@@ -1,0 +1,378 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTest>
+#include <QTextBrowser>
+#include <memory>
+
+#include "catalog/qbxml_tags.h"
+#include "fakes.h"
+#include "model/display_column.h"
+#include "shell/app_state.h"
+#include "shell/help_window.h"
+#include "shell_test_main.h"
+#include "wizard/frm_display_wizard.h"
+#include "wizard/frm_wizard.h"
+#include "wizard/view_columns.h"
+#include "wizard/view_options.h"
+#include "wizard/view_preview.h"
+#include "wizard/view_select.h"
+#include "wizard/wizard_launchers.h"
+#include "wizard_driver.h"
+
+using namespace quarrion;
+using namespace quarrion::test;
+
+namespace {
+
+constexpr std::int32_t kInvoice = 4;
+const QString kHelp = QStringLiteral("qrc:/help/index.html");
+
+// Invoice elements: three shown (sequences 1, 2, 5) and two not, at levels 1, 2 and 4;
+// and one customer element, which the invoice wizard never offers.
+void FillCatalog(QBXMLTags& catalog) {
+    struct Entry {
+        int code;
+        const char* path;
+        int sequence;
+        int level;
+        const char* heading;
+    };
+    const Entry entries[] = {
+        {kInvoice, "//InvoiceRet/TxnDate", 1, 1, "Date"},
+        {kInvoice, "//InvoiceRet/RefNumber", 2, 1, "Num"},
+        {2, "//CustomerRet/Name", 1, 1, "Name"},
+        {kInvoice, "//InvoiceRet/CustomerRef/FullName", 5, 2, "Customer"},
+        {kInvoice, "//InvoiceRet/Memo", 0, 1, "Memo"},
+        {kInvoice, "//InvoiceRet/InvoiceLineRet/ItemRef/FullName", 0, 4, "Item"},
+    };
+    for (const Entry& e : entries) {
+        catalog.Add(e.code, "", e.sequence, e.sequence, e.path, e.heading, e.level, "", false, "",
+                    "STRTYPE", 0);
+    }
+}
+
+// The console's host, as far as the display-columns launcher needs one.
+class Host : public ConsoleHost {
+  public:
+    explicit Host(AppState& state) : state_(state) {}
+    AppState& State() override { return state_; }
+    QMdiSubWindow* createMdiChild(QWidget*) override { return nullptr; }
+    void ResultsWindowOpened() override {}
+
+  private:
+    AppState& state_;
+};
+
+}  // namespace
+
+// Both wizards driven as a user does, over a catalog of the test's own (the
+// preferences wizard without a store: storing is the store test's part).
+class WizardPanelsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        catalog_ = std::make_unique<QBXMLTags>();
+        FillCatalog(*catalog_);
+        wizard_ = std::make_unique<frmWizard>(*catalog_, nullptr, kHelp);
+        wizard_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(wizard_.get()));
+    }
+    void cleanup() {
+        wizard_.reset();
+        catalog_.reset();
+    }
+
+    void NextWithoutATypeShowsTheMessageAndStays() {
+        QCOMPARE(wizard_->windowTitle(), QStringLiteral("Search Results Preferences"));
+        QCOMPARE(wizard_->currentId(), int(frmWizard::SelectStep));
+        QCOMPARE(wizard_->Select()->title(),
+                 QStringLiteral("Welcome to the Search Results Preferences Wizard"));
+        QCOMPARE(wizard_->Select()->cboType()->count(), 34);
+        QCOMPARE(MessageOf([this] { Press(*wizard_, QWizard::NextButton); }),
+                 QStringLiteral("Quarrion Wizard: You must select a list/transaction view, before "
+                                "you can continue."));
+        QCOMPARE(wizard_->currentId(), int(frmWizard::SelectStep));
+    }
+
+    void TheChosenTypeNamesItselfInTheTextsAndItsOptionsStartCleared() {
+        ToOptions();
+        ViewOptions* options = wizard_->Options();
+        QVERIFY(options->lblInformation()->text().startsWith(
+            "Use this panel to choose how you want to change the search results of Invoice "
+            "QuickBooks data.\n\nBy selecting \"Add/Remove Columns\""));
+        QVERIFY(!options->optType(0)->isChecked() && !options->optType(1)->isChecked());
+        QVERIFY(!wizard_->button(QWizard::NextButton)->isEnabled());
+
+        ClickOption(options->optType(0));
+        Press(*wizard_, QWizard::NextButton);
+        QCOMPARE(wizard_->currentId(), int(frmWizard::ColumnsStep));
+        Press(*wizard_, QWizard::BackButton);
+        QCOMPARE(wizard_->currentId(), int(frmWizard::OptionsStep));
+        QVERIFY(!options->optType(0)->isChecked() && !options->optType(1)->isChecked());
+        QVERIFY(!wizard_->button(QWizard::NextButton)->isEnabled());
+    }
+
+    void OneMoreCheckedColumnNumbersAllFourAboveTheOldHighestInListOrder() {
+        ViewColumns* columns = ToColumns();
+        QCOMPARE(columns->Nodes()->rowCount(), 5);
+        QVERIFY(IsChecked(columns, 0) && IsChecked(columns, 1) && IsChecked(columns, 2));
+        QVERIFY(!IsChecked(columns, 3) && !IsChecked(columns, 4));
+
+        ClickRow(columns, 3);  // Memo
+        QVERIFY(IsChecked(columns, 3));
+        Press(*wizard_, QWizard::NextButton);
+        QCOMPARE(wizard_->currentId(), int(frmWizard::PreviewStep));
+        QList<int> sequences;
+        for (const auto& tag : wizard_->SharedView().Tags) sequences << tag->Sequence;
+        QCOMPARE(sequences, (QList<int>{6, 7, 8, 9, 0}));
+        QCOMPARE(ShownHeadings(wizard_->Preview()),
+                 (QStringList{"Date", "Num", "Customer", "Memo"}));
+    }
+
+    void UncheckingEveryColumnShowsTheMessageAndStays() {
+        ViewColumns* columns = ToColumns();
+        for (int row : {0, 1, 2}) ClickRow(columns, row);
+        for (int row = 0; row < 5; ++row) QVERIFY(!IsChecked(columns, row));
+        QCOMPARE(MessageOf([this] { Press(*wizard_, QWizard::NextButton); }),
+                 QStringLiteral("Quarrion Wizard: You must select at least one column to display "
+                                "in search results."));
+        QCOMPARE(wizard_->currentId(), int(frmWizard::ColumnsStep));
+
+        // Uncheck All reaches columns the filter hides too.
+        ClickRow(columns, 4);
+        QTest::keyClicks(columns->txtFilter(), "memo");
+        QTest::mouseClick(columns->findChild<QPushButton*>("cmdClearAll"), Qt::LeftButton);
+        QVERIFY(!IsChecked(columns, 4));
+    }
+
+    void LevelsColourTheColumns() {
+        ViewColumns* columns = ToColumns();
+        auto colour = [columns](int row, int column) {
+            return columns->Nodes()->item(row, column)->data(Qt::ForegroundRole);
+        };
+        QVERIFY(!colour(0, 0).isValid());                                   // level 1: black
+        QCOMPARE(colour(2, 0).value<QBrush>().color(), QColor(0, 0, 255));  // level 2
+        QCOMPARE(colour(2, 1).value<QBrush>().color(), QColor(0, 0, 255));
+        QCOMPARE(colour(4, 0).value<QBrush>().color(), QColor(255, 0, 0));  // level 4
+        QCOMPARE(ViewColumns::LevelColour(3), QColor(255, 0, 0));
+        QVERIFY(!ViewColumns::LevelColour(1).isValid());
+        QCOMPARE(columns->Nodes()->item(4, 1)->text(),
+                 QStringLiteral("InvoiceLineRet/ItemRef/FullName"));
+    }
+
+    void TheFilterNarrowsTheListAndClicksReachTheRowShown() {
+        ViewColumns* columns = ToColumns();
+        QTest::keyClicks(columns->txtFilter(), "fullname");
+        QCOMPARE(columns->tvwView()->model()->rowCount(), 2);
+        QTest::mouseClick(
+            columns->tvwView()->viewport(), Qt::LeftButton, {},
+            columns->tvwView()->visualRect(columns->tvwView()->model()->index(1, 0)).center());
+        QVERIFY(IsChecked(columns, 4));  // the item, second of the two shown
+        columns->txtFilter()->clear();
+        QCOMPARE(columns->tvwView()->model()->rowCount(), 5);
+        QVERIFY(IsChecked(columns, 2));
+        QCOMPARE(columns->findChild<QLabel*>("lblCount")->text(),
+                 QStringLiteral("4 of 5 columns checked"));
+    }
+
+    void SpaceTogglesTheCurrentColumn() {
+        ViewColumns* columns = ToColumns();
+        QTreeView* tree = columns->tvwView();
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_Down);
+        QTest::keyClick(tree, Qt::Key_Space);
+        QVERIFY(!IsChecked(columns, 1));
+        QTest::keyClick(tree, Qt::Key_Space);
+        QVERIFY(IsChecked(columns, 1));
+    }
+
+    void ModifyColumnsSkipsTheSelectionAndOffersOnlyShownColumns() {
+        ToOptions();
+        ClickOption(wizard_->Options()->optType(1));
+        Press(*wizard_, QWizard::NextButton);
+        QCOMPARE(wizard_->currentId(), int(frmWizard::PreviewStep));
+        ViewPreview* preview = wizard_->Preview();
+        QCOMPARE(ShownHeadings(preview), (QStringList{"Date", "Num", "Customer"}));
+        QCOMPARE(preview->Keys(),
+                 (std::vector<std::string>{"//InvoiceRet/TxnDate", "//InvoiceRet/RefNumber",
+                                           "//InvoiceRet/CustomerRef/FullName"}));
+        QVERIFY(!preview->txtHeading()->isEnabled());
+        QVERIFY(preview->lblInformation()->text().contains("for Invoice, that are returned"));
+
+        Press(*wizard_, QWizard::BackButton);
+        QCOMPARE(wizard_->currentId(), int(frmWizard::OptionsStep));
+    }
+
+    void FinishWithoutAStoreSaysSoAndKeepsTheWizardOpen() {
+        ToOptions();
+        ClickOption(wizard_->Options()->optType(1));
+        Press(*wizard_, QWizard::NextButton);
+        QSignalSpy finished(wizard_.get(), &ViewWizard::Finished);
+        QCOMPARE(MessageOf([this] { Press(*wizard_, QWizard::FinishButton); }),
+                 QStringLiteral("Quarrion Wizard: The column choices cannot be stored: no database "
+                                "is open."));
+        QVERIFY(wizard_->isVisible());
+        QCOMPARE(wizard_->currentId(), int(frmWizard::PreviewStep));
+        QCOMPARE(finished.count(), 0);
+    }
+
+    void AClickedHeadingIsEditedInTheFieldBelow() {
+        ToOptions();
+        ClickOption(wizard_->Options()->optType(1));
+        Press(*wizard_, QWizard::NextButton);
+        ViewPreview* preview = wizard_->Preview();
+        ClickHeading(preview, 1);
+        QVERIFY(preview->txtHeading()->isEnabled());
+        QCOMPARE(preview->txtHeading()->text(), QStringLiteral("Num"));
+        preview->txtHeading()->selectAll();
+        QTest::keyClicks(preview->txtHeading(), "Number");
+        QCOMPARE(ShownHeadings(preview), (QStringList{"Date", "Number", "Customer"}));
+
+        // The keyboard: the next column, then Move Left.
+        preview->lstView()->setFocus();
+        QTest::keyClick(preview->lstView(), Qt::Key_Right);
+        QCOMPARE(preview->txtHeading()->text(), QStringLiteral("Customer"));
+        QTest::mouseClick(preview->findChild<QPushButton*>("cmdMoveLeft"), Qt::LeftButton);
+        QCOMPARE(ShownHeadings(preview), (QStringList{"Date", "Customer", "Number"}));
+    }
+
+    void HelpOpensTheCurrentPanelsOwnPage() {
+        Press(*wizard_, QWizard::HelpButton);
+        QVERIFY(wizard_->Help() && wizard_->Help()->isVisible());
+        QCOMPARE(wizard_->Help()->CurrentPage(), QStringLiteral("wizard-select.html"));
+        ToColumns();
+        Press(*wizard_, QWizard::HelpButton);
+        QCOMPARE(wizard_->Help()->CurrentPage(), QStringLiteral("wizard-columns.html"));
+        QVERIFY2(wizard_->Help()->Browser()->toPlainText().contains("blue"),
+                 qPrintable(wizard_->Help()->Browser()->toPlainText()));
+    }
+
+    void EveryControlIsNamedForTestsAndScreenReaders() {
+        ToColumns();
+        for (QWidget* widget : wizard_->findChildren<QWidget*>()) {
+            const bool control =
+                qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLineEdit*>(widget) ||
+                qobject_cast<QComboBox*>(widget) || qobject_cast<QAbstractItemView*>(widget);
+            if (!control) continue;
+            // Parts of a control (a list's headers, a drop-down's popup) are the control's.
+            bool part = false;
+            for (QWidget* up = widget->parentWidget(); up && up != wizard_.get();
+                 up = up->parentWidget()) {
+                part = part || qobject_cast<QComboBox*>(up) ||
+                       qobject_cast<QAbstractItemView*>(up) || qobject_cast<QLineEdit*>(up);
+            }
+            if (part) continue;
+            QVERIFY2(!widget->objectName().isEmpty(), widget->metaObject()->className());
+            QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
+            QVERIFY2(!widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
+        }
+    }
+
+    // The per-search wizard.
+
+    void TheDisplayWizardFinishesWithTheDraggedOrder() {
+        DisplayColumns columns;
+        columns.RequestType = kInvoice;
+        for (const char* path : {"//InvoiceRet/RefNumber", "//InvoiceRet/TxnDate"}) {
+            columns.Add(*catalog_->Item(kInvoice, path));
+        }
+        frmDisplayWizard display(*catalog_, kHelp);
+        display.SetDisplayColumns(columns);
+        QCOMPARE(display.windowTitle(), QStringLiteral("Invoice Display Columns"));
+        QCOMPARE(display.ButtonPressed(), frmDisplayWizard::NotPressed);
+        QSignalSpy finished(&display, &ViewWizard::Finished);
+        display.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&display));
+
+        ViewColumns* panel = display.Columns();
+        QVERIFY(panel->lblInformation()->text().endsWith("Click Help for more detail."));
+        QVERIFY(IsChecked(panel, 0) && IsChecked(panel, 1) && !IsChecked(panel, 2));
+        ClickRow(panel, 2);  // Customer
+        Press(display, QWizard::NextButton);
+        // The list's order now: Date, Num, Customer.
+        QCOMPARE(ShownHeadings(display.Preview()), (QStringList{"Date", "Num", "Customer"}));
+        DragHeading(display.Preview(), 2, 0);
+        QCOMPARE(ShownHeadings(display.Preview()), (QStringList{"Customer", "Date", "Num"}));
+        Press(display, QWizard::FinishButton);
+
+        QCOMPARE(display.ButtonPressed(), frmDisplayWizard::FinishPressed);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(columns.Count(), std::size_t{3});
+        QCOMPARE(columns.Item(1)->Tag()->TagName(),
+                 std::string("//InvoiceRet/CustomerRef/FullName"));
+        QCOMPARE(columns.Item(1)->Index, 1L);
+        QCOMPARE(columns.Item(2)->Tag()->TagName(), std::string("//InvoiceRet/TxnDate"));
+        QCOMPARE(columns.RequestType, long(kInvoice));
+    }
+
+    void CancelLeavesTheSearchsColumnsUnchanged() {
+        DisplayColumns columns;
+        columns.RequestType = kInvoice;
+        columns.Add(*catalog_->Item(kInvoice, "//InvoiceRet/Memo"), "Note");
+        frmDisplayWizard display(*catalog_, kHelp);
+        display.SetDisplayColumns(columns);
+        QSignalSpy cancelled(&display, &ViewWizard::Cancelled);
+        display.show();
+        ClickRow(display.Columns(), 0);
+        Press(display, QWizard::NextButton);
+        ClickHeading(display.Preview(), 0);
+        QTest::keyClicks(display.Preview()->txtHeading(), "changed");
+        Press(display, QWizard::CancelButton);
+
+        QCOMPARE(display.ButtonPressed(), frmDisplayWizard::CancelPressed);
+        QCOMPARE(cancelled.count(), 1);
+        QCOMPARE(columns.Count(), std::size_t{1});
+        QCOMPARE(columns.Item(1)->Heading(), std::string("Note"));
+    }
+
+    void TheLauncherAnswersWhetherTheColumnsWereRebuilt() {
+        auto script = std::make_shared<FakeStore::Script>();
+        StartUpParts parts;
+        parts.MakeStore = [script](QBXMLTags&) { return std::make_unique<FakeStore>(script); };
+        auto state = AppState::StartUp(std::move(parts));
+        FillCatalog(state->Catalog());
+        Host host(*state);
+        DisplayColumnsLauncher launch = MakeDisplayColumnsLauncher();
+
+        DisplayColumns columns;  // a type's columns that do not name their type
+        columns.Add(*state->Catalog().Item(kInvoice, "//InvoiceRet/TxnDate"));
+        OnNextModal([](QDialog* dialog) {
+            auto* display = qobject_cast<frmDisplayWizard*>(dialog);
+            QVERIFY(display);
+            QCOMPARE(display->windowTitle(), QStringLiteral("Invoice Display Columns"));
+            ClickRow(display->Columns(), 4);
+            Press(*display, QWizard::NextButton);
+            Press(*display, QWizard::FinishButton);
+        });
+        QVERIFY(launch(host, kInvoice, columns, nullptr));
+        QCOMPARE(columns.Count(), std::size_t{2});
+        QCOMPARE(columns.Item(2)->Heading(), std::string("Item"));
+
+        OnNextModal([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+        QVERIFY(!launch(host, kInvoice, columns, nullptr));
+        QCOMPARE(columns.Count(), std::size_t{2});
+    }
+
+  private:
+    void ToOptions() {
+        ChooseType(wizard_->Select()->cboType(), QStringLiteral("Invoice"));
+        Press(*wizard_, QWizard::NextButton);
+        QCOMPARE(wizard_->currentId(), int(frmWizard::OptionsStep));
+    }
+    ViewColumns* ToColumns() {
+        ToOptions();
+        ClickOption(wizard_->Options()->optType(0));
+        Press(*wizard_, QWizard::NextButton);
+        return wizard_->Columns();
+    }
+
+    std::unique_ptr<QBXMLTags> catalog_;
+    std::unique_ptr<frmWizard> wizard_;
+};
+
+QUARRION_SHELL_TEST_MAIN(WizardPanelsTest)
+#include "panels_test.moc"

@@ -1,0 +1,217 @@
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "model/request_search_rule.h"
+#include "shell/app_state.h"
+#include "shell/frm_main.h"
+#include "shell/io_manager_store.h"
+#include "shell/la_bar.h"
+#include "shell_test_main.h"
+#include "wizard/frm_wizard.h"
+#include "wizard/view_columns.h"
+#include "wizard/view_options.h"
+#include "wizard/view_preview.h"
+#include "wizard/view_select.h"
+#include "wizard/wizard_launchers.h"
+#include "wizard_driver.h"
+
+using namespace quarrion;
+using namespace quarrion::test;
+
+namespace {
+
+constexpr std::int32_t kInvoice = 4;
+
+// A shipped catalog of four invoice elements, the first two shown by default.
+void WriteControlFile(const QString& folder) {
+    QFile file(folder + "/Temp Control File.tsl");
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("Quarrion control file\tversion\t1\r\n");
+    for (int n = 1; n <= 4; ++n) {
+        QStringList fields = {"4",
+                              "Invoice",
+                              QString::number(n <= 2 ? n : 0),
+                              "0",
+                              QStringLiteral("//InvoiceRet/Field%1").arg(n),
+                              QStringLiteral("Field %1").arg(n),
+                              "1",
+                              "",
+                              "False",
+                              "",
+                              "True",
+                              "True",
+                              "True",
+                              "True",
+                              "STRTYPE",
+                              "True",
+                              "False",
+                              "True"};
+        file.write(fields.join('\t').toUtf8() + "\r\n");
+    }
+}
+
+// One run of the program as far as the wizard needs: start-up and the catalog loaded
+// from the database (initialised from the control file the first time).
+std::unique_ptr<AppState> StartProgram() {
+    StartUpParts parts;
+    parts.MakeStore = [](QBXMLTags& catalog) { return std::make_unique<IOManagerStore>(catalog); };
+    auto state = AppState::StartUp(std::move(parts));
+    if (state->Store().FirstTime()) {
+        state->Store().InitDataA();
+    } else {
+        state->Store().LoadData();
+    }
+    return state;
+}
+
+// "heading" per column a new search's invoice tab shows, in order: the console builds
+// its standing rule of each type from the catalog when it starts.
+QStringList NewSearchColumns(const QBXMLTags& catalog) {
+    RequestSearchRules rules;
+    RequestSearchRule* rule = rules.Add(kInvoice, &catalog);
+    QStringList shown;
+    for (const DisplayColumn& column : rule->DisplayColumns) {
+        shown << QString::fromStdString(column.Tag()->TagName()).mid(13) + "=" +
+                     QString::fromStdString(column.Heading());
+    }
+    return shown;
+}
+
+}  // namespace
+
+// The preferences wizard over the real store: what Finish and Cancel leave in the
+// database, seen by a new search and by the next run of the program.
+class WizardStoreTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        home_ = std::make_unique<FreshHome>();
+        QVERIFY(QDir().mkpath(home_->Path() + "resources"));
+        qputenv("QUARRION_RESOURCES", (home_->Path() + "resources").toLocal8Bit());
+        WriteControlFile(home_->Path() + "resources");
+        state_ = StartProgram();
+        QCOMPARE(NewSearchColumns(state_->Catalog()),
+                 (QStringList{"Field1=Field 1", "Field2=Field 2"}));
+    }
+    void cleanup() {
+        state_.reset();
+        qunsetenv("QUARRION_RESOURCES");
+        home_.reset();
+    }
+
+    void FinishChangesWhatANewSearchShowsAndSurvivesARestart() {
+        frmWizard wizard(state_->Catalog(), state_->Manager(), state_->HelpFile());
+        wizard.show();
+        ChooseType(wizard.Select()->cboType(), QStringLiteral("Invoice"));
+        Press(wizard, QWizard::NextButton);
+        ClickOption(wizard.Options()->optType(0));
+        Press(wizard, QWizard::NextButton);
+        ClickRow(wizard.Columns(), 0);  // Field 1 off
+        ClickRow(wizard.Columns(), 2);  // Field 3 on
+        Press(wizard, QWizard::NextButton);
+        ViewPreview* preview = wizard.Preview();
+        QCOMPARE(ShownHeadings(preview), (QStringList{"Field 2", "Field 3"}));
+        ClickHeading(preview, 1);
+        preview->txtHeading()->selectAll();
+        QTest::keyClicks(preview->txtHeading(), "Third");
+        DragHeading(preview, 1, 0);
+        Press(wizard, QWizard::FinishButton);
+        QCOMPARE(wizard.result(), int(QDialog::Accepted));
+
+        const QStringList expected = {"Field3=Third", "Field2=Field 2"};
+        QCOMPARE(NewSearchColumns(state_->Catalog()), expected);
+        state_.reset();
+        state_ = StartProgram();
+        QCOMPARE(NewSearchColumns(state_->Catalog()), expected);
+    }
+
+    void TheThirdHeadingDraggedFirstIsStoredAsSequenceOne() {
+        frmWizard wizard(state_->Catalog(), state_->Manager(), state_->HelpFile());
+        wizard.show();
+        ChooseType(wizard.Select()->cboType(), QStringLiteral("Invoice"));
+        Press(wizard, QWizard::NextButton);
+        ClickOption(wizard.Options()->optType(0));
+        Press(wizard, QWizard::NextButton);
+        ClickRow(wizard.Columns(), 3);
+        Press(wizard, QWizard::NextButton);
+        QCOMPARE(ShownHeadings(wizard.Preview()), (QStringList{"Field 1", "Field 2", "Field 4"}));
+        DragHeading(wizard.Preview(), 2, 0);
+        Press(wizard, QWizard::FinishButton);
+
+        QBXMLTag* moved = state_->Catalog().Item(kInvoice, "//InvoiceRet/Field4");
+        QVERIFY(moved);
+        QCOMPARE(moved->Sequence, 1);
+        QCOMPARE(state_->Catalog().Item(kInvoice, "//InvoiceRet/Field1")->Sequence, 2);
+    }
+
+    void AnEmptiedHeadingIsStoredEmpty() {
+        frmWizard wizard(state_->Catalog(), state_->Manager(), state_->HelpFile());
+        wizard.show();
+        ChooseType(wizard.Select()->cboType(), QStringLiteral("Invoice"));
+        Press(wizard, QWizard::NextButton);
+        ClickOption(wizard.Options()->optType(1));
+        Press(wizard, QWizard::NextButton);
+        ClickHeading(wizard.Preview(), 0);
+        QLineEdit* heading = wizard.Preview()->txtHeading();
+        heading->selectAll();
+        QTest::keyClick(heading, Qt::Key_Backspace);
+        QCOMPARE(ShownHeadings(wizard.Preview()), (QStringList{"", "Field 2"}));
+        Press(wizard, QWizard::FinishButton);
+
+        state_.reset();
+        state_ = StartProgram();
+        QBXMLTag* emptied = state_->Catalog().Item(kInvoice, "//InvoiceRet/Field1");
+        QCOMPARE(emptied->StoredUserHeading(), std::string());
+        // An empty heading gives the shipped one wherever a heading is shown.
+        QCOMPARE(emptied->UserHeading(), std::string("Field 1"));
+        QCOMPARE(emptied->Sequence, 1);
+    }
+
+    void CancelStoresNothing() {
+        frmWizard wizard(state_->Catalog(), state_->Manager(), state_->HelpFile());
+        wizard.show();
+        ChooseType(wizard.Select()->cboType(), QStringLiteral("Invoice"));
+        Press(wizard, QWizard::NextButton);
+        ClickOption(wizard.Options()->optType(0));
+        Press(wizard, QWizard::NextButton);
+        ClickRow(wizard.Columns(), 0);
+        ClickRow(wizard.Columns(), 3);
+        Press(wizard, QWizard::NextButton);
+        Press(wizard, QWizard::CancelButton);
+        QCOMPARE(wizard.result(), int(QDialog::Rejected));
+
+        const QStringList unchanged = {"Field1=Field 1", "Field2=Field 2"};
+        QCOMPARE(NewSearchColumns(state_->Catalog()), unchanged);
+        state_.reset();
+        state_ = StartProgram();
+        QCOMPARE(NewSearchColumns(state_->Catalog()), unchanged);
+    }
+
+    void TheSideBarsColumnsButtonOpensThePreferencesWizard() {
+        frmMain main(*state_);
+        main.SetColumnsWizard(MakePreferencesWizardLauncher());
+        main.show();
+        auto* button = main.SideBar()->findChild<QToolButton*>("cmdPreferences");
+        QVERIFY(button && button->isEnabled());
+        QString seen;
+        OnNextModal([&seen](QDialog* dialog) {
+            seen = dialog->objectName() + ": " + dialog->windowTitle();
+            dialog->reject();
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(seen, QStringLiteral("frmWizard: Search Results Preferences"));
+        main.Unload();
+    }
+
+  private:
+    std::unique_ptr<FreshHome> home_;
+    std::unique_ptr<AppState> state_;
+};
+
+QUARRION_SHELL_TEST_MAIN(WizardStoreTest)
+#include "store_test.moc"
