@@ -2,6 +2,10 @@
 //
 //   quarrion-bench-writers workbook ROWS [COLUMNS]   one list of ROWS x COLUMNS
 //   quarrion-bench-writers dataview LINES [RUNS]     an invoice with LINES lines
+//   quarrion-bench-writers dataview-wide CHILDREN [RUNS]
+//                                                    an invoice with CHILDREN fields of
+//                                                    its own (the time must grow in
+//                                                    proportion, not with the square)
 //
 // Prints wall time, rows per second and, for workbooks, the writer's own peak memory:
 // the process's resident high-water mark is reset after the list is built, so the
@@ -198,6 +202,48 @@ int BenchDataView(std::size_t lines, int runs) {
     return 0;
 }
 
+int BenchWideDataView(std::size_t children, int runs) {
+    using namespace quarrion;
+    QBXMLTags tags;
+    std::string xml = "<InvoiceRet><RefNumber>1</RefNumber>";
+    for (std::size_t i = 0; i < children; ++i) {
+        const std::string name = "Field" + std::to_string(i);
+        xml += "<" + name + ">value " + std::to_string(i) + "</" + name + ">";
+        if (i % 2 == 0) {
+            tags.Add(4, "", 0, 0, "//InvoiceRet/" + name, "Field " + std::to_string(i), 1, "",
+                     false, "", "STRTYPE", 0);
+        }
+    }
+    xml += "<CustomerRef><FullName>Acme</FullName></CustomerRef></InvoiceRet>";
+    pugi::xml_document doc;
+    doc.load_string(xml.c_str());
+    std::vector<double> times;
+    std::size_t pageSize = 0;
+    for (int run = 0; run < runs; ++run) {
+        auto start = Clock::now();
+        DataView view(tags);
+        view.SetRequestType(RequestTypeCode::Invoice);
+        if (Outcome error = view.SetXMLNode(doc.document_element()); !error) {
+            std::fprintf(stderr, "%s\n", error.Message().c_str());
+            return 1;
+        }
+        std::string html;
+        Outcome page = view.Render(html);
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        if (!page) {
+            std::fprintf(stderr, "%s\n", page.Message().c_str());
+            return 1;
+        }
+        pageSize = html.size();
+    }
+    std::sort(times.begin(), times.end());
+    std::printf(
+        "data view, invoice with %zu fields of its own: median %.2f ms, slowest %.2f ms over %d "
+        "runs (files written, transformed, page %zu bytes)\n",
+        children, times[times.size() / 2], times.back(), runs, pageSize);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -209,6 +255,13 @@ int main(int argc, char** argv) {
         return BenchDataView(std::strtoul(argv[2], nullptr, 10),
                              argc >= 4 ? std::atoi(argv[3]) : 20);
     }
-    std::fprintf(stderr, "usage: %s workbook ROWS [COLUMNS] | dataview LINES [RUNS]\n", argv[0]);
+    if (argc >= 3 && std::string(argv[1]) == "dataview-wide") {
+        return BenchWideDataView(std::strtoul(argv[2], nullptr, 10),
+                                 argc >= 4 ? std::atoi(argv[3]) : 3);
+    }
+    std::fprintf(stderr,
+                 "usage: %s workbook ROWS [COLUMNS] | dataview LINES [RUNS] | dataview-wide "
+                 "CHILDREN [RUNS]\n",
+                 argv[0]);
     return 2;
 }

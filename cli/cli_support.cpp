@@ -1,5 +1,6 @@
 #include "cli_support.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -33,7 +34,15 @@ void AddHomeOption(CLI::App& app, std::string& home) {
     app.add_option("--home", home,
                    "Data folder (database, settings, error log, sample company); default "
                    "$QUARRION_HOME, else the desktop program's")
-        ->type_name("DIR");
+        ->type_name("DIR")
+        ->check(NotEmptyValidator());
+}
+
+NotEmptyValidator::NotEmptyValidator() {
+    name_ = "NOTEMPTY";
+    func_ = [](const std::string& text) {
+        return text.empty() ? std::string("needs a value, not an empty text") : std::string();
+    };
 }
 
 bool OpenStore(const std::string& command, StoreSession& store) {
@@ -65,8 +74,38 @@ bool ErrorIsTerminal() {
     return ::isatty(STDERR_FILENO) == 1;
 }
 
+bool SameFileAsStandardOutput(const std::string& path) {
+    struct stat out {
+    }, named{};
+    return ::fstat(STDOUT_FILENO, &out) == 0 && ::stat(path.c_str(), &named) == 0 &&
+           out.st_dev == named.st_dev && out.st_ino == named.st_ino;
+}
+
+std::string Printable(std::string_view text, bool keepLineBreaks) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if ((byte >= 0x20 && byte != 0x7F) || (keepLineBreaks && c == '\n')) {
+            out.push_back(c);
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else {
+            static const char* const kHex = "0123456789abcdef";
+            out += "\\x";
+            out.push_back(kHex[byte >> 4]);
+            out.push_back(kHex[byte & 0xF]);
+        }
+    }
+    return out;
+}
+
 void Complain(const std::string& command, const std::string& message) {
-    std::cerr << "quarrion-cli " << command << ": " << message << "\n";
+    std::cerr << "quarrion-cli " << command << ": " << Printable(message, true) << "\n";
 }
 
 void CliNotifier::ShowError(const std::string& title, const std::string& text) {

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <string>
+#include <string_view>
 
 #include "search/store_session.h"
 #include "store/store_notifier.h"
@@ -14,6 +15,12 @@ void AddHomeOption(CLI::App& app, std::string& home);
 // Points QUARRION_HOME at `home` (made absolute) when it is not empty.
 void ApplyHome(const std::string& home);
 
+// CLI11 validator: a name that is not empty ("--company \"\"" is a usage error, not a
+// request to run without a company).
+struct NotEmptyValidator : public CLI::Validator {
+    NotEmptyValidator();
+};
+
 // CLI11 validator: a real date written YYYY-MM-DD.
 struct IsoDateValidator : public CLI::Validator {
     IsoDateValidator();
@@ -22,7 +29,17 @@ struct IsoDateValidator : public CLI::Validator {
 // True when standard error is a terminal (progress is shown only there).
 bool ErrorIsTerminal();
 
-// Writes "quarrion-cli COMMAND: message" to standard error.
+// The text with control characters shown escaped (\x1b, \t ...), so a path or a logged
+// message cannot move the cursor or rewrite a terminal; line breaks are kept when
+// `keepLineBreaks`.
+std::string Printable(std::string_view text, bool keepLineBreaks = false);
+
+// True when `path` names the file standard output writes to (/dev/stdout, or the
+// file it was redirected to).
+bool SameFileAsStandardOutput(const std::string& path);
+
+// Writes "quarrion-cli COMMAND: message" to standard error, control characters other
+// than line breaks escaped.
 void Complain(const std::string& command, const std::string& message);
 
 // Opens the store; on failure tells the user why (naming the data folder) and

@@ -29,7 +29,9 @@ std::vector<std::string> Fields(const std::string& line) {
     std::vector<std::string> fields;
     std::string field;
     std::istringstream in(line);
-    while (std::getline(in, field, '\t')) fields.push_back(field);
+    // A logged message can carry what a file or QuickBooks sent, control characters
+    // included: shown escaped.
+    while (std::getline(in, field, '\t')) fields.push_back(Printable(field));
     return fields;
 }
 

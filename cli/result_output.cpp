@@ -50,14 +50,20 @@ void AddOutputOptions(CLI::App& app, OutputOptions& options) {
         app.add_option("--export", options.exportDir,
                        "Write the lists into this folder: each as \"<title> List.csv\" (or .txt), "
                        "or the whole search as \"<caption>.xlsx\"")
-            ->type_name("DIR");
+            ->type_name("DIR")
+            ->check(NotEmptyValidator());
     options.asOption =
         app.add_option("--as", options.as, "Export format: csv (default), tsv or xlsx")
             ->type_name("csv|tsv|xlsx")
             ->check(CLI::IsMember({"csv", "tsv", "xlsx"}).description(""));
     app.add_flag("--guard-formulas", options.guardFormulas,
                  "In csv and tsv output, put an apostrophe before a text value starting with =, +, "
-                 "-, @, TAB or CR so a spreadsheet does not run it");
+                 "-, @, TAB or CR (also after a line break inside it) so a spreadsheet does not "
+                 "run it; implies --standard-quoting");
+    app.add_flag("--standard-quoting", options.standardQuoting,
+                 "In csv and tsv output, quote as RFC 4180 does (a field holding a comma, a "
+                 "double quote, CR or LF is quoted, inner quotes doubled; in tsv a TAB, CR or "
+                 "LF inside a field becomes a blank), so any reader gets the fields back");
 }
 
 std::string CheckOutputOptions(const OutputOptions& options) {
@@ -71,7 +77,8 @@ int WriteResults(const std::string& command, const OutputOptions& options, Searc
                  const std::vector<ResultList>& lists) {
     const bool toStandardOutput = options.exportDir.empty() || options.formatOption->count() > 0;
     if (toStandardOutput) {
-        const ExportOptions delimited{FormatCode(options.format), options.guardFormulas};
+        const ExportOptions delimited{FormatCode(options.format), options.guardFormulas,
+                                      options.standardQuoting};
         if (options.format == "json") {
             std::cout << ResultsJson(ResultsCaption(search), search.IncludeItems, lists);
         } else if (options.format == "csv" || options.format == "tsv") {
@@ -95,10 +102,11 @@ int WriteResults(const std::string& command, const OutputOptions& options, Searc
             Complain(command, "--export: " + problem.Message());
             return 1;
         }
-        written << file.string() << "\n";
+        written << Printable(file.string()) << "\n";
         return 0;
     }
-    const ExportOptions fileOptions{FormatCode(options.as), options.guardFormulas};
+    const ExportOptions fileOptions{FormatCode(options.as), options.guardFormulas,
+                                    options.standardQuoting};
     for (const ResultList& list : lists) {
         const fs::path file =
             folder / SilentExportName(FileNameOf(list.Title) + " List", fileOptions.Format);
@@ -106,7 +114,7 @@ int WriteResults(const std::string& command, const OutputOptions& options, Searc
             Complain(command, "--export: " + problem.Message());
             return 1;
         }
-        written << file.string() << "\n";
+        written << Printable(file.string()) << "\n";
     }
     return 0;
 }

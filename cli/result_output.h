@@ -16,6 +16,7 @@ struct OutputOptions {
     std::string exportDir;
     std::string as = "csv";
     bool guardFormulas = false;
+    bool standardQuoting = false;
 
     CLI::Option* formatOption = nullptr;
     CLI::Option* exportOption = nullptr;

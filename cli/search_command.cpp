@@ -63,6 +63,12 @@ int Run(SearchArguments& arguments) {
         Complain(kCommand, "give --save or --saved, not both");
         return kExitUsage;
     }
+    if (!arguments.save.empty() && arguments.output.exportOption->count() > 0) {
+        Complain(kCommand,
+                 "--save stores the search without running it; give --save or "
+                 "--export, not both");
+        return kExitUsage;
+    }
 
     CliNotifier notifier(kCommand, arguments.replace);
     PreparedSearch prepared;
@@ -93,7 +99,8 @@ Command AddSearchCommand(CLI::App& parent) {
     app->add_option("--save", arguments->save,
                     "Save the search built from the options under this name (at most 50 "
                     "characters) instead of running it")
-        ->type_name("NAME");
+        ->type_name("NAME")
+        ->check(NotEmptyValidator());
     arguments->descriptionOption =
         app->add_option("--description", arguments->description, "Description saved with --save")
             ->type_name("D");

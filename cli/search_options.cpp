@@ -148,14 +148,23 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_option("--saved", options.saved,
                    "Run the saved search of this name (its types, dates, rules and columns)")
-        ->type_name("NAME");
+        ->type_name("NAME")
+        ->check(NotEmptyValidator());
     app.add_option("--company", options.company,
                    "Sample-company file to search (default: the link settings of the data "
                    "folder, by default the embedded sample company)")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check(NotEmptyValidator());
+    options.maxOption =
+        app.add_option("--max", options.max,
+                       "Records read per type at most (default 9000, or the saved search's); 0 "
+                       "reads them all. A type cut short says so in its status")
+            ->type_name("N")
+            ->check(CLI::NonNegativeNumber.description(""));
     app.add_option("--responses", options.responses,
                    "Folder of saved qbXML response files to search instead (Invoice.xml, ...)")
-        ->type_name("DIR");
+        ->type_name("DIR")
+        ->check(NotEmptyValidator());
     app.add_option("--wait", options.wait,
                    "Seconds each request waits for the QuickBooks Web Connector (default: the "
                    "link settings', 300)")
@@ -195,8 +204,10 @@ int PrepareSearch(const std::string& command, const SearchOptions& options, Type
 
     prepared.store = std::make_unique<StoreSession>(&notifier);
     if (!OpenStore(command, *prepared.store)) return kExitFailure;
-    return options.saved.empty() ? BuildFromOptions(command, options, prepared)
-                                 : LoadSaved(command, options, prepared);
+    const int built = options.saved.empty() ? BuildFromOptions(command, options, prepared)
+                                            : LoadSaved(command, options, prepared);
+    if (built == 0 && Given(options.maxOption)) prepared.search->Max = options.max;
+    return built;
 }
 
 Relaywick::ProcessorFactory ProcessorOf(const SearchOptions& options) {

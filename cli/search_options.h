@@ -33,9 +33,12 @@ struct SearchOptions {
     std::string saved;
     std::string company;
     std::string responses;
+    // Records read per type at most; 0 reads every record. Unset keeps the search's own.
+    long max = 9000;
     int wait = 0;  // seconds for the Web Connector; 0: the link settings' wait
 
     CLI::Option* typeOption = nullptr;
+    CLI::Option* maxOption = nullptr;
     CLI::Option* fromOption = nullptr;
     CLI::Option* toOption = nullptr;
     CLI::Option* dateFilterOption = nullptr;

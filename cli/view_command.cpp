@@ -84,7 +84,10 @@ int Run(ViewArguments& arguments) {
         Complain(kCommand, "--out: " + problem.Message());
         return kExitFailure;
     }
-    std::cout << "Wrote " << arguments.out << " (" << view.Caption() << ").\n";
+    // When the page went to standard output itself (--out /dev/stdout), the note goes
+    // to standard error so it does not land inside the page.
+    std::ostream& note = SameFileAsStandardOutput(arguments.out) ? std::cerr : std::cout;
+    note << "Wrote " << Printable(arguments.out) << " (" << view.Caption() << ").\n";
     return kExitSuccess;
 }
 

@@ -1,8 +1,10 @@
 #include "catalog/qbxml_tags.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace quarrion {
 
@@ -46,15 +48,22 @@ bool QBXMLTags::RequestIsSequenced(int code) const {
 
 bool QBXMLTags::RequestHeaders(int code, std::vector<QBXMLTag*>& tags) const {
     tags.clear();
+    // Each entry sorts by the text "SSSS_IIII" (sequence and catalog position, at least
+    // four digits each), compared by character code: sequence first, catalog order
+    // among equals. Numbers above 9999 make longer keys that sort as text, not as
+    // numbers, which is the order the column layouts were made in.
+    std::vector<std::pair<std::string, QBXMLTag*>> keyed;
+    char key[48];
     for (QBXMLTag& tag : tags_) {
-        if (tag.Code == code && tag.Sequence > 0) tags.push_back(&tag);
+        if (tag.Code != code || tag.Sequence <= 0) continue;
+        std::snprintf(key, sizeof key, "%04ld_%04ld", static_cast<long>(tag.Sequence),
+                      static_cast<long>(tag.Index));
+        keyed.emplace_back(key, &tag);
     }
-    // Sequence first, then catalog position: every entry has an Index of its own, so
-    // the order is total and the same on every call.
-    std::sort(tags.begin(), tags.end(), [](const QBXMLTag* a, const QBXMLTag* b) {
-        if (a->Sequence != b->Sequence) return a->Sequence < b->Sequence;
-        return a->Index < b->Index;
-    });
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    tags.reserve(keyed.size());
+    for (const auto& entry : keyed) tags.push_back(entry.second);
     return !tags.empty();
 }
 

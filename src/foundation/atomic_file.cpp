@@ -22,7 +22,7 @@ std::string Failure(const char* what, const std::filesystem::path& path, int err
 AtomicFile::AtomicFile(std::filesystem::path target)
     : path_(std::move(target)), error_(path_.Error()) {
     if (!error_.empty()) return;
-    file_ = std::fopen(path_.TemporaryPath().c_str(), "wb");
+    file_ = std::fopen(path_.TemporaryPath().c_str(), path_.WritesThrough() ? "ab" : "wb");
     if (!file_) error_ = Failure("Cannot write", path_.TemporaryPath(), errno);
 }
 
@@ -64,6 +64,9 @@ Outcome ReadWholeFile(const std::filesystem::path& path, std::string& contents) 
         return Outcome::Fail("The file \"" + path.string() + "\" does not exist.");
     if (std::filesystem::is_directory(path, error))
         return Outcome::Fail("\"" + path.string() + "\" is a folder, not a file.");
+    // A pipe or a device would block or never end; only regular files are read.
+    if (!std::filesystem::is_regular_file(path, error))
+        return Outcome::Fail("\"" + path.string() + "\" is not a regular file.");
     std::ifstream in(path, std::ios::binary);
     if (!in) return Outcome::Fail(Failure("Cannot open", path, errno));
     in.seekg(0, std::ios::end);

@@ -66,6 +66,7 @@ ProcessorFailure CompanyFile::Load() {
     parsed_ = false;
     changed_ = false;
     records_.clear();
+    refusals_.clear();
     texts_.clear();
     ids_.clear();
     doc_.reset();
@@ -84,11 +85,14 @@ ProcessorFailure CompanyFile::Load() {
     if (buffer_.empty()) return {LinkError::CompanyFileUnreadable, name + " is empty."};
     // A search needs only the records' text: found by a scan, they are answered as
     // they stand, and the file is parsed only when something must change in it.
-    if (XmlScan::IsUtf8Text(buffer_)) {
+    if (XmlScan::IsUtf8Text(buffer_) && !Qbxml::HoldsNullCharacterReference(buffer_)) {
         std::string root;
         bool messages = false;
         if (!RecordTexts::ByType(buffer_, texts_, root, messages)) {
             if (!messages) return NotACompany(root);
+            // An error answer is a failure of the type: none of its records count.
+            if (RecordTexts::Refusals(buffer_, refusals_)) refusals_.clear();
+            for (const auto& [stem, status] : refusals_) texts_[stem].clear();
             stamp_ = stamp;
             loaded_ = true;
             return {};
@@ -116,6 +120,7 @@ ProcessorFailure CompanyFile::Parse() {
     if (!loaded_ || parsed_) return {};
     // The records' text points into the buffer that parsing rewrites.
     texts_.clear();
+    refusals_.clear();
     if (std::string message = Qbxml::LoadInPlace(doc_, buffer_); !message.empty()) {
         doc_.reset();
         buffer_.clear();
@@ -129,6 +134,13 @@ ProcessorFailure CompanyFile::Parse() {
         std::string_view rsName = rs.name();
         if (!Qbxml::EndsWith(rsName, "QueryRs")) continue;
         std::string stem(rsName.substr(0, rsName.size() - 7));
+        if (QbxmlStatus status = QbxmlStatus::Of(rs); status.IsError()) {
+            // An error answer is a failure of the type: none of its records count.
+            records_[stem].clear();
+            refusals_.emplace(stem, std::move(status));
+            continue;
+        }
+        if (refusals_.count(stem)) continue;
         std::string recordName = stem + "Ret";
         std::vector<pugi::xml_node>& list = records_[stem];
         for (pugi::xml_node record = rs.child(recordName.c_str()); record;
@@ -138,6 +150,11 @@ ProcessorFailure CompanyFile::Parse() {
     }
     parsed_ = true;
     return {};
+}
+
+const QbxmlStatus* CompanyFile::Refusal(std::string_view stem) const {
+    auto it = refusals_.find(stem);
+    return it == refusals_.end() ? nullptr : &it->second;
 }
 
 std::span<const RecordText> CompanyFile::Texts(std::string_view stem) const {

@@ -15,6 +15,7 @@
 
 #include "link/record_text.h"
 #include "link/request_processor.h"
+#include "qbxml/qbxml_document.h"
 
 namespace quarrion {
 
@@ -58,6 +59,9 @@ class CompanyFile {
     // All records of a type in document order (empty for a type the file lacks); parses
     // the file first if need be.
     std::span<const pugi::xml_node> Records(std::string_view stem);
+    // The error status the file holds for a type (a saved answer of severity Error),
+    // or nullptr. Such a type has no records: its query is answered with the error.
+    const QbxmlStatus* Refusal(std::string_view stem) const;
     // Changes whenever the records are rebuilt by a load, ending iterator walks.
     std::uint64_t Generation() const { return generation_; }
     // The record of a type whose TxnID or ListID is `id`, or a null node.
@@ -87,6 +91,7 @@ class CompanyFile {
     std::string stamp_;  // size and time of the file as last loaded or saved
     std::uint64_t generation_ = 0;
     std::map<std::string, std::vector<pugi::xml_node>, std::less<>> records_;
+    std::map<std::string, QbxmlStatus, std::less<>> refusals_;
     std::map<std::string, std::unordered_map<std::string, pugi::xml_node>, std::less<>> ids_;
 };
 

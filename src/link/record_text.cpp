@@ -184,7 +184,68 @@ struct SpanScan {
     void Text(std::string_view, int) {}
 };
 
+struct AnswerScan {
+    std::string_view answerName;
+    std::string& rootName;
+    std::vector<std::string_view>& attributes;
+
+    bool Start(std::string_view name, std::size_t, std::string_view raw, bool, int depth) {
+        if (depth == 1) rootName = std::string(name);
+        if (name == answerName) attributes.push_back(raw);
+        return true;
+    }
+    bool End(std::string_view, std::size_t, int) { return true; }
+    void Text(std::string_view, int) {}
+};
+
+struct RefusalScan {
+    std::map<std::string, QbxmlStatus, std::less<>>& out;
+    int state = 0;  // 1 in QBXML, 2 in the first QBXMLMsgsRs, 3 after it
+    bool Start(std::string_view name, std::size_t, std::string_view raw, bool, int depth) {
+        if (depth == 1 && name == "QBXML") {
+            state = 1;
+        } else if (depth == 2 && state == 1 && name == "QBXMLMsgsRs") {
+            state = 2;
+        } else if (depth == 3 && state == 2 && Qbxml::EndsWith(name, "QueryRs")) {
+            std::string_view stem = name.substr(0, name.size() - 7);
+            if (out.find(stem) == out.end()) {
+                if (QbxmlStatus status = StatusOf(name, raw); status.IsError()) {
+                    out.emplace(std::string(stem), std::move(status));
+                }
+            }
+        }
+        return true;
+    }
+    bool End(std::string_view, std::size_t, int depth) {
+        if (depth == 2 && state == 2) state = 3;
+        return true;
+    }
+    void Text(std::string_view, int) {}
+};
+
 }  // namespace
+
+XmlScanError Answers(std::string_view text, std::string_view answerName, std::string& rootName,
+                     std::vector<std::string_view>& attributes) {
+    AnswerScan scan{answerName, rootName, attributes};
+    return XmlScan::Scan(text, scan);
+}
+
+QbxmlStatus StatusOf(std::string_view name, std::string_view attributes) {
+    std::string tag = "<" + std::string(name) + std::string(attributes) + "/>";
+    pugi::xml_document doc;
+    if (!doc.load_buffer(tag.data(), tag.size(), pugi::parse_default, pugi::encoding_utf8)) {
+        return QbxmlStatus::Make(
+            -1, "Error",
+            "The response element " + std::string(name) + " carries no readable status.");
+    }
+    return QbxmlStatus::Of(doc.document_element());
+}
+
+XmlScanError Refusals(std::string_view text, std::map<std::string, QbxmlStatus, std::less<>>& out) {
+    RefusalScan scan{out};
+    return XmlScan::Scan(text, scan);
+}
 
 XmlScanError Spans(std::string_view text, std::string_view recordName,
                    std::vector<std::string_view>& out) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "link/xml_scanner.h"
+#include "qbxml/qbxml_document.h"
 
 namespace quarrion {
 
@@ -47,6 +48,19 @@ XmlScanError Spans(std::string_view text, std::string_view recordName,
 XmlScanError ByType(std::string_view text,
                     std::map<std::string, std::vector<RecordText>, std::less<>>& out,
                     std::string& rootName, bool& messages);
+
+// The start tags' attributes (raw) of every element named `answerName`, anywhere, in
+// document order; `rootName` receives the name of the root element.
+XmlScanError Answers(std::string_view text, std::string_view answerName, std::string& rootName,
+                     std::vector<std::string_view>& attributes);
+
+// The status a response element named `name` with these raw attributes carries, read
+// as QbxmlStatus::Of reads it.
+QbxmlStatus StatusOf(std::string_view name, std::string_view attributes);
+
+// The error statuses of the query responses of a company's message set (found as ByType
+// finds them), by stem; the first error of a stem counts.
+XmlScanError Refusals(std::string_view text, std::map<std::string, QbxmlStatus, std::less<>>& out);
 
 }  // namespace RecordTexts
 

@@ -145,6 +145,7 @@ void RecordsResponse::Begin(const std::string& rsName, const pugi::xml_node& rs,
     started_ = true;
     text_.append(Qbxml::kResponseHead);
     MessageSetProcessor::AppendResponseStart(text_, rsName, rs, status);
+    startTagEnd_ = text_.rfind('>');
 }
 
 void RecordsResponse::Taken(const QueryPageInfo& info, std::size_t maxRecords,
@@ -165,12 +166,21 @@ std::string RecordsResponse::Finish() {
         text_.append(Qbxml::kResponseHead);
     } else {
         text_.append("</").append(stem_).append("QueryRs>\n");
+        if (limitReached_) {
+            std::string marks = " limitReached=\"true\"";
+            if (unsearched_ > 0) {
+                marks += " iteratorRemainingCount=\"" + std::to_string(unsearched_) + "\"";
+            }
+            text_.insert(startTagEnd_, marks);
+        }
     }
     text_.append(Qbxml::kResponseTail);
     std::string whole = std::move(text_);
     text_.clear();
     started_ = false;
     count_ = 0;
+    limitReached_ = false;
+    unsearched_ = 0;
     return whole;
 }
 

@@ -35,6 +35,15 @@ class RecordsResponse {
 
     std::size_t RecordCount() const { return count_; }
 
+    // Says in the answer that the walk stopped at the record limit with records left:
+    // the QueryRs element gets limitReached="true" and, when QuickBooks told how many
+    // were left (`unsearched` above 0), iteratorRemainingCount with that number, so the
+    // examination can tell the user the list is not the whole story.
+    void MarkLimitReached(std::size_t unsearched) {
+        limitReached_ = true;
+        unsearched_ = unsearched;
+    }
+
     // The whole answer; the object is empty afterwards.
     std::string Finish();
 
@@ -51,6 +60,9 @@ class RecordsResponse {
     std::string text_;
     bool started_ = false;
     std::size_t count_ = 0;
+    std::size_t startTagEnd_ = 0;  // where the QueryRs start tag's '>' sits in text_
+    bool limitReached_ = false;
+    std::size_t unsearched_ = 0;
 };
 
 }  // namespace quarrion

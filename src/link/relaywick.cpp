@@ -186,6 +186,7 @@ void Relaywick::Session::Records(LinkDate from, LinkDate to, std::int32_t dateFi
     query.dateFilter = dateFilter;
     query.iterator = walking ? IteratorStep::Start : IteratorStep::None;
     RecordsResponse answer{std::string(type->stem)};
+    QueryPageInfo page;
 
     for (int number = 1;; ++number) {
         if (cancel_) return;
@@ -202,18 +203,18 @@ void Relaywick::Session::Records(LinkDate from, LinkDate to, std::int32_t dateFi
             Failed(logEnabled, type, requestType, result.failure, file);
             return;
         }
-        QueryPageInfo page;
         if (std::string error = answer.AddPage(result.response, wanted, page); !error.empty()) {
             Failed(logEnabled, type, requestType, {LinkError::ResponseUnreadable, error}, file);
             return;
         }
         if (page.status.IsError()) {
-            Log(logEnabled, type->stem, page.status.code, page.status.severity,
-                page.status.message);
-            Message(requestType,
-                    "QuickBooks refused the " + title + " request (" +
-                        std::to_string(page.status.code) + "): " + page.status.message,
-                    true, file);
+            // An error answer is a failure of the type, never an empty list: logged,
+            // shown in a pop-up and in the type's status with QuickBooks' own words.
+            Failed(logEnabled, type, requestType,
+                   {page.status.code, "QuickBooks refused the " + title + " request (" +
+                                          std::to_string(page.status.code) +
+                                          "): " + page.status.message},
+                   file);
             return;
         }
         if (page.status.severity == "Warn") {
@@ -250,6 +251,14 @@ void Relaywick::Session::Records(LinkDate from, LinkDate to, std::int32_t dateFi
     }
     if (cancel_) return;
     std::size_t count = answer.RecordCount();
+    // Records left at the limit: those of the last page not taken, and those a walk
+    // still had. A type read without a walk that filled its limit may have more,
+    // uncounted.
+    std::size_t unsearched = page.recordsInPage - page.recordsTaken;
+    if (walking && !page.iteratorId.empty()) unsearched += page.remaining;
+    if (unsearched > 0 || (!walking && maxCount > 0 && count >= cap)) {
+        answer.MarkLimitReached(unsearched);
+    }
     Message(requestType,
             count == 0 ? "No " + title + " records found."
                        : "Received " + Thousands(count) + " " + title + " records.",

@@ -36,7 +36,62 @@ void Collect(const pugi::xml_node& root, const std::string& name,
     }
 }
 
+std::string NotQbxml(std::string_view root) {
+    return "It is not a qbXML response: its root element is <" + std::string(root) +
+           ">, not <QBXML>.";
+}
+
+std::string NoAnswer(std::string_view stem) {
+    return "It holds no " + std::string(stem) + "QueryRs element, so it is no answer to a " +
+           std::string(stem) + " query.";
+}
+
 }  // namespace
+
+std::string ResponseFilesProcessor::TakeAnswers(std::string_view stem, LoadedFile& file) {
+    pugi::xml_node root = file.doc->document_element();
+    if (std::string_view(root.name()) != "QBXML") return NotQbxml(root.name());
+    const std::string rsName = std::string(stem) + "QueryRs";
+    std::vector<pugi::xml_node> answers;
+    Collect(root, rsName, answers);
+    if (answers.empty()) return NoAnswer(stem);
+    const std::string recordName = std::string(stem) + "Ret";
+    for (const pugi::xml_node& answer : answers) {
+        QbxmlStatus status = QbxmlStatus::Of(answer);
+        if (status.IsError()) {
+            // An error answer is a failure of the type, whatever else the file holds:
+            // showing the other answers' records would pass a partial list off as whole.
+            file.refused = true;
+            file.refusal = std::move(status);
+            file.records.clear();
+            return {};
+        }
+        Collect(answer, recordName, file.records);
+    }
+    return {};
+}
+
+std::string ResponseFilesProcessor::TakeScannedAnswers(std::string_view stem, LoadedFile& file) {
+    const std::string rsName = std::string(stem) + "QueryRs";
+    std::string root;
+    std::vector<std::string_view> answers;
+    if (XmlScanError error = RecordTexts::Answers(file.buffer, rsName, root, answers)) {
+        return error.message;
+    }
+    if (root != "QBXML") return NotQbxml(root);
+    if (answers.empty()) return NoAnswer(stem);
+    for (std::string_view attributes : answers) {
+        QbxmlStatus status = RecordTexts::StatusOf(rsName, attributes);
+        if (status.IsError()) {
+            // As TakeAnswers: an error answer fails the type whatever else the file holds.
+            file.refused = true;
+            file.refusal = std::move(status);
+            file.texts.clear();
+            return {};
+        }
+    }
+    return {};
+}
 
 ResponseFilesProcessor::ResponseFilesProcessor(std::filesystem::path folder)
     : folder_(std::move(folder)) {}
@@ -65,29 +120,38 @@ QbxmlStatus ResponseFilesProcessor::AnswerQuery(const pugi::xml_node& request,
         std::string message = ReadWholeFile(path, file.buffer).Message();
         // A well-formed UTF-8 file is answered from its own text: its records are found
         // in one pass and copied out as they stand, with no document built at all.
+        // A reference to the character 0 is left to the parser, which refuses it.
         bool scanned = message.empty() && XmlScan::IsUtf8Text(file.buffer) &&
+                       !Qbxml::HoldsNullCharacterReference(file.buffer) &&
                        !RecordTexts::Anywhere(file.buffer, std::string(stem) + "Ret", file.texts);
+        if (scanned) message = TakeScannedAnswers(stem, file);
         if (!scanned) {
             // Otherwise a parser reads it (converting its encoding) or says what is wrong.
             file.texts.clear();
             auto doc = std::make_unique<pugi::xml_document>();
             if (message.empty()) message = Qbxml::LoadInPlace(*doc, file.buffer);
-            if (!message.empty()) {
-                files_.erase(std::string(stem));
-                failure = {LinkError::ResponseUnreadable, "The response file \"" + path.string() +
-                                                              "\" cannot be read. " + message};
-                return QbxmlStatus::Make(-1, "Error", failure.message);
-            }
-            Collect(*doc, std::string(stem) + "Ret", file.records);
             file.doc = std::move(doc);
+            if (message.empty()) message = TakeAnswers(stem, file);
+        }
+        if (!message.empty()) {
+            files_.erase(std::string(stem));
+            failure = {LinkError::ResponseUnreadable,
+                       "The response file \"" + path.string() + "\" cannot be read. " + message};
+            return QbxmlStatus::Make(-1, "Error", failure.message);
         }
         file.stamp = stamp;
         file.loaded = true;
     }
-    QbxmlStatus status = file.doc ? answerer_.Answer(request, stem, file.records, file.generation,
-                                                     RecordQueryAnswerer::Trim::None, out)
-                                  : answerer_.Answer(request, stem, file.texts, file.generation,
-                                                     RecordQueryAnswerer::Trim::None, out);
+    QbxmlStatus status = file.refusal;
+    if (file.refused) {
+        AppendStatusOnly(out, rsName, request, file.refusal);
+    } else if (file.doc) {
+        status = answerer_.Answer(request, stem, file.records, file.generation,
+                                  RecordQueryAnswerer::Trim::None, out);
+    } else {
+        status = answerer_.Answer(request, stem, file.texts, file.generation,
+                                  RecordQueryAnswerer::Trim::None, out);
+    }
     // A file is held only while a walk over it goes on: a search's answer is kept by
     // the search, and the next query reads the file again (it may have changed).
     if (!answerer_.Walking(stem)) files_.erase(std::string(stem));

@@ -12,11 +12,13 @@
 namespace quarrion {
 
 // Answers queries from a folder of qbXML response files that were saved elsewhere, one
-// file per type named <TypeName>.xml (Invoice.xml). A query gets that file's records
-// (the stem + "Ret" elements anywhere in it) filtered by the request's dates where the
-// records carry them, with MaxReturned and iterators; a missing file answers "nothing
-// found". A damaged file is a failure of the whole request. Nothing can be changed:
-// modify requests are answered with an error.
+// file per type named <TypeName>.xml (Invoice.xml). A file must be one qbXML document
+// (root QBXML) holding the stem + "QueryRs" answer; a query gets the records of its
+// answers filtered by the request's dates where the records carry them, with
+// MaxReturned and iterators. A saved answer whose severity is Error is answered with
+// that status (its records, if any, are not listed); a missing file answers "nothing
+// found"; a damaged file or one that is no answer to that query is a failure of the
+// whole request. Nothing can be changed: modify requests are answered with an error.
 class ResponseFilesProcessor : public MessageSetProcessor {
   public:
     explicit ResponseFilesProcessor(std::filesystem::path folder);
@@ -43,7 +45,15 @@ class ResponseFilesProcessor : public MessageSetProcessor {
         std::unique_ptr<pugi::xml_document> doc;
         std::vector<pugi::xml_node> records;
         std::uint64_t generation = 0;
+        bool refused = false;  // the saved answer's severity was Error
+        QbxmlStatus refusal;
     };
+
+    // "" when the loaded document is an answer to a `stem` query, its records and any
+    // error status then taken into `file`; else why it is not.
+    static std::string TakeAnswers(std::string_view stem, LoadedFile& file);
+    // The same for a file kept as its text, its records already found in `file.texts`.
+    static std::string TakeScannedAnswers(std::string_view stem, LoadedFile& file);
 
     std::filesystem::path folder_;
     std::map<std::string, LoadedFile, std::less<>> files_;

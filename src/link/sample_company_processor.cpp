@@ -79,6 +79,10 @@ void SampleCompanyProcessor::EndMessageSet() {
 QbxmlStatus SampleCompanyProcessor::AnswerQuery(const pugi::xml_node& request,
                                                 std::string_view stem, std::string& out,
                                                 ProcessorFailure&) {
+    if (const QbxmlStatus* refusal = company_->Refusal(stem)) {
+        AppendStatusOnly(out, std::string(stem) + "QueryRs", request, *refusal);
+        return *refusal;
+    }
     if (!company_->Parsed()) {
         return answerer_.Answer(request, stem, company_->Texts(stem), company_->Generation(),
                                 RecordQueryAnswerer::Trim::AsRequested, out);

@@ -31,6 +31,8 @@ class CodeTable {
         return nullptr;
     }
     std::size_t Count() const { return entries_.Count(); }
+    // By 1-based position or by text; a missing position or text does nothing.
+    void Remove(std::size_t position) { entries_.Remove(position); }
     void Remove(std::string_view text) { entries_.Remove(text); }
     void Clear() { entries_.Clear(); }
     auto begin() const { return entries_.begin(); }

@@ -79,13 +79,17 @@ Outcome DataView::SetXMLNode(const pugi::xml_node& record) {
         !written) {
         return written;
     }
+    renderingSheet_ = DataViewRenderingStylesheet(copy, requestType_, old_, tags_);
     // A missing image leaves a gap, not a broken page.
     static_cast<void>(InstallDataViewImages());
     return {};
 }
 
 Outcome DataView::Render(std::string& html) const {
-    return TransformXmlFile(xmlPath_, xslPath_, html);
+    // The same page the two files make, from the copy of the stylesheet with the
+    // values written in: a wide record then takes time in proportion to its width.
+    if (renderingSheet_.empty()) return TransformXmlFile(xmlPath_, xslPath_, html);
+    return TransformXmlFileWith(xmlPath_, renderingSheet_, xslPath_, html);
 }
 
 void DataView::RemoveFiles() {

@@ -57,7 +57,8 @@ class DataView {
     // The record copy; empty before `SetXMLNode`.
     pugi::xml_node Record() const { return record_.document_element(); }
 
-    // The page made from the two files (see TransformXmlFile).
+    // The page the two files make (see TransformXmlFile); made from the record's
+    // rendering stylesheet, which gives the same page in time linear in its width.
     Outcome Render(std::string& html) const;
 
     // Deletes both files if they exist; failures are ignored (the folder is scratch).
@@ -72,6 +73,7 @@ class DataView {
     std::int32_t requestType_ = 0;
     std::string caption_;
     pugi::xml_document record_;
+    std::string renderingSheet_;  // DataViewRenderingStylesheet of record_
 };
 
 }  // namespace quarrion

@@ -25,11 +25,12 @@ bool IsElement(const pugi::xml_node& node) {
     return node.type() == pugi::node_element;
 }
 
-// One child node and that node text (a CDATA section is text too).
+// One child node and that node a text node. A CDATA section is a node of its own
+// kind, so an element holding one is laid out as a group, not a leaf.
 bool IsLeaf(const pugi::xml_node& node) {
     pugi::xml_node only = node.first_child();
     if (!only || only.next_sibling()) return false;
-    return only.type() == pugi::node_pcdata || only.type() == pugi::node_cdata;
+    return only.type() == pugi::node_pcdata;
 }
 
 bool IsPlain(std::string_view name) {
@@ -78,7 +79,8 @@ std::string ValueOf(std::string_view select) {
 }
 
 // A cell showing one field. A field path can be empty (a reference without a plain
-// leaf); an empty select would make the whole stylesheet fail, so the cell stays empty.
+// leaf); an empty select is not valid XSL and would make the whole stylesheet fail, so
+// such a field deliberately gets an empty cell instead.
 std::string ValueCell(std::string_view select) {
     if (select.empty()) return "<td></td>";
     return "<td>" + ValueOf(select) + "</td>";
@@ -87,10 +89,11 @@ std::string ValueCell(std::string_view select) {
 class StylesheetBuilder {
   public:
     StylesheetBuilder(const pugi::xml_node& record, std::int32_t requestType, bool old,
-                      const QBXMLTags& tags)
+                      const QBXMLTags& tags, bool valuesWrittenIn = false)
         : record_(record),
           requestType_(requestType),
           old_(old),
+          valuesWrittenIn_(valuesWrittenIn),
           tags_(tags),
           recordPath_("//" + std::string(record.name())),
           typeName_(RequestTypeInfo::TypeName(requestType)) {
@@ -192,6 +195,42 @@ class StylesheetBuilder {
         return leaf ? PathOf(leaf) : std::string();
     }
 
+    // The value shown for `select`, which names the elements at `path` (the first of
+    // them in document order, as xsl:value-of takes it). Written in as text when the
+    // builder makes the rendering copy: each select would otherwise be looked up
+    // through the whole record by the transformation, which grows with the square of
+    // the record's width.
+    std::string Value(std::string_view select, const std::string& path) const {
+        if (!valuesWrittenIn_) return ValueOf(select);
+        return "<xsl:text>" + TextLiteral(StringValue(occurrences_.at(path).front())) +
+               "</xsl:text>";
+    }
+
+    std::string Cell(const std::string& path) const {
+        if (path.empty()) return ValueCell(path);
+        return "<td>" + Value(path, path) + "</td>";
+    }
+
+    // All text below `node` in document order: what xsl:value-of gives for it.
+    static std::string StringValue(const pugi::xml_node& node) {
+        std::string text;
+        for (pugi::xml_node n = node.first_child(); n;) {
+            if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) text += n.value();
+            if (n.first_child()) {
+                n = n.first_child();
+                continue;
+            }
+            while (n && n != node && !n.next_sibling()) n = n.parent();
+            if (!n || n == node) break;
+            n = n.next_sibling();
+        }
+        return text;
+    }
+
+    // Text as the content of a stylesheet element. Line ends are written as they are:
+    // read back they become line feeds, as they do in the record's own XML file.
+    static std::string TextLiteral(std::string_view text) { return EscapeXml(text); }
+
     void Line(int depth, std::string_view text) {
         out_.append(static_cast<std::size_t>(depth), '\t');
         out_.append(text);
@@ -239,14 +278,14 @@ class StylesheetBuilder {
                 if (counter == 0) Line(depth, "<tr>");
                 counter += 2;
                 Line(depth + 1, "<td class=" + Quote("th_left") + ">" + Heading(child) + "</td>");
-                Line(depth + 1, "<td>" + ValueOf(child.name()) + "</td>");
+                Line(depth + 1, "<td>" + Value(child.name(), PathOf(child)) + "</td>");
             } else if (IsReference(child)) {
                 if (counter == 0) Line(depth, "<tr>");
                 counter += 2;
                 if (pugi::xml_node leaf = FirstPlainLeaf(child)) {
                     Line(depth + 1,
                          "<td class=" + Quote("th_left") + ">" + Heading(leaf) + "</td>");
-                    Line(depth + 1, "<td>" + ValueOf(PathOf(leaf)) + "</td>");
+                    Line(depth + 1, "<td>" + Value(PathOf(leaf), PathOf(leaf)) + "</td>");
                 }
             }
         }
@@ -263,7 +302,8 @@ class StylesheetBuilder {
         const int span = AddressSpan(columns);
         int counter = 0;
         auto pad = [&] {
-            // Only a short row is padded: a full row needs no empty cell.
+            // Only a short row is padded: a full row deliberately gets no padding cell,
+            // since a cell spanning zero columns is not valid HTML.
             if (counter < columns) {
                 Line(depth + 1,
                      "<td colspan=" + Quote(std::to_string(columns - counter)) + "></td>");
@@ -298,7 +338,7 @@ class StylesheetBuilder {
             if (!IsElement(child) || !IsPlainLeaf(child)) continue;
             Line(depth + 1, "<tr>");
             Line(depth + 2, "<td>");
-            Line(depth + 3, ValueOf(PathOf(child)));
+            Line(depth + 3, Value(PathOf(child), PathOf(child)));
             Line(depth + 2, "</td>");
             Line(depth + 1, "</tr>");
         }
@@ -336,7 +376,7 @@ class StylesheetBuilder {
         Line(depth + 1, "</tr>");
         Line(depth + 1, "<tr>");
         for (pugi::xml_node child : group.children()) {
-            if (IsField(child)) Line(depth + 2, ValueCell(FieldPath(child)));
+            if (IsField(child)) Line(depth + 2, Cell(FieldPath(child)));
         }
         Line(depth + 1, "</tr>");
         AddressRows(group, fields, depth + 1);
@@ -402,6 +442,7 @@ class StylesheetBuilder {
     const pugi::xml_node record_;
     const std::int32_t requestType_;
     const bool old_;
+    const bool valuesWrittenIn_;
     const QBXMLTags& tags_;
     const std::string recordPath_;
     const std::string typeName_;
@@ -442,6 +483,11 @@ std::string EscapeXml(std::string_view text) {
 std::string DataViewStylesheet(const pugi::xml_node& record, std::int32_t requestType, bool old,
                                const QBXMLTags& tags) {
     return StylesheetBuilder(record, requestType, old, tags).Build();
+}
+
+std::string DataViewRenderingStylesheet(const pugi::xml_node& record, std::int32_t requestType,
+                                        bool old, const QBXMLTags& tags) {
+    return StylesheetBuilder(record, requestType, old, tags, true).Build();
 }
 
 std::string DataViewXml(const pugi::xml_node& record, std::string_view xslFileName) {

@@ -38,6 +38,14 @@ class QBXMLTags;
 std::string DataViewStylesheet(const pugi::xml_node& record, std::int32_t requestType, bool old,
                                const QBXMLTags& tags);
 
+// The same page's stylesheet for rendering here: every value outside the loops over
+// repeated groups is written in as text (what its xsl:value-of gives for `record`), so
+// the transformation does not look each one up through the record, which would grow
+// with the square of the record's width. Transforming the record with it gives the
+// same page as with DataViewStylesheet.
+std::string DataViewRenderingStylesheet(const pugi::xml_node& record, std::int32_t requestType,
+                                        bool old, const QBXMLTags& tags);
+
 // The XML file: a version line, the stylesheet instruction naming `xslFileName`
 // (a name in the same folder), then the record as it serialises, unindented.
 std::string DataViewXml(const pugi::xml_node& record, std::string_view xslFileName);

@@ -13,18 +13,33 @@ namespace quarrion {
 struct ExportOptions {
     int Format = ExportFormat::Comma;
     // Off by default so files match what the list shows. When on, a text cell that
-    // starts with =, +, -, @, TAB or CR gets a leading apostrophe so a spreadsheet
-    // shows it instead of running it as a formula. Number columns are left alone.
+    // starts with =, +, -, @, TAB or CR, or has such a character right after a line
+    // break inside it, gets an apostrophe there so a spreadsheet shows it instead of
+    // running it as a formula. Number columns are left alone. Implies StandardQuoting,
+    // so no guarded text can escape its field.
     bool GuardFormulas = false;
+    // Off by default: the list's own encoding (EncodeField) is the rule. When on,
+    // fields follow RFC 4180 so every reader gets the same fields back (see
+    // EncodeStandardField).
+    bool StandardQuoting = false;
+
+    bool UsesStandardQuoting() const { return StandardQuoting || GuardFormulas; }
 };
 
 // One field as it goes into the file. Tab-delimited fields and empty fields are
-// written unchanged. A comma-separated field is quoted only when it holds a comma
-// and is not already wrapped in double quotes; quoting doubles inner quotes.
+// written unchanged. A comma-separated field is quoted when it holds a comma and is
+// not already wrapped (first and last character both double quotes); quoting doubles
+// inner quotes.
 std::string EncodeField(std::string_view text, int format);
 
 // Appends the encoded field to `out` (the allocation-free form the writer uses).
 void AppendEncodedField(std::string& out, std::string_view text, int format);
+
+// Standard quoting. Comma-separated: a field holding a comma, a double quote, CR or
+// LF is enclosed in double quotes with its inner quotes doubled. Tab-delimited: a
+// TAB, CR or LF inside a field becomes a blank, since that format has no quoting.
+std::string EncodeStandardField(std::string_view text, int format);
+void AppendStandardField(std::string& out, std::string_view text, int format);
 
 // The heading line of a list file (the headings in column creation order) and one
 // row's line, each ended by CR LF, appended to `out`: what WriteListFile writes, for

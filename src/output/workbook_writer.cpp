@@ -15,6 +15,7 @@
 #include "foundation/leading_number.h"
 #include "output/sheet_names.h"
 #include "output/sheet_preview.h"
+#include "output/workbook_styles.h"
 #include "qbxml/request_type_info.h"
 
 namespace quarrion {
@@ -91,16 +92,71 @@ std::size_t ShownNumberLength(double value, ColumnKind kind) {
     }
 }
 
-// The cell text cut to what a spreadsheet cell holds, on a character boundary.
-std::string_view CellText(std::string_view text) {
-    if (text.size() <= kMaxCellText) return text;  // bytes bound characters from above
-    std::size_t characters = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if ((static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) continue;
-        if (characters == kMaxCellText) return text.substr(0, at);
-        ++characters;
+// A cell's text as a spreadsheet program accepts it: bytes that are not UTF-8 (lone
+// surrogates included) and the characters XML forbids (U+FFFE, U+FFFF) become U+FFFD,
+// and a text longer than a cell holds (32,767 UTF-16 units) is cut and ends with "…"
+// so the cut shows. Clean texts come back as they are, without a copy; otherwise the
+// repaired text is built in `scratch`.
+std::string_view CellText(std::string_view text, std::string& scratch) {
+    bool plain = text.size() <= kMaxCellText;
+    for (std::size_t i = 0; plain && i < text.size(); ++i) {
+        plain = static_cast<unsigned char>(text[i]) < 0x80;
     }
-    return text;
+    if (plain) return text;
+
+    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    static constexpr std::string_view kCutMark = "\xE2\x80\xA6";  // …
+    scratch.clear();
+    std::size_t units = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const unsigned char lead = static_cast<unsigned char>(text[at]);
+        std::size_t length = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 0;
+        char32_t code = length == 1   ? lead
+                        : length == 2 ? lead & 0x1F
+                        : length == 3 ? lead & 0x0F
+                                      : lead & 0x07;
+        bool valid = length > 0 && at + length <= text.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const unsigned char next = static_cast<unsigned char>(text[at + k]);
+            valid = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
+        }
+        // A well-formed sequence of a forbidden value (an overlong form, a surrogate,
+        // past U+10FFFF, U+FFFE or U+FFFF) becomes one U+FFFD; a stray byte one each.
+        const bool formed = valid;
+        if (valid) {
+            valid = !(length == 2 && code < 0x80) && !(length == 3 && code < 0x800) &&
+                    !(length == 4 && (code < 0x10000 || code > 0x10FFFF)) &&
+                    !(code >= 0xD800 && code <= 0xDFFF) && code != 0xFFFE && code != 0xFFFF;
+        }
+        scratch.append(valid ? text.substr(at, length) : kReplacement);
+        units += valid && code >= 0x10000 ? 2 : 1;
+        at += formed ? length : 1;
+    }
+    if (units <= kMaxCellText) return scratch;
+
+    // Cut on a character boundary where the mark still fits.
+    std::size_t kept = 0;
+    std::size_t cut = 0;
+    while (cut < scratch.size()) {
+        const unsigned char lead = static_cast<unsigned char>(scratch[cut]);
+        const std::size_t length = lead < 0x80          ? 1
+                                   : (lead >> 5) == 0x6 ? 2
+                                   : (lead >> 4) == 0xE ? 3
+                                                        : 4;
+        const std::size_t charUnits = length == 4 ? 2 : 1;
+        if (kept + charUnits > kMaxCellText - 1) break;
+        kept += charUnits;
+        cut += length;
+    }
+    scratch.resize(cut);
+    scratch.append(kCutMark);
+    return scratch;
 }
 
 std::string LibraryError(lxw_error error) {
@@ -147,7 +203,19 @@ lxw_format* NumberFormat(lxw_workbook* book, const char* pattern) {
     return format;
 }
 
+// The workbook's default format (the first the library makes, cell style "Normal")
+// becomes Verdana 8, top-aligned, so every cell of every sheet, written or not, shows
+// in the sheet font, as the list's own columns do.
+void SetSheetFontAsDefault(lxw_workbook* book) {
+    lxw_format* normal = book->formats ? STAILQ_FIRST(book->formats) : nullptr;
+    if (!normal) return;
+    format_set_font_name(normal, kFontName);
+    format_set_font_size(normal, kFontSize);
+    format_set_align(normal, LXW_ALIGN_VERTICAL_TOP);
+}
+
 Formats MakeFormats(lxw_workbook* book) {
+    SetSheetFontAsDefault(book);
     Formats f;
     f.plain = SheetFormat(book);
     f.heading = SheetFormat(book);
@@ -226,7 +294,7 @@ class SheetFiller {
         if (!list.Rows.empty()) {
             if (auto error = WriteTotals(list.Rows.size()); !error.empty()) return error;
         }
-        return FinishColumns(list.Columns.size());
+        return FinishColumns();
     }
 
   private:
@@ -235,7 +303,8 @@ class SheetFiller {
     }
 
     std::string WriteText(lxw_row_t r, std::size_t c, std::string_view text, lxw_format* format) {
-        std::string owned(CellText(text));
+        std::string scratch;
+        std::string owned(CellText(text, scratch));
         lxw_error error =
             worksheet_write_string(sheet_, r, static_cast<lxw_col_t>(c), owned.c_str(), format);
         return error == LXW_NO_ERROR ? std::string() : LibraryError(error);
@@ -262,10 +331,9 @@ class SheetFiller {
             // The column's format still covers the empty cell, as it covers the range.
             error = worksheet_write_blank(sheet_, r, col, column.format);
         } else {
-            std::string_view shown = CellText(text);
+            std::string_view shown = CellText(text, scratch_);
             error = worksheet_write_string(
-                sheet_, r, col,
-                shown.size() == text.size() ? text.c_str() : std::string(shown).c_str(),
+                sheet_, r, col, shown.data() == text.data() ? text.c_str() : scratch_.c_str(),
                 column.format);
             column.widest = std::max(column.widest, ShownLength(shown));
         }
@@ -297,17 +365,17 @@ class SheetFiller {
     // (so cells typed there later look the same), print titles on row 1. Columns
     // beyond the list are left alone: styling them would make a spreadsheet program
     // count all 16,384 columns as used.
-    std::string FinishColumns(std::size_t headingCount) {
+    std::string FinishColumns() {
         for (std::size_t c = 0; c < columns_.size(); ++c) {
             lxw_error error =
                 worksheet_set_column(sheet_, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
                                      ColumnWidth(columns_[c].widest), formats_.plain);
             if (error != LXW_NO_ERROR) return LibraryError(error);
         }
-        if (headingCount > 0) {
-            lxw_error error = worksheet_repeat_rows(sheet_, 0, 0);
-            if (error != LXW_NO_ERROR) return LibraryError(error);
-        }
+        // Row 1 repeats on printed pages even when the list has no columns: the
+        // print titles are part of every sheet's set-up.
+        lxw_error error = worksheet_repeat_rows(sheet_, 0, 0);
+        if (error != LXW_NO_ERROR) return LibraryError(error);
         return {};
     }
 
@@ -317,6 +385,7 @@ class SheetFiller {
     std::size_t& rowsWritten_;
     std::size_t rowsTotal_;
     std::vector<ColumnState> columns_;
+    std::string scratch_;  // a repaired cell text, reused from cell to cell
 };
 
 // Closes the workbook on every path; a book closed early reports nothing more.
@@ -382,9 +451,19 @@ Outcome WriteWorkbook(const std::filesystem::path& file, std::span<const ResultL
     if (!last) last = workbook_add_worksheet(book.Get(), nullptr);
     if (last) worksheet_activate(last);
 
+    // Read before the close frees the formats: the place of the percent format among
+    // the cell formats, or -1 when no cell used it.
+    const int percentXf = formats.percent->xf_index;
     if (lxw_error error = book.Close(); error != LXW_NO_ERROR) {
         return Outcome::Fail("Cannot write the workbook " + file.string() + ": " +
                              LibraryError(error));
+    }
+    std::error_code kind;
+    if (percentXf >= 0 && std::filesystem::is_regular_file(target.TemporaryPath(), kind)) {
+        if (Outcome styled = AddPercentCellStyle(target.TemporaryPath(), percentXf); !styled) {
+            return Outcome::Fail("Cannot write the workbook " + file.string() + ": " +
+                                 styled.Message() + ".");
+        }
     }
     return target.Commit();
 }

@@ -117,6 +117,13 @@ Doc ReadDocument(const std::filesystem::path& file, std::string& error) {
 
 }  // namespace
 
+namespace {
+
+Outcome Transform(const std::filesystem::path& xmlFile, const std::filesystem::path& xslFile,
+                  Doc source, Doc styleDoc, std::string& html);
+
+}  // namespace
+
 Outcome TransformXmlFile(const std::filesystem::path& xmlFile, const std::filesystem::path& xslFile,
                          std::string& html) {
     html.clear();
@@ -125,7 +132,30 @@ Outcome TransformXmlFile(const std::filesystem::path& xmlFile, const std::filesy
     if (!source) return Outcome::Fail(error);
     Doc styleDoc = ReadDocument(xslFile, error);
     if (!styleDoc) return Outcome::Fail(error);
+    return Transform(xmlFile, xslFile, std::move(source), std::move(styleDoc), html);
+}
 
+Outcome TransformXmlFileWith(const std::filesystem::path& xmlFile, std::string_view stylesheet,
+                             const std::filesystem::path& xslFile, std::string& html) {
+    html.clear();
+    std::string error;
+    Doc source = ReadDocument(xmlFile, error);
+    if (!source) return Outcome::Fail(error);
+    std::unique_ptr<xmlParserCtxt, ParserFree> parser(xmlNewParserCtxt());
+    if (!parser) return Outcome::Fail("Out of memory.");
+    Doc styleDoc(xmlCtxtReadMemory(parser.get(), stylesheet.data(),
+                                   static_cast<int>(stylesheet.size()), xslFile.c_str(), nullptr,
+                                   kParseOptions));
+    if (!styleDoc || styleDoc->intSubset || styleDoc->extSubset) {
+        return Outcome::Fail("Cannot read the stylesheet " + xslFile.string() + ".");
+    }
+    return Transform(xmlFile, xslFile, std::move(source), std::move(styleDoc), html);
+}
+
+namespace {
+
+Outcome Transform(const std::filesystem::path& xmlFile, const std::filesystem::path& xslFile,
+                  Doc source, Doc styleDoc, std::string& html) {
     ErrorCollector errors;
     // On success the stylesheet owns its document.
     std::unique_ptr<xsltStylesheet, StylesheetFree> style(xsltParseStylesheetDoc(styleDoc.get()));
@@ -171,5 +201,7 @@ Outcome TransformXmlFile(const std::filesystem::path& xmlFile, const std::filesy
     }
     return {};
 }
+
+}  // namespace
 
 }  // namespace quarrion

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "foundation/outcome.h"
 
@@ -22,5 +23,10 @@ namespace quarrion {
 // transformations run one at a time (the user-interface thread makes every page).
 Outcome TransformXmlFile(const std::filesystem::path& xmlFile, const std::filesystem::path& xslFile,
                          std::string& html);
+
+// The same with the stylesheet given as text (read under the same rules); `xslFile`
+// names it in messages and resolves relative references as the file would.
+Outcome TransformXmlFileWith(const std::filesystem::path& xmlFile, std::string_view stylesheet,
+                             const std::filesystem::path& xslFile, std::string& html);
 
 }  // namespace quarrion

@@ -42,8 +42,33 @@ std::string Check(const pugi::xml_document& doc, const pugi::xml_parse_result& r
         if (node) node = node.next_sibling();
     }
     if (!doc.document_element()) return "The text holds no XML element.";
+    int documents = 0;
+    for (pugi::xml_node top = doc.first_child(); top; top = top.next_sibling()) {
+        if (top.type() == pugi::node_element) ++documents;
+    }
+    if (documents > 1) {
+        return "The text holds " + std::to_string(documents) +
+               " documents one after another where one is expected; it was refused.";
+    }
     return {};
 }
+
+// A character reference to code 0 (&#0;, &#x00; ...), which XML forbids and which
+// would otherwise cut a value short at the reference.
+bool HoldsNullReference(std::string_view text) {
+    for (std::size_t at = text.find("&#"); at != std::string_view::npos;
+         at = text.find("&#", at + 2)) {
+        std::size_t i = at + 2;
+        if (i < text.size() && (text[i] == 'x' || text[i] == 'X')) ++i;
+        std::size_t digits = i;
+        while (i < text.size() && text[i] == '0') ++i;
+        if (i > digits && i < text.size() && text[i] == ';') return true;
+    }
+    return false;
+}
+
+constexpr const char* kNullReference =
+    "The text holds a reference to the character 0 (&#0;), which XML forbids; it was refused.";
 
 bool IsBlank(std::string_view text) {
     for (char c : text) {
@@ -62,7 +87,12 @@ struct StringWriter : pugi::xml_writer {
 
 }  // namespace
 
+bool HoldsNullCharacterReference(std::string_view text) {
+    return HoldsNullReference(text);
+}
+
 std::string Load(pugi::xml_document& doc, std::string_view text) {
+    if (HoldsNullReference(text)) return kNullReference;
     pugi::xml_parse_result result =
         doc.load_buffer(text.data(), text.size(), kParseOptions, pugi::encoding_auto);
     return Check(doc, result, IsBlank(text));
@@ -71,6 +101,7 @@ std::string Load(pugi::xml_document& doc, std::string_view text) {
 std::string LoadInPlace(pugi::xml_document& doc, std::string& buffer) {
     // Asked first: parsing in place rewrites the buffer.
     bool blank = IsBlank(buffer);
+    if (HoldsNullReference(buffer)) return kNullReference;
     pugi::xml_parse_result result =
         doc.load_buffer_inplace(buffer.data(), buffer.size(), kParseOptions, pugi::encoding_auto);
     return Check(doc, result, blank);

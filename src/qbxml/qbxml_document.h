@@ -34,6 +34,10 @@ std::string Load(pugi::xml_document& doc, std::string_view text);
 // as long as `doc` is used.
 std::string LoadInPlace(pugi::xml_document& doc, std::string& buffer);
 
+// True when the text holds a reference to the character 0 (&#0;, &#x00; ...), which
+// Load and LoadInPlace refuse; readers that scan text instead ask this first.
+bool HoldsNullCharacterReference(std::string_view text);
+
 // Appends `text` with the XML escapes for element content and attribute values.
 void AppendEscaped(std::string& out, std::string_view text);
 

@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -20,6 +21,57 @@ using Clock = std::chrono::steady_clock;
 
 std::string Progress(std::size_t done, std::size_t total, std::size_t found) {
     return std::to_string(done) + "/" + std::to_string(total) + "  Found " + std::to_string(found);
+}
+
+// The sentence a type's status ends with when the link stopped at the record limit
+// with records left (see RecordsResponse::MarkLimitReached), from the QueryRs
+// element's limitReached and iteratorRemainingCount values.
+std::string LimitSentence(std::size_t searched, unsigned long long left) {
+    if (left > 0) {
+        return " " + std::to_string(searched) + " of " + std::to_string(searched + left) +
+               " records searched: raise the limit to see the rest.";
+    }
+    return " Only the first " + std::to_string(searched) +
+           " records were searched and there may be more: raise the limit to see the rest.";
+}
+
+// What the link says when it stopped at the record limit with records left: "" when
+// the answer is whole, else the sentence the type's status ends with.
+std::string LimitNote(const pugi::xml_document& document, std::size_t searched) {
+    for (pugi::xml_node rs : document.child("QBXML").child("QBXMLMsgsRs").children()) {
+        if (!rs.attribute("limitReached").as_bool()) continue;
+        return LimitSentence(searched, rs.attribute("iteratorRemainingCount").as_ullong());
+    }
+    return {};
+}
+
+// The same read from the answer's text, for an answer that is scanned, not parsed.
+struct LimitScan {
+    bool reached = false;
+    unsigned long long left = 0;
+
+    bool Start(std::string_view name, std::size_t, std::string_view attributes, bool, int depth) {
+        if (depth == 1 && name != "QBXML") return false;
+        if (depth == 2 && name != "QBXMLMsgsRs") return false;
+        if (depth != 3) return true;
+        const std::string value = XmlScan::Attribute(attributes, "limitReached");
+        // Read as pugixml reads a boolean attribute.
+        if (value.empty() || std::strchr("1tTyY", value[0]) == nullptr) return true;
+        reached = true;
+        const std::string remaining = XmlScan::Attribute(attributes, "iteratorRemainingCount");
+        left = std::strtoull(remaining.c_str(), nullptr, 10);
+        return false;
+    }
+    bool End(std::string_view, std::size_t, int depth) { return depth > 2; }
+    void Text(std::string_view, int) {}
+};
+
+std::string LimitNote(std::string_view text, std::size_t searched) {
+    // Most answers are whole: only one that names the mark is scanned for it.
+    if (text.find("limitReached") == std::string_view::npos) return {};
+    LimitScan scan;
+    static_cast<void>(XmlScan::Scan(text, scan));
+    return scan.reached ? LimitSentence(searched, scan.left) : std::string();
 }
 
 }  // namespace
@@ -65,8 +117,10 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
     }
     std::vector<std::string_view> texts;
     bool scanned = false;
+    std::string limitNote;
     auto scan = [&] {
         scanned = XmlScan::IsUtf8Text(response) && !RecordTexts::Spans(response, recordName, texts);
+        if (scanned) limitNote = LimitNote(response, texts.size());
     };
     if (hooks.RunAside && !response.empty()) {
         hooks.RunAside(scan);
@@ -81,16 +135,19 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
         pugi::xml_parse_result parsed = document.load_buffer(
             response.data(), response.size(), pugi::parse_default, pugi::encoding_utf8);
         if (!parsed && !response.empty()) {
+            // Deliberately not "No matches found.": an answer that cannot be read says
+            // nothing about matches, and the status must not claim there were none.
             setMessage(std::string("The answer could not be read: ") + parsed.description() + ".");
             item.Done = true;
             return true;
         }
         records = RecordElements(document, recordName);
+        limitNote = LimitNote(document, records.size());
     }
     const std::size_t total = scanned ? texts.size() : records.size();
     if (total == 0) {
         if (closing()) return false;
-        setMessage("No matches found.");
+        setMessage("No matches found." + limitNote);
         item.Done = true;
         return true;
     }
@@ -141,7 +198,7 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
         }
         if (closing()) return false;
     }
-    setMessage(item.Message + " Done.");
+    setMessage(item.Message + " Done." + limitNote);
     item.Done = true;
     return true;
 }

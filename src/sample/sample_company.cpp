@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "foundation/atomic_path.h"
 #include "foundation/calendar_day.h"
 #include "qbxml/request_type_info.h"
 #include "sample/record_tree.h"
@@ -116,6 +117,33 @@ Outcome WriteSampleCompany(const std::filesystem::path& file, const SampleCompan
     if (std::filesystem::is_directory(file, error)) {
         return Outcome::Fail("Cannot write the company file " + file.string() +
                              ": it is a folder.");
+    }
+
+    // A target that is no regular file (/dev/stdout, a pipe) cannot be replaced, and
+    // renaming over it would destroy the node: it is written through.
+    std::filesystem::path place;
+    if (KindOfTarget(file, place) == TargetKind::WriteThrough) {
+        std::unique_ptr<std::FILE, int (*)(std::FILE*)> through(std::fopen(file.c_str(), "ab"),
+                                                                &std::fclose);
+        if (!through) {
+            return Outcome::Fail("Cannot write the company file " + file.string() + ": " +
+                                 SystemError(errno) + ".");
+        }
+        int throughError = 0;
+        const Outcome streamedThrough = StreamSampleCompany(options, [&](std::string_view piece) {
+            if (std::fwrite(piece.data(), 1, piece.size(), through.get()) != piece.size()) {
+                throughError = errno;
+                return false;
+            }
+            return true;
+        });
+        if (std::fclose(through.release()) != 0 && throughError == 0) throughError = errno;
+        if (!streamedThrough || throughError != 0) {
+            return Outcome::Fail(
+                "Cannot write the company file " + file.string() + ": " +
+                (throughError != 0 ? SystemError(throughError) : streamedThrough.Message()) + ".");
+        }
+        return {};
     }
 
     std::string pattern = (folder / ("." + file.filename().string() + ".XXXXXX")).string();

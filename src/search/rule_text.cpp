@@ -145,6 +145,13 @@ class WordReader {
                !(listMode && text_[pos_] == ',')) {
             word.text.push_back(text_[pos_++]);
         }
+        if (word.text.find('"') != std::string::npos) {
+            // A stray quote is most likely half of a pair the shell or the user lost.
+            error = "the double quote in " + word.text +
+                    " is not balanced; put the value in double quotes and write \\\" for a quote "
+                    "inside it";
+            return false;
+        }
         return true;
     }
 
@@ -414,7 +421,9 @@ std::string FillCriterion(const RuleText& rule, Criterion& criterion) {
     filled.AndOr = rule.AndOr;
     filled.Operand = rule.Operation;
     filled.SetDataType(*choice);
-    criterion.Copy(filled, CopyDirection::FromTarget);
+    // Copied as stored, the way the editors write their rows: a holder the rule leaves
+    // empty stays empty instead of being read back as 0.
+    filled.Copy(criterion, CopyDirection::IntoTarget);
     return {};
 }
 
@@ -442,7 +451,7 @@ std::string FillFieldCriterion(const RuleText& rule, QBXMLTagRef field, FieldCri
     filled.AndOr = rule.AndOr;
     filled.Operand = rule.Operation;
     filled.SetField(std::move(field));
-    criterion.Copy(filled, CopyDirection::FromTarget);
+    filled.Copy(criterion, CopyDirection::IntoTarget);
     return {};
 }
 

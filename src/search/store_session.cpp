@@ -1,5 +1,7 @@
 #include "search/store_session.h"
 
+#include "foundation/app_paths.h"
+#include "foundation/atomic_path.h"
 #include "store/store_paths.h"
 
 namespace quarrion {
@@ -9,6 +11,8 @@ StoreSession::StoreSession(StoreNotifier* notifier) : notifier_(notifier), io_(c
 StoreSession::~StoreSession() = default;
 
 StoreResult StoreSession::Open() {
+    // Files a killed run was writing when it died go before anything else starts.
+    RemoveLeftoverTemporaries(DataFolder());
     io_.SetDatabaseName(DatabasePath().string());
     const bool firstTime = io_.FirstTime();
     if (StoreResult started = StartStore(io_); !started) return started;

@@ -6,6 +6,7 @@
 #include <cassert>
 
 #include "foundation/app_paths.h"
+#include "foundation/atomic_path.h"
 #include "foundation/common_tools.h"
 #include "shell/app_settings.h"
 
@@ -51,6 +52,8 @@ std::unique_ptr<AppState> AppState::StartUp(StartUpParts parts) {
     state->excelFolder_ = Normalized(state->appFolder_ + ExcelFolderName);
     QDir().mkpath(state->xmlFolder_);
     QDir().mkpath(state->excelFolder_);
+    // Files a killed run was writing when it died are removed at this start.
+    RemoveLeftoverTemporaries(DataFolder());
 
     state->store_ = parts.MakeStore(state->catalog_);
     assert(state->store_);

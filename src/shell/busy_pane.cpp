@@ -34,7 +34,8 @@ QString BusyPane::Caption() const {
 
 void BusyPane::SetCaption(const QString& caption) {
     caption_->setText(caption);
-    Place();
+    // While the owner slides the pane, the picture and caption stay where they are.
+    if (!scrolling_) Place();
 }
 
 void BusyPane::Tick() {

@@ -7,6 +7,7 @@
 
 #include "foundation/common_tools.h"
 #include "shell/artwork.h"
+#include "shell/unattended.h"
 
 namespace quarrion {
 
@@ -68,6 +69,10 @@ void frmDialog::Press(std::int16_t code) {
 }
 
 void MessageDialog(QWidget* parent, const QString& caption, const QString& message) {
+    if (Unattended::IsOn()) {
+        Unattended::Report(caption, message);
+        return;
+    }
     frmDialog dialog(parent);
     dialog.setWindowTitle(caption);
     dialog.SetMessage(message);
@@ -76,6 +81,11 @@ void MessageDialog(QWidget* parent, const QString& caption, const QString& messa
 
 std::int16_t QuestionDialog(QWidget* parent, const QString& caption, const QString& message,
                             const QString& secondButton, const QString& firstButton) {
+    if (Unattended::IsOn()) {
+        // Nobody can answer: the cautious answer is the one that changes nothing.
+        Unattended::Report(caption, message);
+        return frmDialog::CancelPressed;
+    }
     frmDialog dialog(parent);
     dialog.SetAdditionalButtons(frmDialog::WithCancel);
     dialog.SetMessage(message);

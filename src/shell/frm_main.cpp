@@ -27,6 +27,7 @@
 #include "shell/la_bar.h"
 #include "shell/msg_interface.h"
 #include "shell/results_window.h"
+#include "shell/unattended.h"
 #include "shell/window_arrangement.h"
 
 namespace quarrion {
@@ -547,6 +548,10 @@ void frmMain::OnPopUp(std::int32_t errorCode, const QString& message) {
     solution.replace(QLatin1String("\n"), QLatin1String("\r\n"));
     popUp_->SetMessage(text);
     popUp_->SetSolution(solution);
+    if (Unattended::IsOn()) {
+        Unattended::Report(QStringLiteral("QuickBooks link"), text + QLatin1Char('\n') + solution);
+        return;
+    }
     // A second pop-up while one is up replaces its texts; the open one is still modal.
     if (popUp_->isVisible()) return;
     popUp_->exec();
@@ -567,11 +572,9 @@ void frmMain::OnToPrintOff() {
 
 void frmMain::OnRequestTypeNotification(std::int32_t requestType, bool hasRows,
                                         const QString& otherTypes, std::int32_t ownerId) {
-    if (requestType == 0) {
-        mnuExportDisplayed_->setEnabled(false);
-        mnuExportDisplayed_->setText(QStringLiteral("Displayed Result Lists"));
-        mnuExportDisplayed_->setData(QVariant());
-    }
+    // Request type 0 (no list on show) only switches the entry off: its caption and
+    // tag keep naming the list last offered.
+    if (requestType == 0) mnuExportDisplayed_->setEnabled(false);
     if (otherTypes.isEmpty()) mnuExportAll_->setEnabled(false);
     if (requestType == 0 && otherTypes.isEmpty()) mnuExport_->menuAction()->setEnabled(false);
 

@@ -32,6 +32,8 @@
 #include "shell/frm_main.h"
 #include "shell/io_manager_store.h"
 #include "shell/relaywick_link.h"
+#include "shell/splash_start.h"
+#include "shell/unattended.h"
 #include "store/io_manager.h"
 #include "wizard/wizard_launchers.h"
 
@@ -106,6 +108,8 @@ int main(int argc, char** argv) {
     parser.addOption(search);
     parser.process(app);
 
+    // Nobody answers messages in a screenshot run: they go to standard error.
+    quarrion::Unattended::Set(parser.isSet(screenshot));
     std::unique_ptr<quarrion::AppState> state = quarrion::AppState::StartUp(ProgramParts());
     const quarrion::ResultsWindowOpener openResults =
         quarrion::MakeResultsWindowOpener(quarrion::MakeOutputWindows());
@@ -116,13 +120,22 @@ int main(int argc, char** argv) {
 
     if (parser.isSet(screenshot)) {
         main.Load();
+        if (quarrion::Unattended::Failed()) {
+            // Closed in order, so the run's marker file goes as after any normal end.
+            main.close();
+            return 1;
+        }
         main.resize(1024, 720);
         main.show();
         const QString file = parser.value(screenshot);
         auto takePicture = [&main, &app, file] {
             bool saved = main.grab().save(file, "PNG");
+            if (!saved) {
+                quarrion::Unattended::Report(QStringLiteral("Screenshot"),
+                                             QStringLiteral("Cannot save ") + file);
+            }
             main.close();
-            app.exit(saved ? 0 : 1);
+            app.exit(saved && !quarrion::Unattended::Failed() ? 0 : 1);
         };
         if (parser.isSet(search)) {
             if (!ExecuteSavedSearch(main, *state, openResults, parser.value(search))) {
@@ -152,11 +165,9 @@ int main(int argc, char** argv) {
     }
 
     QSplashScreen splash(quarrion::Artwork::SplashPicture());
-    splash.show();
-    QTimer::singleShot(1200, &main, [&main, &splash] {
+    quarrion::OpenAfterSplash(splash, 1200, [&main] {
         main.Load();
         main.show();
-        splash.finish(&main);
     });
     return app.exec();
 }

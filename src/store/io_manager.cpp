@@ -256,7 +256,17 @@ void IOManager::InsertBasic(const QBXMLTag& tag) {
 
 StoreResult IOManager::WriteCatalog(CatalogRun run, long version) {
     try {
+        // Deliberately the whole run in one transaction rather than one per entry: a
+        // run cut short leaves the earlier catalog whole, and one commit is far faster.
         Transaction transaction(*db_);
+        // Asked again under the write lock: another program starting for the first time
+        // at the same moment may have written the catalog while this one waited, and
+        // writing it twice would break the catalog's unique keys.
+        if (run == CatalogRun::Initialise &&
+            Prepared("SELECT 1 FROM \"Basics\" LIMIT 1")->executeStep()) {
+            transaction.Commit();
+            return StoreResult::Ok();
+        }
         for (const QBXMLTag& tag : catalog_) {
             std::int64_t id =
                 run == CatalogRun::Initialise ? 0 : FindBasic(tag.Code, tag.TagName());

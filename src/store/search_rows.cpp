@@ -326,7 +326,9 @@ QBXMLTagRef SearchRows::TagOfRow(std::int64_t basicsId, const QBXMLTags& catalog
         if (const QBXMLTag* entry = catalog.Item(code, tagName)) {
             tag = ShareTag(*entry);
         } else {
-            // The catalog was not loaded (or lacks the element): the row says it all.
+            // The catalog was not loaded (or the element has left it): the entry is
+            // deliberately rebuilt from its row, so a saved column or rule keeps working
+            // instead of being dropped from the search.
             QBXMLTags single;
             QBXMLTag* built =
                 single.Add(code, TextOf(row->getColumn(1)), row->getColumn(2).getInt(),

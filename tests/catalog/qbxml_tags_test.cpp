@@ -131,17 +131,22 @@ TEST(QBXMLTags, RequestHeadersOrderBySequenceThenCatalogPosition) {
     EXPECT_EQ(headers[2]->Index, 6);
 }
 
-TEST(QBXMLTags, RequestHeadersSortsSequencesNumericallyNotAsText) {
+TEST(QBXMLTags, RequestHeadersSortFourDigitKeysAsText) {
     QBXMLTags tags;
+    // "0009_0002" < "0010_0001" < "0100_0003" < "10000_0004" < "2000_0005": up to 9999
+    // text order is numeric order; 10000 makes a longer key that sorts before 2000.
     AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/Ten", 10);
     AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/Nine", 9);
     AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/Hundred", 100);
+    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TenThousand", 10000);
+    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TwoThousand", 2000);
     std::vector<QBXMLTag*> headers;
     ASSERT_TRUE(tags.RequestHeaders(4, headers));
-    ASSERT_EQ(headers.size(), 3u);
-    EXPECT_EQ(headers[0]->TagName(), "//InvoiceRet/Nine");
-    EXPECT_EQ(headers[1]->TagName(), "//InvoiceRet/Ten");
-    EXPECT_EQ(headers[2]->TagName(), "//InvoiceRet/Hundred");
+    std::vector<std::string> names;
+    for (QBXMLTag* tag : headers) names.push_back(tag->TagName());
+    EXPECT_EQ(names, (std::vector<std::string>{"//InvoiceRet/Nine", "//InvoiceRet/Ten",
+                                               "//InvoiceRet/Hundred", "//InvoiceRet/TenThousand",
+                                               "//InvoiceRet/TwoThousand"}));
 }
 
 TEST(QBXMLTags, RequestHeadersOfAnUnsequencedTypeFailsWithNothing) {

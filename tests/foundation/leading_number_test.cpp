@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
 namespace quarrion {
 namespace {
 
@@ -25,6 +30,36 @@ INSTANTIATE_TEST_SUITE_P(Texts, LeadingNumberTest,
                                            Case{"3e+", 3}, Case{"1 000.5", 1000.5},
                                            Case{"0.1", 0.1}, Case{"-", 0}, Case{"$5", 0},
                                            Case{"1\t2", 12}, Case{"4D2", 400}));
+
+}  // namespace
+}  // namespace quarrion
+
+namespace quarrion {
+namespace {
+
+// A value reads exactly as the same text typed into a rule (a correctly rounded
+// conversion), however many digits it has, and never as NaN.
+TEST(LeadingNumberRounding, ReadsLongNumbersAsTheCorrectlyRoundedDouble) {
+    for (const char* text : {"9181300065.471817", "0.30000000000000004", "123456789012345678901",
+                             "1.7976931348623157e308"}) {
+        EXPECT_EQ(LeadingNumber(text), std::strtod(text, nullptr)) << text;
+    }
+}
+
+TEST(LeadingNumberRounding, HugeAndTinyTextsGiveInfinityAndZeroNeverNaN) {
+    const std::string digits309 = "1" + std::string(308, '0');
+    EXPECT_EQ(LeadingNumber(digits309), 1e308);
+    const std::string digits400 = "9" + std::string(399, '9');
+    EXPECT_TRUE(std::isinf(LeadingNumber(digits400)));
+    EXPECT_TRUE(std::isinf(LeadingNumber("-" + digits400)));
+    EXPECT_LT(LeadingNumber("-" + digits400), 0);
+    EXPECT_EQ(LeadingNumber("1e999999"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(LeadingNumber("1e-999999"), 0.0);
+    EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0.0);
+    for (const std::string& text : {digits400, std::string("1e999999"), "0." + digits400}) {
+        EXPECT_FALSE(std::isnan(LeadingNumber(text))) << text.substr(0, 20);
+    }
+}
 
 }  // namespace
 }  // namespace quarrion

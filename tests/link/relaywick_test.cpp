@@ -451,12 +451,16 @@ TEST_F(RelaywickTest, AnErrorStatusEndsTheTypeAndIsLogged) {
     ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
     EXPECT_NE(events.messages.back().text.find("3100"), std::string::npos)
         << events.messages.back().text;
-    EXPECT_TRUE(events.popUps.empty());
+    EXPECT_NE(events.messages.back().text.find("Name is already in use"), std::string::npos);
+    // A failure of the type, never an empty list: the pop-up is raised as well.
+    queue_.RunUntil([] { return false; }, 20ms);
+    ASSERT_EQ(events.popUps.size(), 1u);
+    EXPECT_EQ(events.popUps[0].code, 3100);
     EXPECT_TRUE(events.responses.empty());
     auto lines = Lines(Log());
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_NE(lines[1].find("Invoice\t3100\tError\tName is already in use"), std::string::npos)
-        << lines[1];
+    EXPECT_NE(lines[1].find("Invoice\t3100\tError\t"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("Name is already in use"), std::string::npos) << lines[1];
 }
 
 TEST_F(RelaywickTest, ResponseFilesAnswerWhenAFolderIsConfigured) {

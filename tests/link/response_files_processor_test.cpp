@@ -54,11 +54,14 @@ TEST(ResponseFilesProcessor, FiltersByDatesWhereRecordsCarryThem) {
     EXPECT_EQ(answer.Ids(), (std::vector<std::string>{"B", "U"}));
 }
 
-TEST(ResponseFilesProcessor, FindsRecordsAnywhereInTheFile) {
+TEST(ResponseFilesProcessor, FindsRecordsAnywhereInsideItsAnswers) {
     test::TempDir dir;
     test::WriteText(dir.Path() / "Customer.xml",
-                    "<Saved><Batch>" + test::CustomerRecord("C-1", "A") + "</Batch><Batch>" +
-                        test::CustomerRecord("C-2", "B") + "</Batch></Saved>");
+                    "<QBXML><QBXMLMsgsRs><CustomerQueryRs statusCode=\"0\"><Batch>" +
+                        test::CustomerRecord("C-1", "A") +
+                        "</Batch></CustomerQueryRs><CustomerQueryRs statusCode=\"0\">" +
+                        test::CustomerRecord("C-2", "B") +
+                        "</CustomerQueryRs></QBXMLMsgsRs></QBXML>");
     ResponseFilesProcessor processor(dir.Path());
     auto answer =
         Ask(processor,

@@ -19,6 +19,21 @@ TEST(CodeTables, AddingAKnownTextReturnsTheExistingEntry) {
     EXPECT_EQ(t.Operations.Item(std::size_t{1})->Index, 1);
 }
 
+TEST(CodeTables, RemoveTakesAPositionOrAText) {
+    CodeTables t;
+    t.Fill();
+    std::string second = t.Operations.Item(std::size_t{2})->Text;
+    t.Operations.Remove(std::size_t{2});
+    EXPECT_EQ(t.Operations.Count(), 14u);
+    EXPECT_EQ(t.Operations.Item(second), nullptr);
+    t.Operations.Remove(std::size_t{99});  // a missing position does nothing
+    EXPECT_EQ(t.Operations.Count(), 14u);
+    std::string first = t.Operations.Item(std::size_t{1})->Text;
+    t.Operations.Remove(first);
+    EXPECT_EQ(t.Operations.Count(), 13u);
+    EXPECT_EQ(t.Operations.Item(first), nullptr);
+}
+
 TEST(CodeTables, ChoicesCoverTheirDataTypes) {
     EXPECT_TRUE(TCType::Covers(Choice::Text, DataTypeCode::Str));
     EXPECT_TRUE(TCType::Covers(Choice::AnyNumber, DataTypeCode::Amt));

@@ -92,6 +92,10 @@ def values(wb):
             equal(cell.font.name, "Verdana", f"{where} font")
             equal(cell.font.sz, 8, f"{where} font size")
             equal(cell.alignment.vertical, "top", f"{where} alignment")
+    # Percent cells carry the cell style "Percent" as well as the number format.
+    for r in range(2, 10):
+        equal(ws.cell(row=r, column=4).style, "Percent", f"Values D{r} cell style")
+        equal(ws.cell(row=r, column=2).style, "Normal", f"Values B{r} cell style")
     # Totals under Amount (B), Qty (E) and Count (F) only.
     totals = {"B": "=SUM($B$2:$B$9)", "E": "=SUM($E$2:$E$9)", "F": "=SUM($F$2:$F$9)"}
     for column in "ABCDEFGH":
@@ -141,7 +145,43 @@ def names(wb):
         check(len(ws.title) <= 31, f"{ws.title!r} is at most 31 characters")
 
 
+def no_columns(wb):
+    ws = wb["Deposit"]
+    equal(ws.max_column, 1, "no columns written")
+    equal(ws["A1"].value, None, "no heading")
+    equal(ws.print_title_rows, "$1:$1", "print titles of a list without columns")
+    # Cells never written take the workbook's default format (the first cell format,
+    # style "Normal"): the sheet font, top-aligned.
+    for where in ("A1", "Z50"):
+        cell = ws[where]
+        equal(cell.font.name, "Verdana", f"default font at {where}")
+        equal(cell.font.sz, 8, f"default font size at {where}")
+    default = wb._cell_styles[0]
+    equal(wb._fonts[default.fontId].name, "Verdana", "the default format's font")
+    equal(wb._fonts[default.fontId].sz, 8, "the default format's font size")
+    equal(wb._alignments[default.alignmentId].vertical, "top", "the default format's alignment")
+    equal(wb._named_styles["Normal"].font.name, "Verdana", "the Normal style's font")
+
+
+def repairs(wb):
+    ws = wb["Texts"]
+    equal(ws["A2"].value, "bad \ufffd byte", "an invalid byte")
+    equal(ws["A3"].value, "non \ufffd char", "U+FFFE")
+    equal(ws["A4"].value, "lone \ufffd surrogate", "an encoded surrogate")
+    long_text = ws["A5"].value
+    equal(len(long_text), 32767, "a long text is cut to what a cell holds")
+    equal(long_text[-1], "\u2026", "the cut shows")
+    equal(long_text[:10], "a" * 10, "the kept part")
+    wide = ws["A6"].value
+    units = sum(2 if ord(ch) > 0xFFFF else 1 for ch in wide)
+    check(units <= 32767, f"UTF-16 units of a cut text of wide characters: {units}")
+    equal(wide[-1], "\u2026", "the cut of wide characters shows")
+    equal(ws["A7"].value, "caf\u00e9 \U0001F600", "valid text is kept")
+
+
 SCENARIOS = {
+    "repairs": (repairs, False),
+    "no-columns": (no_columns, False),
     "tabs": (tabs, False),
     "values": (values, False),
     "values-cached": (values_cached, True),

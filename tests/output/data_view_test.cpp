@@ -151,6 +151,17 @@ TEST_F(DataViewTest, AllPlainRecordGivesTwoLabelValuePairsPerRow) {
               std::string("//InvoiceRet"));
 }
 
+TEST_F(DataViewTest, ElementHoldingACdataSectionIsNoLeaf) {
+    Xsl("<InvoiceRet><RefNumber>1042</RefNumber><TxnDate>2024-01-05</TxnDate>"
+        "<Memo><![CDATA[<b>bold</b>]]></Memo></InvoiceRet>");
+    // The main row holds the two leaves only; the memo is laid out as a group.
+    auto rows = Rows();
+    ASSERT_EQ(rows.size(), 2u) << text_;
+    EXPECT_EQ(Cells(rows[0]),
+              (CellList{"th_left|Invoice #", "|RefNumber", "th_left|Date", "|TxnDate"}));
+    EXPECT_TRUE(rows[1].select_node(".//table")) << text_;
+}
+
 TEST_F(DataViewTest, OddFieldCountEndsWithACellSpanningTwoColumns) {
     Xsl("<InvoiceRet><RefNumber>1</RefNumber><TxnDate>2024-01-05</TxnDate>"
         "<Memo>m</Memo></InvoiceRet>");
@@ -377,6 +388,30 @@ TEST_F(DataViewTest, PageShowsTheRecordsValues) {
         EXPECT_NE(shown.find(value), std::string::npos) << value << " missing from\n" << shown;
     }
     EXPECT_EQ(shown.find("L1"), std::string::npos) << "line ids are not shown";
+}
+
+TEST_F(DataViewTest, TheRenderedPageIsThePageTheFilesMake) {
+    // Values of every kind of place: main pairs, a reference, an address, a single
+    // group, a repeated group, and texts that need care (markup, CR, blanks only).
+    const char* xml =
+        "<InvoiceRet><RefNumber>1042</RefNumber><Memo>a &lt;b&gt; &amp; \"c\"&#13;d</Memo>"
+        "<PONumber>   </PONumber><CustomerRef><ListID>1</ListID><FullName>Acme</FullName>"
+        "</CustomerRef><BillAddress><Addr1>1 Main St</Addr1><City>Town</City></BillAddress>"
+        "<LinkedTxn><TxnDate>2024-01-01</TxnDate><RefNumber>7</RefNumber></LinkedTxn>"
+        "<InvoiceLineRet><Desc>one</Desc><Amount>1.00</Amount></InvoiceLineRet>"
+        "<InvoiceLineRet><Desc>two</Desc><Amount>2.00</Amount></InvoiceLineRet></InvoiceRet>";
+    for (bool old : {false, true}) {
+        DataView view(tags_);
+        view.SetRequestType(kInvoice);
+        view.SetOld(old);
+        ASSERT_EQ(view.SetXMLNode(Record(xml)).Message(), "");
+        std::string fromFiles;
+        ASSERT_EQ(TransformXmlFile(view.XmlPath(), view.XslPath(), fromFiles).Message(), "");
+        std::string rendered;
+        ASSERT_EQ(view.Render(rendered).Message(), "");
+        EXPECT_EQ(rendered, fromFiles);
+        EXPECT_NE(rendered.find("Acme"), std::string::npos);
+    }
 }
 
 TEST_F(DataViewTest, ViewsAreNumberedAndRemoveTheirFilesWhenClosed) {

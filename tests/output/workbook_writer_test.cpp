@@ -109,6 +109,31 @@ TEST(WorkbookWriter, ListWithoutRowsGivesTheStyledHeadingRowOnly) {
     EXPECT_WORKBOOK("empty", file);
 }
 
+TEST(WorkbookWriter, ListWithoutColumnsStillHasPrintTitlesAndTheSheetFont) {
+    test::TempDir dir;
+    std::vector<ResultList> lists{MakeList("Deposit", {}, {})};
+    auto file = dir.Path() / "no-columns.xlsx";
+    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
+    EXPECT_WORKBOOK("no-columns", file);
+}
+
+TEST(WorkbookWriter, TextsASpreadsheetWouldRefuseAreRepaired) {
+    test::TempDir dir;
+    std::string emoji = "\xF0\x9F\x98\x80";
+    std::string wide;
+    for (int i = 0; i < 20000; ++i) wide += emoji;
+    std::vector<ResultList> lists{MakeList("Texts", {{"t", "Text", Code::Str}},
+                                           {{"bad \xFF byte"},
+                                            {"non \xEF\xBF\xBE char"},
+                                            {"lone \xED\xA0\x80 surrogate"},
+                                            {std::string(40000, 'a')},
+                                            {wide},
+                                            {"caf\xC3\xA9 " + emoji}})};
+    auto file = dir.Path() / "repairs.xlsx";
+    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
+    EXPECT_WORKBOOK("repairs", file);
+}
+
 TEST(WorkbookWriter, SheetNamesAreMadeValidAndUnique) {
     test::TempDir dir;
     std::vector<ResultList> lists;

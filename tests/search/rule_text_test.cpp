@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <variant>
+
 #include <cctype>
 #include <ostream>
 #include <set>
@@ -279,6 +281,26 @@ TEST(WordRuleFilling, ValuesGoIntoTheHolderTheOperationReads) {
     ASSERT_EQ(Fill("percent lt 7.75", less), "");
     EXPECT_EQ(less.Compare("7.5", "PERCENTTYPE"), RuleResult::Holds);
     EXPECT_EQ(less.Compare("7.75", "PERCENTTYPE"), RuleResult::Fails);
+}
+
+TEST(WordRuleFilling, HoldersTheRuleLeavesEmptyStayEmpty) {
+    // Stored as the editors store them: a text rule carries no number, not a 0.
+    Criterion text;
+    ASSERT_EQ(Fill("text contains Supply", text), "");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(text.NumberCompare.Stored()));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(text.NumberRange.A().Stored()));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(text.NumberRange.B().Stored()));
+    EXPECT_EQ(text.NumberList.Count(), 0);
+    Criterion number;
+    ASSERT_EQ(Fill("amount eq 5", number), "");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(number.TextCompare.Stored()));
+}
+
+TEST(WordRuleFilling, LongNumbersMatchTheSameTextInARecord) {
+    Criterion equal;
+    ASSERT_EQ(Fill("amount eq 9181300065.471817", equal), "");
+    EXPECT_EQ(equal.Compare("9181300065.471817", "AMTTYPE"), RuleResult::Holds);
+    EXPECT_EQ(equal.Compare("9181300065.471818", "AMTTYPE"), RuleResult::Fails);
 }
 
 TEST(WordRuleFilling, NumbersMustBeWrittenWhole) {

@@ -274,6 +274,17 @@ class MainWindowTest : public QObject {
         }
     }
 
+    void RequestTypeZeroOnlySwitchesTheDisplayedListOff() {
+        program_.Start();
+        program_.Activate(program_.AddResults(1));
+        program_.state->Hub().SendRequestTypeNotification(RequestTypeCode::Invoice, true, "12", 1);
+        program_.state->Hub().SendRequestTypeNotification(0, false, "12", 1);
+        QAction* displayed = program_.main->ExportMenu()->actions()[0];
+        QVERIFY(!displayed->isEnabled());
+        QCOMPARE(displayed->text(), QStringLiteral("Invoice List"));
+        QCOMPARE(displayed->data().toString(), QStringLiteral("4"));
+    }
+
     void ToPrintCommandsStartSwitchedOff() {
         program_.Start();
         for (const char* menu : {"mnuInvoices", "mnuPOs", "mnuSOs", "mnuCreditMemos"}) {
@@ -288,8 +299,9 @@ class MainWindowTest : public QObject {
         program_.state->Hub().SetInvoiceMenu(true);
         program_.state->Hub().SendRequestTypeNotification(RequestTypeCode::Invoice, true, "12", 1);
         program_.state->Hub().AllOff();
+        // AllOff ends with a request-type 0 notification: the entry keeps its caption.
         QCOMPARE(program_.ExportCaptions(),
-                 QStringList({"Displayed Result Lists", "All Search Result Lists"}));
+                 QStringList({"Invoice List", "All Search Result Lists"}));
         QVERIFY(!program_.ExportMenuEnabled());
         QVERIFY(!program_.main->ExportMenu()->actions()[0]->isEnabled());
         QVERIFY(!program_.main->ExportMenu()->actions()[1]->isEnabled());

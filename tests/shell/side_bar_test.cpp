@@ -167,8 +167,14 @@ class SideBarTest : public QObject {
 
         pane.SetScrolling(true);
         QRect before = picture->geometry();
+        QRect captionBefore = caption->geometry();
         pane.resize(500, 400);
         QCOMPARE(picture->geometry(), before);
+        // A new caption while scrolling leaves both where the owner put them.
+        pane.SetCaption(QStringLiteral("Creating WorkBook, please wait ..."));
+        QCOMPARE(picture->geometry(), before);
+        QCOMPARE(caption->geometry(), captionBefore);
+        QCOMPARE(pane.Caption(), QStringLiteral("Creating WorkBook, please wait ..."));
     }
 
     void TilingCoversTheAreaInEqualBands_data() {

@@ -1,7 +1,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPixmap>
 #include <QSettings>
+#include <QSplashScreen>
 #include <QTest>
 #include <memory>
 
@@ -9,6 +11,7 @@
 #include "foundation/codes.h"
 #include "shell/app_settings.h"
 #include "shell/app_state.h"
+#include "shell/splash_start.h"
 #include "shell_test_main.h"
 
 using quarrion::AppSettings;
@@ -37,6 +40,21 @@ class StartUpTest : public QObject {
   private slots:
     void init() { home_ = std::make_unique<FreshHome>(); }
     void cleanup() { home_.reset(); }
+
+    void TheSplashIsGoneBeforeTheMainWindowLoads() {
+        QPixmap picture(120, 80);
+        picture.fill(Qt::darkBlue);
+        QSplashScreen splash(picture);
+        bool opened = false;
+        bool splashShownDuringLoad = true;
+        quarrion::OpenAfterSplash(splash, 20, [&] {
+            splashShownDuringLoad = splash.isVisible();
+            opened = true;
+        });
+        QVERIFY(splash.isVisible());
+        QTRY_VERIFY(opened);
+        QVERIFY(!splashShownDuringLoad);
+    }
 
     void TheApplicationFolderIsTheDataFolderWithATrailingSeparator() {
         auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));

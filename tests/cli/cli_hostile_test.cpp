@@ -1,0 +1,255 @@
+// The terminal tool under bad input, grouped by kind: answers, files, options and
+// concurrency. Every input is made here; nothing hostile is checked in.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cli_runner.h"
+#include "support/temp_home.h"
+
+namespace quarrion::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Answer(const std::string& rsName, const std::string& attributes,
+                   const std::string& records = "") {
+    return "<?xml version=\"1.0\"?>\n<QBXML><QBXMLMsgsRs><" + rsName + " requestID=\"1\" " +
+           attributes + ">" + records + "</" + rsName + "></QBXMLMsgsRs></QBXML>\n";
+}
+
+const char* kInvoice =
+    "<InvoiceRet><TxnID>T-1</TxnID><TxnDate>2026-01-05</TxnDate><RefNumber>1001</RefNumber>"
+    "<Memo>listed anyway</Memo></InvoiceRet>";
+
+class CliHostile : public ::testing::Test {
+  protected:
+    // Searches the response folder for invoices.
+    CliRun SearchResponses(const std::string& extra = "") {
+        return Cli("search --home " + Shell(home_.string()) + " --responses " +
+                   Shell(responses_.string()) + " --type Invoice " + extra);
+    }
+    void WriteInvoiceFile(const std::string& text) {
+        fs::create_directories(responses_);
+        std::ofstream(responses_ / "Invoice.xml", std::ios::binary) << text;
+    }
+
+    TempDir dir_;
+    fs::path home_ = dir_.Path() / "home";
+    fs::path responses_ = dir_.Path() / "R";
+};
+
+// ---- answers ----------------------------------------------------------------------
+
+TEST_F(CliHostile, AnErrorAnswerFailsTheTypeInQuickBooksWords) {
+    WriteInvoiceFile(Answer("InvoiceQueryRs",
+                            "statusCode=\"3100\" statusSeverity=\"Error\" statusMessage=\"boom\"",
+                            kInvoice));
+    const CliRun run = SearchResponses();
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    EXPECT_NE((run.out + run.err).find("boom"), std::string::npos) << run.out << run.err;
+    EXPECT_EQ(run.out.find("No matches found."), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("listed anyway"), std::string::npos) << "no record of an error answer";
+    const CliRun log = Cli("log show --home " + Shell(home_.string()));
+    EXPECT_NE(log.out.find("boom"), std::string::npos) << log.out;
+}
+
+TEST_F(CliHostile, AnErrorAnswerInACompanyFileFailsTheType) {
+    const fs::path company = dir_.Path() / "company.qbxml";
+    std::ofstream(company) << Answer(
+        "InvoiceQueryRs", "statusCode=\"3100\" statusSeverity=\"Error\" statusMessage=\"boom\"",
+        kInvoice);
+    const CliRun run = Cli("search --home " + Shell(home_.string()) + " --company " +
+                           Shell(company.string()) + " --type Invoice");
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    EXPECT_NE((run.out + run.err).find("boom"), std::string::npos) << run.out << run.err;
+    EXPECT_EQ(run.out.find("listed anyway"), std::string::npos);
+}
+
+TEST_F(CliHostile, NothingFoundStaysNoMatches) {
+    WriteInvoiceFile(Answer("InvoiceQueryRs",
+                            "statusCode=\"1\" statusSeverity=\"Info\" statusMessage=\"none\""));
+    const CliRun run = SearchResponses();
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("No matches found."), std::string::npos) << run.out;
+}
+
+TEST_F(CliHostile, FilesThatAreNoAnswerToTheQueryFail) {
+    struct Case {
+        std::string label;
+        std::string text;
+        std::string says;
+    };
+    const std::vector<Case> cases = {
+        {"an HTML page", "<html><body><p>Not Found</p></body></html>", "not a qbXML response"},
+        {"a bare error element",
+         "<InvoiceQueryRs statusCode=\"3100\" statusSeverity=\"Error\" statusMessage=\"boom\"/>",
+         "not a qbXML response"},
+        {"another type's answer", Answer("CustomerQueryRs", "statusCode=\"0\""),
+         "no InvoiceQueryRs"},
+        {"two documents", Answer("InvoiceQueryRs", "statusCode=\"0\"", kInvoice) + "<QBXML/>",
+         "documents"},
+        {"a reference to character 0",
+         Answer("InvoiceQueryRs", "statusCode=\"0\"",
+                "<InvoiceRet><TxnID>T-&#0;1</TxnID></InvoiceRet>"),
+         "&#0;"},
+    };
+    for (const Case& c : cases) {
+        WriteInvoiceFile(c.text);
+        const CliRun run = SearchResponses();
+        EXPECT_EQ(run.exitCode, 1) << c.label << "\n" << run.out << run.err;
+        EXPECT_NE((run.out + run.err).find(c.says), std::string::npos) << c.label << "\n"
+                                                                       << run.out << run.err;
+        EXPECT_EQ(run.out.find("No matches found."), std::string::npos) << c.label;
+    }
+}
+
+TEST_F(CliHostile, ATypeCutShortAtTheLimitSaysSo) {
+    std::string records;
+    for (int i = 1; i <= 5; ++i) {
+        records += "<InvoiceRet><TxnID>T-" + std::to_string(i) + "</TxnID><TxnDate>2026-01-0" +
+                   std::to_string(i) + "</TxnDate><RefNumber>100" + std::to_string(i) +
+                   "</RefNumber><Memo>listed</Memo></InvoiceRet>";
+    }
+    WriteInvoiceFile(Answer("InvoiceQueryRs", "statusCode=\"0\"", records));
+    const CliRun capped = SearchResponses("--rule 'text contains listed' --max 3");
+    EXPECT_EQ(capped.exitCode, 0) << capped.err;
+    EXPECT_NE(capped.out.find("3 of 5 records searched: raise the limit to see the rest"),
+              std::string::npos)
+        << capped.out;
+    const CliRun all = SearchResponses("--rule 'text contains listed' --max 0");
+    EXPECT_EQ(all.exitCode, 0) << all.err;
+    EXPECT_EQ(all.out.find("raise the limit"), std::string::npos) << all.out;
+    EXPECT_NE(all.out.find("1005"), std::string::npos) << all.out;
+    EXPECT_EQ(SearchResponses("--max -1").exitCode, 2);
+}
+
+// ---- files --------------------------------------------------------------------------
+
+TEST_F(CliHostile, APipeGivenAsAnInputIsRefusedAtOnce) {
+    const fs::path company = dir_.Path() / "company.qbxml";
+    ASSERT_EQ(::mkfifo(company.c_str(), 0600), 0);
+    // Before pipes were refused, this run waited for a writer that never came.
+    const CliRun byCompany = Cli("search --home " + Shell(home_.string()) + " --company " +
+                                 Shell(company.string()) + " --type Invoice </dev/null");
+    EXPECT_EQ(byCompany.exitCode, 1) << byCompany.out << byCompany.err;
+    EXPECT_NE((byCompany.out + byCompany.err).find("not a regular file"), std::string::npos)
+        << byCompany.out << byCompany.err;
+
+    fs::create_directories(responses_);
+    ASSERT_EQ(::mkfifo((responses_ / "Invoice.xml").c_str(), 0600), 0);
+    const CliRun byResponses = SearchResponses();
+    EXPECT_EQ(byResponses.exitCode, 1) << byResponses.out << byResponses.err;
+    EXPECT_NE((byResponses.out + byResponses.err).find("not a regular file"), std::string::npos);
+}
+
+TEST_F(CliHostile, AnOutputThatIsNoFileIsWrittenThroughOrRefused) {
+    // A pipe stands for a device here: it must stay a pipe and get the bytes.
+    const fs::path pipe = dir_.Path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const fs::path received = dir_.Path() / "received.xml";
+    const std::string reader =
+        "timeout 60 cat " + Shell(pipe.string()) + " >" + Shell(received.string()) + " &";
+    ASSERT_EQ(std::system(("/bin/sh -c " + Shell(reader)).c_str()), 0);
+    const CliRun written = Cli("sample --scale 0.01 --out " + Shell(pipe.string()));
+    EXPECT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    for (int i = 0; i < 100 && ReadAll(received).find("</QBXML>") == std::string::npos; ++i) {
+        ::usleep(50000);
+    }
+    EXPECT_NE(ReadAll(received).find("</QBXML>"), std::string::npos);
+
+    // A name for the process's own standard output, as /dev/stdout is; made here so a
+    // failure can never touch the system's node.
+    const fs::path standardOutput = dir_.Path() / "stdout";
+    fs::create_symlink("/proc/self/fd/1", standardOutput);
+    const CliRun stdoutRun = Cli("sample --scale 0.01 --out " + Shell(standardOutput.string()));
+    EXPECT_EQ(stdoutRun.exitCode, 0) << stdoutRun.err;
+    EXPECT_NE(stdoutRun.out.find("</QBXML>"), std::string::npos);
+    EXPECT_TRUE(fs::is_symlink(standardOutput));
+
+    // A page sent to standard output is the whole of it; the note goes to stderr.
+    WriteInvoiceFile(Answer("InvoiceQueryRs", "statusCode=\"0\"", kInvoice));
+    const CliRun page =
+        Cli("view --home " + Shell(home_.string()) + " --responses " + Shell(responses_.string()) +
+            " --type Invoice --key k0 --rule 'text contains listed' --out " +
+            Shell(standardOutput.string()));
+    EXPECT_EQ(page.exitCode, 0) << page.err;
+    EXPECT_EQ(page.out.rfind("<html>", 0), 0u) << page.out.substr(0, 80);
+    EXPECT_NE(page.out.find("listed anyway"), std::string::npos);
+    EXPECT_NE(page.err.find("Wrote"), std::string::npos) << page.err;
+
+    const CliRun folder = Cli("sample --scale 0.01 --out " + Shell(dir_.Path().string()));
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_TRUE(fs::is_directory(dir_.Path()));
+}
+
+// ---- options ------------------------------------------------------------------------
+
+TEST_F(CliHostile, EmptyOptionValuesAndClashesAreUsageErrors) {
+    const std::string home = " --home " + Shell(home_.string());
+    const std::vector<std::string> cases = {
+        "search --type Invoice --company ''" + home,
+        "search --type Invoice --responses ''" + home,
+        "search --type Invoice --save ''" + home,
+        "search --saved ''" + home,
+        "search --type Invoice --export ''" + home,
+        "search --type Invoice --home ''",
+        "search --type Invoice --save Name --export " + Shell(dir_.Path().string()) + home,
+        "search --type Invoice --rule 'text contains Acme\"'" + home,
+    };
+    for (const std::string& arguments : cases) {
+        const CliRun run = Cli(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments << "\n" << run.out << run.err;
+        EXPECT_FALSE(run.err.empty()) << arguments;
+    }
+}
+
+TEST_F(CliHostile, ControlCharactersInPathsAreShownEscaped) {
+    const fs::path company = dir_.Path() / "bad\x1b[2Jname.qbxml";  // not there
+    const CliRun run = Cli("search --home " + Shell(home_.string()) + " --company " +
+                           Shell(company.string()) + " --type Invoice");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ((run.out + run.err).find('\x1b'), std::string::npos) << "raw escape printed";
+    EXPECT_NE(run.err.find("bad\\x1b[2Jname.qbxml"), std::string::npos) << run.err;
+    const CliRun log = Cli("log show --home " + Shell(home_.string()));
+    EXPECT_EQ(log.exitCode, 0);
+    EXPECT_NE(log.out.find("bad"), std::string::npos) << log.out;
+    EXPECT_EQ(log.out.find('\x1b'), std::string::npos) << "raw escape in the log listing";
+}
+
+// ---- concurrency --------------------------------------------------------------------
+
+TEST(CliConcurrency, TwoFirstStartsAtOnceBothSucceed) {
+    // Real processes on one empty data folder, started together, several times over.
+    for (int trial = 0; trial < 6; ++trial) {
+        TempDir dir;
+        const std::string cli = Shell(QUARRION_CLI);
+        const std::string home = Shell((dir.Path() / "home").string());
+        const std::string script = "(" + cli + " searches list --home " + home + " >" +
+                                   Shell((dir.Path() / "1.txt").string()) + " 2>&1; echo $? >" +
+                                   Shell((dir.Path() / "1.rc").string()) + ") & (" + cli +
+                                   " searches list --home " + home + " >" +
+                                   Shell((dir.Path() / "2.txt").string()) + " 2>&1; echo $? >" +
+                                   Shell((dir.Path() / "2.rc").string()) + ") & wait";
+        ASSERT_EQ(std::system(("/bin/sh -c " + Shell(script)).c_str()), 0);
+        for (const char* run : {"1", "2"}) {
+            EXPECT_EQ(ReadAll(dir.Path() / (std::string(run) + ".rc")), "0\n")
+                << "trial " << trial << " run " << run << ": "
+                << ReadAll(dir.Path() / (std::string(run) + ".txt"));
+        }
+        const CliRun after = Cli("catalog list Invoice --home " + home);
+        EXPECT_EQ(after.exitCode, 0) << after.err;
+    }
+}
+
+}  // namespace
+}  // namespace quarrion::test
