@@ -4,9 +4,13 @@
 #include <SQLiteCpp/Exception.h>
 #include <SQLiteCpp/Statement.h>
 
+#include <sqlite3.h>
+
 #include <cassert>
+#include <chrono>
 #include <set>
 #include <system_error>
+#include <thread>
 
 #include "foundation/text_fold.h"
 #include "store/database_connection.h"
@@ -15,6 +19,8 @@
 namespace quarrion {
 
 namespace {
+
+constexpr std::chrono::milliseconds kWalRetryEvery(20);
 
 std::string SqlType(FieldType type) {
     switch (type) {
@@ -266,7 +272,21 @@ StoreResult SchemaBuilder::Apply(bool createMissing, bool upgrade) {
         if (auto opened = OpenStoreFile(path_, !existed, true, db); !opened) return opened;
 
         // Outside any transaction, as SQLite requires; a no-op once the file is in WAL.
-        db->exec("PRAGMA journal_mode = WAL");
+        // The switch needs the file to itself and SQLite answers "busy" at once instead
+        // of waiting while another program prepares the file, so it is tried again
+        // within the busy timeout.
+        for (auto waited = std::chrono::milliseconds(0);; waited += kWalRetryEvery) {
+            try {
+                db->exec("PRAGMA journal_mode = WAL");
+                break;
+            } catch (const SQLite::Exception& busy) {
+                if (busy.getErrorCode() != SQLITE_BUSY ||
+                    waited >= std::chrono::milliseconds(kBusyTimeoutMs)) {
+                    throw;
+                }
+                std::this_thread::sleep_for(kWalRetryEvery);
+            }
+        }
 
         Transaction transaction(*db);
         // Asked again under the write lock: another program may have prepared the file
