@@ -60,6 +60,8 @@ inline constexpr std::int32_t WebConnectorTimedOut = 0x7007;
 inline constexpr std::int32_t WebConnectorUnavailable = 0x7008;
 // QuickBooks, behind the Web Connector, could not open the company or run the request.
 inline constexpr std::int32_t QuickBooksConnectionFailed = 0x7009;
+// A folder of response files holds no file for a type the search includes.
+inline constexpr std::int32_t ResponseFileMissing = 0x700A;
 // qbXML's own status code for a modify request whose EditSequence is out of date.
 inline constexpr std::int32_t EditSequenceOutOfDate = 3200;
 }  // namespace LinkError

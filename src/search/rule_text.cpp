@@ -150,6 +150,19 @@ std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
+// A text with commas written as a list of separately quoted values, for advice.
+std::string ListAdvice(const std::string& text) {
+    std::string advice;
+    for (char c : text) {
+        if (c == ',') {
+            advice += "\",\"";
+        } else {
+            advice.push_back(c);
+        }
+    }
+    return advice;
+}
+
 // Reads the values after the operation word into `rule.Values`.
 std::string ReadValues(WordReader& reader, RuleText& rule, std::string_view opWord) {
     std::string error;
@@ -173,6 +186,13 @@ std::string ReadValues(WordReader& reader, RuleText& rule, std::string_view opWo
                        word.text + " ...\")";
             }
             if (!word.quoted && word.text.empty()) return "the list of in has an empty value";
+            if (word.quoted && word.text.find(',') != std::string::npos) {
+                // One quoted value with commas would be looked for whole and quietly
+                // find nothing; the user almost always meant a list.
+                return "the values of in are separated by commas outside double quotes; "
+                       "quote each value on its own (in \"" +
+                       ListAdvice(word.text) + "\")";
+            }
             rule.Values.push_back(word.text);
             if (next == '\0') break;
             reader.Skip();  // the comma
@@ -360,14 +380,15 @@ FieldRuleTextResult ParseFieldRuleText(std::string_view text) {
     FieldRuleTextResult result;
     std::size_t colon = text.find(':');
     if (colon == std::string_view::npos) {
-        result.Error = "a field rule starts with its type and a colon (Invoice: RefNumber eq 1001)";
+        result.Error =
+            "a field rule starts with its type and a colon (Invoice: BalanceRemaining gt 0)";
         return result;
     }
     std::string_view type = text.substr(0, colon);
     while (!type.empty() && IsBlankChar(type.front())) type.remove_prefix(1);
     while (!type.empty() && IsBlankChar(type.back())) type.remove_suffix(1);
     if (type.empty()) {
-        result.Error = "the type before the colon is missing (Invoice: RefNumber eq 1001)";
+        result.Error = "the type before the colon is missing (Invoice: BalanceRemaining gt 0)";
         return result;
     }
     result.TypeText = std::string(type);

@@ -21,9 +21,10 @@ class QBXMLTags;
 inline constexpr const char* kNoTypeMessage =
     "You must select at least one transaction type, or list, to perform a search.";
 
-// The request types a text names: a code ("4"), a type name in any letter case
-// ("invoice", "CreditMemo"), or "all" (every offered type in code order). An unknown
-// text gives an error that suggests close type names.
+// The request types a text names: a code ("4"), a type name or title in any letter
+// case with blanks ignored ("invoice", "CreditMemo", "inventory item"), or "all" (every
+// offered type in code order). An unknown text gives an error that suggests close type
+// names, matched against names, titles and the words of titles.
 struct RequestTypesResult {
     std::vector<std::int32_t> Types;
     std::string Error;

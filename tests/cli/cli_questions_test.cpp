@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "cli_runner.h"
+#include "support/temp_home.h"
+
+namespace quarrion::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What a bookkeeper asks of a search from the terminal, against a small generated
+// company in a data folder of the test's own.
+class CliQuestions : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const CliRun made =
+            Cli("sample --scale 0.05 --today 2026-11-02 --out " + Shell(company_.string()));
+        ASSERT_EQ(made.exitCode, 0) << made.err;
+    }
+    CliRun Search(const std::string& arguments) {
+        return Cli("search --home " + Shell(home_.string()) + " --company " +
+                   Shell(company_.string()) + " " + arguments);
+    }
+
+    TempDir dir_;
+    fs::path home_ = dir_.Path() / "home";
+    fs::path company_ = dir_.Path() / "company.qbxml";
+};
+
+// The example a message gives in parentheses after `lead`.
+std::string ExampleAfter(const std::string& message, const std::string& lead) {
+    const std::size_t at = message.find(lead);
+    if (at == std::string::npos) return {};
+    const std::size_t end = message.rfind(')');
+    if (end == std::string::npos || end < at + lead.size()) return {};
+    return message.substr(at + lead.size(), end - at - lead.size());
+}
+
+TEST_F(CliQuestions, AMissingResponseFileFailsItsTypeInsteadOfFindingNothing) {
+    const fs::path folder = dir_.Path() / "responses";
+    fs::create_directories(folder);
+    std::ofstream(folder / "Invoice.xml")
+        << "<?xml version=\"1.0\"?><QBXML><QBXMLMsgsRs><InvoiceQueryRs statusCode=\"0\" "
+           "statusSeverity=\"Info\" statusMessage=\"Status OK\"><InvoiceRet><TxnID>T-1</TxnID>"
+           "<TxnDate>2026-10-01</TxnDate><RefNumber>77</RefNumber></InvoiceRet>"
+           "</InvoiceQueryRs></QBXMLMsgsRs></QBXML>";
+    const CliRun run = Cli("search --home " + Shell(home_.string()) + " --responses " +
+                           Shell(folder.string()) + " --type Invoice --type Customer");
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    EXPECT_NE(run.err.find("Customer.xml"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("77"), std::string::npos) << "the present type is still listed\n"
+                                                     << run.out;
+    EXPECT_EQ(run.out.find("No matches found"), std::string::npos) << run.out;
+    const CliRun log = Cli("log show --home " + Shell(home_.string()));
+    EXPECT_NE(log.out.find("Customer.xml"), std::string::npos) << log.out;
+}
+
+TEST_F(CliQuestions, TypesAreNamedByCodeNameOrTitle) {
+    for (const char* spelling : {"26", "ItemInventory", "InventoryItem", "'inventory item'",
+                                 "'INVENTORY  ITEM'", "itemINVENTORY"}) {
+        const CliRun run = Search(std::string("--type ") + spelling);
+        EXPECT_EQ(run.exitCode, 0) << spelling << "\n" << run.err;
+        EXPECT_NE(run.out.find("Inventory Item"), std::string::npos) << spelling;
+    }
+    struct Case {
+        std::string typed;
+        std::string suggested;
+    };
+    for (const Case& c : std::vector<Case>{{"InventryItem", "ItemInventory"},
+                                           {"inventry", "ItemInventory"},
+                                           {"'Sales Reciept'", "SalesReceipt"},
+                                           {"Custmer", "Customer"}}) {
+        const CliRun run = Search("--type " + c.typed);
+        EXPECT_EQ(run.exitCode, 2) << c.typed;
+        EXPECT_NE(run.err.find("did you mean " + c.suggested), std::string::npos) << c.typed << "\n"
+                                                                                  << run.err;
+    }
+}
+
+TEST(CliTypes, ListsCodeNameAndTitleOfEveryType) {
+    const CliRun run = Cli("types");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("Code\tName\tTitle\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\n26\tItemInventory\tInventory Item\n"), std::string::npos);
+    EXPECT_NE(run.out.find("\n8\tSalesReceipt\tSales Receipt\n"), std::string::npos);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 35) << "a heading and 34 types";
+}
+
+TEST(CliVersion, PrintsTheVersion) {
+    const CliRun run = Cli("--version");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(std::regex_match(run.out, std::regex("quarrion-cli [0-9]+\\.[0-9]+.*\n")))
+        << run.out;
+}
+
+TEST_F(CliQuestions, OneQuotedValueWithCommasIsRefusedWithTheListToWrite) {
+    const CliRun refused = Search("--type Customer --rule 'text in \"Cafe Muller,Acme Supply\"'");
+    EXPECT_EQ(refused.exitCode, 2);
+    const std::string advice = ExampleAfter(refused.err, "(in ");
+    EXPECT_EQ(advice, "\"Cafe Muller\",\"Acme Supply\"") << refused.err;
+    // The advice is a rule that runs.
+    const CliRun advised = Search("--type Customer --rule 'text in " + advice + "'");
+    EXPECT_EQ(advised.exitCode, 0) << advised.err;
+}
+
+TEST_F(CliQuestions, EveryExampleInMessagesAndHelpRuns) {
+    // The field-rule messages show a rule to copy.
+    for (const char* wrong : {"Invoice BalanceRemaining gt 0", ": BalanceRemaining gt 0"}) {
+        const CliRun run = Search(std::string("--type Invoice --field '") + wrong + "'");
+        ASSERT_EQ(run.exitCode, 2) << wrong;
+        const std::size_t open = run.err.rfind('(');
+        ASSERT_NE(open, std::string::npos) << run.err;
+        const std::string example = ExampleAfter(run.err, run.err.substr(open, 1));
+        ASSERT_FALSE(example.empty()) << run.err;
+        const CliRun copied = Search("--type Invoice --field '" + example + "'");
+        EXPECT_EQ(copied.exitCode, 0) << example << "\n" << copied.err;
+    }
+    // The rule examples of search --help, as the help writes them.
+    const CliRun help = Cli("search --help");
+    const std::vector<std::string> examples = {"text contains \"Acme Corp\"",
+                                               "or amount between 100 500", "text in A,B"};
+    for (const std::string& example : examples) {
+        std::string escaped;
+        for (char c : example) {
+            if (c == '"') escaped += "\\";
+            escaped.push_back(c);
+        }
+        EXPECT_NE(help.out.find("\"" + escaped + "\""), std::string::npos) << example;
+        const CliRun run =
+            Search("--type Invoice --rule 'text contains a' --rule '" + example + "'");
+        EXPECT_EQ(run.exitCode, 0) << example << "\n" << run.err;
+    }
+}
+
+}  // namespace
+}  // namespace quarrion::test
