@@ -130,7 +130,8 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
         app.add_option("--rule", options.rules,
                        "A rule tried on every element of the data type: [and|or] CHOICE OP VALUE, "
                        "CHOICE one of text, number, amount, price, percent, quantity; OP one of "
-                       "contains, starts-with, ends-with, whole-word, matches, in, lt, le, eq, ge, "
+                       "contains, equals (the whole text, any case), starts-with, ends-with, "
+                       "whole-word, matches, in, lt, le, eq, ge, "
                        "gt, between (\"text contains \\\"Acme Corp\\\"\", \"or amount between 100 "
                        "500\", \"text in A,B\"); repeatable, in order")
             ->type_name("R")

@@ -103,6 +103,8 @@ std::string CommonTools::OperatorText(std::int32_t operation) {
             return "Between";
         case 130:
             return "Contains";
+        case 142:
+            return "Equals";
         case 206:
             return "In List";
         case 132:

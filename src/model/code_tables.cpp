@@ -34,7 +34,8 @@ bool TCType::Covers(std::int32_t choice, std::int32_t dataTypeCode) {
 
 void CodeTables::Fill() {
     Operations.Clear();
-    for (std::int32_t code : {66, 68, 70, 72, 74, 76, 130, 206, 132, 134, 138, 136, 36, 34, 140}) {
+    for (std::int32_t code :
+         {66, 68, 70, 72, 74, 76, 130, 142, 206, 132, 134, 138, 136, 36, 34, 140}) {
         Operations.Add(code);
     }
     Choices.Clear();

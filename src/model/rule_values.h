@@ -24,6 +24,8 @@ inline constexpr long EndsWith = 134;
 inline constexpr long WholeWord = 136;
 inline constexpr long MatchesPattern = 138;
 inline constexpr long IsBlank = 140;
+// The whole text equals the entered text, letter case ignored.
+inline constexpr long TextEquals = 142;
 inline constexpr long InList = 206;
 inline constexpr long IsTrue = 36;
 inline constexpr long IsFalse = 34;
@@ -61,8 +63,8 @@ class RuleValues {
     // than the six number ones and "in list" fail.
     bool NumberHolds(long operation, std::string_view text);
 
-    // A record text against the entered text or list. Contains and in list always
-    // ignore letter case; starts with, ends with and whole word follow `wordCase`.
+    // A record text against the entered text or list. Contains, equals and in list
+    // always ignore letter case; starts with, ends with and whole word follow `wordCase`.
     // Operations that are not text operations fail.
     bool TextHolds(long operation, std::string_view text, LetterCase wordCase);
 

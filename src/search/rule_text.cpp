@@ -24,6 +24,7 @@ constexpr WordCode kChoices[] = {{"text", 128}, {"number", 64},  {"amount", 65},
                                  {"price", 75}, {"percent", 74}, {"quantity", 76}};
 
 constexpr WordCode kOperations[] = {{"contains", Operation::Contains},
+                                    {"equals", Operation::TextEquals},
                                     {"starts-with", Operation::StartsWith},
                                     {"ends-with", Operation::EndsWith},
                                     {"whole-word", Operation::WholeWord},
@@ -39,7 +40,7 @@ constexpr WordCode kOperations[] = {{"contains", Operation::Contains},
                                     {"is-true", Operation::IsTrue},
                                     {"is-false", Operation::IsFalse}};
 
-const std::vector<long> kTextOperations = {130, 132, 134, 136, 138, 206};
+const std::vector<long> kTextOperations = {130, 142, 132, 134, 136, 138, 206};
 const std::vector<long> kNumberOperations = {66, 68, 70, 72, 74, 76, 206};
 
 bool IsBlankChar(char c) {
@@ -331,7 +332,7 @@ std::vector<long> OperationsForChoice(long choice) {
 
 std::vector<long> OperationsForField(std::int32_t dataTypeCode) {
     if (CommonTools::HasFlag(dataTypeCode, 64)) return kNumberOperations;
-    if (CommonTools::HasFlag(dataTypeCode, 128)) return {130, 132, 134, 136, 138, 140, 206};
+    if (CommonTools::HasFlag(dataTypeCode, 128)) return {130, 142, 132, 134, 136, 138, 140, 206};
     if (CommonTools::HasFlag(dataTypeCode, 32)) return {34, 36};
     return {};
 }
@@ -367,9 +368,10 @@ RuleTextResult ParseRuleText(std::string_view text) {
     if (!reader.Next(word, result.Error)) return result;
     std::optional<long> op = OperationOfWord(word.text);
     if (!op || word.quoted) {
-        return fail(Quoted(word.text) +
-                    " is no operation; use one of contains, starts-with, ends-with, whole-word, "
-                    "matches, in, lt, le, eq, ge, gt, between, is-blank, is-true, is-false");
+        return fail(
+            Quoted(word.text) +
+            " is no operation; use one of contains, equals, starts-with, ends-with, whole-word, "
+            "matches, in, lt, le, eq, ge, gt, between, is-blank, is-true, is-false");
     }
     rule.Operation = *op;
     if (std::string error = ReadValues(reader, rule, word.text); !error.empty()) return fail(error);
@@ -381,14 +383,14 @@ FieldRuleTextResult ParseFieldRuleText(std::string_view text) {
     std::size_t colon = text.find(':');
     if (colon == std::string_view::npos) {
         result.Error =
-            "a field rule starts with its type and a colon (Invoice: BalanceRemaining gt 0)";
+            "a field rule starts with its type and a colon (Invoice: RefNumber equals 1001)";
         return result;
     }
     std::string_view type = text.substr(0, colon);
     while (!type.empty() && IsBlankChar(type.front())) type.remove_prefix(1);
     while (!type.empty() && IsBlankChar(type.back())) type.remove_suffix(1);
     if (type.empty()) {
-        result.Error = "the type before the colon is missing (Invoice: BalanceRemaining gt 0)";
+        result.Error = "the type before the colon is missing (Invoice: RefNumber equals 1001)";
         return result;
     }
     result.TypeText = std::string(type);

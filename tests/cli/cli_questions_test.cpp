@@ -138,5 +138,24 @@ TEST_F(CliQuestions, EveryExampleInMessagesAndHelpRuns) {
     }
 }
 
+TEST_F(CliQuestions, TextEqualsWantsTheWholeValueInAnyCase) {
+    struct Case {
+        std::string arguments;
+        std::string found;
+    };
+    const std::vector<Case> cases = {
+        {"--type Customer --rule 'text equals \"café müller\"'", "Found 1 Done."},
+        {"--type Customer --rule 'text equals CAFÉ'", "Found 0 Done."},
+        {"--type Customer --rule 'text contains CAFÉ'", "Found 2 Done."},
+        {"--type Invoice --field 'Invoice: RefNumber equals 1003'", "Found 1 Done."},
+        {"--type Invoice --field 'Invoice: RefNumber equals 100'", "Found 0 Done."},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = Search(c.arguments);
+        EXPECT_EQ(run.exitCode, 0) << c.arguments << "\n" << run.err;
+        EXPECT_NE(run.out.find(c.found), std::string::npos) << c.arguments << "\n" << run.out;
+    }
+}
+
 }  // namespace
 }  // namespace quarrion::test

@@ -100,6 +100,9 @@ class CriteriaEditorsTest : public QObject {
         QTest::newRow("contains") << "Text"
                                   << "Contains"
                                   << "txtString";
+        QTest::newRow("equals") << "Text"
+                                << "Equals"
+                                << "txtString";
         QTest::newRow("pattern") << "Text"
                                  << "Matches Pattern"
                                  << "txtString";

@@ -31,7 +31,7 @@ TEST(RuleWords, OperationWordsNameTheirCodes) {
         {"contains", 130}, {"starts-with", 132}, {"ends-with", 134}, {"whole-word", 136},
         {"matches", 138},  {"in", 206},          {"lt", 66},         {"le", 68},
         {"eq", 70},        {"ge", 72},           {"gt", 74},         {"between", 76},
-        {"is-blank", 140}, {"is-true", 36},      {"is-false", 34}};
+        {"is-blank", 140}, {"is-true", 36},      {"is-false", 34},   {"equals", 142}};
     for (const auto& [word, code] : table) {
         EXPECT_EQ(OperationOfWord(word), code) << word;
         EXPECT_EQ(OperationWord(code), word);
@@ -41,14 +41,14 @@ TEST(RuleWords, OperationWordsNameTheirCodes) {
 }
 
 TEST(RuleWords, OperationsFitTheChoiceAsTheEditorsOfferThem) {
-    const std::vector<long> text = {130, 132, 134, 136, 138, 206};
+    const std::vector<long> text = {130, 142, 132, 134, 136, 138, 206};
     const std::vector<long> number = {66, 68, 70, 72, 74, 76, 206};
     EXPECT_EQ(OperationsForChoice(128), text);
     for (long choice : {64, 65, 74, 75, 76})
         EXPECT_EQ(OperationsForChoice(choice), number) << choice;
     EXPECT_TRUE(OperationsForChoice(141).empty());
 
-    EXPECT_EQ(OperationsForField(141), (std::vector<long>{130, 132, 134, 136, 138, 140, 206}));
+    EXPECT_EQ(OperationsForField(141), (std::vector<long>{130, 142, 132, 134, 136, 138, 140, 206}));
     for (std::int32_t code : {65, 70, 73, 74, 75, 76})
         EXPECT_EQ(OperationsForField(code), number) << code;
     EXPECT_EQ(OperationsForField(33), (std::vector<long>{34, 36}));
