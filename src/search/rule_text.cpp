@@ -5,11 +5,14 @@
 #include <cmath>
 #include <utility>
 
+#include "foundation/calendar_day.h"
 #include "foundation/common_tools.h"
 #include "foundation/text_fold.h"
 #include "model/criterion.h"
+#include "model/date_value.h"
 #include "model/field_criterion.h"
 #include "model/rule_values.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion {
 
@@ -20,8 +23,9 @@ struct WordCode {
     long code;
 };
 
-constexpr WordCode kChoices[] = {{"text", 128}, {"number", 64},  {"amount", 65},
-                                 {"price", 75}, {"percent", 74}, {"quantity", 76}};
+constexpr WordCode kChoices[] = {{"text", 128},        {"number", 64},  {"amount", 65},
+                                 {"price", 75},        {"percent", 74}, {"quantity", 76},
+                                 {"date", kDateChoice}};
 
 constexpr WordCode kOperations[] = {{"contains", Operation::Contains},
                                     {"equals", Operation::TextEquals},
@@ -42,6 +46,50 @@ constexpr WordCode kOperations[] = {{"contains", Operation::Contains},
 
 const std::vector<long> kTextOperations = {130, 142, 132, 134, 136, 138, 206};
 const std::vector<long> kNumberOperations = {66, 68, 70, 72, 74, 76, 206};
+const std::vector<long> kDateOperations = {66, 68, 70, 72, 74, 76};
+
+std::string Quoted(std::string_view text);
+std::string FoldDateWord(const std::string& value);
+
+bool IsDateCode(std::int32_t dataTypeCode) {
+    return dataTypeCode == DataTypeCode::Date || dataTypeCode == DataTypeCode::DateTime;
+}
+
+// Date values are kept as written, one text ("2026-01-31", "last-month") or for between
+// two joined by "..", so a relative value is resolved on the day the search runs.
+std::string FillDateValues(const RuleText& rule, RuleValues& values) {
+    values.ClearValues();
+    for (const std::string& value : rule.Values) {
+        if (!ResolveDateValue(value, 0)) {
+            return Quoted(value) +
+                   " is not a date; write it YYYY-MM-DD or as today, yesterday, this-week, "
+                   "last-week, this-month, last-month, this-quarter, last-quarter, this-year, "
+                   "last-year, year-to-date or last-N-days (last-30-days)";
+        }
+    }
+    std::string text = rule.Values.empty() ? std::string() : FoldDateWord(rule.Values[0]);
+    if (rule.Operation == Operation::Between) {
+        text += std::string(kDateRangeJoin) + FoldDateWord(rule.Values[1]);
+    }
+    values.TextCompare.SetValue(std::string_view(text));
+    return {};
+}
+
+std::string DateValuesText(const RuleValues& values, long op) {
+    const std::string text = values.TextCompare.ValueText();
+    if (op == Operation::Between) {
+        const std::size_t join = text.find(kDateRangeJoin);
+        if (join != std::string::npos) {
+            return " " + QuoteRuleValue(text.substr(0, join)) + " " +
+                   QuoteRuleValue(text.substr(join + kDateRangeJoin.size()));
+        }
+    }
+    return " " + QuoteRuleValue(text);
+}
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
 
 bool IsBlankChar(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -77,6 +125,11 @@ std::optional<double> StrictNumber(std::string_view text) {
         return std::nullopt;
     }
     return value;
+}
+
+// A relative date word in lower case; a YYYY-MM-DD date as it is.
+std::string FoldDateWord(const std::string& value) {
+    return ParseIsoDay(value) ? value : FoldCase(value);
 }
 
 // Reads the words of a rule one at a time. A word is a run of characters up to a
@@ -146,10 +199,6 @@ class WordReader {
     std::string_view text_;
     std::size_t pos_ = 0;
 };
-
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
 
 // A text with commas written as a list of separately quoted values, for advice.
 std::string ListAdvice(const std::string& text) {
@@ -327,6 +376,7 @@ std::vector<long> OperationsForChoice(long choice) {
     if (choice == 64 || choice == 65 || choice == 74 || choice == 75 || choice == 76) {
         return kNumberOperations;
     }
+    if (choice == kDateChoice) return kDateOperations;
     return {};
 }
 
@@ -404,7 +454,8 @@ std::string FillCriterion(const RuleText& rule, Criterion& criterion) {
     std::optional<long> choice = ChoiceOfWord(rule.Subject);
     if (!choice) {
         return Quoted(rule.Subject) +
-               " is no data type; use one of text, number, amount, price, percent, quantity";
+               " is no data type; use one of text, number, amount, price, percent, quantity, "
+               "date";
     }
     const std::vector<long> fitting = OperationsForChoice(*choice);
     if (!Takes(fitting, rule.Operation)) {
@@ -416,7 +467,9 @@ std::string FillCriterion(const RuleText& rule, Criterion& criterion) {
                     : "");
     }
     Criterion filled;
-    if (std::string error = FillValues(rule, *choice != 128, filled); !error.empty()) return error;
+    std::string error = *choice == kDateChoice ? FillDateValues(rule, filled)
+                                               : FillValues(rule, *choice != 128, filled);
+    if (!error.empty()) return error;
     filled.AndOr = rule.AndOr;
     filled.Operand = rule.Operation;
     filled.SetDataType(*choice);
@@ -427,24 +480,24 @@ std::string FillCriterion(const RuleText& rule, Criterion& criterion) {
 std::string FillFieldCriterion(const RuleText& rule, QBXMLTagRef field, FieldCriterion& criterion) {
     if (!field) return "the rule names no field";
     const std::int32_t code = field->DataTypeCode();
-    const std::vector<long> fitting = OperationsForField(code);
+    const std::vector<long> fitting = IsDateCode(code) ? kDateOperations : OperationsForField(code);
     const std::string path = RelativeFieldPath(field->TagName());
     if (fitting.empty()) {
         return path + " is a " + field->DataType() +
-               " field; field rules test only text, number and true/false fields";
+               " field; field rules test only text, number, date and true/false fields";
     }
     if (!Takes(fitting, rule.Operation)) {
         std::string kind = CommonTools::HasFlag(code, 64)    ? "a number"
                            : CommonTools::HasFlag(code, 128) ? "a text"
+                           : IsDateCode(code)                ? "a date"
                                                              : "a true/false";
         return OperationWord(rule.Operation) + " does not fit " + path + ", " + kind +
                " field; use one of " + OperationWords(fitting);
     }
     FieldCriterion filled;
-    if (std::string error = FillValues(rule, CommonTools::HasFlag(code, 64), filled);
-        !error.empty()) {
-        return error;
-    }
+    std::string error = IsDateCode(code) ? FillDateValues(rule, filled)
+                                         : FillValues(rule, CommonTools::HasFlag(code, 64), filled);
+    if (!error.empty()) return error;
     filled.AndOr = rule.AndOr;
     filled.Operand = rule.Operation;
     filled.SetField(std::move(field));
@@ -471,6 +524,8 @@ std::string QuoteRuleValue(std::string_view value) {
 std::string CriterionText(const Criterion& criterion, bool opensGroup) {
     std::string text = opensGroup ? "or " : "";
     text += ChoiceWord(criterion.DataType()) + " " + OperationWord(criterion.Operand);
+    if (criterion.DataType() == kDateChoice)
+        return text + DateValuesText(criterion, criterion.Operand);
     text += ValuesText(criterion, criterion.Operand, criterion.DataType() == 128);
     return text;
 }
@@ -480,6 +535,9 @@ std::string FieldCriterionText(const FieldCriterion& criterion, bool opensGroup)
     const QBXMLTagRef& field = criterion.Field();
     text += QuoteRuleValue(field ? RelativeFieldPath(field->TagName()) : std::string()) + " " +
             OperationWord(criterion.Operand);
+    if (field && IsDateCode(field->DataTypeCode())) {
+        return text + DateValuesText(criterion, criterion.Operand);
+    }
     bool textList = field && CommonTools::HasFlag(field->DataTypeCode(), 128);
     text += ValuesText(criterion, criterion.Operand, textList);
     return text;

@@ -157,5 +157,89 @@ TEST_F(CliQuestions, TextEqualsWantsTheWholeValueInAnyCase) {
     }
 }
 
+// The company's invoices are dated 2023-11-02 (1001), 2023-11-20, 2024-04-30 (1003
+// and 1004), 2024-07-30, 2024-09-23, 2024-09-26, 2024-10-21, 2024-10-31, 2025-05-19,
+// 2025-06-23, 2025-10-03, 2025-12-20, 2026-05-11, 2026-06-23, 2026-07-28, 2026-09-23
+// and 2026-11-02 (1018): eighteen in all.
+TEST_F(CliQuestions, DateRulesMeetTheirEdgesAndRelativeValuesCountFromToday) {
+    struct Case {
+        std::string arguments;
+        int found;
+    };
+    const std::string field = "--type Invoice --today 2026-11-02 --field 'Invoice: TxnDate ";
+    const std::vector<Case> cases = {
+        {field + "lt 2024-04-30'", 2},
+        {field + "le 2024-04-30'", 4},
+        {field + "eq 2024-04-30'", 2},
+        {field + "between 2024-04-30 2024-07-30'", 3},
+        {field + "ge 2026-09-23'", 2},
+        {field + "gt 2026-09-23'", 1},
+        {field + "eq this-month'", 1},
+        {field + "eq last-quarter'", 2},
+        {field + "ge year-to-date'", 5},
+        {field + "eq last-30-days'", 1},
+        {field + "eq last-year'", 4},
+        {field + "between last-year yesterday'", 8},
+        {field + "lt today'", 17},
+        // A global date rule tries every date and date-time element (the day of a time).
+        {"--type Invoice --rule 'date eq 2024-04-30'", 2},
+        // The date range takes the same values, a span's first day for --from and its
+        // last for --to.
+        {"--type Invoice --today 2026-11-02 --from last-year --to last-year", 4},
+        {"--type Invoice --today 2026-11-02 --from this-year", 5},
+        {"--type Invoice --today 2027-01-10 --from last-year --to last-year", 5},
+        // Overdue invoices, one field rule on the due date and one on the balance.
+        {"--type Invoice --today 2027-01-02 --field 'Invoice: DueDate lt today' --field "
+         "'Invoice: BalanceRemaining gt 0'",
+         1},
+        {"--type Invoice --today 2027-01-01 --field 'Invoice: DueDate lt today' --field "
+         "'Invoice: BalanceRemaining gt 0'",
+         0},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = Search(c.arguments);
+        EXPECT_EQ(run.exitCode, 0) << c.arguments << "\n" << run.err;
+        EXPECT_NE(run.out.find("Found " + std::to_string(c.found) + " Done."), std::string::npos)
+            << c.arguments << "\n"
+            << run.out;
+    }
+    const CliRun wrong = Search(field + "eq 2026-02-30'");
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_NE(wrong.err.find("is not a date"), std::string::npos) << wrong.err;
+    const CliRun text = Search(field + "contains 2026'");
+    EXPECT_EQ(text.exitCode, 2);
+    EXPECT_NE(text.err.find("a date field"), std::string::npos) << text.err;
+}
+
+TEST_F(CliQuestions, ASavedSearchKeepsRelativeDatesAndTakesDateOverrides) {
+    const CliRun saved =
+        Search("--type Invoice --field 'Invoice: TxnDate eq last-quarter' --save 'Last quarter'");
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    const CliRun shown = Cli("searches show 'Last quarter' --home " + Shell(home_.string()));
+    EXPECT_NE(shown.out.find("--field 'Invoice: TxnDate eq last-quarter'"), std::string::npos)
+        << shown.out;
+    struct Case {
+        std::string arguments;
+        int found;
+    };
+    // July to September 2026 holds 1016 and 1017; April to June 1014 and 1015; a date
+    // range from September keeps only 1017.
+    const std::vector<Case> cases = {
+        {"--today 2026-11-02", 2},
+        {"--today 2026-08-02", 2},
+        {"--today 2026-11-02 --from 2026-09-01", 1},
+        {"--today 2026-11-02 --to 2026-08-31", 1},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = Search("--saved 'Last quarter' " + c.arguments);
+        EXPECT_EQ(run.exitCode, 0) << c.arguments << "\n" << run.err;
+        EXPECT_NE(run.out.find("Found " + std::to_string(c.found) + " Done."), std::string::npos)
+            << c.arguments << "\n"
+            << run.out;
+    }
+    const CliRun backwards = Search("--saved 'Last quarter' --from 2026-09-01 --to 2026-08-01");
+    EXPECT_EQ(backwards.exitCode, 2);
+}
+
 }  // namespace
 }  // namespace quarrion::test
