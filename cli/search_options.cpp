@@ -188,7 +188,9 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
         app.add_option(
                "--field", options.fields,
                "A rule on one field of a type: \"TYPE: [and|or] PATH OP VALUE\", PATH below "
-               "the record (CustomerRef/FullName), OP also is-blank, is-true, is-false; "
+               "the record (CustomerRef/FullName); TYPE * gives the rule to every included "
+               "type that has the field (\"*: Memo contains damaged\"), OP also is-blank, is-true, "
+               "is-false; "
                "date fields take the date operations (\"Invoice: DueDate lt today\"); "
                "the type's field rules replace the --rule rules for it; repeatable")
             ->type_name("F")

@@ -39,6 +39,12 @@ std::string JoinedSuggestions(const std::vector<std::string>& matches) {
     return joined;
 }
 
+// The catalog tag name of a field path of a type's record.
+std::string TagNameOf(std::int32_t type, const std::string& path) {
+    return path.substr(0, 2) == "//" ? path
+                                     : "//" + RequestTypeInfo::RecordElementName(type) + "/" + path;
+}
+
 }  // namespace
 
 RequestTypesResult RequestTypesOf(std::string_view text) {
@@ -151,6 +157,33 @@ void SearchBuilder::AddFieldRule(std::int32_t requestType, std::unique_ptr<Field
 std::string SearchBuilder::AddFieldRule(std::string_view text) {
     FieldRuleTextResult parsed = ParseFieldRuleText(text);
     if (!parsed) return parsed.Error;
+    if (parsed.TypeText == "*") return AddFieldRuleToEveryType(parsed);
+    return AddFieldRule(parsed);
+}
+
+std::string SearchBuilder::AddFieldRuleToEveryType(const FieldRuleTextResult& parsed) {
+    if (types_.empty()) return "a field rule for every type (*) needs the types included first";
+    const std::string& path = parsed.Rule.Subject;
+    std::vector<std::int32_t> having;
+    for (std::int32_t type : types_) {
+        if (catalog_.Item(static_cast<int>(type), TagNameOf(type, path))) having.push_back(type);
+    }
+    if (having.empty()) {
+        return "no included type has a field " + Quoted(path) +
+               "; \"quarrion-cli catalog list TYPE\" lists a type's fields";
+    }
+    // A type without the element keeps the global rules, as if no rule were written for
+    // it; every type that has it gets the rule, checked as its own.
+    for (std::int32_t type : having) {
+        FieldRuleTextResult own = parsed;
+        own.TypeText = RequestTypeInfo::TypeName(type);
+        if (std::string error = AddFieldRule(own); !error.empty())
+            return own.TypeText + ": " + error;
+    }
+    return {};
+}
+
+std::string SearchBuilder::AddFieldRule(const FieldRuleTextResult& parsed) {
     RequestTypesResult types = RequestTypesOf(parsed.TypeText);
     if (!types) return types.Error;
     if (types.Types.size() != 1) return "a field rule names one type, not " + parsed.TypeText;
@@ -164,9 +197,7 @@ std::string SearchBuilder::AddFieldRule(std::string_view text) {
     }
 
     const std::string& path = parsed.Rule.Subject;
-    const std::string tagName = path.substr(0, 2) == "//"
-                                    ? path
-                                    : "//" + RequestTypeInfo::RecordElementName(type) + "/" + path;
+    const std::string tagName = TagNameOf(type, path);
     const QBXMLTag* tag = catalog_.Item(static_cast<int>(type), tagName);
     if (!tag) {
         std::string error = stem + " has no field " + Quoted(path);

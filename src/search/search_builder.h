@@ -12,6 +12,7 @@
 #include "model/field_criterion.h"
 #include "model/request_search_rule.h"
 #include "model/search_object2.h"
+#include "search/rule_text.h"
 
 namespace quarrion {
 
@@ -72,6 +73,9 @@ class SearchBuilder {
     // or what is wrong: an unknown or not included type, an unknown path (naming close
     // matches), an operation that does not fit the field, a value that is no number, or
     // a second rule on the same field in one AND group (which would replace the first).
+    // The type "*" gives the rule to every type included so far whose record has the
+    // field; the others keep the global rules. It is refused when no included type has
+    // the field.
     std::string AddFieldRule(std::string_view text);
 
     // The standing rules of a type (display columns, field rules), made from the
@@ -86,6 +90,9 @@ class SearchBuilder {
     std::string Build(SearchObject2& search);
 
   private:
+    std::string AddFieldRule(const FieldRuleTextResult& parsed);
+    std::string AddFieldRuleToEveryType(const FieldRuleTextResult& parsed);
+
     const QBXMLTags& catalog_;
     std::vector<std::int32_t> types_;
     SearchDate from_ = ZeroDate;

@@ -241,5 +241,30 @@ TEST_F(CliQuestions, ASavedSearchKeepsRelativeDatesAndTakesDateOverrides) {
     EXPECT_EQ(backwards.exitCode, 2);
 }
 
+TEST_F(CliQuestions, AFieldRuleForEveryTypeReachesTheTypesThatHaveTheField) {
+    // Invoices 1003 ("balance on backorder") and 1015 ("Backorder items to follow")
+    // have the memo; customers have no Memo and keep the global rule (three Acme names).
+    const CliRun run = Search(
+        "--type Invoice --type Customer --field '*: Memo contains backorder' --rule 'text "
+        "contains Acme' --format json");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::regex found("\"name\": \"(\\w+)\"[^}]*\"message\": \"[^\"]*Found (\\d+) Done");
+    std::vector<std::string> counts;
+    for (std::sregex_iterator it(run.out.begin(), run.out.end(), found), end; it != end; ++it) {
+        counts.push_back((*it)[1].str() + " " + (*it)[2].str());
+    }
+    EXPECT_EQ(counts, (std::vector<std::string>{"Invoice 2", "Customer 3"})) << run.out;
+    EXPECT_NE(run.out.find("\"1003\""), std::string::npos);
+    EXPECT_NE(run.out.find("\"1015\""), std::string::npos);
+
+    const CliRun none = Search("--type Customer --field '*: Memo contains backorder'");
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_NE(none.err.find("no included type has a field \"Memo\""), std::string::npos)
+        << none.err;
+    const CliRun wrongOp = Search("--type Invoice --type Customer --field '*: Memo gt 3'");
+    EXPECT_EQ(wrongOp.exitCode, 2);
+    EXPECT_NE(wrongOp.err.find("Invoice: gt does not fit Memo"), std::string::npos) << wrongOp.err;
+}
+
 }  // namespace
 }  // namespace quarrion::test
