@@ -266,5 +266,47 @@ TEST_F(CliQuestions, AFieldRuleForEveryTypeReachesTheTypesThatHaveTheField) {
     EXPECT_NE(wrongOp.err.find("Invoice: gt does not fit Memo"), std::string::npos) << wrongOp.err;
 }
 
+TEST_F(CliQuestions, ViewFindsARecordByIdentityOrNumberAndNamesIt) {
+    // Invoice 1003 of Café Müller, dated 2024-04-30: its TxnID read from the company file.
+    const std::string company = ReadAll(company_);
+    const std::size_t ref = company.find("<RefNumber>1003</RefNumber>");
+    ASSERT_NE(ref, std::string::npos);
+    const std::size_t idAt = company.rfind("<TxnID>", ref) + std::string("<TxnID>").size();
+    const std::string id = company.substr(idAt, company.find('<', idAt) - idAt);
+    const std::string naming = "Invoice 1003, Café Müller, 2024-04-30, key k2.";
+    const fs::path page = dir_.Path() / "record.html";
+    const std::string view = "view --home " + Shell(home_.string()) + " --company " +
+                             Shell(company_.string()) + " --type Invoice --out " +
+                             Shell(page.string());
+    for (const std::string& which :
+         std::vector<std::string>{"--ref 1003", "--id " + Shell(id), "--key k2"}) {
+        const CliRun run = Cli(view + " " + which);
+        EXPECT_EQ(run.exitCode, 0) << which << "\n" << run.err;
+        EXPECT_NE(run.out.find(naming), std::string::npos) << which << "\n" << run.out;
+        EXPECT_NE(ReadAll(page).find("1003"), std::string::npos) << which;
+    }
+    const CliRun another = Cli(view + " --key k3");
+    EXPECT_NE(another.out.find("Invoice 1004, CAFÉ MÜLLER GmbH, 2024-04-30, key k3."),
+              std::string::npos)
+        << another.out;
+
+    struct Case {
+        std::string which;
+        int exitCode;
+        std::string message;
+    };
+    const std::vector<Case> refused = {
+        {"--ref 99999", 1, "no Invoice record the search received has the number 99999"},
+        {"--id nothing", 1, "has the identity nothing"},
+        {"", 2, "give one of --key, --id or --ref"},
+        {"--ref 1003 --key k2", 2, "give one of --key, --id or --ref"},
+    };
+    for (const Case& c : refused) {
+        const CliRun run = Cli(view + " " + c.which);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.which;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.which << "\n" << run.err;
+    }
+}
+
 }  // namespace
 }  // namespace quarrion::test
