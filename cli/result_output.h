@@ -16,6 +16,7 @@ struct OutputOptions {
     std::string exportDir;
     std::string as = "csv";
     bool guardFormulas = false;
+    bool hideEmpty = false;  // leave out the types without rows
 
     CLI::Option* formatOption = nullptr;
     CLI::Option* exportOption = nullptr;

@@ -308,5 +308,28 @@ TEST_F(CliQuestions, ViewFindsARecordByIdentityOrNumberAndNamesIt) {
     }
 }
 
+TEST_F(CliQuestions, AFullListSaysWhyAndEmptyTypesCanBeHidden) {
+    // Customer types have no amount, so the amount rule lists all seven of them; no
+    // invoice reaches a million.
+    const std::string arguments = "--type Invoice --type CustomerType --rule 'amount gt 1000000'";
+    const std::string notice =
+        "Found 7 Done. Every record is listed: this type has no field of the kind the rules test.";
+    const CliRun all = Search(arguments);
+    ASSERT_EQ(all.exitCode, 0) << all.err;
+    EXPECT_NE(all.out.find("Invoice\n  18/18  Found 0 Done.\n"), std::string::npos) << all.out;
+    EXPECT_NE(all.out.find(notice), std::string::npos) << all.out;
+
+    const CliRun hidden = Search(arguments + " --hide-empty");
+    EXPECT_EQ(hidden.out.find("Invoice"), std::string::npos) << hidden.out;
+    EXPECT_NE(hidden.out.find(notice), std::string::npos) << hidden.out;
+    const CliRun json = Search(arguments + " --hide-empty --format json");
+    EXPECT_EQ(json.out.find("\"Invoice\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"CustomerType\""), std::string::npos) << json.out;
+
+    // Without rules a full list is what was asked for: no notice.
+    const CliRun plain = Search("--type CustomerType");
+    EXPECT_NE(plain.out.find("Found 7 Done.\n"), std::string::npos) << plain.out;
+}
+
 }  // namespace
 }  // namespace quarrion::test
