@@ -205,8 +205,9 @@ std::string ListAdvice(const std::string& text) {
     std::string advice;
     for (char c : text) {
         if (c == ',') {
+            while (!advice.empty() && IsBlankChar(advice.back())) advice.pop_back();
             advice += "\",\"";
-        } else {
+        } else if (!(IsBlankChar(c) && !advice.empty() && advice.back() == '"')) {
             advice.push_back(c);
         }
     }
@@ -236,12 +237,15 @@ std::string ReadValues(WordReader& reader, RuleText& rule, std::string_view opWo
                        word.text + " ...\")";
             }
             if (!word.quoted && word.text.empty()) return "the list of in has an empty value";
-            if (word.quoted && word.text.find(',') != std::string::npos) {
-                // One quoted value with commas would be looked for whole and quietly
-                // find nothing; the user almost always meant a list.
+            if (next == '\0' && rule.Values.empty() && word.quoted &&
+                word.text.find(',') != std::string::npos) {
+                // A list of one quoted value with commas would be looked for whole and
+                // quietly find nothing; the user almost always meant a list. Values
+                // with commas inside a longer list ("Acme, Inc.",Globex) stay.
                 return "the values of in are separated by commas outside double quotes; "
                        "quote each value on its own (in \"" +
-                       ListAdvice(word.text) + "\")";
+                       ListAdvice(word.text) +
+                       "\"), or use equals for one value that holds a comma";
             }
             rule.Values.push_back(word.text);
             if (next == '\0') break;

@@ -124,7 +124,8 @@ TEST_F(CliQuestions, EveryExampleInMessagesAndHelpRuns) {
     // The rule examples of search --help, as the help writes them.
     const CliRun help = Cli("search --help");
     const std::vector<std::string> examples = {"text contains \"Acme Corp\"",
-                                               "or amount between 100 500", "text in A,B"};
+                                               "or amount between 100 500", "text in A,B",
+                                               "date between 2026-01-01 last-month"};
     for (const std::string& example : examples) {
         std::string escaped;
         for (char c : example) {
@@ -134,6 +135,13 @@ TEST_F(CliQuestions, EveryExampleInMessagesAndHelpRuns) {
         EXPECT_NE(help.out.find("\"" + escaped + "\""), std::string::npos) << example;
         const CliRun run =
             Search("--type Invoice --rule 'text contains a' --rule '" + example + "'");
+        EXPECT_EQ(run.exitCode, 0) << example << "\n" << run.err;
+    }
+    // And its field-rule examples.
+    for (const std::string& example :
+         {std::string("Invoice: DueDate lt today"), std::string("*: Memo contains damaged")}) {
+        EXPECT_NE(help.out.find("\"" + example + "\""), std::string::npos) << example;
+        const CliRun run = Search("--type Invoice --field '" + example + "'");
         EXPECT_EQ(run.exitCode, 0) << example << "\n" << run.err;
     }
 }

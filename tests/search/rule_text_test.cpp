@@ -14,15 +14,15 @@ namespace {
 
 // Every word of the syntax names exactly the code the model uses.
 TEST(RuleWords, ChoiceWordsNameTheirCodes) {
-    const std::vector<std::pair<const char*, long>> table = {{"text", 128},   {"number", 64},
-                                                             {"amount", 65},  {"price", 75},
-                                                             {"percent", 74}, {"quantity", 76}};
+    const std::vector<std::pair<const char*, long>> table = {
+        {"text", 128},   {"number", 64},   {"amount", 65}, {"price", 75},
+        {"percent", 74}, {"quantity", 76}, {"date", 2}};
     for (const auto& [word, code] : table) {
         EXPECT_EQ(ChoiceOfWord(word), code) << word;
         EXPECT_EQ(ChoiceWord(code), word);
     }
     EXPECT_EQ(ChoiceOfWord("TEXT"), 128);
-    EXPECT_FALSE(ChoiceOfWord("date"));
+    EXPECT_FALSE(ChoiceOfWord("time"));
     EXPECT_EQ(ChoiceWord(141), "");
 }
 
@@ -248,7 +248,9 @@ TEST(WordRuleFilling, BlankValuesAndUnknownChoicesAreRefused) {
     Criterion rule;
     EXPECT_NE(Fill("text contains \"  \"", rule).find("not blank"), std::string::npos);
     EXPECT_NE(Fill("text in a,\" \"", rule).find("not blank"), std::string::npos);
-    EXPECT_NE(Fill("date eq 2026-01-01", rule).find("\"date\" is no data type"), std::string::npos);
+    EXPECT_NE(Fill("time eq 2026-01-01", rule).find("\"time\" is no data type"), std::string::npos);
+    EXPECT_NE(Fill("date eq 2026-02-30", rule).find("is not a date"), std::string::npos);
+    EXPECT_NE(Fill("date contains 2026", rule).find("does not fit date"), std::string::npos);
     EXPECT_NE(Fill("text is-blank", rule).find("field rules"), std::string::npos);
 }
 
@@ -306,8 +308,8 @@ TEST(FieldRuleFilling, OperationsFollowTheFieldsDataType) {
 
 TEST(FieldRuleFilling, FieldsOfOtherTypesTakeNoRule) {
     FieldCriterion rule;
-    std::string error = FillField("TxnDate eq 5", Field("//InvoiceRet/TxnDate", "DATETYPE"), rule);
-    EXPECT_NE(error.find("TxnDate is a DATETYPE field"), std::string::npos) << error;
+    std::string error = FillField("TxnID eq 5", Field("//InvoiceRet/TxnID", "IDTYPE"), rule);
+    EXPECT_NE(error.find("TxnID is a IDTYPE field"), std::string::npos) << error;
 }
 
 TEST(FieldRuleFilling, TheFilledRuleJudgesRecords) {
@@ -373,7 +375,11 @@ TEST(RuleWriting, WrittenRulesParseBackToEqualRules) {
                                             "number in 1,2.5",
                                             "text in \"Acme, Inc.\",B",
                                             "quantity ge -3",
-                                            "text matches A*"};
+                                            "text matches A*",
+                                            "text equals \"Acme Supply\"",
+                                            "date lt 2026-03-01",
+                                            "date between 2026-01-01 last-month",
+                                            "date eq last-30-days"};
     for (const std::string& text : texts) {
         Criterion first;
         ASSERT_EQ(Fill(text.c_str(), first), "") << text;
@@ -390,6 +396,10 @@ TEST(RuleWriting, WrittenRulesParseBackToEqualRules) {
               "");
     EXPECT_EQ(FieldCriterionText(field, true),
               "or CustomerRef/FullName in \"Zoë's Bakery, Inc.\",x");
+    FieldCriterion due;
+    ASSERT_EQ(FillField("DueDate le Yesterday", Field("//InvoiceRet/DueDate", "DATETYPE"), due),
+              "");
+    EXPECT_EQ(FieldCriterionText(due, false), "DueDate le yesterday");
     FieldCriterion blank;
     ASSERT_EQ(FillField("Memo is-blank", Field("//InvoiceRet/Memo", "STRTYPE"), blank), "");
     EXPECT_EQ(FieldCriterionText(blank, false), "Memo is-blank");

@@ -146,11 +146,11 @@ class StartUpTest : public QObject {
     void TheCodeTablesAreFilledInTheirFixedOrder() {
         auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
         auto& tables = state->Tables();
-        QCOMPARE(tables.Operations.Count(), std::size_t{15});
+        QCOMPARE(tables.Operations.Count(), std::size_t{16});
         QCOMPARE(tables.DataTypes.Count(), std::size_t{8});
         QCOMPARE(tables.Choices.Count(), std::size_t{6});
         QCOMPARE(tables.Operations.Item(1)->Code(), 66);
-        QCOMPARE(tables.Operations.Item(15)->Code(), 140);
+        QCOMPARE(tables.Operations.Item(16)->Code(), 140);
         QCOMPARE(tables.DataTypes.Item(7)->Code(), 141);
         QCOMPARE(tables.Choices.Item(1)->Code(), 128);
     }
