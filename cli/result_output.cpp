@@ -58,6 +58,9 @@ void AddOutputOptions(CLI::App& app, OutputOptions& options) {
     app.add_flag("--hide-empty", options.hideEmpty,
                  "Leave the types that found nothing out of the output, the exported files and "
                  "the workbook");
+    app.add_flag("--bom", options.bom,
+                 "Start exported csv and tsv files with the UTF-8 byte order mark, so a "
+                 "spreadsheet program reads accented letters right");
     app.add_flag("--guard-formulas", options.guardFormulas,
                  "In csv and tsv output, put an apostrophe before a text value starting with =, +, "
                  "-, @, TAB or CR so a spreadsheet does not run it");
@@ -66,6 +69,9 @@ void AddOutputOptions(CLI::App& app, OutputOptions& options) {
 std::string CheckOutputOptions(const OutputOptions& options) {
     if (options.asOption && options.asOption->count() > 0 && options.exportDir.empty()) {
         return "--as needs --export DIR";
+    }
+    if (options.bom && (options.exportDir.empty() || options.as == "xlsx")) {
+        return "--bom is for csv and tsv files written with --export DIR";
     }
     return {};
 }
@@ -119,7 +125,7 @@ int WriteResults(const std::string& command, const OutputOptions& options, Searc
         written << file.string() << "\n";
         return 0;
     }
-    const ExportOptions fileOptions{FormatCode(options.as), options.guardFormulas};
+    const ExportOptions fileOptions{FormatCode(options.as), options.guardFormulas, options.bom};
     for (const ResultList& list : lists) {
         const fs::path file =
             folder / SilentExportName(FileNameOf(list.Title) + " List", fileOptions.Format);

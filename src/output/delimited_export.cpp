@@ -97,6 +97,7 @@ std::string WriteListFile(const std::filesystem::path& file, const ResultList& l
 
     std::string buffer;
     buffer.reserve(1 << 16);
+    if (options.ByteOrderMark) buffer += kUtf8ByteOrderMark;
     AppendListHeading(buffer, list, options);
     for (const ResultRow& row : list.Rows) {
         AppendListRow(buffer, list, row, options);

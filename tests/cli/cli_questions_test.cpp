@@ -339,5 +339,40 @@ TEST_F(CliQuestions, AFullListSaysWhyAndEmptyTypesCanBeHidden) {
     EXPECT_NE(plain.out.find("Found 7 Done.\n"), std::string::npos) << plain.out;
 }
 
+TEST_F(CliQuestions, CsvFilesCarryAByteOrderMarkOnlyWhenAsked) {
+    const fs::path plain = dir_.Path() / "plain";
+    const fs::path marked = dir_.Path() / "marked";
+    const std::string arguments =
+        "--type Customer --type Invoice --rule 'text equals \"Café Müller\"'";
+    ASSERT_EQ(Search(arguments + " --export " + Shell(plain.string())).exitCode, 0);
+    const CliRun run = Search(arguments + " --bom --hide-empty --export " + Shell(marked.string()));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string plainText = ReadAll(plain / "Customer List.csv");
+    const std::string markedText = ReadAll(marked / "Customer List.csv");
+    EXPECT_NE(plainText.substr(0, 3), bom);
+    EXPECT_EQ(markedText.substr(0, 3), bom);
+    EXPECT_EQ(markedText.substr(3), plainText) << "the mark is all that differs";
+    EXPECT_NE(markedText.find("Café Müller"), std::string::npos);
+    // Café Müller has four invoices, so both lists are written; an e-mail address is on
+    // no invoice, so there --hide-empty leaves the invoice list out.
+    EXPECT_TRUE(fs::exists(marked / "Invoice List.csv"));
+    const fs::path fewer = dir_.Path() / "fewer";
+    ASSERT_EQ(
+        Search("--type Customer --type Invoice --rule 'text equals accounts@bakerlumber.example' "
+               "--hide-empty --export " +
+               Shell(fewer.string()))
+            .exitCode,
+        0);
+    EXPECT_TRUE(fs::exists(fewer / "Customer List.csv"));
+    EXPECT_FALSE(fs::exists(fewer / "Invoice List.csv"));
+
+    const CliRun workbook =
+        Search(arguments + " --bom --export " + Shell(marked.string()) + " --as xlsx");
+    EXPECT_EQ(workbook.exitCode, 2);
+    EXPECT_NE(workbook.err.find("--bom is for csv and tsv files"), std::string::npos)
+        << workbook.err;
+}
+
 }  // namespace
 }  // namespace quarrion::test
