@@ -16,6 +16,8 @@ struct OutputOptions {
     std::string exportDir;
     std::string as = "csv";
     bool guardFormulas = false;
+    bool hideEmpty = false;  // leave out the types without rows
+    bool bom = false;        // csv and tsv files start with the UTF-8 byte order mark
 
     CLI::Option* formatOption = nullptr;
     CLI::Option* exportOption = nullptr;

@@ -16,7 +16,13 @@ struct ExportOptions {
     // starts with =, +, -, @, TAB or CR gets a leading apostrophe so a spreadsheet
     // shows it instead of running it as a formula. Number columns are left alone.
     bool GuardFormulas = false;
+    // Starts a written file with the UTF-8 byte order mark, which spreadsheet programs
+    // need to read a CSV file as UTF-8 rather than their local code page.
+    bool ByteOrderMark = false;
 };
+
+// The UTF-8 byte order mark.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // One field as it goes into the file. Tab-delimited fields and empty fields are
 // written unchanged. A comma-separated field is quoted only when it holds a comma

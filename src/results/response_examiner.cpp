@@ -141,7 +141,9 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
         }
         if (closing()) return false;
     }
-    setMessage(item.Message + " Done.");
+    setMessage(
+        item.Message + " Done." +
+        (judge.ListsEverythingUntested() ? " " + std::string(kEveryRecordNotice) : std::string()));
     item.Done = true;
     return true;
 }
