@@ -18,6 +18,7 @@
 #include "search_command.h"
 #include "searches_command.h"
 #include "to_print_command.h"
+#include "types_command.h"
 #include "view_command.h"
 
 int main(int argc, char** argv) {
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
 
     CLI::App app("Quarrion from the terminal: searches QuickBooks lists and transactions.",
                  "quarrion-cli");
+    app.set_version_flag("--version", "quarrion-cli " QUARRION_VERSION,
+                         "Print the version and exit");
     app.require_subcommand(1);
     // Also before the command (quarrion-cli --home DIR search ...), as git and docker
     // take it; a --home after the command wins.
@@ -40,11 +43,15 @@ int main(int argc, char** argv) {
     commands.push_back(AddLogCommand(app));
     commands.push_back(AddLinkCommand(app));
     commands.push_back(AddSampleCommand(app));
+    commands.push_back(AddTypesCommand(app));
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
+        return kExitSuccess;
+    } catch (const CLI::CallForVersion& version) {
+        std::cout << version.what() << "\n";
         return kExitSuccess;
     } catch (const CLI::CallForAllHelp&) {
         std::cout << app.help("", CLI::AppFormatMode::All);

@@ -56,6 +56,12 @@ void AddOutputOptions(CLI::App& app, OutputOptions& options) {
         app.add_option("--as", options.as, "Export format: csv (default), tsv or xlsx")
             ->type_name("csv|tsv|xlsx")
             ->check(CLI::IsMember({"csv", "tsv", "xlsx"}).description(""));
+    app.add_flag("--hide-empty", options.hideEmpty,
+                 "Leave the types that found nothing out of the output, the exported files and "
+                 "the workbook");
+    app.add_flag("--bom", options.bom,
+                 "Start exported csv and tsv files with the UTF-8 byte order mark, so a "
+                 "spreadsheet program reads accented letters right");
     app.add_flag("--guard-formulas", options.guardFormulas,
                  "In csv and tsv output, put an apostrophe before a text value starting with =, +, "
                  "-, @, TAB or CR (also after a line break inside it) so a spreadsheet does not "
@@ -70,21 +76,41 @@ std::string CheckOutputOptions(const OutputOptions& options) {
     if (options.asOption && options.asOption->count() > 0 && options.exportDir.empty()) {
         return "--as needs --export DIR";
     }
+    if (options.bom && (options.exportDir.empty() || options.as == "xlsx")) {
+        return "--bom is for csv and tsv files written with --export DIR";
+    }
     return {};
 }
 
 int WriteResults(const std::string& command, const OutputOptions& options, SearchObject2& search,
-                 const std::vector<ResultList>& lists) {
+                 const std::vector<ResultList>& allLists) {
+    // The shown types: all of them, or with --hide-empty those with rows. The lists
+    // pair with the items by position.
+    IncItems shownItems;
+    std::vector<ResultList> shownLists;
+    if (options.hideEmpty) {
+        search.IncludeItems.Copy(shownItems, CopyDirection::IntoTarget);
+        for (std::size_t position = allLists.size(); position >= 1; --position) {
+            if (allLists[position - 1].Rows.empty() && position <= shownItems.Count()) {
+                shownItems.Remove(position);
+            }
+        }
+        for (const ResultList& list : allLists) {
+            if (!list.Rows.empty()) shownLists.push_back(list);
+        }
+    }
+    const IncItems& items = options.hideEmpty ? shownItems : search.IncludeItems;
+    const std::vector<ResultList>& lists = options.hideEmpty ? shownLists : allLists;
     const bool toStandardOutput = options.exportDir.empty() || options.formatOption->count() > 0;
     if (toStandardOutput) {
         const ExportOptions delimited{FormatCode(options.format), options.guardFormulas,
                                       options.standardQuoting};
         if (options.format == "json") {
-            std::cout << ResultsJson(ResultsCaption(search), search.IncludeItems, lists);
+            std::cout << ResultsJson(ResultsCaption(search), items, lists);
         } else if (options.format == "csv" || options.format == "tsv") {
             std::cout << ResultsDelimited(lists, delimited);
         } else {
-            std::cout << ResultsTable(search.IncludeItems, lists);
+            std::cout << ResultsTable(items, lists);
         }
         std::cout.flush();
     }
@@ -106,7 +132,7 @@ int WriteResults(const std::string& command, const OutputOptions& options, Searc
         return 0;
     }
     const ExportOptions fileOptions{FormatCode(options.as), options.guardFormulas,
-                                    options.standardQuoting};
+                                    options.standardQuoting, options.bom};
     for (const ResultList& list : lists) {
         const fs::path file =
             folder / SilentExportName(FileNameOf(list.Title) + " List", fileOptions.Format);

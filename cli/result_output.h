@@ -17,6 +17,8 @@ struct OutputOptions {
     std::string as = "csv";
     bool guardFormulas = false;
     bool standardQuoting = false;
+    bool hideEmpty = false;  // leave out the types without rows
+    bool bom = false;        // csv and tsv files start with the UTF-8 byte order mark
 
     CLI::Option* formatOption = nullptr;
     CLI::Option* exportOption = nullptr;

@@ -7,8 +7,10 @@
 
 #include "command.h"
 #include "foundation/app_paths.h"
+#include "foundation/calendar_day.h"
 #include "link/configured_processor.h"
 #include "link/link_settings.h"
+#include "model/date_value.h"
 #include "progress_lines.h"
 #include "qbxml/request_type_info.h"
 #include "search/search_builder.h"
@@ -37,6 +39,33 @@ std::string ResolveTypes(const std::vector<std::string>& texts, std::vector<std:
     return {};
 }
 
+// A date value: YYYY-MM-DD or a relative word (date_value.h).
+struct DateValueValidator : public CLI::Validator {
+    DateValueValidator() {
+        name_ = "DATE";
+        func_ = [](const std::string& text) {
+            return ResolveDateValue(text, 0)
+                       ? std::string()
+                       : "\"" + text +
+                             "\" is not a date; write YYYY-MM-DD, today, yesterday, this-week, "
+                             "last-week, this-month, last-month, this-quarter, last-quarter, "
+                             "this-year, last-year, year-to-date or last-N-days";
+        };
+    }
+};
+
+// The --from and --to dates: a relative range starts the range on its first day and
+// ends it on its last.
+void ApplyDates(const SearchOptions& options, SearchDate& from, SearchDate& to) {
+    const std::int32_t today = DateRulesToday();
+    if (!options.from.empty()) {
+        from = SearchDate(std::chrono::days(ResolveDateValue(options.from, today)->first));
+    }
+    if (!options.to.empty()) {
+        to = SearchDate(std::chrono::days(ResolveDateValue(options.to, today)->last));
+    }
+}
+
 int Usage(const std::string& command, const std::string& message) {
     Complain(command, message);
     return 2;
@@ -57,6 +86,11 @@ int LoadSaved(const std::string& command, const SearchOptions& options, Prepared
                                                  : "; the saved searches are " + names));
     }
     found->Copy(*prepared.search, CopyDirection::IntoTarget);
+    ApplyDates(options, prepared.search->FromDate, prepared.search->ToDate);
+    if (prepared.search->FromDate != ZeroDate && prepared.search->ToDate != ZeroDate &&
+        prepared.search->FromDate > prepared.search->ToDate) {
+        return Usage(command, "the date range runs backwards: its first day is after its last");
+    }
     PrepareSavedSearch(*prepared.search, prepared.store->Catalog());
     for (std::int32_t type : prepared.selected) {
         if (!prepared.search->IncludeItems.ItemByRequestType(type)) {
@@ -73,8 +107,7 @@ int BuildFromOptions(const std::string& command, const SearchOptions& options,
     for (std::int32_t type : prepared.selected) builder.IncludeType(type);
 
     SearchDate from = ZeroDate, to = ZeroDate;
-    if (!options.from.empty()) from = *ParseSearchDate(options.from);  // checked by the option
-    if (!options.to.empty()) to = *ParseSearchDate(options.to);
+    ApplyDates(options, from, to);  // checked by the options
     if (from != ZeroDate && to != ZeroDate && from > to) {
         return Usage(command, "--from " + options.from + " is after --to " + options.to);
     }
@@ -116,12 +149,24 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
         options.typeOption->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
         if (use == TypeUse::Select) options.typeOption->required();
     }
-    options.fromOption = app.add_option("--from", options.from, "First day of the date range")
-                             ->type_name("YYYY-MM-DD")
-                             ->check(IsoDateValidator());
-    options.toOption = app.add_option("--to", options.to, "Last day of the date range")
-                           ->type_name("YYYY-MM-DD")
-                           ->check(IsoDateValidator());
+    options.fromOption =
+        app.add_option("--from", options.from,
+                       "First day of the date range: YYYY-MM-DD or a relative value (today, "
+                       "yesterday, this-week, last-week, this-month, last-month, this-quarter, "
+                       "last-quarter, this-year, last-year, year-to-date, last-N-days), which "
+                       "starts on that span's first day; with --saved it replaces the saved one")
+            ->type_name("DATE")
+            ->check(DateValueValidator());
+    options.toOption = app.add_option("--to", options.to,
+                                      "Last day of the date range: YYYY-MM-DD or a relative "
+                                      "value, which ends on that span's last day (--to "
+                                      "last-month); with --saved it replaces the saved one")
+                           ->type_name("DATE")
+                           ->check(DateValueValidator());
+    app.add_option("--today", options.today,
+                   "The day relative dates count from (default: today on this computer)")
+        ->type_name("YYYY-MM-DD")
+        ->check(IsoDateValidator());
     options.dateFilterOption =
         app.add_option("--date-filter", options.dateFilter,
                        "What the dates apply to: txn (transaction date, the default) or modified")
@@ -130,8 +175,11 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
     options.ruleOption =
         app.add_option("--rule", options.rules,
                        "A rule tried on every element of the data type: [and|or] CHOICE OP VALUE, "
-                       "CHOICE one of text, number, amount, price, percent, quantity; OP one of "
-                       "contains, starts-with, ends-with, whole-word, matches, in, lt, le, eq, ge, "
+                       "CHOICE one of text, number, amount, price, percent, quantity, date; "
+                       "date takes lt, le, eq, ge, gt and between with YYYY-MM-DD or relative "
+                       "values (\"date between 2026-01-01 last-month\"); OP one of "
+                       "contains, equals (the whole text, any case), starts-with, ends-with, "
+                       "whole-word, matches, in, lt, le, eq, ge, "
                        "gt, between (\"text contains \\\"Acme Corp\\\"\", \"or amount between 100 "
                        "500\", \"text in A,B\"); repeatable, in order")
             ->type_name("R")
@@ -141,7 +189,10 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
         app.add_option(
                "--field", options.fields,
                "A rule on one field of a type: \"TYPE: [and|or] PATH OP VALUE\", PATH below "
-               "the record (CustomerRef/FullName), OP also is-blank, is-true, is-false; "
+               "the record (CustomerRef/FullName); TYPE * gives the rule to every included "
+               "type that has the field (\"*: Memo contains damaged\"), OP also is-blank, is-true, "
+               "is-false; "
+               "date fields take the date operations (\"Invoice: DueDate lt today\"); "
                "the type's field rules replace the --rule rules for it; repeatable")
             ->type_name("F")
             ->expected(1)
@@ -175,6 +226,7 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
 int PrepareSearch(const std::string& command, const SearchOptions& options, TypeUse use,
                   CliNotifier& notifier, PreparedSearch& prepared) {
     ApplyHome(options.home);
+    if (!options.today.empty()) PinDateRulesToday(ParseIsoDay(options.today));
 
     if (!options.company.empty() && !options.responses.empty()) {
         return Usage(command, "give --company or --responses, not both");
@@ -185,8 +237,7 @@ int PrepareSearch(const std::string& command, const SearchOptions& options, Type
     if (!options.saved.empty()) {
         const CLI::Option* clash = nullptr;
         for (const CLI::Option* option :
-             {options.fromOption, options.toOption, options.dateFilterOption, options.ruleOption,
-              options.fieldOption}) {
+             {options.dateFilterOption, options.ruleOption, options.fieldOption}) {
             if (Given(option)) clash = option;
         }
         if (use == TypeUse::Search && Given(options.typeOption)) clash = options.typeOption;

@@ -28,6 +28,7 @@ struct SearchOptions {
     std::string from;
     std::string to;
     std::string dateFilter = "txn";
+    std::string today;  // YYYY-MM-DD: the day relative dates count from
     std::vector<std::string> rules;
     std::vector<std::string> fields;
     std::string saved;

@@ -170,6 +170,7 @@ QWidget* CriterionRow::InputFor(long operation) const {
         case Operation::EndsWith:
         case Operation::WholeWord:
         case Operation::MatchesPattern:
+        case Operation::TextEquals:
             return txtString_;
         case Operation::InList:
             return ListOfText() ? static_cast<QWidget*>(txtList_) : nbrList_;

@@ -24,6 +24,9 @@ inline constexpr std::int32_t Amount = 65;
 inline constexpr std::int32_t Percent = 74;
 inline constexpr std::int32_t Price = 75;
 inline constexpr std::int32_t Quantity = 76;
+// Date and date-time elements (it shares the date type's code, which has none of the
+// number, text or true/false kind bits).
+inline constexpr std::int32_t Date = 2;
 }  // namespace Choice
 
 // Comparison operations (the codes of the operations table).
@@ -40,6 +43,8 @@ inline constexpr long EndsWith = 134;
 inline constexpr long WholeWord = 136;
 inline constexpr long MatchesPattern = 138;
 inline constexpr long IsBlank = 140;
+// The whole text equals the entered text, letter case ignored.
+inline constexpr long TextEquals = 142;
 inline constexpr long InList = 206;
 inline constexpr long IsTrue = 36;
 inline constexpr long IsFalse = 34;
@@ -145,6 +150,8 @@ inline constexpr std::int32_t WebConnectorTimedOut = 0x7007;
 inline constexpr std::int32_t WebConnectorUnavailable = 0x7008;
 // QuickBooks, behind the Web Connector, could not open the company or run the request.
 inline constexpr std::int32_t QuickBooksConnectionFailed = 0x7009;
+// A folder of response files holds no file for a type the search includes.
+inline constexpr std::int32_t ResponseFileMissing = 0x700A;
 // qbXML's own status code for a modify request whose EditSequence is out of date.
 inline constexpr std::int32_t EditSequenceOutOfDate = 3200;
 }  // namespace LinkError

@@ -104,6 +104,8 @@ std::string CommonTools::OperatorText(std::int32_t operation) {
             return "Between";
         case Operation::Contains:
             return "Contains";
+        case Operation::TextEquals:
+            return "Equals";
         case Operation::InList:
             return "In List";
         case Operation::StartsWith:

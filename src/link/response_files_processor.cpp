@@ -104,14 +104,12 @@ QbxmlStatus ResponseFilesProcessor::AnswerQuery(const pugi::xml_node& request,
     std::string stamp = Stamp(path);
     if (stamp.empty()) {
         files_.erase(std::string(stem));
-        // A walk over no file finds nothing more.
-        std::string_view iterator = request.attribute("iterator").value();
-        std::string extra = iterator.empty() ? "" : " iteratorRemainingCount=\"0\"";
-        QbxmlStatus status =
-            QbxmlStatus::Make(QbxmlStatus::NothingFound, "Info",
-                              "A query request did not find a matching object in QuickBooks");
-        AppendStatusOnly(out, rsName, request, status, extra);
-        return status;
+        // No file is no answer, not an empty one: a search must not report "no matches"
+        // for a type whose records were never there to look at.
+        failure = {LinkError::ResponseFileMissing,
+                   "The response folder \"" + folder_.string() + "\" has no file " +
+                       std::string(stem) + ".xml for " + std::string(stem) + " records."};
+        return QbxmlStatus::Make(-1, "Error", failure.message);
     }
     LoadedFile& file = files_[std::string(stem)];
     if (file.stamp != stamp || !file.loaded) {

@@ -36,8 +36,8 @@ void CodeTables::Fill() {
     Operations.Clear();
     for (long code :
          {Operation::LessThan, Operation::LessOrEqual, Operation::Equal, Operation::GreaterOrEqual,
-          Operation::GreaterThan, Operation::Between, Operation::Contains, Operation::InList,
-          Operation::StartsWith, Operation::EndsWith, Operation::MatchesPattern,
+          Operation::GreaterThan, Operation::Between, Operation::Contains, Operation::TextEquals,
+          Operation::InList, Operation::StartsWith, Operation::EndsWith, Operation::MatchesPattern,
           Operation::WholeWord, Operation::IsTrue, Operation::IsFalse, Operation::IsBlank}) {
         Operations.Add(static_cast<std::int32_t>(code));
     }

@@ -1,6 +1,7 @@
 #include "model/criterion.h"
 
 #include "foundation/text_fold.h"
+#include "model/date_value.h"
 #include "qbxml/request_type_info.h"
 
 namespace quarrion {
@@ -44,6 +45,10 @@ void Criterion::SetDataType(long choice) {
         case Choice::Text:
             dataTypes_.Add(DataTypeCode::Str);
             break;
+        case Choice::Date:
+            dataTypes_.Add(DataTypeCode::Date);
+            dataTypes_.Add(DataTypeCode::DateTime);
+            break;
         default:
             break;
     }
@@ -72,6 +77,8 @@ long Criterion::Judge(std::string_view text, std::int32_t dataTypeCode) {
         holds = NumberHolds(Operand, text);
     } else if (dataTypeCode == DataTypeCode::Str) {
         holds = TextHolds(Operand, text, LetterCase::IgnoreCase);
+    } else if (dataTypeCode == DataTypeCode::Date || dataTypeCode == DataTypeCode::DateTime) {
+        holds = DateHolds(Operand, text, TextCompare.ValueText(), DateRulesToday());
     }
     if (holds) result_ = RuleResult::Holds;
     return result_;
@@ -79,6 +86,8 @@ long Criterion::Judge(std::string_view text, std::int32_t dataTypeCode) {
 
 bool Criterion::ContainsData() const {
     if (Operand == Operation::IsBlank) return true;
+    // Date rules keep their value, absolute or relative, as text.
+    if (dataType_ == Choice::Date) return TextCompare.ContainsData();
     return ValuesContainData(Operand, dataType_ == Kind::Text);
 }
 

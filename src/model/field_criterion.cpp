@@ -1,9 +1,18 @@
 #include "model/field_criterion.h"
 
 #include "foundation/common_tools.h"
+#include "model/date_value.h"
 #include "qbxml/request_type_info.h"
 
 namespace quarrion {
+
+namespace {
+
+bool IsDateField(std::int32_t code) {
+    return code == DataTypeCode::Date || code == DataTypeCode::DateTime;
+}
+
+}  // namespace
 
 void FieldCriterion::SetField(QBXMLTagRef field) {
     field_ = std::move(field);
@@ -15,6 +24,9 @@ bool FieldCriterion::ValueHolds(std::string_view text) {
     if (code == DataTypeCode::Bool) return BooleanHolds(Operand, text);
     if (DataTypeCode::IsNumber(code)) return NumberHolds(Operand, text);
     if (code == DataTypeCode::Str) return TextHolds(Operand, text, LetterCase::ExactCase);
+    if (IsDateField(code)) {
+        return DateHolds(Operand, text, TextCompare.ValueText(), DateRulesToday());
+    }
     return false;
 }
 
@@ -52,6 +64,8 @@ bool FieldCriterion::ContainsData() const {
         case Operation::IsBlank:
             return true;
         default:
+            // Date rules keep their value, absolute or relative, as text.
+            if (IsDateField(field_->DataTypeCode())) return TextCompare.ContainsData();
             return ValuesContainData(Operand,
                                      CommonTools::HasFlag(field_->DataTypeCode(), Kind::Text));
     }

@@ -26,6 +26,7 @@ RecordJudge::RecordJudge(IncItem& item, Examinors& examinors) : item_(item), exa
     byFieldRules_ = item.FieldExaminors.ContainsData();
     if (byFieldRules_) return;
     everything_ = item.SearchColumns.Count() == 0;
+    rulesHoldData_ = examinors.ContainsData();
     std::size_t position = 0;
     for (const SearchColumn& column : item.SearchColumns) {
         ++position;

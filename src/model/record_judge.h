@@ -34,6 +34,11 @@ struct RecordMatch {
 // changing them) and keeps references to `item` and `examinors`, which must outlive
 // it. Judging writes the rules' results, so a judge and its rules belong to one
 // thread at a time.
+// What a type's status adds when every record is listed for want of an element the
+// rules could test.
+inline constexpr const char* kEveryRecordNotice =
+    "Every record is listed: this type has no field of the kind the rules test.";
+
 class RecordJudge {
   public:
     RecordJudge(IncItem& item, Examinors& examinors);
@@ -41,6 +46,11 @@ class RecordJudge {
     RecordMatch Decide(pugi::xml_node record);
     // The same, reusing the caller's buffer for the match text (cleared first).
     bool Decide(pugi::xml_node record, std::string& matchText);
+
+    // Whether the word rules hold something but the type has no element of the data
+    // types they test, so every record is listed (rule 3): the user should be told why
+    // the list is full.
+    bool ListsEverythingUntested() const { return everything_ && rulesHoldData_; }
 
   private:
     // One distinct (element name, data type) pair of the search columns, with the
@@ -67,6 +77,7 @@ class RecordJudge {
     Examinors& examinors_;
     bool byFieldRules_ = false;
     bool everything_ = false;
+    bool rulesHoldData_ = false;
     std::vector<NameTests> names_;
     std::vector<std::int32_t> slots_;  // open addressing into names_; -1 = free
     std::string scratch_;

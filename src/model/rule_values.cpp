@@ -75,6 +75,7 @@ bool RuleValues::ValuesContainData(long operation, bool listOfText) const {
         case Operation::EndsWith:
         case Operation::WholeWord:
         case Operation::MatchesPattern:
+        case Operation::TextEquals:
             return TextCompare.ContainsData();
         case Operation::InList:
             return listOfText ? TextList.ContainsData() : NumberList.ContainsData();
@@ -124,6 +125,8 @@ bool RuleValues::TextHolds(long operation, std::string_view text, LetterCase wor
             return TextHasWholeWord(text, EnteredText(scratch), wordCase);
         case Operation::MatchesPattern:
             return !CommonTools::MatchText(text, EnteredText(scratch)).empty();
+        case Operation::TextEquals:
+            return TextEquals(text, EnteredText(scratch), LetterCase::IgnoreCase);
         case Operation::IsBlank:
             return TextIsBlank(text);
         case Operation::InList:

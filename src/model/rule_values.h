@@ -42,8 +42,8 @@ class RuleValues {
     // than the six number ones and "in list" fail.
     bool NumberHolds(long operation, std::string_view text);
 
-    // A record text against the entered text or list. Contains and in list always
-    // ignore letter case; starts with, ends with and whole word follow `wordCase`.
+    // A record text against the entered text or list. Contains, equals and in list
+    // always ignore letter case; starts with, ends with and whole word follow `wordCase`.
     // Operations that are not text operations fail.
     bool TextHolds(long operation, std::string_view text, LetterCase wordCase);
 

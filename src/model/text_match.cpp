@@ -144,6 +144,13 @@ bool TextContains(std::string_view text, std::string_view part, LetterCase lette
     return ContainsBytes(p.text, p.part, p.foldBytes);
 }
 
+bool TextEquals(std::string_view text, std::string_view value, LetterCase letterCase) {
+    FoldStorage storage;
+    Prepared p = Prepare(text, value, letterCase, storage);
+    return p.text.size() == p.part.size() &&
+           SameBytes(p.text.data(), p.part.data(), p.part.size(), p.foldBytes);
+}
+
 bool TextStartsWith(std::string_view text, std::string_view start, LetterCase letterCase) {
     FoldStorage storage;
     Prepared p = Prepare(text, start, letterCase, storage);

@@ -29,6 +29,10 @@ bool TextEndsWith(std::string_view text, std::string_view end, LetterCase letter
 // last word.
 bool TextHasWholeWord(std::string_view text, std::string_view word, LetterCase letterCase);
 
+// The whole text equals `value`: "Acme" equals "ACME" when case is ignored, but not
+// "Acme Supply".
+bool TextEquals(std::string_view text, std::string_view value, LetterCase letterCase);
+
 // Nothing but blanks (or nothing at all).
 bool TextIsBlank(std::string_view text);
 

@@ -162,6 +162,7 @@ Outcome WriteListFile(const std::filesystem::path& file, const ResultList& list,
 
     std::string buffer;
     buffer.reserve(1 << 16);
+    if (options.ByteOrderMark) buffer += kUtf8ByteOrderMark;
     AppendListHeading(buffer, list, options);
     for (const ResultRow& row : list.Rows) {
         AppendListRow(buffer, list, row, options);

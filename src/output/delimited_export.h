@@ -24,7 +24,14 @@ struct ExportOptions {
     bool StandardQuoting = false;
 
     bool UsesStandardQuoting() const { return StandardQuoting || GuardFormulas; }
+
+    // Starts a written file with the UTF-8 byte order mark, which spreadsheet programs
+    // need to read a CSV file as UTF-8 rather than their local code page.
+    bool ByteOrderMark = false;
 };
+
+// The UTF-8 byte order mark.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // One field as it goes into the file. Tab-delimited fields and empty fields are
 // written unchanged. A comma-separated field is quoted when it holds a comma and is

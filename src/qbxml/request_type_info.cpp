@@ -161,6 +161,8 @@ std::string RequestTypeInfo::ErrorText(std::int32_t errorCode) {
             return "QuickBooks rejected the request.";
         case LinkError::ResponseUnreadable:
             return "QuickBooks sent an answer that could not be read.";
+        case LinkError::ResponseFileMissing:
+            return "The response folder has no file for this type.";
         case LinkError::CannotOpenRecord:
             return "This record cannot be opened in QuickBooks from here.";
         case LinkError::EditSequenceOutOfDate:
@@ -191,6 +193,9 @@ std::string RequestTypeInfo::ErrorSolution(std::int32_t errorCode) {
                    "details.";
         case LinkError::ResponseUnreadable:
             return "Run the search again. If it keeps failing, the error log has the details.";
+        case LinkError::ResponseFileMissing:
+            return "Save the type's query response in the folder as TYPE.xml (Customer.xml,\n"
+                   "Invoice.xml, ...), or leave the type out of the search.";
         case LinkError::CannotOpenRecord:
             return "Use the data view to see the record instead.";
         case LinkError::EditSequenceOutOfDate:

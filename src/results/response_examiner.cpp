@@ -198,7 +198,9 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
         }
         if (closing()) return false;
     }
-    setMessage(item.Message + " Done." + limitNote);
+    setMessage(
+        item.Message + " Done." + limitNote +
+        (judge.ListsEverythingUntested() ? " " + std::string(kEveryRecordNotice) : std::string()));
     item.Done = true;
     return true;
 }

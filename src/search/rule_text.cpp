@@ -5,11 +5,14 @@
 #include <cmath>
 #include <utility>
 
+#include "foundation/calendar_day.h"
 #include "foundation/common_tools.h"
 #include "foundation/text_fold.h"
 #include "model/criterion.h"
+#include "model/date_value.h"
 #include "model/field_criterion.h"
 #include "model/rule_values.h"
+#include "qbxml/request_type_info.h"
 
 namespace quarrion {
 
@@ -22,9 +25,11 @@ struct WordCode {
 
 constexpr WordCode kChoices[] = {{"text", Choice::Text},       {"number", Choice::AnyNumber},
                                  {"amount", Choice::Amount},   {"price", Choice::Price},
-                                 {"percent", Choice::Percent}, {"quantity", Choice::Quantity}};
+                                 {"percent", Choice::Percent}, {"quantity", Choice::Quantity},
+                                 {"date", Choice::Date}};
 
 constexpr WordCode kOperations[] = {{"contains", Operation::Contains},
+                                    {"equals", Operation::TextEquals},
                                     {"starts-with", Operation::StartsWith},
                                     {"ends-with", Operation::EndsWith},
                                     {"whole-word", Operation::WholeWord},
@@ -40,12 +45,58 @@ constexpr WordCode kOperations[] = {{"contains", Operation::Contains},
                                     {"is-true", Operation::IsTrue},
                                     {"is-false", Operation::IsFalse}};
 
-const std::vector<long> kTextOperations = {Operation::Contains,       Operation::StartsWith,
-                                           Operation::EndsWith,       Operation::WholeWord,
-                                           Operation::MatchesPattern, Operation::InList};
+const std::vector<long> kTextOperations = {
+    Operation::Contains,  Operation::TextEquals,     Operation::StartsWith, Operation::EndsWith,
+    Operation::WholeWord, Operation::MatchesPattern, Operation::InList};
 const std::vector<long> kNumberOperations = {
     Operation::LessThan,    Operation::LessOrEqual, Operation::Equal, Operation::GreaterOrEqual,
     Operation::GreaterThan, Operation::Between,     Operation::InList};
+const std::vector<long> kDateOperations = {Operation::LessThan,    Operation::LessOrEqual,
+                                           Operation::Equal,       Operation::GreaterOrEqual,
+                                           Operation::GreaterThan, Operation::Between};
+
+std::string Quoted(std::string_view text);
+std::string FoldDateWord(const std::string& value);
+
+bool IsDateCode(std::int32_t dataTypeCode) {
+    return dataTypeCode == DataTypeCode::Date || dataTypeCode == DataTypeCode::DateTime;
+}
+
+// Date values are kept as written, one text ("2026-01-31", "last-month") or for between
+// two joined by "..", so a relative value is resolved on the day the search runs.
+std::string FillDateValues(const RuleText& rule, RuleValues& values) {
+    values.ClearValues();
+    for (const std::string& value : rule.Values) {
+        if (!ResolveDateValue(value, 0)) {
+            return Quoted(value) +
+                   " is not a date; write it YYYY-MM-DD or as today, yesterday, this-week, "
+                   "last-week, this-month, last-month, this-quarter, last-quarter, this-year, "
+                   "last-year, year-to-date or last-N-days (last-30-days)";
+        }
+    }
+    std::string text = rule.Values.empty() ? std::string() : FoldDateWord(rule.Values[0]);
+    if (rule.Operation == Operation::Between) {
+        text += std::string(kDateRangeJoin) + FoldDateWord(rule.Values[1]);
+    }
+    values.TextCompare.SetValue(std::string_view(text));
+    return {};
+}
+
+std::string DateValuesText(const RuleValues& values, long op) {
+    const std::string text = values.TextCompare.ValueText();
+    if (op == Operation::Between) {
+        const std::size_t join = text.find(kDateRangeJoin);
+        if (join != std::string::npos) {
+            return " " + QuoteRuleValue(text.substr(0, join)) + " " +
+                   QuoteRuleValue(text.substr(join + kDateRangeJoin.size()));
+        }
+    }
+    return " " + QuoteRuleValue(text);
+}
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
 
 bool IsBlankChar(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -81,6 +132,11 @@ std::optional<double> StrictNumber(std::string_view text) {
         return std::nullopt;
     }
     return value;
+}
+
+// A relative date word in lower case; a YYYY-MM-DD date as it is.
+std::string FoldDateWord(const std::string& value) {
+    return ParseIsoDay(value) ? value : FoldCase(value);
 }
 
 // Reads the words of a rule one at a time. A word is a run of characters up to a
@@ -162,8 +218,18 @@ class WordReader {
     std::size_t pos_ = 0;
 };
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+// A text with commas written as a list of separately quoted values, for advice.
+std::string ListAdvice(const std::string& text) {
+    std::string advice;
+    for (char c : text) {
+        if (c == ',') {
+            while (!advice.empty() && IsBlankChar(advice.back())) advice.pop_back();
+            advice += "\",\"";
+        } else if (!(IsBlankChar(c) && !advice.empty() && advice.back() == '"')) {
+            advice.push_back(c);
+        }
+    }
+    return advice;
 }
 
 // Reads the values after the operation word into `rule.Values`.
@@ -189,6 +255,16 @@ std::string ReadValues(WordReader& reader, RuleText& rule, std::string_view opWo
                        word.text + " ...\")";
             }
             if (!word.quoted && word.text.empty()) return "the list of in has an empty value";
+            if (next == '\0' && rule.Values.empty() && word.quoted &&
+                word.text.find(',') != std::string::npos) {
+                // A list of one quoted value with commas would be looked for whole and
+                // quietly find nothing; the user almost always meant a list. Values
+                // with commas inside a longer list ("Acme, Inc.",Globex) stay.
+                return "the values of in are separated by commas outside double quotes; "
+                       "quote each value on its own (in \"" +
+                       ListAdvice(word.text) +
+                       "\"), or use equals for one value that holds a comma";
+            }
             rule.Values.push_back(word.text);
             if (next == '\0') break;
             reader.Skip();  // the comma
@@ -323,6 +399,7 @@ std::vector<long> OperationsForChoice(long choice) {
         choice == Choice::Price || choice == Choice::Quantity) {
         return kNumberOperations;
     }
+    if (choice == Choice::Date) return kDateOperations;
     return {};
 }
 
@@ -370,9 +447,10 @@ RuleTextResult ParseRuleText(std::string_view text) {
     if (!reader.Next(word, result.Error)) return result;
     std::optional<long> op = OperationOfWord(word.text);
     if (!op || word.quoted) {
-        return fail(Quoted(word.text) +
-                    " is no operation; use one of contains, starts-with, ends-with, whole-word, "
-                    "matches, in, lt, le, eq, ge, gt, between, is-blank, is-true, is-false");
+        return fail(
+            Quoted(word.text) +
+            " is no operation; use one of contains, equals, starts-with, ends-with, whole-word, "
+            "matches, in, lt, le, eq, ge, gt, between, is-blank, is-true, is-false");
     }
     rule.Operation = *op;
     if (std::string error = ReadValues(reader, rule, word.text); !error.empty()) return fail(error);
@@ -383,14 +461,15 @@ FieldRuleTextResult ParseFieldRuleText(std::string_view text) {
     FieldRuleTextResult result;
     std::size_t colon = text.find(':');
     if (colon == std::string_view::npos) {
-        result.Error = "a field rule starts with its type and a colon (Invoice: RefNumber eq 1001)";
+        result.Error =
+            "a field rule starts with its type and a colon (Invoice: RefNumber equals 1001)";
         return result;
     }
     std::string_view type = text.substr(0, colon);
     while (!type.empty() && IsBlankChar(type.front())) type.remove_prefix(1);
     while (!type.empty() && IsBlankChar(type.back())) type.remove_suffix(1);
     if (type.empty()) {
-        result.Error = "the type before the colon is missing (Invoice: RefNumber eq 1001)";
+        result.Error = "the type before the colon is missing (Invoice: RefNumber equals 1001)";
         return result;
     }
     result.TypeText = std::string(type);
@@ -404,7 +483,8 @@ std::string FillCriterion(const RuleText& rule, Criterion& criterion) {
     std::optional<long> choice = ChoiceOfWord(rule.Subject);
     if (!choice) {
         return Quoted(rule.Subject) +
-               " is no data type; use one of text, number, amount, price, percent, quantity";
+               " is no data type; use one of text, number, amount, price, percent, quantity, "
+               "date";
     }
     const std::vector<long> fitting = OperationsForChoice(*choice);
     if (!Takes(fitting, rule.Operation)) {
@@ -416,8 +496,9 @@ std::string FillCriterion(const RuleText& rule, Criterion& criterion) {
                     : "");
     }
     Criterion filled;
-    if (std::string error = FillValues(rule, *choice != Choice::Text, filled); !error.empty())
-        return error;
+    std::string error = *choice == Choice::Date ? FillDateValues(rule, filled)
+                                                : FillValues(rule, *choice != Choice::Text, filled);
+    if (!error.empty()) return error;
     filled.AndOr = rule.AndOr;
     filled.Operand = rule.Operation;
     filled.SetDataType(*choice);
@@ -430,24 +511,25 @@ std::string FillCriterion(const RuleText& rule, Criterion& criterion) {
 std::string FillFieldCriterion(const RuleText& rule, QBXMLTagRef field, FieldCriterion& criterion) {
     if (!field) return "the rule names no field";
     const std::int32_t code = field->DataTypeCode();
-    const std::vector<long> fitting = OperationsForField(code);
+    const std::vector<long> fitting = IsDateCode(code) ? kDateOperations : OperationsForField(code);
     const std::string path = RelativeFieldPath(field->TagName());
     if (fitting.empty()) {
         return path + " is a " + field->DataType() +
-               " field; field rules test only text, number and true/false fields";
+               " field; field rules test only text, number, date and true/false fields";
     }
     if (!Takes(fitting, rule.Operation)) {
         std::string kind = CommonTools::HasFlag(code, Kind::Number) ? "a number"
                            : CommonTools::HasFlag(code, Kind::Text) ? "a text"
+                           : IsDateCode(code)                       ? "a date"
                                                                     : "a true/false";
         return OperationWord(rule.Operation) + " does not fit " + path + ", " + kind +
                " field; use one of " + OperationWords(fitting);
     }
     FieldCriterion filled;
-    if (std::string error = FillValues(rule, CommonTools::HasFlag(code, Kind::Number), filled);
-        !error.empty()) {
-        return error;
-    }
+    std::string error = IsDateCode(code)
+                            ? FillDateValues(rule, filled)
+                            : FillValues(rule, CommonTools::HasFlag(code, Kind::Number), filled);
+    if (!error.empty()) return error;
     filled.AndOr = rule.AndOr;
     filled.Operand = rule.Operation;
     filled.SetField(std::move(field));
@@ -475,6 +557,8 @@ std::string QuoteRuleValue(std::string_view value) {
 std::string CriterionText(const Criterion& criterion, bool opensGroup) {
     std::string text = opensGroup ? "or " : "";
     text += ChoiceWord(criterion.DataType()) + " " + OperationWord(criterion.Operand);
+    if (criterion.DataType() == Choice::Date)
+        return text + DateValuesText(criterion, criterion.Operand);
     text += ValuesText(criterion, criterion.Operand, criterion.DataType() == Choice::Text);
     return text;
 }
@@ -484,6 +568,9 @@ std::string FieldCriterionText(const FieldCriterion& criterion, bool opensGroup)
     const QBXMLTagRef& field = criterion.Field();
     text += QuoteRuleValue(field ? RelativeFieldPath(field->TagName()) : std::string()) + " " +
             OperationWord(criterion.Operand);
+    if (field && IsDateCode(field->DataTypeCode())) {
+        return text + DateValuesText(criterion, criterion.Operand);
+    }
     bool textList = field && CommonTools::HasFlag(field->DataTypeCode(), Kind::Text);
     text += ValuesText(criterion, criterion.Operand, textList);
     return text;

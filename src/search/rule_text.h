@@ -36,7 +36,7 @@ std::optional<long> OperationOfWord(std::string_view word);
 // The word of an operation code; "" for codes without one.
 std::string OperationWord(long operation);
 
-// The operations a word rule of the choice offers: text 130, 132, 134, 136, 138, 206;
+// The operations a word rule of the choice offers: text 130, 142, 132, 134, 136, 138, 206;
 // the number choices 66, 68, 70, 72, 74, 76, 206.
 std::vector<long> OperationsForChoice(long choice);
 // The operations a field rule offers by the kind of the field's data type: number

@@ -1,5 +1,6 @@
 #include "search/search_builder.h"
 
+#include <algorithm>
 #include <charconv>
 #include <set>
 
@@ -21,6 +22,14 @@ std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
+std::string WithoutBlanks(std::string_view text) {
+    std::string kept;
+    for (char c : text) {
+        if (c != ' ' && c != '\t') kept.push_back(c);
+    }
+    return kept;
+}
+
 std::string JoinedSuggestions(const std::vector<std::string>& matches) {
     std::string joined;
     for (const std::string& match : matches) {
@@ -28,6 +37,12 @@ std::string JoinedSuggestions(const std::vector<std::string>& matches) {
         joined += match;
     }
     return joined;
+}
+
+// The catalog tag name of a field path of a type's record.
+std::string TagNameOf(std::int32_t type, const std::string& path) {
+    return path.substr(0, 2) == "//" ? path
+                                     : "//" + RequestTypeInfo::RecordElementName(type) + "/" + path;
 }
 
 }  // namespace
@@ -50,15 +65,52 @@ RequestTypesResult RequestTypesOf(std::string_view text) {
         }
         return result;
     }
-    if (const RequestType* type = RequestTypeInfo::FindByName(text)) {
-        result.Types.push_back(type->code);
-        return result;
+    // A name or a title, any case, blanks ignored: "InventoryItem", "inventory item" and
+    // "ItemInventory" all name the same type.
+    const std::string wanted = WithoutBlanks(text);
+    for (const RequestType& type : RequestTypeInfo::All()) {
+        if (EqualsIgnoringCase(wanted, type.stem) ||
+            EqualsIgnoringCase(wanted, WithoutBlanks(type.title))) {
+            result.Types.push_back(type.code);
+            return result;
+        }
     }
-    std::vector<std::string> names;
-    for (const RequestType& type : RequestTypeInfo::All()) names.emplace_back(type.stem);
-    result.Error = Quoted(text) + " is not a type; give a code, a name such as Invoice, or all";
-    std::vector<std::string> close = CloseMatches(text, names);
-    if (!close.empty()) result.Error += " (did you mean " + JoinedSuggestions(close) + "?)";
+    std::vector<std::string> names, stems;
+    for (const RequestType& type : RequestTypeInfo::All()) {
+        names.emplace_back(type.stem);
+        stems.emplace_back(type.stem);
+        names.push_back(WithoutBlanks(type.title));
+        stems.emplace_back(type.stem);
+        // Each word of a title too, so "inventry" still finds the inventory items.
+        std::string_view title = type.title;
+        for (std::size_t blank; (blank = title.find(' ')) != std::string_view::npos;) {
+            names.emplace_back(title.substr(0, blank));
+            stems.emplace_back(type.stem);
+            title.remove_prefix(blank + 1);
+        }
+        if (title != type.title) {
+            names.emplace_back(title);
+            stems.emplace_back(type.stem);
+        }
+    }
+    const std::string advice =
+        "; give a code, a name such as Invoice, a title such as \"Sales Receipt\", or all "
+        "(\"quarrion-cli types\" lists them)";
+    std::vector<std::string> close;
+    for (const std::string& match : CloseMatches(wanted, names, names.size())) {
+        // Each suggestion by its name, once, however it was matched. Equal candidates
+        // (a title word shared by several types) each stand for their own type.
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (names[i] != match) continue;
+            if (std::find(close.begin(), close.end(), stems[i]) == close.end())
+                close.push_back(stems[i]);
+        }
+        if (close.size() >= 3) break;
+    }
+    if (close.size() > 3) close.resize(3);
+    result.Error = Quoted(text) + " is not a type" +
+                   (close.empty() ? "" : " (did you mean " + JoinedSuggestions(close) + "?)") +
+                   advice;
     return result;
 }
 
@@ -105,6 +157,33 @@ void SearchBuilder::AddFieldRule(std::int32_t requestType, std::unique_ptr<Field
 std::string SearchBuilder::AddFieldRule(std::string_view text) {
     FieldRuleTextResult parsed = ParseFieldRuleText(text);
     if (!parsed) return parsed.Error;
+    if (parsed.TypeText == "*") return AddFieldRuleToEveryType(parsed);
+    return AddFieldRule(parsed);
+}
+
+std::string SearchBuilder::AddFieldRuleToEveryType(const FieldRuleTextResult& parsed) {
+    if (types_.empty()) return "a field rule for every type (*) needs the types included first";
+    const std::string& path = parsed.Rule.Subject;
+    std::vector<std::int32_t> having;
+    for (std::int32_t type : types_) {
+        if (catalog_.Item(static_cast<int>(type), TagNameOf(type, path))) having.push_back(type);
+    }
+    if (having.empty()) {
+        return "no included type has a field " + Quoted(path) +
+               "; \"quarrion-cli catalog list TYPE\" lists a type's fields";
+    }
+    // A type without the element keeps the global rules, as if no rule were written for
+    // it; every type that has it gets the rule, checked as its own.
+    for (std::int32_t type : having) {
+        FieldRuleTextResult own = parsed;
+        own.TypeText = RequestTypeInfo::TypeName(type);
+        if (std::string error = AddFieldRule(own); !error.empty())
+            return own.TypeText + ": " + error;
+    }
+    return {};
+}
+
+std::string SearchBuilder::AddFieldRule(const FieldRuleTextResult& parsed) {
     RequestTypesResult types = RequestTypesOf(parsed.TypeText);
     if (!types) return types.Error;
     if (types.Types.size() != 1) return "a field rule names one type, not " + parsed.TypeText;
@@ -118,9 +197,7 @@ std::string SearchBuilder::AddFieldRule(std::string_view text) {
     }
 
     const std::string& path = parsed.Rule.Subject;
-    const std::string tagName = path.substr(0, 2) == "//"
-                                    ? path
-                                    : "//" + RequestTypeInfo::RecordElementName(type) + "/" + path;
+    const std::string tagName = TagNameOf(type, path);
     const QBXMLTag* tag = catalog_.Item(static_cast<int>(type), tagName);
     if (!tag) {
         std::string error = stem + " has no field " + Quoted(path);

@@ -13,6 +13,7 @@
 #include "model/field_criterion.h"
 #include "model/request_search_rule.h"
 #include "model/search_object2.h"
+#include "search/rule_text.h"
 
 namespace quarrion {
 
@@ -22,9 +23,10 @@ class QBXMLTags;
 inline constexpr const char* kNoTypeMessage =
     "You must select at least one transaction type, or list, to perform a search.";
 
-// The request types a text names: a code ("4"), a type name in any letter case
-// ("invoice", "CreditMemo"), or "all" (every offered type in code order). An unknown
-// text gives an error that suggests close type names.
+// The request types a text names: a code ("4"), a type name or title in any letter
+// case with blanks ignored ("invoice", "CreditMemo", "inventory item"), or "all" (every
+// offered type in code order). An unknown text gives an error that suggests close type
+// names, matched against names, titles and the words of titles.
 struct RequestTypesResult {
     std::vector<std::int32_t> Types;
     std::string Error;
@@ -72,6 +74,9 @@ class SearchBuilder {
     // or what is wrong: an unknown or not included type, an unknown path (naming close
     // matches), an operation that does not fit the field, a value that is no number, or
     // a second rule on the same field in one AND group (which would replace the first).
+    // The type "*" gives the rule to every type included so far whose record has the
+    // field; the others keep the global rules. It is refused when no included type has
+    // the field.
     std::string AddFieldRule(std::string_view text);
 
     // The standing rules of a type (display columns, field rules), made from the
@@ -86,6 +91,9 @@ class SearchBuilder {
     Outcome Build(SearchObject2& search);
 
   private:
+    std::string AddFieldRule(const FieldRuleTextResult& parsed);
+    std::string AddFieldRuleToEveryType(const FieldRuleTextResult& parsed);
+
     const QBXMLTags& catalog_;
     std::vector<std::int32_t> types_;
     SearchDate from_ = ZeroDate;

@@ -83,8 +83,9 @@ class CriteriaEditorsTest : public QObject {
         QCOMPARE(Items(row->cboDataType()),
                  QStringList({"Text", "Any Number", "Percent", "Price", "Quantity", "Amount"}));
         QCOMPARE(Operations(row->cboTrueCompare()),
-                 QList<long>({Operation::Contains, Operation::StartsWith, Operation::EndsWith,
-                              Operation::WholeWord, Operation::MatchesPattern, Operation::InList}));
+                 QList<long>({Operation::Contains, Operation::TextEquals, Operation::StartsWith,
+                              Operation::EndsWith, Operation::WholeWord, Operation::MatchesPattern,
+                              Operation::InList}));
         QCOMPARE(row->Input(), static_cast<QWidget*>(row->txtString()));
         QVERIFY(!panel.ContainsData());
         Examinors groups;
@@ -100,6 +101,9 @@ class CriteriaEditorsTest : public QObject {
         QTest::newRow("contains") << "Text"
                                   << "Contains"
                                   << "txtString";
+        QTest::newRow("equals") << "Text"
+                                << "Equals"
+                                << "txtString";
         QTest::newRow("pattern") << "Text"
                                  << "Matches Pattern"
                                  << "txtString";
@@ -383,9 +387,9 @@ class CriteriaEditorsTest : public QObject {
         QCOMPARE(Items(row->cboDataType()),
                  QStringList({"Num", "Customer", "Memo", "Subtotal", "Tax %", "Paid", "Qty"}));
         QCOMPARE(Operations(row->cboTrueCompare()),
-                 QList<long>({Operation::Contains, Operation::StartsWith, Operation::EndsWith,
-                              Operation::WholeWord, Operation::MatchesPattern, Operation::IsBlank,
-                              Operation::InList}));
+                 QList<long>({Operation::Contains, Operation::TextEquals, Operation::StartsWith,
+                              Operation::EndsWith, Operation::WholeWord, Operation::MatchesPattern,
+                              Operation::IsBlank, Operation::InList}));
         Choose(row->cboDataType(), "Paid");
         QCOMPARE(Operations(row->cboTrueCompare()),
                  QList<long>({Operation::IsFalse, Operation::IsTrue}));

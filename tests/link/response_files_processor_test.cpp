@@ -32,13 +32,14 @@ TEST(ResponseFilesProcessor, AnswersAQueryWithItsFilesRecords) {
     EXPECT_EQ(processor.FileText(), dir.Path().string());
 }
 
-TEST(ResponseFilesProcessor, AMissingFileFindsNothing) {
+TEST(ResponseFilesProcessor, AMissingFileIsALinkFailureNotAnEmptyAnswer) {
     test::TempDir dir;
     ResponseFilesProcessor processor(dir.Path());
     auto answer = Ask(processor, RequestSet("<CustomerQueryRq/>"));
-    ASSERT_TRUE(answer.result.Ok());
-    EXPECT_EQ(answer.Code(), QbxmlStatus::NothingFound);
-    EXPECT_STREQ(answer.First().attribute("statusSeverity").value(), "Info");
+    ASSERT_FALSE(answer.result.Ok());
+    EXPECT_EQ(answer.result.failure.code, LinkError::ResponseFileMissing);
+    EXPECT_NE(answer.result.failure.message.find("Customer.xml"), std::string::npos)
+        << answer.result.failure.message;
 }
 
 TEST(ResponseFilesProcessor, FiltersByDatesWhereRecordsCarryThem) {

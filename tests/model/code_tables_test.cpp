@@ -13,24 +13,25 @@ TEST(CodeTables, AddingAKnownTextReturnsTheExistingEntry) {
     t.Fill();
     TCObject* first = t.Operations.ByCode(Operation::Contains);
     EXPECT_EQ(t.Operations.Add(Operation::Contains), first);
-    EXPECT_EQ(t.Operations.Count(), 15u);
+    EXPECT_EQ(t.Operations.Count(), 16u);
     t.Fill();
-    EXPECT_EQ(t.Operations.Count(), 15u);
+    EXPECT_EQ(t.Operations.Count(), 16u);
     EXPECT_EQ(t.Operations.Item(std::size_t{1})->Index, 1);
 }
 
 TEST(CodeTables, RemoveTakesAPositionOrAText) {
     CodeTables t;
     t.Fill();
+    const std::size_t filled = t.Operations.Count();
     std::string second = t.Operations.Item(std::size_t{2})->Text;
     t.Operations.Remove(std::size_t{2});
-    EXPECT_EQ(t.Operations.Count(), 14u);
+    EXPECT_EQ(t.Operations.Count(), filled - 1);
     EXPECT_EQ(t.Operations.Item(second), nullptr);
     t.Operations.Remove(std::size_t{99});  // a missing position does nothing
-    EXPECT_EQ(t.Operations.Count(), 14u);
+    EXPECT_EQ(t.Operations.Count(), filled - 1);
     std::string first = t.Operations.Item(std::size_t{1})->Text;
     t.Operations.Remove(first);
-    EXPECT_EQ(t.Operations.Count(), 13u);
+    EXPECT_EQ(t.Operations.Count(), filled - 2);
     EXPECT_EQ(t.Operations.Item(first), nullptr);
 }
 

@@ -33,6 +33,25 @@ struct EdgeCase {
     bool expected;
 };
 
+TEST(TextMatch, EqualsWantsTheWholeText) {
+    const EdgeCase cases[] = {
+        {"Acme", "acme", kIgnore, true},
+        {"Acme", "Acme", kExact, true},
+        {"Acme", "acme", kExact, false},
+        {"Acme Supply", "Acme", kIgnore, false},
+        {"Acme", "Acme Supply", kIgnore, false},
+        {"Café Müller", "CAFÉ MÜLLER", kIgnore, true},
+        {"Café Müller", "Cafe Muller", kIgnore, false},
+        {"", "", kIgnore, true},
+        {"1001", "1001", kIgnore, true},
+        {"10010", "1001", kIgnore, false},
+    };
+    for (const EdgeCase& c : cases) {
+        EXPECT_EQ(TextEquals(c.text, c.part, c.letterCase), c.expected)
+            << c.text << " / " << c.part;
+    }
+}
+
 TEST(TextMatch, StartsWithNeedsALongerText) {
     const EdgeCase cases[] = {
         {"Smith", "Smith", kIgnore, false},

@@ -33,20 +33,24 @@ TEST(RuleWords, EveryOfferedCodeHasAWordThatReadsBack) {
         EXPECT_EQ(OperationOfWord(upper), operation.Value) << upper;
     }
     EXPECT_EQ(words.size(), tables.Operations.Count());
+    EXPECT_EQ(OperationWord(Operation::TextEquals), "equals");
     for (const TCType& choice : tables.Choices) {
         const std::string word = ChoiceWord(choice.Value);
         ASSERT_FALSE(word.empty()) << choice.Value;
         EXPECT_EQ(ChoiceOfWord(word), choice.Value) << word;
     }
-    EXPECT_FALSE(ChoiceOfWord("date"));
+    // The date choice is a word of the rule text beside the table's choices.
+    EXPECT_EQ(ChoiceOfWord("date"), Choice::Date);
+    EXPECT_EQ(ChoiceWord(Choice::Date), "date");
+    EXPECT_FALSE(ChoiceOfWord("time"));
     EXPECT_EQ(ChoiceWord(DataTypeCode::Str), "");
     EXPECT_FALSE(OperationOfWord("startswith"));
 }
 
 TEST(RuleWords, OperationsFitTheChoiceAsTheEditorsOfferThem) {
-    const std::vector<long> text = {Operation::Contains,       Operation::StartsWith,
-                                    Operation::EndsWith,       Operation::WholeWord,
-                                    Operation::MatchesPattern, Operation::InList};
+    const std::vector<long> text = {
+        Operation::Contains,  Operation::TextEquals,     Operation::StartsWith, Operation::EndsWith,
+        Operation::WholeWord, Operation::MatchesPattern, Operation::InList};
     const std::vector<long> number = {
         Operation::LessThan,    Operation::LessOrEqual, Operation::Equal, Operation::GreaterOrEqual,
         Operation::GreaterThan, Operation::Between,     Operation::InList};
@@ -56,10 +60,11 @@ TEST(RuleWords, OperationsFitTheChoiceAsTheEditorsOfferThem) {
         EXPECT_EQ(OperationsForChoice(choice), number) << choice;
     EXPECT_TRUE(OperationsForChoice(DataTypeCode::Str).empty());
 
-    EXPECT_EQ(OperationsForField(DataTypeCode::Str),
-              (std::vector<long>{Operation::Contains, Operation::StartsWith, Operation::EndsWith,
-                                 Operation::WholeWord, Operation::MatchesPattern,
-                                 Operation::IsBlank, Operation::InList}));
+    EXPECT_EQ(
+        OperationsForField(DataTypeCode::Str),
+        (std::vector<long>{Operation::Contains, Operation::TextEquals, Operation::StartsWith,
+                           Operation::EndsWith, Operation::WholeWord, Operation::MatchesPattern,
+                           Operation::IsBlank, Operation::InList}));
     for (std::int32_t code : {DataTypeCode::Amt, DataTypeCode::Int, DataTypeCode::Float,
                               DataTypeCode::Percent, DataTypeCode::Price, DataTypeCode::Quan})
         EXPECT_EQ(OperationsForField(code), number) << code;
@@ -319,7 +324,9 @@ TEST(WordRuleFilling, BlankValuesAndUnknownChoicesAreRefused) {
     Criterion rule;
     EXPECT_NE(Fill("text contains \"  \"", rule).find("not blank"), std::string::npos);
     EXPECT_NE(Fill("text in a,\" \"", rule).find("not blank"), std::string::npos);
-    EXPECT_NE(Fill("date eq 2026-01-01", rule).find("\"date\" is no data type"), std::string::npos);
+    EXPECT_NE(Fill("time eq 2026-01-01", rule).find("\"time\" is no data type"), std::string::npos);
+    EXPECT_NE(Fill("date eq 2026-02-30", rule).find("is not a date"), std::string::npos);
+    EXPECT_NE(Fill("date contains 2026", rule).find("does not fit date"), std::string::npos);
     EXPECT_NE(Fill("text is-blank", rule).find("field rules"), std::string::npos);
 }
 
@@ -377,8 +384,8 @@ TEST(FieldRuleFilling, OperationsFollowTheFieldsDataType) {
 
 TEST(FieldRuleFilling, FieldsOfOtherTypesTakeNoRule) {
     FieldCriterion rule;
-    std::string error = FillField("TxnDate eq 5", Field("//InvoiceRet/TxnDate", "DATETYPE"), rule);
-    EXPECT_NE(error.find("TxnDate is a DATETYPE field"), std::string::npos) << error;
+    std::string error = FillField("TxnID eq 5", Field("//InvoiceRet/TxnID", "IDTYPE"), rule);
+    EXPECT_NE(error.find("TxnID is a IDTYPE field"), std::string::npos) << error;
 }
 
 TEST(FieldRuleFilling, TheFilledRuleJudgesRecords) {
@@ -446,7 +453,11 @@ TEST(RuleWriting, WrittenRulesParseBackToEqualRules) {
                                             "number in 1,2.5",
                                             "text in \"Acme, Inc.\",B",
                                             "quantity ge -3",
-                                            "text matches A*"};
+                                            "text matches A*",
+                                            "text equals \"Acme Supply\"",
+                                            "date lt 2026-03-01",
+                                            "date between 2026-01-01 last-month",
+                                            "date eq last-30-days"};
     for (const std::string& text : texts) {
         Criterion first;
         ASSERT_EQ(Fill(text.c_str(), first), "") << text;
@@ -463,6 +474,10 @@ TEST(RuleWriting, WrittenRulesParseBackToEqualRules) {
               "");
     EXPECT_EQ(FieldCriterionText(field, true),
               "or CustomerRef/FullName in \"Zoë's Bakery, Inc.\",x");
+    FieldCriterion due;
+    ASSERT_EQ(FillField("DueDate le Yesterday", Field("//InvoiceRet/DueDate", "DATETYPE"), due),
+              "");
+    EXPECT_EQ(FieldCriterionText(due, false), "DueDate le yesterday");
     FieldCriterion blank;
     ASSERT_EQ(FillField("Memo is-blank", Field("//InvoiceRet/Memo", "STRTYPE"), blank), "");
     EXPECT_EQ(FieldCriterionText(blank, false), "Memo is-blank");

@@ -202,6 +202,27 @@ TEST_F(SearchBuilding, FieldRulesDecideTheirTypeAlone) {
     EXPECT_EQ(customer.SearchColumns.Count(), 1u);
 }
 
+TEST_F(SearchBuilding, AStarRuleGoesToEachIncludedTypeWithTheField) {
+    SearchBuilder builder(catalog_);
+    builder.IncludeType(4);
+    builder.IncludeType(2);
+    builder.IncludeType(3);  // no field of the test catalog
+    EXPECT_EQ(builder.AddFieldRule("*: FullName starts-with A"), "") << "Customer only";
+    EXPECT_EQ(builder.AddFieldRule("*: CustomerRef/FullName equals Acme"), "") << "Invoice";
+    EXPECT_NE(builder.AddFieldRule("*: Nothing eq 1").find("no included type has a field"),
+              std::string::npos);
+    SearchObject2 search;
+    ASSERT_EQ(builder.Build(search).Message(), "");
+    ASSERT_EQ(search.IncludeItems.Count(), 3u);
+    EXPECT_EQ(search.IncludeItems.Item(1)->FieldExaminors.Count(), 1u);
+    EXPECT_EQ(search.IncludeItems.Item(2)->FieldExaminors.Count(), 1u);
+    EXPECT_EQ(search.IncludeItems.Item(3)->FieldExaminors.Count(), 0u);
+    EXPECT_EQ(
+        FieldCriterionText(
+            *search.IncludeItems.Item(2)->FieldExaminors.Item(1)->FieldCriteria.Item(1), false),
+        "FullName starts-with A");
+}
+
 TEST_F(SearchBuilding, AFullPathNamesTheFieldToo) {
     SearchBuilder builder(catalog_);
     builder.IncludeType(4);
@@ -222,7 +243,10 @@ TEST_F(SearchBuilding, FieldRulesThatCannotBeBuiltSayWhy) {
         {"Customer: FullName eq a", "not among the included types"},
         {"Invoice: CustomerRef/FulName eq a", "close matches: CustomerRef/FullName"},
         {"Invoice: Nothing/Like/This eq a", "catalog list Invoice"},
-        {"Invoice: TxnDate eq 5", "DATETYPE"},
+        {"Invoice: TxnDate eq 5", "is not a date"},
+        {"Invoice: TxnDate contains 5", "a date field"},
+        {"Invoice: TxnID eq 5", "IDTYPE"},
+        {"*: Balance gt 5", "no included type has a field \"Balance\""},
         {"Invoice: Subtotal contains 5", "does not fit Subtotal"},
         {"Invoice: Subtotal gt lots", "is not a number"},
     };

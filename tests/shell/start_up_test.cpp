@@ -165,11 +165,12 @@ class StartUpTest : public QObject {
     void TheCodeTablesAreFilledInTheirFixedOrder() {
         auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
         auto& tables = state->Tables();
-        QCOMPARE(tables.Operations.Count(), std::size_t{15});
+        QCOMPARE(tables.Operations.Count(), std::size_t{16});
         QCOMPARE(tables.DataTypes.Count(), std::size_t{8});
         QCOMPARE(tables.Choices.Count(), std::size_t{6});
         QCOMPARE(tables.Operations.Item(1)->Code(), std::int32_t{quarrion::Operation::LessThan});
-        QCOMPARE(tables.Operations.Item(15)->Code(), std::int32_t{quarrion::Operation::IsBlank});
+        QCOMPARE(tables.Operations.Item(8)->Code(), std::int32_t{quarrion::Operation::TextEquals});
+        QCOMPARE(tables.Operations.Item(16)->Code(), std::int32_t{quarrion::Operation::IsBlank});
         QCOMPARE(tables.DataTypes.Item(7)->Code(), quarrion::DataTypeCode::Str);
         QCOMPARE(tables.Choices.Item(1)->Code(), quarrion::Choice::Text);
     }
