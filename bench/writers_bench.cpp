@@ -151,6 +151,38 @@ std::string InvoiceXml(std::size_t lines) {
     return xml + "</InvoiceRet>";
 }
 
+// Times `runs` data views of the invoice in `doc` (files written, transformed) and
+// prints the median and slowest beside `what`; 1 when a view cannot be made.
+int TimeDataViews(const quarrion::QBXMLTags& tags, const pugi::xml_document& doc, int runs,
+                  const std::string& what) {
+    using namespace quarrion;
+    std::vector<double> times;
+    std::size_t pageSize = 0;
+    for (int run = 0; run < runs; ++run) {
+        auto start = Clock::now();
+        DataView view(tags);
+        view.SetRequestType(RequestTypeCode::Invoice);
+        if (Outcome error = view.SetXMLNode(doc.document_element()); !error) {
+            std::fprintf(stderr, "%s\n", error.Message().c_str());
+            return 1;
+        }
+        std::string html;
+        Outcome page = view.Render(html);
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        if (!page) {
+            std::fprintf(stderr, "%s\n", page.Message().c_str());
+            return 1;
+        }
+        pageSize = html.size();
+    }
+    std::sort(times.begin(), times.end());
+    std::printf(
+        "data view, %s: median %.2f ms, slowest %.2f ms over %d runs (files written, "
+        "transformed, page %zu bytes)\n",
+        what.c_str(), times[times.size() / 2], times.back(), runs, pageSize);
+    return 0;
+}
+
 int BenchDataView(std::size_t lines, int runs) {
     using namespace quarrion;
     QBXMLTags tags;
@@ -175,31 +207,7 @@ int BenchDataView(std::size_t lines, int runs) {
     pugi::xml_document doc;
     std::string xml = InvoiceXml(lines);
     doc.load_string(xml.c_str());
-    std::vector<double> times;
-    std::size_t pageSize = 0;
-    for (int run = 0; run < runs; ++run) {
-        auto start = Clock::now();
-        DataView view(tags);
-        view.SetRequestType(RequestTypeCode::Invoice);
-        if (Outcome error = view.SetXMLNode(doc.document_element()); !error) {
-            std::fprintf(stderr, "%s\n", error.Message().c_str());
-            return 1;
-        }
-        std::string html;
-        Outcome page = view.Render(html);
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        if (!page) {
-            std::fprintf(stderr, "%s\n", page.Message().c_str());
-            return 1;
-        }
-        pageSize = html.size();
-    }
-    std::sort(times.begin(), times.end());
-    std::printf(
-        "data view, invoice with %zu lines: median %.2f ms, slowest %.2f ms over %d runs "
-        "(files written, transformed, page %zu bytes)\n",
-        lines, times[times.size() / 2], times.back(), runs, pageSize);
-    return 0;
+    return TimeDataViews(tags, doc, runs, "invoice with " + std::to_string(lines) + " lines");
 }
 
 int BenchWideDataView(std::size_t children, int runs) {
@@ -210,38 +218,15 @@ int BenchWideDataView(std::size_t children, int runs) {
         const std::string name = "Field" + std::to_string(i);
         xml += "<" + name + ">value " + std::to_string(i) + "</" + name + ">";
         if (i % 2 == 0) {
-            tags.Add(4, "", 0, 0, "//InvoiceRet/" + name, "Field " + std::to_string(i), 1, "",
-                     false, "", "STRTYPE", 0);
+            tags.Add(RequestTypeCode::Invoice, "", 0, 0, "//InvoiceRet/" + name,
+                     "Field " + std::to_string(i), 1, "", false, "", "STRTYPE", 0);
         }
     }
     xml += "<CustomerRef><FullName>Acme</FullName></CustomerRef></InvoiceRet>";
     pugi::xml_document doc;
     doc.load_string(xml.c_str());
-    std::vector<double> times;
-    std::size_t pageSize = 0;
-    for (int run = 0; run < runs; ++run) {
-        auto start = Clock::now();
-        DataView view(tags);
-        view.SetRequestType(RequestTypeCode::Invoice);
-        if (Outcome error = view.SetXMLNode(doc.document_element()); !error) {
-            std::fprintf(stderr, "%s\n", error.Message().c_str());
-            return 1;
-        }
-        std::string html;
-        Outcome page = view.Render(html);
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        if (!page) {
-            std::fprintf(stderr, "%s\n", page.Message().c_str());
-            return 1;
-        }
-        pageSize = html.size();
-    }
-    std::sort(times.begin(), times.end());
-    std::printf(
-        "data view, invoice with %zu fields of its own: median %.2f ms, slowest %.2f ms over %d "
-        "runs (files written, transformed, page %zu bytes)\n",
-        children, times[times.size() / 2], times.back(), runs, pageSize);
-    return 0;
+    return TimeDataViews(tags, doc, runs,
+                         "invoice with " + std::to_string(children) + " fields of its own");
 }
 
 }  // namespace
