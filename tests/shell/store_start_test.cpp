@@ -5,6 +5,7 @@
 #include <QTest>
 #include <memory>
 
+#include "control_file_lines.h"
 #include "modal.h"
 #include "shell/app_state.h"
 #include "shell/frm_dialog.h"
@@ -18,34 +19,11 @@ using quarrion::test::ModalWatcher;
 
 namespace {
 
-// A control file line of an invoice element: the eighteen TAB-separated fields.
-QByteArray Line(int n) {
-    QStringList fields = {"4",
-                          "Invoice",
-                          QString::number(n <= 2 ? n : 0),
-                          "0",
-                          QStringLiteral("//InvoiceRet/Field%1").arg(n),
-                          QStringLiteral("Field %1").arg(n),
-                          "1",
-                          "",
-                          "False",
-                          "",
-                          "True",
-                          "True",
-                          "True",
-                          "True",
-                          "STRTYPE",
-                          "True",
-                          "False",
-                          "True"};
-    return fields.join('\t').toUtf8() + "\r\n";
-}
-
 void WriteControlFile(const QString& folder, int version, int lines) {
     QFile file(folder + "/Temp Control File.tsl");
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(QStringLiteral("Quarrion control file\tversion\t%1\r\n").arg(version).toUtf8());
-    for (int n = 1; n <= lines; ++n) file.write(Line(n));
+    for (int n = 1; n <= lines; ++n) file.write(test::InvoiceControlLine(n));
 }
 
 // What one start of the program showed in modal windows, and the catalog it ended with.

@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <memory>
 
+#include "control_file_lines.h"
 #include "model/request_search_rule.h"
 #include "shell/app_state.h"
 #include "shell/frm_main.h"
@@ -24,34 +25,14 @@ using namespace quarrion::test;
 
 namespace {
 
-constexpr std::int32_t kInvoice = 4;
+constexpr std::int32_t kInvoice = RequestTypeCode::Invoice;
 
 // A shipped catalog of four invoice elements, the first two shown by default.
 void WriteControlFile(const QString& folder) {
     QFile file(folder + "/Temp Control File.tsl");
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write("Quarrion control file\tversion\t1\r\n");
-    for (int n = 1; n <= 4; ++n) {
-        QStringList fields = {"4",
-                              "Invoice",
-                              QString::number(n <= 2 ? n : 0),
-                              "0",
-                              QStringLiteral("//InvoiceRet/Field%1").arg(n),
-                              QStringLiteral("Field %1").arg(n),
-                              "1",
-                              "",
-                              "False",
-                              "",
-                              "True",
-                              "True",
-                              "True",
-                              "True",
-                              "STRTYPE",
-                              "True",
-                              "False",
-                              "True"};
-        file.write(fields.join('\t').toUtf8() + "\r\n");
-    }
+    for (int n = 1; n <= 4; ++n) file.write(InvoiceControlLine(n));
 }
 
 // One run of the program as far as the wizard needs: start-up and the catalog loaded
