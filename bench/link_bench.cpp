@@ -176,7 +176,10 @@ int main(int argc, char** argv) {
     LinkSettings settings;
     settings.CompanyFile = company;
     settings.PageSize = page;
-    settings.Save(home);
+    if (Outcome saved = settings.Save(home); !saved) {
+        std::fprintf(stderr, "saving the link settings failed: %s\n", saved.Message().c_str());
+        return 1;
+    }
 
     // Held for the whole run: every processor of this file shares this loaded copy.
     start = std::chrono::steady_clock::now();

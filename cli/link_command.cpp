@@ -97,8 +97,8 @@ int Show(const LinkSettings& settings, const std::filesystem::path& dataFolder) 
 }
 
 int Save(const LinkSettings& settings, const std::filesystem::path& dataFolder) {
-    if (std::string problem = settings.Save(dataFolder); !problem.empty()) {
-        Complain(kCommand, problem);
+    if (Outcome saved = settings.Save(dataFolder); !saved) {
+        Complain(kCommand, saved.Message());
         return kExitFailure;
     }
     return kExitSuccess;

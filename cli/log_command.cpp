@@ -64,8 +64,8 @@ int Run(LogArguments& arguments) {
     ApplyHome(arguments.home);
     const ErrorLog log(ErrorLog::PathIn(DataFolder()));
     if (arguments.action == "show") return Show(log);
-    if (std::string problem = log.Clear(); !problem.empty()) {
-        Complain(kCommand, problem);
+    if (Outcome cleared = log.Clear(); !cleared) {
+        Complain(kCommand, cleared.Message());
         return kExitFailure;
     }
     std::cout << "Cleared the error log.\n";

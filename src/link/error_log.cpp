@@ -49,39 +49,40 @@ std::string_view ErrorLog::Header() {
     return "Time\tRequest Type\tStatus Code\tSeverity\tMessage";
 }
 
-std::string ErrorLog::Append(const Entry& entry) const {
+Outcome ErrorLog::Append(const Entry& entry) const {
     std::string line = LocalTime() + "\t" + Clean(entry.requestType) + "\t" +
                        std::to_string(entry.statusCode) + "\t" + Clean(entry.severity) + "\t" +
                        Clean(entry.message) + "\n";
     std::lock_guard lock(LogMutex());
     int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) {
-        return "Cannot open the error log \"" + path_.string() + "\": " + std::strerror(errno);
+        return Outcome::Fail("Cannot open the error log \"" + path_.string() +
+                             "\": " + std::strerror(errno));
     }
     struct stat info {};
     if (::fstat(fd, &info) == 0 && info.st_size == 0) line = std::string(Header()) + "\n" + line;
     // One write per line: with O_APPEND another process's lines cannot land inside it.
     const char* data = line.data();
     std::size_t left = line.size();
-    std::string error;
+    Outcome written = Outcome::Ok();
     while (left > 0) {
-        ssize_t written = ::write(fd, data, left);
-        if (written < 0) {
+        ssize_t count = ::write(fd, data, left);
+        if (count < 0) {
             if (errno == EINTR) continue;
-            error =
-                "Cannot write the error log \"" + path_.string() + "\": " + std::strerror(errno);
+            written = Outcome::Fail("Cannot write the error log \"" + path_.string() +
+                                    "\": " + std::strerror(errno));
             break;
         }
-        data += written;
-        left -= static_cast<std::size_t>(written);
+        data += count;
+        left -= static_cast<std::size_t>(count);
     }
     ::close(fd);
-    return error;
+    return written;
 }
 
-std::string ErrorLog::Clear() const {
+Outcome ErrorLog::Clear() const {
     std::lock_guard lock(LogMutex());
-    return WriteFileAtomically(path_, std::string(Header()) + "\n").Message();
+    return WriteFileAtomically(path_, std::string(Header()) + "\n");
 }
 
 std::string ErrorLog::Stamp() const {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/outcome.h"
+
 namespace quarrion {
 
 // The link's error log: a TAB-separated text file whose first line holds the column
@@ -30,11 +32,11 @@ class ErrorLog {
 
     // Appends one line stamped with the local time ("YYYY-MM-DD HH:MM:SS"), writing the
     // header first when the file is missing or empty. Safe from several threads and
-    // instances at once. Returns "" or an error message.
-    std::string Append(const Entry& entry) const;
+    // instances at once. Fails when the file cannot be opened or written.
+    Outcome Append(const Entry& entry) const;
 
-    // Leaves the file holding only its header line. Returns "" or an error message.
-    std::string Clear() const;
+    // Leaves the file holding only its header line, written whole or not at all.
+    Outcome Clear() const;
 
     // Changes when the file is written, so a viewer can tell it has to read it again.
     std::string Stamp() const;

@@ -222,7 +222,7 @@ QString frmQuickBooksConnection::Save() {
             return Text(problem);
         }
     }
-    if (std::string problem = settings.Save(dataFolder_); !problem.empty()) return Text(problem);
+    if (Outcome saved = settings.Save(dataFolder_); !saved) return Text(saved.Message());
     txtPassword_->clear();
     txtPassword_->setPlaceholderText(QStringLiteral("(unchanged)"));
     return {};

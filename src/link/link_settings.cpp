@@ -80,7 +80,7 @@ LinkSettings LinkSettings::Load(const std::filesystem::path& dataFolder) {
     return settings;
 }
 
-std::string LinkSettings::Save(const std::filesystem::path& dataFolder) const {
+Outcome LinkSettings::Save(const std::filesystem::path& dataFolder) const {
     std::string text = "# Quarrion QuickBooks link settings\n";
     text += "LogErrors=" + std::string(LogErrors ? "True" : "False") + "\n";
     text += "CompanyFile=" + CompanyFile.string() + "\n";
@@ -94,7 +94,7 @@ std::string LinkSettings::Save(const std::filesystem::path& dataFolder) const {
     text += "WebConnectorWait=" + std::to_string(WebConnectorWait) + "\n";
     text += "WebConnectorFileId=" + WebConnectorFileId + "\n";
     std::lock_guard lock(SaveMutex());
-    return WriteFileAtomically(FilePath(dataFolder), text).Message();
+    return WriteFileAtomically(FilePath(dataFolder), text);
 }
 
 }  // namespace quarrion

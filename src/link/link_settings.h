@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "foundation/outcome.h"
+
 namespace quarrion {
 
 // What the link keeps between runs, in a small "key=value" text file in the data
@@ -43,8 +45,8 @@ struct LinkSettings {
     // that do not parse leave the defaults in place.
     static LinkSettings Load(const std::filesystem::path& dataFolder);
 
-    // Writes all settings atomically. Returns "" or an error message.
-    std::string Save(const std::filesystem::path& dataFolder) const;
+    // Writes all settings, whole or not at all.
+    Outcome Save(const std::filesystem::path& dataFolder) const;
 };
 
 }  // namespace quarrion

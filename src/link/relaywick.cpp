@@ -130,8 +130,11 @@ RequestProcessor* Relaywick::Session::Processor(ProcessorFailure& failure) {
 void Relaywick::Session::Log(bool enabled, std::string_view typeName, std::int32_t code,
                              std::string severity, std::string message) {
     if (!enabled) return;
-    ErrorLog(ErrorLog::PathIn(dataFolder_))
-        .Append({std::string(typeName), code, std::move(severity), std::move(message)});
+    // A log that cannot be written has nowhere to report itself; the request's own
+    // answer still tells the caller what went wrong.
+    static_cast<void>(
+        ErrorLog(ErrorLog::PathIn(dataFolder_))
+            .Append({std::string(typeName), code, std::move(severity), std::move(message)}));
 }
 
 void Relaywick::Session::Failed(bool logEnabled, const RequestType* type, std::int32_t requestType,
@@ -499,9 +502,11 @@ void Relaywick::WorkerLoop() {
             try {
                 job();
             } catch (const std::exception& e) {
-                ErrorLog(ErrorLog::PathIn(dataFolder_))
-                    .Append({"", LinkError::RequestRejected, "Error",
-                             std::string("The link stopped a request: ") + e.what()});
+                // Nowhere else to report a log that cannot be written.
+                static_cast<void>(
+                    ErrorLog(ErrorLog::PathIn(dataFolder_))
+                        .Append({"", LinkError::RequestRejected, "Error",
+                                 std::string("The link stopped a request: ") + e.what()}));
             }
         }
         if (viewer) CheckErrorLog();
@@ -576,11 +581,14 @@ bool Relaywick::LogErrors() const {
 void Relaywick::SetLogErrors(bool logErrors) {
     LinkSettings settings = LinkSettings::Load(dataFolder_);
     settings.LogErrors = logErrors;
-    settings.Save(dataFolder_);
+    // The menu's check mark is the only answer the window asks for; a settings file
+    // that cannot be written leaves logging as it was on the next start.
+    static_cast<void>(settings.Save(dataFolder_));
 }
 
 void Relaywick::ClearErrorLog() {
-    ErrorLog(ErrorLog::PathIn(dataFolder_)).Clear();
+    // The error-log window reads the file again and shows what is left.
+    static_cast<void>(ErrorLog(ErrorLog::PathIn(dataFolder_)).Clear());
 }
 
 }  // namespace quarrion

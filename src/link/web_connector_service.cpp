@@ -390,7 +390,9 @@ void WebConnectorService::LogEvent(std::string_view severity, std::string messag
 void WebConnectorService::LogLocked(std::string_view severity, std::string message) {
     lastEvent_ = message;
     if (!config_.logEvents || config_.errorLog.empty()) return;
-    ErrorLog(config_.errorLog).Append({"", 0, std::string(severity), std::move(message)});
+    // The event stays readable as the last event even when the log cannot be written.
+    static_cast<void>(
+        ErrorLog(config_.errorLog).Append({"", 0, std::string(severity), std::move(message)}));
 }
 
 }  // namespace quarrion

@@ -24,7 +24,7 @@ TEST(LinkSettings, SavedSettingsReadBack) {
     settings.CompanyFile = "/data/My Company.qbxml";
     settings.ResponseFolder = "/data/answers";
     settings.PageSize = 25;
-    ASSERT_EQ(settings.Save(dir.Path()), "");
+    ASSERT_TRUE(settings.Save(dir.Path()));
     LinkSettings back = LinkSettings::Load(dir.Path());
     EXPECT_FALSE(back.LogErrors);
     EXPECT_EQ(back.CompanyFile, "/data/My Company.qbxml");

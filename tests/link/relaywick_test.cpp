@@ -169,7 +169,7 @@ class RelaywickTest : public ::testing::Test {
         LinkSettings settings;
         settings.CompanyFile = company_;
         settings.PageSize = pageSize;
-        ASSERT_EQ(settings.Save(home_.Path()), "");
+        ASSERT_TRUE(settings.Save(home_.Path()));
     }
     Relaywick::ProcessorFactory Spied() {
         return [path = company_, log = spy_] {
@@ -332,7 +332,7 @@ TEST_F(RelaywickTest, TheDateRangeReachesTheAnswer) {
 TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceAndEndsEachType) {
     LinkSettings settings;
     settings.CompanyFile = home_.Path() / "nowhere.qbxml";
-    settings.Save(home_.Path());
+    ASSERT_TRUE(settings.Save(home_.Path()));
     Relaywick link(queue_.Poster());
     Recorder events;
     events.Connect(link);
@@ -469,7 +469,7 @@ TEST_F(RelaywickTest, ResponseFilesAnswerWhenAFolderIsConfigured) {
                     test::CompanyText({{"Invoice", test::Invoices(3)}}));
     LinkSettings settings;
     settings.ResponseFolder = answers.Path();
-    settings.Save(home_.Path());
+    ASSERT_TRUE(settings.Save(home_.Path()));
     Relaywick link(queue_.Poster());
     Recorder events;
     events.Connect(link);
@@ -614,7 +614,7 @@ TEST_F(ToPrintTest, WithoutDoubleCheckTheStaleOneIsSentRefusedAndLogged) {
 TEST_F(ToPrintTest, ATransactionThatNoLongerExistsIsLoggedAndLeftOut) {
     for (bool skip : {false, true}) {
         UseCompany(test::CompanyText({{"Invoice", test::Invoices(2)}}));
-        ErrorLog(ErrorLog::PathIn(home_.Path())).Clear();
+        ASSERT_TRUE(ErrorLog(ErrorLog::PathIn(home_.Path())).Clear());
         Relaywick link(queue_.Poster());
         auto results = Results(Mark(link, "T-1\t1001\tk0,T-9\t1009\tk1", skip, skip));
         EXPECT_EQ(results.size(), 1u) << skip;
@@ -687,7 +687,7 @@ TEST_F(RelaywickTest, ErrorLoggingIsASettingEveryInstanceShares) {
 
     LinkSettings settings = LinkSettings::Load(home_.Path());
     settings.CompanyFile = home_.Path() / "nowhere.qbxml";
-    settings.Save(home_.Path());
+    ASSERT_TRUE(settings.Save(home_.Path()));
     Recorder events;
     events.Connect(fresh);
     Ask(fresh, RequestTypeCode::Invoice);
@@ -696,7 +696,7 @@ TEST_F(RelaywickTest, ErrorLoggingIsASettingEveryInstanceShares) {
 }
 
 TEST_F(RelaywickTest, ClearErrorLogLeavesTheHeader) {
-    ErrorLog(ErrorLog::PathIn(home_.Path())).Append({"Invoice", 1, "Error", "x"});
+    ASSERT_TRUE(ErrorLog(ErrorLog::PathIn(home_.Path())).Append({"Invoice", 1, "Error", "x"}));
     Relaywick link(queue_.Poster());
     link.ClearErrorLog();
     EXPECT_EQ(Log(), std::string(ErrorLog::Header()) + "\n");
@@ -709,7 +709,7 @@ TEST_F(RelaywickTest, ALogViewerHearsWhenTheLogChanges) {
     viewer.SetLogViewer(true);
     LinkSettings settings;
     settings.CompanyFile = home_.Path() / "nowhere.qbxml";
-    settings.Save(home_.Path());
+    ASSERT_TRUE(settings.Save(home_.Path()));
     Relaywick other(queue_.Poster());
     Ask(other, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return !seen.messages.empty(); }));

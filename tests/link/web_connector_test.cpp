@@ -215,7 +215,7 @@ TEST(WebConnectorSettings, SurviveARoundTripAndChooseTheWebConnector) {
     settings.WebConnectorWait = 42;
     settings.WebConnectorFileId = RandomGuid();
     settings.ResponseFolder = dir.Path();
-    ASSERT_EQ(settings.Save(dir.Path()), "");
+    ASSERT_TRUE(settings.Save(dir.Path()));
     LinkSettings read = LinkSettings::Load(dir.Path());
     EXPECT_EQ(read.WebConnectorListen, settings.WebConnectorListen);
     EXPECT_EQ(read.WebConnectorUser, kUser);

@@ -64,13 +64,13 @@ class ResultsProgram {
     void UseCompany() {
         LinkSettings settings;
         settings.CompanyFile = company;
-        QCOMPARE(QString::fromStdString(settings.Save(DataFolderPath())), QString());
+        QCOMPARE(QString::fromStdString(settings.Save(DataFolderPath()).Message()), QString());
     }
     // ... or from a folder of response files.
     void UseResponses(const std::filesystem::path& folder) {
         LinkSettings settings;
         settings.ResponseFolder = folder;
-        QCOMPARE(QString::fromStdString(settings.Save(DataFolderPath())), QString());
+        QCOMPARE(QString::fromStdString(settings.Save(DataFolderPath()).Message()), QString());
     }
 
     void Stop() {

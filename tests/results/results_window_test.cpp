@@ -585,7 +585,7 @@ class ResultsWindowTest : public QObject {
                                    std::filesystem::copy_options::overwrite_existing);
         LinkSettings settings;
         settings.CompanyFile = folder / "company.qbxml";
-        QCOMPARE(QString::fromStdString(settings.Save(home)), QString());
+        QCOMPARE(QString::fromStdString(settings.Save(home).Message()), QString());
         frmSearchResults* window = program_.Open({kInvoice});
         QVERIFY(window);
         std::filesystem::remove_all(folder);

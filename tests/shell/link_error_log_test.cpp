@@ -41,8 +41,8 @@ class LinkErrorLogTest : public QObject {
         frmErrorLog window(std::make_unique<RelaywickLink>(), 1, hub);
         QCOMPARE(window.lstView()->rowCount(), 0);
 
-        ErrorLog(ErrorLog::PathIn(DataFolder()))
-            .Append({"Invoice", 3200, "Error", "The edit sequence is out of date."});
+        QVERIFY(ErrorLog(ErrorLog::PathIn(DataFolder()))
+                    .Append({"Invoice", 3200, "Error", "The edit sequence is out of date."}));
 
         QTRY_COMPARE_WITH_TIMEOUT(window.lstView()->rowCount(), 1, 5000);
         QCOMPARE(window.lstView()->item(0, 1)->text(), QStringLiteral("Invoice"));

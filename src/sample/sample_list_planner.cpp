@@ -1,4 +1,4 @@
-#include "sample/sample_books_planner.h"
+#include "sample/sample_list_planner.h"
 
 #include <algorithm>
 #include <tuple>
@@ -97,11 +97,23 @@ std::string_view CashFlowOf(std::string_view type) {
     return "NotApplicable";
 }
 
-// A pending money movement that becomes a payment: which document it pays, when,
-
 }  // namespace
 
-void SampleBooksPlanner::PlanCompany() {
+void SampleListPlanner::Run() {
+    PlanCompany();
+    PlanTerms();
+    PlanClasses();
+    PlanTypes();
+    PlanAccounts();
+    PlanEmployees();
+    PlanOtherNames();
+    PlanVendors();
+    PlanSalesReps();
+    PlanItems();
+    PlanCustomers();
+}
+
+void SampleListPlanner::PlanCompany() {
     SampleAddress& a = b_.companyAddress;
     a.addr1 = "Harbor & Pine Trading Co.";
     a.addr2 = "120 Commerce Way";
@@ -111,7 +123,7 @@ void SampleBooksPlanner::PlanCompany() {
     a.postalCode = "62701";
 }
 
-void SampleBooksPlanner::PlanTerms() {
+void SampleListPlanner::PlanTerms() {
     struct TermsEntry {
         const char* name;
         int due, discountDays;
@@ -121,45 +133,45 @@ void SampleBooksPlanner::PlanTerms() {
         {"Due on receipt", 0, 0, 0}, {"Net 15", 15, 0, 0},          {"Net 30", 30, 0, 0},
         {"Net 60", 60, 0, 0},        {"1% 10 Net 30", 30, 10, 100}, {"2% 10 Net 30", 30, 10, 200}};
     for (const TermsEntry& entry : kTerms) {
-        SampleEntity& e = E(AddEntity(Type::StandardTerms));
-        SetHierarchy(e, -1, entry.name);
+        SampleEntity& e = c_.E(c_.AddEntity(Type::StandardTerms));
+        c_.SetHierarchy(e, -1, entry.name);
         e.dueDays = entry.due;
         e.discountDays = entry.discountDays;
         e.discountPercent = entry.percent;
     }
     const auto& terms = b_.lists[Type::StandardTerms];
-    dueOnReceipt_ = terms[0];
-    net15_ = terms[1];
-    net30_ = terms[2];
-    net60_ = terms[3];
-    twoTen_ = terms[5];
-    E(terms[4]).active = false;  // an old term nobody uses any more
+    known_.dueOnReceipt = terms[0];
+    known_.net15 = terms[1];
+    known_.net30 = terms[2];
+    known_.net60 = terms[3];
+    known_.twoTen = terms[5];
+    c_.E(terms[4]).active = false;  // an old term nobody uses any more
 }
 
-int SampleBooksPlanner::AddNamed(std::int32_t code, const std::string& fullName) {
+int SampleListPlanner::AddNamed(std::int32_t code, const std::string& fullName) {
     const auto colon = fullName.rfind(':');
     int parent = -1;
     if (colon != std::string::npos) {
         const std::string parentName = fullName.substr(0, colon);
         for (int i : b_.lists[static_cast<std::size_t>(code)]) {
-            if (E(i).fullName == parentName) parent = i;
+            if (c_.E(i).fullName == parentName) parent = i;
         }
     }
-    const int index = AddEntity(code);
-    SetHierarchy(E(index), parent,
-                 colon == std::string::npos ? fullName : fullName.substr(colon + 1));
+    const int index = c_.AddEntity(code);
+    c_.SetHierarchy(c_.E(index), parent,
+                    colon == std::string::npos ? fullName : fullName.substr(colon + 1));
     return index;
 }
 
-void SampleBooksPlanner::PlanClasses() {
+void SampleListPlanner::PlanClasses() {
     for (const char* name : {"Retail", "Retail:Downtown", "Retail:Mall Kiosk", "Wholesale",
                              "Online", "Service", "Contract", "Admin"}) {
         AddNamed(Type::Class, name);
     }
-    E(b_.lists[Type::Class].back()).active = false;
+    c_.E(b_.lists[Type::Class].back()).active = false;
 }
 
-void SampleBooksPlanner::PlanTypes() {
+void SampleListPlanner::PlanTypes() {
     for (const char* name : {"Retail", "Wholesale", "Contractor", "Hospitality",
                              "Hospitality:Restaurant", "Hospitality:Hotel", "Referral"}) {
         AddNamed(Type::CustomerType, name);
@@ -170,137 +182,133 @@ void SampleBooksPlanner::PlanTypes() {
     }
 }
 
-int SampleBooksPlanner::Account(std::string_view fullName) const {
-    for (int i : b_.lists[Type::Account]) {
-        if (b_.entities[static_cast<std::size_t>(i)].fullName == fullName) return i;
-    }
-    return -1;
-}
-
-void SampleBooksPlanner::PlanAccounts() {
+void SampleListPlanner::PlanAccounts() {
     for (const ChartEntry& row : kChart) {
         const int index = AddNamed(Type::Account, row.name);
-        SampleEntity& e = E(index);
+        SampleEntity& e = c_.E(index);
         e.accountType = row.type;
         e.specialAccountType = row.special;
         e.accountNumberText = row.number;
         e.description = row.description;
         e.cashFlow = CashFlowOf(row.type);
         if (row.type == "Bank" && e.name != "Petty Cash") {
-            e.bankNumber = "XXXXXX" + Digits(R().Between(1000, 9999), 4);
+            e.bankNumber = "XXXXXX" + Digits(c_.R().Between(1000, 9999), 4);
         }
         if (row.type == "Income") {
             e.taxLineId = 1;
             e.taxLineName = "Gross receipts or sales";
-        } else if (row.type == "Expense" && R().Chance(0.5)) {
+        } else if (row.type == "Expense" && c_.R().Chance(0.5)) {
             e.taxLineId = 30;
             e.taxLineName = "Other deductions";
         }
     }
-    checking_ = Account("Checking");
-    savings_ = Account("Savings");
-    ar_ = Account("Accounts Receivable");
-    ap_ = Account("Accounts Payable");
-    undeposited_ = Account("Undeposited Funds");
-    inventoryAsset_ = Account("Inventory Asset");
-    visa_ = Account("Visa Business Card");
-    amex_ = Account("AmEx Corporate");
-    merchandise_ = Account("Sales:Merchandise Sales");
-    serviceIncome_ = Account("Sales:Service Income");
-    freightIncome_ = Account("Freight & Delivery Income");
-    discounts_ = Account("Sales Discounts");
-    fees_ = Account("Fees & Surcharges");
-    cogs_ = Account("Cost of Goods Sold");
-    subcontract_ = Account("Subcontracted Services");
+    known_.checking = c_.Account("Checking");
+    known_.savings = c_.Account("Savings");
+    known_.ar = c_.Account("Accounts Receivable");
+    known_.ap = c_.Account("Accounts Payable");
+    known_.undeposited = c_.Account("Undeposited Funds");
+    known_.inventoryAsset = c_.Account("Inventory Asset");
+    known_.visa = c_.Account("Visa Business Card");
+    known_.amex = c_.Account("AmEx Corporate");
+    known_.merchandise = c_.Account("Sales:Merchandise Sales");
+    known_.serviceIncome = c_.Account("Sales:Service Income");
+    known_.freightIncome = c_.Account("Freight & Delivery Income");
+    known_.discounts = c_.Account("Sales Discounts");
+    known_.fees = c_.Account("Fees & Surcharges");
+    known_.cogs = c_.Account("Cost of Goods Sold");
+    known_.subcontract = c_.Account("Subcontracted Services");
     for (const char* name :
          {"Advertising & Marketing", "Automobile:Fuel", "Automobile:Repairs",
           "Bank Service Charges", "Insurance Expense", "Meals and Entertainment", "Office Supplies",
           "Professional Fees:Accounting", "Professional Fees:Legal", "Repairs and Maintenance",
           "Shipping & Postage", "Travel Expense", "Dues & Subscriptions", "Telephone Expense"}) {
-        generalExpenses_.push_back(Account(name));
+        known_.generalExpenses.push_back(c_.Account(name));
     }
 }
 
-std::pair<std::string, std::string> SampleBooksPlanner::PersonName() {
-    return {std::string(Pick(names::FirstNames())), std::string(Pick(names::Surnames()))};
+std::pair<std::string, std::string> SampleListPlanner::PersonName() {
+    return {std::string(c_.Pick(names::FirstNames())), std::string(c_.Pick(names::Surnames()))};
 }
 
-void SampleBooksPlanner::PlanEmployees() {
+void SampleListPlanner::PlanEmployees() {
     static constexpr std::string_view kTitles[] = {
         "Store Manager", "Sales Associate", "Warehouse Lead",  "Bookkeeper", "Delivery Driver",
         "Installer",     "Buyer",           "Sales Associate", "Installer",  "Customer Service"};
     static constexpr std::string_view kDepartments[] = {"Sales", "Warehouse", "Office", "Service"};
     static constexpr std::string_view kRelations[] = {"Spouse", "Mother", "Father",
                                                       "Friend", "Sister", "Brother"};
-    const int count = Scaled(12, 4);
+    const int count = c_.Scaled(12, 4);
     for (int n = 0; n < count; ++n) {
-        const int index = AddEntity(Type::Employee);
-        SampleEntity& e = E(index);
+        const int index = c_.AddEntity(Type::Employee);
+        SampleEntity& e = c_.E(index);
         auto [first, last] = PersonName();
         e.firstName = first;
         e.lastName = last;
-        if (R().Chance(0.3)) e.middleName = std::string(1, static_cast<char>('A' + R().Below(26)));
-        SetHierarchy(e, -1, people_.Claim(first + " " + last, kEntityNameMax));
-        e.salutation = R().Chance(0.5) ? "Mr." : "Ms.";
+        if (c_.R().Chance(0.3))
+            e.middleName = std::string(1, static_cast<char>('A' + c_.R().Below(26)));
+        c_.SetHierarchy(e, -1, people_.Claim(first + " " + last, kEntityNameMax));
+        e.salutation = c_.R().Chance(0.5) ? "Mr." : "Ms.";
         e.jobTitle = std::string(kTitles[static_cast<std::size_t>(n) % std::size(kTitles)]);
-        e.department = std::string(Pick(std::span<const std::string_view>(kDepartments)));
-        const names::Place& place = names::Places()[R().Below(4)];
-        e.address = Address(e.name, place);
+        e.department = std::string(c_.Pick(std::span<const std::string_view>(kDepartments)));
+        const names::Place& place = names::Places()[c_.R().Below(4)];
+        e.address = c_.Address(e.name, place);
         e.address.addr1 = e.address.addr2;  // employees list the street first
         e.address.addr2 = e.address.addr3;
         e.address.addr3.clear();
-        e.phone = Phone(place);
-        if (R().Chance(0.7)) e.mobile = Phone(place);
+        e.phone = c_.Phone(place);
+        if (c_.R().Chance(0.7)) e.mobile = c_.Phone(place);
         e.email = Slug(first) + "." + Slug(last) + "@harborpine.example";
-        e.ssn = "XXX-XX-" + Digits(R().Between(1000, 9999), 4);
+        e.ssn = "XXX-XX-" + Digits(c_.R().Between(1000, 9999), 4);
         e.employeeType = n == 0 ? "Owner"sv : (n == 1 ? "Officer"sv : "Regular"sv);
-        e.gender = R().Chance(0.5) ? "Male"sv : "Female"sv;
-        e.hired = b_.firstDay - static_cast<std::int32_t>(R().Between(30, 3000));
-        e.birth = e.hired - static_cast<std::int32_t>(R().Between(19 * 365, 50 * 365));
+        e.gender = c_.R().Chance(0.5) ? "Male"sv : "Female"sv;
+        e.hired = b_.firstDay - static_cast<std::int32_t>(c_.R().Between(30, 3000));
+        e.birth = e.hired - static_cast<std::int32_t>(c_.R().Between(19 * 365, 50 * 365));
         e.accountNumber = "E-" + Digits(n + 1, 3);
-        if (R().Chance(0.5)) {
+        if (c_.R().Chance(0.5)) {
             auto [ef, el] = PersonName();
             e.emergencyName = ef + " " + el;
-            e.emergencyPhone = Phone(place);
-            e.emergencyRelation = Pick(std::span<const std::string_view>(kRelations));
+            e.emergencyPhone = c_.Phone(place);
+            e.emergencyRelation = c_.Pick(std::span<const std::string_view>(kRelations));
         }
-        if (n > 3 && R().Chance(0.12)) {
+        if (n > 3 && c_.R().Chance(0.12)) {
             e.active = false;
-            e.released = static_cast<std::int32_t>(R().Between(b_.firstDay, b_.today - 30));
+            e.released = static_cast<std::int32_t>(c_.R().Between(b_.firstDay, b_.today - 30));
         }
-        if (R().Chance(0.2)) e.notes = "Forklift certified.";
-        if (R().Chance(0.4)) AddCustom(e.custom, "Shirt Size", R().Chance(0.5) ? "L" : "M");
+        if (c_.R().Chance(0.2)) e.notes = "Forklift certified.";
+        if (c_.R().Chance(0.4))
+            c_.AddCustom(e.custom, "Shirt Size", c_.R().Chance(0.5) ? "L" : "M");
     }
 }
 
-void SampleBooksPlanner::PlanOtherNames() {
-    const int count = Scaled(12, 2);
+void SampleListPlanner::PlanOtherNames() {
+    const int count = c_.Scaled(12, 2);
     static constexpr std::string_view kFixed[] = {"Bank of Springfield", "Petty Cash Custodian",
                                                   "Springfield Chamber of Commerce"};
     for (int n = 0; n < count; ++n) {
-        const int index = AddEntity(Type::OtherName);
-        SampleEntity& e = E(index);
+        const int index = c_.AddEntity(Type::OtherName);
+        SampleEntity& e = c_.E(index);
         const names::Place& place = names::Places()[0];
         if (static_cast<std::size_t>(n) < std::size(kFixed)) {
-            SetHierarchy(e, -1, people_.Claim(kFixed[static_cast<std::size_t>(n)], kEntityNameMax));
+            c_.SetHierarchy(e, -1,
+                            people_.Claim(kFixed[static_cast<std::size_t>(n)], kEntityNameMax));
             e.companyName = e.name;
         } else {
             auto [first, last] = PersonName();
             e.firstName = first;
             e.lastName = last;
-            e.salutation = R().Chance(0.5) ? "Mr." : "Ms.";
-            SetHierarchy(e, -1, people_.Claim(first + " " + last, kEntityNameMax));
+            e.salutation = c_.R().Chance(0.5) ? "Mr." : "Ms.";
+            c_.SetHierarchy(e, -1, people_.Claim(first + " " + last, kEntityNameMax));
         }
-        e.address = Address(e.name, place);
-        if (R().Chance(0.8)) e.phone = Phone(place);
-        if (R().Chance(0.5)) e.email = "office@" + Slug(e.name) + ".example";
-        if (R().Chance(0.3)) e.notes = "Reimbursements and one-off payments.";
+        e.address = c_.Address(e.name, place);
+        if (c_.R().Chance(0.8)) e.phone = c_.Phone(place);
+        if (c_.R().Chance(0.5)) e.email = "office@" + Slug(e.name) + ".example";
+        if (c_.R().Chance(0.3)) e.notes = "Reimbursements and one-off payments.";
     }
 }
 
-void SampleBooksPlanner::PlanVendors() {
+void SampleListPlanner::PlanVendors() {
     const auto hard = names::HardVendorNames();
-    const int count = Scaled(60, static_cast<int>(hard.size()) + 4);
+    const int count = c_.Scaled(60, static_cast<int>(hard.size()) + 4);
     const int supplierType = b_.lists[Type::VendorType][0];
     const int overseasType = b_.lists[Type::VendorType][1];
     const int contractorType = b_.lists[Type::VendorType][2];
@@ -311,8 +319,8 @@ void SampleBooksPlanner::PlanVendors() {
         "Hartley Properties LLC",  "Springfield Telecom",   "Keystone Insurance Agency",
         "Summit Accounting Group", "Speedy Parcel Service", "Blue Ridge Legal, P.C."};
     for (int n = 0; n < count; ++n) {
-        const int index = AddEntity(Type::Vendor);
-        SampleEntity& e = E(index);
+        const int index = c_.AddEntity(Type::Vendor);
+        SampleEntity& e = c_.E(index);
         VendorRole role = VendorRole::Supplier;
         std::string wanted;
         const std::size_t fixedServices = std::size(kServiceNames);
@@ -329,116 +337,117 @@ void SampleBooksPlanner::PlanVendors() {
             role = wanted.find("Properties") != std::string::npos ? VendorRole::Landlord
                    : wanted.find("Parcel") != std::string::npos   ? VendorRole::Carrier
                                                                   : VendorRole::Service;
-        } else if (R().Chance(0.12)) {
+        } else if (c_.R().Chance(0.12)) {
             auto [first, last] = PersonName();
-            wanted = last + " " + std::string(R().Chance(0.5) ? "Installations" : "Contracting");
+            wanted = last + " " + std::string(c_.R().Chance(0.5) ? "Installations" : "Contracting");
             role = VendorRole::Service;
         } else {
-            const double u = R().Unit();
+            const double u = c_.R().Unit();
             if (u < 0.4) {
-                wanted = std::string(Pick(names::Descriptors())) + " " +
-                         std::string(Pick(names::Trades())) + " " +
-                         std::string(Pick(names::CompanySuffixes()));
+                wanted = std::string(c_.Pick(names::Descriptors())) + " " +
+                         std::string(c_.Pick(names::Trades())) + " " +
+                         std::string(c_.Pick(names::CompanySuffixes()));
             } else if (u < 0.7) {
                 wanted = PersonName().second + " Wholesale " +
-                         std::string(Pick(names::CompanySuffixes()));
+                         std::string(c_.Pick(names::CompanySuffixes()));
             } else {
-                wanted = std::string(Pick(names::Descriptors())) + " " +
-                         std::string(Pick(names::ProductGroups())) + " Supply";
+                wanted = std::string(c_.Pick(names::Descriptors())) + " " +
+                         std::string(c_.Pick(names::ProductGroups())) + " Supply";
             }
         }
-        SetHierarchy(e, -1, people_.Claim(wanted, kEntityNameMax));
+        c_.SetHierarchy(e, -1, people_.Claim(wanted, kEntityNameMax));
         e.companyName = e.name;
         auto [first, last] = PersonName();
         e.firstName = first;
         e.lastName = last;
         e.contact = first + " " + last;
         const names::Place& place =
-            role == VendorRole::Supplier ? RandomPlace() : names::Places()[0];
-        e.address = Address(e.companyName, place);
-        if (R().Chance(0.9)) e.phone = Phone(place);
-        if (R().Chance(0.3)) e.fax = Phone(place);
-        if (R().Chance(0.75)) e.email = "ar@" + Slug(e.name) + ".example";
-        if (R().Chance(0.6)) e.accountNumber = "HP-" + Digits(R().Between(1000, 99999), 5);
-        e.terms = role == VendorRole::Supplier ? (R().Chance(0.2) ? twoTen_ : net30_) : net15_;
+            role == VendorRole::Supplier ? c_.RandomPlace() : names::Places()[0];
+        e.address = c_.Address(e.companyName, place);
+        if (c_.R().Chance(0.9)) e.phone = c_.Phone(place);
+        if (c_.R().Chance(0.3)) e.fax = c_.Phone(place);
+        if (c_.R().Chance(0.75)) e.email = "ar@" + Slug(e.name) + ".example";
+        if (c_.R().Chance(0.6)) e.accountNumber = "HP-" + Digits(c_.R().Between(1000, 99999), 5);
+        e.terms = role == VendorRole::Supplier ? (c_.R().Chance(0.2) ? known_.twoTen : known_.net30)
+                                               : known_.net15;
         switch (role) {
             case VendorRole::Supplier:
                 e.typeRef = place.country.empty() ? supplierType : overseasType;
-                suppliers_.push_back(index);
+                known_.suppliers.push_back(index);
                 break;
             case VendorRole::Utility:
                 e.typeRef = utilityType;
-                utilities_.push_back(index);
+                known_.utilities.push_back(index);
                 break;
             case VendorRole::Tax:
                 e.typeRef = taxType;
                 break;
             case VendorRole::Landlord:
                 e.typeRef = serviceType;
-                landlord_ = index;
+                known_.landlord = index;
                 break;
             case VendorRole::Carrier:
                 e.typeRef = serviceType;
-                carrier_ = index;
+                known_.carrier = index;
                 break;
             case VendorRole::Service:
                 e.typeRef = wanted.find("Install") != std::string::npos ||
                                     wanted.find("Contract") != std::string::npos
                                 ? contractorType
                                 : serviceType;
-                services_.push_back(index);
+                known_.services.push_back(index);
                 break;
         }
         if (e.typeRef == contractorType) {
             e.eligible1099 = true;
-            e.taxIdent =
-                Digits(R().Between(10, 99), 2) + "-" + Digits(R().Between(1000000, 9999999), 7);
+            e.taxIdent = Digits(c_.R().Between(10, 99), 2) + "-" +
+                         Digits(c_.R().Between(1000000, 9999999), 7);
         }
-        if (R().Chance(0.4)) e.creditLimit = Money(5, 50) * 1000;
-        if (R().Chance(0.1)) e.notes = std::string(Pick(names::Notes()));
-        if (R().Chance(0.3)) AddCustom(e.custom, "Rep", first);
-        if (n >= static_cast<int>(hard.size()) && R().Chance(0.04)) e.active = false;
+        if (c_.R().Chance(0.4)) e.creditLimit = c_.Money(5, 50) * 1000;
+        if (c_.R().Chance(0.1)) e.notes = std::string(c_.Pick(names::Notes()));
+        if (c_.R().Chance(0.3)) c_.AddCustom(e.custom, "Rep", first);
+        if (n >= static_cast<int>(hard.size()) && c_.R().Chance(0.04)) e.active = false;
     }
-    if (suppliers_.empty()) suppliers_.push_back(b_.lists[Type::Vendor][0]);
-    if (services_.empty()) services_.push_back(b_.lists[Type::Vendor].back());
-    if (utilities_.empty()) utilities_.push_back(b_.lists[Type::Vendor][0]);
-    if (landlord_ < 0) landlord_ = services_[0];
-    if (carrier_ < 0) carrier_ = services_[0];
+    if (known_.suppliers.empty()) known_.suppliers.push_back(b_.lists[Type::Vendor][0]);
+    if (known_.services.empty()) known_.services.push_back(b_.lists[Type::Vendor].back());
+    if (known_.utilities.empty()) known_.utilities.push_back(b_.lists[Type::Vendor][0]);
+    if (known_.landlord < 0) known_.landlord = known_.services[0];
+    if (known_.carrier < 0) known_.carrier = known_.services[0];
 }
 
-void SampleBooksPlanner::PlanSalesReps() {
+void SampleListPlanner::PlanSalesReps() {
     UniqueNames initials;
     const auto& employees = b_.lists[Type::Employee];
     const std::size_t count = std::min<std::size_t>(6, employees.size());
     for (std::size_t n = 0; n < count; ++n) {
-        const SampleEntity& person = E(employees[n]);
-        const int index = AddEntity(Type::SalesRep);
-        SampleEntity& e = E(index);
+        const SampleEntity& person = c_.E(employees[n]);
+        const int index = c_.AddEntity(Type::SalesRep);
+        SampleEntity& e = c_.E(index);
         std::string wanted;
         wanted += Slug(person.firstName.substr(0, 1))[0];
         wanted += Slug(person.lastName.substr(0, 1))[0];
         for (char& c : wanted) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-        SetHierarchy(e, -1, initials.Claim(wanted, 5));
+        c_.SetHierarchy(e, -1, initials.Claim(wanted, 5));
         e.repEntity = employees[n];
         e.active = person.active;
     }
     if (!b_.lists[Type::OtherName].empty()) {
         // An outside agent who sells on commission.
-        const int index = AddEntity(Type::SalesRep);
-        SampleEntity& e = E(index);
-        SetHierarchy(e, -1, initials.Claim("OUT", 5));
+        const int index = c_.AddEntity(Type::SalesRep);
+        SampleEntity& e = c_.E(index);
+        c_.SetHierarchy(e, -1, initials.Claim("OUT", 5));
         e.repEntity = b_.lists[Type::OtherName].back();
     }
     for (int i : b_.lists[Type::SalesRep]) {
-        if (E(i).active) activeReps_.push_back(i);
+        if (c_.E(i).active) known_.activeReps.push_back(i);
     }
-    if (activeReps_.empty()) activeReps_.push_back(b_.lists[Type::SalesRep][0]);
+    if (known_.activeReps.empty()) known_.activeReps.push_back(b_.lists[Type::SalesRep][0]);
 }
 
-int SampleBooksPlanner::AddItem(std::int32_t code, int parent, const std::string& wanted) {
-    const int index = AddEntity(code);
-    SampleEntity& e = E(index);
-    const std::string prefix = parent >= 0 ? E(parent).fullName + ":" : std::string();
+int SampleListPlanner::AddItem(std::int32_t code, int parent, const std::string& wanted) {
+    const int index = c_.AddEntity(code);
+    SampleEntity& e = c_.E(index);
+    const std::string prefix = parent >= 0 ? c_.E(parent).fullName + ":" : std::string();
     // Item names are unique by full name across the whole item list.
     std::string name = FitText(wanted, kItemNameMax);
     for (int n = 2; items_.Taken(prefix + name); ++n) {
@@ -446,11 +455,11 @@ int SampleBooksPlanner::AddItem(std::int32_t code, int parent, const std::string
         name = FitText(wanted, kItemNameMax - suffix.size()) + suffix;
     }
     items_.Claim(prefix + name, 159);
-    SetHierarchy(e, parent, name);
+    c_.SetHierarchy(e, parent, name);
     return index;
 }
 
-void SampleBooksPlanner::PlanItems() {
+void SampleListPlanner::PlanItems() {
     // Services.
     static constexpr std::string_view kServices[] = {"Installation",     "Delivery",
                                                      "Consultation",     "Design Services",
@@ -462,51 +471,51 @@ void SampleBooksPlanner::PlanItems() {
                                                      "Inspection",       "Key Cutting",
                                                      "Gift Wrapping",    "Haul-Away & Disposal",
                                                      "Measure & Quote",  "After-Hours Call-Out"};
-    const int services = Scaled(20, 3);
+    const int services = c_.Scaled(20, 3);
     int labor = -1;
     for (int n = 0; n < services; ++n) {
-        const bool underLabor = labor >= 0 && R().Chance(0.3);
+        const bool underLabor = labor >= 0 && c_.R().Chance(0.3);
         std::string wanted(kServices[static_cast<std::size_t>(n) % std::size(kServices)]);
         if (n == 2 && labor < 0) {
             labor = AddItem(Type::ItemService, -1, "Labor");
-            SampleEntity& l = E(labor);
+            SampleEntity& l = c_.E(labor);
             l.salesDesc = "Labor, per hour";
             l.price = 6500;
-            l.incomeAccount = serviceIncome_;
-            serviceItems_.push_back(labor);
+            l.incomeAccount = known_.serviceIncome;
+            known_.serviceItems.push_back(labor);
             continue;
         }
         const int index = AddItem(Type::ItemService, underLabor ? labor : -1, wanted);
-        SampleEntity& e = E(index);
-        e.price = R().Between(45, 125) * 100 + (R().Chance(0.3) ? 50 : 0);
-        e.salesDesc = wanted + (R().Chance(0.5) ? ", per hour" : " - standard rate");
-        e.incomeAccount = serviceIncome_;
-        if (R().Chance(0.2)) {
+        SampleEntity& e = c_.E(index);
+        e.price = c_.R().Between(45, 125) * 100 + (c_.R().Chance(0.3) ? 50 : 0);
+        e.salesDesc = wanted + (c_.R().Chance(0.5) ? ", per hour" : " - standard rate");
+        e.incomeAccount = known_.serviceIncome;
+        if (c_.R().Chance(0.2)) {
             e.purchased = true;
             e.cost = e.price * 6 / 10;
             e.purchaseDesc = "Subcontracted " + wanted;
-            e.expenseAccount = subcontract_;
-            e.prefVendor = PickIndex(services_);
+            e.expenseAccount = known_.subcontract;
+            e.prefVendor = c_.PickIndex(known_.services);
         }
-        if (R().Chance(0.05)) e.active = false;
-        serviceItems_.push_back(index);
+        if (c_.R().Chance(0.05)) e.active = false;
+        known_.serviceItems.push_back(index);
     }
 
     // Inventory under product groups.
     std::vector<int> groups;
     for (std::string_view group : names::ProductGroups()) {
         const int index = AddItem(Type::ItemInventory, -1, std::string(group));
-        SampleEntity& e = E(index);
+        SampleEntity& e = c_.E(index);
         e.salesDesc = std::string(group);
-        e.incomeAccount = merchandise_;
-        e.expenseAccount = cogs_;
-        e.assetAccount = inventoryAsset_;
+        e.incomeAccount = known_.merchandise;
+        e.expenseAccount = known_.cogs;
+        e.assetAccount = known_.inventoryAsset;
         groups.push_back(index);
     }
-    const int inventory = Scaled(50, 6);
+    const int inventory = c_.Scaled(50, 6);
     const auto groupNames = names::ProductGroups();
     for (int n = 0; n < inventory; ++n) {
-        const names::Product& product = Pick(names::Products());
+        const names::Product& product = c_.Pick(names::Products());
         const std::string material = Choice(product.materials);
         const std::string size = Choice(product.sizes);
         const auto group = std::find(groupNames.begin(), groupNames.end(), product.group);
@@ -514,39 +523,39 @@ void SampleBooksPlanner::PlanItems() {
             groups[static_cast<std::size_t>(group - groupNames.begin()) % groups.size()];
         std::string wanted = std::string(product.noun) + ", " + material + " " + size;
         std::string finish;
-        if (items_.Taken(E(parent).fullName + ":" + FitText(wanted, kItemNameMax))) {
+        if (items_.Taken(c_.E(parent).fullName + ":" + FitText(wanted, kItemNameMax))) {
             // The same product again comes in another finish.
-            finish = std::string(Pick(names::Finishes()));
+            finish = std::string(c_.Pick(names::Finishes()));
             wanted = finish + " " + wanted;
         }
         const int index = AddItem(Type::ItemInventory, parent, wanted);
-        SampleEntity& e = E(index);
-        e.price = R().Between(product.lowDollars, product.highDollars) * 100 +
-                  Pick(std::span<const std::int64_t>(kCents));
-        e.cost = e.price * R().Between(42, 68) / 100;
+        SampleEntity& e = c_.E(index);
+        e.price = c_.R().Between(product.lowDollars, product.highDollars) * 100 +
+                  c_.Pick(std::span<const std::int64_t>(kCents));
+        e.cost = e.price * c_.R().Between(42, 68) / 100;
         e.salesDesc = material + " " + Lower(std::string(product.noun)) + ", " + size;
         if (!finish.empty()) e.salesDesc += ", " + Lower(finish) + " finish";
         e.purchaseDesc = e.salesDesc + " (case pack)";
-        e.incomeAccount = merchandise_;
-        e.expenseAccount = cogs_;
-        e.assetAccount = inventoryAsset_;
-        e.prefVendor = PickIndex(suppliers_);
-        if (R().Chance(0.6)) {
-            e.partNumber = std::string(1, static_cast<char>('A' + R().Below(26))) +
-                           static_cast<char>('A' + R().Below(26)) + "-" +
-                           Digits(R().Between(100, 9999), 4);
+        e.incomeAccount = known_.merchandise;
+        e.expenseAccount = known_.cogs;
+        e.assetAccount = known_.inventoryAsset;
+        e.prefVendor = c_.PickIndex(known_.suppliers);
+        if (c_.R().Chance(0.6)) {
+            e.partNumber = std::string(1, static_cast<char>('A' + c_.R().Below(26))) +
+                           static_cast<char>('A' + c_.R().Below(26)) + "-" +
+                           Digits(c_.R().Between(100, 9999), 4);
         }
-        if (R().Chance(0.5))
-            e.barcode = "0" + Digits(R().Between(10000000000LL, 99999999999LL), 11);
-        e.reorderPoint = R().Between(1, 5) * 500;
-        if (R().Chance(0.5)) e.maxQuantity = e.reorderPoint * 4;
-        e.onHand = R().Between(-3, 400) * 100;
-        if (R().Chance(0.5))
-            AddCustom(e.custom, "Shelf",
-                      std::string(1, static_cast<char>('A' + R().Below(8))) + "-" +
-                          std::to_string(R().Between(1, 40)));
-        if (R().Chance(0.03)) e.active = false;
-        if (e.active) stockItems_.push_back(index);
+        if (c_.R().Chance(0.5))
+            e.barcode = "0" + Digits(c_.R().Between(10000000000LL, 99999999999LL), 11);
+        e.reorderPoint = c_.R().Between(1, 5) * 500;
+        if (c_.R().Chance(0.5)) e.maxQuantity = e.reorderPoint * 4;
+        e.onHand = c_.R().Between(-3, 400) * 100;
+        if (c_.R().Chance(0.5))
+            c_.AddCustom(e.custom, "Shelf",
+                         std::string(1, static_cast<char>('A' + c_.R().Below(8))) + "-" +
+                             std::to_string(c_.R().Between(1, 40)));
+        if (c_.R().Chance(0.03)) e.active = false;
+        if (e.active) known_.stockItems.push_back(index);
     }
 
     // Non-inventory parts and special orders.
@@ -555,23 +564,23 @@ void SampleBooksPlanner::PlanItems() {
         "Packaging Materials", "Catalog",     "Shipping Box",
         "Display Rack",        "Sample Pack", "Custom Cut Glass",
         "Rental Deposit Tag"};
-    const int nonInventory = Scaled(20, 3);
+    const int nonInventory = c_.Scaled(20, 3);
     for (int n = 0; n < nonInventory; ++n) {
         const std::string wanted(
             kNonInventory[static_cast<std::size_t>(n) % std::size(kNonInventory)]);
         const int index = AddItem(Type::ItemNonInventory, -1, wanted);
-        SampleEntity& e = E(index);
-        e.price = R().Between(5, 250) * 100;
+        SampleEntity& e = c_.E(index);
+        e.price = c_.R().Between(5, 250) * 100;
         e.salesDesc = wanted;
-        e.incomeAccount = merchandise_;
-        if (R().Chance(0.4)) {
+        e.incomeAccount = known_.merchandise;
+        if (c_.R().Chance(0.4)) {
             e.purchased = true;
             e.cost = e.price * 55 / 100;
             e.purchaseDesc = wanted + ", made to order";
-            e.expenseAccount = cogs_;
-            e.prefVendor = PickIndex(suppliers_);
+            e.expenseAccount = known_.cogs;
+            e.prefVendor = c_.PickIndex(known_.suppliers);
         }
-        otherSellable_.push_back(index);
+        known_.otherSellable.push_back(index);
     }
 
     // Other charges.
@@ -589,24 +598,24 @@ void SampleBooksPlanner::PlanItems() {
                                           {"Discount 10%", 0, -1000, ""},
                                           {"Environmental Fee", 395, 0, ""},
                                           {"Late Delivery Credit", -2000, 0, ""}};
-    const int charges = Scaled(8, 3);
+    const int charges = c_.Scaled(8, 3);
     for (int n = 0; n < charges; ++n) {
         const Charge& row = kCharges[static_cast<std::size_t>(n) % std::size(kCharges)];
         const int index = AddItem(Type::ItemOtherCharge, -1, row.name);
-        SampleEntity& e = E(index);
+        SampleEntity& e = c_.E(index);
         e.price = row.price;
         e.pricePercent = row.percent;
         e.specialItemType = row.special;
         e.salesDesc = row.name;
-        e.incomeAccount = std::string_view(row.name) == "Freight" ? freightIncome_
-                          : row.percent < 0 || row.price < 0      ? discounts_
-                                                                  : fees_;
+        e.incomeAccount = std::string_view(row.name) == "Freight" ? known_.freightIncome
+                          : row.percent < 0 || row.price < 0      ? known_.discounts
+                                                                  : known_.fees;
         if (row.special == "FinanceCharge")
-            financeItem_ = index;
+            known_.financeItem = index;
         else if (row.percent < 0)
-            discountItem_ = index;
+            known_.discountItem = index;
         else
-            chargeItems_.push_back(index);
+            known_.chargeItems.push_back(index);
     }
 
     // Assemblies built from stock items.
@@ -614,37 +623,37 @@ void SampleBooksPlanner::PlanItems() {
         "Patio Set, 5-Piece", "Garden Starter Kit",   "Tool Kit, Deluxe",
         "Lamp Kit",           "Kitchen Bundle",       "Planter Box \"Large\"",
         "Faucet Repair Kit",  "Shelf Unit, Assembled"};
-    const int assemblies = Scaled(8, 2);
+    const int assemblies = c_.Scaled(8, 2);
     for (int n = 0; n < assemblies; ++n) {
         const std::string wanted(kAssemblies[static_cast<std::size_t>(n) % std::size(kAssemblies)]);
         const int index = AddItem(Type::ItemInventoryAssembly, -1, wanted);
-        const int parts = static_cast<int>(R().Between(2, 4));
+        const int parts = static_cast<int>(c_.R().Between(2, 4));
         std::int64_t price = 0, cost = 0;
         std::vector<std::pair<int, std::int64_t>> components;
-        for (int p = 0; p < parts && !stockItems_.empty(); ++p) {
-            const int part = PickIndex(stockItems_);
-            const std::int64_t quantity = R().Between(1, 4) * 100;
+        for (int p = 0; p < parts && !known_.stockItems.empty(); ++p) {
+            const int part = c_.PickIndex(known_.stockItems);
+            const std::int64_t quantity = c_.R().Between(1, 4) * 100;
             components.emplace_back(part, quantity);
-            price += LineAmount(quantity, E(part).price);
-            cost += LineAmount(quantity, E(part).cost);
+            price += LineAmount(quantity, c_.E(part).price);
+            cost += LineAmount(quantity, c_.E(part).cost);
         }
-        SampleEntity& e = E(index);
+        SampleEntity& e = c_.E(index);
         e.components = std::move(components);
         e.price = price * 9 / 10;
         e.cost = cost;
         e.salesDesc = wanted + ", ready to use";
         e.purchaseDesc = wanted + " components";
-        e.incomeAccount = merchandise_;
-        e.expenseAccount = cogs_;
-        e.assetAccount = inventoryAsset_;
-        e.prefVendor = PickIndex(suppliers_);
-        e.reorderPoint = R().Between(1, 3) * 100;
-        e.onHand = R().Between(0, 30) * 100;
-        otherSellable_.push_back(index);
+        e.incomeAccount = known_.merchandise;
+        e.expenseAccount = known_.cogs;
+        e.assetAccount = known_.inventoryAsset;
+        e.prefVendor = c_.PickIndex(known_.suppliers);
+        e.reorderPoint = c_.R().Between(1, 3) * 100;
+        e.onHand = c_.R().Between(0, 30) * 100;
+        known_.otherSellable.push_back(index);
     }
 }
 
-std::string SampleBooksPlanner::Choice(std::string_view choices) {
+std::string SampleListPlanner::Choice(std::string_view choices) {
     std::vector<std::string_view> parts;
     std::size_t start = 0;
     for (std::size_t bar = choices.find('|'); bar != std::string_view::npos;
@@ -653,18 +662,18 @@ std::string SampleBooksPlanner::Choice(std::string_view choices) {
         start = bar + 1;
     }
     parts.push_back(choices.substr(start));
-    return std::string(parts[R().Below(parts.size())]);
+    return std::string(parts[c_.R().Below(parts.size())]);
 }
 
-std::string SampleBooksPlanner::Lower(std::string text) {
+std::string SampleListPlanner::Lower(std::string text) {
     for (char& c : text) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     return text;
 }
 
-std::string SampleBooksPlanner::NearDuplicate(const std::string& name) {
-    switch (R().Below(4)) {
+std::string SampleListPlanner::NearDuplicate(const std::string& name) {
+    switch (c_.R().Below(4)) {
         case 0:
             return UpperCase(name);
         case 1: {
@@ -680,12 +689,12 @@ std::string SampleBooksPlanner::NearDuplicate(const std::string& name) {
     }
 }
 
-void SampleBooksPlanner::PlanCustomers() {
+void SampleListPlanner::PlanCustomers() {
     const auto& types = b_.lists[Type::CustomerType];
     const int retailType = types[0], wholesaleType = types[1], contractorType = types[2],
               restaurantType = types[4], hotelType = types[5];
     const auto hard = names::HardCustomerNames();
-    const int count = Scaled(130, static_cast<int>(hard.size()) + 6);
+    const int count = c_.Scaled(130, static_cast<int>(hard.size()) + 6);
     static constexpr std::string_view kRegions[] = {"North", "South", "East", "West", "Online"};
     static constexpr std::string_view kTiers[] = {"Gold", "Silver", "Bronze"};
     static constexpr std::string_view kDelivery[] = {"None", "Email", "Mail"};
@@ -705,60 +714,62 @@ void SampleBooksPlanner::PlanCustomers() {
             }
         } else if (static_cast<std::size_t>(n) == hard.size()) {
             wanted = "Cash Customer";
-        } else if (made > static_cast<int>(hard.size()) + 2 && R().Chance(0.03)) {
-            duplicateOf = PickIndex(b_.lists[Type::Customer]);
-            if (E(duplicateOf).parent >= 0) duplicateOf = E(duplicateOf).parent;
-            wanted = NearDuplicate(E(duplicateOf).name);
-            business = !E(duplicateOf).companyName.empty();
-            first = E(duplicateOf).firstName;
-            last = E(duplicateOf).lastName;
-        } else if (R().Chance(0.3)) {
+        } else if (made > static_cast<int>(hard.size()) + 2 && c_.R().Chance(0.03)) {
+            duplicateOf = c_.PickIndex(b_.lists[Type::Customer]);
+            if (c_.E(duplicateOf).parent >= 0) duplicateOf = c_.E(duplicateOf).parent;
+            wanted = NearDuplicate(c_.E(duplicateOf).name);
+            business = !c_.E(duplicateOf).companyName.empty();
+            first = c_.E(duplicateOf).firstName;
+            last = c_.E(duplicateOf).lastName;
+        } else if (c_.R().Chance(0.3)) {
             business = false;
             wanted = last + ", " + first;
         } else {
-            const double u = R().Unit();
-            const std::string trade(Pick(names::Trades()));
+            const double u = c_.R().Unit();
+            const std::string trade(c_.Pick(names::Trades()));
             if (u < 0.35) {
                 wanted = PersonName().second + " " + trade;
             } else if (u < 0.5) {
                 wanted = PersonName().second + " & Sons " + trade;
             } else if (u < 0.8) {
-                wanted = std::string(Pick(names::Descriptors())) + " " + trade;
+                wanted = std::string(c_.Pick(names::Descriptors())) + " " + trade;
             } else {
-                wanted = std::string(Pick(names::Descriptors())) + " " + trade + ", " +
-                         std::string(Pick(names::CompanySuffixes()));
+                wanted = std::string(c_.Pick(names::Descriptors())) + " " + trade + ", " +
+                         std::string(c_.Pick(names::CompanySuffixes()));
             }
         }
-        const int index = AddEntity(Type::Customer);
+        const int index = c_.AddEntity(Type::Customer);
         ++made;
-        SetHierarchy(E(index), -1, people_.Claim(wanted, kEntityNameMax));
-        SampleEntity& e = E(index);
-        const names::Place& place = RandomPlace();
+        c_.SetHierarchy(c_.E(index), -1, people_.Claim(wanted, kEntityNameMax));
+        SampleEntity& e = c_.E(index);
+        const names::Place& place = c_.RandomPlace();
         e.firstName = first;
         e.lastName = last;
         if (business) {
             e.companyName = FitText(e.name, 41);
             e.contact = first + " " + last;
-            e.jobTitle = std::string(Pick(names::JobTitles()));
+            e.jobTitle = std::string(c_.Pick(names::JobTitles()));
         } else {
-            e.salutation = R().Chance(0.5) ? "Mr." : "Ms.";
-            if (R().Chance(0.2))
-                e.middleName = std::string(1, static_cast<char>('A' + R().Below(26)));
+            e.salutation = c_.R().Chance(0.5) ? "Mr." : "Ms.";
+            if (c_.R().Chance(0.2))
+                e.middleName = std::string(1, static_cast<char>('A' + c_.R().Below(26)));
         }
-        e.address = Address(business ? e.companyName : first + " " + last, place);
-        if (R().Chance(0.35)) e.shipAddress = Address(e.address.addr1, place);
-        if (R().Chance(0.85)) e.phone = Phone(place);
-        if (business && R().Chance(0.25)) e.fax = Phone(place);
-        if (R().Chance(0.15)) e.altPhone = Phone(place);
-        if (R().Chance(0.75)) {
+        e.address = c_.Address(business ? e.companyName : first + " " + last, place);
+        if (c_.R().Chance(0.35)) e.shipAddress = c_.Address(e.address.addr1, place);
+        if (c_.R().Chance(0.85)) e.phone = c_.Phone(place);
+        if (business && c_.R().Chance(0.25)) e.fax = c_.Phone(place);
+        if (c_.R().Chance(0.15)) e.altPhone = c_.Phone(place);
+        if (c_.R().Chance(0.75)) {
             e.email = business ? "accounts@" + Slug(e.name) + ".example"
                                : Slug(first) + "." + Slug(last) + "@mail.example";
         }
-        if (business && R().Chance(0.1)) e.cc = "owner@" + Slug(e.name) + ".example";
-        if (business && R().Chance(0.2)) e.altContact = PersonName().first + " " + last;
-        e.terms = business ? (R().Chance(0.15) ? net15_ : (R().Chance(0.1) ? net60_ : net30_))
-                           : dueOnReceipt_;
-        if (R().Chance(0.6)) e.salesRep = PickIndex(activeReps_);
+        if (business && c_.R().Chance(0.1)) e.cc = "owner@" + Slug(e.name) + ".example";
+        if (business && c_.R().Chance(0.2)) e.altContact = PersonName().first + " " + last;
+        e.terms = business
+                      ? (c_.R().Chance(0.15) ? known_.net15
+                                             : (c_.R().Chance(0.1) ? known_.net60 : known_.net30))
+                      : known_.dueOnReceipt;
+        if (c_.R().Chance(0.6)) e.salesRep = c_.PickIndex(known_.activeReps);
         const std::string trade = e.name;
         if (!business) {
             e.typeRef = retailType;
@@ -777,55 +788,55 @@ void SampleBooksPlanner::PlanCustomers() {
                    trade.find("Landscaping") != std::string::npos) {
             e.typeRef = contractorType;
         } else {
-            e.typeRef = R().Chance(0.5) ? wholesaleType : retailType;
+            e.typeRef = c_.R().Chance(0.5) ? wholesaleType : retailType;
         }
-        if (R().Chance(0.2)) e.classRef = b_.lists[Type::Class][R().Below(5)];
+        if (c_.R().Chance(0.2)) e.classRef = b_.lists[Type::Class][c_.R().Below(5)];
         e.taxable = true;
         if (business && (e.typeRef == wholesaleType || e.typeRef == contractorType) &&
-            R().Chance(0.4)) {
+            c_.R().Chance(0.4)) {
             e.taxable = false;
-            e.resaleNumber = "RS-" + Digits(R().Between(100000, 999999), 6);
+            e.resaleNumber = "RS-" + Digits(c_.R().Between(100000, 999999), 6);
         }
         e.taxRate = e.address.country.empty()
                         ? 600 + static_cast<std::int64_t>(place.areaCode[2] - '0') * 25
                         : 0;
         if (e.taxRate == 0) e.taxable = false;
-        if (R().Chance(0.5)) e.accountNumber = "C-" + Digits(10000 + index, 5);
-        if (business && R().Chance(0.5)) e.creditLimit = Money(1, 25) * 1000;
-        e.deliveryMethod = Pick(std::span<const std::string_view>(kDelivery));
-        if (R().Chance(0.15)) e.notes = std::string(Pick(names::Notes()));
-        if (R().Chance(0.6))
-            AddCustom(e.custom, "Region",
-                      std::string(Pick(std::span<const std::string_view>(kRegions))));
-        if (R().Chance(0.25))
-            AddCustom(e.custom, "Loyalty Tier",
-                      std::string(Pick(std::span<const std::string_view>(kTiers))));
+        if (c_.R().Chance(0.5)) e.accountNumber = "C-" + Digits(10000 + index, 5);
+        if (business && c_.R().Chance(0.5)) e.creditLimit = c_.Money(1, 25) * 1000;
+        e.deliveryMethod = c_.Pick(std::span<const std::string_view>(kDelivery));
+        if (c_.R().Chance(0.15)) e.notes = std::string(c_.Pick(names::Notes()));
+        if (c_.R().Chance(0.6))
+            c_.AddCustom(e.custom, "Region",
+                         std::string(c_.Pick(std::span<const std::string_view>(kRegions))));
+        if (c_.R().Chance(0.25))
+            c_.AddCustom(e.custom, "Loyalty Tier",
+                         std::string(c_.Pick(std::span<const std::string_view>(kTiers))));
         if (duplicateOf >= 0) {
             // A second record for the same firm: same phone and address.
-            const SampleEntity& original = E(duplicateOf);
+            const SampleEntity& original = c_.E(duplicateOf);
             e.phone = original.phone;
             e.email = original.email;
             e.address = original.address;
             e.typeRef = original.typeRef;
         }
-        if (n > static_cast<int>(hard.size()) && R().Chance(0.04)) e.active = false;
-        if (index >= 0 && wanted == "Cash Customer") cashCustomer_ = index;
+        if (n > static_cast<int>(hard.size()) && c_.R().Chance(0.04)) e.active = false;
+        if (index >= 0 && wanted == "Cash Customer") known_.cashCustomer = index;
 
         // Jobs of business customers.
-        if (business && made < count && R().Chance(0.12)) {
-            const int jobs = static_cast<int>(R().Between(1, 2));
+        if (business && made < count && c_.R().Chance(0.12)) {
+            const int jobs = static_cast<int>(c_.R().Between(1, 2));
             for (int j = 0; j < jobs && made < count; ++j) {
-                const int jobIndex = AddEntity(Type::Customer);
+                const int jobIndex = c_.AddEntity(Type::Customer);
                 ++made;
-                const SampleEntity& owner = E(index);
-                SampleEntity& job = E(jobIndex);
-                const std::string jobName(Pick(names::JobNames()));
+                const SampleEntity& owner = c_.E(index);
+                SampleEntity& job = c_.E(jobIndex);
+                const std::string jobName(c_.Pick(names::JobNames()));
                 std::string name = jobName;
                 for (int k = 2; people_.Taken(owner.fullName + ":" + name); ++k) {
                     name = jobName + " " + std::to_string(k);
                 }
                 people_.Claim(owner.fullName + ":" + name, 209);
-                SetHierarchy(job, index, name);
+                c_.SetHierarchy(job, index, name);
                 job.companyName = owner.companyName;
                 job.firstName = owner.firstName;
                 job.lastName = owner.lastName;
@@ -839,18 +850,18 @@ void SampleBooksPlanner::PlanCustomers() {
                 job.taxable = owner.taxable;
                 job.taxRate = owner.taxRate;
                 job.resaleNumber = owner.resaleNumber;
-                job.jobStart = static_cast<std::int32_t>(R().Between(b_.firstDay, b_.today));
+                job.jobStart = static_cast<std::int32_t>(c_.R().Between(b_.firstDay, b_.today));
                 job.jobStatus = job.jobStart < b_.today - 120 ? "Closed"sv : "InProgress"sv;
                 if (job.jobStatus == "Closed")
-                    job.jobEnd = job.jobStart + static_cast<std::int32_t>(R().Between(14, 90));
+                    job.jobEnd = job.jobStart + static_cast<std::int32_t>(c_.R().Between(14, 90));
                 job.jobDesc = jobName + " for " + owner.name;
             }
         }
     }
     for (int i : b_.lists[Type::Customer]) {
-        if (E(i).active && i != cashCustomer_) activeCustomers_.push_back(i);
+        if (c_.E(i).active && i != known_.cashCustomer) known_.activeCustomers.push_back(i);
     }
-    if (cashCustomer_ < 0) cashCustomer_ = b_.lists[Type::Customer][0];
+    if (known_.cashCustomer < 0) known_.cashCustomer = b_.lists[Type::Customer][0];
 }
 
 }  // namespace quarrion::sample_planning
