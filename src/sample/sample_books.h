@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quarrion {
@@ -35,8 +36,51 @@ struct SampleCustomField {
     std::string value;
 };
 
-// One list record of any of the fifteen list types; the members a type does not use
-// stay empty.
+// What customers, vendors, employees and other names carry: names, contacts,
+// addresses and the facts of each of those lists.
+struct SampleParty {
+    std::string companyName, salutation, firstName, middleName, lastName, jobTitle;
+    std::string phone, altPhone, mobile, fax, email, cc, contact, altContact;
+    std::string accountNumber, resaleNumber, taxIdent, ssn, department;
+    std::string emergencyName, emergencyPhone;
+    std::string_view emergencyRelation, deliveryMethod, jobStatus, employeeType, gender;
+    std::string jobDesc;
+    std::int32_t jobStart = kNoDay, jobEnd = kNoDay, hired = kNoDay, released = kNoDay,
+                 birth = kNoDay;
+    SampleAddress address;      // bill-to, vendor, employee or other-name address
+    SampleAddress shipAddress;  // where it differs from `address`; else empty
+    int typeRef = -1;           // customer or vendor type
+    bool taxable = false, eligible1099 = false;
+    std::int64_t creditLimit = 0;
+};
+
+// What an account of the chart carries.
+struct SampleAccount {
+    std::string_view type, specialType, cashFlow;
+    std::string number, description, bankNumber;
+    int taxLineId = 0;
+    std::string_view taxLineName;
+};
+
+// What an item of any of the item lists carries.
+struct SampleItem {
+    std::string salesDesc, purchaseDesc, partNumber, barcode;
+    std::int64_t price = 0, cost = 0, pricePercent = 0;
+    bool purchased = false;  // sold and bought (SalesAndPurchase) rather than sold only
+    int incomeAccount = -1, expenseAccount = -1, assetAccount = -1, prefVendor = -1;
+    std::int64_t onHand = 0, onOrder = 0, onSalesOrder = 0, reorderPoint = 0, maxQuantity = 0;
+    std::string_view specialItemType;
+    std::vector<std::pair<int, std::int64_t>> components;  // assembly: item, quantity
+};
+
+// What standard terms carry.
+struct SamplePaymentTerms {
+    int dueDays = 0, discountDays = 0;
+    std::int64_t discountPercent = 0;
+};
+
+// One list record of any of the fifteen list types: what every list record has, and
+// the record of its kind; the records of other kinds stay empty.
 struct SampleEntity {
     std::int32_t code = 0;
     std::string listId;
@@ -48,44 +92,18 @@ struct SampleEntity {
     std::int64_t modified = 0;
     bool active = true;
 
-    // Customers, vendors, employees and other names.
-    std::string companyName, salutation, firstName, middleName, lastName, jobTitle;
-    std::string phone, altPhone, mobile, fax, email, cc, contact, altContact;
-    std::string notes, accountNumber, resaleNumber, taxIdent, ssn, department;
-    std::string emergencyName, emergencyPhone;
-    std::string_view emergencyRelation, deliveryMethod, jobStatus, employeeType, gender;
-    std::string jobDesc;
-    std::int32_t jobStart = kNoDay, jobEnd = kNoDay, hired = kNoDay, released = kNoDay,
-                 birth = kNoDay;
-    SampleAddress address;      // bill-to, vendor, employee or other-name address
-    SampleAddress shipAddress;  // where it differs from `address`; else empty
-    int terms = -1, salesRep = -1, typeRef = -1, classRef = -1;
-    bool taxable = false, eligible1099 = false;
+    // Shared by several kinds: customers' and vendors' terms, customers' rep, class
+    // and sales tax, the balances of customers, vendors and accounts.
+    int terms = -1, salesRep = -1, classRef = -1;
     std::int64_t taxRate = 0;  // hundredths of a percent
-    std::int64_t creditLimit = 0;
     std::int64_t balance = 0, totalBalance = 0;
+    std::string notes;
 
-    // Accounts.
-    std::string_view accountType, specialAccountType, cashFlow;
-    std::string accountNumberText, description, bankNumber;
-    int taxLineId = 0;
-    std::string_view taxLineName;
-
-    // Items.
-    std::string salesDesc, purchaseDesc, partNumber, barcode;
-    std::int64_t price = 0, cost = 0, pricePercent = 0;
-    bool purchased = false;  // sold and bought (SalesAndPurchase) rather than sold only
-    int incomeAccount = -1, expenseAccount = -1, assetAccount = -1, prefVendor = -1;
-    std::int64_t onHand = 0, onOrder = 0, onSalesOrder = 0, reorderPoint = 0, maxQuantity = 0;
-    std::string_view specialItemType;
-    std::vector<std::pair<int, std::int64_t>> components;  // assembly: item, quantity
-
-    // Terms.
-    int dueDays = 0, discountDays = 0;
-    std::int64_t discountPercent = 0;
-
-    // Sales reps: the employee, vendor or other name behind the initials.
-    int repEntity = -1;
+    SampleParty party;           // customers, vendors, employees and other names
+    SampleAccount account;       // accounts
+    SampleItem item;             // items
+    SamplePaymentTerms payment;  // standard terms
+    int repEntity = -1;          // sales reps: the employee, vendor or other name behind them
 
     std::vector<SampleCustomField> custom;
 };

@@ -234,7 +234,8 @@ void SampleBooksPlanner::Balances() {
     std::int64_t stock = 0;
     for (int code : {Type::ItemInventory, Type::ItemInventoryAssembly}) {
         for (int index : b_.lists[static_cast<std::size_t>(code)]) {
-            stock += LineAmount(std::max<std::int64_t>(0, c_.E(index).onHand), c_.E(index).cost);
+            stock += LineAmount(std::max<std::int64_t>(0, c_.E(index).item.onHand),
+                                c_.E(index).item.cost);
         }
     }
     post(known_.inventoryAsset, stock);

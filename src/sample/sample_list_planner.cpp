@@ -135,9 +135,9 @@ void SampleListPlanner::PlanTerms() {
     for (const TermsEntry& entry : kTerms) {
         SampleEntity& e = c_.E(c_.AddEntity(Type::StandardTerms));
         c_.SetHierarchy(e, -1, entry.name);
-        e.dueDays = entry.due;
-        e.discountDays = entry.discountDays;
-        e.discountPercent = entry.percent;
+        e.payment.dueDays = entry.due;
+        e.payment.discountDays = entry.discountDays;
+        e.payment.discountPercent = entry.percent;
     }
     const auto& terms = b_.lists[Type::StandardTerms];
     known_.dueOnReceipt = terms[0];
@@ -186,20 +186,20 @@ void SampleListPlanner::PlanAccounts() {
     for (const ChartEntry& row : kChart) {
         const int index = AddNamed(Type::Account, row.name);
         SampleEntity& e = c_.E(index);
-        e.accountType = row.type;
-        e.specialAccountType = row.special;
-        e.accountNumberText = row.number;
-        e.description = row.description;
-        e.cashFlow = CashFlowOf(row.type);
+        e.account.type = row.type;
+        e.account.specialType = row.special;
+        e.account.number = row.number;
+        e.account.description = row.description;
+        e.account.cashFlow = CashFlowOf(row.type);
         if (row.type == "Bank" && e.name != "Petty Cash") {
-            e.bankNumber = "XXXXXX" + Digits(c_.R().Between(1000, 9999), 4);
+            e.account.bankNumber = "XXXXXX" + Digits(c_.R().Between(1000, 9999), 4);
         }
         if (row.type == "Income") {
-            e.taxLineId = 1;
-            e.taxLineName = "Gross receipts or sales";
+            e.account.taxLineId = 1;
+            e.account.taxLineName = "Gross receipts or sales";
         } else if (row.type == "Expense" && c_.R().Chance(0.5)) {
-            e.taxLineId = 30;
-            e.taxLineName = "Other deductions";
+            e.account.taxLineId = 30;
+            e.account.taxLineName = "Other deductions";
         }
     }
     known_.checking = c_.Account("Checking");
@@ -242,37 +242,39 @@ void SampleListPlanner::PlanEmployees() {
         const int index = c_.AddEntity(Type::Employee);
         SampleEntity& e = c_.E(index);
         auto [first, last] = PersonName();
-        e.firstName = first;
-        e.lastName = last;
+        e.party.firstName = first;
+        e.party.lastName = last;
         if (c_.R().Chance(0.3))
-            e.middleName = std::string(1, static_cast<char>('A' + c_.R().Below(26)));
+            e.party.middleName = std::string(1, static_cast<char>('A' + c_.R().Below(26)));
         c_.SetHierarchy(e, -1, people_.Claim(first + " " + last, kEntityNameMax));
-        e.salutation = c_.R().Chance(0.5) ? "Mr." : "Ms.";
-        e.jobTitle = std::string(kTitles[static_cast<std::size_t>(n) % std::size(kTitles)]);
-        e.department = std::string(c_.Pick(std::span<const std::string_view>(kDepartments)));
+        e.party.salutation = c_.R().Chance(0.5) ? "Mr." : "Ms.";
+        e.party.jobTitle = std::string(kTitles[static_cast<std::size_t>(n) % std::size(kTitles)]);
+        e.party.department = std::string(c_.Pick(std::span<const std::string_view>(kDepartments)));
         const names::Place& place = names::Places()[c_.R().Below(4)];
-        e.address = c_.Address(e.name, place);
-        e.address.addr1 = e.address.addr2;  // employees list the street first
-        e.address.addr2 = e.address.addr3;
-        e.address.addr3.clear();
-        e.phone = c_.Phone(place);
-        if (c_.R().Chance(0.7)) e.mobile = c_.Phone(place);
-        e.email = Slug(first) + "." + Slug(last) + "@harborpine.example";
-        e.ssn = "XXX-XX-" + Digits(c_.R().Between(1000, 9999), 4);
-        e.employeeType = n == 0 ? "Owner"sv : (n == 1 ? "Officer"sv : "Regular"sv);
-        e.gender = c_.R().Chance(0.5) ? "Male"sv : "Female"sv;
-        e.hired = b_.firstDay - static_cast<std::int32_t>(c_.R().Between(30, 3000));
-        e.birth = e.hired - static_cast<std::int32_t>(c_.R().Between(19 * 365, 50 * 365));
-        e.accountNumber = "E-" + Digits(n + 1, 3);
+        e.party.address = c_.Address(e.name, place);
+        e.party.address.addr1 = e.party.address.addr2;  // employees list the street first
+        e.party.address.addr2 = e.party.address.addr3;
+        e.party.address.addr3.clear();
+        e.party.phone = c_.Phone(place);
+        if (c_.R().Chance(0.7)) e.party.mobile = c_.Phone(place);
+        e.party.email = Slug(first) + "." + Slug(last) + "@harborpine.example";
+        e.party.ssn = "XXX-XX-" + Digits(c_.R().Between(1000, 9999), 4);
+        e.party.employeeType = n == 0 ? "Owner"sv : (n == 1 ? "Officer"sv : "Regular"sv);
+        e.party.gender = c_.R().Chance(0.5) ? "Male"sv : "Female"sv;
+        e.party.hired = b_.firstDay - static_cast<std::int32_t>(c_.R().Between(30, 3000));
+        e.party.birth =
+            e.party.hired - static_cast<std::int32_t>(c_.R().Between(19 * 365, 50 * 365));
+        e.party.accountNumber = "E-" + Digits(n + 1, 3);
         if (c_.R().Chance(0.5)) {
             auto [ef, el] = PersonName();
-            e.emergencyName = ef + " " + el;
-            e.emergencyPhone = c_.Phone(place);
-            e.emergencyRelation = c_.Pick(std::span<const std::string_view>(kRelations));
+            e.party.emergencyName = ef + " " + el;
+            e.party.emergencyPhone = c_.Phone(place);
+            e.party.emergencyRelation = c_.Pick(std::span<const std::string_view>(kRelations));
         }
         if (n > 3 && c_.R().Chance(0.12)) {
             e.active = false;
-            e.released = static_cast<std::int32_t>(c_.R().Between(b_.firstDay, b_.today - 30));
+            e.party.released =
+                static_cast<std::int32_t>(c_.R().Between(b_.firstDay, b_.today - 30));
         }
         if (c_.R().Chance(0.2)) e.notes = "Forklift certified.";
         if (c_.R().Chance(0.4))
@@ -291,17 +293,17 @@ void SampleListPlanner::PlanOtherNames() {
         if (static_cast<std::size_t>(n) < std::size(kFixed)) {
             c_.SetHierarchy(e, -1,
                             people_.Claim(kFixed[static_cast<std::size_t>(n)], kEntityNameMax));
-            e.companyName = e.name;
+            e.party.companyName = e.name;
         } else {
             auto [first, last] = PersonName();
-            e.firstName = first;
-            e.lastName = last;
-            e.salutation = c_.R().Chance(0.5) ? "Mr." : "Ms.";
+            e.party.firstName = first;
+            e.party.lastName = last;
+            e.party.salutation = c_.R().Chance(0.5) ? "Mr." : "Ms.";
             c_.SetHierarchy(e, -1, people_.Claim(first + " " + last, kEntityNameMax));
         }
-        e.address = c_.Address(e.name, place);
-        if (c_.R().Chance(0.8)) e.phone = c_.Phone(place);
-        if (c_.R().Chance(0.5)) e.email = "office@" + Slug(e.name) + ".example";
+        e.party.address = c_.Address(e.name, place);
+        if (c_.R().Chance(0.8)) e.party.phone = c_.Phone(place);
+        if (c_.R().Chance(0.5)) e.party.email = "office@" + Slug(e.name) + ".example";
         if (c_.R().Chance(0.3)) e.notes = "Reimbursements and one-off payments.";
     }
 }
@@ -356,54 +358,55 @@ void SampleListPlanner::PlanVendors() {
             }
         }
         c_.SetHierarchy(e, -1, people_.Claim(wanted, kEntityNameMax));
-        e.companyName = e.name;
+        e.party.companyName = e.name;
         auto [first, last] = PersonName();
-        e.firstName = first;
-        e.lastName = last;
-        e.contact = first + " " + last;
+        e.party.firstName = first;
+        e.party.lastName = last;
+        e.party.contact = first + " " + last;
         const names::Place& place =
             role == VendorRole::Supplier ? c_.RandomPlace() : names::Places()[0];
-        e.address = c_.Address(e.companyName, place);
-        if (c_.R().Chance(0.9)) e.phone = c_.Phone(place);
-        if (c_.R().Chance(0.3)) e.fax = c_.Phone(place);
-        if (c_.R().Chance(0.75)) e.email = "ar@" + Slug(e.name) + ".example";
-        if (c_.R().Chance(0.6)) e.accountNumber = "HP-" + Digits(c_.R().Between(1000, 99999), 5);
+        e.party.address = c_.Address(e.party.companyName, place);
+        if (c_.R().Chance(0.9)) e.party.phone = c_.Phone(place);
+        if (c_.R().Chance(0.3)) e.party.fax = c_.Phone(place);
+        if (c_.R().Chance(0.75)) e.party.email = "ar@" + Slug(e.name) + ".example";
+        if (c_.R().Chance(0.6))
+            e.party.accountNumber = "HP-" + Digits(c_.R().Between(1000, 99999), 5);
         e.terms = role == VendorRole::Supplier ? (c_.R().Chance(0.2) ? known_.twoTen : known_.net30)
                                                : known_.net15;
         switch (role) {
             case VendorRole::Supplier:
-                e.typeRef = place.country.empty() ? supplierType : overseasType;
+                e.party.typeRef = place.country.empty() ? supplierType : overseasType;
                 known_.suppliers.push_back(index);
                 break;
             case VendorRole::Utility:
-                e.typeRef = utilityType;
+                e.party.typeRef = utilityType;
                 known_.utilities.push_back(index);
                 break;
             case VendorRole::Tax:
-                e.typeRef = taxType;
+                e.party.typeRef = taxType;
                 break;
             case VendorRole::Landlord:
-                e.typeRef = serviceType;
+                e.party.typeRef = serviceType;
                 known_.landlord = index;
                 break;
             case VendorRole::Carrier:
-                e.typeRef = serviceType;
+                e.party.typeRef = serviceType;
                 known_.carrier = index;
                 break;
             case VendorRole::Service:
-                e.typeRef = wanted.find("Install") != std::string::npos ||
-                                    wanted.find("Contract") != std::string::npos
-                                ? contractorType
-                                : serviceType;
+                e.party.typeRef = wanted.find("Install") != std::string::npos ||
+                                          wanted.find("Contract") != std::string::npos
+                                      ? contractorType
+                                      : serviceType;
                 known_.services.push_back(index);
                 break;
         }
-        if (e.typeRef == contractorType) {
-            e.eligible1099 = true;
-            e.taxIdent = Digits(c_.R().Between(10, 99), 2) + "-" +
-                         Digits(c_.R().Between(1000000, 9999999), 7);
+        if (e.party.typeRef == contractorType) {
+            e.party.eligible1099 = true;
+            e.party.taxIdent = Digits(c_.R().Between(10, 99), 2) + "-" +
+                               Digits(c_.R().Between(1000000, 9999999), 7);
         }
-        if (c_.R().Chance(0.4)) e.creditLimit = c_.Money(5, 50) * 1000;
+        if (c_.R().Chance(0.4)) e.party.creditLimit = c_.Money(5, 50) * 1000;
         if (c_.R().Chance(0.1)) e.notes = std::string(c_.Pick(names::Notes()));
         if (c_.R().Chance(0.3)) c_.AddCustom(e.custom, "Rep", first);
         if (n >= static_cast<int>(hard.size()) && c_.R().Chance(0.04)) e.active = false;
@@ -424,8 +427,8 @@ void SampleListPlanner::PlanSalesReps() {
         const int index = c_.AddEntity(Type::SalesRep);
         SampleEntity& e = c_.E(index);
         std::string wanted;
-        wanted += Slug(person.firstName.substr(0, 1))[0];
-        wanted += Slug(person.lastName.substr(0, 1))[0];
+        wanted += Slug(person.party.firstName.substr(0, 1))[0];
+        wanted += Slug(person.party.lastName.substr(0, 1))[0];
         for (char& c : wanted) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
         c_.SetHierarchy(e, -1, initials.Claim(wanted, 5));
         e.repEntity = employees[n];
@@ -479,23 +482,23 @@ void SampleListPlanner::PlanItems() {
         if (n == 2 && labor < 0) {
             labor = AddItem(Type::ItemService, -1, "Labor");
             SampleEntity& l = c_.E(labor);
-            l.salesDesc = "Labor, per hour";
-            l.price = 6500;
-            l.incomeAccount = known_.serviceIncome;
+            l.item.salesDesc = "Labor, per hour";
+            l.item.price = 6500;
+            l.item.incomeAccount = known_.serviceIncome;
             known_.serviceItems.push_back(labor);
             continue;
         }
         const int index = AddItem(Type::ItemService, underLabor ? labor : -1, wanted);
         SampleEntity& e = c_.E(index);
-        e.price = c_.R().Between(45, 125) * 100 + (c_.R().Chance(0.3) ? 50 : 0);
-        e.salesDesc = wanted + (c_.R().Chance(0.5) ? ", per hour" : " - standard rate");
-        e.incomeAccount = known_.serviceIncome;
+        e.item.price = c_.R().Between(45, 125) * 100 + (c_.R().Chance(0.3) ? 50 : 0);
+        e.item.salesDesc = wanted + (c_.R().Chance(0.5) ? ", per hour" : " - standard rate");
+        e.item.incomeAccount = known_.serviceIncome;
         if (c_.R().Chance(0.2)) {
-            e.purchased = true;
-            e.cost = e.price * 6 / 10;
-            e.purchaseDesc = "Subcontracted " + wanted;
-            e.expenseAccount = known_.subcontract;
-            e.prefVendor = c_.PickIndex(known_.services);
+            e.item.purchased = true;
+            e.item.cost = e.item.price * 6 / 10;
+            e.item.purchaseDesc = "Subcontracted " + wanted;
+            e.item.expenseAccount = known_.subcontract;
+            e.item.prefVendor = c_.PickIndex(known_.services);
         }
         if (c_.R().Chance(0.05)) e.active = false;
         known_.serviceItems.push_back(index);
@@ -506,10 +509,10 @@ void SampleListPlanner::PlanItems() {
     for (std::string_view group : names::ProductGroups()) {
         const int index = AddItem(Type::ItemInventory, -1, std::string(group));
         SampleEntity& e = c_.E(index);
-        e.salesDesc = std::string(group);
-        e.incomeAccount = known_.merchandise;
-        e.expenseAccount = known_.cogs;
-        e.assetAccount = known_.inventoryAsset;
+        e.item.salesDesc = std::string(group);
+        e.item.incomeAccount = known_.merchandise;
+        e.item.expenseAccount = known_.cogs;
+        e.item.assetAccount = known_.inventoryAsset;
         groups.push_back(index);
     }
     const int inventory = c_.Scaled(50, 6);
@@ -530,26 +533,26 @@ void SampleListPlanner::PlanItems() {
         }
         const int index = AddItem(Type::ItemInventory, parent, wanted);
         SampleEntity& e = c_.E(index);
-        e.price = c_.R().Between(product.lowDollars, product.highDollars) * 100 +
-                  c_.Pick(std::span<const std::int64_t>(kCents));
-        e.cost = e.price * c_.R().Between(42, 68) / 100;
-        e.salesDesc = material + " " + Lower(std::string(product.noun)) + ", " + size;
-        if (!finish.empty()) e.salesDesc += ", " + Lower(finish) + " finish";
-        e.purchaseDesc = e.salesDesc + " (case pack)";
-        e.incomeAccount = known_.merchandise;
-        e.expenseAccount = known_.cogs;
-        e.assetAccount = known_.inventoryAsset;
-        e.prefVendor = c_.PickIndex(known_.suppliers);
+        e.item.price = c_.R().Between(product.lowDollars, product.highDollars) * 100 +
+                       c_.Pick(std::span<const std::int64_t>(kCents));
+        e.item.cost = e.item.price * c_.R().Between(42, 68) / 100;
+        e.item.salesDesc = material + " " + Lower(std::string(product.noun)) + ", " + size;
+        if (!finish.empty()) e.item.salesDesc += ", " + Lower(finish) + " finish";
+        e.item.purchaseDesc = e.item.salesDesc + " (case pack)";
+        e.item.incomeAccount = known_.merchandise;
+        e.item.expenseAccount = known_.cogs;
+        e.item.assetAccount = known_.inventoryAsset;
+        e.item.prefVendor = c_.PickIndex(known_.suppliers);
         if (c_.R().Chance(0.6)) {
-            e.partNumber = std::string(1, static_cast<char>('A' + c_.R().Below(26))) +
-                           static_cast<char>('A' + c_.R().Below(26)) + "-" +
-                           Digits(c_.R().Between(100, 9999), 4);
+            e.item.partNumber = std::string(1, static_cast<char>('A' + c_.R().Below(26))) +
+                                static_cast<char>('A' + c_.R().Below(26)) + "-" +
+                                Digits(c_.R().Between(100, 9999), 4);
         }
         if (c_.R().Chance(0.5))
-            e.barcode = "0" + Digits(c_.R().Between(10000000000LL, 99999999999LL), 11);
-        e.reorderPoint = c_.R().Between(1, 5) * 500;
-        if (c_.R().Chance(0.5)) e.maxQuantity = e.reorderPoint * 4;
-        e.onHand = c_.R().Between(-3, 400) * 100;
+            e.item.barcode = "0" + Digits(c_.R().Between(10000000000LL, 99999999999LL), 11);
+        e.item.reorderPoint = c_.R().Between(1, 5) * 500;
+        if (c_.R().Chance(0.5)) e.item.maxQuantity = e.item.reorderPoint * 4;
+        e.item.onHand = c_.R().Between(-3, 400) * 100;
         if (c_.R().Chance(0.5))
             c_.AddCustom(e.custom, "Shelf",
                          std::string(1, static_cast<char>('A' + c_.R().Below(8))) + "-" +
@@ -570,15 +573,15 @@ void SampleListPlanner::PlanItems() {
             kNonInventory[static_cast<std::size_t>(n) % std::size(kNonInventory)]);
         const int index = AddItem(Type::ItemNonInventory, -1, wanted);
         SampleEntity& e = c_.E(index);
-        e.price = c_.R().Between(5, 250) * 100;
-        e.salesDesc = wanted;
-        e.incomeAccount = known_.merchandise;
+        e.item.price = c_.R().Between(5, 250) * 100;
+        e.item.salesDesc = wanted;
+        e.item.incomeAccount = known_.merchandise;
         if (c_.R().Chance(0.4)) {
-            e.purchased = true;
-            e.cost = e.price * 55 / 100;
-            e.purchaseDesc = wanted + ", made to order";
-            e.expenseAccount = known_.cogs;
-            e.prefVendor = c_.PickIndex(known_.suppliers);
+            e.item.purchased = true;
+            e.item.cost = e.item.price * 55 / 100;
+            e.item.purchaseDesc = wanted + ", made to order";
+            e.item.expenseAccount = known_.cogs;
+            e.item.prefVendor = c_.PickIndex(known_.suppliers);
         }
         known_.otherSellable.push_back(index);
     }
@@ -603,13 +606,13 @@ void SampleListPlanner::PlanItems() {
         const Charge& row = kCharges[static_cast<std::size_t>(n) % std::size(kCharges)];
         const int index = AddItem(Type::ItemOtherCharge, -1, row.name);
         SampleEntity& e = c_.E(index);
-        e.price = row.price;
-        e.pricePercent = row.percent;
-        e.specialItemType = row.special;
-        e.salesDesc = row.name;
-        e.incomeAccount = std::string_view(row.name) == "Freight" ? known_.freightIncome
-                          : row.percent < 0 || row.price < 0      ? known_.discounts
-                                                                  : known_.fees;
+        e.item.price = row.price;
+        e.item.pricePercent = row.percent;
+        e.item.specialItemType = row.special;
+        e.item.salesDesc = row.name;
+        e.item.incomeAccount = std::string_view(row.name) == "Freight" ? known_.freightIncome
+                               : row.percent < 0 || row.price < 0      ? known_.discounts
+                                                                       : known_.fees;
         if (row.special == "FinanceCharge")
             known_.financeItem = index;
         else if (row.percent < 0)
@@ -634,21 +637,21 @@ void SampleListPlanner::PlanItems() {
             const int part = c_.PickIndex(known_.stockItems);
             const std::int64_t quantity = c_.R().Between(1, 4) * 100;
             components.emplace_back(part, quantity);
-            price += LineAmount(quantity, c_.E(part).price);
-            cost += LineAmount(quantity, c_.E(part).cost);
+            price += LineAmount(quantity, c_.E(part).item.price);
+            cost += LineAmount(quantity, c_.E(part).item.cost);
         }
         SampleEntity& e = c_.E(index);
-        e.components = std::move(components);
-        e.price = price * 9 / 10;
-        e.cost = cost;
-        e.salesDesc = wanted + ", ready to use";
-        e.purchaseDesc = wanted + " components";
-        e.incomeAccount = known_.merchandise;
-        e.expenseAccount = known_.cogs;
-        e.assetAccount = known_.inventoryAsset;
-        e.prefVendor = c_.PickIndex(known_.suppliers);
-        e.reorderPoint = c_.R().Between(1, 3) * 100;
-        e.onHand = c_.R().Between(0, 30) * 100;
+        e.item.components = std::move(components);
+        e.item.price = price * 9 / 10;
+        e.item.cost = cost;
+        e.item.salesDesc = wanted + ", ready to use";
+        e.item.purchaseDesc = wanted + " components";
+        e.item.incomeAccount = known_.merchandise;
+        e.item.expenseAccount = known_.cogs;
+        e.item.assetAccount = known_.inventoryAsset;
+        e.item.prefVendor = c_.PickIndex(known_.suppliers);
+        e.item.reorderPoint = c_.R().Between(1, 3) * 100;
+        e.item.onHand = c_.R().Between(0, 30) * 100;
         known_.otherSellable.push_back(index);
     }
 }
@@ -718,9 +721,9 @@ void SampleListPlanner::PlanCustomers() {
             duplicateOf = c_.PickIndex(b_.lists[Type::Customer]);
             if (c_.E(duplicateOf).parent >= 0) duplicateOf = c_.E(duplicateOf).parent;
             wanted = NearDuplicate(c_.E(duplicateOf).name);
-            business = !c_.E(duplicateOf).companyName.empty();
-            first = c_.E(duplicateOf).firstName;
-            last = c_.E(duplicateOf).lastName;
+            business = !c_.E(duplicateOf).party.companyName.empty();
+            first = c_.E(duplicateOf).party.firstName;
+            last = c_.E(duplicateOf).party.lastName;
         } else if (c_.R().Chance(0.3)) {
             business = false;
             wanted = last + ", " + first;
@@ -743,28 +746,28 @@ void SampleListPlanner::PlanCustomers() {
         c_.SetHierarchy(c_.E(index), -1, people_.Claim(wanted, kEntityNameMax));
         SampleEntity& e = c_.E(index);
         const names::Place& place = c_.RandomPlace();
-        e.firstName = first;
-        e.lastName = last;
+        e.party.firstName = first;
+        e.party.lastName = last;
         if (business) {
-            e.companyName = FitText(e.name, 41);
-            e.contact = first + " " + last;
-            e.jobTitle = std::string(c_.Pick(names::JobTitles()));
+            e.party.companyName = FitText(e.name, 41);
+            e.party.contact = first + " " + last;
+            e.party.jobTitle = std::string(c_.Pick(names::JobTitles()));
         } else {
-            e.salutation = c_.R().Chance(0.5) ? "Mr." : "Ms.";
+            e.party.salutation = c_.R().Chance(0.5) ? "Mr." : "Ms.";
             if (c_.R().Chance(0.2))
-                e.middleName = std::string(1, static_cast<char>('A' + c_.R().Below(26)));
+                e.party.middleName = std::string(1, static_cast<char>('A' + c_.R().Below(26)));
         }
-        e.address = c_.Address(business ? e.companyName : first + " " + last, place);
-        if (c_.R().Chance(0.35)) e.shipAddress = c_.Address(e.address.addr1, place);
-        if (c_.R().Chance(0.85)) e.phone = c_.Phone(place);
-        if (business && c_.R().Chance(0.25)) e.fax = c_.Phone(place);
-        if (c_.R().Chance(0.15)) e.altPhone = c_.Phone(place);
+        e.party.address = c_.Address(business ? e.party.companyName : first + " " + last, place);
+        if (c_.R().Chance(0.35)) e.party.shipAddress = c_.Address(e.party.address.addr1, place);
+        if (c_.R().Chance(0.85)) e.party.phone = c_.Phone(place);
+        if (business && c_.R().Chance(0.25)) e.party.fax = c_.Phone(place);
+        if (c_.R().Chance(0.15)) e.party.altPhone = c_.Phone(place);
         if (c_.R().Chance(0.75)) {
-            e.email = business ? "accounts@" + Slug(e.name) + ".example"
-                               : Slug(first) + "." + Slug(last) + "@mail.example";
+            e.party.email = business ? "accounts@" + Slug(e.name) + ".example"
+                                     : Slug(first) + "." + Slug(last) + "@mail.example";
         }
-        if (business && c_.R().Chance(0.1)) e.cc = "owner@" + Slug(e.name) + ".example";
-        if (business && c_.R().Chance(0.2)) e.altContact = PersonName().first + " " + last;
+        if (business && c_.R().Chance(0.1)) e.party.cc = "owner@" + Slug(e.name) + ".example";
+        if (business && c_.R().Chance(0.2)) e.party.altContact = PersonName().first + " " + last;
         e.terms = business
                       ? (c_.R().Chance(0.15) ? known_.net15
                                              : (c_.R().Chance(0.1) ? known_.net60 : known_.net30))
@@ -772,38 +775,38 @@ void SampleListPlanner::PlanCustomers() {
         if (c_.R().Chance(0.6)) e.salesRep = c_.PickIndex(known_.activeReps);
         const std::string trade = e.name;
         if (!business) {
-            e.typeRef = retailType;
+            e.party.typeRef = retailType;
         } else if (trade.find("Café") != std::string::npos ||
                    trade.find("Cafe") != std::string::npos ||
                    trade.find("Bistro") != std::string::npos ||
                    trade.find("Deli") != std::string::npos ||
                    trade.find("Restaurant") != std::string::npos ||
                    trade.find("Pub") != std::string::npos) {
-            e.typeRef = restaurantType;
+            e.party.typeRef = restaurantType;
         } else if (trade.find("Hotel") != std::string::npos) {
-            e.typeRef = hotelType;
+            e.party.typeRef = hotelType;
         } else if (trade.find("Build") != std::string::npos ||
                    trade.find("Construction") != std::string::npos ||
                    trade.find("Roofing") != std::string::npos ||
                    trade.find("Landscaping") != std::string::npos) {
-            e.typeRef = contractorType;
+            e.party.typeRef = contractorType;
         } else {
-            e.typeRef = c_.R().Chance(0.5) ? wholesaleType : retailType;
+            e.party.typeRef = c_.R().Chance(0.5) ? wholesaleType : retailType;
         }
         if (c_.R().Chance(0.2)) e.classRef = b_.lists[Type::Class][c_.R().Below(5)];
-        e.taxable = true;
-        if (business && (e.typeRef == wholesaleType || e.typeRef == contractorType) &&
+        e.party.taxable = true;
+        if (business && (e.party.typeRef == wholesaleType || e.party.typeRef == contractorType) &&
             c_.R().Chance(0.4)) {
-            e.taxable = false;
-            e.resaleNumber = "RS-" + Digits(c_.R().Between(100000, 999999), 6);
+            e.party.taxable = false;
+            e.party.resaleNumber = "RS-" + Digits(c_.R().Between(100000, 999999), 6);
         }
-        e.taxRate = e.address.country.empty()
+        e.taxRate = e.party.address.country.empty()
                         ? 600 + static_cast<std::int64_t>(place.areaCode[2] - '0') * 25
                         : 0;
-        if (e.taxRate == 0) e.taxable = false;
-        if (c_.R().Chance(0.5)) e.accountNumber = "C-" + Digits(10000 + index, 5);
-        if (business && c_.R().Chance(0.5)) e.creditLimit = c_.Money(1, 25) * 1000;
-        e.deliveryMethod = c_.Pick(std::span<const std::string_view>(kDelivery));
+        if (e.taxRate == 0) e.party.taxable = false;
+        if (c_.R().Chance(0.5)) e.party.accountNumber = "C-" + Digits(10000 + index, 5);
+        if (business && c_.R().Chance(0.5)) e.party.creditLimit = c_.Money(1, 25) * 1000;
+        e.party.deliveryMethod = c_.Pick(std::span<const std::string_view>(kDelivery));
         if (c_.R().Chance(0.15)) e.notes = std::string(c_.Pick(names::Notes()));
         if (c_.R().Chance(0.6))
             c_.AddCustom(e.custom, "Region",
@@ -814,10 +817,10 @@ void SampleListPlanner::PlanCustomers() {
         if (duplicateOf >= 0) {
             // A second record for the same firm: same phone and address.
             const SampleEntity& original = c_.E(duplicateOf);
-            e.phone = original.phone;
-            e.email = original.email;
-            e.address = original.address;
-            e.typeRef = original.typeRef;
+            e.party.phone = original.party.phone;
+            e.party.email = original.party.email;
+            e.party.address = original.party.address;
+            e.party.typeRef = original.party.typeRef;
         }
         if (n > static_cast<int>(hard.size()) && c_.R().Chance(0.04)) e.active = false;
         if (index >= 0 && wanted == "Cash Customer") known_.cashCustomer = index;
@@ -837,24 +840,27 @@ void SampleListPlanner::PlanCustomers() {
                 }
                 people_.Claim(owner.fullName + ":" + name, 209);
                 c_.SetHierarchy(job, index, name);
-                job.companyName = owner.companyName;
-                job.firstName = owner.firstName;
-                job.lastName = owner.lastName;
-                job.contact = owner.contact;
-                job.address = owner.address;
-                job.phone = owner.phone;
-                job.email = owner.email;
+                job.party.companyName = owner.party.companyName;
+                job.party.firstName = owner.party.firstName;
+                job.party.lastName = owner.party.lastName;
+                job.party.contact = owner.party.contact;
+                job.party.address = owner.party.address;
+                job.party.phone = owner.party.phone;
+                job.party.email = owner.party.email;
                 job.terms = owner.terms;
                 job.salesRep = owner.salesRep;
-                job.typeRef = owner.typeRef;
-                job.taxable = owner.taxable;
+                job.party.typeRef = owner.party.typeRef;
+                job.party.taxable = owner.party.taxable;
                 job.taxRate = owner.taxRate;
-                job.resaleNumber = owner.resaleNumber;
-                job.jobStart = static_cast<std::int32_t>(c_.R().Between(b_.firstDay, b_.today));
-                job.jobStatus = job.jobStart < b_.today - 120 ? "Closed"sv : "InProgress"sv;
-                if (job.jobStatus == "Closed")
-                    job.jobEnd = job.jobStart + static_cast<std::int32_t>(c_.R().Between(14, 90));
-                job.jobDesc = jobName + " for " + owner.name;
+                job.party.resaleNumber = owner.party.resaleNumber;
+                job.party.jobStart =
+                    static_cast<std::int32_t>(c_.R().Between(b_.firstDay, b_.today));
+                job.party.jobStatus =
+                    job.party.jobStart < b_.today - 120 ? "Closed"sv : "InProgress"sv;
+                if (job.party.jobStatus == "Closed")
+                    job.party.jobEnd =
+                        job.party.jobStart + static_cast<std::int32_t>(c_.R().Between(14, 90));
+                job.party.jobDesc = jobName + " for " + owner.name;
             }
         }
     }

@@ -222,7 +222,7 @@ SampleAddress SamplePlanningContext::Address(const std::string& nameLine,
 }
 
 int SamplePlanningContext::DueDays(int terms) const {
-    return terms >= 0 ? books.entities[static_cast<std::size_t>(terms)].dueDays : 30;
+    return terms >= 0 ? books.entities[static_cast<std::size_t>(terms)].payment.dueDays : 30;
 }
 
 bool SamplePlanningContext::ToPrint(const SampleTxn& t) {
@@ -303,8 +303,8 @@ void SamplePlanningContext::MakePayments(std::vector<PaymentEvent>& events, std:
         } else {
             // Vendors want their account number or invoice number on the payment.
             const SampleEntity& vendor = E(p.party);
-            p.memo = !vendor.accountNumber.empty() ? "Acct " + vendor.accountNumber
-                                                   : "Inv " + T(order.front()).refNumber;
+            p.memo = !vendor.party.accountNumber.empty() ? "Acct " + vendor.party.accountNumber
+                                                         : "Inv " + T(order.front()).refNumber;
             if (code == Type::BillPaymentCreditCard && R().Chance(0.6)) {
                 p.refNumber = "CC" + Digits(R().Between(100000, 999999), 6);
             }

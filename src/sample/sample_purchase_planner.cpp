@@ -21,7 +21,7 @@ void SamplePurchasePlanner::Run() {
 std::vector<int> SamplePurchasePlanner::ItemsOf(int vendor) {
     std::vector<int> bought;
     for (int i : known_.stockItems) {
-        if (c_.E(i).prefVendor == vendor) bought.push_back(i);
+        if (c_.E(i).item.prefVendor == vendor) bought.push_back(i);
     }
     return bought;
 }
@@ -29,10 +29,11 @@ std::vector<int> SamplePurchasePlanner::ItemsOf(int vendor) {
 SampleLine SamplePurchasePlanner::PurchaseLine(int item) {
     SampleLine line;
     line.item = item;
-    line.desc = c_.E(item).purchaseDesc.empty() ? std::string_view(c_.E(item).salesDesc)
-                                                : std::string_view(c_.E(item).purchaseDesc);
+    line.desc = c_.E(item).item.purchaseDesc.empty()
+                    ? std::string_view(c_.E(item).item.salesDesc)
+                    : std::string_view(c_.E(item).item.purchaseDesc);
     // Cheap goods come by the case, dear ones a few at a time.
-    const std::int64_t cost = c_.E(item).cost;
+    const std::int64_t cost = c_.E(item).item.cost;
     line.quantity = cost > 10000  ? c_.R().Between(1, 8) * 100
                     : cost > 2000 ? c_.R().Between(2, 12) * 500
                                   : c_.R().Between(2, 20) * 1000;
@@ -121,7 +122,7 @@ void SamplePurchasePlanner::PlanPurchaseOrders() {
         const SampleTxn& o = c_.T(order);
         if (o.closed) continue;
         for (const SampleLine& l : o.lines) {
-            if (l.item >= 0) c_.E(l.item).onOrder += l.quantity;
+            if (l.item >= 0) c_.E(l.item).item.onOrder += l.quantity;
         }
     }
 }

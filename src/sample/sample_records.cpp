@@ -221,99 +221,100 @@ class Filler {
     }
 
     void Person(const SampleEntity& e) {
-        root_.SetIfAny(El::CompanyName, e.companyName);
-        root_.SetIfAny(El::Salutation, e.salutation);
-        root_.SetIfAny(El::FirstName, e.firstName);
-        root_.SetIfAny(El::MiddleName, e.middleName);
-        root_.SetIfAny(El::LastName, e.lastName);
-        root_.SetIfAny(El::JobTitle, e.jobTitle);
-        root_.SetIfAny(El::Phone, e.phone);
-        root_.SetIfAny(El::AltPhone, e.altPhone);
-        root_.SetIfAny(El::Mobile, e.mobile);
-        root_.SetIfAny(El::Fax, e.fax);
-        root_.SetIfAny(El::Email, e.email);
-        root_.SetIfAny(El::Cc, e.cc);
-        root_.SetIfAny(El::Contact, e.contact);
-        root_.SetIfAny(El::AltContact, e.altContact);
-        root_.SetIfAny(El::AccountNumber, e.accountNumber);
+        root_.SetIfAny(El::CompanyName, e.party.companyName);
+        root_.SetIfAny(El::Salutation, e.party.salutation);
+        root_.SetIfAny(El::FirstName, e.party.firstName);
+        root_.SetIfAny(El::MiddleName, e.party.middleName);
+        root_.SetIfAny(El::LastName, e.party.lastName);
+        root_.SetIfAny(El::JobTitle, e.party.jobTitle);
+        root_.SetIfAny(El::Phone, e.party.phone);
+        root_.SetIfAny(El::AltPhone, e.party.altPhone);
+        root_.SetIfAny(El::Mobile, e.party.mobile);
+        root_.SetIfAny(El::Fax, e.party.fax);
+        root_.SetIfAny(El::Email, e.party.email);
+        root_.SetIfAny(El::Cc, e.party.cc);
+        root_.SetIfAny(El::Contact, e.party.contact);
+        root_.SetIfAny(El::AltContact, e.party.altContact);
+        root_.SetIfAny(El::AccountNumber, e.party.accountNumber);
         root_.SetIfAny(El::Notes, e.notes);
     }
 
     // ------------------------------------------------------------ lists
     void Account(const SampleEntity& e) {
-        root_.Set(El::AccountType, e.accountType);
-        root_.SetIfAny(El::SpecialAccountType, e.specialAccountType);
-        root_.SetIfAny(El::AccountNumber, e.accountNumberText);
-        root_.SetIfAny(El::BankNumber, e.bankNumber);
-        root_.SetIfAny(El::Desc, e.description);
+        root_.Set(El::AccountType, e.account.type);
+        root_.SetIfAny(El::SpecialAccountType, e.account.specialType);
+        root_.SetIfAny(El::AccountNumber, e.account.number);
+        root_.SetIfAny(El::BankNumber, e.account.bankNumber);
+        root_.SetIfAny(El::Desc, e.account.description);
         root_.SetAmount(El::Balance, e.balance);
         root_.SetAmount(El::TotalBalance, e.totalBalance);
-        if (e.taxLineId > 0) {
+        if (e.account.taxLineId > 0) {
             RecordNode line = root_.Group(El::TaxLineInfoRet);
-            line.SetInt(El::TaxLineID, e.taxLineId);
-            line.Set(El::TaxLineName, e.taxLineName);
+            line.SetInt(El::TaxLineID, e.account.taxLineId);
+            line.Set(El::TaxLineName, e.account.taxLineName);
         }
-        root_.Set(El::CashFlowClassification, e.cashFlow);
+        root_.Set(El::CashFlowClassification, e.account.cashFlow);
     }
 
     void Customer(const SampleEntity& e) {
         Person(e);
         Ref(root_, El::ClassRef, e.classRef);
-        Address(root_, El::BillAddress, e.address);
-        AddressBlock(root_, El::BillAddressBlock, e.address);
-        const SampleAddress& ship = e.shipAddress.Empty() ? e.address : e.shipAddress;
+        Address(root_, El::BillAddress, e.party.address);
+        AddressBlock(root_, El::BillAddressBlock, e.party.address);
+        const SampleAddress& ship =
+            e.party.shipAddress.Empty() ? e.party.address : e.party.shipAddress;
         Address(root_, El::ShipAddress, ship);
         AddressBlock(root_, El::ShipAddressBlock, ship);
-        Ref(root_, El::CustomerTypeRef, e.typeRef);
+        Ref(root_, El::CustomerTypeRef, e.party.typeRef);
         Ref(root_, El::TermsRef, e.terms);
         Ref(root_, El::SalesRepRef, e.salesRep);
         root_.SetAmount(El::Balance, e.balance);
         root_.SetAmount(El::TotalBalance, e.totalBalance);
-        root_.SetIfAny(El::ResaleNumber, e.resaleNumber);
-        if (e.creditLimit > 0) root_.SetAmount(El::CreditLimit, e.creditLimit);
-        if (!e.jobStatus.empty()) root_.Set(El::JobStatus, e.jobStatus);
-        if (e.jobStart != kNoDay) root_.SetDate(El::JobStartDate, e.jobStart);
-        if (e.jobEnd != kNoDay) root_.SetDate(El::JobEndDate, e.jobEnd);
-        root_.SetIfAny(El::JobDesc, e.jobDesc);
-        root_.SetIfAny(El::PreferredDeliveryMethod, e.deliveryMethod);
+        root_.SetIfAny(El::ResaleNumber, e.party.resaleNumber);
+        if (e.party.creditLimit > 0) root_.SetAmount(El::CreditLimit, e.party.creditLimit);
+        if (!e.party.jobStatus.empty()) root_.Set(El::JobStatus, e.party.jobStatus);
+        if (e.party.jobStart != kNoDay) root_.SetDate(El::JobStartDate, e.party.jobStart);
+        if (e.party.jobEnd != kNoDay) root_.SetDate(El::JobEndDate, e.party.jobEnd);
+        root_.SetIfAny(El::JobDesc, e.party.jobDesc);
+        root_.SetIfAny(El::PreferredDeliveryMethod, e.party.deliveryMethod);
     }
 
     void Employee(const SampleEntity& e) {
         Person(e);
-        root_.SetIfAny(El::Department, e.department);
-        Address(root_, El::EmployeeAddress, e.address);
+        root_.SetIfAny(El::Department, e.party.department);
+        Address(root_, El::EmployeeAddress, e.party.address);
         root_.Set(El::PrintAs, e.name);
-        root_.SetIfAny(El::SSN, e.ssn);
-        if (!e.emergencyName.empty()) {
+        root_.SetIfAny(El::SSN, e.party.ssn);
+        if (!e.party.emergencyName.empty()) {
             RecordNode primary = root_.Group(El::EmergencyContacts).Group(El::PrimaryContact);
-            primary.Set(El::ContactName, e.emergencyName);
-            primary.Set(El::ContactValue, e.emergencyPhone);
-            primary.Set(El::Relation, e.emergencyRelation);
+            primary.Set(El::ContactName, e.party.emergencyName);
+            primary.Set(El::ContactValue, e.party.emergencyPhone);
+            primary.Set(El::Relation, e.party.emergencyRelation);
         }
-        root_.SetIfAny(El::EmployeeType, e.employeeType);
-        root_.SetIfAny(El::Gender, e.gender);
-        if (e.hired != kNoDay) root_.SetDate(El::HiredDate, e.hired);
-        if (e.released != kNoDay) root_.SetDate(El::ReleasedDate, e.released);
-        if (e.birth != kNoDay) root_.SetDate(El::BirthDate, e.birth);
+        root_.SetIfAny(El::EmployeeType, e.party.employeeType);
+        root_.SetIfAny(El::Gender, e.party.gender);
+        if (e.party.hired != kNoDay) root_.SetDate(El::HiredDate, e.party.hired);
+        if (e.party.released != kNoDay) root_.SetDate(El::ReleasedDate, e.party.released);
+        if (e.party.birth != kNoDay) root_.SetDate(El::BirthDate, e.party.birth);
     }
 
     void Vendor(const SampleEntity& e) {
         Person(e);
-        Address(root_, El::VendorAddress, e.address);
-        AddressBlock(root_, El::VendorAddressBlock, e.address);
-        root_.SetIfAny(El::NameOnCheck, e.companyName);
-        Ref(root_, El::VendorTypeRef, e.typeRef);
+        Address(root_, El::VendorAddress, e.party.address);
+        AddressBlock(root_, El::VendorAddressBlock, e.party.address);
+        root_.SetIfAny(El::NameOnCheck, e.party.companyName);
+        Ref(root_, El::VendorTypeRef, e.party.typeRef);
         Ref(root_, El::TermsRef, e.terms);
-        if (e.creditLimit > 0) root_.SetAmount(El::CreditLimit, e.creditLimit);
-        root_.SetIfAny(El::VendorTaxIdent, e.taxIdent);
-        root_.SetBool(El::IsVendorEligibleFor1099, e.eligible1099);
+        if (e.party.creditLimit > 0) root_.SetAmount(El::CreditLimit, e.party.creditLimit);
+        root_.SetIfAny(El::VendorTaxIdent, e.party.taxIdent);
+        root_.SetBool(El::IsVendorEligibleFor1099, e.party.eligible1099);
         root_.SetAmount(El::Balance, e.balance);
     }
 
     void OtherName(const SampleEntity& e) {
         Person(e);
-        Address(root_, El::OtherNameAddress, e.address);
-        AddressBlock(root_, El::OtherNameAddressBlock, e.address);
+        Address(root_, El::OtherNameAddress, e.party.address);
+        AddressBlock(root_, El::OtherNameAddressBlock, e.party.address);
     }
 
     void SalesRep(const SampleEntity& e) {
@@ -322,67 +323,67 @@ class Filler {
     }
 
     void Terms(const SampleEntity& e) {
-        root_.SetInt(El::StdDueDays, e.dueDays);
-        if (e.discountDays > 0) {
-            root_.SetInt(El::StdDiscountDays, e.discountDays);
-            root_.SetHundredths(El::DiscountPct, e.discountPercent);
+        root_.SetInt(El::StdDueDays, e.payment.dueDays);
+        if (e.payment.discountDays > 0) {
+            root_.SetInt(El::StdDiscountDays, e.payment.discountDays);
+            root_.SetHundredths(El::DiscountPct, e.payment.discountPercent);
         }
     }
 
     void ItemIdentity(const SampleEntity& e) {
-        root_.SetIfAny(El::ManufacturerPartNumber, e.partNumber);
-        root_.SetIfAny(El::BarCodeValue, e.barcode);
+        root_.SetIfAny(El::ManufacturerPartNumber, e.item.partNumber);
+        root_.SetIfAny(El::BarCodeValue, e.item.barcode);
     }
 
     // Services, non-inventory parts and other charges: sold only, or bought and sold.
     void SoldItem(const SampleEntity& e) {
         ItemIdentity(e);
-        if (e.purchased) {
+        if (e.item.purchased) {
             RecordNode both = root_.Group(El::SalesAndPurchase);
-            both.SetIfAny(El::SalesDesc, e.salesDesc);
-            both.SetAmount(El::SalesPrice, e.price);
-            Ref(both, El::IncomeAccountRef, e.incomeAccount);
-            both.SetIfAny(El::PurchaseDesc, e.purchaseDesc);
-            both.SetAmount(El::PurchaseCost, e.cost);
-            Ref(both, El::ExpenseAccountRef, e.expenseAccount);
-            Ref(both, El::PrefVendorRef, e.prefVendor);
+            both.SetIfAny(El::SalesDesc, e.item.salesDesc);
+            both.SetAmount(El::SalesPrice, e.item.price);
+            Ref(both, El::IncomeAccountRef, e.item.incomeAccount);
+            both.SetIfAny(El::PurchaseDesc, e.item.purchaseDesc);
+            both.SetAmount(El::PurchaseCost, e.item.cost);
+            Ref(both, El::ExpenseAccountRef, e.item.expenseAccount);
+            Ref(both, El::PrefVendorRef, e.item.prefVendor);
         } else {
             RecordNode sold = root_.Group(El::SalesOrPurchase);
-            sold.SetIfAny(El::Desc, e.salesDesc);
-            if (e.pricePercent != 0) {
-                sold.SetHundredths(El::PricePercent, e.pricePercent);
+            sold.SetIfAny(El::Desc, e.item.salesDesc);
+            if (e.item.pricePercent != 0) {
+                sold.SetHundredths(El::PricePercent, e.item.pricePercent);
             } else {
-                sold.SetAmount(El::Price, e.price);
+                sold.SetAmount(El::Price, e.item.price);
             }
-            Ref(sold, El::AccountRef, e.incomeAccount);
+            Ref(sold, El::AccountRef, e.item.incomeAccount);
         }
-        root_.SetIfAny(El::SpecialItemType, e.specialItemType);
+        root_.SetIfAny(El::SpecialItemType, e.item.specialItemType);
     }
 
     void StockItem(const SampleEntity& e) {
         ItemIdentity(e);
-        root_.SetIfAny(El::SalesDesc, e.salesDesc);
-        const bool parentOnly = e.price == 0 && e.cost == 0 && e.components.empty();
+        root_.SetIfAny(El::SalesDesc, e.item.salesDesc);
+        const bool parentOnly = e.item.price == 0 && e.item.cost == 0 && e.item.components.empty();
         if (!parentOnly) {
-            root_.SetAmount(El::SalesPrice, e.price);
-            root_.SetIfAny(El::PurchaseDesc, e.purchaseDesc);
-            root_.SetAmount(El::PurchaseCost, e.cost);
-            root_.SetAmount(El::AverageCost, e.cost);
+            root_.SetAmount(El::SalesPrice, e.item.price);
+            root_.SetIfAny(El::PurchaseDesc, e.item.purchaseDesc);
+            root_.SetAmount(El::PurchaseCost, e.item.cost);
+            root_.SetAmount(El::AverageCost, e.item.cost);
         }
-        Ref(root_, El::IncomeAccountRef, e.incomeAccount);
-        Ref(root_, El::COGSAccountRef, e.expenseAccount);
-        Ref(root_, El::PrefVendorRef, e.prefVendor);
-        Ref(root_, El::AssetAccountRef, e.assetAccount);
+        Ref(root_, El::IncomeAccountRef, e.item.incomeAccount);
+        Ref(root_, El::COGSAccountRef, e.item.expenseAccount);
+        Ref(root_, El::PrefVendorRef, e.item.prefVendor);
+        Ref(root_, El::AssetAccountRef, e.item.assetAccount);
         if (!parentOnly) {
             root_.SetHundredths(
                 e.code == Type::ItemInventoryAssembly ? El::BuildPoint : El::ReorderPoint,
-                e.reorderPoint);
-            if (e.maxQuantity > 0) root_.SetHundredths(El::Max, e.maxQuantity);
-            root_.SetHundredths(El::QuantityOnHand, e.onHand);
-            root_.SetHundredths(El::QuantityOnOrder, e.onOrder);
-            root_.SetHundredths(El::QuantityOnSalesOrder, e.onSalesOrder);
+                e.item.reorderPoint);
+            if (e.item.maxQuantity > 0) root_.SetHundredths(El::Max, e.item.maxQuantity);
+            root_.SetHundredths(El::QuantityOnHand, e.item.onHand);
+            root_.SetHundredths(El::QuantityOnOrder, e.item.onOrder);
+            root_.SetHundredths(El::QuantityOnSalesOrder, e.item.onSalesOrder);
         }
-        for (const auto& [part, quantity] : e.components) {
+        for (const auto& [part, quantity] : e.item.components) {
             RecordNode line = root_.Group(El::ItemInventoryAssemblyLine);
             Ref(line, El::ItemInventoryRef, part);
             line.SetHundredths(El::Quantity, quantity);
@@ -393,7 +394,7 @@ class Filler {
     void ItemLine(RecordNode node, const SampleLine& l, bool cost) {
         node.Set(El::TxnLineID, l.txnLineId);
         Ref(node, El::ItemRef, l.item);
-        if (l.item >= 0) node.SetIfAny(El::ManufacturerPartNumber, E(l.item).partNumber);
+        if (l.item >= 0) node.SetIfAny(El::ManufacturerPartNumber, E(l.item).item.partNumber);
         node.SetIfAny(El::Desc, l.desc);
         if (l.quantity != 0) node.SetHundredths(El::Quantity, l.quantity);
         if (l.ratePercent != 0) {
@@ -424,14 +425,15 @@ class Filler {
         Ref(root_, El::ClassRef, t.classRef);
         if (t.code == Type::Invoice || t.code == Type::CreditMemo)
             Ref(root_, El::ARAccountRef, t.account);
-        Address(root_, El::BillAddress, customer.address);
-        AddressBlock(root_, El::BillAddressBlock, customer.address);
+        Address(root_, El::BillAddress, customer.party.address);
+        AddressBlock(root_, El::BillAddressBlock, customer.party.address);
         bool ships = false;
         for (const SampleLine& l : t.lines)
             ships = ships || (l.item >= 0 && E(l.item).code == Type::ItemInventory);
         if (ships) {
-            const SampleAddress& ship =
-                customer.shipAddress.Empty() ? customer.address : customer.shipAddress;
+            const SampleAddress& ship = customer.party.shipAddress.Empty()
+                                            ? customer.party.address
+                                            : customer.party.shipAddress;
             Address(root_, El::ShipAddress, ship);
             AddressBlock(root_, El::ShipAddressBlock, ship);
         }
@@ -506,7 +508,7 @@ class Filler {
         root_.SetAmount(El::TotalAmount, t.total);
         int undeposited = -1;
         for (int index : b_.lists[1]) {
-            if (E(index).specialAccountType == "UndepositedFunds") undeposited = index;
+            if (E(index).account.specialType == "UndepositedFunds") undeposited = index;
         }
         Ref(root_, El::DepositToAccountRef, undeposited);
         root_.SetAmount(El::UnusedPayment, t.unused);
@@ -519,15 +521,15 @@ class Filler {
         Ref(root_, El::PayeeEntityRef, t.party);
         int ap = -1;
         for (int index : b_.lists[1]) {
-            if (E(index).specialAccountType == "AccountsPayable") ap = index;
+            if (E(index).account.specialType == "AccountsPayable") ap = index;
         }
         Ref(root_, El::APAccountRef, ap);
         Ref(root_, t.code == Type::BillPaymentCheck ? El::BankAccountRef : El::CreditCardAccountRef,
             t.account);
         root_.SetAmount(El::Amount, t.total);
         if (t.code == Type::BillPaymentCheck) {
-            Address(root_, El::Address, vendor.address);
-            AddressBlock(root_, El::AddressBlock, vendor.address);
+            Address(root_, El::Address, vendor.party.address);
+            AddressBlock(root_, El::AddressBlock, vendor.party.address);
             root_.SetBool(El::IsToBePrinted, t.toBePrinted);
         }
         for (const SampleLink& paid : t.links) Applied(root_, paid);
@@ -537,9 +539,9 @@ class Filler {
         const SampleEntity& vendor = E(t.party);
         Ref(root_, El::VendorRef, t.party);
         Ref(root_, El::ShipToEntityRef, t.shipTo);
-        Address(root_, El::VendorAddress, vendor.address);
-        AddressBlock(root_, El::VendorAddressBlock, vendor.address);
-        const SampleAddress& ship = t.shipTo >= 0 ? E(t.shipTo).address : b_.companyAddress;
+        Address(root_, El::VendorAddress, vendor.party.address);
+        AddressBlock(root_, El::VendorAddressBlock, vendor.party.address);
+        const SampleAddress& ship = t.shipTo >= 0 ? E(t.shipTo).party.address : b_.companyAddress;
         Address(root_, El::ShipAddress, ship);
         AddressBlock(root_, El::ShipAddressBlock, ship);
         Ref(root_, El::TermsRef, t.terms);
@@ -567,7 +569,7 @@ class Filler {
         switch (t.code) {
             case Type::Bill:
                 Ref(root_, El::VendorRef, t.party);
-                Address(root_, El::VendorAddress, payee.address);
+                Address(root_, El::VendorAddress, payee.party.address);
                 Ref(root_, El::APAccountRef, t.account);
                 if (t.dueDate != kNoDay) root_.SetDate(El::DueDate, t.dueDate);
                 root_.SetAmount(El::AmountDue, t.total);
@@ -581,8 +583,8 @@ class Filler {
                 Ref(root_, El::AccountRef, t.account);
                 Ref(root_, El::PayeeEntityRef, t.party);
                 root_.SetAmount(El::Amount, t.total);
-                Address(root_, El::Address, payee.address);
-                AddressBlock(root_, El::AddressBlock, payee.address);
+                Address(root_, El::Address, payee.party.address);
+                AddressBlock(root_, El::AddressBlock, payee.party.address);
                 root_.SetBool(El::IsToBePrinted, t.toBePrinted);
                 break;
             case Type::CreditCardCharge:

@@ -30,7 +30,7 @@ SampleLine SampleSalesPlanner::SalesLine(int item, std::int32_t date) {
     const SampleEntity& it = c_.E(item);
     SampleLine line;
     line.item = item;
-    line.desc = it.salesDesc;
+    line.desc = it.item.salesDesc;
     if (it.code == Type::ItemService) {
         line.quantity = c_.R().Between(2, 32) * 25;  // quarter hours, 0.5 to 8
         if (c_.R().Chance(0.3))
@@ -40,9 +40,9 @@ SampleLine SampleSalesPlanner::SalesLine(int item, std::int32_t date) {
     } else {
         line.quantity = c_.R().Between(1, 24) * 100;
     }
-    line.rate = it.price;
+    line.rate = it.item.price;
     if (it.code == Type::ItemInventory && c_.R().Chance(0.1))
-        line.rate = it.price * 9 / 10;  // negotiated
+        line.rate = it.item.price * 9 / 10;  // negotiated
     line.amount = LineAmount(line.quantity, line.rate);
     return line;
 }
@@ -61,8 +61,8 @@ void SampleSalesPlanner::FillSalesLines(SampleTxn& t, int maxLines) {
         for (const SampleLine& l : t.lines) base += l.amount;
         SampleLine discount;
         discount.item = known_.discountItem;
-        discount.desc = c_.E(known_.discountItem).salesDesc;
-        discount.ratePercent = c_.E(known_.discountItem).pricePercent;
+        discount.desc = c_.E(known_.discountItem).item.salesDesc;
+        discount.ratePercent = c_.E(known_.discountItem).item.pricePercent;
         discount.amount = PercentOf(base, discount.ratePercent);
         t.lines.push_back(discount);
     }
@@ -73,7 +73,7 @@ void SampleSalesPlanner::Total(SampleTxn& t) {
     t.subtotal = 0;
     for (const SampleLine& l : t.lines) t.subtotal += l.amount;
     const SampleEntity& customer = c_.E(t.party);
-    if (customer.taxable && t.subtotal > 0) {
+    if (customer.party.taxable && t.subtotal > 0) {
         t.taxRate = customer.taxRate;
         t.tax = PercentOf(t.subtotal, t.taxRate);
     }
@@ -88,7 +88,7 @@ void SampleSalesPlanner::SalesHeader(SampleTxn& t, int customer) {
     t.classRef = c.classRef >= 0
                      ? c.classRef
                      : (c_.R().Chance(0.25) ? b_.lists[Type::Class][c_.R().Below(5)] : -1);
-    if (!c.companyName.empty() && c_.R().Chance(0.35)) {
+    if (!c.party.companyName.empty() && c_.R().Chance(0.35)) {
         t.poNumber = "PO-" + Digits(c_.R().Between(1000, 99999), 5);
     }
     if (c_.R().Chance(0.5)) t.memo = c_.Pick(names::SalesMemos());
@@ -145,7 +145,7 @@ void SampleSalesPlanner::PlanSalesDocuments() {
                 t.shipDate = date + static_cast<std::int32_t>(c_.R().Between(0, 3));
         }
         t.toBePrinted = c_.ToPrint(t);
-        t.toBeEmailed = !t.toBePrinted && c_.R().Chance(0.3) && !c_.E(customer).email.empty();
+        t.toBeEmailed = !t.toBePrinted && c_.R().Chance(0.3) && !c_.E(customer).party.email.empty();
         previous = index;
     }
 
@@ -190,7 +190,7 @@ void SampleSalesPlanner::PlanSalesDocuments() {
         for (SampleLine& l : t.lines) {
             l.done =
                 t.closed ? l.quantity : (old && c_.R().Chance(0.5) ? l.quantity / 200 * 100 : 0);
-            if (!t.closed && l.item >= 0) c_.E(l.item).onSalesOrder += l.quantity - l.done;
+            if (!t.closed && l.item >= 0) c_.E(l.item).item.onSalesOrder += l.quantity - l.done;
         }
         t.toBePrinted = c_.ToPrint(t);
     }
