@@ -71,19 +71,24 @@ void SetAllocationCounter(benchmark::State& state, long before) {
         static_cast<double>(allocations.load() - before) / static_cast<double>(state.iterations()));
 }
 
+// Compares `rule` with each of `texts` in turn, as elements of `dataType`.
+void CompareInTurn(benchmark::State& state, Criterion& rule, const std::vector<std::string>& texts,
+                   const char* dataType) {
+    std::size_t at = 0;
+    long before = allocations.load();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(rule.Compare(texts[at], dataType));
+        if (++at == texts.size()) at = 0;
+    }
+    SetAllocationCounter(state, before);
+}
+
 void TextRule(benchmark::State& state, long operation, const char* entered) {
     Criterion rule;
     rule.Operand = operation;
     rule.SetDataType(Choice::Text);
     rule.TextCompare.SetValue(entered);
-    const auto& texts = ShortTexts();
-    std::size_t at = 0;
-    long before = allocations.load();
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(rule.Compare(texts[at], "STRTYPE"));
-        if (++at == texts.size()) at = 0;
-    }
-    SetAllocationCounter(state, before);
+    CompareInTurn(state, rule, ShortTexts(), "STRTYPE");
 }
 
 void BM_CriterionContains(benchmark::State& state) {
@@ -101,14 +106,7 @@ void BM_CriterionGreaterThan(benchmark::State& state) {
     rule.Operand = Operation::GreaterThan;
     rule.SetDataType(Choice::AnyNumber);
     rule.NumberCompare.SetValue("500");
-    const auto& texts = AmountTexts();
-    std::size_t at = 0;
-    long before = allocations.load();
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(rule.Compare(texts[at], "AMTTYPE"));
-        if (++at == texts.size()) at = 0;
-    }
-    SetAllocationCounter(state, before);
+    CompareInTurn(state, rule, AmountTexts(), "AMTTYPE");
 }
 
 void BM_CriterionBetween(benchmark::State& state) {
@@ -117,14 +115,7 @@ void BM_CriterionBetween(benchmark::State& state) {
     rule.SetDataType(Choice::AnyNumber);
     rule.NumberRange.A().SetValue(100.0);
     rule.NumberRange.B().SetValue(1000.0);
-    const auto& texts = AmountTexts();
-    std::size_t at = 0;
-    long before = allocations.load();
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(rule.Compare(texts[at], "AMTTYPE"));
-        if (++at == texts.size()) at = 0;
-    }
-    SetAllocationCounter(state, before);
+    CompareInTurn(state, rule, AmountTexts(), "AMTTYPE");
 }
 
 // One invoice as QuickBooks answers it: header, addresses, references, five lines,
@@ -176,7 +167,14 @@ QBXMLTagRef Tag(const char* path, const char* dataType) {
     return ShareTag(tag);
 }
 
-void FieldRuleOnInvoice(benchmark::State& state, FieldCriterion& rule) {
+// A field rule on the invoice element at `path`; `enter` sets the value it compares with.
+template <typename Enter>
+void FieldRuleOnInvoice(benchmark::State& state, const char* path, const char* dataType,
+                        long operation, Enter enter) {
+    FieldCriterion rule;
+    rule.SetField(Tag(path, dataType));
+    rule.Operand = operation;
+    enter(rule);
     pugi::xml_document document;
     document.load_string(InvoiceRecord().c_str());
     pugi::xml_node record = document.document_element();
@@ -187,28 +185,20 @@ void FieldRuleOnInvoice(benchmark::State& state, FieldCriterion& rule) {
 
 // A header field: one node selected.
 void BM_FieldRuleCustomerName(benchmark::State& state) {
-    FieldCriterion rule;
-    rule.SetField(Tag("//InvoiceRet/CustomerRef/FullName", "STRTYPE"));
-    rule.Operand = Operation::StartsWith;
-    rule.TextCompare.SetValue("ACME");
-    FieldRuleOnInvoice(state, rule);
+    FieldRuleOnInvoice(state, "//InvoiceRet/CustomerRef/FullName", "STRTYPE", Operation::StartsWith,
+                       [](FieldCriterion& rule) { rule.TextCompare.SetValue("ACME"); });
 }
 
 // A line field that no line satisfies: every line is selected and compared.
 void BM_FieldRuleLineDescriptions(benchmark::State& state) {
-    FieldCriterion rule;
-    rule.SetField(Tag("//InvoiceRet/InvoiceLineRet/Desc", "STRTYPE"));
-    rule.Operand = Operation::WholeWord;
-    rule.TextCompare.SetValue("April");
-    FieldRuleOnInvoice(state, rule);
+    FieldRuleOnInvoice(state, "//InvoiceRet/InvoiceLineRet/Desc", "STRTYPE", Operation::WholeWord,
+                       [](FieldCriterion& rule) { rule.TextCompare.SetValue("April"); });
 }
 
 void BM_FieldRuleLineAmounts(benchmark::State& state) {
-    FieldCriterion rule;
-    rule.SetField(Tag("//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE"));
-    rule.Operand = Operation::GreaterThan;
-    rule.NumberCompare.SetValue(1000.0);
-    FieldRuleOnInvoice(state, rule);
+    FieldRuleOnInvoice(state, "//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE",
+                       Operation::GreaterThan,
+                       [](FieldCriterion& rule) { rule.NumberCompare.SetValue(1000.0); });
 }
 
 // The invoice's text and number elements as the catalog lists them.
@@ -358,14 +348,19 @@ void DecideInvoice(benchmark::State& state, Examinors& examinors, IncItem& item)
     state.counters["columns"] = static_cast<double>(item.SearchColumns.Count());
 }
 
-// A text rule that no element satisfies: every text element is tried.
-void BM_DecideInvoiceTextRuleNoMatch(benchmark::State& state) {
-    Examinors examinors;
-    examinors.Add()->Criteria.Add(Operation::Contains, Choice::Text)->TextCompare.SetValue("zebra");
+// Decides the invoice by word rules alone, over the search columns they choose.
+void DecideInvoiceByWordRules(benchmark::State& state, Examinors& examinors) {
     IncItem item;
     item.SetRequestType(RequestTypeCode::Invoice);
     ChooseSearchColumns(item, nullptr, examinors, InvoiceCatalog());
     DecideInvoice(state, examinors, item);
+}
+
+// A text rule that no element satisfies: every text element is tried.
+void BM_DecideInvoiceTextRuleNoMatch(benchmark::State& state) {
+    Examinors examinors;
+    examinors.Add()->Criteria.Add(Operation::Contains, Choice::Text)->TextCompare.SetValue("zebra");
+    DecideInvoiceByWordRules(state, examinors);
 }
 
 // A whole-word rule met in a line description, late in the record.
@@ -374,10 +369,7 @@ void BM_DecideInvoiceWholeWordInALine(benchmark::State& state) {
     examinors.Add()
         ->Criteria.Add(Operation::WholeWord, Choice::Text)
         ->TextCompare.SetValue("freight");
-    IncItem item;
-    item.SetRequestType(RequestTypeCode::Invoice);
-    ChooseSearchColumns(item, nullptr, examinors, InvoiceCatalog());
-    DecideInvoice(state, examinors, item);
+    DecideInvoiceByWordRules(state, examinors);
 }
 
 // A number rule and a text rule in two groups, neither satisfied.
@@ -387,10 +379,7 @@ void BM_DecideInvoiceNumberOrTextNoMatch(benchmark::State& state) {
         ->Criteria.Add(Operation::GreaterThan, Choice::AnyNumber)
         ->NumberCompare.SetValue(100000.0);
     examinors.Add()->Criteria.Add(Operation::StartsWith, Choice::Text)->TextCompare.SetValue("XYZ");
-    IncItem item;
-    item.SetRequestType(RequestTypeCode::Invoice);
-    ChooseSearchColumns(item, nullptr, examinors, InvoiceCatalog());
-    DecideInvoice(state, examinors, item);
+    DecideInvoiceByWordRules(state, examinors);
 }
 
 // Two field rules in one group: the customer name and the line amounts.

@@ -108,6 +108,15 @@ std::string Seconds(double s) {
     return text;
 }
 
+// Two rows: the wall time of `measured` against `baseline`'s, then the CPU time.
+void TimeRows(const char* measure, const Figure& measured, const Figure& baseline, double goal) {
+    Row(measure, Seconds(measured.seconds), Seconds(baseline.seconds),
+        measured.seconds / baseline.seconds, goal, measured.status != 0);
+    Row("  the same in CPU time (user + system)", Seconds(measured.cpuSeconds),
+        Seconds(baseline.cpuSeconds), measured.cpuSeconds / baseline.cpuSeconds, goal,
+        measured.status != 0);
+}
+
 std::string Megabytes(double bytes) {
     char text[32];
     std::snprintf(text, sizeof text, "%.0f MB", bytes / 1e6);
@@ -212,30 +221,15 @@ int main(int argc, char** argv) {
         Seconds(bareInvoices.seconds).c_str(), Seconds(bareInvoices.cpuSeconds).c_str(),
         Megabytes(bareInvoices.peakBytes).c_str(), Seconds(bareCompany.seconds).c_str(),
         Seconds(bareCompany.cpuSeconds).c_str(), Megabytes(bareCompany.peakBytes).c_str());
-    Row("invoice search time, against the bare parse", Seconds(invoiceSearch.seconds),
-        Seconds(bareInvoices.seconds), invoiceSearch.seconds / bareInvoices.seconds, 2.5,
-        invoiceSearch.status != 0);
-    Row("  the same in CPU time (user + system)", Seconds(invoiceSearch.cpuSeconds),
-        Seconds(bareInvoices.cpuSeconds), invoiceSearch.cpuSeconds / bareInvoices.cpuSeconds, 2.5,
-        invoiceSearch.status != 0);
+    TimeRows("invoice search time, against the bare parse", invoiceSearch, bareInvoices, 2.5);
     Row("invoice search peak memory, against the response size", Megabytes(invoiceSearch.peakBytes),
         Megabytes(invoiceBytes), invoiceSearch.peakBytes / invoiceBytes, 4.0,
         invoiceSearch.status != 0);
-    Row("all 34 types for \"Acme\", time against the bare parse", Seconds(allTypes.seconds),
-        Seconds(bareCompany.seconds), allTypes.seconds / bareCompany.seconds, 2.5,
-        allTypes.status != 0);
-    Row("  the same in CPU time (user + system)", Seconds(allTypes.cpuSeconds),
-        Seconds(bareCompany.cpuSeconds), allTypes.cpuSeconds / bareCompany.cpuSeconds, 2.5,
-        allTypes.status != 0);
+    TimeRows("all 34 types for \"Acme\", time against the bare parse", allTypes, bareCompany, 2.5);
     Row("all 34 types, peak memory against the bare parse's peak", Megabytes(allTypes.peakBytes),
         Megabytes(bareCompany.peakBytes), allTypes.peakBytes / bareCompany.peakBytes, 1.0,
         allTypes.status != 0);
-    Row("a field rule on one type, time against the bare parse", Seconds(fieldRule.seconds),
-        Seconds(bareCompany.seconds), fieldRule.seconds / bareCompany.seconds, 1.5,
-        fieldRule.status != 0);
-    Row("  the same in CPU time (user + system)", Seconds(fieldRule.cpuSeconds),
-        Seconds(bareCompany.cpuSeconds), fieldRule.cpuSeconds / bareCompany.cpuSeconds, 1.5,
-        fieldRule.status != 0);
+    TimeRows("a field rule on one type, time against the bare parse", fieldRule, bareCompany, 1.5);
     std::printf("%-58s %12s  %12s  %8s  %-8s %s\n", "sample company (scale 50) generated",
                 Seconds(generated.seconds).c_str(), "", "", "<= 10 s",
                 generated.status != 0 ? "FAILED (exit status)"

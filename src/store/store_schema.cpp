@@ -39,6 +39,31 @@ class Declare {
         for (const char* field : fields) b_.AddIndexField(field);
         return *this;
     }
+    // The columns every criterion holds: the values it compares against, its place
+    // among its examinor's criteria and how it joins the next.
+    Declare& CompareValues() {
+        return Text("text_compare", FieldType::Text, 50, no, Z)
+            .Field("number_compare", FieldType::Double, no, Z)
+            .Field("from_number", FieldType::Double, no, Z)
+            .Field("to_number", FieldType::Double, no, Z)
+            .Field("sequence", FieldType::Integer, no, no)
+            .Text("and_or", FieldType::Text, 3, no, Z);
+    }
+    // The texts and the numbers of a criterion's list, in order, as two tables named
+    // after the criterion table whose row `ownerField` refers to.
+    void ValueLists(const std::string& criterion, const char* ownerField) {
+        const std::string key = criterion + "Key";
+        Table((criterion + " TextList").c_str())
+            .Field(ownerField, FieldType::Long, R, Z)
+            .Text("text_compare", FieldType::Text, 50, no, no)
+            .Field("sequence", FieldType::Integer, no, no)
+            .Index(key.c_str(), {ownerField, "sequence"});
+        Table((criterion + " NumberList").c_str())
+            .Field(ownerField, FieldType::Long, R, Z)
+            .Field("number_compare", FieldType::Double, no, no)
+            .Field("sequence", FieldType::Integer, no, no)
+            .Index(key.c_str(), {ownerField, "sequence"});
+    }
     void Relation(const char* name, const char* parent, const char* child, const char* childField) {
         b_.CreateRelation(name, parent, child, true, true);
         b_.AddRelationField("id", childField);
@@ -130,23 +155,9 @@ void DeclareStoreSchema(SchemaBuilder& builder) {
         .Field("examinor_id", Long, R, Z)
         .Field("operand", Integer, no, no)
         .Field("data_type", Integer, no, no)
-        .Text("text_compare", Text, 50, no, Z)
-        .Field("number_compare", Double, no, Z)
-        .Field("from_number", Double, no, Z)
-        .Field("to_number", Double, no, Z)
-        .Field("sequence", Integer, no, no)
-        .Text("and_or", Text, 3, no, Z)
+        .CompareValues()
         .Index("ExaminorKey", {"examinor_id", "sequence"});
-    d.Table("Criterion TextList")
-        .Field("criterion_id", Long, R, Z)
-        .Text("text_compare", Text, 50, no, no)
-        .Field("sequence", Integer, no, no)
-        .Index("CriterionKey", {"criterion_id", "sequence"});
-    d.Table("Criterion NumberList")
-        .Field("criterion_id", Long, R, Z)
-        .Field("number_compare", Double, no, no)
-        .Field("sequence", Integer, no, no)
-        .Index("CriterionKey", {"criterion_id", "sequence"});
+    d.ValueLists("Criterion", "criterion_id");
     d.Table("FieldExaminor")
         .Auto("id")
         .Field("search_include_id", Long, R, Z)
@@ -157,23 +168,9 @@ void DeclareStoreSchema(SchemaBuilder& builder) {
         .Field("field_examinor_id", Long, R, Z)
         .Field("operand", Integer, no, no)
         .Field("basics_id", Long, R, no)
-        .Text("text_compare", Text, 50, no, Z)
-        .Field("number_compare", Double, no, Z)
-        .Field("from_number", Double, no, Z)
-        .Field("to_number", Double, no, Z)
-        .Field("sequence", Integer, no, no)
-        .Text("and_or", Text, 3, no, Z)
+        .CompareValues()
         .Index("FieldExaminorKey", {"field_examinor_id", "sequence"});
-    d.Table("FieldCriterion TextList")
-        .Field("field_criterion_id", Long, R, Z)
-        .Text("text_compare", Text, 50, no, no)
-        .Field("sequence", Integer, no, no)
-        .Index("FieldCriterionKey", {"field_criterion_id", "sequence"});
-    d.Table("FieldCriterion NumberList")
-        .Field("field_criterion_id", Long, R, Z)
-        .Field("number_compare", Double, no, no)
-        .Field("sequence", Integer, no, no)
-        .Index("FieldCriterionKey", {"field_criterion_id", "sequence"});
+    d.ValueLists("FieldCriterion", "field_criterion_id");
 
     // Each relation joins the parent's id to the child field. The names are the
     // store's own, "Seach Groups" and "FieldExaminor->TextList" as they have always been.
