@@ -6,7 +6,7 @@
 
 #include "catalog/qbxml_tag.h"
 #include "foundation/codes.h"
-#include "foundation/keyed_collection.h"
+#include "foundation/keyed_items.h"
 
 namespace quarrion {
 
@@ -35,7 +35,7 @@ class DisplayColumn {
 
 // The result columns of one request type, keyed by the column's path (upper-cased),
 // in display order.
-class DisplayColumns {
+class DisplayColumns : public KeyedItems<DisplayColumn> {
   public:
     DisplayColumns() = default;
     DisplayColumns(const DisplayColumns&) = delete;
@@ -52,22 +52,9 @@ class DisplayColumns {
         return Add(ShareTag(tag), heading);
     }
 
-    DisplayColumn* Item(std::size_t position) const { return items_.Item(position); }
-    DisplayColumn* Item(std::string_view tagName) const { return items_.Item(tagName); }
-    std::size_t Count() const { return items_.Count(); }
-    void Remove(std::size_t position) { items_.Remove(position); }
-    void Remove(std::string_view tagName) { items_.Remove(tagName); }
-    void Clear() { items_.Clear(); }
-
     // IntoTarget replaces `target`'s columns with these (headings included), in
     // order; FromTarget the reverse. `RequestType` stays.
     void Copy(DisplayColumns& target, CopyDirection direction);
-
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
-
-  private:
-    KeyedCollection<DisplayColumn> items_;
 };
 
 }  // namespace quarrion

@@ -4,14 +4,14 @@
 #include <string_view>
 
 #include "foundation/codes.h"
-#include "foundation/keyed_collection.h"
+#include "foundation/keyed_items.h"
 #include "model/inc_item.h"
 
 namespace quarrion {
 
 // The request types included in a search, keyed by name (upper-cased), in the order
 // their results tabs appear.
-class IncItems {
+class IncItems : public KeyedItems<IncItem> {
   public:
     IncItems() = default;
     IncItems(const IncItems&) = delete;
@@ -22,26 +22,14 @@ class IncItems {
     // after the add.
     IncItem* Add(std::string_view name, long requestType);
 
-    IncItem* Item(std::size_t position) const { return items_.Item(position); }
-    IncItem* Item(std::string_view name) const { return items_.Item(name); }
     // The first item, in order, of that request type; nullptr when there is none.
     IncItem* ItemByRequestType(long requestType) const;
-    std::size_t Count() const { return items_.Count(); }
-    void Remove(std::size_t position) { items_.Remove(position); }
-    void Remove(std::string_view name) { items_.Remove(name); }
-    void Clear() { items_.Clear(); }
 
     // True when every item is done; true for no items at all.
     bool AllDone() const;
 
     // IntoTarget replaces `target`'s items with copies of these, FromTarget the reverse.
     void Copy(IncItems& target, CopyDirection direction);
-
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
-
-  private:
-    KeyedCollection<IncItem> items_;
 };
 
 }  // namespace quarrion

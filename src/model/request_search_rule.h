@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "catalog/qbxml_tags.h"
-#include "foundation/keyed_collection.h"
+#include "foundation/keyed_items.h"
 #include "model/display_column.h"
 #include "model/field_examinors.h"
 
@@ -48,7 +48,7 @@ class RequestSearchRule {
 };
 
 // One standing rule per request type the console offers, keyed by the type's name.
-class RequestSearchRules {
+class RequestSearchRules : public KeyedItems<RequestSearchRule> {
   public:
     RequestSearchRules() = default;
     RequestSearchRules(const RequestSearchRules&) = delete;
@@ -58,19 +58,6 @@ class RequestSearchRules {
     // up from the catalog (see `SetRequestType`) with `Index` = the running counter
     // after the add. A code the program does not know gives nullptr and adds nothing.
     RequestSearchRule* Add(long requestType, const QBXMLTags* catalog);
-
-    RequestSearchRule* Item(std::size_t position) const { return items_.Item(position); }
-    RequestSearchRule* Item(std::string_view name) const { return items_.Item(name); }
-    std::size_t Count() const { return items_.Count(); }
-    void Remove(std::size_t position) { items_.Remove(position); }
-    void Remove(std::string_view name) { items_.Remove(name); }
-    void Clear() { items_.Clear(); }
-
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
-
-  private:
-    KeyedCollection<RequestSearchRule> items_;
 };
 
 }  // namespace quarrion

@@ -6,7 +6,7 @@
 
 #include "catalog/qbxml_tag.h"
 #include "foundation/codes.h"
-#include "foundation/keyed_collection.h"
+#include "foundation/keyed_items.h"
 
 namespace quarrion {
 
@@ -35,7 +35,7 @@ class SearchColumn {
 
 // The search columns of an included type, keyed by the column's path (upper-cased),
 // in the order they were added.
-class SearchColumns {
+class SearchColumns : public KeyedItems<SearchColumn> {
   public:
     SearchColumns() = default;
     SearchColumns(const SearchColumns&) = delete;
@@ -46,21 +46,8 @@ class SearchColumns {
     SearchColumn* Add(QBXMLTagRef tag);
     SearchColumn* Add(const QBXMLTag& tag) { return Add(ShareTag(tag)); }
 
-    SearchColumn* Item(std::size_t position) const { return items_.Item(position); }
-    SearchColumn* Item(std::string_view tagName) const { return items_.Item(tagName); }
-    std::size_t Count() const { return items_.Count(); }
-    void Remove(std::size_t position) { items_.Remove(position); }
-    void Remove(std::string_view tagName) { items_.Remove(tagName); }
-    void Clear() { items_.Clear(); }
-
     // IntoTarget replaces `target`'s columns with these, in order; FromTarget the reverse.
     void Copy(SearchColumns& target, CopyDirection direction);
-
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
-
-  private:
-    KeyedCollection<SearchColumn> items_;
 };
 
 }  // namespace quarrion

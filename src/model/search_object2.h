@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "foundation/codes.h"
-#include "foundation/keyed_collection.h"
+#include "foundation/keyed_items.h"
 #include "model/examinors.h"
 #include "model/inc_items.h"
 
@@ -72,7 +72,7 @@ class SearchObject2 {
 };
 
 // Searches keyed by name (upper-cased).
-class SearchObject2s {
+class SearchObject2s : public KeyedItems<SearchObject2> {
   public:
     SearchObject2s() = default;
     SearchObject2s(const SearchObject2s&) = delete;
@@ -81,19 +81,6 @@ class SearchObject2s {
     // The search named `name`: the existing one unchanged, or a new one with that
     // name and `Index` = the running counter after the add.
     SearchObject2* Add(std::string_view name);
-
-    SearchObject2* Item(std::size_t position) const { return items_.Item(position); }
-    SearchObject2* Item(std::string_view name) const { return items_.Item(name); }
-    std::size_t Count() const { return items_.Count(); }
-    void Remove(std::size_t position) { items_.Remove(position); }
-    void Remove(std::string_view name) { items_.Remove(name); }
-    void Clear() { items_.Clear(); }
-
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
-
-  private:
-    KeyedCollection<SearchObject2> items_;
 };
 
 }  // namespace quarrion
