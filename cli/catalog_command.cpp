@@ -81,9 +81,7 @@ Command AddCatalogCommand(CLI::App& parent) {
         "The catalog of qbXML elements per type: list a type's entries with their column "
         "sequence and headings; update it from the shipped control file (keeping your "
         "columns and headings) or reset it to the shipped defaults.");
-    app->add_option("action", arguments->action, "list, update or reset")
-        ->required()
-        ->check(CLI::IsMember({"list", "update", "reset"}));
+    AddActionArgument(*app, arguments->action, {"list", "update", "reset"});
     app->add_option("type", arguments->type,
                     "For list: a type code, a name such as Invoice, or all");
     AddHomeOption(*app, arguments->home);

@@ -38,6 +38,15 @@ void AddHomeOption(CLI::App& app, std::string& home) {
         ->check(NotEmptyValidator());
 }
 
+void AddActionArgument(CLI::App& app, std::string& action, std::vector<std::string> actions) {
+    std::string help;
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        help += i == 0 ? "" : (i + 1 == actions.size() ? " or " : ", ");
+        help += actions[i];
+    }
+    app.add_option("action", action, help)->required()->check(CLI::IsMember(std::move(actions)));
+}
+
 NotEmptyValidator::NotEmptyValidator() {
     name_ = "NOTEMPTY";
     func_ = [](const std::string& text) {

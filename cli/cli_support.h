@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "search/store_session.h"
 #include "store/store_notifier.h"
@@ -12,6 +13,9 @@ namespace quarrion::cli {
 // `--home DIR`: the data folder (database, settings, error log, sample company).
 // Every command takes it; ApplyHome must run before anything reads DataFolder().
 void AddHomeOption(CLI::App& app, std::string& home);
+// The command's first argument, the action: one of `actions`, required. The help text
+// lists them ("list, update or reset").
+void AddActionArgument(CLI::App& app, std::string& action, std::vector<std::string> actions);
 // Points QUARRION_HOME at `home` (made absolute) when it is not empty.
 void ApplyHome(const std::string& home);
 

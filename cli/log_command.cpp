@@ -78,9 +78,7 @@ Command AddLogCommand(CLI::App& parent) {
     auto arguments = std::make_shared<LogArguments>();
     CLI::App* app = parent.add_subcommand(
         "log", "The QuickBooks link's error log: show it as a table, or clear it.");
-    app->add_option("action", arguments->action, "show or clear")
-        ->required()
-        ->check(CLI::IsMember({"show", "clear"}));
+    AddActionArgument(*app, arguments->action, {"show", "clear"});
     AddHomeOption(*app, arguments->home);
     return {app, [arguments] { return Run(*arguments); }};
 }

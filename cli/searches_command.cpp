@@ -147,9 +147,7 @@ Command AddSearchesCommand(CLI::App& parent) {
     auto arguments = std::make_shared<SearchesArguments>();
     CLI::App* app = parent.add_subcommand(
         "searches", "The saved searches: list them, show one as options, or delete one.");
-    app->add_option("action", arguments->action, "list, show or delete")
-        ->required()
-        ->check(CLI::IsMember({"list", "show", "delete"}));
+    AddActionArgument(*app, arguments->action, {"list", "show", "delete"});
     app->add_option("name", arguments->name, "The saved search's name (show, delete)");
     AddHomeOption(*app, arguments->home);
     return {app, [arguments] { return Run(*arguments); }};

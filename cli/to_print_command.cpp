@@ -83,9 +83,7 @@ Command AddToPrintCommand(CLI::App& parent) {
         "Run a search and set or clear the to-be-printed state of every transaction it lists "
         "(Invoice, PurchaseOrder, CreditMemo, SalesOrder), then show the result lists. Exit "
         "status 1 when a transaction was left out (the error log says why).");
-    app->add_option("action", arguments->action, "set or clear")
-        ->required()
-        ->check(CLI::IsMember({"set", "clear"}));
+    AddActionArgument(*app, arguments->action, {"set", "clear"});
     AddSearchOptions(*app, arguments->search, TypeUse::Select);
     AddOutputOptions(*app, arguments->output);
     app->add_flag("--double-check", arguments->doubleCheck,

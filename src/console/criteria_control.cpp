@@ -26,33 +26,12 @@ CriterionControl* CriteriaControl::Criterion(int position) const {
 }
 
 void CriteriaControl::LoadExaminors(const Examinors& examinors) {
-    ResetRows();
-    // The groups decide the joins: every group after the first opens with OR and its
-    // other rules are joined by AND, whatever joins the rules carried.
-    bool firstRow = true;
-    bool firstGroup = true;
-    for (const Examinor& group : examinors) {
-        bool opensGroup = true;
-        for (const quarrion::Criterion& rule : group.Criteria) {
-            auto* row = static_cast<CriterionControl*>(firstRow ? Rows().front() : AppendRow());
-            row->LoadCriterion(rule);
-            row->SetAndOr(opensGroup && !firstGroup ? QStringLiteral("OR") : QStringLiteral("AND"));
-            firstRow = false;
-            opensGroup = false;
-        }
-        if (!opensGroup) firstGroup = false;
-    }
-    RelinkTabOrder();
-    SetChanged(false);
-    emit RowsChanged(RowCount());
+    LoadGroups<CriterionControl>(
+        examinors, [](const Examinor& group) -> auto& { return group.Criteria; });
 }
 
 void CriteriaControl::ReadExaminors(Examinors& target) const {
-    std::vector<quarrion::Criterion*> rows;
-    for (CriterionRow* row : Rows()) {
-        rows.push_back(&static_cast<CriterionControl*>(row)->Criterion());
-    }
-    BuildExaminors(rows, target);
+    BuildExaminors(RowRules<CriterionControl>(), target);
 }
 
 }  // namespace quarrion

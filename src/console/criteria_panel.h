@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 class QLabel;
 class QScrollArea;
@@ -61,6 +62,39 @@ class CriteriaPanel : public QWidget {
     void SetChanged(bool changed) { changed_ = changed; }
     void RelinkTabOrder();
     const QList<CriterionRow*>& Rows() const { return rows_; }
+
+    // Shows the rules of `groups` (each group's by `rulesOf(group)`) in rows of type
+    // `RowType`: every group after the first opens with OR and its other rules are
+    // joined by AND, whatever joins the rules carried. Nothing counts as changed after.
+    template <typename RowType, typename Groups, typename RulesOf>
+    void LoadGroups(const Groups& groups, RulesOf rulesOf) {
+        ResetRows();
+        bool firstRow = true;
+        bool firstGroup = true;
+        for (const auto& group : groups) {
+            bool opensGroup = true;
+            for (const auto& rule : rulesOf(group)) {
+                auto* row = static_cast<RowType*>(firstRow ? Rows().front() : AppendRow());
+                row->LoadCriterion(rule);
+                row->SetAndOr(opensGroup && !firstGroup ? QStringLiteral("OR")
+                                                        : QStringLiteral("AND"));
+                firstRow = false;
+                opensGroup = false;
+            }
+            if (!opensGroup) firstGroup = false;
+        }
+        RelinkTabOrder();
+        SetChanged(false);
+        emit RowsChanged(RowCount());
+    }
+
+    // The rules the rows of type `RowType` hold, in row order.
+    template <typename RowType>
+    auto RowRules() const {
+        std::vector<decltype(&static_cast<RowType*>(nullptr)->Criterion())> rules;
+        for (CriterionRow* row : Rows()) rules.push_back(&static_cast<RowType*>(row)->Criterion());
+        return rules;
+    }
 
   private:
     void RemoveLastRow();

@@ -156,27 +156,19 @@ void CriterionRow::SetAndOr(const QString& andOr) {
 }
 
 QWidget* CriterionRow::InputFor(long operation) const {
-    switch (operation) {
-        case Operation::LessThan:
-        case Operation::LessOrEqual:
-        case Operation::Equal:
-        case Operation::GreaterOrEqual:
-        case Operation::GreaterThan:
+    switch (HolderFor(operation)) {
+        case ValueHolder::Number:
             return txtNumber_;
-        case Operation::Between:
+        case ValueHolder::Range:
             return txtRange_;
-        case Operation::Contains:
-        case Operation::StartsWith:
-        case Operation::EndsWith:
-        case Operation::WholeWord:
-        case Operation::MatchesPattern:
-        case Operation::TextEquals:
+        case ValueHolder::Text:
             return txtString_;
-        case Operation::InList:
+        case ValueHolder::List:
             return ListOfText() ? static_cast<QWidget*>(txtList_) : nbrList_;
-        default:
-            return nullptr;
+        case ValueHolder::None:
+            break;
     }
+    return nullptr;
 }
 
 void CriterionRow::ShowInput() {

@@ -45,34 +45,12 @@ void FieldCriteriaControl::SetRequestType(long requestType) {
 void FieldCriteriaControl::LoadFieldExaminors(long requestType, const FieldExaminors& examinors) {
     requestType_ = requestType;
     ShowTitle();
-    ResetRows();
-    // The groups decide the joins: every group after the first opens with OR and its
-    // other rules are joined by AND, whatever joins the rules carried.
-    bool firstRow = true;
-    bool firstGroup = true;
-    for (const FieldExaminor& group : examinors) {
-        bool opensGroup = true;
-        for (const FieldCriterion& rule : group.FieldCriteria) {
-            auto* row =
-                static_cast<FieldCriterionControl*>(firstRow ? Rows().front() : AppendRow());
-            row->LoadCriterion(rule);
-            row->SetAndOr(opensGroup && !firstGroup ? QStringLiteral("OR") : QStringLiteral("AND"));
-            firstRow = false;
-            opensGroup = false;
-        }
-        if (!opensGroup) firstGroup = false;
-    }
-    RelinkTabOrder();
-    SetChanged(false);
-    emit RowsChanged(RowCount());
+    LoadGroups<FieldCriterionControl>(
+        examinors, [](const FieldExaminor& group) -> auto& { return group.FieldCriteria; });
 }
 
 void FieldCriteriaControl::ReadFieldExaminors(FieldExaminors& target) const {
-    std::vector<FieldCriterion*> rows;
-    for (CriterionRow* row : Rows()) {
-        rows.push_back(&static_cast<FieldCriterionControl*>(row)->Criterion());
-    }
-    BuildFieldExaminors(rows, target);
+    BuildFieldExaminors(RowRules<FieldCriterionControl>(), target);
 }
 
 }  // namespace quarrion

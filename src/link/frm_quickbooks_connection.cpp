@@ -22,6 +22,7 @@
 #include "link/web_connector_app_file.h"
 #include "link/web_connector_server.h"
 #include "link/web_connector_setup.h"
+#include "shell/named_control.h"
 
 namespace quarrion {
 
@@ -29,14 +30,6 @@ namespace {
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name, const QString& accessible, const QString& tip) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setAccessibleName(accessible);
-    widget->setToolTip(tip);
-    return widget;
 }
 
 }  // namespace

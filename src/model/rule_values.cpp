@@ -60,28 +60,44 @@ void RuleValues::CopyValues(RuleValues& target, CopyDirection direction) {
     NumberList.Copy(&target.NumberList, direction);
 }
 
-bool RuleValues::ValuesContainData(long operation, bool listOfText) const {
+ValueHolder HolderFor(long operation) {
     switch (operation) {
         case Operation::LessThan:
         case Operation::LessOrEqual:
         case Operation::Equal:
         case Operation::GreaterOrEqual:
         case Operation::GreaterThan:
-            return NumberCompare.ContainsData();
+            return ValueHolder::Number;
         case Operation::Between:
-            return NumberRange.ContainsData();
+            return ValueHolder::Range;
         case Operation::Contains:
         case Operation::StartsWith:
         case Operation::EndsWith:
         case Operation::WholeWord:
         case Operation::MatchesPattern:
         case Operation::TextEquals:
-            return TextCompare.ContainsData();
+            return ValueHolder::Text;
         case Operation::InList:
-            return listOfText ? TextList.ContainsData() : NumberList.ContainsData();
+            return ValueHolder::List;
         default:
-            return false;
+            return ValueHolder::None;
     }
+}
+
+bool RuleValues::ValuesContainData(long operation, bool listOfText) const {
+    switch (HolderFor(operation)) {
+        case ValueHolder::Number:
+            return NumberCompare.ContainsData();
+        case ValueHolder::Range:
+            return NumberRange.ContainsData();
+        case ValueHolder::Text:
+            return TextCompare.ContainsData();
+        case ValueHolder::List:
+            return listOfText ? TextList.ContainsData() : NumberList.ContainsData();
+        case ValueHolder::None:
+            break;
+    }
+    return false;
 }
 
 bool RuleValues::NumberHolds(long operation, std::string_view text) {

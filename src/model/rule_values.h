@@ -10,6 +10,13 @@
 
 namespace quarrion {
 
+// Which of a rule's holders an operation reads its entered value from: the number, the
+// range, the text or a list (of texts or numbers, as the rule's subject decides).
+// `None` for the boolean and blank operations, which need nothing entered, and for
+// codes no operation has.
+enum class ValueHolder { None, Number, Range, Text, List };
+ValueHolder HolderFor(long operation);
+
 // What a rule's user entered, in the five holders every rule carries whatever its
 // operation (the operation decides which one is read), and how one record value is
 // judged against them. Word-search rules and field rules share it.

@@ -34,6 +34,16 @@ std::string Extension(int format) {
                                                                             : ExportFormat::Tab);
 }
 
+// `text` in double quotes, with each quote inside doubled.
+void AppendQuoted(std::string& out, std::string_view text) {
+    out.push_back('"');
+    for (char c : text) {
+        if (c == '"') out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
 }  // namespace
 
 void AppendEncodedField(std::string& out, std::string_view text, int format) {
@@ -44,12 +54,7 @@ void AppendEncodedField(std::string& out, std::string_view text, int format) {
         out.append(text);
         return;
     }
-    out.push_back('"');
-    for (char c : text) {
-        if (c == '"') out.push_back('"');
-        out.push_back(c);
-    }
-    out.push_back('"');
+    AppendQuoted(out, text);
 }
 
 std::string EncodeField(std::string_view text, int format) {
@@ -67,12 +72,7 @@ void AppendStandardField(std::string& out, std::string_view text, int format) {
         out.append(text);
         return;
     }
-    out.push_back('"');
-    for (char c : text) {
-        if (c == '"') out.push_back('"');
-        out.push_back(c);
-    }
-    out.push_back('"');
+    AppendQuoted(out, text);
 }
 
 std::string EncodeStandardField(std::string_view text, int format) {

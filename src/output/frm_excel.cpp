@@ -21,6 +21,7 @@
 #include "output/sheet_names.h"
 #include "shell/busy_pane.h"
 #include "shell/frm_dialog.h"
+#include "shell/named_control.h"
 
 namespace quarrion {
 
@@ -28,15 +29,6 @@ namespace {
 
 // The busy pane slides out in steps of this share of the window's inner height.
 constexpr double kSlideStep = 0.005;
-
-template <typename Control>
-Control* Named(Control* control, const QString& name, const QString& accessible,
-               const QString& tip) {
-    control->setObjectName(name);
-    control->setAccessibleName(accessible);
-    control->setToolTip(tip);
-    return control;
-}
 
 }  // namespace
 

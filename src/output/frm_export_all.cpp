@@ -22,6 +22,7 @@
 #include "output/export_list_as.h"
 #include "shell/app_settings.h"
 #include "shell/frm_dialog.h"
+#include "shell/named_control.h"
 
 namespace quarrion {
 
@@ -29,14 +30,6 @@ namespace {
 
 constexpr const char* kSection = "frmMain";
 constexpr int kRequestTypeRole = Qt::UserRole + 1;
-
-template <typename Control>
-Control* Named(Control* control, const char* name, const QString& accessible, const QString& tip) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setAccessibleName(accessible);
-    control->setToolTip(tip);
-    return control;
-}
 
 QString WithSeparator(const QString& folder) {
     return QString::fromStdString(CommonTools::NormalizeFolder(folder.toStdString()));

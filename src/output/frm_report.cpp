@@ -17,6 +17,7 @@
 #include "output/data_view_stylesheet.h"
 #include "output/desktop_opener.h"
 #include "shell/frm_dialog.h"
+#include "shell/named_control.h"
 
 namespace quarrion {
 
@@ -26,14 +27,6 @@ namespace {
 // the picture.
 constexpr const char* kShowNote = "quarrion-note:show";
 constexpr const char* kHideNote = "quarrion-note:hide";
-
-template <typename Control>
-Control* Named(Control* control, const char* name, const QString& accessible, const QString& tip) {
-    control->setObjectName(QString::fromLatin1(name));
-    control->setAccessibleName(accessible);
-    control->setToolTip(tip);
-    return control;
-}
 
 std::string HtmlEscaped(const std::string& text) {
     return QString::fromStdString(text).toHtmlEscaped().toStdString();

@@ -95,6 +95,19 @@ std::string Inflate(const Member& member, std::string& text) {
     return {};
 }
 
+// What a member's local header and its central-directory entry share: flags (none),
+// compression method, time stamp, checksum, sizes and the length of the name.
+void PutMemberFacts(std::string& out, const Member& member) {
+    Put16(out, 0);
+    Put16(out, member.method);
+    Put16(out, member.time);
+    Put16(out, member.date);
+    Put32(out, member.crc);
+    Put32(out, member.packedSize);
+    Put32(out, member.size);
+    Put16(out, static_cast<std::uint32_t>(member.name.size()));
+}
+
 std::string WriteMembers(const std::vector<Member>& members) {
     std::string out;
     std::string directory;
@@ -102,14 +115,7 @@ std::string WriteMembers(const std::vector<Member>& members) {
         const std::uint32_t offset = static_cast<std::uint32_t>(out.size());
         Put32(out, 0x04034b50);
         Put16(out, 20);
-        Put16(out, 0);
-        Put16(out, member.method);
-        Put16(out, member.time);
-        Put16(out, member.date);
-        Put32(out, member.crc);
-        Put32(out, member.packedSize);
-        Put32(out, member.size);
-        Put16(out, static_cast<std::uint32_t>(member.name.size()));
+        PutMemberFacts(out, member);
         Put16(out, 0);
         out += member.name;
         out += member.data;
@@ -117,14 +123,7 @@ std::string WriteMembers(const std::vector<Member>& members) {
         Put32(directory, 0x02014b50);
         Put16(directory, 20);
         Put16(directory, 20);
-        Put16(directory, 0);
-        Put16(directory, member.method);
-        Put16(directory, member.time);
-        Put16(directory, member.date);
-        Put32(directory, member.crc);
-        Put32(directory, member.packedSize);
-        Put32(directory, member.size);
-        Put16(directory, static_cast<std::uint32_t>(member.name.size()));
+        PutMemberFacts(directory, member);
         Put16(directory, 0);  // extra
         Put16(directory, 0);  // comment
         Put16(directory, 0);  // disk
