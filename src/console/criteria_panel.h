@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QWidget>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -91,7 +92,7 @@ class CriteriaPanel : public QWidget {
     // The rules the rows of type `RowType` hold, in row order.
     template <typename RowType>
     auto RowRules() const {
-        std::vector<decltype(&static_cast<RowType*>(nullptr)->Criterion())> rules;
+        std::vector<decltype(&std::declval<RowType&>().Criterion())> rules;
         for (CriterionRow* row : Rows()) rules.push_back(&static_cast<RowType*>(row)->Criterion());
         return rules;
     }

@@ -26,7 +26,6 @@ class KeyedItems {
 
   protected:
     KeyedItems() = default;
-    ~KeyedItems() = default;
 
     KeyedCollection<T> items_;
 };

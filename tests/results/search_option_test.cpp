@@ -68,7 +68,7 @@ class SearchOptionTest : public QObject {
             QString());
         LinkSettings link;
         link.CompanyFile = folder / "company.qbxml";
-        QCOMPARE(QString::fromStdString(link.Save(folder)), QString());
+        QCOMPARE(QString::fromStdString(link.Save(folder).Message()), QString());
 
         StoreSession store;
         QVERIFY(store.Open());
