@@ -11,6 +11,7 @@
 #include "model/inc_item.h"
 #include "model/record_judge.h"
 #include "qbxml/request_type_info.h"
+#include "qbxml/shown_value.h"
 #include "results/record_paths.h"
 
 namespace quarrion {
@@ -187,8 +188,10 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
             row.Key = ownKey ? ownKey.value() : RecordKey(i);
             row.MatchText = matchText;
             row.Cells.reserve(columnPaths.size());
-            for (const RecordPath& path : columnPaths)
-                row.Cells.push_back(TypedText(path.First(record)));
+            for (std::size_t c = 0; c < columnPaths.size(); ++c) {
+                row.Cells.push_back(ShownValue(TypedText(columnPaths[c].First(record)),
+                                               list.Columns[c].DataTypeCode));
+            }
         }
         bool last = i + 1 == total;
         if (last || Clock::now() >= sliceEnds) {

@@ -149,7 +149,7 @@ TEST_F(SearchRunTest, SettingToPrintChangesTheCompanyTheAnswerAndTheList) {
     int changed = run->SetToPrint(4, true, true);
     EXPECT_EQ(static_cast<std::size_t>(changed), listed);
     for (const ResultRow& row : run->Lists()[0].Rows)
-        EXPECT_EQ(row.Cells[column], "true") << row.Key;
+        EXPECT_EQ(row.Cells[column], "Yes") << row.Key;
 
     pugi::xml_document record;
     ASSERT_TRUE(run->RecordCopy(4, list.Rows[0].Key, record));
@@ -161,7 +161,7 @@ TEST_F(SearchRunTest, SettingToPrintChangesTheCompanyTheAnswerAndTheList) {
     item->DisplayColumns.Add(*catalog.Item(RequestTypeCode::Invoice, "//InvoiceRet/IsToBePrinted"));
     again.Start();
     ASSERT_TRUE(queue.RunUntil([&] { return again.AllDone(); }, std::chrono::seconds(30)));
-    for (const ResultRow& row : again.Lists()[0].Rows) EXPECT_EQ(row.Cells[0], "true") << row.Key;
+    for (const ResultRow& row : again.Lists()[0].Rows) EXPECT_EQ(row.Cells[0], "Yes") << row.Key;
 }
 
 TEST_F(SearchRunTest, RecordsAreHandedOutByKeyOnly) {
