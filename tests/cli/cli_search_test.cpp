@@ -446,7 +446,8 @@ TEST_F(CliSearch, AnUnwritableExportFolderLeavesNoFile) {
     // The second list cannot take its name: the first is whole, nothing else is left.
     const fs::path out = dir_.Path() / "out";
     fs::create_directories(out / "Customer List.csv");
-    const CliRun blocked = Search("--type Invoice --type Customer --export " + Shell(out.string()));
+    const CliRun blocked =
+        Search("--type Invoice --type Customer --replace --export " + Shell(out.string()));
     EXPECT_EQ(blocked.exitCode, 1);
     EXPECT_NE(blocked.err.find("--export"), std::string::npos) << blocked.err;
     std::vector<std::string> names;
@@ -460,7 +461,8 @@ TEST_F(CliSearch, AnUnwritableExportFolderLeavesNoFile) {
 
     const fs::path books = dir_.Path() / "books";
     fs::create_directories(books / "All dates.xlsx");
-    const CliRun book = Search("--type Invoice --export " + Shell(books.string()) + " --as xlsx");
+    const CliRun book =
+        Search("--type Invoice --replace --export " + Shell(books.string()) + " --as xlsx");
     EXPECT_EQ(book.exitCode, 1);
     EXPECT_EQ(std::distance(fs::directory_iterator(books), fs::directory_iterator()), 1);
 }
