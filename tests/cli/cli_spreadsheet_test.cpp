@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "catalog/qbxml_tags.h"
+#include "cli_runner.h"
+#include "foundation/codes.h"
+#include "model/search_object2.h"
+#include "search/search_builder.h"
+#include "search/store_session.h"
+#include "support/temp_home.h"
+
+namespace quarrion::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+// Files a spreadsheet user keeps, from the terminal: what the cells say and what
+// becomes of the files already in the export folder.
+class CliSpreadsheet : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const CliRun made =
+            Cli("sample --scale 0.05 --today 2026-11-02 --out " + Shell(company_.string()));
+        ASSERT_EQ(made.exitCode, 0) << made.err;
+    }
+    CliRun Search(const std::string& arguments) {
+        return Cli("search --home " + Shell(home_.Path().string()) + " --company " +
+                   Shell(company_.string()) + " " + arguments);
+    }
+
+    // Saves "Active customers": every customer by name with its Active (true/false)
+    // column, which the default columns do not show.
+    void SaveCustomersWithActiveColumn() {
+        StoreSession store;
+        ASSERT_TRUE(store.Open());
+        SearchBuilder builder(store.Catalog());
+        ASSERT_TRUE(builder.IncludeType(RequestTypeCode::Customer));
+        DisplayColumns& columns = builder.Standing(RequestTypeCode::Customer).DisplayColumns;
+        columns.Clear();
+        for (const char* path : {"//CustomerRet/Name", "//CustomerRet/IsActive"}) {
+            QBXMLTag* tag = store.Catalog().Item(RequestTypeCode::Customer, path);
+            ASSERT_NE(tag, nullptr) << path;
+            columns.Add(*tag);
+        }
+        SearchObject2 search;
+        ASSERT_EQ(builder.Build(search).Message(), "");
+        search.Name = "Active customers";
+        ASSERT_TRUE(store.Manager().SaveSearchObject(&search));
+    }
+
+    TempDir dir_;
+    HomeOfItsOwn home_;  // the store the tool and the test share
+    fs::path company_ = dir_.Path() / "company.qbxml";
+};
+
+TEST_F(CliSpreadsheet, TrueFalseFieldsReadYesAndNoInEveryFormat) {
+    ASSERT_NO_FATAL_FAILURE(SaveCustomersWithActiveColumn());
+    const std::string saved = "--saved 'Active customers'";
+    for (const char* format : {"table", "csv", "tsv", "json"}) {
+        const CliRun run = Search(saved + " --format " + format);
+        ASSERT_EQ(run.exitCode, 0) << format << "\n" << run.err;
+        // The sample company has active and inactive customers.
+        EXPECT_GT(Count(run.out, "Yes"), 0u) << format << "\n" << run.out;
+        EXPECT_GT(Count(run.out, "No"), 0u) << format;
+        EXPECT_EQ(Count(run.out, "\"true\""), 0u) << format;
+        EXPECT_EQ(Count(run.out, "false"), 0u) << format << "\n" << run.out;
+    }
+    // Scripts read the same words: a json cell holds the shown text, like every cell.
+    const CliRun json = Search(saved + " --format json");
+    EXPECT_NE(json.out.find("\"Yes\"]"), std::string::npos) << json.out;
+
+    const fs::path out = dir_.Path() / "files";
+    ASSERT_EQ(Search(saved + " --export " + Shell(out.string())).exitCode, 0);
+    const std::string csv = ReadAll(out / "Customer List.csv");
+    EXPECT_EQ(Count(csv, ",Yes\r\n") + Count(csv, ",No\r\n") + 1, Count(csv, "\r\n")) << csv;
+}
+
+TEST_F(CliSpreadsheet, ExportNeverReplacesAnEarlierFileUnlessAskedTo) {
+    const std::string search = "--type Invoice --type Customer --rule 'text contains a'";
+    struct Case {
+        const char* as;
+        std::vector<const char*> files;
+    };
+    const std::vector<Case> cases{
+        {"csv", {"Invoice List.csv", "Customer List.csv"}},
+        {"tsv", {"Invoice List.txt", "Customer List.txt"}},
+        {"xlsx", {"All dates.xlsx"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.as);
+        const fs::path out = dir_.Path() / (std::string("out-") + c.as);
+        const std::string exportTo = " --export " + Shell(out.string()) + " --as " + c.as;
+        ASSERT_EQ(Search(search + exportTo).exitCode, 0);
+        const fs::path earlier = out / c.files.front();
+        const std::string earlierBytes = "kept by the user\r\n";
+        std::ofstream(earlier, std::ios::binary) << earlierBytes;
+        if (c.files.size() > 1) fs::remove(out / c.files[1]);
+
+        const CliRun refused = Search(search + exportTo);
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_NE(refused.err.find(earlier.string() + " exists already"), std::string::npos)
+            << refused.err;
+        EXPECT_NE(refused.err.find("--replace"), std::string::npos) << refused.err;
+        EXPECT_EQ(refused.out, "") << "no file is named as written";
+        EXPECT_EQ(ReadAll(earlier), earlierBytes) << "the earlier file is untouched";
+        if (c.files.size() > 1) {
+            EXPECT_FALSE(fs::exists(out / c.files[1])) << "nothing else was exported either";
+        }
+
+        const CliRun replaced = Search(search + exportTo + " --replace");
+        EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
+        EXPECT_NE(ReadAll(earlier), earlierBytes);
+        EXPECT_GT(ReadAll(earlier).size(), earlierBytes.size());
+        for (const char* file : c.files) EXPECT_TRUE(fs::exists(out / file)) << file;
+    }
+
+    // Several files in the way are named together.
+    const fs::path both = dir_.Path() / "out-csv";
+    const CliRun two = Search(search + " --export " + Shell(both.string()));
+    EXPECT_EQ(two.exitCode, 1);
+    EXPECT_NE(two.err.find((both / "Invoice List.csv").string() + ", " +
+                           (both / "Customer List.csv").string() + " exist already"),
+              std::string::npos)
+        << two.err;
+}
+
+TEST_F(CliSpreadsheet, ReplaceGoesWithExportOrSave) {
+    const CliRun alone = Search("--type Invoice --replace");
+    EXPECT_EQ(alone.exitCode, 2);
+    EXPECT_NE(alone.err.find("--replace needs --export DIR"), std::string::npos) << alone.err;
+    EXPECT_EQ(Search("--type Invoice --save Mine").exitCode, 0);
+    EXPECT_EQ(Search("--type Invoice --save Mine").exitCode, 1);
+    EXPECT_EQ(Search("--type Invoice --save Mine --replace").exitCode, 0);
+
+    const CliRun help = Cli("search --help");
+    EXPECT_NE(help.out.find("With --export: replace files of the same names"), std::string::npos)
+        << help.out;
+    const CliRun toPrint = Cli("to-print --help");
+    EXPECT_NE(toPrint.out.find("Let --export replace files"), std::string::npos) << toPrint.out;
+}
+
+}  // namespace
+}  // namespace quarrion::test
