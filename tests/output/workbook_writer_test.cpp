@@ -78,7 +78,7 @@ ResultList ValuesList() {
                      {"q", "Qty", Code::Quan},
                      {"i", "Count", Code::Int},
                      {"f", "Float", Code::Float},
-                     {"g", "General", Code::Date}},
+                     {"g", "General", Code::Enum}},
                     {{"007", "10.50", "1.25", "12.5", "3", "1", "1.5e3", "123"},
                      {"=SUM(A1)", "-2.25", "", "", "", "2", "1,5", "=1+2"},
                      {"", "", "n/a", "50", "1", "3", "", "2024-01-15"},
