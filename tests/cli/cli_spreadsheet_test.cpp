@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -133,6 +134,31 @@ TEST_F(CliSpreadsheet, ExportNeverReplacesAnEarlierFileUnlessAskedTo) {
                            (both / "Customer List.csv").string() + " exist already"),
               std::string::npos)
         << two.err;
+}
+
+// The sheet names of a workbook as openpyxl reads them, one per line in order.
+std::string SheetNames(const fs::path& file) {
+    const std::string command = std::string("/usr/bin/python3 '") + QUARRION_SHEET_CELLS + "' '" +
+                                file.string() + "' | cut -f1 | uniq";
+    std::string names;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return names;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) names += buffer;
+    pclose(pipe);
+    return names;
+}
+
+TEST_F(CliSpreadsheet, HideEmptyLeavesTypesWithoutRowsOutOfTheWorkbook) {
+    // An e-mail address is on a customer and on no invoice.
+    const std::string search =
+        "--type Customer --type Invoice --rule 'text equals accounts@bakerlumber.example' "
+        "--export " +
+        Shell(dir_.Path().string()) + " --as xlsx";
+    ASSERT_EQ(Search(search).exitCode, 0);
+    EXPECT_EQ(SheetNames(dir_.Path() / "All dates.xlsx"), "Customer\nInvoice\n");
+    ASSERT_EQ(Search(search + " --hide-empty --replace").exitCode, 0);
+    EXPECT_EQ(SheetNames(dir_.Path() / "All dates.xlsx"), "Customer\n");
 }
 
 TEST_F(CliSpreadsheet, ReplaceGoesWithExportOrSave) {

@@ -622,8 +622,8 @@ class ResultsWindowTest : public QObject {
         Click(window->lstView(0), Qt::RightButton, 0);
         DataViewStandIn* after = NewestDataView(*program_.main);
         QVERIFY(after && after != view);
-        QVERIFY(view->toPlainText().contains("To Print\ntrue\n"));
-        QVERIFY(after->toPlainText().contains("To Print\nfalse\n"));
+        QVERIFY(view->toPlainText().contains("To Print\nYes\n"));
+        QVERIFY(after->toPlainText().contains("To Print\nNo\n"));
     }
 
     void CommandsWithoutTheirWindowsSayTheyAreNotPartOfThisBuild() {
