@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
@@ -19,10 +20,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::size_t Count(const std::string& text, const std::string& part) {
+// How often `part` stands in `text`, not overlapping.
+std::size_t Count(std::string_view text, std::string_view part) {
     std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    for (std::size_t at = text.find(part); !part.empty() && at != std::string_view::npos;
+         at = text.find(part)) {
         ++count;
+        text.remove_prefix(at + part.size());
+    }
     return count;
 }
 
@@ -30,14 +35,23 @@ std::size_t Count(const std::string& text, const std::string& part) {
 // becomes of the files already in the export folder.
 class CliSpreadsheet : public ::testing::Test {
   protected:
-    void SetUp() override {
+    // One small generated company serves every test; each test has a data folder and
+    // an export folder of its own.
+    static void SetUpTestSuite() {
+        companyFolder_ = new TempDir;
         const CliRun made =
-            Cli("sample --scale 0.05 --today 2026-11-02 --out " + Shell(company_.string()));
+            Cli("sample --scale 0.05 --today 2026-11-02 --out " + Shell(Company().string()));
         ASSERT_EQ(made.exitCode, 0) << made.err;
     }
+    static void TearDownTestSuite() {
+        delete companyFolder_;
+        companyFolder_ = nullptr;
+    }
+    static fs::path Company() { return companyFolder_->Path() / "company.qbxml"; }
+
     CliRun Search(const std::string& arguments) {
         return Cli("search --home " + Shell(home_.Path().string()) + " --company " +
-                   Shell(company_.string()) + " " + arguments);
+                   Shell(Company().string()) + " " + arguments);
     }
 
     // Saves "Active customers": every customer by name with its Active (true/false)
@@ -60,9 +74,9 @@ class CliSpreadsheet : public ::testing::Test {
         ASSERT_TRUE(store.Manager().SaveSearchObject(&search));
     }
 
+    inline static TempDir* companyFolder_ = nullptr;
     TempDir dir_;
     HomeOfItsOwn home_;  // the store the tool and the test share
-    fs::path company_ = dir_.Path() / "company.qbxml";
 };
 
 TEST_F(CliSpreadsheet, TrueFalseFieldsReadYesAndNoInEveryFormat) {
@@ -138,8 +152,8 @@ TEST_F(CliSpreadsheet, ExportNeverReplacesAnEarlierFileUnlessAskedTo) {
 
 // The sheet names of a workbook as openpyxl reads them, one per line in order.
 std::string SheetNames(const fs::path& file) {
-    const std::string command = std::string("/usr/bin/python3 '") + QUARRION_SHEET_CELLS + "' '" +
-                                file.string() + "' | cut -f1 | uniq";
+    const std::string command = std::string("/usr/bin/python3 '") + QUARRION_READ_BACK +
+                                "' cells '" + file.string() + "' | cut -f1 | uniq";
     std::string names;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return names;

@@ -17,7 +17,7 @@ namespace {
 
 namespace Code = DataTypeCode;
 
-// One cell as openpyxl reads it back (see sheet_cells.py).
+// One cell as openpyxl reads it back (read_back.py cells).
 struct ReadCell {
     std::string kind;
     std::string format;
@@ -28,7 +28,7 @@ struct ReadCell {
 // complaint goes to the test log).
 std::map<std::string, ReadCell> ReadCells(const std::filesystem::path& file) {
     const std::string command =
-        std::string("/usr/bin/python3 '") + QUARRION_SHEET_CELLS + "' '" + file.string() + "'";
+        std::string("/usr/bin/python3 '") + QUARRION_READ_BACK + "' cells '" + file.string() + "'";
     std::map<std::string, ReadCell> cells;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return cells;

@@ -1,5 +1,5 @@
 // The workbook window's choice to leave out the types that found nothing, driven as a
-// user drives it; the files are read back by openpyxl through sheet_cells.py.
+// user drives it; the files are read back by openpyxl through read_back.py.
 
 #include <QCheckBox>
 #include <QDir>
@@ -45,9 +45,10 @@ std::vector<ResultList> ThreeTypesOneEmpty() {
 // The sheet names of a workbook as openpyxl reads them, in order.
 QStringList SheetNames(const QString& file) {
     QProcess reader;
-    reader.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(QUARRION_SHEET_CELLS), file});
+    reader.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(QUARRION_READ_BACK), QStringLiteral("cells"), file});
     if (!reader.waitForFinished(60000) || reader.exitCode() != 0) {
-        qWarning() << "sheet_cells failed:" << reader.readAllStandardError();
+        qWarning() << "read_back failed:" << reader.readAllStandardError();
         return {};
     }
     QStringList names;
