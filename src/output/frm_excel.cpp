@@ -167,13 +167,9 @@ void frmExcel::ShowSheets() {
 void frmExcel::LeaveOutEmpty(bool leaveOut) {
     if (building_) return;
     if (ChangedSinceBuilt()) {
-        const std::int16_t answer = QuestionDialog(
-            this, windowTitle(),
-            QStringLiteral("The workbook %1 was changed after Quarrion wrote it.\nWriting it "
-                           "again replaces those changes. Write it again?")
-                .arg(WorkbookPath()),
-            QStringLiteral("Keep"), QStringLiteral("Write Again"));
-        if (answer != frmDialog::OkPressed) {
+        if (!AskAboutChanges(QStringLiteral(".\nWriting it again replaces those changes. Write it "
+                                            "again?"),
+                             QStringLiteral("Keep"), QStringLiteral("Write Again"))) {
             QSignalBlocker quiet(chkHideEmpty_);
             chkHideEmpty_->setChecked(!leaveOut);
             return;
@@ -292,15 +288,20 @@ bool frmExcel::ChangedSinceBuilt() const {
     return now.exists() && (now.lastModified() != builtAt_ || now.size() != builtSize_);
 }
 
+bool frmExcel::AskAboutChanges(const QString& consequence, const QString& decline,
+                               const QString& agree) {
+    const QString message =
+        QStringLiteral("The workbook %1 was changed after Quarrion wrote it").arg(WorkbookPath());
+    return QuestionDialog(this, windowTitle(), message + consequence, decline, agree) ==
+           frmDialog::OkPressed;
+}
+
 void frmExcel::closeEvent(QCloseEvent* event) {
     if (ChangedSinceBuilt()) {
-        const std::int16_t answer = QuestionDialog(
-            this, windowTitle(),
-            QStringLiteral("The workbook %1 was changed after Quarrion wrote it, and it is "
-                           "deleted when this window closes.\nSave a copy first?")
-                .arg(WorkbookPath()),
-            QStringLiteral("Close"), QStringLiteral("Save As..."));
-        if (answer == frmDialog::OkPressed && !SaveAs()) {
+        if (AskAboutChanges(QStringLiteral(", and it is deleted when this window closes.\nSave a "
+                                           "copy first?"),
+                            QStringLiteral("Close"), QStringLiteral("Save As...")) &&
+            !SaveAs()) {
             event->ignore();
             return;
         }

@@ -79,6 +79,10 @@ class frmExcel : public QWidget {
     void Edit();
     bool SaveAs();
     bool ChangedSinceBuilt() const;
+    // Asks whether to go on although the file was changed since it was written:
+    // "The workbook ... was changed after Quarrion wrote it" + `consequence`. True when
+    // the user pressed `agree`.
+    bool AskAboutChanges(const QString& consequence, const QString& decline, const QString& agree);
 
     std::vector<ResultList> lists_;
     std::unique_ptr<TemporaryWorkbook> book_;
