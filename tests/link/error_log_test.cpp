@@ -3,32 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <sstream>
 #include <thread>
 #include <vector>
 
 #include "company_text.h"
 #include "support/temp_home.h"
+#include "support/text_parts.h"
 
 namespace quarrion {
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
+using test::Lines;
 
 std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos) return fields;
-        start = tab + 1;
-    }
+    return test::Split(line, '\t');
 }
 
 TEST(ErrorLog, FirstLineHoldsTheColumnTitles) {

@@ -15,8 +15,10 @@
 #include "link/link_settings.h"
 #include "link/owner_event_queue.h"
 #include "link/sample_company_processor.h"
+#include "processor_test_support.h"
 #include "qbxml/request_type_info.h"
 #include "support/temp_home.h"
+#include "support/text_parts.h"
 
 namespace quarrion {
 namespace {
@@ -48,6 +50,8 @@ struct Recorder {
     std::set<std::thread::id> threads;
     int events = 0;
 
+    Recorder() = default;
+    explicit Recorder(Relaywick& link) { Connect(link); }
     void Connect(Relaywick& link) {
         link.Events().Message = [this](std::int32_t type, const std::string& text, bool done,
                                        const std::string& file) {
@@ -120,19 +124,6 @@ class SpyProcessor : public RequestProcessor {
     std::shared_ptr<SpyLog> log_;
 };
 
-// Always answers the same text.
-class FixedProcessor : public RequestProcessor {
-  public:
-    explicit FixedProcessor(std::string reply) : reply_(std::move(reply)) {}
-    ProcessResult ProcessRequest(std::string_view) override { return {reply_, {}}; }
-    ProcessorFailure OpenRecord(std::string_view, std::int32_t) override { return {}; }
-    std::string Context() const override { return "Fixed"; }
-    std::string FileText() const override { return "fixed"; }
-
-  private:
-    std::string reply_;
-};
-
 std::vector<std::string> RecordIds(const std::string& response, const char* recordName) {
     pugi::xml_document doc;
     std::vector<std::string> ids;
@@ -143,18 +134,6 @@ std::vector<std::string> RecordIds(const std::string& response, const char* reco
                                                : record.child_value("ListID"));
     }
     return ids;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
 }
 
 LinkDate Day(int y, unsigned m, unsigned d) {
@@ -184,6 +163,11 @@ class RelaywickTest : public ::testing::Test {
                             type);
     }
     std::string Log() { return test::ReadAll(ErrorLog::PathIn(home_.Path())); }
+    void UseMissingCompany() {
+        LinkSettings settings = LinkSettings::Load(home_.Path());
+        settings.CompanyFile = home_.Path() / "nowhere.qbxml";
+        ASSERT_EQ(settings.Save(home_.Path()), "");
+    }
 
     test::HomeOfItsOwn home_;
     std::filesystem::path company_ = home_.Path() / "company.qbxml";
@@ -194,8 +178,7 @@ class RelaywickTest : public ::testing::Test {
 TEST_F(RelaywickTest, EventsArriveOnTheOwnersThread) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(12)}}));
     Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
     Ask(link, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
     EXPECT_EQ(events.threads, (std::set<std::thread::id>{std::this_thread::get_id()}));
@@ -209,11 +192,10 @@ TEST_F(RelaywickTest, EventsArriveOnTheOwnersThread) {
     EXPECT_EQ(events.DoneMessages(), 0);
 }
 
-TEST_F(RelaywickTest, IteratorWalkDeliversEveryRecordOnceWithProgress) {
+TEST_F(RelaywickTest, IteratorWalkDeliversEveryRecordOnceOrStopsAtTheMaximum) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(50)}}), 7);
     Relaywick link(queue_.Poster(), Spied());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
     Ask(link, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
     auto ids = RecordIds(events.responses[0].response, "InvoiceRet");
@@ -230,19 +212,12 @@ TEST_F(RelaywickTest, IteratorWalkDeliversEveryRecordOnceWithProgress) {
     for (std::size_t i = 1; i < requests.size(); ++i) {
         EXPECT_NE(requests[i].find("iterator=\"Continue\""), std::string::npos) << requests[i];
     }
-}
 
-TEST_F(RelaywickTest, MaximumCountCapsTheRecordsAndStopsTheWalk) {
-    UseCompany(test::CompanyText({{"Invoice", test::Invoices(50)}}), 7);
-    Relaywick link(queue_.Poster(), Spied());
-    Recorder events;
-    events.Connect(link);
     Ask(link, RequestTypeCode::Invoice, 20);
-    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
-    EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 20u);
+    ASSERT_TRUE(Wait([&] { return events.responses.size() == 2; }));
+    EXPECT_EQ(RecordIds(events.responses[1].response, "InvoiceRet").size(), 20u);
     EXPECT_TRUE(events.HasMessage("Received 7 of 20 Invoice records ..."));
-    auto requests = spy_->Requests();
-    ASSERT_FALSE(requests.empty());
+    requests = spy_->Requests();
     EXPECT_NE(requests.back().find("iterator=\"Stop\""), std::string::npos) << requests.back();
     // The last page asked only for what was still missing.
     EXPECT_NE(requests[requests.size() - 2].find("<MaxReturned>6</MaxReturned>"),
@@ -254,8 +229,7 @@ TEST_F(RelaywickTest, TypesWithoutIteratorsAreAskedOnce) {
         "<AccountRet><ListID>A-1</ListID><Name>Bank</Name><IsActive>true</IsActive></AccountRet>";
     UseCompany(test::CompanyText({{"Account", {account}}}), 1);
     Relaywick link(queue_.Poster(), Spied());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
     Ask(link, RequestTypeCode::Account, 100);
     ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
     EXPECT_EQ(RecordIds(events.responses[0].response, "AccountRet"),
@@ -271,8 +245,7 @@ TEST_F(RelaywickTest, RequestsOfOneInstanceAreAnsweredInOrder) {
                                   {"Invoice", test::Invoices(30)}}),
                4);
     Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
     Ask(link, RequestTypeCode::Invoice);
     Ask(link, RequestTypeCode::Customer);
     Ask(link, RequestTypeCode::Vendor);  // no vendors: answered with an empty response
@@ -289,8 +262,7 @@ TEST_F(RelaywickTest, RequestsOfOneInstanceAreAnsweredInOrder) {
 TEST_F(RelaywickTest, ATypeIsFoundByNameWhenItsCodeIsUnknown) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(2)}}));
     Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
     link.RequestRecords(LinkDate{}, LinkDate{}, 1, 9000, "", "invoice", "", 0);
     link.RequestRecords(LinkDate{}, LinkDate{}, 1, 9000, "", "Nonsense", "", 14);
     ASSERT_TRUE(Wait([&] { return !events.responses.empty() && events.DoneMessages() == 1; }));
@@ -321,8 +293,7 @@ TEST_F(RelaywickTest, TheDateRangeReachesTheAnswer) {
                                       test::InvoiceRecord({"Mar", "2026-03-20"})};
     UseCompany(test::CompanyText({{"Invoice", invoices}}));
     Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
     link.RequestRecords(Day(2026, 2, 1), Day(2026, 2, 28), 1, 9000, "", "Invoice", "", 4);
     ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
     EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet"),
@@ -330,12 +301,9 @@ TEST_F(RelaywickTest, TheDateRangeReachesTheAnswer) {
 }
 
 TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceAndEndsEachType) {
-    LinkSettings settings;
-    settings.CompanyFile = home_.Path() / "nowhere.qbxml";
-    settings.Save(home_.Path());
+    UseMissingCompany();
     Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
     Ask(link, RequestTypeCode::Invoice);
     Ask(link, RequestTypeCode::Customer);
     ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 2; }));
@@ -345,7 +313,7 @@ TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceAndEndsEachType) {
     EXPECT_NE(events.popUps[0].message.find("nowhere.qbxml"), std::string::npos);
     EXPECT_TRUE(events.responses.empty());
     EXPECT_FALSE(std::filesystem::exists(home_.Path() / "nowhere.qbxml"));
-    EXPECT_EQ(Lines(Log()).size(), 3u);  // header and one line per type
+    EXPECT_EQ(test::Lines(Log()).size(), 3u);  // header and one line per type
 }
 
 TEST_F(RelaywickTest, AnUnreadableCompanyIsReportedAndNeverOverwritten) {
@@ -354,8 +322,7 @@ TEST_F(RelaywickTest, AnUnreadableCompanyIsReportedAndNeverOverwritten) {
     UseCompany(truncated);
     {
         Relaywick link(queue_.Poster());
-        Recorder events;
-        events.Connect(link);
+        Recorder events(link);
         Ask(link, RequestTypeCode::Invoice);
         ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
         std::string result = "unset";
@@ -427,10 +394,8 @@ TEST_F(RelaywickTest, AnUnreadableAnswerPopsUpWithoutCrashing) {
     for (std::string reply :
          {std::string("not xml at all"), std::string("<QBXML><QBXMLMsgsRs/></QBXML>"),
           std::string(20000, '<'), std::string()}) {
-        Relaywick link(queue_.Poster(),
-                       [reply] { return std::make_unique<FixedProcessor>(reply); });
-        Recorder events;
-        events.Connect(link);
+        Relaywick link(queue_.Poster(), test::Answering(reply));
+        Recorder events(link);
         Ask(link, RequestTypeCode::Invoice);
         ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; })) << reply.substr(0, 40);
         queue_.RunUntil([] { return false; }, 20ms);
@@ -444,9 +409,8 @@ TEST_F(RelaywickTest, AnErrorStatusEndsTheTypeAndIsLogged) {
     std::string reply =
         "<QBXML><QBXMLMsgsRs><InvoiceQueryRs statusCode=\"3100\" statusSeverity=\"Error\" "
         "statusMessage=\"Name is already in use\"/></QBXMLMsgsRs></QBXML>";
-    Relaywick link(queue_.Poster(), [reply] { return std::make_unique<FixedProcessor>(reply); });
-    Recorder events;
-    events.Connect(link);
+    Relaywick link(queue_.Poster(), test::Answering(reply));
+    Recorder events(link);
     Ask(link, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
     EXPECT_NE(events.messages.back().text.find("3100"), std::string::npos)
@@ -457,7 +421,7 @@ TEST_F(RelaywickTest, AnErrorStatusEndsTheTypeAndIsLogged) {
     ASSERT_EQ(events.popUps.size(), 1u);
     EXPECT_EQ(events.popUps[0].code, 3100);
     EXPECT_TRUE(events.responses.empty());
-    auto lines = Lines(Log());
+    auto lines = test::Lines(Log());
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[1].find("Invoice\t3100\tError\t"), std::string::npos) << lines[1];
     EXPECT_NE(lines[1].find("Name is already in use"), std::string::npos) << lines[1];
@@ -471,8 +435,7 @@ TEST_F(RelaywickTest, ResponseFilesAnswerWhenAFolderIsConfigured) {
     settings.ResponseFolder = answers.Path();
     settings.Save(home_.Path());
     Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
     Ask(link, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
     EXPECT_EQ(events.responses[0].context, "Response Files");
@@ -488,8 +451,7 @@ TEST_F(RelaywickTest, TheDefaultCompanyIsCreatedInTheDataFolderOnFirstUse) {
     };
     {
         Relaywick link(queue_.Poster());
-        Recorder events;
-        events.Connect(link);
+        Recorder events(link);
         Ask(link, RequestTypeCode::Invoice);
         ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
         EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 2u);
@@ -501,8 +463,7 @@ TEST_F(RelaywickTest, TheDefaultCompanyIsCreatedInTheDataFolderOnFirstUse) {
 TEST_F(RelaywickTest, OpenRecordSaysItCannot) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(1)}}));
     Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
     link.OpenRecord("T-1", 4, company_.string(), "Sample Company");
     ASSERT_TRUE(Wait([&] { return !events.popUps.empty(); }));
     EXPECT_EQ(events.popUps[0].code, LinkError::CannotOpenRecord);
@@ -549,23 +510,12 @@ class ToPrintTest : public RelaywickTest {
     static std::map<std::string, std::pair<std::string, std::string>> Results(
         const std::string& list) {
         std::map<std::string, std::pair<std::string, std::string>> results;
-        for (const std::string& part : Split(list, ',')) {
-            auto fields = Split(part, '\t');
+        for (const std::string& part : test::Split(list, ',')) {
+            auto fields = test::Split(part, '\t');
             EXPECT_EQ(fields.size(), 3u) << part;
             if (fields.size() == 3) results[fields[0]] = {fields[1], fields[2]};
         }
         return results;
-    }
-    static std::vector<std::string> Split(const std::string& text, char separator) {
-        std::vector<std::string> parts;
-        if (text.empty()) return parts;
-        std::size_t start = 0;
-        for (;;) {
-            std::size_t end = text.find(separator, start);
-            parts.push_back(text.substr(start, end - start));
-            if (end == std::string::npos) return parts;
-            start = end + 1;
-        }
     }
 
     const std::string entries_ = "T-1\t1001\tk0,T-2\t1002\tk1,T-3\t1003\tk2";
@@ -586,7 +536,7 @@ TEST_F(ToPrintTest, DoubleCheckLeavesOutAndLogsWhatChangedWithoutSendingIt) {
     EXPECT_EQ(StateOnDisk("T-1", "IsToBePrinted"), "true");
     EXPECT_EQ(StateOnDisk("T-1", "EditSequence"), results["k0"].second);
     EXPECT_EQ(StateOnDisk("T-2", "IsToBePrinted"), "false");
-    auto lines = Lines(Log());
+    auto lines = test::Lines(Log());
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[1].find("T-2"), std::string::npos);
     EXPECT_NE(lines[1].find("changed since the search"), std::string::npos) << lines[1];
@@ -605,7 +555,7 @@ TEST_F(ToPrintTest, WithoutDoubleCheckTheStaleOneIsSentRefusedAndLogged) {
         EXPECT_EQ(request.find("InvoiceQueryRq"), std::string::npos);
     }
     EXPECT_EQ(StateOnDisk("T-2", "IsToBePrinted"), "false");
-    auto lines = Lines(Log());
+    auto lines = test::Lines(Log());
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[1].find("\t3200\t"), std::string::npos) << lines[1];
     EXPECT_NE(lines[1].find("T-2"), std::string::npos);
@@ -619,26 +569,20 @@ TEST_F(ToPrintTest, ATransactionThatNoLongerExistsIsLoggedAndLeftOut) {
         auto results = Results(Mark(link, "T-1\t1001\tk0,T-9\t1009\tk1", skip, skip));
         EXPECT_EQ(results.size(), 1u) << skip;
         EXPECT_TRUE(results.count("k0"));
-        auto lines = Lines(Log());
+        auto lines = test::Lines(Log());
         ASSERT_EQ(lines.size(), 2u) << skip;
         EXPECT_NE(lines[1].find("T-9"), std::string::npos) << lines[1];
         if (!skip) EXPECT_NE(lines[1].find("no longer exists"), std::string::npos) << lines[1];
     }
 }
 
-TEST_F(ToPrintTest, AnEntryWithoutEditSequenceUsesTheCurrentOne) {
+TEST_F(ToPrintTest, ClearingWorksLikeSettingAndAnEntryMayLeaveOutItsEditSequence) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(2)}}));
     Relaywick link(queue_.Poster());
-    auto results = Results(Mark(link, "T-2\tk7", true));
-    ASSERT_EQ(results.size(), 1u);
-    EXPECT_EQ(results["k7"].first, "true");
+    auto set = Results(Mark(link, "T-1\t1001\tk0,T-2\tk7", true));
+    ASSERT_EQ(set.size(), 2u);
+    EXPECT_EQ(set["k7"].first, "true");
     EXPECT_EQ(StateOnDisk("T-2", "IsToBePrinted"), "true");
-}
-
-TEST_F(ToPrintTest, ClearingWorksLikeSetting) {
-    UseCompany(test::CompanyText({{"Invoice", test::Invoices(2)}}));
-    Relaywick link(queue_.Poster());
-    auto set = Results(Mark(link, "T-1\t1001\tk0", false, true));
     auto cleared = Results(Mark(link, "T-1\t" + set["k0"].second + "\tk0", false, false));
     EXPECT_EQ(cleared["k0"].first, "false");
     EXPECT_EQ(StateOnDisk("T-1", "IsToBePrinted"), "false");
@@ -656,21 +600,16 @@ TEST_F(ToPrintTest, ModifyRequestsGoInBatches) {
     EXPECT_EQ(sets, 3);
 }
 
-TEST_F(ToPrintTest, AnEmptyListChangesNothing) {
+TEST_F(ToPrintTest, EmptyListsEntriesWithoutTxnIdAndOtherTypesSendNothing) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(1)}}));
     Relaywick link(queue_.Poster(), Spied());
     EXPECT_EQ(Mark(link, "", false), "");
-    EXPECT_TRUE(spy_->Requests().empty());
-}
-
-TEST_F(ToPrintTest, EntriesWithoutTxnIdAndOtherTypesAreLoggedNotSent) {
-    UseCompany(test::CompanyText({{"Invoice", test::Invoices(1)}}));
-    Relaywick link(queue_.Poster(), Spied());
     EXPECT_EQ(Mark(link, "\t5\tk0", false), "");
     std::string result = "unset";
     link.UpdateToPrint(2, "C-1\t5\tk0", "", true, 100, true, result);
     EXPECT_EQ(result, "");
-    EXPECT_EQ(Lines(Log()).size(), 3u);
+    EXPECT_TRUE(spy_->Requests().empty());
+    EXPECT_EQ(test::Lines(Log()).size(), 3u);
 }
 
 // --- Error log and settings ---------------------------------------------------
@@ -685,31 +624,22 @@ TEST_F(RelaywickTest, ErrorLoggingIsASettingEveryInstanceShares) {
     EXPECT_FALSE(fresh.LogErrors());
     EXPECT_EQ(fresh.ErrorLogPath(), ErrorLog::PathIn(home_.Path()).string());
 
-    LinkSettings settings = LinkSettings::Load(home_.Path());
-    settings.CompanyFile = home_.Path() / "nowhere.qbxml";
-    settings.Save(home_.Path());
-    Recorder events;
-    events.Connect(fresh);
+    UseMissingCompany();
+    Recorder events(fresh);
     Ask(fresh, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
     EXPECT_FALSE(std::filesystem::exists(fresh.ErrorLogPath()));
-}
-
-TEST_F(RelaywickTest, ClearErrorLogLeavesTheHeader) {
+    // Clearing leaves the header.
     ErrorLog(ErrorLog::PathIn(home_.Path())).Append({"Invoice", 1, "Error", "x"});
-    Relaywick link(queue_.Poster());
-    link.ClearErrorLog();
+    fresh.ClearErrorLog();
     EXPECT_EQ(Log(), std::string(ErrorLog::Header()) + "\n");
 }
 
 TEST_F(RelaywickTest, ALogViewerHearsWhenTheLogChanges) {
     Relaywick viewer(queue_.Poster());
-    Recorder seen;
-    seen.Connect(viewer);
+    Recorder seen(viewer);
     viewer.SetLogViewer(true);
-    LinkSettings settings;
-    settings.CompanyFile = home_.Path() / "nowhere.qbxml";
-    settings.Save(home_.Path());
+    UseMissingCompany();
     Relaywick other(queue_.Poster());
     Ask(other, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return !seen.messages.empty(); }));

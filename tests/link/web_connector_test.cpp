@@ -18,6 +18,7 @@
 #include "link/web_connector_server.h"
 #include "link/web_connector_service.h"
 #include "link/web_connector_setup.h"
+#include "processor_test_support.h"
 #include "qbxml/request_type_info.h"
 #include "sample/sample_company.h"
 #include "search/search_builder.h"
@@ -450,23 +451,15 @@ TEST_F(WebConnectorLoopback, AConnectionErrorFailsTheWaitingRequestsWithQuickBoo
     EXPECT_NE(LogText(Log()).find("could not open the QuickBooks company"), std::string::npos);
 }
 
-// A processor that fails every request, standing in for QuickBooks refusing one.
-class RefusingQuickBooks : public RequestProcessor {
-  public:
-    ProcessResult ProcessRequest(std::string_view) override {
-        return ProcessResult::Failed(1, "The company file is in single-user mode.");
-    }
-    ProcessorFailure OpenRecord(std::string_view, std::int32_t) override { return {}; }
-    std::string Context() const override { return "refusing"; }
-    std::string FileText() const override { return {}; }
-};
-
 TEST_F(WebConnectorLoopback, AnErrorInTheMiddleOfASessionReachesTheRequest) {
     Start();
     WebConnectorProcessor processor = Processor(20s);
     ProcessResult result;
     std::thread waiting([&] { result = processor.ProcessRequest("<QBXML/>"); });
-    RefusingQuickBooks quickBooks;
+    // QuickBooks refuses every request.
+    test::StubProcessor quickBooks([](std::string_view) {
+        return ProcessResult::Failed(1, "The company file is in single-user mode.");
+    });
     test::SimulatedWebConnector connector(server_->Url(), &quickBooks);
     test::SimulatedWebConnector::Update update;
     for (int i = 0; i < 100 && update.requestsRun == 0; ++i) {
@@ -483,14 +476,9 @@ TEST_F(WebConnectorLoopback, AnErrorInTheMiddleOfASessionReachesTheRequest) {
 
 TEST_F(WebConnectorLoopback, StoppingTheServiceLetsAnOpenSessionCloseCleanly) {
     Start();
-    struct Answering : RequestProcessor {
-        ProcessResult ProcessRequest(std::string_view) override {
-            return {"<?xml version=\"1.0\"?><QBXML><QBXMLMsgsRs/></QBXML>", {}};
-        }
-        ProcessorFailure OpenRecord(std::string_view, std::int32_t) override { return {}; }
-        std::string Context() const override { return {}; }
-        std::string FileText() const override { return {}; }
-    } quickBooks;
+    test::StubProcessor quickBooks([](std::string_view) {
+        return ProcessResult{"<?xml version=\"1.0\"?><QBXML><QBXMLMsgsRs/></QBXML>", {}};
+    });
     test::SimulatedWebConnector connector(server_->Url(), &quickBooks);
     test::SimulatedWebConnector::Update update;
     {
