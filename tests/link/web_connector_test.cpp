@@ -207,27 +207,6 @@ TEST(WebConnectorAppFile, HoldsEveryElementTheWebConnectorNeeds) {
     EXPECT_STREQ(root.child("Scheduler").child_value("RunEveryNMinutes"), "1");
 }
 
-TEST(WebConnectorSettings, SurviveARoundTripAndChooseTheWebConnector) {
-    test::TempDir dir;
-    LinkSettings settings;
-    settings.WebConnectorListen = "127.0.0.1:18080";
-    settings.WebConnectorUser = kUser;
-    settings.WebConnectorPasswordHash = PasswordHash::Make(kPassword, kTestIterations);
-    settings.WebConnectorWait = 42;
-    settings.WebConnectorFileId = RandomGuid();
-    settings.ResponseFolder = dir.Path();
-    ASSERT_EQ(settings.Save(dir.Path()), "");
-    LinkSettings read = LinkSettings::Load(dir.Path());
-    EXPECT_EQ(read.WebConnectorListen, settings.WebConnectorListen);
-    EXPECT_EQ(read.WebConnectorUser, kUser);
-    EXPECT_EQ(read.WebConnectorPasswordHash, settings.WebConnectorPasswordHash);
-    EXPECT_EQ(read.WebConnectorWait, 42);
-    EXPECT_EQ(read.WebConnectorFileId, settings.WebConnectorFileId);
-    EXPECT_EQ(test::ReadAll(LinkSettings::FilePath(dir.Path())).find(kPassword), std::string::npos);
-    auto processor = MakeConfiguredProcessor(read, dir.Path());
-    EXPECT_EQ(processor->Context(), "Web Connector") << "the Web Connector wins";
-}
-
 TEST(WebConnectorSettings, AnAddressBeyondLoopbackGetsASelfSignedCertificate) {
     test::TempDir dir;
     LinkSettings settings;
