@@ -36,12 +36,6 @@ TEST(AtomicFile, TheTargetChangesOnlyOnCommit) {
     EXPECT_EQ(test::ReadAll(target), "after");
 }
 
-}  // namespace
-}  // namespace quarrion
-
-namespace quarrion {
-namespace {
-
 // Targets that are not regular files: a pipe is written through (never replaced by a
 // file), a folder is refused, a link keeps linking to the file it names.
 TEST(AtomicFileTargets, APipeIsWrittenThroughAndStaysAPipe) {
@@ -93,12 +87,6 @@ TEST(ReadWholeFile, APipeIsRefusedInsteadOfWaitedOn) {
     std::string error = ReadWholeFile(pipe, contents).Message();
     EXPECT_NE(error.find("is not a regular file"), std::string::npos) << error;
 }
-
-}  // namespace
-}  // namespace quarrion
-
-namespace quarrion {
-namespace {
 
 TEST(LeftoverTemporaries, AbandonedOnesGoAndOnesBeingWrittenStay) {
     test::TempDir dir;

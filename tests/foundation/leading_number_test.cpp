@@ -31,22 +31,13 @@ INSTANTIATE_TEST_SUITE_P(Texts, LeadingNumberTest,
                                            Case{"0.1", 0.1}, Case{"-", 0}, Case{"$5", 0},
                                            Case{"1\t2", 12}, Case{"4D2", 400}));
 
-}  // namespace
-}  // namespace quarrion
-
-namespace quarrion {
-namespace {
-
 // A value reads exactly as the same text typed into a rule (a correctly rounded
 // conversion), however many digits it has, and never as NaN.
-TEST(LeadingNumberRounding, ReadsLongNumbersAsTheCorrectlyRoundedDouble) {
+TEST(LeadingNumberRounding, LongHugeAndTinyTextsReadAsTheCorrectlyRoundedDoubleNeverNaN) {
     for (const char* text : {"9181300065.471817", "0.30000000000000004", "123456789012345678901",
                              "1.7976931348623157e308"}) {
         EXPECT_EQ(LeadingNumber(text), std::strtod(text, nullptr)) << text;
     }
-}
-
-TEST(LeadingNumberRounding, HugeAndTinyTextsGiveInfinityAndZeroNeverNaN) {
     const std::string digits309 = "1" + std::string(308, '0');
     EXPECT_EQ(LeadingNumber(digits309), 1e308);
     const std::string digits400 = "9" + std::string(399, '9');
