@@ -7,6 +7,7 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <tuple>
 
 #include "company_text.h"
 #include "foundation/codes.h"
@@ -175,21 +176,35 @@ class RelaywickTest : public ::testing::Test {
     OwnerEventQueue queue_;
 };
 
-TEST_F(RelaywickTest, EventsArriveOnTheOwnersThread) {
+// Events come on the owner's thread, each response naming its source: the company
+// file, or a folder of response files when one is configured.
+TEST_F(RelaywickTest, EventsArriveOnTheOwnersThreadNamingTheirSource) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(12)}}));
-    Relaywick link(queue_.Poster());
-    Recorder events(link);
-    Ask(link, RequestTypeCode::Invoice);
-    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
-    EXPECT_EQ(events.threads, (std::set<std::thread::id>{std::this_thread::get_id()}));
-    const ResponseEvent& response = events.responses[0];
-    EXPECT_EQ(response.requestType, 4);
-    EXPECT_EQ(response.context, "Sample Company");
-    EXPECT_EQ(response.unused, "");
-    EXPECT_EQ(RecordIds(response.response, "InvoiceRet").size(), 12u);
-    ASSERT_FALSE(events.messages.empty());
-    EXPECT_EQ(events.messages[0].file, company_.string());
-    EXPECT_EQ(events.DoneMessages(), 0);
+    test::TempDir answers;
+    test::WriteText(answers.Path() / "Invoice.xml",
+                    test::CompanyText({{"Invoice", test::Invoices(3)}}));
+    const std::tuple<const char*, std::filesystem::path, std::size_t> sources[] = {
+        {"Sample Company", company_, 12}, {"Response Files", answers.Path(), 3}};
+    for (const auto& [context, file, records] : sources) {
+        if (file == answers.Path()) {
+            LinkSettings settings;
+            settings.ResponseFolder = answers.Path();
+            ASSERT_EQ(settings.Save(home_.Path()), "");
+        }
+        Relaywick link(queue_.Poster());
+        Recorder events(link);
+        Ask(link, RequestTypeCode::Invoice);
+        ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
+        EXPECT_EQ(events.threads, (std::set<std::thread::id>{std::this_thread::get_id()}));
+        const ResponseEvent& response = events.responses[0];
+        EXPECT_EQ(response.requestType, RequestTypeCode::Invoice);
+        EXPECT_EQ(response.context, context);
+        EXPECT_EQ(response.unused, "");
+        EXPECT_EQ(RecordIds(response.response, "InvoiceRet").size(), records);
+        ASSERT_FALSE(events.messages.empty());
+        EXPECT_EQ(events.messages[0].file, file.string());
+        EXPECT_EQ(events.DoneMessages(), 0);
+    }
 }
 
 TEST_F(RelaywickTest, IteratorWalkDeliversEveryRecordOnceOrStopsAtTheMaximum) {
@@ -300,8 +315,11 @@ TEST_F(RelaywickTest, TheDateRangeReachesTheAnswer) {
               (std::vector<std::string>{"Feb"}));
 }
 
-TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceAndEndsEachType) {
+TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceEndsEachTypeAndTellsTheLogViewer) {
     UseMissingCompany();
+    Relaywick viewer(queue_.Poster());
+    Recorder seen(viewer);
+    viewer.SetLogViewer(true);
     Relaywick link(queue_.Poster());
     Recorder events(link);
     Ask(link, RequestTypeCode::Invoice);
@@ -314,6 +332,10 @@ TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceAndEndsEachType) {
     EXPECT_TRUE(events.responses.empty());
     EXPECT_FALSE(std::filesystem::exists(home_.Path() / "nowhere.qbxml"));
     EXPECT_EQ(test::Lines(Log()).size(), 3u);  // header and one line per type
+    // The viewer of the error log hears that it changed.
+    ASSERT_TRUE(Wait([&] { return !seen.messages.empty(); }));
+    EXPECT_EQ(seen.messages[0].requestType, 0);
+    EXPECT_TRUE(seen.messages[0].done);
 }
 
 TEST_F(RelaywickTest, AnUnreadableCompanyIsReportedAndNeverOverwritten) {
@@ -425,22 +447,6 @@ TEST_F(RelaywickTest, AnErrorStatusEndsTheTypeAndIsLogged) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[1].find("Invoice\t3100\tError\t"), std::string::npos) << lines[1];
     EXPECT_NE(lines[1].find("Name is already in use"), std::string::npos) << lines[1];
-}
-
-TEST_F(RelaywickTest, ResponseFilesAnswerWhenAFolderIsConfigured) {
-    test::TempDir answers;
-    test::WriteText(answers.Path() / "Invoice.xml",
-                    test::CompanyText({{"Invoice", test::Invoices(3)}}));
-    LinkSettings settings;
-    settings.ResponseFolder = answers.Path();
-    settings.Save(home_.Path());
-    Relaywick link(queue_.Poster());
-    Recorder events(link);
-    Ask(link, RequestTypeCode::Invoice);
-    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
-    EXPECT_EQ(events.responses[0].context, "Response Files");
-    EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 3u);
-    EXPECT_EQ(events.messages[0].file, answers.Path().string());
 }
 
 TEST_F(RelaywickTest, TheDefaultCompanyIsCreatedInTheDataFolderOnFirstUse) {
@@ -633,18 +639,6 @@ TEST_F(RelaywickTest, ErrorLoggingIsASettingEveryInstanceShares) {
     ErrorLog(ErrorLog::PathIn(home_.Path())).Append({"Invoice", 1, "Error", "x"});
     fresh.ClearErrorLog();
     EXPECT_EQ(Log(), std::string(ErrorLog::Header()) + "\n");
-}
-
-TEST_F(RelaywickTest, ALogViewerHearsWhenTheLogChanges) {
-    Relaywick viewer(queue_.Poster());
-    Recorder seen(viewer);
-    viewer.SetLogViewer(true);
-    UseMissingCompany();
-    Relaywick other(queue_.Poster());
-    Ask(other, RequestTypeCode::Invoice);
-    ASSERT_TRUE(Wait([&] { return !seen.messages.empty(); }));
-    EXPECT_EQ(seen.messages[0].requestType, 0);
-    EXPECT_TRUE(seen.messages[0].done);
 }
 
 }  // namespace

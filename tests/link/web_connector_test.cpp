@@ -285,6 +285,19 @@ TEST(WebConnectorService, OneSessionAtATimeAndTicketsBoundToTheirCaller) {
     EXPECT_NE(log.find("signed in as \"acme-books\""), std::string::npos);
 }
 
+// Runs scheduled updates until one finds work: until a request is queued the Web
+// Connector hears "none".
+test::SimulatedWebConnector::Update UpdateOnceWorkWaits(
+    test::SimulatedWebConnector& connector, const test::SimulatedWebConnector::Options& options) {
+    test::SimulatedWebConnector::Update update;
+    for (int i = 0; i < 100; ++i) {
+        update = connector.RunUpdate(options);
+        if (update.authenticateStatus != "none") break;
+        std::this_thread::sleep_for(20ms);
+    }
+    return update;
+}
+
 // A server on a free loopback port with a fast configuration.
 class WebConnectorLoopback : public ::testing::Test {
   protected:
@@ -413,14 +426,8 @@ TEST_F(WebConnectorLoopback, AConnectionErrorFailsTheWaitingRequestsWithQuickBoo
     ProcessResult result;
     std::thread waiting([&] { result = processor.ProcessRequest("<QBXML/>"); });
     test::SimulatedWebConnector connector(server_->Url(), nullptr);
-    test::SimulatedWebConnector::Update update;
-    // Until the request is queued the Web Connector hears "none".
-    for (int i = 0; i < 100; ++i) {
-        update =
-            connector.RunUpdate({kUser, kPassword, "0x80040408", "Could not start QuickBooks."});
-        if (update.authenticateStatus != "none") break;
-        std::this_thread::sleep_for(20ms);
-    }
+    auto update = UpdateOnceWorkWaits(
+        connector, {kUser, kPassword, "0x80040408", "Could not start QuickBooks."});
     waiting.join();
     EXPECT_EQ(update.connectionErrorResult, "done");
     ASSERT_FALSE(result.Ok());
@@ -440,11 +447,7 @@ TEST_F(WebConnectorLoopback, AnErrorInTheMiddleOfASessionReachesTheRequest) {
         return ProcessResult::Failed(1, "The company file is in single-user mode.");
     });
     test::SimulatedWebConnector connector(server_->Url(), &quickBooks);
-    test::SimulatedWebConnector::Update update;
-    for (int i = 0; i < 100 && update.requestsRun == 0; ++i) {
-        update = connector.RunUpdate({kUser, kPassword});
-        if (update.requestsRun == 0) std::this_thread::sleep_for(20ms);
-    }
+    auto update = UpdateOnceWorkWaits(connector, {kUser, kPassword});
     waiting.join();
     ASSERT_EQ(update.percents, std::vector<int>{-1});
     EXPECT_NE(update.lastError.find("single-user mode"), std::string::npos);
@@ -464,12 +467,8 @@ TEST_F(WebConnectorLoopback, StoppingTheServiceLetsAnOpenSessionCloseCleanly) {
         auto processor = std::make_unique<WebConnectorProcessor>(Processor(20s));
         std::thread waiting([&] { EXPECT_TRUE(processor->ProcessRequest("<QBXML/>").Ok()); });
         std::thread running([&] {
-            for (int i = 0; i < 100; ++i) {
-                // Many NoOps: the session would linger far longer than the test.
-                update = connector.RunUpdate({kUser, kPassword, "", "", 10000, 10ms});
-                if (update.authenticateStatus != "none") break;
-                std::this_thread::sleep_for(20ms);
-            }
+            // Many NoOps: the session would linger far longer than the test.
+            update = UpdateOnceWorkWaits(connector, {kUser, kPassword, "", "", 10000, 10ms});
         });
         waiting.join();
         processor.reset();  // the service's last holder is the test now
