@@ -6,6 +6,7 @@
 #include <atomic>
 #include <thread>
 
+#include "company_text.h"
 #include "link/configured_processor.h"
 #include "link/error_log.h"
 #include "link/link_settings.h"
@@ -544,10 +545,7 @@ TEST_F(WebConnectorLoopback, TlsWithACertificateMadeHere) {
 class WebConnectorEndToEnd : public WebConnectorLoopback {
   protected:
     void SetUp() override {
-        SampleCompanyOptions options;
-        options.scale = 0.1;
-        options.today = "2026-11-02";
-        ASSERT_EQ(WriteSampleCompany(direct_, options).Message(), "");
+        ASSERT_EQ(test::WriteSmallSampleCompany(direct_), "");
         std::filesystem::copy_file(direct_, remote_);
         Start();
         quickBooks_ = std::make_unique<SampleCompanyProcessor>(remote_);
