@@ -195,7 +195,6 @@ TEST(WebConnectorAppFile, HoldsEveryElementTheWebConnectorNeeds) {
     pugi::xml_document doc;
     ASSERT_TRUE(doc.load_string(file.Text().c_str()));
     pugi::xml_node root = doc.child("QBWCXML");
-    ASSERT_TRUE(root);
     for (const char* name : {"AppName", "AppID", "AppURL", "AppDescription", "AppSupport",
                              "UserName", "OwnerID", "FileID", "QBType", "IsReadOnly"}) {
         EXPECT_TRUE(root.child(name)) << name;
