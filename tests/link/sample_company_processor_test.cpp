@@ -137,7 +137,7 @@ TEST_F(SampleCompanyProcessorTest, IteratorWalkDeliversEveryRecordOnce) {
     EXPECT_EQ(step("Continue"), QbxmlStatus::IteratorInvalid);
 }
 
-TEST_F(SampleCompanyProcessorTest, LineItemsLinkedTransactionsAndCustomFieldsOnlyWhenAskedFor) {
+TEST_F(SampleCompanyProcessorTest, RecordsHoldLinesLinksCustomFieldsAndElementsOnlyWhenAskedFor) {
     WriteCompany(test::Invoices(1));
     SampleCompanyProcessor processor(path_);
     auto bare = Ask(processor, RequestSet("<InvoiceQueryRq/>"));
@@ -160,15 +160,11 @@ TEST_F(SampleCompanyProcessorTest, LineItemsLinkedTransactionsAndCustomFieldsOnl
     EXPECT_STREQ(record.child("DataExtRet").child_value("DataExtValue"), "Blue");
     // Escaped text survives the round trip.
     EXPECT_STREQ(record.child("CustomerRef").child_value("FullName"), "Acme & Sons");
-}
 
-TEST_F(SampleCompanyProcessorTest, IncludeRetElementKeepsOnlyTheElementsNamed) {
-    WriteCompany(test::Invoices(1));
-    SampleCompanyProcessor processor(path_);
-    auto answer = Ask(processor, RequestSet("<InvoiceQueryRq><TxnID>T-1</TxnID><IncludeRetElement>"
-                                            "TxnID</IncludeRetElement><IncludeRetElement>"
-                                            "EditSequence</IncludeRetElement></InvoiceQueryRq>"));
-    pugi::xml_node record = answer.First().child("InvoiceRet");
+    auto named = Ask(processor, RequestSet("<InvoiceQueryRq><IncludeRetElement>TxnID"
+                                           "</IncludeRetElement><IncludeRetElement>EditSequence"
+                                           "</IncludeRetElement></InvoiceQueryRq>"));
+    record = named.First().child("InvoiceRet");
     EXPECT_EQ(std::distance(record.children().begin(), record.children().end()), 2);
 }
 
