@@ -63,29 +63,23 @@ TEST(RecordLayout, GroupsAreFollowedByTheirChildren) {
     }
 }
 
-TEST(RecordWriter, PutsValuesInLayoutOrderWhateverTheOrderAdded) {
+// Values come in layout order whatever the order added, escaped; what the type does
+// not carry is left out and counted.
+TEST(RecordWriter, PutsWhatTheTypeCarriesInLayoutOrderAndLeavesOutTheRest) {
     const Written written = Write(kTerms, [](RecordNode root) {
         root.Set(El::StdDueDays, "30");
-        root.Set(El::Name, "Net 30");
+        root.Set(El::Name, "Smith & Sons <\"Net\">");
         root.Set(El::ListID, "80000001-1");
+        root.Set(El::FullName, "Net 30");             // terms have no FullName
+        root.Set(El::Name, "Net 30 again");           // Name does not repeat
+        root.Group(El::IsActive).Set(El::Name, "x");  // a group where a value belongs
     });
     EXPECT_EQ(written.text,
               "<StandardTermsRet>\n"
               "  <ListID>80000001-1</ListID>\n"
-              "  <Name>Net 30</Name>\n"
+              "  <Name>Smith &amp; Sons &lt;\"Net\"&gt;</Name>\n"
               "  <StdDueDays>30</StdDueDays>\n"
               "</StandardTermsRet>\n");
-    EXPECT_EQ(written.dropped, 0u);
-}
-
-TEST(RecordWriter, LeavesOutWhatTheTypeDoesNotCarry) {
-    const Written written = Write(kTerms, [](RecordNode root) {
-        root.Set(El::Name, "Net 30");
-        root.Set(El::FullName, "Net 30");             // terms have no FullName
-        root.Set(El::Name, "Net 30 again");           // Name does not repeat
-        root.Group(El::IsActive).Set(El::Name, "x");  // a value where a value belongs, not a group
-    });
-    EXPECT_EQ(written.text, "<StandardTermsRet>\n  <Name>Net 30</Name>\n</StandardTermsRet>\n");
     EXPECT_EQ(written.dropped, 3u);
 }
 
@@ -127,14 +121,6 @@ TEST(RecordWriter, SkipsGroupsThatEndUpEmpty) {
         root.Group(El::CustomerRef);
     });
     EXPECT_EQ(written.text, "<InvoiceRet>\n  <TxnID>1A0-1</TxnID>\n</InvoiceRet>\n");
-}
-
-TEST(RecordWriter, EscapesMarkupInValues) {
-    const Written written =
-        Write(kTerms, [](RecordNode root) { root.Set(El::Name, "Smith & Sons <\"Hardware\">"); });
-    EXPECT_EQ(written.text,
-              "<StandardTermsRet>\n  <Name>Smith &amp; Sons "
-              "&lt;\"Hardware\"&gt;</Name>\n</StandardTermsRet>\n");
 }
 
 TEST(RecordTree, ClearKeepsOnlyTheRoot) {
