@@ -53,22 +53,23 @@ struct Recorder {
 
     Recorder() = default;
     explicit Recorder(Relaywick& link) { Connect(link); }
+    void Note() {
+        threads.insert(std::this_thread::get_id());
+        ++events;
+    }
     void Connect(Relaywick& link) {
         link.Events().Message = [this](std::int32_t type, const std::string& text, bool done,
                                        const std::string& file) {
-            threads.insert(std::this_thread::get_id());
-            ++events;
+            Note();
             messages.push_back({type, text, done, file});
         };
         link.Events().PopUp = [this](std::int32_t code, const std::string& message) {
-            threads.insert(std::this_thread::get_id());
-            ++events;
+            Note();
             popUps.push_back({code, message});
         };
         link.Events().Response = [this](std::int32_t type, const std::string& response,
                                         const std::string& unused, const std::string& context) {
-            threads.insert(std::this_thread::get_id());
-            ++events;
+            Note();
             responses.push_back({type, response, unused, context});
         };
     }
@@ -203,8 +204,12 @@ TEST_F(RelaywickTest, EventsArriveOnTheOwnersThreadNamingTheirSource) {
     }
 }
 
+// Types with iterators are walked page by page, once or up to the maximum; types
+// without are asked once.
 TEST_F(RelaywickTest, IteratorWalkDeliversEveryRecordOnceOrStopsAtTheMaximum) {
-    UseCompany(test::CompanyText({{"Invoice", test::Invoices(50)}}), 7);
+    const std::string account =
+        "<AccountRet><ListID>A-1</ListID><Name>Bank</Name><IsActive>true</IsActive></AccountRet>";
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(50)}, {"Account", {account}}}), 7);
     Relaywick link(queue_.Poster(), Spied());
     Recorder events(link);
     Ask(link, RequestTypeCode::Invoice);
@@ -233,41 +238,41 @@ TEST_F(RelaywickTest, IteratorWalkDeliversEveryRecordOnceOrStopsAtTheMaximum) {
     // The last page asked only for what was still missing.
     EXPECT_NE(requests[requests.size() - 2].find("<MaxReturned>6</MaxReturned>"),
               std::string::npos);
-}
 
-TEST_F(RelaywickTest, TypesWithoutIteratorsAreAskedOnce) {
-    std::string account =
-        "<AccountRet><ListID>A-1</ListID><Name>Bank</Name><IsActive>true</IsActive></AccountRet>";
-    UseCompany(test::CompanyText({{"Account", {account}}}), 1);
-    Relaywick link(queue_.Poster(), Spied());
-    Recorder events(link);
+    const std::size_t asked = requests.size();
     Ask(link, RequestTypeCode::Account, 100);
-    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
-    EXPECT_EQ(RecordIds(events.responses[0].response, "AccountRet"),
+    ASSERT_TRUE(Wait([&] { return events.responses.size() == 3; }));
+    EXPECT_EQ(RecordIds(events.responses[2].response, "AccountRet"),
               (std::vector<std::string>{"A-1"}));
-    auto requests = spy_->Requests();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].find("iterator"), std::string::npos);
-    EXPECT_NE(requests[0].find("<MaxReturned>100</MaxReturned>"), std::string::npos);
+    requests = spy_->Requests();
+    ASSERT_EQ(requests.size(), asked + 1);
+    EXPECT_EQ(requests.back().find("iterator"), std::string::npos);
+    EXPECT_NE(requests.back().find("<MaxReturned>100</MaxReturned>"), std::string::npos);
 }
 
-TEST_F(RelaywickTest, RequestsOfOneInstanceAreAnsweredInOrder) {
+// Each instance answers its own requests in order; instances work independently.
+TEST_F(RelaywickTest, RequestsOfOneInstanceAreAnsweredInOrderAndInstancesIndependently) {
     UseCompany(test::CompanyText({{"Customer", {test::CustomerRecord("C-1", "Acme")}},
                                   {"Invoice", test::Invoices(30)}}),
                4);
     Relaywick link(queue_.Poster());
     Recorder events(link);
+    Relaywick second(queue_.Poster());
+    Recorder other(second);
     Ask(link, RequestTypeCode::Invoice);
     Ask(link, RequestTypeCode::Customer);
     Ask(link, RequestTypeCode::Vendor);  // no vendors: answered with an empty response
-    ASSERT_TRUE(Wait([&] { return events.responses.size() == 3; }));
-    EXPECT_EQ(events.responses[0].requestType, 4);
-    EXPECT_EQ(events.responses[1].requestType, 2);
-    EXPECT_EQ(events.responses[2].requestType, 11);
+    Ask(second, RequestTypeCode::Invoice, 10);
+    ASSERT_TRUE(Wait([&] { return events.responses.size() == 3 && other.responses.size() == 1; }));
+    EXPECT_EQ(events.responses[0].requestType, RequestTypeCode::Invoice);
+    EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 30u);
+    EXPECT_EQ(events.responses[1].requestType, RequestTypeCode::Customer);
+    EXPECT_EQ(events.responses[2].requestType, RequestTypeCode::Vendor);
     EXPECT_TRUE(RecordIds(events.responses[2].response, "VendorRet").empty());
     EXPECT_NE(events.responses[2].response.find("statusCode=\"1\""), std::string::npos);
     // Progress of the first type came before its answer and before any of the second.
-    EXPECT_EQ(events.messages.front().requestType, 4);
+    EXPECT_EQ(events.messages.front().requestType, RequestTypeCode::Invoice);
+    EXPECT_EQ(RecordIds(other.responses[0].response, "InvoiceRet").size(), 10u);
 }
 
 TEST_F(RelaywickTest, ATypeIsFoundByNameWhenItsCodeIsUnknown) {
@@ -282,20 +287,6 @@ TEST_F(RelaywickTest, ATypeIsFoundByNameWhenItsCodeIsUnknown) {
     EXPECT_TRUE(events.messages.back().done);
     EXPECT_TRUE(events.popUps.empty());
     EXPECT_NE(Log().find("Nonsense"), std::string::npos);
-}
-
-TEST_F(RelaywickTest, SeveralInstancesWorkIndependently) {
-    UseCompany(test::CompanyText({{"Invoice", test::Invoices(40)}}), 5);
-    Relaywick first(queue_.Poster());
-    Relaywick second(queue_.Poster());
-    Recorder a, b;
-    a.Connect(first);
-    b.Connect(second);
-    Ask(first, RequestTypeCode::Invoice);
-    Ask(second, RequestTypeCode::Invoice, 10);
-    ASSERT_TRUE(Wait([&] { return a.responses.size() == 1 && b.responses.size() == 1; }));
-    EXPECT_EQ(RecordIds(a.responses[0].response, "InvoiceRet").size(), 40u);
-    EXPECT_EQ(RecordIds(b.responses[0].response, "InvoiceRet").size(), 10u);
 }
 
 TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceEndsEachTypeAndTellsTheLogViewer) {
