@@ -38,13 +38,9 @@ constexpr const char* kPassword = "correct horse battery";
 // Few iterations: the tests check the scheme, not its cost.
 constexpr int kTestIterations = 1000;
 
-std::string LogText(const std::filesystem::path& log) {
-    return test::ReadAll(log);
-}
-
 // ---------------------------------------------------------------- password hashes
 
-TEST(PasswordHash, MatchesOnlyTheSamePasswordAndSaltsEachHash) {
+TEST(PasswordHash, MatchesOnlyTheSamePasswordInItsOwnFormAndSaltsEachHash) {
     std::string stored = PasswordHash::Make(kPassword, kTestIterations);
     ASSERT_TRUE(PasswordHash::IsHash(stored)) << stored;
     EXPECT_EQ(stored.find(kPassword), std::string::npos);
@@ -52,9 +48,8 @@ TEST(PasswordHash, MatchesOnlyTheSamePasswordAndSaltsEachHash) {
     EXPECT_FALSE(PasswordHash::Verify("correct horse batterY", stored));
     EXPECT_FALSE(PasswordHash::Verify("", stored));
     EXPECT_NE(PasswordHash::Make(kPassword, kTestIterations), stored) << "a fresh salt each time";
-}
 
-TEST(PasswordHash, StoredTextsOfAnotherFormNeverMatch) {
+    // Stored texts of another form never match.
     const std::string good = PasswordHash::Make("pw", kTestIterations);
     const std::string salt = good.substr(good.find('$', 15) + 1);
     for (const std::string& stored :
@@ -279,7 +274,7 @@ TEST(WebConnectorService, OneSessionAtATimeAndTicketsBoundToTheirCaller) {
     EXPECT_NE(call("getLastError", {{"ticket", first[0]}}, "10.0.0.1")[0].find("does not know"),
               std::string::npos)
         << "a closed session's ticket is dead";
-    const std::string log = LogText(dir.Path() / "log.txt");
+    const std::string log = test::ReadAll(dir.Path() / "log.txt");
     EXPECT_NE(log.find("another Web Connector session (from 10.0.0.1) is open"), std::string::npos);
     EXPECT_NE(log.find("Refused a sendRequestXML call from 10.0.0.2"), std::string::npos);
     EXPECT_NE(log.find("signed in as \"acme-books\""), std::string::npos);
@@ -319,10 +314,15 @@ class WebConnectorLoopback : public ::testing::Test {
     std::shared_ptr<WebConnectorServer> server_;
 };
 
-TEST_F(WebConnectorLoopback, AWrongUserOrPasswordGetsNvuAndNothingElse) {
+TEST_F(WebConnectorLoopback, NoWorkMeansNoneAndAWrongUserOrPasswordGetsNvuAndNothingElse) {
     Start();
-    auto job = server_->Service().Submit("<QBXML/>");
     test::SimulatedWebConnector connector(server_->Url(), nullptr);
+    // Signed in with nothing to do, the Web Connector hears "none".
+    const auto idle = connector.RunUpdate({kUser, kPassword});
+    EXPECT_EQ(idle.authenticateStatus, "none");
+    EXPECT_EQ(idle.calls, (std::vector<std::string>{"serverVersion", "clientVersion",
+                                                    "authenticate", "closeConnection"}));
+    auto job = server_->Service().Submit("<QBXML/>");
     for (auto [user, password] :
          {std::pair{kUser, "wrong"}, std::pair{"someone", kPassword}, std::pair{"", ""}}) {
         auto update = connector.RunUpdate({user, password});
@@ -334,17 +334,8 @@ TEST_F(WebConnectorLoopback, AWrongUserOrPasswordGetsNvuAndNothingElse) {
         EXPECT_EQ(reply.values.size(), 2u) << "a ticket and nvu, no reason";
     }
     EXPECT_EQ(server_->Service().CurrentStatus().queued, 1u) << "nothing was handed out";
-    EXPECT_NE(LogText(Log()).find("wrong user name or password (user \"someone\")"),
+    EXPECT_NE(test::ReadAll(Log()).find("wrong user name or password (user \"someone\")"),
               std::string::npos);
-}
-
-TEST_F(WebConnectorLoopback, NoWorkMeansNone) {
-    Start();
-    test::SimulatedWebConnector connector(server_->Url(), nullptr);
-    auto update = connector.RunUpdate({kUser, kPassword});
-    EXPECT_EQ(update.authenticateStatus, "none");
-    EXPECT_EQ(update.calls, (std::vector<std::string>{"serverVersion", "clientVersion",
-                                                      "authenticate", "closeConnection"}));
 }
 
 TEST_F(WebConnectorLoopback, UnknownAndExpiredTicketsAreRefused) {
@@ -372,7 +363,7 @@ TEST_F(WebConnectorLoopback, UnknownAndExpiredTicketsAreRefused) {
         std::string::npos);
     EXPECT_EQ(server_->Service().CurrentStatus().queued, 1u)
         << "the request waits for a new session";
-    const std::string log = LogText(Log());
+    const std::string log = test::ReadAll(Log());
     EXPECT_NE(log.find("expired"), std::string::npos);
     EXPECT_NE(log.find("unknown or expired session ticket"), std::string::npos);
 }
@@ -434,7 +425,8 @@ TEST_F(WebConnectorLoopback, AConnectionErrorFailsTheWaitingRequestsWithQuickBoo
     EXPECT_EQ(result.failure.code, LinkError::QuickBooksConnectionFailed);
     EXPECT_NE(result.failure.message.find("Could not start QuickBooks. (0x80040408)"),
               std::string::npos);
-    EXPECT_NE(LogText(Log()).find("could not open the QuickBooks company"), std::string::npos);
+    EXPECT_NE(test::ReadAll(Log()).find("could not open the QuickBooks company"),
+              std::string::npos);
 }
 
 TEST_F(WebConnectorLoopback, AnErrorInTheMiddleOfASessionReachesTheRequest) {
@@ -492,11 +484,11 @@ TEST_F(WebConnectorLoopback, AnOversizedBodyIsRefusedAndLogged) {
                                 {{"ticket", "x"}, {"response", std::string(10000, 'a')}});
     EXPECT_EQ(reply.httpStatus, 413);
     EXPECT_EQ(connector.Call("serverVersion", {}).httpStatus, 200) << "the service goes on";
-    EXPECT_NE(LogText(Log()).find("larger than 4096 bytes"), std::string::npos);
+    EXPECT_NE(test::ReadAll(Log()).find("larger than 4096 bytes"), std::string::npos);
     auto junk = connector.Post("<not-soap/>");
     EXPECT_EQ(junk.httpStatus, 500);
     EXPECT_NE(junk.body.find("Fault"), std::string::npos);
-    EXPECT_NE(LogText(Log()).find("not a SOAP 1.1 envelope"), std::string::npos);
+    EXPECT_NE(test::ReadAll(Log()).find("not a SOAP 1.1 envelope"), std::string::npos);
 }
 
 TEST_F(WebConnectorLoopback, PlainHttpIsOnlyForLoopback) {
@@ -653,7 +645,7 @@ TEST_F(WebConnectorEndToEnd, ASearchAndAToPrintRunGiveWhatTheCompanyGivesDirectl
     const auto after = ToBePrinted(remote_);
     EXPECT_NE(after, before);
     EXPECT_EQ(after, ToBePrinted(direct_));
-    const std::string log = LogText(Log());
+    const std::string log = test::ReadAll(Log());
     EXPECT_NE(log.find("signed in as \"acme-books\"; session opened"), std::string::npos);
     EXPECT_NE(log.find("closed its session"), std::string::npos);
 }
