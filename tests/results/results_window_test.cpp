@@ -279,21 +279,20 @@ class ResultsWindowTest : public QObject {
         frmSearchResults* window = program_.Open({kInvoice});
         QVERIFY(window);
         QWidget* viewport = window->lstView(0)->viewport();
-        QPoint from = CellCentre(window->lstView(0), 0, 0);
+        const QPoint from = CellCentre(window->lstView(0), 0, 0);
+        auto drag = [&](Qt::MouseButton button, QPoint by) {
+            QTest::mousePress(viewport, button, Qt::NoModifier, from);
+            QTest::mouseRelease(viewport, button, Qt::NoModifier, from + by);
+        };
+        const int slop = frmSearchResults::ClickSlop;
         for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
-            QTest::mousePress(viewport, button, Qt::NoModifier, from);
-            QTest::mouseRelease(viewport, button, Qt::NoModifier,
-                                from + QPoint(frmSearchResults::ClickSlop + 1, 0));
-            QTest::mousePress(viewport, button, Qt::NoModifier, from);
-            QTest::mouseRelease(viewport, button, Qt::NoModifier,
-                                from + QPoint(0, -frmSearchResults::ClickSlop - 2));
+            drag(button, QPoint(slop + 1, 0));
+            drag(button, QPoint(0, -slop - 2));
         }
         QCoreApplication::processEvents();
         QCOMPARE(program_.OtherChildren(), 0);
         // Within the slop it is a click.
-        QTest::mousePress(viewport, Qt::RightButton, Qt::NoModifier, from);
-        QTest::mouseRelease(viewport, Qt::RightButton, Qt::NoModifier,
-                            from + QPoint(frmSearchResults::ClickSlop, 1));
+        drag(Qt::RightButton, QPoint(slop, 1));
         QCoreApplication::processEvents();
         QCOMPARE(program_.OtherChildren(), 1);
     }
