@@ -101,11 +101,8 @@ TEST(SoapEnvelope, ReadsACallWhateverPrefixesItUsesAndUndoesEscapes) {
 }
 
 TEST(SoapEnvelope, RefusesWhatIsNotACallOfTheService) {
-    struct Case {
-        const char* body;
-        const char* problem;
-    };
-    const Case cases[] = {
+    // Each body with the problem its refusal names.
+    const std::pair<const char*, const char*> cases[] = {
         {"", "not a readable XML document"},
         {"<a><b></a>", "not a readable XML document"},
         {"<!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><x>&e;</x>",
@@ -118,10 +115,10 @@ TEST(SoapEnvelope, RefusesWhatIsNotACallOfTheService) {
          "<authenticate xmlns=\"http://example.com/\"/></s:Body></s:Envelope>",
          "not in the namespace"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [body, named] : cases) {
         Soap::Call call;
-        std::string problem = Soap::ParseCall(c.body, call);
-        EXPECT_NE(problem.find(c.problem), std::string::npos) << c.body << " -> " << problem;
+        std::string problem = Soap::ParseCall(body, call);
+        EXPECT_NE(problem.find(named), std::string::npos) << body << " -> " << problem;
     }
 }
 
