@@ -24,39 +24,30 @@ Criterion* AddNumber(Criteria& criteria, long operation, double entered) {
     return c;
 }
 
-TEST(Criteria, AddNumbersTheCriteriaAndClearStartsAgain) {
-    Criteria criteria;
-    EXPECT_EQ(criteria.Add(Operation::Contains, Choice::Text)->Index, 1);
-    Criterion* second = criteria.Add(Operation::GreaterThan, Choice::AnyNumber);
-    EXPECT_EQ(second->Index, 2);
-    EXPECT_EQ(second->Operand, Operation::GreaterThan);
-    EXPECT_TRUE(second->ReferencesDataType("AMTTYPE"));
-    EXPECT_EQ(criteria.Item(2), second);
-    EXPECT_EQ(criteria.Item(3), nullptr);
-    criteria.Clear();
-    EXPECT_EQ(criteria.Count(), 0u);
-    EXPECT_EQ(criteria.Add(Operation::Contains, Choice::Text)->Index, 1);
-}
-
-TEST(Criteria, RuleThatDoesNotApplyIsLeftOutOfTheAnd) {
+TEST(Criteria, AnAndOfTheRulesThatApply) {
     Criteria group;
-    AddNumber(group, Operation::GreaterThan, 500);
-    AddText(group, Operation::Contains, "ACME");
+    EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Fails);  // no rule: fails
+    Criterion* number = AddNumber(group, Operation::GreaterThan, 500);
+    EXPECT_EQ(number->Index, 1);
+    EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Fails);  // no rule applies: fails
+    AddText(group, Operation::StartsWith, "ACME");
+    AddText(group, Operation::EndsWith, "Corp");
+    EXPECT_EQ(group.Item(3)->Index, 3);
+    EXPECT_EQ(group.Item(4), nullptr);
+    // On text the number rule drops out and the text rules decide, and the other way.
     EXPECT_EQ(group.Compare("ACME Corp", "STRTYPE"), Holds);
-    EXPECT_EQ(group.Item(1)->Result(), NotApplicable);
-    EXPECT_EQ(group.Item(2)->Result(), Holds);
-    // On an amount the text rule drops out and the number rule decides.
+    EXPECT_EQ(number->Result(), NotApplicable);
+    EXPECT_EQ(group.Compare("ACME Inc", "STRTYPE"), Fails);
     EXPECT_EQ(group.Compare("750", "AMTTYPE"), Holds);
     EXPECT_EQ(group.Compare("250", "AMTTYPE"), Fails);
-}
-
-TEST(Criteria, GroupWhoseRulesAllDoNotApplyFails) {
-    Criteria group;
-    AddNumber(group, Operation::GreaterThan, 500);
-    AddNumber(group, Operation::LessThan, 900);
-    EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Fails);
-    Criteria empty;
-    EXPECT_EQ(empty.Compare("ACME", "STRTYPE"), Fails);
+    EXPECT_TRUE(group.ReferencesDataType("amttype"));
+    EXPECT_TRUE(group.ReferencesDataType("STRTYPE"));
+    EXPECT_FALSE(group.ReferencesDataType("BOOLTYPE"));
+    EXPECT_TRUE(group.ContainsData());
+    group.Clear();
+    EXPECT_EQ(group.Count(), 0u);
+    EXPECT_EQ(group.Add(Operation::Contains, Choice::Text)->Index, 1);
+    EXPECT_FALSE(group.ContainsData());
 }
 
 TEST(Criteria, WalkStopsAtTheFirstFailingRule) {
@@ -72,26 +63,6 @@ TEST(Criteria, WalkStopsAtTheFirstFailingRule) {
     group.ResetResults();
     EXPECT_EQ(later->Result(), NotApplicable);
     EXPECT_EQ(group.Item(1)->Result(), NotApplicable);
-}
-
-TEST(Criteria, AllApplyingRulesMustHold) {
-    Criteria group;
-    AddText(group, Operation::StartsWith, "ACME");
-    AddText(group, Operation::EndsWith, "Corp");
-    EXPECT_EQ(group.Compare("ACME Corp", "STRTYPE"), Holds);
-    EXPECT_EQ(group.Compare("ACME Inc", "STRTYPE"), Fails);
-}
-
-TEST(Criteria, ContainsDataAndReferencesAskEveryCriterion) {
-    Criteria group;
-    Criterion* number = group.Add(Operation::GreaterThan, Choice::Amount);
-    group.Add(Operation::Contains, Choice::Text);
-    EXPECT_FALSE(group.ContainsData());
-    number->NumberCompare.SetValue(1.0);
-    EXPECT_TRUE(group.ContainsData());
-    EXPECT_TRUE(group.ReferencesDataType("amttype"));
-    EXPECT_TRUE(group.ReferencesDataType("STRTYPE"));
-    EXPECT_FALSE(group.ReferencesDataType("PRICETYPE"));
 }
 
 TEST(Examinor, SatisfiedGroupHoldsWithoutLookingAndResetsOnReturn) {
@@ -124,20 +95,13 @@ TEST(Examinors, OrOfGroupsAnswersNotApplicableWhenNoneHolds) {
 
 TEST(Examinors, FirstHoldingGroupEndsTheWalk) {
     Examinors examinors;
-    AddText(examinors.Add()->Criteria, Operation::Contains, "AC");
+    EXPECT_EQ(examinors.Add()->Index, 1);
+    AddText(examinors.Item(1)->Criteria, Operation::Contains, "AC");
     Criterion* second = AddText(examinors.Add()->Criteria, Operation::Contains, "ME");
     EXPECT_EQ(examinors.Compare("ACME", "STRTYPE"), Holds);
     EXPECT_EQ(second->Result(), NotApplicable);
     examinors.Item(1)->SetCompareFlag(2);
     EXPECT_EQ(examinors.Compare("nothing", "STRTYPE"), Holds);
-}
-
-TEST(Examinors, IndexCountsGroups) {
-    Examinors examinors;
-    EXPECT_EQ(examinors.Add()->Index, 1);
-    EXPECT_EQ(examinors.Add()->Index, 2);
-    examinors.Clear();
-    EXPECT_EQ(examinors.Add()->Index, 1);
 }
 
 TEST(BuildExaminors, RowsWithDataFormGroupsStartedByOr) {
@@ -176,15 +140,10 @@ TEST(BuildExaminors, RowsWithDataFormGroupsStartedByOr) {
     // The groups are copies: editing a row later changes nothing in them.
     rows[1].TextCompare.SetValue("changed");
     EXPECT_EQ(examinors.Item(1)->Criteria.Item(1)->TextCompare.ValueText(), "acme");
-}
 
-TEST(BuildExaminors, NoRowWithDataGivesNoGroup) {
-    Criterion row;
-    row.Operand = Operation::Contains;
-    row.SetDataType(Choice::Text);
-    std::vector<Criterion*> pointers = {&row, nullptr};
-    Examinors examinors;
-    BuildExaminors(pointers, examinors);
+    // No row with data (a missing row counts as none) gives no group.
+    std::vector<Criterion*> none = {&rows[0], nullptr};
+    BuildExaminors(none, examinors);
     EXPECT_EQ(examinors.Count(), 0u);
     EXPECT_EQ(examinors.Compare("anything", "STRTYPE"), NotApplicable);
 }
