@@ -20,40 +20,23 @@ using test::ControlLine;
 using test::Inspect;
 using test::RowCount;
 
-class CatalogStore : public ::testing::Test {
+class CatalogStore : public test::StoreFolder {
   protected:
     void SetUp() override {
         io_.SetControlFile(control_);
-        io_.SetDatabaseName(database_.string());
+        io_.SetDatabaseName(path_.string());
     }
     void Ship(const std::vector<std::string>& lines, int version = 1) {
         test::WriteControlFile(control_,
                                "Quarrion control file\tversion\t" + std::to_string(version), lines);
     }
-    // Every catalog row as text, to show a failed run changed nothing.
-    std::string Dump() {
-        auto db = Inspect(database_);
-        SQLite::Statement q(db, "SELECT * FROM \"Basics\" ORDER BY id");
-        std::string all;
-        while (q.executeStep()) {
-            for (int i = 0; i < q.getColumnCount(); ++i) all += q.getColumn(i).getString() + "|";
-            all += "\n";
-        }
-        return all;
-    }
+    std::string Dump() { return test::DumpRows(path_, {"Basics"}); }
     std::string Value(const std::string& column, const std::string& tagName) {
-        auto db = Inspect(database_);
+        auto db = Inspect(path_);
         SQLite::Statement q(db, "SELECT " + column + " FROM \"Basics\" WHERE tag_name = ?");
         q.bind(1, tagName);
         return q.executeStep() ? q.getColumn(0).getString() : "<no row>";
     }
-
-    test::TempDir dir_;
-    std::filesystem::path control_ = dir_.Path() / "Temp Control File.tsl";
-    std::filesystem::path database_ = dir_.Path() / "Quarrion.qr3";
-    test::RecordingNotifier notifier_;
-    QBXMLTags catalog_;
-    IOManager io_{catalog_, &notifier_};
 };
 
 TEST_F(CatalogStore, FirstTimeIsTrueExactlyWhenNoFileExists) {
@@ -62,9 +45,9 @@ TEST_F(CatalogStore, FirstTimeIsTrueExactlyWhenNoFileExists) {
     EXPECT_FALSE(io_.FirstTime());
     ASSERT_TRUE(io_.OpenDatabase());
     io_.CloseDatabase();
-    EXPECT_TRUE(io_.DeleteFile(database_));
+    EXPECT_TRUE(io_.DeleteFile(path_));
     EXPECT_TRUE(io_.FirstTime());
-    EXPECT_FALSE(std::filesystem::exists(database_.string() + "-wal"));
+    EXPECT_FALSE(std::filesystem::exists(path_.string() + "-wal"));
     EXPECT_TRUE(io_.DeleteFile(dir_.Path() / "never-there.qr1"));
 }
 
@@ -128,7 +111,7 @@ TEST_F(CatalogStore, ALoadGivesBackTheCatalogInRowOrderWithItsIds) {
 
     QBXMLTags other;
     IOManager second(other);
-    second.SetDatabaseName(database_.string());
+    second.SetDatabaseName(path_.string());
     ASSERT_TRUE(second.LoadData());
     std::vector<std::pair<std::int32_t, std::string>> after;
     std::int32_t position = 0;
@@ -283,15 +266,6 @@ TEST_F(CatalogStore, UpdateTagsSkipsElementsWithoutARowAndStillReloads) {
     EXPECT_EQ(catalog_.Count(), 3u);
 }
 
-TEST_F(CatalogStore, ALineOfBlanksBetweenEntriesIsSkipped) {
-    auto lines = test::InvoiceLines(2);
-    lines.insert(lines.begin() + 1, "     ");
-    Ship(lines);
-    ASSERT_TRUE(io_.InitDataA());
-    EXPECT_EQ(catalog_.Count(), 2u);
-    EXPECT_TRUE(notifier_.errors.empty());
-}
-
 TEST_F(CatalogStore, ACompanyFileIsRecordedOnce) {
     ASSERT_TRUE(io_.CheckDatabase(""));
     EXPECT_FALSE(io_.UpdateQuickBooksFiles("/data/Company.QBW")) << "needs an open database";
@@ -299,7 +273,7 @@ TEST_F(CatalogStore, ACompanyFileIsRecordedOnce) {
     EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/Company.QBW"));
     EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/Company.QBW"));
     EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/Other.QBW"));
-    auto db = Inspect(database_);
+    auto db = Inspect(path_);
     EXPECT_EQ(RowCount(db, "QuickBooks Files"), 2);
     EXPECT_TRUE(db.execAndGet("SELECT version FROM \"QuickBooks Files\" LIMIT 1").isNull());
 }
