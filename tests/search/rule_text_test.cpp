@@ -409,12 +409,5 @@ TEST(RuleWriting, WrittenRulesParseBackToEqualRules) {
     EXPECT_EQ(FieldCriterionText(blank, false), "Memo is-blank");
 }
 
-TEST(RuleWriting, RelativePathsDropTheRecordElement) {
-    EXPECT_EQ(RelativeFieldPath("//InvoiceRet/CustomerRef/FullName"), "CustomerRef/FullName");
-    EXPECT_EQ(RelativeFieldPath("//InvoiceRet/TxnDate"), "TxnDate");
-    EXPECT_EQ(RelativeFieldPath("CustomerRef/FullName"), "CustomerRef/FullName");
-    EXPECT_EQ(RelativeFieldPath("//InvoiceRet"), "//InvoiceRet");
-}
-
 }  // namespace
 }  // namespace quarrion

@@ -81,22 +81,6 @@ TEST_F(Sessions, AnEmptyCatalogIsInitialisedThroughTheNotifier) {
     EXPECT_GT(session.Catalog().Count(), 1000u);
 }
 
-TEST_F(Sessions, AForeignFileIsReportedAndKept) {
-    {
-        std::ofstream out(DatabasePath());
-        out << "this is not a database, and it is somebody's";
-    }
-    HeardNotifier heard;
-    StoreSession session(&heard);
-    StoreResult opened = session.Open();
-    EXPECT_FALSE(opened);
-    EXPECT_FALSE(opened.Error().Description.empty());
-    std::ifstream in(DatabasePath());
-    std::string text;
-    std::getline(in, text);
-    EXPECT_EQ(text, "this is not a database, and it is somebody's");
-}
-
 TEST_F(Sessions, ABuiltSearchSavesAndComesBackTheSame) {
     StoreSession store;
     ASSERT_TRUE(store.Open());

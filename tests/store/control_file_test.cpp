@@ -24,26 +24,27 @@ std::vector<std::string> Fields() {
 }
 
 TEST(ControlFileLine, ReadsTheEighteenFieldsInOrder) {
+    const ControlFileEntry expected{.Code = 4,
+                                    .Reference = "RefNumber",
+                                    .DefaultSequence = 2,
+                                    .Sequence = 9,
+                                    .TagName = "//InvoiceRet/RefNumber",
+                                    .DefaultHeading = "Number",
+                                    .Level = 1,
+                                    .UserHeading = "Mine",
+                                    .Searchable = true,
+                                    .SearchGroup = "Text",
+                                    .Version21 = true,
+                                    .Version20 = false,
+                                    .Version11 = false,
+                                    .Version10 = true,
+                                    .DataType = "STRTYPE",
+                                    .Version30 = true,
+                                    .VersionCA20 = false,
+                                    .VersionCA30 = true};
     ControlFileEntry e;
     ASSERT_TRUE(ParseControlFileLine(Line(Fields()), 2, e));
-    EXPECT_EQ(e.Code, 4);
-    EXPECT_EQ(e.Reference, "RefNumber");
-    EXPECT_EQ(e.DefaultSequence, 2);
-    EXPECT_EQ(e.Sequence, 9);
-    EXPECT_EQ(e.TagName, "//InvoiceRet/RefNumber");
-    EXPECT_EQ(e.DefaultHeading, "Number");
-    EXPECT_EQ(e.Level, 1);
-    EXPECT_EQ(e.UserHeading, "Mine");
-    EXPECT_TRUE(e.Searchable);
-    EXPECT_EQ(e.SearchGroup, "Text");
-    EXPECT_TRUE(e.Version21);
-    EXPECT_FALSE(e.Version20);
-    EXPECT_FALSE(e.Version11);
-    EXPECT_TRUE(e.Version10);
-    EXPECT_EQ(e.DataType, "STRTYPE");
-    EXPECT_TRUE(e.Version30);
-    EXPECT_FALSE(e.VersionCA20);
-    EXPECT_TRUE(e.VersionCA30);
+    EXPECT_TRUE(e == expected);
 }
 
 TEST(ControlFileLine, NumbersReadTheirLeadingPartAndBooleansWordsOrNumbers) {
