@@ -125,28 +125,6 @@ TEST_F(RecordDecision, TheFirstMatchInColumnThenDocumentOrderGivesTheMatchText) 
     }
 }
 
-TEST_F(RecordDecision, FieldRulesIgnoreTheWordRules) {
-    TextRule(Operation::Contains, "ACME");  // would match the memo
-    RequestSearchRule standing;
-    standing.FieldExaminors.Add()
-        ->FieldCriteria
-        .Add(*catalog_.Item(RequestTypeCode::Invoice, "//InvoiceRet/RefNumber"),
-             Operation::StartsWith)
-        ->TextCompare.SetValue("CM-");
-    ChooseSearchColumns(item_, &standing, examinors_, catalog_);
-    EXPECT_EQ(item_.SearchColumns.Count(), 0u);
-    ASSERT_EQ(item_.FieldExaminors.Count(), 1u);
-    EXPECT_FALSE(DecideRecord(item_, examinors_, record_).matched);
-
-    item_.FieldExaminors.Item(1)->FieldCriteria.Item(1)->TextCompare.SetValue("INV-");
-    RecordMatch match = DecideRecord(item_, examinors_, record_);
-    EXPECT_TRUE(match.matched);
-    EXPECT_EQ(match.matchText, "");
-    // The item has a copy: the standing rule is unchanged.
-    EXPECT_EQ(standing.FieldExaminors.Item(1)->FieldCriteria.Item(1)->TextCompare.ValueText(),
-              "CM-");
-}
-
 TEST_F(RecordDecision, StandingRulesWithoutDataLeaveTheChoiceToTheWordRules) {
     TextRule(Operation::Contains, "ACME");
     RequestSearchRule standing;

@@ -206,33 +206,5 @@ TEST_F(Sessions, AMissingCompanyFileFailsEveryTypeWithAPopUp) {
     EXPECT_NE(session.PopUps()[0].Text.find("missing.qbxml"), std::string::npos);
 }
 
-TEST_F(Sessions, MarksSetThroughTheRunReachTheCompanyFile) {
-    StoreSession store;
-    ASSERT_TRUE(store.Open());
-    auto countToBePrinted = [&] {
-        SearchBuilder builder(store.Catalog());
-        builder.IncludeType(4);
-        EXPECT_EQ(builder.AddFieldRule("Invoice: IsToBePrinted is-true"), "");
-        SearchSession session(CompanyFileProcessor(Company()));
-        EXPECT_EQ(builder.Build(session.Run().Search()).Message(), "");
-        session.RunToEnd();
-        return session.Run().Lists()[0].Rows.size();
-    };
-    const std::size_t before = countToBePrinted();
-
-    std::size_t listed = 0;
-    {
-        SearchBuilder builder(store.Catalog());
-        builder.IncludeType(4);
-        SearchSession session(CompanyFileProcessor(Company()));
-        ASSERT_EQ(builder.Build(session.Run().Search()).Message(), "");
-        session.RunToEnd();
-        listed = session.Run().Lists()[0].Rows.size();
-        ASSERT_GT(listed, before);
-        EXPECT_EQ(session.Run().SetToPrint(4, true, true), static_cast<int>(listed));
-    }
-    EXPECT_EQ(countToBePrinted(), listed);
-}
-
 }  // namespace
 }  // namespace quarrion

@@ -266,18 +266,6 @@ TEST_F(CatalogStore, UpdateTagsSkipsElementsWithoutARowAndStillReloads) {
     EXPECT_EQ(catalog_.Count(), 3u);
 }
 
-TEST_F(CatalogStore, ACompanyFileIsRecordedOnce) {
-    ASSERT_TRUE(io_.CheckDatabase(""));
-    EXPECT_FALSE(io_.UpdateQuickBooksFiles("/data/Company.QBW")) << "needs an open database";
-    ASSERT_TRUE(io_.OpenDatabase());
-    EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/Company.QBW"));
-    EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/Company.QBW"));
-    EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/Other.QBW"));
-    auto db = Inspect(path_);
-    EXPECT_EQ(RowCount(db, "QuickBooks Files"), 2);
-    EXPECT_TRUE(db.execAndGet("SELECT version FROM \"QuickBooks Files\" LIMIT 1").isNull());
-}
-
 }  // namespace
 }  // namespace quarrion
 

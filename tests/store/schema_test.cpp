@@ -56,10 +56,6 @@ TEST_F(Schema, CreatesExactlyTheDeclaredTablesRelationsAndIndexes) {
     const std::filesystem::path golden = QUARRION_SCHEMA_GOLDEN;
     if (std::getenv("QUARRION_UPDATE_GOLDEN")) ASSERT_TRUE(WriteFileAtomically(golden, dump));
     EXPECT_EQ(dump, test::ReadAll(golden));
-}
-
-TEST_F(Schema, FileIsMarkedAsOursAndKeepsAWriteAheadLog) {
-    auto db = Inspect(path_);
     EXPECT_EQ(db.execAndGet("PRAGMA application_id").getInt(), kStoreApplicationId);
     EXPECT_EQ(db.execAndGet("PRAGMA journal_mode").getString(), "wal");
 }
@@ -151,13 +147,6 @@ TEST_F(Schema, ValuesOutsideTheirFieldsAreRefusedAndExplainedInWords) {
     EXPECT_NO_THROW(
         db->exec("INSERT INTO \"Basics\" (code, tag_name, default_heading) "
                  "VALUES (1, 'b', '')"));
-}
-
-TEST_F(Schema, CheckingAgainChangesNothingAndAsksForNoUpdate) {
-    EXPECT_FALSE(io_.NeedsUpdate());
-    ASSERT_TRUE(io_.CheckDatabase(""));
-    EXPECT_FALSE(io_.NeedsUpdate());
-    EXPECT_EQ(io_.DatabaseName(), path_.string());
 }
 
 TEST(SchemaUpgrade, AnOlderFileGetsWhatItLacksAndKeepsItsRows) {
