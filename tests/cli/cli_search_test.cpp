@@ -323,17 +323,6 @@ TEST_F(CliSearch, AnUnreadableCompanyFileFailsTheSearch) {
     EXPECT_EQ(Home("log", "show").out, "The error log is empty.\n");
 }
 
-TEST_F(CliSearch, ARuleValueMayBeSingleQuoted) {
-    const CliRun doubled =
-        Search("--type Invoice --format csv --rule " + Shell("text contains \"Acme Supply\""));
-    const CliRun single =
-        Search("--type Invoice --format csv --rule " + Shell("text contains 'Acme Supply'"));
-    ASSERT_EQ(doubled.exitCode, 0) << doubled.err;
-    ASSERT_EQ(single.exitCode, 0) << single.err;
-    EXPECT_EQ(single.out, doubled.out);
-    EXPECT_NE(single.out.find("Supply"), std::string::npos) << single.out;  // any letter case
-}
-
 TEST_F(CliSearch, AnUnwritableExportFolderLeavesNoFile) {
     const fs::path file = dir_.Path() / "a-file";
     std::ofstream(file) << "x";

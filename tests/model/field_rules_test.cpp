@@ -134,6 +134,7 @@ TEST_F(FieldRules, EachRuleReadsOnlyItsOwnRecordsElements) {
         {desc, "STRTYPE", Operation::WholeWord, "Freight", kFirst, Holds},
         {desc, "STRTYPE", Operation::WholeWord, "Nothing", kFirst, Fails},
         {desc, "STRTYPE", Operation::IsBlank, "", kFirst, Fails},
+        // Number line elements too, and blank text never reads as a zero.
         {"//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE", Operation::GreaterThan, "500", kFirst,
          Holds},
         {"//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE", Operation::GreaterThan, "600", kFirst,
@@ -143,6 +144,7 @@ TEST_F(FieldRules, EachRuleReadsOnlyItsOwnRecordsElements) {
         {"//InvoiceRet/Subtotal", "AMTTYPE", Operation::GreaterThan, "500", kFirst, Holds},
         {"//InvoiceRet/Subtotal", "AMTTYPE", Operation::LessThan, "500", kFirst, Fails},
         {"//InvoiceRet/ItemCount", "INTTYPE", Operation::Equal, "3", kFirst, Holds},
+        // Floats, quantities (text reads as 0), a reversed range, and a list.
         {"//InvoiceRet/ExchangeRate", "FLOATTYPE", Operation::GreaterOrEqual, "1.25", kFirst,
          Holds},
         {"//InvoiceRet/ExchangeRate", "FLOATTYPE", Operation::GreaterThan, "1.25", kFirst, Fails},
