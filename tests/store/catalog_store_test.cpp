@@ -51,23 +51,6 @@ TEST_F(CatalogStore, FirstTimeIsTrueExactlyWhenNoFileExists) {
     EXPECT_TRUE(io_.DeleteFile(dir_.Path() / "never-there.qr1"));
 }
 
-TEST_F(CatalogStore, LoadingAnEmptyCatalogRunsTheFirstTimeInitialisation) {
-    Ship(test::InvoiceLines(5), 3);
-    ASSERT_TRUE(io_.CheckDatabase(""));
-    ASSERT_TRUE(io_.LoadData());
-    EXPECT_EQ(notifier_.firstTimeRuns, 1);
-    EXPECT_TRUE(notifier_.firstTimeAnswer);
-    ASSERT_EQ(catalog_.Count(), 5u);
-    for (const QBXMLTag& tag : catalog_) EXPECT_GT(tag.ID, 0) << tag.TagName();
-    EXPECT_EQ(io_.CatalogVersion(), 3);
-    EXPECT_TRUE(notifier_.errors.empty());
-
-    // Once filled, loading reads the rows and initialises nothing.
-    ASSERT_TRUE(io_.LoadData());
-    EXPECT_EQ(notifier_.firstTimeRuns, 1);
-    EXPECT_EQ(catalog_.Count(), 5u);
-}
-
 TEST_F(CatalogStore, InitialisationStoresEveryEntryAtItsDefaults) {
     ControlLine line;
     line.code = 12;

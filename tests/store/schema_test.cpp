@@ -60,25 +60,6 @@ TEST_F(Schema, CreatesExactlyTheDeclaredTablesRelationsAndIndexes) {
     EXPECT_EQ(db.execAndGet("PRAGMA journal_mode").getString(), "wal");
 }
 
-TEST_F(Schema, EveryStoreConnectionRefusesALinkToAMissingCatalogRow) {
-    auto db = OpenConnection(path_, false);
-    EXPECT_EQ(db->execAndGet("PRAGMA foreign_keys").getInt(), 1);
-    db->exec("INSERT INTO \"Search\" (id, name) VALUES (1, 'A')");
-    db->exec("INSERT INTO \"Search Include\" (id, search_id, request_type) VALUES (1, 1, 4)");
-    db->exec("INSERT INTO \"FieldExaminor\" (id, search_include_id, sequence) VALUES (1, 1, 1)");
-    try {
-        db->exec(
-            "INSERT INTO \"Include Data\" (search_include_id, sequence, basics_id) "
-            "VALUES (1, 1, 999)");
-        FAIL() << "a display column without its catalog row was stored";
-    } catch (const SQLite::Exception& e) {
-        EXPECT_EQ(e.getExtendedErrorCode(), SQLITE_CONSTRAINT_FOREIGNKEY);
-    }
-    EXPECT_THROW(db->exec("INSERT INTO \"FieldCriterion\" (field_examinor_id, operand, basics_id, "
-                          "sequence) VALUES (1, 130, 999, 1)"),
-                 SQLite::Exception);
-}
-
 TEST_F(Schema, DeletingASearchRowLeavesNoRowOfItsTreeInAnyChildTable) {
     auto db = OpenConnection(path_, false);
     db->exec(R"(
