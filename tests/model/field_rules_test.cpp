@@ -9,6 +9,7 @@
 #include "foundation/codes.h"
 #include "model/criterion.h"
 #include "model/field_examinors.h"
+#include "support/loose_tag.h"
 
 namespace quarrion {
 namespace {
@@ -55,11 +56,7 @@ class FieldRules : public ::testing::Test {
     }
 
     static QBXMLTagRef Tag(const char* path, const char* dataType) {
-        QBXMLTag tag;
-        tag.Code = 4;
-        tag.SetTagName(path);
-        tag.SetDataType(dataType);
-        return ShareTag(tag);
+        return test::LooseTag(path, dataType);
     }
 
     pugi::xml_document document_;

@@ -12,6 +12,7 @@
 #include "model/criterion.h"
 #include "model/field_criterion.h"
 #include "search/rule_text.h"
+#include "support/loose_tag.h"
 
 namespace quarrion {
 namespace {
@@ -246,13 +247,7 @@ TEST(WordRuleFilling, ValuesTheRuleCannotTakeAreRefusedInWords) {
     }
 }
 
-QBXMLTagRef Field(const char* path, const char* dataType) {
-    QBXMLTag tag;
-    tag.Code = 4;
-    tag.SetTagName(path);
-    tag.SetDataType(dataType);
-    return ShareTag(tag);
-}
+using test::LooseTag;
 
 std::string FillField(const char* text, const QBXMLTagRef& field, FieldCriterion& rule) {
     RuleTextResult parsed = ParseRuleText(text);
@@ -285,7 +280,7 @@ TEST(FieldRuleFilling, OperationsFollowTheFieldsDataType) {
     };
     for (const Case& c : cases) {
         FieldCriterion rule;
-        std::string error = FillField(c.text, Field(c.path, c.dataType), rule);
+        std::string error = FillField(c.text, LooseTag(c.path, c.dataType), rule);
         if (c.fits) {
             EXPECT_EQ(error, "") << c.text;
             EXPECT_TRUE(rule.ContainsData()) << c.text;
@@ -300,7 +295,7 @@ TEST(FieldRuleFilling, OperationsFollowTheFieldsDataType) {
 
 TEST(FieldRuleFilling, FieldsOfOtherTypesTakeNoRule) {
     FieldCriterion rule;
-    std::string error = FillField("TxnID eq 5", Field("//InvoiceRet/TxnID", "IDTYPE"), rule);
+    std::string error = FillField("TxnID eq 5", LooseTag("//InvoiceRet/TxnID", "IDTYPE"), rule);
     EXPECT_NE(error.find("TxnID is a IDTYPE field"), std::string::npos) << error;
 }
 
@@ -324,7 +319,7 @@ TEST(FieldRuleFilling, TheFilledRuleJudgesRecords) {
     };
     for (const Case& c : cases) {
         FieldCriterion rule;
-        ASSERT_EQ(FillField(c.rule, Field(c.path, c.dataType), rule), "") << c.rule;
+        ASSERT_EQ(FillField(c.rule, LooseTag(c.path, c.dataType), rule), "") << c.rule;
         EXPECT_EQ(rule.Compare(document.document_element()), c.expected) << c.rule;
     }
 }
@@ -382,16 +377,16 @@ TEST(RuleWriting, WrittenRulesParseBackToEqualRules) {
 
     FieldCriterion field;
     ASSERT_EQ(FillField("CustomerRef/FullName in \"Zoë's Bakery, Inc.\",x",
-                        Field("//InvoiceRet/CustomerRef/FullName", "STRTYPE"), field),
+                        LooseTag("//InvoiceRet/CustomerRef/FullName", "STRTYPE"), field),
               "");
     EXPECT_EQ(FieldCriterionText(field, true),
               "or CustomerRef/FullName in \"Zoë's Bakery, Inc.\",x");
     FieldCriterion due;
-    ASSERT_EQ(FillField("DueDate le Yesterday", Field("//InvoiceRet/DueDate", "DATETYPE"), due),
+    ASSERT_EQ(FillField("DueDate le Yesterday", LooseTag("//InvoiceRet/DueDate", "DATETYPE"), due),
               "");
     EXPECT_EQ(FieldCriterionText(due, false), "DueDate le yesterday");
     FieldCriterion blank;
-    ASSERT_EQ(FillField("Memo is-blank", Field("//InvoiceRet/Memo", "STRTYPE"), blank), "");
+    ASSERT_EQ(FillField("Memo is-blank", LooseTag("//InvoiceRet/Memo", "STRTYPE"), blank), "");
     EXPECT_EQ(FieldCriterionText(blank, false), "Memo is-blank");
 }
 

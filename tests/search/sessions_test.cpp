@@ -169,8 +169,8 @@ TEST_F(Sessions, ASearchRunsToItsEndAgainstACompanyFile) {
     StoreSession store;
     ASSERT_TRUE(store.Open());
     SearchBuilder builder(store.Catalog());
-    builder.IncludeType(4);
-    builder.IncludeType(2);
+    for (int type : {RequestTypeCode::Invoice, RequestTypeCode::Customer})
+        builder.IncludeType(type);
     ASSERT_EQ(builder.AddRule("text contains supply"), "");
 
     SearchSession session(CompanyFileProcessor(Company()));

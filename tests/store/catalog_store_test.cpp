@@ -31,11 +31,17 @@ class CatalogStore : public test::StoreFolder {
                                "Quarrion control file\tversion\t" + std::to_string(version), lines);
     }
     std::string Dump() { return test::DumpRows(path_, {"Basics"}); }
-    std::string Value(const std::string& column, const std::string& tagName) {
+    // The element's row in `columns` ("a, b"), as "value|value".
+    std::string Value(const std::string& columns, const std::string& tagName) {
         auto db = Inspect(path_);
-        SQLite::Statement q(db, "SELECT " + column + " FROM \"Basics\" WHERE tag_name = ?");
+        SQLite::Statement q(db, "SELECT " + columns + " FROM \"Basics\" WHERE tag_name = ?");
         q.bind(1, tagName);
-        return q.executeStep() ? q.getColumn(0).getString() : "<no row>";
+        if (!q.executeStep()) return "<no row>";
+        std::string values;
+        for (int i = 0; i < q.getColumnCount(); ++i) {
+            values += (i ? "|" : "") + q.getColumn(i).getString();
+        }
+        return values;
     }
 };
 
@@ -52,29 +58,24 @@ TEST_F(CatalogStore, FirstTimeIsTrueExactlyWhenNoFileExists) {
 }
 
 TEST_F(CatalogStore, InitialisationStoresEveryEntryAtItsDefaults) {
-    ControlLine line;
-    line.code = 12;
-    line.reference = "";
-    line.tagName = "//PurchaseOrderRet/VendorRef/FullName";
-    line.defaultSequence = 2;
-    line.sequence = 9;
-    line.defaultHeading = "Vendor";
-    line.userHeading = "Supplier";
-    line.level = 2;
-    line.dataType = "STRTYPE";
-    line.v21 = false;
-    line.ca20 = true;
+    const ControlLine line{.code = 12,
+                           .reference = "",
+                           .defaultSequence = 2,
+                           .sequence = 9,
+                           .tagName = "//PurchaseOrderRet/VendorRef/FullName",
+                           .defaultHeading = "Vendor",
+                           .level = 2,
+                           .userHeading = "Supplier",
+                           .dataType = "STRTYPE",
+                           .v21 = false,
+                           .ca20 = true};
     Ship({line.Text()});
     ASSERT_TRUE(io_.InitDataA());
-
-    EXPECT_EQ(Value("sequence", line.tagName), "2");
-    EXPECT_EQ(Value("user_heading", line.tagName), "Vendor");
-    EXPECT_EQ(Value("default_heading", line.tagName), "Vendor");
-    EXPECT_EQ(Value("level", line.tagName), "2");
-    EXPECT_EQ(Value("version_21", line.tagName), "0");
-    EXPECT_EQ(Value("version_ca20", line.tagName), "1");
-    EXPECT_EQ(Value("searchable", line.tagName), "1") << "a name element is searchable";
-    EXPECT_EQ(Value("search_group", line.tagName), "Names");
+    // A name element is searchable, in the names group.
+    EXPECT_EQ(Value("sequence, user_heading, default_heading, level, version_21, version_ca20, "
+                    "searchable, search_group",
+                    line.tagName),
+              "2|Vendor|Vendor|2|0|1|1|Names");
 
     QBXMLTag* tag = catalog_.Item(RequestTypeCode::PurchaseOrder, line.tagName);
     ASSERT_NE(tag, nullptr);
@@ -106,15 +107,11 @@ TEST_F(CatalogStore, ALoadGivesBackTheCatalogInRowOrderWithItsIds) {
 }
 
 TEST_F(CatalogStore, UpdateKeepsTheUserChoicesWhileResetRestoresTheDefaults) {
-    ControlLine date, number, total;
-    date.tagName = "//InvoiceRet/TxnDate";
-    date.defaultHeading = "Date";
-    date.defaultSequence = 1;
-    number.tagName = "//InvoiceRet/RefNumber";
-    number.defaultHeading = "Number";
-    number.defaultSequence = 2;
-    total.tagName = "//InvoiceRet/Subtotal";
-    total.defaultHeading = "Subtotal";
+    ControlLine date{
+        .defaultSequence = 1, .tagName = "//InvoiceRet/TxnDate", .defaultHeading = "Date"};
+    ControlLine number{
+        .defaultSequence = 2, .tagName = "//InvoiceRet/RefNumber", .defaultHeading = "Number"};
+    const ControlLine total{.tagName = "//InvoiceRet/Subtotal", .defaultHeading = "Subtotal"};
     Ship({date.Text(), number.Text(), total.Text()}, 1);
     ASSERT_TRUE(io_.CheckDatabase(""));
     ASSERT_TRUE(io_.InitDataA());
@@ -132,22 +129,17 @@ TEST_F(CatalogStore, UpdateKeepsTheUserChoicesWhileResetRestoresTheDefaults) {
     date.reference = "changed";
     date.ca30 = false;
     number.defaultSequence = 3;
-    ControlLine memo;
-    memo.tagName = "//InvoiceRet/Memo";
-    memo.defaultHeading = "Memo";
-    memo.defaultSequence = 4;
+    const ControlLine memo{
+        .defaultSequence = 4, .tagName = "//InvoiceRet/Memo", .defaultHeading = "Memo"};
     Ship({date.Text(), number.Text(), memo.Text()}, 2);
     ASSERT_TRUE(io_.CheckDatabase(""));
     EXPECT_TRUE(io_.NeedsUpdate());
 
     ASSERT_TRUE(io_.InitDataB());
     EXPECT_FALSE(io_.NeedsUpdate()) << "the update itself settles the question";
-    EXPECT_EQ(Value("user_heading", date.tagName), "Invoice date");
-    EXPECT_EQ(Value("default_heading", date.tagName), "Transaction Date");
-    EXPECT_EQ(Value("reference", date.tagName), "ref");
-    EXPECT_EQ(Value("version_ca30", date.tagName), "0");
-    EXPECT_EQ(Value("sequence", number.tagName), "5");
-    EXPECT_EQ(Value("default_sequence", number.tagName), "3");
+    EXPECT_EQ(Value("user_heading, default_heading, reference, version_ca30", date.tagName),
+              "Invoice date|Transaction Date|ref|0");
+    EXPECT_EQ(Value("sequence, default_sequence", number.tagName), "5|3");
     EXPECT_EQ(Value("sequence", memo.tagName), "4");
     EXPECT_EQ(Value("default_heading", total.tagName), "Subtotal") << "dropped elements stay";
     EXPECT_EQ(catalog_.Count(), 4u);
@@ -156,8 +148,7 @@ TEST_F(CatalogStore, UpdateKeepsTheUserChoicesWhileResetRestoresTheDefaults) {
     EXPECT_FALSE(io_.NeedsUpdate());
 
     ASSERT_TRUE(io_.InitDataC());
-    EXPECT_EQ(Value("user_heading", date.tagName), "Transaction Date");
-    EXPECT_EQ(Value("reference", date.tagName), "changed");
+    EXPECT_EQ(Value("user_heading, reference", date.tagName), "Transaction Date|changed");
     EXPECT_EQ(Value("sequence", number.tagName), "3");
     EXPECT_EQ(catalog_.Item(RequestTypeCode::Invoice, number.tagName)->Sequence, 3);
     EXPECT_EQ(catalog_.Item(RequestTypeCode::Invoice, date.tagName)->UserHeading(),
