@@ -171,27 +171,27 @@ TEST(WordRuleFilling, EveryChoiceTakesItsOperationsAndRefusesTheOthers) {
 
 TEST(WordRuleFilling, ValuesGoIntoTheHolderTheOperationReads) {
     struct Case {
+        long expected;
         const char* rule;
         const char* text;
         const char* typeName;
-        long expected;
     };
     const Case cases[] = {
-        {"or text contains \"Acme Corp\"", "Big ACME CORP Ltd", "STRTYPE", RuleResult::Holds},
-        {"or text contains \"Acme Corp\"", "Acme", "STRTYPE", RuleResult::Fails},
-        {"or text contains \"Acme Corp\"", "Acme Corp", "AMTTYPE", RuleResult::NotApplicable},
-        {"amount between 500 100", "250.00", "AMTTYPE", RuleResult::Holds},
-        {"amount between 500 100", "99.99", "AMTTYPE", RuleResult::Fails},
-        {"amount between 500 100", "250.00", "PRICETYPE", RuleResult::NotApplicable},
-        {"text in \"Acme, Inc.\",globex", "GLOBEX", "STRTYPE", RuleResult::Holds},
-        {"text in \"Acme, Inc.\",globex", "Acme", "STRTYPE", RuleResult::Fails},
-        {"number in 7,12.5", "12.50", "QUANTYPE", RuleResult::Holds},
-        {"number in 7,12.5", "12", "PERCENTTYPE", RuleResult::Fails},
-        {"percent lt 7.75", "7.5", "PERCENTTYPE", RuleResult::Holds},
-        {"percent lt 7.75", "7.75", "PERCENTTYPE", RuleResult::Fails},
+        {RuleResult::Holds, "or text contains \"Acme Corp\"", "Big ACME CORP Ltd", "STRTYPE"},
+        {RuleResult::Fails, "or text contains \"Acme Corp\"", "Acme", "STRTYPE"},
+        {RuleResult::NotApplicable, "or text contains \"Acme Corp\"", "Acme Corp", "AMTTYPE"},
+        {RuleResult::Holds, "amount between 500 100", "250.00", "AMTTYPE"},
+        {RuleResult::Fails, "amount between 500 100", "99.99", "AMTTYPE"},
+        {RuleResult::NotApplicable, "amount between 500 100", "250.00", "PRICETYPE"},
+        {RuleResult::Holds, "text in \"Acme, Inc.\",globex", "GLOBEX", "STRTYPE"},
+        {RuleResult::Fails, "text in \"Acme, Inc.\",globex", "Acme", "STRTYPE"},
+        {RuleResult::Holds, "number in 7,12.5", "12.50", "QUANTYPE"},
+        {RuleResult::Fails, "number in 7,12.5", "12", "PERCENTTYPE"},
+        {RuleResult::Holds, "percent lt 7.75", "7.5", "PERCENTTYPE"},
+        {RuleResult::Fails, "percent lt 7.75", "7.75", "PERCENTTYPE"},
         // Long numbers match the same text in a record.
-        {"amount eq 9181300065.471817", "9181300065.471817", "AMTTYPE", RuleResult::Holds},
-        {"amount eq 9181300065.471817", "9181300065.471818", "AMTTYPE", RuleResult::Fails},
+        {RuleResult::Holds, "amount eq 9181300065.471817", "9181300065.471817", "AMTTYPE"},
+        {RuleResult::Fails, "amount eq 9181300065.471817", "9181300065.471818", "AMTTYPE"},
     };
     for (const Case& c : cases) {
         Criterion rule;
