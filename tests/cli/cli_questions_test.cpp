@@ -34,8 +34,8 @@ TEST_F(CliQuestions, AMissingResponseFileFailsItsTypeInsteadOfFindingNothing) {
            "statusSeverity=\"Info\" statusMessage=\"Status OK\"><InvoiceRet><TxnID>T-1</TxnID>"
            "<TxnDate>2026-10-01</TxnDate><RefNumber>77</RefNumber></InvoiceRet>"
            "</InvoiceQueryRs></QBXMLMsgsRs></QBXML>";
-    const CliRun run = Cli("search --home " + Shell(home_.string()) + " --responses " +
-                           Shell(folder.string()) + " --type Invoice --type Customer");
+    const CliRun run =
+        Home("search", "--responses " + Shell(folder.string()) + " --type Invoice --type Customer");
     EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
     EXPECT_NE(run.err.find("Customer.xml"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("77"), std::string::npos) << "the present type is still listed\n"

@@ -40,7 +40,7 @@ CliRun CliCompany::Run(const std::string& command, const std::string& arguments)
                Shell(company_.string()) + " " + arguments);
 }
 
-CliRun CliCompany::Home(const std::string& command, const std::string& arguments) {
+CliRun CliHome::Home(const std::string& command, const std::string& arguments) {
     return Cli(command + " --home " + Shell(home_.string()) + " " + arguments);
 }
 

@@ -105,25 +105,20 @@ TEST(Examinors, FirstHoldingGroupEndsTheWalk) {
 }
 
 TEST(BuildExaminors, RowsWithDataFormGroupsStartedByOr) {
+    // The editor's rows, as an operation, its value and the join written before it.
     Criterion rows[5];
-    rows[0].Operand = Operation::Contains;  // no data: skipped, and its OR means nothing
-    rows[0].SetDataType(Choice::Text);
-    rows[0].AndOr = "OR";
-    rows[1].Operand = Operation::Contains;
-    rows[1].SetDataType(Choice::Text);
-    rows[1].TextCompare.SetValue("acme");
-    rows[1].AndOr = "AND";
-    rows[2].Operand = Operation::GreaterThan;
-    rows[2].SetDataType(Choice::AnyNumber);
-    rows[2].NumberCompare.SetValue(500.0);
-    rows[2].AndOr = "AND";
-    rows[3].Operand = Operation::IsBlank;  // is blank needs no data
-    rows[3].SetDataType(Choice::Text);
-    rows[3].AndOr = "OR";
-    rows[4].Operand = Operation::StartsWith;
-    rows[4].SetDataType(Choice::Text);
-    rows[4].TextCompare.SetValue("INV");
-    rows[4].AndOr = "or";  // only the exact "OR" starts a group
+    auto row = [&](int i, long operation, const char* entered, const char* andOr) {
+        const bool number = operation == Operation::GreaterThan;
+        rows[i].Operand = operation;
+        rows[i].SetDataType(number ? Choice::AnyNumber : Choice::Text);
+        if (*entered) (number ? rows[i].NumberCompare : rows[i].TextCompare).SetValue(entered);
+        rows[i].AndOr = andOr;
+    };
+    row(0, Operation::Contains, "", "OR");  // no data: skipped, and its OR means nothing
+    row(1, Operation::Contains, "acme", "AND");
+    row(2, Operation::GreaterThan, "500", "AND");
+    row(3, Operation::IsBlank, "", "OR");        // is blank needs no data
+    row(4, Operation::StartsWith, "INV", "or");  // only the exact "OR" starts a group
     std::vector<Criterion*> pointers = {&rows[0], &rows[1], &rows[2], &rows[3], &rows[4]};
 
     Examinors examinors;

@@ -262,21 +262,29 @@ TEST_F(FieldRules, SecondRuleForAFieldChangesTheFirstOperation) {
 }
 
 TEST_F(FieldRules, BuildFromRowsLetsALaterRowOnTheSameFieldWin) {
+    struct Row {
+        const char* path;
+        const char* dataType;
+        long operation;
+        const char* entered;
+        const char* andOr;
+    };
+    const Row table[] = {
+        {"//InvoiceRet/Memo", "STRTYPE", Operation::Contains, "first", "AND"},
+        {"//InvoiceRet/Memo", "STRTYPE", Operation::StartsWith, "Second", "AND"},
+        {"//InvoiceRet/Subtotal", "AMTTYPE", Operation::GreaterThan, "",
+         "OR"},  // no number: skipped
+        {"//InvoiceRet/Subtotal", "AMTTYPE", Operation::GreaterThan, "500", "OR"},
+    };
     FieldCriterion rows[4];
-    rows[0].SetField(Tag("//InvoiceRet/Memo", "STRTYPE"));
-    rows[0].Operand = Operation::Contains;
-    rows[0].TextCompare.SetValue("first");
-    rows[1].SetField(Tag("//InvoiceRet/Memo", "STRTYPE"));
-    rows[1].Operand = Operation::StartsWith;
-    rows[1].TextCompare.SetValue("Second");
-    rows[2].SetField(Tag("//InvoiceRet/Subtotal", "AMTTYPE"));
-    rows[2].Operand = Operation::GreaterThan;  // no number entered: skipped
-    rows[2].AndOr = "OR";
-    rows[3].SetField(Tag("//InvoiceRet/Subtotal", "AMTTYPE"));
-    rows[3].Operand = Operation::GreaterThan;
-    rows[3].NumberCompare.SetValue(500.0);
-    rows[3].AndOr = "OR";
-    std::vector<FieldCriterion*> pointers = {&rows[0], &rows[1], &rows[2], &rows[3]};
+    std::vector<FieldCriterion*> pointers;
+    for (std::size_t i = 0; i < std::size(table); ++i) {
+        rows[i].SetField(Tag(table[i].path, table[i].dataType));
+        rows[i].Operand = table[i].operation;
+        if (*table[i].entered) Enter(rows[i], table[i].dataType, table[i].entered);
+        rows[i].AndOr = table[i].andOr;
+        pointers.push_back(&rows[i]);
+    }
 
     FieldExaminors examinors;
     BuildFieldExaminors(pointers, examinors);
