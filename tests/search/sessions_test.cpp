@@ -13,6 +13,7 @@
 #include "search/store_limits.h"
 #include "search/store_session.h"
 #include "store/store_paths.h"
+#include "support/loose_tag.h"
 #include "support/temp_home.h"
 
 namespace quarrion {
@@ -152,10 +153,7 @@ TEST(StoreLimits, NamesAndTextsLongerThanTheStoreKeepsAreNamed) {
     EXPECT_NE(StoreLimitProblem(search).find("A list value"), std::string::npos);
     rule->TextList.Clear();
 
-    QBXMLTag tag;
-    tag.Code = 4;
-    tag.SetTagName("//InvoiceRet/Memo");
-    tag.SetDataType("STRTYPE");
+    const QBXMLTagRef tag = test::LooseTag("//InvoiceRet/Memo", "STRTYPE");
     IncItem* item = search.IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
     item->DisplayColumns.Add(tag, std::string(51, 'h'));
     EXPECT_NE(StoreLimitProblem(search).find("The Invoice column heading"), std::string::npos);
