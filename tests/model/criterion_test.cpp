@@ -83,52 +83,49 @@ TEST(Criterion, EveryOperationComparesWithWhatWasEntered) {
     };
     const long number = Choice::AnyNumber, text = Choice::Text;
     const Case cases[] = {
+        // Numbers read by their leading number ("1,250.00" reads as 1), against 500 or 100.
         {number, Operation::GreaterThan, "500", "750.00", "STRTYPE", NotApplicable},
         {number, Operation::GreaterThan, "500", "750.00", "AMTTYPE", Holds},
         {number, Operation::GreaterThan, "500", "500.00", "AMTTYPE", Fails},
-        // Text with a thousands separator reads by its leading number only.
         {number, Operation::GreaterThan, "500", "1,250.00", "AMTTYPE", Fails},
         {number, Operation::GreaterThan, "500", "abc", "AMTTYPE", Fails},
-        // Each comparison against the entered 100.
         {number, Operation::LessThan, "100", "99.99", "AMTTYPE", Holds},
         {number, Operation::LessThan, "100", "100", "AMTTYPE", Fails},
         {number, Operation::LessOrEqual, "100", "100", "AMTTYPE", Holds},
         {number, Operation::LessOrEqual, "100", "100.01", "AMTTYPE", Fails},
         {number, Operation::Equal, "100", "100.00", "AMTTYPE", Holds},
         {number, Operation::Equal, "100", "100.5", "AMTTYPE", Fails},
-        // Its edges, and operations that are not for numbers.
         {number, Operation::GreaterOrEqual, "100", "100", "AMTTYPE", Holds},
         {number, Operation::GreaterOrEqual, "100", "99", "AMTTYPE", Fails},
         {number, Operation::GreaterThan, "100", "101", "AMTTYPE", Holds},
         {number, Operation::Contains, "100", "100", "AMTTYPE", Fails},
         {number, Operation::IsBlank, "", "", "AMTTYPE", Fails},
-        {number, 0, "100", "100", "AMTTYPE", Fails},
-        // A range includes both bounds; a list any entered number.
+        // A range includes both bounds.
         {number, Operation::Between, "100..200", "100", "AMTTYPE", Holds},
         {number, Operation::Between, "100..200", "200", "AMTTYPE", Holds},
         {number, Operation::Between, "100..200", "200.01", "AMTTYPE", Fails},
         {number, Operation::Between, "100..200", "99.99", "AMTTYPE", Fails},
-        {Choice::Price, Operation::InList, "100,12.5", "100.00", "PRICETYPE", Holds},
-        {Choice::Price, Operation::InList, "100,12.5", "12.50", "PRICETYPE", Holds},
-        {Choice::Price, Operation::InList, "100,12.5", "12.49", "PRICETYPE", Fails},
-        // The word rules' text operations ignore letter case.
+        // The word rules' text operations ignore letter case; number operations fail.
         {text, Operation::Contains, "acme", "The ACME Corp", "STRTYPE", Holds},
         {text, Operation::Contains, "acme", "ACM", "STRTYPE", Fails},
         {text, Operation::StartsWith, "Smith", "Smith", "STRTYPE", Fails},
         {text, Operation::StartsWith, "Smith", "SMITHSON", "STRTYPE", Holds},
         {text, Operation::EndsWith, "corp", "ACME CORP", "STRTYPE", Holds},
         {text, Operation::EndsWith, "corp", "CORP", "STRTYPE", Fails},
-        // Words, patterns and blanks.
         {text, Operation::WholeWord, "acme", "(ACME), Inc.", "STRTYPE", Holds},
         {text, Operation::WholeWord, "acme", "ACMEs", "STRTYPE", Fails},
         {text, Operation::MatchesPattern, "inv*", "INV-100", "STRTYPE", Holds},
         {text, Operation::MatchesPattern, "inv?", "INV-100", "STRTYPE", Fails},
         {text, Operation::IsBlank, "", "   ", "STRTYPE", Holds},
         {text, Operation::IsBlank, "", " x ", "STRTYPE", Fails},
-        // A number operation on text fails, a list ignores case, an unknown one fails.
         {text, Operation::GreaterThan, "5", "9", "STRTYPE", Fails},
         {text, Operation::InList, "A100,B200", "b200", "STRTYPE", Holds},
         {text, Operation::InList, "A100,B200", "C300", "STRTYPE", Fails},
+        // A list holds any entered number; an unknown operation fails.
+        {Choice::Price, Operation::InList, "100,12.5", "100.00", "PRICETYPE", Holds},
+        {Choice::Price, Operation::InList, "100,12.5", "12.50", "PRICETYPE", Holds},
+        {Choice::Price, Operation::InList, "100,12.5", "12.49", "PRICETYPE", Fails},
+        {number, 0, "100", "100", "AMTTYPE", Fails},
         {text, 999, "x", "x", "STRTYPE", Fails},
     };
     for (const auto& c : cases) {

@@ -96,79 +96,76 @@ TEST_F(FieldRules, EachRuleReadsOnlyItsOwnRecordsElements) {
         Record record;
         long expected;
     };
-    const char* name = "//InvoiceRet/CustomerRef/FullName";  // "inv-100 Supplies" in the first
-    const char* memo = "//InvoiceRet/Memo";                  // only in the second
-    const char* desc = "//InvoiceRet/InvoiceLineRet/Desc";   // blank, Freight, (ACME)
+    // Paths below //InvoiceRet/. The first invoice's customer is "inv-100 Supplies"; only
+    // the second has a Memo; the first has three line descriptions: blank, Freight, (ACME).
     const Case cases[] = {
         // Is blank holds for a missing element, not for one that is present.
-        {memo, "STRTYPE", Operation::IsBlank, "", kFirst, Holds},
-        {memo, "STRTYPE", Operation::IsBlank, "", kSecond, Fails},
-        {"//InvoiceRet/PONumber", "STRTYPE", Operation::IsBlank, "", kFirst, Fails},
-        {"//InvoiceRet/Other", "STRTYPE", Operation::IsBlank, "", kFirst, Fails},
+        {"Memo", "STRTYPE", Operation::IsBlank, "", kFirst, Holds},
+        {"Memo", "STRTYPE", Operation::IsBlank, "", kSecond, Fails},
+        {"PONumber", "STRTYPE", Operation::IsBlank, "", kFirst, Fails},
+        {"Other", "STRTYPE", Operation::IsBlank, "", kFirst, Fails},
         // A missing element fails every other rule, numbers too (no blank-as-zero).
-        {memo, "STRTYPE", Operation::Contains, "Second", kFirst, Fails},
-        {memo, "STRTYPE", Operation::Contains, "Second", kSecond, Holds},
-        {memo, "STRTYPE", Operation::WholeWord, "record", kFirst, Fails},
-        {"//InvoiceRet/ItemCount", "INTTYPE", Operation::Equal, "0", kSecond, Fails},
-        {name, "STRTYPE", Operation::Contains, "globex", kFirst, Fails},
-        {name, "STRTYPE", Operation::Contains, "globex", kSecond, Holds},
+        {"Memo", "STRTYPE", Operation::Contains, "Second", kFirst, Fails},
+        {"Memo", "STRTYPE", Operation::Contains, "Second", kSecond, Holds},
+        {"Memo", "STRTYPE", Operation::WholeWord, "record", kFirst, Fails},
+        {"ItemCount", "INTTYPE", Operation::Equal, "0", kSecond, Fails},
+        {"CustomerRef/FullName", "STRTYPE", Operation::Contains, "globex", kFirst, Fails},
+        {"CustomerRef/FullName", "STRTYPE", Operation::Contains, "globex", kSecond, Holds},
         // Contains, in and the pattern ignore case on fields; the others are exact.
-        {name, "STRTYPE", Operation::Contains, "SUPPLIES", kFirst, Holds},
-        {name, "STRTYPE", Operation::StartsWith, "INV", kFirst, Fails},
-        {"//InvoiceRet/RefNumber", "STRTYPE", Operation::StartsWith, "INV", kFirst, Holds},
-        {name, "STRTYPE", Operation::StartsWith, "inv-100 Supplies", kFirst, Fails},
-        {name, "STRTYPE", Operation::EndsWith, "supplies", kFirst, Fails},
-        {name, "STRTYPE", Operation::EndsWith, "Supplies", kFirst, Holds},
-        {name, "STRTYPE", Operation::WholeWord, "supplies", kFirst, Fails},
-        {name, "STRTYPE", Operation::WholeWord, "Supplies", kFirst, Holds},
-        {name, "STRTYPE", Operation::WholeWord, "inv", kFirst, Holds},
-        {name, "STRTYPE", Operation::MatchesPattern, "INV*", kFirst, Holds},
-        {name, "STRTYPE", Operation::InList, "INV-100 SUPPLIES", kFirst, Holds},
-        {name, "STRTYPE", Operation::IsBlank, "", kFirst, Fails},
-        {name, "STRTYPE", Operation::GreaterThan, "1", kFirst, Fails},
+        {"CustomerRef/FullName", "STRTYPE", Operation::Contains, "SUPPLIES", kFirst, Holds},
+        {"CustomerRef/FullName", "STRTYPE", Operation::StartsWith, "INV", kFirst, Fails},
+        {"RefNumber", "STRTYPE", Operation::StartsWith, "INV", kFirst, Holds},
+        {"RefNumber", "STRTYPE", Operation::StartsWith, "INV-100", kFirst, Fails},
+        {"CustomerRef/FullName", "STRTYPE", Operation::EndsWith, "supplies", kFirst, Fails},
+        {"CustomerRef/FullName", "STRTYPE", Operation::EndsWith, "Supplies", kFirst, Holds},
+        {"CustomerRef/FullName", "STRTYPE", Operation::WholeWord, "supplies", kFirst, Fails},
+        {"CustomerRef/FullName", "STRTYPE", Operation::WholeWord, "Supplies", kFirst, Holds},
+        {"CustomerRef/FullName", "STRTYPE", Operation::WholeWord, "inv", kFirst, Holds},
+        {"CustomerRef/FullName", "STRTYPE", Operation::MatchesPattern, "INV*", kFirst, Holds},
+        {"CustomerRef/FullName", "STRTYPE", Operation::InList, "INV-100 SUPPLIES", kFirst, Holds},
+        {"CustomerRef/FullName", "STRTYPE", Operation::IsBlank, "", kFirst, Fails},
+        {"CustomerRef/FullName", "STRTYPE", Operation::GreaterThan, "1", kFirst, Fails},
         // One of several line elements is enough; blank ones are never compared.
-        {desc, "STRTYPE", Operation::WholeWord, "ACME", kFirst, Holds},
-        {desc, "STRTYPE", Operation::WholeWord, "Freight", kFirst, Holds},
-        {desc, "STRTYPE", Operation::WholeWord, "Nothing", kFirst, Fails},
-        {desc, "STRTYPE", Operation::IsBlank, "", kFirst, Fails},
+        {"InvoiceLineRet/Desc", "STRTYPE", Operation::WholeWord, "ACME", kFirst, Holds},
+        {"InvoiceLineRet/Desc", "STRTYPE", Operation::WholeWord, "Freight", kFirst, Holds},
+        {"InvoiceLineRet/Desc", "STRTYPE", Operation::WholeWord, "Nothing", kFirst, Fails},
+        {"InvoiceLineRet/Desc", "STRTYPE", Operation::IsBlank, "", kFirst, Fails},
         // Number line elements too, and blank text never reads as a zero.
-        {"//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE", Operation::GreaterThan, "500", kFirst,
-         Holds},
-        {"//InvoiceRet/InvoiceLineRet/Amount", "AMTTYPE", Operation::GreaterThan, "600", kFirst,
-         Fails},
-        {"//InvoiceRet/PONumber", "AMTTYPE", Operation::Equal, "0", kFirst, Fails},
+        {"InvoiceLineRet/Amount", "AMTTYPE", Operation::GreaterThan, "500", kFirst, Holds},
+        {"InvoiceLineRet/Amount", "AMTTYPE", Operation::GreaterThan, "600", kFirst, Fails},
+        {"PONumber", "AMTTYPE", Operation::Equal, "0", kFirst, Fails},
         // Number types compare by the leading number; a reversed range still holds.
-        {"//InvoiceRet/Subtotal", "AMTTYPE", Operation::GreaterThan, "500", kFirst, Holds},
-        {"//InvoiceRet/Subtotal", "AMTTYPE", Operation::LessThan, "500", kFirst, Fails},
-        {"//InvoiceRet/ItemCount", "INTTYPE", Operation::Equal, "3", kFirst, Holds},
+        {"Subtotal", "AMTTYPE", Operation::GreaterThan, "500", kFirst, Holds},
+        {"Subtotal", "AMTTYPE", Operation::LessThan, "500", kFirst, Fails},
+        {"ItemCount", "INTTYPE", Operation::Equal, "3", kFirst, Holds},
         // Floats, quantities (text reads as 0), a reversed range, and a list.
-        {"//InvoiceRet/ExchangeRate", "FLOATTYPE", Operation::GreaterOrEqual, "1.25", kFirst,
-         Holds},
-        {"//InvoiceRet/ExchangeRate", "FLOATTYPE", Operation::GreaterThan, "1.25", kFirst, Fails},
-        {"//InvoiceRet/RefNumber", "QUANTYPE", Operation::Equal, "0", kFirst, Holds},
-        {"//InvoiceRet/Subtotal", "AMTTYPE", Operation::Between, "750..700", kFirst, Holds},
-        {"//InvoiceRet/Subtotal", "AMTTYPE", Operation::InList, "10", kFirst, Fails},
-        {"//InvoiceRet/Subtotal", "AMTTYPE", Operation::InList, "10", kSecond, Holds},
+        {"ExchangeRate", "FLOATTYPE", Operation::GreaterOrEqual, "1.25", kFirst, Holds},
+        {"ExchangeRate", "FLOATTYPE", Operation::GreaterThan, "1.25", kFirst, Fails},
+        {"RefNumber", "QUANTYPE", Operation::Equal, "0", kFirst, Holds},
+        {"Subtotal", "AMTTYPE", Operation::Between, "750..700", kFirst, Holds},
+        {"Subtotal", "AMTTYPE", Operation::InList, "10", kFirst, Fails},
+        {"Subtotal", "AMTTYPE", Operation::InList, "10", kSecond, Holds},
         // Booleans read true and false in any case and numbers; nothing else.
-        {"//InvoiceRet/IsPaid", "BOOLTYPE", Operation::IsFalse, "", kFirst, Holds},
-        {"//InvoiceRet/IsPaid", "BOOLTYPE", Operation::IsTrue, "", kFirst, Fails},
-        {"//InvoiceRet/IsPending", "BOOLTYPE", Operation::IsTrue, "", kFirst, Holds},
-        {"//InvoiceRet/IsPaid", "BOOLTYPE", Operation::IsTrue, "", kSecond, Holds},
-        {"//InvoiceRet/IsPaid", "BOOLTYPE", Operation::IsFalse, "", kSecond, Fails},
-        {"//InvoiceRet/RefNumber", "BOOLTYPE", Operation::IsTrue, "", kFirst, Fails},
-        {"//InvoiceRet/RefNumber", "BOOLTYPE", Operation::IsFalse, "", kFirst, Fails},
-        {"//InvoiceRet/IsPaid", "BOOLTYPE", Operation::Contains, "", kFirst, Fails},
-        {"//InvoiceRet/TxnDate", "DATETYPE", Operation::Contains, "2024", kFirst, Fails},
+        {"IsPaid", "BOOLTYPE", Operation::IsFalse, "", kFirst, Holds},
+        {"IsPaid", "BOOLTYPE", Operation::IsTrue, "", kFirst, Fails},
+        {"IsPending", "BOOLTYPE", Operation::IsTrue, "", kFirst, Holds},
+        {"IsPaid", "BOOLTYPE", Operation::IsTrue, "", kSecond, Holds},
+        {"IsPaid", "BOOLTYPE", Operation::IsFalse, "", kSecond, Fails},
+        {"RefNumber", "BOOLTYPE", Operation::IsTrue, "", kFirst, Fails},
+        {"RefNumber", "BOOLTYPE", Operation::IsFalse, "", kFirst, Fails},
+        {"IsPaid", "BOOLTYPE", Operation::Contains, "", kFirst, Fails},
+        {"TxnDate", "DATETYPE", Operation::Contains, "2024", kFirst, Fails},
         // A group element reads all the text below it.
-        {"//InvoiceRet/CustomerRef", "STRTYPE", Operation::Contains, "80-1inv-100", kFirst, Holds},
+        {"CustomerRef", "STRTYPE", Operation::Contains, "80-1inv-100", kFirst, Holds},
         // From the whole response the path finds invoices anywhere below it.
-        {memo, "STRTYPE", Operation::Contains, "Second", kWholeResponse, Holds},
+        {"Memo", "STRTYPE", Operation::Contains, "Second", kWholeResponse, Holds},
         // An unreadable path selects nothing: blank.
-        {"//InvoiceRet/[[", "STRTYPE", Operation::IsBlank, "", kFirst, Holds},
-        {"//InvoiceRet/[[", "STRTYPE", Operation::Contains, "x", kFirst, Fails},
+        {"[[", "STRTYPE", Operation::IsBlank, "", kFirst, Holds},
+        {"[[", "STRTYPE", Operation::Contains, "x", kFirst, Fails},
     };
     for (const Case& c : cases) {
-        FIELD_RULE(rule, c.path, c.dataType, c.operation);
+        const std::string path = std::string("//InvoiceRet/") + c.path;
+        FIELD_RULE(rule, path.c_str(), c.dataType, c.operation);
         Enter(rule, c.dataType, c.entered);
         const pugi::xml_node record = c.record == kFirst    ? first_
                                       : c.record == kSecond ? second_

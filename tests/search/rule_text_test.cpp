@@ -305,17 +305,17 @@ TEST(FieldRuleFilling, TheFilledRuleJudgesRecords) {
         document.load_string("<InvoiceRet><CustomerRef><FullName>Acme Corp</FullName></CustomerRef>"
                              "<Subtotal>120.00</Subtotal><IsPaid>true</IsPaid></InvoiceRet>"));
     struct Case {
-        long expected;
-        const char* rule;
         const char* path;
         const char* dataType;
+        long expected;
+        const char* rule;
     };
     const Case cases[] = {
-        {RuleResult::Holds, "CustomerRef/FullName in \"Acme Corp\",Globex",
-         "//InvoiceRet/CustomerRef/FullName", "STRTYPE"},
-        {RuleResult::Holds, "Subtotal in 100,120", "//InvoiceRet/Subtotal", "AMTTYPE"},
-        {RuleResult::Fails, "or IsPaid is-false", "//InvoiceRet/IsPaid", "BOOLTYPE"},
-        {RuleResult::Holds, "Memo is-blank", "//InvoiceRet/Memo", "STRTYPE"},
+        {"//InvoiceRet/CustomerRef/FullName", "STRTYPE", RuleResult::Holds,
+         "CustomerRef/FullName in \"Acme Corp\",Globex"},
+        {"//InvoiceRet/Subtotal", "AMTTYPE", RuleResult::Holds, "Subtotal in 100,120"},
+        {"//InvoiceRet/IsPaid", "BOOLTYPE", RuleResult::Fails, "or IsPaid is-false"},
+        {"//InvoiceRet/Memo", "STRTYPE", RuleResult::Holds, "Memo is-blank"},
     };
     for (const Case& c : cases) {
         FieldCriterion rule;
