@@ -260,24 +260,24 @@ TEST_F(FieldRules, SecondRuleForAFieldChangesTheFirstOperation) {
 
 TEST_F(FieldRules, BuildFromRowsLetsALaterRowOnTheSameFieldWin) {
     struct Row {
+        long operation;
         const char* path;
         const char* dataType;
-        long operation;
         const char* entered;
         const char* andOr;
     };
     const Row table[] = {
-        {"//InvoiceRet/Memo", "STRTYPE", Operation::Contains, "first", "AND"},
-        {"//InvoiceRet/Memo", "STRTYPE", Operation::StartsWith, "Second", "AND"},
-        {"//InvoiceRet/Subtotal", "AMTTYPE", Operation::GreaterThan, "",
-         "OR"},  // no number: skipped
-        {"//InvoiceRet/Subtotal", "AMTTYPE", Operation::GreaterThan, "500", "OR"},
+        {Operation::Contains, "//InvoiceRet/Memo", "STRTYPE", "first", "AND"},
+        {Operation::StartsWith, "//InvoiceRet/Memo", "STRTYPE", "Second", "AND"},
+        // No number entered: the row is skipped.
+        {Operation::GreaterThan, "//InvoiceRet/Subtotal", "AMTTYPE", "", "OR"},
+        {Operation::GreaterThan, "//InvoiceRet/Subtotal", "AMTTYPE", "500", "OR"},
     };
     FieldCriterion rows[4];
     std::vector<FieldCriterion*> pointers;
     for (std::size_t i = 0; i < std::size(table); ++i) {
-        rows[i].SetField(Tag(table[i].path, table[i].dataType));
         rows[i].Operand = table[i].operation;
+        rows[i].SetField(Tag(table[i].path, table[i].dataType));
         if (*table[i].entered) Enter(rows[i], table[i].dataType, table[i].entered);
         rows[i].AndOr = table[i].andOr;
         pointers.push_back(&rows[i]);
