@@ -171,27 +171,27 @@ TEST(WordRuleFilling, EveryChoiceTakesItsOperationsAndRefusesTheOthers) {
 
 TEST(WordRuleFilling, ValuesGoIntoTheHolderTheOperationReads) {
     struct Case {
-        long expected;
         const char* rule;
+        long expected;
         const char* text;
         const char* typeName;
     };
     const Case cases[] = {
-        {RuleResult::Holds, "or text contains \"Acme Corp\"", "Big ACME CORP Ltd", "STRTYPE"},
-        {RuleResult::Fails, "or text contains \"Acme Corp\"", "Acme", "STRTYPE"},
-        {RuleResult::NotApplicable, "or text contains \"Acme Corp\"", "Acme Corp", "AMTTYPE"},
-        {RuleResult::Holds, "amount between 500 100", "250.00", "AMTTYPE"},
-        {RuleResult::Fails, "amount between 500 100", "99.99", "AMTTYPE"},
-        {RuleResult::NotApplicable, "amount between 500 100", "250.00", "PRICETYPE"},
-        {RuleResult::Holds, "text in \"Acme, Inc.\",globex", "GLOBEX", "STRTYPE"},
-        {RuleResult::Fails, "text in \"Acme, Inc.\",globex", "Acme", "STRTYPE"},
-        {RuleResult::Holds, "number in 7,12.5", "12.50", "QUANTYPE"},
-        {RuleResult::Fails, "number in 7,12.5", "12", "PERCENTTYPE"},
-        {RuleResult::Holds, "percent lt 7.75", "7.5", "PERCENTTYPE"},
-        {RuleResult::Fails, "percent lt 7.75", "7.75", "PERCENTTYPE"},
+        {"or text contains \"Acme Corp\"", RuleResult::Holds, "Big ACME CORP Ltd", "STRTYPE"},
+        {"or text contains \"Acme Corp\"", RuleResult::Fails, "Acme", "STRTYPE"},
+        {"or text contains \"Acme Corp\"", RuleResult::NotApplicable, "Acme Corp", "AMTTYPE"},
+        {"amount between 500 100", RuleResult::Holds, "250.00", "AMTTYPE"},
+        {"amount between 500 100", RuleResult::Fails, "99.99", "AMTTYPE"},
+        {"amount between 500 100", RuleResult::NotApplicable, "250.00", "PRICETYPE"},
+        {"text in \"Acme, Inc.\",globex", RuleResult::Holds, "GLOBEX", "STRTYPE"},
+        {"text in \"Acme, Inc.\",globex", RuleResult::Fails, "Acme", "STRTYPE"},
+        {"number in 7,12.5", RuleResult::Holds, "12.50", "QUANTYPE"},
+        {"number in 7,12.5", RuleResult::Fails, "12", "PERCENTTYPE"},
+        {"percent lt 7.75", RuleResult::Holds, "7.5", "PERCENTTYPE"},
+        {"percent lt 7.75", RuleResult::Fails, "7.75", "PERCENTTYPE"},
         // Long numbers match the same text in a record.
-        {RuleResult::Holds, "amount eq 9181300065.471817", "9181300065.471817", "AMTTYPE"},
-        {RuleResult::Fails, "amount eq 9181300065.471817", "9181300065.471818", "AMTTYPE"},
+        {"amount eq 9181300065.471817", RuleResult::Holds, "9181300065.471817", "AMTTYPE"},
+        {"amount eq 9181300065.471817", RuleResult::Fails, "9181300065.471818", "AMTTYPE"},
     };
     for (const Case& c : cases) {
         Criterion rule;
