@@ -8,11 +8,13 @@
 #include "foundation/codes.h"
 #include "model/request_search_rule.h"
 #include "model/search_object2.h"
+#include "support/display_headings.h"
 
 namespace quarrion {
 namespace {
 
 using namespace std::chrono;
+using test::Headings;
 
 QBXMLTag MakeTag(const char* path, const char* dataType, const char* heading = "Heading",
                  const char* userHeading = "") {
@@ -152,12 +154,6 @@ class StandingRules : public ::testing::Test {
                      false, "", "AMTTYPE", 0);
         catalog_.Add(RequestTypeCode::Customer, "", 0, 1, "//CustomerRet/Name", "Name", 1, "",
                      false, "", "STRTYPE", 0);
-    }
-
-    static std::vector<std::string> Headings(const DisplayColumns& columns) {
-        std::vector<std::string> headings;
-        for (const DisplayColumn& column : columns) headings.push_back(column.Heading());
-        return headings;
     }
 
     QBXMLTags catalog_;

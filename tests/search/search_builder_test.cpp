@@ -9,9 +9,12 @@
 #include "search/close_matches.h"
 #include "search/rule_text.h"
 #include "search/search_builder.h"
+#include "support/display_headings.h"
 
 namespace quarrion {
 namespace {
+
+using test::Headings;
 
 // A small catalog: a few Invoice and Customer elements, some of them result columns.
 class SearchBuilding : public ::testing::Test {
@@ -52,12 +55,6 @@ class SearchBuilding : public ::testing::Test {
         for (const SearchColumn& column : columns) paths.push_back(column.Column()->TagName());
         return paths;
     }
-    static std::vector<std::string> Headings(const DisplayColumns& columns) {
-        std::vector<std::string> headings;
-        for (const DisplayColumn& column : columns) headings.push_back(column.Heading());
-        return headings;
-    }
-
     QBXMLTags catalog_;
 };
 
