@@ -23,14 +23,18 @@ std::unique_ptr<SQLite::Database> OpenConnection(const std::filesystem::path& pa
 }
 
 DatabaseOwner OwnerOf(SQLite::Database& db) {
-    // Both reads touch only the header and the schema table; neither writes.
-    std::int32_t applicationId = db.execAndGet("PRAGMA application_id").getInt();
+    // One statement, so both answers come from one snapshot: read apart, another program
+    // preparing the file could commit between them, and its tables without our
+    // application id would look like a foreign database. Neither read writes.
+    SQLite::Statement owner(db,
+                            "SELECT (SELECT application_id FROM pragma_application_id), "
+                            "(SELECT count(*) FROM sqlite_schema WHERE name NOT LIKE 'sqlite!_%' "
+                            "ESCAPE '!')");
+    owner.executeStep();
+    const std::int32_t applicationId = owner.getColumn(0).getInt();
+    const int tables = owner.getColumn(1).getInt();
     if (applicationId == kStoreApplicationId) return DatabaseOwner::Ours;
     if (applicationId != 0) return DatabaseOwner::Foreign;
-    int tables = db.execAndGet(
-                       "SELECT count(*) FROM sqlite_schema WHERE name NOT LIKE 'sqlite!_%' "
-                       "ESCAPE '!'")
-                     .getInt();
     return tables == 0 ? DatabaseOwner::Unused : DatabaseOwner::Foreign;
 }
 
