@@ -21,7 +21,7 @@ class LinkErrorLogTest : public QObject {
     void init() { home_ = std::make_unique<FreshHome>(); }
     void cleanup() { home_.reset(); }
 
-    void AClearedLogShowsItsFiveColumnsAndNoRows() {
+    void AClearedLogShowsItsColumnsThenWhatTheLinkLogsWhileOpen() {
         RelaywickLink().ClearErrorLog();
         MsgInterface hub;
         frmErrorLog window(std::make_unique<RelaywickLink>(), 1, hub);
@@ -33,34 +33,22 @@ class LinkErrorLogTest : public QObject {
         QCOMPARE(headers.size(), 5);
         QCOMPARE(headers.join('\t').toStdString(), std::string(ErrorLog::Header()));
         QCOMPARE(list->rowCount(), 0);
-    }
-
-    void TheWindowShowsWhatTheLinkLogsWhileItIsOpen() {
-        RelaywickLink().ClearErrorLog();
-        MsgInterface hub;
-        frmErrorLog window(std::make_unique<RelaywickLink>(), 1, hub);
-        QCOMPARE(window.lstView()->rowCount(), 0);
 
         ErrorLog(ErrorLog::PathIn(DataFolder()))
             .Append({"Invoice", 3200, "Error", "The edit sequence is out of date."});
-
-        QTRY_COMPARE_WITH_TIMEOUT(window.lstView()->rowCount(), 1, 5000);
-        QCOMPARE(window.lstView()->item(0, 1)->text(), QStringLiteral("Invoice"));
-        QCOMPARE(window.lstView()->item(0, 2)->text(), QStringLiteral("3200"));
-        QCOMPARE(window.lstView()->item(0, 4)->text(),
-                 QStringLiteral("The edit sequence is out of date."));
+        QTRY_COMPARE_WITH_TIMEOUT(list->rowCount(), 1, 5000);
+        QCOMPARE(list->item(0, 1)->text(), QStringLiteral("Invoice"));
+        QCOMPARE(list->item(0, 2)->text(), QStringLiteral("3200"));
+        QCOMPARE(list->item(0, 4)->text(), QStringLiteral("The edit sequence is out of date."));
     }
 
-    void TheLoggingSwitchIsSharedByEveryInstance() {
+    void TheLogLivesInTheDataFolderAndItsSwitchIsSharedByEveryInstance() {
+        QVERIFY(QString::fromStdString(RelaywickLink().ErrorLogPath()).startsWith(home_->Path()));
         RelaywickLink first;
         first.SetLogErrors(false);
         QVERIFY(!RelaywickLink().LogErrors());
         first.SetLogErrors(true);
         QVERIFY(RelaywickLink().LogErrors());
-    }
-
-    void TheLogLivesInTheDataFolder() {
-        QVERIFY(QString::fromStdString(RelaywickLink().ErrorLogPath()).startsWith(home_->Path()));
     }
 
   private:

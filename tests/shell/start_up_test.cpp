@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "fakes.h"
-#include "foundation/codes.h"
 #include "shell/app_settings.h"
 #include "shell/app_state.h"
 #include "shell/splash_start.h"
@@ -56,27 +55,24 @@ class StartUpTest : public QObject {
         QVERIFY(!splashShownDuringLoad);
     }
 
-    void TheApplicationFolderIsTheDataFolderWithATrailingSeparator() {
+    void TheFoldersLieInTheDataFolderAndWindowIdsCountUpFromOne() {
         auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
         QCOMPARE(state->AppFolder(), home_->Path());
         QCOMPARE(state->MarkerPath(), home_->Path() + "temptest.txt");
         QCOMPARE(state->DatabasePath(), home_->Path() + "Quarrion.qr3");
         QCOMPARE(state->XmlFolder(), home_->Path() + "Temporary XML Files/");
         QCOMPARE(state->ExcelFolder(), home_->Path() + "Temporary Excel Files/");
+        QCOMPARE(state->WindowCounter(), 0);
+        QCOMPARE(state->NextWindowId(), 1);
+        QCOMPARE(state->NextWindowId(), 2);
     }
 
-    void OldDatabasesAreRemovedBeforeTheCurrentOneIsChecked() {
-        auto script = std::make_shared<FakeStore::Script>();
-        auto state = AppState::StartUp(PartsWith(script));
-        QString base = home_->Path() + "Quarrion";
-        QCOMPARE(script->Calls,
-                 QStringList({"DeleteFile:" + base + ".qr1", "DeleteFile:" + base + ".qr2",
-                              "CheckDatabase:" + base + ".qr3"}));
-    }
-
-    void TheDatabaseIsCheckedAfterMarkerFoldersAndSettingsAreInPlace() {
-        // Plant settings and the marker of a run that crashed.
+    // Old databases go first; the current one is checked once the marker (emptied),
+    // the temporary folders and the clean-up of a crashed run's settings are in place.
+    void TheDatabaseIsCheckedLastAfterOldOnesGoAndAfterTheCrashCleanUp() {
         AppSettings::SetText("frmMain", "arrange", "2");
+        AppSettings::SetText("Console", "fromdate", "2024-01-01");
+        AppSettings::SetText("frmReSearch", "top", "100");
         QFile marker(home_->Path() + "temptest.txt");
         QVERIFY(marker.open(QIODevice::WriteOnly));
         marker.write("left over");
@@ -90,60 +86,39 @@ class StartUpTest : public QObject {
                           QFile::exists(home_->Path() + "temptest.txt");
             foldersThere = QFileInfo(home_->Path() + "Temporary XML Files").isDir() &&
                            QFileInfo(home_->Path() + "Temporary Excel Files").isDir();
-            settingsGone = AppSettings::Text("frmMain", "arrange").isEmpty();
+            settingsGone = AppSettings::Text("frmMain", "arrange").isEmpty() &&
+                           AppSettings::Text("Console", "fromdate").isEmpty() &&
+                           AppSettings::Text("frmReSearch", "top").isEmpty();
         };
         auto state = AppState::StartUp(PartsWith(script));
+        const QString base = home_->Path() + "Quarrion";
+        QCOMPARE(script->Calls,
+                 QStringList({"DeleteFile:" + base + ".qr1", "DeleteFile:" + base + ".qr2",
+                              "CheckDatabase:" + base + ".qr3"}));
         QVERIFY(markerThere);
         QVERIFY(foldersThere);
         QVERIFY(settingsGone);
-    }
-
-    void AStartWithoutMarkerKeepsTheSettings() {
-        AppSettings::SetText("frmMain", "arrange", "2");
-        AppSettings::SetText("Console", "fromdate", "2024-01-01");
-        auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        QVERIFY(!state->SettingsWereReset());
-        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("2"));
-        QCOMPARE(AppSettings::Text("Console", "fromdate"), QStringLiteral("2024-01-01"));
-        QVERIFY(QFile::exists(state->MarkerPath()));
-    }
-
-    void AStartAfterACrashDeletesEverySection() {
-        AppSettings::SetText("frmMain", "arrange", "2");
-        AppSettings::SetText("Console", "fromdate", "2024-01-01");
-        AppSettings::SetText("frmReSearch", "top", "100");
-        QFile marker(home_->Path() + "temptest.txt");
-        QVERIFY(marker.open(QIODevice::WriteOnly));
-        marker.close();
-
-        auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
         QVERIFY(state->SettingsWereReset());
-        for (auto [section, key] :
-             {std::pair{"frmMain", "arrange"}, {"Console", "fromdate"}, {"frmReSearch", "top"}}) {
-            QVERIFY2(AppSettings::Text(section, key).isEmpty(), key);
-        }
     }
 
-    void TheOrderlyEndDeletesTheMarkerSoTheNextStartKeepsSettings() {
-        {
-            auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-            AppSettings::SetText("frmMain", "arrange", "0");
-            state->ShutDown();
-            QVERIFY(!QFile::exists(state->MarkerPath()));
+    // Settings outlive a run that ends in order and are lost after one that never does.
+    void OnlyAnOrderlyEndKeepsTheSettingsForTheNextStart() {
+        for (bool orderly : {true, false}) {
+            {
+                auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
+                QVERIFY(!state->SettingsWereReset());
+                AppSettings::SetText("frmMain", "arrange", "0");
+                AppSettings::SetText("Console", "fromdate", "2024-01-01");
+                QVERIFY(QFile::exists(state->MarkerPath()));
+                if (orderly) state->ShutDown();
+                QCOMPARE(QFile::exists(state->MarkerPath()), !orderly);
+            }
+            auto next = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
+            QCOMPARE(next->SettingsWereReset(), !orderly);
+            QCOMPARE(AppSettings::Text("frmMain", "arrange"), orderly ? "0" : QString());
+            QCOMPARE(AppSettings::Text("Console", "fromdate"), orderly ? "2024-01-01" : QString());
+            next->ShutDown();
         }
-        auto next = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        QVERIFY(!next->SettingsWereReset());
-        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("0"));
-    }
-
-    void ARunThatNeverShutsDownLosesItsSettingsAtTheNextStart() {
-        {
-            auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-            AppSettings::SetText("frmMain", "arrange", "0");
-        }
-        auto next = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        QVERIFY(next->SettingsWereReset());
-        QVERIFY(AppSettings::Text("frmMain", "arrange").isEmpty());
     }
 
     void DeletedTemporaryFoldersAreCreatedAgainAndExistingOnesAreNotEmptied() {
@@ -155,36 +130,10 @@ class StartUpTest : public QObject {
             state->ShutDown();
         }
         QVERIFY(QDir(home_->Path() + "Temporary XML Files").removeRecursively());
-        QVERIFY(!QFileInfo(home_->Path() + "Temporary XML Files").exists());
 
         auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
         QVERIFY(QFileInfo(home_->Path() + "Temporary XML Files").isDir());
         QVERIFY(QFile::exists(state->ExcelFolder() + "kept.xlsx"));
-    }
-
-    void TheCodeTablesAreFilledInTheirFixedOrder() {
-        auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        auto& tables = state->Tables();
-        QCOMPARE(tables.Operations.Count(), std::size_t{16});
-        QCOMPARE(tables.DataTypes.Count(), std::size_t{8});
-        QCOMPARE(tables.Choices.Count(), std::size_t{6});
-        QCOMPARE(tables.Operations.Item(1)->Code(), std::int32_t{quarrion::Operation::LessThan});
-        QCOMPARE(tables.Operations.Item(8)->Code(), std::int32_t{quarrion::Operation::TextEquals});
-        QCOMPARE(tables.Operations.Item(16)->Code(), std::int32_t{quarrion::Operation::IsBlank});
-        QCOMPARE(tables.DataTypes.Item(7)->Code(), quarrion::DataTypeCode::Str);
-        QCOMPARE(tables.Choices.Item(1)->Code(), quarrion::Choice::Text);
-    }
-
-    void WindowIdsCountUpFromOne() {
-        auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        QCOMPARE(state->WindowCounter(), 0);
-        QCOMPARE(state->NextWindowId(), 1);
-        QCOMPARE(state->NextWindowId(), 2);
-    }
-
-    void TheSpreadsheetCommandsAreAvailable() {
-        auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        QVERIFY(state->ExcelAvailable());
     }
 
     void SettingsLiveInTheDataFolder() {

@@ -19,13 +19,6 @@ using quarrion::test::ModalWatcher;
 
 namespace {
 
-void WriteControlFile(const QString& folder, int version, int lines) {
-    QFile file(folder + "/Temp Control File.tsl");
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(QStringLiteral("Quarrion control file\tversion\t%1\r\n").arg(version).toUtf8());
-    for (int n = 1; n <= lines; ++n) file.write(test::InvoiceControlLine(n));
-}
-
 // What one start of the program showed in modal windows, and the catalog it ended with.
 struct Start {
     QStringList windows;
@@ -71,16 +64,15 @@ class StoreStartTest : public QObject {
   private slots:
     void init() {
         home_ = std::make_unique<FreshHome>();
-        QVERIFY(QDir().mkpath(home_->Path() + "resources"));
-        qputenv("QUARRION_RESOURCES", (home_->Path() + "resources").toLocal8Bit());
+        shipped_ = std::make_unique<test::ShippedCatalog>(home_->Path());
     }
     void cleanup() {
-        qunsetenv("QUARRION_RESOURCES");
+        shipped_.reset();
         home_.reset();
     }
 
     void FirstRunThenLaterRunThenUpdate() {
-        WriteControlFile(home_->Path() + "resources", 1, 3);
+        QVERIFY(shipped_->Write(1, 3));
         Start first = StartProgram();
         QCOMPARE(first.windows, QStringList{kFirstTime});
         QCOMPARE(first.catalog, std::size_t{3});
@@ -90,7 +82,7 @@ class StoreStartTest : public QObject {
         QCOMPARE(later.windows, QStringList{});
         QCOMPARE(later.catalog, std::size_t{3});
 
-        WriteControlFile(home_->Path() + "resources", 2, 5);
+        QVERIFY(shipped_->Write(2, 5));
         Start update = StartProgram();
         QCOMPARE(update.windows, QStringList{kUpdate});
         QCOMPARE(update.catalog, std::size_t{5});
@@ -101,7 +93,7 @@ class StoreStartTest : public QObject {
     }
 
     void AFileThatIsNoDatabaseIsReportedAndKept() {
-        WriteControlFile(home_->Path() + "resources", 1, 3);
+        QVERIFY(shipped_->Write(1, 3));
         QFile foreign(home_->Path() + "Quarrion.qr3");
         QVERIFY(foreign.open(QIODevice::WriteOnly));
         foreign.write("this is not a database, and it is somebody's file");
@@ -118,6 +110,7 @@ class StoreStartTest : public QObject {
 
   private:
     std::unique_ptr<FreshHome> home_;
+    std::unique_ptr<test::ShippedCatalog> shipped_;
 };
 
 QUARRION_SHELL_TEST_MAIN(StoreStartTest)

@@ -27,14 +27,6 @@ namespace {
 
 constexpr std::int32_t kInvoice = RequestTypeCode::Invoice;
 
-// A shipped catalog of four invoice elements, the first two shown by default.
-void WriteControlFile(const QString& folder) {
-    QFile file(folder + "/Temp Control File.tsl");
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("Quarrion control file\tversion\t1\r\n");
-    for (int n = 1; n <= 4; ++n) file.write(InvoiceControlLine(n));
-}
-
 // One run of the program as far as the wizard needs: start-up and the catalog loaded
 // from the database (initialised from the control file the first time).
 std::unique_ptr<AppState> StartProgram() {
@@ -72,16 +64,16 @@ class WizardStoreTest : public QObject {
   private slots:
     void init() {
         home_ = std::make_unique<FreshHome>();
-        QVERIFY(QDir().mkpath(home_->Path() + "resources"));
-        qputenv("QUARRION_RESOURCES", (home_->Path() + "resources").toLocal8Bit());
-        WriteControlFile(home_->Path() + "resources");
+        // Four invoice elements, the first two shown by default.
+        shipped_ = std::make_unique<ShippedCatalog>(home_->Path());
+        QVERIFY(shipped_->Write(1, 4));
         state_ = StartProgram();
         QCOMPARE(NewSearchColumns(state_->Catalog()),
                  (QStringList{"Field1=Field 1", "Field2=Field 2"}));
     }
     void cleanup() {
         state_.reset();
-        qunsetenv("QUARRION_RESOURCES");
+        shipped_.reset();
         home_.reset();
     }
 
@@ -191,6 +183,7 @@ class WizardStoreTest : public QObject {
 
   private:
     std::unique_ptr<FreshHome> home_;
+    std::unique_ptr<ShippedCatalog> shipped_;
     std::unique_ptr<AppState> state_;
 };
 
