@@ -105,21 +105,6 @@ TEST_F(ViewTest, LoadingATypeTakesItsEntriesInCatalogOrderWithSequenceAndHeading
     EXPECT_EQ(view_.Tags.Item(1)->Index, 1);
 }
 
-TEST_F(ViewTest, CheckedColumnsAreNumberedAboveTheHighestSequenceInListOrder) {
-    // Catalog sequences 1, 2 and 5, and one more column checked: 6, 7, 8, 9 in list
-    // order, whatever the earlier numbers were.
-    Add("A", 5);
-    Add("B", 0);
-    Add("C", 1);
-    Add("D", 0);
-    Add("E", 2);
-    view_.LoadCatalog(catalog_, kInvoice);
-
-    EXPECT_EQ(view_.NumberChecked(Nodes({"A", "C", "D", "E"})), 4);
-    EXPECT_EQ(Sequences(), (std::vector<std::pair<std::string, int>>{
-                               {"A", 6}, {"B", 0}, {"C", 7}, {"D", 8}, {"E", 9}}));
-}
-
 TEST_F(ViewTest, UncheckingAColumnHidesItAndNoneCheckedAnswersZero) {
     Add("A", 1);
     Add("B", 2);
@@ -156,15 +141,6 @@ TEST_F(ViewTest, ASearchsColumnsAreShownAtTheirPlacesUnderTheirHeadings) {
               (std::vector<std::pair<std::string, int>>{{"A", 0}, {"B", 2}, {"C", 1}}));
     EXPECT_EQ(view_.Tags.Item(3)->Heading, "Mine");
     EXPECT_EQ(view_.Tags.Count(), 3u);
-}
-
-TEST_F(ViewTest, ColumnsWithoutATypeTakeTheTypeGiven) {
-    Add("A", 1);
-    Add("PONumber", 1, 1, "", kPurchaseOrder);
-    DisplayColumns columns;
-    view_.LoadDisplayColumns(catalog_, columns, kPurchaseOrder);
-    EXPECT_EQ(view_.RequestType, kPurchaseOrder);
-    EXPECT_EQ(Sequences(), (std::vector<std::pair<std::string, int>>{{"PONumber", 0}}));
 }
 
 TEST_F(ViewTest, FinishingRebuildsTheColumnsInOrderAndBlankHeadingsFallBack) {
