@@ -7,8 +7,11 @@
 #include <memory>
 
 #include "fakes.h"
+#include "foundation/app_paths.h"
+#include "link/error_log.h"
 #include "shell/frm_error_log.h"
 #include "shell/msg_interface.h"
+#include "shell/relaywick_link.h"
 #include "shell_test_main.h"
 
 using namespace quarrion;
@@ -41,7 +44,8 @@ const QByteArray kHeader = "time\trequest type\tstatus code\tseverity\tmessage\r
 
 }  // namespace
 
-// The error-log window reads the link's TAB-separated log.
+// The error-log window reads the link's TAB-separated log: over a fake link whose log the
+// test writes, and over the real link.
 class ErrorLogTest : public QObject {
     Q_OBJECT
 
@@ -138,6 +142,38 @@ class ErrorLogTest : public QObject {
         QCOMPARE(popUps.count(), 1);
         QCOMPARE(popUps[0][0].toInt(), 0x7001);
         QCOMPARE(popUps[0][1].toString(), QStringLiteral("The company file cannot be found."));
+    }
+
+    // Over the real link: the log of the data folder, followed as the link writes it.
+
+    void AClearedLogShowsItsColumnsThenWhatTheLinkLogsWhileOpen() {
+        RelaywickLink().ClearErrorLog();
+        MsgInterface hub;
+        frmErrorLog window(std::make_unique<RelaywickLink>(), 1, hub);
+        QStandardItemModel* list = window.lstView();
+        QStringList headers;
+        for (int c = 0; c < list->columnCount(); ++c) {
+            headers << list->horizontalHeaderItem(c)->text();
+        }
+        QCOMPARE(headers.size(), 5);
+        QCOMPARE(headers.join('\t').toStdString(), std::string(ErrorLog::Header()));
+        QCOMPARE(list->rowCount(), 0);
+
+        ErrorLog(ErrorLog::PathIn(DataFolder()))
+            .Append({"Invoice", 3200, "Error", "The edit sequence is out of date."});
+        QTRY_COMPARE_WITH_TIMEOUT(list->rowCount(), 1, 5000);
+        QCOMPARE(list->item(0, 1)->text(), QStringLiteral("Invoice"));
+        QCOMPARE(list->item(0, 2)->text(), QStringLiteral("3200"));
+        QCOMPARE(list->item(0, 4)->text(), QStringLiteral("The edit sequence is out of date."));
+    }
+
+    void TheLogLivesInTheDataFolderAndItsSwitchIsSharedByEveryInstance() {
+        QVERIFY(QString::fromStdString(RelaywickLink().ErrorLogPath()).startsWith(home_->Path()));
+        RelaywickLink first;
+        first.SetLogErrors(false);
+        QVERIFY(!RelaywickLink().LogErrors());
+        first.SetLogErrors(true);
+        QVERIFY(RelaywickLink().LogErrors());
     }
 
   private:

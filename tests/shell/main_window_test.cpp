@@ -123,36 +123,33 @@ class MainWindowTest : public QObject {
         program_.Start();
         QStringList bar;
         for (QAction* action : program_.main->menuBar()->actions()) bar << action->text();
-        QCOMPARE(bar, QStringList({"&File", "&Tools", "&Options", "&Windows", "&Help"}));
-        QCOMPARE(Program::Captions(program_.Menu("mnuFile")),
-                 QStringList({"&Advanced ...", "&Export to SpreadSheet", "-", "E&xit"}));
-        QCOMPARE(Program::Captions(program_.Menu("mnuAdvanced")),
-                 QStringList({"&Open Error Log", "&Clear Error Log", "-", "&Log Errors", "-",
-                              "&Update Quarrion", "&Reset Quarrion"}));
+        QCOMPARE(bar.join('|'), QStringLiteral("&File|&Tools|&Options|&Windows|&Help"));
+        const std::pair<const char*, const char*> menus[] = {
+            {"mnuFile", "&Advanced ...|&Export to SpreadSheet|-|E&xit"},
+            {"mnuAdvanced",
+             "&Open Error Log|&Clear Error Log|-|&Log Errors|-|&Update Quarrion|&Reset Quarrion"},
+            {"mnuExport", "Displayed Result Lists|All Search Result Lists"},
+            {"mnuTools", "Invoices|Purchase Orders|Sales Orders|Credit Memos"},
+            {"mnuInvoices",
+             "Set All Invoices Listed To Print|Set All Invoices Listed To Not Print"},
+            {"mnuPOs", "Set All POs Listed to Print|Set All POs Listed To Not Print"},
+            {"mnuSOs",
+             "Set All Sales Orders Listed To Print|Set All Sales Orders Listed To Not Print"},
+            {"mnuCreditMemos",
+             "Set All Credit Memos Listed To Print|Set All Credit Memos Listed To Not Print"},
+            {"mnuOptions", "Double Check Edit Sequences"},
+            {"mnuWindows",
+             "&Cascade Windows|Tile Windows &Vertically|Tile Windows &Horizontally|-|Close &All "
+             "Windows"},
+            {"mnuHelp", "About ...|Documentation ..."}};
+        for (const auto& [name, captions] : menus) {
+            QMenu* menu =
+                QString(name) == "mnuExport" ? program_.main->ExportMenu() : program_.Menu(name);
+            QVERIFY2(menu, name);
+            QCOMPARE(Program::Captions(menu).join('|'), QString::fromUtf8(captions));
+        }
         QVERIFY(Item(program_.Menu("mnuAdvanced"), "&Log Errors")->isCheckable());
-        QCOMPARE(program_.ExportCaptions(),
-                 QStringList({"Displayed Result Lists", "All Search Result Lists"}));
-        QCOMPARE(Program::Captions(program_.Menu("mnuTools")),
-                 QStringList({"Invoices", "Purchase Orders", "Sales Orders", "Credit Memos"}));
-        QCOMPARE(Program::Captions(program_.Menu("mnuInvoices")),
-                 QStringList(
-                     {"Set All Invoices Listed To Print", "Set All Invoices Listed To Not Print"}));
-        QCOMPARE(Program::Captions(program_.Menu("mnuPOs")),
-                 QStringList({"Set All POs Listed to Print", "Set All POs Listed To Not Print"}));
-        QCOMPARE(Program::Captions(program_.Menu("mnuSOs")),
-                 QStringList({"Set All Sales Orders Listed To Print",
-                              "Set All Sales Orders Listed To Not Print"}));
-        QCOMPARE(Program::Captions(program_.Menu("mnuCreditMemos")),
-                 QStringList({"Set All Credit Memos Listed To Print",
-                              "Set All Credit Memos Listed To Not Print"}));
-        QCOMPARE(Program::Captions(program_.Menu("mnuOptions")),
-                 QStringList({"Double Check Edit Sequences"}));
         QVERIFY(Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences")->isCheckable());
-        QCOMPARE(Program::Captions(program_.Menu("mnuWindows")),
-                 QStringList({"&Cascade Windows", "Tile Windows &Vertically",
-                              "Tile Windows &Horizontally", "-", "Close &All Windows"}));
-        QCOMPARE(Program::Captions(program_.Menu("mnuHelp")),
-                 QStringList({"About ...", "Documentation ..."}));
         QCOMPARE(program_.main->windowTitle(), QStringLiteral("Quarrion"));
     }
 
@@ -362,22 +359,18 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("message");
+        const QString activate = QStringLiteral(
+            "Activate the Search Results window, by clicking on it, so Quarrion can tell which "
+            "window to ");
+        const QString export_ = activate + "use for the Export.";
         QTest::newRow("export") << "cmdexport"
-                                << "Export Search Results"
-                                << "Activate the Search Results window, by clicking on it, so "
-                                   "Quarrion can tell which window to use for the Export.";
+                                << "Export Search Results" << export_;
         QTest::newRow("export all") << "cmdexportall"
-                                    << "Export Search Results"
-                                    << "Activate the Search Results window, by clicking on it, "
-                                       "so Quarrion can tell which window to use for the Export.";
+                                    << "Export Search Results" << export_;
         QTest::newRow("excel") << "cmdexcel"
-                               << "Open Results in Excel"
-                               << "Activate the Search Results window, by clicking on it, so "
-                                  "Quarrion can tell which window to use for Excel.";
+                               << "Open Results in Excel" << activate + "use for Excel.";
         QTest::newRow("re-search") << "cmdresearch"
-                                   << "Search Results Again"
-                                   << "Activate the Search Results window, by clicking on it, so "
-                                      "Quarrion can tell which window to search over again.";
+                                   << "Search Results Again" << activate + "search over again.";
     }
     void ResultsCommandsExplainThemselvesWhenNoResultsWindowIsActive() {
         QFETCH(QString, command);

@@ -116,33 +116,28 @@ class SideBarTest : public QObject {
         }
     }
 
+    // Six different frames, ticked through in order and round again.
     void SixTicksComeBackToTheSameFrame() {
+        QList<QImage> frames;
+        for (int i = 0; i <= Artwork::BusyFrameCount; ++i) {
+            frames << Artwork::BusyFrame(i, 48).toImage();
+        }
+        for (int i = 0; i < Artwork::BusyFrameCount; ++i) {
+            for (int j = i + 1; j < Artwork::BusyFrameCount; ++j) QVERIFY(frames[i] != frames[j]);
+        }
+        QCOMPARE(frames[6], frames[0]);
         BusyPane pane;
         pane.resize(200, 150);
         QCOMPARE(pane.FrameKey(), QStringLiteral("bb_00"));
         pane.Tick();
-        const QString key = pane.FrameKey();
         const QImage picture = pane.Picture().toImage();
-        QCOMPARE(key, QStringLiteral("bb_01"));
-        QStringList seen;
+        QStringList seen{pane.FrameKey()};
         for (int i = 0; i < 6; ++i) {
             pane.Tick();
             seen << pane.FrameKey();
         }
-        QCOMPARE(seen, QStringList({"bb_02", "bb_03", "bb_04", "bb_05", "bb_00", "bb_01"}));
-        QCOMPARE(pane.FrameKey(), key);
+        QCOMPARE(seen.join(' '), QStringLiteral("bb_01 bb_02 bb_03 bb_04 bb_05 bb_00 bb_01"));
         QCOMPARE(pane.Picture().toImage(), picture);
-    }
-
-    void TheSixBusyFramesDiffer() {
-        QList<QImage> frames;
-        for (int i = 0; i < Artwork::BusyFrameCount; ++i) {
-            frames << Artwork::BusyFrame(i, 48).toImage();
-        }
-        for (int i = 0; i < frames.size(); ++i) {
-            for (int j = i + 1; j < frames.size(); ++j) QVERIFY(frames[i] != frames[j]);
-        }
-        QCOMPARE(Artwork::BusyFrame(6, 48).toImage(), frames[0]);
     }
 
     void TheCaptionSitsBelowTheCentredPicture() {

@@ -1,23 +1,29 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
 #include <QPixmap>
 #include <QSettings>
 #include <QSplashScreen>
 #include <QTest>
 #include <memory>
 
+#include "control_file_lines.h"
 #include "fakes.h"
+#include "modal.h"
 #include "shell/app_settings.h"
 #include "shell/app_state.h"
+#include "shell/frm_dialog.h"
+#include "shell/frm_main.h"
+#include "shell/io_manager_store.h"
 #include "shell/splash_start.h"
 #include "shell_test_main.h"
 
-using quarrion::AppSettings;
-using quarrion::AppState;
-using quarrion::StartUpParts;
+using namespace quarrion;
 using quarrion::test::FakeStore;
 using quarrion::test::FreshHome;
+using quarrion::test::ModalWatcher;
 
 namespace {
 
@@ -29,10 +35,45 @@ StartUpParts PartsWith(std::shared_ptr<FakeStore::Script> script) {
     return parts;
 }
 
+// What one start of the program showed in modal windows, and the catalog it ended with.
+struct Start {
+    QStringList windows;
+    std::size_t catalog = 0;
+};
+
+Start StartProgram() {
+    Start seen;
+    auto watch = [&seen](QDialog* dialog) {
+        QString text;
+        if (auto* label = dialog->findChild<QLabel*>("lblInfo")) text = label->text();
+        if (auto* frm = qobject_cast<frmDialog*>(dialog)) {
+            text = frm->Message();
+            frm->cmdOK()->click();
+        }
+        seen.windows << dialog->windowTitle() + ": " + text;
+    };
+    ModalWatcher watcher(watch);
+    StartUpParts parts;
+    parts.MakeStore = [](QBXMLTags& catalog) { return std::make_unique<IOManagerStore>(catalog); };
+    auto state = AppState::StartUp(std::move(parts));
+    {
+        frmMain main(*state);
+        main.Load();
+        seen.catalog = state->Catalog().Count();
+    }
+    return seen;
+}
+
+const QString kFirstTime = QStringLiteral(
+    "Initialization: Initializing Quarrion for first time use, please wait while the process "
+    "completes ...");
+const QString kUpdate = QStringLiteral(
+    "Initialization: Updating Quarrion, please wait while the process completes ...");
+
 }  // namespace
 
 // The start-up routine: the fixed order, the crash clean-up of the settings, the
-// temporary folders and the database check.
+// temporary folders and the database check, over a store stand-in and the real store.
 class StartUpTest : public QObject {
     Q_OBJECT
 
@@ -143,6 +184,48 @@ class StartUpTest : public QObject {
         settings.sync();
         QVERIFY2(settings.fileName().startsWith(home_->Path()), qPrintable(settings.fileName()));
         QCOMPARE(settings.value("frmMain/dblchkedtseq").toString(), QStringLiteral("True"));
+    }
+
+    // With the real store: the database step of the main window's load on a first run,
+    // a later run and a run after a newer catalog shipped.
+
+    void FirstRunThenLaterRunThenUpdate() {
+        test::ShippedCatalog shipped(home_->Path());
+        QVERIFY(shipped.Write(1, 3));
+        Start first = StartProgram();
+        QCOMPARE(first.windows, QStringList{kFirstTime});
+        QCOMPARE(first.catalog, std::size_t{3});
+        QVERIFY(QFile::exists(home_->Path() + "Quarrion.qr3"));
+
+        Start later = StartProgram();
+        QCOMPARE(later.windows, QStringList{});
+        QCOMPARE(later.catalog, std::size_t{3});
+
+        QVERIFY(shipped.Write(2, 5));
+        Start update = StartProgram();
+        QCOMPARE(update.windows, QStringList{kUpdate});
+        QCOMPARE(update.catalog, std::size_t{5});
+
+        Start after = StartProgram();
+        QCOMPARE(after.windows, QStringList{});
+        QCOMPARE(after.catalog, std::size_t{5});
+    }
+
+    void AFileThatIsNoDatabaseIsReportedAndKept() {
+        test::ShippedCatalog shipped(home_->Path());
+        QVERIFY(shipped.Write(1, 3));
+        QFile foreign(home_->Path() + "Quarrion.qr3");
+        QVERIFY(foreign.open(QIODevice::WriteOnly));
+        foreign.write("this is not a database, and it is somebody's file");
+        foreign.close();
+
+        Start start = StartProgram();
+        QVERIFY(!start.windows.isEmpty());
+        QVERIFY2(start.windows.first().startsWith("Quarrion::CheckDatabase: ("),
+                 qPrintable(start.windows.first()));
+        QFile kept(home_->Path() + "Quarrion.qr3");
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("this is not a database, and it is somebody's file"));
     }
 
   private:
