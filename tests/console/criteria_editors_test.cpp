@@ -148,26 +148,6 @@ class CriteriaEditorsTest : public QObject {
         QCOMPARE(test::ExaminorsText(again), expected);
     }
 
-    void MoreLessAndClear() {
-        CriteriaControl panel;
-        QSignalSpy rows(&panel, &CriteriaControl::RowsChanged);
-        panel.Less();
-        QCOMPARE(panel.RowCount(), 1);
-        QCOMPARE(rows.count(), 0);
-        panel.More();
-        panel.More();
-        QCOMPARE(panel.RowCount(), 3);
-        QCOMPARE(rows.last().first().toInt(), 3);
-        panel.Less();
-        QCOMPARE(panel.RowCount(), 2);
-        test::EnterRule(&panel, 2, "text contains x");
-        panel.Clear();
-        QCOMPARE(panel.RowCount(), 1);
-        QVERIFY(!panel.ContainsData());
-        QVERIFY(!panel.Changed());
-        QCOMPARE(panel.Criterion(1)->txtString()->text(), QString());
-    }
-
     // Text already in the box, the key typed, and whether the box takes it.
     void NumberKeysFollowTheRule() {
         const struct {

@@ -340,27 +340,6 @@ TEST_F(DataViewTest, OldAddsTheNoteAndItsScript) {
     EXPECT_NE(html.find("<div id=\"div_note\" class=\"note\"></div>"), std::string::npos) << html;
 }
 
-TEST_F(DataViewTest, EveryLineEndsWithCrLfAndIsIndentedWithTabs) {
-    std::string text = Xsl(kInvoiceWithLines, true);
-    ASSERT_EQ(text.substr(0, 23), "<?xml version=\"1.0\"?>\r\n");
-    std::size_t start = 0;
-    int lines = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find("\r\n", start);
-        ASSERT_NE(end, std::string::npos) << "unterminated line at " << start;
-        std::string line = text.substr(start, end - start);
-        EXPECT_EQ(line.find('\n'), std::string::npos) << line;
-        std::size_t content = line.find_first_not_of('\t');
-        ASSERT_NE(content, std::string::npos) << "empty line " << lines;
-        EXPECT_EQ(line.find_first_of(" ", 0) == 0, false) << line;
-        start = end + 2;
-        ++lines;
-    }
-    EXPECT_GT(lines, 80);
-    EXPECT_NE(text.find("\n\t<xsl:output method=\"html\" omit-xml-declaration=\"yes\"/>\r\n"),
-              std::string::npos);
-}
-
 TEST_F(DataViewTest, XmlFileNamesItsStylesheetAndHoldsTheRecord) {
     pugi::xml_node record = Record("<InvoiceRet><RefNumber>1&amp;2</RefNumber></InvoiceRet>");
     EXPECT_EQ(DataViewXml(record, "0000000007.xsl"),

@@ -2,10 +2,6 @@
 // window and the data-view window. Files are read back with independent readers
 // (Python's csv module, openpyxl) through read_back.py.
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
@@ -253,33 +249,6 @@ void Screenshot(QWidget* widget, const char* name) {
     QDir().mkpath(QString::fromLocal8Bit(folder));
     widget->grab().save(QString::fromLocal8Bit(folder) + "/" + name);
 }
-
-// Makes a folder immutable (even root cannot create, replace or delete files in it)
-// while the guard lives. Not every file system offers this.
-class ImmutableFolder {
-  public:
-    explicit ImmutableFolder(const QString& folder)
-        : fd_(open(folder.toLocal8Bit().constData(), O_RDONLY | O_DIRECTORY)) {
-        int flags = 0;
-        if (fd_ < 0 || ioctl(fd_, FS_IOC_GETFLAGS, &flags) != 0) return;
-        flags |= FS_IMMUTABLE_FL;
-        set_ = ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ~ImmutableFolder() {
-        if (set_) {
-            int flags = 0;
-            ioctl(fd_, FS_IOC_GETFLAGS, &flags);
-            flags &= ~FS_IMMUTABLE_FL;
-            ioctl(fd_, FS_IOC_SETFLAGS, &flags);
-        }
-        if (fd_ >= 0) close(fd_);
-    }
-    bool IsSet() const { return set_; }
-
-  private:
-    int fd_;
-    bool set_ = false;
-};
 
 const char* kInvoiceRecord = R"(<InvoiceRet>
   <TxnID>1-1</TxnID>
@@ -661,26 +630,6 @@ class OutputWindowsTest : public QObject {
                      said.contains("Not a directory"),
                  qPrintable(said));
         QCOMPARE(ReadText(folder_ + "plain file"), QStringLiteral("not a folder"));
-    }
-
-    void exportIntoAFolderThatCannotBeWrittenKeepsTheOldFile() {
-        const QString locked = folder_ + "locked/";
-        QVERIFY(QDir().mkpath(locked));
-        WriteText(locked + "Invoice List.csv", "old\r\n");
-        ImmutableFolder guard(locked);
-        if (!guard.IsSet()) QSKIP("this file system cannot make a folder unwritable for root");
-        QString said;
-        ModalScript script({Answer(true), [&said](QDialog* dialog) {
-                                said = qobject_cast<frmDialog*>(dialog)->Message();
-                                dialog->accept();
-                            }});
-        QString fileName = QStringLiteral("Invoice List");
-        int format = 1;
-        QVERIFY(!ExportListAs(nullptr, InvoiceList(), fileName, locked, format, true));
-        QVERIFY(script.Finished());
-        QVERIFY2(said.contains(locked + "Invoice List.csv"), qPrintable(said));
-        QCOMPARE(ReadText(locked + "Invoice List.csv"), QStringLiteral("old\r\n"));
-        QCOMPARE(QDir(locked).entryList(QDir::Files), QStringList{"Invoice List.csv"});
     }
 
     void dataViewShowsTheRecordUnderItsCaptionAndRemovesItsFiles() {

@@ -44,24 +44,14 @@ class ContextHelpTest : public QObject {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QString>("page");
-        QTest::newRow("rule editor in the console") << "conView"
-                                                    << "criView"
-                                                    << "rules.html";
-        QTest::newRow("field rules in re-search") << "frmReSearch"
-                                                  << "fldView"
-                                                  << "rules.html";
-        QTest::newRow("plain panel of the console") << "conView"
-                                                    << "rules"
-                                                    << "search-console.html";
-        QTest::newRow("results window") << "frmSearchResults"
-                                        << "tabView"
-                                        << "search-results.html";
-        QTest::newRow("workbook window") << "frmExcel"
-                                         << ""
-                                         << "workbook.html";
-        QTest::newRow("unknown window") << "frmSomething"
-                                        << "panel"
-                                        << "index.html";
+        const char* rows[][4] = {
+            {"rule editor in the console", "conView", "criView", "rules.html"},
+            {"field rules in re-search", "frmReSearch", "fldView", "rules.html"},
+            {"plain panel of the console", "conView", "rules", "search-console.html"},
+            {"results window", "frmSearchResults", "tabView", "search-results.html"},
+            {"workbook window", "frmExcel", "", "workbook.html"},
+            {"unknown window", "frmSomething", "panel", "index.html"}};
+        for (const auto& row : rows) QTest::newRow(row[0]) << row[1] << row[2] << row[3];
     }
     void TheNearestNamedWindowOrPanelDecides() {
         QFETCH(QString, window);

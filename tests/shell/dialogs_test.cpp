@@ -83,22 +83,6 @@ class DialogsTest : public QObject {
         QVERIFY(!notice.isVisible());
     }
 
-    void ThePopUpShowsMessageAndSolutionAndOkEndsIt() {
-        frmPopUp popUp;
-        popUp.SetMessage(QStringLiteral("The company file cannot be found."));
-        popUp.SetSolution(QStringLiteral("Check the path.\r\nOr use the sample company."));
-        QCOMPARE(popUp.windowTitle(), QStringLiteral("Quarrion"));
-        QCOMPARE(popUp.Solution(), QStringLiteral("Check the path.\r\nOr use the sample company."));
-        auto* solution = popUp.findChild<QLabel*>(QStringLiteral("lblSolution"));
-        QCOMPARE(solution->text(), QStringLiteral("Check the path.\nOr use the sample company."));
-        OnNextModal([](QDialog* dialog) {
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdOK")),
-                              Qt::LeftButton);
-        });
-        popUp.exec();
-        QVERIFY(!popUp.isVisible());
-    }
-
     void TheUserCannotCloseTheInitialisationWindowWhileItWorks() {
         auto script = std::make_shared<FakeStore::Script>();
         FakeStore store(script);
@@ -114,17 +98,6 @@ class DialogsTest : public QObject {
         window.exec();
         QVERIFY(stayed);
         QCOMPARE(script->Calls, QStringList{"InitDataB"});
-    }
-
-    void TheLabelFillsTheInitialisationWindow() {
-        auto script = std::make_shared<FakeStore::Script>();
-        FakeStore store(script);
-        frmInit window(store);
-        window.resize(420, 150);
-        window.show();
-        auto* label = window.findChild<QLabel*>(QStringLiteral("lblInfo"));
-        QCOMPARE(label->geometry(), QRect(0, 0, window.width(), window.height()));
-        window.close();
     }
 
     // Each long run shows its wait text in the initialisation window and runs its one

@@ -544,11 +544,12 @@ class MainWindowTest : public QObject {
         program_.Start();
         program_.AddResults(1);
         program_.AddResults(2);
-        QString message, solution;
+        QString message, solution, shownSolution;
         OnNextModal([&](QDialog* dialog) {
             auto* popUp = qobject_cast<frmPopUp*>(dialog);
             message = popUp->Message();
             solution = popUp->Solution();
+            shownSolution = popUp->findChild<QLabel*>("lblSolution")->text();
             QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         });
         program_.state->Hub().ShowPopUp(LinkError::ProcessorMissing, "module not found");
@@ -559,6 +560,7 @@ class MainWindowTest : public QObject {
         expected.replace("\n", "\r\n");
         QCOMPARE(solution, expected);
         QVERIFY(solution.contains("\r\n"));
+        QCOMPARE(shownSolution, solution.replace("\r\n", "\n"));
         QTRY_COMPARE(program_.main->MdiArea()->subWindowList().size(), 0);
     }
 

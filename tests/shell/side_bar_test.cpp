@@ -49,21 +49,6 @@ class SideBarTest : public QObject {
         QCOMPARE(existing->Button()->objectName(), QStringLiteral("cmdExcel"));
     }
 
-    void AButtonRefRemembersTheToolTipItWasRegisteredWith() {
-        laBar bar;
-        auto* ref = bar.Buttons().Item(QStringLiteral("cmdexport"));
-        QString original = ref->ToolTipText();
-        QVERIFY(!original.isEmpty());
-        ref->SetToolTipText(QStringLiteral("Export Invoice List"));
-        QCOMPARE(ref->Button()->toolTip(), QStringLiteral("Export Invoice List"));
-        QCOMPARE(ref->DefaultToolTipText(), original);
-        ref->SetEnabled(false);
-        QVERIFY(!ref->Button()->isEnabled());
-        QVERIFY(!ref->State());
-        ref->Clicked();
-        QVERIFY(ref->State());
-    }
-
     void TwoClicksOnTheConsoleToggleHideThenShowAndRestoreTheToolTip() {
         laBar bar;
         QSignalSpy hide(&bar, &laBar::HideConsole);

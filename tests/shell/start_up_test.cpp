@@ -2,8 +2,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPushButton>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSettings>
 #include <QSplashScreen>
 #include <QTest>
