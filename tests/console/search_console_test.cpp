@@ -329,30 +329,28 @@ class SearchConsoleTest : public QObject {
         QCOMPARE(answers.Seen.size(), 1);
     }
 
-    void SettingAnEmptyFieldViewForgetsTheTypesFieldRules() {
+    // Set with an emptied view forgets a type's field rules; Clear Search on a type
+    // resets them and leaves field mode.
+    void EmptyingOrClearingATypesFieldRulesForgetsThem() {
         ConsoleRig rig;
         SearchConsoleControl* console = rig.Console();
-        test::TypeMenu(console->lstView(), 11, QStringLiteral("Refine Search"));
-        test::EnterFieldRule(console->fldView(), 1, ParseRuleText("Name contains North").Rule);
-        QTest::mouseClick(console->cmdOK(), Qt::LeftButton);
-        QVERIFY(console->lstView()->Rule(11)->FieldExaminors.ContainsData());
-        QVERIFY(console->cmdSave()->isEnabled());
-        test::TypeMenu(console->lstView(), 11, QStringLiteral("Refine Search"));
+        auto refine = [console](std::int32_t type, const char* rule) {
+            test::TypeMenu(console->lstView(), type, QStringLiteral("Refine Search"));
+            test::EnterFieldRule(console->fldView(), 1, ParseRuleText(rule).Rule);
+            QTest::mouseClick(console->cmdOK(), Qt::LeftButton);
+            QVERIFY(console->lstView()->Rule(type)->FieldExaminors.ContainsData());
+            QVERIFY(console->cmdSave()->isEnabled());
+            test::TypeMenu(console->lstView(), type, QStringLiteral("Refine Search"));
+        };
+        refine(11, "Name contains North");
         QCOMPARE(console->fldView()->RowCount(), 1);
         QCOMPARE(console->fldView()->Criterion(1)->txtString()->text(), QStringLiteral("North"));
         console->fldView()->Criterion(1)->cboTrueCompare()->setFocus();
         QTest::keyClick(console->fldView()->Criterion(1)->cboTrueCompare(), Qt::Key_Delete);
         QTest::mouseClick(console->cmdOK(), Qt::LeftButton);
         QVERIFY(!console->lstView()->Rule(11)->FieldExaminors.ContainsData());
-    }
 
-    void ClearSearchOnATypeResetsItsRulesAndLeavesFieldMode() {
-        ConsoleRig rig;
-        SearchConsoleControl* console = rig.Console();
-        test::TypeMenu(console->lstView(), 2, QStringLiteral("Refine Search"));
-        test::EnterFieldRule(console->fldView(), 1, ParseRuleText("Balance gt 5").Rule);
-        QTest::mouseClick(console->cmdOK(), Qt::LeftButton);
-        test::TypeMenu(console->lstView(), 2, QStringLiteral("Refine Search"));
+        refine(2, "Balance gt 5");
         test::TypeMenu(console->lstView(), 2, QStringLiteral("Clear Search"));
         QVERIFY(!console->FieldMode());
         QVERIFY(!console->lstView()->Rule(2)->FieldExaminors.ContainsData());

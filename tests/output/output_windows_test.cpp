@@ -191,6 +191,18 @@ void OnNextDialog(std::function<void(QDialog*)> act) {
     });
 }
 
+// Clicks `button` with nothing on the desktop to open files; what the message said.
+QString ClickWithoutDesktopProgram(QAbstractButton* button) {
+    SetDesktopOpener([](const QUrl&) { return false; });
+    QString said;
+    OnNextDialog([&said](QDialog* dialog) {
+        said = qobject_cast<frmDialog*>(dialog)->Message();
+        dialog->accept();
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    return said;
+}
+
 // Runs the steps on the modal dialogs that come up, one step per dialog in order.
 class ModalScript {
   public:
@@ -395,13 +407,7 @@ class OutputWindowsTest : public QObject {
         });
         QTest::mouseClick(edit, Qt::LeftButton);
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(temporary)});
-        SetDesktopOpener([](const QUrl&) { return false; });
-        QString said;
-        OnNextDialog([&said](QDialog* dialog) {
-            said = qobject_cast<frmDialog*>(dialog)->Message();
-            dialog->accept();
-        });
-        QTest::mouseClick(edit, Qt::LeftButton);
+        const QString said = ClickWithoutDesktopProgram(edit);
         QVERIFY2(said.contains("No spreadsheet program") && said.contains(temporary),
                  qPrintable(said));
 
@@ -705,13 +711,7 @@ class OutputWindowsTest : public QObject {
         QVERIFY(html.contains("function shownote()"));  // the page's own script goes along
         QVERIFY(html.contains("data:image/jpeg;base64,"));
         QVERIFY(!html.contains("../xml_globe_00_tn.jpg"));
-        SetDesktopOpener([](const QUrl&) { return false; });
-        QString said;
-        OnNextDialog([&said](QDialog* dialog) {
-            said = qobject_cast<frmDialog*>(dialog)->Message();
-            dialog->accept();
-        });
-        QTest::mouseClick(browser, Qt::LeftButton);
+        const QString said = ClickWithoutDesktopProgram(browser);
         QVERIFY2(said.contains("No web browser"), qPrintable(said));
         host.Area.closeAllSubWindows();
         QTRY_VERIFY(!QFileInfo::exists(file));

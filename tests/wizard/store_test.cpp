@@ -94,11 +94,7 @@ class WizardStoreTest : public QObject {
         Press(wizard, QWizard::FinishButton);
         QCOMPARE(wizard.result(), int(QDialog::Accepted));
 
-        const QStringList expected = {"Field3=Third", "Field2=Field 2"};
-        QCOMPARE(NewSearchColumns(state_->Catalog()), expected);
-        state_.reset();
-        state_ = StartProgram();
-        QCOMPARE(NewSearchColumns(state_->Catalog()), expected);
+        ColumnsNowAndAfterRestart({"Field3=Third", "Field2=Field 2"});
         QCOMPARE(state_->Catalog().Item(kInvoice, "//InvoiceRet/Field3")->Sequence, 1);
         QCOMPARE(state_->Catalog().Item(kInvoice, "//InvoiceRet/Field2")->Sequence, 2);
         QCOMPARE(state_->Catalog().Item(kInvoice, "//InvoiceRet/Field1")->Sequence, 0);
@@ -132,11 +128,7 @@ class WizardStoreTest : public QObject {
         Press(wizard, QWizard::CancelButton);
         QCOMPARE(wizard.result(), int(QDialog::Rejected));
 
-        const QStringList unchanged = {"Field1=Field 1", "Field2=Field 2"};
-        QCOMPARE(NewSearchColumns(state_->Catalog()), unchanged);
-        state_.reset();
-        state_ = StartProgram();
-        QCOMPARE(NewSearchColumns(state_->Catalog()), unchanged);
+        ColumnsNowAndAfterRestart({"Field1=Field 1", "Field2=Field 2"});
     }
 
     void TheSideBarsColumnsButtonOpensThePreferencesWizard() {
@@ -156,6 +148,13 @@ class WizardStoreTest : public QObject {
     }
 
   private:
+    // What a new search shows, now and after the program starts again.
+    void ColumnsNowAndAfterRestart(const QStringList& expected) {
+        QCOMPARE(NewSearchColumns(state_->Catalog()), expected);
+        state_.reset();
+        state_ = StartProgram();
+        QCOMPARE(NewSearchColumns(state_->Catalog()), expected);
+    }
     // Shows the wizard and walks it to the invoice's columns (option 0) or preview (1).
     static void ToStep(frmWizard& wizard, int option) {
         wizard.show();
