@@ -18,33 +18,25 @@ constexpr std::int32_t kInvoice = 4;
 constexpr std::int32_t kPurchaseOrder = 12;
 constexpr std::int32_t kNotOffered = 14;
 
-struct FormatCase {
-    const char* text;
-    std::int32_t requestType;
-    const char* expected;
-};
-
-class FormatTextTest : public ::testing::TestWithParam<FormatCase> {};
-
-TEST_P(FormatTextTest, ReplacesBothPlaceholdersInAnyCase) {
-    const FormatCase& c = GetParam();
-    EXPECT_EQ(FormatText(c.text, c.requestType), c.expected);
+// Both placeholders, in any letter case, give the type's title and name; anything else
+// stays as written, and a type the wizard does not offer gives nothing.
+TEST(FormatTextTest, ReplacesBothPlaceholdersInAnyCase) {
+    const struct {
+        const char* text;
+        std::int32_t requestType;
+        const char* expected;
+    } cases[] = {
+        {"&requesttitle Display Columns", kPurchaseOrder, "Purchase Order Display Columns"},
+        {"&RequestTitle and &REQUESTNAME", kPurchaseOrder, "Purchase Order and PurchaseOrder"},
+        {"for &requesttitle, then &requesttitle.", kInvoice, "for Invoice, then Invoice."},
+        {"&requestname&requesttitle", kInvoice, "InvoiceInvoice"},
+        {"no placeholder & no harm", kInvoice, "no placeholder & no harm"},
+        {"&request alone stays", kInvoice, "&request alone stays"},
+        {"ends with &requesttitl", kInvoice, "ends with &requesttitl"},
+        {"[&requesttitle]", kNotOffered, "[]"},
+        {"", kInvoice, ""}};
+    for (const auto& c : cases) EXPECT_EQ(FormatText(c.text, c.requestType), c.expected) << c.text;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, FormatTextTest,
-    ::testing::Values(FormatCase{"&requesttitle Display Columns", kPurchaseOrder,
-                                 "Purchase Order Display Columns"},
-                      FormatCase{"&RequestTitle and &REQUESTNAME", kPurchaseOrder,
-                                 "Purchase Order and PurchaseOrder"},
-                      FormatCase{"for &requesttitle, then &requesttitle.", kInvoice,
-                                 "for Invoice, then Invoice."},
-                      FormatCase{"&requestname&requesttitle", kInvoice, "InvoiceInvoice"},
-                      FormatCase{"no placeholder & no harm", kInvoice, "no placeholder & no harm"},
-                      FormatCase{"&request alone stays", kInvoice, "&request alone stays"},
-                      FormatCase{"ends with &requesttitl", kInvoice, "ends with &requesttitl"},
-                      FormatCase{"[&requesttitle]", kNotOffered, "[]"},
-                      FormatCase{"", kInvoice, ""}));
 
 TEST(ElementPathTest, IsThePathBelowTheRecordElement) {
     EXPECT_EQ(ElementPath("//InvoiceRet/CustomerRef/FullName"), "CustomerRef/FullName");
