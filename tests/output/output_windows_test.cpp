@@ -484,39 +484,6 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(fileName, QStringLiteral("Invoice List"));
     }
 
-    void silentExportReplacesOnYesAndAsksForANameOnNo() {
-        WriteText(folder_ + "Invoice List.csv", "old\r\n");
-        QString question;
-        {
-            ModalScript script({Answer(true, &question)});
-            QString fileName = QStringLiteral("Invoice List");
-            int format = 1;
-            QVERIFY(ExportListAs(nullptr, InvoiceList(), fileName, folder_, format, true));
-            QVERIFY(script.Finished());
-            QCOMPARE(script.Seen, QStringList{"Export Invoice List.csv"});
-        }
-        QCOMPARE(
-            question,
-            QStringLiteral(
-                "You already have a file called Invoice List.csv\nDo you wish to replace it?"));
-        QCOMPARE(ReadRows("csv", folder_ + "Invoice List.csv"), InvoiceRows());
-
-        WriteText(folder_ + "Invoice List.csv", "old\r\n");
-        ModalScript script({Answer(false), [this](QDialog* dialog) {
-                                auto* files = qobject_cast<QFileDialog*>(dialog);
-                                QVERIFY(files);
-                                QCOMPARE(files->nameFilters().size(), 1);  // the list's own type
-                                TypeFileName(dialog, folder_ + "Chosen Name");
-                            }});
-        QString fileName = QStringLiteral("Invoice List");
-        int format = 1;
-        QVERIFY(ExportListAs(nullptr, InvoiceList(), fileName, folder_, format, true));
-        QVERIFY(script.Finished());
-        QCOMPARE(ReadText(folder_ + "Invoice List.csv"), QStringLiteral("old\r\n"));
-        QCOMPARE(fileName, folder_ + "Chosen Name");  // used as chosen: no extension added
-        QCOMPARE(ReadRows("csv", folder_ + "Chosen Name"), InvoiceRows());
-    }
-
     void exportAllWritesEveryEntryUnderItsNameInTheChosenFormat() {
         TestHost host;
         AppSettings::SetText("frmMain", "exportpath", folder_);
@@ -567,6 +534,7 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(AppSettings::Text("frmMain", "exportfilter"), QStringLiteral("2"));
     }
 
+    // Each file already there is replaced on Yes; on No the user names another file.
     void exportAllAsksBeforeReplacingAndUsesTheDialogsNameOnNo() {
         TestHost host;
         AppSettings::SetText("frmMain", "exportpath", folder_);
@@ -577,13 +545,16 @@ class OutputWindowsTest : public QObject {
                                             SmallList(kCustomer, "Customer", "Acme")};
         const QList<ExportListEntry> entries{{kInvoice, "Invoice List"},
                                              {kCustomer, "Customer List"}};
+        QString question;
         ModalScript script({[](QDialog* dialog) {
                                 QTest::mouseClick(dialog->findChild<QPushButton*>("cmdExport"),
                                                   Qt::LeftButton);
                             },
-                            Answer(false),
+                            Answer(false, &question),
                             [this](QDialog* dialog) {
-                                QVERIFY(qobject_cast<QFileDialog*>(dialog));
+                                auto* files = qobject_cast<QFileDialog*>(dialog);
+                                QVERIFY(files);
+                                QCOMPARE(files->nameFilters().size(), 1);  // the list's own type
                                 TypeFileName(dialog, folder_ + "Invoices Elsewhere");
                             },
                             Answer(true)});
@@ -591,7 +562,10 @@ class OutputWindowsTest : public QObject {
         QVERIFY(script.Finished());
         QCOMPARE(script.Seen, (QStringList{"Export All Lists", "Export Invoice List.csv",
                                            "Export List As ...", "Export Customer List.csv"}));
+        QCOMPARE(question, QStringLiteral("You already have a file called Invoice List.csv\nDo "
+                                          "you wish to replace it?"));
         QCOMPARE(ReadText(folder_ + "Invoice List.csv"), QStringLiteral("old invoices\r\n"));
+        // The name chosen is used as it stands: no extension added.
         QCOMPARE(ReadRows("csv", folder_ + "Invoices Elsewhere"), InvoiceRows());
         QCOMPARE(ReadRows("csv", folder_ + "Customer List.csv"),
                  (QList<QStringList>{{"Name"}, {"Acme"}}));

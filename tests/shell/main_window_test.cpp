@@ -151,6 +151,9 @@ class MainWindowTest : public QObject {
         QVERIFY(Item(program_.Menu("mnuAdvanced"), "&Log Errors")->isCheckable());
         QVERIFY(Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences")->isCheckable());
         QCOMPARE(program_.main->windowTitle(), QStringLiteral("Quarrion"));
+        // Without a console the dock says where it goes.
+        QVERIFY(program_.main->ConsoleDock()->findChild<QLabel*>("lblNoConsole"));
+        QVERIFY(program_.main->Console() == nullptr);
     }
 
     // Hub events against what the results commands offer afterwards. Window 1 is the
@@ -620,20 +623,7 @@ class MainWindowTest : public QObject {
                                                      : QStringLiteral("Reset Quarrion Database"));
     }
 
-    void TheLogErrorsMarkFollowsTheLink() {
-        program_.Start();
-        QMenu* advanced = program_.Menu("mnuAdvanced");
-        QAction* logErrors = Item(advanced, "&Log Errors");
-        program_.link->LogErrors = true;
-        emit advanced->aboutToShow();
-        QVERIFY(logErrors->isChecked());
-        logErrors->trigger();
-        QVERIFY(!program_.link->LogErrors);
-        logErrors->trigger();
-        QVERIFY(program_.link->LogErrors);
-    }
-
-    void TheErrorLogWindowIsOpenedOnceAndRefreshedByClear() {
+    void TheAdvancedMenuOpensAndClearsTheErrorLogAndSwitchesLogging() {
         program_.Start();
         QFile log(program_.link->LogPath);
         QVERIFY(log.open(QIODevice::WriteOnly));
@@ -651,6 +641,16 @@ class MainWindowTest : public QObject {
         Item(advanced, "&Clear Error Log")->trigger();
         QCOMPARE(program_.link->Cleared, 1);
         QCOMPARE(window->lstView()->rowCount(), 0);
+
+        // The Log Errors mark follows the link.
+        QAction* logErrors = Item(advanced, "&Log Errors");
+        program_.link->LogErrors = true;
+        emit advanced->aboutToShow();
+        QVERIFY(logErrors->isChecked());
+        logErrors->trigger();
+        QVERIFY(!program_.link->LogErrors);
+        logErrors->trigger();
+        QVERIFY(program_.link->LogErrors);
     }
 
     void ContextHelpOpensThePageOfThatWindow() {
@@ -663,7 +663,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(program_.main->Help()->CurrentPage(), QStringLiteral("index.html"));
     }
 
-    void CloseAllWindowsClosesTheChildrenAndTheHelp() {
+    void CloseAllWindowsClosesTheChildrenAndTheHelpAndExitUnloads() {
         program_.Start();
         program_.AddResults(1);
         program_.AddResults(2);
@@ -672,22 +672,12 @@ class MainWindowTest : public QObject {
         Item(program_.Menu("mnuWindows"), "Close &All Windows")->trigger();
         QTRY_COMPARE(program_.main->MdiArea()->subWindowList().size(), 0);
         QVERIFY(!program_.main->Help()->isVisible());
-    }
-
-    void TheOrderlyUnloadDeletesTheMarkerOnce() {
-        program_.Start();
-        QString marker = program_.state->MarkerPath();
+        // Exit unloads in order: the marker of a running program goes.
+        const QString marker = program_.state->MarkerPath();
         QVERIFY(QFile::exists(marker));
         Item(program_.Menu("mnuFile"), "E&xit")->trigger();
         QVERIFY(!QFile::exists(marker));
         QVERIFY(!program_.main->isVisible());
-    }
-
-    void WithoutAConsoleTheDockSaysWhereItGoes() {
-        program_.Start();
-        auto* notice = program_.main->ConsoleDock()->findChild<QLabel*>("lblNoConsole");
-        QVERIFY(notice);
-        QVERIFY(program_.main->Console() == nullptr);
     }
 
     void AConsoleIsDockedAndInitialisedDuringLoad() {
