@@ -189,18 +189,6 @@ void OnNextDialog(std::function<void(QDialog*)> act) {
     });
 }
 
-// Clicks `button` with nothing on the desktop to open files; what the message said.
-QString ClickWithoutDesktopProgram(QAbstractButton* button) {
-    SetDesktopOpener([](const QUrl&) { return false; });
-    QString said;
-    OnNextDialog([&said](QDialog* dialog) {
-        said = qobject_cast<frmDialog*>(dialog)->Message();
-        dialog->accept();
-    });
-    QTest::mouseClick(button, Qt::LeftButton);
-    return said;
-}
-
 // Runs the steps on the modal dialogs that come up, one step per dialog in order.
 class ModalScript {
   public:
@@ -405,7 +393,8 @@ class OutputWindowsTest : public QObject {
         });
         QTest::mouseClick(edit, Qt::LeftButton);
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(temporary)});
-        const QString said = ClickWithoutDesktopProgram(edit);
+        SetDesktopOpener([](const QUrl&) { return false; });
+        const QString said = test::MessageOf([edit] { QTest::mouseClick(edit, Qt::LeftButton); });
         QVERIFY2(said.contains("No spreadsheet program") && said.contains(temporary),
                  qPrintable(said));
 
@@ -592,19 +581,14 @@ class OutputWindowsTest : public QObject {
 
     void exportToAFolderThatIsNoFolderSaysWhichFileAndWhy() {
         WriteText(folder_ + "plain file", "not a folder");
-        QString said;
-        QString caption;
-        OnNextDialog([&](QDialog* dialog) {
-            caption = dialog->windowTitle();
-            said = qobject_cast<frmDialog*>(dialog)->Message();
-            dialog->accept();
-        });
         QString fileName = QStringLiteral("Invoice List");
         int format = 1;
-        QVERIFY(
-            !ExportListAs(nullptr, InvoiceList(), fileName, folder_ + "plain file/", format, true));
-        QCOMPARE(caption, QStringLiteral("Export List"));
-        QVERIFY2(said.contains(folder_ + "plain file/Invoice List.csv") &&
+        const QString said = test::MessageOf([&] {
+            QVERIFY(!ExportListAs(nullptr, InvoiceList(), fileName, folder_ + "plain file/", format,
+                                  true));
+        });
+        QVERIFY2(said.startsWith("Export List: ") &&
+                     said.contains(folder_ + "plain file/Invoice List.csv") &&
                      said.contains("Not a directory"),
                  qPrintable(said));
         QCOMPARE(ReadText(folder_ + "plain file"), QStringLiteral("not a folder"));
@@ -683,7 +667,9 @@ class OutputWindowsTest : public QObject {
         QVERIFY(html.contains("function shownote()"));  // the page's own script goes along
         QVERIFY(html.contains("data:image/jpeg;base64,"));
         QVERIFY(!html.contains("../xml_globe_00_tn.jpg"));
-        const QString said = ClickWithoutDesktopProgram(browser);
+        SetDesktopOpener([](const QUrl&) { return false; });
+        const QString said =
+            test::MessageOf([browser] { QTest::mouseClick(browser, Qt::LeftButton); });
         QVERIFY2(said.contains("No web browser"), qPrintable(said));
         host.Area.closeAllSubWindows();
         QTRY_VERIFY(!QFileInfo::exists(file));
