@@ -96,7 +96,7 @@ class StartUpTest : public QObject {
         QVERIFY(!splashShownDuringLoad);
     }
 
-    void TheFoldersLieInTheDataFolderAndWindowIdsCountUpFromOne() {
+    void FoldersAndSettingsLieInTheDataFolderAndWindowIdsCountUpFromOne() {
         auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
         QCOMPARE(state->AppFolder(), home_->Path());
         QCOMPARE(state->MarkerPath(), home_->Path() + "temptest.txt");
@@ -106,6 +106,12 @@ class StartUpTest : public QObject {
         QCOMPARE(state->WindowCounter(), 0);
         QCOMPARE(state->NextWindowId(), 1);
         QCOMPARE(state->NextWindowId(), 2);
+        // Settings live in the data folder too.
+        AppSettings::SetFlag("frmMain", "dblchkedtseq", true);
+        QSettings settings;
+        settings.sync();
+        QVERIFY2(settings.fileName().startsWith(home_->Path()), qPrintable(settings.fileName()));
+        QCOMPARE(settings.value("frmMain/dblchkedtseq").toString(), QStringLiteral("True"));
     }
 
     // Old databases go first; the current one is checked once the marker (emptied),
@@ -175,15 +181,6 @@ class StartUpTest : public QObject {
         auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
         QVERIFY(QFileInfo(home_->Path() + "Temporary XML Files").isDir());
         QVERIFY(QFile::exists(state->ExcelFolder() + "kept.xlsx"));
-    }
-
-    void SettingsLiveInTheDataFolder() {
-        auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        AppSettings::SetFlag("frmMain", "dblchkedtseq", true);
-        QSettings settings;
-        settings.sync();
-        QVERIFY2(settings.fileName().startsWith(home_->Path()), qPrintable(settings.fileName()));
-        QCOMPARE(settings.value("frmMain/dblchkedtseq").toString(), QStringLiteral("True"));
     }
 
     // With the real store: the database step of the main window's load on a first run,
