@@ -46,26 +46,6 @@ class CriteriaEditorsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void ANewGlobalRowOffersAndTextAndTheTextOperationsButHoldsNoData() {
-        CriteriaControl panel;
-        QCOMPARE(panel.RowCount(), 1);
-        CriterionControl* row = panel.Criterion(1);
-        QCOMPARE(row->cboAndOr()->currentText(), QStringLiteral("AND"));
-        QCOMPARE(Items(row->cboAndOr()), QStringList({"OR", "AND"}));
-        QCOMPARE(Items(row->cboDataType()),
-                 QStringList({"Text", "Any Number", "Percent", "Price", "Quantity", "Amount"}));
-        QCOMPARE(Operations(row->cboTrueCompare()),
-                 QList<long>({Operation::Contains, Operation::TextEquals, Operation::StartsWith,
-                              Operation::EndsWith, Operation::WholeWord, Operation::MatchesPattern,
-                              Operation::InList}));
-        QCOMPARE(row->Input(), static_cast<QWidget*>(row->txtString()));
-        QVERIFY(!panel.ContainsData());
-        Examinors groups;
-        panel.ReadExaminors(groups);
-        QCOMPARE(groups.Count(), std::size_t{0});
-        QCOMPARE(panel.Title(), QStringLiteral("Global Search Rule Set"));
-    }
-
     void EachOperationShowsTheInputThatFitsIt() {
         const struct {
             const char* choice;

@@ -242,22 +242,6 @@ class SearchConsoleTest : public QObject {
                  QStringList{"IOManager::SaveCriterion: (19) IOManager\nthe disk is full"});
     }
 
-    void WithNothingRememberedTheConsoleOpensOnTodayTransactionDatesAndThreeTypes() {
-        ConsoleRig rig;
-        SearchConsoleControl* console = rig.Console();
-        QCOMPARE(Ticked(console->lstView()), (QList<std::int32_t>{2, 4, 11}));
-        QCOMPARE(console->lstView()->Count(), 34);
-        QCOMPARE(console->datView()->FromDate(), QDate::currentDate());
-        QCOMPARE(console->datView()->ToDate(), QDate::currentDate());
-        QCOMPARE(console->datView()->DateFilterType(), 1L);
-        QCOMPARE(console->datView()->dtpFrom()->displayFormat(), QStringLiteral("MM dd, yyyy"));
-        QVERIFY(!console->cmdSave()->isEnabled());
-        QVERIFY(!console->cmdLess()->isEnabled());
-        QVERIFY(!console->cmdOK()->isVisible());
-        QVERIFY(!console->cmdCancel()->isVisible());
-        QCOMPARE(console->criView()->Title(), QStringLiteral("Global Search Rule Set"));
-    }
-
     void AfterASearchTheConsoleIsEmptyAndTheNextStartShowsWhatItUsed() {
         QList<int> sizes;
         {

@@ -5,7 +5,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -117,43 +116,6 @@ class MainWindowTest : public QObject {
         program_.Stop();
         program_ = Program();
         home_.reset();
-    }
-
-    void TheMenusAreCaptionedAsShipped() {
-        program_.Start();
-        QStringList bar;
-        for (QAction* action : program_.main->menuBar()->actions()) bar << action->text();
-        QCOMPARE(bar.join('|'), QStringLiteral("&File|&Tools|&Options|&Windows|&Help"));
-        const std::pair<const char*, const char*> menus[] = {
-            {"mnuFile", "&Advanced ...|&Export to SpreadSheet|-|E&xit"},
-            {"mnuAdvanced",
-             "&Open Error Log|&Clear Error Log|-|&Log Errors|-|&Update Quarrion|&Reset Quarrion"},
-            {"mnuExport", "Displayed Result Lists|All Search Result Lists"},
-            {"mnuTools", "Invoices|Purchase Orders|Sales Orders|Credit Memos"},
-            {"mnuInvoices",
-             "Set All Invoices Listed To Print|Set All Invoices Listed To Not Print"},
-            {"mnuPOs", "Set All POs Listed to Print|Set All POs Listed To Not Print"},
-            {"mnuSOs",
-             "Set All Sales Orders Listed To Print|Set All Sales Orders Listed To Not Print"},
-            {"mnuCreditMemos",
-             "Set All Credit Memos Listed To Print|Set All Credit Memos Listed To Not Print"},
-            {"mnuOptions", "Double Check Edit Sequences"},
-            {"mnuWindows",
-             "&Cascade Windows|Tile Windows &Vertically|Tile Windows &Horizontally|-|Close &All "
-             "Windows"},
-            {"mnuHelp", "About ...|Documentation ..."}};
-        for (const auto& [name, captions] : menus) {
-            QMenu* menu =
-                QString(name) == "mnuExport" ? program_.main->ExportMenu() : program_.Menu(name);
-            QVERIFY2(menu, name);
-            QCOMPARE(Program::Captions(menu).join('|'), QString::fromUtf8(captions));
-        }
-        QVERIFY(Item(program_.Menu("mnuAdvanced"), "&Log Errors")->isCheckable());
-        QVERIFY(Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences")->isCheckable());
-        QCOMPARE(program_.main->windowTitle(), QStringLiteral("Quarrion"));
-        // Without a console the dock says where it goes.
-        QVERIFY(program_.main->ConsoleDock()->findChild<QLabel*>("lblNoConsole"));
-        QVERIFY(program_.main->Console() == nullptr);
     }
 
     // Hub events against what the results commands offer afterwards. Window 1 is the
@@ -522,6 +484,9 @@ class MainWindowTest : public QObject {
         program_.Start();
         QDockWidget* dock = program_.main->ConsoleDock();
         QVERIFY(dock->isVisible());
+        // Without a console the dock says where it goes.
+        QVERIFY(dock->findChild<QLabel*>("lblNoConsole"));
+        QVERIFY(program_.main->Console() == nullptr);
         QSignalSpy arranged(&program_.state->Hub(), &MsgInterface::ArrangeWindows);
         QTest::mouseClick(program_.Button("cmdshow")->Button(), Qt::LeftButton);
         QVERIFY(!dock->isVisible());
