@@ -18,10 +18,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Answers this large are scanned on a thread of their own while their records are
-// judged; below it a thread costs more than it saves.
-constexpr std::size_t kScanAsideFrom = 1 << 20;
-
 std::string Progress(std::size_t done, std::size_t total, std::size_t found) {
     return std::to_string(done) + "/" + std::to_string(total) + "  Found " + std::to_string(found);
 }
@@ -95,7 +91,7 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
         if (hooks.RunAside && !response.empty()) {
             hooks.RunAside([&] { feed.Scan(); });
             if (closing()) return false;
-        } else if (response.size() >= kScanAsideFrom) {
+        } else if (response.size() >= hooks.ScanAsideFrom) {
             // Records are judged while the rest are still being found.
             feed.ScanAside();
         } else {

@@ -1,0 +1,230 @@
+// Pages whose records the processor vouches for: the link reads only the text around
+// them, and must gather exactly the answer it gathers by reading every page whole.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "company_text.h"
+#include "link/qbxml_request_builder.h"
+#include "link/records_response.h"
+#include "link/response_files_processor.h"
+#include "link/sample_company_processor.h"
+#include "qbxml/request_type_info.h"
+#include "support/temp_home.h"
+
+namespace quarrion {
+namespace {
+
+constexpr std::int32_t kInvoice = 4;
+
+// A company of invoices (with lines, links and custom fields) and customers, one of
+// them inactive.
+std::string Company() {
+    return test::CompanyText({{"Invoice", test::Invoices(23)},
+                              {"Customer",
+                               {test::CustomerRecord("C-1", "Acme &amp; Co"),
+                                test::CustomerRecord("C-2", "Gone", false)}}});
+}
+
+// What one walk through a type's records gathered: the answer and every page's info.
+struct Gathered {
+    std::string answer;
+    std::vector<QueryPageInfo> pages;
+    std::string error;
+};
+
+// Walks the records of `requestType` in pages of `pageSize`, each page read as
+// `read` says (with or without the processor's record spans).
+using PageReader =
+    std::function<std::string(RecordsResponse&, const ProcessResult&, QueryPageInfo&)>;
+
+Gathered Walk(RequestProcessor& processor, std::int32_t requestType, std::int32_t pageSize,
+              const PageReader& read) {
+    const RequestType* type = RequestTypeInfo::Find(requestType);
+    RecordsResponse response{std::string(type->stem)};
+    RecordsQuery query;
+    query.requestType = requestType;
+    query.maxReturned = pageSize;
+    query.iterator = IteratorStep::Start;
+    Gathered gathered;
+    for (int number = 1; number < 100; ++number) {
+        query.requestId = std::to_string(number);
+        ProcessResult result =
+            processor.ProcessRequest(QbxmlRequestBuilder::RecordsQueryRequest(query));
+        EXPECT_TRUE(result.Ok()) << result.failure.message;
+        QueryPageInfo info;
+        gathered.error = read(response, result, info);
+        gathered.pages.push_back(info);
+        if (!gathered.error.empty() || info.remaining == 0 || info.iteratorId.empty()) break;
+        query.iterator = IteratorStep::Continue;
+        query.iteratorId = info.iteratorId;
+    }
+    gathered.answer = response.Finish();
+    return gathered;
+}
+
+std::string Vouched(RecordsResponse& response, const ProcessResult& result, QueryPageInfo& info) {
+    return response.AddPage(result.response, 1000, info, result.recordSpans);
+}
+
+std::string Whole(RecordsResponse& response, const ProcessResult& result, QueryPageInfo& info) {
+    return response.AddPage(result.response, 1000, info);
+}
+
+void ExpectSame(const Gathered& vouched, const Gathered& whole) {
+    EXPECT_EQ(vouched.error, whole.error);
+    EXPECT_EQ(vouched.answer, whole.answer);
+    ASSERT_EQ(vouched.pages.size(), whole.pages.size());
+    for (std::size_t i = 0; i < whole.pages.size(); ++i) {
+        EXPECT_EQ(vouched.pages[i].recordsInPage, whole.pages[i].recordsInPage) << "page " << i;
+        EXPECT_EQ(vouched.pages[i].recordsTaken, whole.pages[i].recordsTaken) << "page " << i;
+        EXPECT_EQ(vouched.pages[i].remaining, whole.pages[i].remaining) << "page " << i;
+        EXPECT_EQ(vouched.pages[i].status.code, whole.pages[i].status.code) << "page " << i;
+    }
+}
+
+class VouchedRecords : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::WriteText(dir.Path() / "company.xml", Company());
+        std::filesystem::create_directories(dir.Path() / "responses");
+        test::WriteText(dir.Path() / "responses" / "Invoice.xml", Company());
+        test::WriteText(dir.Path() / "responses" / "Customer.xml", Company());
+    }
+
+    // Both of our processors, each answering from the same records.
+    std::vector<std::unique_ptr<RequestProcessor>> Processors() {
+        std::vector<std::unique_ptr<RequestProcessor>> processors;
+        processors.push_back(std::make_unique<SampleCompanyProcessor>(dir.Path() / "company.xml"));
+        processors.push_back(std::make_unique<ResponseFilesProcessor>(dir.Path() / "responses"));
+        return processors;
+    }
+
+    test::TempDir dir;
+};
+
+TEST_F(VouchedRecords, EverySpanIsExactlyARecordOfThePage) {
+    for (auto& processor : Processors()) {
+        RecordsQuery query;
+        query.requestType = kInvoice;
+        ProcessResult result =
+            processor->ProcessRequest(QbxmlRequestBuilder::RecordsQueryRequest(query));
+        ASSERT_TRUE(result.Ok()) << processor->Context();
+        ASSERT_EQ(result.recordSpans.size(), 23u) << processor->Context();
+        for (const RecordSpan& span : result.recordSpans) {
+            std::string_view record =
+                std::string_view(result.response).substr(span.begin, span.end - span.begin);
+            EXPECT_TRUE(record.starts_with("<InvoiceRet>")) << record.substr(0, 40);
+            EXPECT_TRUE(record.ends_with("</InvoiceRet>")) << record.substr(0, 40);
+        }
+    }
+}
+
+// Pages of several sizes, whole answers and trimmed ones (the sample company leaves
+// line items out unless asked), list types and transaction types.
+TEST_F(VouchedRecords, GatherTheSameAnswerAsPagesReadWhole) {
+    for (std::int32_t requestType : {kInvoice, std::int32_t{2}}) {
+        for (std::int32_t pageSize : {1, 5, 23, 500}) {
+            auto vouched = Processors();
+            auto whole = Processors();
+            for (std::size_t p = 0; p < vouched.size(); ++p) {
+                SCOPED_TRACE(vouched[p]->Context() + " type " + std::to_string(requestType) +
+                             " pages of " + std::to_string(pageSize));
+                Gathered a = Walk(*vouched[p], requestType, pageSize, Vouched);
+                Gathered b = Walk(*whole[p], requestType, pageSize, Whole);
+                EXPECT_TRUE(a.error.empty()) << a.error;
+                EXPECT_NE(a.answer.find(RequestTypeInfo::RecordElementName(requestType)),
+                          std::string::npos);
+                ExpectSame(a, b);
+            }
+        }
+    }
+}
+
+struct UnfitSpans {
+    const char* name;
+    // Makes the spans of a page of three records unfit in one way.
+    std::function<void(std::vector<RecordSpan>&, std::size_t pageSize)> spoil;
+};
+
+class UnfitSpansTest : public VouchedRecords, public ::testing::WithParamInterface<UnfitSpans> {};
+
+// Spans that cannot be a page's records are not trusted: the page is read whole.
+TEST_P(UnfitSpansTest, AreIgnoredAndThePageReadWhole) {
+    ResponseFilesProcessor processor(dir.Path() / "responses");
+    RecordsQuery query;
+    query.requestType = kInvoice;
+    query.maxReturned = 3;
+    ProcessResult result =
+        processor.ProcessRequest(QbxmlRequestBuilder::RecordsQueryRequest(query));
+    ASSERT_EQ(result.recordSpans.size(), 3u);
+    GetParam().spoil(result.recordSpans, result.response.size());
+
+    RecordsResponse spoiled("Invoice");
+    RecordsResponse whole("Invoice");
+    QueryPageInfo spoiledInfo;
+    QueryPageInfo wholeInfo;
+    EXPECT_EQ(spoiled.AddPage(result.response, 100, spoiledInfo, result.recordSpans), "");
+    EXPECT_EQ(whole.AddPage(result.response, 100, wholeInfo), "");
+    EXPECT_EQ(spoiledInfo.recordsInPage, 3u);
+    EXPECT_EQ(spoiled.Finish(), whole.Finish());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spoiled, UnfitSpansTest,
+    ::testing::Values(
+        UnfitSpans{"OutOfOrder", [](auto& s, std::size_t) { std::swap(s[0], s[2]); }},
+        UnfitSpans{"Overlapping", [](auto& s, std::size_t) { s[1].begin = s[0].end - 5; }},
+        UnfitSpans{"PastTheEnd", [](auto& s, std::size_t size) { s[2].end = size + 10; }},
+        UnfitSpans{"NotAtATag", [](auto& s, std::size_t) { s[1].begin += 1; }},
+        UnfitSpans{"NotToATagsEnd", [](auto& s, std::size_t) { s[0].end -= 1; }},
+        UnfitSpans{"Empty", [](auto& s, std::size_t) { s[1].end = s[1].begin; }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A record the spans do not cover is read as any page's record is, and copied whole
+// from its place in the page, whatever was cut out before or inside it.
+TEST_F(VouchedRecords, ARecordLeftUnvouchedIsReadAndCopiedWhole) {
+    ResponseFilesProcessor processor(dir.Path() / "responses");
+    RecordsQuery query;
+    query.requestType = kInvoice;
+    query.maxReturned = 3;
+    ProcessResult result =
+        processor.ProcessRequest(QbxmlRequestBuilder::RecordsQueryRequest(query));
+    ASSERT_EQ(result.recordSpans.size(), 3u);
+    // The second span covers only the record's TxnID element.
+    std::size_t txnId = result.response.find("<TxnID>", result.recordSpans[1].begin);
+    result.recordSpans[1] = {txnId, result.response.find("</TxnID>", txnId) + 8};
+
+    RecordsResponse vouched("Invoice");
+    RecordsResponse whole("Invoice");
+    QueryPageInfo info;
+    EXPECT_EQ(vouched.AddPage(result.response, 100, info, result.recordSpans), "");
+    EXPECT_EQ(info.recordsInPage, 3u);
+    EXPECT_EQ(whole.AddPage(result.response, 100, info), "");
+    EXPECT_EQ(vouched.Finish(), whole.Finish());
+}
+
+// Damage between the records is found and reported in the page's own terms.
+TEST_F(VouchedRecords, APageDamagedBetweenItsRecordsIsReportedAsWhenReadWhole) {
+    ResponseFilesProcessor processor(dir.Path() / "responses");
+    RecordsQuery query;
+    query.requestType = kInvoice;
+    query.maxReturned = 3;
+    ProcessResult result =
+        processor.ProcessRequest(QbxmlRequestBuilder::RecordsQueryRequest(query));
+    ASSERT_EQ(result.recordSpans.size(), 3u);
+    // Between the first and second record, before the spans' offsets (kept valid).
+    result.response.replace(result.recordSpans[0].end, 1, "<");
+
+    RecordsResponse vouched("Invoice");
+    RecordsResponse whole("Invoice");
+    QueryPageInfo info;
+    std::string error = vouched.AddPage(result.response, 100, info, result.recordSpans);
+    EXPECT_NE(error.find("could not be read"), std::string::npos) << error;
+    EXPECT_EQ(error, whole.AddPage(result.response, 100, info));
+    EXPECT_EQ(vouched.RecordCount(), 0u);
+}
+
+}  // namespace
+}  // namespace quarrion
