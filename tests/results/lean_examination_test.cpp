@@ -138,6 +138,26 @@ TEST_F(LeanExamination, AnAnswerCutOffInARecordIsReportedWithNothingKept) {
     }
 }
 
+// Damage the scan meets long after the first records were judged: what was judged
+// goes, and the answer is reported as one that cannot be read.
+TEST_F(LeanExamination, DamageFarPastTheFirstRecordsLeavesNothingOfThem) {
+    const std::string& invoices = responses_->at(RequestTypeCode::Invoice);
+    const std::size_t first = invoices.find("<InvoiceRet>");
+    const std::size_t end = invoices.rfind("</InvoiceRet>") + 13;
+    ASSERT_LT(first, end);
+    // A few hundred records first, so several batches of them reach the judging.
+    std::string damaged = invoices.substr(0, end);
+    for (int i = 0; i < 5; ++i) damaged += invoices.substr(first, end - first);
+    // Far more text than the records, for the scan to read before it meets the end.
+    damaged.reserve(damaged.size() + (20u << 20));
+    while (damaged.size() < (20u << 20)) damaged += "<Pad><P>x</P><P>y</P></Pad>";
+    Prepare(RequestTypeCode::Invoice, damaged, "");
+    Outcome outcome = Examine(true);
+    EXPECT_TRUE(outcome.done);
+    EXPECT_TRUE(outcome.message.starts_with("The answer could not be read")) << outcome.message;
+    EXPECT_TRUE(outcome.list.Rows.empty());
+}
+
 // The record limit the link marks is told the same way.
 TEST_F(LeanExamination, TheLimitMarkIsToldAsBefore) {
     std::string invoices = responses_->at(RequestTypeCode::Invoice);
