@@ -23,7 +23,7 @@ class RecordFeed::Pass {
     bool Start(std::string_view name, std::size_t at, std::string_view attributes, bool,
                int depth) {
         if (feed_.stop_.load(std::memory_order_relaxed)) return false;
-        ReadLimit(name, attributes, depth);
+        if (limitOpen_) ReadLimit(name, attributes, depth);
         if (recordDepth_ == 0 && name == feed_.recordName_) {
             recordDepth_ = depth;
             begin_ = at;
@@ -48,7 +48,6 @@ class RecordFeed::Pass {
     // The mark counts only on a response directly inside the first message set, and
     // only while the message set is the root's first child: the root must be QBXML.
     void ReadLimit(std::string_view name, std::string_view attributes, int depth) {
-        if (!limitOpen_) return;
         if ((depth == 1 && name != "QBXML") || (depth == 2 && name != "QBXMLMsgsRs")) {
             limitOpen_ = false;
             return;
