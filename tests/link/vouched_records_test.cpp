@@ -128,79 +128,66 @@ TEST_F(VouchedRecords, GatherTheSameAnswerAsPagesReadWhole) {
     }
 }
 
-struct UnfitSpans {
+// The first page of three invoices from the response files, with its record spans.
+ProcessResult FirstThree(const std::filesystem::path& folder) {
+    ResponseFilesProcessor processor(folder);
+    RecordsQuery query;
+    query.requestType = kInvoice;
+    query.maxReturned = 3;
+    ProcessResult result =
+        processor.ProcessRequest(QbxmlRequestBuilder::RecordsQueryRequest(query));
+    EXPECT_EQ(result.recordSpans.size(), 3u);
+    result.recordSpans.resize(3);
+    return result;
+}
+
+struct OtherSpans {
     const char* name;
-    // Makes the spans of a page of three records unfit in one way.
-    std::function<void(std::vector<RecordSpan>&, std::size_t pageSize)> spoil;
+    // Changes the spans of a page of three records in one way.
+    std::function<void(std::vector<RecordSpan>&, const std::string& page)> change;
 };
 
-class UnfitSpansTest : public VouchedRecords, public ::testing::WithParamInterface<UnfitSpans> {};
+class OtherSpansTest : public VouchedRecords, public ::testing::WithParamInterface<OtherSpans> {};
 
-// Spans that cannot be a page's records are not trusted: the page is read whole.
-TEST_P(UnfitSpansTest, AreIgnoredAndThePageReadWhole) {
-    ResponseFilesProcessor processor(dir.Path() / "responses");
-    RecordsQuery query;
-    query.requestType = kInvoice;
-    query.maxReturned = 3;
-    ProcessResult result =
-        processor.ProcessRequest(QbxmlRequestBuilder::RecordsQueryRequest(query));
-    ASSERT_EQ(result.recordSpans.size(), 3u);
-    GetParam().spoil(result.recordSpans, result.response.size());
+// Spans that cannot be a page's records are not trusted (the page is read whole),
+// and a record the spans do not cover is read as any page's record is and copied
+// from its own place, whatever was cut out before or inside it.
+TEST_P(OtherSpansTest, GatherWhatThePageReadWholeGives) {
+    ProcessResult result = FirstThree(dir.Path() / "responses");
+    GetParam().change(result.recordSpans, result.response);
 
-    RecordsResponse spoiled("Invoice");
+    RecordsResponse changed("Invoice");
     RecordsResponse whole("Invoice");
-    QueryPageInfo spoiledInfo;
+    QueryPageInfo changedInfo;
     QueryPageInfo wholeInfo;
-    EXPECT_EQ(spoiled.AddPage(result.response, 100, spoiledInfo, result.recordSpans), "");
+    EXPECT_EQ(changed.AddPage(result.response, 100, changedInfo, result.recordSpans), "");
     EXPECT_EQ(whole.AddPage(result.response, 100, wholeInfo), "");
-    EXPECT_EQ(spoiledInfo.recordsInPage, 3u);
-    EXPECT_EQ(spoiled.Finish(), whole.Finish());
+    EXPECT_EQ(changedInfo.recordsInPage, 3u);
+    EXPECT_EQ(changed.Finish(), whole.Finish());
 }
+
+using Spans = std::vector<RecordSpan>;
 
 INSTANTIATE_TEST_SUITE_P(
-    Spoiled, UnfitSpansTest,
+    Changed, OtherSpansTest,
     ::testing::Values(
-        UnfitSpans{"OutOfOrder", [](auto& s, std::size_t) { std::swap(s[0], s[2]); }},
-        UnfitSpans{"Overlapping", [](auto& s, std::size_t) { s[1].begin = s[0].end - 5; }},
-        UnfitSpans{"PastTheEnd", [](auto& s, std::size_t size) { s[2].end = size + 10; }},
-        UnfitSpans{"NotAtATag", [](auto& s, std::size_t) { s[1].begin += 1; }},
-        UnfitSpans{"NotToATagsEnd", [](auto& s, std::size_t) { s[0].end -= 1; }},
-        UnfitSpans{"Empty", [](auto& s, std::size_t) { s[1].end = s[1].begin; }}),
+        OtherSpans{"OutOfOrder", [](Spans& s, const std::string&) { std::swap(s[0], s[2]); }},
+        OtherSpans{"Overlapping", [](Spans& s, const std::string&) { s[1].begin = s[0].end - 5; }},
+        OtherSpans{"PastTheEnd", [](Spans& s, const std::string& p) { s[2].end = p.size() + 9; }},
+        OtherSpans{"NotAtATag", [](Spans& s, const std::string&) { s[1].begin += 1; }},
+        OtherSpans{"NotToATagsEnd", [](Spans& s, const std::string&) { s[0].end -= 1; }},
+        OtherSpans{"Empty", [](Spans& s, const std::string&) { s[1].end = s[1].begin; }},
+        OtherSpans{"OverAnElementInsideARecord",
+                   [](Spans& s, const std::string& page) {
+                       std::size_t txnId = page.find("<TxnID>", s[1].begin);
+                       s[1] = {txnId, page.find("</TxnID>", txnId) + 8};
+                   }}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// A record the spans do not cover is read as any page's record is, and copied whole
-// from its place in the page, whatever was cut out before or inside it.
-TEST_F(VouchedRecords, ARecordLeftUnvouchedIsReadAndCopiedWhole) {
-    ResponseFilesProcessor processor(dir.Path() / "responses");
-    RecordsQuery query;
-    query.requestType = kInvoice;
-    query.maxReturned = 3;
-    ProcessResult result =
-        processor.ProcessRequest(QbxmlRequestBuilder::RecordsQueryRequest(query));
-    ASSERT_EQ(result.recordSpans.size(), 3u);
-    // The second span covers only the record's TxnID element.
-    std::size_t txnId = result.response.find("<TxnID>", result.recordSpans[1].begin);
-    result.recordSpans[1] = {txnId, result.response.find("</TxnID>", txnId) + 8};
-
-    RecordsResponse vouched("Invoice");
-    RecordsResponse whole("Invoice");
-    QueryPageInfo info;
-    EXPECT_EQ(vouched.AddPage(result.response, 100, info, result.recordSpans), "");
-    EXPECT_EQ(info.recordsInPage, 3u);
-    EXPECT_EQ(whole.AddPage(result.response, 100, info), "");
-    EXPECT_EQ(vouched.Finish(), whole.Finish());
-}
 
 // Damage between the records is found and reported in the page's own terms.
 TEST_F(VouchedRecords, APageDamagedBetweenItsRecordsIsReportedAsWhenReadWhole) {
-    ResponseFilesProcessor processor(dir.Path() / "responses");
-    RecordsQuery query;
-    query.requestType = kInvoice;
-    query.maxReturned = 3;
-    ProcessResult result =
-        processor.ProcessRequest(QbxmlRequestBuilder::RecordsQueryRequest(query));
-    ASSERT_EQ(result.recordSpans.size(), 3u);
-    // Between the first and second record, before the spans' offsets (kept valid).
+    ProcessResult result = FirstThree(dir.Path() / "responses");
+    // Between the first and second record, keeping the spans' offsets valid.
     result.response.replace(result.recordSpans[0].end, 1, "<");
 
     RecordsResponse vouched("Invoice");

@@ -23,21 +23,31 @@ namespace {
 
 constexpr std::size_t kNeverAside = std::numeric_limits<std::size_t>::max();
 
-class LeanExamination : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        catalog_ = new QBXMLTags;
-        ASSERT_TRUE(test::LoadShippedCatalog(*catalog_, folder_.Path().string()));
+// The shipped catalog and one answer per type of a small sample company, made once.
+struct SharedCompany {
+    SharedCompany() {
+        EXPECT_TRUE(test::LoadShippedCatalog(catalog, folder.Path().string()));
         SampleCompanyOptions options;
         options.seed = 11;
         options.scale = 0.2;
         options.today = "2026-11-02";
-        responses_ = new std::map<std::int32_t, std::string>(
-            test::CompanyResponses(GenerateSampleCompany(options)));
+        responses = test::CompanyResponses(GenerateSampleCompany(options));
     }
-    static void TearDownTestSuite() {
-        delete catalog_;
-        delete responses_;
+    test::TempDir folder;
+    QBXMLTags catalog;
+    std::map<std::int32_t, std::string> responses;
+};
+
+SharedCompany& Shared() {
+    static SharedCompany company;
+    return company;
+}
+
+class LeanExamination : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        catalog_ = &Shared().catalog;
+        responses_ = &Shared().responses;
     }
 
     // An item of the type showing its standing columns, with `response` kept, and a
@@ -92,16 +102,11 @@ class LeanExamination : public ::testing::Test {
         }
     }
 
-    static test::TempDir folder_;
-    static QBXMLTags* catalog_;
-    static std::map<std::int32_t, std::string>* responses_;
+    QBXMLTags* catalog_ = nullptr;
+    const std::map<std::int32_t, std::string>* responses_ = nullptr;
     std::unique_ptr<IncItem> itemHolder;
     std::unique_ptr<Examinors> examinorsHolder;
 };
-
-test::TempDir LeanExamination::folder_;
-QBXMLTags* LeanExamination::catalog_ = nullptr;
-std::map<std::int32_t, std::string>* LeanExamination::responses_ = nullptr;
 
 TEST_F(LeanExamination, EveryTypeListsTheSameAndKeepsItsAnswerByteForByte) {
     std::size_t rows = 0;
