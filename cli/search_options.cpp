@@ -66,7 +66,8 @@ std::string RelativeText(const std::string& value) {
 void ApplyDates(const SearchOptions& options, SearchObject2& search) {
     const std::int32_t today = DateRulesToday();
     if (!options.from.empty()) {
-        search.FromDate = SearchDate(std::chrono::days(ResolveDateValue(options.from, today)->first));
+        search.FromDate =
+            SearchDate(std::chrono::days(ResolveDateValue(options.from, today)->first));
         search.FromText = RelativeText(options.from);
     }
     if (!options.to.empty()) {

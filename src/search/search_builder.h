@@ -91,10 +91,10 @@ class SearchBuilder {
     RequestSearchRule& Standing(std::int32_t requestType);
 
     // Fills `search`: the global rules grouped from the rows (BuildExaminors), the
-    // dates with their relative values, the date filter, the text options, and one included item per type in order with its display
-    // columns and its field rules or search columns. The search's identity, name and
-    // description stay; its earlier rules and items go. Fails with kNoTypeMessage
-    // when no type is included (the search is then left as it was).
+    // dates with their relative values, the date filter, the text options, and one included item
+    // per type in order with its display columns and its field rules or search columns. The
+    // search's identity, name and description stay; its earlier rules and items go. Fails with
+    // kNoTypeMessage when no type is included (the search is then left as it was).
     Outcome Build(SearchObject2& search);
 
   private:

@@ -35,7 +35,8 @@ DatabaseOwner OwnerOf(SQLite::Database& db) {
 }
 
 long RecordedFormat(SQLite::Database& db) {
-    SQLite::Statement table(db, "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = ?");
+    SQLite::Statement table(db,
+                            "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = ?");
     table.bind(1, kStoreFormatTable);
     if (!table.executeStep() || table.getColumn(0).getInt() == 0) return 1;
     SQLite::Statement version(

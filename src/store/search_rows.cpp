@@ -382,9 +382,8 @@ std::unique_ptr<SearchObject2s> SearchRows::ReadAll(const QBXMLTags& catalog) {
             search->FromText = TextOf(rows.getColumn(6));
             search->ToText = TextOf(rows.getColumn(7));
             search->TextOptions.IgnoreAccents = rows.getColumn(8).getInt() != 0;
-            search->TextOptions.FieldRuleCase = rows.getColumn(9).getInt() != 0
-                                                    ? LetterCase::IgnoreCase
-                                                    : LetterCase::ExactCase;
+            search->TextOptions.FieldRuleCase =
+                rows.getColumn(9).getInt() != 0 ? LetterCase::IgnoreCase : LetterCase::ExactCase;
             bySearch.emplace(rows.getColumn(0).getInt64(), search);
         }
     }

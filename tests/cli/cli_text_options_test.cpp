@@ -63,8 +63,8 @@ TempDir* CliTextOptions::folder_ = nullptr;
 // "cafemuller" in it, the third has "cafemullergmbh".
 TEST_F(CliTextOptions, EveryTextOperationUnderBothOptions) {
     struct Case {
-        std::string rule;  // --field on the customer's Name, or --rule
-        std::string plain, accents;                  // field case sensitive (the default)
+        std::string rule;                             // --field on the customer's Name, or --rule
+        std::string plain, accents;                   // field case sensitive (the default)
         std::string insensitive, insensitiveAccents;  // --field-case insensitive
     };
     const std::string cafes = "Café Müller|Cafe Muller|CAFÉ MÜLLER GmbH";
@@ -118,8 +118,8 @@ TEST_F(CliTextOptions, EveryTextOperationUnderBothOptions) {
 
 TEST_F(CliTextOptions, ASavedSearchKeepsItsOptionsAndFlagsOverrideThem) {
     const std::string rule = "--type Customer --field 'Customer: Name starts-with cafe' ";
-    ASSERT_EQ(Run("search", rule + "--ignore-accents --field-case insensitive --save Cafes").exitCode,
-              0);
+    ASSERT_EQ(
+        Run("search", rule + "--ignore-accents --field-case insensitive --save Cafes").exitCode, 0);
     const std::string cafes = "Café Müller|Cafe Muller|CAFÉ MÜLLER GmbH";
     EXPECT_EQ(Found("--saved Cafes"), cafes);
     EXPECT_EQ(Found("--saved Cafes --field-case sensitive"), "");
@@ -155,11 +155,11 @@ TEST_F(CliTextOptions, ASavedRelativeRangeCountsFromTheDayItRuns) {
         std::size_t found;
     };
     const Case cases[] = {
-        {"Last year", "2026-11-02", 4},     {"Last year", "2027-01-10", 5},
-        {"Last year", "2025-01-01", 7},     {"Last quarter", "2026-01-01", 2},
-        {"Last quarter", "2024-10-01", 3},  {"Last quarter", "2024-09-30", 2},
-        {"Last month", "2024-05-01", 2},    {"Last month", "2024-05-31", 2},
-        {"Last month", "2024-06-01", 0},    {"Last month", "2026-11-02", 0},
+        {"Last year", "2026-11-02", 4},    {"Last year", "2027-01-10", 5},
+        {"Last year", "2025-01-01", 7},    {"Last quarter", "2026-01-01", 2},
+        {"Last quarter", "2024-10-01", 3}, {"Last quarter", "2024-09-30", 2},
+        {"Last month", "2024-05-01", 2},   {"Last month", "2024-05-31", 2},
+        {"Last month", "2024-06-01", 0},   {"Last month", "2026-11-02", 0},
     };
     for (const Case& c : cases) {
         const std::string found = Found("--saved " + Shell(c.name) + " --today " + c.today);

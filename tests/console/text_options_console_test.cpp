@@ -78,7 +78,8 @@ class TextOptionsConsoleTest : public QObject {
         QTest::mouseClick(console->cmdSave(), Qt::LeftButton);
         std::unique_ptr<SearchObject2s> stored = rig.Store().SearchObjects();
         QVERIFY(stored && stored->Item("Without accents"));
-        QVERIFY(stored->Item("Without accents")->TextOptions == (TextOptions{true, LetterCase::ExactCase}));
+        QVERIFY(stored->Item("Without accents")->TextOptions ==
+                (TextOptions{true, LetterCase::ExactCase}));
 
         // Other choices in the boxes; using the saved search puts its own back.
         QTest::mouseClick(accents, Qt::LeftButton);

@@ -20,9 +20,7 @@ using test::Inspect;
 // searches kept, newer ones are refused without a byte changed.
 class StoreVersions : public ::testing::Test {
   protected:
-    void SetUp() override {
-        test::WriteControlFile(control_, "header\t1", test::InvoiceLines(3));
-    }
+    void SetUp() override { test::WriteControlFile(control_, "header\t1", test::InvoiceLines(3)); }
 
     std::unique_ptr<IOManager> Open() {
         auto io = std::make_unique<IOManager>(catalog_, &notifier_);
