@@ -29,7 +29,7 @@ class StoreVersions : public ::testing::Test {
     }
 
     // A database with one saved search, written by this program and closed again.
-    void MakeDatabase(const TextOptions& options, const std::string& fromText) {
+    void MakeDatabase() {
         std::unique_ptr<IOManager> io = Open();
         ASSERT_TRUE(io->CheckDatabase(path_.string()));
         ASSERT_TRUE(io->InitDataA());
@@ -37,8 +37,6 @@ class StoreVersions : public ::testing::Test {
         SearchObject2 search;
         search.Name = "Müller's invoices";
         search.DateFilter = DateFilterCode::TransactionDate;
-        search.FromText = fromText;
-        search.TextOptions = options;
         search.IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
         Criterion* rule = search.Examinors.Add()->Criteria.Add(Operation::Contains, Choice::Text);
         rule->TextCompare.SetValue("muller");
@@ -58,22 +56,8 @@ class StoreVersions : public ::testing::Test {
     std::unique_ptr<SearchObject2s> searches_;
 };
 
-TEST_F(StoreVersions, TextOptionsAndARelativeRangeAreSavedWithTheSearch) {
-    MakeDatabase({true, LetterCase::IgnoreCase}, "last-quarter");
-    std::unique_ptr<IOManager> io = Open();
-    ASSERT_TRUE(io->CheckDatabase(path_.string()));
-    ASSERT_TRUE(io->OpenDatabase());
-    SearchObject2* saved = Saved(*io);
-    ASSERT_NE(saved, nullptr);
-    EXPECT_EQ(saved->TextOptions, (TextOptions{true, LetterCase::IgnoreCase}));
-    EXPECT_EQ(saved->FromText, "last-quarter");
-    EXPECT_EQ(saved->ToText, "");
-    auto db = Inspect(path_);
-    EXPECT_EQ(db.execAndGet("SELECT version FROM \"Store Format\"").getInt(), kStoreFormat);
-}
-
 TEST_F(StoreVersions, AnOlderDatabaseIsUpgradedAndKeepsItsSavedSearches) {
-    MakeDatabase({}, "");
+    MakeDatabase();
     {
         // What the program wrote before searches kept text options and relative ranges.
         SQLite::Database db(path_.string(), SQLite::OPEN_READWRITE);
@@ -105,7 +89,7 @@ TEST_F(StoreVersions, AnOlderDatabaseIsUpgradedAndKeepsItsSavedSearches) {
 }
 
 TEST_F(StoreVersions, ANewerDatabaseIsRefusedByNameAndLeftUntouched) {
-    MakeDatabase({}, "");
+    MakeDatabase();
     {
         SQLite::Database db(path_.string(), SQLite::OPEN_READWRITE);
         db.exec("UPDATE \"Store Format\" SET version = " + std::to_string(kStoreFormat + 1));
