@@ -18,8 +18,10 @@
 #include "console/frm_save_search.h"
 #include "console/request_control.h"
 #include "console/saved_searches.h"
+#include "model/field_examinors.h"
 #include "model/request_search_rule.h"
 #include "qbxml/request_type_info.h"
+#include "search/rule_text.h"
 #include "search/search_builder.h"
 #include "shell/app_settings.h"
 #include "shell/app_state.h"
@@ -41,6 +43,22 @@ const QString kNoResults =
 
 QString IncludeKey(std::int32_t requestType) {
     return QStringLiteral("include_%1").arg(requestType);
+}
+
+// Field rules handed to the builder row by row, so a type's own rules and the rules for
+// every type meet in one set of groups: the first rule of each later group opens it
+// with OR, the others join with AND.
+template <typename Add>
+void ForEachFieldRow(const FieldExaminors& groups, Add add) {
+    bool laterGroup = false;
+    for (const FieldExaminor& group : groups) {
+        bool first = true;
+        for (const FieldCriterion& rule : group.FieldCriteria) {
+            add(rule, first && laterGroup);
+            first = false;
+        }
+        laterGroup = laterGroup || !first;
+    }
 }
 
 SearchDate ToSearchDate(const QDate& date) {
@@ -186,6 +204,8 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
     connect(lstView_, &RequestControl::TicksChanged, this, &SearchConsoleControl::UpdateSave);
     connect(lstView_, &RequestControl::RefineSearchChosen, this,
             &SearchConsoleControl::RefineSearch);
+    connect(lstView_, &RequestControl::RefineEveryTypeChosen, this,
+            [this] { RefineSearch(FieldCriteriaControl::EveryIncludedType); });
     connect(lstView_, &RequestControl::SearchCleared, this, [this] {
         if (FieldMode()) CancelFieldRules();
         rulesChanged_ = true;
@@ -224,6 +244,8 @@ void SearchConsoleControl::InitControl() {
     datView_->SetToDate(RememberedDate(QStringLiteral("todate")));
     datView_->SetDateFilterType(AppSettings::Number(kSection, QStringLiteral("datefilter"),
                                                     DateFilterCode::TransactionDate));
+    // A span remembered by a program that knows it; anything unreadable means fixed dates.
+    datView_->SetRangeWord(AppSettings::Text(kSection, QStringLiteral("daterange")));
     if (auto* store = dynamic_cast<IOManagerStore*>(&host_.State().Store())) {
         store->SetErrorOccurredHandler([this](long number, const std::string& description,
                                               const std::string& source,
@@ -238,7 +260,11 @@ void SearchConsoleControl::InitControl() {
 }
 
 bool SearchConsoleControl::BuildSearch() {
-    if (lstView_->SelectCount() == 0) return false;
+    buildError_.clear();
+    if (lstView_->SelectCount() == 0) {
+        buildError_ = QString::fromLatin1(kNoTypeMessage);
+        return false;
+    }
     SearchBuilder builder(host_.State().Catalog());
     for (int row = 1; row <= criView_->RowCount(); ++row) {
         auto rule = std::make_unique<Criterion>();
@@ -253,6 +279,7 @@ bool SearchConsoleControl::BuildSearch() {
     QList<QPair<QString, QString>> remembered{
         {QStringLiteral("fromdate"), from.toString(Qt::ISODate)},
         {QStringLiteral("todate"), to.toString(Qt::ISODate)},
+        {QStringLiteral("daterange"), datView_->RangeWord()},
         {QStringLiteral("datefilter"), QString::number(filter)}};
 
     for (int row = 0; row < lstView_->Count(); ++row) {
@@ -267,11 +294,26 @@ bool SearchConsoleControl::BuildSearch() {
         // was filled; a new search shows them.
         rule->RefreshDefaults(&host_.State().Catalog());
         rule->DisplayColumns.Copy(standing.DisplayColumns, CopyDirection::IntoTarget);
-        if (rule->FieldExaminors.ContainsData()) {
-            rule->FieldExaminors.Copy(standing.FieldExaminors, CopyDirection::IntoTarget);
-        }
+        ForEachFieldRow(rule->FieldExaminors, [&](const FieldCriterion& each, bool opensGroup) {
+            auto row = std::make_unique<FieldCriterion>();
+            row->Copy(const_cast<FieldCriterion&>(each), CopyDirection::FromTarget);
+            row->AndOr = opensGroup ? "OR" : "AND";
+            builder.AddFieldRule(code, std::move(row));
+        });
     }
     AppSettings::SetTexts(kSection, remembered);
+    // The builder spreads a rule for every type over the included types that have its
+    // field, exactly as it does for the terminal tool's "*" rules.
+    std::string error;
+    ForEachFieldRow(everyType_.FieldExaminors, [&](const FieldCriterion& rule, bool opensGroup) {
+        if (error.empty())
+            error = builder.AddFieldRule("*: " + FieldCriterionText(rule, opensGroup));
+    });
+    if (!error.empty()) {
+        buildError_ = QStringLiteral("A rule for every included type cannot be used: ") +
+                      QString::fromStdString(error);
+        return false;
+    }
     return static_cast<bool>(builder.Build(search_));
 }
 
@@ -280,7 +322,7 @@ void SearchConsoleControl::Search() {
     // windows search nothing.
     if (!cmdSearch_->isEnabled()) return;
     if (!BuildSearch()) {
-        MessageDialog(this, QStringLiteral("Invalid Search"), QString::fromLatin1(kNoTypeMessage));
+        MessageDialog(this, QStringLiteral("Invalid Search"), buildError_);
         return;
     }
     openResults_(host_, search_);
@@ -291,7 +333,7 @@ void SearchConsoleControl::Search() {
 
 void SearchConsoleControl::Save() {
     if (!BuildSearch()) {
-        MessageDialog(this, QStringLiteral("Invalid Search"), QString::fromLatin1(kNoTypeMessage));
+        MessageDialog(this, QStringLiteral("Invalid Search"), buildError_);
         return;
     }
     frmSaveSearch dialog(this);
@@ -323,6 +365,7 @@ void SearchConsoleControl::Save() {
 void SearchConsoleControl::Clear() {
     if (FieldMode()) LeaveFieldMode();
     lstView_->Clear();
+    everyType_.FieldExaminors.Clear();
     search_.Clear();
     fldView_->Clear();
     criView_->Clear();
@@ -359,7 +402,8 @@ void SearchConsoleControl::UpdateSave() {
 }
 
 void SearchConsoleControl::RefineSearch(std::int32_t requestType) {
-    RequestSearchRule* rule = lstView_->Rule(requestType);
+    const bool everyType = requestType == FieldCriteriaControl::EveryIncludedType;
+    RequestSearchRule* rule = everyType ? &everyType_ : lstView_->Rule(requestType);
     if (!rule) return;
     if (rule == current_) {
         fldView_->setFocus(Qt::OtherFocusReason);
@@ -379,6 +423,7 @@ void SearchConsoleControl::RefineSearch(std::int32_t requestType) {
         }
     }
     current_ = rule;
+    if (everyType) fldView_->SetIncludedTypes(lstView_->TickedTypes());
     fldView_->LoadFieldExaminors(requestType, rule->FieldExaminors);
     criView_->hide();
     fldView_->show();
@@ -446,6 +491,7 @@ void SearchConsoleControl::ExecuteSavedSearch() {
 void SearchConsoleControl::LoadSearch(SearchObject2& saved) {
     lblCaption_->setText(QString::fromStdString(saved.Name));
     // A search saved without dates (the terminal tool allows that) keeps today's.
+    datView_->SetRangeWord(QString());
     if (saved.FromDate != ZeroDate) datView_->SetFromDate(ToQDate(saved.FromDate));
     if (saved.ToDate != ZeroDate) datView_->SetToDate(ToQDate(saved.ToDate));
     datView_->SetDateFilterType(saved.DateFilter);
