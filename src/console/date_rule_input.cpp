@@ -1,7 +1,6 @@
 #include "console/date_rule_input.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
+#include <QVBoxLayout>
 
 #include "console/control_names.h"
 #include "console/date_value_edit.h"
@@ -12,19 +11,16 @@ namespace quarrion {
 DateRuleInput::DateRuleInput(QWidget* parent)
     : QWidget(parent),
       datFrom_(new DateValueEdit(QStringLiteral("From"), QStringLiteral("Compare date"), this)),
-      lblAnd_(new QLabel(QStringLiteral("and"), this)),
       datTo_(new DateValueEdit(QStringLiteral("To"), QStringLiteral("Second compare date"), this)) {
     NameControl(this, QStringLiteral("txtDate"), QStringLiteral("Compare date"),
                 QStringLiteral("The day or span to compare with; a span counted from today "
                                "is worked out on the day the search runs"));
-    NameControl(lblAnd_, QStringLiteral("lblDateAnd"), QStringLiteral("and"),
-                QStringLiteral("Between takes both days"));
-    auto* layout = new QHBoxLayout(this);
+    // The second day goes under the first, so between fits the row's value column.
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(6);
-    layout->addWidget(datFrom_, 1);
-    layout->addWidget(lblAnd_);
-    layout->addWidget(datTo_, 1);
+    layout->setSpacing(2);
+    layout->addWidget(datFrom_);
+    layout->addWidget(datTo_);
     SetBetween(false);
     for (DateValueEdit* edit : {datFrom_, datTo_}) {
         connect(edit, &DateValueEdit::Edited, this, &DateRuleInput::Edited);
@@ -34,7 +30,6 @@ DateRuleInput::DateRuleInput(QWidget* parent)
 
 void DateRuleInput::SetBetween(bool between) {
     between_ = between;
-    lblAnd_->setVisible(between);
     datTo_->setVisible(between);
 }
 

@@ -4,14 +4,12 @@
 #include <QString>
 #include <QWidget>
 
-class QLabel;
-
 namespace quarrion {
 
 class DateValueEdit;
 
-// The value of a date rule: one date (datFrom) or, for between, two (datFrom "and"
-// datTo). Text() is the rule's value as the model keeps it: "2026-01-31", "last-month",
+// The value of a date rule: one date (datFrom) or, for between, two (datFrom, and datTo
+// under it). Text() is the rule's value as the model keeps it: "2026-01-31", "last-month",
 // or for between the two joined by ".."; "" while a date it needs is blank.
 class DateRuleInput : public QWidget {
     Q_OBJECT
@@ -40,7 +38,6 @@ class DateRuleInput : public QWidget {
 
   private:
     DateValueEdit* datFrom_;
-    QLabel* lblAnd_;
     DateValueEdit* datTo_;
     bool between_ = false;
 };

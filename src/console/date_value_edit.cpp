@@ -35,6 +35,7 @@ constexpr int kMostDays = 99999;
 // The placeholder day of a blank date; no search asks for days before it.
 const QDate kBlankDay(1900, 1, 1);
 constexpr int kDefaultDays = 30;
+constexpr int kWhenWidth = 5;  // characters
 
 }  // namespace
 
@@ -96,6 +97,9 @@ DateValueEdit::DateValueEdit(const QString& suffix, const QString& spoken, QWidg
                 QStringLiteral("The day to compare with; the arrow opens a calendar"));
     NameControl(spnDays_, QStringLiteral("spnDays") + suffix, spoken + QStringLiteral(" days"),
                 QStringLiteral("How many days back, today included"));
+    // Narrow in the row, whole in the list it opens.
+    cboWhen_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboWhen_->setMinimumContentsLength(kWhenWidth);
     cboWhen_->addItem(QStringLiteral("On Date"), QString());
     for (const RelativeDateChoice& choice : RelativeDateChoices()) {
         cboWhen_->addItem(choice.Label, choice.Word);

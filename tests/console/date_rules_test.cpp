@@ -10,6 +10,8 @@
 #include "console/date_control.h"
 #include "console/date_rule_input.h"
 #include "console/date_value_edit.h"
+#include "console/frm_save_search.h"
+#include "console/saved_searches.h"
 #include "console_rig.h"
 #include "foundation/calendar_day.h"
 #include "model/date_value.h"
@@ -19,6 +21,7 @@
 
 using namespace quarrion;
 using test::ConsoleRig;
+using test::ConsoleRigOptions;
 
 namespace {
 
@@ -204,6 +207,13 @@ QString ToolText(const QBXMLTags& catalog, const QList<std::int32_t>& types, con
     return test::SearchText(search);
 }
 
+void Picture(QWidget* window, const QString& name) {
+    const QString folder = qEnvironmentVariable("QUARRION_SCREENSHOTS");
+    if (folder.isEmpty()) return;
+    QDir().mkpath(folder);
+    QVERIFY(window->grab().save(folder + "/" + name));
+}
+
 }  // namespace
 
 // Date rules, relative ranges and rules for every included type in the console, driven
@@ -274,6 +284,151 @@ class DateRulesTest : public QObject {
         const QString expected = ToolText(rig.State().Catalog(), types, from, to, rules, fields);
         QVERIFY2(!expected.startsWith("refused"), qPrintable(expected));
         QCOMPARE(test::SearchText(*rig.Handed.front()), expected);
+    }
+
+    // A new date row shows a blank day and holds nothing; a span chosen is held; Delete
+    // blanks it again; back on Text no date is left to pass for a text.
+    void ADateRowHoldsWhatItShows() {
+        CriteriaControl panel;
+        CriterionControl* row = panel.Criterion(1);
+        ChooseLabel(row->cboDataType(), QString::fromLatin1(CriterionControl::DateChoiceText));
+        QCOMPARE(row->cboTrueCompare()->currentText(), QStringLiteral("Before"));
+        QCOMPARE(row->Input(), static_cast<QWidget*>(row->txtDate()));
+        QVERIFY(row->txtDate()->datFrom()->IsBlank());
+        QCOMPARE(row->txtDate()->datFrom()->dtpDate()->text(), QStringLiteral("Pick a day"));
+        QVERIFY(!row->ContainsData());
+
+        ChooseLabel(row->txtDate()->datFrom()->cboWhen(), QStringLiteral("Yesterday"));
+        QVERIFY(row->ContainsData());
+        QCOMPARE(CriterionText(row->Criterion(), false), std::string("date lt yesterday"));
+        ChooseOperation(row, Operation::Between);
+        QVERIFY2(!row->ContainsData(), "between holds nothing until both days are given");
+        QVERIFY(row->txtDate()->datTo()->isVisible() || !row->isVisible());
+        ChooseLabel(row->txtDate()->datTo()->cboWhen(), QStringLiteral("Last N Days"));
+        TypeCount(row->txtDate()->datTo()->spnDays(), 12);
+        QCOMPARE(CriterionText(row->Criterion(), false),
+                 std::string("date between yesterday last-12-days"));
+
+        row->cboTrueCompare()->setFocus();
+        QTest::keyClick(row->cboTrueCompare(), Qt::Key_Delete);
+        QVERIFY(!row->ContainsData());
+        QVERIFY(row->txtDate()->datFrom()->IsBlank());
+
+        ChooseLabel(row->txtDate()->datFrom()->cboWhen(), QStringLiteral("Today"));
+        ChooseLabel(row->cboDataType(), QStringLiteral("Text"));
+        QCOMPARE(row->txtString()->text(), QString());
+        QVERIFY(!row->ContainsData());
+    }
+
+    // A span shows the days it covers today in the disabled date fields and the line
+    // beside it, and the next start of the program offers it again.
+    void ARelativeRangeShowsItsDaysAndIsRememberedForTheNextStart() {
+        {
+            ConsoleRig rig;
+            DateControl* dates = rig.Console()->datView();
+            QCOMPARE(dates->cboRange()->currentText(),
+                     QString::fromLatin1(DateControl::FixedDatesText));
+            QVERIFY(dates->dtpFrom()->isEnabled());
+            EnterRange(dates, "last-month", "last-month");
+            QVERIFY(!dates->dtpFrom()->isEnabled() && !dates->dtpTo()->isEnabled());
+            QCOMPARE(dates->dtpFrom()->date(), QDate(2024, 4, 1));
+            QCOMPARE(dates->dtpTo()->date(), QDate(2024, 4, 30));
+            QCOMPARE(dates->lblRangeDays()->text(),
+                     QStringLiteral("Today: Apr 1, 2024 to Apr 30, 2024"));
+            test::ToggleType(rig.Console()->lstView(), 4);
+            QTest::mouseClick(rig.Console()->cmdSearch(), Qt::LeftButton);
+            QCOMPARE(rig.Handed.size(), std::size_t{1});
+            QCOMPARE(QString::fromStdString(rig.Handed.front()->FormatFrom()), "2024-04-01");
+            QCOMPARE(QString::fromStdString(rig.Handed.front()->FormatTo()), "2024-04-30");
+        }
+        ConsoleRigOptions keep;
+        keep.KeepSettings = true;
+        ConsoleRig again(keep);
+        DateControl* dates = again.Console()->datView();
+        QCOMPARE(dates->RangeWord(), QStringLiteral("last-month"));
+        QCOMPARE(dates->FromDate(), QDate(2024, 4, 1));
+        ChooseLabel(dates->cboRange(), QString::fromLatin1(DateControl::FixedDatesText));
+        QVERIFY(dates->dtpFrom()->isEnabled());
+        QCOMPARE(dates->lblRangeDays()->text(), QString());
+    }
+
+    // A rule for every type that none of the ticked types can take stops the search
+    // with the builder's reason; nothing is opened.
+    void ARuleForEveryTypeThatNoTickedTypeHasStopsTheSearch() {
+        ConsoleRig rig;
+        SearchConsoleControl* console = rig.Console();
+        ComposeDated(console, {4}, "2024-01-01", "2024-12-31", {}, {"*: DueDate le today"});
+        QVERIFY(console->lstView()->IsTicked(4));
+        test::ToggleType(console->lstView(), 4);
+        test::ToggleType(console->lstView(), 2);
+        QStringList seen;
+        test::ModalWatcher watcher([&seen](QDialog* dialog) {
+            if (auto* message = qobject_cast<frmDialog*>(dialog)) {
+                seen << dialog->windowTitle() + ": " + message->Message();
+                message->cmdOK()->click();
+            }
+        });
+        QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
+        QVERIFY(rig.Handed.empty());
+        QCOMPARE(seen.size(), 1);
+        QVERIFY2(seen.front().startsWith("Invalid Search: A rule for every included type cannot "
+                                         "be used: no included type has a field \"DueDate\""),
+                 qPrintable(seen.front()));
+    }
+
+    // Saved and used again, a date rule comes back in its row as it was entered.
+    void ASavedDateRuleComesBackInItsRow() {
+        ConsoleRig rig;
+        SearchConsoleControl* console = rig.Console();
+        ComposeDated(console, {4}, "2024-01-01", "2024-12-31",
+                     {"date between last-month 2024-06-30"}, {"Invoice: DueDate lt today"});
+        test::OnNextModal([](QDialog* dialog) {
+            auto* save = qobject_cast<frmSaveSearch*>(dialog);
+            if (!save) return;
+            save->txtName()->setText(QStringLiteral("Dated"));
+            QTest::mouseClick(save->cmdSave(), Qt::LeftButton);
+        });
+        QTest::mouseClick(console->cmdSave(), Qt::LeftButton);
+        QTest::mouseClick(console->cmdClear(), Qt::LeftButton);
+        QVERIFY(console->tvwView()->Select("Dated"));
+        console->UseSavedSearch();
+        CriterionControl* row = console->criView()->Criterion(1);
+        QCOMPARE(row->cboDataType()->currentText(),
+                 QString::fromLatin1(CriterionControl::DateChoiceText));
+        QCOMPARE(row->cboTrueCompare()->currentText(), QStringLiteral("Between"));
+        QCOMPARE(row->txtDate()->datFrom()->cboWhen()->currentText(), QStringLiteral("Last Month"));
+        QCOMPARE(row->txtDate()->datTo()->dtpDate()->date(), QDate(2024, 6, 30));
+        test::TypeMenu(console->lstView(), 4, QStringLiteral("Refine Search"));
+        FieldCriterionControl* field = console->fldView()->Criterion(1);
+        QCOMPARE(field->cboTrueCompare()->currentText(), QStringLiteral("Before"));
+        QCOMPARE(field->txtDate()->Text(), QStringLiteral("today"));
+        QTest::mouseClick(console->cmdCancel(), Qt::LeftButton);
+        test::ModalWatcher confirm([](QDialog* dialog) {
+            if (auto* message = qobject_cast<frmDialog*>(dialog)) message->cmdOK()->click();
+        });
+        QVERIFY(console->tvwView()->Select("Dated"));
+        console->tvwView()->DeleteSelected();
+        QVERIFY(!console->tvwView()->Select("Dated"));
+    }
+
+    // Pictures for the record: the console with date rules and a span, and the editor of
+    // rules for every included type.
+    void TheConsoleWithDateRulesIsPictured() {
+        ConsoleRig rig;
+        SearchConsoleControl* console = rig.Console();
+        ComposeDated(console, {2, 4, 11}, "last-30-days", "last-30-days",
+                     {"date between last-month 2024-06-30", "amount ge 500"}, {});
+        QTest::qWait(50);
+        Picture(&rig.Main(), "console_date_rules.png");
+        test::TypeMenu(console->lstView(), 4, QStringLiteral("Refine Every Included Type"));
+        QCOMPARE(console->fldView()->Title(),
+                 QStringLiteral("Every Included Type Search Rule Set"));
+        EnterAnyFieldRule(console->fldView(), 1, ParseRuleText("Memo contains damaged").Rule);
+        QTest::mouseClick(console->cmdMore(), Qt::LeftButton);
+        EnterAnyFieldRule(console->fldView(), 2, ParseRuleText("DueDate lt today").Rule);
+        QTest::qWait(50);
+        Picture(&rig.Main(), "console_every_type.png");
+        QTest::mouseClick(console->cmdCancel(), Qt::LeftButton);
     }
 };
 
