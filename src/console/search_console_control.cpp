@@ -18,7 +18,6 @@
 #include "console/frm_save_search.h"
 #include "console/request_control.h"
 #include "console/saved_searches.h"
-#include "model/field_examinors.h"
 #include "model/request_search_rule.h"
 #include "qbxml/request_type_info.h"
 #include "search/rule_text.h"
@@ -301,7 +300,6 @@ bool SearchConsoleControl::BuildSearch() {
             builder.AddFieldRule(code, std::move(row));
         });
     }
-    AppSettings::SetTexts(kSection, remembered);
     // The builder spreads a rule for every type over the included types that have its
     // field, exactly as it does for the terminal tool's "*" rules.
     std::string error;
@@ -314,6 +312,7 @@ bool SearchConsoleControl::BuildSearch() {
                       QString::fromStdString(error);
         return false;
     }
+    AppSettings::SetTexts(kSection, remembered);
     return static_cast<bool>(builder.Build(search_));
 }
 
