@@ -365,6 +365,7 @@ void SearchConsoleControl::Clear() {
     if (FieldMode()) LeaveFieldMode();
     lstView_->Clear();
     everyType_.FieldExaminors.Clear();
+    ShowEveryTypeNote();
     search_.Clear();
     fldView_->Clear();
     criView_->Clear();
@@ -462,7 +463,14 @@ void SearchConsoleControl::LeaveFieldMode() {
     ShowGlobalMode();
 }
 
+void SearchConsoleControl::ShowEveryTypeNote() {
+    QString caption = QString::fromLatin1(CriteriaControl::DefaultCaption);
+    if (everyType_.FieldExaminors.ContainsData()) caption += QLatin1String(EveryTypeNote);
+    criView_->SetCaption(caption);
+}
+
 void SearchConsoleControl::ShowGlobalMode() {
+    ShowEveryTypeNote();
     fldView_->hide();
     cmdOK_->hide();
     cmdCancel_->hide();

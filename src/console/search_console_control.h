@@ -43,6 +43,9 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
 
   public:
     static constexpr const char* Section = "Console";
+    // Added to the global rules' caption while rules for every included type are set,
+    // since neither editor shows them then.
+    static constexpr const char* EveryTypeNote = " + Every Included Type rules";
     static constexpr const char* SaveMessage =
         "Enter a name for the search rule(s).  You can optionally enter a brief description "
         "about the search rules.";
@@ -112,6 +115,7 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
   private:
     void LeaveFieldMode();
     void ShowGlobalMode();
+    void ShowEveryTypeNote();
     void UpdateLess();
     void UpdateSave();
     void LoadSearch(SearchObject2& saved);

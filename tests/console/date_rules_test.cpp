@@ -359,6 +359,8 @@ class DateRulesTest : public QObject {
         SearchConsoleControl* console = rig.Console();
         ComposeDated(console, {4}, "2024-01-01", "2024-12-31", {}, {"*: DueDate le today"});
         QVERIFY(console->lstView()->IsTicked(4));
+        QCOMPARE(console->criView()->lblTitle()->text(),
+                 QStringLiteral("Global Search Rule Set + Every Included Type rules"));
         test::ToggleType(console->lstView(), 4);
         test::ToggleType(console->lstView(), 2);
         QStringList seen;
@@ -374,6 +376,8 @@ class DateRulesTest : public QObject {
         QVERIFY2(seen.front().startsWith("Invalid Search: A rule for every included type cannot "
                                          "be used: no included type has a field \"DueDate\""),
                  qPrintable(seen.front()));
+        QTest::mouseClick(console->cmdClear(), Qt::LeftButton);
+        QCOMPARE(console->criView()->lblTitle()->text(), QStringLiteral("Global Search Rule Set"));
     }
 
     // Saved and used again, a date rule comes back in its row as it was entered.
