@@ -1,5 +1,6 @@
 #include "console/search_console_control.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -18,6 +19,7 @@
 #include "console/frm_save_search.h"
 #include "console/request_control.h"
 #include "console/saved_searches.h"
+#include "model/date_value.h"
 #include "model/request_search_rule.h"
 #include "qbxml/request_type_info.h"
 #include "search/rule_text.h"
@@ -122,7 +124,19 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
       cmdCancel_(Button(this, QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"),
                         QStringLiteral("Cancel field rules"),
                         QStringLiteral("Return to the global rules without keeping changes"))),
+      chkIgnoreAccents_(new QCheckBox(QStringLiteral("Ignore accents"), this)),
+      chkFieldCase_(new QCheckBox(QStringLiteral("Match case in field rules"), this)),
       splitter_(new QSplitter(Qt::Horizontal, this)) {
+    NameControl(chkIgnoreAccents_, QStringLiteral("chkIgnoreAccents"),
+                QStringLiteral("Ignore accents"),
+                QStringLiteral("Compare texts without their accents in every rule, so muller "
+                               "finds M\u00fcller; saved with the search"));
+    NameControl(chkFieldCase_, QStringLiteral("chkFieldCase"),
+                QStringLiteral("Match case in field rules"),
+                QStringLiteral("Ticked, field rules' starts with, ends with and whole word "
+                               "match letter case; unticked, they ignore it like every other "
+                               "rule. Saved with the search"));
+    chkFieldCase_->setChecked(true);
     NameControl(this, QStringLiteral("conView"), QStringLiteral("Search console"),
                 QStringLiteral("Compose, save and start a search"));
     NameControl(lstView_, QStringLiteral("lstView"), QStringLiteral("Transactions and lists"),
@@ -133,6 +147,9 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
                 criView_->toolTip());
     NameControl(fldView_, QStringLiteral("fldView"), QStringLiteral("Field search rules"),
                 fldView_->toolTip());
+    criTip_ = criView_->toolTip();
+    fldTip_ = fldView_->toolTip();
+    UpdateRuleTips();
     NameControl(tvwView_, QStringLiteral("tvwSaved"), QStringLiteral("Saved searches"),
                 tvwView_->toolTip());
     NameControl(lblCaption_, QStringLiteral("lblCaption"), QStringLiteral("Search name"),
@@ -168,6 +185,11 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
     centreLayout->setContentsMargins(2, 0, 2, 0);
     centreLayout->setSpacing(4);
     centreLayout->addWidget(datView_);
+    auto* textOptions = new QHBoxLayout;
+    textOptions->addWidget(chkIgnoreAccents_);
+    textOptions->addWidget(chkFieldCase_);
+    textOptions->addStretch(1);
+    centreLayout->addLayout(textOptions);
     centreLayout->addWidget(criView_, 1);
     centreLayout->addWidget(fldView_, 1);
     centreLayout->addLayout(buttons);
@@ -215,6 +237,7 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
         rulesChanged_ = true;
         UpdateSave();
     });
+    connect(chkFieldCase_, &QCheckBox::toggled, this, &SearchConsoleControl::UpdateRuleTips);
     connect(criView_, &CriteriaControl::Edited, this, &SearchConsoleControl::UpdateSave);
     connect(criView_, &CriteriaControl::RowsChanged, this, &SearchConsoleControl::UpdateLess);
     connect(criView_, &CriteriaControl::SearchRequested, this, &SearchConsoleControl::Search);
@@ -313,6 +336,7 @@ bool SearchConsoleControl::BuildSearch() {
         return false;
     }
     AppSettings::SetTexts(kSection, remembered);
+    builder.SetTextOptions(ChosenTextOptions());
     return static_cast<bool>(builder.Build(search_));
 }
 
@@ -495,8 +519,29 @@ void SearchConsoleControl::ExecuteSavedSearch() {
     Search();
 }
 
+TextOptions SearchConsoleControl::ChosenTextOptions() const {
+    TextOptions options;
+    options.IgnoreAccents = chkIgnoreAccents_->isChecked();
+    options.FieldRuleCase =
+        chkFieldCase_->isChecked() ? LetterCase::ExactCase : LetterCase::IgnoreCase;
+    return options;
+}
+
+void SearchConsoleControl::UpdateRuleTips() {
+    criView_->setToolTip(criTip_ + QStringLiteral("; text rules ignore letter case"));
+    fldView_->setToolTip(fldTip_ + (chkFieldCase_->isChecked()
+                                        ? QStringLiteral("; starts with, ends with and whole "
+                                                         "word match letter case (contains, "
+                                                         "equals and in ignore it)")
+                                        : QStringLiteral("; text rules ignore letter case")));
+}
+
 void SearchConsoleControl::LoadSearch(SearchObject2& saved) {
     lblCaption_->setText(QString::fromStdString(saved.Name));
+    chkIgnoreAccents_->setChecked(saved.TextOptions.IgnoreAccents);
+    chkFieldCase_->setChecked(saved.TextOptions.FieldRuleCase == LetterCase::ExactCase);
+    // A range saved as relative values shows the span as of today.
+    saved.ResolveRelativeDates(DateRulesToday());
     // A search saved without dates (the terminal tool allows that) keeps today's.
     datView_->SetRangeWord(QString());
     if (saved.FromDate != ZeroDate) datView_->SetFromDate(ToQDate(saved.FromDate));

@@ -9,6 +9,7 @@
 #include "shell/search_console.h"
 #include "shell/window_openers.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSplitter;
@@ -107,6 +108,11 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
     QPushButton* cmdOK() const { return cmdOK_; }
     QPushButton* cmdCancel() const { return cmdCancel_; }
     QSplitter* Splitter() const { return splitter_; }
+    // The search's text options: ignore accents (unticked when new) and match case in
+    // field rules (ticked when new, today's rule for starts with, ends with and whole
+    // word in field rules).
+    QCheckBox* chkIgnoreAccents() const { return chkIgnoreAccents_; }
+    QCheckBox* chkFieldCase() const { return chkFieldCase_; }
 
   signals:
     // After a search was started and after field mode was cancelled.
@@ -119,6 +125,9 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
     void UpdateLess();
     void UpdateSave();
     void LoadSearch(SearchObject2& saved);
+    TextOptions ChosenTextOptions() const;
+    // The rule editors' tooltips say which letter-case rule the boxes make apply.
+    void UpdateRuleTips();
     void SaveSplitter();
     void RestoreSplitter();
 
@@ -148,7 +157,11 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
     QPushButton* cmdLess_;
     QPushButton* cmdOK_;
     QPushButton* cmdCancel_;
+    QCheckBox* chkIgnoreAccents_;
+    QCheckBox* chkFieldCase_;
     QSplitter* splitter_;
+    QString criTip_;
+    QString fldTip_;
 };
 
 }  // namespace quarrion

@@ -205,7 +205,7 @@ TEST(SchemaUpgrade, AnEmptyFileIsTakenAsANewDatabase) {
 TEST(SchemaUpgrade, CreateTableStatementsQuoteNamesWithSpaces) {
     SchemaBuilder builder("unused");
     DeclareStoreSchema(builder);
-    ASSERT_EQ(builder.Tables().size(), 15u);
+    ASSERT_EQ(builder.Tables().size(), 16u);
     ASSERT_EQ(builder.Relations().size(), 14u);
     std::string sql = builder.CreateTableSql(*builder.Table("Criterion TextList"));
     EXPECT_EQ(sql.rfind("CREATE TABLE \"Criterion TextList\" (", 0), 0u) << sql;
