@@ -298,6 +298,10 @@ bool SearchConsoleControl::BuildSearch() {
     const QDate to = datView_->ToDate();
     const long filter = datView_->DateFilterType();
     builder.SetDates(ToSearchDate(from), ToSearchDate(to), filter);
+    // A span is kept as its word at both ends, as the terminal tool keeps --from and --to,
+    // so a saved search covers the span of the day it runs.
+    const std::string span = datView_->RangeWord().toStdString();
+    builder.SetRelativeDates(span, span);
     QList<QPair<QString, QString>> remembered{
         {QStringLiteral("fromdate"), from.toString(Qt::ISODate)},
         {QStringLiteral("todate"), to.toString(Qt::ISODate)},
@@ -546,6 +550,10 @@ void SearchConsoleControl::LoadSearch(SearchObject2& saved) {
     datView_->SetRangeWord(QString());
     if (saved.FromDate != ZeroDate) datView_->SetFromDate(ToQDate(saved.FromDate));
     if (saved.ToDate != ZeroDate) datView_->SetToDate(ToQDate(saved.ToDate));
+    // The range offers one span for both ends; ends saved as different values (the
+    // terminal tool's --from last-month --to today) show as the days they cover today.
+    if (!saved.FromText.empty() && saved.FromText == saved.ToText)
+        datView_->SetRangeWord(QString::fromStdString(saved.FromText));
     datView_->SetDateFilterType(saved.DateFilter);
     lstView_->Clear();
     for (IncItem& item : saved.IncludeItems) {

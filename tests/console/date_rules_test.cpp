@@ -187,6 +187,14 @@ void ComposeDated(SearchConsoleControl* console, const QList<std::int32_t>& type
     QVERIFY(!console->FieldMode());
 }
 
+// The search as the other console tests print it, after the words its range keeps.
+QString RangeAndSearchText(SearchObject2& search) {
+    return QStringLiteral("span %1..%2\n")
+               .arg(QString::fromStdString(search.FromText),
+                    QString::fromStdString(search.ToText)) +
+           test::SearchText(search);
+}
+
 // The terminal tool's search for --from FROM --to TO and the rules.
 QString ToolText(const QBXMLTags& catalog, const QList<std::int32_t>& types, const QString& from,
                  const QString& to, const QStringList& rules, const QStringList& fields) {
@@ -194,6 +202,11 @@ QString ToolText(const QBXMLTags& catalog, const QList<std::int32_t>& types, con
     for (std::int32_t type : types) builder.IncludeType(type);
     builder.SetDates(FirstDayOf(from.toStdString()), LastDayOf(to.toStdString()),
                      DateFilterCode::TransactionDate);
+    // An end written as a span keeps its word, a fixed day nothing.
+    auto kept = [](const QString& end) {
+        return QDate::fromString(end, Qt::ISODate).isValid() ? std::string() : end.toStdString();
+    };
+    builder.SetRelativeDates(kept(from), kept(to));
     std::string error;
     for (const QString& rule : rules) {
         if (error.empty()) error = builder.AddRule(rule.toStdString());
@@ -204,7 +217,7 @@ QString ToolText(const QBXMLTags& catalog, const QList<std::int32_t>& types, con
     if (!error.empty()) return QString::fromStdString("refused: " + error);
     SearchObject2 search;
     if (!builder.Build(search)) return QStringLiteral("refused: no type");
-    return test::SearchText(search);
+    return RangeAndSearchText(search);
 }
 
 void Picture(QWidget* window, const QString& name) {
@@ -283,7 +296,7 @@ class DateRulesTest : public QObject {
         QCOMPARE(rig.Handed.size(), std::size_t{1});
         const QString expected = ToolText(rig.State().Catalog(), types, from, to, rules, fields);
         QVERIFY2(!expected.startsWith("refused"), qPrintable(expected));
-        QCOMPARE(test::SearchText(*rig.Handed.front()), expected);
+        QCOMPARE(RangeAndSearchText(*rig.Handed.front()), expected);
     }
 
     // A new date row shows a blank day and holds nothing; a span chosen is held; Delete
@@ -380,11 +393,11 @@ class DateRulesTest : public QObject {
         QCOMPARE(console->criView()->lblTitle()->text(), QStringLiteral("Global Search Rule Set"));
     }
 
-    // Saved and used again, a date rule comes back in its row as it was entered.
-    void ASavedDateRuleComesBackInItsRow() {
+    // Saved and used again, a span and a date rule come back as they were entered.
+    void ASavedSpanAndDateRuleComeBackAsEntered() {
         ConsoleRig rig;
         SearchConsoleControl* console = rig.Console();
-        ComposeDated(console, {4}, "2024-01-01", "2024-12-31",
+        ComposeDated(console, {4}, "last-quarter", "last-quarter",
                      {"date between last-month 2024-06-30"}, {"Invoice: DueDate lt today"});
         test::OnNextModal([](QDialog* dialog) {
             auto* save = qobject_cast<frmSaveSearch*>(dialog);
@@ -395,7 +408,13 @@ class DateRulesTest : public QObject {
         QTest::mouseClick(console->cmdSave(), Qt::LeftButton);
         QTest::mouseClick(console->cmdClear(), Qt::LeftButton);
         QVERIFY(console->tvwView()->Select("Dated"));
+        const SearchObject2* stored = console->tvwView()->SearchObject();
+        QVERIFY(stored);
+        QCOMPARE(QString::fromStdString(stored->FromText + ".." + stored->ToText),
+                 QStringLiteral("last-quarter..last-quarter"));
         console->UseSavedSearch();
+        QCOMPARE(console->datView()->RangeWord(), QStringLiteral("last-quarter"));
+        QCOMPARE(console->datView()->FromDate(), QDate(2024, 1, 1));
         CriterionControl* row = console->criView()->Criterion(1);
         QCOMPARE(row->cboDataType()->currentText(),
                  QString::fromLatin1(CriterionControl::DateChoiceText));
