@@ -28,19 +28,11 @@ namespace {
 // Relative values count from this day on both sides of every comparison.
 const QDate kToday(2024, 5, 15);
 
-// The day-range ends of the terminal tool's --from and --to.
-SearchDate FirstDayOf(const std::string& value) {
+// The days of the terminal tool's --from FROM (its span's first) and --to TO (its last).
+std::pair<SearchDate, SearchDate> ToolRange(const QString& from, const QString& to) {
     const std::int32_t today = DateRulesToday();
-    return SearchDate(std::chrono::days(ResolveDateValue(value, today)->first));
-}
-SearchDate LastDayOf(const std::string& value) {
-    const std::int32_t today = DateRulesToday();
-    return SearchDate(std::chrono::days(ResolveDateValue(value, today)->last));
-}
-
-// A choice picked by its label, as a user reads the list.
-void ChooseLabel(QComboBox* box, const QString& label) {
-    test::Choose(box, label);
+    return {SearchDate(std::chrono::days(ResolveDateValue(from.toStdString(), today)->first)),
+            SearchDate(std::chrono::days(ResolveDateValue(to.toStdString(), today)->last))};
 }
 
 QString LabelOfChoice(const QString& choiceWord) {
@@ -64,7 +56,7 @@ void EnterDate(DateValueEdit* edit, const std::string& value) {
     int days = 0;
     const QString choice = RelativeDateChoiceOf(text, days);
     if (choice.isEmpty()) {
-        ChooseLabel(edit->cboWhen(), QStringLiteral("On Date"));
+        test::Choose(edit->cboWhen(), QStringLiteral("On Date"));
         QDateEdit* field = edit->dtpDate();
         // The arrow opens the calendar (at today for a blank field); the day is chosen in
         // it and Enter takes it.
@@ -80,7 +72,7 @@ void EnterDate(DateValueEdit* edit, const std::string& value) {
         QCOMPARE(field->date(), QDate::fromString(text, Qt::ISODate));
         return;
     }
-    ChooseLabel(edit->cboWhen(), LabelOfChoice(choice));
+    test::Choose(edit->cboWhen(), LabelOfChoice(choice));
     if (choice == QLatin1String(kLastDaysWord)) TypeCount(edit->spnDays(), days);
 }
 
@@ -109,7 +101,7 @@ void EnterAnyRule(CriteriaControl* panel, int position, const QString& text) {
     }
     CriterionControl* row = panel->Criterion(position);
     test::Choose(row->cboAndOr(), QString::fromStdString(parsed.Rule.AndOr));
-    ChooseLabel(row->cboDataType(), QString::fromLatin1(CriterionControl::DateChoiceText));
+    test::Choose(row->cboDataType(), QString::fromLatin1(CriterionControl::DateChoiceText));
     ChooseOperation(row, parsed.Rule.Operation);
     EnterDates(row, parsed.Rule);
 }
@@ -139,12 +131,12 @@ void EnterRange(DateControl* dates, const QString& from, const QString& to) {
     int days = 0;
     const QString choice = RelativeDateChoiceOf(from, days);
     if (choice.isEmpty()) {
-        ChooseLabel(dates->cboRange(), QString::fromLatin1(DateControl::FixedDatesText));
+        test::Choose(dates->cboRange(), QString::fromLatin1(DateControl::FixedDatesText));
         dates->dtpFrom()->setDate(QDate::fromString(from, Qt::ISODate));
         dates->dtpTo()->setDate(QDate::fromString(to, Qt::ISODate));
         return;
     }
-    ChooseLabel(dates->cboRange(), LabelOfChoice(choice));
+    test::Choose(dates->cboRange(), LabelOfChoice(choice));
     if (choice == QLatin1String(kLastDaysWord)) TypeCount(dates->spnRangeDays(), days);
     QCOMPARE(dates->RangeWord(), from);
 }
@@ -200,8 +192,8 @@ QString ToolText(const QBXMLTags& catalog, const QList<std::int32_t>& types, con
                  const QString& to, const QStringList& rules, const QStringList& fields) {
     SearchBuilder builder(catalog);
     for (std::int32_t type : types) builder.IncludeType(type);
-    builder.SetDates(FirstDayOf(from.toStdString()), LastDayOf(to.toStdString()),
-                     DateFilterCode::TransactionDate);
+    const auto [first, last] = ToolRange(from, to);
+    builder.SetDates(first, last, DateFilterCode::TransactionDate);
     // An end written as a span keeps its word, a fixed day nothing.
     auto kept = [](const QString& end) {
         return QDate::fromString(end, Qt::ISODate).isValid() ? std::string() : end.toStdString();
@@ -304,20 +296,20 @@ class DateRulesTest : public QObject {
     void ADateRowHoldsWhatItShows() {
         CriteriaControl panel;
         CriterionControl* row = panel.Criterion(1);
-        ChooseLabel(row->cboDataType(), QString::fromLatin1(CriterionControl::DateChoiceText));
+        test::Choose(row->cboDataType(), QString::fromLatin1(CriterionControl::DateChoiceText));
         QCOMPARE(row->cboTrueCompare()->currentText(), QStringLiteral("Before"));
         QCOMPARE(row->Input(), static_cast<QWidget*>(row->txtDate()));
         QVERIFY(row->txtDate()->datFrom()->IsBlank());
         QCOMPARE(row->txtDate()->datFrom()->dtpDate()->text(), QStringLiteral("Pick a day"));
         QVERIFY(!row->ContainsData());
 
-        ChooseLabel(row->txtDate()->datFrom()->cboWhen(), QStringLiteral("Yesterday"));
+        test::Choose(row->txtDate()->datFrom()->cboWhen(), QStringLiteral("Yesterday"));
         QVERIFY(row->ContainsData());
         QCOMPARE(CriterionText(row->Criterion(), false), std::string("date lt yesterday"));
         ChooseOperation(row, Operation::Between);
         QVERIFY2(!row->ContainsData(), "between holds nothing until both days are given");
         QVERIFY(row->txtDate()->datTo()->isVisible() || !row->isVisible());
-        ChooseLabel(row->txtDate()->datTo()->cboWhen(), QStringLiteral("Last N Days"));
+        test::Choose(row->txtDate()->datTo()->cboWhen(), QStringLiteral("Last N Days"));
         TypeCount(row->txtDate()->datTo()->spnDays(), 12);
         QCOMPARE(CriterionText(row->Criterion(), false),
                  std::string("date between yesterday last-12-days"));
@@ -327,8 +319,8 @@ class DateRulesTest : public QObject {
         QVERIFY(!row->ContainsData());
         QVERIFY(row->txtDate()->datFrom()->IsBlank());
 
-        ChooseLabel(row->txtDate()->datFrom()->cboWhen(), QStringLiteral("Today"));
-        ChooseLabel(row->cboDataType(), QStringLiteral("Text"));
+        test::Choose(row->txtDate()->datFrom()->cboWhen(), QStringLiteral("Today"));
+        test::Choose(row->cboDataType(), QStringLiteral("Text"));
         QCOMPARE(row->txtString()->text(), QString());
         QVERIFY(!row->ContainsData());
     }
@@ -360,7 +352,7 @@ class DateRulesTest : public QObject {
         DateControl* dates = again.Console()->datView();
         QCOMPARE(dates->RangeWord(), QStringLiteral("last-month"));
         QCOMPARE(dates->FromDate(), QDate(2024, 4, 1));
-        ChooseLabel(dates->cboRange(), QString::fromLatin1(DateControl::FixedDatesText));
+        test::Choose(dates->cboRange(), QString::fromLatin1(DateControl::FixedDatesText));
         QVERIFY(dates->dtpFrom()->isEnabled());
         QCOMPARE(dates->lblRangeDays()->text(), QString());
     }
