@@ -22,6 +22,7 @@
 #include "model/date_value.h"
 #include "model/request_search_rule.h"
 #include "qbxml/request_type_info.h"
+#include "search/rule_text.h"
 #include "search/search_builder.h"
 #include "shell/app_settings.h"
 #include "shell/app_state.h"
@@ -43,6 +44,22 @@ const QString kNoResults =
 
 QString IncludeKey(std::int32_t requestType) {
     return QStringLiteral("include_%1").arg(requestType);
+}
+
+// Field rules handed to the builder row by row, so a type's own rules and the rules for
+// every type meet in one set of groups: the first rule of each later group opens it
+// with OR, the others join with AND.
+template <typename Add>
+void ForEachFieldRow(const FieldExaminors& groups, Add add) {
+    bool laterGroup = false;
+    for (const FieldExaminor& group : groups) {
+        bool first = true;
+        for (const FieldCriterion& rule : group.FieldCriteria) {
+            add(rule, first && laterGroup);
+            first = false;
+        }
+        laterGroup = laterGroup || !first;
+    }
 }
 
 SearchDate ToSearchDate(const QDate& date) {
@@ -208,6 +225,8 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
     connect(lstView_, &RequestControl::TicksChanged, this, &SearchConsoleControl::UpdateSave);
     connect(lstView_, &RequestControl::RefineSearchChosen, this,
             &SearchConsoleControl::RefineSearch);
+    connect(lstView_, &RequestControl::RefineEveryTypeChosen, this,
+            [this] { RefineSearch(FieldCriteriaControl::EveryIncludedType); });
     connect(lstView_, &RequestControl::SearchCleared, this, [this] {
         if (FieldMode()) CancelFieldRules();
         rulesChanged_ = true;
@@ -247,6 +266,8 @@ void SearchConsoleControl::InitControl() {
     datView_->SetToDate(RememberedDate(QStringLiteral("todate")));
     datView_->SetDateFilterType(AppSettings::Number(kSection, QStringLiteral("datefilter"),
                                                     DateFilterCode::TransactionDate));
+    // A span remembered by a program that knows it; anything unreadable means fixed dates.
+    datView_->SetRangeWord(AppSettings::Text(kSection, QStringLiteral("daterange")));
     if (auto* store = dynamic_cast<IOManagerStore*>(&host_.State().Store())) {
         store->SetErrorOccurredHandler([this](long number, const std::string& description,
                                               const std::string& source,
@@ -261,7 +282,11 @@ void SearchConsoleControl::InitControl() {
 }
 
 bool SearchConsoleControl::BuildSearch() {
-    if (lstView_->SelectCount() == 0) return false;
+    buildError_.clear();
+    if (lstView_->SelectCount() == 0) {
+        buildError_ = QString::fromLatin1(kNoTypeMessage);
+        return false;
+    }
     SearchBuilder builder(host_.State().Catalog());
     for (int row = 1; row <= criView_->RowCount(); ++row) {
         auto rule = std::make_unique<Criterion>();
@@ -273,9 +298,14 @@ bool SearchConsoleControl::BuildSearch() {
     const QDate to = datView_->ToDate();
     const long filter = datView_->DateFilterType();
     builder.SetDates(ToSearchDate(from), ToSearchDate(to), filter);
+    // A span is kept as its word at both ends, as the terminal tool keeps --from and --to,
+    // so a saved search covers the span of the day it runs.
+    const std::string span = datView_->RangeWord().toStdString();
+    builder.SetRelativeDates(span, span);
     QList<QPair<QString, QString>> remembered{
         {QStringLiteral("fromdate"), from.toString(Qt::ISODate)},
         {QStringLiteral("todate"), to.toString(Qt::ISODate)},
+        {QStringLiteral("daterange"), datView_->RangeWord()},
         {QStringLiteral("datefilter"), QString::number(filter)}};
 
     for (int row = 0; row < lstView_->Count(); ++row) {
@@ -290,9 +320,24 @@ bool SearchConsoleControl::BuildSearch() {
         // was filled; a new search shows them.
         rule->RefreshDefaults(&host_.State().Catalog());
         rule->DisplayColumns.Copy(standing.DisplayColumns, CopyDirection::IntoTarget);
-        if (rule->FieldExaminors.ContainsData()) {
-            rule->FieldExaminors.Copy(standing.FieldExaminors, CopyDirection::IntoTarget);
-        }
+        ForEachFieldRow(rule->FieldExaminors, [&](const FieldCriterion& each, bool opensGroup) {
+            auto row = std::make_unique<FieldCriterion>();
+            row->Copy(const_cast<FieldCriterion&>(each), CopyDirection::FromTarget);
+            row->AndOr = opensGroup ? "OR" : "AND";
+            builder.AddFieldRule(code, std::move(row));
+        });
+    }
+    // The builder spreads a rule for every type over the included types that have its
+    // field, exactly as it does for the terminal tool's "*" rules.
+    std::string error;
+    ForEachFieldRow(everyType_.FieldExaminors, [&](const FieldCriterion& rule, bool opensGroup) {
+        if (error.empty())
+            error = builder.AddFieldRule("*: " + FieldCriterionText(rule, opensGroup));
+    });
+    if (!error.empty()) {
+        buildError_ = QStringLiteral("A rule for every included type cannot be used: ") +
+                      QString::fromStdString(error);
+        return false;
     }
     AppSettings::SetTexts(kSection, remembered);
     builder.SetTextOptions(ChosenTextOptions());
@@ -304,7 +349,7 @@ void SearchConsoleControl::Search() {
     // windows search nothing.
     if (!cmdSearch_->isEnabled()) return;
     if (!BuildSearch()) {
-        MessageDialog(this, QStringLiteral("Invalid Search"), QString::fromLatin1(kNoTypeMessage));
+        MessageDialog(this, QStringLiteral("Invalid Search"), buildError_);
         return;
     }
     openResults_(host_, search_);
@@ -315,7 +360,7 @@ void SearchConsoleControl::Search() {
 
 void SearchConsoleControl::Save() {
     if (!BuildSearch()) {
-        MessageDialog(this, QStringLiteral("Invalid Search"), QString::fromLatin1(kNoTypeMessage));
+        MessageDialog(this, QStringLiteral("Invalid Search"), buildError_);
         return;
     }
     frmSaveSearch dialog(this);
@@ -347,6 +392,8 @@ void SearchConsoleControl::Save() {
 void SearchConsoleControl::Clear() {
     if (FieldMode()) LeaveFieldMode();
     lstView_->Clear();
+    everyType_.FieldExaminors.Clear();
+    ShowEveryTypeNote();
     search_.Clear();
     fldView_->Clear();
     criView_->Clear();
@@ -383,7 +430,8 @@ void SearchConsoleControl::UpdateSave() {
 }
 
 void SearchConsoleControl::RefineSearch(std::int32_t requestType) {
-    RequestSearchRule* rule = lstView_->Rule(requestType);
+    const bool everyType = requestType == FieldCriteriaControl::EveryIncludedType;
+    RequestSearchRule* rule = everyType ? &everyType_ : lstView_->Rule(requestType);
     if (!rule) return;
     if (rule == current_) {
         fldView_->setFocus(Qt::OtherFocusReason);
@@ -403,6 +451,7 @@ void SearchConsoleControl::RefineSearch(std::int32_t requestType) {
         }
     }
     current_ = rule;
+    if (everyType) fldView_->SetIncludedTypes(lstView_->TickedTypes());
     fldView_->LoadFieldExaminors(requestType, rule->FieldExaminors);
     criView_->hide();
     fldView_->show();
@@ -442,7 +491,14 @@ void SearchConsoleControl::LeaveFieldMode() {
     ShowGlobalMode();
 }
 
+void SearchConsoleControl::ShowEveryTypeNote() {
+    QString caption = QString::fromLatin1(CriteriaControl::DefaultCaption);
+    if (everyType_.FieldExaminors.ContainsData()) caption += QLatin1String(EveryTypeNote);
+    criView_->SetCaption(caption);
+}
+
 void SearchConsoleControl::ShowGlobalMode() {
+    ShowEveryTypeNote();
     fldView_->hide();
     cmdOK_->hide();
     cmdCancel_->hide();
@@ -491,8 +547,13 @@ void SearchConsoleControl::LoadSearch(SearchObject2& saved) {
     // A range saved as relative values shows the span as of today.
     saved.ResolveRelativeDates(DateRulesToday());
     // A search saved without dates (the terminal tool allows that) keeps today's.
+    datView_->SetRangeWord(QString());
     if (saved.FromDate != ZeroDate) datView_->SetFromDate(ToQDate(saved.FromDate));
     if (saved.ToDate != ZeroDate) datView_->SetToDate(ToQDate(saved.ToDate));
+    // The range offers one span for both ends; ends saved as different values (the
+    // terminal tool's --from last-month --to today) show as the days they cover today.
+    if (!saved.FromText.empty() && saved.FromText == saved.ToText)
+        datView_->SetRangeWord(QString::fromStdString(saved.FromText));
     datView_->SetDateFilterType(saved.DateFilter);
     lstView_->Clear();
     for (IncItem& item : saved.IncludeItems) {

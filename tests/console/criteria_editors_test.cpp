@@ -269,9 +269,10 @@ class CriteriaEditorsTest : public QObject {
         panel.SetRequestType(4);
         QCOMPARE(panel.Title(), QStringLiteral("Invoice Search Rule Set"));
         FieldCriterionControl* row = panel.Criterion(1);
-        // Ids and dates carry no rule.
-        QCOMPARE(Items(row->cboDataType()),
-                 QStringList({"Num", "Customer", "Memo", "Subtotal", "Tax %", "Paid", "Qty"}));
+        // Ids carry no rule.
+        QCOMPARE(Items(row->cboDataType()), QStringList({"Date", "Num", "Customer", "Memo",
+                                                         "Subtotal", "Tax %", "Paid", "Qty"}));
+        Choose(row->cboDataType(), "Num");
         QCOMPARE(Operations(row->cboTrueCompare()),
                  QList<long>({Operation::Contains, Operation::TextEquals, Operation::StartsWith,
                               Operation::EndsWith, Operation::WholeWord, Operation::MatchesPattern,
