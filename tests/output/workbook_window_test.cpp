@@ -10,8 +10,8 @@
 #include <QTableView>
 #include <QTest>
 
-#include "modal.h"
 #include "foundation/codes.h"
+#include "modal.h"
 #include "output/frm_excel.h"
 #include "shell/app_settings.h"
 #include "shell/busy_pane.h"
