@@ -38,6 +38,26 @@ std::string ReadyFolder(const fs::path& folder) {
     return {};
 }
 
+// "" when none of the files exists, else the sentence that refuses to replace them.
+std::string ReplaceRefusal(const std::vector<fs::path>& files) {
+    std::vector<std::string> existing;
+    for (const fs::path& file : files) {
+        std::error_code error;
+        if (fs::exists(file, error)) existing.push_back(file.string());
+    }
+    if (existing.empty()) return {};
+    if (existing.size() == 1) {
+        return existing.front() +
+               " exists already; nothing was exported. Add --replace to "
+               "replace it, or export into another folder";
+    }
+    std::string names;
+    for (const std::string& name : existing) names += (names.empty() ? "" : ", ") + name;
+    return names +
+           " exist already; nothing was exported. Add --replace to replace them, or "
+           "export into another folder";
+}
+
 }  // namespace
 
 void AddOutputOptions(CLI::App& app, OutputOptions& options) {
@@ -62,6 +82,10 @@ void AddOutputOptions(CLI::App& app, OutputOptions& options) {
     app.add_flag("--bom", options.bom,
                  "Start exported csv and tsv files with the UTF-8 byte order mark, so a "
                  "spreadsheet program reads accented letters right");
+    options.replaceOption = app.add_flag(
+        "--replace", options.replace,
+        "Let --export replace files of the same names; without it --export writes nothing "
+        "when one of its files exists already");
     app.add_flag("--guard-formulas", options.guardFormulas,
                  "In csv and tsv output, put an apostrophe before a text value starting with =, +, "
                  "-, @, TAB or CR (also after a line break inside it) so a spreadsheet does not "
@@ -72,7 +96,10 @@ void AddOutputOptions(CLI::App& app, OutputOptions& options) {
                  "LF inside a field becomes a blank), so any reader gets the fields back");
 }
 
-std::string CheckOutputOptions(const OutputOptions& options) {
+std::string CheckOutputOptions(const OutputOptions& options, bool replaceServesSave) {
+    if (options.replace && options.exportDir.empty() && !replaceServesSave) {
+        return "--replace needs --export DIR";
+    }
     if (options.asOption && options.asOption->count() > 0 && options.exportDir.empty()) {
         return "--as needs --export DIR";
     }
@@ -122,8 +149,26 @@ int WriteResults(const std::string& command, const OutputOptions& options, Searc
         return 1;
     }
     std::ostream& written = toStandardOutput ? std::cerr : std::cout;
+    const ExportOptions fileOptions{FormatCode(options.as), options.guardFormulas,
+                                    options.standardQuoting, options.bom};
+    std::vector<fs::path> files;
     if (options.as == "xlsx") {
-        const fs::path file = folder / (FileNameOf(ResultsCaption(search)) + ".xlsx");
+        files.push_back(folder / (FileNameOf(ResultsCaption(search)) + ".xlsx"));
+    } else {
+        for (const ResultList& list : lists) {
+            files.push_back(folder /
+                            SilentExportName(FileNameOf(list.Title) + " List", fileOptions.Format));
+        }
+    }
+    if (!options.replace) {
+        if (std::string refusal = ReplaceRefusal(files); !refusal.empty()) {
+            Complain(command, "--export: " + refusal);
+            return 1;
+        }
+    }
+
+    if (options.as == "xlsx") {
+        const fs::path& file = files.front();
         if (Outcome problem = WriteWorkbook(file, std::span<const ResultList>(lists)); !problem) {
             Complain(command, "--export: " + problem.Message());
             return 1;
@@ -131,12 +176,9 @@ int WriteResults(const std::string& command, const OutputOptions& options, Searc
         written << Printable(file.string()) << "\n";
         return 0;
     }
-    const ExportOptions fileOptions{FormatCode(options.as), options.guardFormulas,
-                                    options.standardQuoting, options.bom};
-    for (const ResultList& list : lists) {
-        const fs::path file =
-            folder / SilentExportName(FileNameOf(list.Title) + " List", fileOptions.Format);
-        if (Outcome problem = WriteListFile(file, list, fileOptions); !problem) {
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        const fs::path& file = files[i];
+        if (Outcome problem = WriteListFile(file, lists[i], fileOptions); !problem) {
             Complain(command, "--export: " + problem.Message());
             return 1;
         }

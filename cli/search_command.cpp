@@ -21,9 +21,7 @@ struct SearchArguments {
     OutputOptions output;
     std::string save;
     std::string description;
-    bool replace = false;
     CLI::Option* descriptionOption = nullptr;
-    CLI::Option* replaceOption = nullptr;
 };
 
 // Saves the prepared search under the name; the search is not run.
@@ -50,13 +48,13 @@ int Save(SearchArguments& arguments, PreparedSearch& prepared) {
 }
 
 int Run(SearchArguments& arguments) {
-    if (std::string problem = CheckOutputOptions(arguments.output); !problem.empty()) {
+    if (std::string problem = CheckOutputOptions(arguments.output, !arguments.save.empty());
+        !problem.empty()) {
         Complain(kCommand, problem);
         return kExitUsage;
     }
-    if (arguments.save.empty() &&
-        (arguments.descriptionOption->count() > 0 || arguments.replaceOption->count() > 0)) {
-        Complain(kCommand, "--description and --replace go with --save NAME");
+    if (arguments.save.empty() && arguments.descriptionOption->count() > 0) {
+        Complain(kCommand, "--description goes with --save NAME");
         return kExitUsage;
     }
     if (!arguments.save.empty() && !arguments.search.saved.empty()) {
@@ -70,7 +68,7 @@ int Run(SearchArguments& arguments) {
         return kExitUsage;
     }
 
-    CliNotifier notifier(kCommand, arguments.replace);
+    CliNotifier notifier(kCommand, arguments.output.replace);
     PreparedSearch prepared;
     if (int status =
             PrepareSearch(kCommand, arguments.search, TypeUse::Search, notifier, prepared)) {
@@ -104,8 +102,10 @@ Command AddSearchCommand(CLI::App& parent) {
     arguments->descriptionOption =
         app->add_option("--description", arguments->description, "Description saved with --save")
             ->type_name("D");
-    arguments->replaceOption = app->add_flag(
-        "--replace", arguments->replace, "With --save: replace a saved search of the same name");
+    arguments->output.replaceOption->description(
+        "With --export: replace files of the same names (without it --export writes nothing "
+        "when one of its files exists already); with --save: replace a saved search of the "
+        "same name");
     return {app, [arguments] { return Run(*arguments); }};
 }
 

@@ -8,6 +8,7 @@
 #include "command.h"
 #include "foundation/app_paths.h"
 #include "foundation/calendar_day.h"
+#include "foundation/text_fold.h"
 #include "link/configured_processor.h"
 #include "link/link_settings.h"
 #include "model/date_value.h"
@@ -54,16 +55,32 @@ struct DateValueValidator : public CLI::Validator {
     }
 };
 
+// What an end of the range keeps in the search: a relative value itself (letter case
+// aside), so the search means the same span whenever it runs; "" for a fixed day.
+std::string RelativeText(const std::string& value) {
+    return value.empty() || ParseIsoDay(value) ? std::string() : FoldCase(value);
+}
+
 // The --from and --to dates: a relative range starts the range on its first day and
-// ends it on its last.
-void ApplyDates(const SearchOptions& options, SearchDate& from, SearchDate& to) {
+// ends it on its last. An end given here replaces the search's, relative text and all.
+void ApplyDates(const SearchOptions& options, SearchObject2& search) {
     const std::int32_t today = DateRulesToday();
     if (!options.from.empty()) {
-        from = SearchDate(std::chrono::days(ResolveDateValue(options.from, today)->first));
+        search.FromDate =
+            SearchDate(std::chrono::days(ResolveDateValue(options.from, today)->first));
+        search.FromText = RelativeText(options.from);
     }
     if (!options.to.empty()) {
-        to = SearchDate(std::chrono::days(ResolveDateValue(options.to, today)->last));
+        search.ToDate = SearchDate(std::chrono::days(ResolveDateValue(options.to, today)->last));
+        search.ToText = RelativeText(options.to);
     }
+}
+
+// --ignore-accents and --field-case over the search's own text options.
+void ApplyTextOptions(const SearchOptions& options, TextOptions& textOptions) {
+    if (Given(options.ignoreAccentsOption)) textOptions.IgnoreAccents = options.ignoreAccents;
+    if (options.fieldCase == "sensitive") textOptions.FieldRuleCase = LetterCase::ExactCase;
+    if (options.fieldCase == "insensitive") textOptions.FieldRuleCase = LetterCase::IgnoreCase;
 }
 
 int Usage(const std::string& command, const std::string& message) {
@@ -86,7 +103,9 @@ int LoadSaved(const std::string& command, const SearchOptions& options, Prepared
                                                  : "; the saved searches are " + names));
     }
     found->Copy(*prepared.search, CopyDirection::IntoTarget);
-    ApplyDates(options, prepared.search->FromDate, prepared.search->ToDate);
+    prepared.search->ResolveRelativeDates(DateRulesToday());
+    ApplyDates(options, *prepared.search);
+    ApplyTextOptions(options, prepared.search->TextOptions);
     if (prepared.search->FromDate != ZeroDate && prepared.search->ToDate != ZeroDate &&
         prepared.search->FromDate > prepared.search->ToDate) {
         return Usage(command, "the date range runs backwards: its first day is after its last");
@@ -106,14 +125,18 @@ int BuildFromOptions(const std::string& command, const SearchOptions& options,
     SearchBuilder builder(prepared.store->Catalog());
     for (std::int32_t type : prepared.selected) builder.IncludeType(type);
 
-    SearchDate from = ZeroDate, to = ZeroDate;
-    ApplyDates(options, from, to);  // checked by the options
-    if (from != ZeroDate && to != ZeroDate && from > to) {
+    SearchObject2 range;
+    ApplyDates(options, range);  // checked by the options
+    if (range.FromDate != ZeroDate && range.ToDate != ZeroDate && range.FromDate > range.ToDate) {
         return Usage(command, "--from " + options.from + " is after --to " + options.to);
     }
     long filter = options.dateFilter == "modified" ? DateFilterCode::ModifiedDate
                                                    : DateFilterCode::TransactionDate;
-    builder.SetDates(from, to, filter);
+    builder.SetDates(range.FromDate, range.ToDate, filter);
+    builder.SetRelativeDates(range.FromText, range.ToText);
+    TextOptions textOptions;
+    ApplyTextOptions(options, textOptions);
+    builder.SetTextOptions(textOptions);
 
     for (const std::string& rule : options.rules) {
         if (std::string error = builder.AddRule(rule); !error.empty()) {
@@ -181,7 +204,8 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
                        "contains, equals (the whole text, any case), starts-with, ends-with, "
                        "whole-word, matches, in, lt, le, eq, ge, "
                        "gt, between (\"text contains \\\"Acme Corp\\\"\", \"or amount between 100 "
-                       "500\", \"text in A,B\"); repeatable, in order")
+                       "500\", \"text in A,B\"); text rules here ignore letter case in every "
+                       "operation; repeatable, in order")
             ->type_name("R")
             ->expected(1)
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
@@ -193,12 +217,26 @@ void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use) {
                "type that has the field (\"*: Memo contains damaged\"), OP also is-blank, is-true, "
                "is-false; "
                "date fields take the date operations (\"Invoice: DueDate lt today\"); "
+               "starts-with, ends-with and whole-word match letter case here unless "
+               "--field-case insensitive (contains, equals and in always ignore it); "
                "the type's field rules replace the --rule rules for it; repeatable")
             ->type_name("F")
             ->expected(1)
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    options.ignoreAccentsOption = app.add_flag(
+        "--ignore-accents", options.ignoreAccents,
+        "Compare texts without their accents in every text rule, so muller finds Müller "
+        "(off by default; with --saved it replaces the saved choice)");
+    app.add_option("--field-case", options.fieldCase,
+                   "Letter case in field rules' starts-with, ends-with and whole-word: "
+                   "sensitive (the default: \"Invoice: Memo starts-with Rush\" misses "
+                   "\"rush order\") or insensitive, as every other text rule; with --saved it "
+                   "replaces the saved choice")
+        ->type_name("sensitive|insensitive")
+        ->check(CLI::IsMember({"sensitive", "insensitive"}).description(""));
     app.add_option("--saved", options.saved,
-                   "Run the saved search of this name (its types, dates, rules and columns)")
+                   "Run the saved search of this name (its types, dates, rules, text options and "
+                   "columns); a range saved as relative values (last-month) counts from today")
         ->type_name("NAME")
         ->check(NotEmptyValidator());
     app.add_option("--company", options.company,

@@ -32,6 +32,8 @@ struct SearchOptions {
     std::vector<std::string> rules;
     std::vector<std::string> fields;
     std::string saved;
+    bool ignoreAccents = false;
+    std::string fieldCase;  // "sensitive" or "insensitive"; "" keeps the search's own
     std::string company;
     std::string responses;
     // Records read per type at most; 0 reads every record. Unset keeps the search's own.
@@ -45,6 +47,7 @@ struct SearchOptions {
     CLI::Option* dateFilterOption = nullptr;
     CLI::Option* ruleOption = nullptr;
     CLI::Option* fieldOption = nullptr;
+    CLI::Option* ignoreAccentsOption = nullptr;
 };
 
 void AddSearchOptions(CLI::App& app, SearchOptions& options, TypeUse use);

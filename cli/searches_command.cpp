@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli_support.h"
+#include "model/date_value.h"
 #include "model/search_object2.h"
 #include "qbxml/request_type_info.h"
 #include "search/result_text.h"
@@ -39,10 +40,15 @@ std::string TypeNames(const SearchObject2& search) {
     return names;
 }
 
+// A relative end shows its value and the day it stands for today: "last-month
+// (2026-10-01)".
 std::string DatesText(SearchObject2& search) {
     if (search.FromDate == ZeroDate && search.ToDate == ZeroDate) return "none";
+    search.ResolveRelativeDates(DateRulesToday());
     std::string from = search.FromDate == ZeroDate ? "any" : search.FormatFrom();
     std::string to = search.ToDate == ZeroDate ? "any" : search.FormatTo();
+    if (!search.FromText.empty()) from = search.FromText + " (" + from + ")";
+    if (!search.ToText.empty()) to = search.ToText + " (" + to + ")";
     return from + " to " + to + ", by " +
            (search.DateFilter == DateFilterCode::ModifiedDate ? "modified date"
                                                               : "transaction date");
@@ -54,6 +60,10 @@ void Show(SearchObject2& search) {
         {"Description:", search.Description},
         {"Types:", TypeNames(search)},
         {"Dates:", DatesText(search)},
+        {"Text:", std::string(search.TextOptions.IgnoreAccents ? "--ignore-accents " : "") +
+                      "--field-case " +
+                      (search.TextOptions.FieldRuleCase == LetterCase::ExactCase ? "sensitive"
+                                                                                 : "insensitive")},
     };
     std::cout << AlignedTable(facts, false);
 

@@ -32,6 +32,8 @@ CriterionControl::CriterionControl(QWidget* parent) : CriterionRow(parent, rule_
     for (const TCType& choice : Choices()) {
         cboDataType()->addItem(QString::fromStdString(choice.Text), choice.Code());
     }
+    // Dates are searched by this program alone; the classic choices table has none.
+    cboDataType()->addItem(QString::fromLatin1(DateChoiceText), Choice::Date);
     cboDataType()->setCurrentIndex(0);
     loading_ = false;
     rule_.AndOr = "AND";

@@ -6,7 +6,7 @@
 namespace quarrion {
 
 // One global rule as a row: AND/OR, a data-type choice (Text, Any Number, Percent,
-// Price, Quantity, Amount), the operation that fits it and the value. A new row shows
+// Price, Quantity, Amount, Date), the operation that fits it and the value. A new row shows
 // AND, the first choice and its first operation. The row owns its Criterion and writes
 // every edit into it, so Criterion() is always the rule shown.
 class CriterionControl : public CriterionRow {
@@ -14,6 +14,7 @@ class CriterionControl : public CriterionRow {
 
   public:
     static constexpr int SubjectWidth = 120;
+    static constexpr const char* DateChoiceText = "Date";
 
     explicit CriterionControl(QWidget* parent = nullptr);
 
@@ -29,6 +30,7 @@ class CriterionControl : public CriterionRow {
     bool ListOfText() const override;
     void TakeSubject(int index) override;
     std::vector<long> Operations() const override;
+    bool ComparesDates() const override { return rule_.DataType() == Choice::Date; }
 
   private:
     quarrion::Criterion rule_;

@@ -10,11 +10,13 @@
 #include <functional>
 
 #include "console/control_names.h"
+#include "console/date_rule_input.h"
 #include "console/list_palette.h"
 #include "console/number_key_rule.h"
 #include "console/range_control.h"
 #include "foundation/common_tools.h"
 #include "model/rule_values.h"
+#include "search/rule_text.h"
 
 namespace quarrion {
 
@@ -22,6 +24,26 @@ namespace {
 
 QString StoredText(const CompareData& data) {
     return data.ContainsData() ? QString::fromStdString(data.ValueText()) : QString();
+}
+
+// How the operations read on a date: a day is before or after another.
+QString DateOperationText(long operation) {
+    switch (operation) {
+        case Operation::LessThan:
+            return QStringLiteral("Before");
+        case Operation::LessOrEqual:
+            return QStringLiteral("On or Before");
+        case Operation::Equal:
+            return QStringLiteral("On");
+        case Operation::GreaterOrEqual:
+            return QStringLiteral("On or After");
+        case Operation::GreaterThan:
+            return QStringLiteral("After");
+        case Operation::Between:
+            return QStringLiteral("Between");
+        default:
+            return QString::fromStdString(CommonTools::OperatorText(operation));
+    }
 }
 
 // Delete on one of a row's choices empties the row's value (the choices have no text
@@ -58,6 +80,7 @@ CriterionRow::CriterionRow(QWidget* parent, RuleValues& values, int subjectWidth
       txtRange_(new RangeControl(this)),
       txtList_(new ListPalette(false, this)),
       nbrList_(new ListPalette(true, this)),
+      txtDate_(new DateRuleInput(this)),
       lblNoInput_(new QLabel(QStringLiteral("(no value needed)"), this)) {
     NameControl(cboAndOr_, QStringLiteral("cboAndOr"), QStringLiteral("And or Or"),
                 QStringLiteral("AND: this rule must hold too; OR: this rule starts a new group "
@@ -84,9 +107,7 @@ CriterionRow::CriterionRow(QWidget* parent, RuleValues& values, int subjectWidth
     layout->addWidget(cboAndOr_, 0, Qt::AlignTop);
     layout->addWidget(cboDataType_, 0, Qt::AlignTop);
     layout->addWidget(cboTrueCompare_, 0, Qt::AlignTop);
-    for (QWidget* input : {static_cast<QWidget*>(txtString_), static_cast<QWidget*>(txtNumber_),
-                           static_cast<QWidget*>(txtRange_), static_cast<QWidget*>(txtList_),
-                           static_cast<QWidget*>(nbrList_), static_cast<QWidget*>(lblNoInput_)}) {
+    for (QWidget* input : AllInputs()) {
         layout->addWidget(input, 1, Qt::AlignTop);
         input->hide();
     }
@@ -107,8 +128,14 @@ CriterionRow::CriterionRow(QWidget* parent, RuleValues& values, int subjectWidth
     });
     connect(cboDataType_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (loading_ || index < 0) return;
+        const bool wasDate = input_ == txtDate_;
         TakeSubject(index);
         RefillOperations();
+        if (wasDate && input_ != txtDate_) {
+            // Text rules read the same holder; a date left there would pass for their text.
+            values_.TextCompare.Clear();
+            txtString_->clear();
+        }
         MarkEdited();
     });
     connect(cboTrueCompare_, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -127,6 +154,18 @@ CriterionRow::CriterionRow(QWidget* parent, RuleValues& values, int subjectWidth
     });
     connect(txtString_, &QLineEdit::returnPressed, this, &CriterionRow::Entered);
     connect(txtNumber_, &QLineEdit::returnPressed, this, &CriterionRow::Entered);
+    connect(txtDate_, &DateRuleInput::Edited, this, [this] {
+        const QString text = txtDate_->Text();
+        if (text.isEmpty()) {
+            values_.TextCompare.Clear();
+        } else {
+            values_.TextCompare.SetValue(std::string_view(text.toStdString()));
+        }
+        MarkEdited();
+        // A span of days shows its count instead of the calendar.
+        emit FocusChainChanged();
+    });
+    connect(txtDate_, &DateRuleInput::Entered, this, &CriterionRow::Entered);
     connect(txtRange_, &RangeControl::Edited, this, &CriterionRow::MarkEdited);
     connect(txtRange_, &RangeControl::Entered, this, &CriterionRow::Entered);
     for (ListPalette* list : {txtList_, nbrList_}) {
@@ -155,7 +194,17 @@ void CriterionRow::SetAndOr(const QString& andOr) {
     loading_ = false;
 }
 
+QList<QWidget*> CriterionRow::AllInputs() const {
+    return {txtString_, txtNumber_, txtRange_, txtList_, nbrList_, txtDate_, lblNoInput_};
+}
+
 QWidget* CriterionRow::InputFor(long operation) const {
+    if (ComparesDates()) {
+        const std::vector<long> dateOperations = OperationsForChoice(Choice::Date);
+        const bool fits = std::find(dateOperations.begin(), dateOperations.end(), operation) !=
+                          dateOperations.end();
+        return fits ? txtDate_ : nullptr;
+    }
     switch (HolderFor(operation)) {
         case ValueHolder::Number:
             return txtNumber_;
@@ -174,13 +223,13 @@ QWidget* CriterionRow::InputFor(long operation) const {
 void CriterionRow::ShowInput() {
     QWidget* input = InputFor(RuleOperand());
     const bool wasFocused = input_ && input_->isAncestorOf(QApplication::focusWidget());
-    for (QWidget* each : {static_cast<QWidget*>(txtString_), static_cast<QWidget*>(txtNumber_),
-                          static_cast<QWidget*>(txtRange_), static_cast<QWidget*>(txtList_),
-                          static_cast<QWidget*>(nbrList_), static_cast<QWidget*>(lblNoInput_)}) {
-        each->setVisible(each == (input ? input : lblNoInput_));
-    }
+    for (QWidget* each : AllInputs()) each->setVisible(each == (input ? input : lblNoInput_));
     const bool changedInput = input != input_;
     input_ = input;
+    if (input_ == txtDate_) {
+        txtDate_->SetBetween(RuleOperand() == Operation::Between);
+        ShowDateValue();
+    }
     if (wasFocused && input_) input_->setFocus(Qt::OtherFocusReason);
     if (changedInput) emit FocusChainChanged();
 }
@@ -191,6 +240,19 @@ void CriterionRow::ShowValues() {
     txtRange_->Bind(&values_.NumberRange);
     txtList_->Bind(&values_.TextList);
     nbrList_->Bind(&values_.NumberList);
+    if (input_ == txtDate_) ShowDateValue();
+}
+
+void CriterionRow::ShowDateValue() {
+    const QString held = StoredText(values_.TextCompare);
+    if (held.isEmpty() || !txtDate_->SetText(held)) txtDate_->Clear();
+    const QString shown = txtDate_->Text();
+    if (shown == held) return;
+    if (shown.isEmpty()) {
+        values_.TextCompare.Clear();
+    } else {
+        values_.TextCompare.SetValue(std::string_view(shown.toStdString()));
+    }
 }
 
 void CriterionRow::RefillOperations() {
@@ -203,7 +265,9 @@ void CriterionRow::RefillOperations() {
     loading_ = true;
     cboTrueCompare_->clear();
     for (long operation : operations) {
-        cboTrueCompare_->addItem(QString::fromStdString(CommonTools::OperatorText(operation)),
+        cboTrueCompare_->addItem(ComparesDates()
+                                     ? DateOperationText(operation)
+                                     : QString::fromStdString(CommonTools::OperatorText(operation)),
                                  static_cast<int>(operation));
     }
     cboTrueCompare_->setCurrentIndex(cboTrueCompare_->findData(static_cast<int>(operand)));
@@ -228,6 +292,8 @@ QList<QWidget*> CriterionRow::FocusChain() const {
         chain << txtRange_->txtFrom() << txtRange_->txtTo();
     } else if (input_ == txtList_ || input_ == nbrList_) {
         for (QLineEdit* box : static_cast<ListPalette*>(input_)->Boxes()) chain << box;
+    } else if (input_ == txtDate_) {
+        chain << txtDate_->FocusChain();
     } else if (input_) {
         chain << input_;
     }

@@ -12,6 +12,7 @@ class QLineEdit;
 
 namespace quarrion {
 
+class DateRuleInput;
 class ListPalette;
 class RangeControl;
 class RuleValues;
@@ -27,9 +28,9 @@ using LabelCoords = QList<LabelCoord>;
 // What the global row (CriterionControl) and the field row (FieldCriterionControl)
 // share: the AND/OR choice cboAndOr, the subject cboDataType (a data-type choice or a
 // field), the operation cboTrueCompare and the input that fits the operation (txtString,
-// txtNumber, txtRange, txtList, nbrList, or none). The row owns its rule object and
-// writes every edit straight into it; the subclasses say which rule that is and which
-// operations its subject offers.
+// txtNumber, txtRange, txtList, nbrList, txtDate for a date subject, or none). The row owns its
+// rule object and writes every edit straight into it; the subclasses say which rule that is and
+// which operations its subject offers.
 class CriterionRow : public QWidget {
     Q_OBJECT
 
@@ -65,6 +66,7 @@ class CriterionRow : public QWidget {
     RangeControl* txtRange() const { return txtRange_; }
     ListPalette* txtList() const { return txtList_; }
     ListPalette* nbrList() const { return nbrList_; }
+    DateRuleInput* txtDate() const { return txtDate_; }
 
   signals:
     // The user edited the row (join, subject, operation or value).
@@ -86,6 +88,9 @@ class CriterionRow : public QWidget {
     virtual void TakeSubject(int index) = 0;
     // The operations the current subject offers.
     virtual std::vector<long> Operations() const = 0;
+    // Whether the subject compares dates: its operations then read as before, on,
+    // after ... and take their value from txtDate.
+    virtual bool ComparesDates() const = 0;
 
     // Refills cboTrueCompare with the subject's operations, keeping the rule's
     // operation when it is still offered and taking the first otherwise, then shows
@@ -100,7 +105,11 @@ class CriterionRow : public QWidget {
   private:
     void ShowInput();
     void ShowValues();
+    // Shows the rule's date value in txtDate (blank when it has none) and keeps the
+    // rule's value to what txtDate shows, so a date row holds what it displays.
+    void ShowDateValue();
     QWidget* InputFor(long operation) const;
+    QList<QWidget*> AllInputs() const;
 
     RuleValues& values_;
     bool changed_ = false;
@@ -112,6 +121,7 @@ class CriterionRow : public QWidget {
     RangeControl* txtRange_;
     ListPalette* txtList_;
     ListPalette* nbrList_;
+    DateRuleInput* txtDate_;
     QLabel* lblNoInput_;
     QWidget* input_ = nullptr;
 };

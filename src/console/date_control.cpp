@@ -1,13 +1,17 @@
 #include "console/date_control.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "console/control_names.h"
+#include "console/date_value_edit.h"
+#include "model/date_value.h"
 #include "model/search_object2.h"
 
 namespace quarrion {
@@ -23,11 +27,21 @@ QDateEdit* DateField(QWidget* parent, const QString& name, const QString& spoken
     return field;
 }
 
+constexpr int kDefaultRangeDays = 30;
+
+// Today as relative spans count it (a test may pin it).
+QDate SpansToday() {
+    return QDate(1970, 1, 1).addDays(DateRulesToday());
+}
+
 }  // namespace
 
 DateControl::DateControl(QWidget* parent)
     : QWidget(parent),
       lblCaption_(new QLabel(QString::fromLatin1(DefaultCaption), this)),
+      cboRange_(new QComboBox(this)),
+      spnRangeDays_(new QSpinBox(this)),
+      lblRangeDays_(new QLabel(this)),
       dtpFrom_(DateField(this, QStringLiteral("dtpFrom"), QStringLiteral("From date"),
                          QStringLiteral("The first day of the records to find"))),
       dtpTo_(DateField(this, QStringLiteral("dtpTo"), QStringLiteral("To date"),
@@ -46,6 +60,22 @@ DateControl::DateControl(QWidget* parent)
     NameControl(optModified_, QStringLiteral("optTypeModified"),
                 QStringLiteral("Use Modified Date"),
                 QStringLiteral("The range applies to the date a record was last modified"));
+    NameControl(cboRange_, QStringLiteral("cboRange"), QStringLiteral("Range"),
+                QStringLiteral("Fixed dates, or a span counted from the day the search runs "
+                               "(a saved search counts it again each time)"));
+    NameControl(spnRangeDays_, QStringLiteral("spnRangeDays"), QStringLiteral("Range days"),
+                QStringLiteral("How many days back the range reaches, today included"));
+    NameControl(lblRangeDays_, QStringLiteral("lblRangeDays"), QStringLiteral("Range days today"),
+                QStringLiteral("The days the span covers today"));
+    cboRange_->addItem(QString::fromLatin1(FixedDatesText), QString());
+    for (const RelativeDateChoice& choice : RelativeDateChoices()) {
+        cboRange_->addItem(choice.Label, choice.Word);
+    }
+    spnRangeDays_->setRange(1, 99999);
+    spnRangeDays_->setValue(kDefaultRangeDays);
+    spnRangeDays_->setSuffix(QStringLiteral(" days"));
+    spnRangeDays_->hide();
+    lblRangeDays_->setEnabled(false);
     lblCaption_->setAlignment(Qt::AlignCenter);
     QFont bold = lblCaption_->font();
     bold.setBold(true);
@@ -62,6 +92,14 @@ DateControl::DateControl(QWidget* parent)
     // The date fields stretch; the labels keep room for their whole text.
     from->setMinimumWidth(from->sizeHint().width() + 4);
     to->setMinimumWidth(to->sizeHint().width() + 4);
+    auto* range = new QLabel(QStringLiteral("&Range"), this);
+    range->setBuddy(cboRange_);
+    range->setMinimumWidth(range->sizeHint().width() + 4);
+    auto* span = new QHBoxLayout;
+    span->addWidget(range);
+    span->addWidget(cboRange_);
+    span->addWidget(spnRangeDays_);
+    span->addWidget(lblRangeDays_, 1);
     auto* dates = new QHBoxLayout;
     dates->addWidget(from);
     dates->addWidget(dtpFrom_, 1);
@@ -76,15 +114,67 @@ DateControl::DateControl(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(lblCaption_);
+    layout->addLayout(span);
     layout->addLayout(dates);
     layout->addLayout(options);
 
     connect(dtpFrom_, &QDateEdit::dateChanged, this, &DateControl::Edited);
     connect(dtpTo_, &QDateEdit::dateChanged, this, &DateControl::Edited);
     connect(group, &QButtonGroup::idClicked, this, &DateControl::Edited);
+    connect(cboRange_, &QComboBox::currentIndexChanged, this, [this] {
+        ShowRange();
+        emit Edited();
+    });
+    connect(spnRangeDays_, &QSpinBox::valueChanged, this, [this] {
+        ShowRange();
+        emit Edited();
+    });
+}
+
+QString DateControl::RangeWord() const {
+    const QString word = cboRange_->currentData().toString();
+    return word.isEmpty() ? word : RelativeDateWord(word, spnRangeDays_->value());
+}
+
+bool DateControl::SetRangeWord(const QString& word) {
+    QDate first, last;
+    if (!word.isEmpty() && !ResolveDateText(word, SpansToday(), first, last)) return false;
+    int days = spnRangeDays_->value();
+    const QString choice = RelativeDateChoiceOf(word, days);
+    if (!word.isEmpty() && choice.isEmpty()) return false;  // a fixed day is no span
+    const QSignalBlocker quietDays(spnRangeDays_);
+    const QSignalBlocker quietRange(cboRange_);
+    spnRangeDays_->setValue(days);
+    cboRange_->setCurrentIndex(cboRange_->findData(choice));
+    ShowRange();
+    return true;
+}
+
+void DateControl::ShowRange() {
+    const QString word = RangeWord();
+    const bool fixed = word.isEmpty();
+    spnRangeDays_->setVisible(cboRange_->currentData().toString() == QLatin1String(kLastDaysWord));
+    dtpFrom_->setEnabled(fixed);
+    dtpTo_->setEnabled(fixed);
+    QDate first, last;
+    if (fixed || !ResolveDateText(word, SpansToday(), first, last)) {
+        lblRangeDays_->clear();
+        return;
+    }
+    const QSignalBlocker quietFrom(dtpFrom_);
+    const QSignalBlocker quietTo(dtpTo_);
+    dtpFrom_->setDate(first);
+    dtpTo_->setDate(last);
+    const QString format = QStringLiteral("MMM d, yyyy");
+    lblRangeDays_->setText(first == last ? QStringLiteral("Today: ") + first.toString(format)
+                                         : QStringLiteral("Today: ") + first.toString(format) +
+                                               QStringLiteral(" to ") + last.toString(format));
 }
 
 QDate DateControl::FromDate() const {
+    QDate first, last;
+    const QString word = RangeWord();
+    if (!word.isEmpty() && ResolveDateText(word, SpansToday(), first, last)) return first;
     return dtpFrom_->date();
 }
 
@@ -93,6 +183,9 @@ void DateControl::SetFromDate(const QDate& date) {
 }
 
 QDate DateControl::ToDate() const {
+    QDate first, last;
+    const QString word = RangeWord();
+    if (!word.isEmpty() && ResolveDateText(word, SpansToday(), first, last)) return last;
     return dtpTo_->date();
 }
 

@@ -22,7 +22,11 @@ FieldCriteriaControl::FieldCriteriaControl(QWidget* parent, const QBXMLTags* cat
 
 CriterionRow* FieldCriteriaControl::NewRow(QWidget* parent) {
     auto* row = new FieldCriterionControl(parent);
-    if (catalog_ && requestType_ != 0) row->SetRequestType(requestType_, *catalog_);
+    if (catalog_ && requestType_ == EveryIncludedType) {
+        row->SetRequestTypes(requestType_, includedTypes_, *catalog_);
+    } else if (catalog_ && requestType_ != 0) {
+        row->SetRequestType(requestType_, *catalog_);
+    }
     return row;
 }
 
@@ -31,6 +35,9 @@ FieldCriterionControl* FieldCriteriaControl::Criterion(int position) const {
 }
 
 QString FieldCriteriaControl::Title() const {
+    if (requestType_ == EveryIncludedType) {
+        return QString::fromLatin1(EveryIncludedTypeTitle) + QLatin1Char(' ') + Caption();
+    }
     const std::string title = RequestTypeInfo::TypeTitle(static_cast<std::int32_t>(requestType_));
     if (title.empty()) return Caption();
     return QString::fromStdString(title) + QLatin1Char(' ') + Caption();

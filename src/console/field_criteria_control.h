@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "console/criteria_panel.h"
 
 namespace quarrion {
@@ -24,10 +27,18 @@ class FieldCriteriaControl : public CriteriaPanel {
 
   public:
     static constexpr const char* DefaultCaption = "Search Rule Set";
+    // The request type of rules for every included type: the rows offer the fields of
+    // the types SetIncludedTypes names, and a rule applies to each included type whose
+    // records have its field (the terminal tool's "*" type).
+    static constexpr long EveryIncludedType = -1;
+    static constexpr const char* EveryIncludedTypeTitle = "Every Included Type";
 
     explicit FieldCriteriaControl(QWidget* parent = nullptr, const QBXMLTags* catalog = nullptr);
 
     void SetCatalog(const QBXMLTags* catalog) { catalog_ = catalog; }
+    // The types whose fields rows for EveryIncludedType offer, in order; rows made
+    // afterwards take them.
+    void SetIncludedTypes(std::vector<std::int32_t> types) { includedTypes_ = std::move(types); }
     // Offers the fields of `requestType` in every row (existing rows are cleared).
     void SetRequestType(long requestType);
     long RequestType() const { return requestType_; }
@@ -46,6 +57,7 @@ class FieldCriteriaControl : public CriteriaPanel {
   private:
     const QBXMLTags* catalog_;
     long requestType_ = 0;
+    std::vector<std::int32_t> includedTypes_;
 };
 
 }  // namespace quarrion

@@ -1,6 +1,8 @@
 #include "console/field_criterion_control.h"
 
 #include <QComboBox>
+#include <set>
+#include <string>
 
 #include "catalog/qbxml_tags.h"
 #include "console/control_names.h"
@@ -17,10 +19,14 @@ namespace {
 // Kind::Text).
 constexpr std::int32_t kBooleanKind = 32;
 
+bool IsDateField(std::int32_t dataTypeCode) {
+    return dataTypeCode == DataTypeCode::Date || dataTypeCode == DataTypeCode::DateTime;
+}
+
 }  // namespace
 
 bool OffersFieldRules(std::int32_t dataTypeCode) {
-    return CommonTools::HasFlag(dataTypeCode, kBooleanKind) ||
+    return IsDateField(dataTypeCode) || CommonTools::HasFlag(dataTypeCode, kBooleanKind) ||
            CommonTools::HasFlag(dataTypeCode, Kind::Number) ||
            CommonTools::HasFlag(dataTypeCode, Kind::Text);
 }
@@ -36,15 +42,23 @@ FieldCriterionControl::FieldCriterionControl(QWidget* parent)
 }
 
 void FieldCriterionControl::SetRequestType(long requestType, const QBXMLTags& catalog) {
+    SetRequestTypes(requestType, {static_cast<std::int32_t>(requestType)}, catalog);
+}
+
+void FieldCriterionControl::SetRequestTypes(long requestType,
+                                            const std::vector<std::int32_t>& types,
+                                            const QBXMLTags& catalog) {
     requestType_ = requestType;
     loading_ = true;
     fields_.clear();
     cboDataType()->clear();
-    for (const QBXMLTag& tag : catalog) {
-        if (tag.Code != requestType || !OffersFieldRules(tag.DataTypeCode())) {
-            continue;
+    std::set<std::string> paths;
+    for (std::int32_t type : types) {
+        for (const QBXMLTag& tag : catalog) {
+            if (tag.Code != type || !OffersFieldRules(tag.DataTypeCode())) continue;
+            if (!paths.insert(UpperCase(RelativeFieldPath(tag.TagName()))).second) continue;
+            AddField(ShareTag(tag));
         }
-        AddField(ShareTag(tag));
     }
     loading_ = false;
     int chosen = rule_.Field() ? FieldIndex(rule_.Field()->TagName()) : -1;
@@ -100,7 +114,13 @@ void FieldCriterionControl::TakeSubject(int index) {
 }
 
 std::vector<long> FieldCriterionControl::Operations() const {
-    return rule_.Field() ? OperationsForField(rule_.Field()->DataTypeCode()) : std::vector<long>{};
+    if (!rule_.Field()) return {};
+    if (ComparesDates()) return OperationsForChoice(Choice::Date);
+    return OperationsForField(rule_.Field()->DataTypeCode());
+}
+
+bool FieldCriterionControl::ComparesDates() const {
+    return rule_.Field() && IsDateField(rule_.Field()->DataTypeCode());
 }
 
 }  // namespace quarrion

@@ -13,7 +13,8 @@ class QBXMLTags;
 // One field rule as a row: AND/OR, a field of the panel's request type (shown by its
 // user heading), the operation that fits the field's kind and the value. Number fields
 // offer the number operations, text fields the text ones and "is blank", true/false
-// fields "is true" and "is false" (which, like "is blank", need no value). The row owns
+// fields "is true" and "is false" (which, like "is blank", need no value), date and
+// date-time fields before, on or before, on, on or after, after and between. The row owns
 // its FieldCriterion and writes every edit into it.
 class FieldCriterionControl : public CriterionRow {
     Q_OBJECT
@@ -28,6 +29,10 @@ class FieldCriterionControl : public CriterionRow {
     // when it is one of them, stays chosen). The entries are kept as snapshots, so the
     // catalog may change afterwards.
     void SetRequestType(long requestType, const QBXMLTags& catalog);
+    // The same for a rule meant for every included type: the fields of each of `types`
+    // in turn, a path offered once (by the first type that has it).
+    void SetRequestTypes(long requestType, const std::vector<std::int32_t>& types,
+                         const QBXMLTags& catalog);
     long RequestType() const { return requestType_; }
 
     // Takes a copy of `rule` (its join included) and shows it. A field the list does
@@ -46,6 +51,7 @@ class FieldCriterionControl : public CriterionRow {
     bool ListOfText() const override;
     void TakeSubject(int index) override;
     std::vector<long> Operations() const override;
+    bool ComparesDates() const override;
 
   private:
     int FieldIndex(const std::string& tagName) const;
@@ -57,7 +63,7 @@ class FieldCriterionControl : public CriterionRow {
 };
 
 // Whether a field of this data-type code can carry a field rule (boolean, number or
-// text kind).
+// text kind, a date or a date-time).
 bool OffersFieldRules(std::int32_t dataTypeCode);
 
 }  // namespace quarrion

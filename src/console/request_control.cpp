@@ -53,6 +53,11 @@ RequestControl::RequestControl(QWidget* parent)
     mnuRefine_ = mnuType_->addAction(QStringLiteral("Refine Search"));
     mnuRefine_->setObjectName(QStringLiteral("mnuRefineSearch"));
     mnuRefine_->setToolTip(QStringLiteral("Edit rules on this type's own fields"));
+    mnuRefineEvery_ = mnuType_->addAction(QStringLiteral("Refine Every Included Type"));
+    mnuRefineEvery_->setObjectName(QStringLiteral("mnuRefineEveryType"));
+    mnuRefineEvery_->setToolTip(QStringLiteral(
+        "Edit rules for every ticked type that has the field; the other types keep the "
+        "global rules"));
     mnuClear_ = mnuType_->addAction(QStringLiteral("Clear Search"));
     mnuClear_->setObjectName(QStringLiteral("mnuClearSearch"));
     mnuClear_->setToolTip(QStringLiteral("Forget this type's field rules and chosen columns"));
@@ -69,6 +74,7 @@ RequestControl::RequestControl(QWidget* parent)
     layout->addWidget(tvwTypes_, 1);
 
     connect(mnuRefine_, &QAction::triggered, this, [this] { RefineSearch(menuType_); });
+    connect(mnuRefineEvery_, &QAction::triggered, this, &RequestControl::RefineEveryType);
     connect(mnuClear_, &QAction::triggered, this, [this] { ClearSearch(menuType_); });
     connect(mnuColumns_, &QAction::triggered, this, [this] { ShowDisplayColumns(menuType_); });
     connect(tvwTypes_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -183,6 +189,10 @@ QMenu* RequestControl::MenuFor(int row) {
 void RequestControl::RefineSearch(std::int32_t requestType) {
     if (!Rule(requestType)) return;
     emit RefineSearchChosen(requestType);
+}
+
+void RequestControl::RefineEveryType() {
+    emit RefineEveryTypeChosen();
 }
 
 void RequestControl::ClearSearch(std::int32_t requestType) {

@@ -20,9 +20,10 @@ class QBXMLTags;
 // The console's list of request types (lstView): one line per offered type with a
 // tick box (data: key = the type's name, text = its title, tag = its code), and the
 // standing rules of every type (RequestSearchRules: field rules and display columns).
-// Each line's context menu offers Refine Search (edit the type's field rules), Clear
-// Search (forget them and the chosen columns) and Display Columns (the per-search
-// columns wizard, when the program has one).
+// Each line's context menu offers Refine Search (edit the type's field rules), Refine
+// Every Included Type (edit field rules meant for every ticked type that has the
+// field), Clear Search (forget the type's rules and chosen columns) and Display Columns
+// (the per-search columns wizard, when the program has one).
 class RequestControl : public QWidget {
     Q_OBJECT
 
@@ -65,6 +66,7 @@ class RequestControl : public QWidget {
 
     // Runs a context-menu command on the line of `requestType`, as the menu does.
     void RefineSearch(std::int32_t requestType);
+    void RefineEveryType();
     void ClearSearch(std::int32_t requestType);
     void ShowDisplayColumns(std::int32_t requestType);
     // The context menu for the line at 0-based `row`, filled for it (tests and the
@@ -78,6 +80,7 @@ class RequestControl : public QWidget {
   signals:
     void TicksChanged();
     void RefineSearchChosen(std::int32_t requestType);
+    void RefineEveryTypeChosen();
     // After a type's rules were reset through Clear Search.
     void SearchCleared(std::int32_t requestType);
     // The wizard finished with changed display columns for the type.
@@ -91,6 +94,7 @@ class RequestControl : public QWidget {
     QStandardItemModel* model_;
     QMenu* mnuType_;
     QAction* mnuRefine_;
+    QAction* mnuRefineEvery_;
     QAction* mnuClear_;
     QAction* mnuColumns_;
     std::int32_t menuType_ = 0;

@@ -1,5 +1,6 @@
 #include "console/search_console_control.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -18,8 +19,10 @@
 #include "console/frm_save_search.h"
 #include "console/request_control.h"
 #include "console/saved_searches.h"
+#include "model/date_value.h"
 #include "model/request_search_rule.h"
 #include "qbxml/request_type_info.h"
+#include "search/rule_text.h"
 #include "search/search_builder.h"
 #include "shell/app_settings.h"
 #include "shell/app_state.h"
@@ -41,6 +44,22 @@ const QString kNoResults =
 
 QString IncludeKey(std::int32_t requestType) {
     return QStringLiteral("include_%1").arg(requestType);
+}
+
+// Field rules handed to the builder row by row, so a type's own rules and the rules for
+// every type meet in one set of groups: the first rule of each later group opens it
+// with OR, the others join with AND.
+template <typename Add>
+void ForEachFieldRow(const FieldExaminors& groups, Add add) {
+    bool laterGroup = false;
+    for (const FieldExaminor& group : groups) {
+        bool first = true;
+        for (const FieldCriterion& rule : group.FieldCriteria) {
+            add(rule, first && laterGroup);
+            first = false;
+        }
+        laterGroup = laterGroup || !first;
+    }
 }
 
 SearchDate ToSearchDate(const QDate& date) {
@@ -105,7 +124,19 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
       cmdCancel_(Button(this, QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"),
                         QStringLiteral("Cancel field rules"),
                         QStringLiteral("Return to the global rules without keeping changes"))),
+      chkIgnoreAccents_(new QCheckBox(QStringLiteral("Ignore accents"), this)),
+      chkFieldCase_(new QCheckBox(QStringLiteral("Match case in field rules"), this)),
       splitter_(new QSplitter(Qt::Horizontal, this)) {
+    NameControl(chkIgnoreAccents_, QStringLiteral("chkIgnoreAccents"),
+                QStringLiteral("Ignore accents"),
+                QStringLiteral("Compare texts without their accents in every rule, so muller "
+                               "finds M\u00fcller; saved with the search"));
+    NameControl(chkFieldCase_, QStringLiteral("chkFieldCase"),
+                QStringLiteral("Match case in field rules"),
+                QStringLiteral("Ticked, field rules' starts with, ends with and whole word "
+                               "match letter case; unticked, they ignore it like every other "
+                               "rule. Saved with the search"));
+    chkFieldCase_->setChecked(true);
     NameControl(this, QStringLiteral("conView"), QStringLiteral("Search console"),
                 QStringLiteral("Compose, save and start a search"));
     NameControl(lstView_, QStringLiteral("lstView"), QStringLiteral("Transactions and lists"),
@@ -116,6 +147,9 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
                 criView_->toolTip());
     NameControl(fldView_, QStringLiteral("fldView"), QStringLiteral("Field search rules"),
                 fldView_->toolTip());
+    criTip_ = criView_->toolTip();
+    fldTip_ = fldView_->toolTip();
+    UpdateRuleTips();
     NameControl(tvwView_, QStringLiteral("tvwSaved"), QStringLiteral("Saved searches"),
                 tvwView_->toolTip());
     NameControl(lblCaption_, QStringLiteral("lblCaption"), QStringLiteral("Search name"),
@@ -151,6 +185,11 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
     centreLayout->setContentsMargins(2, 0, 2, 0);
     centreLayout->setSpacing(4);
     centreLayout->addWidget(datView_);
+    auto* textOptions = new QHBoxLayout;
+    textOptions->addWidget(chkIgnoreAccents_);
+    textOptions->addWidget(chkFieldCase_);
+    textOptions->addStretch(1);
+    centreLayout->addLayout(textOptions);
     centreLayout->addWidget(criView_, 1);
     centreLayout->addWidget(fldView_, 1);
     centreLayout->addLayout(buttons);
@@ -186,6 +225,8 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
     connect(lstView_, &RequestControl::TicksChanged, this, &SearchConsoleControl::UpdateSave);
     connect(lstView_, &RequestControl::RefineSearchChosen, this,
             &SearchConsoleControl::RefineSearch);
+    connect(lstView_, &RequestControl::RefineEveryTypeChosen, this,
+            [this] { RefineSearch(FieldCriteriaControl::EveryIncludedType); });
     connect(lstView_, &RequestControl::SearchCleared, this, [this] {
         if (FieldMode()) CancelFieldRules();
         rulesChanged_ = true;
@@ -196,6 +237,7 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
         rulesChanged_ = true;
         UpdateSave();
     });
+    connect(chkFieldCase_, &QCheckBox::toggled, this, &SearchConsoleControl::UpdateRuleTips);
     connect(criView_, &CriteriaControl::Edited, this, &SearchConsoleControl::UpdateSave);
     connect(criView_, &CriteriaControl::RowsChanged, this, &SearchConsoleControl::UpdateLess);
     connect(criView_, &CriteriaControl::SearchRequested, this, &SearchConsoleControl::Search);
@@ -224,6 +266,8 @@ void SearchConsoleControl::InitControl() {
     datView_->SetToDate(RememberedDate(QStringLiteral("todate")));
     datView_->SetDateFilterType(AppSettings::Number(kSection, QStringLiteral("datefilter"),
                                                     DateFilterCode::TransactionDate));
+    // A span remembered by a program that knows it; anything unreadable means fixed dates.
+    datView_->SetRangeWord(AppSettings::Text(kSection, QStringLiteral("daterange")));
     if (auto* store = dynamic_cast<IOManagerStore*>(&host_.State().Store())) {
         store->SetErrorOccurredHandler([this](long number, const std::string& description,
                                               const std::string& source,
@@ -238,7 +282,11 @@ void SearchConsoleControl::InitControl() {
 }
 
 bool SearchConsoleControl::BuildSearch() {
-    if (lstView_->SelectCount() == 0) return false;
+    buildError_.clear();
+    if (lstView_->SelectCount() == 0) {
+        buildError_ = QString::fromLatin1(kNoTypeMessage);
+        return false;
+    }
     SearchBuilder builder(host_.State().Catalog());
     for (int row = 1; row <= criView_->RowCount(); ++row) {
         auto rule = std::make_unique<Criterion>();
@@ -250,9 +298,14 @@ bool SearchConsoleControl::BuildSearch() {
     const QDate to = datView_->ToDate();
     const long filter = datView_->DateFilterType();
     builder.SetDates(ToSearchDate(from), ToSearchDate(to), filter);
+    // A span is kept as its word at both ends, as the terminal tool keeps --from and --to,
+    // so a saved search covers the span of the day it runs.
+    const std::string span = datView_->RangeWord().toStdString();
+    builder.SetRelativeDates(span, span);
     QList<QPair<QString, QString>> remembered{
         {QStringLiteral("fromdate"), from.toString(Qt::ISODate)},
         {QStringLiteral("todate"), to.toString(Qt::ISODate)},
+        {QStringLiteral("daterange"), datView_->RangeWord()},
         {QStringLiteral("datefilter"), QString::number(filter)}};
 
     for (int row = 0; row < lstView_->Count(); ++row) {
@@ -267,11 +320,27 @@ bool SearchConsoleControl::BuildSearch() {
         // was filled; a new search shows them.
         rule->RefreshDefaults(&host_.State().Catalog());
         rule->DisplayColumns.Copy(standing.DisplayColumns, CopyDirection::IntoTarget);
-        if (rule->FieldExaminors.ContainsData()) {
-            rule->FieldExaminors.Copy(standing.FieldExaminors, CopyDirection::IntoTarget);
-        }
+        ForEachFieldRow(rule->FieldExaminors, [&](const FieldCriterion& each, bool opensGroup) {
+            auto row = std::make_unique<FieldCriterion>();
+            row->Copy(const_cast<FieldCriterion&>(each), CopyDirection::FromTarget);
+            row->AndOr = opensGroup ? "OR" : "AND";
+            builder.AddFieldRule(code, std::move(row));
+        });
+    }
+    // The builder spreads a rule for every type over the included types that have its
+    // field, exactly as it does for the terminal tool's "*" rules.
+    std::string error;
+    ForEachFieldRow(everyType_.FieldExaminors, [&](const FieldCriterion& rule, bool opensGroup) {
+        if (error.empty())
+            error = builder.AddFieldRule("*: " + FieldCriterionText(rule, opensGroup));
+    });
+    if (!error.empty()) {
+        buildError_ = QStringLiteral("A rule for every included type cannot be used: ") +
+                      QString::fromStdString(error);
+        return false;
     }
     AppSettings::SetTexts(kSection, remembered);
+    builder.SetTextOptions(ChosenTextOptions());
     return static_cast<bool>(builder.Build(search_));
 }
 
@@ -280,7 +349,7 @@ void SearchConsoleControl::Search() {
     // windows search nothing.
     if (!cmdSearch_->isEnabled()) return;
     if (!BuildSearch()) {
-        MessageDialog(this, QStringLiteral("Invalid Search"), QString::fromLatin1(kNoTypeMessage));
+        MessageDialog(this, QStringLiteral("Invalid Search"), buildError_);
         return;
     }
     openResults_(host_, search_);
@@ -291,7 +360,7 @@ void SearchConsoleControl::Search() {
 
 void SearchConsoleControl::Save() {
     if (!BuildSearch()) {
-        MessageDialog(this, QStringLiteral("Invalid Search"), QString::fromLatin1(kNoTypeMessage));
+        MessageDialog(this, QStringLiteral("Invalid Search"), buildError_);
         return;
     }
     frmSaveSearch dialog(this);
@@ -323,6 +392,8 @@ void SearchConsoleControl::Save() {
 void SearchConsoleControl::Clear() {
     if (FieldMode()) LeaveFieldMode();
     lstView_->Clear();
+    everyType_.FieldExaminors.Clear();
+    ShowEveryTypeNote();
     search_.Clear();
     fldView_->Clear();
     criView_->Clear();
@@ -359,7 +430,8 @@ void SearchConsoleControl::UpdateSave() {
 }
 
 void SearchConsoleControl::RefineSearch(std::int32_t requestType) {
-    RequestSearchRule* rule = lstView_->Rule(requestType);
+    const bool everyType = requestType == FieldCriteriaControl::EveryIncludedType;
+    RequestSearchRule* rule = everyType ? &everyType_ : lstView_->Rule(requestType);
     if (!rule) return;
     if (rule == current_) {
         fldView_->setFocus(Qt::OtherFocusReason);
@@ -379,6 +451,7 @@ void SearchConsoleControl::RefineSearch(std::int32_t requestType) {
         }
     }
     current_ = rule;
+    if (everyType) fldView_->SetIncludedTypes(lstView_->TickedTypes());
     fldView_->LoadFieldExaminors(requestType, rule->FieldExaminors);
     criView_->hide();
     fldView_->show();
@@ -418,7 +491,14 @@ void SearchConsoleControl::LeaveFieldMode() {
     ShowGlobalMode();
 }
 
+void SearchConsoleControl::ShowEveryTypeNote() {
+    QString caption = QString::fromLatin1(CriteriaControl::DefaultCaption);
+    if (everyType_.FieldExaminors.ContainsData()) caption += QLatin1String(EveryTypeNote);
+    criView_->SetCaption(caption);
+}
+
 void SearchConsoleControl::ShowGlobalMode() {
+    ShowEveryTypeNote();
     fldView_->hide();
     cmdOK_->hide();
     cmdCancel_->hide();
@@ -443,11 +523,37 @@ void SearchConsoleControl::ExecuteSavedSearch() {
     Search();
 }
 
+TextOptions SearchConsoleControl::ChosenTextOptions() const {
+    TextOptions options;
+    options.IgnoreAccents = chkIgnoreAccents_->isChecked();
+    options.FieldRuleCase =
+        chkFieldCase_->isChecked() ? LetterCase::ExactCase : LetterCase::IgnoreCase;
+    return options;
+}
+
+void SearchConsoleControl::UpdateRuleTips() {
+    criView_->setToolTip(criTip_ + QStringLiteral("; text rules ignore letter case"));
+    fldView_->setToolTip(fldTip_ + (chkFieldCase_->isChecked()
+                                        ? QStringLiteral("; starts with, ends with and whole "
+                                                         "word match letter case (contains, "
+                                                         "equals and in ignore it)")
+                                        : QStringLiteral("; text rules ignore letter case")));
+}
+
 void SearchConsoleControl::LoadSearch(SearchObject2& saved) {
     lblCaption_->setText(QString::fromStdString(saved.Name));
+    chkIgnoreAccents_->setChecked(saved.TextOptions.IgnoreAccents);
+    chkFieldCase_->setChecked(saved.TextOptions.FieldRuleCase == LetterCase::ExactCase);
+    // A range saved as relative values shows the span as of today.
+    saved.ResolveRelativeDates(DateRulesToday());
     // A search saved without dates (the terminal tool allows that) keeps today's.
+    datView_->SetRangeWord(QString());
     if (saved.FromDate != ZeroDate) datView_->SetFromDate(ToQDate(saved.FromDate));
     if (saved.ToDate != ZeroDate) datView_->SetToDate(ToQDate(saved.ToDate));
+    // The range offers one span for both ends; ends saved as different values (the
+    // terminal tool's --from last-month --to today) show as the days they cover today.
+    if (!saved.FromText.empty() && saved.FromText == saved.ToText)
+        datView_->SetRangeWord(QString::fromStdString(saved.FromText));
     datView_->SetDateFilterType(saved.DateFilter);
     lstView_->Clear();
     for (IncItem& item : saved.IncludeItems) {

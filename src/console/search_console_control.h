@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "model/request_search_rule.h"
 #include "model/search_object2.h"
 #include "shell/search_console.h"
 #include "shell/window_openers.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSplitter;
@@ -42,6 +44,9 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
 
   public:
     static constexpr const char* Section = "Console";
+    // Added to the global rules' caption while rules for every included type are set,
+    // since neither editor shows them then.
+    static constexpr const char* EveryTypeNote = " + Every Included Type rules";
     static constexpr const char* SaveMessage =
         "Enter a name for the search rule(s).  You can optionally enter a brief description "
         "about the search rules.";
@@ -68,7 +73,8 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
     void SetFieldRules();     // cmdOK
     void CancelFieldRules();  // cmdCancel
     // Refine Search on a type: field mode for it (asking first whether to keep another
-    // type's changed field rules).
+    // type's changed field rules). FieldCriteriaControl::EveryIncludedType edits the
+    // rules for every ticked type that has the field.
     void RefineSearch(std::int32_t requestType);
     // The saved search chosen in tvwView: loaded into the controls (UseThis), or
     // loaded and run (ExecuteThis).
@@ -76,9 +82,14 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
     void ExecuteSavedSearch();
 
     // The "Building the search" steps: the global rules, dates and filter (remembered in
-    // the settings with every tick), then one included item per ticked type. Answers
-    // false, building nothing, when no type is ticked.
+    // the settings with every tick; a span also kept in the search as its word, and
+    // remembered as "daterange"), then one
+    // included item per ticked type with its field rules and then the rules for every
+    // included type, as the terminal tool adds "--field TYPE: ..." before "--field *: ...".
+    // Answers false, building nothing, when no type is ticked or a rule for every type
+    // fits none of them; BuildError says why.
     bool BuildSearch();
+    QString BuildError() const { return buildError_; }
     SearchObject2& SearchObject() { return search_; }
 
     bool FieldMode() const { return current_ != nullptr; }
@@ -98,6 +109,11 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
     QPushButton* cmdOK() const { return cmdOK_; }
     QPushButton* cmdCancel() const { return cmdCancel_; }
     QSplitter* Splitter() const { return splitter_; }
+    // The search's text options: ignore accents (unticked when new) and match case in
+    // field rules (ticked when new, today's rule for starts with, ends with and whole
+    // word in field rules).
+    QCheckBox* chkIgnoreAccents() const { return chkIgnoreAccents_; }
+    QCheckBox* chkFieldCase() const { return chkFieldCase_; }
 
   signals:
     // After a search was started and after field mode was cancelled.
@@ -106,9 +122,13 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
   private:
     void LeaveFieldMode();
     void ShowGlobalMode();
+    void ShowEveryTypeNote();
     void UpdateLess();
     void UpdateSave();
     void LoadSearch(SearchObject2& saved);
+    TextOptions ChosenTextOptions() const;
+    // The rule editors' tooltips say which letter-case rule the boxes make apply.
+    void UpdateRuleTips();
     void SaveSplitter();
     void RestoreSplitter();
 
@@ -117,6 +137,10 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
     DisplayColumnsLauncher displayColumns_;
     SearchObject2 search_;
     RequestSearchRule* current_ = nullptr;
+    // The field rules for every included type; current_ points here while they are
+    // edited.
+    RequestSearchRule everyType_;
+    QString buildError_;
     // Changes the type list and the editors do not keep themselves: field rules set or
     // columns chosen since the last clear, a saved search loaded.
     bool rulesChanged_ = false;
@@ -134,7 +158,11 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
     QPushButton* cmdLess_;
     QPushButton* cmdOK_;
     QPushButton* cmdCancel_;
+    QCheckBox* chkIgnoreAccents_;
+    QCheckBox* chkFieldCase_;
     QSplitter* splitter_;
+    QString criTip_;
+    QString fldTip_;
 };
 
 }  // namespace quarrion

@@ -18,6 +18,13 @@ std::string FoldCase(std::string_view text);
 // True when the two texts are equal ignoring letter case.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
+// The text with the accents of its letters taken off, letter case kept: "Müller" gives
+// "Muller", "ÉCOLE" gives "ECOLE", "Søren" gives "Soren". Letters are decomposed and
+// their combining marks dropped; the Latin letters whose stroke is no separate mark
+// (ø đ ł ħ ŧ and their capitals) map to their plain letter. Other characters, the
+// spacing accents ´ and ¸ among them, stay as they are. ASCII text comes back unchanged.
+std::string FoldAccents(std::string_view text);
+
 // True when every byte is below 0x80.
 bool IsAscii(std::string_view text);
 

@@ -88,16 +88,17 @@ ProcessorFailure CompanyFile::Load() {
     if (XmlScan::IsUtf8Text(buffer_) && !Qbxml::HoldsNullCharacterReference(buffer_)) {
         std::string root;
         bool messages = false;
-        if (!RecordTexts::ByType(buffer_, texts_, root, messages)) {
+        // The answers' error statuses are read by the same pass.
+        if (!RecordTexts::ByType(buffer_, texts_, root, messages, &refusals_)) {
             if (!messages) return NotACompany(root);
             // An error answer is a failure of the type: none of its records count.
-            if (RecordTexts::Refusals(buffer_, refusals_)) refusals_.clear();
             for (const auto& [stem, status] : refusals_) texts_[stem].clear();
             stamp_ = stamp;
             loaded_ = true;
             return {};
         }
         texts_.clear();
+        refusals_.clear();
     }
     // Otherwise the parser reads it (converting its encoding) or says what is wrong.
     stamp_ = stamp;

@@ -45,9 +45,10 @@ ProcessResult MessageSetProcessor::ProcessRequest(std::string_view request) {
     }
     bool stopOnError = std::strcmp(messages.attribute("onError").value(), "continueOnError") != 0;
 
+    answeredRecords_.clear();
     if (ProcessorFailure failure = BeginMessageSet()) {
         EndMessageSet();
-        return ProcessResult{{}, std::move(failure)};
+        return ProcessResult{{}, std::move(failure), {}};
     }
     std::string out(Qbxml::kResponseHead);
     ProcessorFailure failure;
@@ -72,9 +73,12 @@ ProcessResult MessageSetProcessor::ProcessRequest(std::string_view request) {
         if (status.IsError() && stopOnError) break;
     }
     EndMessageSet();
-    if (failure) return ProcessResult{{}, std::move(failure)};
+    if (failure) {
+        answeredRecords_.clear();
+        return ProcessResult{{}, std::move(failure), {}};
+    }
     out.append(Qbxml::kResponseTail);
-    return ProcessResult{std::move(out), {}};
+    return ProcessResult{std::move(out), {}, std::move(answeredRecords_)};
 }
 
 }  // namespace quarrion

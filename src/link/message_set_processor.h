@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -29,6 +30,11 @@ class MessageSetProcessor : public RequestProcessor {
                                  std::string_view extraAttributes = {});
 
   protected:
+    // Where the records answered so far in the message set sit in its text; the
+    // answers note each record they append (RecordQueryAnswerer does) and the result
+    // carries them (ProcessResult::recordSpans). Emptied when a message set begins.
+    std::vector<RecordSpan>& AnsweredRecords() { return answeredRecords_; }
+
     // Called before the first request of a message set; a failure answers the whole set.
     virtual ProcessorFailure BeginMessageSet() { return {}; }
     // Called after the last request of a message set that began, failed or not.
@@ -40,6 +46,9 @@ class MessageSetProcessor : public RequestProcessor {
                                     std::string& out, ProcessorFailure& failure) = 0;
     virtual QbxmlStatus AnswerMod(const pugi::xml_node& request, std::string_view stem,
                                   std::string& out, ProcessorFailure& failure) = 0;
+
+  private:
+    std::vector<RecordSpan> answeredRecords_;
 };
 
 }  // namespace quarrion

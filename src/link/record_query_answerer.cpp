@@ -266,20 +266,23 @@ bool RecordQueryAnswerer::Walking(std::string_view stem) const {
 
 QbxmlStatus RecordQueryAnswerer::Answer(const pugi::xml_node& request, std::string_view stem,
                                         std::span<const pugi::xml_node> records,
-                                        std::uint64_t generation, Trim trim, std::string& out) {
-    return AnswerFrom(request, stem, NodeRecords{records}, generation, trim, out);
+                                        std::uint64_t generation, Trim trim, std::string& out,
+                                        std::vector<RecordSpan>* spans) {
+    return AnswerFrom(request, stem, NodeRecords{records}, generation, trim, out, spans);
 }
 
 QbxmlStatus RecordQueryAnswerer::Answer(const pugi::xml_node& request, std::string_view stem,
                                         std::span<const RecordText> records,
-                                        std::uint64_t generation, Trim trim, std::string& out) {
-    return AnswerFrom(request, stem, TextRecords{records}, generation, trim, out);
+                                        std::uint64_t generation, Trim trim, std::string& out,
+                                        std::vector<RecordSpan>* spans) {
+    return AnswerFrom(request, stem, TextRecords{records}, generation, trim, out, spans);
 }
 
 template <class Records>
 QbxmlStatus RecordQueryAnswerer::AnswerFrom(const pugi::xml_node& request, std::string_view stem,
                                             const Records& records, std::uint64_t generation,
-                                            Trim trim, std::string& out) {
+                                            Trim trim, std::string& out,
+                                            std::vector<RecordSpan>* spans) {
     const std::string rsName = std::string(stem) + "QueryRs";
     const RequestType* type = RequestTypeInfo::FindByName(stem);
     const bool isTransaction = type ? type->isTransaction : false;
@@ -293,6 +296,12 @@ QbxmlStatus RecordQueryAnswerer::AnswerFrom(const pugi::xml_node& request, std::
         return status;
     }
     Trimmer trimmer = MakeTrimmer(request, isTransaction, trim);
+    // Every record is appended followed by a line end, which its span leaves out.
+    auto append = [&](std::size_t position) {
+        const std::size_t begin = out.size();
+        records.Append(position, trimmer, out);
+        if (spans) spans->push_back({begin, out.size() - 1});
+    };
 
     // Continue and Stop go on with (or end) a walk begun earlier.
     if (iterator == "Continue" || iterator == "Stop") {
@@ -328,9 +337,7 @@ QbxmlStatus RecordQueryAnswerer::AnswerFrom(const pugi::xml_node& request, std::
         QbxmlStatus status;
         if (page == 0) status = QbxmlStatus::Make(QbxmlStatus::NothingFound, "Info", kNothingFound);
         MessageSetProcessor::AppendResponseStart(out, rsName, request, status, extra);
-        for (std::size_t i = 0; i < page; ++i) {
-            records.Append(walk->positions[walk->next + i], trimmer, out);
-        }
+        for (std::size_t i = 0; i < page; ++i) append(walk->positions[walk->next + i]);
         out.append("</").append(rsName).append(">\n");
         walk->next += page;
         if (remaining == 0) walks_.erase(walk);
@@ -392,7 +399,7 @@ QbxmlStatus RecordQueryAnswerer::AnswerFrom(const pugi::xml_node& request, std::
         status = QbxmlStatus::Make(QbxmlStatus::NothingFound, "Info", kNothingFound);
     }
     MessageSetProcessor::AppendResponseStart(out, rsName, request, status, extra);
-    for (std::size_t i = 0; i < page; ++i) records.Append(positions[i], trimmer, out);
+    for (std::size_t i = 0; i < page; ++i) append(positions[i]);
     out.append("</").append(rsName).append(">\n");
     return status;
 }

@@ -10,6 +10,7 @@
 #include <pugixml.hpp>
 
 #include "link/record_text.h"
+#include "link/request_processor.h"
 #include "qbxml/qbxml_document.h"
 
 namespace quarrion {
@@ -38,16 +39,17 @@ class RecordQueryAnswerer {
     // status: 0 with records, 1 (Info) when nothing matches, 500 (Warn) when some ids
     // asked for are missing, errors for an unknown iterator or an unsupported filter.
     // `records` are all records of the stem in document order; `generation` must change
-    // whenever they are rebuilt, which ends the walks over the old ones.
+    // whenever they are rebuilt, which ends the walks over the old ones. With `spans`,
+    // where each record appended sits in `out` is added to it.
     QbxmlStatus Answer(const pugi::xml_node& request, std::string_view stem,
                        std::span<const pugi::xml_node> records, std::uint64_t generation, Trim trim,
-                       std::string& out);
+                       std::string& out, std::vector<RecordSpan>* spans = nullptr);
 
     // The same over records kept as text: a record is copied out as it stands unless
     // the request's shape leaves out something it holds, and only then parsed.
     QbxmlStatus Answer(const pugi::xml_node& request, std::string_view stem,
                        std::span<const RecordText> records, std::uint64_t generation, Trim trim,
-                       std::string& out);
+                       std::string& out, std::vector<RecordSpan>* spans = nullptr);
 
     // Whether a walk over records of the stem is still open.
     bool Walking(std::string_view stem) const;
@@ -59,7 +61,7 @@ class RecordQueryAnswerer {
     template <class Records>
     QbxmlStatus AnswerFrom(const pugi::xml_node& request, std::string_view stem,
                            const Records& records, std::uint64_t generation, Trim trim,
-                           std::string& out);
+                           std::string& out, std::vector<RecordSpan>* spans);
 
     struct Walk {
         std::string id;

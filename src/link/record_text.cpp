@@ -105,20 +105,22 @@ struct AnywhereScan {
 struct ByTypeScan {
     ByTypeScan(std::string_view text,
                std::map<std::string, std::vector<RecordText>, std::less<>>& out,
-               std::string& rootName, bool& messages)
-        : text(text), out(out), rootName(rootName), messages(messages) {}
+               std::string& rootName, bool& messages,
+               std::map<std::string, QbxmlStatus, std::less<>>* refusals)
+        : text(text), out(out), rootName(rootName), messages(messages), refusals(refusals) {}
 
     std::string_view text;
     std::map<std::string, std::vector<RecordText>, std::less<>>& out;
     std::string& rootName;
     bool& messages;
+    std::map<std::string, QbxmlStatus, std::less<>>* refusals;
     int state = 0;  // 1 in QBXML, 2 in the first QBXMLMsgsRs, 3 in a query response
     bool messagesSeen = false;
     std::vector<RecordText>* list = nullptr;
     std::string recordName;
     FieldReader reader;
 
-    bool Start(std::string_view name, std::size_t begin, std::string_view, bool, int depth) {
+    bool Start(std::string_view name, std::size_t begin, std::string_view raw, bool, int depth) {
         if (depth == 1) {
             rootName = std::string(name);
             if (name == "QBXML") state = 1;
@@ -128,6 +130,12 @@ struct ByTypeScan {
             state = 2;
         } else if (depth == 3 && state == 2 && Qbxml::EndsWith(name, "QueryRs")) {
             std::string_view stem = name.substr(0, name.size() - 7);
+            // The first error answer of a stem counts.
+            if (refusals && refusals->find(stem) == refusals->end()) {
+                if (QbxmlStatus status = StatusOf(name, raw); status.IsError()) {
+                    refusals->emplace(std::string(stem), std::move(status));
+                }
+            }
             auto it = out.find(stem);
             if (it == out.end())
                 it = out.emplace(std::string(stem), std::vector<RecordText>()).first;
@@ -198,38 +206,23 @@ struct AnswerScan {
     void Text(std::string_view, int) {}
 };
 
-struct RefusalScan {
-    std::map<std::string, QbxmlStatus, std::less<>>& out;
-    int state = 0;  // 1 in QBXML, 2 in the first QBXMLMsgsRs, 3 after it
-    bool Start(std::string_view name, std::size_t, std::string_view raw, bool, int depth) {
-        if (depth == 1 && name == "QBXML") {
-            state = 1;
-        } else if (depth == 2 && state == 1 && name == "QBXMLMsgsRs") {
-            state = 2;
-        } else if (depth == 3 && state == 2 && Qbxml::EndsWith(name, "QueryRs")) {
-            std::string_view stem = name.substr(0, name.size() - 7);
-            if (out.find(stem) == out.end()) {
-                if (QbxmlStatus status = StatusOf(name, raw); status.IsError()) {
-                    out.emplace(std::string(stem), std::move(status));
-                }
-            }
-        }
-        return true;
+// A response file's records and its answers' attributes, found by one pass.
+struct AnywhereAnswerScan {
+    AnywhereScan records;
+    AnswerScan answers;
+
+    bool Start(std::string_view name, std::size_t begin, std::string_view raw, bool empty,
+               int depth) {
+        answers.Start(name, begin, raw, empty, depth);
+        return records.Start(name, begin, raw, empty, depth);
     }
-    bool End(std::string_view, std::size_t, int depth) {
-        if (depth == 2 && state == 2) state = 3;
-        return true;
+    bool End(std::string_view name, std::size_t end, int depth) {
+        return records.End(name, end, depth);
     }
-    void Text(std::string_view, int) {}
+    void Text(std::string_view raw, int depth) { records.Text(raw, depth); }
 };
 
 }  // namespace
-
-XmlScanError Answers(std::string_view text, std::string_view answerName, std::string& rootName,
-                     std::vector<std::string_view>& attributes) {
-    AnswerScan scan{answerName, rootName, attributes};
-    return XmlScan::Scan(text, scan);
-}
 
 QbxmlStatus StatusOf(std::string_view name, std::string_view attributes) {
     std::string tag = "<" + std::string(name) + std::string(attributes) + "/>";
@@ -240,11 +233,6 @@ QbxmlStatus StatusOf(std::string_view name, std::string_view attributes) {
             "The response element " + std::string(name) + " carries no readable status.");
     }
     return QbxmlStatus::Of(doc.document_element());
-}
-
-XmlScanError Refusals(std::string_view text, std::map<std::string, QbxmlStatus, std::less<>>& out) {
-    RefusalScan scan{out};
-    return XmlScan::Scan(text, scan);
 }
 
 XmlScanError Spans(std::string_view text, std::string_view recordName,
@@ -259,11 +247,20 @@ XmlScanError Anywhere(std::string_view text, std::string_view recordName,
     return XmlScan::Scan(text, scan);
 }
 
+XmlScanError AnywhereWithAnswers(std::string_view text, std::string_view recordName,
+                                 std::string_view answerName, std::string& rootName,
+                                 std::vector<RecordText>& records,
+                                 std::vector<std::string_view>& answers) {
+    AnywhereAnswerScan scan{{text, recordName, records, {}}, {answerName, rootName, answers}};
+    return XmlScan::Scan(text, scan);
+}
+
 XmlScanError ByType(std::string_view text,
                     std::map<std::string, std::vector<RecordText>, std::less<>>& out,
-                    std::string& rootName, bool& messages) {
+                    std::string& rootName, bool& messages,
+                    std::map<std::string, QbxmlStatus, std::less<>>* refusals) {
     messages = false;
-    ByTypeScan scan(text, out, rootName, messages);
+    ByTypeScan scan(text, out, rootName, messages, refusals);
     return XmlScan::Scan(text, scan);
 }
 

@@ -37,6 +37,13 @@ namespace RecordTexts {
 XmlScanError Anywhere(std::string_view text, std::string_view recordName,
                       std::vector<RecordText>& out);
 
+// Anywhere, and in the same pass the raw start-tag attributes of every element named
+// `answerName`, anywhere, in document order; `rootName` receives the root element's name.
+XmlScanError AnywhereWithAnswers(std::string_view text, std::string_view recordName,
+                                 std::string_view answerName, std::string& rootName,
+                                 std::vector<RecordText>& records,
+                                 std::vector<std::string_view>& answers);
+
 // Only where each of those records starts and ends, for readers that parse them.
 XmlScanError Spans(std::string_view text, std::string_view recordName,
                    std::vector<std::string_view>& out);
@@ -44,23 +51,16 @@ XmlScanError Spans(std::string_view text, std::string_view recordName,
 // The records of a response message set by type: for each QBXML/QBXMLMsgsRs/<stem>QueryRs
 // element (of the first QBXMLMsgsRs), its <stem>Ret children, appended under the stem.
 // `rootName` receives the name of the root element and `messages` whether the message
-// set was there.
+// set was there. With `refusals`, the same pass gathers the error statuses of those
+// query responses, by stem (the first error of a stem counts).
 XmlScanError ByType(std::string_view text,
                     std::map<std::string, std::vector<RecordText>, std::less<>>& out,
-                    std::string& rootName, bool& messages);
-
-// The start tags' attributes (raw) of every element named `answerName`, anywhere, in
-// document order; `rootName` receives the name of the root element.
-XmlScanError Answers(std::string_view text, std::string_view answerName, std::string& rootName,
-                     std::vector<std::string_view>& attributes);
+                    std::string& rootName, bool& messages,
+                    std::map<std::string, QbxmlStatus, std::less<>>* refusals = nullptr);
 
 // The status a response element named `name` with these raw attributes carries, read
 // as QbxmlStatus::Of reads it.
 QbxmlStatus StatusOf(std::string_view name, std::string_view attributes);
-
-// The error statuses of the query responses of a company's message set (found as ByType
-// finds them), by stem; the first error of a stem counts.
-XmlScanError Refusals(std::string_view text, std::map<std::string, QbxmlStatus, std::less<>>& out);
 
 }  // namespace RecordTexts
 

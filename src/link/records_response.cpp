@@ -1,5 +1,6 @@
 #include "link/records_response.h"
 
+#include <algorithm>
 #include <charconv>
 #include <utility>
 #include <vector>
@@ -60,21 +61,86 @@ struct PageScan {
     void Text(std::string_view, int) {}
 };
 
+// A page with the records the processor vouched for cut out: each becomes an empty
+// element of the same name, so a scan of the rest sees the page's whole structure
+// without reading every record again.
+class ElidedPage {
+  public:
+    // False (and nothing kept) when the spans do not fit the page: out of order,
+    // overlapping, outside it, or not an element's text.
+    bool Build(std::string_view page, std::span<const RecordSpan> spans) {
+        text_.reserve(spans.size() * 24 + 4096);
+        std::size_t at = 0;
+        for (const RecordSpan& span : spans) {
+            if (span.begin < at || span.end <= span.begin + 3 || span.end > page.size() ||
+                page[span.begin] != '<' || page[span.end - 1] != '>' ||
+                !XmlScan::IsNameStart(page[span.begin + 1])) {
+                return false;
+            }
+            std::size_t nameEnd = span.begin + 2;
+            while (nameEnd < span.end && XmlScan::IsNameChar(page[nameEnd])) ++nameEnd;
+            text_.append(page.substr(at, span.begin - at));
+            text_.push_back('<');
+            text_.append(page.substr(span.begin + 1, nameEnd - span.begin - 1));
+            text_.append("/>");
+            shifts_.push_back({text_.size(), span.end});
+            at = span.end;
+        }
+        text_.append(page.substr(at));
+        return true;
+    }
+
+    std::string_view Text() const { return text_; }
+
+    // Where an offset of the cut page lies in the page itself.
+    std::size_t Original(std::size_t offset) const {
+        // The last record cut out that ends at or before the offset sets the shift.
+        auto after = std::upper_bound(
+            shifts_.begin(), shifts_.end(), offset,
+            [](std::size_t value, const Shift& shift) { return value < shift.cutEnd; });
+        if (after == shifts_.begin()) return offset;
+        const Shift& shift = *(after - 1);
+        return offset - shift.cutEnd + shift.pageEnd;
+    }
+
+  private:
+    struct Shift {
+        std::size_t cutEnd;   // past the stand-in, in the cut page
+        std::size_t pageEnd;  // past the record, in the page
+    };
+    std::string text_;
+    std::vector<Shift> shifts_;
+};
+
 }  // namespace
 
 RecordsResponse::RecordsResponse(std::string stem)
     : stem_(std::move(stem)), recordName_(stem_ + "Ret") {}
 
 std::string RecordsResponse::AddPage(std::string_view pageText, std::size_t maxRecords,
-                                     QueryPageInfo& info) {
+                                     QueryPageInfo& info,
+                                     std::span<const RecordSpan> knownRecords) {
     // Text in another encoding needs a parser's conversion; UTF-8 pages (all our
     // processors answer) are scanned and their records copied byte for byte.
     if (!XmlScan::IsUtf8Text(pageText)) return AddParsedPage(pageText, maxRecords, info);
     info = QueryPageInfo{};
     const std::string rsName = stem_ + "QueryRs";
+    ElidedPage elided;
+    bool cut = !knownRecords.empty() && elided.Build(pageText, knownRecords);
     PageScan scan(rsName, recordName_);
-    if (XmlScanError error = XmlScan::Scan(pageText, scan)) {
-        return "The answer to the " + stem_ + " query could not be read. " + error.message;
+    XmlScanError error = XmlScan::Scan(cut ? elided.Text() : pageText, scan);
+    if (error && cut) {
+        // Read whole again, so what is said of the page names its own places.
+        cut = false;
+        scan = PageScan(rsName, recordName_);
+        error = XmlScan::Scan(pageText, scan);
+    }
+    if (error) return "The answer to the " + stem_ + " query could not be read. " + error.message;
+    if (cut) {
+        for (auto& [begin, end] : scan.records) {
+            begin = elided.Original(begin);
+            end = elided.Original(end);
+        }
     }
     if (!scan.rsFound) {
         return "The answer to the " + stem_ + " query holds no " + rsName + " element.";

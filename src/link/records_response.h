@@ -2,9 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "link/request_processor.h"
 #include "qbxml/qbxml_document.h"
 
 namespace quarrion {
@@ -30,8 +32,12 @@ class RecordsResponse {
 
     // Reads a page, adds at most `maxRecords` of its records and fills `info`. Answers
     // "" or what is wrong with the page (unreadable, or not an answer to this query);
-    // a page with an error status is read fine and adds nothing.
-    std::string AddPage(std::string_view pageText, std::size_t maxRecords, QueryPageInfo& info);
+    // a page with an error status is read fine and adds nothing. `knownRecords`, when
+    // the processor said where the records it put in the page sit (ProcessResult::
+    // recordSpans), are taken as well-formed elements and only the text around them is
+    // read; spans that do not fit the page are ignored and the page is read whole.
+    std::string AddPage(std::string_view pageText, std::size_t maxRecords, QueryPageInfo& info,
+                        std::span<const RecordSpan> knownRecords = {});
 
     std::size_t RecordCount() const { return count_; }
 

@@ -206,7 +206,8 @@ void Relaywick::Session::Records(LinkDate from, LinkDate to, std::int32_t dateFi
             Failed(logEnabled, type, requestType, result.failure, file);
             return;
         }
-        if (std::string error = answer.AddPage(result.response, wanted, page); !error.empty()) {
+        if (std::string error = answer.AddPage(result.response, wanted, page, result.recordSpans);
+            !error.empty()) {
             Failed(logEnabled, type, requestType, {LinkError::ResponseUnreadable, error}, file);
             return;
         }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quarrion {
 
@@ -18,14 +20,26 @@ struct ProcessorFailure {
     explicit operator bool() const { return code != 0; }
 };
 
+// Where one record element sits in a response text: bytes [begin, end).
+struct RecordSpan {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
 // The answer to one request message set: the qbXML response text, or a failure.
 struct ProcessResult {
     std::string response;
     ProcessorFailure failure;
+    // Said by a processor that builds its answers from records it has already read
+    // through whole (our own): where each record it put into `response` sits, in
+    // order. The link then reads only what lies between them instead of every record
+    // again. Empty when the processor does not say (the Web Connector's answers come
+    // from elsewhere and are read through whole).
+    std::vector<RecordSpan> recordSpans;
 
     bool Ok() const { return !failure; }
     static ProcessResult Failed(std::int32_t code, std::string message) {
-        return ProcessResult{{}, ProcessorFailure{code, std::move(message)}};
+        return ProcessResult{{}, ProcessorFailure{code, std::move(message)}, {}};
     }
 };
 

@@ -71,13 +71,10 @@ std::string ResponseFilesProcessor::TakeAnswers(std::string_view stem, LoadedFil
     return {};
 }
 
-std::string ResponseFilesProcessor::TakeScannedAnswers(std::string_view stem, LoadedFile& file) {
+std::string ResponseFilesProcessor::TakeScannedAnswers(std::string_view stem, std::string_view root,
+                                                       std::span<const std::string_view> answers,
+                                                       LoadedFile& file) {
     const std::string rsName = std::string(stem) + "QueryRs";
-    std::string root;
-    std::vector<std::string_view> answers;
-    if (XmlScanError error = RecordTexts::Answers(file.buffer, rsName, root, answers)) {
-        return error.message;
-    }
     if (root != "QBXML") return NotQbxml(root);
     if (answers.empty()) return NoAnswer(stem);
     for (std::string_view attributes : answers) {
@@ -119,10 +116,14 @@ QbxmlStatus ResponseFilesProcessor::AnswerQuery(const pugi::xml_node& request,
         // A well-formed UTF-8 file is answered from its own text: its records are found
         // in one pass and copied out as they stand, with no document built at all.
         // A reference to the character 0 is left to the parser, which refuses it.
+        // The same pass finds the answers' start tags, so the file is read once.
+        std::string root;
+        std::vector<std::string_view> answers;
         bool scanned = message.empty() && XmlScan::IsUtf8Text(file.buffer) &&
                        !Qbxml::HoldsNullCharacterReference(file.buffer) &&
-                       !RecordTexts::Anywhere(file.buffer, std::string(stem) + "Ret", file.texts);
-        if (scanned) message = TakeScannedAnswers(stem, file);
+                       !RecordTexts::AnywhereWithAnswers(file.buffer, std::string(stem) + "Ret",
+                                                         rsName, root, file.texts, answers);
+        if (scanned) message = TakeScannedAnswers(stem, root, answers, file);
         if (!scanned) {
             // Otherwise a parser reads it (converting its encoding) or says what is wrong.
             file.texts.clear();
@@ -145,10 +146,10 @@ QbxmlStatus ResponseFilesProcessor::AnswerQuery(const pugi::xml_node& request,
         AppendStatusOnly(out, rsName, request, file.refusal);
     } else if (file.doc) {
         status = answerer_.Answer(request, stem, file.records, file.generation,
-                                  RecordQueryAnswerer::Trim::None, out);
+                                  RecordQueryAnswerer::Trim::None, out, &AnsweredRecords());
     } else {
         status = answerer_.Answer(request, stem, file.texts, file.generation,
-                                  RecordQueryAnswerer::Trim::None, out);
+                                  RecordQueryAnswerer::Trim::None, out, &AnsweredRecords());
     }
     // A file is held only while a walk over it goes on: a search's answer is kept by
     // the search, and the next query reads the file again (it may have changed).

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -52,8 +53,11 @@ class ResponseFilesProcessor : public MessageSetProcessor {
     // "" when the loaded document is an answer to a `stem` query, its records and any
     // error status then taken into `file`; else why it is not.
     static std::string TakeAnswers(std::string_view stem, LoadedFile& file);
-    // The same for a file kept as its text, its records already found in `file.texts`.
-    static std::string TakeScannedAnswers(std::string_view stem, LoadedFile& file);
+    // The same for a file kept as its text, its records already found in `file.texts`
+    // and its root element's name and answers' start-tag attributes by the same pass.
+    static std::string TakeScannedAnswers(std::string_view stem, std::string_view root,
+                                          std::span<const std::string_view> answers,
+                                          LoadedFile& file);
 
     std::filesystem::path folder_;
     std::map<std::string, LoadedFile, std::less<>> files_;

@@ -85,10 +85,10 @@ QbxmlStatus SampleCompanyProcessor::AnswerQuery(const pugi::xml_node& request,
     }
     if (!company_->Parsed()) {
         return answerer_.Answer(request, stem, company_->Texts(stem), company_->Generation(),
-                                RecordQueryAnswerer::Trim::AsRequested, out);
+                                RecordQueryAnswerer::Trim::AsRequested, out, &AnsweredRecords());
     }
     return answerer_.Answer(request, stem, company_->Records(stem), company_->Generation(),
-                            RecordQueryAnswerer::Trim::AsRequested, out);
+                            RecordQueryAnswerer::Trim::AsRequested, out, &AnsweredRecords());
 }
 
 QbxmlStatus SampleCompanyProcessor::AnswerMod(const pugi::xml_node& request, std::string_view stem,

@@ -316,8 +316,8 @@ ProcessResult WebConnectorService::Wait(
     std::unique_lock lock(mutex_);
     State seen = State::Queued;
     for (;;) {
-        if (job->state == State::Answered) return ProcessResult{std::move(job->response), {}};
-        if (job->state == State::Failed) return ProcessResult{{}, job->failure};
+        if (job->state == State::Answered) return ProcessResult{std::move(job->response), {}, {}};
+        if (job->state == State::Failed) return ProcessResult{{}, job->failure, {}};
         const bool cancelled = cancel && cancel->load();
         if (cancelled || Clock::now() >= deadline) {
             const bool wasSent = job->state == State::Sent;

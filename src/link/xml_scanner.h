@@ -97,11 +97,11 @@ XmlScanError Scan(std::string_view text, Handler& handler) {
     auto find = [&](std::string_view what, std::size_t from) { return text.find(what, from); };
 
     while (at < size) {
-        // Character data up to the next tag.
-        // (In qbXML it is short, a value or the indentation between tags, so a plain
-        // loop beats a library search.)
-        std::size_t next = at;
-        while (next < size && base[next] != '<') ++next;
+        // Character data up to the next tag. (Short in qbXML, a value or the
+        // indentation between tags; the library search still beats a plain loop.)
+        const void* lessThan = std::memchr(base + at, '<', size - at);
+        std::size_t next =
+            lessThan ? static_cast<std::size_t>(static_cast<const char*>(lessThan) - base) : size;
         const bool lt = next < size;
         if (next > at) {
             std::string_view raw(base + at, next - at);
@@ -123,10 +123,8 @@ XmlScanError Scan(std::string_view text, Handler& handler) {
             const std::string_view name = open.back();
             std::size_t p = at + 2 + name.size();
             if (p >= size) return fail("an end tag is cut off", at);
-            const char* given = base + at + 2;
-            for (std::size_t i = 0; i < name.size(); ++i) {
-                if (given[i] != name[i]) return fail("an end tag does not match", at);
-            }
+            if (std::memcmp(base + at + 2, name.data(), name.size()) != 0)
+                return fail("an end tag does not match", at);
             if (IsNameChar(base[p])) return fail("an end tag does not match", at);
             while (p < size && IsSpace(base[p])) ++p;
             if (p >= size) return fail("an end tag is cut off", at);

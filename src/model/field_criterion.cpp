@@ -23,7 +23,7 @@ bool FieldCriterion::ValueHolds(std::string_view text) {
     const std::int32_t code = field_->DataTypeCode();
     if (code == DataTypeCode::Bool) return BooleanHolds(Operand, text);
     if (DataTypeCode::IsNumber(code)) return NumberHolds(Operand, text);
-    if (code == DataTypeCode::Str) return TextHolds(Operand, text, LetterCase::ExactCase);
+    if (code == DataTypeCode::Str) return TextHolds(Operand, text, Options.FieldRuleCase);
     if (IsDateField(code)) {
         return DateHolds(Operand, text, TextCompare.ValueText(), DateRulesToday());
     }

@@ -129,24 +129,33 @@ std::string_view RuleValues::EnteredText(std::string& scratch) const {
 }
 
 bool RuleValues::TextHolds(long operation, std::string_view text, LetterCase wordCase) {
-    std::string scratch;
+    // Accents come off only where there are any: ASCII text stays in place.
+    std::string foldedText;
+    if (Options.IgnoreAccents && !IsAscii(text)) text = foldedText = FoldAccents(text);
+    if (operation == Operation::IsBlank) return TextIsBlank(text);
+    if (operation == Operation::InList) {
+        if (!Options.IgnoreAccents) return TextList.IsIn(text);
+        for (const auto& item : TextList) {
+            if (EqualsIgnoringCase(FoldAccents(item->ValueText()), text)) return true;
+        }
+        return false;
+    }
+    std::string scratch, foldedEntered;
+    std::string_view entered = EnteredText(scratch);
+    if (Options.IgnoreAccents && !IsAscii(entered)) entered = foldedEntered = FoldAccents(entered);
     switch (operation) {
         case Operation::Contains:
-            return TextContains(text, EnteredText(scratch), LetterCase::IgnoreCase);
+            return TextContains(text, entered, LetterCase::IgnoreCase);
         case Operation::StartsWith:
-            return TextStartsWith(text, EnteredText(scratch), wordCase);
+            return TextStartsWith(text, entered, wordCase);
         case Operation::EndsWith:
-            return TextEndsWith(text, EnteredText(scratch), wordCase);
+            return TextEndsWith(text, entered, wordCase);
         case Operation::WholeWord:
-            return TextHasWholeWord(text, EnteredText(scratch), wordCase);
+            return TextHasWholeWord(text, entered, wordCase);
         case Operation::MatchesPattern:
-            return !CommonTools::MatchText(text, EnteredText(scratch)).empty();
+            return !CommonTools::MatchText(text, entered).empty();
         case Operation::TextEquals:
-            return TextEquals(text, EnteredText(scratch), LetterCase::IgnoreCase);
-        case Operation::IsBlank:
-            return TextIsBlank(text);
-        case Operation::InList:
-            return TextList.IsIn(text);
+            return TextEquals(text, entered, LetterCase::IgnoreCase);
         default:
             return false;
     }

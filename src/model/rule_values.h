@@ -32,6 +32,10 @@ class RuleValues {
     CompareList TextList;       // kind text
     CompareList NumberList;     // kind number
 
+    // The search's text options as last handed over (SearchObject2::ShareTextOptions);
+    // the rule's own values do not include them, so copies leave them alone.
+    TextOptions Options;
+
     // Empties all five holders.
     void ClearValues();
     // Each holder copied by its own `Copy` with `direction` (IntoTarget: this into target,
@@ -51,7 +55,8 @@ class RuleValues {
 
     // A record text against the entered text or list. Contains, equals and in list
     // always ignore letter case; starts with, ends with and whole word follow `wordCase`.
-    // Operations that are not text operations fail.
+    // Under `Options.IgnoreAccents` both sides lose their accents first, in every
+    // operation. Operations that are not text operations fail.
     bool TextHolds(long operation, std::string_view text, LetterCase wordCase);
 
     // A record value of the boolean type: true or false in any letter case, or a

@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "model/date_value.h"
 #include "model/text_match.h"
 
 namespace quarrion {
@@ -29,6 +30,9 @@ void SearchObject2::Copy(SearchObject2& target, CopyDirection direction) {
     to->DateFilter = from->DateFilter;
     to->FromDate = from->FromDate;
     to->ToDate = from->ToDate;
+    to->FromText = from->FromText;
+    to->ToText = from->ToText;
+    to->TextOptions = from->TextOptions;
     to->Max = from->Max;
     Examinors.Copy(target.Examinors, direction);
     IncludeItems.Copy(target.IncludeItems, direction);
@@ -42,6 +46,28 @@ void SearchObject2::Clear() {
     for (IncItem& item : IncludeItems) {
         item.FieldExaminors.Clear();
         item.DisplayColumns.Clear();
+    }
+}
+
+void SearchObject2::ResolveRelativeDates(std::int32_t today) {
+    if (!FromText.empty()) {
+        if (std::optional<DayRange> span = ResolveDateValue(FromText, today))
+            FromDate = SearchDate(std::chrono::days(span->first));
+    }
+    if (!ToText.empty()) {
+        if (std::optional<DayRange> span = ResolveDateValue(ToText, today))
+            ToDate = SearchDate(std::chrono::days(span->last));
+    }
+}
+
+void SearchObject2::ShareTextOptions() {
+    for (Examinor& group : Examinors) {
+        for (Criterion& rule : group.Criteria) rule.Options = TextOptions;
+    }
+    for (IncItem& item : IncludeItems) {
+        for (FieldExaminor& group : item.FieldExaminors) {
+            for (FieldCriterion& rule : group.FieldCriteria) rule.Options = TextOptions;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,7 @@
 #include "foundation/keyed_items.h"
 #include "model/examinors.h"
 #include "model/inc_items.h"
+#include "model/text_match.h"
 
 namespace quarrion {
 
@@ -51,16 +53,34 @@ class SearchObject2 {
     SearchDate ToDate = ZeroDate;
     // A `DateFilterCode`; 0 when new.
     long DateFilter = 0;
+    // The range's ends as the user gave them when they were relative values
+    // ("last-month", "year-to-date"; see date_value.h), kept so a saved search means
+    // the same span whenever it runs; empty for a fixed day. `ResolveRelativeDates`
+    // turns them into `FromDate` and `ToDate`.
+    std::string FromText;
+    std::string ToText;
+    // How the rules compare texts (accents, letter case of field rules).
+    quarrion::TextOptions TextOptions;
 
     // IntoTarget copies this into `target`, FromTarget the target into this: identity, name,
-    // description, date filter, dates and maximum, then the word rules and the
-    // included types deeply. `Index` stays. Other values do nothing.
+    // description, date filter, dates (with their relative texts), text options and
+    // maximum, then the word rules and the included types deeply. `Index` stays. Other
+    // values do nothing.
     void Copy(SearchObject2& target, CopyDirection direction);
 
     // Forgets identity, name, description and word rules, and each included type's
-    // field rules and display columns. The included types, dates, date filter and
-    // maximum stay.
+    // field rules and display columns. The included types, dates, date filter, text
+    // options and maximum stay.
     void Clear();
+
+    // Sets each end given as a relative value to that span's first (from) or last (to)
+    // day counted from `today` (days since 1970-01-01). An end without a relative text,
+    // or with one that no longer reads, keeps its day.
+    void ResolveRelativeDates(std::int32_t today);
+
+    // Hands `TextOptions` to every rule of the search, word rules and each included
+    // type's field rules alike; the rules judge records by what they were handed last.
+    void ShareTextOptions();
 
     std::string FormatFrom() const { return FormatSearchDate(FromDate); }
     std::string FormatTo() const { return FormatSearchDate(ToDate); }

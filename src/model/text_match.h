@@ -11,6 +11,19 @@ namespace quarrion {
 // temporaries first.
 enum class LetterCase { IgnoreCase, ExactCase };
 
+// How a search compares texts, beyond what each operation says. Both are the search's
+// own choices, saved with it and handed to every rule before records are judged.
+struct TextOptions {
+    // Letters compare without their accents in every text operation ("muller" finds
+    // "Müller"); see FoldAccents.
+    bool IgnoreAccents = false;
+    // The letter case of starts with, ends with and whole word in field rules. The
+    // word-search rules, and contains, equals and in everywhere, always ignore case.
+    LetterCase FieldRuleCase = LetterCase::ExactCase;
+
+    bool operator==(const TextOptions&) const = default;
+};
+
 // `part` occurs anywhere in `text` (an empty part occurs everywhere).
 bool TextContains(std::string_view text, std::string_view part, LetterCase letterCase);
 

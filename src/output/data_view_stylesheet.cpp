@@ -10,6 +10,7 @@
 #include "foundation/text_fold.h"
 #include "output/rep_items.h"
 #include "qbxml/request_type_info.h"
+#include "qbxml/shown_value.h"
 
 namespace quarrion {
 
@@ -76,6 +77,15 @@ std::string Quote(std::string_view text) {
 
 std::string ValueOf(std::string_view select) {
     return "<xsl:value-of select=" + Quote(select) + "/>";
+}
+
+// What a true/false field shows: Yes or No in place of qbXML's true or false (any
+// letter case, as lists show them), anything else as it is.
+std::string YesNoOf(std::string_view select) {
+    const std::string folded = "translate(" + std::string(select) + ",'TRUEFALS','truefals')";
+    return "<xsl:choose><xsl:when test=" + Quote(folded + "='true'") +
+           ">Yes</xsl:when><xsl:when test=" + Quote(folded + "='false'") +
+           ">No</xsl:when><xsl:otherwise>" + ValueOf(select) + "</xsl:otherwise></xsl:choose>";
 }
 
 // A cell showing one field. A field path can be empty (a reference without a plain
@@ -201,9 +211,17 @@ class StylesheetBuilder {
     // through the whole record by the transformation, which grows with the square of
     // the record's width.
     std::string Value(std::string_view select, const std::string& path) const {
-        if (!valuesWrittenIn_) return ValueOf(select);
-        return "<xsl:text>" + TextLiteral(StringValue(occurrences_.at(path).front())) +
-               "</xsl:text>";
+        const bool yesNo = IsTrueFalse(path);
+        if (!valuesWrittenIn_) return yesNo ? YesNoOf(select) : ValueOf(select);
+        std::string text = StringValue(occurrences_.at(path).front());
+        if (yesNo) text = ShownValue(std::move(text), DataTypeCode::Bool);
+        return "<xsl:text>" + TextLiteral(text) + "</xsl:text>";
+    }
+
+    // True when the catalog knows the field at `path` as a true/false field.
+    bool IsTrueFalse(const std::string& path) const {
+        const QBXMLTag* tag = path.empty() ? nullptr : tags_.Item(requestType_, path);
+        return tag && tag->DataTypeCode() == DataTypeCode::Bool;
     }
 
     std::string Cell(const std::string& path) const {
@@ -406,11 +424,14 @@ class StylesheetBuilder {
     void RepeatedTable(const pugi::xml_node& first, int depth) {
         const std::string& groupPath = PathOf(first);
         RepItems columns;
+        std::unordered_set<std::string> yesNoColumns;
         for (const pugi::xml_node& occurrence : occurrences_.at(groupPath)) {
             std::string previous;
             for (pugi::xml_node child : occurrence.children()) {
                 if (!IsField(child)) continue;
-                std::string name = RelativePath(FieldPath(child), groupPath);
+                const std::string path = FieldPath(child);
+                std::string name = RelativePath(path, groupPath);
+                if (IsTrueFalse(path)) yesNoColumns.insert(name);
                 columns.Add(name, FieldHeading(child), previous);
                 previous = std::move(name);
             }
@@ -421,7 +442,11 @@ class StylesheetBuilder {
         Line(depth + 1, "</tr>");
         Line(depth + 1, "<xsl:for-each select=" + Quote(groupPath) + ">");
         Line(depth + 2, "<tr>");
-        for (const auto& column : columns) Line(depth + 3, ValueCell(column->Name));
+        for (const auto& column : columns) {
+            Line(depth + 3, yesNoColumns.count(column->Name) != 0
+                                ? "<td>" + YesNoOf(column->Name) + "</td>"
+                                : ValueCell(column->Name));
+        }
         Line(depth + 2, "</tr>");
         Line(depth + 1, "</xsl:for-each>");
         const int count = static_cast<int>(columns.Count());

@@ -30,7 +30,8 @@ class QBXMLTags;
 //   - each group occurring once as a table of its plain leaves and references;
 //   - each repeated group as one table looping over its occurrences, with the
 //     columns of all occurrences in order of first appearance.
-// Groups nest: a group's own addresses and groups follow inside its table.
+// Groups nest: a group's own addresses and groups follow inside its table. A field
+// the catalog knows as true/false shows Yes or No, as result lists show it.
 //
 // `old` adds the note about opening the record in QuickBooks, with its script.
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,6 +20,7 @@
 #include "output/desktop_opener.h"
 #include "output/sheet_model.h"
 #include "output/sheet_names.h"
+#include "shell/app_settings.h"
 #include "shell/busy_pane.h"
 #include "shell/frm_dialog.h"
 #include "shell/named_control.h"
@@ -30,6 +32,9 @@ namespace {
 // The busy pane slides out in steps of this share of the window's inner height.
 constexpr double kSlideStep = 0.005;
 
+constexpr const char* kSection = "frmExcel";
+constexpr const char* kHideEmptyKey = "hideempty";
+
 }  // namespace
 
 frmExcel::frmExcel(std::vector<ResultList> lists, QWidget* parent)
@@ -39,27 +44,15 @@ frmExcel::frmExcel(std::vector<ResultList> lists, QWidget* parent)
 
     tabSheets_ = Named(new QTabWidget, QStringLiteral("tabSheets"), QStringLiteral("Worksheets"),
                        QStringLiteral("The workbook's sheets, one per result list"));
-    std::vector<std::string> titles;
-    for (const ResultList& list : lists_) titles.push_back(list.Title);
-    const std::vector<std::string> names = UniqueSheetNames(titles);
-    for (std::size_t i = 0; i < lists_.size(); ++i) {
-        const QString sheet = QString::fromStdString(names[i]);
-        auto* view = Named(new QTableView, QStringLiteral("tblSheet%1").arg(i + 1),
-                           QStringLiteral("Sheet ") + sheet,
-                           QStringLiteral("What the sheet %1 holds (read-only)").arg(sheet));
-        view->setModel(new SheetModel(lists_[i], view));
-        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        view->setAlternatingRowColors(false);
-        view->horizontalHeader()->setStyleSheet(QStringLiteral(
-            "QHeaderView::section { background-color: #696969; color: #FFFF00; padding: 2px; "
-            "border: 1px solid #505050; }"));
-        view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
-        // Fitting the columns measures a sample of rows only: a sheet may hold
-        // hundreds of thousands.
-        view->horizontalHeader()->setResizeContentsPrecision(50);
-        view->resizeColumnsToContents();
-        tabSheets_->addTab(view, sheet);
-    }
+    chkHideEmpty_ =
+        Named(new QCheckBox(QStringLiteral("Leave out types without rows")),
+              QStringLiteral("chkHideEmpty"), QStringLiteral("Leave out types without rows"),
+              QStringLiteral("Write sheets only for the types that found something; changing "
+                             "this writes the workbook again"));
+    chkHideEmpty_->setChecked(AppSettings::Flag(QString::fromLatin1(kSection),
+                                                QString::fromLatin1(kHideEmptyKey), false));
+    chkHideEmpty_->setEnabled(false);
+    connect(chkHideEmpty_, &QCheckBox::toggled, this, &frmExcel::LeaveOutEmpty);
 
     lblBook_ = Named(new QLabel, QStringLiteral("lblBook"), QStringLiteral("Workbook"),
                      QStringLiteral("The workbook's name and sheets"));
@@ -69,6 +62,7 @@ frmExcel::frmExcel(std::vector<ResultList> lists, QWidget* parent)
     cmdSaveAs_ = Named(new QPushButton(QStringLiteral("Save As...")), QStringLiteral("cmdSaveAs"),
                        QStringLiteral("Save As"),
                        QStringLiteral("Keep a copy of the workbook where you choose"));
+    ShowSheets();
     cmdEdit_->setEnabled(false);
     cmdSaveAs_->setEnabled(false);
     connect(cmdEdit_, &QPushButton::clicked, this, &frmExcel::Edit);
@@ -76,6 +70,7 @@ frmExcel::frmExcel(std::vector<ResultList> lists, QWidget* parent)
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(lblBook_, 1);
+    bar->addWidget(chkHideEmpty_);
     bar->addWidget(cmdEdit_);
     bar->addWidget(cmdSaveAs_);
     auto* layout = new QVBoxLayout(this);
@@ -110,8 +105,6 @@ frmExcel::frmExcel(std::vector<ResultList> lists, QWidget* parent)
             busyView_->SetScrolling(false);
         }
     });
-    lblBook_->setText(QString::fromStdString(book_->Name()) +
-                      QStringLiteral(" \u2014 writing %1 sheet(s) ...").arg(lists_.size()));
 }
 
 frmExcel::~frmExcel() {
@@ -122,12 +115,79 @@ QString frmExcel::WorkbookPath() const {
     return QString::fromStdString(book_->Path().string());
 }
 
+std::vector<const ResultList*> frmExcel::ShownLists() const {
+    const bool leaveOut = chkHideEmpty_->isChecked();
+    std::vector<const ResultList*> shown;
+    for (const ResultList& list : lists_) {
+        if (!leaveOut || !list.Rows.empty()) shown.push_back(&list);
+    }
+    return shown;
+}
+
+void frmExcel::ShowSheets() {
+    while (tabSheets_->count() > 0) {
+        QWidget* page = tabSheets_->widget(0);
+        tabSheets_->removeTab(0);
+        delete page;
+    }
+    const std::vector<const ResultList*> lists = ShownLists();
+    std::vector<std::string> titles;
+    for (const ResultList* list : lists) titles.push_back(list->Title);
+    const std::vector<std::string> names = UniqueSheetNames(titles);
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        const QString sheet = QString::fromStdString(names[i]);
+        auto* view = Named(new QTableView, QStringLiteral("tblSheet%1").arg(i + 1),
+                           QStringLiteral("Sheet ") + sheet,
+                           QStringLiteral("What the sheet %1 holds (read-only)").arg(sheet));
+        view->setModel(new SheetModel(*lists[i], view));
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setAlternatingRowColors(false);
+        view->horizontalHeader()->setStyleSheet(QStringLiteral(
+            "QHeaderView::section { background-color: #696969; color: #FFFF00; padding: 2px; "
+            "border: 1px solid #505050; }"));
+        view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+        // Fitting the columns measures a sample of rows only: a sheet may hold
+        // hundreds of thousands.
+        view->horizontalHeader()->setResizeContentsPrecision(50);
+        view->resizeColumnsToContents();
+        tabSheets_->addTab(view, sheet);
+    }
+    lblBook_->setText(QString::fromStdString(book_->Name()) +
+                      QStringLiteral(" \u2014 writing %1 sheet(s) ...").arg(lists.size()));
+}
+
+void frmExcel::LeaveOutEmpty(bool leaveOut) {
+    if (building_) return;
+    if (ChangedSinceBuilt()) {
+        if (!AskAboutChanges(QStringLiteral(".\nWriting it again replaces those changes. Write it "
+                                            "again?"),
+                             QStringLiteral("Keep"), QStringLiteral("Write Again"))) {
+            QSignalBlocker quiet(chkHideEmpty_);
+            chkHideEmpty_->setChecked(!leaveOut);
+            return;
+        }
+    }
+    AppSettings::SetFlag(QString::fromLatin1(kSection), QString::fromLatin1(kHideEmptyKey),
+                         leaveOut);
+    ShowSheets();
+    cmdEdit_->setEnabled(false);
+    cmdSaveAs_->setEnabled(false);
+    tmrSlide_->stop();
+    busyView_->SetScrolling(false);
+    busyView_->setGeometry(rect());
+    busyView_->show();
+    busyView_->raise();
+    rowsWritten_.store(0, std::memory_order_relaxed);
+    rowsTicked_ = 0;
+    Start();
+}
+
 void frmExcel::Start() {
     if (building_ || worker_.joinable()) return;
     building_ = true;
+    chkHideEmpty_->setEnabled(false);
     tmrTick_->start();
-    std::vector<const ResultList*> lists;
-    for (const ResultList& list : lists_) lists.push_back(&list);
+    std::vector<const ResultList*> lists = ShownLists();
     // The writer reads the lists, which the preview reads too and nobody changes
     // while the window lives; the file is the worker's until it reports back.
     worker_ = std::thread([this, lists = std::move(lists)] {
@@ -147,6 +207,7 @@ void frmExcel::Finished(const std::string& error) {
     building_ = false;
     tmrTick_->stop();
     buildError_ = error;
+    chkHideEmpty_->setEnabled(true);
     Done();
     if (!error.empty()) {
         lblBook_->setText(QString::fromStdString(book_->Name()) +
@@ -161,7 +222,7 @@ void frmExcel::Finished(const std::string& error) {
     builtAt_ = written.lastModified();
     builtSize_ = written.size();
     lblBook_->setText(QString::fromStdString(book_->Name()) +
-                      QStringLiteral(" \u2014 %1 sheet(s)").arg(lists_.size()));
+                      QStringLiteral(" \u2014 %1 sheet(s)").arg(tabSheets_->count()));
     cmdEdit_->setEnabled(true);
     cmdSaveAs_->setEnabled(true);
     emit Built(true);
@@ -219,15 +280,20 @@ bool frmExcel::ChangedSinceBuilt() const {
     return now.exists() && (now.lastModified() != builtAt_ || now.size() != builtSize_);
 }
 
+bool frmExcel::AskAboutChanges(const QString& consequence, const QString& decline,
+                               const QString& agree) {
+    const QString message =
+        QStringLiteral("The workbook %1 was changed after Quarrion wrote it").arg(WorkbookPath());
+    return QuestionDialog(this, windowTitle(), message + consequence, decline, agree) ==
+           frmDialog::OkPressed;
+}
+
 void frmExcel::closeEvent(QCloseEvent* event) {
     if (ChangedSinceBuilt()) {
-        const std::int16_t answer = QuestionDialog(
-            this, windowTitle(),
-            QStringLiteral("The workbook %1 was changed after Quarrion wrote it, and it is "
-                           "deleted when this window closes.\nSave a copy first?")
-                .arg(WorkbookPath()),
-            QStringLiteral("Close"), QStringLiteral("Save As..."));
-        if (answer == frmDialog::OkPressed && !SaveAs()) {
+        if (AskAboutChanges(QStringLiteral(", and it is deleted when this window closes.\nSave a "
+                                           "copy first?"),
+                            QStringLiteral("Close"), QStringLiteral("Save As...")) &&
+            !SaveAs()) {
             event->ignore();
             return;
         }

@@ -11,6 +11,7 @@
 #include "output/temporary_workbook.h"
 #include "results/result_list.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -28,6 +29,10 @@ class BusyPane;
 // program, Save As... keeps a copy where the user chooses. Closing the window deletes
 // the temporary file; one that was changed since it was written (saved from the
 // spreadsheet program) is first offered for saving, so no edit is lost.
+//
+// "Leave out types without rows" (remembered in setting "frmExcel"/"hideempty", off
+// by default) writes sheets only for the lists that have rows; turning it writes the
+// workbook again, after asking when the file was changed since it was written.
 class frmExcel : public QWidget {
     Q_OBJECT
   public:
@@ -45,6 +50,8 @@ class frmExcel : public QWidget {
     const std::string& BuildError() const { return buildError_; }
 
     const TemporaryWorkbook& Book() const { return *book_; }
+    // The lists the workbook holds: all, or only those with rows.
+    std::vector<const ResultList*> ShownLists() const;
     QString WorkbookPath() const;
     QTabWidget* tabSheets() const { return tabSheets_; }
     BusyPane* busyView() const { return busyView_; }
@@ -66,10 +73,16 @@ class frmExcel : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void ShowSheets();
+    void LeaveOutEmpty(bool leaveOut);
     void Finished(const std::string& error);
     void Edit();
     bool SaveAs();
     bool ChangedSinceBuilt() const;
+    // Asks whether to go on although the file was changed since it was written:
+    // "The workbook ... was changed after Quarrion wrote it" + `consequence`. True when
+    // the user pressed `agree`.
+    bool AskAboutChanges(const QString& consequence, const QString& decline, const QString& agree);
 
     std::vector<ResultList> lists_;
     std::unique_ptr<TemporaryWorkbook> book_;
@@ -88,6 +101,7 @@ class frmExcel : public QWidget {
     QLabel* lblBook_;
     QPushButton* cmdEdit_;
     QPushButton* cmdSaveAs_;
+    QCheckBox* chkHideEmpty_;
 };
 
 }  // namespace quarrion

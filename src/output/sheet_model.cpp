@@ -1,5 +1,7 @@
 #include "output/sheet_model.h"
 
+#include <algorithm>
+
 #include <QBrush>
 #include <QColor>
 #include <QFont>
@@ -20,7 +22,12 @@ bool RightAligned(std::int32_t code) {
 }  // namespace
 
 SheetModel::SheetModel(const ResultList& list, QObject* parent)
-    : QAbstractTableModel(parent), list_(list), totals_(SheetTotals(list)) {}
+    : QAbstractTableModel(parent), list_(list), totals_(SheetTotals(list)) {
+    // The sheet gets a totals row only when some column is totalled.
+    if (std::none_of(totals_.begin(), totals_.end(), [](const auto& total) { return total; })) {
+        totals_.clear();
+    }
+}
 
 int SheetModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid()) return 0;

@@ -1,9 +1,11 @@
 #include "output/sheet_preview.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
+#include "foundation/calendar_day.h"
 #include "foundation/leading_number.h"
 #include "qbxml/request_type_info.h"
 
@@ -69,7 +71,52 @@ std::optional<double> CellNumber(std::string_view text, std::int32_t code) {
     return std::nullopt;
 }
 
+// The digits of text[at, at + count) as a number; false when one is not a digit.
+bool Digits(std::string_view text, std::size_t at, std::size_t count, int& value) {
+    if (at + count > text.size()) return false;
+    value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+        value = value * 10 + (text[i] - '0');
+    }
+    return true;
+}
+
+std::string TwoDigits(int value) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "%02d", value);
+    return buffer;
+}
+
 }  // namespace
+
+bool ParseSheetDate(std::string_view text, SheetDate& date) {
+    SheetDate parsed;
+    if (text.size() < 10 || text[4] != '-' || text[7] != '-' || !Digits(text, 0, 4, parsed.Year) ||
+        !Digits(text, 5, 2, parsed.Month) || !Digits(text, 8, 2, parsed.Day)) {
+        return false;
+    }
+    if (parsed.Year < 1900 || !ParseIsoDay(text.substr(0, 10))) return false;
+    std::string_view rest = text.substr(10);
+    if (!rest.empty()) {
+        if (rest.size() < 9 || rest[0] != 'T' || rest[3] != ':' || rest[6] != ':' ||
+            !Digits(rest, 1, 2, parsed.Hour) || !Digits(rest, 4, 2, parsed.Minute) ||
+            !Digits(rest, 7, 2, parsed.Second) || parsed.Hour > 23 || parsed.Minute > 59 ||
+            parsed.Second > 59) {
+            return false;
+        }
+        std::string_view offset = rest.substr(9);
+        int hours = 0;
+        int minutes = 0;
+        const bool offsetOk = offset.empty() || offset == "Z" ||
+                              (offset.size() == 6 && (offset[0] == '+' || offset[0] == '-') &&
+                               offset[3] == ':' && Digits(offset, 1, 2, hours) &&
+                               Digits(offset, 4, 2, minutes) && hours <= 23 && minutes <= 59);
+        if (!offsetOk) return false;
+    }
+    date = parsed;
+    return true;
+}
 
 bool ParseSheetNumber(std::string_view text, double& value) {
     std::size_t first = text.find_first_not_of(' ');
@@ -96,6 +143,15 @@ bool ParseSheetNumber(std::string_view text, double& value) {
 }
 
 std::string SheetCellText(std::string_view text, std::int32_t dataTypeCode) {
+    SheetDate date;
+    if ((dataTypeCode == DataTypeCode::Date || dataTypeCode == DataTypeCode::DateTime) &&
+        ParseSheetDate(text, date)) {
+        std::string shown =
+            std::to_string(date.Year) + "-" + TwoDigits(date.Month) + "-" + TwoDigits(date.Day);
+        if (dataTypeCode == DataTypeCode::Date) return shown;
+        return shown + " " + TwoDigits(date.Hour) + ":" + TwoDigits(date.Minute) + ":" +
+               TwoDigits(date.Second);
+    }
     const std::optional<double> number = CellNumber(text, dataTypeCode);
     if (!number) return std::string(text);
     return FormatNumber(*number, dataTypeCode);

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -33,9 +34,12 @@ constexpr std::size_t kMaxCellText = 32767;
 // Widest column a spreadsheet accepts, and what an empty column keeps.
 constexpr double kMaxColumnWidth = 255;
 constexpr double kDefaultColumnWidth = 8.43;
+// Date and date-time cells; a shown value is as long as its pattern.
+constexpr const char* kDateFormat = "yyyy-mm-dd";
+constexpr const char* kDateTimeFormat = "yyyy-mm-dd hh:mm:ss";
 
 // What a column's data-type code does to its cells.
-enum class ColumnKind { General, Currency, Count, Percent, Text };
+enum class ColumnKind { General, Currency, Count, Percent, Text, Date, DateTime };
 
 ColumnKind KindOf(std::int32_t code) {
     switch (code) {
@@ -49,6 +53,10 @@ ColumnKind KindOf(std::int32_t code) {
             return ColumnKind::Percent;
         case DataTypeCode::Str:
             return ColumnKind::Text;
+        case DataTypeCode::Date:
+            return ColumnKind::Date;
+        case DataTypeCode::DateTime:
+            return ColumnKind::DateTime;
         default:
             return ColumnKind::General;
     }
@@ -172,6 +180,8 @@ struct Formats {
     lxw_format* count = nullptr;
     lxw_format* percent = nullptr;
     lxw_format* text = nullptr;
+    lxw_format* date = nullptr;
+    lxw_format* dateTime = nullptr;
 
     lxw_format* ForData(ColumnKind kind) const {
         switch (kind) {
@@ -183,6 +193,10 @@ struct Formats {
                 return percent;
             case ColumnKind::Text:
                 return text;
+            case ColumnKind::Date:
+                return date;
+            case ColumnKind::DateTime:
+                return dateTime;
             default:
                 return plain;
         }
@@ -231,6 +245,10 @@ Formats MakeFormats(lxw_workbook* book) {
     f.count = NumberFormat(book, "_(* #,##0_);_(* (#,##0);_(* \"-\"??_);_(@_)");
     f.percent = NumberFormat(book, "##0.00%_);[Red](##0.00%)");
     f.text = NumberFormat(book, "@");
+    // The order qbXML writes dates in, so a sheet reads as the list does while a
+    // spreadsheet sorts and filters the cells as dates.
+    f.date = NumberFormat(book, kDateFormat);
+    f.dateTime = NumberFormat(book, kDateTimeFormat);
     return f;
 }
 
@@ -321,9 +339,21 @@ class SheetFiller {
             number = ParseSheetNumber(text, value);
         }
 
+        SheetDate date;
+        const bool dated =
+            (column.kind == ColumnKind::Date || column.kind == ColumnKind::DateTime) &&
+            ParseSheetDate(text, date);
+
         lxw_error error;
         const lxw_col_t col = static_cast<lxw_col_t>(c);
-        if (number) {
+        if (dated) {
+            lxw_datetime moment{date.Year, date.Month,  date.Day,
+                                date.Hour, date.Minute, static_cast<double>(date.Second)};
+            error = worksheet_write_datetime(sheet_, r, col, &moment, column.format);
+            column.widest = std::max(column.widest, column.kind == ColumnKind::Date
+                                                        ? std::strlen(kDateFormat)
+                                                        : std::strlen(kDateTimeFormat));
+        } else if (number) {
             error = worksheet_write_number(sheet_, r, col, value, column.format);
             column.sum += value;
             column.widest = std::max(column.widest, ShownNumberLength(value, column.kind));

@@ -28,6 +28,9 @@ using WorkbookProgress = std::function<void(std::size_t rowsWritten, std::size_t
 //   74      percent "##0.00%_);[Red](##0.00%)"; the value is the cell's leading number
 //           divided by 100 (12.5 shows as 12.50%; no number counts as 0)
 //   141     text "@"
+//   2, 3    dates "yyyy-mm-dd", date-times "yyyy-mm-dd hh:mm:ss": a cell that reads as
+//           a qbXML date or date-time (ParseSheetDate) is written as a date serial,
+//           so a spreadsheet sorts and filters it as a date; any other is text
 // Any other code keeps the General format. In columns whose code has the number bit
 // (64) a cell that is entirely a number is written as a number; every other cell is
 // written as text, so a value starting with "=" never becomes a formula. Below the

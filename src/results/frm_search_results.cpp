@@ -1,7 +1,9 @@
 #include "results/frm_search_results.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -25,6 +27,7 @@
 #include "results/frm_re_search.h"
 #include "results/result_table_model.h"
 #include "results/search_run.h"
+#include "shell/app_settings.h"
 #include "shell/app_state.h"
 #include "shell/busy_pane.h"
 #include "shell/frm_dialog.h"
@@ -109,6 +112,8 @@ frmSearchResults::frmSearchResults(ConsoleHost& host, OutputWindows outputs, QWi
       run_(std::make_unique<SearchRun>(*link_)),
       lblFile_(new QLabel(this)),
       tabView_(new QTabWidget(this)),
+      lblStatus_(new QLabel(this)),
+      chkHideEmpty_(new QCheckBox(QString::fromLatin1(HideEmptyText), this)),
       busyView_(new BusyPane(this)),
       tmrCheck_(new QTimer(this)),
       slide_(new QVariantAnimation(this)) {
@@ -134,14 +139,36 @@ frmSearchResults::frmSearchResults(ConsoleHost& host, OutputWindows outputs, QWi
     tabView_->setDocumentMode(true);
     tabView_->setUsesScrollButtons(true);
     connect(tabView_, &QTabWidget::currentChanged, this, [this](int) {
-        if (!lists_.empty()) UpdateHubState();
+        if (lists_.empty()) return;
+        UpdateHubState();
+        ShowStatus();
     });
 
+    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus_->setAccessibleName(QStringLiteral("Type status"));
+    lblStatus_->setToolTip(QStringLiteral("How the selected type's search went"));
+    lblStatus_->setWordWrap(true);
+    lblStatus_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    chkHideEmpty_->setObjectName(QStringLiteral("chkHideEmpty"));
+    chkHideEmpty_->setAccessibleName(QString::fromLatin1(HideEmptyText));
+    chkHideEmpty_->setToolTip(QStringLiteral("Hide the tabs of the types that found nothing"));
+    chkHideEmpty_->setChecked(
+        AppSettings::Flag(QStringLiteral("Results"), QStringLiteral("hideempty"), false));
+    connect(chkHideEmpty_, &QCheckBox::toggled, this, [this](bool hide) {
+        AppSettings::SetFlag(QStringLiteral("Results"), QStringLiteral("hideempty"), hide);
+        ShowTabs();
+    });
+
+    auto* statusBar = new QHBoxLayout;
+    statusBar->setContentsMargins(6, 2, 6, 2);
+    statusBar->addWidget(lblStatus_, 1);
+    statusBar->addWidget(chkHideEmpty_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(lblFile_);
     layout->addWidget(tabView_, 1);
+    layout->addLayout(statusBar);
 
     busyView_->setObjectName(QStringLiteral("busyView"));
     busyView_->setAccessibleName(QStringLiteral("Search progress"));
@@ -338,6 +365,8 @@ void frmSearchResults::OnChanged(std::int32_t requestType) {
     const QString message = QString::fromStdString(item->Message);
     tabView_->setTabToolTip(list, title + QStringLiteral(": ") + message);
     if (!complete_) SetBusyText(title + QStringLiteral("\n") + message);
+    if (list == tabView_->currentIndex()) ShowStatus();
+    if (item->Done) ShowTabs();
     if (item->Done && !item->Response.empty()) {
         QTableView* view = lstView(list);
         if (!view->isEnabled()) {
@@ -348,6 +377,41 @@ void frmSearchResults::OnChanged(std::int32_t requestType) {
             FitColumns(*view);
         }
     }
+}
+
+void frmSearchResults::ShowStatus() {
+    if (tabView_->count() > 0 && tabView_->isHidden()) {
+        lblStatus_->setText(QString::fromLatin1(AllHiddenText));
+        return;
+    }
+    const std::int32_t type = TypeOfList(tabView_->currentIndex());
+    IncItem* item = run_->Search().IncludeItems.ItemByRequestType(type);
+    if (!item || item->Message.empty()) {
+        lblStatus_->clear();
+        return;
+    }
+    lblStatus_->setText(QString::fromStdString(RequestTypeInfo::TypeTitle(type)) +
+                        QStringLiteral(": ") + QString::fromStdString(item->Message));
+}
+
+void frmSearchResults::ShowTabs() {
+    const bool hideEmpty = chkHideEmpty_->isChecked();
+    const std::vector<ResultList>& lists = run_->Lists();
+    int firstShown = -1;
+    for (int list = 0; list < tabView_->count(); ++list) {
+        IncItem* item = run_->Search().IncludeItems.ItemByRequestType(TypeOfList(list));
+        const bool empty = item && item->Done && static_cast<std::size_t>(list) < lists.size() &&
+                           lists[static_cast<std::size_t>(list)].Rows.empty();
+        const bool shown = !(hideEmpty && empty);
+        tabView_->setTabVisible(list, shown);
+        if (shown && firstShown < 0) firstShown = list;
+    }
+    if (!tabView_->isTabVisible(tabView_->currentIndex()) && firstShown >= 0) {
+        tabView_->setCurrentIndex(firstShown);
+    }
+    // With every tab hidden the last list would still show; the status says why not.
+    tabView_->setVisible(firstShown >= 0 || tabView_->count() == 0);
+    ShowStatus();
 }
 
 void frmSearchResults::Yield() {

@@ -13,6 +13,7 @@
 #include "shell/results_window.h"
 #include "shell/window_openers.h"
 
+class QCheckBox;
 class QLabel;
 class QMdiSubWindow;
 class QTabWidget;
@@ -40,6 +41,11 @@ class frmReSearch;
 // window reports the selected tab through the hub, so the main window enables export,
 // workbook, re-search and the to-print menus that fit.
 //
+// Below the lists, lblStatus shows the selected type's status as the terminal tool
+// prints it (progress, found, done, and why every record is listed when the type has no
+// element the global rules could test), and chkHideEmpty ("Hide types without rows",
+// remembered in the settings) hides the tabs of types that are done and found nothing.
+//
 // The host (the main window) must outlive the window.
 class frmSearchResults : public QWidget, public ResultsWindow {
     Q_OBJECT
@@ -50,6 +56,9 @@ class frmSearchResults : public QWidget, public ResultsWindow {
     static constexpr int ClickSlop = 3;
     static constexpr const char* WaitText = "Initializing, please wait ...";
     static constexpr const char* ProcessingText = "Processing search request, please wait ...";
+    static constexpr const char* HideEmptyText = "Hide types without rows";
+    static constexpr const char* AllHiddenText =
+        "No type found rows; untick \"Hide types without rows\" to see every type.";
 
     frmSearchResults(ConsoleHost& host, OutputWindows outputs, QWidget* parent = nullptr);
     ~frmSearchResults() override;
@@ -85,6 +94,8 @@ class frmSearchResults : public QWidget, public ResultsWindow {
     void SetToPrint(bool& toPrint, const QString& title, const QString& message) override;
 
     QLabel* lblFile() const { return lblFile_; }
+    QLabel* lblStatus() const { return lblStatus_; }
+    QCheckBox* chkHideEmpty() const { return chkHideEmpty_; }
     QTabWidget* tabView() const { return tabView_; }
     BusyPane* busyView() const { return busyView_; }
     QTimer* tmrCheck() const { return tmrCheck_; }
@@ -117,6 +128,11 @@ class frmSearchResults : public QWidget, public ResultsWindow {
     };
 
     void CheckDone();
+    // The selected type's status in lblStatus.
+    void ShowStatus();
+    // Shows or hides each tab as chkHideEmpty says; a hidden selected tab gives way to
+    // the first one shown.
+    void ShowTabs();
     void SlideBusyAway();
     void PlaceBusyPane();
     void OnChanged(std::int32_t requestType);
@@ -146,6 +162,8 @@ class frmSearchResults : public QWidget, public ResultsWindow {
 
     QLabel* lblFile_;
     QTabWidget* tabView_;
+    QLabel* lblStatus_;
+    QCheckBox* chkHideEmpty_;
     BusyPane* busyView_;
     QTimer* tmrCheck_;
     QVariantAnimation* slide_;

@@ -2,15 +2,15 @@
 
 #include <pugixml.hpp>
 
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
-#include "link/record_text.h"
+#include "link/xml_scanner.h"
 #include "model/examinors.h"
 #include "model/inc_item.h"
 #include "model/record_judge.h"
 #include "qbxml/request_type_info.h"
+#include "qbxml/shown_value.h"
+#include "results/record_feed.h"
 #include "results/record_paths.h"
 
 namespace quarrion {
@@ -45,35 +45,6 @@ std::string LimitNote(const pugi::xml_document& document, std::size_t searched) 
     return {};
 }
 
-// The same read from the answer's text, for an answer that is scanned, not parsed.
-struct LimitScan {
-    bool reached = false;
-    unsigned long long left = 0;
-
-    bool Start(std::string_view name, std::size_t, std::string_view attributes, bool, int depth) {
-        if (depth == 1 && name != "QBXML") return false;
-        if (depth == 2 && name != "QBXMLMsgsRs") return false;
-        if (depth != 3) return true;
-        const std::string value = XmlScan::Attribute(attributes, "limitReached");
-        // Read as pugixml reads a boolean attribute.
-        if (value.empty() || std::strchr("1tTyY", value[0]) == nullptr) return true;
-        reached = true;
-        const std::string remaining = XmlScan::Attribute(attributes, "iteratorRemainingCount");
-        left = std::strtoull(remaining.c_str(), nullptr, 10);
-        return false;
-    }
-    bool End(std::string_view, std::size_t, int depth) { return depth > 2; }
-    void Text(std::string_view, int) {}
-};
-
-std::string LimitNote(std::string_view text, std::size_t searched) {
-    // Most answers are whole: only one that names the mark is scanned for it.
-    if (text.find("limitReached") == std::string_view::npos) return {};
-    LimitScan scan;
-    static_cast<void>(XmlScan::Scan(text, scan));
-    return scan.reached ? LimitSentence(searched, scan.left) : std::string();
-}
-
 }  // namespace
 
 ResultList ListFor(const IncItem& item) {
@@ -104,7 +75,7 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
     // another type (run from the yield hook) cannot disturb it. A UTF-8 answer (all
     // the link hands over) is scanned for its records, and each is parsed alone into
     // one scratch document while it is judged: the whole answer never exists as
-    // nodes. Other text is parsed whole.
+    // nodes. Other text, or text the scan refuses, is parsed whole.
     // Events run in the yield, or while the scan runs aside, may replace the item's
     // answer (a new answer, a to-print write-back); the records found must stay
     // valid, so then the examination reads a copy of its own, taken here on the
@@ -115,23 +86,100 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
         ownText = item.Response;
         response = ownText;
     }
-    std::vector<std::string_view> texts;
-    bool scanned = false;
-    std::string limitNote;
-    auto scan = [&] {
-        scanned = XmlScan::IsUtf8Text(response) && !RecordTexts::Spans(response, recordName, texts);
-        if (scanned) limitNote = LimitNote(response, texts.size());
-    };
-    if (hooks.RunAside && !response.empty()) {
-        hooks.RunAside(scan);
-        if (closing()) return false;
-    } else {
-        scan();
+    RecordFeed feed(response, recordName);
+    bool scanned = XmlScan::IsUtf8Text(response);
+    if (scanned) {
+        if (hooks.RunAside && !response.empty()) {
+            hooks.RunAside([&] { feed.Scan(); });
+            if (closing()) return false;
+        } else if (response.size() >= hooks.ScanAsideFrom) {
+            // Records are judged while the rest are still being found.
+            feed.ScanAside();
+        } else {
+            feed.Scan();
+        }
     }
-    pugi::xml_document document;
-    std::vector<pugi::xml_node> records;
+
+    std::vector<RecordPath> columnPaths;
+    columnPaths.reserve(list.Columns.size());
+    for (const ResultColumn& column : list.Columns) {
+        columnPaths.emplace_back(RelativePath(column.Key, recordName));
+    }
+    RecordJudge judge(item, examinors);
+    std::string matchText;
+    std::size_t found = 0;
+    auto judgeRecord = [&](pugi::xml_node record, std::size_t i) {
+        if (!judge.Decide(record, matchText)) return;
+        ++found;
+        ResultRow& row = list.Rows.emplace_back();
+        pugi::xml_attribute ownKey = record.attribute("tslkey");
+        row.Key = ownKey ? ownKey.value() : RecordKey(i);
+        row.MatchText = matchText;
+        row.Cells.reserve(columnPaths.size());
+        for (std::size_t c = 0; c < columnPaths.size(); ++c) {
+            row.Cells.push_back(
+                ShownValue(TypedText(columnPaths[c].First(record)), list.Columns[c].DataTypeCode));
+        }
+    };
+    auto sliceEnds = Clock::now() + hooks.Slice;
+    std::size_t reported = 0;  // records the last progress report counted
+    // Reports progress and lets events run; true when closing stops the examination.
+    auto progress = [&](std::size_t done, std::size_t total) {
+        setMessage(Progress(done, total, found));
+        reported = done;
+        if (hooks.Yield) hooks.Yield();
+        sliceEnds = Clock::now() + hooks.Slice;
+        return closing();
+    };
+
+    std::string limitNote;
+    if (scanned) {
+        // Records are judged as the scan finds them. The count a progress report
+        // needs is known once the scan has ended, which it has long before the first
+        // time slice ends: finding records is far quicker than judging them.
+        pugi::xml_document scratch;
+        std::string scratchText;
+        std::string_view text;
+        for (std::size_t i = 0; feed.Get(i, text); ++i) {
+            scratchText.assign(text);
+            pugi::xml_parse_result parsed = scratch.load_buffer_inplace(
+                scratchText.data(), scratchText.size(), pugi::parse_default, pugi::encoding_utf8);
+            if (!parsed) {
+                // In a text the scan refuses, the parser reading it whole has the say.
+                if (feed.Failed()) break;
+                setMessage("The answer could not be read: record " + std::to_string(i + 1) + ", " +
+                           parsed.description() + ".");
+                item.Done = true;
+                return true;
+            }
+            judgeRecord(scratch.document_element(), i);
+            if (Clock::now() >= sliceEnds) {
+                if (feed.Failed()) break;
+                if (progress(i + 1, feed.Count())) return false;
+            } else if (closing()) {
+                return false;
+            }
+        }
+        scanned = !feed.Failed();
+        if (scanned) {
+            const std::size_t count = feed.Count();
+            if (feed.LimitReached()) limitNote = LimitSentence(count, feed.Unsearched());
+            if (count == 0) {
+                if (closing()) return false;
+                setMessage("No matches found." + limitNote);
+                item.Done = true;
+                return true;
+            }
+            if (reported != count && progress(count, count)) return false;
+        } else {
+            // What was judged of a text the scan refuses counts for nothing: the
+            // parser reads it whole, as it would have from the start.
+            list.Rows.clear();
+            found = 0;
+        }
+    }
     if (!scanned) {
-        texts.clear();
+        pugi::xml_document document;
         pugi::xml_parse_result parsed = document.load_buffer(
             response.data(), response.size(), pugi::parse_default, pugi::encoding_utf8);
         if (!parsed && !response.empty()) {
@@ -141,62 +189,22 @@ bool ExamineResponse(IncItem& item, Examinors& examinors, ResultList& list,
             item.Done = true;
             return true;
         }
-        records = RecordElements(document, recordName);
+        std::vector<pugi::xml_node> records = RecordElements(document, recordName);
         limitNote = LimitNote(document, records.size());
-    }
-    const std::size_t total = scanned ? texts.size() : records.size();
-    if (total == 0) {
-        if (closing()) return false;
-        setMessage("No matches found." + limitNote);
-        item.Done = true;
-        return true;
-    }
-
-    std::vector<RecordPath> columnPaths;
-    columnPaths.reserve(list.Columns.size());
-    for (const ResultColumn& column : list.Columns) {
-        columnPaths.emplace_back(RelativePath(column.Key, recordName));
-    }
-
-    RecordJudge judge(item, examinors);
-    std::string matchText;
-    std::size_t found = 0;
-    pugi::xml_document scratch;
-    std::string scratchText;
-    auto sliceEnds = Clock::now() + hooks.Slice;
-    for (std::size_t i = 0; i < total; ++i) {
-        pugi::xml_node record;
-        if (scanned) {
-            scratchText.assign(texts[i]);
-            pugi::xml_parse_result parsed = scratch.load_buffer_inplace(
-                scratchText.data(), scratchText.size(), pugi::parse_default, pugi::encoding_utf8);
-            if (!parsed) {
-                setMessage("The answer could not be read: record " + std::to_string(i + 1) + ", " +
-                           parsed.description() + ".");
-                item.Done = true;
-                return true;
+        if (records.empty()) {
+            if (closing()) return false;
+            setMessage("No matches found." + limitNote);
+            item.Done = true;
+            return true;
+        }
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            judgeRecord(records[i], i);
+            if (i + 1 == records.size() || Clock::now() >= sliceEnds) {
+                if (progress(i + 1, records.size())) return false;
+            } else if (closing()) {
+                return false;
             }
-            record = scratch.document_element();
-        } else {
-            record = records[i];
         }
-        if (judge.Decide(record, matchText)) {
-            ++found;
-            ResultRow& row = list.Rows.emplace_back();
-            pugi::xml_attribute ownKey = record.attribute("tslkey");
-            row.Key = ownKey ? ownKey.value() : RecordKey(i);
-            row.MatchText = matchText;
-            row.Cells.reserve(columnPaths.size());
-            for (const RecordPath& path : columnPaths)
-                row.Cells.push_back(TypedText(path.First(record)));
-        }
-        bool last = i + 1 == total;
-        if (last || Clock::now() >= sliceEnds) {
-            setMessage(Progress(i + 1, total, found));
-            if (hooks.Yield) hooks.Yield();
-            sliceEnds = Clock::now() + hooks.Slice;
-        }
-        if (closing()) return false;
     }
     setMessage(
         item.Message + " Done." + limitNote +

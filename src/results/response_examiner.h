@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,10 @@ struct ExaminationHooks {
     // in place.
     std::function<void(const std::function<void()>& work)> RunAside;
     std::chrono::milliseconds Slice{30};
+    // Without RunAside, answers of at least this many bytes are scanned for their
+    // records on a thread of the examination's own while the records found so far are
+    // judged; smaller ones are scanned first (a thread costs more than it saves).
+    std::size_t ScanAsideFrom = std::size_t{1} << 20;
 };
 
 // The columns a type's list shows: its display columns in order, each with the

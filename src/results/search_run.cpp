@@ -5,6 +5,7 @@
 #include "foundation/app_paths.h"
 #include "link/record_text.h"
 #include "link/relaywick.h"
+#include "model/date_value.h"
 #include "model/search_column_choice.h"
 #include "qbxml/request_type_info.h"
 #include "results/record_paths.h"
@@ -41,6 +42,8 @@ SearchRun::SearchRun(Relaywick& link) : link_(link) {
 }
 
 void SearchRun::Start() {
+    // A range given as relative values means the span as of the day the search runs.
+    search_.ResolveRelativeDates(DateRulesToday());
     lists_.clear();
     for (IncItem& item : search_.IncludeItems) lists_.push_back(ListFor(item));
     for (IncItem& item : search_.IncludeItems) {
@@ -105,6 +108,7 @@ void SearchRun::Examine(IncItem& item) {
     // examination finishes (a close stops it first).
     item.Done = false;
     if (Examining) Examining(type);
+    search_.ShareTextOptions();
     ExamineResponse(item, search_.Examinors, *list, hooks);
     if (Changed) Changed(type);
 }

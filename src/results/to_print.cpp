@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "qbxml/shown_value.h"
 #include "results/record_paths.h"
 
 namespace quarrion {
@@ -70,7 +71,10 @@ int ApplyToPrintResult(std::string_view result, const std::vector<pugi::xml_node
         if (column == list.Columns.size()) continue;
         if (auto row = rowOfKey.find(fields[0]); row != rowOfKey.end()) {
             auto& cells = list.Rows[row->second].Cells;
-            if (column < cells.size()) cells[column] = std::string(fields[1]);
+            if (column < cells.size()) {
+                cells[column] =
+                    ShownValue(std::string(fields[1]), list.Columns[column].DataTypeCode);
+            }
         }
     }
     return changed;

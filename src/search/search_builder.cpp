@@ -137,6 +137,11 @@ void SearchBuilder::SetDates(SearchDate from, SearchDate to, long dateFilter) {
     dateFilter_ = dateFilter;
 }
 
+void SearchBuilder::SetRelativeDates(std::string fromText, std::string toText) {
+    fromText_ = std::move(fromText);
+    toText_ = std::move(toText);
+}
+
 void SearchBuilder::AddRule(std::unique_ptr<Criterion> row) {
     rules_.push_back(std::move(row));
 }
@@ -247,7 +252,10 @@ Outcome SearchBuilder::Build(SearchObject2& search) {
     BuildExaminors(rows, search.Examinors);
     search.FromDate = from_;
     search.ToDate = to_;
+    search.FromText = fromText_;
+    search.ToText = toText_;
     search.DateFilter = dateFilter_;
+    search.TextOptions = textOptions_;
 
     search.IncludeItems.Clear();
     for (std::int32_t type : types_) {

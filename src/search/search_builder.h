@@ -60,6 +60,13 @@ class SearchBuilder {
     // Zero dates leave their bound out; no dates at all mean no date range. The
     // filter is a DateFilterCode.
     void SetDates(SearchDate from, SearchDate to, long dateFilter);
+    // The relative values ("last-month", see date_value.h) the dates were given as, kept
+    // with the search so it resolves them whenever it runs; "" for an end given as a
+    // fixed day.
+    void SetRelativeDates(std::string fromText, std::string toText);
+
+    // How the rules compare texts: accents, and the letter case of field rules.
+    void SetTextOptions(const TextOptions& options) { textOptions_ = options; }
 
     // Appends a global rule row.
     void AddRule(std::unique_ptr<Criterion> row);
@@ -84,10 +91,10 @@ class SearchBuilder {
     RequestSearchRule& Standing(std::int32_t requestType);
 
     // Fills `search`: the global rules grouped from the rows (BuildExaminors), the
-    // dates and date filter, and one included item per type in order with its display
-    // columns and its field rules or search columns. The search's identity, name and
-    // description stay; its earlier rules and items go. Fails with kNoTypeMessage
-    // when no type is included (the search is then left as it was).
+    // dates with their relative values, the date filter, the text options, and one included item
+    // per type in order with its display columns and its field rules or search columns. The
+    // search's identity, name and description stay; its earlier rules and items go. Fails with
+    // kNoTypeMessage when no type is included (the search is then left as it was).
     Outcome Build(SearchObject2& search);
 
   private:
@@ -98,7 +105,10 @@ class SearchBuilder {
     std::vector<std::int32_t> types_;
     SearchDate from_ = ZeroDate;
     SearchDate to_ = ZeroDate;
+    std::string fromText_;
+    std::string toText_;
     long dateFilter_ = DateFilterCode::TransactionDate;
+    TextOptions textOptions_;
     std::vector<std::unique_ptr<Criterion>> rules_;
     RequestSearchRules standing_;
     std::map<std::int32_t, std::vector<std::unique_ptr<FieldCriterion>>> fieldRows_;

@@ -23,25 +23,42 @@ std::unique_ptr<SQLite::Database> OpenConnection(const std::filesystem::path& pa
 }
 
 DatabaseOwner OwnerOf(SQLite::Database& db) {
-    // Both reads touch only the header and the schema table; neither writes.
-    std::int32_t applicationId = db.execAndGet("PRAGMA application_id").getInt();
+    // One statement, so both answers come from one snapshot: read apart, another program
+    // preparing the file could commit between them, and its tables without our
+    // application id would look like a foreign database. Neither read writes.
+    SQLite::Statement owner(db,
+                            "SELECT (SELECT application_id FROM pragma_application_id), "
+                            "(SELECT count(*) FROM sqlite_schema WHERE name NOT LIKE 'sqlite!_%' "
+                            "ESCAPE '!')");
+    owner.executeStep();
+    const std::int32_t applicationId = owner.getColumn(0).getInt();
+    const int tables = owner.getColumn(1).getInt();
     if (applicationId == kStoreApplicationId) return DatabaseOwner::Ours;
     if (applicationId != 0) return DatabaseOwner::Foreign;
-    int tables = db.execAndGet(
-                       "SELECT count(*) FROM sqlite_schema WHERE name NOT LIKE 'sqlite!_%' "
-                       "ESCAPE '!'")
-                     .getInt();
     return tables == 0 ? DatabaseOwner::Unused : DatabaseOwner::Foreign;
+}
+
+long RecordedFormat(SQLite::Database& db) {
+    SQLite::Statement table(db,
+                            "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = ?");
+    table.bind(1, kStoreFormatTable);
+    if (!table.executeStep() || table.getColumn(0).getInt() == 0) return 1;
+    SQLite::Statement version(
+        db, "SELECT max(version) FROM \"" + std::string(kStoreFormatTable) + "\"");
+    if (!version.executeStep() || version.getColumn(0).isNull()) return 1;
+    return version.getColumn(0).getInt64();
 }
 
 StoreResult OpenStoreFile(const std::filesystem::path& path, bool create, bool acceptUnused,
                           std::unique_ptr<SQLite::Database>& db) {
     const std::string unchanged = " The file was left unchanged.";
     DatabaseOwner owner;
+    long format = 1;
     std::unique_ptr<SQLite::Database> opened;
     try {
         opened = OpenConnection(path, create);
         owner = OwnerOf(*opened);
+        if (owner == DatabaseOwner::Ours) format = RecordedFormat(*opened);
     } catch (const std::exception& e) {
         StoreError error = EngineError(e);
         const auto* engine = dynamic_cast<const SQLite::Exception*>(&e);
@@ -62,6 +79,16 @@ StoreResult OpenStoreFile(const std::filesystem::path& path, bool create, bool a
                                      " is a database of another program, so Quarrion does not "
                                      "use it." +
                                      unchanged + " Move it away or choose another file.");
+    }
+    if (format > kStoreFormat) {
+        return StoreResult::Fail(StoreErrorCode::NewerDatabase,
+                                 "The database " + FileWords(path) +
+                                     " was made by a newer version of Quarrion (store format " +
+                                     std::to_string(format) + "; this version knows up to " +
+                                     std::to_string(kStoreFormat) +
+                                     "), so this version does not use it." + unchanged +
+                                     " Open it with the newer Quarrion, or move it away to "
+                                     "start a new database.");
     }
     if (owner == DatabaseOwner::Unused && !acceptUnused) {
         return StoreResult::Fail(StoreErrorCode::ForeignDatabase,

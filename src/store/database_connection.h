@@ -17,6 +17,15 @@ namespace quarrion {
 // so a file of another program is recognised before anything is written to it.
 inline constexpr std::int32_t kStoreApplicationId = 0x51524E33;
 
+// The store format this program reads and writes. A file records the format of the
+// program that last brought it up to date in the one row of its "Store Format" table;
+// a file without that table is of format 1, from before formats were recorded. Format 2
+// keeps a saved search's relative date range and text options. A file of a higher
+// format was made by a newer program and is refused untouched: this one would not
+// keep what it does not know of.
+inline constexpr long kStoreFormat = 2;
+inline constexpr const char* kStoreFormatTable = "Store Format";
+
 // How long a connection waits for another one (the desktop program and the terminal
 // tool share the file) to finish writing before it reports the file as busy.
 inline constexpr int kBusyTimeoutMs = 5000;
@@ -40,10 +49,15 @@ enum class DatabaseOwner {
 // not a database") for a file that is no SQLite database at all.
 DatabaseOwner OwnerOf(SQLite::Database& db);
 
+// The store format a file of ours records (1 when it records none). Reads only.
+// Throws SQLite::Exception.
+long RecordedFormat(SQLite::Database& db);
+
 // Opens `path` as OpenConnection does and makes sure it is a file of ours (with
-// `acceptUnused`, also an empty file without tables that is ours to take). A file that
-// is no SQLite database, or one of another program, is not written to in any way; the
-// failure names the file and says so. Never throws.
+// `acceptUnused`, also an empty file without tables that is ours to take) of a format
+// this program knows. A file that is no SQLite database, one of another program, or
+// one a newer Quarrion made, is not written to in any way; the failure names the file
+// and says so. Never throws.
 StoreResult OpenStoreFile(const std::filesystem::path& path, bool create, bool acceptUnused,
                           std::unique_ptr<SQLite::Database>& db);
 

@@ -335,6 +335,13 @@ StoreResult SchemaBuilder::Apply(bool createMissing, bool upgrade) {
                                   FieldList(index.Fields) + ")");
             }
         }
+        // The format row goes with the change that brings the file to this format.
+        if (Table(kStoreFormatTable) && (fresh || RecordedFormat(*db) < kStoreFormat)) {
+            const std::string table = QuoteName(kStoreFormatTable);
+            if (!fresh) changes.push_back("DELETE FROM " + table);
+            changes.push_back("INSERT INTO " + table + " (version) VALUES (" +
+                              std::to_string(kStoreFormat) + ")");
+        }
         if (!changes.empty() && !fresh && !upgrade) {
             return StoreResult::Fail(StoreErrorCode::UpgradeRefused,
                                      "The database " + FileWords(path_) +

@@ -199,13 +199,18 @@ std::int64_t SearchRows::Write(const SearchObject2& search) {
     const std::int64_t searchId = Step("SaveSearchObject", [&] {
         CachedStatement insert = statements_.Prepared(
             db_,
-            "INSERT INTO \"Search\" (name, description, date_filter, from_date, to_date) "
-            "VALUES (?, ?, ?, ?, ?)");
+            "INSERT INTO \"Search\" (name, description, date_filter, from_date, to_date, "
+            "from_text, to_text, ignore_accents, field_rules_ignore_case) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
         insert->bind(1, search.Name);
         insert->bind(2, search.Description);
         insert->bind(3, static_cast<std::int64_t>(search.DateFilter));
         insert->bind(4, DateText(search.FromDate));
         insert->bind(5, DateText(search.ToDate));
+        insert->bind(6, search.FromText);
+        insert->bind(7, search.ToText);
+        insert->bind(8, search.TextOptions.IgnoreAccents ? 1 : 0);
+        insert->bind(9, search.TextOptions.FieldRuleCase == LetterCase::IgnoreCase ? 1 : 0);
         insert->exec();
         return db_.getLastInsertRowid();
     });
@@ -361,7 +366,8 @@ std::unique_ptr<SearchObject2s> SearchRows::ReadAll(const QBXMLTags& catalog) {
     std::unordered_map<std::int64_t, SearchObject2*> bySearch;
     {
         SQLite::Statement rows(db_,
-                               "SELECT id, name, date_filter, from_date, to_date, description "
+                               "SELECT id, name, date_filter, from_date, to_date, description, "
+                               "from_text, to_text, ignore_accents, field_rules_ignore_case "
                                "FROM \"Search\" ORDER BY name, id");
         while (rows.executeStep()) {
             SearchObject2* search = searches->Add(TextOf(rows.getColumn(1)));
@@ -373,6 +379,11 @@ std::unique_ptr<SearchObject2s> SearchRows::ReadAll(const QBXMLTags& catalog) {
             search->FromDate = DateOf(rows.getColumn(3));
             search->ToDate = DateOf(rows.getColumn(4));
             search->Description = TextOf(rows.getColumn(5));
+            search->FromText = TextOf(rows.getColumn(6));
+            search->ToText = TextOf(rows.getColumn(7));
+            search->TextOptions.IgnoreAccents = rows.getColumn(8).getInt() != 0;
+            search->TextOptions.FieldRuleCase =
+                rows.getColumn(9).getInt() != 0 ? LetterCase::IgnoreCase : LetterCase::ExactCase;
             bySearch.emplace(rows.getColumn(0).getInt64(), search);
         }
     }

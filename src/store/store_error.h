@@ -18,6 +18,7 @@ inline constexpr long ControlFileOverflow = 0x7112;    // a number outside -3276
 inline constexpr long ControlFileBadBoolean = 0x7113;  // neither True, False nor a number
 inline constexpr long ControlFileUnreadable = 0x7114;  // present but cannot be read
 inline constexpr long UpgradeRefused = 0x7121;         // the file needs changes not allowed
+inline constexpr long NewerDatabase = 0x7122;          // a newer program's store format
 inline constexpr long NoSearch = 0x7131;               // SaveSearchObject given nothing
 inline constexpr long UnknownCatalogEntry = 0x7132;    // a column or rule without a stored tag
 inline constexpr long SaveCancelled = 0x7133;          // the user kept another search's name

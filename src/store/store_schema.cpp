@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "store/database_connection.h"
 #include "store/schema_builder.h"
 
 namespace quarrion {
@@ -132,6 +133,12 @@ void DeclareStoreSchema(SchemaBuilder& builder) {
         .Field("from_date", DateTime, no, no)
         .Field("to_date", DateTime, no, no)
         .Field("description", Memo, no, Z)
+        // The range's relative values ("last-month"), resolved whenever it runs.
+        .Text("from_text", Text, 20, no, Z)
+        .Text("to_text", Text, 20, no, Z)
+        // The text options; null in searches saved before they existed reads as off.
+        .Field("ignore_accents", Boolean, no, Z)
+        .Field("field_rules_ignore_case", Boolean, no, Z)
         .Index("name", {"name"});
     d.Table("Search Include")
         .Auto("id")
@@ -171,6 +178,10 @@ void DeclareStoreSchema(SchemaBuilder& builder) {
         .CompareValues()
         .Index("FieldExaminorKey", {"field_examinor_id", "sequence"});
     d.ValueLists("FieldCriterion", "field_criterion_id");
+
+    // The store format of the program that last brought the file up to date: one row
+    // (see kStoreFormat).
+    d.Table(kStoreFormatTable).Field("version", Long, R, Z);
 
     // Each relation joins the parent's id to the child field. The names are the
     // store's own, "Seach Groups" and "FieldExaminor->TextList" as they have always been.

@@ -103,7 +103,8 @@ def rule_row(panel, number=1):
 
 
 def combos_of(row):
-    return [node for node in ui.all(None, "combo box", row)]
+    """The row's join, subject and operation choices (a date value adds choices after them)."""
+    return [node for node in ui.all(None, "combo box", row)][:3]
 
 
 def results_window(title=None):

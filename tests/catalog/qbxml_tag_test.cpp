@@ -7,43 +7,35 @@
 namespace quarrion {
 namespace {
 
-struct TagNameCase {
-    const char* tagName;
-    bool searchable;
-    const char* group;
-};
-
-// Each entry starts unsearchable in group "Given"; the path decides what changes.
+// The path decides searchability and group where it names a name or a text; other
+// paths keep what was given.
 TEST(QBXMLTag, TagNameDecidesSearchableAndGroup) {
-    const TagNameCase cases[] = {
-        {"//CustomerRet/CompanyName", true, "Names"},
-        {"//InvoiceRet/CustomerRef/FullName", true, "Names"},
-        {"//InvoiceRet/Memo", true, "Text"},
-        {"//InvoiceRet/InvoiceLineRet/Desc", true, "Text"},
-        {"//ItemServiceRet/SalesOrPurchase/DESC", true, "Text"},
+    struct Case {
+        const char* tagName;
+        bool givenSearchable;
+        bool searchable;
+        const char* group;  // the given group is "Given"
+    };
+    const Case cases[] = {
+        {"//CustomerRet/CompanyName", false, true, "Names"},
+        {"//InvoiceRet/CustomerRef/FullName", false, true, "Names"},
+        {"//InvoiceRet/Memo", false, true, "Text"},
+        {"//InvoiceRet/InvoiceLineRet/Desc", false, true, "Text"},
+        {"//ItemServiceRet/SalesOrPurchase/DESC", false, true, "Text"},
         // "name" wins over "memo" when a path holds both.
-        {"//InvoiceRet/MemoName", true, "Names"},
-        {"//InvoiceRet/TxnDate", false, "Given"},
-        {"//InvoiceRet/Subtotal", false, "Given"},
+        {"//InvoiceRet/MemoName", false, true, "Names"},
+        {"//InvoiceRet/TxnDate", false, false, "Given"},
+        {"//InvoiceRet/BalanceRemaining", true, true, "Given"},
     };
     for (const auto& c : cases) {
         QBXMLTag tag;
-        tag.Searchable = false;
+        tag.Searchable = c.givenSearchable;
         tag.SearchGroup = "Given";
         tag.SetTagName(c.tagName);
         EXPECT_EQ(tag.TagName(), c.tagName);
         EXPECT_EQ(tag.Searchable, c.searchable) << c.tagName;
         EXPECT_EQ(tag.SearchGroup, c.group) << c.tagName;
     }
-}
-
-TEST(QBXMLTag, PathWithoutNameKeepsASearchableFlagSetEarlier) {
-    QBXMLTag tag;
-    tag.Searchable = true;
-    tag.SearchGroup = "Amounts";
-    tag.SetTagName("//InvoiceRet/BalanceRemaining");
-    EXPECT_TRUE(tag.Searchable);
-    EXPECT_EQ(tag.SearchGroup, "Amounts");
 }
 
 TEST(QBXMLTag, UserHeadingFallsBackToDefaultWhenBlank) {
@@ -57,38 +49,27 @@ TEST(QBXMLTag, UserHeadingFallsBackToDefaultWhenBlank) {
     EXPECT_EQ(tag.UserHeading(), " Client ");
 }
 
-TEST(QBXMLTag, DataTypeSetsItsCode) {
+TEST(QBXMLTag, KeyDataTypeCodeAndEditSequenceIgnored) {
     QBXMLTag tag;
+    tag.Code = RequestTypeCode::PurchaseOrder;
+    tag.SetTagName("//InvoiceRet/TxnDate");
+    EXPECT_EQ(tag.Key(), "12//InvoiceRet/TxnDate");
+    EXPECT_FALSE(tag.Ignore());
+    for (const char* editSequence : {"//InvoiceRet/EditSequence", "//InvoiceRet/EDITSEQUENCE"}) {
+        tag.SetTagName(editSequence);
+        EXPECT_TRUE(tag.Ignore()) << editSequence;
+    }
     tag.SetDataType("AMTTYPE");
-    EXPECT_EQ(tag.DataType(), "AMTTYPE");
     EXPECT_EQ(tag.DataTypeCode(), DataTypeCode::Amt);
-    tag.SetDataType("STRTYPE");
-    EXPECT_EQ(tag.DataTypeCode(), DataTypeCode::Str);
     tag.SetDataType("NOSUCHTYPE");
     EXPECT_EQ(tag.DataType(), "NOSUCHTYPE");
     EXPECT_EQ(tag.DataTypeCode(), RequestTypeInfo::DataTypeCodeByName("NOSUCHTYPE"));
 }
 
-TEST(QBXMLTag, KeyIsCodeFollowedByTagName) {
-    QBXMLTag tag;
-    tag.Code = 12;
-    tag.SetTagName("//InvoiceRet/TxnDate");
-    EXPECT_EQ(tag.Key(), "12//InvoiceRet/TxnDate");
-}
-
-TEST(QBXMLTag, IgnoreMarksEditSequenceInAnyCase) {
-    QBXMLTag tag;
-    tag.SetTagName("//InvoiceRet/EditSequence");
-    EXPECT_TRUE(tag.Ignore());
-    tag.SetTagName("//InvoiceRet/EDITSEQUENCE");
-    EXPECT_TRUE(tag.Ignore());
-    tag.SetTagName("//InvoiceRet/TxnID");
-    EXPECT_FALSE(tag.Ignore());
-}
-
 TEST(QBXMLTag, OutputLineWritesTheSixteenControlFileColumns) {
     QBXMLTag tag;
-    tag.Code = 4;
+    EXPECT_EQ(tag.OutputLine(), "0\t\t0\t0\t\t\t0\t\tFalse\t\tFalse\tFalse\tFalse\tFalse\t\tFalse");
+    tag.Code = RequestTypeCode::Invoice;
     tag.Reference = "Ref";
     tag.DefaultSequence = 3;
     tag.Sequence = 5;
@@ -96,24 +77,13 @@ TEST(QBXMLTag, OutputLineWritesTheSixteenControlFileColumns) {
     tag.DefaultHeading = "Date";
     tag.Level = 1;
     tag.SetUserHeading("  ");
-    tag.Searchable = false;
-    tag.SearchGroup = "";
     tag.Version21 = true;
-    tag.Version20 = false;
     tag.Version11 = true;
-    tag.Version10 = false;
     tag.SetDataType("DATETYPE");
     tag.Version30 = true;
-    tag.VersionCA20 = true;
-    tag.VersionCA30 = true;
     EXPECT_EQ(tag.OutputLine(),
               "4\tRef\t3\t5\t//InvoiceRet/TxnDate\tDate\t1\t  \tFalse\t\t"
               "True\tFalse\tTrue\tFalse\tDATETYPE\tTrue");
-}
-
-TEST(QBXMLTag, OutputLineKeepsEmptyLeadingTextColumns) {
-    QBXMLTag tag;
-    EXPECT_EQ(tag.OutputLine(), "0\t\t0\t0\t\t\t0\t\tFalse\t\tFalse\tFalse\tFalse\tFalse\t\tFalse");
 }
 
 }  // namespace

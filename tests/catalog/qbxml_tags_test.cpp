@@ -18,88 +18,58 @@ TEST(QBXMLTags, AddSetsEveryGivenValueAndAnIndex) {
     QBXMLTag* tag = tags.Add(RequestTypeCode::Invoice, "InvRef", 2, 3, "//InvoiceRet/Subtotal",
                              "Subtotal", 1, "Net", true, "Amounts", "AMTTYPE", 77);
     ASSERT_NE(tag, nullptr);
-    EXPECT_EQ(tag->Code, 4);
-    EXPECT_EQ(tag->Reference, "InvRef");
-    EXPECT_EQ(tag->DefaultSequence, 2);
-    EXPECT_EQ(tag->Sequence, 3);
-    EXPECT_EQ(tag->TagName(), "//InvoiceRet/Subtotal");
-    EXPECT_EQ(tag->DefaultHeading, "Subtotal");
-    EXPECT_EQ(tag->Level, 1);
-    EXPECT_EQ(tag->UserHeading(), "Net");
-    EXPECT_TRUE(tag->Searchable);
-    EXPECT_EQ(tag->SearchGroup, "Amounts");
-    EXPECT_EQ(tag->DataType(), "AMTTYPE");
+    EXPECT_EQ(tag->OutputLine(),
+              "4\tInvRef\t2\t3\t//InvoiceRet/Subtotal\tSubtotal\t1\tNet\tTrue\t"
+              "Amounts\tFalse\tFalse\tFalse\tFalse\tAMTTYPE\tFalse");
     EXPECT_EQ(tag->DataTypeCode(), DataTypeCode::Amt);
     EXPECT_EQ(tag->ID, 77);
     EXPECT_EQ(tag->Index, 1);
     EXPECT_EQ(AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TxnDate")->Index, 2);
+    // The path's own rule overrides the given flags.
+    QBXMLTag* name = tags.Add(RequestTypeCode::CreditMemo, "", 0, 0, "//CustomerRet/CompanyName",
+                              "Company", 1, "", false, "", "STRTYPE", 0);
+    EXPECT_TRUE(name->Searchable);
+    EXPECT_EQ(name->SearchGroup, "Names");
 }
 
-TEST(QBXMLTags, TagNameRuleOverridesTheGivenFlags) {
+// A key is the type's code and the path, in any case: adding it again returns the
+// first entry unchanged, and look-ups find it by key or position.
+TEST(QBXMLTags, KeysIgnoreCaseForAddingAndFinding) {
     QBXMLTags tags;
-    QBXMLTag* tag = tags.Add(RequestTypeCode::CreditMemo, "", 0, 0, "//CustomerRet/CompanyName",
-                             "Company", 1, "", false, "", "STRTYPE", 0);
-    EXPECT_TRUE(tag->Searchable);
-    EXPECT_EQ(tag->SearchGroup, "Names");
-    QBXMLTag* date = tags.Add(RequestTypeCode::Invoice, "", 0, 0, "//InvoiceRet/TxnDate", "Date", 1,
-                              "", true, "Dates", "DATETYPE", 0);
-    EXPECT_TRUE(date->Searchable);
-    EXPECT_EQ(date->SearchGroup, "Dates");
-}
-
-TEST(QBXMLTags, AddOfAnExistingKeyInOtherCaseReturnsTheFirstUnchanged) {
-    QBXMLTags tags;
-    QBXMLTag* first = AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TxnDate", 1);
-    QBXMLTag* second = tags.Add(RequestTypeCode::Invoice, "Other", 9, 9, "//INVOICERET/txndate",
-                                "Other", 3, "Other", true, "X", "AMTTYPE", 5);
+    QBXMLTag* first = AddTag(tags, RequestTypeCode::PurchaseOrder, "//InvoiceRet/TxnDate", 1);
+    QBXMLTag* second =
+        tags.Add(RequestTypeCode::PurchaseOrder, "Other", 9, 9, "//INVOICERET/txndate", "Other", 3,
+                 "Other", true, "X", "AMTTYPE", 5);
     EXPECT_EQ(second, first);
     EXPECT_EQ(tags.Count(), 1u);
     EXPECT_EQ(first->Sequence, 1);
-    EXPECT_EQ(first->TagName(), "//InvoiceRet/TxnDate");
     EXPECT_EQ(first->DataType(), "STRTYPE");
-    // The same path under another request type is another entry.
-    EXPECT_NE(AddTag(tags, RequestTypeCode::CreditMemo, "//InvoiceRet/TxnDate"), first);
-    EXPECT_EQ(tags.Count(), 2u);
-}
-
-TEST(QBXMLTags, ItemFindsByKeyInAnyCaseAndByPosition) {
-    QBXMLTags tags;
-    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/RefNumber");
-    QBXMLTag* date = AddTag(tags, RequestTypeCode::PurchaseOrder, "//InvoiceRet/TxnDate");
-    EXPECT_EQ(tags.Item("12//invoiceret/txndate"), date);
-    EXPECT_EQ(tags.Item(RequestTypeCode::PurchaseOrder, "//InvoiceRet/TXNDATE"), date);
-    EXPECT_EQ(tags.Item(static_cast<std::size_t>(date->Index)), date);
+    EXPECT_EQ(tags.Item("12//invoiceret/txndate"), first);
+    EXPECT_EQ(tags.Item(RequestTypeCode::PurchaseOrder, "//InvoiceRet/TXNDATE"), first);
+    EXPECT_EQ(tags.Item(std::size_t{1}), first);
     EXPECT_EQ(tags.Item("4//InvoiceRet/TxnDate"), nullptr);
+    // The same path under another type is another entry.
+    QBXMLTag* invoice = AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TxnDate");
+    EXPECT_EQ(tags.Item("4//InvoiceRet/TxnDate"), invoice);
     EXPECT_EQ(tags.Item(std::size_t{0}), nullptr);
     EXPECT_EQ(tags.Item(std::size_t{3}), nullptr);
 }
 
-TEST(QBXMLTags, RemoveOfAMissingKeyDoesNothing) {
+TEST(QBXMLTags, RemoveClearAndEnumerationKeepInsertionOrderAndIndexes) {
     QBXMLTags tags;
-    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/RefNumber");
-    tags.Remove("4//InvoiceRet/Nothing");
-    tags.Remove(std::size_t{7});
-    EXPECT_EQ(tags.Count(), 1u);
-    tags.Remove("4//INVOICERET/REFNUMBER");
-    EXPECT_EQ(tags.Count(), 0u);
-}
-
-TEST(QBXMLTags, ClearRestartsTheIndex) {
-    QBXMLTags tags;
-    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/RefNumber");
-    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TxnDate");
-    tags.Clear();
-    EXPECT_EQ(tags.Count(), 0u);
-    EXPECT_EQ(AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TxnDate")->Index, 1);
-}
-
-TEST(QBXMLTags, EnumerationKeepsInsertionOrder) {
-    QBXMLTags tags;
-    std::vector<std::string> paths = {"//B", "//A", "//C"};
-    for (const auto& path : paths) AddTag(tags, 1, path);
+    const std::vector<std::string> paths = {"//B", "//A", "//C"};
+    for (const auto& path : paths) AddTag(tags, RequestTypeCode::Invoice, path);
     std::vector<std::string> seen;
     for (const QBXMLTag& tag : tags) seen.push_back(tag.TagName());
     EXPECT_EQ(seen, paths);
+    tags.Remove("4//Nothing");
+    tags.Remove(std::size_t{7});
+    EXPECT_EQ(tags.Count(), 3u);
+    tags.Remove("4//b");
+    EXPECT_EQ(tags.Count(), 2u);
+    tags.Clear();
+    EXPECT_EQ(tags.Count(), 0u);
+    EXPECT_EQ(AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TxnDate")->Index, 1);
 }
 
 TEST(QBXMLTags, RequestIsSequencedNeedsAPositiveSequenceOfThatType) {
@@ -109,52 +79,28 @@ TEST(QBXMLTags, RequestIsSequencedNeedsAPositiveSequenceOfThatType) {
     EXPECT_FALSE(tags.RequestIsSequenced(4));
     EXPECT_TRUE(tags.RequestIsSequenced(5));
     EXPECT_FALSE(tags.RequestIsSequenced(6));
+    std::vector<QBXMLTag*> headers = {nullptr};
+    EXPECT_FALSE(tags.RequestHeaders(4, headers));
+    EXPECT_TRUE(headers.empty());
     tags.Item(1)->Sequence = 1;
     EXPECT_TRUE(tags.RequestIsSequenced(4));
 }
 
-TEST(QBXMLTags, RequestHeadersOrderBySequenceThenCatalogPosition) {
+// Headers order by a text key of sequence and catalog position: up to 9999 text order
+// is numeric order; 10000 makes a longer key that sorts before 2000.
+TEST(QBXMLTags, RequestHeadersOrderBySequenceTextThenCatalogPosition) {
     QBXMLTags tags;
-    // Positions 1..9; sequences 2, 1, 2 sit at positions 4, 9, 6.
-    for (int position = 1; position <= 9; ++position) {
-        int sequence = position == 4 ? 2 : position == 9 ? 1 : position == 6 ? 2 : 0;
-        AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/E" + std::to_string(position),
-               sequence);
-    }
-    AddTag(tags, RequestTypeCode::CreditMemo, "//CreditMemoRet/First",
-           1);  // another type never shows up
+    const char* paths[] = {"None",    "Ten",  "Nine",        "TwoA",
+                           "Hundred", "TwoB", "TenThousand", "TwoThousand"};
+    const int sequences[] = {0, 10, 9, 2, 100, 2, 10000, 2000};
+    for (int i = 0; i < 8; ++i) AddTag(tags, RequestTypeCode::Invoice, paths[i], sequences[i]);
+    AddTag(tags, RequestTypeCode::CreditMemo, "Other", 1);  // another type never shows up
     std::vector<QBXMLTag*> headers;
-    ASSERT_TRUE(tags.RequestHeaders(4, headers));
-    ASSERT_EQ(headers.size(), 3u);
-    EXPECT_EQ(headers[0]->Index, 9);
-    EXPECT_EQ(headers[1]->Index, 4);
-    EXPECT_EQ(headers[2]->Index, 6);
-}
-
-TEST(QBXMLTags, RequestHeadersSortFourDigitKeysAsText) {
-    QBXMLTags tags;
-    // "0009_0002" < "0010_0001" < "0100_0003" < "10000_0004" < "2000_0005": up to 9999
-    // text order is numeric order; 10000 makes a longer key that sorts before 2000.
-    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/Ten", 10);
-    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/Nine", 9);
-    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/Hundred", 100);
-    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TenThousand", 10000);
-    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/TwoThousand", 2000);
-    std::vector<QBXMLTag*> headers;
-    ASSERT_TRUE(tags.RequestHeaders(4, headers));
+    ASSERT_TRUE(tags.RequestHeaders(RequestTypeCode::Invoice, headers));
     std::vector<std::string> names;
     for (QBXMLTag* tag : headers) names.push_back(tag->TagName());
-    EXPECT_EQ(names, (std::vector<std::string>{"//InvoiceRet/Nine", "//InvoiceRet/Ten",
-                                               "//InvoiceRet/Hundred", "//InvoiceRet/TenThousand",
-                                               "//InvoiceRet/TwoThousand"}));
-}
-
-TEST(QBXMLTags, RequestHeadersOfAnUnsequencedTypeFailsWithNothing) {
-    QBXMLTags tags;
-    AddTag(tags, RequestTypeCode::Invoice, "//InvoiceRet/RefNumber", 0);
-    std::vector<QBXMLTag*> headers = {nullptr};
-    EXPECT_FALSE(tags.RequestHeaders(4, headers));
-    EXPECT_TRUE(headers.empty());
+    EXPECT_EQ(names, (std::vector<std::string>{"TwoA", "TwoB", "Nine", "Ten", "Hundred",
+                                               "TenThousand", "TwoThousand"}));
 }
 
 }  // namespace

@@ -27,28 +27,24 @@ class ViewTagsTest : public ::testing::Test {
     ViewTags tags_;
 };
 
-TEST_F(ViewTagsTest, AViewTagTakesHeadingSequenceLevelAndPathFromItsEntry) {
+TEST_F(ViewTagsTest, AViewTagTakesItsEntrysValuesAndAPathOnlyOnceInAnyCase) {
+    tags_.Protect = true;
     ViewTag* view = tags_.Add(Tag("TxnDate", 3, "Date"));
     EXPECT_EQ(view->Heading, "Date");
     EXPECT_EQ(view->Sequence, 3);
     EXPECT_EQ(view->Level, 2);
     EXPECT_EQ(view->TagName, "//InvoiceRet/TxnDate");
+    EXPECT_EQ(view->Index, 1);
+    EXPECT_TRUE(view->Protect);
     EXPECT_EQ(tags_.Add(Tag("Blank", 0, "   "))->Heading, "Blank default");
-}
-
-TEST_F(ViewTagsTest, AddingAPathTwiceInAnyCaseReturnsTheFirstViewTag) {
-    tags_.Protect = true;
-    ViewTag* first = tags_.Add(Tag("RefNumber", 1));
     QBXMLTags other;
-    QBXMLTag* same = other.Add(RequestTypeCode::Invoice, "", 0, 0, "//invoiceret/REFNUMBER", "x", 1,
+    QBXMLTag* same = other.Add(RequestTypeCode::Invoice, "", 0, 0, "//invoiceret/TXNDATE", "x", 1,
                                "", false, "", "", 0);
-    EXPECT_EQ(tags_.Add(same), first);
-    EXPECT_EQ(tags_.Count(), 1u);
-    EXPECT_EQ(first->Index, 1);
-    EXPECT_TRUE(first->Protect);
-    EXPECT_EQ(tags_.Item("//INVOICERET/refnumber"), first);
-    EXPECT_EQ(tags_.Item(std::size_t{1}), first);
-    EXPECT_EQ(tags_.Item(std::size_t{2}), nullptr);
+    EXPECT_EQ(tags_.Add(same), view);
+    EXPECT_EQ(tags_.Count(), 2u);
+    EXPECT_EQ(tags_.Item("//INVOICERET/txndate"), view);
+    EXPECT_EQ(tags_.Item(std::size_t{1}), view);
+    EXPECT_EQ(tags_.Item(std::size_t{3}), nullptr);
 }
 
 TEST_F(ViewTagsTest, SortPutsShownTagsFirstBySequenceAndKeepsTheRestInOrder) {

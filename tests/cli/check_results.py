@@ -64,6 +64,13 @@ def check_json(path):
     return lines
 
 
+def shown(cell):
+    """A date cell as its date format shows it, so it compares with the list's text."""
+    if cell.is_date and cell.number_format == "yyyy-mm-dd":
+        return cell.value.strftime("%Y-%m-%d")
+    return str(cell.value)
+
+
 def check_xlsx(path):
     import openpyxl
 
@@ -74,7 +81,7 @@ def check_xlsx(path):
         lines.append(ws.title + ": " + "|".join("" if h is None else str(h) for h in headings))
         row = 2
         while ws.cell(row=row, column=1).value not in (None, ""):
-            lines.append("  " + str(ws.cell(row=row, column=1).value))
+            lines.append("  " + shown(ws.cell(row=row, column=1)))
             row += 1
     return lines
 

@@ -29,4 +29,19 @@ std::string Shell(const std::string& text) {
     return word + "'";
 }
 
+void CliCompany::SetUp() {
+    const CliRun made =
+        Cli("sample --scale 0.05 --today 2026-11-02 --out " + Shell(company_.string()));
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+}
+
+CliRun CliCompany::Run(const std::string& command, const std::string& arguments) {
+    return Cli(command + " --home " + Shell(home_.string()) + " --company " +
+               Shell(company_.string()) + " " + arguments);
+}
+
+CliRun CliHome::Home(const std::string& command, const std::string& arguments) {
+    return Cli(command + " --home " + Shell(home_.string()) + " " + arguments);
+}
+
 }  // namespace quarrion::test

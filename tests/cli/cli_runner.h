@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 
@@ -20,5 +22,27 @@ CliRun Cli(const std::string& arguments);
 
 // A text as one shell word, in single quotes.
 std::string Shell(const std::string& text);
+
+// A folder of the test's own, with the data folder in it.
+class CliHome : public ::testing::Test {
+  protected:
+    // Runs `command` with the test's data folder.
+    CliRun Home(const std::string& command, const std::string& arguments);
+
+    TempDir dir_;
+    std::filesystem::path home_ = dir_.Path() / "home";
+};
+
+// The same with a small company made by the tool itself (a few dozen transactions up to
+// 2026-11-02), so the tests stay fast.
+class CliCompany : public CliHome {
+  protected:
+    void SetUp() override;
+    // Runs `command` with the test's data folder and company.
+    CliRun Run(const std::string& command, const std::string& arguments);
+    CliRun Search(const std::string& arguments) { return Run("search", arguments); }
+
+    std::filesystem::path company_ = dir_.Path() / "company.qbxml";
+};
 
 }  // namespace quarrion::test

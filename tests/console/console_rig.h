@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QStandardItemModel>
 #include <QTest>
 #include <QTreeView>
 #include <memory>

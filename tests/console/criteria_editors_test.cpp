@@ -1,21 +1,16 @@
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
-#include "console/criteria_control.h"
-#include "console/criterion_control.h"
-#include "console/field_criteria_control.h"
-#include "console/field_criterion_control.h"
-#include "console/list_palette.h"
 #include "console/number_key_rule.h"
-#include "console/range_control.h"
+#include "console_rig.h"
 #include "editor_support.h"
 #include "model/rule_values.h"
 #include "shell_test_main.h"
 
 using namespace quarrion;
+using quarrion::test::Choose;
 
 namespace {
 
@@ -43,29 +38,6 @@ void TypeInFocus(const QString& keys) {
     for (QChar key : keys) QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
 }
 
-void Choose(QComboBox* box, const QString& text) {
-    const int index = box->findText(text);
-    QVERIFY2(index >= 0, qPrintable("no choice " + text));
-    box->setCurrentIndex(index);
-}
-
-// Fills a global row as a user does: join, data type, operation, then typed keys.
-void FillRow(CriterionControl* row, const QString& andOr, const QString& choice,
-             const QString& operation, const QString& keys) {
-    Choose(row->cboAndOr(), andOr);
-    Choose(row->cboDataType(), choice);
-    Choose(row->cboTrueCompare(), operation);
-    QWidget* input = row->Input();
-    if (auto* list = qobject_cast<ListPalette*>(input)) {
-        // The list's ending keys move the focus to the next box.
-        list->Box(1)->setFocus();
-        TypeInFocus(keys);
-        return;
-    }
-    if (auto* range = qobject_cast<RangeControl*>(input)) input = range->txtFrom();
-    if (input) QTest::keyClicks(input, keys);
-}
-
 }  // namespace
 
 // The rule editors the console and the re-search window share: rows, groups, inputs
@@ -74,65 +46,23 @@ class CriteriaEditorsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void ANewGlobalRowOffersAndTextAndTheTextOperationsButHoldsNoData() {
-        CriteriaControl panel;
-        QCOMPARE(panel.RowCount(), 1);
-        CriterionControl* row = panel.Criterion(1);
-        QCOMPARE(row->cboAndOr()->currentText(), QStringLiteral("AND"));
-        QCOMPARE(Items(row->cboAndOr()), QStringList({"OR", "AND"}));
-        QCOMPARE(Items(row->cboDataType()),
-                 QStringList({"Text", "Any Number", "Percent", "Price", "Quantity", "Amount"}));
-        QCOMPARE(Operations(row->cboTrueCompare()),
-                 QList<long>({Operation::Contains, Operation::TextEquals, Operation::StartsWith,
-                              Operation::EndsWith, Operation::WholeWord, Operation::MatchesPattern,
-                              Operation::InList}));
-        QCOMPARE(row->Input(), static_cast<QWidget*>(row->txtString()));
-        QVERIFY(!panel.ContainsData());
-        Examinors groups;
-        panel.ReadExaminors(groups);
-        QCOMPARE(groups.Count(), std::size_t{0});
-        QCOMPARE(panel.Title(), QStringLiteral("Global Search Rule Set"));
-    }
-
-    void EachOperationShowsTheInputThatFitsIt_data() {
-        QTest::addColumn<QString>("choice");
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("input");
-        QTest::newRow("contains") << "Text"
-                                  << "Contains"
-                                  << "txtString";
-        QTest::newRow("equals") << "Text"
-                                << "Equals"
-                                << "txtString";
-        QTest::newRow("pattern") << "Text"
-                                 << "Matches Pattern"
-                                 << "txtString";
-        QTest::newRow("text list") << "Text"
-                                   << "In List"
-                                   << "txtList";
-        QTest::newRow("less") << "Amount"
-                              << "Less Than"
-                              << "txtNumber";
-        QTest::newRow("greater") << "Any Number"
-                                 << "Greater Than"
-                                 << "txtNumber";
-        QTest::newRow("between") << "Price"
-                                 << "Between"
-                                 << "txtRange";
-        QTest::newRow("number list") << "Quantity"
-                                     << "In List"
-                                     << "nbrList";
-    }
     void EachOperationShowsTheInputThatFitsIt() {
-        QFETCH(QString, choice);
-        QFETCH(QString, operation);
-        QFETCH(QString, input);
-        CriterionControl row;
-        Choose(row.cboDataType(), choice);
-        Choose(row.cboTrueCompare(), operation);
-        QVERIFY(row.Input());
-        QCOMPARE(row.Input()->objectName(), input);
-        QCOMPARE(row.Criterion().Operand, long(row.cboTrueCompare()->currentData().toInt()));
+        const struct {
+            const char* choice;
+            const char* operation;
+            const char* input;
+        } cases[] = {
+            {"Text", "Contains", "txtString"},        {"Text", "Equals", "txtString"},
+            {"Text", "Matches Pattern", "txtString"}, {"Text", "In List", "txtList"},
+            {"Amount", "Less Than", "txtNumber"},     {"Any Number", "Greater Than", "txtNumber"},
+            {"Price", "Between", "txtRange"},         {"Quantity", "In List", "nbrList"}};
+        for (const auto& c : cases) {
+            CriterionControl row;
+            Choose(row.cboDataType(), c.choice);
+            Choose(row.cboTrueCompare(), c.operation);
+            QVERIFY2(row.Input() && row.Input()->objectName() == c.input, c.operation);
+            QCOMPARE(row.Criterion().Operand, long(row.cboTrueCompare()->currentData().toInt()));
+        }
     }
 
     void SwitchingATextListRowToANumberChoiceRefillsTheOperationsWithoutTheTextOnes() {
@@ -156,11 +86,11 @@ class CriteriaEditorsTest : public QObject {
         panel.More();
         panel.More();
         QCOMPARE(panel.RowCount(), 4);
-        FillRow(panel.Criterion(1), "AND", "Text", "Contains", "Acme");
-        FillRow(panel.Criterion(2), "OR", "Amount", "Greater Than", "500");
+        test::EnterRule(&panel, 1, "text contains Acme");
+        test::EnterRule(&panel, 2, "or amount gt 500");
         // Row 3 stays empty: its OR must not open a group.
         Choose(panel.Criterion(3)->cboAndOr(), "OR");
-        FillRow(panel.Criterion(4), "AND", "Text", "Starts With", "INV");
+        test::EnterRule(&panel, 4, "text starts-with INV");
         QVERIFY(panel.Changed());
         QVERIFY(panel.ContainsData());
         Examinors groups;
@@ -174,10 +104,9 @@ class CriteriaEditorsTest : public QObject {
         Activate(&source);
         source.More();
         source.More();
-        FillRow(source.Criterion(1), "AND", "Text", "In List", "north,south");
-        FillRow(source.Criterion(2), "OR", "Price", "Between", "10");
-        QTest::keyClicks(source.Criterion(2)->txtRange()->txtTo(), "20");
-        FillRow(source.Criterion(3), "AND", "Percent", "Equal To", "8.5");
+        test::EnterRule(&source, 1, "text in north,south");
+        test::EnterRule(&source, 2, "or price between 10 20");
+        test::EnterRule(&source, 3, "percent eq 8.5");
         Examinors groups;
         source.ReadExaminors(groups);
         const QString expected = test::ExaminorsText(groups);
@@ -199,62 +128,20 @@ class CriteriaEditorsTest : public QObject {
         QCOMPARE(test::ExaminorsText(again), expected);
     }
 
-    void MoreLessAndClear() {
-        CriteriaControl panel;
-        QSignalSpy rows(&panel, &CriteriaControl::RowsChanged);
-        panel.Less();
-        QCOMPARE(panel.RowCount(), 1);
-        QCOMPARE(rows.count(), 0);
-        panel.More();
-        panel.More();
-        QCOMPARE(panel.RowCount(), 3);
-        QCOMPARE(rows.last().first().toInt(), 3);
-        panel.Less();
-        QCOMPARE(panel.RowCount(), 2);
-        FillRow(panel.Criterion(2), "AND", "Text", "Contains", "x");
-        panel.Clear();
-        QCOMPARE(panel.RowCount(), 1);
-        QVERIFY(!panel.ContainsData());
-        QVERIFY(!panel.Changed());
-        QCOMPARE(panel.Criterion(1)->txtString()->text(), QString());
-    }
-
-    void NumberKeysFollowTheRule_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("digit") << "12"
-                               << "7" << true;
-        QTest::newRow("letter") << "12"
-                                << "a" << false;
-        QTest::newRow("first point") << "12"
-                                     << "." << true;
-        QTest::newRow("second point") << "1.5"
-                                      << "." << false;
-        QTest::newRow("minus first") << ""
-                                     << "-" << true;
-        QTest::newRow("minus after blanks") << "  "
-                                            << "-" << true;
-        QTest::newRow("minus after a digit") << "5"
-                                             << "-" << false;
-        QTest::newRow("comma after a digit") << "1"
-                                             << "," << true;
-        QTest::newRow("comma first") << " "
-                                     << "," << false;
-        QTest::newRow("second comma") << "1,"
-                                      << "," << false;
-        QTest::newRow("plus") << ""
-                              << "+" << false;
-        QTest::newRow("backspace") << "5"
-                                   << "\b" << true;
-        QTest::newRow("navigation") << "5"
-                                    << "" << true;
-    }
+    // Text already in the box, the key typed, and whether the box takes it.
     void NumberKeysFollowTheRule() {
-        QFETCH(QString, text);
-        QFETCH(QString, key);
-        QFETCH(bool, accepted);
-        QCOMPARE(NumberKeyRule::Accepts(text, key), accepted);
+        const struct {
+            const char* text;
+            const char* key;
+            bool accepted;
+        } cases[] = {{"12", "7", true}, {"12", "a", false}, {"12", ".", true}, {"1.5", ".", false},
+                     {"", "-", true},   {"  ", "-", true},  {"5", "-", false}, {"1", ",", true},
+                     {" ", ",", false}, {"1,", ",", false}, {"", "+", false},  {"5", "\b", true},
+                     {"5", "", true}};
+        for (const auto& c : cases) {
+            QVERIFY2(NumberKeyRule::Accepts(c.text, c.key) == c.accepted,
+                     qPrintable(QStringLiteral("'%1' + '%2'").arg(c.text, c.key)));
+        }
     }
 
     void TypingIntoANumberBoxDropsRefusedKeys() {
@@ -268,18 +155,18 @@ class CriteriaEditorsTest : public QObject {
 
     void EndingKeysOfATextListOpenANewBox_data() {
         QTest::addColumn<int>("key");
-        QTest::addColumn<QChar>("character");
-        QTest::newRow("comma") << int(Qt::Key_Comma) << QChar(',');
-        QTest::newRow("period") << int(Qt::Key_Period) << QChar('.');
-        QTest::newRow("colon") << int(Qt::Key_Colon) << QChar(':');
-        QTest::newRow("semicolon") << int(Qt::Key_Semicolon) << QChar(';');
-        QTest::newRow("space") << int(Qt::Key_Space) << QChar(' ');
-        QTest::newRow("enter") << int(Qt::Key_Return) << QChar('\r');
-        QTest::newRow("tab") << int(Qt::Key_Tab) << QChar('\t');
+        for (auto [name, key] : {std::pair{"comma", Qt::Key_Comma},
+                                 {"period", Qt::Key_Period},
+                                 {"colon", Qt::Key_Colon},
+                                 {"semicolon", Qt::Key_Semicolon},
+                                 {"space", Qt::Key_Space},
+                                 {"enter", Qt::Key_Return},
+                                 {"tab", Qt::Key_Tab}}) {
+            QTest::newRow(name) << int(key);
+        }
     }
     void EndingKeysOfATextListOpenANewBox() {
         QFETCH(int, key);
-        QFETCH(QChar, character);
         CriterionControl row;
         Activate(&row);
         Choose(row.cboTrueCompare(), "In List");
@@ -287,7 +174,6 @@ class CriteriaEditorsTest : public QObject {
         list->Box(1)->setFocus();
         QTest::keyClicks(list->Box(1), "abc");
         QTest::keyClick(list->Box(1), Qt::Key(key), Qt::NoModifier);
-        Q_UNUSED(character);
         QCOMPARE(list->Count(), 2);
         QCOMPARE(list->ListItem(1), QStringLiteral("abc"));
         QVERIFY(list->Box(2)->hasFocus());
@@ -337,7 +223,7 @@ class CriteriaEditorsTest : public QObject {
 
     void DeleteOnARowsChoiceEmptiesItsValue() {
         CriteriaControl panel;
-        FillRow(panel.Criterion(1), "AND", "Text", "Contains", "Acme");
+        test::EnterRule(&panel, 1, "text contains Acme");
         QVERIFY(panel.ContainsData());
         panel.Criterion(1)->cboTrueCompare()->setFocus();
         QTest::keyClick(panel.Criterion(1)->cboTrueCompare(), Qt::Key_Delete);
@@ -366,12 +252,12 @@ class CriteriaEditorsTest : public QObject {
         panel.More();
         Activate(&panel);
         QSignalSpy search(&panel, &CriteriaControl::SearchRequested);
-        FillRow(panel.Criterion(1), "AND", "Text", "Contains", "a");
+        test::EnterRule(&panel, 1, "text contains a");
         QTest::keyClick(panel.Criterion(1)->txtString(), Qt::Key_Return);
         QCOMPARE(search.count(), 0);
         QCOMPARE(QApplication::focusWidget(),
                  static_cast<QWidget*>(panel.Criterion(2)->cboAndOr()));
-        FillRow(panel.Criterion(2), "AND", "Text", "Contains", "b");
+        test::EnterRule(&panel, 2, "text contains b");
         QTest::keyClick(panel.Criterion(2)->txtString(), Qt::Key_Return);
         QCOMPARE(search.count(), 1);
     }
@@ -383,9 +269,10 @@ class CriteriaEditorsTest : public QObject {
         panel.SetRequestType(4);
         QCOMPARE(panel.Title(), QStringLiteral("Invoice Search Rule Set"));
         FieldCriterionControl* row = panel.Criterion(1);
-        // Ids and dates carry no rule.
-        QCOMPARE(Items(row->cboDataType()),
-                 QStringList({"Num", "Customer", "Memo", "Subtotal", "Tax %", "Paid", "Qty"}));
+        // Ids carry no rule.
+        QCOMPARE(Items(row->cboDataType()), QStringList({"Date", "Num", "Customer", "Memo",
+                                                         "Subtotal", "Tax %", "Paid", "Qty"}));
+        Choose(row->cboDataType(), "Num");
         QCOMPARE(Operations(row->cboTrueCompare()),
                  QList<long>({Operation::Contains, Operation::TextEquals, Operation::StartsWith,
                               Operation::EndsWith, Operation::WholeWord, Operation::MatchesPattern,
@@ -407,18 +294,11 @@ class CriteriaEditorsTest : public QObject {
         panel.SetRequestType(2);
         panel.More();
         panel.More();
-        FieldCriterionControl* first = panel.Criterion(1);
-        Choose(first->cboDataType(), "Customer");
-        Choose(first->cboTrueCompare(), "Starts With");
-        QTest::keyClicks(first->txtString(), "Acme");
-        FieldCriterionControl* second = panel.Criterion(2);
-        Choose(second->cboAndOr(), "OR");
-        Choose(second->cboDataType(), "Balance");
-        Choose(second->cboTrueCompare(), "Greater Than");
-        QTest::keyClicks(second->txtNumber(), "100");
-        FieldCriterionControl* third = panel.Criterion(3);
-        Choose(third->cboDataType(), "Active");
-        Choose(third->cboTrueCompare(), "Is True");
+        for (int row = 1; row <= 3; ++row) {
+            const char* rules[] = {"FullName starts-with Acme", "or Balance gt 100",
+                                   "IsActive is-true"};
+            test::EnterFieldRule(&panel, row, ParseRuleText(rules[row - 1]).Rule);
+        }
         QVERIFY(panel.Changed());
         FieldExaminors groups;
         panel.ReadFieldExaminors(groups);

@@ -42,35 +42,33 @@ inline void FillSmallCatalog(QBXMLTags& catalog) {
 }
 
 // The groups as rule text, one line per rule, "|" between groups: a stable form two
-// sets of rules can be compared by.
-inline QString ExaminorsText(const Examinors& examinors) {
-    std::string text;
-    for (const Examinor& group : examinors) {
-        const bool laterGroup = !text.empty();
-        if (laterGroup) text += " | ";
+// sets of rules can be compared by. `rules` gives a group's rules, `text` one rule's.
+template <typename Groups, typename Rules, typename Text>
+QString GroupsText(const Groups& groups, Rules rules, Text text) {
+    std::string joined;
+    for (const auto& group : groups) {
+        const bool laterGroup = !joined.empty();
+        if (laterGroup) joined += " | ";
         bool first = true;
-        for (const Criterion& rule : group.Criteria) {
-            if (!first) text += "; ";
-            text += CriterionText(rule, first && laterGroup);
+        for (const auto& rule : rules(group)) {
+            if (!first) joined += "; ";
+            joined += text(rule, first && laterGroup);
             first = false;
         }
     }
-    return QString::fromStdString(text);
+    return QString::fromStdString(joined);
+}
+
+inline QString ExaminorsText(const Examinors& examinors) {
+    return GroupsText(
+        examinors, [](const Examinor& group) -> const auto& { return group.Criteria; },
+        [](const Criterion& rule, bool join) { return CriterionText(rule, join); });
 }
 
 inline QString FieldExaminorsText(const FieldExaminors& examinors) {
-    std::string text;
-    for (const FieldExaminor& group : examinors) {
-        const bool laterGroup = !text.empty();
-        if (laterGroup) text += " | ";
-        bool first = true;
-        for (const FieldCriterion& rule : group.FieldCriteria) {
-            if (!first) text += "; ";
-            text += FieldCriterionText(rule, first && laterGroup);
-            first = false;
-        }
-    }
-    return QString::fromStdString(text);
+    return GroupsText(
+        examinors, [](const FieldExaminor& group) -> const auto& { return group.FieldCriteria; },
+        [](const FieldCriterion& rule, bool join) { return FieldCriterionText(rule, join); });
 }
 
 }  // namespace quarrion::test

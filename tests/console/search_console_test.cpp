@@ -141,6 +141,28 @@ void ClickLine(SavedSearches* saved, QStandardItem* line, Qt::MouseButton button
     QTest::mouseRelease(tree->viewport(), button, Qt::NoModifier, at + QPoint(travel, 0));
 }
 
+// The main window with the console's parts shown, saved as pictures for the record
+// (with the field rules of the invoices too) when QUARRION_SCREENSHOTS names a folder.
+void Picture(ConsoleRig& rig, SearchConsoleControl* console) {
+    console->tvwView()->tvwView()->expandAll();
+    QTest::qWait(50);
+    for (QWidget* shown :
+         {static_cast<QWidget*>(console->criView()), static_cast<QWidget*>(console->datView()),
+          static_cast<QWidget*>(console->tvwView())}) {
+        QVERIFY(shown->isVisible() && shown->height() > 20);
+    }
+    const QImage picture = rig.Main().grab().toImage();
+    QVERIFY(!picture.isNull());
+    const QString folder = qEnvironmentVariable("QUARRION_SCREENSHOTS");
+    if (folder.isEmpty()) return;
+    QDir().mkpath(folder);
+    QVERIFY(picture.save(folder + "/console.png"));
+    test::TypeMenu(console->lstView(), 4, QStringLiteral("Refine Search"));
+    QTest::qWait(50);
+    QVERIFY(rig.Main().grab().save(folder + "/console_field_rules.png"));
+    QTest::mouseClick(console->cmdCancel(), Qt::LeftButton);
+}
+
 std::size_t StoredCount(IOManager& store) {
     auto searches = store.SearchObjects();
     return searches ? searches->Count() : 0;
@@ -220,22 +242,6 @@ class SearchConsoleTest : public QObject {
                  QStringList{"IOManager::SaveCriterion: (19) IOManager\nthe disk is full"});
     }
 
-    void WithNothingRememberedTheConsoleOpensOnTodayTransactionDatesAndThreeTypes() {
-        ConsoleRig rig;
-        SearchConsoleControl* console = rig.Console();
-        QCOMPARE(Ticked(console->lstView()), (QList<std::int32_t>{2, 4, 11}));
-        QCOMPARE(console->lstView()->Count(), 34);
-        QCOMPARE(console->datView()->FromDate(), QDate::currentDate());
-        QCOMPARE(console->datView()->ToDate(), QDate::currentDate());
-        QCOMPARE(console->datView()->DateFilterType(), 1L);
-        QCOMPARE(console->datView()->dtpFrom()->displayFormat(), QStringLiteral("MM dd, yyyy"));
-        QVERIFY(!console->cmdSave()->isEnabled());
-        QVERIFY(!console->cmdLess()->isEnabled());
-        QVERIFY(!console->cmdOK()->isVisible());
-        QVERIFY(!console->cmdCancel()->isVisible());
-        QCOMPARE(console->criView()->Title(), QStringLiteral("Global Search Rule Set"));
-    }
-
     void AfterASearchTheConsoleIsEmptyAndTheNextStartShowsWhatItUsed() {
         QList<int> sizes;
         {
@@ -307,30 +313,28 @@ class SearchConsoleTest : public QObject {
         QCOMPARE(answers.Seen.size(), 1);
     }
 
-    void SettingAnEmptyFieldViewForgetsTheTypesFieldRules() {
+    // Set with an emptied view forgets a type's field rules; Clear Search on a type
+    // resets them and leaves field mode.
+    void EmptyingOrClearingATypesFieldRulesForgetsThem() {
         ConsoleRig rig;
         SearchConsoleControl* console = rig.Console();
-        test::TypeMenu(console->lstView(), 11, QStringLiteral("Refine Search"));
-        test::EnterFieldRule(console->fldView(), 1, ParseRuleText("Name contains North").Rule);
-        QTest::mouseClick(console->cmdOK(), Qt::LeftButton);
-        QVERIFY(console->lstView()->Rule(11)->FieldExaminors.ContainsData());
-        QVERIFY(console->cmdSave()->isEnabled());
-        test::TypeMenu(console->lstView(), 11, QStringLiteral("Refine Search"));
+        auto refine = [console](std::int32_t type, const char* rule) {
+            test::TypeMenu(console->lstView(), type, QStringLiteral("Refine Search"));
+            test::EnterFieldRule(console->fldView(), 1, ParseRuleText(rule).Rule);
+            QTest::mouseClick(console->cmdOK(), Qt::LeftButton);
+            QVERIFY(console->lstView()->Rule(type)->FieldExaminors.ContainsData());
+            QVERIFY(console->cmdSave()->isEnabled());
+            test::TypeMenu(console->lstView(), type, QStringLiteral("Refine Search"));
+        };
+        refine(11, "Name contains North");
         QCOMPARE(console->fldView()->RowCount(), 1);
         QCOMPARE(console->fldView()->Criterion(1)->txtString()->text(), QStringLiteral("North"));
         console->fldView()->Criterion(1)->cboTrueCompare()->setFocus();
         QTest::keyClick(console->fldView()->Criterion(1)->cboTrueCompare(), Qt::Key_Delete);
         QTest::mouseClick(console->cmdOK(), Qt::LeftButton);
         QVERIFY(!console->lstView()->Rule(11)->FieldExaminors.ContainsData());
-    }
 
-    void ClearSearchOnATypeResetsItsRulesAndLeavesFieldMode() {
-        ConsoleRig rig;
-        SearchConsoleControl* console = rig.Console();
-        test::TypeMenu(console->lstView(), 2, QStringLiteral("Refine Search"));
-        test::EnterFieldRule(console->fldView(), 1, ParseRuleText("Balance gt 5").Rule);
-        QTest::mouseClick(console->cmdOK(), Qt::LeftButton);
-        test::TypeMenu(console->lstView(), 2, QStringLiteral("Refine Search"));
+        refine(2, "Balance gt 5");
         test::TypeMenu(console->lstView(), 2, QStringLiteral("Clear Search"));
         QVERIFY(!console->FieldMode());
         QVERIFY(!console->lstView()->Rule(2)->FieldExaminors.ContainsData());
@@ -441,6 +445,7 @@ class SearchConsoleTest : public QObject {
         QVERIFY(root);
         QCOMPARE(ChildTexts(root),
                  QStringList({"Acme's invoices and customers", "Customer", "Invoice"}));
+        Picture(rig, console);
 
         // Use: a click on the search's line loads it into the console.
         QTest::mouseClick(console->cmdClear(), Qt::LeftButton);
@@ -492,40 +497,19 @@ class SearchConsoleTest : public QObject {
         QVERIFY(!SavedRoot(saved, "Acme in May"));
     }
 
-    void ADragOrAClickOnAChildLineChoosesNothing() {
-        ConsoleRig rig;
-        SearchConsoleControl* console = rig.Console();
-        Compose(console, {4}, QDate(2024, 1, 1), QDate(2024, 1, 2), 1, {"text contains z"}, {});
-        SaveAs(console, "Drag test", "   ");
-        SavedSearches* saved = console->tvwView();
-        QStandardItem* root = SavedRoot(saved, "Drag test");
-        QVERIFY(root);
-        // A blank description has no line.
-        QCOMPARE(ChildTexts(root), QStringList{"Invoice"});
-        saved->tvwView()->expandAll();
-        QSignalSpy use(saved, &SavedSearches::UseThis);
-        ClickLine(saved, root, Qt::LeftButton, SavedSearches::ClickSlack + 2);
-        QCOMPARE(use.count(), 0);
-        ClickLine(saved, root->child(0), Qt::RightButton);
-        QVERIFY(!saved->EditMenu()->isVisible());
-        QVERIFY(!saved->SearchObject());
-        ClickLine(saved, root, Qt::LeftButton, SavedSearches::ClickSlack);
-        QCOMPARE(use.count(), 1);
-        // Tidy up for the tests after this one.
-        Answers answers;
-        saved->DeleteSelected();
-    }
-
     void ASavedSearchWithoutColumnsTakesTheTypesDefaultColumns() {
         ConsoleRig rig;
         SearchConsoleControl* console = rig.Console();
+        auto build = [&rig](SearchObject2& search) {
+            SearchBuilder builder(rig.State().Catalog());
+            builder.IncludeType(4);
+            builder.SetDates(Day(2024, 6, 1), Day(2024, 6, 30), 1);
+            builder.AddRule("text contains Supply");
+            builder.Build(search);
+        };
         // Saved elsewhere (the terminal tool, an older version) without display columns.
-        SearchBuilder builder(rig.State().Catalog());
-        builder.IncludeType(4);
-        builder.SetDates(Day(2024, 6, 1), Day(2024, 6, 30), 1);
-        builder.AddRule("text contains Supply");
         SearchObject2 search;
-        builder.Build(search);
+        build(search);
         search.Name = "No columns";
         search.IncludeItems.Item(1)->DisplayColumns.Clear();
         QVERIFY(rig.Store().SaveSearchObject(&search));
@@ -535,14 +519,8 @@ class SearchConsoleTest : public QObject {
         QVERIFY(invoice->DisplayColumns.Count() > 0);
         QCOMPARE(invoice->DisplayColumns.Count(), invoice->DefaultColumns.Count());
         QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
-        QCOMPARE(rig.Handed.front()->IncludeItems.Item(1)->DisplayColumns.Count(),
-                 invoice->DefaultColumns.Count());
-        SearchBuilder fresh(rig.State().Catalog());
-        fresh.IncludeType(4);
-        fresh.SetDates(Day(2024, 6, 1), Day(2024, 6, 30), 1);
-        fresh.AddRule("text contains Supply");
         SearchObject2 expected;
-        fresh.Build(expected);
+        build(expected);
         QCOMPARE(test::SearchText(*rig.Handed.front()), test::SearchText(expected));
         Answers answers;
         console->tvwView()->Select("No columns");
@@ -550,13 +528,30 @@ class SearchConsoleTest : public QObject {
         QVERIFY(!SavedRoot(console->tvwView(), "No columns"));
     }
 
-    void TheSavedSearchTreeWorksFromTheKeyboard() {
+    // A drag, or a click on a child line, chooses nothing; a click within the slack
+    // and Return use the search; Delete deletes it.
+    void TheSavedSearchTreeTakesClicksAndKeysButNotDrags() {
         ConsoleRig rig;
         SearchConsoleControl* console = rig.Console();
         Compose(console, {11}, QDate(2024, 3, 1), QDate(2024, 3, 9), 1, {"text contains k"}, {});
-        SaveAs(console, "Keys", "");
+        SaveAs(console, "Keys", "   ");
         QTest::mouseClick(console->cmdClear(), Qt::LeftButton);
         SavedSearches* saved = console->tvwView();
+        QStandardItem* root = SavedRoot(saved, "Keys");
+        QVERIFY(root);
+        // A blank description has no line.
+        QCOMPARE(ChildTexts(root), QStringList{"Vendor"});
+        saved->tvwView()->expandAll();
+        QSignalSpy use(saved, &SavedSearches::UseThis);
+        ClickLine(saved, root, Qt::LeftButton, SavedSearches::ClickSlack + 2);
+        QCOMPARE(use.count(), 0);
+        ClickLine(saved, root->child(0), Qt::RightButton);
+        QVERIFY(!saved->EditMenu()->isVisible());
+        QVERIFY(!saved->SearchObject());
+        ClickLine(saved, root, Qt::LeftButton, SavedSearches::ClickSlack);
+        QCOMPARE(use.count(), 1);
+
+        QTest::mouseClick(console->cmdClear(), Qt::LeftButton);
         QTreeView* tree = saved->tvwView();
         tree->setFocus();
         tree->setCurrentIndex(SavedRoot(saved, "Keys")->index());
@@ -601,47 +596,6 @@ class SearchConsoleTest : public QObject {
         QTest::mouseClick(console->cmdSave(), Qt::LeftButton);
         QCOMPARE(StoredCount(rig.Store()), before);
         QVERIFY(!SavedRoot(console->tvwView(), "Never"));
-    }
-
-    // The main window with a composed search, saved as a picture for the record when the
-    // build asks for one (QUARRION_SCREENSHOTS names the folder).
-    void AComposedSearchIsShownInTheMainWindow() {
-        ConsoleRig rig;
-        SearchConsoleControl* console = rig.Console();
-        Compose(console, {2, 4, 11}, QDate(2024, 1, 1), QDate(2024, 12, 31), 1,
-                {"text contains Supply", "amount ge 500", "or text in north,south,west"}, {});
-        SaveAs(console, "Supply over 500", "Invoices and customers that mention Supply");
-        test::TypeMenu(console->lstView(), 4, QStringLiteral("Refine Search"));
-        test::EnterFieldRule(console->fldView(), 1,
-                             ParseRuleText("CustomerRef/FullName starts-with Acme").Rule);
-        QTest::mouseClick(console->cmdMore(), Qt::LeftButton);
-        test::EnterFieldRule(console->fldView(), 2,
-                             ParseRuleText("or Subtotal between 100 900").Rule);
-        QTest::mouseClick(console->cmdOK(), Qt::LeftButton);
-        console->tvwView()->tvwView()->expandAll();
-        QTest::qWait(50);
-        for (QWidget* shown :
-             {static_cast<QWidget*>(console->criView()), static_cast<QWidget*>(console->datView()),
-              static_cast<QWidget*>(console->tvwView())}) {
-            QVERIFY(shown->isVisible());
-            QVERIFY(shown->height() > 20);
-        }
-        QCOMPARE(console->criView()->RowCount(), 3);
-        const QImage picture = rig.Main().grab().toImage();
-        QVERIFY(!picture.isNull());
-        const QByteArray folder = qgetenv("QUARRION_SCREENSHOTS");
-        if (!folder.isEmpty()) {
-            QDir().mkpath(QString::fromLocal8Bit(folder));
-            QVERIFY(picture.save(QString::fromLocal8Bit(folder) + "/console.png"));
-            test::TypeMenu(console->lstView(), 4, QStringLiteral("Refine Search"));
-            QTest::qWait(50);
-            QVERIFY(rig.Main().grab().save(QString::fromLocal8Bit(folder) +
-                                           "/console_field_rules.png"));
-            QTest::mouseClick(console->cmdCancel(), Qt::LeftButton);
-        }
-        Answers answers;
-        console->tvwView()->Select("Supply over 500");
-        console->tvwView()->DeleteSelected();
     }
 
     void EveryControlHasANameATooltipAndAnAccessibleName() {

@@ -15,6 +15,18 @@
 namespace quarrion {
 namespace {
 
+std::ptrdiff_t EntriesIn(const test::TempDir& dir) {
+    return std::distance(std::filesystem::directory_iterator(dir.Path()),
+                         std::filesystem::directory_iterator());
+}
+
+// A named pipe in `dir`, as a user may point a setting at one.
+std::filesystem::path PipeIn(const test::TempDir& dir, const char* name) {
+    auto pipe = dir.Path() / name;
+    EXPECT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    return pipe;
+}
+
 TEST(AtomicFile, TheTargetChangesOnlyOnCommit) {
     test::TempDir dir;
     auto target = dir.Path() / "book.txt";
@@ -26,9 +38,7 @@ TEST(AtomicFile, TheTargetChangesOnlyOnCommit) {
         EXPECT_EQ(test::ReadAll(target), "before");
     }
     EXPECT_EQ(test::ReadAll(target), "before");
-    std::size_t entries = 0;
-    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.Path())) ++entries;
-    EXPECT_EQ(entries, 1u) << "an abandoned write leaves no temporary file";
+    EXPECT_EQ(EntriesIn(dir), 1) << "an abandoned write leaves no temporary file";
 
     AtomicFile file(target);
     ASSERT_TRUE(file.Write("after"));
@@ -36,18 +46,11 @@ TEST(AtomicFile, TheTargetChangesOnlyOnCommit) {
     EXPECT_EQ(test::ReadAll(target), "after");
 }
 
-}  // namespace
-}  // namespace quarrion
-
-namespace quarrion {
-namespace {
-
 // Targets that are not regular files: a pipe is written through (never replaced by a
 // file), a folder is refused, a link keeps linking to the file it names.
 TEST(AtomicFileTargets, APipeIsWrittenThroughAndStaysAPipe) {
     test::TempDir dir;
-    auto pipe = dir.Path() / "pipe";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    auto pipe = PipeIn(dir, "pipe");
     std::string received;
     std::thread reader([&] {
         std::ifstream in(pipe, std::ios::binary);
@@ -59,10 +62,7 @@ TEST(AtomicFileTargets, APipeIsWrittenThroughAndStaysAPipe) {
     reader.join();
     EXPECT_EQ(received, "through the pipe");
     EXPECT_TRUE(std::filesystem::is_fifo(pipe));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
-                            std::filesystem::directory_iterator()),
-              1)
-        << "no temporary file is left beside the pipe";
+    EXPECT_EQ(EntriesIn(dir), 1) << "no temporary file is left beside the pipe";
 }
 
 TEST(AtomicFileTargets, AFolderIsRefusedAndKept) {
@@ -87,18 +87,11 @@ TEST(AtomicFileTargets, ALinkKeepsLinkingToTheReplacedFile) {
 
 TEST(ReadWholeFile, APipeIsRefusedInsteadOfWaitedOn) {
     test::TempDir dir;
-    auto pipe = dir.Path() / "company.qbxml";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    auto pipe = PipeIn(dir, "company.qbxml");
     std::string contents;
     std::string error = ReadWholeFile(pipe, contents).Message();
     EXPECT_NE(error.find("is not a regular file"), std::string::npos) << error;
 }
-
-}  // namespace
-}  // namespace quarrion
-
-namespace quarrion {
-namespace {
 
 TEST(LeftoverTemporaries, AbandonedOnesGoAndOnesBeingWrittenStay) {
     test::TempDir dir;

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "sample/sample_company.h"
+
 namespace quarrion::test {
 
 std::string InvoiceRecord(const TestInvoice& invoice) {
@@ -68,6 +70,13 @@ std::vector<std::string> Invoices(int count) {
 void WriteText(const std::filesystem::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
+}
+
+std::string WriteSmallSampleCompany(const std::filesystem::path& path) {
+    SampleCompanyOptions options;
+    options.scale = 0.1;
+    options.today = "2026-11-02";
+    return WriteSampleCompany(path, options).Message();
 }
 
 }  // namespace quarrion::test

@@ -34,4 +34,8 @@ std::vector<std::string> Invoices(int count);
 
 void WriteText(const std::filesystem::path& path, const std::string& text);
 
+// A small generated sample company (a tenth of full size, as of 2026-11-02) written to
+// `path`; returns "" or what went wrong.
+std::string WriteSmallSampleCompany(const std::filesystem::path& path);
+
 }  // namespace quarrion::test

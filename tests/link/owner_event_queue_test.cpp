@@ -30,18 +30,6 @@ TEST(OwnerEventQueue, TasksPostedElsewhereRunOnTheOwnerInOrder) {
     }
 }
 
-TEST(OwnerEventQueue, RunUntilWaitsForWhatIsPosted) {
-    OwnerEventQueue queue;
-    bool ran = false;
-    std::thread later([post = queue.Poster(), &ran] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        post([&ran] { ran = true; });
-    });
-    EXPECT_TRUE(queue.RunUntil([&] { return ran; }, std::chrono::seconds(10)));
-    later.join();
-    EXPECT_FALSE(queue.RunOne(std::chrono::milliseconds(1)));
-}
-
 TEST(OwnerEventQueue, APosterOutlivingItsQueueDropsWhatItPosts) {
     OwnerEventQueue::PostFunction post;
     bool ran = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,5 +27,29 @@ struct ParsedAnswer {
 };
 
 ParsedAnswer Ask(RequestProcessor& processor, const std::string& request);
+
+// A processor that answers each request with what `answer` makes of it, standing in
+// for QuickBooks answering oddly; it opens no record.
+class StubProcessor : public RequestProcessor {
+  public:
+    using Answer = std::function<ProcessResult(std::string_view request)>;
+    explicit StubProcessor(Answer answer) : answer_(std::move(answer)) {}
+    ProcessResult ProcessRequest(std::string_view request) override { return answer_(request); }
+    ProcessorFailure OpenRecord(std::string_view, std::int32_t) override { return {}; }
+    std::string Context() const override { return "Stub"; }
+    std::string FileText() const override { return "stub"; }
+
+  private:
+    Answer answer_;
+};
+
+// A processor factory whose processors always answer `reply`.
+inline std::function<std::unique_ptr<RequestProcessor>()> Answering(std::string reply) {
+    return [reply] {
+        return std::make_unique<StubProcessor>([reply](std::string_view) {
+            return ProcessResult{reply, {}};
+        });
+    };
+}
 
 }  // namespace quarrion::test

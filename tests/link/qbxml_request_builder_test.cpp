@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include "foundation/codes.h"
+#include "qbxml/request_type_info.h"
+
 #include <string>
 #include <vector>
 
@@ -17,18 +20,31 @@ LinkDate Day(int y, unsigned m, unsigned d) {
     return LinkDate{year{y}, month{m}, day{d}};
 }
 
-// The query element of a built request, parsed.
-struct Parsed {
-    pugi::xml_document doc;
-    pugi::xml_node query;
-};
+// A query element as one line: its attributes, then each child as name=text, or as
+// name(...) around its own children, in document order.
+std::string Outline(const pugi::xml_node& node) {
+    std::string text;
+    for (pugi::xml_attribute attribute : node.attributes()) {
+        text += std::string("@") + attribute.name() + "=" + attribute.value() + " ";
+    }
+    for (pugi::xml_node child : node.children()) {
+        if (child.first_child().type() == pugi::node_element) {
+            text += std::string(child.name()) + "(" + Outline(child) + ") ";
+        } else {
+            text += std::string(child.name()) + "=" + child.text().get() + " ";
+        }
+    }
+    if (!text.empty()) text.pop_back();
+    return text;
+}
 
-void Parse(const std::string& text, const char* name, Parsed& parsed) {
-    ASSERT_TRUE(parsed.doc.load_string(text.c_str())) << text;
-    pugi::xml_node set = parsed.doc.child("QBXML").child("QBXMLMsgsRq");
-    ASSERT_TRUE(set) << text;
-    parsed.query = set.child(name);
-    ASSERT_TRUE(parsed.query) << text;
+// The query element `name` of a built request, outlined; "" when the text holds none.
+std::string QueryOutline(const std::string& text, const std::string& name) {
+    pugi::xml_document doc;
+    pugi::xml_node query = doc.load_string(text.c_str())
+                               ? doc.child("QBXML").child("QBXMLMsgsRq").child(name.c_str())
+                               : pugi::xml_node();
+    return query ? Outline(query) : "<no " + name + " in " + text + ">";
 }
 
 std::vector<std::string> ChildNames(const pugi::xml_node& node) {
@@ -37,168 +53,76 @@ std::vector<std::string> ChildNames(const pugi::xml_node& node) {
     return names;
 }
 
-struct DateCase {
-    const char* label;
-    std::int32_t requestType;
+// Dates by which a search filters (1 transaction date, 2 modified date), the maximum
+// and the iterator step: the query element QuickBooks gets, in its required order.
+struct QueryCase {
+    std::int32_t type;
     std::int32_t dateFilter;
     LinkDate from;
     LinkDate to;
-    const char* expectedFilter;  // "" for none; "direct" for list From/ToModifiedDate
-    const char* expectedFrom;    // "" when the bound must be absent
-    const char* expectedTo;
+    std::int32_t maxReturned;
+    IteratorStep iterator;
+    std::string outline;
 };
 
-class DateFilterTest : public ::testing::TestWithParam<DateCase> {};
-
-TEST_P(DateFilterTest, BuildsTheFilterTheSearchAsksFor) {
-    const DateCase& c = GetParam();
-    RecordsQuery query;
-    query.requestType = c.requestType;
-    query.dateFilter = c.dateFilter;
-    query.fromDate = c.from;
-    query.toDate = c.to;
-    query.maxReturned = 9000;
-    std::string text = QbxmlRequestBuilder::RecordsQueryRequest(query);
-    Parsed parsed;
-    std::string name = c.requestType == 4 ? "InvoiceQueryRq" : "CustomerQueryRq";
-    ASSERT_NO_FATAL_FAILURE(Parse(text, name.c_str(), parsed));
-    pugi::xml_node q = parsed.query;
-
-    std::string filter = c.expectedFilter;
-    bool txnFilter = q.child("TxnDateRangeFilter");
-    bool modFilter = q.child("ModifiedDateRangeFilter");
-    bool direct = q.child("FromModifiedDate") || q.child("ToModifiedDate");
-    EXPECT_EQ(txnFilter, filter == "TxnDateRangeFilter") << text;
-    EXPECT_EQ(modFilter, filter == "ModifiedDateRangeFilter") << text;
-    EXPECT_EQ(direct, filter == "direct") << text;
-    if (filter.empty()) return;
-
-    pugi::xml_node holder = filter == "direct" ? q : q.child(c.expectedFilter);
-    const char* fromName = filter == "TxnDateRangeFilter" ? "FromTxnDate" : "FromModifiedDate";
-    const char* toName = filter == "TxnDateRangeFilter" ? "ToTxnDate" : "ToModifiedDate";
-    EXPECT_EQ(std::string(holder.child(fromName).text().get()), c.expectedFrom) << text;
-    EXPECT_EQ(bool(holder.child(fromName)), *c.expectedFrom != 0) << text;
-    EXPECT_EQ(std::string(holder.child(toName).text().get()), c.expectedTo) << text;
-    EXPECT_EQ(bool(holder.child(toName)), *c.expectedTo != 0) << text;
+TEST(QbxmlRequestBuilder, RecordsQueriesHoldWhatTheSearchAsksForInQuickBooksOrder) {
+    using namespace RequestTypeCode;
+    const LinkDate none{}, jan1 = Day(2026, 1, 1), mar31 = Day(2026, 3, 31);
+    const LinkDate classicZero = Day(1899, 12, 30);
+    const std::string linked = "IncludeLineItems=true IncludeLinkedTxns=true OwnerID=0";
+    const std::string txnRange = "TxnDateRangeFilter(FromTxnDate=2026-01-01 ToTxnDate=2026-03-31) ";
+    const std::string modRange =
+        "FromModifiedDate=2026-01-01T00:00:00 ToModifiedDate=2026-03-31T23:59:59";
+    const IteratorStep noWalk = IteratorStep::None;
+    const QueryCase cases[] = {
+        {Invoice, 1, jan1, mar31, 500, noWalk, "MaxReturned=500 " + txnRange + linked},
+        {Invoice, 2, jan1, mar31, 9000, noWalk,
+         "MaxReturned=9000 ModifiedDateRangeFilter(" + modRange + ") " + linked},
+        {Invoice, 1, Day(2026, 2, 1), none, 9000, noWalk,
+         "MaxReturned=9000 TxnDateRangeFilter(FromTxnDate=2026-02-01) " + linked},
+        {Invoice, 2, none, Day(2026, 2, 28), 9000, noWalk,
+         "MaxReturned=9000 ModifiedDateRangeFilter(ToModifiedDate=2026-02-28T23:59:59) " + linked},
+        {Invoice, 1, none, none, 9000, noWalk, "MaxReturned=9000 " + linked},
+        {Invoice, 2, classicZero, classicZero, 9000, noWalk, "MaxReturned=9000 " + linked},
+        {Invoice, 0, jan1, mar31, 9000, noWalk, "MaxReturned=9000 " + linked},
+        {Invoice, 1, jan1, mar31, 0, noWalk, txnRange + linked},
+        {Invoice, 0, none, none, 100, IteratorStep::Start,
+         "@iterator=Start MaxReturned=100 " + linked},
+        {Customer, 1, jan1, mar31, 9000, noWalk, "MaxReturned=9000 ActiveStatus=All OwnerID=0"},
+        {Customer, 2, jan1, mar31, 10, noWalk,
+         "MaxReturned=10 ActiveStatus=All " + modRange + " OwnerID=0"},
+        {Customer, 2, none, none, 9000, noWalk, "MaxReturned=9000 ActiveStatus=All OwnerID=0"},
+        {TimeTracking, 0, none, none, 0, noWalk, ""},
+        {Charge, 0, none, none, 0, noWalk, "IncludeLinkedTxns=true OwnerID=0"},
+        {Class, 0, none, none, 0, noWalk, "ActiveStatus=All"},
+        {Account, 0, none, none, 0, IteratorStep::Start, "ActiveStatus=All OwnerID=0"},
+    };
+    for (const QueryCase& c : cases) {
+        RecordsQuery query;
+        query.requestType = c.type;
+        query.dateFilter = c.dateFilter;
+        query.fromDate = c.from;
+        query.toDate = c.to;
+        query.maxReturned = c.maxReturned;
+        query.iterator = c.iterator;
+        const std::string name = std::string(RequestTypeInfo::TypeName(c.type)) + "QueryRq";
+        EXPECT_EQ(QueryOutline(QbxmlRequestBuilder::RecordsQueryRequest(query), name),
+                  "@requestID=1" + (c.outline.empty() ? "" : " " + c.outline))
+            << name << " filter " << c.dateFilter << " max " << c.maxReturned;
+    }
+    EXPECT_FALSE(QbxmlRequestBuilder::SupportsIterator(Account));
+    EXPECT_TRUE(QbxmlRequestBuilder::SupportsIterator(Invoice));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DateFilterTest,
-    ::testing::Values(
-        DateCase{"InvoiceByTxnDate", 4, 1, Day(2026, 1, 1), Day(2026, 3, 31), "TxnDateRangeFilter",
-                 "2026-01-01", "2026-03-31"},
-        DateCase{"InvoiceByModifiedDate", 4, 2, Day(2026, 1, 1), Day(2026, 3, 31),
-                 "ModifiedDateRangeFilter", "2026-01-01T00:00:00", "2026-03-31T23:59:59"},
-        DateCase{"InvoiceFromOnly", 4, 1, Day(2026, 2, 1), LinkDate{}, "TxnDateRangeFilter",
-                 "2026-02-01", ""},
-        DateCase{"InvoiceToOnlyModified", 4, 2, LinkDate{}, Day(2026, 2, 28),
-                 "ModifiedDateRangeFilter", "", "2026-02-28T23:59:59"},
-        DateCase{"InvoiceZeroDates", 4, 1, LinkDate{}, LinkDate{}, "", "", ""},
-        DateCase{"InvoiceClassicZeroDates", 4, 2, Day(1899, 12, 30), Day(1899, 12, 30), "", "", ""},
-        DateCase{"InvoiceNoFilterCode", 4, 0, Day(2026, 1, 1), Day(2026, 3, 31), "", "", ""},
-        DateCase{"CustomerUnderTxnDate", 2, 1, Day(2026, 1, 1), Day(2026, 3, 31), "", "", ""},
-        DateCase{"CustomerByModifiedDate", 2, 2, Day(2026, 1, 1), Day(2026, 3, 31), "direct",
-                 "2026-01-01T00:00:00", "2026-03-31T23:59:59"},
-        DateCase{"CustomerZeroDates", 2, 2, LinkDate{}, LinkDate{}, "", "", ""}),
-    [](const ::testing::TestParamInfo<DateCase>& info) { return std::string(info.param.label); });
-
-TEST(QbxmlRequestBuilder, TransactionQueryKeepsTheRequiredElementOrder) {
+TEST(QbxmlRequestBuilder, AContinuedWalkNamesItsIteratorAndRequest) {
     RecordsQuery query;
-    query.requestType = 4;
-    query.dateFilter = 1;
-    query.fromDate = Day(2026, 1, 1);
-    query.toDate = Day(2026, 12, 31);
-    query.maxReturned = 500;
-    Parsed parsed;
-    ASSERT_NO_FATAL_FAILURE(
-        Parse(QbxmlRequestBuilder::RecordsQueryRequest(query), "InvoiceQueryRq", parsed));
-    EXPECT_EQ(ChildNames(parsed.query),
-              (std::vector<std::string>{"MaxReturned", "TxnDateRangeFilter", "IncludeLineItems",
-                                        "IncludeLinkedTxns", "OwnerID"}));
-    EXPECT_STREQ(parsed.query.child_value("MaxReturned"), "500");
-    EXPECT_STREQ(parsed.query.child_value("IncludeLineItems"), "true");
-    EXPECT_STREQ(parsed.query.child_value("OwnerID"), "0");
-}
-
-TEST(QbxmlRequestBuilder, ListQueryAsksForInactiveEntriesToo) {
-    RecordsQuery query;
-    query.requestType = 2;
-    query.dateFilter = 2;
-    query.fromDate = Day(2026, 1, 1);
-    query.toDate = Day(2026, 12, 31);
-    query.maxReturned = 10;
-    Parsed parsed;
-    ASSERT_NO_FATAL_FAILURE(
-        Parse(QbxmlRequestBuilder::RecordsQueryRequest(query), "CustomerQueryRq", parsed));
-    EXPECT_EQ(ChildNames(parsed.query),
-              (std::vector<std::string>{"MaxReturned", "ActiveStatus", "FromModifiedDate",
-                                        "ToModifiedDate", "OwnerID"}));
-    EXPECT_STREQ(parsed.query.child_value("ActiveStatus"), "All");
-}
-
-TEST(QbxmlRequestBuilder, QueriesWithoutLineItemsOrOwnersLeaveThemOut) {
-    RecordsQuery query;
-    query.requestType = 24;  // TimeTracking
-    Parsed time;
-    ASSERT_NO_FATAL_FAILURE(
-        Parse(QbxmlRequestBuilder::RecordsQueryRequest(query), "TimeTrackingQueryRq", time));
-    EXPECT_TRUE(ChildNames(time.query).empty());
-
-    query.requestType = 10;  // Charge: linked transactions, no line items
-    Parsed charge;
-    ASSERT_NO_FATAL_FAILURE(
-        Parse(QbxmlRequestBuilder::RecordsQueryRequest(query), "ChargeQueryRq", charge));
-    EXPECT_EQ(ChildNames(charge.query), (std::vector<std::string>{"IncludeLinkedTxns", "OwnerID"}));
-
-    query.requestType = 31;  // Class
-    Parsed cls;
-    ASSERT_NO_FATAL_FAILURE(
-        Parse(QbxmlRequestBuilder::RecordsQueryRequest(query), "ClassQueryRq", cls));
-    EXPECT_EQ(ChildNames(cls.query), (std::vector<std::string>{"ActiveStatus"}));
-}
-
-TEST(QbxmlRequestBuilder, IteratorAttributesFollowTheWalk) {
-    RecordsQuery query;
-    query.requestType = 4;
-    query.maxReturned = 100;
-    query.iterator = IteratorStep::Start;
-    Parsed start;
-    ASSERT_NO_FATAL_FAILURE(
-        Parse(QbxmlRequestBuilder::RecordsQueryRequest(query), "InvoiceQueryRq", start));
-    EXPECT_STREQ(start.query.attribute("iterator").value(), "Start");
-    EXPECT_FALSE(start.query.attribute("iteratorID"));
-
+    query.requestType = RequestTypeCode::Invoice;
     query.iterator = IteratorStep::Continue;
     query.iteratorId = "{A&B}";
     query.requestId = "7";
-    Parsed next;
-    ASSERT_NO_FATAL_FAILURE(
-        Parse(QbxmlRequestBuilder::RecordsQueryRequest(query), "InvoiceQueryRq", next));
-    EXPECT_STREQ(next.query.attribute("iterator").value(), "Continue");
-    EXPECT_STREQ(next.query.attribute("iteratorID").value(), "{A&B}");
-    EXPECT_STREQ(next.query.attribute("requestID").value(), "7");
-}
-
-TEST(QbxmlRequestBuilder, TypesWithoutIteratorsNeverGetIteratorAttributes) {
-    EXPECT_FALSE(QbxmlRequestBuilder::SupportsIterator(1));
-    EXPECT_TRUE(QbxmlRequestBuilder::SupportsIterator(4));
-    RecordsQuery query;
-    query.requestType = 1;  // Account
-    query.iterator = IteratorStep::Start;
-    Parsed parsed;
-    ASSERT_NO_FATAL_FAILURE(
-        Parse(QbxmlRequestBuilder::RecordsQueryRequest(query), "AccountQueryRq", parsed));
-    EXPECT_FALSE(parsed.query.attribute("iterator"));
-}
-
-TEST(QbxmlRequestBuilder, NoMaximumLeavesMaxReturnedOut) {
-    RecordsQuery query;
-    query.requestType = 4;
-    query.maxReturned = 0;
-    Parsed parsed;
-    ASSERT_NO_FATAL_FAILURE(
-        Parse(QbxmlRequestBuilder::RecordsQueryRequest(query), "InvoiceQueryRq", parsed));
-    EXPECT_FALSE(parsed.query.child("MaxReturned"));
+    EXPECT_EQ(QueryOutline(QbxmlRequestBuilder::RecordsQueryRequest(query), "InvoiceQueryRq"),
+              "@requestID=7 @iterator=Continue @iteratorID={A&B} IncludeLineItems=true "
+              "IncludeLinkedTxns=true OwnerID=0");
 }
 
 TEST(QbxmlRequestBuilder, UnknownTypesBuildNothing) {
@@ -230,12 +154,11 @@ TEST(QbxmlRequestBuilder, ToPrintRequestHoldsOneModifyRequestPerTransaction) {
 
 TEST(QbxmlRequestBuilder, ReReadAsksOnlyForIdsAndEditSequences) {
     std::vector<std::string> ids{"T-1", "T-2"};
-    std::string text = QbxmlRequestBuilder::ReReadRequest(5, ids, "3");
-    Parsed parsed;
-    ASSERT_NO_FATAL_FAILURE(Parse(text, "CreditMemoQueryRq", parsed));
     EXPECT_EQ(
-        ChildNames(parsed.query),
-        (std::vector<std::string>{"TxnID", "TxnID", "IncludeRetElement", "IncludeRetElement"}));
+        QueryOutline(QbxmlRequestBuilder::ReReadRequest(RequestTypeCode::CreditMemo, ids, "3"),
+                     "CreditMemoQueryRq"),
+        "@requestID=3 TxnID=T-1 TxnID=T-2 IncludeRetElement=TxnID "
+        "IncludeRetElement=EditSequence");
 }
 
 }  // namespace

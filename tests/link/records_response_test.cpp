@@ -6,6 +6,7 @@
 #include "link/link_settings.h"
 #include "link/owner_event_queue.h"
 #include "link/relaywick.h"
+#include "processor_test_support.h"
 #include "qbxml/request_type_info.h"
 #include "support/temp_home.h"
 
@@ -119,30 +120,18 @@ TEST(RecordsResponse, AnErrorStatusAddsNothing) {
     EXPECT_EQ(answer.RecordCount(), 0u);
 }
 
-// Answers the first page of a walk whole and the second cut off inside a record.
-class CutOffProcessor : public RequestProcessor {
-  public:
-    ProcessResult ProcessRequest(std::string_view) override {
-        if (++asked_ == 1) return {Page({kRecords[0]}, 2), {}};
-        std::string page = Page({kRecords[1], kRecords[2]}, 0);
-        return {page.substr(0, page.find("</Memo>")), {}};
-    }
-    ProcessorFailure OpenRecord(std::string_view, std::int32_t) override { return {}; }
-    std::string Context() const override { return "Cut off"; }
-    std::string FileText() const override { return "cut off"; }
-
-  private:
-    int asked_ = 0;
-};
-
 TEST(RecordsResponse, TheLinkReportsACutOffAnswerAndKeepsNoneOfIt) {
-    test::TempDir home;
-    const char* old = std::getenv("QUARRION_HOME");
-    std::string oldHome = old ? old : "";
-    setenv("QUARRION_HOME", home.Path().c_str(), 1);
+    test::HomeOfItsOwn home;
     {
         OwnerEventQueue queue;
-        Relaywick link(queue.Poster(), [] { return std::make_unique<CutOffProcessor>(); });
+        // The first page of the walk comes whole, the second cut off inside a record.
+        Relaywick link(queue.Poster(), [] {
+            return std::make_unique<test::StubProcessor>([asked = 0](std::string_view) mutable {
+                if (++asked == 1) return ProcessResult{Page({kRecords[0]}, 2), {}};
+                const std::string page = Page({kRecords[1], kRecords[2]}, 0);
+                return ProcessResult{page.substr(0, page.find("</Memo>")), {}};
+            });
+        });
         std::vector<std::string> messages;
         bool done = false;
         int responses = 0;
@@ -165,7 +154,6 @@ TEST(RecordsResponse, TheLinkReportsACutOffAnswerAndKeepsNoneOfIt) {
         EXPECT_NE(messages.back().find("could not be read"), std::string::npos) << messages.back();
         EXPECT_EQ(popUps, std::vector<std::int32_t>{LinkError::ResponseUnreadable});
     }
-    setenv("QUARRION_HOME", oldHome.c_str(), 1);
 }
 
 }  // namespace

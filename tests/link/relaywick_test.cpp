@@ -7,6 +7,7 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <tuple>
 
 #include "company_text.h"
 #include "foundation/codes.h"
@@ -15,8 +16,10 @@
 #include "link/link_settings.h"
 #include "link/owner_event_queue.h"
 #include "link/sample_company_processor.h"
+#include "processor_test_support.h"
 #include "qbxml/request_type_info.h"
 #include "support/temp_home.h"
+#include "support/text_parts.h"
 
 namespace quarrion {
 namespace {
@@ -48,22 +51,25 @@ struct Recorder {
     std::set<std::thread::id> threads;
     int events = 0;
 
+    Recorder() = default;
+    explicit Recorder(Relaywick& link) { Connect(link); }
+    void Note() {
+        threads.insert(std::this_thread::get_id());
+        ++events;
+    }
     void Connect(Relaywick& link) {
         link.Events().Message = [this](std::int32_t type, const std::string& text, bool done,
                                        const std::string& file) {
-            threads.insert(std::this_thread::get_id());
-            ++events;
+            Note();
             messages.push_back({type, text, done, file});
         };
         link.Events().PopUp = [this](std::int32_t code, const std::string& message) {
-            threads.insert(std::this_thread::get_id());
-            ++events;
+            Note();
             popUps.push_back({code, message});
         };
         link.Events().Response = [this](std::int32_t type, const std::string& response,
                                         const std::string& unused, const std::string& context) {
-            threads.insert(std::this_thread::get_id());
-            ++events;
+            Note();
             responses.push_back({type, response, unused, context});
         };
     }
@@ -120,19 +126,6 @@ class SpyProcessor : public RequestProcessor {
     std::shared_ptr<SpyLog> log_;
 };
 
-// Always answers the same text.
-class FixedProcessor : public RequestProcessor {
-  public:
-    explicit FixedProcessor(std::string reply) : reply_(std::move(reply)) {}
-    ProcessResult ProcessRequest(std::string_view) override { return {reply_, {}}; }
-    ProcessorFailure OpenRecord(std::string_view, std::int32_t) override { return {}; }
-    std::string Context() const override { return "Fixed"; }
-    std::string FileText() const override { return "fixed"; }
-
-  private:
-    std::string reply_;
-};
-
 std::vector<std::string> RecordIds(const std::string& response, const char* recordName) {
     pugi::xml_document doc;
     std::vector<std::string> ids;
@@ -143,22 +136,6 @@ std::vector<std::string> RecordIds(const std::string& response, const char* reco
                                                : record.child_value("ListID"));
     }
     return ids;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-LinkDate Day(int y, unsigned m, unsigned d) {
-    return LinkDate{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
 }
 
 class RelaywickTest : public ::testing::Test {
@@ -184,6 +161,11 @@ class RelaywickTest : public ::testing::Test {
                             type);
     }
     std::string Log() { return test::ReadAll(ErrorLog::PathIn(home_.Path())); }
+    void UseMissingCompany() {
+        LinkSettings settings = LinkSettings::Load(home_.Path());
+        settings.CompanyFile = home_.Path() / "nowhere.qbxml";
+        ASSERT_TRUE(settings.Save(home_.Path()));
+    }
 
     test::HomeOfItsOwn home_;
     std::filesystem::path company_ = home_.Path() / "company.qbxml";
@@ -191,29 +173,45 @@ class RelaywickTest : public ::testing::Test {
     OwnerEventQueue queue_;
 };
 
-TEST_F(RelaywickTest, EventsArriveOnTheOwnersThread) {
+// Events come on the owner's thread, each response naming its source: the company
+// file, or a folder of response files when one is configured.
+TEST_F(RelaywickTest, EventsArriveOnTheOwnersThreadNamingTheirSource) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(12)}}));
-    Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
-    Ask(link, RequestTypeCode::Invoice);
-    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
-    EXPECT_EQ(events.threads, (std::set<std::thread::id>{std::this_thread::get_id()}));
-    const ResponseEvent& response = events.responses[0];
-    EXPECT_EQ(response.requestType, 4);
-    EXPECT_EQ(response.context, "Sample Company");
-    EXPECT_EQ(response.unused, "");
-    EXPECT_EQ(RecordIds(response.response, "InvoiceRet").size(), 12u);
-    ASSERT_FALSE(events.messages.empty());
-    EXPECT_EQ(events.messages[0].file, company_.string());
-    EXPECT_EQ(events.DoneMessages(), 0);
+    test::TempDir answers;
+    test::WriteText(answers.Path() / "Invoice.xml",
+                    test::CompanyText({{"Invoice", test::Invoices(3)}}));
+    const std::tuple<const char*, std::filesystem::path, std::size_t> sources[] = {
+        {"Sample Company", company_, 12}, {"Response Files", answers.Path(), 3}};
+    for (const auto& [context, file, records] : sources) {
+        if (file == answers.Path()) {
+            LinkSettings settings;
+            settings.ResponseFolder = answers.Path();
+            ASSERT_TRUE(settings.Save(home_.Path()));
+        }
+        Relaywick link(queue_.Poster());
+        Recorder events(link);
+        Ask(link, RequestTypeCode::Invoice);
+        ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
+        EXPECT_EQ(events.threads, (std::set<std::thread::id>{std::this_thread::get_id()}));
+        const ResponseEvent& response = events.responses[0];
+        EXPECT_EQ(response.requestType, RequestTypeCode::Invoice);
+        EXPECT_EQ(response.context, context);
+        EXPECT_EQ(response.unused, "");
+        EXPECT_EQ(RecordIds(response.response, "InvoiceRet").size(), records);
+        ASSERT_FALSE(events.messages.empty());
+        EXPECT_EQ(events.messages[0].file, file.string());
+        EXPECT_EQ(events.DoneMessages(), 0);
+    }
 }
 
-TEST_F(RelaywickTest, IteratorWalkDeliversEveryRecordOnceWithProgress) {
-    UseCompany(test::CompanyText({{"Invoice", test::Invoices(50)}}), 7);
+// Types with iterators are walked page by page, once or up to the maximum; types
+// without are asked once.
+TEST_F(RelaywickTest, IteratorWalkDeliversEveryRecordOnceOrStopsAtTheMaximum) {
+    const std::string account =
+        "<AccountRet><ListID>A-1</ListID><Name>Bank</Name><IsActive>true</IsActive></AccountRet>";
+    UseCompany(test::CompanyText({{"Invoice", test::Invoices(50)}, {"Account", {account}}}), 7);
     Relaywick link(queue_.Poster(), Spied());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
     Ask(link, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
     auto ids = RecordIds(events.responses[0].response, "InvoiceRet");
@@ -230,67 +228,57 @@ TEST_F(RelaywickTest, IteratorWalkDeliversEveryRecordOnceWithProgress) {
     for (std::size_t i = 1; i < requests.size(); ++i) {
         EXPECT_NE(requests[i].find("iterator=\"Continue\""), std::string::npos) << requests[i];
     }
-}
 
-TEST_F(RelaywickTest, MaximumCountCapsTheRecordsAndStopsTheWalk) {
-    UseCompany(test::CompanyText({{"Invoice", test::Invoices(50)}}), 7);
-    Relaywick link(queue_.Poster(), Spied());
-    Recorder events;
-    events.Connect(link);
     Ask(link, RequestTypeCode::Invoice, 20);
-    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
-    EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 20u);
+    ASSERT_TRUE(Wait([&] { return events.responses.size() == 2; }));
+    EXPECT_EQ(RecordIds(events.responses[1].response, "InvoiceRet").size(), 20u);
     EXPECT_TRUE(events.HasMessage("Received 7 of 20 Invoice records ..."));
-    auto requests = spy_->Requests();
-    ASSERT_FALSE(requests.empty());
+    requests = spy_->Requests();
     EXPECT_NE(requests.back().find("iterator=\"Stop\""), std::string::npos) << requests.back();
     // The last page asked only for what was still missing.
     EXPECT_NE(requests[requests.size() - 2].find("<MaxReturned>6</MaxReturned>"),
               std::string::npos);
-}
 
-TEST_F(RelaywickTest, TypesWithoutIteratorsAreAskedOnce) {
-    std::string account =
-        "<AccountRet><ListID>A-1</ListID><Name>Bank</Name><IsActive>true</IsActive></AccountRet>";
-    UseCompany(test::CompanyText({{"Account", {account}}}), 1);
-    Relaywick link(queue_.Poster(), Spied());
-    Recorder events;
-    events.Connect(link);
+    const std::size_t asked = requests.size();
     Ask(link, RequestTypeCode::Account, 100);
-    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
-    EXPECT_EQ(RecordIds(events.responses[0].response, "AccountRet"),
+    ASSERT_TRUE(Wait([&] { return events.responses.size() == 3; }));
+    EXPECT_EQ(RecordIds(events.responses[2].response, "AccountRet"),
               (std::vector<std::string>{"A-1"}));
-    auto requests = spy_->Requests();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].find("iterator"), std::string::npos);
-    EXPECT_NE(requests[0].find("<MaxReturned>100</MaxReturned>"), std::string::npos);
+    requests = spy_->Requests();
+    ASSERT_EQ(requests.size(), asked + 1);
+    EXPECT_EQ(requests.back().find("iterator"), std::string::npos);
+    EXPECT_NE(requests.back().find("<MaxReturned>100</MaxReturned>"), std::string::npos);
 }
 
-TEST_F(RelaywickTest, RequestsOfOneInstanceAreAnsweredInOrder) {
+// Each instance answers its own requests in order; instances work independently.
+TEST_F(RelaywickTest, RequestsOfOneInstanceAreAnsweredInOrderAndInstancesIndependently) {
     UseCompany(test::CompanyText({{"Customer", {test::CustomerRecord("C-1", "Acme")}},
                                   {"Invoice", test::Invoices(30)}}),
                4);
     Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
+    Relaywick second(queue_.Poster());
+    Recorder other(second);
     Ask(link, RequestTypeCode::Invoice);
     Ask(link, RequestTypeCode::Customer);
     Ask(link, RequestTypeCode::Vendor);  // no vendors: answered with an empty response
-    ASSERT_TRUE(Wait([&] { return events.responses.size() == 3; }));
-    EXPECT_EQ(events.responses[0].requestType, 4);
-    EXPECT_EQ(events.responses[1].requestType, 2);
-    EXPECT_EQ(events.responses[2].requestType, 11);
+    Ask(second, RequestTypeCode::Invoice, 10);
+    ASSERT_TRUE(Wait([&] { return events.responses.size() == 3 && other.responses.size() == 1; }));
+    EXPECT_EQ(events.responses[0].requestType, RequestTypeCode::Invoice);
+    EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 30u);
+    EXPECT_EQ(events.responses[1].requestType, RequestTypeCode::Customer);
+    EXPECT_EQ(events.responses[2].requestType, RequestTypeCode::Vendor);
     EXPECT_TRUE(RecordIds(events.responses[2].response, "VendorRet").empty());
     EXPECT_NE(events.responses[2].response.find("statusCode=\"1\""), std::string::npos);
     // Progress of the first type came before its answer and before any of the second.
-    EXPECT_EQ(events.messages.front().requestType, 4);
+    EXPECT_EQ(events.messages.front().requestType, RequestTypeCode::Invoice);
+    EXPECT_EQ(RecordIds(other.responses[0].response, "InvoiceRet").size(), 10u);
 }
 
 TEST_F(RelaywickTest, ATypeIsFoundByNameWhenItsCodeIsUnknown) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(2)}}));
     Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
     link.RequestRecords(LinkDate{}, LinkDate{}, 1, 9000, "", "invoice", "", 0);
     link.RequestRecords(LinkDate{}, LinkDate{}, 1, 9000, "", "Nonsense", "", 14);
     ASSERT_TRUE(Wait([&] { return !events.responses.empty() && events.DoneMessages() == 1; }));
@@ -301,41 +289,13 @@ TEST_F(RelaywickTest, ATypeIsFoundByNameWhenItsCodeIsUnknown) {
     EXPECT_NE(Log().find("Nonsense"), std::string::npos);
 }
 
-TEST_F(RelaywickTest, SeveralInstancesWorkIndependently) {
-    UseCompany(test::CompanyText({{"Invoice", test::Invoices(40)}}), 5);
-    Relaywick first(queue_.Poster());
-    Relaywick second(queue_.Poster());
-    Recorder a, b;
-    a.Connect(first);
-    b.Connect(second);
-    Ask(first, RequestTypeCode::Invoice);
-    Ask(second, RequestTypeCode::Invoice, 10);
-    ASSERT_TRUE(Wait([&] { return a.responses.size() == 1 && b.responses.size() == 1; }));
-    EXPECT_EQ(RecordIds(a.responses[0].response, "InvoiceRet").size(), 40u);
-    EXPECT_EQ(RecordIds(b.responses[0].response, "InvoiceRet").size(), 10u);
-}
-
-TEST_F(RelaywickTest, TheDateRangeReachesTheAnswer) {
-    std::vector<std::string> invoices{test::InvoiceRecord({"Jan", "2026-01-20"}),
-                                      test::InvoiceRecord({"Feb", "2026-02-20"}),
-                                      test::InvoiceRecord({"Mar", "2026-03-20"})};
-    UseCompany(test::CompanyText({{"Invoice", invoices}}));
+TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceEndsEachTypeAndTellsTheLogViewer) {
+    UseMissingCompany();
+    Relaywick viewer(queue_.Poster());
+    Recorder seen(viewer);
+    viewer.SetLogViewer(true);
     Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
-    link.RequestRecords(Day(2026, 2, 1), Day(2026, 2, 28), 1, 9000, "", "Invoice", "", 4);
-    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
-    EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet"),
-              (std::vector<std::string>{"Feb"}));
-}
-
-TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceAndEndsEachType) {
-    LinkSettings settings;
-    settings.CompanyFile = home_.Path() / "nowhere.qbxml";
-    ASSERT_TRUE(settings.Save(home_.Path()));
-    Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
     Ask(link, RequestTypeCode::Invoice);
     Ask(link, RequestTypeCode::Customer);
     ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 2; }));
@@ -345,7 +305,11 @@ TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceAndEndsEachType) {
     EXPECT_NE(events.popUps[0].message.find("nowhere.qbxml"), std::string::npos);
     EXPECT_TRUE(events.responses.empty());
     EXPECT_FALSE(std::filesystem::exists(home_.Path() / "nowhere.qbxml"));
-    EXPECT_EQ(Lines(Log()).size(), 3u);  // header and one line per type
+    EXPECT_EQ(test::Lines(Log()).size(), 3u);  // header and one line per type
+    // The viewer of the error log hears that it changed.
+    ASSERT_TRUE(Wait([&] { return !seen.messages.empty(); }));
+    EXPECT_EQ(seen.messages[0].requestType, 0);
+    EXPECT_TRUE(seen.messages[0].done);
 }
 
 TEST_F(RelaywickTest, AnUnreadableCompanyIsReportedAndNeverOverwritten) {
@@ -354,8 +318,7 @@ TEST_F(RelaywickTest, AnUnreadableCompanyIsReportedAndNeverOverwritten) {
     UseCompany(truncated);
     {
         Relaywick link(queue_.Poster());
-        Recorder events;
-        events.Connect(link);
+        Recorder events(link);
         Ask(link, RequestTypeCode::Invoice);
         ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
         std::string result = "unset";
@@ -427,10 +390,8 @@ TEST_F(RelaywickTest, AnUnreadableAnswerPopsUpWithoutCrashing) {
     for (std::string reply :
          {std::string("not xml at all"), std::string("<QBXML><QBXMLMsgsRs/></QBXML>"),
           std::string(20000, '<'), std::string()}) {
-        Relaywick link(queue_.Poster(),
-                       [reply] { return std::make_unique<FixedProcessor>(reply); });
-        Recorder events;
-        events.Connect(link);
+        Relaywick link(queue_.Poster(), test::Answering(reply));
+        Recorder events(link);
         Ask(link, RequestTypeCode::Invoice);
         ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; })) << reply.substr(0, 40);
         queue_.RunUntil([] { return false; }, 20ms);
@@ -444,9 +405,8 @@ TEST_F(RelaywickTest, AnErrorStatusEndsTheTypeAndIsLogged) {
     std::string reply =
         "<QBXML><QBXMLMsgsRs><InvoiceQueryRs statusCode=\"3100\" statusSeverity=\"Error\" "
         "statusMessage=\"Name is already in use\"/></QBXMLMsgsRs></QBXML>";
-    Relaywick link(queue_.Poster(), [reply] { return std::make_unique<FixedProcessor>(reply); });
-    Recorder events;
-    events.Connect(link);
+    Relaywick link(queue_.Poster(), test::Answering(reply));
+    Recorder events(link);
     Ask(link, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
     EXPECT_NE(events.messages.back().text.find("3100"), std::string::npos)
@@ -457,27 +417,10 @@ TEST_F(RelaywickTest, AnErrorStatusEndsTheTypeAndIsLogged) {
     ASSERT_EQ(events.popUps.size(), 1u);
     EXPECT_EQ(events.popUps[0].code, 3100);
     EXPECT_TRUE(events.responses.empty());
-    auto lines = Lines(Log());
+    auto lines = test::Lines(Log());
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[1].find("Invoice\t3100\tError\t"), std::string::npos) << lines[1];
     EXPECT_NE(lines[1].find("Name is already in use"), std::string::npos) << lines[1];
-}
-
-TEST_F(RelaywickTest, ResponseFilesAnswerWhenAFolderIsConfigured) {
-    test::TempDir answers;
-    test::WriteText(answers.Path() / "Invoice.xml",
-                    test::CompanyText({{"Invoice", test::Invoices(3)}}));
-    LinkSettings settings;
-    settings.ResponseFolder = answers.Path();
-    ASSERT_TRUE(settings.Save(home_.Path()));
-    Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
-    Ask(link, RequestTypeCode::Invoice);
-    ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
-    EXPECT_EQ(events.responses[0].context, "Response Files");
-    EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 3u);
-    EXPECT_EQ(events.messages[0].file, answers.Path().string());
 }
 
 TEST_F(RelaywickTest, TheDefaultCompanyIsCreatedInTheDataFolderOnFirstUse) {
@@ -488,8 +431,7 @@ TEST_F(RelaywickTest, TheDefaultCompanyIsCreatedInTheDataFolderOnFirstUse) {
     };
     {
         Relaywick link(queue_.Poster());
-        Recorder events;
-        events.Connect(link);
+        Recorder events(link);
         Ask(link, RequestTypeCode::Invoice);
         ASSERT_TRUE(Wait([&] { return !events.responses.empty(); }));
         EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet").size(), 2u);
@@ -501,8 +443,7 @@ TEST_F(RelaywickTest, TheDefaultCompanyIsCreatedInTheDataFolderOnFirstUse) {
 TEST_F(RelaywickTest, OpenRecordSaysItCannot) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(1)}}));
     Relaywick link(queue_.Poster());
-    Recorder events;
-    events.Connect(link);
+    Recorder events(link);
     link.OpenRecord("T-1", 4, company_.string(), "Sample Company");
     ASSERT_TRUE(Wait([&] { return !events.popUps.empty(); }));
     EXPECT_EQ(events.popUps[0].code, LinkError::CannotOpenRecord);
@@ -549,66 +490,51 @@ class ToPrintTest : public RelaywickTest {
     static std::map<std::string, std::pair<std::string, std::string>> Results(
         const std::string& list) {
         std::map<std::string, std::pair<std::string, std::string>> results;
-        for (const std::string& part : Split(list, ',')) {
-            auto fields = Split(part, '\t');
+        for (const std::string& part : test::Split(list, ',')) {
+            auto fields = test::Split(part, '\t');
             EXPECT_EQ(fields.size(), 3u) << part;
             if (fields.size() == 3) results[fields[0]] = {fields[1], fields[2]};
         }
         return results;
     }
-    static std::vector<std::string> Split(const std::string& text, char separator) {
-        std::vector<std::string> parts;
-        if (text.empty()) return parts;
-        std::size_t start = 0;
-        for (;;) {
-            std::size_t end = text.find(separator, start);
-            parts.push_back(text.substr(start, end - start));
-            if (end == std::string::npos) return parts;
-            start = end + 1;
-        }
-    }
 
     const std::string entries_ = "T-1\t1001\tk0,T-2\t1002\tk1,T-3\t1003\tk2";
 };
 
-TEST_F(ToPrintTest, DoubleCheckLeavesOutAndLogsWhatChangedWithoutSendingIt) {
-    SetUpChangedCompany();
-    Relaywick link(queue_.Poster(), Spied());
-    auto results = Results(Mark(link, entries_, false));
-    ASSERT_EQ(results.size(), 2u);
-    EXPECT_EQ(results["k0"].first, "true");
-    EXPECT_EQ(results["k2"].first, "true");
-    EXPECT_NE(results["k0"].second, "1001");
-    EXPECT_FALSE(results.count("k1"));
-    EXPECT_EQ(ModRequestsFor("T-2"), 0);
-    EXPECT_EQ(ModRequestsFor("T-1"), 1);
-    // The result matches what QuickBooks now holds.
-    EXPECT_EQ(StateOnDisk("T-1", "IsToBePrinted"), "true");
-    EXPECT_EQ(StateOnDisk("T-1", "EditSequence"), results["k0"].second);
-    EXPECT_EQ(StateOnDisk("T-2", "IsToBePrinted"), "false");
-    auto lines = Lines(Log());
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_NE(lines[1].find("T-2"), std::string::npos);
-    EXPECT_NE(lines[1].find("changed since the search"), std::string::npos) << lines[1];
-}
-
-TEST_F(ToPrintTest, WithoutDoubleCheckTheStaleOneIsSentRefusedAndLogged) {
-    SetUpChangedCompany();
-    Relaywick link(queue_.Poster(), Spied());
-    auto results = Results(Mark(link, entries_, true));
-    ASSERT_EQ(results.size(), 2u);
-    EXPECT_TRUE(results.count("k0"));
-    EXPECT_TRUE(results.count("k2"));
-    EXPECT_EQ(ModRequestsFor("T-2"), 1);
-    // No re-read happened.
-    for (const std::string& request : spy_->Requests()) {
-        EXPECT_EQ(request.find("InvoiceQueryRq"), std::string::npos);
+// T-2 changed since the search. With the double check it is re-read, left out and
+// logged without being sent; without it, it is sent, refused (3200) and logged. Either
+// way the others are marked and T-2 is not.
+TEST_F(ToPrintTest, AChangedTransactionIsLeftOutAndLoggedWithOrWithoutTheDoubleCheck) {
+    for (bool skipCheck : {false, true}) {
+        SCOPED_TRACE(skipCheck ? "without the double check" : "with the double check");
+        SetUpChangedCompany();
+        ASSERT_TRUE(ErrorLog(ErrorLog::PathIn(home_.Path())).Clear());
+        spy_->requests.clear();
+        Relaywick link(queue_.Poster(), Spied());
+        auto results = Results(Mark(link, entries_, skipCheck));
+        ASSERT_EQ(results.size(), 2u);
+        EXPECT_EQ(results["k0"].first, "true");
+        EXPECT_EQ(results["k2"].first, "true");
+        EXPECT_FALSE(results.count("k1"));
+        EXPECT_EQ(ModRequestsFor("T-1"), 1);
+        EXPECT_EQ(ModRequestsFor("T-2"), skipCheck ? 1 : 0);
+        bool reRead = false;
+        for (const std::string& request : spy_->Requests()) {
+            reRead = reRead || request.find("InvoiceQueryRq") != std::string::npos;
+        }
+        EXPECT_EQ(reRead, !skipCheck);
+        // The result matches what QuickBooks now holds.
+        EXPECT_EQ(StateOnDisk("T-1", "IsToBePrinted"), "true");
+        EXPECT_EQ(StateOnDisk("T-1", "EditSequence"), results["k0"].second);
+        EXPECT_NE(results["k0"].second, "1001");
+        EXPECT_EQ(StateOnDisk("T-2", "IsToBePrinted"), "false");
+        auto lines = test::Lines(Log());
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_NE(lines[1].find("T-2"), std::string::npos);
+        EXPECT_NE(lines[1].find(skipCheck ? "\t3200\t" : "changed since the search"),
+                  std::string::npos)
+            << lines[1];
     }
-    EXPECT_EQ(StateOnDisk("T-2", "IsToBePrinted"), "false");
-    auto lines = Lines(Log());
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_NE(lines[1].find("\t3200\t"), std::string::npos) << lines[1];
-    EXPECT_NE(lines[1].find("T-2"), std::string::npos);
 }
 
 TEST_F(ToPrintTest, ATransactionThatNoLongerExistsIsLoggedAndLeftOut) {
@@ -619,26 +545,20 @@ TEST_F(ToPrintTest, ATransactionThatNoLongerExistsIsLoggedAndLeftOut) {
         auto results = Results(Mark(link, "T-1\t1001\tk0,T-9\t1009\tk1", skip, skip));
         EXPECT_EQ(results.size(), 1u) << skip;
         EXPECT_TRUE(results.count("k0"));
-        auto lines = Lines(Log());
+        auto lines = test::Lines(Log());
         ASSERT_EQ(lines.size(), 2u) << skip;
         EXPECT_NE(lines[1].find("T-9"), std::string::npos) << lines[1];
         if (!skip) EXPECT_NE(lines[1].find("no longer exists"), std::string::npos) << lines[1];
     }
 }
 
-TEST_F(ToPrintTest, AnEntryWithoutEditSequenceUsesTheCurrentOne) {
+TEST_F(ToPrintTest, ClearingWorksLikeSettingAndAnEntryMayLeaveOutItsEditSequence) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(2)}}));
     Relaywick link(queue_.Poster());
-    auto results = Results(Mark(link, "T-2\tk7", true));
-    ASSERT_EQ(results.size(), 1u);
-    EXPECT_EQ(results["k7"].first, "true");
+    auto set = Results(Mark(link, "T-1\t1001\tk0,T-2\tk7", true));
+    ASSERT_EQ(set.size(), 2u);
+    EXPECT_EQ(set["k7"].first, "true");
     EXPECT_EQ(StateOnDisk("T-2", "IsToBePrinted"), "true");
-}
-
-TEST_F(ToPrintTest, ClearingWorksLikeSetting) {
-    UseCompany(test::CompanyText({{"Invoice", test::Invoices(2)}}));
-    Relaywick link(queue_.Poster());
-    auto set = Results(Mark(link, "T-1\t1001\tk0", false, true));
     auto cleared = Results(Mark(link, "T-1\t" + set["k0"].second + "\tk0", false, false));
     EXPECT_EQ(cleared["k0"].first, "false");
     EXPECT_EQ(StateOnDisk("T-1", "IsToBePrinted"), "false");
@@ -656,21 +576,16 @@ TEST_F(ToPrintTest, ModifyRequestsGoInBatches) {
     EXPECT_EQ(sets, 3);
 }
 
-TEST_F(ToPrintTest, AnEmptyListChangesNothing) {
+TEST_F(ToPrintTest, EmptyListsEntriesWithoutTxnIdAndOtherTypesSendNothing) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(1)}}));
     Relaywick link(queue_.Poster(), Spied());
     EXPECT_EQ(Mark(link, "", false), "");
-    EXPECT_TRUE(spy_->Requests().empty());
-}
-
-TEST_F(ToPrintTest, EntriesWithoutTxnIdAndOtherTypesAreLoggedNotSent) {
-    UseCompany(test::CompanyText({{"Invoice", test::Invoices(1)}}));
-    Relaywick link(queue_.Poster(), Spied());
     EXPECT_EQ(Mark(link, "\t5\tk0", false), "");
     std::string result = "unset";
     link.UpdateToPrint(2, "C-1\t5\tk0", "", true, 100, true, result);
     EXPECT_EQ(result, "");
-    EXPECT_EQ(Lines(Log()).size(), 3u);
+    EXPECT_TRUE(spy_->Requests().empty());
+    EXPECT_EQ(test::Lines(Log()).size(), 3u);
 }
 
 // --- Error log and settings ---------------------------------------------------
@@ -685,36 +600,15 @@ TEST_F(RelaywickTest, ErrorLoggingIsASettingEveryInstanceShares) {
     EXPECT_FALSE(fresh.LogErrors());
     EXPECT_EQ(fresh.ErrorLogPath(), ErrorLog::PathIn(home_.Path()).string());
 
-    LinkSettings settings = LinkSettings::Load(home_.Path());
-    settings.CompanyFile = home_.Path() / "nowhere.qbxml";
-    ASSERT_TRUE(settings.Save(home_.Path()));
-    Recorder events;
-    events.Connect(fresh);
+    UseMissingCompany();
+    Recorder events(fresh);
     Ask(fresh, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
     EXPECT_FALSE(std::filesystem::exists(fresh.ErrorLogPath()));
-}
-
-TEST_F(RelaywickTest, ClearErrorLogLeavesTheHeader) {
+    // Clearing leaves the header.
     ASSERT_TRUE(ErrorLog(ErrorLog::PathIn(home_.Path())).Append({"Invoice", 1, "Error", "x"}));
-    Relaywick link(queue_.Poster());
-    link.ClearErrorLog();
+    fresh.ClearErrorLog();
     EXPECT_EQ(Log(), std::string(ErrorLog::Header()) + "\n");
-}
-
-TEST_F(RelaywickTest, ALogViewerHearsWhenTheLogChanges) {
-    Relaywick viewer(queue_.Poster());
-    Recorder seen;
-    seen.Connect(viewer);
-    viewer.SetLogViewer(true);
-    LinkSettings settings;
-    settings.CompanyFile = home_.Path() / "nowhere.qbxml";
-    ASSERT_TRUE(settings.Save(home_.Path()));
-    Relaywick other(queue_.Poster());
-    Ask(other, RequestTypeCode::Invoice);
-    ASSERT_TRUE(Wait([&] { return !seen.messages.empty(); }));
-    EXPECT_EQ(seen.messages[0].requestType, 0);
-    EXPECT_TRUE(seen.messages[0].done);
 }
 
 }  // namespace

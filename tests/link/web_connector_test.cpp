@@ -6,6 +6,7 @@
 #include <atomic>
 #include <thread>
 
+#include "company_text.h"
 #include "link/configured_processor.h"
 #include "link/error_log.h"
 #include "link/link_settings.h"
@@ -18,6 +19,7 @@
 #include "link/web_connector_server.h"
 #include "link/web_connector_service.h"
 #include "link/web_connector_setup.h"
+#include "processor_test_support.h"
 #include "qbxml/request_type_info.h"
 #include "sample/sample_company.h"
 #include "search/search_builder.h"
@@ -36,13 +38,9 @@ constexpr const char* kPassword = "correct horse battery";
 // Few iterations: the tests check the scheme, not its cost.
 constexpr int kTestIterations = 1000;
 
-std::string LogText(const std::filesystem::path& log) {
-    return test::ReadAll(log);
-}
-
 // ---------------------------------------------------------------- password hashes
 
-TEST(PasswordHash, MatchesOnlyTheSamePasswordAndSaltsEachHash) {
+TEST(PasswordHash, MatchesOnlyTheSamePasswordInItsOwnFormAndSaltsEachHash) {
     std::string stored = PasswordHash::Make(kPassword, kTestIterations);
     ASSERT_TRUE(PasswordHash::IsHash(stored)) << stored;
     EXPECT_EQ(stored.find(kPassword), std::string::npos);
@@ -50,9 +48,8 @@ TEST(PasswordHash, MatchesOnlyTheSamePasswordAndSaltsEachHash) {
     EXPECT_FALSE(PasswordHash::Verify("correct horse batterY", stored));
     EXPECT_FALSE(PasswordHash::Verify("", stored));
     EXPECT_NE(PasswordHash::Make(kPassword, kTestIterations), stored) << "a fresh salt each time";
-}
 
-TEST(PasswordHash, StoredTextsOfAnotherFormNeverMatch) {
+    // Stored texts of another form never match.
     const std::string good = PasswordHash::Make("pw", kTestIterations);
     const std::string salt = good.substr(good.find('$', 15) + 1);
     for (const std::string& stored :
@@ -104,11 +101,8 @@ TEST(SoapEnvelope, ReadsACallWhateverPrefixesItUsesAndUndoesEscapes) {
 }
 
 TEST(SoapEnvelope, RefusesWhatIsNotACallOfTheService) {
-    struct Case {
-        const char* body;
-        const char* problem;
-    };
-    const Case cases[] = {
+    // Each body with the problem its refusal names.
+    const std::pair<const char*, const char*> cases[] = {
         {"", "not a readable XML document"},
         {"<a><b></a>", "not a readable XML document"},
         {"<!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]><x>&e;</x>",
@@ -121,10 +115,10 @@ TEST(SoapEnvelope, RefusesWhatIsNotACallOfTheService) {
          "<authenticate xmlns=\"http://example.com/\"/></s:Body></s:Envelope>",
          "not in the namespace"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [body, named] : cases) {
         Soap::Call call;
-        std::string problem = Soap::ParseCall(c.body, call);
-        EXPECT_NE(problem.find(c.problem), std::string::npos) << c.body << " -> " << problem;
+        std::string problem = Soap::ParseCall(body, call);
+        EXPECT_NE(problem.find(named), std::string::npos) << body << " -> " << problem;
     }
 }
 
@@ -193,7 +187,6 @@ TEST(WebConnectorAppFile, HoldsEveryElementTheWebConnectorNeeds) {
     pugi::xml_document doc;
     ASSERT_TRUE(doc.load_string(file.Text().c_str()));
     pugi::xml_node root = doc.child("QBWCXML");
-    ASSERT_TRUE(root);
     for (const char* name : {"AppName", "AppID", "AppURL", "AppDescription", "AppSupport",
                              "UserName", "OwnerID", "FileID", "QBType", "IsReadOnly"}) {
         EXPECT_TRUE(root.child(name)) << name;
@@ -204,27 +197,6 @@ TEST(WebConnectorAppFile, HoldsEveryElementTheWebConnectorNeeds) {
     EXPECT_STREQ(root.child_value("OwnerID"), std::string(kWebConnectorOwnerId).c_str());
     EXPECT_STREQ(root.child_value("AppSupport"), "https://books.example:8443/qbwc");
     EXPECT_STREQ(root.child("Scheduler").child_value("RunEveryNMinutes"), "1");
-}
-
-TEST(WebConnectorSettings, SurviveARoundTripAndChooseTheWebConnector) {
-    test::TempDir dir;
-    LinkSettings settings;
-    settings.WebConnectorListen = "127.0.0.1:18080";
-    settings.WebConnectorUser = kUser;
-    settings.WebConnectorPasswordHash = PasswordHash::Make(kPassword, kTestIterations);
-    settings.WebConnectorWait = 42;
-    settings.WebConnectorFileId = RandomGuid();
-    settings.ResponseFolder = dir.Path();
-    ASSERT_TRUE(settings.Save(dir.Path()));
-    LinkSettings read = LinkSettings::Load(dir.Path());
-    EXPECT_EQ(read.WebConnectorListen, settings.WebConnectorListen);
-    EXPECT_EQ(read.WebConnectorUser, kUser);
-    EXPECT_EQ(read.WebConnectorPasswordHash, settings.WebConnectorPasswordHash);
-    EXPECT_EQ(read.WebConnectorWait, 42);
-    EXPECT_EQ(read.WebConnectorFileId, settings.WebConnectorFileId);
-    EXPECT_EQ(test::ReadAll(LinkSettings::FilePath(dir.Path())).find(kPassword), std::string::npos);
-    auto processor = MakeConfiguredProcessor(read, dir.Path());
-    EXPECT_EQ(processor->Context(), "Web Connector") << "the Web Connector wins";
 }
 
 TEST(WebConnectorSettings, AnAddressBeyondLoopbackGetsASelfSignedCertificate) {
@@ -299,10 +271,23 @@ TEST(WebConnectorService, OneSessionAtATimeAndTicketsBoundToTheirCaller) {
     EXPECT_NE(call("getLastError", {{"ticket", first[0]}}, "10.0.0.1")[0].find("does not know"),
               std::string::npos)
         << "a closed session's ticket is dead";
-    const std::string log = LogText(dir.Path() / "log.txt");
+    const std::string log = test::ReadAll(dir.Path() / "log.txt");
     EXPECT_NE(log.find("another Web Connector session (from 10.0.0.1) is open"), std::string::npos);
     EXPECT_NE(log.find("Refused a sendRequestXML call from 10.0.0.2"), std::string::npos);
     EXPECT_NE(log.find("signed in as \"acme-books\""), std::string::npos);
+}
+
+// Runs scheduled updates until one finds work: until a request is queued the Web
+// Connector hears "none".
+test::SimulatedWebConnector::Update UpdateOnceWorkWaits(
+    test::SimulatedWebConnector& connector, const test::SimulatedWebConnector::Options& options) {
+    test::SimulatedWebConnector::Update update;
+    for (int i = 0; i < 100; ++i) {
+        update = connector.RunUpdate(options);
+        if (update.authenticateStatus != "none") break;
+        std::this_thread::sleep_for(20ms);
+    }
+    return update;
 }
 
 // A server on a free loopback port with a fast configuration.
@@ -326,10 +311,15 @@ class WebConnectorLoopback : public ::testing::Test {
     std::shared_ptr<WebConnectorServer> server_;
 };
 
-TEST_F(WebConnectorLoopback, AWrongUserOrPasswordGetsNvuAndNothingElse) {
+TEST_F(WebConnectorLoopback, NoWorkMeansNoneAndAWrongUserOrPasswordGetsNvuAndNothingElse) {
     Start();
-    auto job = server_->Service().Submit("<QBXML/>");
     test::SimulatedWebConnector connector(server_->Url(), nullptr);
+    // Signed in with nothing to do, the Web Connector hears "none".
+    const auto idle = connector.RunUpdate({kUser, kPassword});
+    EXPECT_EQ(idle.authenticateStatus, "none");
+    EXPECT_EQ(idle.calls, (std::vector<std::string>{"serverVersion", "clientVersion",
+                                                    "authenticate", "closeConnection"}));
+    auto job = server_->Service().Submit("<QBXML/>");
     for (auto [user, password] :
          {std::pair{kUser, "wrong"}, std::pair{"someone", kPassword}, std::pair{"", ""}}) {
         auto update = connector.RunUpdate({user, password});
@@ -341,17 +331,8 @@ TEST_F(WebConnectorLoopback, AWrongUserOrPasswordGetsNvuAndNothingElse) {
         EXPECT_EQ(reply.values.size(), 2u) << "a ticket and nvu, no reason";
     }
     EXPECT_EQ(server_->Service().CurrentStatus().queued, 1u) << "nothing was handed out";
-    EXPECT_NE(LogText(Log()).find("wrong user name or password (user \"someone\")"),
+    EXPECT_NE(test::ReadAll(Log()).find("wrong user name or password (user \"someone\")"),
               std::string::npos);
-}
-
-TEST_F(WebConnectorLoopback, NoWorkMeansNone) {
-    Start();
-    test::SimulatedWebConnector connector(server_->Url(), nullptr);
-    auto update = connector.RunUpdate({kUser, kPassword});
-    EXPECT_EQ(update.authenticateStatus, "none");
-    EXPECT_EQ(update.calls, (std::vector<std::string>{"serverVersion", "clientVersion",
-                                                      "authenticate", "closeConnection"}));
 }
 
 TEST_F(WebConnectorLoopback, UnknownAndExpiredTicketsAreRefused) {
@@ -379,7 +360,7 @@ TEST_F(WebConnectorLoopback, UnknownAndExpiredTicketsAreRefused) {
         std::string::npos);
     EXPECT_EQ(server_->Service().CurrentStatus().queued, 1u)
         << "the request waits for a new session";
-    const std::string log = LogText(Log());
+    const std::string log = test::ReadAll(Log());
     EXPECT_NE(log.find("expired"), std::string::npos);
     EXPECT_NE(log.find("unknown or expired session ticket"), std::string::npos);
 }
@@ -433,46 +414,29 @@ TEST_F(WebConnectorLoopback, AConnectionErrorFailsTheWaitingRequestsWithQuickBoo
     ProcessResult result;
     std::thread waiting([&] { result = processor.ProcessRequest("<QBXML/>"); });
     test::SimulatedWebConnector connector(server_->Url(), nullptr);
-    test::SimulatedWebConnector::Update update;
-    // Until the request is queued the Web Connector hears "none".
-    for (int i = 0; i < 100; ++i) {
-        update =
-            connector.RunUpdate({kUser, kPassword, "0x80040408", "Could not start QuickBooks."});
-        if (update.authenticateStatus != "none") break;
-        std::this_thread::sleep_for(20ms);
-    }
+    auto update = UpdateOnceWorkWaits(
+        connector, {kUser, kPassword, "0x80040408", "Could not start QuickBooks."});
     waiting.join();
     EXPECT_EQ(update.connectionErrorResult, "done");
     ASSERT_FALSE(result.Ok());
     EXPECT_EQ(result.failure.code, LinkError::QuickBooksConnectionFailed);
     EXPECT_NE(result.failure.message.find("Could not start QuickBooks. (0x80040408)"),
               std::string::npos);
-    EXPECT_NE(LogText(Log()).find("could not open the QuickBooks company"), std::string::npos);
+    EXPECT_NE(test::ReadAll(Log()).find("could not open the QuickBooks company"),
+              std::string::npos);
 }
-
-// A processor that fails every request, standing in for QuickBooks refusing one.
-class RefusingQuickBooks : public RequestProcessor {
-  public:
-    ProcessResult ProcessRequest(std::string_view) override {
-        return ProcessResult::Failed(1, "The company file is in single-user mode.");
-    }
-    ProcessorFailure OpenRecord(std::string_view, std::int32_t) override { return {}; }
-    std::string Context() const override { return "refusing"; }
-    std::string FileText() const override { return {}; }
-};
 
 TEST_F(WebConnectorLoopback, AnErrorInTheMiddleOfASessionReachesTheRequest) {
     Start();
     WebConnectorProcessor processor = Processor(20s);
     ProcessResult result;
     std::thread waiting([&] { result = processor.ProcessRequest("<QBXML/>"); });
-    RefusingQuickBooks quickBooks;
+    // QuickBooks refuses every request.
+    test::StubProcessor quickBooks([](std::string_view) {
+        return ProcessResult::Failed(1, "The company file is in single-user mode.");
+    });
     test::SimulatedWebConnector connector(server_->Url(), &quickBooks);
-    test::SimulatedWebConnector::Update update;
-    for (int i = 0; i < 100 && update.requestsRun == 0; ++i) {
-        update = connector.RunUpdate({kUser, kPassword});
-        if (update.requestsRun == 0) std::this_thread::sleep_for(20ms);
-    }
+    auto update = UpdateOnceWorkWaits(connector, {kUser, kPassword});
     waiting.join();
     ASSERT_EQ(update.percents, std::vector<int>{-1});
     EXPECT_NE(update.lastError.find("single-user mode"), std::string::npos);
@@ -483,26 +447,17 @@ TEST_F(WebConnectorLoopback, AnErrorInTheMiddleOfASessionReachesTheRequest) {
 
 TEST_F(WebConnectorLoopback, StoppingTheServiceLetsAnOpenSessionCloseCleanly) {
     Start();
-    struct Answering : RequestProcessor {
-        ProcessResult ProcessRequest(std::string_view) override {
-            return {"<?xml version=\"1.0\"?><QBXML><QBXMLMsgsRs/></QBXML>", {}};
-        }
-        ProcessorFailure OpenRecord(std::string_view, std::int32_t) override { return {}; }
-        std::string Context() const override { return {}; }
-        std::string FileText() const override { return {}; }
-    } quickBooks;
+    test::StubProcessor quickBooks([](std::string_view) {
+        return ProcessResult{"<?xml version=\"1.0\"?><QBXML><QBXMLMsgsRs/></QBXML>", {}};
+    });
     test::SimulatedWebConnector connector(server_->Url(), &quickBooks);
     test::SimulatedWebConnector::Update update;
     {
         auto processor = std::make_unique<WebConnectorProcessor>(Processor(20s));
         std::thread waiting([&] { EXPECT_TRUE(processor->ProcessRequest("<QBXML/>").Ok()); });
         std::thread running([&] {
-            for (int i = 0; i < 100; ++i) {
-                // Many NoOps: the session would linger far longer than the test.
-                update = connector.RunUpdate({kUser, kPassword, "", "", 10000, 10ms});
-                if (update.authenticateStatus != "none") break;
-                std::this_thread::sleep_for(20ms);
-            }
+            // Many NoOps: the session would linger far longer than the test.
+            update = UpdateOnceWorkWaits(connector, {kUser, kPassword, "", "", 10000, 10ms});
         });
         waiting.join();
         processor.reset();  // the service's last holder is the test now
@@ -526,11 +481,11 @@ TEST_F(WebConnectorLoopback, AnOversizedBodyIsRefusedAndLogged) {
                                 {{"ticket", "x"}, {"response", std::string(10000, 'a')}});
     EXPECT_EQ(reply.httpStatus, 413);
     EXPECT_EQ(connector.Call("serverVersion", {}).httpStatus, 200) << "the service goes on";
-    EXPECT_NE(LogText(Log()).find("larger than 4096 bytes"), std::string::npos);
+    EXPECT_NE(test::ReadAll(Log()).find("larger than 4096 bytes"), std::string::npos);
     auto junk = connector.Post("<not-soap/>");
     EXPECT_EQ(junk.httpStatus, 500);
     EXPECT_NE(junk.body.find("Fault"), std::string::npos);
-    EXPECT_NE(LogText(Log()).find("not a SOAP 1.1 envelope"), std::string::npos);
+    EXPECT_NE(test::ReadAll(Log()).find("not a SOAP 1.1 envelope"), std::string::npos);
 }
 
 TEST_F(WebConnectorLoopback, PlainHttpIsOnlyForLoopback) {
@@ -578,10 +533,7 @@ TEST_F(WebConnectorLoopback, TlsWithACertificateMadeHere) {
 class WebConnectorEndToEnd : public WebConnectorLoopback {
   protected:
     void SetUp() override {
-        SampleCompanyOptions options;
-        options.scale = 0.1;
-        options.today = "2026-11-02";
-        ASSERT_EQ(WriteSampleCompany(direct_, options).Message(), "");
+        ASSERT_EQ(test::WriteSmallSampleCompany(direct_), "");
         std::filesystem::copy_file(direct_, remote_);
         Start();
         quickBooks_ = std::make_unique<SampleCompanyProcessor>(remote_);
@@ -690,7 +642,7 @@ TEST_F(WebConnectorEndToEnd, ASearchAndAToPrintRunGiveWhatTheCompanyGivesDirectl
     const auto after = ToBePrinted(remote_);
     EXPECT_NE(after, before);
     EXPECT_EQ(after, ToBePrinted(direct_));
-    const std::string log = LogText(Log());
+    const std::string log = test::ReadAll(Log());
     EXPECT_NE(log.find("signed in as \"acme-books\"; session opened"), std::string::npos);
     EXPECT_NE(log.find("closed its session"), std::string::npos);
 }

@@ -81,9 +81,7 @@ TEST(XmlScan, AgreesWithTheParserOnWhatIsWellFormed) {
         pugi::xml_document document;
         if (!error) EXPECT_EQ(Qbxml::Load(document, c.text), "") << c.text;
     }
-}
-
-TEST(XmlScan, RefusesNestingDeeperThanQbxmlGoes) {
+    // Nesting deeper than qbXML goes is refused.
     std::string deep;
     for (int i = 0; i <= Qbxml::kMaxDepth; ++i) deep += "<a>";
     for (int i = 0; i <= Qbxml::kMaxDepth; ++i) deep += "</a>";
@@ -105,15 +103,14 @@ TEST(XmlScan, EveryCutOfAnAnswerIsRefused) {
     }
 }
 
-TEST(XmlScan, ReportsTextWithReferencesKept) {
+// Text comes with its references kept; decoding undoes them and line ends as a
+// parser does.
+TEST(XmlScan, ReportsTextWithReferencesKeptAndDecodesThemAsAParserDoes) {
     Tally tally;
     ASSERT_FALSE(XmlScan::Scan("<a>A &amp; B<![CDATA[<c>]]></a>", tally));
     EXPECT_EQ(tally.text, "A &amp; B<c>");
     EXPECT_EQ(tally.starts, 1);
     EXPECT_EQ(tally.ends, 1);
-}
-
-TEST(XmlScan, DecodesReferencesAndLineEndsAsAParserDoes) {
     EXPECT_EQ(XmlScan::Decode("a &amp; b &lt;&gt;&quot;&apos;"), "a & b <>\"'");
     EXPECT_EQ(XmlScan::Decode("&#65;&#x42;&#xE9;"), "AB\xC3\xA9");
     EXPECT_EQ(XmlScan::Decode("&unknown; &#xZZ;"), "&unknown; &#xZZ;");

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+
 #include "foundation/codes.h"
 #include "model/criterion.h"
 
@@ -10,12 +13,25 @@ using RuleResult::Fails;
 using RuleResult::Holds;
 using RuleResult::NotApplicable;
 
-// Criterion is not copyable; tests build them in place through this helper.
-#define TEXT_RULE(name, operation, entered) \
-    Criterion name;                         \
-    name.Operand = operation;               \
-    name.SetDataType(Choice::Text);         \
-    name.TextCompare.SetValue(entered)
+// Puts `entered` where the operation reads it, as the editors do: "a..b" for a range,
+// "a,b" for a list, the text itself otherwise (numbers entered as text).
+void Fill(Criterion& rule, long choice, long operation, const std::string& entered) {
+    rule.Operand = operation;
+    rule.SetDataType(choice);
+    const bool text = choice == Choice::Text;
+    if (operation == Operation::Between) {
+        const std::size_t dots = entered.find("..");
+        rule.NumberRange.A().SetValue(std::string_view(entered).substr(0, dots));
+        rule.NumberRange.B().SetValue(std::string_view(entered).substr(dots + 2));
+    } else if (operation == Operation::InList) {
+        std::istringstream in(entered);
+        for (std::string value; std::getline(in, value, ',');) {
+            (text ? rule.TextList : rule.NumberList).Add(value);
+        }
+    } else {
+        (text ? rule.TextCompare : rule.NumberCompare).SetValue(std::string_view(entered));
+    }
+}
 
 TEST(Criterion, ChoiceDecidesWhichDataTypesApply) {
     struct Case {
@@ -56,130 +72,80 @@ TEST(Criterion, ChoiceDecidesWhichDataTypesApply) {
     }
 }
 
-TEST(Criterion, NumberRuleDoesNotApplyToTextButHoldsForALargerAmount) {
-    Criterion c;
-    c.Operand = Operation::GreaterThan;
-    c.SetDataType(Choice::AnyNumber);
-    c.NumberCompare.SetValue(500.0);
-    EXPECT_EQ(c.Compare("750.00", "STRTYPE"), NotApplicable);
-    EXPECT_EQ(c.Result(), NotApplicable);
-    EXPECT_EQ(c.Compare("750.00", "AMTTYPE"), Holds);
-    EXPECT_EQ(c.Result(), Holds);
-    EXPECT_EQ(c.Compare("500.00", "AMTTYPE"), Fails);
-    EXPECT_EQ(c.Result(), Fails);
-    // Text with a thousands separator reads by its leading number only.
-    EXPECT_EQ(c.Compare("1,250.00", "AMTTYPE"), Fails);
-    EXPECT_EQ(c.Compare("abc", "AMTTYPE"), Fails);
-}
-
-TEST(Criterion, NumberOperationsCompareWithTheEnteredNumber) {
+TEST(Criterion, EveryOperationComparesWithWhatWasEntered) {
     struct Case {
-        long operation;
-        const char* text;
-        long expected;
-    };
-    const Case cases[] = {
-        {Operation::LessThan, "99.99", Holds},
-        {Operation::LessThan, "100", Fails},
-        {Operation::LessOrEqual, "100", Holds},
-        {Operation::LessOrEqual, "100.01", Fails},
-        {Operation::Equal, "100.00", Holds},
-        {Operation::Equal, "100.5", Fails},
-        {Operation::GreaterOrEqual, "100", Holds},
-        {Operation::GreaterOrEqual, "99", Fails},
-        {Operation::GreaterThan, "101", Holds},
-        {Operation::GreaterThan, "100", Fails},
-        {Operation::Contains, "100", Fails},
-        {Operation::IsBlank, "", Fails},
-        {0, "100", Fails},
-    };
-    for (const auto& c : cases) {
-        Criterion rule;
-        rule.Operand = c.operation;
-        rule.SetDataType(Choice::AnyNumber);
-        rule.NumberCompare.SetValue("100");  // entered as text, read as a number
-        EXPECT_EQ(rule.Compare(c.text, "AMTTYPE"), c.expected) << c.operation << " " << c.text;
-    }
-}
-
-TEST(Criterion, RangeIncludesBothBounds) {
-    Criterion c;
-    c.Operand = Operation::Between;
-    c.SetDataType(Choice::AnyNumber);
-    c.NumberRange.A().SetValue(100.0);
-    c.NumberRange.B().SetValue(200.0);
-    EXPECT_EQ(c.Compare("100", "AMTTYPE"), Holds);
-    EXPECT_EQ(c.Compare("200", "AMTTYPE"), Holds);
-    EXPECT_EQ(c.Compare("200.01", "AMTTYPE"), Fails);
-    EXPECT_EQ(c.Compare("99.99", "AMTTYPE"), Fails);
-}
-
-TEST(Criterion, NumberListHoldsForAnEnteredNumber) {
-    Criterion c;
-    c.Operand = Operation::InList;
-    c.SetDataType(Choice::Price);
-    c.NumberList.Add(std::string("100"));
-    c.NumberList.Add(12.5);
-    EXPECT_EQ(c.Compare("100.00", "PRICETYPE"), Holds);
-    EXPECT_EQ(c.Compare("12.50", "PRICETYPE"), Holds);
-    EXPECT_EQ(c.Compare("12.49", "PRICETYPE"), Fails);
-}
-
-TEST(Criterion, TextOperationsIgnoreLetterCase) {
-    struct Case {
+        long choice;
         long operation;
         const char* entered;
         const char* text;
+        const char* typeName;
         long expected;
     };
+    const long number = Choice::AnyNumber, text = Choice::Text;
     const Case cases[] = {
-        {Operation::Contains, "acme", "The ACME Corp", Holds},
-        {Operation::Contains, "acme", "ACM", Fails},
-        {Operation::StartsWith, "Smith", "Smith", Fails},
-        {Operation::StartsWith, "Smith", "Smithson", Holds},
-        {Operation::StartsWith, "Smith", "SMITHSON", Holds},
-        {Operation::StartsWith, "INV", "inv-100", Holds},
-        {Operation::EndsWith, "corp", "ACME CORP", Holds},
-        {Operation::EndsWith, "corp", "CORP", Fails},
-        {Operation::WholeWord, "acme", "(ACME), Inc.", Holds},
-        {Operation::WholeWord, "acme", "ACMEs", Fails},
-        {Operation::MatchesPattern, "inv*", "INV-100", Holds},
-        {Operation::MatchesPattern, "inv?", "INV-100", Fails},
-        {Operation::IsBlank, "", "   ", Holds},
-        {Operation::IsBlank, "", " x ", Fails},
-        {Operation::GreaterThan, "5", "9", Fails},  // a number operation on text fails
-        {999, "x", "x", Fails},
+        // Numbers read by their leading number ("1,250.00" reads as 1), against 500 or 100.
+        {number, Operation::GreaterThan, "500", "750.00", "STRTYPE", NotApplicable},
+        {number, Operation::GreaterThan, "500", "750.00", "AMTTYPE", Holds},
+        {number, Operation::GreaterThan, "500", "500.00", "AMTTYPE", Fails},
+        {number, Operation::GreaterThan, "500", "1,250.00", "AMTTYPE", Fails},
+        {number, Operation::GreaterThan, "500", "abc", "AMTTYPE", Fails},
+        {number, Operation::LessThan, "100", "99.99", "AMTTYPE", Holds},
+        {number, Operation::LessThan, "100", "100", "AMTTYPE", Fails},
+        {number, Operation::LessOrEqual, "100", "100", "AMTTYPE", Holds},
+        {number, Operation::LessOrEqual, "100", "100.01", "AMTTYPE", Fails},
+        {number, Operation::Equal, "100", "100.00", "AMTTYPE", Holds},
+        {number, Operation::Equal, "100", "100.5", "AMTTYPE", Fails},
+        {number, Operation::GreaterOrEqual, "100", "100", "AMTTYPE", Holds},
+        {number, Operation::GreaterOrEqual, "100", "99", "AMTTYPE", Fails},
+        {number, Operation::GreaterThan, "100", "101", "AMTTYPE", Holds},
+        {number, Operation::Contains, "100", "100", "AMTTYPE", Fails},
+        {number, Operation::IsBlank, "", "", "AMTTYPE", Fails},
+        // A range includes both bounds.
+        {number, Operation::Between, "100..200", "100", "AMTTYPE", Holds},
+        {number, Operation::Between, "100..200", "200", "AMTTYPE", Holds},
+        {number, Operation::Between, "100..200", "200.01", "AMTTYPE", Fails},
+        {number, Operation::Between, "100..200", "99.99", "AMTTYPE", Fails},
+        // The word rules' text operations ignore letter case; number operations fail.
+        {text, Operation::Contains, "acme", "The ACME Corp", "STRTYPE", Holds},
+        {text, Operation::Contains, "acme", "ACM", "STRTYPE", Fails},
+        {text, Operation::StartsWith, "Smith", "Smith", "STRTYPE", Fails},
+        {text, Operation::StartsWith, "Smith", "SMITHSON", "STRTYPE", Holds},
+        {text, Operation::EndsWith, "corp", "ACME CORP", "STRTYPE", Holds},
+        {text, Operation::EndsWith, "corp", "CORP", "STRTYPE", Fails},
+        {text, Operation::WholeWord, "acme", "(ACME), Inc.", "STRTYPE", Holds},
+        {text, Operation::WholeWord, "acme", "ACMEs", "STRTYPE", Fails},
+        {text, Operation::MatchesPattern, "inv*", "INV-100", "STRTYPE", Holds},
+        {text, Operation::MatchesPattern, "inv?", "INV-100", "STRTYPE", Fails},
+        {text, Operation::IsBlank, "", "   ", "STRTYPE", Holds},
+        {text, Operation::IsBlank, "", " x ", "STRTYPE", Fails},
+        {text, Operation::GreaterThan, "5", "9", "STRTYPE", Fails},
+        {text, Operation::InList, "A100,B200", "b200", "STRTYPE", Holds},
+        {text, Operation::InList, "A100,B200", "C300", "STRTYPE", Fails},
+        // A list holds any entered number; an unknown operation fails.
+        {Choice::Price, Operation::InList, "100,12.5", "100.00", "PRICETYPE", Holds},
+        {Choice::Price, Operation::InList, "100,12.5", "12.50", "PRICETYPE", Holds},
+        {Choice::Price, Operation::InList, "100,12.5", "12.49", "PRICETYPE", Fails},
+        {number, 0, "100", "100", "AMTTYPE", Fails},
+        {text, 999, "x", "x", "STRTYPE", Fails},
     };
     for (const auto& c : cases) {
-        TEXT_RULE(rule, c.operation, c.entered);
-        EXPECT_EQ(rule.Compare(c.text, "STRTYPE"), c.expected)
-            << c.operation << " " << c.entered << " / " << c.text;
+        Criterion rule;
+        Fill(rule, c.choice, c.operation, c.entered);
+        EXPECT_EQ(rule.Compare(c.text, c.typeName), c.expected)
+            << c.operation << " " << c.entered << " / " << c.text << " " << c.typeName;
+        EXPECT_EQ(rule.Result(), c.expected) << c.operation << " " << c.text;
     }
-}
 
-TEST(Criterion, TextListIgnoresCase) {
-    Criterion c;
-    c.Operand = Operation::InList;
-    c.SetDataType(Choice::Text);
-    c.TextList.Add(std::string("A100"));
-    c.TextList.Add(std::string("B200"));
-    EXPECT_EQ(c.Compare("b200", "STRTYPE"), Holds);
-    EXPECT_EQ(c.Compare("C300", "STRTYPE"), Fails);
-}
-
-TEST(Criterion, TextRuleWithANumberEnteredComparesItsText) {
-    Criterion c;
-    c.Operand = Operation::Contains;
-    c.SetDataType(Choice::Text);
-    c.TextCompare.SetValue(1500.0);
-    EXPECT_EQ(c.Compare("Order 1500-A", "STRTYPE"), Holds);
+    Criterion order;  // a number entered in a text rule is compared as its text
+    order.Operand = Operation::Contains;
+    order.SetDataType(Choice::Text);
+    order.TextCompare.SetValue(1500.0);
+    EXPECT_EQ(order.Compare("Order 1500-A", "STRTYPE"), Holds);
 }
 
 TEST(Criterion, CompareCodeAgreesWithCompareByName) {
     Criterion c;
-    c.Operand = Operation::GreaterOrEqual;
-    c.SetDataType(Choice::AnyNumber);
-    c.NumberCompare.SetValue(10.0);
+    Fill(c, Choice::AnyNumber, Operation::GreaterOrEqual, "10");
     EXPECT_EQ(c.CompareCode("12", DataTypeCode::Amt), Holds);
     EXPECT_EQ(c.CompareCode("8", DataTypeCode::Amt), Fails);
     EXPECT_EQ(c.CompareCode("12", DataTypeCode::Str), NotApplicable);
@@ -225,26 +191,16 @@ TEST(Criterion, ContainsDataReadsTheHolderOfTheOperation) {
     c.SetDataType(Choice::AnyNumber);
     c.TextList.Clear();
     EXPECT_TRUE(c.ContainsData());
-}
 
-TEST(Criterion, ClearEmptiesValuesButKeepsTheRule) {
-    Criterion c;
-    c.Operand = Operation::Contains;
-    c.SetDataType(Choice::Text);
+    // Clear empties every holder but keeps the rule itself.
     c.AndOr = "OR";
     c.TextCompare.SetValue("x");
-    c.NumberCompare.SetValue(1.0);
-    c.NumberRange.A().SetValue(1.0);
-    c.TextList.Add(std::string("x"));
-    c.NumberList.Add(1.0);
     c.Clear();
-    EXPECT_FALSE(c.TextCompare.ContainsData());
-    EXPECT_FALSE(c.NumberCompare.ContainsData());
-    EXPECT_FALSE(c.NumberRange.ContainsData());
-    EXPECT_EQ(c.TextList.Count(), 0);
-    EXPECT_EQ(c.NumberList.Count(), 0);
-    EXPECT_EQ(c.Operand, Operation::Contains);
-    EXPECT_EQ(c.DataType(), Choice::Text);
+    EXPECT_FALSE(c.TextCompare.ContainsData() || c.NumberCompare.ContainsData() ||
+                 c.NumberRange.ContainsData());
+    EXPECT_EQ(c.TextList.Count() + c.NumberList.Count(), 0);
+    EXPECT_EQ(c.Operand, Operation::InList);
+    EXPECT_EQ(c.DataType(), Choice::AnyNumber);
     EXPECT_EQ(c.AndOr, "OR");
 }
 

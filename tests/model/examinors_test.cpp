@@ -24,39 +24,30 @@ Criterion* AddNumber(Criteria& criteria, long operation, double entered) {
     return c;
 }
 
-TEST(Criteria, AddNumbersTheCriteriaAndClearStartsAgain) {
-    Criteria criteria;
-    EXPECT_EQ(criteria.Add(Operation::Contains, Choice::Text)->Index, 1);
-    Criterion* second = criteria.Add(Operation::GreaterThan, Choice::AnyNumber);
-    EXPECT_EQ(second->Index, 2);
-    EXPECT_EQ(second->Operand, Operation::GreaterThan);
-    EXPECT_TRUE(second->ReferencesDataType("AMTTYPE"));
-    EXPECT_EQ(criteria.Item(2), second);
-    EXPECT_EQ(criteria.Item(3), nullptr);
-    criteria.Clear();
-    EXPECT_EQ(criteria.Count(), 0u);
-    EXPECT_EQ(criteria.Add(Operation::Contains, Choice::Text)->Index, 1);
-}
-
-TEST(Criteria, RuleThatDoesNotApplyIsLeftOutOfTheAnd) {
+TEST(Criteria, AnAndOfTheRulesThatApply) {
     Criteria group;
-    AddNumber(group, Operation::GreaterThan, 500);
-    AddText(group, Operation::Contains, "ACME");
+    EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Fails);  // no rule: fails
+    Criterion* number = AddNumber(group, Operation::GreaterThan, 500);
+    EXPECT_EQ(number->Index, 1);
+    EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Fails);  // no rule applies: fails
+    AddText(group, Operation::StartsWith, "ACME");
+    AddText(group, Operation::EndsWith, "Corp");
+    EXPECT_EQ(group.Item(3)->Index, 3);
+    EXPECT_EQ(group.Item(4), nullptr);
+    // On text the number rule drops out and the text rules decide, and the other way.
     EXPECT_EQ(group.Compare("ACME Corp", "STRTYPE"), Holds);
-    EXPECT_EQ(group.Item(1)->Result(), NotApplicable);
-    EXPECT_EQ(group.Item(2)->Result(), Holds);
-    // On an amount the text rule drops out and the number rule decides.
+    EXPECT_EQ(number->Result(), NotApplicable);
+    EXPECT_EQ(group.Compare("ACME Inc", "STRTYPE"), Fails);
     EXPECT_EQ(group.Compare("750", "AMTTYPE"), Holds);
     EXPECT_EQ(group.Compare("250", "AMTTYPE"), Fails);
-}
-
-TEST(Criteria, GroupWhoseRulesAllDoNotApplyFails) {
-    Criteria group;
-    AddNumber(group, Operation::GreaterThan, 500);
-    AddNumber(group, Operation::LessThan, 900);
-    EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Fails);
-    Criteria empty;
-    EXPECT_EQ(empty.Compare("ACME", "STRTYPE"), Fails);
+    EXPECT_TRUE(group.ReferencesDataType("amttype"));
+    EXPECT_TRUE(group.ReferencesDataType("STRTYPE"));
+    EXPECT_FALSE(group.ReferencesDataType("BOOLTYPE"));
+    EXPECT_TRUE(group.ContainsData());
+    group.Clear();
+    EXPECT_EQ(group.Count(), 0u);
+    EXPECT_EQ(group.Add(Operation::Contains, Choice::Text)->Index, 1);
+    EXPECT_FALSE(group.ContainsData());
 }
 
 TEST(Criteria, WalkStopsAtTheFirstFailingRule) {
@@ -72,26 +63,6 @@ TEST(Criteria, WalkStopsAtTheFirstFailingRule) {
     group.ResetResults();
     EXPECT_EQ(later->Result(), NotApplicable);
     EXPECT_EQ(group.Item(1)->Result(), NotApplicable);
-}
-
-TEST(Criteria, AllApplyingRulesMustHold) {
-    Criteria group;
-    AddText(group, Operation::StartsWith, "ACME");
-    AddText(group, Operation::EndsWith, "Corp");
-    EXPECT_EQ(group.Compare("ACME Corp", "STRTYPE"), Holds);
-    EXPECT_EQ(group.Compare("ACME Inc", "STRTYPE"), Fails);
-}
-
-TEST(Criteria, ContainsDataAndReferencesAskEveryCriterion) {
-    Criteria group;
-    Criterion* number = group.Add(Operation::GreaterThan, Choice::Amount);
-    group.Add(Operation::Contains, Choice::Text);
-    EXPECT_FALSE(group.ContainsData());
-    number->NumberCompare.SetValue(1.0);
-    EXPECT_TRUE(group.ContainsData());
-    EXPECT_TRUE(group.ReferencesDataType("amttype"));
-    EXPECT_TRUE(group.ReferencesDataType("STRTYPE"));
-    EXPECT_FALSE(group.ReferencesDataType("PRICETYPE"));
 }
 
 TEST(Examinor, SatisfiedGroupHoldsWithoutLookingAndResetsOnReturn) {
@@ -124,7 +95,8 @@ TEST(Examinors, OrOfGroupsAnswersNotApplicableWhenNoneHolds) {
 
 TEST(Examinors, FirstHoldingGroupEndsTheWalk) {
     Examinors examinors;
-    AddText(examinors.Add()->Criteria, Operation::Contains, "AC");
+    EXPECT_EQ(examinors.Add()->Index, 1);
+    AddText(examinors.Item(1)->Criteria, Operation::Contains, "AC");
     Criterion* second = AddText(examinors.Add()->Criteria, Operation::Contains, "ME");
     EXPECT_EQ(examinors.Compare("ACME", "STRTYPE"), Holds);
     EXPECT_EQ(second->Result(), NotApplicable);
@@ -132,34 +104,21 @@ TEST(Examinors, FirstHoldingGroupEndsTheWalk) {
     EXPECT_EQ(examinors.Compare("nothing", "STRTYPE"), Holds);
 }
 
-TEST(Examinors, IndexCountsGroups) {
-    Examinors examinors;
-    EXPECT_EQ(examinors.Add()->Index, 1);
-    EXPECT_EQ(examinors.Add()->Index, 2);
-    examinors.Clear();
-    EXPECT_EQ(examinors.Add()->Index, 1);
-}
-
 TEST(BuildExaminors, RowsWithDataFormGroupsStartedByOr) {
+    // The editor's rows, as an operation, its value and the join written before it.
     Criterion rows[5];
-    rows[0].Operand = Operation::Contains;  // no data: skipped, and its OR means nothing
-    rows[0].SetDataType(Choice::Text);
-    rows[0].AndOr = "OR";
-    rows[1].Operand = Operation::Contains;
-    rows[1].SetDataType(Choice::Text);
-    rows[1].TextCompare.SetValue("acme");
-    rows[1].AndOr = "AND";
-    rows[2].Operand = Operation::GreaterThan;
-    rows[2].SetDataType(Choice::AnyNumber);
-    rows[2].NumberCompare.SetValue(500.0);
-    rows[2].AndOr = "AND";
-    rows[3].Operand = Operation::IsBlank;  // is blank needs no data
-    rows[3].SetDataType(Choice::Text);
-    rows[3].AndOr = "OR";
-    rows[4].Operand = Operation::StartsWith;
-    rows[4].SetDataType(Choice::Text);
-    rows[4].TextCompare.SetValue("INV");
-    rows[4].AndOr = "or";  // only the exact "OR" starts a group
+    auto row = [&](int i, long operation, const char* entered, const char* andOr) {
+        const bool number = operation == Operation::GreaterThan;
+        rows[i].Operand = operation;
+        rows[i].SetDataType(number ? Choice::AnyNumber : Choice::Text);
+        if (*entered) (number ? rows[i].NumberCompare : rows[i].TextCompare).SetValue(entered);
+        rows[i].AndOr = andOr;
+    };
+    row(0, Operation::Contains, "", "OR");  // no data: skipped, and its OR means nothing
+    row(1, Operation::Contains, "acme", "AND");
+    row(2, Operation::GreaterThan, "500", "AND");
+    row(3, Operation::IsBlank, "", "OR");        // is blank needs no data
+    row(4, Operation::StartsWith, "INV", "or");  // only the exact "OR" starts a group
     std::vector<Criterion*> pointers = {&rows[0], &rows[1], &rows[2], &rows[3], &rows[4]};
 
     Examinors examinors;
@@ -176,15 +135,10 @@ TEST(BuildExaminors, RowsWithDataFormGroupsStartedByOr) {
     // The groups are copies: editing a row later changes nothing in them.
     rows[1].TextCompare.SetValue("changed");
     EXPECT_EQ(examinors.Item(1)->Criteria.Item(1)->TextCompare.ValueText(), "acme");
-}
 
-TEST(BuildExaminors, NoRowWithDataGivesNoGroup) {
-    Criterion row;
-    row.Operand = Operation::Contains;
-    row.SetDataType(Choice::Text);
-    std::vector<Criterion*> pointers = {&row, nullptr};
-    Examinors examinors;
-    BuildExaminors(pointers, examinors);
+    // No row with data (a missing row counts as none) gives no group.
+    std::vector<Criterion*> none = {&rows[0], nullptr};
+    BuildExaminors(none, examinors);
     EXPECT_EQ(examinors.Count(), 0u);
     EXPECT_EQ(examinors.Compare("anything", "STRTYPE"), NotApplicable);
 }

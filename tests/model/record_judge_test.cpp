@@ -68,15 +68,13 @@ class RecordDecision : public ::testing::Test {
     IncItem item_;
 };
 
-TEST_F(RecordDecision, TextRulesChooseEveryTextElementOfTheType) {
+TEST_F(RecordDecision, RulesChooseTheElementsOfTheDataTypesTheyCover) {
     TextRule(Operation::Contains, "x");
     ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
     EXPECT_EQ(ColumnPaths(), (std::vector<std::string>{
                                  "//InvoiceRet/Memo", "//InvoiceRet/CustomerRef/FullName",
                                  "//InvoiceRet/RefNumber", "//InvoiceRet/InvoiceLineRet/Desc"}));
-}
-
-TEST_F(RecordDecision, NumberRulesChooseTheNumberElementsTheyCover) {
+    examinors_.Clear();
     examinors_.Add()
         ->Criteria.Add(Operation::GreaterThan, Choice::Amount)
         ->NumberCompare.SetValue(1.0);
@@ -85,43 +83,46 @@ TEST_F(RecordDecision, NumberRulesChooseTheNumberElementsTheyCover) {
                                                        "//InvoiceRet/InvoiceLineRet/Amount"}));
 }
 
-TEST_F(RecordDecision, TextRulesNeverTryANumberElement) {
-    TextRule(Operation::Contains, "750.00");
-    ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
-    // Subtotal holds 750.00 but is no search column; the text INV-750 lacks ".00".
-    RecordMatch match = DecideRecord(item_, examinors_, record_);
-    EXPECT_FALSE(match.matched);
-    EXPECT_EQ(match.matchText, "");
-}
-
-TEST_F(RecordDecision, NoRulesAtAllFindEveryRecord) {
-    ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
-    EXPECT_EQ(item_.SearchColumns.Count(), 0u);
-    RecordMatch match = DecideRecord(item_, examinors_, record_);
-    EXPECT_TRUE(match.matched);
-    EXPECT_EQ(match.matchText, "");
-}
-
-TEST_F(RecordDecision, FieldRulesIgnoreTheWordRules) {
-    TextRule(Operation::Contains, "ACME");  // would match the memo
-    RequestSearchRule standing;
-    standing.FieldExaminors.Add()
-        ->FieldCriteria
-        .Add(*catalog_.Item(RequestTypeCode::Invoice, "//InvoiceRet/RefNumber"),
-             Operation::StartsWith)
-        ->TextCompare.SetValue("CM-");
-    ChooseSearchColumns(item_, &standing, examinors_, catalog_);
-    EXPECT_EQ(item_.SearchColumns.Count(), 0u);
-    ASSERT_EQ(item_.FieldExaminors.Count(), 1u);
-    EXPECT_FALSE(DecideRecord(item_, examinors_, record_).matched);
-
-    item_.FieldExaminors.Item(1)->FieldCriteria.Item(1)->TextCompare.SetValue("INV-");
-    RecordMatch match = DecideRecord(item_, examinors_, record_);
-    EXPECT_TRUE(match.matched);
-    EXPECT_EQ(match.matchText, "");
-    // The item has a copy: the standing rule is unchanged.
-    EXPECT_EQ(standing.FieldExaminors.Item(1)->FieldCriteria.Item(1)->TextCompare.ValueText(),
-              "CM-");
+TEST_F(RecordDecision, TheFirstMatchInColumnThenDocumentOrderGivesTheMatchText) {
+    struct Case {
+        std::vector<std::pair<long, const char*>> rules;  // one group each
+        const char* column;                               // nullptr: as the rules choose
+        bool matched;
+        const char* matchText;
+    };
+    const Case cases[] = {
+        // No rules at all find every record.
+        {{}, nullptr, true, ""},
+        // Subtotal holds 750.00 but a text rule never tries a number element, and the
+        // text INV-750 lacks ".00".
+        {{{Operation::Contains, "750.00"}}, nullptr, false, ""},
+        // The customer FullName (a later column) comes before the Memo in the document.
+        {{{Operation::Contains, "ACME"}}, nullptr, true, "Rush order for ACME"},
+        // Within one column the first element in document order wins.
+        {{{Operation::Contains, "widget"}, {Operation::EndsWith, "ACME"}},
+         "//InvoiceRet/InvoiceLineRet/Desc",
+         true,
+         "Blue widgets"},
+        // A column searches its element name anywhere in the record: here a line's
+        // ItemRef/FullName.
+        {{{Operation::WholeWord, "Widget"}},
+         "//InvoiceRet/CustomerRef/FullName",
+         true,
+         "Widget ACME"},
+    };
+    for (const Case& c : cases) {
+        examinors_.Clear();
+        item_.SearchColumns.Clear();
+        for (const auto& [operation, entered] : c.rules) TextRule(operation, entered);
+        if (c.column) {
+            item_.SearchColumns.Add(*catalog_.Item(RequestTypeCode::Invoice, c.column));
+        } else {
+            ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
+        }
+        RecordMatch match = DecideRecord(item_, examinors_, record_);
+        EXPECT_EQ(match.matched, c.matched) << c.matchText;
+        EXPECT_EQ(match.matchText, c.matchText);
+    }
 }
 
 TEST_F(RecordDecision, StandingRulesWithoutDataLeaveTheChoiceToTheWordRules) {
@@ -133,35 +134,6 @@ TEST_F(RecordDecision, StandingRulesWithoutDataLeaveTheChoiceToTheWordRules) {
     ChooseSearchColumns(item_, &standing, examinors_, catalog_);
     EXPECT_EQ(item_.FieldExaminors.Count(), 0u);
     EXPECT_EQ(item_.SearchColumns.Count(), 4u);
-}
-
-TEST_F(RecordDecision, FirstMatchInColumnOrderGivesTheMatchText) {
-    TextRule(Operation::Contains, "ACME");
-    ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
-    // The customer FullName (a later column) comes before the Memo in the document.
-    RecordMatch match = DecideRecord(item_, examinors_, record_);
-    EXPECT_TRUE(match.matched);
-    EXPECT_EQ(match.matchText, "Rush order for ACME");
-}
-
-TEST_F(RecordDecision, WithinAColumnTheFirstElementInDocumentOrderWins) {
-    TextRule(Operation::Contains, "widget");
-    TextRule(Operation::EndsWith, "ACME");
-    item_.SearchColumns.Add(
-        *catalog_.Item(RequestTypeCode::Invoice, "//InvoiceRet/InvoiceLineRet/Desc"));
-    RecordMatch match = DecideRecord(item_, examinors_, record_);
-    EXPECT_TRUE(match.matched);
-    EXPECT_EQ(match.matchText, "Blue widgets");
-}
-
-TEST_F(RecordDecision, ColumnSearchesItsElementNameAnywhereInTheRecord) {
-    TextRule(Operation::WholeWord, "Widget");
-    item_.SearchColumns.Add(
-        *catalog_.Item(RequestTypeCode::Invoice, "//InvoiceRet/CustomerRef/FullName"));
-    // Only a line's ItemRef/FullName holds the word; the column goes by element name.
-    RecordMatch match = DecideRecord(item_, examinors_, record_);
-    EXPECT_TRUE(match.matched);
-    EXPECT_EQ(match.matchText, "Widget ACME");
 }
 
 TEST_F(RecordDecision, JudgeKeepsItsBufferAcrossRecords) {

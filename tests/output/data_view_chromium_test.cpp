@@ -38,15 +38,12 @@ const char* kHostileRecord = R"xml(<InvoiceRet>
 </InvoiceRet>)xml";
 
 QStringList ChromiumArguments(const QString& profile) {
-    return {"--headless",
-            "--no-sandbox",
-            "--disable-gpu",
-            "--disable-quic",
-            "--no-first-run",
-            "--disable-background-networking",
-            "--disable-component-update",
-            "--disable-sync",
-            "--user-data-dir=" + profile};
+    return QStringLiteral(
+               "--headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
+               "--disable-background-networking --disable-component-update "
+               "--disable-sync")
+               .split(' ')
+           << "--user-data-dir=" + profile;
 }
 
 // Runs Chromium to the end; its standard output, or a failed test.

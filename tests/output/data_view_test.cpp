@@ -139,69 +139,67 @@ using CellList = std::vector<std::string>;
 
 constexpr const char* kNbsp = "\xC2\xA0";
 
-TEST_F(DataViewTest, AllPlainRecordGivesTwoLabelValuePairsPerRow) {
-    Xsl("<InvoiceRet><RefNumber>1042</RefNumber><TxnDate>2024-01-05</TxnDate>"
-        "<PONumber>77</PONumber><Memo>Thanks</Memo></InvoiceRet>");
-    auto rows = Rows();
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(Cells(rows[0]),
-              (CellList{"th_left|Invoice #", "|RefNumber", "th_left|Date", "|TxnDate"}));
-    EXPECT_EQ(Cells(rows[1]), (CellList{"th_left|P.O. No.", "|PONumber", "th_left|Memo", "|Memo"}));
+// The main table's rows for records of one kind of place each: two label/value pairs
+// to a row, an odd count padded by a cell spanning two columns.
+TEST_F(DataViewTest, MainTableHoldsTwoLabelValuePairsPerRow) {
+    const struct {
+        const char* name;
+        const char* record;
+        std::vector<CellList> rows;  // leading rows checked; only these when `all`
+        bool all = true;
+    } cases[] = {
+        {"plain fields",
+         "<InvoiceRet><RefNumber>1042</RefNumber><TxnDate>2024-01-05</TxnDate>"
+         "<PONumber>77</PONumber><Memo>Thanks</Memo></InvoiceRet>",
+         {{"th_left|Invoice #", "|RefNumber", "th_left|Date", "|TxnDate"},
+          {"th_left|P.O. No.", "|PONumber", "th_left|Memo", "|Memo"}}},
+        {"an odd count",
+         "<InvoiceRet><RefNumber>1</RefNumber><TxnDate>2024-01-05</TxnDate><Memo>m</Memo>"
+         "</InvoiceRet>",
+         {{"th_left|Invoice #", "|RefNumber", "th_left|Date", "|TxnDate"},
+          {"th_left|Memo", "|Memo", "||2"}}},
+        {"keys, returns and bookkeeping are no fields",
+         "<InvoiceRet><TxnID>1-2</TxnID><TimeCreated>t</TimeCreated><TimeModified>t"
+         "</TimeModified><EditSequence>9</EditSequence><OldTIMEMODIFIEDStamp>t"
+         "</OldTIMEMODIFIEDStamp><myeditsequence>1</myeditsequence><ListID>8</ListID>"
+         "<StatusRet>ok</StatusRet><RefNumber>1042</RefNumber></InvoiceRet>",
+         {{"th_left|Invoice #", "|RefNumber", "||2"}}},
+        {"a reference is one field holding its full name",
+         "<InvoiceRet><CustomerRef><ListID>80</ListID><FullName>Abercrombie, Kristy</FullName>"
+         "</CustomerRef><RefNumber>1042</RefNumber></InvoiceRet>",
+         {{"th_left|Customer", "|//InvoiceRet/CustomerRef/FullName", "th_left|Invoice #",
+           "|RefNumber"}}},
+        {"a reference without a plain leaf keeps its place empty",
+         "<InvoiceRet><ClassRef><ListID>8</ListID></ClassRef><RefNumber>1</RefNumber>"
+         "<Memo>m</Memo></InvoiceRet>",
+         {{"th_left|Invoice #", "|RefNumber"}, {"th_left|Memo", "|Memo", "||2"}}},
+        {"an element missing from the catalog is headed by a non-breaking space",
+         "<InvoiceRet><TxnNumber>5</TxnNumber></InvoiceRet>",
+         {{std::string("th_left|") + kNbsp, "|TxnNumber", "||2"}}},
+        // The main row holds the two leaves only; the memo is laid out as a group.
+        {"an element holding a CDATA section is no leaf",
+         "<InvoiceRet><RefNumber>1042</RefNumber><TxnDate>2024-01-05</TxnDate>"
+         "<Memo><![CDATA[<b>bold</b>]]></Memo></InvoiceRet>",
+         {{"th_left|Invoice #", "|RefNumber", "th_left|Date", "|TxnDate"}},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Xsl(c.record);
+        auto rows = Rows();
+        if (c.all) ASSERT_EQ(rows.size(), c.rows.size()) << text_;
+        ASSERT_GE(rows.size(), c.rows.size()) << text_;
+        for (std::size_t r = 0; r < c.rows.size(); ++r) EXPECT_EQ(Cells(rows[r]), c.rows[r]);
+    }
     EXPECT_EQ(xsl_.select_node("//xsl:template").node().attribute("match").value(),
               std::string("//InvoiceRet"));
-}
-
-TEST_F(DataViewTest, ElementHoldingACdataSectionIsNoLeaf) {
-    Xsl("<InvoiceRet><RefNumber>1042</RefNumber><TxnDate>2024-01-05</TxnDate>"
-        "<Memo><![CDATA[<b>bold</b>]]></Memo></InvoiceRet>");
-    // The main row holds the two leaves only; the memo is laid out as a group.
-    auto rows = Rows();
-    ASSERT_EQ(rows.size(), 2u) << text_;
-    EXPECT_EQ(Cells(rows[0]),
-              (CellList{"th_left|Invoice #", "|RefNumber", "th_left|Date", "|TxnDate"}));
-    EXPECT_TRUE(rows[1].select_node(".//table")) << text_;
-}
-
-TEST_F(DataViewTest, OddFieldCountEndsWithACellSpanningTwoColumns) {
-    Xsl("<InvoiceRet><RefNumber>1</RefNumber><TxnDate>2024-01-05</TxnDate>"
-        "<Memo>m</Memo></InvoiceRet>");
-    auto rows = Rows();
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(Cells(rows[1]), (CellList{"th_left|Memo", "|Memo", "||2"}));
-}
-
-TEST_F(DataViewTest, KeysReturnsAndBookkeepingAreNotShownAsFields) {
-    Xsl("<InvoiceRet><TxnID>1-2</TxnID><TimeCreated>t</TimeCreated><TimeModified>t</TimeModified>"
-        "<EditSequence>9</EditSequence><OldTIMEMODIFIEDStamp>t</OldTIMEMODIFIEDStamp>"
-        "<myeditsequence>1</myeditsequence><ListID>8</ListID><StatusRet>ok</StatusRet>"
-        "<RefNumber>1042</RefNumber></InvoiceRet>");
-    auto rows = Rows();
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(Cells(rows[0]), (CellList{"th_left|Invoice #", "|RefNumber", "||2"}));
-}
-
-TEST_F(DataViewTest, ReferenceIsShownAsOneFieldHoldingItsFullName) {
-    Xsl("<InvoiceRet><CustomerRef><ListID>80</ListID><FullName>Abercrombie, Kristy</FullName>"
-        "</CustomerRef><RefNumber>1042</RefNumber></InvoiceRet>");
-    auto rows = Rows();
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(Cells(rows[0]), (CellList{"th_left|Customer", "|//InvoiceRet/CustomerRef/FullName",
-                                        "th_left|Invoice #", "|RefNumber"}));
-}
-
-TEST_F(DataViewTest, ReferenceWithoutAPlainLeafKeepsItsPlaceEmpty) {
-    Xsl("<InvoiceRet><ClassRef><ListID>8</ListID></ClassRef><RefNumber>1</RefNumber>"
-        "<Memo>m</Memo></InvoiceRet>");
-    auto rows = Rows();
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(Cells(rows[0]), (CellList{"th_left|Invoice #", "|RefNumber"}));
-    EXPECT_EQ(Cells(rows[1]), (CellList{"th_left|Memo", "|Memo", "||2"}));
-}
-
-TEST_F(DataViewTest, ElementMissingFromTheCatalogGetsANonBreakingSpaceHeading) {
-    std::string text = Xsl("<InvoiceRet><TxnNumber>5</TxnNumber></InvoiceRet>");
-    EXPECT_NE(text.find("<td class=\"th_left\">&#160;</td>"), std::string::npos) << text;
-    EXPECT_EQ(Cells(Rows()[0]), (CellList{std::string("th_left|") + kNbsp, "|TxnNumber", "||2"}));
+    // The CDATA memo of the last case: its own table in the second row.
+    ASSERT_EQ(Rows().size(), 2u);
+    EXPECT_TRUE(Rows()[1].select_node(".//table")) << text_;
+    EXPECT_NE(Xsl("<InvoiceRet><TxnNumber>5</TxnNumber></InvoiceRet>")
+                  .find("<td class=\"th_left\">&#160;</td>"),
+              std::string::npos)
+        << text_;
 }
 
 TEST_F(DataViewTest, HeadingWithAnAmpersandIsEscapedOnceAndShownAsOneAmpersand) {
@@ -342,27 +340,6 @@ TEST_F(DataViewTest, OldAddsTheNoteAndItsScript) {
     EXPECT_NE(html.find("<div id=\"div_note\" class=\"note\"></div>"), std::string::npos) << html;
 }
 
-TEST_F(DataViewTest, EveryLineEndsWithCrLfAndIsIndentedWithTabs) {
-    std::string text = Xsl(kInvoiceWithLines, true);
-    ASSERT_EQ(text.substr(0, 23), "<?xml version=\"1.0\"?>\r\n");
-    std::size_t start = 0;
-    int lines = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find("\r\n", start);
-        ASSERT_NE(end, std::string::npos) << "unterminated line at " << start;
-        std::string line = text.substr(start, end - start);
-        EXPECT_EQ(line.find('\n'), std::string::npos) << line;
-        std::size_t content = line.find_first_not_of('\t');
-        ASSERT_NE(content, std::string::npos) << "empty line " << lines;
-        EXPECT_EQ(line.find_first_of(" ", 0) == 0, false) << line;
-        start = end + 2;
-        ++lines;
-    }
-    EXPECT_GT(lines, 80);
-    EXPECT_NE(text.find("\n\t<xsl:output method=\"html\" omit-xml-declaration=\"yes\"/>\r\n"),
-              std::string::npos);
-}
-
 TEST_F(DataViewTest, XmlFileNamesItsStylesheetAndHoldsTheRecord) {
     pugi::xml_node record = Record("<InvoiceRet><RefNumber>1&amp;2</RefNumber></InvoiceRet>");
     EXPECT_EQ(DataViewXml(record, "0000000007.xsl"),
@@ -444,7 +421,7 @@ TEST_F(DataViewTest, ViewsAreNumberedAndRemoveTheirFilesWhenClosed) {
     EXPECT_EQ(three.Number(), first + 2);
 }
 
-TEST_F(DataViewTest, ViewKeepsItsOwnCopyOfTheRecord) {
+TEST_F(DataViewTest, ViewKeepsItsOwnCopyOfTheRecordAndTheImagesItsPageNamesAreAboveIt) {
     DataView view(tags_);
     view.SetRequestType(kInvoice);
     ASSERT_EQ(
@@ -453,13 +430,6 @@ TEST_F(DataViewTest, ViewKeepsItsOwnCopyOfTheRecord) {
     EXPECT_STREQ(view.Record().child_value("RefNumber"), "1");
     ASSERT_EQ(view.SetXMLNode(view.Record()).Message(), "");
     EXPECT_STREQ(view.Record().child_value("RefNumber"), "1");
-}
-
-TEST_F(DataViewTest, ImagesThePageNamesAreInstalledOneLevelAboveIt) {
-    DataView view(tags_);
-    view.SetRequestType(kInvoice);
-    ASSERT_EQ(
-        view.SetXMLNode(Record("<InvoiceRet><RefNumber>1</RefNumber></InvoiceRet>")).Message(), "");
     std::filesystem::path above = view.XmlPath().parent_path().parent_path();
     for (const char* image :
          {"dataview.gif", "clip_anime.gif", "clip06.GIF", "xml_globe_00_tn.jpg"}) {
@@ -531,29 +501,28 @@ TEST_F(TransformTest, RefusesADocumentTypeDeclaration) {
     EXPECT_EQ(page.Html, "");
 }
 
-TEST_F(TransformTest, StylesheetCannotReadOtherFiles) {
+// A stylesheet may neither read another file nor write one: the transform fails instead.
+TEST_F(TransformTest, StylesheetCannotReadOrWriteOtherFiles) {
+    const std::filesystem::path target = dir_.Path() / "sub" / "written.txt";
+    const std::string head =
+        "<xsl:stylesheet version=\"1.1\" "
+        "xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"><xsl:output "
+        "method=\"html\"/><xsl:template match=\"/\">";
     WriteFile(dir_.Path() / "reads.xsl",
-              "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
-              "<xsl:output method=\"html\"/><xsl:template match=\"/\"><p>"
-              "<xsl:value-of select=\"document('secret.xml')/s\"/></p></xsl:template>"
-              "</xsl:stylesheet>");
-    Page page = Transform(dir_.Path() / "plain.xml", dir_.Path() / "reads.xsl");
-    EXPECT_EQ(page.Html.find("TOP-SECRET"), std::string::npos) << page.Html;
-    EXPECT_NE(page.Error, "");
-}
-
-TEST_F(TransformTest, StylesheetCannotWriteFiles) {
-    std::filesystem::path target = dir_.Path() / "sub" / "written.txt";
+              head +
+                  "<p><xsl:value-of select=\"document('secret.xml')/s\"/>"
+                  "</p></xsl:template></xsl:stylesheet>");
     WriteFile(dir_.Path() / "writes.xsl",
-              "<xsl:stylesheet version=\"1.1\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
-              "<xsl:output method=\"html\"/><xsl:template match=\"/\"><xsl:document href=\"" +
-                  target.string() +
+              head + "<xsl:document href=\"" + target.string() +
                   "\" method=\"text\">written</xsl:document><p>done</p></xsl:template>"
                   "</xsl:stylesheet>");
-    Page page = Transform(dir_.Path() / "plain.xml", dir_.Path() / "writes.xsl");
-    EXPECT_FALSE(std::filesystem::exists(target));
+    for (const char* xsl : {"reads.xsl", "writes.xsl"}) {
+        SCOPED_TRACE(xsl);
+        Page page = Transform(dir_.Path() / "plain.xml", dir_.Path() / xsl);
+        EXPECT_EQ(page.Html.find("TOP-SECRET"), std::string::npos) << page.Html;
+        EXPECT_NE(page.Error, "");
+    }
     EXPECT_FALSE(std::filesystem::exists(target.parent_path()));
-    EXPECT_NE(page.Error, "");
 }
 
 TEST_F(TransformTest, ReportsUnreadableFiles) {

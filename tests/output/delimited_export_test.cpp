@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "foundation/codes.h"
+#include "run_checker.h"
 #include "support/temp_home.h"
 
 namespace quarrion {
@@ -22,42 +21,42 @@ struct Encoding {
     const char* written;
 };
 
-class EncodeFieldTest : public ::testing::TestWithParam<Encoding> {};
-
-TEST_P(EncodeFieldTest, EncodesAsTheFileFormatRequires) {
-    EXPECT_EQ(EncodeField(GetParam().text, GetParam().format), GetParam().written);
+// The list's own encoding: quotes only where a comma needs them and the text is not
+// already quoted whole; TAB files take fields as they are.
+TEST(EncodeField, EncodesAsTheFileFormatRequires) {
+    const Encoding cases[] = {{"a,b", 1, "\"a,b\""},
+                              {"say \"hi\", bob", 1, "\"say \"\"hi\"\", bob\""},
+                              {"\"already, quoted\"", 1, "\"already, quoted\""},
+                              {"\"half, quoted", 1, "\"\"\"half, quoted\""},
+                              {"half, quoted\"", 1, "\"half, quoted\"\"\""},
+                              {"Bolt, Zinc 1/4\" x 2\"", 1, "\"Bolt, Zinc 1/4\"\" x 2\"\"\""},
+                              {"\",\"", 1, "\",\""},
+                              {"no \"comma\" here", 1, "no \"comma\" here"},
+                              {"line\r\nbreak", 1, "line\r\nbreak"},
+                              {"", 1, ""},
+                              {"a,b", 2, "a,b"},
+                              {"\"q\"", 2, "\"q\""},
+                              {"tab\there", 2, "tab\there"},
+                              {"a,b", 7, "a,b"}};
+    for (const Encoding& c : cases) EXPECT_EQ(EncodeField(c.text, c.format), c.written) << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, EncodeFieldTest,
-    ::testing::Values(Encoding{"a,b", 1, "\"a,b\""},
-                      Encoding{"say \"hi\", bob", 1, "\"say \"\"hi\"\", bob\""},
-                      Encoding{"\"already, quoted\"", 1, "\"already, quoted\""},
-                      Encoding{"\"half, quoted", 1, "\"\"\"half, quoted\""},
-                      Encoding{"half, quoted\"", 1, "\"half, quoted\"\"\""},
-                      Encoding{"Bolt, Zinc 1/4\" x 2\"", 1, "\"Bolt, Zinc 1/4\"\" x 2\"\"\""},
-                      Encoding{"\",\"", 1, "\",\""},
-                      Encoding{"no \"comma\" here", 1, "no \"comma\" here"},
-                      Encoding{"line\r\nbreak", 1, "line\r\nbreak"}, Encoding{"", 1, ""},
-                      Encoding{"a,b", 2, "a,b"}, Encoding{"\"q\"", 2, "\"q\""},
-                      Encoding{"tab\there", 2, "tab\there"}, Encoding{"a,b", 7, "a,b"}));
-
-class StandardFieldTest : public ::testing::TestWithParam<Encoding> {};
-
-TEST_P(StandardFieldTest, QuotesAsRfc4180Requires) {
-    EXPECT_EQ(EncodeStandardField(GetParam().text, GetParam().format), GetParam().written);
+// The standard encoding: RFC 4180 quoting for commas, blanks for TABs and breaks in TAB files.
+TEST(EncodeStandardField, QuotesAsRfc4180Requires) {
+    const Encoding cases[] = {{"plain", 1, "plain"},
+                              {"a,b", 1, "\"a,b\""},
+                              {"no \"comma\" here", 1, "\"no \"\"comma\"\" here\""},
+                              {"\"already, quoted\"", 1, "\"\"\"already, quoted\"\"\""},
+                              {"line\r\nbreak", 1, "\"line\r\nbreak\""},
+                              {"cr\ronly", 1, "\"cr\ronly\""},
+                              {"", 1, ""},
+                              {"tab\there", 2, "tab here"},
+                              {"two\r\nlines", 2, "two  lines"},
+                              {"a,\"b\"", 2, "a,\"b\""}};
+    for (const Encoding& c : cases) {
+        EXPECT_EQ(EncodeStandardField(c.text, c.format), c.written) << c.text;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, StandardFieldTest,
-    ::testing::Values(Encoding{"plain", 1, "plain"}, Encoding{"a,b", 1, "\"a,b\""},
-                      Encoding{"no \"comma\" here", 1, "\"no \"\"comma\"\" here\""},
-                      Encoding{"\"already, quoted\"", 1, "\"\"\"already, quoted\"\"\""},
-                      Encoding{"line\r\nbreak", 1, "\"line\r\nbreak\""},
-                      Encoding{"cr\ronly", 1, "\"cr\ronly\""}, Encoding{"", 1, ""},
-                      Encoding{"tab\there", 2, "tab here"},
-                      Encoding{"two\r\nlines", 2, "two  lines"},
-                      Encoding{"a,\"b\"", 2, "a,\"b\""}));
 
 ResultList SampleList() {
     ResultList list;
@@ -71,45 +70,42 @@ ResultList SampleList() {
     return list;
 }
 
+// Headings, then each row, every line ended by CR LF: commas quote what needs it, TABs
+// write fields as they are, and the formula guard marks text cells (quoting as the
+// standard does) but leaves numbers alone.
 TEST(DelimitedExport, WritesHeadingsThenRowsEachEndedByCrLf) {
+    const struct {
+        const char* name;
+        ExportOptions options;
+        bool withRows;
+        const char* written;
+    } cases[] = {
+        {"comma",
+         {},
+         true,
+         "Num,\"Customer, Name\",Amount\r\n1001,\"Acme, Inc.\",-12.50\r\n"
+         "1002,=HYPERLINK(\"x\"),40\r\n1003\r\n"},
+        {"tab",
+         {ExportFormat::Tab, false},
+         true,
+         "Num\tCustomer, Name\tAmount\r\n1001\tAcme, Inc.\t-12.50\r\n"
+         "1002\t=HYPERLINK(\"x\")\t40\r\n1003\r\n"},
+        {"no rows", {}, false, "Num,\"Customer, Name\",Amount\r\n"},
+        {"guarded",
+         {ExportFormat::Comma, true},
+         true,
+         "Num,\"Customer, Name\",Amount\r\n1001,\"Acme, Inc.\",-12.50\r\n"
+         "1002,\"'=HYPERLINK(\"\"x\"\")\",40\r\n1003\r\n"},
+    };
     test::TempDir dir;
-    auto file = dir.Path() / "Invoice List.csv";
-    ASSERT_EQ(WriteListFile(file, SampleList(), {}).Message(), "");
-    EXPECT_EQ(test::ReadAll(file),
-              "Num,\"Customer, Name\",Amount\r\n"
-              "1001,\"Acme, Inc.\",-12.50\r\n"
-              "1002,=HYPERLINK(\"x\"),40\r\n"
-              "1003\r\n");
-}
-
-TEST(DelimitedExport, TabFormatWritesFieldsVerbatim) {
-    test::TempDir dir;
-    auto file = dir.Path() / "Invoice List.txt";
-    ASSERT_EQ(WriteListFile(file, SampleList(), {ExportFormat::Tab, false}).Message(), "");
-    EXPECT_EQ(test::ReadAll(file),
-              "Num\tCustomer, Name\tAmount\r\n"
-              "1001\tAcme, Inc.\t-12.50\r\n"
-              "1002\t=HYPERLINK(\"x\")\t40\r\n"
-              "1003\r\n");
-}
-
-TEST(DelimitedExport, AListWithoutRowsGivesTheHeadingLineOnly) {
-    test::TempDir dir;
-    ResultList list = SampleList();
-    list.Rows.clear();
-    auto file = dir.Path() / "empty.csv";
-    ASSERT_EQ(WriteListFile(file, list, {}).Message(), "");
-    EXPECT_EQ(test::ReadAll(file), "Num,\"Customer, Name\",Amount\r\n");
-}
-
-TEST(DelimitedExport, FormulaGuardMarksTextCellsButNotNumbers) {
-    test::TempDir dir;
-    auto file = dir.Path() / "guarded.csv";
-    ASSERT_EQ(WriteListFile(file, SampleList(), {ExportFormat::Comma, true}).Message(), "");
-    std::string text = test::ReadAll(file);
-    // Guarding implies standard quoting: the quotes inside are doubled.
-    EXPECT_NE(text.find("1002,\"'=HYPERLINK(\"\"x\"\")\",40\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find(",-12.50\r\n"), std::string::npos) << text;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResultList list = SampleList();
+        if (!c.withRows) list.Rows.clear();
+        auto file = dir.Path() / (std::string(c.name) + ".csv");
+        ASSERT_EQ(WriteListFile(file, list, c.options).Message(), "");
+        EXPECT_EQ(test::ReadAll(file), c.written);
+    }
 }
 
 // Each way fails for every user, root included: no permission bit is involved.
@@ -158,11 +154,9 @@ std::string JsonText(std::string_view text) {
     return out + "\"";
 }
 
-// Runs check_delimited.py on a written file against the rows it must give back; the
-// exit status and what the checker printed.
-std::pair<int, std::string> ReadBack(const std::string& kind, const std::filesystem::path& file,
-                                     const std::vector<std::vector<std::string>>& rows,
-                                     bool noFormulaLines) {
+// Runs check_delimited.py on a written file against the rows it must give back.
+test::CheckResult ReadBack(const std::string& kind, const std::filesystem::path& file,
+                           const std::vector<std::vector<std::string>>& rows, bool noFormulaLines) {
     std::filesystem::path expected = file.string() + ".json";
     {
         std::ofstream out(expected, std::ios::binary);
@@ -176,16 +170,9 @@ std::pair<int, std::string> ReadBack(const std::string& kind, const std::filesys
         }
         out << "]";
     }
-    std::string command = std::string("/usr/bin/python3 '") + QUARRION_DELIMITED_CHECKER + "' " +
-                          kind + " '" + file.string() + "' '" + expected.string() + "'" +
-                          (noFormulaLines ? " --no-formula-lines" : "") + " 2>&1";
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return {-1, "cannot run the checker"};
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-    int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+    return test::RunChecker(std::string("/usr/bin/python3 '") + QUARRION_DELIMITED_CHECKER + "' " +
+                            kind + " '" + file.string() + "' '" + expected.string() + "'" +
+                            (noFormulaLines ? " --no-formula-lines" : ""));
 }
 
 // The texts a hostile or merely unusual company puts into a list.
@@ -218,69 +205,54 @@ std::vector<std::vector<std::string>> ExpectedRows(const ResultList& list) {
     return rows;
 }
 
-TEST(DelimitedReadBack, CommaFieldsWithQuotesAtOneEndReadBackWhole) {
-    test::TempDir dir;
-    // Texts without line breaks and not wrapped in quotes whole: the default encoding
-    // leaves those two kinds as they are, so only these are expected to read back.
-    ResultList list = ProbeList();
-    list.Rows = {{"k0", {"Bolt, Zinc 1/4\" x 2\"", "\"half, open", "1"}, ""},
-                 {"k1", {"end, quote\"", "a,b", "2"}, ""}};
-    auto file = dir.Path() / "default.csv";
-    ASSERT_EQ(WriteListFile(file, list, {}).Message(), "");
-    auto [status, output] = ReadBack("csv", file, ExpectedRows(list), false);
-    EXPECT_EQ(status, 0) << output << test::ReadAll(file);
-}
-
-TEST(DelimitedReadBack, StandardQuotingReadsBackEveryField) {
-    test::TempDir dir;
-    ResultList list = ProbeList();
-    auto file = dir.Path() / "standard.csv";
-    ASSERT_EQ(WriteListFile(file, list, {ExportFormat::Comma, false, true}).Message(), "");
-    auto [status, output] = ReadBack("csv", file, ExpectedRows(list), false);
-    EXPECT_EQ(status, 0) << output << test::ReadAll(file);
-}
-
-TEST(DelimitedReadBack, StandardTabFilesReplaceBreaksAndTabsWithBlanks) {
-    test::TempDir dir;
-    ResultList list = ProbeList();
-    auto file = dir.Path() / "standard.txt";
-    ASSERT_EQ(WriteListFile(file, list, {ExportFormat::Tab, false, true}).Message(), "");
-    std::vector<std::vector<std::string>> expected = ExpectedRows(list);
-    for (auto& row : expected) {
+// TAB files written the standard way put blanks for breaks and TABs.
+void Blanked(std::vector<std::vector<std::string>>& rows) {
+    for (auto& row : rows) {
         for (std::string& cell : row) {
             for (char& c : cell) {
                 if (c == '\t' || c == '\r' || c == '\n') c = ' ';
             }
         }
     }
-    auto [status, output] = ReadBack("tsv", file, expected, false);
-    EXPECT_EQ(status, 0) << output << test::ReadAll(file);
 }
 
-TEST(DelimitedReadBack, GuardedFilesReadBackAndNoLineStartsAFormula) {
+// Each way of writing, read back by Python's csv module: every field whole, and no line
+// of a guarded file starting a formula.
+TEST(DelimitedReadBack, EachWayOfWritingReadsBackWhole) {
+    ResultList probe = ProbeList();
+    // The default comma encoding leaves texts with breaks, or wrapped in quotes whole, as
+    // they are; only texts without either are expected to read back.
+    ResultList quotedAtOneEnd = probe;
+    quotedAtOneEnd.Rows = {{"k0", {"Bolt, Zinc 1/4\" x 2\"", "\"half, open", "1"}, ""},
+                           {"k1", {"end, quote\"", "a,b", "2"}, ""}};
+    std::vector<std::vector<std::string>> guarded = ExpectedRows(probe);
+    guarded[3][0] = "note\n'=cmd|' /C calc'!A0";
+    guarded[4][0] = "'=HYPERLINK(\"x\")";
+    guarded[4][1] = "cr\r\n'+lf";
+    guarded[5][0] = "'@SUM(1)";
+    const struct {
+        const char* file;
+        const ResultList& list;
+        ExportOptions options;
+        std::vector<std::vector<std::string>> rows;
+    } cases[] = {
+        {"default.csv", quotedAtOneEnd, {}, ExpectedRows(quotedAtOneEnd)},
+        {"standard.csv", probe, {ExportFormat::Comma, false, true}, ExpectedRows(probe)},
+        {"standard.txt", probe, {ExportFormat::Tab, false, true}, ExpectedRows(probe)},
+        {"guarded.csv", probe, {ExportFormat::Comma, true}, guarded},
+        {"guarded.txt", probe, {ExportFormat::Tab, true}, guarded},
+    };
     test::TempDir dir;
-    ResultList list = ProbeList();
-    std::vector<std::vector<std::string>> expected = ExpectedRows(list);
-    expected[3][0] = "note\n'=cmd|' /C calc'!A0";
-    expected[4][0] = "'=HYPERLINK(\"x\")";
-    expected[4][1] = "cr\r\n'+lf";
-    expected[5][0] = "'@SUM(1)";
-    for (int format : {ExportFormat::Comma, ExportFormat::Tab}) {
-        auto file = dir.Path() / (format == ExportFormat::Comma ? "guarded.csv" : "guarded.txt");
-        ASSERT_EQ(WriteListFile(file, list, {format, true}).Message(), "");
-        std::vector<std::vector<std::string>> rows = expected;
-        if (format == ExportFormat::Tab) {
-            for (auto& row : rows) {
-                for (std::string& cell : row) {
-                    for (char& c : cell) {
-                        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-                    }
-                }
-            }
-        }
-        auto [status, output] =
-            ReadBack(format == ExportFormat::Comma ? "csv" : "tsv", file, rows, true);
-        EXPECT_EQ(status, 0) << output << test::ReadAll(file);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        auto file = dir.Path() / c.file;
+        ASSERT_EQ(WriteListFile(file, c.list, c.options).Message(), "");
+        const bool tab = c.options.Format == ExportFormat::Tab;
+        std::vector<std::vector<std::string>> rows = c.rows;
+        if (tab) Blanked(rows);
+        test::CheckResult checked =
+            ReadBack(tab ? "tsv" : "csv", file, rows, c.options.GuardFormulas);
+        EXPECT_EQ(checked.status, 0) << checked.output << test::ReadAll(file);
     }
 }
 

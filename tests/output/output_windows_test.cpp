@@ -2,12 +2,7 @@
 // window and the data-view window. Files are read back with independent readers
 // (Python's csv module, openpyxl) through read_back.py.
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 #include <QAbstractItemView>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialogButtonBox>
@@ -22,7 +17,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -154,10 +148,7 @@ void WriteText(const QString& file, const QByteArray& text) {
 void TypeFileName(QDialog* dialog, const QString& name) {
     auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-    if (!edit || !buttons) {
-        dialog->reject();
-        QFAIL("not a file dialog");
-    }
+    QVERIFY2(edit && buttons, "not a file dialog");
     // The dialog lays itself out once it is on screen; a click lands only then.
     QTest::qWaitForWindowExposed(dialog);
     QApplication::processEvents();
@@ -170,25 +161,13 @@ void TypeFileName(QDialog* dialog, const QString& name) {
     if (QCompleter* completer = edit->completer(); completer && completer->popup()->isVisible()) {
         completer->popup()->hide();
     }
-    QPushButton* save = qobject_cast<QPushButton*>(buttons->button(QDialogButtonBox::Save));
-    if (!save) save = qobject_cast<QPushButton*>(buttons->button(QDialogButtonBox::Open));
+    auto* save = qobject_cast<QPushButton*>(buttons->button(QDialogButtonBox::Save));
     // After another file type is chosen the dialog reads the folder again and enables
     // Save when it has.
-    if (save) QTest::qWaitFor([save] { return save->isEnabled(); }, 5000);
-    if (!save || !save->isEnabled()) {
-        dialog->reject();
-        QFAIL(qPrintable("cannot save as " + edit->text() +
-                         (save ? " (disabled)" : " (no button)") +
-                         QString::number(buttons->buttons().size())));
-    }
+    QVERIFY2(save && QTest::qWaitFor([save] { return save->isEnabled(); }, 5000),
+             qPrintable("cannot save as " + edit->text()));
     QTest::mouseClick(save, Qt::LeftButton);
-    if (dialog->isVisible()) {
-        dialog->reject();
-        QFAIL(qPrintable("the dialog did not take " + edit->text() +
-                         QStringLiteral(" %1x%2 ").arg(save->width()).arg(save->height()) + " => " +
-                         qobject_cast<QFileDialog*>(dialog)->selectedFiles().join("|") + " in " +
-                         qobject_cast<QFileDialog*>(dialog)->directory().path()));
-    }
+    QVERIFY2(!dialog->isVisible(), qPrintable("the dialog did not take " + edit->text()));
 }
 
 // Picks the file type at `index` in a file dialog's type list with the keyboard.
@@ -268,33 +247,6 @@ void Screenshot(QWidget* widget, const char* name) {
     QDir().mkpath(QString::fromLocal8Bit(folder));
     widget->grab().save(QString::fromLocal8Bit(folder) + "/" + name);
 }
-
-// Makes a folder immutable (even root cannot create, replace or delete files in it)
-// while the guard lives. Not every file system offers this.
-class ImmutableFolder {
-  public:
-    explicit ImmutableFolder(const QString& folder)
-        : fd_(open(folder.toLocal8Bit().constData(), O_RDONLY | O_DIRECTORY)) {
-        int flags = 0;
-        if (fd_ < 0 || ioctl(fd_, FS_IOC_GETFLAGS, &flags) != 0) return;
-        flags |= FS_IMMUTABLE_FL;
-        set_ = ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ~ImmutableFolder() {
-        if (set_) {
-            int flags = 0;
-            ioctl(fd_, FS_IOC_GETFLAGS, &flags);
-            flags &= ~FS_IMMUTABLE_FL;
-            ioctl(fd_, FS_IOC_SETFLAGS, &flags);
-        }
-        if (fd_ >= 0) close(fd_);
-    }
-    bool IsSet() const { return set_; }
-
-  private:
-    int fd_;
-    bool set_ = false;
-};
 
 const char* kInvoiceRecord = R"(<InvoiceRet>
   <TxnID>1-1</TxnID>
@@ -422,13 +374,17 @@ class OutputWindowsTest : public QObject {
         QTRY_VERIFY(!QFileInfo::exists(secondPath));
     }
 
-    void workbookEditHandsTheFileToTheDesktopOrSaysNothingCan() {
+    // Edit hands the file to the desktop (or says nothing can); a copy saved as stays
+    // after the window and its temporary file are gone.
+    void workbookEditAndSaveAs() {
         TestHost host;
         MakeOutputWindows().Excel(host, QStringLiteral("Edit"), {InvoiceList()});
         auto* window = qobject_cast<frmExcel*>(host.Area.subWindowList().last()->widget());
         auto* edit = window->findChild<QPushButton*>(QStringLiteral("cmdEdit"));
-        QVERIFY(edit);
-        QTRY_VERIFY_WITH_TIMEOUT(edit->isEnabled(), 20000);
+        auto* saveAs = window->findChild<QPushButton*>(QStringLiteral("cmdSaveAs"));
+        QVERIFY(edit && saveAs);
+        QTRY_VERIFY_WITH_TIMEOUT(edit->isEnabled() && saveAs->isEnabled(), 20000);
+        const QString temporary = window->WorkbookPath();
 
         QList<QUrl> opened;
         SetDesktopOpener([&opened](const QUrl& url) {
@@ -436,34 +392,18 @@ class OutputWindowsTest : public QObject {
             return true;
         });
         QTest::mouseClick(edit, Qt::LeftButton);
-        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(window->WorkbookPath())});
-
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(temporary)});
         SetDesktopOpener([](const QUrl&) { return false; });
-        QString said;
-        OnNextDialog([&said](QDialog* dialog) {
-            said = qobject_cast<frmDialog*>(dialog)->Message();
-            dialog->accept();
-        });
-        QTest::mouseClick(edit, Qt::LeftButton);
-        QVERIFY2(said.contains("No spreadsheet program") && said.contains(window->WorkbookPath()),
+        const QString said = test::MessageOf([edit] { QTest::mouseClick(edit, Qt::LeftButton); });
+        QVERIFY2(said.contains("No spreadsheet program") && said.contains(temporary),
                  qPrintable(said));
-        host.Area.closeAllSubWindows();
-    }
 
-    void workbookSavedAsStaysAfterTheWindowCloses() {
-        TestHost host;
-        MakeOutputWindows().Excel(host, QStringLiteral("Keep"), {InvoiceList()});
-        auto* window = qobject_cast<frmExcel*>(host.Area.subWindowList().last()->widget());
-        auto* saveAs = window->findChild<QPushButton*>(QStringLiteral("cmdSaveAs"));
-        QTRY_VERIFY_WITH_TIMEOUT(saveAs->isEnabled(), 20000);
-        const QString temporary = window->WorkbookPath();
         const QString kept = folder_ + "kept.xlsx";
         OnNextDialog([&kept](QDialog* dialog) { TypeFileName(dialog, kept); });
         QTest::mouseClick(saveAs, Qt::LeftButton);
         QTRY_VERIFY(QFileInfo::exists(kept));
         host.Area.closeAllSubWindows();
         QTRY_VERIFY(!QFileInfo::exists(temporary));
-        QVERIFY(QFileInfo::exists(kept));
         const QJsonArray sheets = ReadBack("xlsx", kept).object()["sheets"].toArray();
         QCOMPARE(sheets.size(), 1);
         QCOMPARE(sheets[0].toObject()["rows"].toArray().size(), 5);  // heading, 3 rows, totals
@@ -496,10 +436,6 @@ class OutputWindowsTest : public QObject {
                                              << "Invoices.csv" << 1;
         QTest::newRow("tab, no extension") << 1 << "Invoices"
                                            << "Invoices.txt" << 2;
-        QTest::newRow("tab over a .csv name") << 1 << "Invoices.csv"
-                                              << "Invoices.csv.txt" << 2;
-        QTest::newRow("comma, capital extension") << 0 << "Sales.CSV"
-                                                  << "Sales.CSV" << 1;
         // The rule counts the whole chosen path, which is never that short.
         QTest::newRow("short name") << 0 << "Inv"
                                     << "Inv.csv" << 1;
@@ -535,39 +471,6 @@ class OutputWindowsTest : public QObject {
         QVERIFY(!ExportListAs(nullptr, InvoiceList(), fileName, folder_, format, false));
         QCOMPARE(QDir(folder_).entryList(QDir::Files), QStringList());
         QCOMPARE(fileName, QStringLiteral("Invoice List"));
-    }
-
-    void silentExportReplacesOnYesAndAsksForANameOnNo() {
-        WriteText(folder_ + "Invoice List.csv", "old\r\n");
-        QString question;
-        {
-            ModalScript script({Answer(true, &question)});
-            QString fileName = QStringLiteral("Invoice List");
-            int format = 1;
-            QVERIFY(ExportListAs(nullptr, InvoiceList(), fileName, folder_, format, true));
-            QVERIFY(script.Finished());
-            QCOMPARE(script.Seen, QStringList{"Export Invoice List.csv"});
-        }
-        QCOMPARE(
-            question,
-            QStringLiteral(
-                "You already have a file called Invoice List.csv\nDo you wish to replace it?"));
-        QCOMPARE(ReadRows("csv", folder_ + "Invoice List.csv"), InvoiceRows());
-
-        WriteText(folder_ + "Invoice List.csv", "old\r\n");
-        ModalScript script({Answer(false), [this](QDialog* dialog) {
-                                auto* files = qobject_cast<QFileDialog*>(dialog);
-                                QVERIFY(files);
-                                QCOMPARE(files->nameFilters().size(), 1);  // the list's own type
-                                TypeFileName(dialog, folder_ + "Chosen Name");
-                            }});
-        QString fileName = QStringLiteral("Invoice List");
-        int format = 1;
-        QVERIFY(ExportListAs(nullptr, InvoiceList(), fileName, folder_, format, true));
-        QVERIFY(script.Finished());
-        QCOMPARE(ReadText(folder_ + "Invoice List.csv"), QStringLiteral("old\r\n"));
-        QCOMPARE(fileName, folder_ + "Chosen Name");  // used as chosen: no extension added
-        QCOMPARE(ReadRows("csv", folder_ + "Chosen Name"), InvoiceRows());
     }
 
     void exportAllWritesEveryEntryUnderItsNameInTheChosenFormat() {
@@ -620,6 +523,7 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(AppSettings::Text("frmMain", "exportfilter"), QStringLiteral("2"));
     }
 
+    // Each file already there is replaced on Yes; on No the user names another file.
     void exportAllAsksBeforeReplacingAndUsesTheDialogsNameOnNo() {
         TestHost host;
         AppSettings::SetText("frmMain", "exportpath", folder_);
@@ -630,13 +534,16 @@ class OutputWindowsTest : public QObject {
                                             SmallList(kCustomer, "Customer", "Acme")};
         const QList<ExportListEntry> entries{{kInvoice, "Invoice List"},
                                              {kCustomer, "Customer List"}};
+        QString question;
         ModalScript script({[](QDialog* dialog) {
                                 QTest::mouseClick(dialog->findChild<QPushButton*>("cmdExport"),
                                                   Qt::LeftButton);
                             },
-                            Answer(false),
+                            Answer(false, &question),
                             [this](QDialog* dialog) {
-                                QVERIFY(qobject_cast<QFileDialog*>(dialog));
+                                auto* files = qobject_cast<QFileDialog*>(dialog);
+                                QVERIFY(files);
+                                QCOMPARE(files->nameFilters().size(), 1);  // the list's own type
                                 TypeFileName(dialog, folder_ + "Invoices Elsewhere");
                             },
                             Answer(true)});
@@ -644,76 +551,47 @@ class OutputWindowsTest : public QObject {
         QVERIFY(script.Finished());
         QCOMPARE(script.Seen, (QStringList{"Export All Lists", "Export Invoice List.csv",
                                            "Export List As ...", "Export Customer List.csv"}));
+        QCOMPARE(question, QStringLiteral("You already have a file called Invoice List.csv\nDo "
+                                          "you wish to replace it?"));
         QCOMPARE(ReadText(folder_ + "Invoice List.csv"), QStringLiteral("old invoices\r\n"));
+        // The name chosen is used as it stands: no extension added.
         QCOMPARE(ReadRows("csv", folder_ + "Invoices Elsewhere"), InvoiceRows());
         QCOMPARE(ReadRows("csv", folder_ + "Customer List.csv"),
                  (QList<QStringList>{{"Name"}, {"Acme"}}));
     }
 
+    // The window starts in the program's folder when the remembered one is gone; Cancel
+    // writes nothing and keeps the remembered format.
     void exportAllCancelledWritesNothingAndKeepsTheSettings() {
         TestHost host;
-        AppSettings::SetText("frmMain", "exportpath", folder_);
+        AppSettings::SetText("frmMain", "exportpath", folder_ + "gone/");
         AppSettings::SetText("frmMain", "exportfilter", "1");
-        ModalScript script({[](QDialog* dialog) {
+        QString shown;
+        ModalScript script({[&shown](QDialog* dialog) {
+            shown = qobject_cast<frmExportAll*>(dialog)->Path();
             QTest::mouseClick(dialog->findChild<QRadioButton*>("optFilter1"), Qt::LeftButton);
             QTest::mouseClick(dialog->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
         }});
         MakeOutputWindows().ExportAll(host, nullptr, {InvoiceList()}, {{kInvoice, "Invoice List"}});
         QVERIFY(script.Finished());
+        QCOMPARE(shown, host.State().AppFolder());
         QCOMPARE(QDir(folder_).entryList(QDir::Files), QStringList());
         QCOMPARE(AppSettings::Text("frmMain", "exportfilter"), QStringLiteral("1"));
     }
 
-    void exportAllStartsInTheProgramsFolderWhenTheRememberedOneIsGone() {
-        TestHost host;
-        AppSettings::SetText("frmMain", "exportpath", folder_ + "gone/");
-        QString shown;
-        ModalScript script({[&shown](QDialog* dialog) {
-            shown = qobject_cast<frmExportAll*>(dialog)->Path();
-            dialog->reject();
-        }});
-        MakeOutputWindows().ExportAll(host, nullptr, {InvoiceList()}, {{kInvoice, "Invoice List"}});
-        QCOMPARE(shown, host.State().AppFolder());
-    }
-
     void exportToAFolderThatIsNoFolderSaysWhichFileAndWhy() {
         WriteText(folder_ + "plain file", "not a folder");
-        QString said;
-        QString caption;
-        OnNextDialog([&](QDialog* dialog) {
-            caption = dialog->windowTitle();
-            said = qobject_cast<frmDialog*>(dialog)->Message();
-            dialog->accept();
-        });
         QString fileName = QStringLiteral("Invoice List");
         int format = 1;
-        QVERIFY(
-            !ExportListAs(nullptr, InvoiceList(), fileName, folder_ + "plain file/", format, true));
-        QCOMPARE(caption, QStringLiteral("Export List"));
-        QVERIFY2(said.contains(folder_ + "plain file/Invoice List.csv") &&
+        const QString said = test::MessageOf([&] {
+            QVERIFY(!ExportListAs(nullptr, InvoiceList(), fileName, folder_ + "plain file/", format,
+                                  true));
+        });
+        QVERIFY2(said.startsWith("Export List: ") &&
+                     said.contains(folder_ + "plain file/Invoice List.csv") &&
                      said.contains("Not a directory"),
                  qPrintable(said));
         QCOMPARE(ReadText(folder_ + "plain file"), QStringLiteral("not a folder"));
-    }
-
-    void exportIntoAFolderThatCannotBeWrittenKeepsTheOldFile() {
-        const QString locked = folder_ + "locked/";
-        QVERIFY(QDir().mkpath(locked));
-        WriteText(locked + "Invoice List.csv", "old\r\n");
-        ImmutableFolder guard(locked);
-        if (!guard.IsSet()) QSKIP("this file system cannot make a folder unwritable for root");
-        QString said;
-        ModalScript script({Answer(true), [&said](QDialog* dialog) {
-                                said = qobject_cast<frmDialog*>(dialog)->Message();
-                                dialog->accept();
-                            }});
-        QString fileName = QStringLiteral("Invoice List");
-        int format = 1;
-        QVERIFY(!ExportListAs(nullptr, InvoiceList(), fileName, locked, format, true));
-        QVERIFY(script.Finished());
-        QVERIFY2(said.contains(locked + "Invoice List.csv"), qPrintable(said));
-        QCOMPARE(ReadText(locked + "Invoice List.csv"), QStringLiteral("old\r\n"));
-        QCOMPARE(QDir(locked).entryList(QDir::Files), QStringList{"Invoice List.csv"});
     }
 
     void dataViewShowsTheRecordUnderItsCaptionAndRemovesItsFiles() {
@@ -742,7 +620,9 @@ class OutputWindowsTest : public QObject {
         QVERIFY(!QFileInfo::exists(xsl));
     }
 
-    void dataViewOldNoteOpensAndClosesByClicking() {
+    // The old page's note opens and closes by clicking; the browser gets the same page
+    // with its script and pictures inside, or a message when there is no browser.
+    void dataViewOldNoteAndTheBrowser() {
         TestHost host;
         frmReport* report = OpenDataView(host, true);
         QVERIFY(report);
@@ -771,13 +651,7 @@ class OutputWindowsTest : public QObject {
         // From the second showing on, the other picture.
         QVERIFY(report->ShownHtml().contains(
             area + "<a href=\"quarrion-note:show\"><img src=\"../clip06.GIF\"/></a></div>"));
-        host.Area.closeAllSubWindows();
-    }
 
-    void dataViewOpensTheSamePageInTheBrowserWithItsPictures() {
-        TestHost host;
-        frmReport* report = OpenDataView(host, true);
-        QVERIFY(report);
         QList<QUrl> opened;
         SetDesktopOpener([&opened](const QUrl& url) {
             opened.append(url);
@@ -793,14 +667,9 @@ class OutputWindowsTest : public QObject {
         QVERIFY(html.contains("function shownote()"));  // the page's own script goes along
         QVERIFY(html.contains("data:image/jpeg;base64,"));
         QVERIFY(!html.contains("../xml_globe_00_tn.jpg"));
-
         SetDesktopOpener([](const QUrl&) { return false; });
-        QString said;
-        OnNextDialog([&said](QDialog* dialog) {
-            said = qobject_cast<frmDialog*>(dialog)->Message();
-            dialog->accept();
-        });
-        QTest::mouseClick(browser, Qt::LeftButton);
+        const QString said =
+            test::MessageOf([browser] { QTest::mouseClick(browser, Qt::LeftButton); });
         QVERIFY2(said.contains("No web browser"), qPrintable(said));
         host.Area.closeAllSubWindows();
         QTRY_VERIFY(!QFileInfo::exists(file));

@@ -37,30 +37,20 @@ TEST(RepItems, PlacesANewItemRightAfterItsPredecessor) {
     EXPECT_EQ(items.Item("./AMOUNT")->Index, 3);
 }
 
-TEST(RepItems, BlankOrUnknownPredecessorAppends) {
+// A blank or unknown predecessor appends; missing keys and positions find and remove
+// nothing; removing by key or position and clearing, with indexes starting again at 1.
+TEST(RepItems, LookUpRemoveAndClear) {
     RepItems items;
     items.Add("a", "A", "");
     items.Add("b", "B", "   ");
     items.Add("c", "C", "missing");
     EXPECT_EQ(Names(items), (std::vector<std::string>{"a", "b", "c"}));
-}
-
-TEST(RepItems, MissingKeysAndPositionsYieldNothing) {
-    RepItems items;
-    items.Add("a", "A", "");
-    EXPECT_EQ(items.Item("b"), nullptr);
+    EXPECT_EQ(items.Item("d"), nullptr);
     EXPECT_EQ(items.Item(std::size_t{0}), nullptr);
-    EXPECT_EQ(items.Item(std::size_t{2}), nullptr);
-    items.Remove("b");
+    EXPECT_EQ(items.Item(std::size_t{4}), nullptr);
+    items.Remove("d");
     items.Remove(std::size_t{5});
-    EXPECT_EQ(items.Count(), 1u);
-}
-
-TEST(RepItems, RemoveAndClear) {
-    RepItems items;
-    items.Add("a", "A", "");
-    items.Add("b", "B", "");
-    items.Add("c", "C", "");
+    EXPECT_EQ(items.Count(), 3u);
     items.Remove("B");
     EXPECT_EQ(Names(items), (std::vector<std::string>{"a", "c"}));
     items.Remove(std::size_t{1});

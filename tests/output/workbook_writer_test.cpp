@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include "output/sheet_names.h"
 #include "output/temporary_workbook.h"
 #include "qbxml/request_type_info.h"
+#include "run_checker.h"
 #include "support/temp_home.h"
 
 namespace quarrion {
@@ -30,43 +30,14 @@ ResultList MakeList(std::string title, std::vector<ResultColumn> columns,
     return list;
 }
 
-// Runs the openpyxl checker on a workbook; the exit status and what it printed.
-struct CheckResult {
-    int status = -1;
-    std::string output;
-};
-
-CheckResult CheckWorkbook(const std::string& scenario, const std::filesystem::path& file) {
-    std::string command = std::string("/usr/bin/python3 '") + QUARRION_WORKBOOK_CHECKER + "' " +
-                          scenario + " '" + file.string() + "' 2>&1";
-    CheckResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe)) result.output += buffer;
-    int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+test::CheckResult CheckWorkbook(const std::string& scenario, const std::filesystem::path& file) {
+    return test::RunChecker(std::string("/usr/bin/python3 '") + QUARRION_WORKBOOK_CHECKER + "' " +
+                            scenario + " '" + file.string() + "'");
 }
 
-#define EXPECT_WORKBOOK(scenario, file)                      \
-    do {                                                     \
-        CheckResult checked = CheckWorkbook(scenario, file); \
-        EXPECT_EQ(checked.status, 0) << checked.output;      \
-    } while (false)
-
-TEST(WorkbookWriter, WritesOneSheetPerListInTabOrder) {
-    test::TempDir dir;
-    std::vector<ResultList> lists{
-        MakeList("Invoice",
-                 {{"//InvoiceRet/RefNumber", "Ref No.", Code::Str},
-                  {"//InvoiceRet/Subtotal", "Amount", Code::Amt}},
-                 {{"INV-1", "10.00"}, {"INV-2", "5.00"}}),
-        MakeList("Purchase Order", {{"//PurchaseOrderRet/RefNumber", "PO No.", Code::Str}},
-                 {{"PO-9"}})};
-    auto file = dir.Path() / "tabs.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
-    EXPECT_WORKBOOK("tabs", file);
+void ExpectWorkbook(const std::string& scenario, const std::filesystem::path& file) {
+    test::CheckResult checked = CheckWorkbook(scenario, file);
+    EXPECT_EQ(checked.status, 0) << scenario << ": " << checked.output;
 }
 
 ResultList ValuesList() {
@@ -78,7 +49,7 @@ ResultList ValuesList() {
                      {"q", "Qty", Code::Quan},
                      {"i", "Count", Code::Int},
                      {"f", "Float", Code::Float},
-                     {"g", "General", Code::Date}},
+                     {"g", "General", Code::Enum}},
                     {{"007", "10.50", "1.25", "12.5", "3", "1", "1.5e3", "123"},
                      {"=SUM(A1)", "-2.25", "", "", "", "2", "1,5", "=1+2"},
                      {"", "", "n/a", "50", "1", "3", "", "2024-01-15"},
@@ -89,62 +60,59 @@ ResultList ValuesList() {
                      {"d", "1e2", "8", "abc", "1", "8", "4", "d"}});
 }
 
-TEST(WorkbookWriter, WritesValuesFormatsAndTotalsByDataType) {
-    test::TempDir dir;
-    std::vector<ResultList> lists{ValuesList()};
-    auto file = dir.Path() / "values.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
-    EXPECT_WORKBOOK("values", file);
-    EXPECT_WORKBOOK("values-cached", file);
+std::vector<ResultList> TabsLists() {
+    return {MakeList("Invoice",
+                     {{"//InvoiceRet/RefNumber", "Ref No.", Code::Str},
+                      {"//InvoiceRet/Subtotal", "Amount", Code::Amt}},
+                     {{"INV-1", "10.00"}, {"INV-2", "5.00"}}),
+            MakeList("Purchase Order", {{"//PurchaseOrderRet/RefNumber", "PO No.", Code::Str}},
+                     {{"PO-9"}})};
 }
 
-TEST(WorkbookWriter, ListWithoutRowsGivesTheStyledHeadingRowOnly) {
-    test::TempDir dir;
-    std::vector<ResultList> lists{MakeList(
-        "Bill",
-        {{"r", "Ref No.", Code::Str}, {"a", "Amount Due", Code::Amt}, {"q", "Qty", Code::Quan}},
-        {})};
-    auto file = dir.Path() / "empty.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
-    EXPECT_WORKBOOK("empty", file);
-}
-
-TEST(WorkbookWriter, ListWithoutColumnsStillHasPrintTitlesAndTheSheetFont) {
-    test::TempDir dir;
-    std::vector<ResultList> lists{MakeList("Deposit", {}, {})};
-    auto file = dir.Path() / "no-columns.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
-    EXPECT_WORKBOOK("no-columns", file);
-}
-
-TEST(WorkbookWriter, TextsASpreadsheetWouldRefuseAreRepaired) {
-    test::TempDir dir;
+// Each workbook as openpyxl reads it back, judged by the checker's scenario of that name:
+// sheets in tab order; values, formats and totals by data type; a styled heading row
+// alone; print titles and the sheet font without columns; texts a spreadsheet would
+// refuse, repaired; sheet names made valid and unique.
+TEST(WorkbookWriter, WritesWhatTheCheckerExpects) {
     std::string emoji = "\xF0\x9F\x98\x80";
     std::string wide;
     for (int i = 0; i < 20000; ++i) wide += emoji;
-    std::vector<ResultList> lists{MakeList("Texts", {{"t", "Text", Code::Str}},
-                                           {{"bad \xFF byte"},
-                                            {"non \xEF\xBF\xBE char"},
-                                            {"lone \xED\xA0\x80 surrogate"},
-                                            {std::string(40000, 'a')},
-                                            {wide},
-                                            {"caf\xC3\xA9 " + emoji}})};
-    auto file = dir.Path() / "repairs.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
-    EXPECT_WORKBOOK("repairs", file);
-}
-
-TEST(WorkbookWriter, SheetNamesAreMadeValidAndUnique) {
-    test::TempDir dir;
-    std::vector<ResultList> lists;
+    std::vector<ResultList> names;
     for (std::string title : {"A/R : Aging? [1]", "Invoice", "invoice", "", "History", "'It's'",
                               "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD",
                               "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD", "Sheet4"}) {
-        lists.push_back(MakeList(title, {{"x", "X", Code::Str}}, {{"1"}}));
+        names.push_back(MakeList(title, {{"x", "X", Code::Str}}, {{"1"}}));
     }
-    auto file = dir.Path() / "names.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
-    EXPECT_WORKBOOK("names", file);
+    const struct {
+        std::vector<std::string> scenarios;
+        std::vector<ResultList> lists;
+    } cases[] = {
+        {{"tabs"}, TabsLists()},
+        {{"values", "values-cached"}, {ValuesList()}},
+        {{"empty"},
+         {MakeList("Bill",
+                   {{"r", "Ref No.", Code::Str},
+                    {"a", "Amount Due", Code::Amt},
+                    {"q", "Qty", Code::Quan}},
+                   {})}},
+        {{"no-columns"}, {MakeList("Deposit", {}, {})}},
+        {{"repairs"},
+         {MakeList("Texts", {{"t", "Text", Code::Str}},
+                   {{"bad \xFF byte"},
+                    {"non \xEF\xBF\xBE char"},
+                    {"lone \xED\xA0\x80 surrogate"},
+                    {std::string(40000, 'a')},
+                    {wide},
+                    {"caf\xC3\xA9 " + emoji}})}},
+        {{"names"}, names},
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.scenarios.front());
+        auto file = dir.Path() / (c.scenarios.front() + ".xlsx");
+        ASSERT_EQ(WriteWorkbook(file, c.lists).Message(), "");
+        for (const std::string& scenario : c.scenarios) ExpectWorkbook(scenario, file);
+    }
 }
 
 // The checker is the test's only judge, so prove it rejects a wrong workbook.
@@ -155,7 +123,7 @@ TEST(WorkbookWriter, CheckerRejectsAWorkbookThatDiffers) {
     std::vector<ResultList> lists{list};
     auto file = dir.Path() / "differs.xlsx";
     ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
-    CheckResult checked = CheckWorkbook("values", file);
+    test::CheckResult checked = CheckWorkbook("values", file);
     EXPECT_EQ(checked.status, 1) << checked.output;
     EXPECT_NE(checked.output.find("D2"), std::string::npos) << checked.output;
 }
@@ -188,16 +156,9 @@ TEST(WorkbookWriter, FailureLeavesNoFileAndSaysWhy) {
 TEST(WorkbookWriter, ReplacesAnEarlierFileWholeAndLeavesNoScratchFiles) {
     test::TempDir dir;
     auto file = dir.Path() / "again.xlsx";
-    {
-        std::ofstream old(file);
-        old << "not a workbook";
-    }
-    std::vector<ResultList> lists{
-        MakeList("Invoice", {{"x", "Ref No.", Code::Str}, {"a", "Amount", Code::Amt}},
-                 {{"INV-1", "10.00"}, {"INV-2", "5.00"}})};
-    lists.push_back(MakeList("Purchase Order", {{"x", "PO No.", Code::Str}}, {{"PO-9"}}));
-    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
-    EXPECT_WORKBOOK("tabs", file);
+    std::ofstream(file) << "not a workbook";
+    ASSERT_EQ(WriteWorkbook(file, TabsLists()).Message(), "");
+    ExpectWorkbook("tabs", file);
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
         left.push_back(entry.path().filename().string());
@@ -205,52 +166,37 @@ TEST(WorkbookWriter, ReplacesAnEarlierFileWholeAndLeavesNoScratchFiles) {
     EXPECT_EQ(left, std::vector<std::string>{"again.xlsx"});
 }
 
-struct SheetNameCase {
-    std::string title;
-    std::string expected;
-};
-
-// Readable parameter names in test listings instead of byte dumps.
-void PrintTo(const SheetNameCase& c, std::ostream* out) {
-    *out << '"' << c.title << '"';
+std::string Accented(int count) {
+    std::string s;
+    for (int i = 0; i < count; ++i) s += "\xC3\xA9";
+    return s;
 }
 
-class ValidSheetNameTest : public ::testing::TestWithParam<SheetNameCase> {};
-
-TEST_P(ValidSheetNameTest, RepairsOnlyWhatASpreadsheetRefuses) {
-    EXPECT_EQ(ValidSheetName(GetParam().title, 3), GetParam().expected);
+// Only what a spreadsheet refuses is repaired: the characters it forbids, surrounding
+// apostrophes, reserved or empty names (the sheet's number instead), and length past 31
+// UTF-16 units.
+TEST(ValidSheetName, RepairsOnlyWhatASpreadsheetRefuses) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Purchase Order", "Purchase Order"},
+        {"a:b\\c/d?e*f[g]h", "a_b_c_d_e_f_g_h"},
+        {"''quoted''", "quoted"},
+        {"'", "Sheet3"},
+        {"", "Sheet3"},
+        {"history", "Sheet3"},
+        {"Histories", "Histories"},
+        {std::string(31, 'x'), std::string(31, 'x')},
+        {std::string(32, 'x'), std::string(31, 'x')},
+        // Thirty-one accented letters are 62 bytes but 31 characters: kept whole.
+        {Accented(31), Accented(31)},
+        // A character outside the basic plane takes two of the 31 units.
+        {std::string(30, 'x') + "\xF0\x9F\x98\x80", std::string(30, 'x')},
+        {std::string(29, 'x') + "\xF0\x9F\x98\x80", std::string(29, 'x') + "\xF0\x9F\x98\x80"},
+        // Cutting that leaves an apostrophe at the end drops it too.
+        {std::string(30, 'x') + "'y", std::string(30, 'x')}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(ValidSheetName(cases[i].first, 3), cases[i].second) << "case " << i;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Titles, ValidSheetNameTest,
-    ::testing::Values(SheetNameCase{"Purchase Order", "Purchase Order"},
-                      SheetNameCase{"a:b\\c/d?e*f[g]h", "a_b_c_d_e_f_g_h"},
-                      SheetNameCase{"''quoted''", "quoted"}, SheetNameCase{"'", "Sheet3"},
-                      SheetNameCase{"", "Sheet3"}, SheetNameCase{"history", "Sheet3"},
-                      SheetNameCase{"Histories", "Histories"},
-                      SheetNameCase{std::string(31, 'x'), std::string(31, 'x')},
-                      SheetNameCase{std::string(32, 'x'), std::string(31, 'x')},
-                      // Thirty-one accented letters are 62 bytes but 31 characters: kept whole.
-                      SheetNameCase{[] {
-                                        std::string s;
-                                        for (int i = 0; i < 31; ++i) s += "\xC3\xA9";
-                                        return s;
-                                    }(),
-                                    [] {
-                                        std::string s;
-                                        for (int i = 0; i < 31; ++i) s += "\xC3\xA9";
-                                        return s;
-                                    }()},
-                      // A character outside the basic plane takes two of the 31 units.
-                      SheetNameCase{std::string(30, 'x') + "\xF0\x9F\x98\x80",
-                                    std::string(30, 'x')},
-                      SheetNameCase{std::string(29, 'x') + "\xF0\x9F\x98\x80",
-                                    std::string(29, 'x') + "\xF0\x9F\x98\x80"},
-                      // Cutting that leaves an apostrophe at the end drops it too.
-                      SheetNameCase{std::string(30, 'x') + "'y", std::string(30, 'x')}),
-    [](const ::testing::TestParamInfo<SheetNameCase>& info) {
-        return "Case" + std::to_string(info.index);
-    });
 
 TEST(UniqueSheetNames, NumbersRepeatsIgnoringLetterCase) {
     std::vector<std::string> names =
@@ -260,25 +206,22 @@ TEST(UniqueSheetNames, NumbersRepeatsIgnoringLetterCase) {
     EXPECT_EQ(names, expected);
 }
 
-TEST(TemporaryWorkbook, NumbersWorkbooksInTheTemporaryExcelFolder) {
-    TemporaryWorkbook first;
-    TemporaryWorkbook second;
-    EXPECT_EQ(second.Number(), first.Number() + 1);
-    char expected[32];
-    std::snprintf(expected, sizeof expected, "QRTE%010u", second.Number());
-    EXPECT_EQ(second.Name(), expected);
-    EXPECT_EQ(second.Name().size(), 14u);
-    EXPECT_EQ(second.Path(), test::Home() / "Temporary Excel Files" / (second.Name() + ".xlsx"));
-}
-
-TEST(TemporaryWorkbook, ClosingRemovesTheFile) {
+TEST(TemporaryWorkbook, NumbersWorkbooksInTheTemporaryExcelFolderAndRemovesThemOnClose) {
     std::filesystem::path path;
     {
-        TemporaryWorkbook book;
+        TemporaryWorkbook first;
+        TemporaryWorkbook second;
+        EXPECT_EQ(second.Number(), first.Number() + 1);
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "QRTE%010u", second.Number());
+        EXPECT_EQ(second.Name(), expected);
+        EXPECT_EQ(second.Name().size(), 14u);
+        EXPECT_EQ(second.Path(),
+                  test::Home() / "Temporary Excel Files" / (second.Name() + ".xlsx"));
         std::vector<ResultList> lists{MakeList("A", {{"x", "X", Code::Str}}, {{"1"}})};
         std::vector<const ResultList*> pointers{&lists[0]};
-        ASSERT_EQ(book.Build(pointers).Message(), "");
-        path = book.Path();
+        ASSERT_EQ(second.Build(pointers).Message(), "");
+        path = second.Path();
         ASSERT_TRUE(std::filesystem::exists(path));
     }
     EXPECT_FALSE(std::filesystem::exists(path));

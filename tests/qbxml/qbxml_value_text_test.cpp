@@ -11,21 +11,16 @@ std::int64_t Local(int y, int m, int d, int hour, int minute) {
     return static_cast<std::int64_t>(DayFromCivil(y, m, d)) * 86400 + hour * 3600 + minute * 60;
 }
 
-TEST(QbxmlValueText, AmountsHaveTwoDecimals) {
-    EXPECT_EQ(AmountText(123456), "1234.56");
-    EXPECT_EQ(AmountText(0), "0.00");
-    EXPECT_EQ(AmountText(7), "0.07");
-    EXPECT_EQ(AmountText(-5), "-0.05");
-    EXPECT_EQ(AmountText(-120000), "-1200.00");
-}
-
-TEST(QbxmlValueText, QuantitiesDropTrailingZeros) {
-    EXPECT_EQ(HundredthsText(300), "3");
-    EXPECT_EQ(HundredthsText(250), "2.5");
-    EXPECT_EQ(HundredthsText(125), "1.25");
-    EXPECT_EQ(HundredthsText(0), "0");
-    EXPECT_EQ(HundredthsText(-1000), "-10");
-    EXPECT_EQ(HundredthsText(-50), "-0.5");
+// Hundredths as an amount (always two decimals) and as a quantity (no trailing zeros).
+TEST(QbxmlValueText, AmountsHaveTwoDecimalsQuantitiesNoTrailingZeros) {
+    const std::int64_t hundredths[] = {123456, 0, 7, -5, -120000, 300, 250, -50};
+    const char* amounts[] = {"1234.56",  "0.00", "0.07", "-0.05",
+                             "-1200.00", "3.00", "2.50", "-0.50"};
+    const char* quantities[] = {"1234.56", "0", "0.07", "-0.05", "-1200", "3", "2.5", "-0.5"};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(AmountText(hundredths[i]), amounts[i]);
+        EXPECT_EQ(HundredthsText(hundredths[i]), quantities[i]);
+    }
 }
 
 TEST(QbxmlValueText, DateTimesCarryTheEasternOffsetOfTheirDay) {

@@ -5,11 +5,8 @@
 namespace quarrion {
 namespace {
 
-TEST(ToPrintList, AnEmptyListHasNoEntries) {
-    EXPECT_TRUE(ParseToPrintEntries("").empty());
-}
-
 TEST(ToPrintList, EntriesCarryIdEditSequenceAndKey) {
+    EXPECT_TRUE(ParseToPrintEntries("").empty());
     auto entries = ParseToPrintEntries("T-1\t1001\tk0,T-2\tk1,\t5\tk2,broken");
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[0].txnId, "T-1");

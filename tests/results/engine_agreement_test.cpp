@@ -160,5 +160,32 @@ TEST_F(EngineAgreement, FieldRulesOnEachTypesOwnFields) {
     });
 }
 
+// With accents ignored and field rules ignoring case, both examinations still agree,
+// on word rules and on each type's own field rules alike.
+TEST_F(EngineAgreement, TextOptions) {
+    const TextOptions options{true, LetterCase::IgnoreCase};
+    EXPECT_GT(ExpectAgreement([&](Examinors& e, IncItem& item) {
+                  Rule(e, false, Operation::Contains, Choice::Text)->TextCompare.SetValue("muller");
+                  Rule(e, true, Operation::WholeWord, Choice::Text)->TextCompare.SetValue("CREME");
+                  Criterion* list = Rule(e, true, Operation::InList, Choice::Text);
+                  list->TextList.Add(std::string("cafe muller"));
+                  list->TextList.Add(std::string("Zoe's Bakery, Inc."));
+                  for (Examinor& group : e) {
+                      for (Criterion& rule : group.Criteria) rule.Options = options;
+                  }
+                  // Half the types are decided by a field rule, the others by the word rules.
+                  if (item.RequestType() % 2 == 0) return;
+                  for (const QBXMLTag& tag : *catalog_) {
+                      if (tag.Code != item.RequestType() || tag.DataType() != "STRTYPE") continue;
+                      FieldCriterion* starts =
+                          item.FieldExaminors.Add()->FieldCriteria.Add(tag, Operation::StartsWith);
+                      starts->TextCompare.SetValue("cafe");
+                      starts->Options = options;
+                      break;
+                  }
+              }),
+              0u);
+}
+
 }  // namespace
 }  // namespace quarrion

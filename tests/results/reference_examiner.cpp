@@ -7,6 +7,7 @@
 #include "model/examinors.h"
 #include "model/inc_item.h"
 #include "qbxml/request_type_info.h"
+#include "qbxml/shown_value.h"
 #include "results/record_paths.h"
 #include "results/response_examiner.h"
 
@@ -77,7 +78,7 @@ ResultList ReferenceExamine(IncItem& item, Examinors& examinors) {
                 if (first) cell = TypedText(first.node());
             } catch (const pugi::xpath_exception&) {
             }
-            row.Cells.push_back(cell);
+            row.Cells.push_back(ShownValue(cell, column.DataTypeCode));
         }
     }
     return list;

@@ -21,6 +21,13 @@ ResultList OneColumn(std::int32_t dataType, const std::vector<std::string>& cell
     return list;
 }
 
+// A model showing `list`, checked by Qt's model tester throughout.
+struct TestedModel {
+    explicit TestedModel(ResultList& list) { model.SetList(&list); }
+    ResultTableModel model;
+    QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::QtTest};
+};
+
 QStringList Shown(const ResultTableModel& model) {
     QStringList cells;
     for (int row = 0; row < model.rowCount(); ++row)
@@ -67,10 +74,8 @@ class ResultTableModelTest : public QObject {
         std::vector<std::string> texts;
         for (const QString& cell : cells) texts.push_back(cell.toStdString());
         ResultList list = OneColumn(dataType, texts);
-        ResultTableModel model;
-        QAbstractItemModelTester tester(&model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.SetList(&list);
+        TestedModel tested(list);
+        ResultTableModel& model = tested.model;
         model.sort(0, Qt::AscendingOrder);
         QCOMPARE(Shown(model), ascending);
         model.sort(0, Qt::DescendingOrder);
@@ -79,22 +84,25 @@ class ResultTableModelTest : public QObject {
         QCOMPARE(Shown(model), descending);
     }
 
-    void EqualCellsKeepTheAnswersOrderBothWays() {
+    void EqualCellsKeepTheAnswersOrderAndSelectionsTheirRecord() {
         ResultList list = OneColumn(DataTypeCode::Str, {"b", "a", "b", "a"});
-        ResultTableModel model;
-        model.SetList(&list);
+        TestedModel tested(list);
+        ResultTableModel& model = tested.model;
         model.sort(0, Qt::AscendingOrder);
         QCOMPARE(Keys(model), QStringList({"k1", "k3", "k0", "k2"}));
         model.sort(0, Qt::DescendingOrder);
         QCOMPARE(Keys(model), QStringList({"k0", "k2", "k1", "k3"}));
+        // A selected row stays on its record.
+        QPersistentModelIndex selected(model.index(0, 0));
+        model.sort(0, Qt::AscendingOrder);
+        QCOMPARE(selected.row(), 2);
+        QCOMPARE(model.RowAt(selected.row())->Key, std::string("k0"));
     }
 
     void RowsArrivingInBatchesAreInsertedAndTakeTheirSortPlace() {
         ResultList list = OneColumn(DataTypeCode::Amt, {"5", "1"});
-        ResultTableModel model;
-        QAbstractItemModelTester tester(&model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.SetList(&list);
+        TestedModel tested(list);
+        ResultTableModel& model = tested.model;
         model.sort(0, Qt::AscendingOrder);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
         list.Rows.push_back({"k2", {"3"}, ""});
@@ -106,22 +114,10 @@ class ResultTableModelTest : public QObject {
         QCOMPARE(inserted.count(), 1);
     }
 
-    void ASelectedRowStaysOnItsRecordAcrossASort() {
-        ResultList list = OneColumn(DataTypeCode::Int, {"3", "1", "2"});
-        ResultTableModel model;
-        model.SetList(&list);
-        QPersistentModelIndex selected(model.index(0, 0));
-        model.sort(0, Qt::AscendingOrder);
-        QCOMPARE(selected.row(), 2);
-        QCOMPARE(model.RowAt(selected.row())->Key, std::string("k0"));
-    }
-
     void ClearForgetsTheRowsBeforeTheEngineRefillsTheList() {
         ResultList list = OneColumn(DataTypeCode::Str, {"x", "y", "z"});
-        ResultTableModel model;
-        QAbstractItemModelTester tester(&model,
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.SetList(&list);
+        TestedModel tested(list);
+        ResultTableModel& model = tested.model;
         model.Clear();
         QCOMPARE(model.rowCount(), 0);
         list.Rows.erase(list.Rows.begin());
@@ -136,8 +132,8 @@ class ResultTableModelTest : public QObject {
         list.Columns = {{"//InvoiceRet/A", "A", DataTypeCode::Str},
                         {"//InvoiceRet/B", "B", DataTypeCode::Amt}};
         list.Rows = {{"k0", {"one", "2"}, "m0"}, {"k1", {"two", "1"}, "m1"}};
-        ResultTableModel model;
-        model.SetList(&list);
+        TestedModel tested(list);
+        ResultTableModel& model = tested.model;
         model.sort(1, Qt::AscendingOrder);
         ResultList shown = model.Shown({1, 0});
         QCOMPARE(shown.RequestType, 4);

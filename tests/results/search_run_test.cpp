@@ -1,71 +1,119 @@
+// A search run over the real link and a small generated company, driven by an
+// owner-thread queue as the terminal tool drives it: answering every type, examining
+// again, what it keeps of each answer, records by key and to-print write-back.
 #include "results/search_run.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "catalog/qbxml_tags.h"
 #include "foundation/codes.h"
 #include "link/owner_event_queue.h"
+#include "link/record_text.h"
 #include "link/relaywick.h"
+#include "link/response_files_processor.h"
 #include "link/sample_company_processor.h"
 #include "model/request_search_rule.h"
+#include "model/rule_values.h"
 #include "model/search_column_choice.h"
 #include "qbxml/request_type_info.h"
 #include "results/company_responses.h"
 #include "results/record_paths.h"
+#include "results/response_examiner.h"
 #include "sample/sample_company.h"
 #include "support/temp_home.h"
 
 namespace quarrion {
 namespace {
 
-// A search run over the real link and a small generated company, driven by an
-// owner-thread queue as the terminal tool drives it.
+using RequestTypeCode::Customer;
+using RequestTypeCode::Invoice;
+using RequestTypeCode::Vendor;
+
+std::vector<std::string_view> RecordTextsOf(std::string_view text, const std::string& name) {
+    std::vector<RecordText> records;
+    EXPECT_FALSE(RecordTexts::Anywhere(text, name, records));
+    std::vector<std::string_view> texts;
+    for (const RecordText& record : records) texts.push_back(record.text);
+    return texts;
+}
+
+std::string Compact(pugi::xml_node node) {
+    std::string out;
+    Qbxml::AppendNode(out, node);
+    return out;
+}
+
+void ExpectSameRows(const ResultList& a, const ResultList& b) {
+    ASSERT_EQ(a.Rows.size(), b.Rows.size());
+    for (std::size_t r = 0; r < a.Rows.size(); ++r) {
+        EXPECT_EQ(a.Rows[r].Key, b.Rows[r].Key);
+        EXPECT_EQ(a.Rows[r].Cells, b.Rows[r].Cells) << a.Rows[r].Key;
+        EXPECT_EQ(a.Rows[r].MatchText, b.Rows[r].MatchText) << a.Rows[r].Key;
+    }
+}
+
 class SearchRunTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(test::LoadShippedCatalog(catalog, dir.Path().string()));
-        company = dir.Path() / "company.qbxml";
         SampleCompanyOptions options;
         options.scale = 0.05;
         options.today = "2026-11-02";
-        ASSERT_EQ(WriteSampleCompany(company, options).Message(), "");
-        link = std::make_unique<Relaywick>(
-            queue.Poster(), [this] { return std::make_unique<SampleCompanyProcessor>(company); });
+        companyText = GenerateSampleCompany(options);
+        std::ofstream(company, std::ios::binary) << companyText;
+        Use([this] { return std::make_unique<SampleCompanyProcessor>(company); });
+    }
+
+    void Use(Relaywick::ProcessorFactory factory) {
+        run.reset();
+        link = std::make_unique<Relaywick>(queue.Poster(), std::move(factory));
         run = std::make_unique<SearchRun>(*link);
     }
 
-    void Include(long type, bool withPrintColumn = false) {
+    IncItem& Include(std::int32_t type, bool withPrintColumn = false) {
         RequestSearchRule standing;
         standing.SetRequestType(type, &catalog);
-        IncItem* item =
-            run->Search().IncludeItems.Add(RequestTypeInfo::TypeName(static_cast<int>(type)), type);
+        IncItem* item = run->Search().IncludeItems.Add(RequestTypeInfo::TypeName(type), type);
         standing.DisplayColumns.Copy(item->DisplayColumns, CopyDirection::IntoTarget);
         if (withPrintColumn) {
-            std::string tag = "//" + RequestTypeInfo::RecordElementName(static_cast<int>(type)) +
-                              "/IsToBePrinted";
-            item->DisplayColumns.Add(*catalog.Item(static_cast<int>(type), tag));
+            item->DisplayColumns.Add(*catalog.Item(
+                type, "//" + RequestTypeInfo::RecordElementName(type) + "/IsToBePrinted"));
         }
         ChooseSearchColumns(*item, nullptr, run->Search().Examinors, catalog);
+        return *item;
+    }
+
+    // A word rule every invoice with "a" in some text meets.
+    void WordRule() {
+        run->Search()
+            .Examinors.Add()
+            ->Criteria.Add(Operation::Contains, Kind::Text)
+            ->TextCompare.SetValue("a");
+        for (IncItem& item : run->Search().IncludeItems)
+            ChooseSearchColumns(item, nullptr, run->Search().Examinors, catalog);
     }
 
     bool RunToEnd() {
+        run->Start();
         return queue.RunUntil([this] { return run->AllDone(); }, std::chrono::seconds(30));
     }
 
     test::TempDir dir;
     QBXMLTags catalog;
-    std::filesystem::path company;
+    std::string companyText;
+    std::filesystem::path company = dir.Path() / "company.qbxml";
     OwnerEventQueue queue;
     std::unique_ptr<Relaywick> link;
     std::unique_ptr<SearchRun> run;
 };
 
-TEST_F(SearchRunTest, EveryIncludedTypeIsAnsweredAndListedInTabOrder) {
-    Include(4);
-    Include(2);
+TEST_F(SearchRunTest, EveryIncludedTypeIsAnsweredListedInTabOrderAndHandedOutByKey) {
+    Include(Invoice);
+    Include(Customer);
     std::vector<std::string> files;
     run->FileReported = [&](const std::string& file) { files.push_back(file); };
-    run->Start();
     ASSERT_TRUE(RunToEnd());
     ASSERT_EQ(run->Lists().size(), 2u);
     EXPECT_EQ(run->Lists()[0].Title, "Invoice");
@@ -73,36 +121,21 @@ TEST_F(SearchRunTest, EveryIncludedTypeIsAnsweredAndListedInTabOrder) {
     EXPECT_FALSE(run->Lists()[0].Rows.empty());
     EXPECT_FALSE(run->Lists()[1].Rows.empty());
     EXPECT_EQ(run->Lists()[0].Rows[0].Key, "k0");
-    IncItem* invoices = run->ItemOf(4);
+    IncItem* invoices = run->ItemOf(Invoice);
     EXPECT_NE(invoices->Message.find(" Done."), std::string::npos) << invoices->Message;
     EXPECT_FALSE(files.empty());
     EXPECT_FALSE(run->ResponseContext().empty());
-}
-
-TEST_F(SearchRunTest, ReExaminingWithNarrowerRulesKeepsKeys) {
-    Include(2);
-    run->Start();
-    ASSERT_TRUE(RunToEnd());
-    const ResultList all = run->Lists()[0];
-    ASSERT_GT(all.Rows.size(), 3u);
-
-    // Narrow to the third customer's name.
-    std::string name = all.Rows[2].Cells[0];
-    Criterion* rule = run->Search().Examinors.Add()->Criteria.Add(Operation::InList, Choice::Text);
-    rule->TextList.Add(name);
-    ChooseSearchColumns(*run->ItemOf(2), nullptr, run->Search().Examinors, catalog);
-    run->ReExamine();
-    ASSERT_FALSE(run->Lists()[0].Rows.empty());
-    bool found = false;
-    for (const ResultRow& row : run->Lists()[0].Rows) found = found || row.Key == all.Rows[2].Key;
-    EXPECT_TRUE(found) << name;
-    EXPECT_LT(run->Lists()[0].Rows.size(), all.Rows.size());
+    // Records are handed out by key only.
+    EXPECT_FALSE(run->RecordId(Customer, run->Lists()[1].Rows.at(0).Key).empty());
+    pugi::xml_document record;
+    EXPECT_FALSE(run->RecordCopy(Customer, "k999999", record));
+    EXPECT_FALSE(run->RecordCopy(Customer, "nonsense", record));
+    EXPECT_FALSE(run->RecordCopy(Vendor, "k0", record)) << "a type the search does not hold";
 }
 
 TEST_F(SearchRunTest, ReSearchChoosesColumnsAgainAndFieldRulesWinForTheirType) {
-    Include(4);
-    Include(11);
-    run->Start();
+    Include(Invoice);
+    Include(Vendor);
     ASSERT_TRUE(RunToEnd());
     const std::size_t allInvoices = run->Lists()[0].Rows.size();
     const std::size_t allVendors = run->Lists()[1].Rows.size();
@@ -114,16 +147,16 @@ TEST_F(SearchRunTest, ReSearchChoosesColumnsAgainAndFieldRulesWinForTheirType) {
         ->Criteria.Add(Operation::StartsWith, Choice::Text)
         ->TextCompare.SetValue("§§");
     // Vendors are decided by a field rule instead: names containing an "a".
-    IncItem* vendors = edited.IncludeItems.ItemByRequestType(11);
+    IncItem* vendors = edited.IncludeItems.ItemByRequestType(Vendor);
     vendors->FieldExaminors.Add()
-        ->FieldCriteria
-        .Add(*catalog.Item(RequestTypeCode::Vendor, "//VendorRet/Name"), Operation::Contains)
+        ->FieldCriteria.Add(*catalog.Item(Vendor, "//VendorRet/Name"), Operation::Contains)
         ->TextCompare.SetValue("a");
 
     run->ReSearch(edited, catalog);
     EXPECT_TRUE(run->Lists()[0].Rows.empty()) << "the word rule now filters invoices";
-    EXPECT_GT(run->ItemOf(4)->SearchColumns.Count(), 0u);
-    EXPECT_EQ(run->ItemOf(11)->SearchColumns.Count(), 0u) << "field rules leave no search columns";
+    EXPECT_GT(run->ItemOf(Invoice)->SearchColumns.Count(), 0u);
+    EXPECT_EQ(run->ItemOf(Vendor)->SearchColumns.Count(), 0u)
+        << "field rules leave no search columns";
     EXPECT_FALSE(run->Lists()[1].Rows.empty());
     EXPECT_LE(run->Lists()[1].Rows.size(), allVendors);
 
@@ -131,61 +164,154 @@ TEST_F(SearchRunTest, ReSearchChoosesColumnsAgainAndFieldRulesWinForTheirType) {
     SearchObject2 cleared;
     cleared.Copy(run->Search(), CopyDirection::FromTarget);
     cleared.Examinors.Clear();
-    cleared.IncludeItems.ItemByRequestType(11)->FieldExaminors.Clear();
+    cleared.IncludeItems.ItemByRequestType(Vendor)->FieldExaminors.Clear();
     run->ReSearch(cleared, catalog);
     EXPECT_EQ(run->Lists()[0].Rows.size(), allInvoices);
     EXPECT_EQ(run->Lists()[1].Rows.size(), allVendors);
-    EXPECT_EQ(run->ItemOf(4)->SearchColumns.Count(), 0u);
-}
-
-TEST_F(SearchRunTest, SettingToPrintChangesTheCompanyTheAnswerAndTheList) {
-    Include(4, true);
-    run->Start();
-    ASSERT_TRUE(RunToEnd());
-    const ResultList& list = run->Lists()[0];
-    const std::size_t column = list.Columns.size() - 1;
-    ASSERT_EQ(list.Columns[column].Key, "//InvoiceRet/IsToBePrinted");
-    std::size_t listed = list.Rows.size();
-    int changed = run->SetToPrint(4, true, true);
-    EXPECT_EQ(static_cast<std::size_t>(changed), listed);
-    for (const ResultRow& row : run->Lists()[0].Rows)
-        EXPECT_EQ(row.Cells[column], "true") << row.Key;
-
-    pugi::xml_document record;
-    ASSERT_TRUE(run->RecordCopy(4, list.Rows[0].Key, record));
-    EXPECT_STREQ(record.document_element().child_value("IsToBePrinted"), "true");
-
-    // A second run reads the company again and sees the change.
-    SearchRun again(*link);
-    IncItem* item = again.Search().IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
-    item->DisplayColumns.Add(*catalog.Item(RequestTypeCode::Invoice, "//InvoiceRet/IsToBePrinted"));
-    again.Start();
-    ASSERT_TRUE(queue.RunUntil([&] { return again.AllDone(); }, std::chrono::seconds(30)));
-    for (const ResultRow& row : again.Lists()[0].Rows) EXPECT_EQ(row.Cells[0], "true") << row.Key;
-}
-
-TEST_F(SearchRunTest, RecordsAreHandedOutByKeyOnly) {
-    Include(11);
-    run->Start();
-    ASSERT_TRUE(RunToEnd());
-    const ResultRow& first = run->Lists()[0].Rows.at(0);
-    EXPECT_FALSE(run->RecordId(11, first.Key).empty());
-    pugi::xml_document record;
-    EXPECT_FALSE(run->RecordCopy(11, "k999999", record));
-    EXPECT_FALSE(run->RecordCopy(11, "nonsense", record));
-    EXPECT_FALSE(run->RecordCopy(4, "k0", record)) << "a type the search does not hold";
+    EXPECT_EQ(run->ItemOf(Invoice)->SearchColumns.Count(), 0u);
 }
 
 TEST_F(SearchRunTest, AMissingCompanyEndsEveryTypeAndSaysWhy) {
     std::filesystem::remove(company);
-    Include(4);
+    Include(Invoice);
     std::vector<int> codes;
     run->PopUp = [&](std::int32_t code, const std::string&) { codes.push_back(code); };
-    run->Start();
     ASSERT_TRUE(RunToEnd());
     EXPECT_TRUE(run->Lists()[0].Rows.empty());
     EXPECT_FALSE(codes.empty());
-    EXPECT_FALSE(run->ItemOf(4)->Message.empty());
+    EXPECT_FALSE(run->ItemOf(Invoice)->Message.empty());
+}
+
+// An answer read from a saved response file keeps each record exactly as the file
+// holds it, and examining (again) never changes what is kept.
+TEST_F(SearchRunTest, RecordsFromAResponseFileAreKeptByteForByte) {
+    std::filesystem::path folder = dir.Path() / "responses";
+    std::filesystem::create_directories(folder);
+    // As another program may have saved it: CR LF line ends throughout.
+    std::string file;
+    for (char c : test::CompanyResponses(companyText).at(Invoice)) {
+        if (c == '\n') file.push_back('\r');
+        file.push_back(c);
+    }
+    std::ofstream(folder / "Invoice.xml", std::ios::binary) << file;
+    Use([folder] { return std::make_unique<ResponseFilesProcessor>(folder); });
+    Include(Invoice);
+    WordRule();
+    ASSERT_TRUE(RunToEnd());
+
+    const IncItem& item = *run->ItemOf(Invoice);
+    const auto kept = RecordTextsOf(item.Response, "InvoiceRet");
+    const auto saved = RecordTextsOf(file, "InvoiceRet");
+    ASSERT_GT(saved.size(), 10u);
+    EXPECT_EQ(kept, saved);
+
+    const std::string before = item.Response;
+    const ResultList first = run->Lists()[0];
+    ASSERT_FALSE(first.Rows.empty());
+    run->ReExamine();
+    EXPECT_EQ(item.Response, before);
+    ExpectSameRows(run->Lists()[0], first);
+
+    pugi::xml_document fromFile;
+    ASSERT_EQ(Qbxml::Load(fromFile, std::string(saved.back())), "");
+    pugi::xml_document record;
+    ASSERT_TRUE(run->RecordCopy(Invoice, "k" + std::to_string(saved.size() - 1), record));
+    EXPECT_EQ(Compact(record.document_element()), Compact(fromFile.document_element()));
+}
+
+// An answer examined calmly lists the same as when text the scan cannot take as it
+// stands is parsed whole, and as when events that run while the examination yields
+// replace the answer it reads: it goes on with the answer it began with.
+TEST_F(SearchRunTest, ParsingWholeOrAReplacedAnswerListsTheSameAsACalmScan) {
+    IncItem& item = Include(Invoice);
+    WordRule();
+    const std::string answer = test::CompanyResponses(companyText).at(Invoice);
+    item.Response = answer;
+    ResultList calm;
+    ASSERT_TRUE(ExamineResponse(item, run->Search().Examinors, calm));
+    ASSERT_FALSE(calm.Rows.empty());
+
+    item.Response.insert(0, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n");
+    ResultList parsed;
+    ASSERT_TRUE(ExamineResponse(item, run->Search().Examinors, parsed));
+    ExpectSameRows(calm, parsed);
+
+    ExaminationHooks hooks;
+    hooks.Slice = std::chrono::milliseconds(0);
+    int yields = 0;
+    hooks.Yield = [&] {
+        // A new, smaller answer in a new buffer: the old one is gone.
+        std::string replacement = "<QBXML><QBXMLMsgsRs/></QBXML>";
+        item.Response = std::move(replacement);
+        item.Response.shrink_to_fit();
+        ++yields;
+    };
+    item.Response = answer;
+    ResultList stirred;
+    ASSERT_TRUE(ExamineResponse(item, run->Search().Examinors, stirred, hooks));
+    EXPECT_GT(yields, 1);
+    ExpectSameRows(stirred, calm);
+}
+
+// A record the scan passes but the parser refuses (a processing instruction without
+// a target) ends the examination with a clear message and the rows found before it.
+TEST_F(SearchRunTest, ARecordThatCannotBeParsedEndsTheExamination) {
+    IncItem& item = Include(Invoice);
+    item.Response =
+        "<QBXML><QBXMLMsgsRs><InvoiceQueryRs><InvoiceRet><TxnID>1</TxnID></InvoiceRet>"
+        "<InvoiceRet><TxnID>2</TxnID><?  ?></InvoiceRet>"
+        "<InvoiceRet><TxnID>3</TxnID></InvoiceRet></InvoiceQueryRs></QBXMLMsgsRs></QBXML>";
+    ResultList list;
+    EXPECT_TRUE(ExamineResponse(item, run->Search().Examinors, list));
+    ASSERT_EQ(list.Rows.size(), 1u);
+    EXPECT_EQ(list.Rows[0].Key, "k0");
+    EXPECT_NE(item.Message.find("could not be read: record 2"), std::string::npos) << item.Message;
+    EXPECT_TRUE(item.Done);
+}
+
+// To-print writes the new state into the company, the kept answer and the shown
+// column: a re-search, a record look-up and a second run all see it.
+TEST_F(SearchRunTest, ToPrintIsSeenByTheListReSearchLookUpsAndTheCompany) {
+    Include(Invoice, true);
+    ASSERT_TRUE(RunToEnd());
+    const ResultList& list = run->Lists()[0];
+    const std::size_t column = list.Columns.size() - 1;
+    ASSERT_EQ(list.Columns[column].Key, "//InvoiceRet/IsToBePrinted");
+    const std::size_t listed = list.Rows.size();
+    ASSERT_GT(listed, 2u);
+    ASSERT_EQ(run->SetToPrint(Invoice, true, true), static_cast<int>(listed));
+    for (const ResultRow& row : run->Lists()[0].Rows)
+        EXPECT_EQ(row.Cells[column], "Yes") << row.Key;
+    pugi::xml_document record;
+    ASSERT_TRUE(run->RecordCopy(Invoice, list.Rows[0].Key, record));
+    EXPECT_STREQ(record.document_element().child_value("IsToBePrinted"), "true");
+
+    // A second run reads the company again and sees the change.
+    SearchRun again(*link);
+    IncItem* item = again.Search().IncludeItems.Add("Invoice", Invoice);
+    item->DisplayColumns.Add(*catalog.Item(Invoice, "//InvoiceRet/IsToBePrinted"));
+    again.Start();
+    ASSERT_TRUE(queue.RunUntil([&] { return again.AllDone(); }, std::chrono::seconds(30)));
+    for (const ResultRow& row : again.Lists()[0].Rows) EXPECT_EQ(row.Cells[0], "Yes") << row.Key;
+
+    SearchObject2 edited;
+    edited.Copy(run->Search(), CopyDirection::FromTarget);
+    edited.IncludeItems.ItemByRequestType(Invoice)->FieldExaminors.Add()->FieldCriteria.Add(
+        *catalog.Item(Invoice, "//InvoiceRet/IsToBePrinted"), Operation::IsTrue);
+    run->ReSearch(edited, catalog);
+    EXPECT_EQ(run->Lists()[0].Rows.size(), listed);
+
+    ASSERT_EQ(run->SetToPrint(Invoice, false, true), static_cast<int>(listed));
+    run->ReExamine();
+    EXPECT_TRUE(run->Lists()[0].Rows.empty());
+    ASSERT_TRUE(run->RecordCopy(Invoice, "k0", record));
+    EXPECT_STREQ(record.document_element().child_value("IsToBePrinted"), "false");
+
+    run.reset();
+    link.reset();  // the processor saves what it still holds
+    const auto records = RecordTextsOf(test::ReadAll(company), "InvoiceRet");
+    ASSERT_FALSE(records.empty());
+    EXPECT_NE(records.front().find("<IsToBePrinted>false</IsToBePrinted>"), std::string::npos);
 }
 
 }  // namespace

@@ -21,8 +21,7 @@ class ToPrintTest : public ::testing::Test {
         records = RecordElements(doc, "InvoiceRet");
         list.Columns = {{"//InvoiceRet/TxnID", "Id", 1},
                         {"//InvoiceRet/IsToBePrinted", "Print", DataTypeCode::Bool}};
-        list.Rows = {
-            {"k2", {"T-2", ""}, ""}, {"k0", {"T-0", "false"}, ""}, {"k1", {"T-1", "false"}, ""}};
+        list.Rows = {{"k2", {"T-2", ""}, ""}, {"k0", {"T-0", "No"}, ""}, {"k1", {"T-1", "No"}, ""}};
     }
     pugi::xml_document doc;
     std::vector<pugi::xml_node> records;
@@ -46,9 +45,9 @@ TEST_F(ToPrintTest, ResultsUpdateTheRecordsAndTheShownColumn) {
     EXPECT_STREQ(records[2].child_value("IsToBePrinted"), "true");
     EXPECT_STREQ(records[1].child_value("IsToBePrinted"), "false")
         << "a part without three fields is skipped";
-    EXPECT_EQ(list.Rows[0].Cells[1], "true");
-    EXPECT_EQ(list.Rows[1].Cells[1], "true");
-    EXPECT_EQ(list.Rows[2].Cells[1], "false");
+    EXPECT_EQ(list.Rows[0].Cells[1], "Yes");
+    EXPECT_EQ(list.Rows[1].Cells[1], "Yes");
+    EXPECT_EQ(list.Rows[2].Cells[1], "No");
 }
 
 TEST_F(ToPrintTest, WithoutTheColumnOnlyTheRecordsChange) {

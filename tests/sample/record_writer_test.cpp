@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "foundation/codes.h"
 #include "sample/record_layout.h"
 #include "sample/record_tree.h"
@@ -12,10 +14,21 @@ namespace {
 constexpr std::int32_t kTerms = RequestTypeCode::StandardTerms;
 constexpr std::int32_t kInvoice = RequestTypeCode::Invoice;
 
-std::string Written(RecordWriter& writer, const RecordTree& tree) {
-    std::string out;
-    writer.Write(tree, out, 0);
-    return out;
+// One record of `type` as written after `fill` puts its values in, and how many of
+// them the writer dropped.
+struct Written {
+    std::string text;
+    std::size_t dropped = 0;
+};
+
+Written Write(std::int32_t type, const std::function<void(RecordNode root)>& fill) {
+    RecordTree tree;
+    fill(RecordNode(tree, RecordTree::kRoot));
+    RecordWriter writer(type);
+    Written written;
+    writer.Write(tree, written.text, 0);
+    written.dropped = writer.Dropped();
+    return written;
 }
 
 TEST(RecordLayout, FindsTypesAndNames) {
@@ -50,48 +63,38 @@ TEST(RecordLayout, GroupsAreFollowedByTheirChildren) {
     }
 }
 
-TEST(RecordWriter, PutsValuesInLayoutOrderWhateverTheOrderAdded) {
-    RecordTree tree;
-    RecordNode root(tree, RecordTree::kRoot);
-    root.Set(El::StdDueDays, "30");
-    root.Set(El::Name, "Net 30");
-    root.Set(El::ListID, "80000001-1");
-    RecordWriter writer(kTerms);
-    EXPECT_EQ(Written(writer, tree),
+// Values come in layout order whatever the order added, escaped; what the type does
+// not carry is left out and counted.
+TEST(RecordWriter, PutsWhatTheTypeCarriesInLayoutOrderAndLeavesOutTheRest) {
+    const Written written = Write(kTerms, [](RecordNode root) {
+        root.Set(El::StdDueDays, "30");
+        root.Set(El::Name, "Smith & Sons <\"Net\">");
+        root.Set(El::ListID, "80000001-1");
+        root.Set(El::FullName, "Net 30");             // terms have no FullName
+        root.Set(El::Name, "Net 30 again");           // Name does not repeat
+        root.Group(El::IsActive).Set(El::Name, "x");  // a group where a value belongs
+    });
+    EXPECT_EQ(written.text,
               "<StandardTermsRet>\n"
               "  <ListID>80000001-1</ListID>\n"
-              "  <Name>Net 30</Name>\n"
+              "  <Name>Smith &amp; Sons &lt;\"Net\"&gt;</Name>\n"
               "  <StdDueDays>30</StdDueDays>\n"
               "</StandardTermsRet>\n");
-    EXPECT_EQ(writer.Dropped(), 0u);
-}
-
-TEST(RecordWriter, LeavesOutWhatTheTypeDoesNotCarry) {
-    RecordTree tree;
-    RecordNode root(tree, RecordTree::kRoot);
-    root.Set(El::Name, "Net 30");
-    root.Set(El::FullName, "Net 30");             // terms have no FullName
-    root.Set(El::Name, "Net 30 again");           // Name does not repeat
-    root.Group(El::IsActive).Set(El::Name, "x");  // a value where a value belongs, not a group
-    RecordWriter writer(kTerms);
-    EXPECT_EQ(Written(writer, tree),
-              "<StandardTermsRet>\n  <Name>Net 30</Name>\n</StandardTermsRet>\n");
-    EXPECT_EQ(writer.Dropped(), 3u);
+    EXPECT_EQ(written.dropped, 3u);
 }
 
 TEST(RecordWriter, RepeatedGroupsKeepTheirOrderAndNestInLayoutOrder) {
-    RecordTree tree;
-    RecordNode root(tree, RecordTree::kRoot);
-    for (const char* amount : {"1.00", "2.00"}) {
-        RecordNode line = root.Group(El::InvoiceLineRet);
-        line.Set(El::Amount, amount);
-        RecordNode item = line.Group(El::ItemRef);
-        item.Set(El::FullName, "Hinge");
-        item.Set(El::ListID, "8000002A-1");
-    }
-    root.Set(El::TxnID, "1A0-1");
-    RecordWriter writer(kInvoice);
-    EXPECT_EQ(Written(writer, tree),
+    const Written written = Write(kInvoice, [](RecordNode root) {
+        for (const char* amount : {"1.00", "2.00"}) {
+            RecordNode line = root.Group(El::InvoiceLineRet);
+            line.Set(El::Amount, amount);
+            RecordNode item = line.Group(El::ItemRef);
+            item.Set(El::FullName, "Hinge");
+            item.Set(El::ListID, "8000002A-1");
+        }
+        root.Set(El::TxnID, "1A0-1");
+    });
+    EXPECT_EQ(written.text,
               "<InvoiceRet>\n"
               "  <TxnID>1A0-1</TxnID>\n"
               "  <InvoiceLineRet>\n"
@@ -112,23 +115,12 @@ TEST(RecordWriter, RepeatedGroupsKeepTheirOrderAndNestInLayoutOrder) {
 }
 
 TEST(RecordWriter, SkipsGroupsThatEndUpEmpty) {
-    RecordTree tree;
-    RecordNode root(tree, RecordTree::kRoot);
-    root.Set(El::TxnID, "1A0-1");
-    root.Group(El::BillAddress).Set(El::Name, "not an address field");
-    root.Group(El::CustomerRef);
-    RecordWriter writer(kInvoice);
-    EXPECT_EQ(Written(writer, tree), "<InvoiceRet>\n  <TxnID>1A0-1</TxnID>\n</InvoiceRet>\n");
-}
-
-TEST(RecordWriter, EscapesMarkupInValues) {
-    RecordTree tree;
-    RecordNode root(tree, RecordTree::kRoot);
-    root.Set(El::Name, "Smith & Sons <\"Hardware\">");
-    RecordWriter writer(kTerms);
-    EXPECT_EQ(Written(writer, tree),
-              "<StandardTermsRet>\n  <Name>Smith &amp; Sons "
-              "&lt;\"Hardware\"&gt;</Name>\n</StandardTermsRet>\n");
+    const Written written = Write(kInvoice, [](RecordNode root) {
+        root.Set(El::TxnID, "1A0-1");
+        root.Group(El::BillAddress).Set(El::Name, "not an address field");
+        root.Group(El::CustomerRef);
+    });
+    EXPECT_EQ(written.text, "<InvoiceRet>\n  <TxnID>1A0-1</TxnID>\n</InvoiceRet>\n");
 }
 
 TEST(RecordTree, ClearKeepsOnlyTheRoot) {

@@ -5,14 +5,11 @@
 namespace quarrion {
 namespace {
 
-TEST(FitText, CutsAtCharactersNotBytes) {
+TEST(FitText, CutsAtCharactersNotBytesAndDropsBlanksLeftAtTheEnd) {
     EXPECT_EQ(FitText("Café Müller", 4), "Café");
     EXPECT_EQ(FitText("Café Müller", 6), "Café M");
     EXPECT_EQ(FitText("Café Müller", 40), "Café Müller");
     EXPECT_EQ(FitText("Ærø", 1), "Æ");
-}
-
-TEST(FitText, DropsBlanksLeftAtTheEnd) {
     EXPECT_EQ(FitText("Acme Supply", 5), "Acme");
     EXPECT_EQ(FitText("", 5), "");
 }
@@ -26,10 +23,7 @@ TEST(UniqueNames, NumbersNamesAlreadyTakenIgnoringCase) {
     EXPECT_EQ(names.Claim("CAFÉ", 41), "CAFÉ 2");
     EXPECT_TRUE(names.Taken("acme 2"));
     EXPECT_FALSE(names.Taken("Acme 4"));
-}
-
-TEST(UniqueNames, KeepsNumberedNamesWithinTheLimit) {
-    UniqueNames names;
+    // Numbered names stay within the limit.
     EXPECT_EQ(names.Claim("Northside Garden Center", 10), "Northside");
     EXPECT_EQ(names.Claim("Northside Garden Center", 10), "Northsid 2");
     EXPECT_LE(names.Claim("Northside Garden Center", 10).size(), 10u);

@@ -104,9 +104,6 @@ TEST_F(ResultTexts, JsonHoldsEveryTypeColumnAndRowInOrder) {
 }
 )";
     EXPECT_EQ(ResultsJson("Test", search_.IncludeItems, lists_), expected);
-}
-
-TEST_F(ResultTexts, JsonOfNoTypesIsAnEmptyList) {
     SearchObject2 none;
     EXPECT_EQ(ResultsJson("x", none.IncludeItems, {}),
               "{\n  \"caption\": \"x\",\n  \"types\": []\n}\n");
@@ -161,9 +158,7 @@ TEST(AlignedTables, ColumnsAlignByDisplayWidth) {
               "a     日本  x\n"
               "----  ----  -\n"
               "long  b\n");
-}
-
-TEST(AlignedTables, WidthCountsWideAndCombiningCharacters) {
+    // Width counts wide and combining characters.
     EXPECT_EQ(DisplayWidth("abc"), 3u);
     EXPECT_EQ(DisplayWidth("Zoë"), 3u);
     EXPECT_EQ(DisplayWidth("日本"), 4u);

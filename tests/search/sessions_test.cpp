@@ -13,6 +13,7 @@
 #include "search/store_limits.h"
 #include "search/store_session.h"
 #include "store/store_paths.h"
+#include "support/loose_tag.h"
 #include "support/temp_home.h"
 
 namespace quarrion {
@@ -79,22 +80,6 @@ TEST_F(Sessions, AnEmptyCatalogIsInitialisedThroughTheNotifier) {
     EXPECT_EQ(heard.initialisations, 1);
     EXPECT_TRUE(session.Initialised());
     EXPECT_GT(session.Catalog().Count(), 1000u);
-}
-
-TEST_F(Sessions, AForeignFileIsReportedAndKept) {
-    {
-        std::ofstream out(DatabasePath());
-        out << "this is not a database, and it is somebody's";
-    }
-    HeardNotifier heard;
-    StoreSession session(&heard);
-    StoreResult opened = session.Open();
-    EXPECT_FALSE(opened);
-    EXPECT_FALSE(opened.Error().Description.empty());
-    std::ifstream in(DatabasePath());
-    std::string text;
-    std::getline(in, text);
-    EXPECT_EQ(text, "this is not a database, and it is somebody's");
 }
 
 TEST_F(Sessions, ABuiltSearchSavesAndComesBackTheSame) {
@@ -168,10 +153,7 @@ TEST(StoreLimits, NamesAndTextsLongerThanTheStoreKeepsAreNamed) {
     EXPECT_NE(StoreLimitProblem(search).find("A list value"), std::string::npos);
     rule->TextList.Clear();
 
-    QBXMLTag tag;
-    tag.Code = 4;
-    tag.SetTagName("//InvoiceRet/Memo");
-    tag.SetDataType("STRTYPE");
+    const QBXMLTagRef tag = test::LooseTag("//InvoiceRet/Memo", "STRTYPE");
     IncItem* item = search.IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
     item->DisplayColumns.Add(tag, std::string(51, 'h'));
     EXPECT_NE(StoreLimitProblem(search).find("The Invoice column heading"), std::string::npos);
@@ -185,8 +167,8 @@ TEST_F(Sessions, ASearchRunsToItsEndAgainstACompanyFile) {
     StoreSession store;
     ASSERT_TRUE(store.Open());
     SearchBuilder builder(store.Catalog());
-    builder.IncludeType(4);
-    builder.IncludeType(2);
+    for (int type : {RequestTypeCode::Invoice, RequestTypeCode::Customer})
+        builder.IncludeType(type);
     ASSERT_EQ(builder.AddRule("text contains supply"), "");
 
     SearchSession session(CompanyFileProcessor(Company()));
@@ -220,34 +202,6 @@ TEST_F(Sessions, AMissingCompanyFileFailsEveryTypeWithAPopUp) {
     }
     ASSERT_EQ(session.PopUps().size(), 1u) << "the same failure pops up once";
     EXPECT_NE(session.PopUps()[0].Text.find("missing.qbxml"), std::string::npos);
-}
-
-TEST_F(Sessions, MarksSetThroughTheRunReachTheCompanyFile) {
-    StoreSession store;
-    ASSERT_TRUE(store.Open());
-    auto countToBePrinted = [&] {
-        SearchBuilder builder(store.Catalog());
-        builder.IncludeType(4);
-        EXPECT_EQ(builder.AddFieldRule("Invoice: IsToBePrinted is-true"), "");
-        SearchSession session(CompanyFileProcessor(Company()));
-        EXPECT_EQ(builder.Build(session.Run().Search()).Message(), "");
-        session.RunToEnd();
-        return session.Run().Lists()[0].Rows.size();
-    };
-    const std::size_t before = countToBePrinted();
-
-    std::size_t listed = 0;
-    {
-        SearchBuilder builder(store.Catalog());
-        builder.IncludeType(4);
-        SearchSession session(CompanyFileProcessor(Company()));
-        ASSERT_EQ(builder.Build(session.Run().Search()).Message(), "");
-        session.RunToEnd();
-        listed = session.Run().Lists()[0].Rows.size();
-        ASSERT_GT(listed, before);
-        EXPECT_EQ(session.Run().SetToPrint(4, true, true), static_cast<int>(listed));
-    }
-    EXPECT_EQ(countToBePrinted(), listed);
 }
 
 }  // namespace

@@ -44,24 +44,14 @@ class ContextHelpTest : public QObject {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QString>("page");
-        QTest::newRow("rule editor in the console") << "conView"
-                                                    << "criView"
-                                                    << "rules.html";
-        QTest::newRow("field rules in re-search") << "frmReSearch"
-                                                  << "fldView"
-                                                  << "rules.html";
-        QTest::newRow("plain panel of the console") << "conView"
-                                                    << "rules"
-                                                    << "search-console.html";
-        QTest::newRow("results window") << "frmSearchResults"
-                                        << "tabView"
-                                        << "search-results.html";
-        QTest::newRow("workbook window") << "frmExcel"
-                                         << ""
-                                         << "workbook.html";
-        QTest::newRow("unknown window") << "frmSomething"
-                                        << "panel"
-                                        << "index.html";
+        const char* rows[][4] = {
+            {"rule editor in the console", "conView", "criView", "rules.html"},
+            {"field rules in re-search", "frmReSearch", "fldView", "rules.html"},
+            {"plain panel of the console", "conView", "rules", "search-console.html"},
+            {"results window", "frmSearchResults", "tabView", "search-results.html"},
+            {"workbook window", "frmExcel", "", "workbook.html"},
+            {"unknown window", "frmSomething", "panel", "index.html"}};
+        for (const auto& row : rows) QTest::newRow(row[0]) << row[1] << row[2] << row[3];
     }
     void TheNearestNamedWindowOrPanelDecides() {
         QFETCH(QString, window);
@@ -80,31 +70,9 @@ class ContextHelpTest : public QObject {
         QCOMPARE(shown.size(), 1);
     }
 
-    void TheMainWindowShowsThePageOfTheFocusedWindow() {
-        StartUpParts parts;
-        auto script = std::make_shared<test::FakeStore::Script>();
-        parts.MakeStore = [script](QBXMLTags&) {
-            return std::make_unique<test::FakeStore>(script);
-        };
-        auto state = AppState::StartUp(std::move(parts));
-        frmMain main(*state);
-        main.Load();
-        main.show();
-        QVERIFY(!main.Help());
-
-        QTest::keyClick(&main, Qt::Key_F1);
-        QVERIFY(main.Help());
-        QCOMPARE(main.Help()->CurrentPage(), QStringLiteral("main-window.html"));
-
-        auto* results = new test::FakeResults(1);
-        results->setObjectName(QStringLiteral("frmSearchResults"));
-        auto* field = new QLineEdit(results);
-        main.createMdiChild(results);
-        QTest::keyClick(field, Qt::Key_F1);
-        QCOMPARE(main.Help()->CurrentPage(), QStringLiteral("search-results.html"));
-    }
-
-    void AModalDialogGetsItsHelpBesideIt() {
+    // The main window shows the page of the focused window in its own help window; a
+    // modal dialog gets its help beside it instead.
+    void TheMainWindowShowsThePageOfTheFocusedWindowAndModalsGetItBeside() {
         StartUpParts parts;
         auto script = std::make_shared<test::FakeStore::Script>();
         parts.MakeStore = [script](QBXMLTags&) {
@@ -125,6 +93,18 @@ class ContextHelpTest : public QObject {
         QVERIFY2(beside, "no help window beside the modal dialog");
         QCOMPARE(beside->CurrentPage(), QStringLiteral("saved-searches.html"));
         QVERIFY(!main.Help());
+        dialog.close();
+
+        QTest::keyClick(&main, Qt::Key_F1);
+        QVERIFY(main.Help());
+        QCOMPARE(main.Help()->CurrentPage(), QStringLiteral("main-window.html"));
+
+        auto* results = new test::FakeResults(1);
+        results->setObjectName(QStringLiteral("frmSearchResults"));
+        auto* field = new QLineEdit(results);
+        main.createMdiChild(results);
+        QTest::keyClick(field, Qt::Key_F1);
+        QCOMPARE(main.Help()->CurrentPage(), QStringLiteral("search-results.html"));
     }
 
     void AWizardAnswersWithItsOwnHelpButton() {

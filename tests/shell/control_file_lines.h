@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -29,5 +31,32 @@ inline QByteArray InvoiceControlLine(int n) {
                                 "True"};
     return fields.join('\t').toUtf8() + "\r\n";
 }
+
+// A shipped catalog for the real store: a resources folder inside `home`, named by
+// QUARRION_RESOURCES while the object lives, whose control file carries `version` and
+// invoice elements 1 to `lines`.
+class ShippedCatalog {
+  public:
+    explicit ShippedCatalog(const QString& home) : folder_(home + "resources") {
+        QDir().mkpath(folder_);
+        qputenv("QUARRION_RESOURCES", folder_.toLocal8Bit());
+    }
+    ~ShippedCatalog() { qunsetenv("QUARRION_RESOURCES"); }
+    ShippedCatalog(const ShippedCatalog&) = delete;
+    ShippedCatalog& operator=(const ShippedCatalog&) = delete;
+
+    // False when the file could not be written whole.
+    bool Write(int version, int lines) const {
+        QFile file(folder_ + "/Temp Control File.tsl");
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+        QByteArray text =
+            QStringLiteral("Quarrion control file\tversion\t%1\r\n").arg(version).toUtf8();
+        for (int n = 1; n <= lines; ++n) text += InvoiceControlLine(n);
+        return file.write(text) == text.size();
+    }
+
+  private:
+    QString folder_;
+};
 
 }  // namespace quarrion::test

@@ -7,8 +7,11 @@
 #include <memory>
 
 #include "fakes.h"
+#include "foundation/app_paths.h"
+#include "link/error_log.h"
 #include "shell/frm_error_log.h"
 #include "shell/msg_interface.h"
+#include "shell/relaywick_link.h"
 #include "shell_test_main.h"
 
 using namespace quarrion;
@@ -41,7 +44,8 @@ const QByteArray kHeader = "time\trequest type\tstatus code\tseverity\tmessage\r
 
 }  // namespace
 
-// The error-log window reads the link's TAB-separated log.
+// The error-log window reads the link's TAB-separated log: over a fake link whose log the
+// test writes, and over the real link.
 class ErrorLogTest : public QObject {
     Q_OBJECT
 
@@ -52,7 +56,7 @@ class ErrorLogTest : public QObject {
         shared_->LogPath = home_->Path() + "errors.log";
     }
 
-    void AMissingLogLeavesTheListEmptyAndSaysSo() {
+    void WithoutALogOrALinkTheWindowOnlySaysThereIsNothing() {
         MsgInterface hub;
         frmErrorLog window(std::make_unique<FakeLink>(shared_), 7, hub);
         window.show();
@@ -60,6 +64,9 @@ class ErrorLogTest : public QObject {
         QVERIFY(window.lblInfo()->isVisible());
         QVERIFY(!window.View()->isVisible());
         QCOMPARE(window.lstView()->rowCount(), 0);
+        frmErrorLog unlinked(nullptr, 1, hub);
+        QVERIFY(!unlinked.lblInfo()->isHidden());
+        QCOMPARE(unlinked.lstView()->columnCount(), 0);
     }
 
     void TheWindowsLinkIsItsOwnLogViewerWithTheGivenId() {
@@ -71,43 +78,42 @@ class ErrorLogTest : public QObject {
         QCOMPARE(shared_->Ids, QList<std::int32_t>{7});
     }
 
-    void AHeaderOnlyLogShowsTheColumnsAndNoRows() {
-        WriteLog(shared_->LogPath, kHeader);
+    // The first line heads the columns; each later line is a row in file order, fields
+    // beyond the headings ignored and missing ones blank.
+    void EachLineIsARowUnderTheHeadingsOfTheFirst_data() {
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<QStringList>("headers");
+        QTest::addColumn<QList<QStringList>>("rows");
+        QTest::newRow("headings only")
+            << kHeader
+            << QStringList({"time", "request type", "status code", "severity", "message"})
+            << QList<QStringList>{};
+        QTest::newRow("rows in file order")
+            << kHeader +
+                   "2024-03-01 10:00\tInvoice\t3200\tError\tEdit sequence out of date\r\n"
+                   "2024-03-01 10:05\tCustomer\t500\tWarn\tNo match\r\n"
+            << QStringList({"time", "request type", "status code", "severity", "message"})
+            << QList<QStringList>{
+                   {"2024-03-01 10:00", "Invoice", "3200", "Error", "Edit sequence out of date"},
+                   {"2024-03-01 10:05", "Customer", "500", "Warn", "No match"}};
+        QTest::newRow("surplus and missing fields")
+            << QByteArray("time\tmessage\n10:00\tfirst\tsurplus\tmore surplus\n10:01\n")
+            << QStringList({"time", "message"})
+            << QList<QStringList>{{"10:00", "first"}, {"10:01", ""}};
+    }
+    void EachLineIsARowUnderTheHeadingsOfTheFirst() {
+        QFETCH(QByteArray, log);
+        QFETCH(QStringList, headers);
+        QFETCH(QList<QStringList>, rows);
+        WriteLog(shared_->LogPath, log);
         MsgInterface hub;
         frmErrorLog window(std::make_unique<FakeLink>(shared_), 1, hub);
         window.show();
-        QCOMPARE(Headers(*window.lstView()),
-                 QStringList({"time", "request type", "status code", "severity", "message"}));
-        QCOMPARE(window.lstView()->rowCount(), 0);
+        QCOMPARE(Headers(*window.lstView()), headers);
+        QCOMPARE(window.lstView()->rowCount(), rows.size());
+        for (int r = 0; r < rows.size(); ++r) QCOMPARE(Row(*window.lstView(), r), rows[r]);
         QVERIFY(!window.lblInfo()->isVisible());
         QVERIFY(window.View()->isVisible());
-    }
-
-    void EachLineIsARowInFileOrder() {
-        WriteLog(shared_->LogPath,
-                 kHeader +
-                     "2024-03-01 10:00\tInvoice\t3200\tError\tEdit sequence out of date\r\n"
-                     "2024-03-01 10:05\tCustomer\t500\tWarn\tNo match\r\n");
-        MsgInterface hub;
-        frmErrorLog window(std::make_unique<FakeLink>(shared_), 1, hub);
-        QCOMPARE(window.lstView()->rowCount(), 2);
-        QCOMPARE(Row(*window.lstView(), 0), QStringList({"2024-03-01 10:00", "Invoice", "3200",
-                                                         "Error", "Edit sequence out of date"}));
-        QCOMPARE(Row(*window.lstView(), 1),
-                 QStringList({"2024-03-01 10:05", "Customer", "500", "Warn", "No match"}));
-    }
-
-    void FieldsBeyondTheHeaderAreIgnoredAndMissingOnesStayBlank() {
-        WriteLog(shared_->LogPath,
-                 "time\tmessage\n"
-                 "10:00\tfirst\tsurplus\tmore surplus\n"
-                 "10:01\n");
-        MsgInterface hub;
-        frmErrorLog window(std::make_unique<FakeLink>(shared_), 1, hub);
-        QCOMPARE(window.lstView()->columnCount(), 2);
-        QCOMPARE(window.lstView()->rowCount(), 2);
-        QCOMPARE(Row(*window.lstView(), 0), QStringList({"10:00", "first"}));
-        QCOMPARE(Row(*window.lstView(), 1), QStringList({"10:01", ""}));
     }
 
     void LinkActivityReadsTheLogAgain() {
@@ -138,11 +144,36 @@ class ErrorLogTest : public QObject {
         QCOMPARE(popUps[0][1].toString(), QStringLiteral("The company file cannot be found."));
     }
 
-    void WithoutALinkTheWindowOnlySaysThereIsNothing() {
+    // Over the real link: the log of the data folder, followed as the link writes it.
+
+    void AClearedLogShowsItsColumnsThenWhatTheLinkLogsWhileOpen() {
+        RelaywickLink().ClearErrorLog();
         MsgInterface hub;
-        frmErrorLog window(nullptr, 1, hub);
-        QVERIFY(!window.lblInfo()->isHidden());
-        QCOMPARE(window.lstView()->columnCount(), 0);
+        frmErrorLog window(std::make_unique<RelaywickLink>(), 1, hub);
+        QStandardItemModel* list = window.lstView();
+        QStringList headers;
+        for (int c = 0; c < list->columnCount(); ++c) {
+            headers << list->horizontalHeaderItem(c)->text();
+        }
+        QCOMPARE(headers.size(), 5);
+        QCOMPARE(headers.join('\t').toStdString(), std::string(ErrorLog::Header()));
+        QCOMPARE(list->rowCount(), 0);
+
+        QVERIFY(ErrorLog(ErrorLog::PathIn(DataFolder()))
+                    .Append({"Invoice", 3200, "Error", "The edit sequence is out of date."}));
+        QTRY_COMPARE_WITH_TIMEOUT(list->rowCount(), 1, 5000);
+        QCOMPARE(list->item(0, 1)->text(), QStringLiteral("Invoice"));
+        QCOMPARE(list->item(0, 2)->text(), QStringLiteral("3200"));
+        QCOMPARE(list->item(0, 4)->text(), QStringLiteral("The edit sequence is out of date."));
+    }
+
+    void TheLogLivesInTheDataFolderAndItsSwitchIsSharedByEveryInstance() {
+        QVERIFY(QString::fromStdString(RelaywickLink().ErrorLogPath()).startsWith(home_->Path()));
+        RelaywickLink first;
+        first.SetLogErrors(false);
+        QVERIFY(!RelaywickLink().LogErrors());
+        first.SetLogErrors(true);
+        QVERIFY(RelaywickLink().LogErrors());
     }
 
   private:

@@ -5,8 +5,11 @@
 #include <QDialog>
 #include <QPointer>
 #include <QSpontaneKeyEvent>
+#include <QTest>
 #include <QTimer>
 #include <functional>
+
+#include "shell/frm_dialog.h"
 
 namespace quarrion::test {
 
@@ -57,6 +60,23 @@ inline bool CloseBox(QWidget* widget) {
     qApp->notify(widget, &event);
     if (event.isAccepted()) widget->hide();
     return event.isAccepted();
+}
+
+// Runs `act`, which must bring up the program's message dialog, and answers the
+// dialog's "title: message" after pressing its OK.
+inline QString MessageOf(const std::function<void()>& act) {
+    QString seen;
+    OnNextModal([&seen](QDialog* dialog) {
+        auto* message = qobject_cast<frmDialog*>(dialog);
+        seen = dialog->windowTitle() + ": " + (message ? message->Message() : QString());
+        if (message) {
+            QTest::mouseClick(message->cmdOK(), Qt::LeftButton);
+        } else {
+            dialog->reject();
+        }
+    });
+    act();
+    return seen;
 }
 
 }  // namespace quarrion::test

@@ -1,24 +1,29 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSettings>
 #include <QSplashScreen>
 #include <QTest>
 #include <memory>
 
+#include "control_file_lines.h"
 #include "fakes.h"
-#include "foundation/codes.h"
+#include "modal.h"
 #include "shell/app_settings.h"
 #include "shell/app_state.h"
+#include "shell/frm_dialog.h"
+#include "shell/frm_main.h"
+#include "shell/io_manager_store.h"
 #include "shell/splash_start.h"
 #include "shell_test_main.h"
 
-using quarrion::AppSettings;
-using quarrion::AppState;
-using quarrion::StartUpParts;
+using namespace quarrion;
 using quarrion::test::FakeStore;
 using quarrion::test::FreshHome;
+using quarrion::test::ModalWatcher;
 
 namespace {
 
@@ -30,10 +35,45 @@ StartUpParts PartsWith(std::shared_ptr<FakeStore::Script> script) {
     return parts;
 }
 
+// What one start of the program showed in modal windows, and the catalog it ended with.
+struct Start {
+    QStringList windows;
+    std::size_t catalog = 0;
+};
+
+Start StartProgram() {
+    Start seen;
+    auto watch = [&seen](QDialog* dialog) {
+        QString text;
+        if (auto* label = dialog->findChild<QLabel*>("lblInfo")) text = label->text();
+        if (auto* frm = qobject_cast<frmDialog*>(dialog)) {
+            text = frm->Message();
+            frm->cmdOK()->click();
+        }
+        seen.windows << dialog->windowTitle() + ": " + text;
+    };
+    ModalWatcher watcher(watch);
+    StartUpParts parts;
+    parts.MakeStore = [](QBXMLTags& catalog) { return std::make_unique<IOManagerStore>(catalog); };
+    auto state = AppState::StartUp(std::move(parts));
+    {
+        frmMain main(*state);
+        main.Load();
+        seen.catalog = state->Catalog().Count();
+    }
+    return seen;
+}
+
+const QString kFirstTime = QStringLiteral(
+    "Initialization: Initializing Quarrion for first time use, please wait while the process "
+    "completes ...");
+const QString kUpdate = QStringLiteral(
+    "Initialization: Updating Quarrion, please wait while the process completes ...");
+
 }  // namespace
 
 // The start-up routine: the fixed order, the crash clean-up of the settings, the
-// temporary folders and the database check.
+// temporary folders and the database check, over a store stand-in and the real store.
 class StartUpTest : public QObject {
     Q_OBJECT
 
@@ -56,27 +96,30 @@ class StartUpTest : public QObject {
         QVERIFY(!splashShownDuringLoad);
     }
 
-    void TheApplicationFolderIsTheDataFolderWithATrailingSeparator() {
+    void FoldersAndSettingsLieInTheDataFolderAndWindowIdsCountUpFromOne() {
         auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
         QCOMPARE(state->AppFolder(), home_->Path());
         QCOMPARE(state->MarkerPath(), home_->Path() + "temptest.txt");
         QCOMPARE(state->DatabasePath(), home_->Path() + "Quarrion.qr3");
         QCOMPARE(state->XmlFolder(), home_->Path() + "Temporary XML Files/");
         QCOMPARE(state->ExcelFolder(), home_->Path() + "Temporary Excel Files/");
+        QCOMPARE(state->WindowCounter(), 0);
+        QCOMPARE(state->NextWindowId(), 1);
+        QCOMPARE(state->NextWindowId(), 2);
+        // Settings live in the data folder too.
+        AppSettings::SetFlag("frmMain", "dblchkedtseq", true);
+        QSettings settings;
+        settings.sync();
+        QVERIFY2(settings.fileName().startsWith(home_->Path()), qPrintable(settings.fileName()));
+        QCOMPARE(settings.value("frmMain/dblchkedtseq").toString(), QStringLiteral("True"));
     }
 
-    void OldDatabasesAreRemovedBeforeTheCurrentOneIsChecked() {
-        auto script = std::make_shared<FakeStore::Script>();
-        auto state = AppState::StartUp(PartsWith(script));
-        QString base = home_->Path() + "Quarrion";
-        QCOMPARE(script->Calls,
-                 QStringList({"DeleteFile:" + base + ".qr1", "DeleteFile:" + base + ".qr2",
-                              "CheckDatabase:" + base + ".qr3"}));
-    }
-
-    void TheDatabaseIsCheckedAfterMarkerFoldersAndSettingsAreInPlace() {
-        // Plant settings and the marker of a run that crashed.
+    // Old databases go first; the current one is checked once the marker (emptied),
+    // the temporary folders and the clean-up of a crashed run's settings are in place.
+    void TheDatabaseIsCheckedLastAfterOldOnesGoAndAfterTheCrashCleanUp() {
         AppSettings::SetText("frmMain", "arrange", "2");
+        AppSettings::SetText("Console", "fromdate", "2024-01-01");
+        AppSettings::SetText("frmReSearch", "top", "100");
         QFile marker(home_->Path() + "temptest.txt");
         QVERIFY(marker.open(QIODevice::WriteOnly));
         marker.write("left over");
@@ -90,60 +133,39 @@ class StartUpTest : public QObject {
                           QFile::exists(home_->Path() + "temptest.txt");
             foldersThere = QFileInfo(home_->Path() + "Temporary XML Files").isDir() &&
                            QFileInfo(home_->Path() + "Temporary Excel Files").isDir();
-            settingsGone = AppSettings::Text("frmMain", "arrange").isEmpty();
+            settingsGone = AppSettings::Text("frmMain", "arrange").isEmpty() &&
+                           AppSettings::Text("Console", "fromdate").isEmpty() &&
+                           AppSettings::Text("frmReSearch", "top").isEmpty();
         };
         auto state = AppState::StartUp(PartsWith(script));
+        const QString base = home_->Path() + "Quarrion";
+        QCOMPARE(script->Calls,
+                 QStringList({"DeleteFile:" + base + ".qr1", "DeleteFile:" + base + ".qr2",
+                              "CheckDatabase:" + base + ".qr3"}));
         QVERIFY(markerThere);
         QVERIFY(foldersThere);
         QVERIFY(settingsGone);
-    }
-
-    void AStartWithoutMarkerKeepsTheSettings() {
-        AppSettings::SetText("frmMain", "arrange", "2");
-        AppSettings::SetText("Console", "fromdate", "2024-01-01");
-        auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        QVERIFY(!state->SettingsWereReset());
-        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("2"));
-        QCOMPARE(AppSettings::Text("Console", "fromdate"), QStringLiteral("2024-01-01"));
-        QVERIFY(QFile::exists(state->MarkerPath()));
-    }
-
-    void AStartAfterACrashDeletesEverySection() {
-        AppSettings::SetText("frmMain", "arrange", "2");
-        AppSettings::SetText("Console", "fromdate", "2024-01-01");
-        AppSettings::SetText("frmReSearch", "top", "100");
-        QFile marker(home_->Path() + "temptest.txt");
-        QVERIFY(marker.open(QIODevice::WriteOnly));
-        marker.close();
-
-        auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
         QVERIFY(state->SettingsWereReset());
-        for (auto [section, key] :
-             {std::pair{"frmMain", "arrange"}, {"Console", "fromdate"}, {"frmReSearch", "top"}}) {
-            QVERIFY2(AppSettings::Text(section, key).isEmpty(), key);
-        }
     }
 
-    void TheOrderlyEndDeletesTheMarkerSoTheNextStartKeepsSettings() {
-        {
-            auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-            AppSettings::SetText("frmMain", "arrange", "0");
-            state->ShutDown();
-            QVERIFY(!QFile::exists(state->MarkerPath()));
+    // Settings outlive a run that ends in order and are lost after one that never does.
+    void OnlyAnOrderlyEndKeepsTheSettingsForTheNextStart() {
+        for (bool orderly : {true, false}) {
+            {
+                auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
+                QVERIFY(!state->SettingsWereReset());
+                AppSettings::SetText("frmMain", "arrange", "0");
+                AppSettings::SetText("Console", "fromdate", "2024-01-01");
+                QVERIFY(QFile::exists(state->MarkerPath()));
+                if (orderly) state->ShutDown();
+                QCOMPARE(QFile::exists(state->MarkerPath()), !orderly);
+            }
+            auto next = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
+            QCOMPARE(next->SettingsWereReset(), !orderly);
+            QCOMPARE(AppSettings::Text("frmMain", "arrange"), orderly ? "0" : QString());
+            QCOMPARE(AppSettings::Text("Console", "fromdate"), orderly ? "2024-01-01" : QString());
+            next->ShutDown();
         }
-        auto next = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        QVERIFY(!next->SettingsWereReset());
-        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("0"));
-    }
-
-    void ARunThatNeverShutsDownLosesItsSettingsAtTheNextStart() {
-        {
-            auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-            AppSettings::SetText("frmMain", "arrange", "0");
-        }
-        auto next = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        QVERIFY(next->SettingsWereReset());
-        QVERIFY(AppSettings::Text("frmMain", "arrange").isEmpty());
     }
 
     void DeletedTemporaryFoldersAreCreatedAgainAndExistingOnesAreNotEmptied() {
@@ -155,45 +177,52 @@ class StartUpTest : public QObject {
             state->ShutDown();
         }
         QVERIFY(QDir(home_->Path() + "Temporary XML Files").removeRecursively());
-        QVERIFY(!QFileInfo(home_->Path() + "Temporary XML Files").exists());
 
         auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
         QVERIFY(QFileInfo(home_->Path() + "Temporary XML Files").isDir());
         QVERIFY(QFile::exists(state->ExcelFolder() + "kept.xlsx"));
     }
 
-    void TheCodeTablesAreFilledInTheirFixedOrder() {
-        auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        auto& tables = state->Tables();
-        QCOMPARE(tables.Operations.Count(), std::size_t{16});
-        QCOMPARE(tables.DataTypes.Count(), std::size_t{8});
-        QCOMPARE(tables.Choices.Count(), std::size_t{6});
-        QCOMPARE(tables.Operations.Item(1)->Code(), std::int32_t{quarrion::Operation::LessThan});
-        QCOMPARE(tables.Operations.Item(8)->Code(), std::int32_t{quarrion::Operation::TextEquals});
-        QCOMPARE(tables.Operations.Item(16)->Code(), std::int32_t{quarrion::Operation::IsBlank});
-        QCOMPARE(tables.DataTypes.Item(7)->Code(), quarrion::DataTypeCode::Str);
-        QCOMPARE(tables.Choices.Item(1)->Code(), quarrion::Choice::Text);
+    // With the real store: the database step of the main window's load on a first run,
+    // a later run and a run after a newer catalog shipped.
+
+    void FirstRunThenLaterRunThenUpdate() {
+        test::ShippedCatalog shipped(home_->Path());
+        QVERIFY(shipped.Write(1, 3));
+        Start first = StartProgram();
+        QCOMPARE(first.windows, QStringList{kFirstTime});
+        QCOMPARE(first.catalog, std::size_t{3});
+        QVERIFY(QFile::exists(home_->Path() + "Quarrion.qr3"));
+
+        Start later = StartProgram();
+        QCOMPARE(later.windows, QStringList{});
+        QCOMPARE(later.catalog, std::size_t{3});
+
+        QVERIFY(shipped.Write(2, 5));
+        Start update = StartProgram();
+        QCOMPARE(update.windows, QStringList{kUpdate});
+        QCOMPARE(update.catalog, std::size_t{5});
+
+        Start after = StartProgram();
+        QCOMPARE(after.windows, QStringList{});
+        QCOMPARE(after.catalog, std::size_t{5});
     }
 
-    void WindowIdsCountUpFromOne() {
-        auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        QCOMPARE(state->WindowCounter(), 0);
-        QCOMPARE(state->NextWindowId(), 1);
-        QCOMPARE(state->NextWindowId(), 2);
-    }
+    void AFileThatIsNoDatabaseIsReportedAndKept() {
+        test::ShippedCatalog shipped(home_->Path());
+        QVERIFY(shipped.Write(1, 3));
+        QFile foreign(home_->Path() + "Quarrion.qr3");
+        QVERIFY(foreign.open(QIODevice::WriteOnly));
+        foreign.write("this is not a database, and it is somebody's file");
+        foreign.close();
 
-    void TheSpreadsheetCommandsAreAvailable() {
-        auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        QVERIFY(state->ExcelAvailable());
-    }
-
-    void SettingsLiveInTheDataFolder() {
-        auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
-        AppSettings::SetFlag("frmMain", "dblchkedtseq", true);
-        QSettings settings;
-        settings.sync();
-        QVERIFY2(settings.fileName().startsWith(home_->Path()), qPrintable(settings.fileName()));
-        QCOMPARE(settings.value("frmMain/dblchkedtseq").toString(), QStringLiteral("True"));
+        Start start = StartProgram();
+        QVERIFY(!start.windows.isEmpty());
+        QVERIFY2(start.windows.first().startsWith("Quarrion::CheckDatabase: ("),
+                 qPrintable(start.windows.first()));
+        QFile kept(home_->Path() + "Quarrion.qr3");
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("this is not a database, and it is somebody's file"));
     }
 
   private:

@@ -79,15 +79,6 @@ class UnattendedRunTest : public QObject {
         // The damaged file is kept for the user to look at.
         QCOMPARE(QFileInfo(database.fileName()).size(), 8192);
     }
-
-    void AHealthyStartSavesThePicture() {
-        FreshHome home;
-        const QString picture = home.Path() + QStringLiteral("shot.png");
-        Run run = Program(home.Path(), picture);
-        QVERIFY(run.finished);
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY2(QFileInfo(picture).size() > 0, qPrintable(run.err));
-    }
 };
 
 QUARRION_SHELL_TEST_MAIN(UnattendedRunTest)

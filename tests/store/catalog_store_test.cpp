@@ -20,40 +20,29 @@ using test::ControlLine;
 using test::Inspect;
 using test::RowCount;
 
-class CatalogStore : public ::testing::Test {
+class CatalogStore : public test::StoreFolder {
   protected:
     void SetUp() override {
         io_.SetControlFile(control_);
-        io_.SetDatabaseName(database_.string());
+        io_.SetDatabaseName(path_.string());
     }
     void Ship(const std::vector<std::string>& lines, int version = 1) {
         test::WriteControlFile(control_,
                                "Quarrion control file\tversion\t" + std::to_string(version), lines);
     }
-    // Every catalog row as text, to show a failed run changed nothing.
-    std::string Dump() {
-        auto db = Inspect(database_);
-        SQLite::Statement q(db, "SELECT * FROM \"Basics\" ORDER BY id");
-        std::string all;
-        while (q.executeStep()) {
-            for (int i = 0; i < q.getColumnCount(); ++i) all += q.getColumn(i).getString() + "|";
-            all += "\n";
-        }
-        return all;
-    }
-    std::string Value(const std::string& column, const std::string& tagName) {
-        auto db = Inspect(database_);
-        SQLite::Statement q(db, "SELECT " + column + " FROM \"Basics\" WHERE tag_name = ?");
+    std::string Dump() { return test::DumpRows(path_, {"Basics"}); }
+    // The element's row in `columns` ("a, b"), as "value|value".
+    std::string Value(const std::string& columns, const std::string& tagName) {
+        auto db = Inspect(path_);
+        SQLite::Statement q(db, "SELECT " + columns + " FROM \"Basics\" WHERE tag_name = ?");
         q.bind(1, tagName);
-        return q.executeStep() ? q.getColumn(0).getString() : "<no row>";
+        if (!q.executeStep()) return "<no row>";
+        std::string values;
+        for (int i = 0; i < q.getColumnCount(); ++i) {
+            values += (i ? "|" : "") + q.getColumn(i).getString();
+        }
+        return values;
     }
-
-    test::TempDir dir_;
-    std::filesystem::path control_ = dir_.Path() / "Temp Control File.tsl";
-    std::filesystem::path database_ = dir_.Path() / "Quarrion.qr3";
-    test::RecordingNotifier notifier_;
-    QBXMLTags catalog_;
-    IOManager io_{catalog_, &notifier_};
 };
 
 TEST_F(CatalogStore, FirstTimeIsTrueExactlyWhenNoFileExists) {
@@ -62,53 +51,31 @@ TEST_F(CatalogStore, FirstTimeIsTrueExactlyWhenNoFileExists) {
     EXPECT_FALSE(io_.FirstTime());
     ASSERT_TRUE(io_.OpenDatabase());
     io_.CloseDatabase();
-    EXPECT_TRUE(io_.DeleteFile(database_));
+    EXPECT_TRUE(io_.DeleteFile(path_));
     EXPECT_TRUE(io_.FirstTime());
-    EXPECT_FALSE(std::filesystem::exists(database_.string() + "-wal"));
+    EXPECT_FALSE(std::filesystem::exists(path_.string() + "-wal"));
     EXPECT_TRUE(io_.DeleteFile(dir_.Path() / "never-there.qr1"));
 }
 
-TEST_F(CatalogStore, LoadingAnEmptyCatalogRunsTheFirstTimeInitialisation) {
-    Ship(test::InvoiceLines(5), 3);
-    ASSERT_TRUE(io_.CheckDatabase(""));
-    ASSERT_TRUE(io_.LoadData());
-    EXPECT_EQ(notifier_.firstTimeRuns, 1);
-    EXPECT_TRUE(notifier_.firstTimeAnswer);
-    ASSERT_EQ(catalog_.Count(), 5u);
-    for (const QBXMLTag& tag : catalog_) EXPECT_GT(tag.ID, 0) << tag.TagName();
-    EXPECT_EQ(io_.CatalogVersion(), 3);
-    EXPECT_TRUE(notifier_.errors.empty());
-
-    // Once filled, loading reads the rows and initialises nothing.
-    ASSERT_TRUE(io_.LoadData());
-    EXPECT_EQ(notifier_.firstTimeRuns, 1);
-    EXPECT_EQ(catalog_.Count(), 5u);
-}
-
 TEST_F(CatalogStore, InitialisationStoresEveryEntryAtItsDefaults) {
-    ControlLine line;
-    line.code = 12;
-    line.reference = "";
-    line.tagName = "//PurchaseOrderRet/VendorRef/FullName";
-    line.defaultSequence = 2;
-    line.sequence = 9;
-    line.defaultHeading = "Vendor";
-    line.userHeading = "Supplier";
-    line.level = 2;
-    line.dataType = "STRTYPE";
-    line.v21 = false;
-    line.ca20 = true;
+    const ControlLine line{.code = 12,
+                           .reference = "",
+                           .defaultSequence = 2,
+                           .sequence = 9,
+                           .tagName = "//PurchaseOrderRet/VendorRef/FullName",
+                           .defaultHeading = "Vendor",
+                           .level = 2,
+                           .userHeading = "Supplier",
+                           .dataType = "STRTYPE",
+                           .v21 = false,
+                           .ca20 = true};
     Ship({line.Text()});
     ASSERT_TRUE(io_.InitDataA());
-
-    EXPECT_EQ(Value("sequence", line.tagName), "2");
-    EXPECT_EQ(Value("user_heading", line.tagName), "Vendor");
-    EXPECT_EQ(Value("default_heading", line.tagName), "Vendor");
-    EXPECT_EQ(Value("level", line.tagName), "2");
-    EXPECT_EQ(Value("version_21", line.tagName), "0");
-    EXPECT_EQ(Value("version_ca20", line.tagName), "1");
-    EXPECT_EQ(Value("searchable", line.tagName), "1") << "a name element is searchable";
-    EXPECT_EQ(Value("search_group", line.tagName), "Names");
+    // A name element is searchable, in the names group.
+    EXPECT_EQ(Value("sequence, user_heading, default_heading, level, version_21, version_ca20, "
+                    "searchable, search_group",
+                    line.tagName),
+              "2|Vendor|Vendor|2|0|1|1|Names");
 
     QBXMLTag* tag = catalog_.Item(RequestTypeCode::PurchaseOrder, line.tagName);
     ASSERT_NE(tag, nullptr);
@@ -128,7 +95,7 @@ TEST_F(CatalogStore, ALoadGivesBackTheCatalogInRowOrderWithItsIds) {
 
     QBXMLTags other;
     IOManager second(other);
-    second.SetDatabaseName(database_.string());
+    second.SetDatabaseName(path_.string());
     ASSERT_TRUE(second.LoadData());
     std::vector<std::pair<std::int32_t, std::string>> after;
     std::int32_t position = 0;
@@ -140,15 +107,11 @@ TEST_F(CatalogStore, ALoadGivesBackTheCatalogInRowOrderWithItsIds) {
 }
 
 TEST_F(CatalogStore, UpdateKeepsTheUserChoicesWhileResetRestoresTheDefaults) {
-    ControlLine date, number, total;
-    date.tagName = "//InvoiceRet/TxnDate";
-    date.defaultHeading = "Date";
-    date.defaultSequence = 1;
-    number.tagName = "//InvoiceRet/RefNumber";
-    number.defaultHeading = "Number";
-    number.defaultSequence = 2;
-    total.tagName = "//InvoiceRet/Subtotal";
-    total.defaultHeading = "Subtotal";
+    ControlLine date{
+        .defaultSequence = 1, .tagName = "//InvoiceRet/TxnDate", .defaultHeading = "Date"};
+    ControlLine number{
+        .defaultSequence = 2, .tagName = "//InvoiceRet/RefNumber", .defaultHeading = "Number"};
+    const ControlLine total{.tagName = "//InvoiceRet/Subtotal", .defaultHeading = "Subtotal"};
     Ship({date.Text(), number.Text(), total.Text()}, 1);
     ASSERT_TRUE(io_.CheckDatabase(""));
     ASSERT_TRUE(io_.InitDataA());
@@ -166,22 +129,17 @@ TEST_F(CatalogStore, UpdateKeepsTheUserChoicesWhileResetRestoresTheDefaults) {
     date.reference = "changed";
     date.ca30 = false;
     number.defaultSequence = 3;
-    ControlLine memo;
-    memo.tagName = "//InvoiceRet/Memo";
-    memo.defaultHeading = "Memo";
-    memo.defaultSequence = 4;
+    const ControlLine memo{
+        .defaultSequence = 4, .tagName = "//InvoiceRet/Memo", .defaultHeading = "Memo"};
     Ship({date.Text(), number.Text(), memo.Text()}, 2);
     ASSERT_TRUE(io_.CheckDatabase(""));
     EXPECT_TRUE(io_.NeedsUpdate());
 
     ASSERT_TRUE(io_.InitDataB());
     EXPECT_FALSE(io_.NeedsUpdate()) << "the update itself settles the question";
-    EXPECT_EQ(Value("user_heading", date.tagName), "Invoice date");
-    EXPECT_EQ(Value("default_heading", date.tagName), "Transaction Date");
-    EXPECT_EQ(Value("reference", date.tagName), "ref");
-    EXPECT_EQ(Value("version_ca30", date.tagName), "0");
-    EXPECT_EQ(Value("sequence", number.tagName), "5");
-    EXPECT_EQ(Value("default_sequence", number.tagName), "3");
+    EXPECT_EQ(Value("user_heading, default_heading, reference, version_ca30", date.tagName),
+              "Invoice date|Transaction Date|ref|0");
+    EXPECT_EQ(Value("sequence, default_sequence", number.tagName), "5|3");
     EXPECT_EQ(Value("sequence", memo.tagName), "4");
     EXPECT_EQ(Value("default_heading", total.tagName), "Subtotal") << "dropped elements stay";
     EXPECT_EQ(catalog_.Count(), 4u);
@@ -190,8 +148,7 @@ TEST_F(CatalogStore, UpdateKeepsTheUserChoicesWhileResetRestoresTheDefaults) {
     EXPECT_FALSE(io_.NeedsUpdate());
 
     ASSERT_TRUE(io_.InitDataC());
-    EXPECT_EQ(Value("user_heading", date.tagName), "Transaction Date");
-    EXPECT_EQ(Value("reference", date.tagName), "changed");
+    EXPECT_EQ(Value("user_heading, reference", date.tagName), "Transaction Date|changed");
     EXPECT_EQ(Value("sequence", number.tagName), "3");
     EXPECT_EQ(catalog_.Item(RequestTypeCode::Invoice, number.tagName)->Sequence, 3);
     EXPECT_EQ(catalog_.Item(RequestTypeCode::Invoice, date.tagName)->UserHeading(),
@@ -281,27 +238,6 @@ TEST_F(CatalogStore, UpdateTagsSkipsElementsWithoutARowAndStillReloads) {
     ASSERT_TRUE(io_.UpdateTags(view));
     EXPECT_EQ(Dump(), before);
     EXPECT_EQ(catalog_.Count(), 3u);
-}
-
-TEST_F(CatalogStore, ALineOfBlanksBetweenEntriesIsSkipped) {
-    auto lines = test::InvoiceLines(2);
-    lines.insert(lines.begin() + 1, "     ");
-    Ship(lines);
-    ASSERT_TRUE(io_.InitDataA());
-    EXPECT_EQ(catalog_.Count(), 2u);
-    EXPECT_TRUE(notifier_.errors.empty());
-}
-
-TEST_F(CatalogStore, ACompanyFileIsRecordedOnce) {
-    ASSERT_TRUE(io_.CheckDatabase(""));
-    EXPECT_FALSE(io_.UpdateQuickBooksFiles("/data/Company.QBW")) << "needs an open database";
-    ASSERT_TRUE(io_.OpenDatabase());
-    EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/Company.QBW"));
-    EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/Company.QBW"));
-    EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/Other.QBW"));
-    auto db = Inspect(database_);
-    EXPECT_EQ(RowCount(db, "QuickBooks Files"), 2);
-    EXPECT_TRUE(db.execAndGet("SELECT version FROM \"QuickBooks Files\" LIMIT 1").isNull());
 }
 
 }  // namespace

@@ -55,4 +55,18 @@ long RowCount(SQLite::Database& db, const std::string& table) {
     return db.execAndGet("SELECT count(*) FROM " + quoted).getInt();
 }
 
+std::string DumpRows(const std::filesystem::path& path, const std::vector<std::string>& tables) {
+    auto db = Inspect(path);
+    std::string all;
+    for (const auto& table : tables) {
+        SQLite::Statement q(db, "SELECT * FROM \"" + table + "\" ORDER BY rowid");
+        while (q.executeStep()) {
+            all += table + ":";
+            for (int i = 0; i < q.getColumnCount(); ++i) all += q.getColumn(i).getString() + "|";
+            all += "\n";
+        }
+    }
+    return all;
+}
+
 }  // namespace quarrion::test

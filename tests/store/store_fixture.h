@@ -1,12 +1,15 @@
 #pragma once
 
 #include <SQLiteCpp/Database.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "catalog/qbxml_tags.h"
+#include "store/io_manager.h"
 #include "store/store_notifier.h"
 #include "support/temp_home.h"
 
@@ -91,5 +94,21 @@ inline const std::vector<std::string> kSearchTables{"Search",
 // A connection of its own to look at the file the way another program would.
 SQLite::Database Inspect(const std::filesystem::path& path);
 long RowCount(SQLite::Database& db, const std::string& table);
+
+// Every row of `tables` in the file, as text: equal dumps show a failed step changed
+// nothing.
+std::string DumpRows(const std::filesystem::path& path, const std::vector<std::string>& tables);
+
+// A folder of the test's own for the store file and a control file, and a store
+// manager that tells a RecordingNotifier everything.
+class StoreFolder : public ::testing::Test {
+  protected:
+    TempDir dir_;
+    std::filesystem::path path_ = dir_.Path() / "Quarrion.qr3";
+    std::filesystem::path control_ = dir_.Path() / "control.tsl";
+    RecordingNotifier notifier_;
+    QBXMLTags catalog_;
+    IOManager io_{catalog_, &notifier_};
+};
 
 }  // namespace quarrion::test

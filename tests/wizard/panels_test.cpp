@@ -87,11 +87,7 @@ class WizardPanelsTest : public QObject {
     }
 
     void NextWithoutATypeShowsTheMessageAndStays() {
-        QCOMPARE(wizard_->windowTitle(), QStringLiteral("Search Results Preferences"));
         QCOMPARE(wizard_->currentId(), int(frmWizard::SelectStep));
-        QCOMPARE(wizard_->Select()->title(),
-                 QStringLiteral("Welcome to the Search Results Preferences Wizard"));
-        QCOMPARE(wizard_->Select()->cboType()->count(), 34);
         QCOMPARE(MessageOf([this] { Press(*wizard_, QWizard::NextButton); }),
                  QStringLiteral("Quarrion Wizard: You must select a list/transaction view, before "
                                 "you can continue."));
@@ -158,13 +154,11 @@ class WizardPanelsTest : public QObject {
         QCOMPARE(colour(2, 0).value<QBrush>().color(), QColor(0, 0, 255));  // level 2
         QCOMPARE(colour(2, 1).value<QBrush>().color(), QColor(0, 0, 255));
         QCOMPARE(colour(4, 0).value<QBrush>().color(), QColor(255, 0, 0));  // level 4
-        QCOMPARE(ViewColumns::LevelColour(3), QColor(255, 0, 0));
-        QVERIFY(!ViewColumns::LevelColour(1).isValid());
         QCOMPARE(columns->Nodes()->item(4, 1)->text(),
                  QStringLiteral("InvoiceLineRet/ItemRef/FullName"));
     }
 
-    void TheFilterNarrowsTheListAndClicksReachTheRowShown() {
+    void TheFilterNarrowsTheListAndClicksAndSpaceReachTheRowShown() {
         ViewColumns* columns = ToColumns();
         QTest::keyClicks(columns->txtFilter(), "fullname");
         QCOMPARE(columns->tvwView()->model()->rowCount(), 2);
@@ -177,13 +171,10 @@ class WizardPanelsTest : public QObject {
         QVERIFY(IsChecked(columns, 2));
         QCOMPARE(columns->findChild<QLabel*>("lblCount")->text(),
                  QStringLiteral("4 of 5 columns checked"));
-    }
-
-    void SpaceTogglesTheCurrentColumn() {
-        ViewColumns* columns = ToColumns();
+        // Space toggles the current column.
         QTreeView* tree = columns->tvwView();
         tree->setFocus();
-        QTest::keyClick(tree, Qt::Key_Down);
+        tree->setCurrentIndex(tree->model()->index(1, 0));
         QTest::keyClick(tree, Qt::Key_Space);
         QVERIFY(!IsChecked(columns, 1));
         QTest::keyClick(tree, Qt::Key_Space);
@@ -191,11 +182,8 @@ class WizardPanelsTest : public QObject {
     }
 
     void ModifyColumnsSkipsTheSelectionAndOffersOnlyShownColumns() {
-        ToOptions();
-        ClickOption(wizard_->Options()->optType(1));
-        Press(*wizard_, QWizard::NextButton);
+        ViewPreview* preview = ToPreview();
         QCOMPARE(wizard_->currentId(), int(frmWizard::PreviewStep));
-        ViewPreview* preview = wizard_->Preview();
         QCOMPARE(ShownHeadings(preview), (QStringList{"Date", "Num", "Customer"}));
         QCOMPARE(preview->Keys(),
                  (std::vector<std::string>{"//InvoiceRet/TxnDate", "//InvoiceRet/RefNumber",
@@ -208,9 +196,7 @@ class WizardPanelsTest : public QObject {
     }
 
     void FinishWithoutAStoreSaysSoAndKeepsTheWizardOpen() {
-        ToOptions();
-        ClickOption(wizard_->Options()->optType(1));
-        Press(*wizard_, QWizard::NextButton);
+        ToPreview();
         QSignalSpy finished(wizard_.get(), &ViewWizard::Finished);
         QCOMPARE(MessageOf([this] { Press(*wizard_, QWizard::FinishButton); }),
                  QStringLiteral("Quarrion Wizard: The column choices cannot be stored: no database "
@@ -221,10 +207,7 @@ class WizardPanelsTest : public QObject {
     }
 
     void AClickedHeadingIsEditedInTheFieldBelow() {
-        ToOptions();
-        ClickOption(wizard_->Options()->optType(1));
-        Press(*wizard_, QWizard::NextButton);
-        ViewPreview* preview = wizard_->Preview();
+        ViewPreview* preview = ToPreview();
         ClickHeading(preview, 1);
         QVERIFY(preview->txtHeading()->isEnabled());
         QCOMPARE(preview->txtHeading()->text(), QStringLiteral("Num"));
@@ -368,6 +351,12 @@ class WizardPanelsTest : public QObject {
         ClickOption(wizard_->Options()->optType(0));
         Press(*wizard_, QWizard::NextButton);
         return wizard_->Columns();
+    }
+    ViewPreview* ToPreview() {
+        ToOptions();
+        ClickOption(wizard_->Options()->optType(1));
+        Press(*wizard_, QWizard::NextButton);
+        return wizard_->Preview();
     }
 
     std::unique_ptr<QBXMLTags> catalog_;

@@ -27,14 +27,6 @@ namespace {
 
 constexpr std::int32_t kInvoice = RequestTypeCode::Invoice;
 
-// A shipped catalog of four invoice elements, the first two shown by default.
-void WriteControlFile(const QString& folder) {
-    QFile file(folder + "/Temp Control File.tsl");
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("Quarrion control file\tversion\t1\r\n");
-    for (int n = 1; n <= 4; ++n) file.write(InvoiceControlLine(n));
-}
-
 // One run of the program as far as the wizard needs: start-up and the catalog loaded
 // from the database (initialised from the control file the first time).
 std::unique_ptr<AppState> StartProgram() {
@@ -72,26 +64,24 @@ class WizardStoreTest : public QObject {
   private slots:
     void init() {
         home_ = std::make_unique<FreshHome>();
-        QVERIFY(QDir().mkpath(home_->Path() + "resources"));
-        qputenv("QUARRION_RESOURCES", (home_->Path() + "resources").toLocal8Bit());
-        WriteControlFile(home_->Path() + "resources");
+        // Four invoice elements, the first two shown by default.
+        shipped_ = std::make_unique<ShippedCatalog>(home_->Path());
+        QVERIFY(shipped_->Write(1, 4));
         state_ = StartProgram();
         QCOMPARE(NewSearchColumns(state_->Catalog()),
                  (QStringList{"Field1=Field 1", "Field2=Field 2"}));
     }
     void cleanup() {
         state_.reset();
-        qunsetenv("QUARRION_RESOURCES");
+        shipped_.reset();
         home_.reset();
     }
 
+    // The dragged order is stored from sequence 1 up, and a new search and the next run
+    // of the program both show it.
     void FinishChangesWhatANewSearchShowsAndSurvivesARestart() {
         frmWizard wizard(state_->Catalog(), state_->Manager(), state_->HelpFile());
-        wizard.show();
-        ChooseType(wizard.Select()->cboType(), QStringLiteral("Invoice"));
-        Press(wizard, QWizard::NextButton);
-        ClickOption(wizard.Options()->optType(0));
-        Press(wizard, QWizard::NextButton);
+        ToStep(wizard, 0);
         ClickRow(wizard.Columns(), 0);  // Field 1 off
         ClickRow(wizard.Columns(), 2);  // Field 3 on
         Press(wizard, QWizard::NextButton);
@@ -104,39 +94,15 @@ class WizardStoreTest : public QObject {
         Press(wizard, QWizard::FinishButton);
         QCOMPARE(wizard.result(), int(QDialog::Accepted));
 
-        const QStringList expected = {"Field3=Third", "Field2=Field 2"};
-        QCOMPARE(NewSearchColumns(state_->Catalog()), expected);
-        state_.reset();
-        state_ = StartProgram();
-        QCOMPARE(NewSearchColumns(state_->Catalog()), expected);
-    }
-
-    void TheThirdHeadingDraggedFirstIsStoredAsSequenceOne() {
-        frmWizard wizard(state_->Catalog(), state_->Manager(), state_->HelpFile());
-        wizard.show();
-        ChooseType(wizard.Select()->cboType(), QStringLiteral("Invoice"));
-        Press(wizard, QWizard::NextButton);
-        ClickOption(wizard.Options()->optType(0));
-        Press(wizard, QWizard::NextButton);
-        ClickRow(wizard.Columns(), 3);
-        Press(wizard, QWizard::NextButton);
-        QCOMPARE(ShownHeadings(wizard.Preview()), (QStringList{"Field 1", "Field 2", "Field 4"}));
-        DragHeading(wizard.Preview(), 2, 0);
-        Press(wizard, QWizard::FinishButton);
-
-        QBXMLTag* moved = state_->Catalog().Item(kInvoice, "//InvoiceRet/Field4");
-        QVERIFY(moved);
-        QCOMPARE(moved->Sequence, 1);
-        QCOMPARE(state_->Catalog().Item(kInvoice, "//InvoiceRet/Field1")->Sequence, 2);
+        ColumnsNowAndAfterRestart({"Field3=Third", "Field2=Field 2"});
+        QCOMPARE(state_->Catalog().Item(kInvoice, "//InvoiceRet/Field3")->Sequence, 1);
+        QCOMPARE(state_->Catalog().Item(kInvoice, "//InvoiceRet/Field2")->Sequence, 2);
+        QCOMPARE(state_->Catalog().Item(kInvoice, "//InvoiceRet/Field1")->Sequence, 0);
     }
 
     void AnEmptiedHeadingIsStoredEmpty() {
         frmWizard wizard(state_->Catalog(), state_->Manager(), state_->HelpFile());
-        wizard.show();
-        ChooseType(wizard.Select()->cboType(), QStringLiteral("Invoice"));
-        Press(wizard, QWizard::NextButton);
-        ClickOption(wizard.Options()->optType(1));
-        Press(wizard, QWizard::NextButton);
+        ToStep(wizard, 1);
         ClickHeading(wizard.Preview(), 0);
         QLineEdit* heading = wizard.Preview()->txtHeading();
         heading->selectAll();
@@ -155,22 +121,14 @@ class WizardStoreTest : public QObject {
 
     void CancelStoresNothing() {
         frmWizard wizard(state_->Catalog(), state_->Manager(), state_->HelpFile());
-        wizard.show();
-        ChooseType(wizard.Select()->cboType(), QStringLiteral("Invoice"));
-        Press(wizard, QWizard::NextButton);
-        ClickOption(wizard.Options()->optType(0));
-        Press(wizard, QWizard::NextButton);
+        ToStep(wizard, 0);
         ClickRow(wizard.Columns(), 0);
         ClickRow(wizard.Columns(), 3);
         Press(wizard, QWizard::NextButton);
         Press(wizard, QWizard::CancelButton);
         QCOMPARE(wizard.result(), int(QDialog::Rejected));
 
-        const QStringList unchanged = {"Field1=Field 1", "Field2=Field 2"};
-        QCOMPARE(NewSearchColumns(state_->Catalog()), unchanged);
-        state_.reset();
-        state_ = StartProgram();
-        QCOMPARE(NewSearchColumns(state_->Catalog()), unchanged);
+        ColumnsNowAndAfterRestart({"Field1=Field 1", "Field2=Field 2"});
     }
 
     void TheSideBarsColumnsButtonOpensThePreferencesWizard() {
@@ -190,7 +148,24 @@ class WizardStoreTest : public QObject {
     }
 
   private:
+    // What a new search shows, now and after the program starts again.
+    void ColumnsNowAndAfterRestart(const QStringList& expected) {
+        QCOMPARE(NewSearchColumns(state_->Catalog()), expected);
+        state_.reset();
+        state_ = StartProgram();
+        QCOMPARE(NewSearchColumns(state_->Catalog()), expected);
+    }
+    // Shows the wizard and walks it to the invoice's columns (option 0) or preview (1).
+    static void ToStep(frmWizard& wizard, int option) {
+        wizard.show();
+        ChooseType(wizard.Select()->cboType(), QStringLiteral("Invoice"));
+        Press(wizard, QWizard::NextButton);
+        ClickOption(wizard.Options()->optType(option));
+        Press(wizard, QWizard::NextButton);
+    }
+
     std::unique_ptr<FreshHome> home_;
+    std::unique_ptr<ShippedCatalog> shipped_;
     std::unique_ptr<AppState> state_;
 };
 

@@ -18,33 +18,25 @@ constexpr std::int32_t kInvoice = 4;
 constexpr std::int32_t kPurchaseOrder = 12;
 constexpr std::int32_t kNotOffered = 14;
 
-struct FormatCase {
-    const char* text;
-    std::int32_t requestType;
-    const char* expected;
-};
-
-class FormatTextTest : public ::testing::TestWithParam<FormatCase> {};
-
-TEST_P(FormatTextTest, ReplacesBothPlaceholdersInAnyCase) {
-    const FormatCase& c = GetParam();
-    EXPECT_EQ(FormatText(c.text, c.requestType), c.expected);
+// Both placeholders, in any letter case, give the type's title and name; anything else
+// stays as written, and a type the wizard does not offer gives nothing.
+TEST(FormatTextTest, ReplacesBothPlaceholdersInAnyCase) {
+    const struct {
+        const char* text;
+        std::int32_t requestType;
+        const char* expected;
+    } cases[] = {
+        {"&requesttitle Display Columns", kPurchaseOrder, "Purchase Order Display Columns"},
+        {"&RequestTitle and &REQUESTNAME", kPurchaseOrder, "Purchase Order and PurchaseOrder"},
+        {"for &requesttitle, then &requesttitle.", kInvoice, "for Invoice, then Invoice."},
+        {"&requestname&requesttitle", kInvoice, "InvoiceInvoice"},
+        {"no placeholder & no harm", kInvoice, "no placeholder & no harm"},
+        {"&request alone stays", kInvoice, "&request alone stays"},
+        {"ends with &requesttitl", kInvoice, "ends with &requesttitl"},
+        {"[&requesttitle]", kNotOffered, "[]"},
+        {"", kInvoice, ""}};
+    for (const auto& c : cases) EXPECT_EQ(FormatText(c.text, c.requestType), c.expected) << c.text;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, FormatTextTest,
-    ::testing::Values(FormatCase{"&requesttitle Display Columns", kPurchaseOrder,
-                                 "Purchase Order Display Columns"},
-                      FormatCase{"&RequestTitle and &REQUESTNAME", kPurchaseOrder,
-                                 "Purchase Order and PurchaseOrder"},
-                      FormatCase{"for &requesttitle, then &requesttitle.", kInvoice,
-                                 "for Invoice, then Invoice."},
-                      FormatCase{"&requestname&requesttitle", kInvoice, "InvoiceInvoice"},
-                      FormatCase{"no placeholder & no harm", kInvoice, "no placeholder & no harm"},
-                      FormatCase{"&request alone stays", kInvoice, "&request alone stays"},
-                      FormatCase{"ends with &requesttitl", kInvoice, "ends with &requesttitl"},
-                      FormatCase{"[&requesttitle]", kNotOffered, "[]"},
-                      FormatCase{"", kInvoice, ""}));
 
 TEST(ElementPathTest, IsThePathBelowTheRecordElement) {
     EXPECT_EQ(ElementPath("//InvoiceRet/CustomerRef/FullName"), "CustomerRef/FullName");
@@ -105,21 +97,6 @@ TEST_F(ViewTest, LoadingATypeTakesItsEntriesInCatalogOrderWithSequenceAndHeading
     EXPECT_EQ(view_.Tags.Item(1)->Index, 1);
 }
 
-TEST_F(ViewTest, CheckedColumnsAreNumberedAboveTheHighestSequenceInListOrder) {
-    // Catalog sequences 1, 2 and 5, and one more column checked: 6, 7, 8, 9 in list
-    // order, whatever the earlier numbers were.
-    Add("A", 5);
-    Add("B", 0);
-    Add("C", 1);
-    Add("D", 0);
-    Add("E", 2);
-    view_.LoadCatalog(catalog_, kInvoice);
-
-    EXPECT_EQ(view_.NumberChecked(Nodes({"A", "C", "D", "E"})), 4);
-    EXPECT_EQ(Sequences(), (std::vector<std::pair<std::string, int>>{
-                               {"A", 6}, {"B", 0}, {"C", 7}, {"D", 8}, {"E", 9}}));
-}
-
 TEST_F(ViewTest, UncheckingAColumnHidesItAndNoneCheckedAnswersZero) {
     Add("A", 1);
     Add("B", 2);
@@ -156,15 +133,6 @@ TEST_F(ViewTest, ASearchsColumnsAreShownAtTheirPlacesUnderTheirHeadings) {
               (std::vector<std::pair<std::string, int>>{{"A", 0}, {"B", 2}, {"C", 1}}));
     EXPECT_EQ(view_.Tags.Item(3)->Heading, "Mine");
     EXPECT_EQ(view_.Tags.Count(), 3u);
-}
-
-TEST_F(ViewTest, ColumnsWithoutATypeTakeTheTypeGiven) {
-    Add("A", 1);
-    Add("PONumber", 1, 1, "", kPurchaseOrder);
-    DisplayColumns columns;
-    view_.LoadDisplayColumns(catalog_, columns, kPurchaseOrder);
-    EXPECT_EQ(view_.RequestType, kPurchaseOrder);
-    EXPECT_EQ(Sequences(), (std::vector<std::pair<std::string, int>>{{"PONumber", 0}}));
 }
 
 TEST_F(ViewTest, FinishingRebuildsTheColumnsInOrderAndBlankHeadingsFallBack) {

@@ -12,10 +12,8 @@
 #include <QTest>
 #include <QTreeView>
 #include <QWizard>
-#include <functional>
 
 #include "modal.h"
-#include "shell/frm_dialog.h"
 #include "wizard/view_columns.h"
 #include "wizard/view_preview.h"
 
@@ -96,23 +94,6 @@ inline void DragHeading(ViewPreview* panel, int from, int to) {
         QApplication::sendEvent(viewport, &move);
     }
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, end);
-}
-
-// Runs `act`, which must bring up the program's message dialog, and answers the
-// dialog's "title: message" after pressing its OK.
-inline QString MessageOf(const std::function<void()>& act) {
-    QString seen;
-    OnNextModal([&seen](QDialog* dialog) {
-        auto* message = qobject_cast<frmDialog*>(dialog);
-        seen = dialog->windowTitle() + ": " + (message ? message->Message() : QString());
-        if (message) {
-            QTest::mouseClick(message->cmdOK(), Qt::LeftButton);
-        } else {
-            dialog->reject();
-        }
-    });
-    act();
-    return seen;
 }
 
 }  // namespace quarrion::test
