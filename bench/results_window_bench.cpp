@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -207,7 +208,10 @@ void OpeningThirtyFourTabs(frmMain& main, AppState& state) {
     SearchBuilder builder(state.Catalog());
     for (const RequestType& type : RequestTypeInfo::All()) builder.IncludeType(type.code);
     SearchObject2 search;
-    builder.Build(search);
+    if (Outcome built = builder.Build(search); !built) {
+        std::fprintf(stderr, "The search does not build: %s\n", built.Message().c_str());
+        std::exit(1);
+    }
     ResultsWindowOpener open = MakeResultsWindowOpener(OutputWindows{});
     double best = 1e99;
     for (int round = 0; round < 3; ++round) {

@@ -88,7 +88,8 @@ QString ToolSearch(const QBXMLTags& catalog, const QList<std::int32_t>& types, S
         if (!error.empty()) return QString::fromStdString("field rule: " + error);
     }
     SearchObject2 search;
-    builder.Build(search);
+    if (Outcome built = builder.Build(search); !built)
+        return QString::fromStdString("build: " + built.Message());
     return test::SearchText(search);
 }
 
@@ -505,7 +506,7 @@ class SearchConsoleTest : public QObject {
             builder.IncludeType(4);
             builder.SetDates(Day(2024, 6, 1), Day(2024, 6, 30), 1);
             builder.AddRule("text contains Supply");
-            builder.Build(search);
+            QVERIFY(builder.Build(search));
         };
         // Saved elsewhere (the terminal tool, an older version) without display columns.
         SearchObject2 search;

@@ -150,7 +150,7 @@ void TypeFileName(QDialog* dialog, const QString& name) {
     auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
     QVERIFY2(edit && buttons, "not a file dialog");
     // The dialog lays itself out once it is on screen; a click lands only then.
-    QTest::qWaitForWindowExposed(dialog);
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
     QApplication::processEvents();
     QTest::mouseClick(edit, Qt::LeftButton);
     edit->selectAll();
