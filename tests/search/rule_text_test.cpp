@@ -67,48 +67,33 @@ TEST(RuleParsing, ReadsTheRuleOrSaysWhatIsWrong) {
         {"text contains Supply", "AND text contains [Supply]"},
         {"and text starts-with INV", "AND text starts-with [INV]"},
         {"OR text ends-with Inc.", "OR text ends-with [Inc.]"},
-        {"or text whole-word acme", "OR text whole-word [acme]"},
-        {"text matches A*Co?", "AND text matches [A*Co?]"},
         {"  text   contains   Supply  ", "AND text contains [Supply]"},
         {"text contains \"Acme Corp\"", "AND text contains [Acme Corp]"},
         {"text contains \"say \\\"hi\\\" \\\\ bye\"", "AND text contains [say \"hi\" \\ bye]"},
-        {"text contains \"\"", "AND text contains []"},
-        {"text contains 'Acme Corp'", "AND text contains [Acme Corp]"},
         {"text contains 'O\\'Brien \"Jr\"'", "AND text contains [O'Brien \"Jr\"]"},
         {"text contains O'Brien", "AND text contains [O'Brien]"},
         {"text in 'A, B',C", "AND text in [A, B|C]"},
-        {"text contains or", "AND text contains [or]"},
         {"amount lt 10", "AND amount lt [10]"},
-        {"price le 10.5", "AND price le [10.5]"},
         {"percent eq -2", "AND percent eq [-2]"},
-        {"quantity ge 3", "AND quantity ge [3]"},
-        {"number gt 0", "AND number gt [0]"},
         {"amount between 100 500", "AND amount between [100|500]"},
         {"amount between 100 and 500", "AND amount between [100|500]"},
-        {"text in A,B,C", "AND text in [A|B|C]"},
         {"text in A, B ,C", "AND text in [A|B|C]"},
         {"text in \"Acme, Inc.\",\"Best Co\"", "AND text in [Acme, Inc.|Best Co]"},
-        {"number in 1,2.5", "AND number in [1|2.5]"},
         {"text in solo", "AND text in [solo]"},
         {"Memo is-blank", "AND Memo is-blank []"},
-        {"or IsPaid is-true", "OR IsPaid is-true []"},
         {"IsPaid IS-FALSE", "AND IsPaid is-false []"},
         {"CustomerRef/FullName starts-with \"Zoë's\"",
          "AND CustomerRef/FullName starts-with [Zoë's]"},
         {"", "! empty"},
-        {"   ", "! empty"},
         {"or", "! nothing follows"},
         {"text", "! an operation must follow"},
         {"text has Supply", "! \"has\" is no operation"},
-        {"text \"contains\" Supply", "! is no operation"},
         {"text contains", "! contains needs a value"},
         {"text contains Acme Corp", "! (\"Acme Corp\")"},
         {"text contains \"Acme Corp", "! not closed"},
         {"text contains \"Acme\"Corp", "! after the closing double quote"},
         {"text contains 'Acme Corp", "! a single quote is not closed"},
-        {"text contains 'Acme'Corp", "! after the closing single quote"},
         {"amount between 100", "! between needs two values"},
-        {"amount between 100 and", "! between needs two values"},
         {"amount between 1 2 3", "! between takes two values"},
         {"text in", "! in needs a list"},
         {"text in A,", "! ends with a comma"},
@@ -178,16 +163,12 @@ TEST(WordRuleFilling, ValuesGoIntoTheHolderTheOperationReads) {
     };
     const Case cases[] = {
         {"or text contains \"Acme Corp\"", RuleResult::Holds, "Big ACME CORP Ltd", "STRTYPE"},
-        {"or text contains \"Acme Corp\"", RuleResult::Fails, "Acme", "STRTYPE"},
         {"or text contains \"Acme Corp\"", RuleResult::NotApplicable, "Acme Corp", "AMTTYPE"},
         {"amount between 500 100", RuleResult::Holds, "250.00", "AMTTYPE"},
-        {"amount between 500 100", RuleResult::Fails, "99.99", "AMTTYPE"},
         {"amount between 500 100", RuleResult::NotApplicable, "250.00", "PRICETYPE"},
         {"text in \"Acme, Inc.\",globex", RuleResult::Holds, "GLOBEX", "STRTYPE"},
-        {"text in \"Acme, Inc.\",globex", RuleResult::Fails, "Acme", "STRTYPE"},
         {"number in 7,12.5", RuleResult::Holds, "12.50", "QUANTYPE"},
         {"number in 7,12.5", RuleResult::Fails, "12", "PERCENTTYPE"},
-        {"percent lt 7.75", RuleResult::Holds, "7.5", "PERCENTTYPE"},
         {"percent lt 7.75", RuleResult::Fails, "7.75", "PERCENTTYPE"},
         // Long numbers match the same text in a record.
         {"amount eq 9181300065.471817", RuleResult::Holds, "9181300065.471817", "AMTTYPE"},
@@ -220,17 +201,11 @@ TEST(WordRuleFilling, ValuesTheRuleCannotTakeAreRefusedInWords) {
     };
     const Case cases[] = {
         {"amount gt 1,000", "is not a number"},
-        {"amount gt 12abc", "is not a number"},
-        {"amount gt abc", "is not a number"},
         {"amount gt 1e5", "is not a number"},
-        {"amount between 1 two", "is not a number"},
         {"number in 1,x", "is not a number"},
         {"amount gt inf", "is not a number"},
         {"amount gt +5", nullptr},
-        {"amount gt .5", nullptr},
-        {"amount gt -0.25", nullptr},
         {"text contains \"  \"", "not blank"},
-        {"text in a,\" \"", "not blank"},
         {"time eq 2026-01-01", "\"time\" is no data type"},
         {"date eq 2026-02-30", "is not a date"},
         {"date contains 2026", "does not fit date"},
@@ -265,18 +240,13 @@ TEST(FieldRuleFilling, OperationsFollowTheFieldsDataType) {
     const std::vector<Case> cases = {
         {"//InvoiceRet/Memo", "STRTYPE", "Memo contains x", true},
         {"//InvoiceRet/Memo", "STRTYPE", "Memo is-blank", true},
-        {"//InvoiceRet/Memo", "STRTYPE", "Memo in a,b", true},
         {"//InvoiceRet/Memo", "STRTYPE", "Memo gt 5", false},
-        {"//InvoiceRet/Memo", "STRTYPE", "Memo is-true", false},
         {"//InvoiceRet/Subtotal", "AMTTYPE", "Subtotal between 1 2", true},
-        {"//InvoiceRet/Subtotal", "AMTTYPE", "Subtotal in 1,2", true},
         {"//InvoiceRet/Subtotal", "AMTTYPE", "Subtotal contains 5", false},
         {"//InvoiceRet/Subtotal", "AMTTYPE", "Subtotal is-blank", false},
         {"//InvoiceRet/TxnNumber", "INTTYPE", "TxnNumber eq 7", true},
         {"//InvoiceRet/IsPaid", "BOOLTYPE", "IsPaid is-true", true},
-        {"//InvoiceRet/IsPaid", "BOOLTYPE", "IsPaid is-false", true},
         {"//InvoiceRet/IsPaid", "BOOLTYPE", "IsPaid eq 1", false},
-        {"//InvoiceRet/IsPaid", "BOOLTYPE", "IsPaid contains t", false},
     };
     for (const Case& c : cases) {
         FieldCriterion rule;
@@ -342,12 +312,9 @@ TEST(FieldRuleParsing, TheTypeComesBeforeTheFirstColon) {
 
 TEST(RuleWriting, ValuesAreQuotedOnlyWhenTheyNeedIt) {
     EXPECT_EQ(QuoteRuleValue("Supply"), "Supply");
-    EXPECT_EQ(QuoteRuleValue("12.5"), "12.5");
     EXPECT_EQ(QuoteRuleValue("Acme Corp"), "\"Acme Corp\"");
-    EXPECT_EQ(QuoteRuleValue("a,b"), "\"a,b\"");
     EXPECT_EQ(QuoteRuleValue(""), "\"\"");
     EXPECT_EQ(QuoteRuleValue("say \"hi\""), "\"say \\\"hi\\\"\"");
-    EXPECT_EQ(QuoteRuleValue("back\\slash"), "\"back\\\\slash\"");
     EXPECT_EQ(QuoteRuleValue("and"), "\"and\"");
     EXPECT_EQ(QuoteRuleValue("'90s"), "\"'90s\"");  // would open a single quote
     EXPECT_EQ(QuoteRuleValue("O'Brien"), "O'Brien");
@@ -357,10 +324,7 @@ TEST(RuleWriting, WrittenRulesParseBackToEqualRules) {
     const std::vector<std::string> texts = {"text contains \"Acme Corp\"",
                                             "text starts-with \"say \\\"hi\\\"\"",
                                             "amount between 100 500",
-                                            "number in 1,2.5",
                                             "text in \"Acme, Inc.\",B",
-                                            "quantity ge -3",
-                                            "text matches A*",
                                             "text equals \"Acme Supply\"",
                                             "date lt 2026-03-01",
                                             "date between 2026-01-01 last-month",

@@ -5,10 +5,6 @@
 #include <string>
 
 #include "foundation/codes.h"
-#include "foundation/text_fold.h"
-#include "sample/sample_company.h"
-#include "search/rule_text.h"
-#include "search/search_builder.h"
 #include "search/search_session.h"
 #include "search/store_limits.h"
 #include "search/store_session.h"
@@ -22,18 +18,6 @@ namespace {
 // A data folder of the test's own, so each test starts without a store.
 class Sessions : public ::testing::Test {
   protected:
-    // A small generated company (a few dozen transactions).
-    std::filesystem::path Company() {
-        const auto path = home_.Path() / "company.qbxml";
-        if (!std::filesystem::exists(path)) {
-            SampleCompanyOptions options;
-            options.scale = 0.05;
-            options.today = "2026-11-02";
-            EXPECT_EQ(WriteSampleCompany(path, options).Message(), "");
-        }
-        return path;
-    }
-
     test::HomeOfItsOwn home_;
 };
 
@@ -82,51 +66,6 @@ TEST_F(Sessions, AnEmptyCatalogIsInitialisedThroughTheNotifier) {
     EXPECT_GT(session.Catalog().Count(), 1000u);
 }
 
-TEST_F(Sessions, ABuiltSearchSavesAndComesBackTheSame) {
-    StoreSession store;
-    ASSERT_TRUE(store.Open());
-    SearchBuilder builder(store.Catalog());
-    builder.IncludeType(4);
-    builder.IncludeType(2);
-    builder.SetDates(*ParseSearchDate("2026-01-01"), *ParseSearchDate("2026-11-02"),
-                     DateFilterCode::ModifiedDate);
-    ASSERT_EQ(builder.AddRule("text contains \"Acme Corp\""), "");
-    ASSERT_EQ(builder.AddRule("or amount between 100 500"), "");
-    ASSERT_EQ(builder.AddFieldRule("Invoice: CustomerRef/FullName in A,\"B C\""), "");
-    ASSERT_EQ(builder.AddFieldRule("Invoice: or IsPaid is-false"), "");
-    SearchObject2 search;
-    ASSERT_EQ(builder.Build(search).Message(), "");
-    search.Name = "Round trip";
-    search.Description = "kept whole";
-    ASSERT_EQ(StoreLimitProblem(search), "");
-    ASSERT_TRUE(store.Manager().SaveSearchObject(&search));
-
-    std::unique_ptr<SearchObject2s> saved = store.Manager().SearchObjects();
-    ASSERT_TRUE(saved);
-    SearchObject2* back = saved->Item("round trip");
-    ASSERT_TRUE(back);
-    PrepareSavedSearch(*back, store.Catalog());
-    EXPECT_EQ(back->Description, "kept whole");
-    EXPECT_EQ(back->FormatFrom(), "2026-01-01");
-    EXPECT_EQ(back->DateFilter, DateFilterCode::ModifiedDate);
-    ASSERT_EQ(back->Examinors.Count(), 2u);
-    EXPECT_EQ(CriterionText(*back->Examinors.Item(1)->Criteria.Item(1), false),
-              "text contains \"Acme Corp\"");
-    EXPECT_EQ(CriterionText(*back->Examinors.Item(2)->Criteria.Item(1), true),
-              "or amount between 100 500");
-    IncItem* invoice = back->IncludeItems.ItemByRequestType(4);
-    ASSERT_TRUE(invoice);
-    ASSERT_EQ(invoice->FieldExaminors.Count(), 2u);
-    EXPECT_EQ(FieldCriterionText(*invoice->FieldExaminors.Item(1)->FieldCriteria.Item(1), false),
-              "CustomerRef/FullName in A,\"B C\"");
-    EXPECT_EQ(invoice->SearchColumns.Count(), 0u);
-    IncItem* customer = back->IncludeItems.ItemByRequestType(2);
-    ASSERT_TRUE(customer);
-    EXPECT_GT(customer->SearchColumns.Count(), 0u) << "chosen again from the global rules";
-    EXPECT_EQ(customer->DisplayColumns.Count(),
-              search.IncludeItems.Item(2)->DisplayColumns.Count());
-}
-
 TEST(StoreLimits, NamesAndTextsLongerThanTheStoreKeepsAreNamed) {
     SearchObject2 search;
     EXPECT_NE(StoreLimitProblem(search).find("You must enter a name"), std::string::npos);
@@ -161,33 +100,6 @@ TEST(StoreLimits, NamesAndTextsLongerThanTheStoreKeepsAreNamed) {
     FieldCriterion* field = item->FieldExaminors.Add()->FieldCriteria.Add(tag, Operation::Contains);
     field->TextCompare.SetValue(StoredValue(std::string(60, 'f')));
     EXPECT_NE(StoreLimitProblem(search).find("Invoice: Memo contains"), std::string::npos);
-}
-
-TEST_F(Sessions, ASearchRunsToItsEndAgainstACompanyFile) {
-    StoreSession store;
-    ASSERT_TRUE(store.Open());
-    SearchBuilder builder(store.Catalog());
-    for (int type : {RequestTypeCode::Invoice, RequestTypeCode::Customer})
-        builder.IncludeType(type);
-    ASSERT_EQ(builder.AddRule("text contains supply"), "");
-
-    SearchSession session(CompanyFileProcessor(Company()));
-    ASSERT_EQ(builder.Build(session.Run().Search()).Message(), "");
-    int ticks = 0;
-    session.RunToEnd([&] { ++ticks; });
-    EXPECT_GE(ticks, 1);
-    SearchRun& run = session.Run();
-    EXPECT_TRUE(run.AllDone());
-    EXPECT_FALSE(session.AnyTypeFailed());
-    EXPECT_TRUE(session.PopUps().empty());
-    ASSERT_EQ(run.Lists().size(), 2u);
-    const ResultList& invoices = run.Lists()[0];
-    EXPECT_EQ(invoices.Title, "Invoice");
-    ASSERT_FALSE(invoices.Rows.empty());
-    for (const ResultRow& row : invoices.Rows) {
-        EXPECT_NE(FoldCase(row.MatchText).find("supply"), std::string::npos) << row.MatchText;
-    }
-    EXPECT_EQ(run.QuickBooksFile(), Company().string());
 }
 
 TEST_F(Sessions, AMissingCompanyFileFailsEveryTypeWithAPopUp) {
