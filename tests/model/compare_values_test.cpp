@@ -87,13 +87,5 @@ TEST(CodeTables, AddingAKnownTextReturnsTheEntryAndRemoveTakesAPositionOrAText) 
     EXPECT_EQ(t.Operations.Count(), filled - 2);
 }
 
-TEST(CodeTables, ChoicesCoverTheirDataTypes) {
-    EXPECT_TRUE(TCType::Covers(Choice::Text, DataTypeCode::Str));
-    EXPECT_TRUE(TCType::Covers(Choice::AnyNumber, DataTypeCode::Quan));
-    EXPECT_FALSE(TCType::Covers(Choice::AnyNumber, DataTypeCode::Int));
-    EXPECT_FALSE(TCType::Covers(Choice::Price, DataTypeCode::Amt));
-    EXPECT_FALSE(TCType::Covers(Choice::Text, DataTypeCode::Bool));
-}
-
 }  // namespace
 }  // namespace quarrion

@@ -68,21 +68,6 @@ class RecordDecision : public ::testing::Test {
     IncItem item_;
 };
 
-TEST_F(RecordDecision, RulesChooseTheElementsOfTheDataTypesTheyCover) {
-    TextRule(Operation::Contains, "x");
-    ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
-    EXPECT_EQ(ColumnPaths(), (std::vector<std::string>{
-                                 "//InvoiceRet/Memo", "//InvoiceRet/CustomerRef/FullName",
-                                 "//InvoiceRet/RefNumber", "//InvoiceRet/InvoiceLineRet/Desc"}));
-    examinors_.Clear();
-    examinors_.Add()
-        ->Criteria.Add(Operation::GreaterThan, Choice::Amount)
-        ->NumberCompare.SetValue(1.0);
-    ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
-    EXPECT_EQ(ColumnPaths(), (std::vector<std::string>{"//InvoiceRet/Subtotal",
-                                                       "//InvoiceRet/InvoiceLineRet/Amount"}));
-}
-
 TEST_F(RecordDecision, TheFirstMatchInColumnThenDocumentOrderGivesTheMatchText) {
     struct Case {
         std::vector<std::pair<long, const char*>> rules;  // one group each
