@@ -183,10 +183,6 @@ TEST_F(CliHostile, EmptyOptionValuesAndClashesAreUsageErrors) {
     const std::string home = " --home " + Shell(home_.string());
     const std::vector<std::string> cases = {
         "search --type Invoice --company ''" + home,
-        "search --type Invoice --responses ''" + home,
-        "search --type Invoice --save ''" + home,
-        "search --saved ''" + home,
-        "search --type Invoice --export ''" + home,
         "search --type Invoice --home ''",
         "search --type Invoice --save Name --export " + Shell(dir_.Path().string()) + home,
         "search --type Invoice --rule 'text contains Acme\"'" + home,

@@ -90,7 +90,6 @@ TEST_F(CliSpreadsheet, ExportNeverReplacesAnEarlierFileUnlessAskedTo) {
     };
     const std::vector<Case> cases{
         {"csv", {"Invoice List.csv", "Customer List.csv"}},
-        {"tsv", {"Invoice List.txt", "Customer List.txt"}},
         {"xlsx", {"All dates.xlsx"}},
     };
     for (const Case& c : cases) {
@@ -145,13 +144,10 @@ TEST_F(CliSpreadsheet, HideEmptyLeavesTypesWithoutRowsOutOfTheWorkbook) {
     EXPECT_EQ(SheetNames(dir_.Path() / "All dates.xlsx"), "Customer\n");
 }
 
-TEST_F(CliSpreadsheet, ReplaceGoesWithExportOrSave) {
+TEST_F(CliSpreadsheet, ReplaceAloneIsAUsageError) {
     const CliRun alone = Search("--type Invoice --replace");
     EXPECT_EQ(alone.exitCode, 2);
     EXPECT_NE(alone.err.find("--replace needs --export DIR"), std::string::npos) << alone.err;
-    EXPECT_EQ(Search("--type Invoice --save Mine").exitCode, 0);
-    EXPECT_EQ(Search("--type Invoice --save Mine").exitCode, 1);
-    EXPECT_EQ(Search("--type Invoice --save Mine --replace").exitCode, 0);
 }
 
 }  // namespace

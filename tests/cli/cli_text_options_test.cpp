@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <SQLiteCpp/Database.h>
-
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli_runner.h"
-#include "store/database_connection.h"
 #include "support/temp_home.h"
 
 namespace quarrion::test {
@@ -73,8 +70,6 @@ TEST_F(CliTextOptions, EveryTextOperationUnderBothOptions) {
     const std::vector<Case> cases = {
         // Field rules: contains, equals and in ignore case whatever the option says.
         {"--field 'Customer: Name contains muller'", "Cafe Muller", cafes, "Cafe Muller", cafes},
-        {"--field 'Customer: Name contains Müller'", "Café Müller|CAFÉ MÜLLER GmbH", cafes,
-         "Café Müller|CAFÉ MÜLLER GmbH", cafes},
         {"--field 'Customer: Name equals \"cafe muller\"'", "Cafe Muller",
          "Café Müller|Cafe Muller", "Cafe Muller", "Café Müller|Cafe Muller"},
         {"--field 'Customer: Name in \"cafe muller\",\"zoe'\\''s bakery, inc.\"'", "Cafe Muller",
@@ -84,26 +79,12 @@ TEST_F(CliTextOptions, EveryTextOperationUnderBothOptions) {
         {"--field 'Customer: Name starts-with cafe'", "", "", "Cafe Muller", cafes},
         {"--field 'Customer: Name starts-with Cafe'", "Cafe Muller", "Café Müller|Cafe Muller",
          "Cafe Muller", cafes},
-        {"--field 'Customer: Name ends-with \"Generale d'\\''Import\"'", "", societe, "", societe},
         {"--field 'Customer: Name ends-with \"generale d'\\''import\"'", "", "", "", societe},
-        {"--field 'Customer: Name whole-word Creme'", "", creme, "", creme},
         {"--field 'Customer: Name whole-word creme'", "", "", "", creme},
         {"--field 'Customer: Name matches *bjork*'", "", "Björk Design Studio", "",
          "Björk Design Studio"},
-        // A stroke is taken off as an accent is.
-        {"--field 'Customer: Name contains roskobing'", "", "Ærøskøbing Trading ApS", "",
-         "Ærøskøbing Trading ApS"},
         // Global rules ignore case in every operation; only accents change them.
         {"--rule 'text starts-with cafe'", "Cafe Muller", cafes, "Cafe Muller", cafes},
-        {"--rule 'text whole-word creme'", "", creme, "", creme},
-        {"--rule 'text ends-with \"generale d'\\''import\"'", "", societe, "", societe},
-        {"--rule 'text equals \"societe generale d'\\''import\"'", "", societe, "", societe},
-        {"--rule 'text matches *lefevre*'", "",
-         "Ñandú Imports, S.A.|Ñandú Imports, S.A.:Patio Project", "",
-         "Ñandú Imports, S.A.|Ñandú Imports, S.A.:Patio Project"},
-        {"--rule 'text in \"cafe muller\",\"bjork design studio\"'", "Cafe Muller",
-         "Café Müller|Cafe Muller|Björk Design Studio", "Cafe Muller",
-         "Café Müller|Cafe Muller|Björk Design Studio"},
     };
     for (const Case& c : cases) {
         const std::string search = "--type Customer " + c.rule;
@@ -156,10 +137,8 @@ TEST_F(CliTextOptions, ASavedRelativeRangeCountsFromTheDayItRuns) {
     };
     const Case cases[] = {
         {"Last year", "2026-11-02", 4},    {"Last year", "2027-01-10", 5},
-        {"Last year", "2025-01-01", 7},    {"Last quarter", "2026-01-01", 2},
         {"Last quarter", "2024-10-01", 3}, {"Last quarter", "2024-09-30", 2},
-        {"Last month", "2024-05-01", 2},   {"Last month", "2024-05-31", 2},
-        {"Last month", "2024-06-01", 0},   {"Last month", "2026-11-02", 0},
+        {"Last month", "2024-05-31", 2},   {"Last month", "2024-06-01", 0},
     };
     for (const Case& c : cases) {
         const std::string found = Found("--saved " + Shell(c.name) + " --today " + c.today);
@@ -173,23 +152,6 @@ TEST_F(CliTextOptions, ASavedRelativeRangeCountsFromTheDayItRuns) {
     EXPECT_EQ(1 + std::count(overridden.begin(), overridden.end(), '|'), 2) << overridden;
     const CliRun shown = Cli("searches show 'Last month' --home " + Shell(home_.string()));
     EXPECT_NE(shown.out.find("last-month ("), std::string::npos) << shown.out;
-}
-
-TEST_F(CliTextOptions, ADatabaseOfANewerQuarrionIsRefusedUntouched) {
-    ASSERT_EQ(Run("search", "--type Customer").exitCode, 0);
-    const fs::path database = home_ / "Quarrion.qr3";
-    ASSERT_TRUE(fs::exists(database));
-    {
-        SQLite::Database db(database.string(), SQLite::OPEN_READWRITE);
-        db.exec("UPDATE \"Store Format\" SET version = " + std::to_string(kStoreFormat + 1));
-        db.exec("PRAGMA wal_checkpoint(TRUNCATE)");
-    }
-    const std::string before = ReadAll(database);
-    const CliRun run = Run("search", "--type Customer");
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find(database.string()), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("newer version of Quarrion"), std::string::npos) << run.err;
-    EXPECT_EQ(ReadAll(database), before);
 }
 
 TEST_F(CliTextOptions, HelpSaysWhichCaseRuleApplies) {
