@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "foundation/codes.h"
 #include "model/search_object2.h"
-#include "output/delimited_export.h"
 #include "search/result_text.h"
-#include "support/temp_home.h"
 
 namespace quarrion {
 namespace {
@@ -124,26 +120,6 @@ TEST_F(ResultTexts, LongAndControlCharactersAreTamedInTheTable) {
     const std::string table = ResultsTable(search_.IncludeItems, lists_, 16);
     EXPECT_NE(table.find("line one and ..."), std::string::npos) << table;
     EXPECT_EQ(table.find("tail"), std::string::npos);
-}
-
-TEST_F(ResultTexts, DelimitedTextEqualsTheExportedFiles) {
-    test::TempDir dir;
-    for (int format : {ExportFormat::Comma, ExportFormat::Tab}) {
-        for (bool guard : {false, true}) {
-            lists_[0].Rows[1].Cells[1] = "=1+2, said Zoë";
-            const ExportOptions options{format, guard};
-            std::string expected;
-            for (std::size_t i = 0; i < lists_.size(); ++i) {
-                const auto file = dir.Path() / ("list" + std::to_string(i));
-                ASSERT_EQ(WriteListFile(file, lists_[i], options).Message(), "");
-                if (i) expected += "\r\n";
-                expected += test::ReadAll(file);
-            }
-            EXPECT_EQ(ResultsDelimited(lists_, options), expected) << format << guard;
-        }
-    }
-    EXPECT_NE(ResultsDelimited(lists_, {ExportFormat::Comma, true}).find("\"'=1+2, said Zoë\""),
-              std::string::npos);
 }
 
 TEST(AlignedTables, ColumnsAlignByDisplayWidth) {

@@ -269,31 +269,6 @@ TEST(FieldRuleFilling, FieldsOfOtherTypesTakeNoRule) {
     EXPECT_NE(error.find("TxnID is a IDTYPE field"), std::string::npos) << error;
 }
 
-TEST(FieldRuleFilling, TheFilledRuleJudgesRecords) {
-    pugi::xml_document document;
-    ASSERT_TRUE(
-        document.load_string("<InvoiceRet><CustomerRef><FullName>Acme Corp</FullName></CustomerRef>"
-                             "<Subtotal>120.00</Subtotal><IsPaid>true</IsPaid></InvoiceRet>"));
-    struct Case {
-        const char* path;
-        const char* dataType;
-        long expected;
-        const char* rule;
-    };
-    const Case cases[] = {
-        {"//InvoiceRet/CustomerRef/FullName", "STRTYPE", RuleResult::Holds,
-         "CustomerRef/FullName in \"Acme Corp\",Globex"},
-        {"//InvoiceRet/Subtotal", "AMTTYPE", RuleResult::Holds, "Subtotal in 100,120"},
-        {"//InvoiceRet/IsPaid", "BOOLTYPE", RuleResult::Fails, "or IsPaid is-false"},
-        {"//InvoiceRet/Memo", "STRTYPE", RuleResult::Holds, "Memo is-blank"},
-    };
-    for (const Case& c : cases) {
-        FieldCriterion rule;
-        ASSERT_EQ(FillField(c.rule, LooseTag(c.path, c.dataType), rule), "") << c.rule;
-        EXPECT_EQ(rule.Compare(document.document_element()), c.expected) << c.rule;
-    }
-}
-
 TEST(FieldRuleParsing, TheTypeComesBeforeTheFirstColon) {
     FieldRuleTextResult result =
         ParseFieldRuleText(" Invoice : or CustomerRef/FullName eq \"a:b\"");

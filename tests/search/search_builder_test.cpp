@@ -68,16 +68,6 @@ TEST(RequestTypeTexts, CodesNamesAndAllNameTypes) {
     EXPECT_EQ(std::count(all.Types.begin(), all.Types.end(), 14), 0);
 }
 
-TEST(RequestTypeTexts, UnknownTypesAreRefusedWithSuggestions) {
-    RequestTypesResult misspelt = RequestTypesOf("Invoise");
-    EXPECT_FALSE(misspelt);
-    EXPECT_NE(misspelt.Error.find("did you mean Invoice"), std::string::npos) << misspelt.Error;
-    EXPECT_FALSE(RequestTypesOf("14"));
-    EXPECT_FALSE(RequestTypesOf("36"));
-    EXPECT_FALSE(RequestTypesOf(""));
-    EXPECT_FALSE(RequestTypesOf("4x"));
-}
-
 TEST(SearchDates, OnlyRealDatesWrittenInFullParse) {
     auto date = ParseSearchDate("2026-11-02");
     ASSERT_TRUE(date);
@@ -112,26 +102,6 @@ TEST_F(SearchBuilding, TypesKeepTheirFirstPlaceAndTakeTheDefaultColumns) {
     // No rules: no search columns, so every record is listed.
     EXPECT_EQ(invoice.SearchColumns.Count(), 0u);
     EXPECT_EQ(search.Examinors.Count(), 0u);
-}
-
-TEST_F(SearchBuilding, DatesAndFilterAreTheSearchs) {
-    SearchBuilder builder(catalog_);
-    builder.IncludeType(4);
-    builder.SetDates(*ParseSearchDate("2026-01-01"), *ParseSearchDate("2026-11-02"),
-                     DateFilterCode::ModifiedDate);
-    SearchObject2 search;
-    search.Name = "kept";
-    ASSERT_EQ(builder.Build(search).Message(), "");
-    EXPECT_EQ(search.FormatFrom(), "2026-01-01");
-    EXPECT_EQ(search.FormatTo(), "2026-11-02");
-    EXPECT_EQ(search.DateFilter, DateFilterCode::ModifiedDate);
-    EXPECT_EQ(search.Name, "kept");
-
-    SearchObject2 plain;
-    Build(plain, {4}, {});
-    EXPECT_EQ(plain.FromDate, ZeroDate);
-    EXPECT_EQ(plain.ToDate, ZeroDate);
-    EXPECT_EQ(plain.DateFilter, DateFilterCode::TransactionDate);
 }
 
 TEST_F(SearchBuilding, RulesAreGroupedByOrInTheirOrder) {
@@ -251,43 +221,6 @@ TEST_F(SearchBuilding, ASecondRuleOnAFieldOfOneGroupIsRefused) {
               std::string::npos);
     EXPECT_EQ(builder.AddFieldRule("Invoice: or //InvoiceRet/Memo is-blank"), "")
         << "a full path names the field too";
-}
-
-TEST_F(SearchBuilding, ChangedStandingColumnsReachTheSearch) {
-    SearchBuilder builder(catalog_);
-    builder.IncludeType(4);
-    RequestSearchRule& standing = builder.Standing(4);
-    standing.DisplayColumns.Clear();
-    standing.DisplayColumns.Add(*catalog_.Item(RequestTypeCode::Invoice, "//InvoiceRet/Memo"),
-                                "Note");
-    SearchObject2 search;
-    ASSERT_EQ(builder.Build(search).Message(), "");
-    EXPECT_EQ(Headings(search.IncludeItems.Item(1)->DisplayColumns),
-              std::vector<std::string>{"Note"});
-}
-
-TEST_F(SearchBuilding, ASavedSearchGetsDefaultColumnsAndFreshSearchColumns) {
-    SearchObject2 saved;
-    Build(saved, {4, 2}, {"amount gt 5"}, {"Customer: FullName starts-with A"});
-    // As the store hands a search back: no search columns, and here no display columns.
-    for (IncItem& item : saved.IncludeItems) {
-        item.SearchColumns.Clear();
-        item.DisplayColumns.Clear();
-    }
-    PrepareSavedSearch(saved, catalog_);
-    const IncItem& invoice = *saved.IncludeItems.Item(1);
-    EXPECT_EQ(Headings(invoice.DisplayColumns),
-              (std::vector<std::string>{"Date", "Num", "Customer", "Memo", "Subtotal"}));
-    EXPECT_EQ(Paths(invoice.SearchColumns), std::vector<std::string>{"//InvoiceRet/Subtotal"});
-    const IncItem& customer = *saved.IncludeItems.Item(2);
-    EXPECT_EQ(customer.SearchColumns.Count(), 0u);
-    EXPECT_EQ(customer.FieldExaminors.Count(), 1u);
-    EXPECT_EQ(Headings(customer.DisplayColumns), (std::vector<std::string>{"Customer", "Balance"}));
-}
-
-TEST_F(SearchBuilding, FieldPathsAreRelativeToTheRecord) {
-    std::vector<std::string> paths = FieldPathsOf(catalog_, 2);
-    EXPECT_EQ(paths, (std::vector<std::string>{"FullName", "Balance"}));
 }
 
 TEST(CloseMatching, SlipsLastSegmentsAndPartsAreSuggested) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "foundation/codes.h"
@@ -33,22 +31,6 @@ struct HeardNotifier : StoreNotifier {
         run();
     }
 };
-
-TEST_F(Sessions, TheFirstOpenInitialisesTheCatalogAndLaterOnesLoadIt) {
-    {
-        StoreSession first;
-        ASSERT_TRUE(first.Open());
-        EXPECT_TRUE(first.Initialised());
-        ASSERT_GT(first.Catalog().Count(), 1000u);
-        EXPECT_GT(first.Catalog().Item(1)->ID, 0) << "entries come from the database";
-        EXPECT_TRUE(std::filesystem::exists(DatabasePath()));
-    }
-    StoreSession second;
-    ASSERT_TRUE(second.Open());
-    EXPECT_FALSE(second.Initialised());
-    EXPECT_GT(second.Catalog().Count(), 1000u);
-    EXPECT_TRUE(second.Catalog().Item(RequestTypeCode::Invoice, "//InvoiceRet/TxnDate"));
-}
 
 TEST_F(Sessions, AnEmptyCatalogIsInitialisedThroughTheNotifier) {
     // A database with the schema but no catalog rows, as after a failed first run.
