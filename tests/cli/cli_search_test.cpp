@@ -63,42 +63,6 @@ TEST_F(CliSearch, ListsTheMatchingRecordsAsATable) {
     EXPECT_GE(Count(run.out, "Supply"), 2u) << run.out;
 }
 
-TEST_F(CliSearch, TheCompanyFileSearchedIsRecordedOnce) {
-    ASSERT_EQ(Search("--type Invoice --type Bill").exitCode, 0);
-    ASSERT_EQ(Search("--type Customer").exitCode, 0);
-    // Read with Python's own SQLite module, apart from the store's code.
-    const fs::path paths = dir_.Path() / "paths.txt";
-    const std::string command =
-        "/usr/bin/python3 -c 'import sqlite3,sys; "
-        "[print(p) for (p,) in sqlite3.connect(sys.argv[1]).execute("
-        "\"SELECT path FROM \\\"QuickBooks Files\\\"\")]' " +
-        Shell((home_ / "Quarrion.qr3").string()) + " >" + Shell(paths.string());
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    EXPECT_EQ(ReadAll(paths), fs::absolute(company_).string() + "\n");
-}
-
-TEST_F(CliSearch, FieldRulesDecideTheirType) {
-    const CliRun run = Search(
-        "--type Invoice --rule 'text contains nothing-like-this' "
-        "--field 'Invoice: Subtotal between 1000 and 3000' "
-        "--field 'Invoice: or CustomerRef/FullName starts-with \"ACME Supply\"' --format json");
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const std::vector<std::string> summary = Lines(CheckedJson(run.out));
-    std::size_t rows = 0;
-    for (const std::string& line : summary) {
-        if (line.rfind("  ", 0) != 0) continue;
-        ++rows;
-        std::vector<std::string> cells;
-        std::istringstream in(line.substr(2));
-        for (std::string cell; std::getline(in, cell, '|');) cells.push_back(cell);
-        ASSERT_GE(cells.size(), 5u) << line;
-        const double subtotal = std::stod(cells[4]);
-        EXPECT_TRUE((subtotal >= 1000 && subtotal <= 3000) || cells[2].rfind("ACME Supply", 0) == 0)
-            << line;
-    }
-    EXPECT_GT(rows, 0u);
-}
-
 TEST_F(CliSearch, CsvAndTsvExportsWriteAListFilePerType) {
     const fs::path out = dir_.Path() / "exports";
     const CliRun csv = Search("--type Invoice --type Customer --rule 'text contains a' --export " +
