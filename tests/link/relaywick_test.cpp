@@ -371,9 +371,7 @@ TEST_F(RelaywickTest, AHandlerMayDestroyItsOwnLink) {
 }
 
 TEST_F(RelaywickTest, AnUnreadableAnswerPopsUpWithoutCrashing) {
-    for (std::string reply :
-         {std::string("not xml at all"), std::string("<QBXML><QBXMLMsgsRs/></QBXML>"),
-          std::string(20000, '<')}) {
+    for (std::string reply : {std::string("not xml at all"), std::string(20000, '<')}) {
         Relaywick link(queue_.Poster(), test::Answering(reply));
         Recorder events(link);
         Ask(link, RequestTypeCode::Invoice);
@@ -383,28 +381,6 @@ TEST_F(RelaywickTest, AnUnreadableAnswerPopsUpWithoutCrashing) {
         EXPECT_EQ(events.popUps[0].code, LinkError::ResponseUnreadable);
         EXPECT_TRUE(events.responses.empty());
     }
-}
-
-TEST_F(RelaywickTest, AnErrorStatusEndsTheTypeAndIsLogged) {
-    std::string reply =
-        "<QBXML><QBXMLMsgsRs><InvoiceQueryRs statusCode=\"3100\" statusSeverity=\"Error\" "
-        "statusMessage=\"Name is already in use\"/></QBXMLMsgsRs></QBXML>";
-    Relaywick link(queue_.Poster(), test::Answering(reply));
-    Recorder events(link);
-    Ask(link, RequestTypeCode::Invoice);
-    ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
-    EXPECT_NE(events.messages.back().text.find("3100"), std::string::npos)
-        << events.messages.back().text;
-    EXPECT_NE(events.messages.back().text.find("Name is already in use"), std::string::npos);
-    // A failure of the type, never an empty list: the pop-up is raised as well.
-    queue_.RunUntil([] { return false; }, 20ms);
-    ASSERT_EQ(events.popUps.size(), 1u);
-    EXPECT_EQ(events.popUps[0].code, 3100);
-    EXPECT_TRUE(events.responses.empty());
-    auto lines = test::Lines(Log());
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_NE(lines[1].find("Invoice\t3100\tError\t"), std::string::npos) << lines[1];
-    EXPECT_NE(lines[1].find("Name is already in use"), std::string::npos) << lines[1];
 }
 
 TEST_F(RelaywickTest, TheDefaultCompanyIsCreatedInTheDataFolderOnFirstUse) {
