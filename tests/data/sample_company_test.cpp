@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <pugixml.hpp>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,34 +23,22 @@ constexpr const char* kToday = "2026-11-02";
 
 // ------------------------------------------------------------------ helpers
 
-// "-12.34" -> -1234. Amounts carry exactly two decimals.
-std::int64_t Cents(const std::string& text) {
+// "-12.34" -> -1234, "2.5" -> 250: amounts, quantities and percentages carry at most
+// two decimals.
+std::int64_t Hundredths(const std::string& text) {
     const bool negative = !text.empty() && text[0] == '-';
     const std::string digits = negative ? text.substr(1) : text;
     const auto dot = digits.find('.');
-    EXPECT_NE(dot, std::string::npos) << text;
-    EXPECT_EQ(digits.size() - dot, 3u) << text;
-    const std::int64_t value =
-        std::stoll(digits.substr(0, dot)) * 100 + std::stoll(digits.substr(dot + 1));
-    return negative ? -value : value;
-}
-
-// "2.25" -> 225; quantities and percentages carry at most two decimals.
-std::int64_t Hundredths(const std::string& text) {
-    const bool negative = !text.empty() && text[0] == '-';
-    std::string digits = negative ? text.substr(1) : text;
-    auto dot = digits.find('.');
-    std::string whole = dot == std::string::npos ? digits : digits.substr(0, dot);
     std::string fraction = dot == std::string::npos ? "" : digits.substr(dot + 1);
     EXPECT_LE(fraction.size(), 2u) << text;
     fraction.resize(2, '0');
-    const std::int64_t value = std::stoll(whole) * 100 + std::stoll(fraction);
+    const std::int64_t value = std::stoll(digits.substr(0, dot)) * 100 + std::stoll(fraction);
     return negative ? -value : value;
 }
 
 std::int64_t AmountOf(pugi::xml_node node, const char* child) {
     pugi::xml_node value = node.child(child);
-    return value ? Cents(value.text().get()) : 0;
+    return value ? Hundredths(value.text().get()) : 0;
 }
 
 std::int64_t SumOf(pugi::xml_node record, const char* group, const char* child = "Amount") {
@@ -130,18 +116,15 @@ TEST(SampleCompany, IsOneQbxmlResponsePerOfferedTypeInCodeOrder) {
     EXPECT_EQ(company.text.rfind(
                   "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<?qbxml version=\"13.0\"?>\n", 0),
               0u);
-    pugi::xml_node messages = company.document.child("QBXML").child("QBXMLMsgsRs");
-    ASSERT_TRUE(messages);
     auto types = RequestTypeInfo::All();
     std::size_t index = 0;
-    for (pugi::xml_node response : messages.children()) {
+    for (pugi::xml_node response :
+         company.document.child("QBXML").child("QBXMLMsgsRs").children()) {
         ASSERT_LT(index, types.size());
         const RequestType& type = types[index++];
         EXPECT_EQ(std::string(response.name()), std::string(type.stem) + "QueryRs");
         EXPECT_EQ(response.attribute("requestID").as_int(), type.code);
         EXPECT_STREQ(response.attribute("statusCode").value(), "0");
-        EXPECT_STREQ(response.attribute("statusSeverity").value(), "Info");
-        EXPECT_STREQ(response.attribute("statusMessage").value(), "Status OK");
         EXPECT_FALSE(company.records.at(type.code).empty()) << type.stem;
         for (pugi::xml_node record : response.children()) {
             EXPECT_EQ(std::string(record.name()), RequestTypeInfo::RecordElementName(type.code));
@@ -150,71 +133,15 @@ TEST(SampleCompany, IsOneQbxmlResponsePerOfferedTypeInCodeOrder) {
     EXPECT_EQ(index, types.size());
 }
 
-// Every leaf is an element the control file catalogs for the type, every group holds
-// catalogued leaves, and siblings come in the catalog's (the qbXML table's) order.
-TEST(SampleCompany, RecordsCarryOnlyCatalogedElementsInCatalogOrder) {
-    const ControlFile catalog = ReadControlFile();
-    ASSERT_TRUE(catalog.readable);
-    std::map<int, std::map<std::string, std::size_t>>
-        positions;  // first position of a path or prefix
-    std::map<int, std::set<std::string>> leaves;
-    for (std::size_t i = 0; i < catalog.entries.size(); ++i) {
-        const auto& entry = catalog.entries[i];
-        const std::string& tag = entry.TagName();
-        leaves[entry.Code()].insert(tag);
-        for (std::size_t slash = tag.find('/', 2); slash != std::string::npos;
-             slash = tag.find('/', slash + 1)) {
-            positions[entry.Code()].emplace(tag.substr(0, slash), i);
-        }
-        positions[entry.Code()].emplace(tag, i);
-    }
-
-    std::size_t checked = 0;
-    for (const auto& [code, records] : Small().records) {
-        const auto& position = positions[code];
-        const auto& leaf = leaves[code];
-        for (pugi::xml_node record : records) {
-            // Walk the record depth first, checking each element against the catalog.
-            std::vector<std::pair<pugi::xml_node, std::string>> stack{
-                {record, "//" + std::string(record.name())}};
-            while (!stack.empty()) {
-                auto [node, path] = stack.back();
-                stack.pop_back();
-                std::size_t previous = 0;
-                std::string previousName;
-                for (pugi::xml_node child : node.children()) {
-                    ASSERT_EQ(child.type(), pugi::node_element)
-                        << path << " holds text beside elements";
-                    const std::string childPath = path + "/" + child.name();
-                    auto found = position.find(childPath);
-                    ASSERT_NE(found, position.end()) << "not in the catalog: " << childPath;
-                    EXPECT_TRUE(found->second > previous ||
-                                (found->second == previous && previousName == child.name()) ||
-                                previousName.empty())
-                        << childPath << " comes after " << previousName;
-                    previous = found->second;
-                    previousName = child.name();
-                    if (HasElementChildren(child)) {
-                        stack.emplace_back(child, childPath);
-                    } else {
-                        EXPECT_TRUE(leaf.count(childPath))
-                            << "a group without elements: " << childPath;
-                        EXPECT_FALSE(std::string(child.text().get()).empty())
-                            << "empty value: " << childPath;
-                        ++checked;
-                    }
-                }
-            }
-        }
-    }
-    EXPECT_GT(checked, 3000u);
-}
-
-// Elements QuickBooks always sends with their parent are there.
-TEST(SampleCompany, RequiredElementsArePresent) {
+// The record writer keeps elements to the layout and in its order; what it cannot
+// know is whether the generator filled what QuickBooks always sends, kept texts to
+// the field sizes, and left no value empty.
+TEST(SampleCompany, RecordsFillRequiredElementsWithValuesThatFitTheirFields) {
+    std::size_t leaves = 0;
     for (const RequestType& type : RequestTypeInfo::All()) {
-        // Required child names by parent path (the record element's path is "").
+        // By parent path (the record element's is ""): required children; by leaf path: size.
         std::map<std::string, std::vector<std::string>> required;
+        std::map<std::string, std::size_t> limits;
         std::vector<std::string> path;
         for (const LayoutRow& row : RecordLayout::Rows(type.code)) {
             path.resize(row.level - 1u);
@@ -222,6 +149,7 @@ TEST(SampleCompany, RequiredElementsArePresent) {
             for (const std::string& part : path) parent += "/" + part;
             const std::string name(RecordLayout::Name(row.name));
             if (!row.optional) required[parent].push_back(name);
+            if (row.maxLength > 0) limits[parent + "/" + name] = row.maxLength;
             path.push_back(name);
         }
         for (pugi::xml_node record : Small().records.at(type.code)) {
@@ -233,42 +161,23 @@ TEST(SampleCompany, RequiredElementsArePresent) {
                     EXPECT_TRUE(node.child(name.c_str())) << type.stem << at << " lacks " << name;
                 }
                 for (pugi::xml_node child : node.children()) {
-                    if (HasElementChildren(child))
-                        stack.emplace_back(child, at + "/" + child.name());
-                }
-            }
-        }
-    }
-}
-
-TEST(SampleCompany, TextsFitTheFieldsQuickBooksStoresThemIn) {
-    for (const RequestType& type : RequestTypeInfo::All()) {
-        std::map<std::string, std::size_t> limits;
-        std::vector<std::string> path;
-        for (const LayoutRow& row : RecordLayout::Rows(type.code)) {
-            path.resize(row.level - 1u);
-            path.push_back(std::string(RecordLayout::Name(row.name)));
-            std::string key;
-            for (const std::string& part : path) key += "/" + part;
-            if (row.maxLength > 0) limits[key] = row.maxLength;
-        }
-        for (pugi::xml_node record : Small().records.at(type.code)) {
-            std::vector<std::pair<pugi::xml_node, std::string>> stack{{record, ""}};
-            while (!stack.empty()) {
-                auto [node, at] = stack.back();
-                stack.pop_back();
-                for (pugi::xml_node child : node.children()) {
+                    ASSERT_EQ(child.type(), pugi::node_element) << type.stem << at;
                     const std::string key = at + "/" + child.name();
                     if (HasElementChildren(child)) {
                         stack.emplace_back(child, key);
-                    } else if (auto limit = limits.find(key); limit != limits.end()) {
-                        EXPECT_LE(Utf8Length(child.text().get()), limit->second)
-                            << type.stem << key << " = " << child.text().get();
+                        continue;
                     }
+                    const std::string value = child.text().get();
+                    EXPECT_FALSE(value.empty()) << type.stem << key;
+                    if (auto limit = limits.find(key); limit != limits.end()) {
+                        EXPECT_LE(Utf8Length(value), limit->second) << type.stem << key << value;
+                    }
+                    ++leaves;
                 }
             }
         }
     }
+    EXPECT_GT(leaves, 3000u);
 }
 
 // ------------------------------------------------------------------ identity and references
@@ -311,6 +220,7 @@ TEST(SampleCompany, EveryReferenceNamesARecordOfTheRightList) {
     const std::set<int> items{T::ItemService, T::ItemInventory, T::ItemNonInventory,
                               T::ItemOtherCharge, T::ItemInventoryAssembly},
         names{T::Customer, T::Employee, T::Vendor, T::OtherName};
+    // Every reference ending in AccountRef names an account; the others by name.
     const std::map<std::string, std::set<int>> allowed{
         {"CustomerRef", {T::Customer}},
         {"VendorRef", {T::Vendor}},
@@ -318,15 +228,6 @@ TEST(SampleCompany, EveryReferenceNamesARecordOfTheRightList) {
         {"ItemServiceRef", {T::ItemService}},
         {"ItemInventoryRef", {T::ItemInventory}},
         {"AccountRef", {T::Account}},
-        {"ARAccountRef", {T::Account}},
-        {"APAccountRef", {T::Account}},
-        {"BankAccountRef", {T::Account}},
-        {"CreditCardAccountRef", {T::Account}},
-        {"DepositToAccountRef", {T::Account}},
-        {"IncomeAccountRef", {T::Account}},
-        {"ExpenseAccountRef", {T::Account}},
-        {"COGSAccountRef", {T::Account}},
-        {"AssetAccountRef", {T::Account}},
         {"ClassRef", {T::Class}},
         {"TermsRef", {T::StandardTerms}},
         {"SalesRepRef", {T::SalesRep}},
@@ -352,7 +253,10 @@ TEST(SampleCompany, EveryReferenceNamesARecordOfTheRightList) {
                 ASSERT_NE(target, lists.end()) << name << " " << id << " names no record";
                 EXPECT_EQ(target->second.second, ref.child("FullName").text().get())
                     << name << " " << id;
-                const auto kinds = allowed.find(name);
+                const auto kinds =
+                    allowed.find(name.size() >= 10 && name.substr(name.size() - 10) == "AccountRef"
+                                     ? "AccountRef"
+                                     : name);
                 if (name == "ParentRef") {
                     EXPECT_EQ(target->second.first, code);
                 } else {
@@ -373,22 +277,19 @@ TEST(SampleCompany, AccountReferencesNameAccountsOfTheFittingKind) {
     for (pugi::xml_node account : Small().records.at(1)) {
         kinds[account.child("FullName").text().get()] = account.child("AccountType").text().get();
     }
-    auto kindOf = [&](pugi::xml_node record, const char* ref) {
-        return kinds[record.child(ref).child("FullName").text().get()];
-    };
-    for (pugi::xml_node invoice : Small().records.at(4))
-        EXPECT_EQ(kindOf(invoice, "ARAccountRef"), "AccountsReceivable");
-    for (pugi::xml_node bill : Small().records.at(13))
-        EXPECT_EQ(kindOf(bill, "APAccountRef"), "AccountsPayable");
-    for (pugi::xml_node check : Small().records.at(17))
-        EXPECT_EQ(kindOf(check, "AccountRef"), "Bank");
-    for (pugi::xml_node payment : Small().records.at(15))
-        EXPECT_EQ(kindOf(payment, "BankAccountRef"), "Bank");
-    for (pugi::xml_node payment : Small().records.at(16))
-        EXPECT_EQ(kindOf(payment, "CreditCardAccountRef"), "CreditCard");
-    for (int code : {18, 19}) {
-        for (pugi::xml_node charge : Small().records.at(code))
-            EXPECT_EQ(kindOf(charge, "AccountRef"), "CreditCard");
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {4, "ARAccountRef", "AccountsReceivable"},
+        {13, "APAccountRef", "AccountsPayable"},
+        {17, "AccountRef", "Bank"},
+        {15, "BankAccountRef", "Bank"},
+        {16, "CreditCardAccountRef", "CreditCard"},
+        {18, "AccountRef", "CreditCard"},
+        {19, "AccountRef", "CreditCard"}};
+    for (const auto& [code, ref, kind] : cases) {
+        for (pugi::xml_node record : Small().records.at(code)) {
+            EXPECT_EQ(kinds[record.child(ref).child("FullName").text().get()], kind)
+                << code << " " << ref;
+        }
     }
 }
 
@@ -435,26 +336,48 @@ TEST(SampleCompany, LinkedTransactionsExistAndAgree) {
 
 // ------------------------------------------------------------------ amounts
 
-TEST(SampleCompany, SalesLinesAddUpToTheTotals) {
-    const std::map<int, const char*> lineElements{{4, "InvoiceLineRet"},
-                                                  {5, "CreditMemoLineRet"},
-                                                  {6, "EstimateLineRet"},
-                                                  {7, "SalesOrderLineRet"},
-                                                  {8, "SalesReceiptLineRet"}};
-    for (const auto& [code, lineElement] : lineElements) {
-        for (pugi::xml_node record : Small().records.at(code)) {
-            std::int64_t sum = 0;
-            for (pugi::xml_node line : record.children(lineElement)) {
-                if (line.child("Quantity") && line.child("Rate")) {
-                    EXPECT_EQ(AmountOf(line, "Amount"),
-                              Extended(Hundredths(line.child("Quantity").text().get()),
-                                       AmountOf(line, "Rate")))
-                        << lineElement << " " << record.child("TxnID").text().get();
-                }
-                sum += AmountOf(line, "Amount");
+// Each line is quantity times price where it has both; the lines (and what a payment
+// leaves unused) add up to the total.
+TEST(SampleCompany, LinesAddUpToTheTotals) {
+    struct Kind {
+        int code;
+        const char* lines;
+        const char* price;
+        const char* total;
+    };
+    const Kind kinds[] = {{4, "InvoiceLineRet", "Rate", "Subtotal"},
+                          {5, "CreditMemoLineRet", "Rate", "Subtotal"},
+                          {6, "EstimateLineRet", "Rate", "Subtotal"},
+                          {7, "SalesOrderLineRet", "Rate", "Subtotal"},
+                          {8, "SalesReceiptLineRet", "Rate", "Subtotal"},
+                          {12, "PurchaseOrderLineRet", "Rate", "TotalAmount"},
+                          {13, "ItemLineRet", "Cost", "AmountDue"},
+                          {17, "ItemLineRet", "Cost", "Amount"},
+                          {18, "ItemLineRet", "Cost", "Amount"},
+                          {19, "ItemLineRet", "Cost", "Amount"},
+                          {20, "ItemLineRet", "Cost", "CreditAmount"},
+                          {21, "ItemLineRet", "Cost", "TotalAmount"},
+                          {9, "AppliedToTxnRet", "", "TotalAmount"},
+                          {15, "AppliedToTxnRet", "", "Amount"},
+                          {16, "AppliedToTxnRet", "", "Amount"},
+                          {22, "DepositLineRet", "", "DepositTotal"}};
+    for (const Kind& kind : kinds) {
+        const bool sale = kind.code >= 4 && kind.code <= 8;
+        for (pugi::xml_node record : Small().records.at(kind.code)) {
+            const std::string id = record.child("TxnID").text().get();
+            for (pugi::xml_node line : record.children(kind.lines)) {
+                if (!line.child("Quantity") || !line.child(kind.price)) continue;
+                EXPECT_EQ(AmountOf(line, "Amount"),
+                          Extended(Hundredths(line.child("Quantity").text().get()),
+                                   AmountOf(line, kind.price)))
+                    << kind.lines << " " << id;
             }
-            ASSERT_TRUE(record.child(lineElement)) << "a sale without lines";
-            EXPECT_EQ(sum, AmountOf(record, "Subtotal")) << record.child("TxnID").text().get();
+            if (sale) ASSERT_TRUE(record.child(kind.lines)) << "a sale without lines";
+            EXPECT_EQ(SumOf(record, kind.lines) + SumOf(record, "ExpenseLineRet") +
+                          AmountOf(record, "UnusedPayment"),
+                      AmountOf(record, kind.total))
+                << kind.code << " " << id;
+            if (!sale) continue;
             if (record.child("SalesTaxPercentage")) {
                 const std::int64_t product =
                     AmountOf(record, "Subtotal") *
@@ -462,11 +385,20 @@ TEST(SampleCompany, SalesLinesAddUpToTheTotals) {
                 EXPECT_EQ(AmountOf(record, "SalesTaxTotal"),
                           product >= 0 ? (product + 5000) / 10000 : -((-product + 5000) / 10000));
             }
-            if (code != 4) {
+            if (kind.code != 4) {
                 EXPECT_EQ(AmountOf(record, "TotalAmount"),
                           AmountOf(record, "Subtotal") + AmountOf(record, "SalesTaxTotal"));
             }
         }
+    }
+    for (pugi::xml_node entry : Small().records.at(23)) {
+        EXPECT_EQ(SumOf(entry, "JournalDebitLine"), SumOf(entry, "JournalCreditLine"));
+        EXPECT_GT(SumOf(entry, "JournalDebitLine"), 0);
+    }
+    for (pugi::xml_node charge : Small().records.at(10)) {
+        EXPECT_EQ(
+            AmountOf(charge, "Amount"),
+            Extended(Hundredths(charge.child("Quantity").text().get()), AmountOf(charge, "Rate")));
     }
 }
 
@@ -493,50 +425,6 @@ TEST(SampleCompany, InvoiceBalancesFollowThePaymentsAppliedToThem) {
     EXPECT_TRUE(someOpen);
 }
 
-TEST(SampleCompany, PaymentsDepositsAndJournalsBalance) {
-    for (pugi::xml_node payment : Small().records.at(9)) {
-        EXPECT_EQ(SumOf(payment, "AppliedToTxnRet") + AmountOf(payment, "UnusedPayment"),
-                  AmountOf(payment, "TotalAmount"));
-    }
-    for (int code : {15, 16}) {
-        for (pugi::xml_node payment : Small().records.at(code)) {
-            EXPECT_EQ(SumOf(payment, "AppliedToTxnRet"), AmountOf(payment, "Amount"));
-        }
-    }
-    for (pugi::xml_node deposit : Small().records.at(22)) {
-        EXPECT_EQ(SumOf(deposit, "DepositLineRet"), AmountOf(deposit, "DepositTotal"));
-    }
-    for (pugi::xml_node entry : Small().records.at(23)) {
-        EXPECT_EQ(SumOf(entry, "JournalDebitLine"), SumOf(entry, "JournalCreditLine"));
-        EXPECT_GT(SumOf(entry, "JournalDebitLine"), 0);
-    }
-}
-
-TEST(SampleCompany, PurchaseLinesAddUpToTheTotals) {
-    const std::map<int, const char*> totals{
-        {12, "TotalAmount"}, {13, "AmountDue"},    {17, "Amount"},     {18, "Amount"},
-        {19, "Amount"},      {20, "CreditAmount"}, {21, "TotalAmount"}};
-    for (const auto& [code, total] : totals) {
-        for (pugi::xml_node record : Small().records.at(code)) {
-            const char* itemLine = code == 12 ? "PurchaseOrderLineRet" : "ItemLineRet";
-            const char* price = code == 12 ? "Rate" : "Cost";
-            for (pugi::xml_node line : record.children(itemLine)) {
-                EXPECT_EQ(AmountOf(line, "Amount"),
-                          Extended(Hundredths(line.child("Quantity").text().get()),
-                                   AmountOf(line, price)));
-            }
-            EXPECT_EQ(SumOf(record, "ExpenseLineRet") + SumOf(record, itemLine),
-                      AmountOf(record, total))
-                << RequestTypeInfo::TypeName(code) << " " << record.child("TxnID").text().get();
-        }
-    }
-    for (pugi::xml_node charge : Small().records.at(10)) {
-        EXPECT_EQ(
-            AmountOf(charge, "Amount"),
-            Extended(Hundredths(charge.child("Quantity").text().get()), AmountOf(charge, "Rate")));
-    }
-}
-
 // ------------------------------------------------------------------ dates and flags
 
 TEST(SampleCompany, DatesSpreadOverTheThirtySixMonthsBeforeToday) {
@@ -558,52 +446,29 @@ TEST(SampleCompany, DatesSpreadOverTheThirtySixMonthsBeforeToday) {
             ASSERT_TRUE(day.has_value());
             EXPECT_GE(*day, first);
             EXPECT_LE(*day, today);
-            EXPECT_LE(UnixSeconds(record.child("TimeCreated").text().get()), endOfToday);
             datedToday += *day == today;
             earliest = std::min(earliest, *day);
         }
-        if (transaction) {
-            EXPECT_GT(datedToday, 0u)
-                << RequestTypeInfo::TypeName(code) << " has nothing dated today";
-        }
+        if (transaction) EXPECT_GT(datedToday, 0u) << code << " has nothing dated today";
     }
     EXPECT_LT(earliest, AddMonths(first, 3)) << "the books should reach back about 36 months";
 }
 
-TEST(SampleCompany, PrintableTypesSayWhetherTheyWaitToBePrinted) {
+// To-print runs need both states; custom fields come as QuickBooks sends them.
+TEST(SampleCompany, HoldsBothPrintStatesAndCustomFields) {
     for (int code : {4, 5, 7, 12}) {
         std::set<std::string> values;
         for (pugi::xml_node record : Small().records.at(code))
             values.insert(record.child("IsToBePrinted").text().get());
-        EXPECT_EQ(values, (std::set<std::string>{"false", "true"}))
-            << RequestTypeInfo::TypeName(code);
+        EXPECT_EQ(values, (std::set<std::string>{"false", "true"})) << code;
     }
-}
-
-TEST(SampleCompany, NamesHoldTheHardCasesOfSearchingAndExporting) {
-    std::vector<std::string> names;
-    for (pugi::xml_node customer : Small().records.at(2))
-        names.push_back(customer.child("Name").text().get());
-    auto any = [&](auto predicate) { return std::any_of(names.begin(), names.end(), predicate); };
-    EXPECT_TRUE(any([](const std::string& n) { return n == "Café Müller"; }));
-    EXPECT_TRUE(any([](const std::string& n) { return n == "Cafe Muller"; }));  // a near-duplicate
-    EXPECT_TRUE(any([](const std::string& n) { return n.find('&') != std::string::npos; }));
-    EXPECT_TRUE(any([](const std::string& n) { return n.find(',') != std::string::npos; }));
-    EXPECT_TRUE(any([](const std::string& n) { return n.find('"') != std::string::npos; }));
-    EXPECT_NE(Small().text.find("&amp;"), std::string::npos);
-}
-
-TEST(SampleCompany, CustomFieldsAreDataExtensions) {
     std::size_t fields = 0;
-    for (const auto& [code, records] : Small().records) {
-        for (pugi::xml_node record : records) {
-            for (pugi::xml_node ext : record.children("DataExtRet")) {
-                EXPECT_STREQ(ext.child("OwnerID").text().get(), "0");
-                EXPECT_STREQ(ext.child("DataExtType").text().get(), "STR255TYPE");
-                EXPECT_FALSE(std::string(ext.child("DataExtName").text().get()).empty());
-                ++fields;
-            }
-        }
+    for (pugi::xpath_node match : Small().document.select_nodes("//DataExtRet")) {
+        pugi::xml_node ext = match.node();
+        EXPECT_STREQ(ext.child("OwnerID").text().get(), "0");
+        EXPECT_STREQ(ext.child("DataExtType").text().get(), "STR255TYPE");
+        EXPECT_FALSE(std::string(ext.child("DataExtName").text().get()).empty());
+        ++fields;
     }
     EXPECT_GT(fields, 10u);
 }
@@ -630,12 +495,8 @@ TEST(SampleCompany, DefaultColumnsHaveValues) {
 
 // ------------------------------------------------------------------ determinism and size
 
-TEST(SampleCompany, SameOptionsGiveTheSameBytes) {
-    const SampleCompanyOptions options{7, 0.05, kToday};
-    EXPECT_EQ(GenerateSampleCompany(options), Small().text);
-}
-
-TEST(SampleCompany, SeedAndTodayChangeTheCompany) {
+TEST(SampleCompany, TheSameOptionsGiveTheSameBytesAndSeedAndTodayChangeThem) {
+    EXPECT_EQ(GenerateSampleCompany({7, 0.05, kToday}), Small().text);
     const std::string other = GenerateSampleCompany({8, 0.05, kToday});
     EXPECT_FALSE(other.empty());
     EXPECT_NE(other, Small().text);
@@ -655,21 +516,15 @@ TEST(SampleCompany, ScaleOneHoldsAboutTwoThousandTransactionsAndFourHundredListR
     EXPECT_LE(transactions, 2300u);
     EXPECT_GE(lists, 350u);
     EXPECT_LE(lists, 450u);
-    const Company& small = Small();
-    EXPECT_LT(small.records.at(4).size() * 10, company.records.at(4).size());
+    EXPECT_LT(Small().records.at(4).size() * 10, company.records.at(4).size());
 }
 
-TEST(SampleCompany, InvalidOptionsAreRefusedWithAReason) {
-    EXPECT_NE(ValidateSampleCompanyOptions({1, 0.0, kToday}).Message(), "");
-    EXPECT_NE(ValidateSampleCompanyOptions({1, -1.0, kToday}).Message(), "");
+// Zero scale and impossible days are refused by the terminal tool's tests; a scale
+// too large to make and an empty day (today) are the edges left.
+TEST(SampleCompany, OptionsAreCheckedBeforeAnythingIsMade) {
     EXPECT_NE(ValidateSampleCompanyOptions({1, 1e9, kToday}).Message(), "");
-    EXPECT_NE(ValidateSampleCompanyOptions({1, 1.0, "2026-02-30"}).Message().find("2026-02-30"),
-              std::string::npos);
     EXPECT_EQ(ValidateSampleCompanyOptions({1, 1.0, ""}).Message(), "");
     EXPECT_EQ(GenerateSampleCompany({1, 0.0, kToday}), "");
-}
-
-TEST(SampleCompany, StreamingStopsWhenTheSinkRefuses) {
     int pieces = 0;
     const Outcome result = StreamSampleCompany({7, 0.05, kToday}, [&](std::string_view) {
         ++pieces;
@@ -685,32 +540,19 @@ std::size_t FilesIn(const std::filesystem::path& folder) {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-TEST(SampleCompanyFile, IsWrittenWholeOverTheOldFile) {
-    TempDir dir;
-    const auto file = dir.Path() / "company.xml";
-    std::ofstream(file) << "old content";
-    EXPECT_EQ(WriteSampleCompany(file, {7, 0.05, kToday}).Message(), "");
-    EXPECT_EQ(test::ReadAll(file), Small().text);
-    EXPECT_EQ(FilesIn(dir.Path()), 1u);  // no temporary file left behind
-}
-
-TEST(SampleCompanyFile, AMissingFolderIsReportedAndNothingIsWritten) {
-    TempDir dir;
-    const auto file = dir.Path() / "missing" / "company.xml";
-    const std::string problem = WriteSampleCompany(file, {7, 0.05, kToday}).Message();
-    EXPECT_NE(problem.find((dir.Path() / "missing").string()), std::string::npos) << problem;
-    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing"));
-    EXPECT_EQ(FilesIn(dir.Path()), 0u);
-}
-
-TEST(SampleCompanyFile, FailuresLeaveTheOldFileUntouched) {
+TEST(SampleCompanyFile, IsWrittenWholeOverTheOldFileOrNotAtAll) {
     TempDir dir;
     const auto file = dir.Path() / "company.xml";
     std::ofstream(file) << "old content";
     EXPECT_NE(WriteSampleCompany(file, {7, 0.0, kToday}).Message(), "");
-    EXPECT_NE(WriteSampleCompany(dir.Path(), {7, 0.05, kToday}).Message(),
-              "");  // a folder is no file
     EXPECT_EQ(test::ReadAll(file), "old content");
+    EXPECT_EQ(WriteSampleCompany(file, {7, 0.05, kToday}).Message(), "");
+    EXPECT_EQ(test::ReadAll(file), Small().text);
+    EXPECT_EQ(FilesIn(dir.Path()), 1u);  // no temporary file left behind
+
+    const auto missing = dir.Path() / "missing" / "company.xml";
+    const std::string problem = WriteSampleCompany(missing, {7, 0.05, kToday}).Message();
+    EXPECT_NE(problem.find((dir.Path() / "missing").string()), std::string::npos) << problem;
     EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
 
