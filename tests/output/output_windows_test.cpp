@@ -3,6 +3,7 @@
 // (Python's csv module, openpyxl) through read_back.py.
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialogButtonBox>
@@ -103,6 +104,20 @@ ResultList SmallList(std::int32_t type, const std::string& title, const std::str
     return list;
 }
 
+// Three types, the middle one without rows.
+std::vector<ResultList> ThreeTypesOneEmpty() {
+    std::vector<ResultList> lists(3);
+    const char* titles[] = {"Customer", "Invoice", "Vendor"};
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        lists[i].Title = titles[i];
+        lists[i].Columns = {{"n", "Name", DataTypeCode::Str},
+                            {"a", "Active", DataTypeCode::Bool},
+                            {"d", "Date", DataTypeCode::Date}};
+        if (i != 1) lists[i].Rows.push_back({"k0", {"Acme", "No", "2026-11-02"}, ""});
+    }
+    return lists;
+}
+
 // The rows of an invoice list as a reader gets them back from a delimited file.
 QList<QStringList> InvoiceRows() {
     return {{"Invoice #", "Customer", "Amount", "Tax %", "Qty"},
@@ -130,6 +145,15 @@ QList<QStringList> ReadRows(const QString& kind, const QString& file) {
         rows.append(cells);
     }
     return rows;
+}
+
+// A workbook's sheet names as openpyxl reads them, in order.
+QStringList SheetNames(const QString& file) {
+    QStringList names;
+    for (const QJsonValue& sheet : ReadBack("xlsx", file).object()["sheets"].toArray()) {
+        names.append(sheet.toObject()["name"].toString());
+    }
+    return names;
 }
 
 QString ReadText(const QString& file) {
@@ -357,6 +381,56 @@ class OutputWindowsTest : public QObject {
         QVERIFY(QFileInfo::exists(secondPath));
         host.Area.closeAllSubWindows();
         QTRY_VERIFY(!QFileInfo::exists(secondPath));
+    }
+
+    // Leaving out the types without rows writes the workbook again and is remembered; a
+    // workbook changed outside since it was written is kept unless the user agrees.
+    void workbookLeavesOutEmptyTypesWhenAsked() {
+        frmExcel window(ThreeTypesOneEmpty());
+        window.resize(720, 420);
+        window.show();
+        window.Start();
+        auto* option = window.findChild<QCheckBox*>(QStringLiteral("chkHideEmpty"));
+        QVERIFY(option && !option->isChecked());
+        QTRY_VERIFY_WITH_TIMEOUT(!window.IsBuilding() && option->isEnabled(), 20000);
+        QCOMPARE(SheetNames(window.WorkbookPath()), QStringList({"Customer", "Invoice", "Vendor"}));
+
+        QTest::mouseClick(option, Qt::LeftButton);
+        QCOMPARE(window.tabSheets()->count(), 2);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.IsBuilding(), 20000);
+        QCOMPARE(QString::fromStdString(window.BuildError()), QString());
+        QCOMPARE(SheetNames(window.WorkbookPath()), QStringList({"Customer", "Vendor"}));
+        // The preview shows what the sheet holds: No, a date, and no totals row when
+        // nothing is totalled.
+        QAbstractItemModel* sheet =
+            window.findChild<QTableView*>(QStringLiteral("tblSheet1"))->model();
+        QCOMPARE(sheet->index(0, 1).data().toString(), QStringLiteral("No"));
+        QCOMPARE(sheet->index(0, 2).data().toString(), QStringLiteral("2026-11-02"));
+        QCOMPARE(sheet->rowCount(), 1);
+        QTRY_VERIFY(!window.busyView()->isVisible());
+        Screenshot(&window, "excel-hide-empty.png");
+        QVERIFY(frmExcel(ThreeTypesOneEmpty())
+                    .findChild<QCheckBox*>(QStringLiteral("chkHideEmpty"))
+                    ->isChecked());
+
+        QTest::qWait(20);
+        const QString edited("edited in a spreadsheet program, longer than before .......");
+        WriteText(window.WorkbookPath(), edited.toUtf8());
+        QString asked;
+        {
+            ModalScript script({Answer(false, &asked)});
+            QTest::mouseClick(option, Qt::LeftButton);
+            QVERIFY(script.Finished());
+        }
+        QVERIFY2(asked.contains(window.WorkbookPath()), qPrintable(asked));
+        QVERIFY(option->isChecked() && !window.IsBuilding());
+        QCOMPARE(ReadText(window.WorkbookPath()), edited);
+        ModalScript script({Answer(true)});
+        QTest::mouseClick(option, Qt::LeftButton);
+        QVERIFY(script.Finished());
+        QTRY_VERIFY_WITH_TIMEOUT(!window.IsBuilding(), 20000);
+        QCOMPARE(SheetNames(window.WorkbookPath()), QStringList({"Customer", "Invoice", "Vendor"}));
+        QVERIFY(!AppSettings::Flag("frmExcel", "hideempty", true));
     }
 
     // Edit hands the file to the desktop (or says nothing can); a copy saved as stays
