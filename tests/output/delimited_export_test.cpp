@@ -80,25 +80,6 @@ TEST(DelimitedExport, WritesHeadingsThenRowsEachEndedByCrLf) {
     EXPECT_EQ(test::ReadAll(dir.Path() / "empty.csv"), "Num,\"Customer, Name\",Amount\r\n");
 }
 
-// A file that cannot be opened fails for every user, root included; the dialog's case
-// (a file where the folder should be) is in the output windows' test.
-TEST(DelimitedExport, AFailedExportSaysWhyAndLeavesWhatWasThere) {
-    test::TempDir dir;
-    // A folder in the way: the finished file cannot replace it, and nothing half
-    // written stays beside it.
-    std::filesystem::create_directory(dir.Path() / "keep.csv");
-    std::ofstream(dir.Path() / "keep.csv" / "inside") << "old";
-    Outcome blocked = WriteListFile(dir.Path() / "keep.csv", SampleList(), {});
-    EXPECT_TRUE(blocked.Failed());
-    EXPECT_NE(blocked.Message().find("keep.csv"), std::string::npos) << blocked.Message();
-    EXPECT_EQ(test::ReadAll(dir.Path() / "keep.csv" / "inside"), "old");
-    std::size_t entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1u);  // "keep.csv" alone, no temporary file
-}
-
 // ---- read back by an independent reader ---------------------------------------------
 
 std::string JsonText(std::string_view text) {

@@ -142,16 +142,6 @@ TEST(WorkbookWriter, ReportsProgressEveryTenRows) {
     EXPECT_EQ(ticks, expected);
 }
 
-TEST(WorkbookWriter, FailureLeavesNoFileAndSaysWhy) {
-    test::TempDir dir;
-    std::vector<ResultList> lists{MakeList("A", {{"x", "X", Code::Str}}, {{"1"}})};
-    auto file = dir.Path() / "missing folder" / "a.xlsx";
-    const std::string error = WriteWorkbook(file, lists).Message();
-    EXPECT_NE(error, "");
-    EXPECT_NE(error.find("missing folder"), std::string::npos) << error;
-    EXPECT_FALSE(std::filesystem::exists(file));
-}
-
 TEST(WorkbookWriter, ReplacesAnEarlierFileWholeAndLeavesNoScratchFiles) {
     test::TempDir dir;
     auto file = dir.Path() / "again.xlsx";
