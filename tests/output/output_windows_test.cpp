@@ -529,47 +529,67 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(fileName, QStringLiteral("Invoice List"));
     }
 
-    void exportAllWritesEveryEntryUnderItsNameInTheChosenFormat() {
+    // Every entry is written under its name in the chosen format; each file already there
+    // is replaced on Yes, and on No the user names another file.
+    void exportAllWritesEveryEntryAndAsksBeforeReplacing() {
         TestHost host;
         AppSettings::SetText("frmMain", "exportpath", folder_);
         AppSettings::SetText("frmMain", "exportfilter", "1");
+        WriteText(folder_ + "Invoice List.txt", "old invoices\r\n");
+        WriteText(folder_ + "Clients.txt", "old customers\r\n");
         const std::vector<ResultList> lists{InvoiceList(), SmallList(kCustomer, "Customer", "Acme"),
                                             SmallList(kPurchaseOrder, "Purchase Order", "PO-7")};
         const QList<ExportListEntry> entries{{kInvoice, "Invoice List"},
                                              {kCustomer, "Customer List"},
                                              {kPurchaseOrder, "Purchase Order List"}};
-        ModalScript script({[this](QDialog* dialog) {
-            auto* form = qobject_cast<frmExportAll*>(dialog);
-            QVERIFY(form);
-            QCOMPARE(form->windowTitle(), QStringLiteral("Export All Lists"));
-            QCOMPARE(form->Path(), folder_);
-            QCOMPARE(form->Filter(), 1);
-            QCOMPARE(form->EntryCount(), 3);
-            QTreeView* names = form->ListView();
-            QCOMPARE(names->model()->headerData(0, Qt::Horizontal).toString(),
-                     QStringLiteral("File Names"));
-            // Rename the second entry in place.
-            names->setFocus();
-            names->setCurrentIndex(names->model()->index(1, 0));
-            QTest::keyClick(names, Qt::Key_F2);
-            auto* editor = names->findChild<QLineEdit*>();
-            QVERIFY(editor);
-            editor->selectAll();
-            QTest::keyClicks(editor, "Clients");
-            QTest::keyClick(editor, Qt::Key_Return);
-            QTRY_COMPARE(form->EntryName(1), QStringLiteral("Clients"));
-            // Untick the third.
-            names->setCurrentIndex(names->model()->index(2, 0));
-            QTest::keyClick(names, Qt::Key_Space);
-            QVERIFY(!form->EntryChecked(2));
-            Screenshot(form, "export-all.png");
-            QTest::mouseClick(form->findChild<QRadioButton*>("optFilter1"), Qt::LeftButton);
-            QCOMPARE(form->Filter(), 2);
-            QTest::mouseClick(form->findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
-        }});
+        QString question;
+        ModalScript script(
+            {[this](QDialog* dialog) {
+                 auto* form = qobject_cast<frmExportAll*>(dialog);
+                 QVERIFY(form);
+                 QCOMPARE(form->windowTitle(), QStringLiteral("Export All Lists"));
+                 QCOMPARE(form->Path(), folder_);
+                 QCOMPARE(form->Filter(), 1);
+                 QCOMPARE(form->EntryCount(), 3);
+                 QTreeView* names = form->ListView();
+                 QCOMPARE(names->model()->headerData(0, Qt::Horizontal).toString(),
+                          QStringLiteral("File Names"));
+                 // Rename the second entry in place.
+                 names->setFocus();
+                 names->setCurrentIndex(names->model()->index(1, 0));
+                 QTest::keyClick(names, Qt::Key_F2);
+                 auto* editor = names->findChild<QLineEdit*>();
+                 QVERIFY(editor);
+                 editor->selectAll();
+                 QTest::keyClicks(editor, "Clients");
+                 QTest::keyClick(editor, Qt::Key_Return);
+                 QTRY_COMPARE(form->EntryName(1), QStringLiteral("Clients"));
+                 // Untick the third.
+                 names->setCurrentIndex(names->model()->index(2, 0));
+                 QTest::keyClick(names, Qt::Key_Space);
+                 QVERIFY(!form->EntryChecked(2));
+                 Screenshot(form, "export-all.png");
+                 QTest::mouseClick(form->findChild<QRadioButton*>("optFilter1"), Qt::LeftButton);
+                 QCOMPARE(form->Filter(), 2);
+                 QTest::mouseClick(form->findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
+             },
+             Answer(false, &question),
+             [this](QDialog* dialog) {
+                 auto* files = qobject_cast<QFileDialog*>(dialog);
+                 QVERIFY(files);
+                 QCOMPARE(files->nameFilters().size(), 1);  // the list's own type
+                 TypeFileName(dialog, folder_ + "Invoices Elsewhere");
+             },
+             Answer(true)});
         MakeOutputWindows().ExportAll(host, nullptr, lists, entries);
         QVERIFY(script.Finished());
-        QCOMPARE(ReadRows("tsv", folder_ + "Invoice List.txt"), InvoiceRows());
+        QCOMPARE(script.Seen, (QStringList{"Export All Lists", "Export Invoice List.txt",
+                                           "Export List As ...", "Export Clients.txt"}));
+        QCOMPARE(question, QStringLiteral("You already have a file called Invoice List.txt\nDo "
+                                          "you wish to replace it?"));
+        QCOMPARE(ReadText(folder_ + "Invoice List.txt"), QStringLiteral("old invoices\r\n"));
+        // The name chosen is used as it stands: no extension added.
+        QCOMPARE(ReadRows("tsv", folder_ + "Invoices Elsewhere"), InvoiceRows());
         QCOMPARE(ReadRows("tsv", folder_ + "Clients.txt"),
                  (QList<QStringList>{{"Name"}, {"Acme"}}));
         // Every entry is exported: the tick marks do not choose.
@@ -577,43 +597,6 @@ class OutputWindowsTest : public QObject {
                  (QList<QStringList>{{"Name"}, {"PO-7"}}));
         QCOMPARE(AppSettings::Text("frmMain", "exportpath"), folder_);
         QCOMPARE(AppSettings::Text("frmMain", "exportfilter"), QStringLiteral("2"));
-    }
-
-    // Each file already there is replaced on Yes; on No the user names another file.
-    void exportAllAsksBeforeReplacingAndUsesTheDialogsNameOnNo() {
-        TestHost host;
-        AppSettings::SetText("frmMain", "exportpath", folder_);
-        AppSettings::SetText("frmMain", "exportfilter", "1");
-        WriteText(folder_ + "Invoice List.csv", "old invoices\r\n");
-        WriteText(folder_ + "Customer List.csv", "old customers\r\n");
-        const std::vector<ResultList> lists{InvoiceList(),
-                                            SmallList(kCustomer, "Customer", "Acme")};
-        const QList<ExportListEntry> entries{{kInvoice, "Invoice List"},
-                                             {kCustomer, "Customer List"}};
-        QString question;
-        ModalScript script({[](QDialog* dialog) {
-                                QTest::mouseClick(dialog->findChild<QPushButton*>("cmdExport"),
-                                                  Qt::LeftButton);
-                            },
-                            Answer(false, &question),
-                            [this](QDialog* dialog) {
-                                auto* files = qobject_cast<QFileDialog*>(dialog);
-                                QVERIFY(files);
-                                QCOMPARE(files->nameFilters().size(), 1);  // the list's own type
-                                TypeFileName(dialog, folder_ + "Invoices Elsewhere");
-                            },
-                            Answer(true)});
-        MakeOutputWindows().ExportAll(host, nullptr, lists, entries);
-        QVERIFY(script.Finished());
-        QCOMPARE(script.Seen, (QStringList{"Export All Lists", "Export Invoice List.csv",
-                                           "Export List As ...", "Export Customer List.csv"}));
-        QCOMPARE(question, QStringLiteral("You already have a file called Invoice List.csv\nDo "
-                                          "you wish to replace it?"));
-        QCOMPARE(ReadText(folder_ + "Invoice List.csv"), QStringLiteral("old invoices\r\n"));
-        // The name chosen is used as it stands: no extension added.
-        QCOMPARE(ReadRows("csv", folder_ + "Invoices Elsewhere"), InvoiceRows());
-        QCOMPARE(ReadRows("csv", folder_ + "Customer List.csv"),
-                 (QList<QStringList>{{"Name"}, {"Acme"}}));
     }
 
     // The window starts in the program's folder when the remembered one is gone; Cancel
