@@ -148,11 +148,6 @@ TEST_F(DataViewTest, MainTableHoldsTwoLabelValuePairsPerRow) {
         std::vector<CellList> rows;  // leading rows checked; only these when `all`
         bool all = true;
     } cases[] = {
-        {"plain fields",
-         "<InvoiceRet><RefNumber>1042</RefNumber><TxnDate>2024-01-05</TxnDate>"
-         "<PONumber>77</PONumber><Memo>Thanks</Memo></InvoiceRet>",
-         {{"th_left|Invoice #", "|RefNumber", "th_left|Date", "|TxnDate"},
-          {"th_left|P.O. No.", "|PONumber", "th_left|Memo", "|Memo"}}},
         {"an odd count",
          "<InvoiceRet><RefNumber>1</RefNumber><TxnDate>2024-01-05</TxnDate><Memo>m</Memo>"
          "</InvoiceRet>",
@@ -191,15 +186,9 @@ TEST_F(DataViewTest, MainTableHoldsTwoLabelValuePairsPerRow) {
         ASSERT_GE(rows.size(), c.rows.size()) << text_;
         for (std::size_t r = 0; r < c.rows.size(); ++r) EXPECT_EQ(Cells(rows[r]), c.rows[r]);
     }
-    EXPECT_EQ(xsl_.select_node("//xsl:template").node().attribute("match").value(),
-              std::string("//InvoiceRet"));
     // The CDATA memo of the last case: its own table in the second row.
     ASSERT_EQ(Rows().size(), 2u);
     EXPECT_TRUE(Rows()[1].select_node(".//table")) << text_;
-    EXPECT_NE(Xsl("<InvoiceRet><TxnNumber>5</TxnNumber></InvoiceRet>")
-                  .find("<td class=\"th_left\">&#160;</td>"),
-              std::string::npos)
-        << text_;
 }
 
 TEST_F(DataViewTest, HeadingWithAnAmpersandIsEscapedOnceAndShownAsOneAmpersand) {
@@ -214,13 +203,10 @@ TEST_F(DataViewTest, HeadingWithAnAmpersandIsEscapedOnceAndShownAsOneAmpersand) 
 }
 
 TEST_F(DataViewTest, AddressesAreTitledByTheirPrefixAndSitTwoToARow) {
-    std::string text =
-        Xsl("<InvoiceRet><RefNumber>1</RefNumber>"
-            "<BillAddress><Addr1>5647 Cypress Hill Rd</Addr1><City>Bayshore</City></BillAddress>"
-            "<ShipAddress><Addr1>Dock 4</Addr1></ShipAddress>"
-            "<Address><Addr1>Head office</Addr1></Address></InvoiceRet>");
-    EXPECT_NE(text.find("\tBill&#160;Address\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\tAddress\r\n"), std::string::npos) << text;
+    Xsl("<InvoiceRet><RefNumber>1</RefNumber>"
+        "<BillAddress><Addr1>5647 Cypress Hill Rd</Addr1><City>Bayshore</City></BillAddress>"
+        "<ShipAddress><Addr1>Dock 4</Addr1></ShipAddress>"
+        "<Address><Addr1>Head office</Addr1></Address></InvoiceRet>");
     auto rows = Rows();
     ASSERT_EQ(rows.size(), 3u);  // the main row, then two address rows
     auto titles = xsl_.select_nodes("//table[@class='innertable']/tr/th");
@@ -274,19 +260,15 @@ TEST_F(DataViewTest, RepeatedGroupLoopsOverItsLinesAndASingleGroupDoesNot) {
     EXPECT_EQ(selects,
               (std::vector<std::string>{"./ItemRef/FullName", "./Quantity", "./Desc", "./Amount"}));
 
-    // The linked transaction occurs once: a plain table, headings over absolute paths.
+    // The linked transaction occurs once: a plain table with its headings (its absolute
+    // paths are checked below).
     auto single = xsl_.select_nodes("//table//table[@border='1' and not(@class)]");
     ASSERT_EQ(single.size(), 1u);
-    std::vector<std::string> linkedHeadings, linkedSelects;
+    std::vector<std::string> linkedHeadings;
     for (pugi::xml_node th : single[0].node().child("tr").children("th")) {
         linkedHeadings.push_back(th.child_value());
     }
-    for (pugi::xml_node td : single[0].node().child("tr").next_sibling("tr").children("td")) {
-        linkedSelects.push_back(td.child("xsl:value-of").attribute("select").value());
-    }
     EXPECT_EQ(linkedHeadings, (std::vector<std::string>{"Linked Date", "Linked No."}));
-    EXPECT_EQ(linkedSelects, (std::vector<std::string>{"//InvoiceRet/LinkedTxn/TxnDate",
-                                                       "//InvoiceRet/LinkedTxn/RefNumber"}));
     // Single groups come before repeated groups, each in a row spanning four columns.
     auto rows = Rows();
     ASSERT_EQ(rows.size(), 3u);
@@ -317,27 +299,7 @@ TEST_F(DataViewTest, GroupAddressSpansHalfItsColumnsRoundedToEven) {
     for (pugi::xml_node row : group.children("tr")) rows.push_back(row);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(Cells(rows[2]), (CellList{"||2", "||1"}));
-    std::string text = text_;
-    EXPECT_NE(text.find("\tOther&#160;Address\r\n"), std::string::npos);
-}
-
-TEST_F(DataViewTest, OldAddsTheNoteAndItsScript) {
-    std::string plain = Xsl("<InvoiceRet><RefNumber>1</RefNumber></InvoiceRet>");
-    EXPECT_EQ(plain.find("<script"), std::string::npos);
-    EXPECT_NE(plain.find("\t<body>\r\n"), std::string::npos);
-
-    std::string old = Xsl("<InvoiceRet><RefNumber>1</RefNumber></InvoiceRet>", true);
-    EXPECT_NE(old.find("<body onload=\"javascript:initnote();\">\r\n"), std::string::npos);
-    EXPECT_NE(old.find("\tvar gnote = 'If you had QuickBooks 2004, and open, Quarrion would click "
-                       "through to QuickBooks and display the actual Invoice, inside "
-                       "QuickBooks.';\r\n"),
-              std::string::npos)
-        << old;
-    EXPECT_NE(old.find("<br><div id=\"div_note\" class=\"note\"></div></br>\r\n"),
-              std::string::npos);
-    // The page keeps the note's division although it was written inside <br>.
-    std::string html = Render("<InvoiceRet><RefNumber>1</RefNumber></InvoiceRet>", true);
-    EXPECT_NE(html.find("<div id=\"div_note\" class=\"note\"></div>"), std::string::npos) << html;
+    EXPECT_NE(text_.find("\tOther&#160;Address\r\n"), std::string::npos);
 }
 
 TEST_F(DataViewTest, XmlFileNamesItsStylesheetAndHoldsTheRecord) {
@@ -356,15 +318,6 @@ TEST_F(DataViewTest, CaptionNamesTheTypeAndTheFirstNameOrNumberFound) {
               "Invoice N");
     EXPECT_EQ(DataViewCaption(Record("<InvoiceRet><Memo>m</Memo></InvoiceRet>"), kInvoice),
               "Invoice ");
-}
-
-TEST_F(DataViewTest, PageShowsTheRecordsValues) {
-    std::string shown = HtmlText(Render(kInvoiceWithLines));
-    for (const char* value : {"Invoice Data View", "1042", "Abercrombie, Kristy", "Wood Door",
-                              "Labor", "100.00", "40.00", "Door", "P-7", "2024-02-01"}) {
-        EXPECT_NE(shown.find(value), std::string::npos) << value << " missing from\n" << shown;
-    }
-    EXPECT_EQ(shown.find("L1"), std::string::npos) << "line ids are not shown";
 }
 
 TEST_F(DataViewTest, TheRenderedPageIsThePageTheFilesMake) {
@@ -388,37 +341,19 @@ TEST_F(DataViewTest, TheRenderedPageIsThePageTheFilesMake) {
         ASSERT_EQ(view.Render(rendered).Message(), "");
         EXPECT_EQ(rendered, fromFiles);
         EXPECT_NE(rendered.find("Acme"), std::string::npos);
+        // Only the old page carries the note's script.
+        EXPECT_EQ(rendered.find("<script") != std::string::npos, old);
     }
 }
 
-TEST_F(DataViewTest, ViewsAreNumberedAndRemoveTheirFilesWhenClosed) {
-    std::filesystem::path xml, xsl;
-    std::uint32_t first = 0;
-    {
-        DataView one(tags_);
-        DataView two(tags_);
-        first = one.Number();
-        EXPECT_EQ(two.Number(), first + 1);
-        char name[16];
-        std::snprintf(name, sizeof name, "%010u", two.Number());
-        EXPECT_EQ(two.XmlPath(),
-                  test::Home() / "Temporary XML Files" / (std::string(name) + ".xml"));
-        EXPECT_EQ(two.XslPath(),
-                  test::Home() / "Temporary XML Files" / (std::string(name) + ".xsl"));
-        two.SetRequestType(kInvoice);
-        ASSERT_EQ(two.SetXMLNode(Record(kInvoiceWithLines)).Message(), "");
-        EXPECT_EQ(two.Caption(), "Invoice Abercrombie, Kristy");
-        xml = two.XmlPath();
-        xsl = two.XslPath();
-        ASSERT_TRUE(std::filesystem::exists(xml));
-        ASSERT_TRUE(std::filesystem::exists(xsl));
-        EXPECT_EQ(test::ReadAll(xsl), DataViewStylesheet(two.Record(), kInvoice, false, tags_));
-        EXPECT_EQ(test::ReadAll(xml), DataViewXml(two.Record(), std::string(name) + ".xsl"));
-    }
-    EXPECT_FALSE(std::filesystem::exists(xml));
-    EXPECT_FALSE(std::filesystem::exists(xsl));
-    DataView three(tags_);
-    EXPECT_EQ(three.Number(), first + 2);
+// Each view takes the next number, so two open views never share their files (the
+// window's test sees them go when it closes).
+TEST_F(DataViewTest, ViewsTakeTheNextNumber) {
+    DataView one(tags_);
+    DataView two(tags_);
+    EXPECT_EQ(two.Number(), one.Number() + 1);
+    EXPECT_NE(one.XmlPath(), two.XmlPath());
+    EXPECT_NE(one.XslPath(), two.XslPath());
 }
 
 TEST_F(DataViewTest, ViewKeepsItsOwnCopyOfTheRecordAndTheImagesItsPageNamesAreAboveIt) {
@@ -439,19 +374,6 @@ TEST_F(DataViewTest, ViewKeepsItsOwnCopyOfTheRecordAndTheImagesItsPageNamesAreAb
 }
 
 // Hostile records: shown as text, nothing loaded from outside.
-
-TEST_F(DataViewTest, MarkupInAMemoIsShownAsText) {
-    std::string html = Render(
-        "<InvoiceRet><Memo>&lt;script&gt;alert(1)&lt;/script&gt;&lt;img "
-        "src=\"http://example.invalid/"
-        "x.png\"&gt;</Memo></InvoiceRet>");
-    EXPECT_EQ(html.find("<script>alert"), std::string::npos) << html;
-    EXPECT_EQ(html.find("<img src=\"http://"), std::string::npos) << html;
-    EXPECT_NE(
-        HtmlText(html).find("<script>alert(1)</script><img src=\"http://example.invalid/x.png\">"),
-        std::string::npos)
-        << html;
-}
 
 TEST_F(DataViewTest, EntityDeclaredInAResponseIsNeitherExpandedNorLoaded) {
     test::TempDir dir;
@@ -485,12 +407,6 @@ class TransformTest : public ::testing::Test {
     }
     test::TempDir dir_;
 };
-
-TEST_F(TransformTest, TransformsAPlainPair) {
-    Page page = Transform(dir_.Path() / "plain.xml", dir_.Path() / "plain.xsl");
-    EXPECT_EQ(page.Error, "");
-    EXPECT_NE(page.Html.find("<p>value</p>"), std::string::npos) << page.Html;
-}
 
 TEST_F(TransformTest, RefusesADocumentTypeDeclaration) {
     WriteFile(dir_.Path() / "doctype.xml",

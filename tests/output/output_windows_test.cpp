@@ -3,6 +3,7 @@
 // (Python's csv module, openpyxl) through read_back.py.
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialogButtonBox>
@@ -103,6 +104,20 @@ ResultList SmallList(std::int32_t type, const std::string& title, const std::str
     return list;
 }
 
+// Three types, the middle one without rows.
+std::vector<ResultList> ThreeTypesOneEmpty() {
+    std::vector<ResultList> lists(3);
+    const char* titles[] = {"Customer", "Invoice", "Vendor"};
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        lists[i].Title = titles[i];
+        lists[i].Columns = {{"n", "Name", DataTypeCode::Str},
+                            {"a", "Active", DataTypeCode::Bool},
+                            {"d", "Date", DataTypeCode::Date}};
+        if (i != 1) lists[i].Rows.push_back({"k0", {"Acme", "No", "2026-11-02"}, ""});
+    }
+    return lists;
+}
+
 // The rows of an invoice list as a reader gets them back from a delimited file.
 QList<QStringList> InvoiceRows() {
     return {{"Invoice #", "Customer", "Amount", "Tax %", "Qty"},
@@ -130,6 +145,15 @@ QList<QStringList> ReadRows(const QString& kind, const QString& file) {
         rows.append(cells);
     }
     return rows;
+}
+
+// A workbook's sheet names as openpyxl reads them, in order.
+QStringList SheetNames(const QString& file) {
+    QStringList names;
+    for (const QJsonValue& sheet : ReadBack("xlsx", file).object()["sheets"].toArray()) {
+        names.append(sheet.toObject()["name"].toString());
+    }
+    return names;
 }
 
 QString ReadText(const QString& file) {
@@ -178,15 +202,6 @@ void ChooseFileType(QDialog* dialog, int index) {
     QTest::keyClick(types, Qt::Key_Home);
     for (int i = 0; i < index; ++i) QTest::keyClick(types, Qt::Key_Down);
     QCOMPARE(types->currentIndex(), index);
-}
-
-// Runs `act` on the next modal dialog; a failed check closes the dialog so the code
-// under test returns and the failure is reported instead of hanging the run.
-void OnNextDialog(std::function<void(QDialog*)> act) {
-    quarrion::test::OnNextModal([act](QDialog* dialog) {
-        act(dialog);
-        if (QTest::currentTestFailed() && dialog->isVisible()) dialog->reject();
-    });
 }
 
 // Runs the steps on the modal dialogs that come up, one step per dialog in order.
@@ -273,7 +288,6 @@ void AddInvoiceHeadings(QBXMLTags& tags) {
 }
 
 frmReport* OpenDataView(TestHost& host, bool old) {
-    AddInvoiceHeadings(host.State().Catalog());
     pugi::xml_document document;
     document.load_string(kInvoiceRecord);
     MakeOutputWindows().DataView(host, document.document_element(), old, kInvoice);
@@ -335,26 +349,21 @@ class OutputWindowsTest : public QObject {
         QAbstractItemModel* model = sheet->model();
         QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Amount"));
         QCOMPARE(model->rowCount(), 4);
-        const QStringList shown[] = {{"1001", "Acme, Inc.", "$1,250.50", "12.50%", "1,200"},
-                                     {"1002", "Say \"hi\"", "($20.00)", "0.00%", "3"},
-                                     {"1003", "=SUM(A1)", "not a number", "7.25%", "2"},
-                                     {"", "", "$1,230.50", "", "1,205"}};
-        for (int row = 0; row < 4; ++row) {
+        const std::pair<int, QStringList> shown[] = {
+            {0, {"1001", "Acme, Inc.", "$1,250.50", "12.50%", "1,200"}},
+            {3, {"", "", "$1,230.50", "", "1,205"}}};
+        for (const auto& [row, cells] : shown) {
             for (int column = 0; column < 5; ++column) {
-                QCOMPARE(model->index(row, column).data().toString(), shown[row][column]);
+                QCOMPARE(model->index(row, column).data().toString(), cells[column]);
             }
         }
         QCOMPARE(model->headerData(3, Qt::Vertical).toString(), QStringLiteral("Total"));
         QVERIFY(model->index(3, 2).data(Qt::FontRole).value<QFont>().bold());
         QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsEditable));
 
-        // The file itself, read by openpyxl.
-        const QJsonArray sheets = ReadBack("xlsx", firstPath).object()["sheets"].toArray();
-        QCOMPARE(sheets.size(), 2);
-        QCOMPARE(sheets[0].toObject()["name"].toString(), QStringLiteral("Invoice"));
-        const QJsonArray rows = sheets[0].toObject()["rows"].toArray();
-        QCOMPARE(rows[1].toArray()[2].toDouble(), 1250.5);
-        QCOMPARE(rows[4].toArray()[2].toString(), QStringLiteral("=SUM($C$2:$C$4)"));
+        // The file itself, read by openpyxl, holds both lists; the writer's own tests
+        // judge its cells.
+        QCOMPARE(ReadBack("xlsx", firstPath).object()["sheets"].toArray().size(), 2);
         Screenshot(first, "excel.png");
 
         outputs.Excel(host, QStringLiteral("Second"), {InvoiceList()});
@@ -374,9 +383,60 @@ class OutputWindowsTest : public QObject {
         QTRY_VERIFY(!QFileInfo::exists(secondPath));
     }
 
+    // Leaving out the types without rows writes the workbook again and is remembered; a
+    // workbook changed outside since it was written is kept unless the user agrees.
+    void workbookLeavesOutEmptyTypesWhenAsked() {
+        frmExcel window(ThreeTypesOneEmpty());
+        window.resize(720, 420);
+        window.show();
+        window.Start();
+        auto* option = window.findChild<QCheckBox*>(QStringLiteral("chkHideEmpty"));
+        QVERIFY(option && !option->isChecked());
+        QTRY_VERIFY_WITH_TIMEOUT(!window.IsBuilding() && option->isEnabled(), 20000);
+        QCOMPARE(SheetNames(window.WorkbookPath()), QStringList({"Customer", "Invoice", "Vendor"}));
+
+        QTest::mouseClick(option, Qt::LeftButton);
+        QCOMPARE(window.tabSheets()->count(), 2);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.IsBuilding(), 20000);
+        QCOMPARE(QString::fromStdString(window.BuildError()), QString());
+        QCOMPARE(SheetNames(window.WorkbookPath()), QStringList({"Customer", "Vendor"}));
+        // The preview shows what the sheet holds: No, a date, and no totals row when
+        // nothing is totalled.
+        QAbstractItemModel* sheet =
+            window.findChild<QTableView*>(QStringLiteral("tblSheet1"))->model();
+        QCOMPARE(sheet->index(0, 1).data().toString(), QStringLiteral("No"));
+        QCOMPARE(sheet->index(0, 2).data().toString(), QStringLiteral("2026-11-02"));
+        QCOMPARE(sheet->rowCount(), 1);
+        QTRY_VERIFY(!window.busyView()->isVisible());
+        Screenshot(&window, "excel-hide-empty.png");
+        QVERIFY(frmExcel(ThreeTypesOneEmpty())
+                    .findChild<QCheckBox*>(QStringLiteral("chkHideEmpty"))
+                    ->isChecked());
+
+        QTest::qWait(20);
+        const QString edited("edited in a spreadsheet program, longer than before .......");
+        WriteText(window.WorkbookPath(), edited.toUtf8());
+        QString asked;
+        {
+            ModalScript script({Answer(false, &asked)});
+            QTest::mouseClick(option, Qt::LeftButton);
+            QVERIFY(script.Finished());
+        }
+        QVERIFY2(asked.contains(window.WorkbookPath()), qPrintable(asked));
+        QVERIFY(option->isChecked() && !window.IsBuilding());
+        QCOMPARE(ReadText(window.WorkbookPath()), edited);
+        ModalScript script({Answer(true)});
+        QTest::mouseClick(option, Qt::LeftButton);
+        QVERIFY(script.Finished());
+        QTRY_VERIFY_WITH_TIMEOUT(!window.IsBuilding(), 20000);
+        QCOMPARE(SheetNames(window.WorkbookPath()), QStringList({"Customer", "Invoice", "Vendor"}));
+        QVERIFY(!AppSettings::Flag("frmExcel", "hideempty", true));
+    }
+
     // Edit hands the file to the desktop (or says nothing can); a copy saved as stays
-    // after the window and its temporary file are gone.
-    void workbookEditAndSaveAs() {
+    // after the window and its temporary file are gone; a file changed outside is offered
+    // for saving before it goes.
+    void workbookEditSaveAsAndChangedOutside() {
         TestHost host;
         MakeOutputWindows().Excel(host, QStringLiteral("Edit"), {InvoiceList()});
         auto* window = qobject_cast<frmExcel*>(host.Area.subWindowList().last()->widget());
@@ -399,32 +459,27 @@ class OutputWindowsTest : public QObject {
                  qPrintable(said));
 
         const QString kept = folder_ + "kept.xlsx";
-        OnNextDialog([&kept](QDialog* dialog) { TypeFileName(dialog, kept); });
-        QTest::mouseClick(saveAs, Qt::LeftButton);
+        {
+            ModalScript script({[&kept](QDialog* dialog) { TypeFileName(dialog, kept); }});
+            QTest::mouseClick(saveAs, Qt::LeftButton);
+            QVERIFY(script.Finished());
+        }
         QTRY_VERIFY(QFileInfo::exists(kept));
-        host.Area.closeAllSubWindows();
-        QTRY_VERIFY(!QFileInfo::exists(temporary));
         const QJsonArray sheets = ReadBack("xlsx", kept).object()["sheets"].toArray();
         QCOMPARE(sheets.size(), 1);
         QCOMPARE(sheets[0].toObject()["rows"].toArray().size(), 5);  // heading, 3 rows, totals
-    }
 
-    void workbookChangedOutsideIsOfferedForSavingBeforeItGoes() {
-        TestHost host;
-        MakeOutputWindows().Excel(host, QStringLiteral("Changed"), {InvoiceList()});
-        auto* window = qobject_cast<frmExcel*>(host.Area.subWindowList().last()->widget());
-        QTRY_VERIFY_WITH_TIMEOUT(!window->IsBuilding(), 20000);
-        const QString temporary = window->WorkbookPath();
         QTest::qWait(20);
         WriteText(temporary, "edited in a spreadsheet program, longer than before .......");
-        const QString kept = folder_ + "edited.xlsx";
+        const QString edited = folder_ + "edited.xlsx";
         ModalScript script(
-            {Answer(true), [&kept](QDialog* dialog) { TypeFileName(dialog, kept); }});
+            {Answer(true), [&edited](QDialog* dialog) { TypeFileName(dialog, edited); }});
         host.Area.closeAllSubWindows();
         QTRY_VERIFY(script.Finished());
         QTRY_VERIFY(!QFileInfo::exists(temporary));
-        QCOMPARE(ReadText(kept),
+        QCOMPARE(ReadText(edited),
                  QStringLiteral("edited in a spreadsheet program, longer than before ......."));
+        QVERIFY(QFileInfo::exists(kept));
     }
 
     void dialogExportWritesTheChosenTypeWithItsExtension_data() {
@@ -447,17 +502,18 @@ class OutputWindowsTest : public QObject {
         QFETCH(QString, written);
         QFETCH(int, format);
         QString title;
-        OnNextDialog([&](QDialog* dialog) {
+        ModalScript script({[&](QDialog* dialog) {
             title = dialog->windowTitle();
             QVERIFY(qobject_cast<QFileDialog*>(dialog));
             QCOMPARE(qobject_cast<QFileDialog*>(dialog)->nameFilters().size(), 2);
             QVERIFY(qobject_cast<QFileDialog*>(dialog)->nameFilters()[0].contains("*.csv"));
             ChooseFileType(dialog, type);
             TypeFileName(dialog, folder_ + typed);
-        });
+        }});
         QString fileName = QStringLiteral("Invoice List");
         int chosen = 1;
         QVERIFY(ExportListAs(nullptr, InvoiceList(), fileName, folder_, chosen, false));
+        QVERIFY(script.Finished());
         QCOMPARE(title, QStringLiteral("Export List As ..."));
         QCOMPARE(chosen, format);
         QCOMPARE(QDir::cleanPath(fileName), QDir::cleanPath(folder_ + written));
@@ -465,7 +521,7 @@ class OutputWindowsTest : public QObject {
     }
 
     void dialogExportCancelledWritesNothing() {
-        OnNextDialog([](QDialog* dialog) { dialog->reject(); });
+        ModalScript script({[](QDialog* dialog) { dialog->reject(); }});
         QString fileName = QStringLiteral("Invoice List");
         int format = 1;
         QVERIFY(!ExportListAs(nullptr, InvoiceList(), fileName, folder_, format, false));
@@ -473,47 +529,67 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(fileName, QStringLiteral("Invoice List"));
     }
 
-    void exportAllWritesEveryEntryUnderItsNameInTheChosenFormat() {
+    // Every entry is written under its name in the chosen format; each file already there
+    // is replaced on Yes, and on No the user names another file.
+    void exportAllWritesEveryEntryAndAsksBeforeReplacing() {
         TestHost host;
         AppSettings::SetText("frmMain", "exportpath", folder_);
         AppSettings::SetText("frmMain", "exportfilter", "1");
+        WriteText(folder_ + "Invoice List.txt", "old invoices\r\n");
+        WriteText(folder_ + "Clients.txt", "old customers\r\n");
         const std::vector<ResultList> lists{InvoiceList(), SmallList(kCustomer, "Customer", "Acme"),
                                             SmallList(kPurchaseOrder, "Purchase Order", "PO-7")};
         const QList<ExportListEntry> entries{{kInvoice, "Invoice List"},
                                              {kCustomer, "Customer List"},
                                              {kPurchaseOrder, "Purchase Order List"}};
-        ModalScript script({[this](QDialog* dialog) {
-            auto* form = qobject_cast<frmExportAll*>(dialog);
-            QVERIFY(form);
-            QCOMPARE(form->windowTitle(), QStringLiteral("Export All Lists"));
-            QCOMPARE(form->Path(), folder_);
-            QCOMPARE(form->Filter(), 1);
-            QCOMPARE(form->EntryCount(), 3);
-            QTreeView* names = form->ListView();
-            QCOMPARE(names->model()->headerData(0, Qt::Horizontal).toString(),
-                     QStringLiteral("File Names"));
-            // Rename the second entry in place.
-            names->setFocus();
-            names->setCurrentIndex(names->model()->index(1, 0));
-            QTest::keyClick(names, Qt::Key_F2);
-            auto* editor = names->findChild<QLineEdit*>();
-            QVERIFY(editor);
-            editor->selectAll();
-            QTest::keyClicks(editor, "Clients");
-            QTest::keyClick(editor, Qt::Key_Return);
-            QTRY_COMPARE(form->EntryName(1), QStringLiteral("Clients"));
-            // Untick the third.
-            names->setCurrentIndex(names->model()->index(2, 0));
-            QTest::keyClick(names, Qt::Key_Space);
-            QVERIFY(!form->EntryChecked(2));
-            Screenshot(form, "export-all.png");
-            QTest::mouseClick(form->findChild<QRadioButton*>("optFilter1"), Qt::LeftButton);
-            QCOMPARE(form->Filter(), 2);
-            QTest::mouseClick(form->findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
-        }});
+        QString question;
+        ModalScript script(
+            {[this](QDialog* dialog) {
+                 auto* form = qobject_cast<frmExportAll*>(dialog);
+                 QVERIFY(form);
+                 QCOMPARE(form->windowTitle(), QStringLiteral("Export All Lists"));
+                 QCOMPARE(form->Path(), folder_);
+                 QCOMPARE(form->Filter(), 1);
+                 QCOMPARE(form->EntryCount(), 3);
+                 QTreeView* names = form->ListView();
+                 QCOMPARE(names->model()->headerData(0, Qt::Horizontal).toString(),
+                          QStringLiteral("File Names"));
+                 // Rename the second entry in place.
+                 names->setFocus();
+                 names->setCurrentIndex(names->model()->index(1, 0));
+                 QTest::keyClick(names, Qt::Key_F2);
+                 auto* editor = names->findChild<QLineEdit*>();
+                 QVERIFY(editor);
+                 editor->selectAll();
+                 QTest::keyClicks(editor, "Clients");
+                 QTest::keyClick(editor, Qt::Key_Return);
+                 QTRY_COMPARE(form->EntryName(1), QStringLiteral("Clients"));
+                 // Untick the third.
+                 names->setCurrentIndex(names->model()->index(2, 0));
+                 QTest::keyClick(names, Qt::Key_Space);
+                 QVERIFY(!form->EntryChecked(2));
+                 Screenshot(form, "export-all.png");
+                 QTest::mouseClick(form->findChild<QRadioButton*>("optFilter1"), Qt::LeftButton);
+                 QCOMPARE(form->Filter(), 2);
+                 QTest::mouseClick(form->findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
+             },
+             Answer(false, &question),
+             [this](QDialog* dialog) {
+                 auto* files = qobject_cast<QFileDialog*>(dialog);
+                 QVERIFY(files);
+                 QCOMPARE(files->nameFilters().size(), 1);  // the list's own type
+                 TypeFileName(dialog, folder_ + "Invoices Elsewhere");
+             },
+             Answer(true)});
         MakeOutputWindows().ExportAll(host, nullptr, lists, entries);
         QVERIFY(script.Finished());
-        QCOMPARE(ReadRows("tsv", folder_ + "Invoice List.txt"), InvoiceRows());
+        QCOMPARE(script.Seen, (QStringList{"Export All Lists", "Export Invoice List.txt",
+                                           "Export List As ...", "Export Clients.txt"}));
+        QCOMPARE(question, QStringLiteral("You already have a file called Invoice List.txt\nDo "
+                                          "you wish to replace it?"));
+        QCOMPARE(ReadText(folder_ + "Invoice List.txt"), QStringLiteral("old invoices\r\n"));
+        // The name chosen is used as it stands: no extension added.
+        QCOMPARE(ReadRows("tsv", folder_ + "Invoices Elsewhere"), InvoiceRows());
         QCOMPARE(ReadRows("tsv", folder_ + "Clients.txt"),
                  (QList<QStringList>{{"Name"}, {"Acme"}}));
         // Every entry is exported: the tick marks do not choose.
@@ -521,43 +597,6 @@ class OutputWindowsTest : public QObject {
                  (QList<QStringList>{{"Name"}, {"PO-7"}}));
         QCOMPARE(AppSettings::Text("frmMain", "exportpath"), folder_);
         QCOMPARE(AppSettings::Text("frmMain", "exportfilter"), QStringLiteral("2"));
-    }
-
-    // Each file already there is replaced on Yes; on No the user names another file.
-    void exportAllAsksBeforeReplacingAndUsesTheDialogsNameOnNo() {
-        TestHost host;
-        AppSettings::SetText("frmMain", "exportpath", folder_);
-        AppSettings::SetText("frmMain", "exportfilter", "1");
-        WriteText(folder_ + "Invoice List.csv", "old invoices\r\n");
-        WriteText(folder_ + "Customer List.csv", "old customers\r\n");
-        const std::vector<ResultList> lists{InvoiceList(),
-                                            SmallList(kCustomer, "Customer", "Acme")};
-        const QList<ExportListEntry> entries{{kInvoice, "Invoice List"},
-                                             {kCustomer, "Customer List"}};
-        QString question;
-        ModalScript script({[](QDialog* dialog) {
-                                QTest::mouseClick(dialog->findChild<QPushButton*>("cmdExport"),
-                                                  Qt::LeftButton);
-                            },
-                            Answer(false, &question),
-                            [this](QDialog* dialog) {
-                                auto* files = qobject_cast<QFileDialog*>(dialog);
-                                QVERIFY(files);
-                                QCOMPARE(files->nameFilters().size(), 1);  // the list's own type
-                                TypeFileName(dialog, folder_ + "Invoices Elsewhere");
-                            },
-                            Answer(true)});
-        MakeOutputWindows().ExportAll(host, nullptr, lists, entries);
-        QVERIFY(script.Finished());
-        QCOMPARE(script.Seen, (QStringList{"Export All Lists", "Export Invoice List.csv",
-                                           "Export List As ...", "Export Customer List.csv"}));
-        QCOMPARE(question, QStringLiteral("You already have a file called Invoice List.csv\nDo "
-                                          "you wish to replace it?"));
-        QCOMPARE(ReadText(folder_ + "Invoice List.csv"), QStringLiteral("old invoices\r\n"));
-        // The name chosen is used as it stands: no extension added.
-        QCOMPARE(ReadRows("csv", folder_ + "Invoices Elsewhere"), InvoiceRows());
-        QCOMPARE(ReadRows("csv", folder_ + "Customer List.csv"),
-                 (QList<QStringList>{{"Name"}, {"Acme"}}));
     }
 
     // The window starts in the program's folder when the remembered one is gone; Cancel
@@ -594,8 +633,12 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(ReadText(folder_ + "plain file"), QStringLiteral("not a folder"));
     }
 
-    void dataViewShowsTheRecordUnderItsCaptionAndRemovesItsFiles() {
+    // The plain page shows the record under its caption and its files go with the window;
+    // the old page's note opens and closes by clicking; the browser gets the same page
+    // with its script and pictures inside, or a message when there is no browser.
+    void dataViewPagesTheNoteAndTheBrowser() {
         TestHost host;
+        AddInvoiceHeadings(host.State().Catalog());
         frmReport* report = OpenDataView(host, false);
         QVERIFY(report);
         QCOMPARE(host.Opened, 1);
@@ -618,13 +661,8 @@ class OutputWindowsTest : public QObject {
         host.Area.closeAllSubWindows();
         QTRY_VERIFY(!QFileInfo::exists(xml));
         QVERIFY(!QFileInfo::exists(xsl));
-    }
 
-    // The old page's note opens and closes by clicking; the browser gets the same page
-    // with its script and pictures inside, or a message when there is no browser.
-    void dataViewOldNoteAndTheBrowser() {
-        TestHost host;
-        frmReport* report = OpenDataView(host, true);
+        report = OpenDataView(host, true);
         QVERIFY(report);
         host.Area.subWindowList().last()->resize(760, 560);
         QTextBrowser* page = report->webView();
@@ -644,9 +682,9 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(report->NoteShowings(), 1);
         Screenshot(report, "report.png");
 
-        QPoint text = AnchorPoint(page, "quarrion-note:hide");
-        QVERIFY(text.x() >= 0);
-        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, text);
+        QPoint hide = AnchorPoint(page, "quarrion-note:hide");
+        QVERIFY(hide.x() >= 0);
+        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, hide);
         QVERIFY(!page->toPlainText().contains(note));
         // From the second showing on, the other picture.
         QVERIFY(report->ShownHtml().contains(

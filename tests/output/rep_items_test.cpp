@@ -14,15 +14,6 @@ std::vector<std::string> Names(const RepItems& items) {
     return names;
 }
 
-TEST(RepItems, AddOfAKnownNameReturnsTheItemUnchanged) {
-    RepItems items;
-    RepItem* first = items.Add("./Desc", "Description", "");
-    RepItem* again = items.Add("./DESC", "Other", "./Amount");
-    EXPECT_EQ(first, again);
-    EXPECT_EQ(again->Heading, "Description");
-    EXPECT_EQ(items.Count(), 1u);
-}
-
 TEST(RepItems, PlacesANewItemRightAfterItsPredecessor) {
     RepItems items;
     items.Add("./ItemRef/FullName", "Item", "");

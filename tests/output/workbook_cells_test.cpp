@@ -43,27 +43,22 @@ std::map<std::string, std::string> ReadCells(const std::filesystem::path& file) 
     return cells;
 }
 
-TEST(WorkbookCells, DatesAreDatesAmountsAreGroupedNumbersAndTrueFalseReadsYesNo) {
+TEST(WorkbookCells, DatesAreDatesAndTrueFalseReadsYesNo) {
     ResultList list;
     list.Title = "Invoice";
-    list.Columns = {{"d", "Date", Code::Date},
-                    {"t", "Modified", Code::DateTime},
-                    {"a", "Amount", Code::Amt},
-                    {"q", "Qty", Code::Quan},
-                    {"p", "Paid", Code::Bool}};
+    list.Columns = {
+        {"d", "Date", Code::Date}, {"t", "Modified", Code::DateTime}, {"p", "Paid", Code::Bool}};
     const std::vector<std::vector<std::string>> rows{
-        {"2026-11-02", "2026-11-02T10:15:00-05:00", "1234567.5", "12500", "Yes"},
-        {"2024-02-29", "2026-03-08T23:59:59Z", "-2500", "3", "No"},
-        {"2026-02-30", "2026-11-02T24:00:00", "", "", ""},
-        {"soon", "2026-11-02 10:15:00", "", "", ""},
-        {"1899-12-31", "2026-11-02T10:15:00+5", "", "", ""}};
+        {"2026-11-02", "2026-11-02T10:15:00-05:00", "Yes"},
+        {"2024-02-29", "2026-03-08T23:59:59Z", "No"},
+        {"2026-02-30", "2026-11-02T24:00:00", ""},
+        {"soon", "2026-11-02 10:15:00", ""},
+        {"1899-12-31", "2026-11-02T10:15:00+5", ""}};
     for (const auto& cells : rows) list.Rows.push_back({"k", cells, ""});
     test::TempDir dir;
     const auto file = dir.Path() / "cells.xlsx";
     ASSERT_EQ(WriteWorkbook(file, std::vector<ResultList>{list}).Message(), "");
 
-    const std::string currency = "$#,##0.00_);[Red]($#,##0.00)";
-    const std::string count = "_(* #,##0_);_(* (#,##0);_(* \"-\"??_);_(@_)";
     const std::map<std::string, std::string> expected{
         {"A2", "date|yyyy-mm-dd|2026-11-02 00:00:00"},
         {"A3", "date|yyyy-mm-dd|2024-02-29 00:00:00"},
@@ -76,12 +71,8 @@ TEST(WorkbookCells, DatesAreDatesAmountsAreGroupedNumbersAndTrueFalseReadsYesNo)
         {"B4", "text|yyyy-mm-dd hh:mm:ss|2026-11-02T24:00:00"},
         {"B5", "text|yyyy-mm-dd hh:mm:ss|2026-11-02 10:15:00"},
         {"B6", "text|yyyy-mm-dd hh:mm:ss|2026-11-02T10:15:00+5"},
-        {"C2", "number|" + currency + "|1234567.5"},
-        {"C3", "number|" + currency + "|-2500"},
-        {"C7", "formula|General|=SUM($C$2:$C$6)"},
-        {"D2", "number|" + count + "|12500"},
-        {"E2", "text|General|Yes"},
-        {"E3", "text|General|No"},
+        {"C2", "text|General|Yes"},
+        {"C3", "text|General|No"},
     };
     const std::map<std::string, std::string> cells = ReadCells(file);
     for (const auto& [cell, shown] : expected) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -143,16 +142,6 @@ TEST(WorkbookWriter, ReportsProgressEveryTenRows) {
     EXPECT_EQ(ticks, expected);
 }
 
-TEST(WorkbookWriter, FailureLeavesNoFileAndSaysWhy) {
-    test::TempDir dir;
-    std::vector<ResultList> lists{MakeList("A", {{"x", "X", Code::Str}}, {{"1"}})};
-    auto file = dir.Path() / "missing folder" / "a.xlsx";
-    const std::string error = WriteWorkbook(file, lists).Message();
-    EXPECT_NE(error, "");
-    EXPECT_NE(error.find("missing folder"), std::string::npos) << error;
-    EXPECT_FALSE(std::filesystem::exists(file));
-}
-
 TEST(WorkbookWriter, ReplacesAnEarlierFileWholeAndLeavesNoScratchFiles) {
     test::TempDir dir;
     auto file = dir.Path() / "again.xlsx";
@@ -177,14 +166,11 @@ std::string Accented(int count) {
 // UTF-16 units.
 TEST(ValidSheetName, RepairsOnlyWhatASpreadsheetRefuses) {
     const std::pair<std::string, std::string> cases[] = {
-        {"Purchase Order", "Purchase Order"},
         {"a:b\\c/d?e*f[g]h", "a_b_c_d_e_f_g_h"},
         {"''quoted''", "quoted"},
         {"'", "Sheet3"},
-        {"", "Sheet3"},
         {"history", "Sheet3"},
         {"Histories", "Histories"},
-        {std::string(31, 'x'), std::string(31, 'x')},
         {std::string(32, 'x'), std::string(31, 'x')},
         // Thirty-one accented letters are 62 bytes but 31 characters: kept whole.
         {Accented(31), Accented(31)},
@@ -204,27 +190,6 @@ TEST(UniqueSheetNames, NumbersRepeatsIgnoringLetterCase) {
     std::vector<std::string> expected{"Invoice", "INVOICE (2)", "invoice (3)", "Invoice (2) (2)",
                                       "Bill"};
     EXPECT_EQ(names, expected);
-}
-
-TEST(TemporaryWorkbook, NumbersWorkbooksInTheTemporaryExcelFolderAndRemovesThemOnClose) {
-    std::filesystem::path path;
-    {
-        TemporaryWorkbook first;
-        TemporaryWorkbook second;
-        EXPECT_EQ(second.Number(), first.Number() + 1);
-        char expected[32];
-        std::snprintf(expected, sizeof expected, "QRTE%010u", second.Number());
-        EXPECT_EQ(second.Name(), expected);
-        EXPECT_EQ(second.Name().size(), 14u);
-        EXPECT_EQ(second.Path(),
-                  test::Home() / "Temporary Excel Files" / (second.Name() + ".xlsx"));
-        std::vector<ResultList> lists{MakeList("A", {{"x", "X", Code::Str}}, {{"1"}})};
-        std::vector<const ResultList*> pointers{&lists[0]};
-        ASSERT_EQ(second.Build(pointers).Message(), "");
-        path = second.Path();
-        ASSERT_TRUE(std::filesystem::exists(path));
-    }
-    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST(TemporaryWorkbook, RecognisesItsOwnNames) {
