@@ -15,23 +15,6 @@ std::string DataTypeTextOf(std::int32_t code) {
     return RequestTypeInfo::DataTypeNameByCode(code);
 }
 
-bool TCType::Covers(std::int32_t choice, std::int32_t dataTypeCode) {
-    switch (choice) {
-        case Choice::Text:
-            return dataTypeCode == DataTypeCode::Str;
-        case Choice::AnyNumber:
-            return dataTypeCode == DataTypeCode::Amt || dataTypeCode == DataTypeCode::Percent ||
-                   dataTypeCode == DataTypeCode::Price || dataTypeCode == DataTypeCode::Quan;
-        case Choice::Amount:
-        case Choice::Percent:
-        case Choice::Price:
-        case Choice::Quantity:
-            return dataTypeCode == choice;
-        default:
-            return false;
-    }
-}
-
 void CodeTables::Fill() {
     Operations.Clear();
     for (long code :

@@ -23,10 +23,7 @@ struct CodeEntry {
 struct TCObject : CodeEntry {};
 
 // A data-type choice a global rule may search (128 text, 64 any number, 65 ...).
-struct TCType : CodeEntry {
-    // Whether this choice covers elements of the qbXML data-type `dataTypeCode`.
-    static bool Covers(std::int32_t choice, std::int32_t dataTypeCode);
-};
+struct TCType : CodeEntry {};
 
 // A qbXML data-type code of catalog elements; `Text` is the catalog's type name.
 struct RefDataType {
