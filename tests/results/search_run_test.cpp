@@ -248,8 +248,9 @@ TEST_F(SearchRunTest, ARecordThatCannotBeParsedEndsTheExamination) {
     EXPECT_TRUE(item.Done);
 }
 
-// To-print writes the new state into the company, the kept answer and the shown
-// column: a re-search, a record look-up and a second run all see it.
+// To-print writes the new state into the kept answer and the shown column: a
+// re-search and a record look-up see it. The terminal tool's to-print test sees the
+// company saved and searched again.
 TEST_F(SearchRunTest, ToPrintIsSeenByTheListReSearchLookUpsAndTheCompany) {
     Include(Invoice, true);
     ASSERT_TRUE(RunToEnd());
@@ -265,14 +266,6 @@ TEST_F(SearchRunTest, ToPrintIsSeenByTheListReSearchLookUpsAndTheCompany) {
     ASSERT_TRUE(run->RecordCopy(Invoice, list.Rows[0].Key, record));
     EXPECT_STREQ(record.document_element().child_value("IsToBePrinted"), "true");
 
-    // A second run reads the company again and sees the change.
-    SearchRun again(*link);
-    IncItem* item = again.Search().IncludeItems.Add("Invoice", Invoice);
-    item->DisplayColumns.Add(*catalog.Item(Invoice, "//InvoiceRet/IsToBePrinted"));
-    again.Start();
-    ASSERT_TRUE(queue.RunUntil([&] { return again.AllDone(); }, std::chrono::seconds(30)));
-    for (const ResultRow& row : again.Lists()[0].Rows) EXPECT_EQ(row.Cells[0], "Yes") << row.Key;
-
     SearchObject2 edited;
     edited.Copy(run->Search(), CopyDirection::FromTarget);
     edited.IncludeItems.ItemByRequestType(Invoice)->FieldExaminors.Add()->FieldCriteria.Add(
@@ -285,12 +278,6 @@ TEST_F(SearchRunTest, ToPrintIsSeenByTheListReSearchLookUpsAndTheCompany) {
     EXPECT_TRUE(run->Lists()[0].Rows.empty());
     ASSERT_TRUE(run->RecordCopy(Invoice, "k0", record));
     EXPECT_STREQ(record.document_element().child_value("IsToBePrinted"), "false");
-
-    run.reset();
-    link.reset();  // the processor saves what it still holds
-    const auto records = RecordTextsOf(test::ReadAll(company), "InvoiceRet");
-    ASSERT_FALSE(records.empty());
-    EXPECT_NE(records.front().find("<IsToBePrinted>false</IsToBePrinted>"), std::string::npos);
 }
 
 }  // namespace
