@@ -82,7 +82,6 @@ TEST(QbxmlRequestBuilder, RecordsQueriesHoldWhatTheSearchAsksForInQuickBooksOrde
          "MaxReturned=9000 TxnDateRangeFilter(FromTxnDate=2026-02-01) " + linked},
         {Invoice, 2, none, Day(2026, 2, 28), 9000, noWalk,
          "MaxReturned=9000 ModifiedDateRangeFilter(ToModifiedDate=2026-02-28T23:59:59) " + linked},
-        {Invoice, 1, none, none, 9000, noWalk, "MaxReturned=9000 " + linked},
         {Invoice, 2, classicZero, classicZero, 9000, noWalk, "MaxReturned=9000 " + linked},
         {Invoice, 0, jan1, mar31, 9000, noWalk, "MaxReturned=9000 " + linked},
         {Invoice, 1, jan1, mar31, 0, noWalk, txnRange + linked},
@@ -91,7 +90,6 @@ TEST(QbxmlRequestBuilder, RecordsQueriesHoldWhatTheSearchAsksForInQuickBooksOrde
         {Customer, 1, jan1, mar31, 9000, noWalk, "MaxReturned=9000 ActiveStatus=All OwnerID=0"},
         {Customer, 2, jan1, mar31, 10, noWalk,
          "MaxReturned=10 ActiveStatus=All " + modRange + " OwnerID=0"},
-        {Customer, 2, none, none, 9000, noWalk, "MaxReturned=9000 ActiveStatus=All OwnerID=0"},
         {TimeTracking, 0, none, none, 0, noWalk, ""},
         {Charge, 0, none, none, 0, noWalk, "IncludeLinkedTxns=true OwnerID=0"},
         {Class, 0, none, none, 0, noWalk, "ActiveStatus=All"},
@@ -112,17 +110,6 @@ TEST(QbxmlRequestBuilder, RecordsQueriesHoldWhatTheSearchAsksForInQuickBooksOrde
     }
     EXPECT_FALSE(QbxmlRequestBuilder::SupportsIterator(Account));
     EXPECT_TRUE(QbxmlRequestBuilder::SupportsIterator(Invoice));
-}
-
-TEST(QbxmlRequestBuilder, AContinuedWalkNamesItsIteratorAndRequest) {
-    RecordsQuery query;
-    query.requestType = RequestTypeCode::Invoice;
-    query.iterator = IteratorStep::Continue;
-    query.iteratorId = "{A&B}";
-    query.requestId = "7";
-    EXPECT_EQ(QueryOutline(QbxmlRequestBuilder::RecordsQueryRequest(query), "InvoiceQueryRq"),
-              "@requestID=7 @iterator=Continue @iteratorID={A&B} IncludeLineItems=true "
-              "IncludeLinkedTxns=true OwnerID=0");
 }
 
 TEST(QbxmlRequestBuilder, UnknownTypesBuildNothing) {
@@ -150,15 +137,6 @@ TEST(QbxmlRequestBuilder, ToPrintRequestHoldsOneModifyRequestPerTransaction) {
     }
     EXPECT_EQ(ids, (std::vector<std::string>{"T-1", "T<2>"}));
     EXPECT_EQ(ChildNames(set).size(), 2u);
-}
-
-TEST(QbxmlRequestBuilder, ReReadAsksOnlyForIdsAndEditSequences) {
-    std::vector<std::string> ids{"T-1", "T-2"};
-    EXPECT_EQ(
-        QueryOutline(QbxmlRequestBuilder::ReReadRequest(RequestTypeCode::CreditMemo, ids, "3"),
-                     "CreditMemoQueryRq"),
-        "@requestID=3 TxnID=T-1 TxnID=T-2 IncludeRetElement=TxnID "
-        "IncludeRetElement=EditSequence");
 }
 
 }  // namespace

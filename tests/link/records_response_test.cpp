@@ -34,40 +34,25 @@ const std::vector<std::string> kRecords = {
     "<InvoiceRet><TxnID>T-3</TxnID><Empty/></InvoiceRet>",
 };
 
-TEST(RecordsResponse, CopiesEveryRecordByteForByte) {
+// Records are kept byte for byte: the search run's response-file test follows one
+// from the file to the kept answer. Here, what a page says of itself and the limit.
+TEST(RecordsResponse, ReadsThePagesInfoAndTakesNoMoreThanAskedFor) {
     RecordsResponse answer("Invoice");
     QueryPageInfo info;
-    ASSERT_EQ(answer.AddPage(Page({kRecords[0], kRecords[1]}, 1), 100, info), "");
+    ASSERT_EQ(answer.AddPage(Page(kRecords, 1), 2, info), "");
     EXPECT_EQ(info.status.message, "Status & OK");
     EXPECT_EQ(info.iteratorId, "{w-1}");
     EXPECT_EQ(info.remaining, 1u);
-    EXPECT_EQ(info.recordsInPage, 2u);
+    EXPECT_EQ(info.recordsInPage, 3u);
     EXPECT_EQ(info.recordsTaken, 2u);
-    ASSERT_EQ(answer.AddPage(Page({kRecords[2]}, 0), 100, info), "");
-    EXPECT_EQ(answer.RecordCount(), 3u);
+    EXPECT_EQ(answer.RecordCount(), 2u);
     std::string whole = answer.Finish();
-    std::size_t at = 0;
-    for (const std::string& record : kRecords) {
-        std::size_t found = whole.find(record, at);
-        ASSERT_NE(found, std::string::npos) << record;
-        at = found + record.size();
-    }
+    EXPECT_NE(whole.find(kRecords[1]), std::string::npos);
+    EXPECT_EQ(whole.find("T-3"), std::string::npos);
     pugi::xml_document document;
     ASSERT_EQ(Qbxml::Load(document, whole), "") << whole;
     pugi::xml_node rs = document.child("QBXML").child("QBXMLMsgsRs").child("InvoiceQueryRs");
     EXPECT_STREQ(rs.attribute("statusMessage").value(), "Status & OK");
-    EXPECT_STREQ(rs.attribute("requestID").value(), "1");
-}
-
-TEST(RecordsResponse, TakesNoMoreThanAskedFor) {
-    RecordsResponse answer("Invoice");
-    QueryPageInfo info;
-    ASSERT_EQ(answer.AddPage(Page(kRecords, 0), 2, info), "");
-    EXPECT_EQ(info.recordsInPage, 3u);
-    EXPECT_EQ(info.recordsTaken, 2u);
-    std::string whole = answer.Finish();
-    EXPECT_NE(whole.find("T-2"), std::string::npos);
-    EXPECT_EQ(whole.find("T-3"), std::string::npos);
 }
 
 // A page in another encoding goes through the parser: the same records come out.

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "company_text.h"
 #include "processor_test_support.h"
 #include "qbxml/request_type_info.h"
@@ -50,10 +48,8 @@ TEST_F(SampleCompanyProcessorTest, QueriesSelectAsQuickBooksDoes) {
                   test::CustomerRecord("C-2", "Gone", false, "2026-05-02T10:00:00-05:00")});
     const std::string txnDates = "<InvoiceQueryRq><TxnDateRangeFilter><FromTxnDate>";
     const QueryCase cases[] = {
-        {"every record", "<InvoiceQueryRq/>", "A,B,C,D", 0, "Info"},
         {"nothing matches", txnDates + "2030-01-01</FromTxnDate></TxnDateRangeFilter>", "", 1,
          "Info"},
-        {"a type without records", "<VendorQueryRq/>", "", 1, "Info"},
         {"both date bounds count",
          txnDates + "2026-02-01</FromTxnDate><ToTxnDate>2026-02-28</ToTxnDate>"
                     "</TxnDateRangeFilter>",
@@ -67,7 +63,6 @@ TEST_F(SampleCompanyProcessorTest, QueriesSelectAsQuickBooksDoes) {
          "<CustomerQueryRq><ActiveStatus>All</ActiveStatus><FromModifiedDate>2026-05-01"
          "</FromModifiedDate>",
          "C-2", 0, "Info"},
-        {"MaxReturned caps", "<InvoiceQueryRq><MaxReturned>3</MaxReturned>", "A,B,C", 0, "Info"},
         {"active only by default", "<CustomerQueryRq/>", "C-1", 0, "Info"},
         {"all active states", "<CustomerQueryRq><ActiveStatus>All</ActiveStatus>", "C-1,C-2", 0,
          "Info"},
@@ -96,45 +91,29 @@ TEST_F(SampleCompanyProcessorTest, QueriesSelectAsQuickBooksDoes) {
     }
 }
 
-TEST_F(SampleCompanyProcessorTest, IteratorWalkDeliversEveryRecordOnce) {
-    WriteCompany(test::Invoices(23));
+// Relaywick's walk test counts the pages and records; here, how a walk ends.
+TEST_F(SampleCompanyProcessorTest, AFinishedOrStoppedWalkIsClosed) {
+    WriteCompany(test::Invoices(3));
     SampleCompanyProcessor processor(path_);
-    auto page =
-        Ask(processor, RequestSet("<InvoiceQueryRq iterator=\"Start\"><MaxReturned>5</MaxReturned>"
-                                  "</InvoiceQueryRq>"));
-    std::vector<std::string> all = page.Ids();
+    auto step = [&](const std::string& how, const std::string& id) {
+        return Ask(processor, RequestSet("<InvoiceQueryRq iterator=\"" + how + "\"" +
+                                         (id.empty() ? "" : " iteratorID=\"" + id + "\"") +
+                                         "><MaxReturned>2</MaxReturned></InvoiceQueryRq>"));
+    };
+    auto page = step("Start", "");
     std::string id = page.First().attribute("iteratorID").value();
     ASSERT_FALSE(id.empty());
-    EXPECT_STREQ(page.First().attribute("iteratorRemainingCount").value(), "18");
-    int pages = 1;
-    while (std::string(page.First().attribute("iteratorRemainingCount").value()) != "0") {
-        page = Ask(processor, RequestSet("<InvoiceQueryRq iterator=\"Continue\" iteratorID=\"" +
-                                         id + "\"><MaxReturned>5</MaxReturned></InvoiceQueryRq>"));
-        ASSERT_EQ(page.Code(), 0);
-        auto ids = page.Ids();
-        all.insert(all.end(), ids.begin(), ids.end());
-        ASSERT_LT(++pages, 10);
-    }
-    EXPECT_EQ(pages, 5);
-    EXPECT_EQ(all.size(), 23u);
-    EXPECT_EQ(std::set<std::string>(all.begin(), all.end()).size(), 23u);
-    // The finished walk is closed.
-    auto after =
-        Ask(processor, RequestSet("<InvoiceQueryRq iterator=\"Continue\" iteratorID=\"" + id +
-                                  "\"><MaxReturned>5</MaxReturned></InvoiceQueryRq>"));
+    EXPECT_STREQ(page.First().attribute("iteratorRemainingCount").value(), "1");
+    page = step("Continue", id);
+    EXPECT_EQ(page.Ids(), std::vector<std::string>{"T-3"});
+    EXPECT_STREQ(page.First().attribute("iteratorRemainingCount").value(), "0");
+    auto after = step("Continue", id);
     EXPECT_EQ(after.Code(), QbxmlStatus::IteratorInvalid);
     EXPECT_STREQ(after.First().attribute("statusSeverity").value(), "Error");
     // Stop ends a walk early just the same.
-    page = Ask(processor, RequestSet("<InvoiceQueryRq iterator=\"Start\"><MaxReturned>2"
-                                     "</MaxReturned></InvoiceQueryRq>"));
-    id = page.First().attribute("iteratorID").value();
-    const std::string walk = "<InvoiceQueryRq iterator=\"%\" iteratorID=\"" + id + "\"/>";
-    auto step = [&](const char* how) {
-        std::string request = walk;
-        return Ask(processor, RequestSet(request.replace(request.find('%'), 1, how))).Code();
-    };
-    EXPECT_EQ(step("Stop"), 0);
-    EXPECT_EQ(step("Continue"), QbxmlStatus::IteratorInvalid);
+    id = step("Start", "").First().attribute("iteratorID").value();
+    EXPECT_EQ(step("Stop", id).Code(), 0);
+    EXPECT_EQ(step("Continue", id).Code(), QbxmlStatus::IteratorInvalid);
 }
 
 TEST_F(SampleCompanyProcessorTest, RecordsHoldLinesLinksCustomFieldsAndElementsOnlyWhenAskedFor) {
@@ -174,40 +153,6 @@ std::string ModRequest(const std::string& id, const std::string& sequence, const
                       toPrint + "</IsToBePrinted></InvoiceMod></InvoiceModRq>");
 }
 
-TEST_F(SampleCompanyProcessorTest, ModifyWithCurrentEditSequenceChangesAndSaves) {
-    WriteCompany(test::Invoices(2));
-    {
-        SampleCompanyProcessor processor(path_);
-        auto answer = Ask(processor, ModRequest("T-2", "1002", "true"));
-        ASSERT_EQ(answer.Code(), 0) << answer.result.response;
-        pugi::xml_node record = answer.First().child("InvoiceRet");
-        EXPECT_STREQ(record.child_value("IsToBePrinted"), "true");
-        EXPECT_STRNE(record.child_value("EditSequence"), "1002");
-        EXPECT_STRNE(record.child_value("TimeModified"), "2026-11-02T10:15:00-05:00");
-        EXPECT_FALSE(processor.SaveChanges());
-    }
-    SampleCompanyProcessor reread(path_);
-    auto answer = Ask(reread, RequestSet("<InvoiceQueryRq><TxnID>T-2</TxnID></InvoiceQueryRq>"));
-    pugi::xml_node record = answer.First().child("InvoiceRet");
-    EXPECT_STREQ(record.child_value("IsToBePrinted"), "true");
-    EXPECT_STRNE(record.child_value("EditSequence"), "1002");
-    // The other record is as it was.
-    auto other = Ask(reread, RequestSet("<InvoiceQueryRq><TxnID>T-1</TxnID></InvoiceQueryRq>"));
-    EXPECT_STREQ(other.First().child("InvoiceRet").child_value("EditSequence"), "1001");
-}
-
-TEST_F(SampleCompanyProcessorTest, ModifyRefusesAnOldEditSequenceAndAMissingTransaction) {
-    WriteCompany(test::Invoices(1));
-    SampleCompanyProcessor processor(path_);
-    ASSERT_EQ(Ask(processor, ModRequest("T-1", "1001", "true")).Code(), 0);
-    auto stale = Ask(processor, ModRequest("T-1", "1001", "false"));
-    EXPECT_EQ(stale.Code(), QbxmlStatus::EditSequenceOutOfDate);
-    EXPECT_STREQ(stale.First().attribute("statusSeverity").value(), "Error");
-    auto now = Ask(processor, RequestSet("<InvoiceQueryRq/>"));
-    EXPECT_STREQ(now.First().child("InvoiceRet").child_value("IsToBePrinted"), "true");
-    EXPECT_EQ(Ask(processor, ModRequest("nope", "1", "true")).Code(), QbxmlStatus::ObjectNotFound);
-}
-
 TEST_F(SampleCompanyProcessorTest, StopOnErrorLeavesLaterRequestsUnanswered) {
     WriteCompany(test::Invoices(1));
     SampleCompanyProcessor processor(path_);
@@ -241,7 +186,6 @@ TEST(SampleCompanyProcessor, ABadCompanyFailsClearlyAndIsNeverTouched) {
     const std::string whole = test::CompanyText({{"Invoice", test::Invoices(3)}});
     const std::pair<std::string, const char*> companies[] = {
         {"", "is empty"},
-        {"  \n", "empty"},
         {whole.substr(0, whole.size() / 2), "cut off"},
         {"Name,Amount\nAcme,10\n", "not well-formed"},
         {"<html><body>hi</body></html>", "not a qbXML company file"},

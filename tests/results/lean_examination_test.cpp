@@ -125,24 +125,6 @@ TEST_F(LeanExamination, EveryTypeListsTheSameAndKeepsItsAnswerByteForByte) {
     EXPECT_GT(rows, 500u);
 }
 
-// An answer cut off inside a record says so and lists nothing of it, however many
-// of its records were judged before the scan met the cut.
-TEST_F(LeanExamination, AnAnswerCutOffInARecordIsReportedWithNothingKept) {
-    const std::string& invoices = responses_->at(RequestTypeCode::Invoice);
-    std::size_t record = invoices.find("<InvoiceRet>", invoices.size() * 3 / 4);
-    ASSERT_NE(record, std::string::npos);
-    const std::string cut = invoices.substr(0, record + 40);
-    for (bool aside : {false, true}) {
-        SCOPED_TRACE(aside ? "aside" : "in place");
-        Prepare(RequestTypeCode::Invoice, cut, "");
-        Outcome outcome = Examine(aside);
-        EXPECT_TRUE(outcome.finished);
-        EXPECT_TRUE(outcome.done);
-        EXPECT_TRUE(outcome.message.starts_with("The answer could not be read")) << outcome.message;
-        EXPECT_TRUE(outcome.list.Rows.empty());
-    }
-}
-
 // Damage the scan meets long after the first records were judged: what was judged
 // goes, and the answer is reported as one that cannot be read.
 TEST_F(LeanExamination, DamageFarPastTheFirstRecordsLeavesNothingOfThem) {
@@ -161,20 +143,6 @@ TEST_F(LeanExamination, DamageFarPastTheFirstRecordsLeavesNothingOfThem) {
     EXPECT_TRUE(outcome.done);
     EXPECT_TRUE(outcome.message.starts_with("The answer could not be read")) << outcome.message;
     EXPECT_TRUE(outcome.list.Rows.empty());
-}
-
-// The record limit the link marks is told the same way.
-TEST_F(LeanExamination, TheLimitMarkIsToldAsBefore) {
-    std::string invoices = responses_->at(RequestTypeCode::Invoice);
-    std::size_t tag = invoices.find("<InvoiceQueryRs");
-    ASSERT_NE(tag, std::string::npos);
-    invoices.insert(tag + 15, " limitReached=\"true\" iteratorRemainingCount=\"40\"");
-    Prepare(RequestTypeCode::Invoice, invoices, "");
-    Outcome inPlace = Examine(false);
-    Outcome aside = Examine(true);
-    ExpectSame(aside, inPlace);
-    EXPECT_NE(aside.message.find("records searched: raise the limit"), std::string::npos)
-        << aside.message;
 }
 
 // Closing stops after the record in hand: the rows so far are the first rows of the

@@ -55,9 +55,6 @@ class ResultTableModelTest : public QObject {
         QTest::newRow("amounts by value, blanks first")
             << int(DataTypeCode::Amt) << QStringList{"10.50", "9", "", "-3.25", "100"}
             << QStringList{"", "-3.25", "9", "10.50", "100"};
-        QTest::newRow("quantities by value")
-            << int(DataTypeCode::Quan) << QStringList{"2", "11", "1.5"}
-            << QStringList{"1.5", "2", "11"};
         QTest::newRow("dates by day")
             << int(DataTypeCode::Date) << QStringList{"2024-02-01", "2023-12-31", "2024-01-15"}
             << QStringList{"2023-12-31", "2024-01-15", "2024-02-01"};
