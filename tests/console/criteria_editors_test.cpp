@@ -51,11 +51,11 @@ class CriteriaEditorsTest : public QObject {
             const char* choice;
             const char* operation;
             const char* input;
-        } cases[] = {
-            {"Text", "Contains", "txtString"},        {"Text", "Equals", "txtString"},
-            {"Text", "Matches Pattern", "txtString"}, {"Text", "In List", "txtList"},
-            {"Amount", "Less Than", "txtNumber"},     {"Any Number", "Greater Than", "txtNumber"},
-            {"Price", "Between", "txtRange"},         {"Quantity", "In List", "nbrList"}};
+        } cases[] = {{"Text", "Contains", "txtString"},
+                     {"Text", "In List", "txtList"},
+                     {"Amount", "Less Than", "txtNumber"},
+                     {"Price", "Between", "txtRange"},
+                     {"Quantity", "In List", "nbrList"}};
         for (const auto& c : cases) {
             CriterionControl row;
             Choose(row.cboDataType(), c.choice);
@@ -128,16 +128,15 @@ class CriteriaEditorsTest : public QObject {
         QCOMPARE(test::ExaminorsText(again), expected);
     }
 
-    // Text already in the box, the key typed, and whether the box takes it.
+    // Text already in the box, the key typed, and whether the box takes it: the edges
+    // that typing into a number box below does not reach.
     void NumberKeysFollowTheRule() {
         const struct {
             const char* text;
             const char* key;
             bool accepted;
-        } cases[] = {{"12", "7", true}, {"12", "a", false}, {"12", ".", true}, {"1.5", ".", false},
-                     {"", "-", true},   {"  ", "-", true},  {"5", "-", false}, {"1", ",", true},
-                     {" ", ",", false}, {"1,", ",", false}, {"", "+", false},  {"5", "\b", true},
-                     {"5", "", true}};
+        } cases[] = {{"  ", "-", true},  {"1", ",", true},  {" ", ",", false},
+                     {"1,", ",", false}, {"5", "\b", true}, {"5", "", true}};
         for (const auto& c : cases) {
             QVERIFY2(NumberKeyRule::Accepts(c.text, c.key) == c.accepted,
                      qPrintable(QStringLiteral("'%1' + '%2'").arg(c.text, c.key)));
@@ -155,15 +154,9 @@ class CriteriaEditorsTest : public QObject {
 
     void EndingKeysOfATextListOpenANewBox_data() {
         QTest::addColumn<int>("key");
-        for (auto [name, key] : {std::pair{"comma", Qt::Key_Comma},
-                                 {"period", Qt::Key_Period},
-                                 {"colon", Qt::Key_Colon},
-                                 {"semicolon", Qt::Key_Semicolon},
-                                 {"space", Qt::Key_Space},
-                                 {"enter", Qt::Key_Return},
-                                 {"tab", Qt::Key_Tab}}) {
-            QTest::newRow(name) << int(key);
-        }
+        // A text list's own punctuation, and the keys that end any list.
+        QTest::newRow("comma") << int(Qt::Key_Comma);
+        QTest::newRow("enter") << int(Qt::Key_Return);
     }
     void EndingKeysOfATextListOpenANewBox() {
         QFETCH(int, key);
@@ -221,17 +214,6 @@ class CriteriaEditorsTest : public QObject {
         QCOMPARE(row.Criterion().TextList.Count(), 2L);
     }
 
-    void DeleteOnARowsChoiceEmptiesItsValue() {
-        CriteriaControl panel;
-        test::EnterRule(&panel, 1, "text contains Acme");
-        QVERIFY(panel.ContainsData());
-        panel.Criterion(1)->cboTrueCompare()->setFocus();
-        QTest::keyClick(panel.Criterion(1)->cboTrueCompare(), Qt::Key_Delete);
-        QVERIFY(!panel.ContainsData());
-        QCOMPARE(panel.Criterion(1)->txtString()->text(), QString());
-        QCOMPARE(panel.Criterion(1)->cboTrueCompare()->currentText(), QStringLiteral("Contains"));
-    }
-
     void TabFollowsTheRowsInOrder() {
         CriteriaControl panel;
         panel.More();
@@ -245,21 +227,6 @@ class CriteriaEditorsTest : public QObject {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), expected[i]);
         }
-    }
-
-    void EnterInTheLastRowsValueAsksForASearch() {
-        CriteriaControl panel;
-        panel.More();
-        Activate(&panel);
-        QSignalSpy search(&panel, &CriteriaControl::SearchRequested);
-        test::EnterRule(&panel, 1, "text contains a");
-        QTest::keyClick(panel.Criterion(1)->txtString(), Qt::Key_Return);
-        QCOMPARE(search.count(), 0);
-        QCOMPARE(QApplication::focusWidget(),
-                 static_cast<QWidget*>(panel.Criterion(2)->cboAndOr()));
-        test::EnterRule(&panel, 2, "text contains b");
-        QTest::keyClick(panel.Criterion(2)->txtString(), Qt::Key_Return);
-        QCOMPARE(search.count(), 1);
     }
 
     void AFieldRowOffersTheTypesRuleableFieldsAndTheOperationsOfTheirKind() {
