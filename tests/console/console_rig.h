@@ -163,36 +163,6 @@ inline void TypeValues(CriterionRow* row, const RuleText& rule) {
     QTest::keyClicks(input, QString::fromStdString(rule.Values.at(0)));
 }
 
-// Enters a global rule written as the terminal tool takes it into row `position`.
-inline void EnterRule(CriteriaControl* panel, int position, const QString& text) {
-    RuleTextResult parsed = ParseRuleText(text.toStdString());
-    QVERIFY2(parsed, parsed.Error.c_str());
-    CriterionControl* row = panel->Criterion(position);
-    QVERIFY(row);
-    Choose(row->cboAndOr(), QString::fromStdString(parsed.Rule.AndOr));
-    Choose(row->cboDataType(),
-           QString::fromStdString(CommonTools::ChoiceText(*ChoiceOfWord(parsed.Rule.Subject))));
-    Choose(row->cboTrueCompare(),
-           QString::fromStdString(CommonTools::OperatorText(parsed.Rule.Operation)));
-    TypeValues(row, parsed.Rule);
-}
-
-// Enters a field rule ("PATH OP VALUE", the type given apart) into row `position`.
-inline void EnterFieldRule(FieldCriteriaControl* panel, int position, const RuleText& rule) {
-    FieldCriterionControl* row = panel->Criterion(position);
-    QVERIFY(row);
-    Choose(row->cboAndOr(), QString::fromStdString(rule.AndOr));
-    int field = -1;
-    for (std::size_t i = 0; i < row->Fields().size(); ++i) {
-        if (RelativeFieldPath(row->Fields()[i]->TagName()) == rule.Subject) field = int(i);
-    }
-    QVERIFY2(field >= 0, rule.Subject.c_str());
-    row->cboDataType()->setCurrentIndex(field);
-    Choose(row->cboTrueCompare(),
-           QString::fromStdString(CommonTools::OperatorText(rule.Operation)));
-    TypeValues(row, rule);
-}
-
 inline QString LabelOfChoice(const QString& choiceWord) {
     for (const RelativeDateChoice& choice : RelativeDateChoices()) {
         if (choice.Word == choiceWord) return choice.Label;
@@ -246,23 +216,28 @@ inline void EnterDates(CriterionRow* row, const RuleText& rule) {
     if (rule.Operation == Operation::Between) EnterDate(row->txtDate()->datTo(), rule.Values.at(1));
 }
 
-// A global rule of any kind in row `position`.
-inline void EnterAnyRule(CriteriaControl* panel, int position, const QString& text) {
+// Enters a global rule written as the terminal tool takes it into row `position`.
+inline void EnterRule(CriteriaControl* panel, int position, const QString& text) {
     RuleTextResult parsed = ParseRuleText(text.toStdString());
     QVERIFY2(parsed, parsed.Error.c_str());
-    if (ChoiceOfWord(parsed.Rule.Subject) != Choice::Date) {
-        EnterRule(panel, position, text);
-        return;
-    }
     CriterionControl* row = panel->Criterion(position);
+    QVERIFY(row);
     Choose(row->cboAndOr(), QString::fromStdString(parsed.Rule.AndOr));
-    Choose(row->cboDataType(), QString::fromLatin1(CriterionControl::DateChoiceText));
+    const bool date = ChoiceOfWord(parsed.Rule.Subject) == Choice::Date;
+    Choose(
+        row->cboDataType(),
+        date ? QString::fromLatin1(CriterionControl::DateChoiceText)
+             : QString::fromStdString(CommonTools::ChoiceText(*ChoiceOfWord(parsed.Rule.Subject))));
     ChooseOperation(row, parsed.Rule.Operation);
-    EnterDates(row, parsed.Rule);
+    if (date) {
+        EnterDates(row, parsed.Rule);
+    } else {
+        TypeValues(row, parsed.Rule);
+    }
 }
 
-// A field rule of any kind in row `position` of the field editor shown.
-inline void EnterAnyFieldRule(FieldCriteriaControl* panel, int position, const RuleText& rule) {
+// Enters a field rule ("PATH OP VALUE", the type given apart) into row `position`.
+inline void EnterFieldRule(FieldCriteriaControl* panel, int position, const RuleText& rule) {
     FieldCriterionControl* row = panel->Criterion(position);
     QVERIFY(row);
     int field = -1;
@@ -270,15 +245,15 @@ inline void EnterAnyFieldRule(FieldCriteriaControl* panel, int position, const R
         if (RelativeFieldPath(row->Fields()[i]->TagName()) == rule.Subject) field = int(i);
     }
     QVERIFY2(field >= 0, rule.Subject.c_str());
-    const std::int32_t code = row->Fields()[std::size_t(field)]->DataTypeCode();
-    if (code != DataTypeCode::Date && code != DataTypeCode::DateTime) {
-        EnterFieldRule(panel, position, rule);
-        return;
-    }
     Choose(row->cboAndOr(), QString::fromStdString(rule.AndOr));
     row->cboDataType()->setCurrentIndex(field);
     ChooseOperation(row, rule.Operation);
-    EnterDates(row, rule);
+    const std::int32_t code = row->Fields()[std::size_t(field)]->DataTypeCode();
+    if (code == DataTypeCode::Date || code == DataTypeCode::DateTime) {
+        EnterDates(row, rule);
+    } else {
+        TypeValues(row, rule);
+    }
 }
 
 // The span, or fixed days, of the date range as a user picks them.
@@ -312,7 +287,7 @@ inline void Compose(SearchConsoleControl* console, const QList<std::int32_t>& ty
     QVERIFY(option->isChecked());
     for (int i = 0; i < rules.size(); ++i) {
         if (i > 0) QTest::mouseClick(console->cmdMore(), Qt::LeftButton);
-        EnterAnyRule(console->criView(), i + 1, rules[i]);
+        EnterRule(console->criView(), i + 1, rules[i]);
     }
     QString open;
     int row = 0;
@@ -333,7 +308,7 @@ inline void Compose(SearchConsoleControl* console, const QList<std::int32_t>& ty
             row = 0;
         }
         if (++row > 1) QTest::mouseClick(console->cmdMore(), Qt::LeftButton);
-        EnterAnyFieldRule(console->fldView(), row, parsed.Rule);
+        EnterFieldRule(console->fldView(), row, parsed.Rule);
     }
     if (!open.isEmpty()) QTest::mouseClick(console->cmdOK(), Qt::LeftButton);
     QVERIFY(!console->FieldMode());

@@ -99,35 +99,6 @@ class CriteriaEditorsTest : public QObject {
                  QStringLiteral("text contains Acme | or amount gt 500; text starts-with INV"));
     }
 
-    void LoadingShowsEveryRuleAndReadsBackTheSameGroups() {
-        CriteriaControl source;
-        Activate(&source);
-        source.More();
-        source.More();
-        test::EnterRule(&source, 1, "text in north,south");
-        test::EnterRule(&source, 2, "or price between 10 20");
-        test::EnterRule(&source, 3, "percent eq 8.5");
-        Examinors groups;
-        source.ReadExaminors(groups);
-        const QString expected = test::ExaminorsText(groups);
-        QCOMPARE(expected, QStringLiteral("text in north,south | or price between 10 20; "
-                                          "percent eq 8.5"));
-
-        CriteriaControl panel;
-        QSignalSpy rows(&panel, &CriteriaControl::RowsChanged);
-        panel.LoadExaminors(groups);
-        QCOMPARE(panel.RowCount(), 3);
-        QVERIFY(!panel.Changed());
-        QCOMPARE(rows.count(), 1);
-        QCOMPARE(panel.Criterion(1)->txtList()->ListItem(2), QStringLiteral("south"));
-        QCOMPARE(panel.Criterion(2)->cboAndOr()->currentText(), QStringLiteral("OR"));
-        QCOMPARE(panel.Criterion(2)->txtRange()->ToNumber(), QStringLiteral("20"));
-        QCOMPARE(panel.Criterion(3)->txtNumber()->text(), QStringLiteral("8.5"));
-        Examinors again;
-        panel.ReadExaminors(again);
-        QCOMPARE(test::ExaminorsText(again), expected);
-    }
-
     // Text already in the box, the key typed, and whether the box takes it: the edges
     // that typing into a number box below does not reach.
     void NumberKeysFollowTheRule() {
@@ -252,36 +223,6 @@ class CriteriaEditorsTest : public QObject {
         Choose(row->cboDataType(), "Subtotal");
         QCOMPARE(Operations(row->cboTrueCompare()).first(), Operation::LessThan);
         QVERIFY(!row->ContainsData());
-    }
-
-    void FieldRowsMakeGroupsAndLoadBack() {
-        QBXMLTags catalog;
-        test::FillSmallCatalog(catalog);
-        FieldCriteriaControl panel(nullptr, &catalog);
-        panel.SetRequestType(2);
-        panel.More();
-        panel.More();
-        for (int row = 1; row <= 3; ++row) {
-            const char* rules[] = {"FullName starts-with Acme", "or Balance gt 100",
-                                   "IsActive is-true"};
-            test::EnterFieldRule(&panel, row, ParseRuleText(rules[row - 1]).Rule);
-        }
-        QVERIFY(panel.Changed());
-        FieldExaminors groups;
-        panel.ReadFieldExaminors(groups);
-        const QString expected = test::FieldExaminorsText(groups);
-        QCOMPARE(expected, QStringLiteral("FullName starts-with Acme | or Balance gt 100; "
-                                          "IsActive is-true"));
-
-        FieldCriteriaControl loaded(nullptr, &catalog);
-        loaded.LoadFieldExaminors(2, groups);
-        QCOMPARE(loaded.RowCount(), 3);
-        QCOMPARE(loaded.Title(), QStringLiteral("Customer Search Rule Set"));
-        QVERIFY(!loaded.Changed());
-        QCOMPARE(loaded.Criterion(3)->cboDataType()->currentText(), QStringLiteral("Active"));
-        FieldExaminors again;
-        loaded.ReadFieldExaminors(again);
-        QCOMPARE(test::FieldExaminorsText(again), expected);
     }
 };
 
