@@ -314,14 +314,6 @@ inline void Compose(SearchConsoleControl* console, const QList<std::int32_t>& ty
     QVERIFY(!console->FieldMode());
 }
 
-// The search as SearchText prints it, after the words its range keeps.
-inline QString RangeAndSearchText(SearchObject2& search) {
-    return QStringLiteral("span %1..%2\n")
-               .arg(QString::fromStdString(search.FromText),
-                    QString::fromStdString(search.ToText)) +
-           SearchText(search);
-}
-
 // What the terminal tool builds from --from FROM --to TO, the filter and the rules; an
 // end written as a span keeps its word, a fixed day nothing.
 inline QString ToolText(const QBXMLTags& catalog, const QList<std::int32_t>& types,
@@ -348,7 +340,7 @@ inline QString ToolText(const QBXMLTags& catalog, const QList<std::int32_t>& typ
     SearchObject2 search;
     if (Outcome built = builder.Build(search); !built)
         return QString::fromStdString("refused: " + built.Message());
-    return RangeAndSearchText(search);
+    return SearchText(search);
 }
 
 // Fills and closes the next save window with `name` and `description`.
