@@ -51,11 +51,11 @@ class CriteriaEditorsTest : public QObject {
             const char* choice;
             const char* operation;
             const char* input;
-        } cases[] = {
-            {"Text", "Contains", "txtString"},        {"Text", "Equals", "txtString"},
-            {"Text", "Matches Pattern", "txtString"}, {"Text", "In List", "txtList"},
-            {"Amount", "Less Than", "txtNumber"},     {"Any Number", "Greater Than", "txtNumber"},
-            {"Price", "Between", "txtRange"},         {"Quantity", "In List", "nbrList"}};
+        } cases[] = {{"Text", "Contains", "txtString"},
+                     {"Text", "In List", "txtList"},
+                     {"Amount", "Less Than", "txtNumber"},
+                     {"Price", "Between", "txtRange"},
+                     {"Quantity", "In List", "nbrList"}};
         for (const auto& c : cases) {
             CriterionControl row;
             Choose(row.cboDataType(), c.choice);
@@ -99,45 +99,15 @@ class CriteriaEditorsTest : public QObject {
                  QStringLiteral("text contains Acme | or amount gt 500; text starts-with INV"));
     }
 
-    void LoadingShowsEveryRuleAndReadsBackTheSameGroups() {
-        CriteriaControl source;
-        Activate(&source);
-        source.More();
-        source.More();
-        test::EnterRule(&source, 1, "text in north,south");
-        test::EnterRule(&source, 2, "or price between 10 20");
-        test::EnterRule(&source, 3, "percent eq 8.5");
-        Examinors groups;
-        source.ReadExaminors(groups);
-        const QString expected = test::ExaminorsText(groups);
-        QCOMPARE(expected, QStringLiteral("text in north,south | or price between 10 20; "
-                                          "percent eq 8.5"));
-
-        CriteriaControl panel;
-        QSignalSpy rows(&panel, &CriteriaControl::RowsChanged);
-        panel.LoadExaminors(groups);
-        QCOMPARE(panel.RowCount(), 3);
-        QVERIFY(!panel.Changed());
-        QCOMPARE(rows.count(), 1);
-        QCOMPARE(panel.Criterion(1)->txtList()->ListItem(2), QStringLiteral("south"));
-        QCOMPARE(panel.Criterion(2)->cboAndOr()->currentText(), QStringLiteral("OR"));
-        QCOMPARE(panel.Criterion(2)->txtRange()->ToNumber(), QStringLiteral("20"));
-        QCOMPARE(panel.Criterion(3)->txtNumber()->text(), QStringLiteral("8.5"));
-        Examinors again;
-        panel.ReadExaminors(again);
-        QCOMPARE(test::ExaminorsText(again), expected);
-    }
-
-    // Text already in the box, the key typed, and whether the box takes it.
+    // Text already in the box, the key typed, and whether the box takes it: the edges
+    // that typing into a number box below does not reach.
     void NumberKeysFollowTheRule() {
         const struct {
             const char* text;
             const char* key;
             bool accepted;
-        } cases[] = {{"12", "7", true}, {"12", "a", false}, {"12", ".", true}, {"1.5", ".", false},
-                     {"", "-", true},   {"  ", "-", true},  {"5", "-", false}, {"1", ",", true},
-                     {" ", ",", false}, {"1,", ",", false}, {"", "+", false},  {"5", "\b", true},
-                     {"5", "", true}};
+        } cases[] = {{"  ", "-", true},  {"1", ",", true},  {" ", ",", false},
+                     {"1,", ",", false}, {"5", "\b", true}, {"5", "", true}};
         for (const auto& c : cases) {
             QVERIFY2(NumberKeyRule::Accepts(c.text, c.key) == c.accepted,
                      qPrintable(QStringLiteral("'%1' + '%2'").arg(c.text, c.key)));
@@ -151,35 +121,6 @@ class CriteriaEditorsTest : public QObject {
         QTest::keyClicks(row.txtNumber(), "5-a.2.x");
         QCOMPARE(row.txtNumber()->text(), QStringLiteral("5.2"));
         QCOMPARE(row.Criterion().NumberCompare.ValueNumber(), 5.2);
-    }
-
-    void EndingKeysOfATextListOpenANewBox_data() {
-        QTest::addColumn<int>("key");
-        for (auto [name, key] : {std::pair{"comma", Qt::Key_Comma},
-                                 {"period", Qt::Key_Period},
-                                 {"colon", Qt::Key_Colon},
-                                 {"semicolon", Qt::Key_Semicolon},
-                                 {"space", Qt::Key_Space},
-                                 {"enter", Qt::Key_Return},
-                                 {"tab", Qt::Key_Tab}}) {
-            QTest::newRow(name) << int(key);
-        }
-    }
-    void EndingKeysOfATextListOpenANewBox() {
-        QFETCH(int, key);
-        CriterionControl row;
-        Activate(&row);
-        Choose(row.cboTrueCompare(), "In List");
-        ListPalette* list = row.txtList();
-        list->Box(1)->setFocus();
-        QTest::keyClicks(list->Box(1), "abc");
-        QTest::keyClick(list->Box(1), Qt::Key(key), Qt::NoModifier);
-        QCOMPARE(list->Count(), 2);
-        QCOMPARE(list->ListItem(1), QStringLiteral("abc"));
-        QVERIFY(list->Box(2)->hasFocus());
-        QTest::keyClicks(list->Box(2), "de");
-        QCOMPARE(row.Criterion().TextList.Count(), 2L);
-        QVERIFY(row.ContainsData());
     }
 
     void ANumberListEndsOnBlankButNotOnCommaAndTakesOnlyNumbers() {
@@ -200,6 +141,7 @@ class CriteriaEditorsTest : public QObject {
         QCOMPARE(row.Criterion().NumberList.Item(2)->ValueNumber(), -3.0);
     }
 
+    // A comma ends a text box and opens the next (Tab does as well: see TypeValues).
     void UpAndDownMoveBetweenListBoxesAndBackspaceRemovesAnEmptyOne() {
         CriterionControl row;
         Activate(&row);
@@ -221,17 +163,6 @@ class CriteriaEditorsTest : public QObject {
         QCOMPARE(row.Criterion().TextList.Count(), 2L);
     }
 
-    void DeleteOnARowsChoiceEmptiesItsValue() {
-        CriteriaControl panel;
-        test::EnterRule(&panel, 1, "text contains Acme");
-        QVERIFY(panel.ContainsData());
-        panel.Criterion(1)->cboTrueCompare()->setFocus();
-        QTest::keyClick(panel.Criterion(1)->cboTrueCompare(), Qt::Key_Delete);
-        QVERIFY(!panel.ContainsData());
-        QCOMPARE(panel.Criterion(1)->txtString()->text(), QString());
-        QCOMPARE(panel.Criterion(1)->cboTrueCompare()->currentText(), QStringLiteral("Contains"));
-    }
-
     void TabFollowsTheRowsInOrder() {
         CriteriaControl panel;
         panel.More();
@@ -245,21 +176,6 @@ class CriteriaEditorsTest : public QObject {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), expected[i]);
         }
-    }
-
-    void EnterInTheLastRowsValueAsksForASearch() {
-        CriteriaControl panel;
-        panel.More();
-        Activate(&panel);
-        QSignalSpy search(&panel, &CriteriaControl::SearchRequested);
-        test::EnterRule(&panel, 1, "text contains a");
-        QTest::keyClick(panel.Criterion(1)->txtString(), Qt::Key_Return);
-        QCOMPARE(search.count(), 0);
-        QCOMPARE(QApplication::focusWidget(),
-                 static_cast<QWidget*>(panel.Criterion(2)->cboAndOr()));
-        test::EnterRule(&panel, 2, "text contains b");
-        QTest::keyClick(panel.Criterion(2)->txtString(), Qt::Key_Return);
-        QCOMPARE(search.count(), 1);
     }
 
     void AFieldRowOffersTheTypesRuleableFieldsAndTheOperationsOfTheirKind() {
@@ -285,36 +201,6 @@ class CriteriaEditorsTest : public QObject {
         Choose(row->cboDataType(), "Subtotal");
         QCOMPARE(Operations(row->cboTrueCompare()).first(), Operation::LessThan);
         QVERIFY(!row->ContainsData());
-    }
-
-    void FieldRowsMakeGroupsAndLoadBack() {
-        QBXMLTags catalog;
-        test::FillSmallCatalog(catalog);
-        FieldCriteriaControl panel(nullptr, &catalog);
-        panel.SetRequestType(2);
-        panel.More();
-        panel.More();
-        for (int row = 1; row <= 3; ++row) {
-            const char* rules[] = {"FullName starts-with Acme", "or Balance gt 100",
-                                   "IsActive is-true"};
-            test::EnterFieldRule(&panel, row, ParseRuleText(rules[row - 1]).Rule);
-        }
-        QVERIFY(panel.Changed());
-        FieldExaminors groups;
-        panel.ReadFieldExaminors(groups);
-        const QString expected = test::FieldExaminorsText(groups);
-        QCOMPARE(expected, QStringLiteral("FullName starts-with Acme | or Balance gt 100; "
-                                          "IsActive is-true"));
-
-        FieldCriteriaControl loaded(nullptr, &catalog);
-        loaded.LoadFieldExaminors(2, groups);
-        QCOMPARE(loaded.RowCount(), 3);
-        QCOMPARE(loaded.Title(), QStringLiteral("Customer Search Rule Set"));
-        QVERIFY(!loaded.Changed());
-        QCOMPARE(loaded.Criterion(3)->cboDataType()->currentText(), QStringLiteral("Active"));
-        FieldExaminors again;
-        loaded.ReadFieldExaminors(again);
-        QCOMPARE(test::FieldExaminorsText(again), expected);
     }
 };
 

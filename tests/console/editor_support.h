@@ -32,8 +32,6 @@ inline void FillSmallCatalog(QBXMLTags& catalog) {
         {2, "//CustomerRet/FullName", 1, "Customer", "STRTYPE"},
         {2, "//CustomerRet/Balance", 2, "Balance", "AMTTYPE"},
         {2, "//CustomerRet/IsActive", 0, "Active", "BOOLTYPE"},
-        {11, "//VendorRet/Name", 1, "Vendor", "STRTYPE"},
-        {11, "//VendorRet/Balance", 2, "Balance", "AMTTYPE"},
     };
     for (const Entry& e : entries) {
         catalog.Add(e.Code, "", e.Sequence, e.Sequence, e.Path, e.Heading, 1, "", false, "",

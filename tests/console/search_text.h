@@ -9,9 +9,9 @@
 namespace quarrion::test {
 
 // A search definition written out line by line: everything a search run reads (dates,
-// filter, maximum, the global groups, and per included type its name, code, display
-// columns, search columns and field groups). Two searches that print the same are the
-// same search for every later step.
+// the words of a relative range, filter, maximum, the global groups, and per included type its
+// name, code, display columns, search columns and field groups). Two searches that print the same
+// are the same search for every later step.
 inline QString SearchText(SearchObject2& search) {
     QStringList lines;
     lines << QStringLiteral("from %1 to %2 filter %3 max %4")
@@ -19,6 +19,7 @@ inline QString SearchText(SearchObject2& search) {
                       QString::fromStdString(search.FormatTo()))
                  .arg(search.DateFilter)
                  .arg(search.Max);
+    lines << QString::fromStdString("span " + search.FromText + ".." + search.ToText);
     lines << "rules: " + ExaminorsText(search.Examinors);
     for (const IncItem& item : search.IncludeItems) {
         lines << QStringLiteral("type %1 %2")
