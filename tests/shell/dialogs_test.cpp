@@ -101,20 +101,12 @@ class DialogsTest : public QObject {
     }
 
     // Each long run shows its wait text in the initialisation window and runs its one
-    // store operation; a window told an unknown kind runs nothing and closes.
+    // store operation (the first-time and update texts are the start-up test's, over the
+    // real store); a window told an unknown kind runs nothing and closes.
     void EachLongRunShowsItsWaitText_data() {
         QTest::addColumn<int>("run");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("calls");
-        QTest::newRow("first time")
-            << 0
-            << "Initializing Quarrion for first time use, please wait while the process "
-               "completes ..."
-            << QStringList{"InitDataA"};
-        QTest::newRow("update") << 1
-                                << "Updating Quarrion, please wait while the process "
-                                   "completes ..."
-                                << QStringList{"InitDataB"};
         QTest::newRow("reset") << 2
                                << "Resetting Quarrion, please wait while the process "
                                   "completes ..."
@@ -133,8 +125,6 @@ class DialogsTest : public QObject {
             shown = window->Info();
             title = window->windowTitle();
         });
-        if (run == 0) InitializeFirstTime(store, nullptr);
-        if (run == 1) UpdateDatabase(store, nullptr);
         if (run == 2) ResetDatabase(store, nullptr);
         if (run == 3) {
             frmInit window(store);

