@@ -138,13 +138,6 @@ class MainWindowTest : public QObject {
              "1111111--",
              {"4", "", "", "12", "7"},
              "Export Invoice List"},
-            {"each notification rebuilds the items",
-             [&](Program& p) {
-                 notify(T::Invoice, true, "12,7,5", 1)(p);
-                 notify(T::PurchaseOrder, true, "4", 1)(p);
-             },
-             {"Purchase Order List", "All Search Result Lists", "-", "Invoice List"},
-             "---------"},
             {"no other lists",
              notify(T::PurchaseOrder, true, "", 1),
              {"Purchase Order List", "All Search Result Lists"},
