@@ -86,15 +86,14 @@ class WizardPanelsTest : public QObject {
         catalog_.reset();
     }
 
-    void NextWithoutATypeShowsTheMessageAndStays() {
+    // Next needs a type; the chosen one names itself in the texts and its options start
+    // cleared, also on coming back.
+    void TheChosenTypeNamesItselfInTheTextsAndItsOptionsStartCleared() {
         QCOMPARE(wizard_->currentId(), int(frmWizard::SelectStep));
         QCOMPARE(MessageOf([this] { Press(*wizard_, QWizard::NextButton); }),
                  QStringLiteral("Quarrion Wizard: You must select a list/transaction view, before "
                                 "you can continue."));
         QCOMPARE(wizard_->currentId(), int(frmWizard::SelectStep));
-    }
-
-    void TheChosenTypeNamesItselfInTheTextsAndItsOptionsStartCleared() {
         ToOptions();
         ViewOptions* options = wizard_->Options();
         QVERIFY(options->lblInformation()->text().startsWith(
