@@ -46,9 +46,7 @@ class ContextHelpTest : public QObject {
         QTest::addColumn<QString>("page");
         const char* rows[][4] = {
             {"rule editor in the console", "conView", "criView", "rules.html"},
-            {"field rules in re-search", "frmReSearch", "fldView", "rules.html"},
             {"plain panel of the console", "conView", "rules", "search-console.html"},
-            {"results window", "frmSearchResults", "tabView", "search-results.html"},
             {"workbook window", "frmExcel", "", "workbook.html"},
             {"unknown window", "frmSomething", "panel", "index.html"}};
         for (const auto& row : rows) QTest::newRow(row[0]) << row[1] << row[2] << row[3];

