@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include <SQLiteCpp/Database.h>
+
 #include "cli_runner.h"
+#include "store/database_connection.h"
 #include "support/temp_home.h"
 
 namespace quarrion::test {
@@ -167,6 +170,21 @@ TEST_F(CliTextOptions, HelpSaysWhichCaseRuleApplies) {
     EXPECT_NE(help.out.find("\"Invoice: Memo starts-with Rush\""), std::string::npos);
     EXPECT_EQ(Run("search", "--type Invoice --field 'Invoice: Memo starts-with Rush'").exitCode, 0);
     EXPECT_EQ(Run("search", "--type Invoice --field-case whatever").exitCode, 2);
+}
+
+// The store test holds the file untouched; here the terminal tool says why and fails.
+TEST_F(CliTextOptions, ADatabaseOfANewerQuarrionEndsTheRunWithStatusOne) {
+    ASSERT_EQ(Run("search", "--type Customer").exitCode, 0);
+    const fs::path database = home_ / "Quarrion.qr3";
+    {
+        SQLite::Database db(database.string(), SQLite::OPEN_READWRITE);
+        db.exec("UPDATE \"" + std::string(kStoreFormatTable) +
+                "\" SET version = " + std::to_string(kStoreFormat + 1));
+    }
+    const CliRun run = Run("search", "--type Customer");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(database.string()), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("newer version of Quarrion"), std::string::npos) << run.err;
 }
 
 }  // namespace
