@@ -1,5 +1,7 @@
 #include "console/criteria_panel.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -106,11 +108,20 @@ bool CriteriaPanel::ContainsData() const {
     return false;
 }
 
+void CriteriaPanel::KeepRoomForRows(const CriterionRow& row) {
+    // Measured on a plain row; the bar's room is kept so a wide rule scrolling sideways
+    // does not cover the last row.
+    const int room = RoomyRows * row.sizeHint().height() + 2 * scroll_->frameWidth() +
+                     scroll_->horizontalScrollBar()->sizeHint().height();
+    scroll_->setMinimumHeight(std::max(scroll_->minimumHeight(), room));
+}
+
 CriterionRow* CriteriaPanel::AppendRow() {
     CriterionRow* row = NewRow(rowsArea_);
     row->setAccessibleName(row->accessibleName() + QStringLiteral(" %1").arg(rows_.size() + 1));
     column_->insertWidget(rows_.size(), row);
     rows_.append(row);
+    if (rows_.size() == 1) KeepRoomForRows(*row);
     connect(row, &CriterionRow::Edited, this, [this] {
         changed_ = true;
         emit Edited();

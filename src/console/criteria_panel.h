@@ -98,7 +98,12 @@ class CriteriaPanel : public QWidget {
     }
 
   private:
+    // The rule rows that show whole before the rows scroll.
+    static constexpr int RoomyRows = 4;
+
     void RemoveLastRow();
+    // Sizes the scroll area from `row` so RoomyRows rows show at once.
+    void KeepRoomForRows(const CriterionRow& row);
 
     QString caption_;
     QLabel* lblTitle_;

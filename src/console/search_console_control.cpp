@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <chrono>
@@ -179,7 +180,7 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
         buttons->addWidget(button);
     }
     buttons->addStretch(1);
-    auto* centre = new QWidget(splitter_);
+    auto* centre = new QWidget;
     centre->setObjectName(QStringLiteral("rules"));
     auto* centreLayout = new QVBoxLayout(centre);
     centreLayout->setContentsMargins(2, 0, 2, 0);
@@ -194,8 +195,16 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
     centreLayout->addWidget(fldView_, 1);
     centreLayout->addLayout(buttons);
     centreLayout->addWidget(lblCaption_);
+    // In a short window the dates, rules and buttons scroll together rather than being
+    // squeezed over one another.
+    auto* centreScroll = new QScrollArea(splitter_);
+    NameControl(centreScroll, QStringLiteral("scrRules"), QStringLiteral("Dates and rules"),
+                QStringLiteral("The date range, the rules and the search buttons"));
+    centreScroll->setFrameShape(QFrame::NoFrame);
+    centreScroll->setWidgetResizable(true);
+    centreScroll->setWidget(centre);
     splitter_->addWidget(lstView_);
-    splitter_->addWidget(centre);
+    splitter_->addWidget(centreScroll);
     splitter_->addWidget(tvwView_);
     splitter_->setStretchFactor(0, 1);
     splitter_->setStretchFactor(1, 4);
@@ -204,7 +213,7 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(splitter_);
-    // Room for the dates, three rule rows and the buttons before the rules scroll.
+    // Below this the lists and saved searches grow too short to use; the rules scroll.
     setMinimumHeight(300);
     splitter_->setSizes({200, 640, 220});
 

@@ -13,7 +13,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QStandardItemModel>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -59,13 +62,19 @@ frmExportAll::frmExportAll(QWidget* parent) : QDialog(parent) {
     for (int column = 1; column < folders_->columnCount(); ++column) tvwFolder_->hideColumn(column);
     tvwFolder_->setHeaderHidden(true);
     tvwFolder_->setRootIndex(folders_->index(QDir::rootPath()));
-    // The tree fills as folders are read; each read may reach the chosen folder.
+    // The tree fills as folders are read and sorts each folder a moment after; either may
+    // move the chosen folder, so it is revealed again until the user takes over the tree.
     connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
         if (path_.startsWith(WithSeparator(loaded))) RevealFolder();
     });
+    connect(folders_, &QFileSystemModel::layoutChanged, this, [this] { RevealFolder(); });
+    connect(tvwFolder_->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this] { following_ = false; });
     connect(tvwFolder_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
-                if (current.isValid()) ShowFolder(folders_->filePath(current));
+                if (!current.isValid()) return;
+                following_ = false;
+                ShowFolder(folders_->filePath(current));
             });
 
     txtFolder_ = Named(new QLineEdit, "txtFolder", QStringLiteral("Chosen folder"),
@@ -165,15 +174,29 @@ void frmExportAll::SetFilter(int format) {
 void frmExportAll::SetPath(const QString& folder, const QString& fallback) {
     const QString chosen = QFileInfo(folder).isDir() ? folder : fallback;
     ShowFolder(chosen);
+    following_ = true;
     RevealFolder();
 }
 
+void frmExportAll::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // A reveal made while hidden scrolled a viewport of no real size; redo it once the
+    // window has its layout.
+    QTimer::singleShot(0, this, [this] { RevealFolder(); });
+}
+
 void frmExportAll::RevealFolder() {
+    if (!following_) return;
     const QModelIndex index = folders_->index(QDir::cleanPath(path_));
     if (!index.isValid()) return;
+    for (QModelIndex above = index.parent(); above.isValid(); above = above.parent()) {
+        tvwFolder_->expand(above);
+    }
     QSignalBlocker quiet(tvwFolder_->selectionModel());
     tvwFolder_->setCurrentIndex(index);
     tvwFolder_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    // The view drew the old current row; with signals held it must be told.
+    tvwFolder_->viewport()->update();
 }
 
 void frmExportAll::ShowFolder(const QString& folder) {

@@ -54,6 +54,9 @@ class frmExportAll : public QDialog {
     QString Path() const { return path_; }
     void SetPath(const QString& folder, const QString& fallback);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void ShowFolder(const QString& folder);
     // Selects the chosen folder in the tree and scrolls to it, as far as it is read.
@@ -62,6 +65,9 @@ class frmExportAll : public QDialog {
 
     std::int16_t buttonPressed_ = NotPressed;
     QString path_;
+    // The tree keeps the chosen folder in view while it fills, until the user picks
+    // another folder or scrolls.
+    bool following_ = false;
     QStandardItemModel* entries_;
     QFileSystemModel* folders_;
     QLabel* lblInfo_;

@@ -1,5 +1,6 @@
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QStandardItemModel>
@@ -272,6 +273,52 @@ class SearchConsoleTest : public QObject {
         QTest::mouseClick(console->cmdCancel(), Qt::LeftButton);
         QCOMPARE(console->criView()->RowCount(), 2);
         QVERIFY(console->cmdLess()->isEnabled());
+    }
+
+    // At the size the program opens in, four rule rows show whole, neither scrolled nor
+    // cut off by the buttons below.
+    void FourRuleRowsShowWholeInTheStartingWindow() {
+        ConsoleRig rig;
+        SearchConsoleControl* console = rig.Console();
+        for (int added = 0; added < 3; ++added) {
+            QTest::mouseClick(console->cmdMore(), Qt::LeftButton);
+        }
+        QCOMPARE(console->criView()->RowCount(), 4);
+        QTest::qWait(50);
+        test::Picture(&rig.Main(), "console_four_rules.png");
+        auto* scroll = console->criView()->findChild<QScrollArea*>(QStringLiteral("scrRows"));
+        QVERIFY(scroll);
+        const QRect viewport = scroll->viewport()->rect();
+        for (int row = 1; row <= 4; ++row) {
+            QWidget* line = console->criView()->Row(row);
+            QVERIFY(line);
+            const QRect shown(line->mapTo(scroll->viewport(), QPoint(0, 0)), line->size());
+            QVERIFY2(viewport.contains(shown),
+                     qPrintable(QStringLiteral("row %1 at %2,%3 %4x%5 outside %6x%7")
+                                    .arg(row)
+                                    .arg(shown.x())
+                                    .arg(shown.y())
+                                    .arg(shown.width())
+                                    .arg(shown.height())
+                                    .arg(viewport.width())
+                                    .arg(viewport.height())));
+        }
+        // The controls below the rules stay on screen.
+        for (QWidget* below :
+             std::initializer_list<QWidget*>{console->cmdSearch(), console->cmdLess()}) {
+            const QRect place(below->mapTo(console, QPoint(0, 0)), below->size());
+            QVERIFY2(console->rect().contains(place), qPrintable(below->objectName()));
+        }
+        // In a short window the rules and buttons keep their size and scroll instead.
+        rig.Main().resize(900, 460);
+        QTest::qWait(50);
+        test::Picture(&rig.Main(), "console_short_window.png");
+        auto* centre = console->findChild<QWidget*>(QStringLiteral("rules"));
+        QVERIFY(centre);
+        QVERIFY2(centre->height() >= centre->minimumSizeHint().height(),
+                 qPrintable(QStringLiteral("%1 < %2")
+                                .arg(centre->height())
+                                .arg(centre->minimumSizeHint().height())));
     }
 
     // Enter in a rule's value moves to the next row; in the last row it searches.

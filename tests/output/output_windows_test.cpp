@@ -8,6 +8,7 @@
 #include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -616,6 +617,52 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(shown, host.State().AppFolder());
         QCOMPARE(QDir(folder_).entryList(QDir::Files), QStringList());
         QCOMPARE(AppSettings::Text("frmMain", "exportfilter"), QStringLiteral("1"));
+    }
+
+    // The folder tree reads folders in the background and sorts them after; once it has
+    // read the way down, the chosen folder is selected, expanded to and scrolled into view,
+    // whether the window shows before the reading ends or after.
+    void exportAllShowsTheChosenFolderInTheTree_data() {
+        QTest::addColumn<bool>("showFirst");
+        QTest::newRow("shown while reading") << true;
+        QTest::newRow("shown after reading") << false;
+    }
+
+    void exportAllShowsTheChosenFolderInTheTree() {
+        QFETCH(bool, showFirst);
+        const QString parent = folder_ + "one/two/three";
+        const QString deep = parent + "/zeta";
+        QVERIFY(QDir().mkpath(deep));
+        // Siblings sorted before the chosen folder push it far below the first screenful.
+        for (int n = 0; n < 60; ++n) QVERIFY(QDir().mkpath(parent + "/a" + QString::number(n)));
+        frmExportAll dialog;
+        dialog.AddEntry(QStringLiteral("Invoice List"), kInvoice);
+        QTreeView* tree = dialog.FolderView();
+        auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+        QVERIFY(model);
+        QStringList loaded;
+        connect(model, &QFileSystemModel::directoryLoaded, &dialog,
+                [&loaded](const QString& path) { loaded << QDir::cleanPath(path); });
+        dialog.SetPath(deep, folder_);
+        if (showFirst) dialog.show();
+        QTRY_VERIFY_WITH_TIMEOUT(loaded.contains(QDir::cleanPath(parent)), 10000);
+        QTest::qWait(200);
+        if (!showFirst) dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::qWait(50);
+
+        const QModelIndex current = tree->currentIndex();
+        QCOMPARE(QDir::cleanPath(model->filePath(current)), QDir::cleanPath(deep));
+        QVERIFY(tree->selectionModel()->isSelected(current));
+        QVERIFY(tree->isExpanded(current.parent()));
+        const QRect shown = tree->visualRect(current);
+        QVERIFY2(shown.intersects(tree->viewport()->rect()),
+                 qPrintable(QStringLiteral("row at y %1, viewport %2 high")
+                                .arg(shown.y())
+                                .arg(tree->viewport()->height())));
+        QCOMPARE(dialog.Path(), QDir::cleanPath(deep) + "/");
+        Screenshot(&dialog, showFirst ? "export_all_folder_shown_while_reading.png"
+                                      : "export_all_folder_shown_after_reading.png");
     }
 
     void exportToAFolderThatIsNoFolderSaysWhichFileAndWhy() {
