@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "cli_runner.h"
-#include "support/temp_home.h"
 
 namespace quarrion::test {
 namespace {
@@ -41,43 +40,23 @@ TEST_F(CliQuestions, AMissingResponseFileFailsItsTypeInsteadOfFindingNothing) {
     EXPECT_NE(run.out.find("77"), std::string::npos) << "the present type is still listed\n"
                                                      << run.out;
     EXPECT_EQ(run.out.find("No matches found"), std::string::npos) << run.out;
-    const CliRun log = Home("log", "show");
-    EXPECT_NE(log.out.find("Customer.xml"), std::string::npos) << log.out;
+    EXPECT_NE(Home("log", "show").out.find("Customer.xml"), std::string::npos);
 }
 
-TEST_F(CliQuestions, TypesAreNamedByCodeNameOrTitle) {
+TEST_F(CliQuestions, TypesAreListedAndNamedByCodeNameOrTitle) {
+    const CliRun types = Cli("types");
+    EXPECT_EQ(types.exitCode, 0) << types.err;
+    EXPECT_EQ(types.out.rfind("Code\tName\tTitle\n", 0), 0u) << types.out;
+    EXPECT_NE(types.out.find("\n26\tItemInventory\tInventory Item\n"), std::string::npos);
+    EXPECT_EQ(Count(types.out, "\n"), 35u) << "a heading and 34 types";
     for (const char* spelling : {"26", "ItemInventory", "InventoryItem", "'INVENTORY  ITEM'"}) {
         const CliRun run = Search(std::string("--type ") + spelling);
         EXPECT_EQ(run.exitCode, 0) << spelling << "\n" << run.err;
         EXPECT_NE(run.out.find("Inventory Item"), std::string::npos) << spelling;
     }
-    struct Case {
-        std::string typed;
-        std::string suggested;
-    };
-    for (const Case& c : std::vector<Case>{{"InventryItem", "ItemInventory"},
-                                           {"'Sales Reciept'", "SalesReceipt"}}) {
-        const CliRun run = Search("--type " + c.typed);
-        EXPECT_EQ(run.exitCode, 2) << c.typed;
-        EXPECT_NE(run.err.find("did you mean " + c.suggested), std::string::npos) << c.typed << "\n"
-                                                                                  << run.err;
-    }
-}
-
-TEST(CliTypes, ListsCodeNameAndTitleOfEveryType) {
-    const CliRun run = Cli("types");
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.out.find("Code\tName\tTitle\n"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\n26\tItemInventory\tInventory Item\n"), std::string::npos);
-    EXPECT_NE(run.out.find("\n8\tSalesReceipt\tSales Receipt\n"), std::string::npos);
-    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 35) << "a heading and 34 types";
-}
-
-TEST(CliVersion, PrintsTheVersion) {
-    const CliRun run = Cli("--version");
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(std::regex_match(run.out, std::regex("quarrion-cli [0-9]+\\.[0-9]+.*\n")))
-        << run.out;
+    const CliRun slip = Search("--type 'Sales Reciept'");
+    EXPECT_EQ(slip.exitCode, 2);
+    EXPECT_NE(slip.err.find("did you mean SalesReceipt"), std::string::npos) << slip.err;
 }
 
 TEST_F(CliQuestions, OneQuotedValueWithCommasIsRefusedWithTheListToWrite) {
@@ -86,8 +65,7 @@ TEST_F(CliQuestions, OneQuotedValueWithCommasIsRefusedWithTheListToWrite) {
     const std::string advice = ExampleAfter(refused.err, "(in ");
     EXPECT_EQ(advice, "\"Cafe Muller\",\"Acme Supply\"") << refused.err;
     // The advice is a rule that runs.
-    const CliRun advised = Search("--type Customer --rule 'text in " + advice + "'");
-    EXPECT_EQ(advised.exitCode, 0) << advised.err;
+    EXPECT_EQ(Search("--type Customer --rule 'text in " + advice + "'").exitCode, 0);
 }
 
 TEST_F(CliQuestions, EveryExampleInMessagesAndHelpRuns) {
@@ -102,89 +80,72 @@ TEST_F(CliQuestions, EveryExampleInMessagesAndHelpRuns) {
         const CliRun copied = Search("--type Invoice --field '" + example + "'");
         EXPECT_EQ(copied.exitCode, 0) << example << "\n" << copied.err;
     }
-    // The rule examples of search --help, as the help writes them.
-    const CliRun help = Cli("search --help");
-    const std::vector<std::string> examples = {"text contains \"Acme Corp\"",
-                                               "or amount between 100 500", "text in A,B",
-                                               "date between 2026-01-01 last-month"};
-    for (const std::string& example : examples) {
-        std::string escaped;
-        for (char c : example) {
-            if (c == '"') escaped += "\\";
-            escaped.push_back(c);
-        }
-        EXPECT_NE(help.out.find("\"" + escaped + "\""), std::string::npos) << example;
-        const CliRun run =
-            Search("--type Invoice --rule 'text contains a' --rule '" + example + "'");
+    // The examples of search --help, as the help writes them (quotes escaped).
+    const std::string help = Cli("search --help").out;
+    const std::vector<std::pair<const char*, std::string>> examples = {
+        {"--rule", "text contains \\\"Acme Corp\\\""},
+        {"--rule", "or amount between 100 500"},
+        {"--rule", "text in A,B"},
+        {"--rule", "date between 2026-01-01 last-month"},
+        {"--field", "Invoice: DueDate lt today"},
+        {"--field", "*: Memo contains damaged"},
+        {"--field", "Invoice: Memo starts-with Rush"},
+    };
+    for (const auto& [option, example] : examples) {
+        EXPECT_NE(help.find("\"" + example + "\""), std::string::npos) << example;
+        const std::string typed = std::regex_replace(example, std::regex(R"(\\")"), "\"");
+        const CliRun run = Search("--type Invoice --rule 'text contains a' " + std::string(option) +
+                                  " '" + typed + "'");
         EXPECT_EQ(run.exitCode, 0) << example << "\n" << run.err;
     }
-    // And its field-rule examples.
-    for (const std::string& example :
-         {std::string("Invoice: DueDate lt today"), std::string("*: Memo contains damaged")}) {
-        EXPECT_NE(help.out.find("\"" + example + "\""), std::string::npos) << example;
-        const CliRun run = Search("--type Invoice --field '" + example + "'");
-        EXPECT_EQ(run.exitCode, 0) << example << "\n" << run.err;
-    }
+    // The help says which letter-case rule applies where.
+    for (const char* said : {"text rules here ignore letter case in every operation",
+                             "starts-with, ends-with and whole-word match letter case here unless "
+                             "--field-case insensitive"})
+        EXPECT_NE(help.find(said), std::string::npos) << said;
 }
 
 // The company's invoices are dated 2023-11-02 (1001), 2023-11-20, 2024-04-30 (1003
 // and 1004), 2024-07-30, 2024-09-23, 2024-09-26, 2024-10-21, 2024-10-31, 2025-05-19,
 // 2025-06-23, 2025-10-03, 2025-12-20, 2026-05-11, 2026-06-23, 2026-07-28, 2026-09-23
 // and 2026-11-02 (1018): eighteen in all.
-TEST_F(CliQuestions, RulesFindTheRecordsTheySay) {
-    // A saved search keeps its relative dates and takes date overrides.
-    const CliRun saved =
-        Search("--type Invoice --field 'Invoice: TxnDate eq last-quarter' --save 'Last quarter'");
-    ASSERT_EQ(saved.exitCode, 0) << saved.err;
-    const CliRun shown = Home("searches", "show 'Last quarter'");
-    EXPECT_NE(shown.out.find("--field 'Invoice: TxnDate eq last-quarter'"), std::string::npos)
-        << shown.out;
-    struct Case {
-        std::string arguments;
-        int found;
-    };
-    const std::string field = "--type Invoice --today 2026-11-02 --field 'Invoice: TxnDate ";
-    const std::vector<Case> cases = {
-        // Text equals wants the whole value, in any letter case.
-        {"--type Customer --rule 'text equals \"café müller\"'", 1},
-        {"--type Customer --rule 'text equals CAFÉ'", 0},
-        {"--type Invoice --field 'Invoice: RefNumber equals 100'", 0},
+TEST_F(CliQuestions, DateRulesAndRangesFindTheRecordsTheySay) {
+    // Saved searches keep their relative dates, in a field rule and in the date range.
+    const std::string invoices = "--type Invoice --today 2026-11-02 ";
+    ASSERT_EQ(Search(invoices + "--field 'Invoice: TxnDate eq last-quarter' --save 'Last quarter'")
+                  .exitCode,
+              0);
+    ASSERT_EQ(Search(invoices + "--from last-year --to last-year --save 'Last year'").exitCode, 0);
+    EXPECT_NE(Home("searches", "show 'Last quarter'")
+                  .out.find("--field 'Invoice: TxnDate eq last-quarter'"),
+              std::string::npos);
+    EXPECT_NE(Home("searches", "show 'Last year'").out.find("last-year ("), std::string::npos);
+    const std::vector<std::pair<std::string, int>> cases = {
         // A date rule takes its whole day; relative values count from today.
-        {field + "le 2024-04-30'", 4},
-        {field + "eq last-quarter'", 2},
+        {invoices + "--field 'Invoice: TxnDate le 2024-04-30'", 4},
+        {invoices + "--field 'Invoice: TxnDate eq last-quarter'", 2},
         // A global date rule tries every date and date-time element (the day of a time).
         {"--type Invoice --rule 'date eq 2024-04-30'", 2},
-        // The date range takes the same values, a span's first day for --from and its
-        // last for --to.
-        {"--type Invoice --today 2026-11-02 --from last-year --to last-year", 4},
-        {"--type Invoice --today 2026-11-02 --from this-year", 5},
+        // A span's first day for --from and its last for --to.
+        {invoices + "--from last-year --to last-year", 4},
         // Overdue invoices, one field rule on the due date and one on the balance.
         {"--type Invoice --today 2027-01-02 --field 'Invoice: DueDate lt today' --field "
          "'Invoice: BalanceRemaining gt 0'",
          1},
-        {"--type Invoice --today 2027-01-01 --field 'Invoice: DueDate lt today' --field "
-         "'Invoice: BalanceRemaining gt 0'",
-         0},
-        // The saved last quarter: July to September 2026 holds 1016 and 1017, April to
-        // June 1014 and 1015; a date range from September keeps only 1017.
-        {"--saved 'Last quarter' --today 2026-11-02", 2},
+        // Saved relative dates count from the day the search runs: April to June 2026
+        // holds 1014 and 1015; 2026 holds five. --from and --to replace a saved end.
         {"--saved 'Last quarter' --today 2026-08-02", 2},
         {"--saved 'Last quarter' --today 2026-11-02 --from 2026-09-01", 1},
+        {"--saved 'Last year' --today 2027-01-10", 5},
+        {"--saved 'Last year' --today 2027-01-10 --to 2026-06-30", 2},
     };
-    for (const Case& c : cases) {
-        const CliRun run = Search(c.arguments);
-        EXPECT_EQ(run.exitCode, 0) << c.arguments << "\n" << run.err;
-        EXPECT_NE(run.out.find("Found " + std::to_string(c.found) + " Done."), std::string::npos)
-            << c.arguments << "\n"
+    for (const auto& [arguments, found] : cases) {
+        const CliRun run = Search(arguments);
+        EXPECT_EQ(run.exitCode, 0) << arguments << "\n" << run.err;
+        EXPECT_NE(run.out.find("Found " + std::to_string(found) + " Done."), std::string::npos)
+            << arguments << "\n"
             << run.out;
     }
-    const CliRun wrong = Search(field + "eq 2026-02-30'");
-    EXPECT_EQ(wrong.exitCode, 2);
-    EXPECT_NE(wrong.err.find("is not a date"), std::string::npos) << wrong.err;
-    const CliRun text = Search(field + "contains 2026'");
-    EXPECT_EQ(text.exitCode, 2);
-    EXPECT_NE(text.err.find("a date field"), std::string::npos) << text.err;
-    EXPECT_EQ(Search("--saved 'Last quarter' --from 2026-09-01 --to 2026-08-01").exitCode, 2);
 }
 
 TEST_F(CliQuestions, AFieldRuleForEveryTypeReachesTheTypesThatHaveTheField) {
@@ -196,20 +157,11 @@ TEST_F(CliQuestions, AFieldRuleForEveryTypeReachesTheTypesThatHaveTheField) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::regex found("\"name\": \"(\\w+)\"[^}]*\"message\": \"[^\"]*Found (\\d+) Done");
     std::vector<std::string> counts;
-    for (std::sregex_iterator it(run.out.begin(), run.out.end(), found), end; it != end; ++it) {
+    for (std::sregex_iterator it(run.out.begin(), run.out.end(), found), end; it != end; ++it)
         counts.push_back((*it)[1].str() + " " + (*it)[2].str());
-    }
     EXPECT_EQ(counts, (std::vector<std::string>{"Invoice 2", "Customer 3"})) << run.out;
     EXPECT_NE(run.out.find("\"1003\""), std::string::npos);
     EXPECT_NE(run.out.find("\"1015\""), std::string::npos);
-
-    const CliRun none = Search("--type Customer --field '*: Memo contains backorder'");
-    EXPECT_EQ(none.exitCode, 2);
-    EXPECT_NE(none.err.find("no included type has a field \"Memo\""), std::string::npos)
-        << none.err;
-    const CliRun wrongOp = Search("--type Invoice --type Customer --field '*: Memo gt 3'");
-    EXPECT_EQ(wrongOp.exitCode, 2);
-    EXPECT_NE(wrongOp.err.find("Invoice: gt does not fit Memo"), std::string::npos) << wrongOp.err;
 }
 
 TEST_F(CliQuestions, ViewFindsARecordByIdentityOrNumberAndNamesIt) {
@@ -219,27 +171,21 @@ TEST_F(CliQuestions, ViewFindsARecordByIdentityOrNumberAndNamesIt) {
     ASSERT_NE(ref, std::string::npos);
     const std::size_t idAt = company.rfind("<TxnID>", ref) + std::string("<TxnID>").size();
     const std::string id = company.substr(idAt, company.find('<', idAt) - idAt);
-    const std::string naming = "Invoice 1003, Café Müller, 2024-04-30, key k2.";
     const fs::path page = dir_.Path() / "record.html";
-    const std::string view = "--type Invoice --out " + Shell(page.string());
+    const std::string view = "--type Invoice --out " + Shell(page.string()) + " ";
     for (const std::string& which :
-         std::vector<std::string>{"--ref 1003", "--id " + Shell(id), "--key k2"}) {
-        const CliRun run = Run("view", view + " " + which);
+         {std::string("--ref 1003"), "--id " + Shell(id), std::string("--key k2")}) {
+        const CliRun run = Run("view", view + which);
         EXPECT_EQ(run.exitCode, 0) << which << "\n" << run.err;
-        EXPECT_NE(run.out.find(naming), std::string::npos) << which << "\n" << run.out;
+        EXPECT_NE(run.out.find("Invoice 1003, Café Müller, 2024-04-30, key k2."), std::string::npos)
+            << which << "\n"
+            << run.out;
         EXPECT_NE(ReadAll(page).find("1003"), std::string::npos) << which;
     }
     // The page sits outside the data folder, so it carries its pictures itself.
     const std::string html = ReadAll(page);
-    EXPECT_NE(html.find("<html"), std::string::npos);
     EXPECT_EQ(html.find("../dataview.gif"), std::string::npos);
-    EXPECT_EQ(html.find("../xml_globe_00_tn.jpg"), std::string::npos);
     EXPECT_NE(html.find("url(data:image/gif;base64,"), std::string::npos);
-    EXPECT_NE(html.find("src=\"data:image/jpeg;base64,"), std::string::npos);
-    const CliRun another = Run("view", view + " --key k3");
-    EXPECT_NE(another.out.find("Invoice 1004, CAFÉ MÜLLER GmbH, 2024-04-30, key k3."),
-              std::string::npos)
-        << another.out;
 
     struct Case {
         std::string which;
@@ -251,12 +197,11 @@ TEST_F(CliQuestions, ViewFindsARecordByIdentityOrNumberAndNamesIt) {
         {"--key k9999", 1, "no Invoice record has the key k9999"},
         {"--key nine", 2, ""},
         {"--id nothing", 1, "has the identity nothing"},
-        {"", 2, "give one of --key, --id or --ref"},
         {"--ref 1003 --key k2", 2, "give one of --key, --id or --ref"},
     };
-    std::filesystem::remove(page);
+    fs::remove(page);
     for (const Case& c : refused) {
-        const CliRun run = Run("view", view + " " + c.which);
+        const CliRun run = Run("view", view + c.which);
         EXPECT_FALSE(fs::exists(page)) << c.which;
         EXPECT_EQ(run.exitCode, c.exitCode) << c.which;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.which << "\n" << run.err;
@@ -282,30 +227,20 @@ TEST_F(CliQuestions, AFullListSaysWhyAndEmptyTypesCanBeHidden) {
     EXPECT_NE(json.out.find("\"CustomerType\""), std::string::npos) << json.out;
 
     // Without rules a full list is what was asked for: no notice.
-    const CliRun plain = Search("--type CustomerType");
-    EXPECT_NE(plain.out.find("Found 7 Done.\n"), std::string::npos) << plain.out;
+    EXPECT_NE(Search("--type CustomerType").out.find("Found 7 Done.\n"), std::string::npos);
 }
 
 TEST_F(CliQuestions, CsvFilesCarryAByteOrderMarkOnlyWhenAsked) {
-    const fs::path plain = dir_.Path() / "plain";
-    const fs::path marked = dir_.Path() / "marked";
+    const fs::path plain = dir_.Path() / "plain", marked = dir_.Path() / "marked";
     const std::string arguments =
         "--type Customer --type Invoice --rule 'text equals \"Café Müller\"'";
     ASSERT_EQ(Search(arguments + " --export " + Shell(plain.string())).exitCode, 0);
     const CliRun run = Search(arguments + " --bom --export " + Shell(marked.string()));
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const std::string bom = "\xEF\xBB\xBF";
     const std::string plainText = ReadAll(plain / "Customer List.csv");
-    const std::string markedText = ReadAll(marked / "Customer List.csv");
-    EXPECT_NE(plainText.substr(0, 3), bom);
-    EXPECT_EQ(markedText.substr(0, 3), bom);
-    EXPECT_EQ(markedText.substr(3), plainText) << "the mark is all that differs";
-    EXPECT_NE(markedText.find("Café Müller"), std::string::npos);
-    const CliRun workbook =
-        Search(arguments + " --bom --export " + Shell(marked.string()) + " --as xlsx");
-    EXPECT_EQ(workbook.exitCode, 2);
-    EXPECT_NE(workbook.err.find("--bom is for csv and tsv files"), std::string::npos)
-        << workbook.err;
+    EXPECT_EQ(ReadAll(marked / "Customer List.csv"), "\xEF\xBB\xBF" + plainText)
+        << "the mark is all that differs";
+    EXPECT_NE(plainText.find("Café Müller"), std::string::npos);
 }
 
 }  // namespace

@@ -4,9 +4,8 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
-#include "support/temp_home.h"
+#include "support/text_parts.h"
 
 namespace quarrion::test {
 
@@ -29,6 +28,12 @@ std::string Shell(const std::string& text) {
     return word + "'";
 }
 
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
 void CliCompany::SetUp() {
     const CliRun made =
         Cli("sample --scale 0.05 --today 2026-11-02 --out " + Shell(company_.string()));
@@ -38,6 +43,20 @@ void CliCompany::SetUp() {
 CliRun CliCompany::Run(const std::string& command, const std::string& arguments) {
     return Cli(command + " --home " + Shell(home_.string()) + " --company " +
                Shell(company_.string()) + " " + arguments);
+}
+
+std::vector<std::string> CliCompany::Checked(const char* kind, const std::filesystem::path& file) {
+    const auto summary = dir_.Path() / "summary.txt";
+    const std::string command = std::string("/usr/bin/python3 ") + QUARRION_RESULTS_CHECKER + " " +
+                                kind + " " + Shell(file.string()) + " >" + Shell(summary.string());
+    EXPECT_EQ(std::system(command.c_str()), 0) << kind << " " << file;
+    return Lines(ReadAll(summary));
+}
+
+std::vector<std::string> CliCompany::CheckedJson(const std::string& json) {
+    const auto file = dir_.Path() / "results.json";
+    std::ofstream(file, std::ios::binary) << json;
+    return Checked("json", file);
 }
 
 CliRun CliHome::Home(const std::string& command, const std::string& arguments) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "support/temp_home.h"
 
@@ -23,6 +24,9 @@ CliRun Cli(const std::string& arguments);
 // A text as one shell word, in single quotes.
 std::string Shell(const std::string& text);
 
+// How often `part` occurs in `text`.
+std::size_t Count(const std::string& text, const std::string& part);
+
 // A folder of the test's own, with the data folder in it.
 class CliHome : public ::testing::Test {
   protected:
@@ -41,6 +45,10 @@ class CliCompany : public CliHome {
     // Runs `command` with the test's data folder and company.
     CliRun Run(const std::string& command, const std::string& arguments);
     CliRun Search(const std::string& arguments) { return Run("search", arguments); }
+    // The lines of an independent reader's summary of a JSON ("json") or workbook
+    // ("xlsx") file; fails the test when the file's shape is wrong.
+    std::vector<std::string> Checked(const char* kind, const std::filesystem::path& file);
+    std::vector<std::string> CheckedJson(const std::string& json);
 
     std::filesystem::path company_ = dir_.Path() / "company.qbxml";
 };

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
 #include "cli_runner.h"
-#include "support/temp_home.h"
 
 namespace quarrion::test {
 namespace {
@@ -42,9 +42,16 @@ TEST(CliSample, WrongOptionsAreUsageErrorsAndAnUnwritablePlaceAFailure) {
         EXPECT_NE(run.err.find(c.says), std::string::npos) << c.arguments << "\n" << run.err;
         EXPECT_FALSE(std::filesystem::exists(dir.Path() / "c.xml")) << c.arguments;
     }
-    const CliRun top = Cli("--help");
+}
+
+TEST(CliHelp, HelpAndVersionAnswerOnStandardOutput) {
+    const CliRun top = Cli("--help"), version = Cli("--version");
     EXPECT_EQ(top.exitCode, 0);
-    EXPECT_NE(top.out.find("sample"), std::string::npos);
+    for (const char* command : {"sample", "search", "searches", "to-print", "view", "types"})
+        EXPECT_NE(top.out.find(command), std::string::npos) << command;
+    EXPECT_EQ(version.exitCode, 0) << version.err;
+    EXPECT_TRUE(std::regex_match(version.out, std::regex("quarrion-cli [0-9]+\\.[0-9]+.*\n")))
+        << version.out;
 }
 
 }  // namespace
