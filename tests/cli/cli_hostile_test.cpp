@@ -86,9 +86,20 @@ TEST_F(CliHostile, OnlyAWellFormedAnswerToTheQueryIsSearched) {
     std::ofstream(company) << boom;
     const CliRun run = Home("search", "--company " + Shell(company.string()) + " --type Invoice");
     EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
-    EXPECT_NE((run.out + run.err).find("boom"), std::string::npos) << run.out << run.err;
+    EXPECT_NE(run.err.find("boom"), std::string::npos) << run.err;
     EXPECT_EQ(run.out.find("listed anyway"), std::string::npos);
-    EXPECT_NE(Home("log", "show").out.find("boom"), std::string::npos);
+    EXPECT_EQ(Count(Home("log", "show").out, "boom"), 2u) << "from the folder and the company";
+}
+
+TEST_F(CliHostile, AMissingResponseFileFailsItsTypeInsteadOfFindingNothing) {
+    WriteInvoiceFile(Answer("InvoiceQueryRs", "statusCode=\"0\"", kInvoice));
+    const CliRun run = SearchResponses("--type Customer");
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    EXPECT_NE(run.err.find("Customer.xml"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("1001"), std::string::npos) << "the present type is still listed\n"
+                                                       << run.out;
+    EXPECT_EQ(run.out.find("No matches found"), std::string::npos) << run.out;
+    EXPECT_NE(Home("log", "show").out.find("Customer.xml"), std::string::npos);
 }
 
 TEST_F(CliHostile, ATypeCutShortAtTheLimitSaysSo) {

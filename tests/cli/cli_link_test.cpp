@@ -13,7 +13,7 @@ class CliLink : public ::testing::Test {
   protected:
     std::string Home() const { return " --home " + Shell(dir_.Path().string()); }
     std::string PasswordFile(const std::string& password) const {
-        const auto file = dir_.Path() / "pw.txt";
+        const auto file = dir_.Path() / (password + ".txt");  // one file per password
         std::ofstream(file) << password << "\n";
         return Shell(file.string());
     }
@@ -57,18 +57,13 @@ TEST_F(CliLink, WrongSetUpsAreRefusedAndChangeNothing) {
         int exitCode;
         const char* says;
     };
+    const std::string use = "link use web-connector --user u --password-file ";
     const Case cases[] = {
-        {"link use web-connector --listen 127.0.0.1 --user u --password-file " + pw, 2,
-         "HOST:PORT"},
-        {"link use web-connector --listen 127.0.0.1:8080 --user u --password-file " +
-             PasswordFile("short"),
-         2, "shorter than 8"},
-        {"link use web-connector --listen 127.0.0.1:8080 --user u --password-file " +
-             Shell((dir_.Path() / "missing.txt").string()),
-         1, "missing.txt"},
-        {"link use web-connector --listen 127.0.0.1:8080 --user u --password-file " + pw +
-             " --cert " + pw,
-         2, "--cert and --key together"},
+        {use + pw + " --listen 127.0.0.1", 2, "HOST:PORT"},
+        {use + PasswordFile("short") + " --listen 127.0.0.1:8080", 2, "shorter than 8"},
+        {use + Shell((dir_.Path() / "missing.txt").string()) + " --listen 127.0.0.1:8080", 1,
+         "missing.txt"},
+        {use + pw + " --listen 127.0.0.1:8080 --cert " + pw, 2, "--cert and --key together"},
         {"link use responses " + Shell((dir_.Path() / "none").string()), 2, "is not a folder"},
         {"link qwc --out " + Shell((dir_.Path() / "x.qwc").string()), 1, "does not use the Web"},
     };

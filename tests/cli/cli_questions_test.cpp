@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -15,33 +16,6 @@ namespace fs = std::filesystem;
 
 // What a bookkeeper asks of a search from the terminal.
 using CliQuestions = CliCompany;
-
-// The example a message gives in parentheses after `lead`.
-std::string ExampleAfter(const std::string& message, const std::string& lead) {
-    const std::size_t at = message.find(lead);
-    if (at == std::string::npos) return {};
-    const std::size_t end = message.rfind(')');
-    if (end == std::string::npos || end < at + lead.size()) return {};
-    return message.substr(at + lead.size(), end - at - lead.size());
-}
-
-TEST_F(CliQuestions, AMissingResponseFileFailsItsTypeInsteadOfFindingNothing) {
-    const fs::path folder = dir_.Path() / "responses";
-    fs::create_directories(folder);
-    std::ofstream(folder / "Invoice.xml")
-        << "<?xml version=\"1.0\"?><QBXML><QBXMLMsgsRs><InvoiceQueryRs statusCode=\"0\" "
-           "statusSeverity=\"Info\" statusMessage=\"Status OK\"><InvoiceRet><TxnID>T-1</TxnID>"
-           "<TxnDate>2026-10-01</TxnDate><RefNumber>77</RefNumber></InvoiceRet>"
-           "</InvoiceQueryRs></QBXMLMsgsRs></QBXML>";
-    const CliRun run =
-        Home("search", "--responses " + Shell(folder.string()) + " --type Invoice --type Customer");
-    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
-    EXPECT_NE(run.err.find("Customer.xml"), std::string::npos) << run.err;
-    EXPECT_NE(run.out.find("77"), std::string::npos) << "the present type is still listed\n"
-                                                     << run.out;
-    EXPECT_EQ(run.out.find("No matches found"), std::string::npos) << run.out;
-    EXPECT_NE(Home("log", "show").out.find("Customer.xml"), std::string::npos);
-}
 
 TEST_F(CliQuestions, TypesAreListedAndNamedByCodeNameOrTitle) {
     const CliRun types = Cli("types");
@@ -59,26 +33,22 @@ TEST_F(CliQuestions, TypesAreListedAndNamedByCodeNameOrTitle) {
     EXPECT_NE(slip.err.find("did you mean SalesReceipt"), std::string::npos) << slip.err;
 }
 
-TEST_F(CliQuestions, OneQuotedValueWithCommasIsRefusedWithTheListToWrite) {
-    const CliRun refused = Search("--type Customer --rule 'text in \"Cafe Muller,Acme Supply\"'");
-    EXPECT_EQ(refused.exitCode, 2);
-    const std::string advice = ExampleAfter(refused.err, "(in ");
-    EXPECT_EQ(advice, "\"Cafe Muller\",\"Acme Supply\"") << refused.err;
-    // The advice is a rule that runs.
-    EXPECT_EQ(Search("--type Customer --rule 'text in " + advice + "'").exitCode, 0);
-}
-
 TEST_F(CliQuestions, EveryExampleInMessagesAndHelpRuns) {
-    // The field-rule messages show a rule to copy.
-    for (const char* wrong : {"Invoice BalanceRemaining gt 0", ": BalanceRemaining gt 0"}) {
-        const CliRun run = Search(std::string("--type Invoice --field '") + wrong + "'");
-        ASSERT_EQ(run.exitCode, 2) << wrong;
-        const std::size_t open = run.err.rfind('(');
-        ASSERT_NE(open, std::string::npos) << run.err;
-        const std::string example = ExampleAfter(run.err, run.err.substr(open, 1));
-        ASSERT_FALSE(example.empty()) << run.err;
-        const CliRun copied = Search("--type Invoice --field '" + example + "'");
-        EXPECT_EQ(copied.exitCode, 0) << example << "\n" << copied.err;
+    // A message shows in its last parentheses what to write instead; written so, it runs.
+    const std::vector<std::array<std::string, 3>> advised = {
+        {"--field", "Invoice BalanceRemaining gt 0", "Invoice: RefNumber equals 1001"},
+        {"--field", ": BalanceRemaining gt 0", "Invoice: RefNumber equals 1001"},
+        {"--rule", "text in \"Cafe Muller,Acme Supply\"", "in \"Cafe Muller\",\"Acme Supply\""},
+    };
+    for (const auto& [option, wrong, expected] : advised) {
+        const CliRun run = Search("--type Invoice " + option + " '" + wrong + "'");
+        EXPECT_EQ(run.exitCode, 2) << wrong;
+        const std::size_t open = run.err.rfind('('), close = run.err.rfind(')');
+        ASSERT_LT(open, close) << run.err;
+        const std::string example = run.err.substr(open + 1, close - open - 1);
+        EXPECT_EQ(example, expected) << run.err;
+        const std::string typed = (option == "--rule" ? "text " : "") + example;
+        EXPECT_EQ(Search("--type Invoice " + option + " '" + typed + "'").exitCode, 0) << typed;
     }
     // The examples of search --help, as the help writes them (quotes escaped).
     const std::string help = Cli("search --help").out;
@@ -155,11 +125,9 @@ TEST_F(CliQuestions, AFieldRuleForEveryTypeReachesTheTypesThatHaveTheField) {
         "--type Invoice --type Customer --field '*: Memo contains backorder' --rule 'text "
         "contains Acme' --format json");
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const std::regex found("\"name\": \"(\\w+)\"[^}]*\"message\": \"[^\"]*Found (\\d+) Done");
-    std::vector<std::string> counts;
-    for (std::sregex_iterator it(run.out.begin(), run.out.end(), found), end; it != end; ++it)
-        counts.push_back((*it)[1].str() + " " + (*it)[2].str());
-    EXPECT_EQ(counts, (std::vector<std::string>{"Invoice 2", "Customer 3"})) << run.out;
+    const std::regex counts(
+        "\"name\": \"Invoice\"[^}]*Found 2 Done(.|\n)*\"name\": \"Customer\"[^}]*Found 3 Done");
+    EXPECT_TRUE(std::regex_search(run.out, counts)) << run.out;
     EXPECT_NE(run.out.find("\"1003\""), std::string::npos);
     EXPECT_NE(run.out.find("\"1015\""), std::string::npos);
 }
@@ -222,9 +190,6 @@ TEST_F(CliQuestions, AFullListSaysWhyAndEmptyTypesCanBeHidden) {
     const CliRun hidden = Search(arguments + " --hide-empty");
     EXPECT_EQ(hidden.out.find("Invoice"), std::string::npos) << hidden.out;
     EXPECT_NE(hidden.out.find(notice), std::string::npos) << hidden.out;
-    const CliRun json = Search(arguments + " --hide-empty --format json");
-    EXPECT_EQ(json.out.find("\"Invoice\""), std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("\"CustomerType\""), std::string::npos) << json.out;
 
     // Without rules a full list is what was asked for: no notice.
     EXPECT_NE(Search("--type CustomerType").out.find("Found 7 Done.\n"), std::string::npos);
