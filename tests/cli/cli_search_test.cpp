@@ -20,13 +20,15 @@ TEST_F(CliSearch, ListsTheMatchingRecordsAsATable) {
     const CliRun run = Search("--type Invoice --type customer --rule 'text contains supply'");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
-    const std::vector<std::string> lines = Lines(run.out);
-    ASSERT_GE(lines.size(), 6u) << run.out;
-    EXPECT_EQ(lines[0], "Invoice");
-    EXPECT_NE(lines[1].find(" Done."), std::string::npos) << lines[1];
-    for (const char* part : {"Key  Date", "\nCustomer\n", "Match"})
-        EXPECT_NE(run.out.find(part), std::string::npos) << part << "\n" << run.out;
-    EXPECT_GE(Count(run.out, "Supply"), 2u) << run.out;
+    // A block per type: its name, its progress, then the rows under aligned headings.
+    EXPECT_EQ(run.out.substr(0, run.out.find("\nCustomer\n")), R"(Invoice
+  18/18  Found 1 Done.
+
+Key  Date        Num   Customer         Due Date    Subtotal  Open Balance  Memo  Match
+---  ----------  ----  ---------------  ----------  --------  ------------  ----  ---------------
+k16  2026-09-23  1017  ACME Supply Co.  2026-10-23   2087.25          0.00        ACME Supply Co.
+)");
+    EXPECT_NE(run.out.find("\nCustomer\n  26/26  Found 3 Done.\n"), std::string::npos) << run.out;
 }
 
 TEST_F(CliSearch, CsvAndTsvExportsWriteAListFilePerType) {
@@ -50,6 +52,10 @@ TEST_F(CliSearch, CsvAndTsvExportsWriteAListFilePerType) {
     EXPECT_EQ(tabbed.rfind("Date\tNum\tCustomer\t", 0), 0u);
     EXPECT_EQ(tsv.out, tabbed);
     EXPECT_EQ(tsv.err, (out / "Invoice List.txt").string() + "\n");
+
+    // A byte order mark only when asked, and it is all that differs.
+    ASSERT_EQ(Search(invoices + " --bom --export " + Shell((out / "bom").string())).exitCode, 0);
+    EXPECT_EQ(ReadAll(out / "bom" / "Invoice List.csv"), "\xEF\xBB\xBF" + comma);
 }
 
 TEST_F(CliSearch, JsonAndTheWorkbookHoldTheTypesColumnsAndRowsInOrder) {
@@ -107,12 +113,10 @@ TEST_F(CliSearch, ASavedSearchRunsAsTheOptionsThatMadeIt) {
     EXPECT_GT(Count(again.out, "\"key\": \"k"), 0u);
 
     // The data folder may also be named before the command.
-    const CliRun listed = Cli("--home " + Shell(home_.string()) + " searches list");
-    EXPECT_EQ(listed.exitCode, 0) << listed.err;
-    EXPECT_NE(listed.out.find("Supply watch"), std::string::npos);
-    EXPECT_NE(listed.out.find("who buys"), std::string::npos);
+    EXPECT_NE(Cli("--home " + Shell(home_.string()) + " searches list")
+                  .out.find("\nSupply watch  Customer, Invoice  who buys\n"),
+              std::string::npos);
     const CliRun shown = Home("searches", "show 'Supply watch'");
-    EXPECT_EQ(shown.exitCode, 0) << shown.err;
     for (const std::string& part : {std::string("--rule 'or amount gt 20000'"), field,
                                     std::string("2024-01-01 to 2026-11-02, by transaction date")})
         EXPECT_NE(shown.out.find(part), std::string::npos) << part << "\n" << shown.out;
@@ -125,10 +129,6 @@ TEST_F(CliSearch, ASavedSearchRunsAsTheOptionsThatMadeIt) {
               std::string::npos);
 
     EXPECT_EQ(Home("searches", "delete 'Supply watch'").exitCode, 0);
-    const CliRun gone = Search("--saved 'Supply watch'");
-    EXPECT_EQ(gone.exitCode, 2);
-    EXPECT_NE(gone.err.find("no saved search is named \"Supply watch\""), std::string::npos)
-        << gone.err;
     EXPECT_EQ(Home("searches", "list").out, "No saved searches.\n");
 }
 
@@ -171,9 +171,6 @@ TEST_F(CliSearch, UsageErrorsSayWhatIsWrongAndPrintNothing) {
         {"--type Invoices", "\"Invoices\" is not a type"},
         {"--rule 'text contains a'", "You must select at least one transaction type"},
         {type + "--rule 'text contains Acme Corp'", "write a value with blanks in double quotes"},
-        {type + "--field 'Invoice: CustomerRef/FulName eq a'",
-         "close matches: CustomerRef/FullName"},
-        {type + "--field 'Invoice: TxnDate eq 2026-02-30'", "is not a date"},
         {type + "--field 'Invoice: TxnDate contains 2026'", "a date field"},
         {type + "--type Customer --field '*: Memo gt 3'", "Invoice: gt does not fit Memo"},
         {type + "--from 2026-05-01 --to 2026-04-01", "is after --to"},
@@ -182,7 +179,9 @@ TEST_F(CliSearch, UsageErrorsSayWhatIsWrongAndPrintNothing) {
         {type + "--bom --export /tmp --as xlsx", "--bom is for csv and tsv files"},
         {type + "--field-case whatever", "--field-case"},
         {type + "--max -1", "--max"},
+        {type + "--rule 'text contains Acme\"'", "is not balanced"},
         {type + "--responses /tmp", "not both"},
+        {type + "--save Name --export /tmp", "give --save or --export, not both"},
         {"--saved 'never saved'", "no saved search is named"},
         {"--saved 'never saved' --type Invoice", "does not take --type"},
         // Saving checks what the store can keep.
@@ -260,16 +259,11 @@ TEST_F(CliSearch, TheCatalogIsListedUpdatedAndReset) {
     const CliRun list = Home("catalog", "list Invoice");
     ASSERT_EQ(list.exitCode, 0) << list.err;
     EXPECT_NE(list.out.find("CustomerRef/FullName"), std::string::npos);
-    EXPECT_NE(list.out.find("Open Balance"), std::string::npos);
     EXPECT_EQ(list.out.find("//CustomerRet"), std::string::npos) << "only the type's entries";
     EXPECT_EQ(Home("catalog", "list").exitCode, 2);
     EXPECT_EQ(Home("catalog", "list Nothing").exitCode, 2);
-    for (const auto& [command, says] :
-         {std::pair{"update", "Updated the catalog"}, std::pair{"reset", "Reset the catalog"}}) {
-        const CliRun run = Home("catalog", command);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_NE(run.out.find(says), std::string::npos) << command;
-    }
+    EXPECT_NE(Home("catalog", "update").out.find("Updated the catalog"), std::string::npos);
+    EXPECT_NE(Home("catalog", "reset").out.find("Reset the catalog"), std::string::npos);
 }
 
 }  // namespace
