@@ -138,6 +138,32 @@ TEST_F(CliHostile, APipeGivenAsAnInputIsRefusedAtOnce) {
     EXPECT_NE((byResponses.out + byResponses.err).find("not a regular file"), std::string::npos);
 }
 
+TEST_F(CliHostile, AnUnreadableCompanyFailsTheSearchAndIsLoggedEscaped) {
+    // One is not there and its name holds a terminal control sequence; one is cut off.
+    const fs::path missing = dir_.Path() / "bad\x1b[2Jname.qbxml";
+    const fs::path damaged = dir_.Path() / "damaged.qbxml";
+    std::ofstream(damaged) << "<QBXML><not closed";
+    const CliRun absent =
+        Home("search", "--company " + Shell(missing.string()) + " --type Invoice");
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_NE(absent.err.find("bad\\x1b[2Jname.qbxml\" does not exist"), std::string::npos)
+        << absent.err;
+    EXPECT_NE(absent.out.find("Could not get Invoice records"), std::string::npos) << absent.out;
+    EXPECT_EQ((absent.out + absent.err).find('\x1b'), std::string::npos) << "raw escape printed";
+    const CliRun broken =
+        Home("search", "--company " + Shell(damaged.string()) + " --type Invoice --format json");
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_NE(broken.err.find("is not well-formed XML"), std::string::npos) << broken.err;
+    EXPECT_EQ(CheckedJson(broken.out).at(1), "Invoice: ") << "still one JSON object";
+
+    const CliRun log = Home("log", "show");
+    EXPECT_NE(log.out.find("bad\\x1b[2Jname.qbxml"), std::string::npos) << log.out;
+    EXPECT_NE(log.out.find("damaged.qbxml"), std::string::npos) << log.out;
+    EXPECT_EQ(log.out.find('\x1b'), std::string::npos) << "raw escape in the log listing";
+    EXPECT_EQ(Home("log", "clear").exitCode, 0);
+    EXPECT_EQ(Home("log", "show").out, "The error log is empty.\n");
+}
+
 TEST_F(CliHostile, AnOutputThatIsNoFileIsWrittenThroughOrRefused) {
     // A pipe stands for a device here: it must stay a pipe and get the bytes.
     const fs::path pipe = dir_.Path() / "pipe";
@@ -188,18 +214,6 @@ TEST_F(CliHostile, EmptyOptionValuesAreUsageErrors) {
         EXPECT_EQ(run.exitCode, 2) << arguments << "\n" << run.out << run.err;
         EXPECT_FALSE(run.err.empty()) << arguments;
     }
-}
-
-TEST_F(CliHostile, ControlCharactersInPathsAreShownEscaped) {
-    const fs::path company = dir_.Path() / "bad\x1b[2Jname.qbxml";  // not there
-    const CliRun run = Home("search", "--company " + Shell(company.string()) + " --type Invoice");
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ((run.out + run.err).find('\x1b'), std::string::npos) << "raw escape printed";
-    EXPECT_NE(run.err.find("bad\\x1b[2Jname.qbxml"), std::string::npos) << run.err;
-    const CliRun log = Home("log", "show");
-    EXPECT_EQ(log.exitCode, 0);
-    EXPECT_NE(log.out.find("bad"), std::string::npos) << log.out;
-    EXPECT_EQ(log.out.find('\x1b'), std::string::npos) << "raw escape in the log listing";
 }
 
 // ---- concurrency --------------------------------------------------------------------

@@ -45,7 +45,7 @@ CliRun CliCompany::Run(const std::string& command, const std::string& arguments)
                Shell(company_.string()) + " " + arguments);
 }
 
-std::vector<std::string> CliCompany::Checked(const char* kind, const std::filesystem::path& file) {
+std::vector<std::string> CliHome::Checked(const char* kind, const std::filesystem::path& file) {
     const auto summary = dir_.Path() / "summary.txt";
     const std::string command = std::string("/usr/bin/python3 ") + QUARRION_RESULTS_CHECKER + " " +
                                 kind + " " + Shell(file.string()) + " >" + Shell(summary.string());
@@ -53,7 +53,7 @@ std::vector<std::string> CliCompany::Checked(const char* kind, const std::filesy
     return Lines(ReadAll(summary));
 }
 
-std::vector<std::string> CliCompany::CheckedJson(const std::string& json) {
+std::vector<std::string> CliHome::CheckedJson(const std::string& json) {
     const auto file = dir_.Path() / "results.json";
     std::ofstream(file, std::ios::binary) << json;
     return Checked("json", file);

@@ -32,6 +32,10 @@ class CliHome : public ::testing::Test {
   protected:
     // Runs `command` with the test's data folder.
     CliRun Home(const std::string& command, const std::string& arguments);
+    // The lines of an independent reader's summary of a JSON ("json") or workbook
+    // ("xlsx") file; fails the test when the file's shape is wrong.
+    std::vector<std::string> Checked(const char* kind, const std::filesystem::path& file);
+    std::vector<std::string> CheckedJson(const std::string& json);
 
     TempDir dir_;
     std::filesystem::path home_ = dir_.Path() / "home";
@@ -45,10 +49,6 @@ class CliCompany : public CliHome {
     // Runs `command` with the test's data folder and company.
     CliRun Run(const std::string& command, const std::string& arguments);
     CliRun Search(const std::string& arguments) { return Run("search", arguments); }
-    // The lines of an independent reader's summary of a JSON ("json") or workbook
-    // ("xlsx") file; fails the test when the file's shape is wrong.
-    std::vector<std::string> Checked(const char* kind, const std::filesystem::path& file);
-    std::vector<std::string> CheckedJson(const std::string& json);
 
     std::filesystem::path company_ = dir_.Path() / "company.qbxml";
 };

@@ -200,30 +200,6 @@ TEST_F(CliSearch, UsageErrorsSayWhatIsWrongAndPrintNothing) {
     EXPECT_NE(noFolder.err.find("is not a folder"), std::string::npos) << noFolder.err;
 }
 
-TEST_F(CliSearch, AnUnreadableCompanyFileFailsTheSearch) {
-    const fs::path missing = dir_.Path() / "missing.qbxml";
-    const CliRun absent =
-        Home("search", "--company " + Shell(missing.string()) + " --type Invoice");
-    EXPECT_EQ(absent.exitCode, 1);
-    EXPECT_NE(absent.err.find("does not exist"), std::string::npos) << absent.err;
-    EXPECT_NE(absent.out.find("Could not get Invoice records"), std::string::npos) << absent.out;
-
-    const fs::path damaged = dir_.Path() / "damaged.qbxml";
-    std::ofstream(damaged) << "<QBXML><not closed";
-    const CliRun broken =
-        Home("search", "--company " + Shell(damaged.string()) + " --type Invoice --format json");
-    EXPECT_EQ(broken.exitCode, 1);
-    EXPECT_NE(broken.err.find("Could not get Invoice records"), std::string::npos) << broken.err;
-    EXPECT_EQ(CheckedJson(broken.out).at(1), "Invoice: ") << "still one JSON object";
-
-    // The link logged both; the log command shows them and clears them.
-    const CliRun log = Home("log", "show");
-    EXPECT_EQ(log.exitCode, 0);
-    EXPECT_NE(log.out.find("missing.qbxml"), std::string::npos) << log.out;
-    EXPECT_EQ(Home("log", "clear").exitCode, 0);
-    EXPECT_EQ(Home("log", "show").out, "The error log is empty.\n");
-}
-
 TEST_F(CliSearch, AnUnwritableExportFolderLeavesNoFile) {
     const fs::path file = dir_.Path() / "a-file";
     std::ofstream(file) << "x";
