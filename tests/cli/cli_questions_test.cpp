@@ -2,7 +2,6 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <string>
 #include <vector>
