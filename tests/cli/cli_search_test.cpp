@@ -166,7 +166,7 @@ TEST_F(CliSearch, ToPrintMarksEveryListedTransaction) {
 }
 
 TEST_F(CliSearch, UsageErrorsSayWhatIsWrongAndPrintNothing) {
-    const std::string type = "--type Invoice ";
+    const std::string type = "--type Invoice ", out = " --export " + Shell(dir_.Path().string());
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"--type Invoices", "\"Invoices\" is not a type"},
         {"--rule 'text contains a'", "You must select at least one transaction type"},
@@ -176,12 +176,12 @@ TEST_F(CliSearch, UsageErrorsSayWhatIsWrongAndPrintNothing) {
         {type + "--from 2026-05-01 --to 2026-04-01", "is after --to"},
         {type + "--as csv", "--as needs --export"},
         {type + "--replace", "--replace needs --export DIR"},
-        {type + "--bom --export /tmp --as xlsx", "--bom is for csv and tsv files"},
+        {type + "--bom --as xlsx" + out, "--bom is for csv and tsv files"},
         {type + "--field-case whatever", "--field-case"},
         {type + "--max -1", "--max"},
         {type + "--rule 'text contains Acme\"'", "is not balanced"},
-        {type + "--responses /tmp", "not both"},
-        {type + "--save Name --export /tmp", "give --save or --export, not both"},
+        {type + "--responses " + Shell(dir_.Path().string()), "not both"},
+        {type + "--save Name" + out, "give --save or --export, not both"},
         {"--saved 'never saved'", "no saved search is named"},
         {"--saved 'never saved' --type Invoice", "does not take --type"},
         // Saving checks what the store can keep.
