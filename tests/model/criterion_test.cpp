@@ -110,15 +110,6 @@ TEST(Criterion, EveryOperationComparesWithWhatWasEntered) {
     EXPECT_EQ(order.Compare("Order 1500-A", "STRTYPE"), Holds);
 }
 
-TEST(Criterion, CompareCodeAgreesWithCompareByName) {
-    Criterion c;
-    Fill(c, Choice::AnyNumber, Operation::GreaterOrEqual, "10");
-    EXPECT_EQ(c.CompareCode("12", DataTypeCode::Amt), Holds);
-    EXPECT_EQ(c.CompareCode("8", DataTypeCode::Amt), Fails);
-    EXPECT_EQ(c.CompareCode("12", DataTypeCode::Str), NotApplicable);
-    EXPECT_EQ(c.CompareCode("12", DataTypeCode::Int), NotApplicable);
-}
-
 // Only the holder the operation reads counts, and only when it holds a value that is
 // not blank: a zero is a value, spaces are not.
 TEST(Criterion, ContainsDataReadsTheHolderOfTheOperation) {

@@ -47,21 +47,6 @@ TEST(Criteria, AnAndOfTheRulesThatApply) {
     EXPECT_FALSE(group.ContainsData());
 }
 
-TEST(Criteria, WalkStopsAtTheFirstFailingRule) {
-    Criteria group;
-    AddText(group, Operation::Contains, "zzz");
-    Criterion* later = AddText(group, Operation::Contains, "ACME");
-    // Give the later rule a result of its own first.
-    later->Compare("ACME", "STRTYPE");
-    ASSERT_EQ(later->Result(), Holds);
-    EXPECT_EQ(group.Compare("ACME Corp", "STRTYPE"), Fails);
-    EXPECT_EQ(group.Item(1)->Result(), Fails);
-    EXPECT_EQ(later->Result(), Holds);  // not evaluated, keeps its earlier answer
-    group.ResetResults();
-    EXPECT_EQ(later->Result(), NotApplicable);
-    EXPECT_EQ(group.Item(1)->Result(), NotApplicable);
-}
-
 TEST(Examinors, OrOfGroupsAnswersNotApplicableWhenNoneHolds) {
     Examinors examinors;
     EXPECT_EQ(examinors.Compare("ACME", "STRTYPE"), NotApplicable);
@@ -73,14 +58,6 @@ TEST(Examinors, OrOfGroupsAnswersNotApplicableWhenNoneHolds) {
     AddText(examinors.Add()->Criteria, Operation::Contains, "CM");
     EXPECT_EQ(examinors.Compare("ACME", "STRTYPE"), Holds);
     EXPECT_EQ(examinors.Compare("750", "AMTTYPE"), Holds);
-}
-
-TEST(Examinors, FirstHoldingGroupEndsTheWalk) {
-    Examinors examinors;
-    AddText(examinors.Add()->Criteria, Operation::Contains, "AC");
-    Criterion* second = AddText(examinors.Add()->Criteria, Operation::Contains, "ME");
-    EXPECT_EQ(examinors.Compare("ACME", "STRTYPE"), Holds);
-    EXPECT_EQ(second->Result(), NotApplicable);
 }
 
 TEST(BuildExaminors, RowsWithDataFormGroupsStartedByOr) {

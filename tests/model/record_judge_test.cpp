@@ -113,17 +113,5 @@ TEST_F(RecordDecision, StandingRulesWithoutDataLeaveTheChoiceToTheWordRules) {
     EXPECT_EQ(item_.SearchColumns.Count(), 4u);
 }
 
-TEST_F(RecordDecision, JudgeKeepsItsBufferAcrossRecords) {
-    TextRule(Operation::Contains, "freight");
-    ChooseSearchColumns(item_, nullptr, examinors_, catalog_);
-    RecordJudge judge(item_, examinors_);
-    std::string text = "stale";
-    EXPECT_TRUE(judge.Decide(record_, text));
-    EXPECT_EQ(text, "Freight");  // the item name, a FullName, comes before any Desc
-    examinors_.Item(1)->Criteria.Item(1)->TextCompare.SetValue("nothing");
-    EXPECT_FALSE(judge.Decide(record_, text));
-    EXPECT_EQ(text, "");
-}
-
 }  // namespace
 }  // namespace quarrion

@@ -82,27 +82,13 @@ TEST(SearchObject2s, AddByNameInAnyCaseReturnsTheExistingOne) {
     EXPECT_EQ(searches.Add("OVERDUE"), first);
 
     IncItems items;
-    EXPECT_TRUE(items.AllDone());
     IncItem* invoice = items.Add("Invoice", RequestTypeCode::Invoice);
     EXPECT_EQ(invoice->DisplayColumns.RequestType, RequestTypeCode::Invoice);
     EXPECT_EQ(items.Add("INVOICE", RequestTypeCode::CreditMemo), invoice);
     EXPECT_EQ(invoice->RequestType(), RequestTypeCode::Invoice);
     invoice->Done = true;
-    EXPECT_TRUE(items.AllDone());
     items.Add("Customer", RequestTypeCode::Customer);
     EXPECT_FALSE(items.AllDone());
-    items.Add("Invoice again", RequestTypeCode::Invoice);
-    EXPECT_EQ(items.ItemByRequestType(RequestTypeCode::Invoice), invoice);
-    EXPECT_EQ(items.ItemByRequestType(RequestTypeCode::SalesOrder), nullptr);
-}
-
-TEST(SearchColumns, ColumnTakesTheLastElementNameOfItsPath) {
-    SearchColumns columns;
-    SearchColumn* column = columns.Add(MakeTag("//InvoiceRet/CustomerRef/FullName"));
-    EXPECT_EQ(column->ElementName(), "FullName");
-    EXPECT_EQ(columns.Add(MakeTag("//INVOICERET/CUSTOMERREF/FULLNAME", "Other")), column);
-    EXPECT_EQ(column->Column()->DefaultHeading, "Heading");
-    EXPECT_EQ(columns.Add(QBXMLTagRef()), nullptr);
 }
 
 TEST(DisplayColumns, BlankHeadingFallsBackToTheUserHeading) {
