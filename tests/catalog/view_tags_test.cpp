@@ -56,9 +56,7 @@ TEST_F(ViewTagsTest, SortPutsShownTagsFirstBySequenceAndKeepsTheRestInOrder) {
 }
 
 TEST_F(ViewTagsTest, RemovingKeepsKeysOfTheOthers) {
-    tags_.Add(Tag("A", 0));
-    tags_.Add(Tag("B", 0));
-    tags_.Add(Tag("C", 0));
+    for (const char* name : {"A", "B", "C"}) tags_.Add(Tag(name, 0));
     tags_.Remove("//invoiceret/a");
     EXPECT_FALSE(tags_.IsSequenced());
     EXPECT_EQ(Order(), (std::vector<std::string>{"B", "C"}));

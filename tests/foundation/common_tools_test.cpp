@@ -15,8 +15,6 @@ TEST(CommonTools, FoldersEndInExactlyOneSeparator) {
     EXPECT_EQ(CommonTools::NormalizeFolder("/"), "/");
     EXPECT_EQ(CommonTools::FolderOf("/data/Invoice List.csv"), "/data/");
     EXPECT_EQ(CommonTools::FolderOf("file.csv"), "");
-    EXPECT_EQ(CommonTools::LastSegment("CustomerRef/FullName"), "FullName");
-    EXPECT_EQ(CommonTools::LastSegment("Memo"), "Memo");
 }
 
 TEST(CommonTools, HasFlagNeedsEveryBitOfTheFlag) {

@@ -1,4 +1,4 @@
-// The model's `Copy` contract, one suite for every type that has it: IntoTarget makes
+// The model's `Copy` contract, one suite for the types that carry it: IntoTarget makes
 // the target a deep copy (what it held before is gone), FromTarget makes this one a
 // copy of the target, a value outside the two changes nothing, and a copy shares
 // nothing that changing it could reach back through.

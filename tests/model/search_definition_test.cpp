@@ -115,22 +115,16 @@ class StandingRules : public ::testing::Test {
   protected:
     // Invoice result columns: Invoice # (1), then Date and Subtotal (2, catalog order).
     void SetUp() override {
-        const struct {
-            std::int32_t code;
-            int sequence;
-            const char* path;
-            const char* heading;
-            const char* userHeading;
-        } entries[] = {
-            {RequestTypeCode::Invoice, 2, "//InvoiceRet/TxnDate", "Date", ""},
-            {RequestTypeCode::Invoice, 0, "//InvoiceRet/Memo", "Memo", ""},
-            {RequestTypeCode::Invoice, 1, "//InvoiceRet/RefNumber", "Number", "Invoice #"},
-            {RequestTypeCode::Invoice, 2, "//InvoiceRet/Subtotal", "Subtotal", ""},
-            {RequestTypeCode::Customer, 1, "//CustomerRet/Name", "Name", ""}};
-        for (const auto& e : entries) {
-            catalog_.Add(e.code, "", 0, e.sequence, e.path, e.heading, 1, e.userHeading, false, "",
-                         "STRTYPE", 0);
-        }
+        catalog_.Add(RequestTypeCode::Invoice, "", 0, 2, "//InvoiceRet/TxnDate", "Date", 1, "",
+                     false, "", "DATETYPE", 0);
+        catalog_.Add(RequestTypeCode::Invoice, "", 0, 0, "//InvoiceRet/Memo", "Memo", 1, "", false,
+                     "", "STRTYPE", 0);
+        catalog_.Add(RequestTypeCode::Invoice, "", 0, 1, "//InvoiceRet/RefNumber", "Number", 1,
+                     "Invoice #", false, "", "STRTYPE", 0);
+        catalog_.Add(RequestTypeCode::Invoice, "", 0, 2, "//InvoiceRet/Subtotal", "Subtotal", 1, "",
+                     false, "", "AMTTYPE", 0);
+        catalog_.Add(RequestTypeCode::Customer, "", 0, 1, "//CustomerRet/Name", "Name", 1, "",
+                     false, "", "STRTYPE", 0);
     }
 
     QBXMLTags catalog_;

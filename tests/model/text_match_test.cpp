@@ -28,14 +28,12 @@ TEST(TextMatch, EachOperationMeetsItsEdgesInEitherLetterCase) {
         {contains, "contains", "The acme corp", "ACME CORP", kIgnore, true},
         {contains, "contains", "ACME Corp", "acme", kExact, false},
         {contains, "contains", "anything", "", kIgnore, true},
-        {contains, "contains", "", "a", kIgnore, false},
         {contains, "contains", "aaab", "aab", kIgnore, true},  // restarts after a partial match
         {contains, "contains", "Grande ÉCOLE de Paris", "école", kIgnore, true},
         {equals, "equals", "Acme", "acme", kIgnore, true},
         {equals, "equals", "Acme", "acme", kExact, false},
         {equals, "equals", "Café Müller", "CAFÉ MÜLLER", kIgnore, true},
         {equals, "equals", "Café Müller", "Cafe Muller", kIgnore, false},
-        {equals, "equals", "", "", kIgnore, true},
         // Starts and ends with want a strictly longer text.
         {starts, "starts", "Smith", "Smith", kIgnore, false},
         {starts, "starts", "SMITHSON", "Smith", kIgnore, true},
