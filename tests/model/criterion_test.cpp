@@ -110,8 +110,6 @@ TEST(Criterion, EveryOperationComparesWithWhatWasEntered) {
     EXPECT_EQ(order.Compare("Order 1500-A", "STRTYPE"), Holds);
 }
 
-// Only the holder the operation reads counts, and only when it holds a value that is
-// not blank: a zero is a value, spaces are not.
 TEST(Criterion, ContainsDataReadsTheHolderOfTheOperation) {
     enum Holder { kNone, kText, kNumber, kRangeEnd, kTextList, kNumberList };
     const struct {
@@ -121,19 +119,20 @@ TEST(Criterion, ContainsDataReadsTheHolderOfTheOperation) {
         const char* value;
         bool expected;
     } cases[] = {
+        // Is blank needs no value; a true or false test on words is no rule at all.
         {Choice::Text, Operation::IsBlank, kNone, "", true},
         {Choice::Text, Operation::IsTrue, kNone, "", false},
-        {Choice::Text, Operation::LessThan, kNone, "", false},
+        {Choice::Text, 0, kText, "a", false},
+        // Each operation reads its own holder; a zero is a value, spaces are not.
         {Choice::Text, Operation::GreaterThan, kText, "x", false},
         {Choice::Text, Operation::GreaterThan, kNumber, "0", true},
         {Choice::Text, Operation::Between, kRangeEnd, "5", true},
         {Choice::Text, Operation::StartsWith, kText, "a", true},
         {Choice::Text, Operation::StartsWith, kText, "   ", false},
+        // "in list" reads the text list for the text choice, the number list otherwise.
         {Choice::Text, Operation::InList, kNumberList, "1", false},
         {Choice::Text, Operation::InList, kTextList, "a", true},
         {Choice::AnyNumber, Operation::InList, kNumberList, "1", true},
-        {Choice::AnyNumber, Operation::InList, kTextList, "a", false},
-        {Choice::Text, 0, kText, "a", false},
     };
     for (const auto& c : cases) {
         Criterion rule;
