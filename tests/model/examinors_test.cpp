@@ -78,8 +78,8 @@ TEST(BuildExaminors, RowsWithDataFormGroupsStartedByOr) {
     Examinors examinors;
     examinors.Add();  // replaced by the build
     BuildExaminors(pointers, examinors);
-    // The groups, as "operation value" per rule and "|" between groups; they are
-    // copies, so editing a row later changes nothing in them.
+    // Each group as "|" and "operation value;" per rule. They are copies, so editing a
+    // row later changes nothing in them.
     rows[1].TextCompare.SetValue("changed");
     std::string groups;
     for (const Examinor& group : examinors) {
