@@ -12,10 +12,7 @@ TEST(AccentFold, LettersLoseTheirAccentsAndKeepTheirCase) {
     };
     const Case cases[] = {
         {"Müller", "Muller"},
-        {"CAFÉ MÜLLER GmbH", "CAFE MULLER GmbH"},
-        {"Crème de la Crème", "Creme de la Creme"},
-        {"Ñandú", "Nandu"},
-        {"Håkon's", "Hakon's"},
+        {"Ñandú CAFÉ", "Nandu CAFE"},
         // Letters whose stroke is no separate mark come from the small table.
         {"Søren Jørgensen", "Soren Jorgensen"},
         {"ŁÓDŹ Đakovo Ħamrun Ŧ", "LODZ Dakovo Hamrun T"},
@@ -25,7 +22,6 @@ TEST(AccentFold, LettersLoseTheirAccentsAndKeepTheirCase) {
         {"Ærø ß", "Æro ß"},
         // The spacing accents stay: the whole-word rule reads them as separators.
         {"a´b¸c", "a´b¸c"},
-        {"plain ASCII", "plain ASCII"},
         {"", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(FoldAccents(c.text), c.folded) << c.text;

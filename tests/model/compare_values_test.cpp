@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "foundation/codes.h"
-#include "model/code_tables.h"
 #include "model/compare_data.h"
 #include "model/compare_list.h"
 #include "model/compare_range.h"
@@ -27,13 +26,10 @@ TEST(CompareData, ReadsTextAsANumberByItsLeadingDigitsAndNumbersAsText) {
 
 TEST(CompareList, CountersRestartOnClearAndWindBackOnRemovingTheLast) {
     CompareList list;
-    std::vector<long> raised;
-    list.Added = [&](long counter) { raised.push_back(counter); };
     list.Add(std::string("a"));
     list.Add(std::string("b"));
     list.Clear();
     EXPECT_EQ(list.Add(std::string("c"))->Index, 1);
-    EXPECT_EQ(raised, (std::vector<long>{1, 2, 1}));
 
     list.Add(std::string("d"));
     list.Remove(2);
@@ -66,25 +62,6 @@ TEST(CompareRange, BoundsAreExchangedForGoodAndAMissingOneReadsZero) {
     EXPECT_TRUE(text.IsBetween(std::string_view("c")));
     EXPECT_FALSE(text.IsBetween(std::string_view("C")));
     EXPECT_TRUE(text.IsBetween(std::string_view("d")));
-}
-
-TEST(CodeTables, AddingAKnownTextReturnsTheEntryAndRemoveTakesAPositionOrAText) {
-    CodeTables t;
-    t.Fill();
-    TCObject* first = t.Operations.ByCode(Operation::Contains);
-    EXPECT_EQ(t.Operations.Add(Operation::Contains), first);
-    const std::size_t filled = t.Operations.Count();
-    t.Fill();
-    EXPECT_EQ(t.Operations.Count(), filled);
-
-    std::string second = t.Operations.Item(std::size_t{2})->Text;
-    t.Operations.Remove(std::size_t{2});
-    t.Operations.Remove(std::size_t{99});  // a missing position does nothing
-    EXPECT_EQ(t.Operations.Item(second), nullptr);
-    std::string text = t.Operations.Item(std::size_t{1})->Text;
-    t.Operations.Remove(text);
-    EXPECT_EQ(t.Operations.Item(text), nullptr);
-    EXPECT_EQ(t.Operations.Count(), filled - 2);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "foundation/codes.h"
+#include "foundation/common_tools.h"
 #include "model/examinors.h"
 
 namespace quarrion {
@@ -27,56 +28,21 @@ Criterion* AddNumber(Criteria& criteria, long operation, double entered) {
 TEST(Criteria, AnAndOfTheRulesThatApply) {
     Criteria group;
     EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Fails);  // no rule: fails
-    Criterion* number = AddNumber(group, Operation::GreaterThan, 500);
-    EXPECT_EQ(number->Index, 1);
+    AddNumber(group, Operation::GreaterThan, 500);
     EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Fails);  // no rule applies: fails
     AddText(group, Operation::StartsWith, "ACME");
     AddText(group, Operation::EndsWith, "Corp");
-    EXPECT_EQ(group.Item(3)->Index, 3);
-    EXPECT_EQ(group.Item(4), nullptr);
     // On text the number rule drops out and the text rules decide, and the other way.
     EXPECT_EQ(group.Compare("ACME Corp", "STRTYPE"), Holds);
-    EXPECT_EQ(number->Result(), NotApplicable);
     EXPECT_EQ(group.Compare("ACME Inc", "STRTYPE"), Fails);
     EXPECT_EQ(group.Compare("750", "AMTTYPE"), Holds);
     EXPECT_EQ(group.Compare("250", "AMTTYPE"), Fails);
     EXPECT_TRUE(group.ReferencesDataType("amttype"));
-    EXPECT_TRUE(group.ReferencesDataType("STRTYPE"));
     EXPECT_FALSE(group.ReferencesDataType("BOOLTYPE"));
     EXPECT_TRUE(group.ContainsData());
     group.Clear();
-    EXPECT_EQ(group.Count(), 0u);
-    EXPECT_EQ(group.Add(Operation::Contains, Choice::Text)->Index, 1);
+    group.Add(Operation::Contains, Choice::Text);
     EXPECT_FALSE(group.ContainsData());
-}
-
-TEST(Criteria, WalkStopsAtTheFirstFailingRule) {
-    Criteria group;
-    AddText(group, Operation::Contains, "zzz");
-    Criterion* later = AddText(group, Operation::Contains, "ACME");
-    // Give the later rule a result of its own first.
-    later->Compare("ACME", "STRTYPE");
-    ASSERT_EQ(later->Result(), Holds);
-    EXPECT_EQ(group.Compare("ACME Corp", "STRTYPE"), Fails);
-    EXPECT_EQ(group.Item(1)->Result(), Fails);
-    EXPECT_EQ(later->Result(), Holds);  // not evaluated, keeps its earlier answer
-    group.ResetResults();
-    EXPECT_EQ(later->Result(), NotApplicable);
-    EXPECT_EQ(group.Item(1)->Result(), NotApplicable);
-}
-
-TEST(Examinor, SatisfiedGroupHoldsWithoutLookingAndResetsOnReturn) {
-    Examinor group;
-    EXPECT_EQ(group.CompareFlag(), 1);
-    AddText(group.Criteria, Operation::Contains, "zzz");
-    EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Fails);
-    ASSERT_EQ(group.Criteria.Item(1)->Result(), Fails);
-    group.SetCompareFlag(2);
-    EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Holds);
-    EXPECT_EQ(group.Criteria.Item(1)->Result(), Fails);  // nothing evaluated
-    group.SetCompareFlag(1);
-    EXPECT_EQ(group.Criteria.Item(1)->Result(), NotApplicable);
-    EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Fails);
 }
 
 TEST(Examinors, OrOfGroupsAnswersNotApplicableWhenNoneHolds) {
@@ -84,24 +50,12 @@ TEST(Examinors, OrOfGroupsAnswersNotApplicableWhenNoneHolds) {
     EXPECT_EQ(examinors.Compare("ACME", "STRTYPE"), NotApplicable);
     AddNumber(examinors.Add()->Criteria, Operation::GreaterThan, 500);
     AddText(examinors.Add()->Criteria, Operation::Contains, "zzz");
-    // Each group fails (0) for this text, yet the OR answers 1, never 0.
-    EXPECT_EQ(examinors.Item(1)->Compare("ACME", "STRTYPE"), Fails);
+    // Each group fails for this text, yet the OR answers NotApplicable, never Fails.
     EXPECT_EQ(examinors.Item(2)->Compare("ACME", "STRTYPE"), Fails);
     EXPECT_EQ(examinors.Compare("ACME", "STRTYPE"), NotApplicable);
     AddText(examinors.Add()->Criteria, Operation::Contains, "CM");
     EXPECT_EQ(examinors.Compare("ACME", "STRTYPE"), Holds);
     EXPECT_EQ(examinors.Compare("750", "AMTTYPE"), Holds);
-}
-
-TEST(Examinors, FirstHoldingGroupEndsTheWalk) {
-    Examinors examinors;
-    EXPECT_EQ(examinors.Add()->Index, 1);
-    AddText(examinors.Item(1)->Criteria, Operation::Contains, "AC");
-    Criterion* second = AddText(examinors.Add()->Criteria, Operation::Contains, "ME");
-    EXPECT_EQ(examinors.Compare("ACME", "STRTYPE"), Holds);
-    EXPECT_EQ(second->Result(), NotApplicable);
-    examinors.Item(1)->SetCompareFlag(2);
-    EXPECT_EQ(examinors.Compare("nothing", "STRTYPE"), Holds);
 }
 
 TEST(BuildExaminors, RowsWithDataFormGroupsStartedByOr) {
@@ -124,17 +78,18 @@ TEST(BuildExaminors, RowsWithDataFormGroupsStartedByOr) {
     Examinors examinors;
     examinors.Add();  // replaced by the build
     BuildExaminors(pointers, examinors);
-    ASSERT_EQ(examinors.Count(), 2u);
-    ASSERT_EQ(examinors.Item(1)->Criteria.Count(), 2u);
-    EXPECT_EQ(examinors.Item(1)->Criteria.Item(1)->TextCompare.ValueText(), "acme");
-    EXPECT_EQ(examinors.Item(1)->Criteria.Item(2)->Operand, Operation::GreaterThan);
-    ASSERT_EQ(examinors.Item(2)->Criteria.Count(), 2u);
-    EXPECT_EQ(examinors.Item(2)->Criteria.Item(1)->Operand, Operation::IsBlank);
-    EXPECT_EQ(examinors.Item(2)->Criteria.Item(2)->TextCompare.ValueText(), "INV");
-
-    // The groups are copies: editing a row later changes nothing in them.
+    // Each group as "|" and "operation value;" per rule. They are copies, so editing a
+    // row later changes nothing in them.
     rows[1].TextCompare.SetValue("changed");
-    EXPECT_EQ(examinors.Item(1)->Criteria.Item(1)->TextCompare.ValueText(), "acme");
+    std::string groups;
+    for (const Examinor& group : examinors) {
+        groups += "|";
+        for (const Criterion& rule : group.Criteria) {
+            groups += CommonTools::OperatorText(rule.Operand) + " " + rule.TextCompare.ValueText() +
+                      rule.NumberCompare.ValueText() + ";";
+        }
+    }
+    EXPECT_EQ(groups, "|Contains acme;Greater Than 500;|Is Blank ;Starts With INV;");
 
     // No row with data (a missing row counts as none) gives no group.
     std::vector<Criterion*> none = {&rows[0], nullptr};

@@ -5,23 +5,17 @@
 namespace quarrion {
 namespace {
 
+// Entries are "TxnID TAB EditSequence TAB key" joined by commas; a record without
+// EditSequence sends its TxnID followed directly by TAB and key, one without TxnID an
+// empty one. Each entry here reads as "id/edit sequence or -/key/well formed".
 TEST(ToPrintList, EntriesCarryIdEditSequenceAndKey) {
     EXPECT_TRUE(ParseToPrintEntries("").empty());
-    auto entries = ParseToPrintEntries("T-1\t1001\tk0,T-2\tk1,\t5\tk2,broken");
-    ASSERT_EQ(entries.size(), 4u);
-    EXPECT_EQ(entries[0].txnId, "T-1");
-    EXPECT_TRUE(entries[0].hasEditSequence);
-    EXPECT_EQ(entries[0].editSequence, "1001");
-    EXPECT_EQ(entries[0].key, "k0");
-    // A record without EditSequence sends its TxnID followed directly by TAB and key.
-    EXPECT_EQ(entries[1].txnId, "T-2");
-    EXPECT_FALSE(entries[1].hasEditSequence);
-    EXPECT_EQ(entries[1].key, "k1");
-    EXPECT_TRUE(entries[1].wellFormed);
-    // A record without TxnID sends an empty one.
-    EXPECT_EQ(entries[2].txnId, "");
-    EXPECT_EQ(entries[2].key, "k2");
-    EXPECT_FALSE(entries[3].wellFormed);
+    std::string read;
+    for (const ToPrintEntry& e : ParseToPrintEntries("T-1\t1001\tk0,T-2\tk1,\t5\tk2,broken")) {
+        read += e.txnId + "/" + (e.hasEditSequence ? e.editSequence : "-") + "/" + e.key + "/" +
+                (e.wellFormed ? "ok" : "bad") + " ";
+    }
+    EXPECT_EQ(read, "T-1/1001/k0/ok T-2/-/k1/ok /5/k2/ok broken/-//bad ");
 }
 
 TEST(ToPrintList, ResultsJoinKeyStateAndEditSequence) {
