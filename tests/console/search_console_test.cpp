@@ -210,7 +210,7 @@ class SearchConsoleTest : public QObject {
                                            "to discard them."});
         QCOMPARE(console->fldView()->Title(), QStringLiteral("Customer Search Rule Set"));
         QVERIFY(!console->fldView()->ContainsData());
-        QCOMPARE(test::FieldExaminorsText(console->lstView()->Rule(4)->FieldExaminors),
+        QCOMPARE(test::GroupsText(console->lstView()->Rule(4)->FieldExaminors),
                  ok ? QStringLiteral("RefNumber starts-with 10") : QString());
         // Unchanged rules are left without a question.
         QTest::mouseClick(console->cmdCancel(), Qt::LeftButton);
@@ -302,7 +302,7 @@ class SearchConsoleTest : public QObject {
         test::EnterRule(rules, 2, "or text contains Supply");
         QTest::keyClick(rules->Criterion(2)->txtString(), Qt::Key_Return);
         QCOMPARE(rig.Handed.size(), std::size_t{1});
-        QCOMPARE(test::ExaminorsText(rig.Handed.front()->Examinors),
+        QCOMPARE(test::GroupsText(rig.Handed.front()->Examinors),
                  QStringLiteral("text contains Acme | or text contains Supply"));
     }
 
