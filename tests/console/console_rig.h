@@ -1,18 +1,7 @@
 #pragma once
 
-#include <QApplication>
-#include <QCalendarWidget>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QDir>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QStandardItemModel>
-#include <QTest>
-#include <QTreeView>
+#include <QtTest>
+#include <QtWidgets>
 #include <memory>
 #include <vector>
 
@@ -33,8 +22,6 @@
 #include "foundation/common_tools.h"
 #include "modal.h"
 #include "model/date_value.h"
-#include "model/search_object2.h"
-#include "search/rule_text.h"
 #include "search/search_builder.h"
 #include "search_text.h"
 #include "shell/app_settings.h"
@@ -264,6 +251,10 @@ inline void EnterRange(DateControl* dates, const QString& from, const QString& t
 // word), the rules, the field rules ("TYPE: PATH OP VALUE", "*: ..." for every type) and
 // the date filter.
 struct ToolSearch {
+    ToolSearch() = default;
+    ToolSearch(QList<std::int32_t> types, QString from, QString to, QStringList rules = {},
+               QStringList fields = {}, long filter = DateFilterCode::TransactionDate)
+        : Types(types), From(from), To(to), Rules(rules), Fields(fields), Filter(filter) {}
     QList<std::int32_t> Types;
     QString From, To;
     QStringList Rules, Fields;

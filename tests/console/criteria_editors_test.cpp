@@ -1,7 +1,3 @@
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
-
 #include "console/number_key_rule.h"
 #include "console_rig.h"
 #include "model/rule_values.h"

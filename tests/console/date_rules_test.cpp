@@ -1,6 +1,3 @@
-#include <QLabel>
-#include <QTest>
-
 #include "console/saved_searches.h"
 #include "console_rig.h"
 #include "foundation/calendar_day.h"
@@ -81,7 +78,8 @@ class DateRulesTest : public QObject {
     void ARuleForEveryTypeThatNoTickedTypeHasStopsTheSearch() {
         ConsoleRig rig;
         SearchConsoleControl* console = rig.Console();
-        test::Compose(console, {{4}, "2024-01-01", "2024-12-31", {}, {"*: DueDate le today"}});
+        test::Compose(console, test::ToolSearch({4}, "2024-01-01", "2024-12-31", {},
+                                                {"*: DueDate le today"}));
         QCOMPARE(console->criView()->lblTitle()->text(),
                  QStringLiteral("Global Search Rule Set + Every Included Type rules"));
         test::TypeMenu(console->lstView(), 4, QStringLiteral("Refine Every Included Type"));
@@ -105,11 +103,10 @@ class DateRulesTest : public QObject {
     void ASavedSpanAndDateRuleComeBackAsEntered() {
         ConsoleRig rig;
         SearchConsoleControl* console = rig.Console();
-        test::Compose(console, {{4},
-                                "last-quarter",
-                                "last-quarter",
-                                {"date between last-month 2024-06-30", "amount ge 500"},
-                                {"Invoice: DueDate lt today"}});
+        test::Compose(console,
+                      test::ToolSearch({4}, "last-quarter", "last-quarter",
+                                       {"date between last-month 2024-06-30", "amount ge 500"},
+                                       {"Invoice: DueDate lt today"}));
         test::Picture(&rig.Main(), "console_date_rules.png");
         test::SaveAs(console, "Dated");
         QTest::mouseClick(console->cmdClear(), Qt::LeftButton);

@@ -1,7 +1,3 @@
-#include <QAction>
-#include <QCheckBox>
-#include <QTest>
-
 #include "console/saved_searches.h"
 #include "console_rig.h"
 #include "shell_test_main.h"
