@@ -175,6 +175,36 @@ class CriteriaEditorsTest : public QObject {
         }
     }
 
+    // A new date row shows a blank day and holds nothing; a span chosen is held; Delete
+    // blanks it again; back on Text no date is left to pass for a text.
+    void ADateRowHoldsWhatItShows() {
+        CriteriaControl panel;
+        CriterionControl* row = panel.Criterion(1);
+        DateRuleInput* dates = row->txtDate();
+        test::Choose(row->cboDataType(), QString::fromLatin1(CriterionControl::DateChoiceText));
+        QCOMPARE(row->Input(), static_cast<QWidget*>(dates));
+        QVERIFY(dates->datFrom()->IsBlank() && !row->ContainsData());
+
+        test::Choose(dates->datFrom()->cboWhen(), QStringLiteral("Yesterday"));
+        QVERIFY(row->ContainsData());
+        QCOMPARE(CriterionText(row->Criterion(), false), std::string("date lt yesterday"));
+        test::ChooseData(row->cboTrueCompare(), static_cast<int>(Operation::Between));
+        QVERIFY2(!row->ContainsData(), "between holds nothing until both days are given");
+        test::Choose(dates->datTo()->cboWhen(), QStringLiteral("Last N Days"));
+        test::TypeCount(dates->datTo()->spnDays(), 12);
+        QCOMPARE(CriterionText(row->Criterion(), false),
+                 std::string("date between yesterday last-12-days"));
+
+        row->cboTrueCompare()->setFocus();
+        QTest::keyClick(row->cboTrueCompare(), Qt::Key_Delete);
+        QVERIFY(!row->ContainsData() && dates->datFrom()->IsBlank());
+
+        test::Choose(dates->datFrom()->cboWhen(), QStringLiteral("Today"));
+        test::Choose(row->cboDataType(), QStringLiteral("Text"));
+        QCOMPARE(row->txtString()->text(), QString());
+        QVERIFY(!row->ContainsData());
+    }
+
     // Ids carry no rule; each field offers the operations of its kind (a yes/no field
     // needs no value, so it holds a rule at once).
     void AFieldRowOffersTheTypesRuleableFieldsAndTheOperationsOfTheirKind() {

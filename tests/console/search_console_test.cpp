@@ -6,6 +6,7 @@
 
 using namespace quarrion;
 using test::ConsoleRig;
+using test::ConsoleRigOptions;
 using test::ToolSearch;
 Q_DECLARE_METATYPE(quarrion::test::ToolSearch)
 
@@ -27,11 +28,7 @@ QString Shown(SearchConsoleControl* console) {
 }
 
 QStandardItem* SavedRoot(SavedSearches* saved, const QString& name) {
-    QStandardItemModel* model = saved->Model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        if (model->item(row)->text() == name) return model->item(row);
-    }
-    return nullptr;
+    return saved->Model()->findItems(name).value(0);
 }
 
 QStringList ChildTexts(QStandardItem* root) {
@@ -48,21 +45,6 @@ void ClickLine(SavedSearches* saved, QStandardItem* line, Qt::MouseButton button
     const QPoint at = tree->visualRect(line->index()).center();
     QTest::mousePress(tree->viewport(), button, Qt::NoModifier, at);
     QTest::mouseRelease(tree->viewport(), button, Qt::NoModifier, at + QPoint(travel, 0));
-}
-
-// The main window with the console's parts shown, pictured for the record (with the
-// field rules of the invoices too).
-void Picture(ConsoleRig& rig, SearchConsoleControl* console) {
-    console->tvwView()->tvwView()->expandAll();
-    for (QWidget* shown :
-         {static_cast<QWidget*>(console->criView()), static_cast<QWidget*>(console->datView()),
-          static_cast<QWidget*>(console->tvwView())}) {
-        QVERIFY(shown->isVisible() && shown->height() > 20);
-    }
-    test::Picture(&rig.Main(), "console.png");
-    test::TypeMenu(console->lstView(), 4, QStringLiteral("Refine Search"));
-    test::Picture(&rig.Main(), "console_field_rules.png");
-    QTest::mouseClick(console->cmdCancel(), Qt::LeftButton);
 }
 
 std::size_t StoredCount(IOManager& store) {
@@ -351,7 +333,12 @@ class SearchConsoleTest : public QObject {
         QVERIFY(root);
         QCOMPARE(ChildTexts(root),
                  QStringList({"Acme's invoices and customers", "Customer", "Invoice"}));
-        Picture(rig, console);
+        // The main window with the console's parts shown, pictured for the record.
+        saved->tvwView()->expandAll();
+        for (QWidget* shown : QList<QWidget*>{console->criView(), console->datView(), saved}) {
+            QVERIFY(shown->isVisible() && shown->height() > 20);
+        }
+        test::Picture(&rig.Main(), "console.png");
 
         // Clear empties everything; a click on the search's line loads it all back.
         QCOMPARE(Shown(console),
@@ -444,6 +431,124 @@ class SearchConsoleTest : public QObject {
         dialog.txtName()->setText(QStringLiteral("Named"));
         QTest::mouseClick(dialog.cmdSave(), Qt::LeftButton);
         QVERIFY(!dialog.isVisible() && dialog.ButtonPressed() == frmSaveSearch::SavePressed);
+    }
+
+    // A span shows the days it covers today in the disabled date fields and the line
+    // beside it, and the next start of the program offers it again. (The days it hands to
+    // the search: the console test's span-range case.)
+    void ARelativeRangeShowsItsDaysAndIsRememberedForTheNextStart() {
+        {
+            ConsoleRig rig;
+            DateControl* dates = rig.Console()->datView();
+            test::EnterRange(dates, "last-month", "last-month");
+            QVERIFY(!dates->dtpFrom()->isEnabled() && !dates->dtpTo()->isEnabled());
+            QCOMPARE(dates->dtpFrom()->date(), QDate(2024, 4, 1));
+            QCOMPARE(dates->dtpTo()->date(), QDate(2024, 4, 30));
+            QCOMPARE(dates->lblRangeDays()->text(),
+                     QStringLiteral("Today: Apr 1, 2024 to Apr 30, 2024"));
+            // A search keeps the range for the next start.
+            test::ToggleType(rig.Console()->lstView(), 4);
+            QTest::mouseClick(rig.Console()->cmdSearch(), Qt::LeftButton);
+        }
+        ConsoleRig again(ConsoleRigOptions{.KeepSettings = true});
+        DateControl* dates = again.Console()->datView();
+        QCOMPARE(dates->RangeWord(), QStringLiteral("last-month"));
+        QCOMPARE(dates->FromDate(), QDate(2024, 4, 1));
+        test::ChooseData(dates->cboRange(), QString());
+        QVERIFY(dates->dtpFrom()->isEnabled());
+        QCOMPARE(dates->lblRangeDays()->text(), QString());
+    }
+
+    // A rule for every type that none of the ticked types can take stops the search
+    // with the builder's reason; nothing is opened.
+    void ARuleForEveryTypeThatNoTickedTypeHasStopsTheSearch() {
+        ConsoleRig rig;
+        SearchConsoleControl* console = rig.Console();
+        test::Compose(console, test::ToolSearch({4}, "2024-01-01", "2024-12-31", {},
+                                                {"*: DueDate le today"}));
+        QCOMPARE(console->criView()->lblTitle()->text(),
+                 QStringLiteral("Global Search Rule Set + Every Included Type rules"));
+        test::TypeMenu(console->lstView(), 4, QStringLiteral("Refine Every Included Type"));
+        test::Picture(&rig.Main(), "console_every_type.png");
+        QTest::mouseClick(console->cmdCancel(), Qt::LeftButton);
+        test::ToggleType(console->lstView(), 4);
+        test::ToggleType(console->lstView(), 2);
+        test::Answers answers;
+        QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
+        QVERIFY(rig.Handed.empty());
+        QCOMPARE(answers.Seen.size(), 1);
+        QVERIFY2(answers.Seen.front().startsWith(
+                     "Invalid Search: A rule for every included type cannot be used: no "
+                     "included type has a field \"DueDate\""),
+                 qPrintable(answers.Seen.front()));
+        QTest::mouseClick(console->cmdClear(), Qt::LeftButton);
+        QCOMPARE(console->criView()->lblTitle()->text(), QStringLiteral("Global Search Rule Set"));
+    }
+
+    // Saved and used again, a span and a date rule come back as they were entered.
+    void ASavedSpanAndDateRuleComeBackAsEntered() {
+        ConsoleRig rig;
+        SearchConsoleControl* console = rig.Console();
+        test::Compose(console,
+                      test::ToolSearch({4}, "last-quarter", "last-quarter",
+                                       {"date between last-month 2024-06-30", "amount ge 500"},
+                                       {"Invoice: DueDate lt today"}));
+        test::Picture(&rig.Main(), "console_date_rules.png");
+        test::SaveAs(console, "Dated");
+        QTest::mouseClick(console->cmdClear(), Qt::LeftButton);
+        QVERIFY(console->tvwView()->Select("Dated"));
+        const SearchObject2* stored = console->tvwView()->SearchObject();
+        QVERIFY(stored && stored->FromText + ".." + stored->ToText == "last-quarter..last-quarter");
+        console->UseSavedSearch();
+        QCOMPARE(console->datView()->RangeWord(), QStringLiteral("last-quarter"));
+        QCOMPARE(console->datView()->FromDate(), QDate(2024, 1, 1));
+        CriterionControl* row = console->criView()->Criterion(1);
+        DateRuleInput* dates = row->txtDate();
+        QCOMPARE(row->Input(), static_cast<QWidget*>(dates));
+        QCOMPARE(row->cboTrueCompare()->currentText(), QStringLiteral("Between"));
+        QCOMPARE(dates->datFrom()->cboWhen()->currentText(), QStringLiteral("Last Month"));
+        QCOMPARE(dates->datTo()->dtpDate()->date(), QDate(2024, 6, 30));
+        test::TypeMenu(console->lstView(), 4, QStringLiteral("Refine Search"));
+        FieldCriterionControl* field = console->fldView()->Criterion(1);
+        QCOMPARE(field->cboTrueCompare()->currentText(), QStringLiteral("Before"));
+        QCOMPARE(field->txtDate()->Text(), QStringLiteral("today"));
+        QTest::mouseClick(console->cmdCancel(), Qt::LeftButton);
+    }
+    // The text boxes' choices go with the search, are saved with it and come back with
+    // it; the field rules' tooltip says which letter case they match.
+    void TheTickedTextBoxesGoWithTheSearchAndItsSavedCopy() {
+        ConsoleRig rig;
+        SearchConsoleControl* console = rig.Console();
+        auto* accents = console->findChild<QCheckBox*>(QStringLiteral("chkIgnoreAccents"));
+        auto* fieldCase = console->findChild<QCheckBox*>(QStringLiteral("chkFieldCase"));
+        QVERIFY(accents && fieldCase);
+        const ToolSearch customers({2}, "2024-01-01", "2024-12-31", {"text contains muller"});
+        test::Compose(console, customers);
+        QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
+        QVERIFY2(rig.Handed.back()->TextOptions == TextOptions{}, "field rules match case");
+        QVERIFY(console->fldView()->toolTip().contains(QStringLiteral("match letter case")));
+        QTest::mouseClick(accents, Qt::LeftButton);
+        QTest::mouseClick(fieldCase, Qt::LeftButton);
+        QVERIFY(console->fldView()->toolTip().contains(QStringLiteral("ignore letter case")));
+        test::Picture(&rig.Main(), "console_text_options.png");
+        // Clear leaves the boxes as they are.
+        test::Compose(console, customers);
+        QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
+        const TextOptions chosen{true, LetterCase::IgnoreCase};
+        QVERIFY(rig.Handed.size() == 2 && rig.Handed.back()->TextOptions == chosen);
+
+        // Saved with the boxes as they are; other choices, then using the saved search
+        // puts its own back.
+        test::Compose(console, customers);
+        test::SaveAs(console, "Without accents");
+        std::unique_ptr<SearchObject2s> stored = rig.Store().SearchObjects();
+        QVERIFY(stored && stored->Item("Without accents"));
+        QVERIFY(stored->Item("Without accents")->TextOptions == chosen);
+        QTest::mouseClick(accents, Qt::LeftButton);
+        QTest::mouseClick(fieldCase, Qt::LeftButton);
+        QVERIFY(console->tvwView()->Select("Without accents"));
+        console->tvwView()->mnuEdit(1)->trigger();
+        QVERIFY(accents->isChecked() && !fieldCase->isChecked());
     }
 
     void EveryControlHasANameATooltipAndAnAccessibleName() {
