@@ -83,11 +83,7 @@ class ConsoleRig {
         if (!QTest::qWaitForWindowActive(main_.get())) qWarning("the main window is not active");
     }
 
-    ~ConsoleRig() {
-        main_->Unload();
-        main_.reset();
-        state_.reset();
-    }
+    ~ConsoleRig() { main_->Unload(); }  // the window goes before the state it shows
 
     SearchConsoleControl* Console() const {
         return static_cast<SearchConsoleControl*>(main_->Console());
@@ -103,16 +99,16 @@ class ConsoleRig {
     std::unique_ptr<frmMain> main_;
 };
 
-inline void Choose(QComboBox* box, const QString& text) {
-    const int index = box->findText(text);
-    QVERIFY2(index >= 0, qPrintable("no choice " + text + " in " + box->objectName()));
+// Picks the line of `box` that shows `text`, or (ChooseData) that holds `data`.
+inline void Pick(QComboBox* box, int index, const QString& wanted) {
+    QVERIFY2(index >= 0, qPrintable("no " + wanted + " in " + box->objectName()));
     box->setCurrentIndex(index);
 }
-
+inline void Choose(QComboBox* box, const QString& text) {
+    Pick(box, box->findText(text), text);
+}
 inline void ChooseData(QComboBox* box, const QVariant& data) {
-    const int index = box->findData(data);
-    QVERIFY2(index >= 0, qPrintable("no data " + data.toString() + " in " + box->objectName()));
-    box->setCurrentIndex(index);
+    Pick(box, box->findData(data), data.toString());
 }
 
 inline int RowOfType(RequestControl* list, std::int32_t requestType) {
