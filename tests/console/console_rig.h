@@ -60,11 +60,9 @@ class ConsoleRig {
   public:
     explicit ConsoleRig(ConsoleRigOptions options = {}) {
         if (!options.KeepSettings) AppSettings::DeleteAll();
-        StartUpParts parts;
-        parts.MakeStore = [](QBXMLTags& catalog) {
+        state_ = AppState::StartUp(StartUpParts{.MakeStore = [](QBXMLTags& catalog) {
             return std::make_unique<IOManagerStore>(catalog);
-        };
-        state_ = AppState::StartUp(std::move(parts));
+        }});
         ResultsWindowOpener opener;
         if (options.WithResults) {
             opener = [this](ConsoleHost&, const SearchObject2& search) {

@@ -2,40 +2,33 @@
 
 #include <QString>
 #include <QStringList>
+#include <type_traits>
 
 #include "model/search_object2.h"
 #include "search/rule_text.h"
 
 namespace quarrion::test {
 
-inline const auto& RulesOf(const Examinor& group) {
-    return group.Criteria;
-}
-inline const auto& RulesOf(const FieldExaminor& group) {
-    return group.FieldCriteria;
-}
-inline std::string TextOf(const Criterion& rule, bool opens) {
-    return CriterionText(rule, opens);
-}
-inline std::string TextOf(const FieldCriterion& rule, bool opens) {
-    return FieldCriterionText(rule, opens);
-}
-
 // Global or field rule groups as rule text, "; " between rules and " | " between groups:
 // a stable form two sets of rules can be compared by.
 template <typename Groups>
 QString GroupsText(const Groups& groups) {
-    std::string joined;
+    QStringList texts;
     for (const auto& group : groups) {
-        const bool laterGroup = !joined.empty();
-        if (laterGroup) joined += " | ";
-        bool first = true;
-        for (const auto& rule : RulesOf(group)) {
-            joined += (first ? "" : "; ") + TextOf(rule, first && laterGroup);
-            first = false;
+        QStringList rules;
+        const bool later = !texts.isEmpty();
+        if constexpr (std::is_same_v<Groups, Examinors>) {
+            for (const Criterion& rule : group.Criteria) {
+                rules << QString::fromStdString(CriterionText(rule, later && rules.isEmpty()));
+            }
+        } else {
+            for (const FieldCriterion& rule : group.FieldCriteria) {
+                rules << QString::fromStdString(FieldCriterionText(rule, later && rules.isEmpty()));
+            }
         }
+        texts << rules.join("; ");
     }
-    return QString::fromStdString(joined);
+    return texts.join(" | ");
 }
 
 // A search definition written out line by line: everything a search run reads (dates, the
