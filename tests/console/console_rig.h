@@ -226,21 +226,6 @@ inline void EnterFieldRule(FieldCriteriaControl* panel, int position, const Rule
     FillRow(row, field, rule);
 }
 
-// The span, or fixed days, of the date range as a user picks them.
-inline void EnterRange(DateControl* dates, const QString& from, const QString& to) {
-    int days = 0;
-    const QString choice = RelativeDateChoiceOf(from, days);
-    if (choice.isEmpty()) {
-        ChooseData(dates->cboRange(), QString());
-        dates->dtpFrom()->setDate(QDate::fromString(from, Qt::ISODate));
-        dates->dtpTo()->setDate(QDate::fromString(to, Qt::ISODate));
-        return;
-    }
-    ChooseData(dates->cboRange(), choice);
-    if (choice == QLatin1String(kLastDaysWord)) TypeCount(dates->spnRangeDays(), days);
-    QCOMPARE(dates->RangeWord(), from);
-}
-
 // A search as the terminal tool takes it: the types, --from and --to (a day or a span
 // word), the rules, the field rules ("TYPE: PATH OP VALUE", "*: ..." for every type) and
 // the date filter.
@@ -261,7 +246,17 @@ struct ToolSearch {
 inline void Compose(SearchConsoleControl* console, const ToolSearch& search) {
     QTest::mouseClick(console->cmdClear(), Qt::LeftButton);
     for (std::int32_t type : search.Types) ToggleType(console->lstView(), type);
-    EnterRange(console->datView(), search.From, search.To);
+    int days = 0;  // the span, or fixed days, of the date range as a user picks them
+    if (const QString span = RelativeDateChoiceOf(search.From, days); span.isEmpty()) {
+        ChooseData(console->datView()->cboRange(), QString());
+        console->datView()->dtpFrom()->setDate(QDate::fromString(search.From, Qt::ISODate));
+        console->datView()->dtpTo()->setDate(QDate::fromString(search.To, Qt::ISODate));
+    } else {
+        ChooseData(console->datView()->cboRange(), span);
+        if (span == QLatin1String(kLastDaysWord))
+            TypeCount(console->datView()->spnRangeDays(), days);
+        QCOMPARE(console->datView()->RangeWord(), search.From);
+    }
     QRadioButton* option =
         console->datView()->optType(search.Filter == DateFilterCode::TransactionDate ? 0 : 1);
     QVERIFY2(option->isVisible(), "the date filter option is not shown");
@@ -309,13 +304,9 @@ inline std::string BuildToolSearch(const QBXMLTags& catalog, const ToolSearch& w
                      wanted.Filter);
     auto kept = [](const std::string& end) { return ParseIsoDay(end) ? std::string() : end; };
     builder.SetRelativeDates(kept(from), kept(to));
-    std::string error;
-    for (const QString& rule : wanted.Rules) {
-        if (error.empty()) error = builder.AddRule(rule.toStdString());
-    }
-    for (const QString& field : wanted.Fields) {
-        if (error.empty()) error = builder.AddFieldRule(field.toStdString());
-    }
+    std::string error;  // every refusal, though one is enough to fail
+    for (const QString& rule : wanted.Rules) error += builder.AddRule(rule.toStdString());
+    for (const QString& field : wanted.Fields) error += builder.AddFieldRule(field.toStdString());
     if (Outcome built = error.empty() ? builder.Build(search) : Outcome{}; !built) {
         error = built.Message();
     }
