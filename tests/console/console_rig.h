@@ -259,9 +259,8 @@ inline void Compose(SearchConsoleControl* console, const ToolSearch& search) {
     }
     QRadioButton* option =
         console->datView()->optType(search.Filter == DateFilterCode::TransactionDate ? 0 : 1);
-    QVERIFY2(option->isVisible(), "the date filter option is not shown");
     QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, QPoint(6, option->height() / 2));
-    QVERIFY(option->isChecked());
+    QVERIFY2(option->isVisible() && option->isChecked(), "the date filter option is not taken");
     for (int i = 0; i < search.Rules.size(); ++i) {
         if (i > 0) QTest::mouseClick(console->cmdMore(), Qt::LeftButton);
         EnterRule(console->criView(), i + 1, search.Rules[i]);

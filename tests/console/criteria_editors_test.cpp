@@ -33,11 +33,6 @@ void Activate(QWidget* window) {
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
-// Types `keys` one by one into whichever control has the focus at each key.
-void TypeInFocus(const QString& keys) {
-    for (QChar key : keys) QTest::keyClick(QApplication::focusWidget(), key.toLatin1());
-}
-
 }  // namespace
 
 // The rule editors the console and the re-search window share: rows, groups, inputs
@@ -90,13 +85,13 @@ class CriteriaEditorsTest : public QObject {
     }
 
     // Text already in the box, the key typed, and whether the box takes it: the edges
-    // that typing into a number box below does not reach.
+    // that typing into a number box below does not reach (a comma after a digit and
+    // Backspace it does).
     void NumberKeysFollowTheRule() {
         const struct {
             const char *text, *key;
             bool accepted;
-        } cases[] = {{"  ", "-", true},  {"1", ",", true},  {" ", ",", false},
-                     {"1,", ",", false}, {"5", "\b", true}, {"5", "", true}};
+        } cases[] = {{"  ", "-", true}, {" ", ",", false}, {"1,", ",", false}, {"5", "", true}};
         for (const auto& c : cases) {
             QVERIFY2(NumberKeyRule::Accepts(c.text, c.key) == c.accepted,
                      qPrintable(QStringLiteral("'%1' + '%2'").arg(c.text, c.key)));
@@ -119,7 +114,8 @@ class CriteriaEditorsTest : public QObject {
         Choose(row.cboTrueCompare(), "In List");
         ListPalette* list = row.nbrList();
         list->Box(1)->setFocus();
-        TypeInFocus("1x2,");
+        // Each key goes to whichever box has the focus by then.
+        for (char key : {'1', 'x', '2', ','}) QTest::keyClick(QApplication::focusWidget(), key);
         QCOMPARE(list->Count(), 1);
         QCOMPARE(list->ListItem(1), QStringLiteral("12,"));
         QTest::keyClick(list->Box(1), Qt::Key_Backspace);
@@ -136,7 +132,7 @@ class CriteriaEditorsTest : public QObject {
         Choose(row.cboTrueCompare(), "In List");
         ListPalette* list = row.txtList();
         list->Box(1)->setFocus();
-        TypeInFocus("a,b,");
+        for (char key : {'a', ',', 'b', ','}) QTest::keyClick(QApplication::focusWidget(), key);
         QList<int> focused;  // the box with the focus after each key, and the box count
         for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down,
                             Qt::Key_Down, Qt::Key_Backspace}) {
@@ -191,8 +187,7 @@ class CriteriaEditorsTest : public QObject {
 
         test::Choose(dates->datFrom()->cboWhen(), QStringLiteral("Today"));
         test::Choose(row->cboDataType(), QStringLiteral("Text"));
-        QCOMPARE(row->txtString()->text(), QString());
-        QVERIFY(!row->ContainsData());
+        QVERIFY(row->txtString()->text().isEmpty() && !row->ContainsData());
     }
 
     // Ids carry no rule; each field offers the operations of its kind (a yes/no field

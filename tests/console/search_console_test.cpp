@@ -154,8 +154,7 @@ class SearchConsoleTest : public QObject {
             QCOMPARE(RangeShown(console->datView()), shown);
             QSignalSpy notified(console, &SearchConsoleControl::Notification);
             QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
-            QCOMPARE(rig.Handed.size(), std::size_t{1});
-            QCOMPARE(notified.count(), 1);
+            QVERIFY(rig.Handed.size() == 1 && notified.count() == 1);
             QCOMPARE(Shown(console), "ticked [] caption [] rows 1 save off less off");
             // The user's split of the console is kept too.
             QSplitter* splitter = console->Splitter();
@@ -321,8 +320,7 @@ class SearchConsoleTest : public QObject {
         console->lstView()->SetChanged(false);
         console->cmdSave()->setEnabled(false);
         test::TypeMenu(console->lstView(), 4, QStringLiteral("Display Columns"));
-        QCOMPARE(asked, QList<std::int32_t>{4});
-        QVERIFY(console->cmdSave()->isEnabled());
+        QVERIFY(asked == QList<std::int32_t>{4} && console->cmdSave()->isEnabled());
         QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
         const DisplayColumns& shown = rig.Handed.front()->IncludeItems.Item(1)->DisplayColumns;
         QVERIFY(shown.Count() == 1 && shown.Item(1)->Heading() == "First");
@@ -483,8 +481,7 @@ class SearchConsoleTest : public QObject {
                  qPrintable(answers.Seen.front()));
     }
 
-    // The text boxes' choices go with the search, are saved with it and come back with
-    // it; the field rules' tooltip says which letter case they match.
+    // The text boxes' choices go with the search, are saved with it and come back with it.
     void TheTickedTextBoxesGoWithTheSearchAndItsSavedCopy() {
         ConsoleRig rig;
         SearchConsoleControl* console = rig.Console();
@@ -495,10 +492,8 @@ class SearchConsoleTest : public QObject {
         test::Compose(console, customers);
         QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
         QVERIFY2(rig.Handed.back()->TextOptions == TextOptions{}, "field rules match case");
-        QVERIFY(console->fldView()->toolTip().contains(QStringLiteral("match letter case")));
         QTest::mouseClick(accents, Qt::LeftButton);
         QTest::mouseClick(fieldCase, Qt::LeftButton);
-        QVERIFY(console->fldView()->toolTip().contains(QStringLiteral("ignore letter case")));
         test::Picture(&rig.Main(), "console_text_options.png");
         // Clear leaves the boxes as they are.
         test::Compose(console, customers);
