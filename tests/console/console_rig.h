@@ -1,19 +1,7 @@
 #pragma once
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QCalendarWidget>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QDir>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QStandardItemModel>
-#include <QTest>
-#include <QTreeView>
+#include <QtTest>
+#include <QtWidgets>
 #include <memory>
 #include <vector>
 
@@ -30,11 +18,10 @@
 #include "console/request_control.h"
 #include "console/search_console_control.h"
 #include "console/search_console_factory.h"
+#include "foundation/calendar_day.h"
 #include "foundation/common_tools.h"
 #include "modal.h"
 #include "model/date_value.h"
-#include "model/search_object2.h"
-#include "search/rule_text.h"
 #include "search/search_builder.h"
 #include "search_text.h"
 #include "shell/app_settings.h"
@@ -44,6 +31,19 @@
 #include "shell/io_manager_store.h"
 
 namespace quarrion::test {
+
+// A modal watcher that answers frmDialog messages with OK or Cancel and records them.
+struct Answers {
+    QStringList Seen;
+    bool Ok = true;
+    ModalWatcher Watcher{[this](QDialog* dialog) {
+        if (auto* message = qobject_cast<frmDialog*>(dialog)) {
+            Seen << dialog->windowTitle() + ": " + message->Message();
+            (Ok || !message->cmdCancel()->isVisible() ? message->cmdOK() : message->cmdCancel())
+                ->click();
+        }
+    }};
+};
 
 // How a rig starts: settings of earlier rigs kept or deleted first, a results-window
 // opener or none, a display-columns launcher or none.
@@ -58,18 +58,14 @@ struct ConsoleRigOptions {
 // copy of every search handed to it.
 class ConsoleRig {
   public:
-    ConsoleRig() : ConsoleRig(ConsoleRigOptions{}) {}
-    explicit ConsoleRig(ConsoleRigOptions options) {
+    explicit ConsoleRig(ConsoleRigOptions options = {}) {
         if (!options.KeepSettings) AppSettings::DeleteAll();
-        StartUpParts parts;
-        parts.MakeStore = [](QBXMLTags& catalog) {
+        state_ = AppState::StartUp(StartUpParts{.MakeStore = [](QBXMLTags& catalog) {
             return std::make_unique<IOManagerStore>(catalog);
-        };
-        state_ = AppState::StartUp(std::move(parts));
+        }});
         ResultsWindowOpener opener;
         if (options.WithResults) {
-            opener = [this](ConsoleHost& host, const SearchObject2& search) {
-                Q_UNUSED(host);
+            opener = [this](ConsoleHost&, const SearchObject2& search) {
                 auto copy = std::make_unique<SearchObject2>();
                 copy->Copy(const_cast<SearchObject2&>(search), CopyDirection::FromTarget);
                 Handed.push_back(std::move(copy));
@@ -77,10 +73,7 @@ class ConsoleRig {
         }
         main_ = std::make_unique<frmMain>(
             *state_, MakeSearchConsoleFactory(std::move(opener), std::move(options.Columns)));
-        // A first run initialises the catalog and says so in a message.
-        ModalWatcher okEverything([](QDialog* dialog) {
-            if (auto* message = qobject_cast<frmDialog*>(dialog)) message->cmdOK()->click();
-        });
+        Answers firstRun;  // a first run initialises the catalog and says so in a message
         main_->Load();
         main_->resize(1100, 720);
         main_->show();
@@ -88,11 +81,7 @@ class ConsoleRig {
         if (!QTest::qWaitForWindowActive(main_.get())) qWarning("the main window is not active");
     }
 
-    ~ConsoleRig() {
-        main_->Unload();
-        main_.reset();
-        state_.reset();
-    }
+    ~ConsoleRig() { main_->Unload(); }  // the window goes before the state it shows
 
     SearchConsoleControl* Console() const {
         return static_cast<SearchConsoleControl*>(main_->Console());
@@ -108,66 +97,45 @@ class ConsoleRig {
     std::unique_ptr<frmMain> main_;
 };
 
-inline void Choose(QComboBox* box, const QString& text) {
-    const int index = box->findText(text);
-    QVERIFY2(index >= 0, qPrintable("no choice " + text + " in " + box->objectName()));
+// Picks the line of `box` that shows `text`, or (ChooseData) that holds `data`.
+inline void Pick(QComboBox* box, int index, const QString& wanted) {
+    QVERIFY2(index >= 0, qPrintable("no " + wanted + " in " + box->objectName()));
     box->setCurrentIndex(index);
+}
+inline void Choose(QComboBox* box, const QString& text) {
+    Pick(box, box->findText(text), text);
+}
+inline void ChooseData(QComboBox* box, const QVariant& data) {
+    Pick(box, box->findData(data), data.toString());
+}
+
+inline int RowOfType(RequestControl* list, std::int32_t requestType) {
+    for (int row = 0; row < list->Count(); ++row) {
+        if (list->TypeAt(row) == requestType) return row;
+    }
+    return -1;
 }
 
 // Ticks or unticks a type's line with the keyboard: the line made current, then Space.
 inline void ToggleType(RequestControl* list, std::int32_t requestType) {
-    QTreeView* view = list->View();
-    for (int row = 0; row < list->Count(); ++row) {
-        if (list->TypeAt(row) != requestType) continue;
-        view->setFocus();
-        view->setCurrentIndex(list->Model()->index(row, 0));
-        QTest::keyClick(view, Qt::Key_Space);
-        return;
-    }
-    QFAIL("type not listed");
+    const int row = RowOfType(list, requestType);
+    QVERIFY2(row >= 0, "type not listed");
+    list->View()->setFocus();
+    list->View()->setCurrentIndex(list->Model()->index(row, 0));
+    QTest::keyClick(list->View(), Qt::Key_Space);
 }
 
 // The line's menu entry run as a user picks it from the context menu.
 inline void TypeMenu(RequestControl* list, std::int32_t requestType, const QString& entry) {
-    for (int row = 0; row < list->Count(); ++row) {
-        if (list->TypeAt(row) != requestType) continue;
-        QMenu* menu = list->MenuFor(row);
-        for (QAction* action : menu->actions()) {
-            if (action->text() == entry) {
-                QVERIFY2(action->isEnabled(), qPrintable(entry + " is disabled"));
-                action->trigger();
-                return;
-            }
-        }
-    }
-    QFAIL("no such type or menu entry");
-}
-
-// Types the values of a rule into the row's input as a user would.
-inline void TypeValues(CriterionRow* row, const RuleText& rule) {
-    QWidget* input = row->Input();
-    if (!input) return;
-    if (auto* range = qobject_cast<RangeControl*>(input)) {
-        QTest::keyClicks(range->txtFrom(), QString::fromStdString(rule.Values.at(0)));
-        QTest::keyClicks(range->txtTo(), QString::fromStdString(rule.Values.at(1)));
+    const int row = RowOfType(list, requestType);
+    QVERIFY2(row >= 0, "type not listed");
+    for (QAction* action : list->MenuFor(row)->actions()) {
+        if (action->text() != entry) continue;
+        QVERIFY2(action->isEnabled(), qPrintable(entry + " is disabled"));
+        action->trigger();
         return;
     }
-    if (auto* list = qobject_cast<ListPalette*>(input)) {
-        list->Box(1)->setFocus();
-        for (std::size_t i = 0; i < rule.Values.size(); ++i) {
-            if (i > 0) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(rule.Values[i]));
-        }
-        return;
-    }
-    QTest::keyClicks(input, QString::fromStdString(rule.Values.at(0)));
-}
-
-inline QString LabelOfChoice(const QString& choiceWord) {
-    for (const RelativeDateChoice& choice : RelativeDateChoices()) {
-        if (choice.Word == choiceWord) return choice.Label;
-    }
-    return {};
+    QFAIL(qPrintable("no menu entry " + entry));
 }
 
 // Types a number into a spin box over what it showed.
@@ -184,7 +152,7 @@ inline void EnterDate(DateValueEdit* edit, const std::string& value) {
     int days = 0;
     const QString choice = RelativeDateChoiceOf(text, days);
     if (choice.isEmpty()) {
-        Choose(edit->cboWhen(), QStringLiteral("On Date"));
+        ChooseData(edit->cboWhen(), QString());
         QDateEdit* field = edit->dtpDate();
         QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier,
                           QPoint(field->width() - 6, field->height() / 2));
@@ -198,22 +166,39 @@ inline void EnterDate(DateValueEdit* edit, const std::string& value) {
         QCOMPARE(field->date(), QDate::fromString(text, Qt::ISODate));
         return;
     }
-    Choose(edit->cboWhen(), LabelOfChoice(choice));
+    ChooseData(edit->cboWhen(), choice);
     if (choice == QLatin1String(kLastDaysWord)) TypeCount(edit->spnDays(), days);
 }
 
-inline void ChooseOperation(CriterionRow* row, long operation) {
-    QComboBox* box = row->cboTrueCompare();
-    const int index = box->findData(static_cast<int>(operation));
-    QVERIFY2(index >= 0, qPrintable(OperationWord(operation).c_str()));
-    box->setCurrentIndex(index);
+// Types the values of a rule into the row's input as a user would.
+inline void TypeValues(CriterionRow* row, const RuleText& rule) {
+    QWidget* input = row->Input();
+    if (!input) return;
+    if (input == row->txtDate()) {
+        EnterDate(row->txtDate()->datFrom(), rule.Values.at(0));
+        if (rule.Operation == Operation::Between)
+            EnterDate(row->txtDate()->datTo(), rule.Values.at(1));
+    } else if (auto* range = qobject_cast<RangeControl*>(input)) {
+        QTest::keyClicks(range->txtFrom(), QString::fromStdString(rule.Values.at(0)));
+        QTest::keyClicks(range->txtTo(), QString::fromStdString(rule.Values.at(1)));
+    } else if (auto* list = qobject_cast<ListPalette*>(input)) {
+        list->Box(1)->setFocus();
+        for (std::size_t i = 0; i < rule.Values.size(); ++i) {
+            if (i > 0) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(rule.Values[i]));
+        }
+    } else {
+        QTest::keyClicks(input, QString::fromStdString(rule.Values.at(0)));
+    }
 }
 
-// The values of a date rule typed into the row's date input.
-inline void EnterDates(CriterionRow* row, const RuleText& rule) {
-    QCOMPARE(row->Input(), static_cast<QWidget*>(row->txtDate()));
-    EnterDate(row->txtDate()->datFrom(), rule.Values.at(0));
-    if (rule.Operation == Operation::Between) EnterDate(row->txtDate()->datTo(), rule.Values.at(1));
+// Fills a row as a user does: join, subject (the index in cboDataType), operation, values.
+inline void FillRow(CriterionRow* row, int subject, const RuleText& rule) {
+    QVERIFY2(subject >= 0, rule.Subject.c_str());
+    Choose(row->cboAndOr(), QString::fromStdString(rule.AndOr));
+    row->cboDataType()->setCurrentIndex(subject);
+    ChooseData(row->cboTrueCompare(), static_cast<int>(rule.Operation));
+    TypeValues(row, rule);
 }
 
 // Enters a global rule written as the terminal tool takes it into row `position`.
@@ -222,18 +207,12 @@ inline void EnterRule(CriteriaControl* panel, int position, const QString& text)
     QVERIFY2(parsed, parsed.Error.c_str());
     CriterionControl* row = panel->Criterion(position);
     QVERIFY(row);
-    Choose(row->cboAndOr(), QString::fromStdString(parsed.Rule.AndOr));
-    const bool date = ChoiceOfWord(parsed.Rule.Subject) == Choice::Date;
-    Choose(
-        row->cboDataType(),
-        date ? QString::fromLatin1(CriterionControl::DateChoiceText)
-             : QString::fromStdString(CommonTools::ChoiceText(*ChoiceOfWord(parsed.Rule.Subject))));
-    ChooseOperation(row, parsed.Rule.Operation);
-    if (date) {
-        EnterDates(row, parsed.Rule);
-    } else {
-        TypeValues(row, parsed.Rule);
-    }
+    const std::optional<long> choice = ChoiceOfWord(parsed.Rule.Subject);
+    FillRow(row,
+            row->cboDataType()->findText(
+                choice == Choice::Date ? QString::fromLatin1(CriterionControl::DateChoiceText)
+                                       : QString::fromStdString(CommonTools::ChoiceText(*choice))),
+            parsed.Rule);
 }
 
 // Enters a field rule ("PATH OP VALUE", the type given apart) into row `position`.
@@ -244,54 +223,51 @@ inline void EnterFieldRule(FieldCriteriaControl* panel, int position, const Rule
     for (std::size_t i = 0; i < row->Fields().size(); ++i) {
         if (RelativeFieldPath(row->Fields()[i]->TagName()) == rule.Subject) field = int(i);
     }
-    QVERIFY2(field >= 0, rule.Subject.c_str());
-    Choose(row->cboAndOr(), QString::fromStdString(rule.AndOr));
-    row->cboDataType()->setCurrentIndex(field);
-    ChooseOperation(row, rule.Operation);
-    const std::int32_t code = row->Fields()[std::size_t(field)]->DataTypeCode();
-    if (code == DataTypeCode::Date || code == DataTypeCode::DateTime) {
-        EnterDates(row, rule);
-    } else {
-        TypeValues(row, rule);
-    }
+    FillRow(row, field, rule);
 }
 
-// The span, or fixed days, of the date range as a user picks them.
-inline void EnterRange(DateControl* dates, const QString& from, const QString& to) {
-    int days = 0;
-    const QString choice = RelativeDateChoiceOf(from, days);
-    if (choice.isEmpty()) {
-        Choose(dates->cboRange(), QString::fromLatin1(DateControl::FixedDatesText));
-        dates->dtpFrom()->setDate(QDate::fromString(from, Qt::ISODate));
-        dates->dtpTo()->setDate(QDate::fromString(to, Qt::ISODate));
-        return;
-    }
-    Choose(dates->cboRange(), LabelOfChoice(choice));
-    if (choice == QLatin1String(kLastDaysWord)) TypeCount(dates->spnRangeDays(), days);
-    QCOMPARE(dates->RangeWord(), from);
-}
+// A search as the terminal tool takes it: the types, --from and --to (a day or a span
+// word), the rules, the field rules ("TYPE: PATH OP VALUE", "*: ..." for every type) and
+// the date filter.
+struct ToolSearch {
+    ToolSearch() = default;
+    ToolSearch(QList<std::int32_t> types, QString from, QString to, QStringList rules = {},
+               QStringList fields = {}, long filter = DateFilterCode::TransactionDate)
+        : Types(types), From(from), To(to), Rules(rules), Fields(fields), Filter(filter) {}
+    QList<std::int32_t> Types;
+    QString From, To;
+    QStringList Rules, Fields;
+    long Filter = DateFilterCode::TransactionDate;
+};
 
 // Composes a search as a user does: every tick removed, the types ticked, the range and
 // date filter set, the global rules typed row by row, then the field rules: "TYPE: ..."
 // through the type's Refine Search, "*: ..." through Refine Every Included Type.
-inline void Compose(SearchConsoleControl* console, const QList<std::int32_t>& types,
-                    const QString& from, const QString& to, const QStringList& rules,
-                    const QStringList& fields, long filter = DateFilterCode::TransactionDate) {
+inline void Compose(SearchConsoleControl* console, const ToolSearch& search) {
     QTest::mouseClick(console->cmdClear(), Qt::LeftButton);
-    for (std::int32_t type : types) ToggleType(console->lstView(), type);
-    EnterRange(console->datView(), from, to);
+    for (std::int32_t type : search.Types) ToggleType(console->lstView(), type);
+    int days = 0;  // the span, or fixed days, of the date range as a user picks them
+    if (const QString span = RelativeDateChoiceOf(search.From, days); span.isEmpty()) {
+        ChooseData(console->datView()->cboRange(), QString());
+        console->datView()->dtpFrom()->setDate(QDate::fromString(search.From, Qt::ISODate));
+        console->datView()->dtpTo()->setDate(QDate::fromString(search.To, Qt::ISODate));
+    } else {
+        ChooseData(console->datView()->cboRange(), span);
+        if (span == QLatin1String(kLastDaysWord))
+            TypeCount(console->datView()->spnRangeDays(), days);
+        QCOMPARE(console->datView()->RangeWord(), search.From);
+    }
     QRadioButton* option =
-        console->datView()->optType(filter == DateFilterCode::TransactionDate ? 0 : 1);
-    QVERIFY2(option->isVisible(), "the date filter option is not shown");
+        console->datView()->optType(search.Filter == DateFilterCode::TransactionDate ? 0 : 1);
     QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, QPoint(6, option->height() / 2));
-    QVERIFY(option->isChecked());
-    for (int i = 0; i < rules.size(); ++i) {
+    QVERIFY2(option->isVisible() && option->isChecked(), "the date filter option is not taken");
+    for (int i = 0; i < search.Rules.size(); ++i) {
         if (i > 0) QTest::mouseClick(console->cmdMore(), Qt::LeftButton);
-        EnterRule(console->criView(), i + 1, rules[i]);
+        EnterRule(console->criView(), i + 1, search.Rules[i]);
     }
     QString open;
     int row = 0;
-    for (const QString& text : fields) {
+    for (const QString& text : search.Fields) {
         FieldRuleTextResult parsed = ParseFieldRuleText(text.toStdString());
         QVERIFY2(parsed, parsed.Error.c_str());
         const QString type = QString::fromStdString(parsed.TypeText);
@@ -299,7 +275,7 @@ inline void Compose(SearchConsoleControl* console, const QList<std::int32_t>& ty
             if (!open.isEmpty()) QTest::mouseClick(console->cmdOK(), Qt::LeftButton);
             const bool every = type == QLatin1String("*");
             const std::int32_t code =
-                every ? types.front() : RequestTypesOf(parsed.TypeText).Types.at(0);
+                every ? search.Types.front() : RequestTypesOf(parsed.TypeText).Types.at(0);
             TypeMenu(console->lstView(), code,
                      every ? QStringLiteral("Refine Every Included Type")
                            : QStringLiteral("Refine Search"));
@@ -314,33 +290,33 @@ inline void Compose(SearchConsoleControl* console, const QList<std::int32_t>& ty
     QVERIFY(!console->FieldMode());
 }
 
-// What the terminal tool builds from --from FROM --to TO, the filter and the rules; an
-// end written as a span keeps its word, a fixed day nothing.
-inline QString ToolText(const QBXMLTags& catalog, const QList<std::int32_t>& types,
-                        const QString& from, const QString& to, const QStringList& rules,
-                        const QStringList& fields, long filter = DateFilterCode::TransactionDate) {
+// Builds `search` as the terminal tool does from --from FROM --to TO, the filter and the
+// rules (an end written as a span keeps its word, a fixed day nothing); the refusal, or "".
+inline std::string BuildToolSearch(const QBXMLTags& catalog, const ToolSearch& wanted,
+                                   SearchObject2& search) {
     SearchBuilder builder(catalog);
-    for (std::int32_t type : types) builder.IncludeType(type);
+    for (std::int32_t type : wanted.Types) builder.IncludeType(type);
+    const std::string from = wanted.From.toStdString(), to = wanted.To.toStdString();
     const std::int32_t today = DateRulesToday();
-    builder.SetDates(
-        SearchDate(std::chrono::days(ResolveDateValue(from.toStdString(), today)->first)),
-        SearchDate(std::chrono::days(ResolveDateValue(to.toStdString(), today)->last)), filter);
-    auto kept = [](const QString& end) {
-        return QDate::fromString(end, Qt::ISODate).isValid() ? std::string() : end.toStdString();
-    };
+    builder.SetDates(SearchDate(std::chrono::days(ResolveDateValue(from, today)->first)),
+                     SearchDate(std::chrono::days(ResolveDateValue(to, today)->last)),
+                     wanted.Filter);
+    auto kept = [](const std::string& end) { return ParseIsoDay(end) ? std::string() : end; };
     builder.SetRelativeDates(kept(from), kept(to));
-    std::string error;
-    for (const QString& rule : rules) {
-        if (error.empty()) error = builder.AddRule(rule.toStdString());
+    std::string error;  // every refusal, though one is enough to fail
+    for (const QString& rule : wanted.Rules) error += builder.AddRule(rule.toStdString());
+    for (const QString& field : wanted.Fields) error += builder.AddFieldRule(field.toStdString());
+    if (Outcome built = error.empty() ? builder.Build(search) : Outcome{}; !built) {
+        error = built.Message();
     }
-    for (const QString& field : fields) {
-        if (error.empty()) error = builder.AddFieldRule(field.toStdString());
-    }
-    if (!error.empty()) return QString::fromStdString("refused: " + error);
+    return error;
+}
+
+// The search the terminal tool builds, as SearchText writes it, or "refused: " and why.
+inline QString ToolText(const QBXMLTags& catalog, const ToolSearch& wanted) {
     SearchObject2 search;
-    if (Outcome built = builder.Build(search); !built)
-        return QString::fromStdString("refused: " + built.Message());
-    return SearchText(search);
+    const std::string error = BuildToolSearch(catalog, wanted, search);
+    return error.empty() ? SearchText(search) : QString::fromStdString("refused: " + error);
 }
 
 // Fills and closes the next save window with `name` and `description`.
@@ -355,19 +331,6 @@ inline void SaveAs(SearchConsoleControl* console, const QString& name,
     });
     QTest::mouseClick(console->cmdSave(), Qt::LeftButton);
 }
-
-// A modal watcher that answers frmDialog messages with OK or Cancel and records them.
-struct Answers {
-    QStringList Seen;
-    bool Ok = true;
-    ModalWatcher Watcher{[this](QDialog* dialog) {
-        if (auto* message = qobject_cast<frmDialog*>(dialog)) {
-            Seen << dialog->windowTitle() + ": " + message->Message();
-            (Ok || !message->cmdCancel()->isVisible() ? message->cmdOK() : message->cmdCancel())
-                ->click();
-        }
-    }};
-};
 
 // Saves a picture of `window` for the record when QUARRION_SCREENSHOTS names a folder.
 inline void Picture(QWidget* window, const QString& name) {
