@@ -8,6 +8,10 @@
 
 #include "link/request_processor.h"
 
+namespace httplib {
+class Client;
+}
+
 namespace quarrion::test {
 
 // Plays the QuickBooks Web Connector against the service over loopback, call for call
@@ -57,10 +61,10 @@ class SimulatedWebConnector {
     Update RunUpdate(const Options& options);
 
   private:
-    struct Client;
-    std::string url_;
+    Reply Send(const std::string& body, const std::string& method);
+
     RequestProcessor* quickBooks_;
-    std::unique_ptr<Client> client_;
+    std::unique_ptr<httplib::Client> client_;
     std::string path_;
 };
 
