@@ -416,16 +416,6 @@ TEST_F(RelaywickTest, TheDefaultCompanyIsCreatedInTheDataFolderOnFirstUseOnly) {
     EXPECT_TRUE(std::filesystem::exists(DefaultCompanyPath(home_.Path())));
 }
 
-TEST_F(RelaywickTest, OpenRecordSaysItCannot) {
-    UseCompany(test::CompanyText({{"Invoice", test::Invoices(1)}}));
-    Relaywick link(queue_.Poster());
-    Recorder events(link);
-    link.OpenRecord("T-1", 4, company_.string(), "Sample Company");
-    ASSERT_TRUE(Wait([&] { return !events.popUps.empty(); }));
-    EXPECT_EQ(events.popUps[0].code, LinkError::CannotOpenRecord);
-    EXPECT_FALSE(events.popUps[0].message.empty());
-}
-
 // --- To-print marking -------------------------------------------------------
 
 class ToPrintTest : public RelaywickTest {
@@ -505,18 +495,6 @@ TEST_F(ToPrintTest, MarksInBatchesAndTakesEntriesWithoutAnEditSequence) {
     EXPECT_EQ(set["k7"].first, "true");
     EXPECT_EQ(StateOnDisk("T-2", "IsToBePrinted"), "true");
     EXPECT_EQ(spy_->Sent({"<InvoiceModRq"}), 3);
-}
-
-TEST_F(ToPrintTest, EmptyListsEntriesWithoutTxnIdAndOtherTypesSendNothing) {
-    UseCompany(test::CompanyText({{"Invoice", test::Invoices(1)}}));
-    Relaywick link(queue_.Poster(), Spied());
-    EXPECT_EQ(Mark(link, "", false), "");
-    EXPECT_EQ(Mark(link, "\t5\tk0", false), "");
-    std::string result = "unset";
-    link.UpdateToPrint(2, "C-1\t5\tk0", "", true, 100, true, result);
-    EXPECT_EQ(result, "");
-    EXPECT_TRUE(spy_->Requests().empty());
-    EXPECT_EQ(test::Lines(Log()).size(), 3u);
 }
 
 // --- Error log and settings ---------------------------------------------------

@@ -104,17 +104,6 @@ TEST(XmlScan, ReportsTextWithReferencesKeptAndDecodesThemAsAParserDoes) {
     EXPECT_FALSE(found);
 }
 
-// Texts in another encoding go to the parser (the page test in records_response_test
-// follows one through); here, which are seen as such.
-TEST(XmlScan, KnowsWhichTextItCanReadAsItStands) {
-    for (const char* utf8 :
-         {"<?xml version=\"1.0\" encoding='US-ASCII'?><a/>", "<?xml version=\"1.0\"?><a/>"}) {
-        EXPECT_TRUE(XmlScan::IsUtf8Text(utf8)) << utf8;
-    }
-    EXPECT_FALSE(XmlScan::IsUtf8Text(std::string("\xFF\xFE<\0a\0/\0>\0", 10)));
-    EXPECT_FALSE(XmlScan::IsUtf8Text(std::string("<\0a\0/\0>\0", 8)));
-}
-
 TEST(RecordTexts, ReadTheFirstChildOfANameAsALookUpDoes) {
     std::vector<RecordText> texts;
     ASSERT_FALSE(RecordTexts::Anywhere(
