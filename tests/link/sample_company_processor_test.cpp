@@ -95,29 +95,6 @@ TEST_F(SampleCompanyProcessorTest, QueriesSelectAsQuickBooksDoes) {
     }
 }
 
-// Relaywick's walk test counts the pages and records; here, how a walk ends.
-TEST_F(SampleCompanyProcessorTest, AFinishedOrStoppedWalkIsClosed) {
-    WriteCompany(test::Invoices(3));
-    SampleCompanyProcessor processor(path_);
-    auto step = [&](const std::string& how, const std::string& id) {
-        return Ask(processor, RequestSet("<InvoiceQueryRq iterator=\"" + how + "\"" +
-                                         (id.empty() ? "" : " iteratorID=\"" + id + "\"") +
-                                         "><MaxReturned>2</MaxReturned></InvoiceQueryRq>"));
-    };
-    auto page = step("Start", "");
-    std::string id = page.First().attribute("iteratorID").value();
-    ASSERT_FALSE(id.empty());
-    EXPECT_STREQ(page.First().attribute("iteratorRemainingCount").value(), "1");
-    page = step("Continue", id);
-    EXPECT_EQ(page.Ids(), std::vector<std::string>{"T-3"});
-    EXPECT_STREQ(page.First().attribute("iteratorRemainingCount").value(), "0");
-    EXPECT_EQ(step("Continue", id).Code(), QbxmlStatus::IteratorInvalid);
-    // Stop ends a walk early just the same.
-    id = step("Start", "").First().attribute("iteratorID").value();
-    EXPECT_EQ(step("Stop", id).Code(), 0);
-    EXPECT_EQ(step("Continue", id).Code(), QbxmlStatus::IteratorInvalid);
-}
-
 TEST_F(SampleCompanyProcessorTest, RecordsHoldLinesLinksAndCustomFieldsOnlyWhenAskedFor) {
     WriteCompany(test::Invoices(1));
     SampleCompanyProcessor processor(path_);

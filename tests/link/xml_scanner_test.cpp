@@ -5,24 +5,21 @@
 #include <pugixml.hpp>
 
 #include "company_text.h"
-#include "link/record_text.h"
 #include "qbxml/qbxml_document.h"
 
 namespace quarrion {
 namespace {
 
-// Keeps the text a pass reports.
-struct Tally {
-    std::string text;
-
+// Takes whatever a pass reports.
+struct Ignore {
     bool Start(std::string_view, std::size_t, std::string_view, bool, int) { return true; }
     bool End(std::string_view, std::size_t, int) { return true; }
-    void Text(std::string_view raw, int) { text.append(raw); }
+    void Text(std::string_view, int) {}
 };
 
 XmlScanError ScanOf(std::string_view text) {
-    Tally tally;
-    return XmlScan::Scan(text, tally);
+    Ignore ignore;
+    return XmlScan::Scan(text, ignore);
 }
 
 struct Verdict {
@@ -86,36 +83,6 @@ TEST(XmlScan, EveryCutOfAnAnswerIsRefused) {
         XmlScanError error = ScanOf(std::string_view(answer).substr(0, cut));
         ASSERT_TRUE(error) << "cut at " << cut;
     }
-}
-
-// Text comes with its references kept; decoding undoes them and line ends as a
-// parser does.
-TEST(XmlScan, ReportsTextWithReferencesKeptAndDecodesThemAsAParserDoes) {
-    Tally tally;
-    ASSERT_FALSE(XmlScan::Scan("<a>A &amp; B<![CDATA[<c>]]></a>", tally));
-    EXPECT_EQ(tally.text, "A &amp; B<c>");
-    EXPECT_EQ(XmlScan::Decode("a &amp; b &lt;&gt;&quot;&apos;&#65;&#x42;&#xE9; &unknown; &#xZZ; "
-                              "a\r\nb\rc"),
-              "a & b <>\"'AB\xC3\xA9 &unknown; &#xZZ; a\nb\nc");
-    bool found = false;
-    EXPECT_EQ(XmlScan::Attribute(" x=\"1\" y='a&amp;b\tc'", "y", &found), "a&b c");
-    EXPECT_TRUE(found);
-    EXPECT_EQ(XmlScan::Attribute(" x=\"1\"", "y", &found), "");
-    EXPECT_FALSE(found);
-}
-
-TEST(RecordTexts, ReadTheFirstChildOfANameAsALookUpDoes) {
-    std::vector<RecordText> texts;
-    ASSERT_FALSE(RecordTexts::Anywhere(
-        "<r><InvoiceRet><TxnID> </TxnID><TxnDate>2026-01-02</TxnDate><TxnDate>2027-01-01"
-        "</TxnDate><Memo><TxnID>inner</TxnID></Memo></InvoiceRet><InvoiceRet/></r>",
-        "InvoiceRet", texts));
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0].txnDate, "2026-01-02");
-    EXPECT_TRUE(texts[0].hasTxnDate);
-    EXPECT_EQ(texts[0].txnId, "");  // blank text, and the nested one is no child
-    EXPECT_EQ(texts[1].text, "<InvoiceRet/>");
-    EXPECT_FALSE(texts[1].hasTxnDate);
 }
 
 }  // namespace
