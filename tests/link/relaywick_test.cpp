@@ -199,18 +199,15 @@ TEST_F(RelaywickTest, IteratorWalkDeliversEveryRecordOnceOrStopsAtTheMaximum) {
     EXPECT_EQ(RecordIds(events.responses[0].response, "InvoiceRet"), expected);
     EXPECT_TRUE(events.HasMessage("Received 49 of 50 Invoice records ..."));
     EXPECT_TRUE(events.HasMessage("Received 50 Invoice records."));
-    auto requests = spy_->Requests();
-    ASSERT_EQ(requests.size(), 8u);
-    EXPECT_THAT(requests[0], HasSubstr("iterator=\"Start\""));
-    for (std::size_t i = 1; i < requests.size(); ++i) {
-        EXPECT_THAT(requests[i], HasSubstr("iterator=\"Continue\""));
-    }
+    ASSERT_EQ(spy_->Requests().size(), 8u);
+    EXPECT_THAT(spy_->Requests()[0], HasSubstr("iterator=\"Start\""));
+    EXPECT_EQ(spy_->Sent({"iterator=\"Continue\""}), 7);
 
     Ask(link, RequestTypeCode::Invoice, 20);
     ASSERT_TRUE(Wait([&] { return events.responses.size() == 2; }));
     EXPECT_EQ(RecordIds(events.responses[1].response, "InvoiceRet").size(), 20u);
     EXPECT_TRUE(events.HasMessage("Received 7 of 20 Invoice records ..."));
-    requests = spy_->Requests();
+    auto requests = spy_->Requests();
     EXPECT_THAT(requests.back(), HasSubstr("iterator=\"Stop\""));
     // The last page asked only for what was still missing.
     EXPECT_THAT(requests[requests.size() - 2], HasSubstr("<MaxReturned>6</MaxReturned>"));
@@ -300,7 +297,7 @@ TEST_F(RelaywickTest, AMissingOrUnreadableCompanyPopsUpOnceAndIsNeverWritten) {
         Ask(link, RequestTypeCode::Invoice);
         ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
         std::string result = "unset";
-        link.UpdateToPrint(4, "T-1\t1001\tk0", "", true, 100, false, result);
+        link.UpdateToPrint(RequestTypeCode::Invoice, "T-1\t1001\tk0", "", true, 100, false, result);
         EXPECT_EQ(result, "");
         queue_.RunUntil([] { return false; }, 50ms);
         ASSERT_FALSE(events.popUps.empty());
@@ -356,7 +353,7 @@ TEST_F(RelaywickTest, AHandlerMayDestroyItsOwnLink) {
     };
     link->Events().Response = [&](std::int32_t, const std::string&, const std::string&,
                                   const std::string&) { ADD_FAILURE() << "response after close"; };
-    Ask(*link, 4);
+    Ask(*link, RequestTypeCode::Invoice);
     ASSERT_TRUE(Wait([&] { return link == nullptr; }));
     queue_.RunUntil([] { return false; }, 200ms);
     EXPECT_EQ(messages, 1);
@@ -428,7 +425,8 @@ class ToPrintTest : public RelaywickTest {
     }
     std::string Mark(Relaywick& link, const std::string& entries, bool skip, int batch = 100) {
         std::string result = "unset";
-        link.UpdateToPrint(4, entries, company_.string(), true, batch, skip, result);
+        link.UpdateToPrint(RequestTypeCode::Invoice, entries, company_.string(), true, batch, skip,
+                           result);
         return result;
     }
     std::string StateOnDisk(const std::string& id, const char* element) {

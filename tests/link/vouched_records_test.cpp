@@ -122,46 +122,38 @@ ProcessResult FirstThree(const std::filesystem::path& folder) {
     return result;
 }
 
-struct OtherSpans {
-    const char* name;
-    // Changes the spans of a page of three records in one way.
-    std::function<void(std::vector<RecordSpan>&, const std::string& page)> change;
-};
-
-class OtherSpansTest : public VouchedRecords, public ::testing::WithParamInterface<OtherSpans> {};
+using Spans = std::vector<RecordSpan>;
 
 // Spans that cannot be a page's records are not trusted (the page is read whole),
 // and a record the spans do not cover is read as any page's record is and copied
 // from its own place, whatever was cut out before or inside it.
-TEST_P(OtherSpansTest, GatherWhatThePageReadWholeGives) {
-    ProcessResult result = FirstThree(dir.Path() / "responses");
-    GetParam().change(result.recordSpans, result.response);
-
-    RecordsResponse changed("Invoice"), whole("Invoice");
-    QueryPageInfo changedInfo, wholeInfo;
-    EXPECT_EQ(changed.AddPage(result.response, 100, changedInfo, result.recordSpans), "");
-    EXPECT_EQ(whole.AddPage(result.response, 100, wholeInfo), "");
-    EXPECT_EQ(changedInfo.recordsInPage, 3u);
-    EXPECT_EQ(changed.Finish(), whole.Finish());
+TEST_F(VouchedRecords, OtherSpansGatherWhatThePageReadWholeGives) {
+    using Change = std::function<void(Spans&, const std::string& page)>;
+    const std::pair<const char*, Change> changes[] = {
+        {"out of order", [](Spans& s, const std::string&) { std::swap(s[0], s[2]); }},
+        {"overlapping", [](Spans& s, const std::string&) { s[1].begin = s[0].end - 5; }},
+        {"past the end", [](Spans& s, const std::string& p) { s[2].end = p.size() + 9; }},
+        {"not at a tag", [](Spans& s, const std::string&) { s[1].begin += 1; }},
+        {"not to a tag's end", [](Spans& s, const std::string&) { s[0].end -= 1; }},
+        {"empty", [](Spans& s, const std::string&) { s[1].end = s[1].begin; }},
+        {"over an element inside a record",
+         [](Spans& s, const std::string& page) {
+             std::size_t txnId = page.find("<TxnID>", s[1].begin);
+             s[1] = {txnId, page.find("</TxnID>", txnId) + 8};
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        ProcessResult result = FirstThree(dir.Path() / "responses");
+        change(result.recordSpans, result.response);
+        RecordsResponse changed("Invoice"), whole("Invoice");
+        QueryPageInfo changedInfo, wholeInfo;
+        EXPECT_EQ(changed.AddPage(result.response, 100, changedInfo, result.recordSpans), "");
+        EXPECT_EQ(whole.AddPage(result.response, 100, wholeInfo), "");
+        EXPECT_EQ(changedInfo.recordsInPage, 3u);
+        EXPECT_EQ(changed.Finish(), whole.Finish());
+    }
 }
-
-using Spans = std::vector<RecordSpan>;
-
-INSTANTIATE_TEST_SUITE_P(
-    Changed, OtherSpansTest,
-    ::testing::Values(
-        OtherSpans{"OutOfOrder", [](Spans& s, const std::string&) { std::swap(s[0], s[2]); }},
-        OtherSpans{"Overlapping", [](Spans& s, const std::string&) { s[1].begin = s[0].end - 5; }},
-        OtherSpans{"PastTheEnd", [](Spans& s, const std::string& p) { s[2].end = p.size() + 9; }},
-        OtherSpans{"NotAtATag", [](Spans& s, const std::string&) { s[1].begin += 1; }},
-        OtherSpans{"NotToATagsEnd", [](Spans& s, const std::string&) { s[0].end -= 1; }},
-        OtherSpans{"Empty", [](Spans& s, const std::string&) { s[1].end = s[1].begin; }},
-        OtherSpans{"OverAnElementInsideARecord",
-                   [](Spans& s, const std::string& page) {
-                       std::size_t txnId = page.find("<TxnID>", s[1].begin);
-                       s[1] = {txnId, page.find("</TxnID>", txnId) + 8};
-                   }}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // Damage between the records is found and reported in the page's own terms.
 TEST_F(VouchedRecords, APageDamagedBetweenItsRecordsIsReportedAsWhenReadWhole) {
