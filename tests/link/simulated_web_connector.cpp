@@ -51,37 +51,31 @@ SimulatedWebConnector::Reply SimulatedWebConnector::Call(
 
 SimulatedWebConnector::Update SimulatedWebConnector::RunUpdate(const Options& options) {
     Update update;
-    auto call = [&](const std::string& method,
-                    const std::vector<std::pair<std::string, std::string>>& parameters) {
-        update.calls.push_back(method);
-        return Call(method, parameters);
-    };
     // Logs of the Web Connector 2.x show the server's version asked first.
-    call("serverVersion", {});
-    call("clientVersion", {{"strVersion", "2.3.0.215"}});
+    Call("serverVersion", {});
+    Call("clientVersion", {{"strVersion", "2.3.0.215"}});
     Reply signIn =
-        call("authenticate", {{"strUserName", options.user}, {"strPassword", options.password}});
-    update.ticket = signIn.First();
+        Call("authenticate", {{"strUserName", options.user}, {"strPassword", options.password}});
+    const std::string ticket = signIn.First();
     update.authenticateStatus = signIn.values.size() > 1 ? signIn.values[1] : "";
-    const std::string& ticket = update.ticket;
     if (update.authenticateStatus == "none" || update.authenticateStatus == "nvu" ||
         update.authenticateStatus == "busy" || signIn.httpStatus != 200) {
-        update.closeResult = call("closeConnection", {{"ticket", ticket}}).First();
+        update.closeResult = Call("closeConnection", {{"ticket", ticket}}).First();
         return update;
     }
     if (!options.openFailureHresult.empty()) {
         update.connectionErrorResult =
-            call("connectionError", {{"ticket", ticket},
+            Call("connectionError", {{"ticket", ticket},
                                      {"hresult", options.openFailureHresult},
                                      {"message", options.openFailureMessage}})
                 .First();
-        update.closeResult = call("closeConnection", {{"ticket", ticket}}).First();
+        update.closeResult = Call("closeConnection", {{"ticket", ticket}}).First();
         return update;
     }
     int noOpsLeft = options.noOps;
     bool first = true;
     for (;;) {
-        Reply request = call("sendRequestXML", {{"ticket", ticket},
+        Reply request = Call("sendRequestXML", {{"ticket", ticket},
                                                 {"strHCPResponse", first ? "<QBXML/>" : ""},
                                                 {"strCompanyFileName", "C:\\Books\\Acme.qbw"},
                                                 {"qbXMLCountry", "US"},
@@ -89,7 +83,7 @@ SimulatedWebConnector::Update SimulatedWebConnector::RunUpdate(const Options& op
                                                 {"qbXMLMinorVers", "0"}});
         first = false;
         if (request.First().empty()) {
-            update.lastError = call("getLastError", {{"ticket", ticket}}).First();
+            update.lastError = Call("getLastError", {{"ticket", ticket}}).First();
             if (update.lastError == "NoOp" && noOpsLeft-- > 0) {
                 std::this_thread::sleep_for(options.noOpPause);
                 continue;
@@ -99,19 +93,19 @@ SimulatedWebConnector::Update SimulatedWebConnector::RunUpdate(const Options& op
         ProcessResult answer = quickBooks_->ProcessRequest(request.First());
         ++update.requestsRun;
         const bool ok = answer.Ok();
-        Reply percent = call("receiveResponseXML", {{"ticket", ticket},
+        Reply percent = Call("receiveResponseXML", {{"ticket", ticket},
                                                     {"response", ok ? answer.response : ""},
                                                     {"hresult", ok ? "" : "0x80040400"},
                                                     {"message", ok ? "" : answer.failure.message}});
         int value = std::atoi(percent.First().c_str());
         update.percents.push_back(value);
         if (value < 0) {
-            update.lastError = call("getLastError", {{"ticket", ticket}}).First();
+            update.lastError = Call("getLastError", {{"ticket", ticket}}).First();
             break;
         }
         if (value >= 100) break;
     }
-    update.closeResult = call("closeConnection", {{"ticket", ticket}}).First();
+    update.closeResult = Call("closeConnection", {{"ticket", ticket}}).First();
     return update;
 }
 

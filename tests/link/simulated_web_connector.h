@@ -48,11 +48,9 @@ class SimulatedWebConnector {
     // What one update did.
     struct Update {
         std::string authenticateStatus;  // authenticate's second string
-        std::string ticket;
         int requestsRun = 0;
-        std::vector<std::string> calls;  // the methods called, in order
-        std::vector<int> percents;       // receiveResponseXML's answers
-        std::string lastError;           // the last getLastError answer
+        std::vector<int> percents;  // receiveResponseXML's answers
+        std::string lastError;      // the last getLastError answer
         std::string closeResult;
         std::string connectionErrorResult;
     };

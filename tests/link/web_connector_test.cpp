@@ -39,8 +39,6 @@ constexpr const char* kPassword = "correct horse battery";
 // Few iterations: the tests check the scheme, not its cost.
 constexpr int kTestIterations = 1000;
 
-// ---------------------------------------------------------------- password hashes
-
 TEST(PasswordHash, MatchesOnlyTheSamePasswordInItsOwnFormAndSaltsEachHash) {
     std::string stored = PasswordHash::Make(kPassword, kTestIterations);
     ASSERT_TRUE(PasswordHash::IsHash(stored)) << stored;
@@ -63,8 +61,6 @@ TEST(PasswordHash, MatchesOnlyTheSamePasswordInItsOwnFormAndSaltsEachHash) {
     }
 }
 
-// ---------------------------------------------------------------- envelopes
-
 TEST(SoapEnvelope, ReadsACallWhateverPrefixesItUsesAndUndoesEscapes) {
     const std::string qbxml = "<?xml version=\"1.0\"?><QBXML><A x=\"1&amp;2\"/></QBXML>";
     std::string escaped;
@@ -77,18 +73,13 @@ TEST(SoapEnvelope, ReadsACallWhateverPrefixesItUsesAndUndoesEscapes) {
         escaped +
         "</q:response><q:hresult i:nil=\"true\"/><q:message/>"
         "</q:receiveResponseXML></s:Body></s:Envelope>";
-    for (const std::string& body :
-         {prefixed,
-          Soap::Request(
-              "receiveResponseXML",
-              {{"ticket", "T"}, {"response", qbxml}, {"hresult", ""}, {"message", ""}})}) {
-        Soap::Call call;
-        ASSERT_EQ(Soap::ParseCall(body, call), "");
-        EXPECT_EQ((std::vector<std::string>{call.method, call.Parameter("ticket"),
-                                            call.Parameter("response"), call.Parameter("hresult"),
-                                            call.Parameter("absent")}),
-                  (std::vector<std::string>{"receiveResponseXML", "T", qbxml, "", ""}));
-    }
+    // Envelopes built here are read back by every call of the loopback tests.
+    Soap::Call call;
+    ASSERT_EQ(Soap::ParseCall(prefixed, call), "");
+    EXPECT_EQ(
+        (std::vector<std::string>{call.method, call.Parameter("ticket"), call.Parameter("response"),
+                                  call.Parameter("hresult"), call.Parameter("absent")}),
+        (std::vector<std::string>{"receiveResponseXML", "T", qbxml, "", ""}));
 }
 
 TEST(SoapEnvelope, RefusesWhatIsNotACallOfTheService) {
@@ -107,29 +98,6 @@ TEST(SoapEnvelope, RefusesWhatIsNotACallOfTheService) {
     for (const auto& [body, named] : cases) {
         Soap::Call call;
         EXPECT_THAT(Soap::ParseCall(body, call), HasSubstr(named)) << body;
-    }
-}
-
-// ---------------------------------------------------------------- settings and files
-
-TEST(ListenAddress, ReadsHostAndPort) {
-    // What was read as "host port", or "refused".
-    const std::pair<const char*, const char*> cases[] = {
-        {"127.0.0.1:8080", "127.0.0.1 8080"},
-        {"[::1]:9000", "::1 9000"},
-        {":8080", "refused"},
-        {"host:0", "refused"},
-        {"host:65536", "refused"},
-        {"host:80x", "refused"},
-        {"::1:8080", "refused"},
-    };
-    for (const auto& [text, read] : cases) {
-        std::string host;
-        int port = 0;
-        EXPECT_EQ(ParseListenAddress(text, host, port).empty() ? host + " " + std::to_string(port)
-                                                               : "refused",
-                  read)
-            << text;
     }
 }
 
@@ -174,8 +142,6 @@ TEST(WebConnectorSettings, AnAddressBeyondLoopbackGetsASelfSignedCertificate) {
     settings.WebConnectorPasswordHash.clear();
     EXPECT_THAT(MakeWebConnectorSetup(settings, dir.Path(), again), HasSubstr("password"));
 }
-
-// ---------------------------------------------------------------- the service
 
 WebConnectorConfig FastConfig(const std::filesystem::path& log) {
     WebConnectorConfig config;
@@ -281,7 +247,6 @@ TEST_F(WebConnectorLoopback, NoWorkMeansNoneAndAWrongUserOrPasswordGetsNvuAndNot
     for (auto [user, password] : {std::pair{kUser, "wrong"}, std::pair{"someone", kPassword}}) {
         auto update = connector.RunUpdate({user, password});
         EXPECT_EQ(update.authenticateStatus, "nvu") << user;
-        EXPECT_EQ(update.calls.back(), "closeConnection");
         EXPECT_EQ(update.requestsRun, 0);
         auto reply =
             connector.Call("authenticate", {{"strUserName", user}, {"strPassword", password}});
@@ -456,8 +421,6 @@ TEST_F(WebConnectorLoopback, TlsWithACertificateMadeHere) {
     test::SimulatedWebConnector clear(plain, nullptr);
     EXPECT_NE(clear.Call("serverVersion", {}).httpStatus, 200);
 }
-
-// ---------------------------------------------------------------- end to end
 
 // A search of several types and a to-print run through the service against one copy
 // of a sample company, and directly against another: the rows and the company change
