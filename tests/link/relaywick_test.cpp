@@ -368,22 +368,16 @@ class ToPrintTest : public RelaywickTest {
                            result);
         return result;
     }
-    std::string StateOnDisk(const std::string& id, const char* element) {
+    // One element of every invoice in the company file, joined by commas.
+    std::string OnDisk(const char* element) {
         pugi::xml_document doc;
         doc.load_file(company_.c_str());
-        std::string path = "//InvoiceRet[TxnID='" + id + "']/" + element;
-        return doc.select_node(path.c_str()).node().text().get();
-    }
-    // Result entries by key: {state, edit sequence}.
-    static std::map<std::string, std::pair<std::string, std::string>> Results(
-        const std::string& list) {
-        std::map<std::string, std::pair<std::string, std::string>> results;
-        for (const std::string& part : test::Split(list, ',')) {
-            auto fields = test::Split(part, '\t');
-            EXPECT_EQ(fields.size(), 3u) << part;
-            if (fields.size() == 3) results[fields[0]] = {fields[1], fields[2]};
+        std::string values;
+        for (pugi::xpath_node node :
+             doc.select_nodes(("//InvoiceRet/" + std::string(element)).c_str())) {
+            values += (values.empty() ? "" : ",") + std::string(node.node().text().get());
         }
-        return results;
+        return values;
     }
 
     const std::string entries_ = "T-1\t1001\tk0,T-2\t1002\tk1,T-3\t1003\tk2";
@@ -399,19 +393,16 @@ TEST_F(ToPrintTest, ChangedAndVanishedTransactionsAreLeftOutAndLoggedWithOrWitho
         ASSERT_TRUE(ErrorLog(ErrorLog::PathIn(home_.Path())).Clear());
         spy_->requests.clear();
         Relaywick link(queue_.Poster(), Spied());
-        auto results = Results(Mark(link, entries_ + ",T-9\t1009\tk9", skipCheck));
-        ASSERT_EQ(results.size(), 2u);
-        EXPECT_EQ(results["k0"].first, "true");
-        EXPECT_EQ(results["k2"].first, "true");
+        const std::string result = Mark(link, entries_ + ",T-9\t1009\tk9", skipCheck);
         EXPECT_EQ(spy_->Sent({"<InvoiceModRq", "<TxnID>T-1</TxnID>"}), 1);
         EXPECT_EQ(spy_->Sent({"<InvoiceModRq", "<TxnID>T-2</TxnID>"}), skipCheck ? 1 : 0);
         EXPECT_EQ(spy_->Sent({"InvoiceQueryRq"}), skipCheck ? 0 : 1)
             << "re-read only when checking";
         // The result matches what QuickBooks now holds.
-        EXPECT_EQ(StateOnDisk("T-1", "IsToBePrinted"), "true");
-        EXPECT_EQ(StateOnDisk("T-1", "EditSequence"), results["k0"].second);
-        EXPECT_NE(results["k0"].second, "1001");
-        EXPECT_EQ(StateOnDisk("T-2", "IsToBePrinted"), "false");
+        EXPECT_EQ(OnDisk("IsToBePrinted"), "true,false,true");
+        const auto sequences = test::Split(OnDisk("EditSequence"), ',');
+        EXPECT_NE(sequences[0], "1001");
+        EXPECT_EQ(result, "k0\ttrue\t" + sequences[0] + ",k2\ttrue\t" + sequences[2]);
         auto lines = test::Lines(Log());
         ASSERT_EQ(lines.size(), 3u);
         EXPECT_THAT(lines[1], HasSubstr("T-2"));
@@ -426,11 +417,16 @@ TEST_F(ToPrintTest, ChangedAndVanishedTransactionsAreLeftOutAndLoggedWithOrWitho
 TEST_F(ToPrintTest, MarksInBatchesAndTakesEntriesWithoutAnEditSequence) {
     UseCompany(test::CompanyText({{"Invoice", test::Invoices(5)}}));
     Relaywick link(queue_.Poster(), Spied());
-    auto set = Results(
-        Mark(link, "T-1\t1001\tk0,T-2\tk7,T-3\t1003\tk2,T-4\t1004\tk3,T-5\t1005\tk4", true, 2));
-    ASSERT_EQ(set.size(), 5u);
-    EXPECT_EQ(set["k7"].first, "true");
-    EXPECT_EQ(StateOnDisk("T-2", "IsToBePrinted"), "true");
+    const std::string result =
+        Mark(link, "T-1\t1001\tk0,T-2\tk7,T-3\t1003\tk2,T-4\t1004\tk3,T-5\t1005\tk4", true, 2);
+    EXPECT_EQ(OnDisk("IsToBePrinted"), "true,true,true,true,true");
+    const auto sequences = test::Split(OnDisk("EditSequence"), ',');
+    const std::vector<std::string> keys{"k0", "k7", "k2", "k3", "k4"};
+    std::string expected;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        expected += (i ? "," : "") + keys[i] + "\ttrue\t" + sequences[i];
+    }
+    EXPECT_EQ(result, expected);
     EXPECT_EQ(spy_->Sent({"<InvoiceModRq"}), 3);
 }
 
