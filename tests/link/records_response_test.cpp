@@ -31,7 +31,8 @@ const std::vector<std::string> kRecords = {
 
 // Records are kept byte for byte: the search run's response-file test follows one
 // from the file to the kept answer. Here, what a page says of itself and the limit.
-// (An error status keeps no record: the terminal tool's hostile-answer test.)
+// (An error status keeps no record: the terminal tool's hostile-answer test; a page cut
+// off keeps none: the link's unreadable-answer test.)
 TEST(RecordsResponse, ReadsThePagesInfoAndTakesNoMoreThanAskedFor) {
     RecordsResponse answer("Invoice");
     QueryPageInfo info;
@@ -67,18 +68,6 @@ TEST(RecordsResponse, APageInAnotherEncodingGivesTheSameRecords) {
     auto parsed = ids("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n");
     EXPECT_EQ(scanned, (std::vector<std::string>{"T-1|A & B \xC3\xA9", "T-2|<x> & y", "T-3|"}));
     EXPECT_EQ(scanned, parsed);
-}
-
-TEST(RecordsResponse, APageCutOffInARecordAddsNothing) {
-    RecordsResponse answer("Invoice");
-    QueryPageInfo info;
-    ASSERT_EQ(answer.AddPage(Page({kRecords[0]}, 2), 100, info), "");
-    const std::string page = Page({kRecords[1], kRecords[2]}, 0);
-    const std::string cut = page.substr(0, page.find("<Empty/>"));
-    EXPECT_THAT(answer.AddPage(cut, 100, info),
-                ::testing::AllOf(HasSubstr("could not be read"), HasSubstr("cut off")));
-    EXPECT_EQ(answer.RecordCount(), 1u);
-    EXPECT_THAT(answer.Finish(), ::testing::Not(HasSubstr("T-2")));
 }
 
 }  // namespace

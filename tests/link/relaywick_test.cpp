@@ -223,8 +223,8 @@ TEST_F(RelaywickTest, IteratorWalkDeliversEveryRecordOnceOrStopsAtTheMaximum) {
     EXPECT_THAT(requests.back(), HasSubstr("<MaxReturned>100</MaxReturned>"));
 }
 
-// A missing company pops up once however many types wait, ends each and tells the
-// viewer of the error log. (An unreadable one never overwritten: the processor's
+// A missing company pops up once however many types wait, ends each, is logged and
+// tells the viewer of the error log. (An unreadable one never overwritten: the processor's
 // bad-company test; its search failing: the terminal tool's.)
 TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceAndIsNeverCreated) {
     UseMissingCompany();
@@ -246,6 +246,12 @@ TEST_F(RelaywickTest, AMissingCompanyPopsUpOnceAndIsNeverCreated) {
     ASSERT_TRUE(Wait([&] { return !seen.messages.empty(); }));
     EXPECT_EQ((std::pair{seen.messages[0].requestType, seen.messages[0].done}),
               (std::pair{0, true}));
+    // Switched off, the log is not written. (Where it lives, that every instance shares the
+    // switch, and clearing: the error log window's tests.)
+    link.SetLogErrors(false);
+    Ask(link, RequestTypeCode::Invoice);
+    ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 3; }));
+    EXPECT_EQ(test::Lines(Log()).size(), 3u);
 }
 
 TEST_F(RelaywickTest, NoEventArrivesAfterDestructionWhileARequestIsInFlight) {
@@ -428,18 +434,6 @@ TEST_F(ToPrintTest, MarksInBatchesAndTakesEntriesWithoutAnEditSequence) {
     }
     EXPECT_EQ(result, expected);
     EXPECT_EQ(spy_->Sent({"<InvoiceModRq"}), 3);
-}
-
-// Where the log lives, that every instance shares its switch and clearing are checked
-// through the error log window; here: a switched-off log is not written.
-TEST_F(RelaywickTest, ASwitchedOffLogIsNotWritten) {
-    Relaywick link(queue_.Poster());
-    link.SetLogErrors(false);
-    UseMissingCompany();
-    Recorder events(link);
-    Ask(link, RequestTypeCode::Invoice);
-    ASSERT_TRUE(Wait([&] { return events.DoneMessages() == 1; }));
-    EXPECT_FALSE(std::filesystem::exists(link.ErrorLogPath()));
 }
 
 }  // namespace
