@@ -9,10 +9,10 @@
 #include "link/frm_quickbooks_connection.h"
 #include "link/link_settings.h"
 #include "link/password_hash.h"
-#include "link/soap_envelope.h"
 #include "link/web_connector_server.h"
 #include "link/web_connector_setup.h"
 #include "shell_test_main.h"
+#include "simulated_web_connector.h"
 
 namespace quarrion {
 
@@ -53,21 +53,15 @@ class QuickBooksConnectionTest : public QObject {
         std::shared_ptr<WebConnectorServer> server = RunningWebConnector("127.0.0.1", 18099);
         QVERIFY(server);
         auto job = server->Service().Submit("<QBXML/>");
-        auto call = [&](const std::string& method,
-                        const std::vector<std::pair<std::string, std::string>>& parameters) {
-            Soap::Call soap;
-            Soap::ParseCall(Soap::Request(method, parameters), soap);
-            bool fault = false;
-            std::vector<std::string> values;
-            Soap::ParseReply(server->Service().Handle(soap, "192.0.2.10", fault), method, values);
-            return values;
-        };
-        auto ticket =
-            call("authenticate", {{"strUserName", "acme-books"}, {"strPassword", "correct horse"}});
+        auto ticket = test::CallService(
+            server->Service(), "authenticate",
+            {{"strUserName", "acme-books"}, {"strPassword", "correct horse"}}, "192.0.2.10");
         QCOMPARE(ticket.size(), std::size_t(2));
         QCOMPARE(QString::fromStdString(ticket[1]), QString());
-        call("sendRequestXML",
-             {{"ticket", ticket[0]}, {"strCompanyFileName", "C:\\Books\\Acme Supply.qbw"}});
+        test::CallService(
+            server->Service(), "sendRequestXML",
+            {{"ticket", ticket[0]}, {"strCompanyFileName", "C:\\Books\\Acme Supply.qbw"}},
+            "192.0.2.10");
         QTRY_VERIFY_WITH_TIMEOUT(
             state->text().contains(QStringLiteral(
                 "The Web Connector at 192.0.2.10 is connected; QuickBooks is answering")),

@@ -6,6 +6,8 @@
 #include <map>
 
 #include "company_text.h"
+#include "foundation/codes.h"
+#include "link/qbxml_request_builder.h"
 #include "link/sample_company_processor.h"
 #include "processor_test_support.h"
 #include "qbxml/request_type_info.h"
@@ -54,20 +56,15 @@ TEST(SampleCompanyLink, EveryTypeIsAnsweredWholeAndAChangeSurvivesSaving) {
         }
         EXPECT_GT(typesWithRecords, 25);
 
-        auto invoices = test::Ask(
-            processor,
-            test::RequestSet("<InvoiceQueryRq><MaxReturned>1</MaxReturned></InvoiceQueryRq>"));
-        pugi::xml_node record = invoices.First().child("InvoiceRet");
-        ASSERT_TRUE(record);
+        auto first = test::Ask(processor, test::RequestSet("<InvoiceQueryRq><MaxReturned>1"
+                                                           "</MaxReturned></InvoiceQueryRq>"));
+        pugi::xml_node record = first.First().child("InvoiceRet");
         id = record.child_value("TxnID");
         sequence = record.child_value("EditSequence");
-        std::string wanted =
-            std::string(record.child_value("IsToBePrinted")) == "true" ? "false" : "true";
-        auto changed =
-            test::Ask(processor, test::RequestSet("<InvoiceModRq><InvoiceMod><TxnID>" + id +
-                                                  "</TxnID><EditSequence>" + sequence +
-                                                  "</EditSequence><IsToBePrinted>" + wanted +
-                                                  "</IsToBePrinted></InvoiceMod></InvoiceModRq>"));
+        const ToPrintChange change{id, sequence, "0"};
+        auto changed = test::Ask(processor, QbxmlRequestBuilder::ToPrintRequest(
+                                                RequestTypeCode::Invoice, {&change, 1},
+                                                !record.child("IsToBePrinted").text().as_bool()));
         ASSERT_EQ(changed.Code(), 0) << changed.result.response.substr(0, 400);
         ASSERT_FALSE(processor.SaveChanges());
     }

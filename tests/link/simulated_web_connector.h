@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "link/request_processor.h"
+#include "link/soap_envelope.h"
+#include "link/web_connector_service.h"
 
 namespace httplib {
 class Client;
@@ -65,5 +67,17 @@ class SimulatedWebConnector {
     std::unique_ptr<httplib::Client> client_;
     std::string path_;
 };
+
+// One call straight to `service` as from `peer`, without HTTP: the reply's values.
+inline std::vector<std::string> CallService(
+    WebConnectorService& service, const std::string& method,
+    const std::vector<std::pair<std::string, std::string>>& parameters, const std::string& peer) {
+    Soap::Call call;
+    Soap::ParseCall(Soap::Request(method, parameters), call);
+    bool fault = false;
+    std::vector<std::string> values;
+    Soap::ParseReply(service.Handle(call, peer, fault), method, values);
+    return values;
+}
 
 }  // namespace quarrion::test

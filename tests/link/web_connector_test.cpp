@@ -156,30 +156,24 @@ WebConnectorConfig FastConfig(const std::filesystem::path& log) {
 TEST(WebConnectorService, OneSessionAtATimeAndTicketsBoundToTheirCaller) {
     test::TempDir dir;
     WebConnectorService service(FastConfig(dir.Path() / "log.txt"));
-    auto call = [&](const std::string& method,
-                    std::vector<std::pair<std::string, std::string>> parameters,
-                    const std::string& peer) {
-        Soap::Call c;
-        EXPECT_EQ(Soap::ParseCall(Soap::Request(method, parameters), c), "");
-        bool fault = false;
-        std::vector<std::string> values;
-        EXPECT_EQ(Soap::ParseReply(service.Handle(c, peer, fault), method, values), "");
-        return values;
-    };
     auto job = service.Submit("<QBXML/>");
-    auto first =
-        call("authenticate", {{"strUserName", kUser}, {"strPassword", kPassword}}, "10.0.0.1");
+    auto first = test::CallService(
+        service, "authenticate", {{"strUserName", kUser}, {"strPassword", kPassword}}, "10.0.0.1");
     ASSERT_EQ(first.size(), 2u);
     EXPECT_EQ(first[1], "");
     EXPECT_GE(first[0].size(), 32u);
-    auto second =
-        call("authenticate", {{"strUserName", kUser}, {"strPassword", kPassword}}, "10.0.0.2");
+    auto second = test::CallService(
+        service, "authenticate", {{"strUserName", kUser}, {"strPassword", kPassword}}, "10.0.0.2");
     EXPECT_EQ(second[1], "busy");
-    EXPECT_EQ(call("sendRequestXML", {{"ticket", first[0]}}, "10.0.0.2")[0], "")
+    EXPECT_EQ(test::CallService(service, "sendRequestXML", {{"ticket", first[0]}}, "10.0.0.2")[0],
+              "")
         << "a ticket works only for the caller it was given to";
-    EXPECT_EQ(call("sendRequestXML", {{"ticket", first[0]}}, "10.0.0.1")[0], "<QBXML/>");
-    EXPECT_THAT(call("closeConnection", {{"ticket", first[0]}}, "10.0.0.1")[0], HasSubstr("OK"));
-    EXPECT_THAT(call("getLastError", {{"ticket", first[0]}}, "10.0.0.1")[0],
+    EXPECT_EQ(test::CallService(service, "sendRequestXML", {{"ticket", first[0]}}, "10.0.0.1")[0],
+              "<QBXML/>");
+    EXPECT_THAT(
+        test::CallService(service, "closeConnection", {{"ticket", first[0]}}, "10.0.0.1")[0],
+        HasSubstr("OK"));
+    EXPECT_THAT(test::CallService(service, "getLastError", {{"ticket", first[0]}}, "10.0.0.1")[0],
                 HasSubstr("does not know"))
         << "a closed session's ticket is dead";
     const std::string log = test::ReadAll(dir.Path() / "log.txt");
