@@ -22,15 +22,11 @@ XmlScanError ScanOf(std::string_view text) {
     return XmlScan::Scan(text, ignore);
 }
 
-struct Verdict {
-    const char* text;
-    bool wellFormed;
-};
-
 // The pass takes every well-formed text and refuses the ways an answer is damaged,
 // for the shapes a qbXML answer can have.
 TEST(XmlScan, AgreesWithTheParserOnWhatIsWellFormed) {
-    const Verdict cases[] = {
+    // Each text, and whether it is well-formed.
+    const std::pair<const char*, bool> cases[] = {
         {"<a/>", true},
         {"<?xml version=\"1.0\"?>\n<a>x</a>\n", true},
         {"\xEF\xBB\xBF<a/>", true},
@@ -55,12 +51,12 @@ TEST(XmlScan, AgreesWithTheParserOnWhatIsWellFormed) {
         {"</a>", false},
         {"<!DOCTYPE a [<!ENTITY e \"x\">]><a>&e;</a>", false},
     };
-    for (const Verdict& c : cases) {
-        XmlScanError error = ScanOf(c.text);
-        EXPECT_EQ(!error, c.wellFormed) << c.text << ": " << error.message;
+    for (const auto& [text, wellFormed] : cases) {
+        XmlScanError error = ScanOf(text);
+        EXPECT_EQ(!error, wellFormed) << text << ": " << error.message;
         // Never laxer than the parser (which lets a second root or trailing text pass).
         pugi::xml_document document;
-        if (!error) EXPECT_EQ(Qbxml::Load(document, c.text), "") << c.text;
+        if (!error) EXPECT_EQ(Qbxml::Load(document, text), "") << text;
     }
     // Nesting deeper than qbXML goes is refused.
     std::string deep;
