@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <thread>
 #include <vector>
 
@@ -23,11 +24,10 @@ TEST(OwnerEventQueue, TasksPostedElsewhereRunOnTheOwnerInOrder) {
     poster.join();
     EXPECT_EQ(queue.Size(), 100u);
     EXPECT_EQ(queue.RunPending(), 100u);
-    ASSERT_EQ(order.size(), 100u);
-    for (int i = 0; i < 100; ++i) {
-        EXPECT_EQ(order[i], i);
-        EXPECT_EQ(threads[i], std::this_thread::get_id());
-    }
+    std::vector<int> expected(100);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(threads, std::vector<std::thread::id>(100, std::this_thread::get_id()));
 }
 
 TEST(OwnerEventQueue, APosterOutlivingItsQueueDropsWhatItPosts) {

@@ -1,7 +1,5 @@
 #include "processor_test_support.h"
 
-#include <cstdlib>
-
 namespace quarrion::test {
 
 std::string RequestSet(const std::string& body, const char* onError) {
@@ -9,18 +7,10 @@ std::string RequestSet(const std::string& body, const char* onError) {
            "<QBXML><QBXMLMsgsRq onError=\"" + onError + "\">" + body + "</QBXMLMsgsRq></QBXML>";
 }
 
-int ParsedAnswer::Code(std::size_t i) const {
-    if (i >= responses.size()) return -999;
-    return std::atoi(responses[i].attribute("statusCode").value());
-}
-
-std::vector<std::string> ParsedAnswer::Ids(std::size_t i) const {
+std::vector<std::string> ParsedAnswer::Ids() const {
     std::vector<std::string> ids;
-    if (i >= responses.size()) return ids;
-    for (pugi::xml_node record : responses[i].children()) {
-        const char* id =
-            record.child("TxnID") ? record.child_value("TxnID") : record.child_value("ListID");
-        ids.emplace_back(id);
+    for (pugi::xml_node record : First().children()) {
+        ids.emplace_back(record.select_node("TxnID|ListID").node().text().get());
     }
     return ids;
 }

@@ -9,10 +9,10 @@
 #include "link/frm_quickbooks_connection.h"
 #include "link/link_settings.h"
 #include "link/password_hash.h"
-#include "link/soap_envelope.h"
 #include "link/web_connector_server.h"
 #include "link/web_connector_setup.h"
 #include "shell_test_main.h"
+#include "simulated_web_connector.h"
 
 namespace quarrion {
 
@@ -35,8 +35,13 @@ class QuickBooksConnectionTest : public QObject {
         QTest::keyClicks(listen, QStringLiteral("127.0.0.1:18099"));
         QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("txtUser")),
                          QStringLiteral("acme-books"));
-        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("txtPassword")),
-                         QStringLiteral("correct horse"));
+        // A short password is refused and nothing is saved.
+        auto* password = dialog.findChild<QLineEdit*>(QStringLiteral("txtPassword"));
+        QTest::keyClicks(password, QStringLiteral("short"));
+        QVERIFY(dialog.Save().contains(QStringLiteral("at least 8 characters")));
+        QVERIFY(LinkSettings::Load(DataFolder()).WebConnectorListen.empty());
+        password->clear();
+        QTest::keyClicks(password, QStringLiteral("correct horse"));
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdListen")),
                           Qt::LeftButton);
         auto* state = dialog.findChild<QLabel*>(QStringLiteral("lblState"));
@@ -48,21 +53,15 @@ class QuickBooksConnectionTest : public QObject {
         std::shared_ptr<WebConnectorServer> server = RunningWebConnector("127.0.0.1", 18099);
         QVERIFY(server);
         auto job = server->Service().Submit("<QBXML/>");
-        auto call = [&](const std::string& method,
-                        const std::vector<std::pair<std::string, std::string>>& parameters) {
-            Soap::Call soap;
-            Soap::ParseCall(Soap::Request(method, parameters), soap);
-            bool fault = false;
-            std::vector<std::string> values;
-            Soap::ParseReply(server->Service().Handle(soap, "192.0.2.10", fault), method, values);
-            return values;
-        };
-        auto ticket =
-            call("authenticate", {{"strUserName", "acme-books"}, {"strPassword", "correct horse"}});
+        auto ticket = test::CallService(
+            server->Service(), "authenticate",
+            {{"strUserName", "acme-books"}, {"strPassword", "correct horse"}}, "192.0.2.10");
         QCOMPARE(ticket.size(), std::size_t(2));
         QCOMPARE(QString::fromStdString(ticket[1]), QString());
-        call("sendRequestXML",
-             {{"ticket", ticket[0]}, {"strCompanyFileName", "C:\\Books\\Acme Supply.qbw"}});
+        test::CallService(
+            server->Service(), "sendRequestXML",
+            {{"ticket", ticket[0]}, {"strCompanyFileName", "C:\\Books\\Acme Supply.qbw"}},
+            "192.0.2.10");
         QTRY_VERIFY_WITH_TIMEOUT(
             state->text().contains(QStringLiteral(
                 "The Web Connector at 192.0.2.10 is connected; QuickBooks is answering")),
@@ -80,17 +79,6 @@ class QuickBooksConnectionTest : public QObject {
         QVERIFY(PasswordHash::Verify("correct horse", settings.WebConnectorPasswordHash));
         QVERIFY(
             !QString::fromStdString(test_ReadSettings()).contains(QStringLiteral("correct horse")));
-    }
-
-    void AShortPasswordIsRefusedAndNothingIsSaved() {
-        frmQuickBooksConnection dialog(DataFolder());
-        dialog.findChild<QRadioButton*>(QStringLiteral("optWebConnector"))->setChecked(true);
-        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("txtUser")),
-                         QStringLiteral("acme-books"));
-        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("txtPassword")),
-                         QStringLiteral("short"));
-        QVERIFY(dialog.Save().contains(QStringLiteral("at least 8 characters")));
-        QVERIFY(LinkSettings::Load(DataFolder()).WebConnectorListen.empty());
     }
 
   private:

@@ -6,6 +6,8 @@
 #include <map>
 
 #include "company_text.h"
+#include "foundation/codes.h"
+#include "link/qbxml_request_builder.h"
 #include "link/sample_company_processor.h"
 #include "processor_test_support.h"
 #include "qbxml/request_type_info.h"
@@ -21,12 +23,8 @@ std::map<std::string, int> CountsInFile(const std::filesystem::path& path) {
     std::map<std::string, int> counts;
     for (pugi::xml_node rs : doc.child("QBXML").child("QBXMLMsgsRs").children()) {
         std::string stem = rs.name();
-        stem = stem.substr(0, stem.size() - 7);
-        const std::string recordName = stem + "Ret";
-        for (pugi::xml_node record : rs.children(recordName.c_str())) {
-            (void)record;
-            ++counts[stem];
-        }
+        stem.resize(stem.size() - 7);  // "QueryRs"
+        counts[stem] = static_cast<int>(rs.select_nodes((stem + "Ret").c_str()).size());
     }
     return counts;
 }
@@ -37,7 +35,7 @@ TEST(SampleCompanyLink, EveryTypeIsAnsweredWholeAndAChangeSurvivesSaving) {
     test::TempDir dir;
     const std::filesystem::path path = dir.Path() / "Sample Company.qbxml";
     ASSERT_EQ(test::WriteSmallSampleCompany(path), "");
-    std::map<std::string, int> inFile = CountsInFile(path);
+    const std::map<std::string, int> inFile = CountsInFile(path);
     std::string id, sequence;
     {
         SampleCompanyProcessor processor(path);
@@ -50,29 +48,23 @@ TEST(SampleCompanyLink, EveryTypeIsAnsweredWholeAndAChangeSurvivesSaving) {
                                "</" + stem + "QueryRq>";
             auto answer = test::Ask(processor, test::RequestSet(body));
             ASSERT_TRUE(answer.result.Ok()) << stem << ": " << answer.result.failure.message;
-            ASSERT_EQ(answer.responses.size(), 1u) << stem;
-            EXPECT_STREQ(answer.First().name(), (stem + "QueryRs").c_str());
-            int expected = inFile.count(stem) ? inFile[stem] : 0;
-            EXPECT_EQ(static_cast<int>(answer.Ids().size()), expected) << stem;
-            EXPECT_EQ(answer.Code(), expected > 0 ? 0 : 1) << stem;
+            const int expected = inFile.count(stem) ? inFile.at(stem) : 0;
+            EXPECT_EQ((std::tuple{std::string(answer.First().name()), answer.Ids().size(),
+                                  answer.Code()}),
+                      (std::tuple{stem + "QueryRs", std::size_t(expected), expected > 0 ? 0 : 1}));
             typesWithRecords += expected > 0 ? 1 : 0;
         }
         EXPECT_GT(typesWithRecords, 25);
 
-        auto invoices = test::Ask(
-            processor,
-            test::RequestSet("<InvoiceQueryRq><MaxReturned>1</MaxReturned></InvoiceQueryRq>"));
-        pugi::xml_node record = invoices.First().child("InvoiceRet");
-        ASSERT_TRUE(record);
+        auto first = test::Ask(processor, test::RequestSet("<InvoiceQueryRq><MaxReturned>1"
+                                                           "</MaxReturned></InvoiceQueryRq>"));
+        pugi::xml_node record = first.First().child("InvoiceRet");
         id = record.child_value("TxnID");
         sequence = record.child_value("EditSequence");
-        std::string wanted =
-            std::string(record.child_value("IsToBePrinted")) == "true" ? "false" : "true";
-        auto changed =
-            test::Ask(processor, test::RequestSet("<InvoiceModRq><InvoiceMod><TxnID>" + id +
-                                                  "</TxnID><EditSequence>" + sequence +
-                                                  "</EditSequence><IsToBePrinted>" + wanted +
-                                                  "</IsToBePrinted></InvoiceMod></InvoiceModRq>"));
+        const ToPrintChange change{id, sequence, "0"};
+        auto changed = test::Ask(processor, QbxmlRequestBuilder::ToPrintRequest(
+                                                RequestTypeCode::Invoice, {&change, 1},
+                                                !record.child("IsToBePrinted").text().as_bool()));
         ASSERT_EQ(changed.Code(), 0) << changed.result.response.substr(0, 400);
         ASSERT_FALSE(processor.SaveChanges());
     }

@@ -8,82 +8,74 @@
 
 namespace quarrion::test {
 
-struct SimulatedWebConnector::Client {
-    std::unique_ptr<httplib::Client> http;
-};
-
 SimulatedWebConnector::SimulatedWebConnector(std::string url, RequestProcessor* quickBooks,
                                              std::string caFile)
-    : url_(std::move(url)), quickBooks_(quickBooks), client_(std::make_unique<Client>()) {
+    : quickBooks_(quickBooks) {
     // scheme://host:port/path
-    std::size_t hostStart = url_.find("://") + 3;
-    std::size_t pathStart = url_.find('/', hostStart);
-    path_ = url_.substr(pathStart);
-    client_->http = std::make_unique<httplib::Client>(url_.substr(0, pathStart));
+    const std::size_t pathStart = url.find('/', url.find("://") + 3);
+    path_ = url.substr(pathStart);
+    client_ = std::make_unique<httplib::Client>(url.substr(0, pathStart));
     if (!caFile.empty()) {
-        client_->http->set_ca_cert_path(caFile.c_str());
-        client_->http->enable_server_certificate_verification(true);
+        client_->set_ca_cert_path(caFile.c_str());
+        client_->enable_server_certificate_verification(true);
     }
-    client_->http->set_read_timeout(std::chrono::seconds(30));
+    client_->set_read_timeout(std::chrono::seconds(30));
 }
 
 SimulatedWebConnector::~SimulatedWebConnector() = default;
 
-SimulatedWebConnector::Reply SimulatedWebConnector::Post(const std::string& body) {
+// `method` "" posts the body as it stands, without a SOAPAction.
+SimulatedWebConnector::Reply SimulatedWebConnector::Send(const std::string& body,
+                                                         const std::string& method) {
+    httplib::Headers headers;
+    if (!method.empty())
+        headers.emplace("SOAPAction", "\"http://developer.intuit.com/" + method + "\"");
     Reply reply;
-    httplib::Result result = client_->http->Post(path_, body, "text/xml; charset=utf-8");
+    httplib::Result result = client_->Post(path_, headers, body, "text/xml; charset=utf-8");
     if (!result) return reply;
     reply.httpStatus = result->status;
     reply.body = result->body;
+    if (!method.empty() && result->status == 200)
+        Soap::ParseReply(result->body, method, reply.values);
     return reply;
+}
+
+SimulatedWebConnector::Reply SimulatedWebConnector::Post(const std::string& body) {
+    return Send(body, "");
 }
 
 SimulatedWebConnector::Reply SimulatedWebConnector::Call(
     const std::string& method, const std::vector<std::pair<std::string, std::string>>& parameters) {
-    httplib::Headers headers{{"SOAPAction", "\"http://developer.intuit.com/" + method + "\""}};
-    Reply reply;
-    httplib::Result result = client_->http->Post(path_, headers, Soap::Request(method, parameters),
-                                                 "text/xml; charset=utf-8");
-    if (!result) return reply;
-    reply.httpStatus = result->status;
-    reply.body = result->body;
-    if (result->status == 200) Soap::ParseReply(result->body, method, reply.values);
-    return reply;
+    return Send(Soap::Request(method, parameters), method);
 }
 
 SimulatedWebConnector::Update SimulatedWebConnector::RunUpdate(const Options& options) {
     Update update;
-    auto call = [&](const std::string& method,
-                    const std::vector<std::pair<std::string, std::string>>& parameters) {
-        update.calls.push_back(method);
-        return Call(method, parameters);
-    };
     // Logs of the Web Connector 2.x show the server's version asked first.
-    call("serverVersion", {});
-    call("clientVersion", {{"strVersion", "2.3.0.215"}});
+    Call("serverVersion", {});
+    Call("clientVersion", {{"strVersion", "2.3.0.215"}});
     Reply signIn =
-        call("authenticate", {{"strUserName", options.user}, {"strPassword", options.password}});
-    update.ticket = signIn.First();
+        Call("authenticate", {{"strUserName", options.user}, {"strPassword", options.password}});
+    const std::string ticket = signIn.First();
     update.authenticateStatus = signIn.values.size() > 1 ? signIn.values[1] : "";
-    const std::string& ticket = update.ticket;
     if (update.authenticateStatus == "none" || update.authenticateStatus == "nvu" ||
         update.authenticateStatus == "busy" || signIn.httpStatus != 200) {
-        update.closeResult = call("closeConnection", {{"ticket", ticket}}).First();
+        update.closeResult = Call("closeConnection", {{"ticket", ticket}}).First();
         return update;
     }
     if (!options.openFailureHresult.empty()) {
         update.connectionErrorResult =
-            call("connectionError", {{"ticket", ticket},
+            Call("connectionError", {{"ticket", ticket},
                                      {"hresult", options.openFailureHresult},
                                      {"message", options.openFailureMessage}})
                 .First();
-        update.closeResult = call("closeConnection", {{"ticket", ticket}}).First();
+        update.closeResult = Call("closeConnection", {{"ticket", ticket}}).First();
         return update;
     }
     int noOpsLeft = options.noOps;
     bool first = true;
     for (;;) {
-        Reply request = call("sendRequestXML", {{"ticket", ticket},
+        Reply request = Call("sendRequestXML", {{"ticket", ticket},
                                                 {"strHCPResponse", first ? "<QBXML/>" : ""},
                                                 {"strCompanyFileName", "C:\\Books\\Acme.qbw"},
                                                 {"qbXMLCountry", "US"},
@@ -91,7 +83,7 @@ SimulatedWebConnector::Update SimulatedWebConnector::RunUpdate(const Options& op
                                                 {"qbXMLMinorVers", "0"}});
         first = false;
         if (request.First().empty()) {
-            update.lastError = call("getLastError", {{"ticket", ticket}}).First();
+            update.lastError = Call("getLastError", {{"ticket", ticket}}).First();
             if (update.lastError == "NoOp" && noOpsLeft-- > 0) {
                 std::this_thread::sleep_for(options.noOpPause);
                 continue;
@@ -100,24 +92,20 @@ SimulatedWebConnector::Update SimulatedWebConnector::RunUpdate(const Options& op
         }
         ProcessResult answer = quickBooks_->ProcessRequest(request.First());
         ++update.requestsRun;
-        Reply percent = answer.Ok()
-                            ? call("receiveResponseXML", {{"ticket", ticket},
-                                                          {"response", answer.response},
-                                                          {"hresult", ""},
-                                                          {"message", ""}})
-                            : call("receiveResponseXML", {{"ticket", ticket},
-                                                          {"response", ""},
-                                                          {"hresult", "0x80040400"},
-                                                          {"message", answer.failure.message}});
+        const bool ok = answer.Ok();
+        Reply percent = Call("receiveResponseXML", {{"ticket", ticket},
+                                                    {"response", ok ? answer.response : ""},
+                                                    {"hresult", ok ? "" : "0x80040400"},
+                                                    {"message", ok ? "" : answer.failure.message}});
         int value = std::atoi(percent.First().c_str());
         update.percents.push_back(value);
         if (value < 0) {
-            update.lastError = call("getLastError", {{"ticket", ticket}}).First();
+            update.lastError = Call("getLastError", {{"ticket", ticket}}).First();
             break;
         }
         if (value >= 100) break;
     }
-    update.closeResult = call("closeConnection", {{"ticket", ticket}}).First();
+    update.closeResult = Call("closeConnection", {{"ticket", ticket}}).First();
     return update;
 }
 

@@ -7,6 +7,12 @@
 #include <vector>
 
 #include "link/request_processor.h"
+#include "link/soap_envelope.h"
+#include "link/web_connector_service.h"
+
+namespace httplib {
+class Client;
+}
 
 namespace quarrion::test {
 
@@ -44,11 +50,9 @@ class SimulatedWebConnector {
     // What one update did.
     struct Update {
         std::string authenticateStatus;  // authenticate's second string
-        std::string ticket;
         int requestsRun = 0;
-        std::vector<std::string> calls;  // the methods called, in order
-        std::vector<int> percents;       // receiveResponseXML's answers
-        std::string lastError;           // the last getLastError answer
+        std::vector<int> percents;  // receiveResponseXML's answers
+        std::string lastError;      // the last getLastError answer
         std::string closeResult;
         std::string connectionErrorResult;
     };
@@ -57,11 +61,23 @@ class SimulatedWebConnector {
     Update RunUpdate(const Options& options);
 
   private:
-    struct Client;
-    std::string url_;
+    Reply Send(const std::string& body, const std::string& method);
+
     RequestProcessor* quickBooks_;
-    std::unique_ptr<Client> client_;
+    std::unique_ptr<httplib::Client> client_;
     std::string path_;
 };
+
+// One call straight to `service` as from `peer`, without HTTP: the reply's values.
+inline std::vector<std::string> CallService(
+    WebConnectorService& service, const std::string& method,
+    const std::vector<std::pair<std::string, std::string>>& parameters, const std::string& peer) {
+    Soap::Call call;
+    Soap::ParseCall(Soap::Request(method, parameters), call);
+    bool fault = false;
+    std::vector<std::string> values;
+    Soap::ParseReply(service.Handle(call, peer, fault), method, values);
+    return values;
+}
 
 }  // namespace quarrion::test
