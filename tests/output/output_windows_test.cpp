@@ -2,7 +2,6 @@
 // window and the data-view window. Files are read back with independent readers
 // (Python's csv module, openpyxl) through read_back.py.
 
-#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
@@ -49,9 +48,7 @@ using quarrion::test::FakeStore;
 
 namespace {
 
-constexpr std::int32_t kCustomer = 2;
-constexpr std::int32_t kInvoice = 4;
-constexpr std::int32_t kPurchaseOrder = 12;
+constexpr std::int32_t kInvoice = RequestTypeCode::Invoice;
 
 // A main window as far as the output windows see one: an MDI area and the shared
 // state, made by the real start-up over a store stand-in.
@@ -81,42 +78,42 @@ class TestHost : public ConsoleHost {
     std::unique_ptr<AppState> state_;
 };
 
-ResultList InvoiceList() {
-    ResultList list;
-    list.RequestType = kInvoice;
-    list.Title = "Invoice";
-    list.Columns = {{"//InvoiceRet/RefNumber", "Invoice #", DataTypeCode::Str},
-                    {"//InvoiceRet/CustomerRef/FullName", "Customer", DataTypeCode::Str},
-                    {"//InvoiceRet/Subtotal", "Amount", DataTypeCode::Amt},
-                    {"//InvoiceRet/SalesTaxPercentage", "Tax %", DataTypeCode::Percent},
-                    {"//InvoiceRet/InvoiceLineRet/Quantity", "Qty", DataTypeCode::Quan}};
-    list.Rows = {{"k0", {"1001", "Acme, Inc.", "1250.5", "12.5", "1200"}, ""},
-                 {"k1", {"1002", "Say \"hi\"", "-20", "0", "3"}, ""},
-                 {"k2", {"1003", "=SUM(A1)", "not a number", "7.25", "2"}, ""}};
-    return list;
-}
-
-ResultList SmallList(std::int32_t type, const std::string& title, const std::string& value) {
+ResultList MakeList(std::int32_t type, const std::string& title, std::vector<ResultColumn> columns,
+                    std::vector<std::vector<std::string>> rows) {
     ResultList list;
     list.RequestType = type;
     list.Title = title;
-    list.Columns = {{"//X/Name", "Name", DataTypeCode::Str}};
-    list.Rows = {{"k0", {value}, ""}};
+    list.Columns = std::move(columns);
+    for (auto& cells : rows)
+        list.Rows.push_back({"k" + std::to_string(list.Rows.size()), std::move(cells), ""});
     return list;
+}
+
+ResultList InvoiceList() {
+    return MakeList(kInvoice, "Invoice",
+                    {{"//InvoiceRet/RefNumber", "Invoice #", DataTypeCode::Str},
+                     {"//InvoiceRet/CustomerRef/FullName", "Customer", DataTypeCode::Str},
+                     {"//InvoiceRet/Subtotal", "Amount", DataTypeCode::Amt},
+                     {"//InvoiceRet/SalesTaxPercentage", "Tax %", DataTypeCode::Percent},
+                     {"//InvoiceRet/InvoiceLineRet/Quantity", "Qty", DataTypeCode::Quan}},
+                    {{"1001", "Acme, Inc.", "1250.5", "12.5", "1200"},
+                     {"1002", "Say \"hi\"", "-20", "0", "3"},
+                     {"1003", "=SUM(A1)", "not a number", "7.25", "2"}});
+}
+
+ResultList SmallList(std::int32_t type, const std::string& title, const std::string& value) {
+    return MakeList(type, title, {{"//X/Name", "Name", DataTypeCode::Str}}, {{value}});
 }
 
 // Three types, the middle one without rows.
 std::vector<ResultList> ThreeTypesOneEmpty() {
-    std::vector<ResultList> lists(3);
-    const char* titles[] = {"Customer", "Invoice", "Vendor"};
-    for (std::size_t i = 0; i < lists.size(); ++i) {
-        lists[i].Title = titles[i];
-        lists[i].Columns = {{"n", "Name", DataTypeCode::Str},
-                            {"a", "Active", DataTypeCode::Bool},
-                            {"d", "Date", DataTypeCode::Date}};
-        if (i != 1) lists[i].Rows.push_back({"k0", {"Acme", "No", "2026-11-02"}, ""});
-    }
-    return lists;
+    const std::vector<ResultColumn> columns{{"n", "Name", DataTypeCode::Str},
+                                            {"a", "Active", DataTypeCode::Bool},
+                                            {"d", "Date", DataTypeCode::Date}};
+    return {
+        MakeList(RequestTypeCode::Customer, "Customer", columns, {{"Acme", "No", "2026-11-02"}}),
+        MakeList(kInvoice, "Invoice", columns, {}),
+        MakeList(RequestTypeCode::Vendor, "Vendor", columns, {{"Acme", "No", "2026-11-02"}})};
 }
 
 // The rows of an invoice list as a reader gets them back from a delimited file.
@@ -157,16 +154,31 @@ QStringList SheetNames(const QString& file) {
     return names;
 }
 
+// A preview sheet's row as it shows.
+QStringList RowTexts(const QAbstractItemModel* model, int row) {
+    QStringList cells;
+    for (int column = 0; column < model->columnCount(); ++column) {
+        cells << model->index(row, column).data().toString();
+    }
+    return cells;
+}
+
+QAbstractItemModel* PreviewSheet(frmExcel* window) {
+    return window->findChild<QTableView*>(QStringLiteral("tblSheet1"))->model();
+}
+
 QString ReadText(const QString& file) {
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly)) return {};
     return QString::fromUtf8(in.readAll());
 }
 
-void WriteText(const QString& file, const QByteArray& text) {
+const QString kEdited = QStringLiteral("edited in a spreadsheet program, longer than before ...");
+
+void WriteText(const QString& file, const QString& text) {
     QFile out(file);
     QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    out.write(text);
+    out.write(text.toUtf8());
 }
 
 // Types `name` into a file dialog's name box and clicks Save, as a user does.
@@ -181,14 +193,12 @@ void TypeFileName(QDialog* dialog, const QString& name) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, name);
-    // The name box completes folder names as they are typed; the user closes the list
-    // before saving.
+    // The user closes the list of completed folder names before saving.
     if (QCompleter* completer = edit->completer(); completer && completer->popup()->isVisible()) {
         completer->popup()->hide();
     }
     auto* save = qobject_cast<QPushButton*>(buttons->button(QDialogButtonBox::Save));
-    // After another file type is chosen the dialog reads the folder again and enables
-    // Save when it has.
+    // After a change of file type, Save is enabled once the folder is read again.
     QVERIFY2(save && QTest::qWaitFor([save] { return save->isEnabled(); }, 5000),
              qPrintable("cannot save as " + edit->text()));
     QTest::mouseClick(save, Qt::LeftButton);
@@ -239,22 +249,9 @@ std::function<void(QDialog*)> Answer(bool yes, QString* message = nullptr) {
     };
 }
 
-// Where a link or picture with `href` sits in the browser's view, for a mouse click.
-QPoint AnchorPoint(QTextBrowser* view, const QString& href) {
-    QTextDocument* document = view->document();
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.charFormat().anchorHref() != href) continue;
-            QTextCursor cursor(document);
-            cursor.setPosition(fragment.position());
-            view->setTextCursor(cursor);
-            view->ensureCursorVisible();
-            const QRect caret = view->cursorRect(cursor);
-            return {caret.left() + 3, caret.center().y()};
-        }
-    }
-    return {-1, -1};
+// A desktop that opens every file and remembers which.
+void RecordOpened(QList<QUrl>& opened) {
+    SetDesktopOpener([&opened](const QUrl& url) { return opened.append(url), true; });
 }
 
 void Screenshot(QWidget* widget, const char* name) {
@@ -322,55 +319,32 @@ class OutputWindowsTest : public QObject {
         TestHost host;
         const OutputWindows outputs = MakeOutputWindows();
         outputs.Excel(host, QStringLiteral("Search Results"),
-                      {InvoiceList(), SmallList(kCustomer, "Customer", "Acme")});
+                      {InvoiceList(), SmallList(RequestTypeCode::Customer, "Customer", "Acme")});
         QCOMPARE(host.Opened, 1);
         auto* first = qobject_cast<frmExcel*>(host.Area.subWindowList().last()->widget());
-        QVERIFY(first);
-        QCOMPARE(first->windowTitle(), QStringLiteral("Search Results [Excel WorkBook]"));
-        QCOMPARE(first->busyView()->Caption(),
-                 QStringLiteral("Creating WorkBook, please wait ..."));
-        QVERIFY(first->busyView()->isVisible());
+        QVERIFY(first && first->busyView()->isVisible());
         Screenshot(first, "excel-busy.png");
         QTRY_VERIFY_WITH_TIMEOUT(!first->IsBuilding(), 20000);
         QCOMPARE(QString::fromStdString(first->BuildError()), QString());
         QTRY_VERIFY(!first->busyView()->isVisible());
-        QCOMPARE(QString::fromStdString(first->Book().Name()), QStringLiteral("QRTE0000000001"));
         const QString firstPath = first->WorkbookPath();
-        QCOMPARE(QFileInfo(firstPath).absolutePath() + "/",
-                 QDir(host.State().ExcelFolder()).absolutePath() + "/");
+        QCOMPARE(QFileInfo(firstPath).absoluteFilePath(),
+                 QDir(host.State().ExcelFolder()).absoluteFilePath("QRTE0000000001.xlsx"));
         QVERIFY(QFileInfo::exists(firstPath));
 
-        // The preview: one tab per sheet, headings, values as the sheet formats them,
-        // the totals row.
+        // The preview: one tab per sheet, values as the sheet formats them, the totals row.
         QCOMPARE(first->tabSheets()->count(), 2);
-        QCOMPARE(first->tabSheets()->tabText(0), QStringLiteral("Invoice"));
         QCOMPARE(first->tabSheets()->tabText(1), QStringLiteral("Customer"));
-        auto* sheet = first->findChild<QTableView*>(QStringLiteral("tblSheet1"));
-        QVERIFY(sheet);
-        QAbstractItemModel* model = sheet->model();
-        QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Amount"));
+        QAbstractItemModel* model = PreviewSheet(first);
         QCOMPARE(model->rowCount(), 4);
-        const std::pair<int, QStringList> shown[] = {
-            {0, {"1001", "Acme, Inc.", "$1,250.50", "12.50%", "1,200"}},
-            {3, {"", "", "$1,230.50", "", "1,205"}}};
-        for (const auto& [row, cells] : shown) {
-            for (int column = 0; column < 5; ++column) {
-                QCOMPARE(model->index(row, column).data().toString(), cells[column]);
-            }
-        }
-        QCOMPARE(model->headerData(3, Qt::Vertical).toString(), QStringLiteral("Total"));
-        QVERIFY(model->index(3, 2).data(Qt::FontRole).value<QFont>().bold());
-        QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsEditable));
-
-        // The file itself, read by openpyxl, holds both lists; the writer's own tests
-        // judge its cells.
-        QCOMPARE(ReadBack("xlsx", firstPath).object()["sheets"].toArray().size(), 2);
+        QCOMPARE(RowTexts(model, 0),
+                 (QStringList{"1001", "Acme, Inc.", "$1,250.50", "12.50%", "1,200"}));
+        QCOMPARE(RowTexts(model, 3), (QStringList{"", "", "$1,230.50", "", "1,205"}));
         Screenshot(first, "excel.png");
 
         outputs.Excel(host, QStringLiteral("Second"), {InvoiceList()});
         auto* second = qobject_cast<frmExcel*>(host.Area.subWindowList().last()->widget());
         QVERIFY(second && second != first);
-        QCOMPARE(QString::fromStdString(second->Book().Name()), QStringLiteral("QRTE0000000002"));
         QTRY_VERIFY_WITH_TIMEOUT(!second->IsBuilding(), 20000);
         const QString secondPath = second->WorkbookPath();
         QVERIFY(secondPath.endsWith("QRTE0000000002.xlsx"));
@@ -399,24 +373,16 @@ class OutputWindowsTest : public QObject {
         QTest::mouseClick(option, Qt::LeftButton);
         QCOMPARE(window.tabSheets()->count(), 2);
         QTRY_VERIFY_WITH_TIMEOUT(!window.IsBuilding(), 20000);
-        QCOMPARE(QString::fromStdString(window.BuildError()), QString());
         QCOMPARE(SheetNames(window.WorkbookPath()), QStringList({"Customer", "Vendor"}));
-        // The preview shows what the sheet holds: No, a date, and no totals row when
-        // nothing is totalled.
-        QAbstractItemModel* sheet =
-            window.findChild<QTableView*>(QStringLiteral("tblSheet1"))->model();
-        QCOMPARE(sheet->index(0, 1).data().toString(), QStringLiteral("No"));
-        QCOMPARE(sheet->index(0, 2).data().toString(), QStringLiteral("2026-11-02"));
-        QCOMPARE(sheet->rowCount(), 1);
+        // No totals row when nothing is totalled.
+        QCOMPARE(PreviewSheet(&window)->rowCount(), 1);
+        QCOMPARE(RowTexts(PreviewSheet(&window), 0), (QStringList{"Acme", "No", "2026-11-02"}));
         QTRY_VERIFY(!window.busyView()->isVisible());
         Screenshot(&window, "excel-hide-empty.png");
-        QVERIFY(frmExcel(ThreeTypesOneEmpty())
-                    .findChild<QCheckBox*>(QStringLiteral("chkHideEmpty"))
-                    ->isChecked());
+        QVERIFY(frmExcel(ThreeTypesOneEmpty()).findChild<QCheckBox*>("chkHideEmpty")->isChecked());
 
         QTest::qWait(20);
-        const QString edited("edited in a spreadsheet program, longer than before .......");
-        WriteText(window.WorkbookPath(), edited.toUtf8());
+        WriteText(window.WorkbookPath(), kEdited);
         QString asked;
         {
             ModalScript script({Answer(false, &asked)});
@@ -425,7 +391,7 @@ class OutputWindowsTest : public QObject {
         }
         QVERIFY2(asked.contains(window.WorkbookPath()), qPrintable(asked));
         QVERIFY(option->isChecked() && !window.IsBuilding());
-        QCOMPARE(ReadText(window.WorkbookPath()), edited);
+        QCOMPARE(ReadText(window.WorkbookPath()), kEdited);
         ModalScript script({Answer(true)});
         QTest::mouseClick(option, Qt::LeftButton);
         QVERIFY(script.Finished());
@@ -448,10 +414,7 @@ class OutputWindowsTest : public QObject {
         const QString temporary = window->WorkbookPath();
 
         QList<QUrl> opened;
-        SetDesktopOpener([&opened](const QUrl& url) {
-            opened.append(url);
-            return true;
-        });
+        RecordOpened(opened);
         QTest::mouseClick(edit, Qt::LeftButton);
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(temporary)});
         SetDesktopOpener([](const QUrl&) { return false; });
@@ -466,20 +429,17 @@ class OutputWindowsTest : public QObject {
             QVERIFY(script.Finished());
         }
         QTRY_VERIFY(QFileInfo::exists(kept));
-        const QJsonArray sheets = ReadBack("xlsx", kept).object()["sheets"].toArray();
-        QCOMPARE(sheets.size(), 1);
-        QCOMPARE(sheets[0].toObject()["rows"].toArray().size(), 5);  // heading, 3 rows, totals
+        QCOMPARE(SheetNames(kept), QStringList{"Invoice"});
 
         QTest::qWait(20);
-        WriteText(temporary, "edited in a spreadsheet program, longer than before .......");
+        WriteText(temporary, kEdited);
         const QString edited = folder_ + "edited.xlsx";
         ModalScript script(
             {Answer(true), [&edited](QDialog* dialog) { TypeFileName(dialog, edited); }});
         host.Area.closeAllSubWindows();
         QTRY_VERIFY(script.Finished());
         QTRY_VERIFY(!QFileInfo::exists(temporary));
-        QCOMPARE(ReadText(edited),
-                 QStringLiteral("edited in a spreadsheet program, longer than before ......."));
+        QCOMPARE(ReadText(edited), kEdited);
         QVERIFY(QFileInfo::exists(kept));
     }
 
@@ -505,9 +465,6 @@ class OutputWindowsTest : public QObject {
         QString title;
         ModalScript script({[&](QDialog* dialog) {
             title = dialog->windowTitle();
-            QVERIFY(qobject_cast<QFileDialog*>(dialog));
-            QCOMPARE(qobject_cast<QFileDialog*>(dialog)->nameFilters().size(), 2);
-            QVERIFY(qobject_cast<QFileDialog*>(dialog)->nameFilters()[0].contains("*.csv"));
             ChooseFileType(dialog, type);
             TypeFileName(dialog, folder_ + typed);
         }});
@@ -538,23 +495,22 @@ class OutputWindowsTest : public QObject {
         AppSettings::SetText("frmMain", "exportfilter", "1");
         WriteText(folder_ + "Invoice List.txt", "old invoices\r\n");
         WriteText(folder_ + "Clients.txt", "old customers\r\n");
-        const std::vector<ResultList> lists{InvoiceList(), SmallList(kCustomer, "Customer", "Acme"),
-                                            SmallList(kPurchaseOrder, "Purchase Order", "PO-7")};
-        const QList<ExportListEntry> entries{{kInvoice, "Invoice List"},
-                                             {kCustomer, "Customer List"},
-                                             {kPurchaseOrder, "Purchase Order List"}};
+        const std::vector<ResultList> lists{
+            InvoiceList(), SmallList(RequestTypeCode::Customer, "Customer", "Acme"),
+            SmallList(RequestTypeCode::PurchaseOrder, "Purchase Order", "PO-7")};
+        const QList<ExportListEntry> entries{
+            {kInvoice, "Invoice List"},
+            {RequestTypeCode::Customer, "Customer List"},
+            {RequestTypeCode::PurchaseOrder, "Purchase Order List"}};
         QString question;
         ModalScript script(
             {[this](QDialog* dialog) {
                  auto* form = qobject_cast<frmExportAll*>(dialog);
                  QVERIFY(form);
-                 QCOMPARE(form->windowTitle(), QStringLiteral("Export All Lists"));
                  QCOMPARE(form->Path(), folder_);
                  QCOMPARE(form->Filter(), 1);
                  QCOMPARE(form->EntryCount(), 3);
                  QTreeView* names = form->ListView();
-                 QCOMPARE(names->model()->headerData(0, Qt::Horizontal).toString(),
-                          QStringLiteral("File Names"));
                  // Rename the second entry in place.
                  names->setFocus();
                  names->setCurrentIndex(names->model()->index(1, 0));
@@ -681,8 +637,8 @@ class OutputWindowsTest : public QObject {
     }
 
     // The plain page shows the record under its caption and its files go with the window;
-    // the old page's note opens and closes by clicking; the browser gets the same page
-    // with its script and pictures inside, or a message when there is no browser.
+    // the old page's note opens and closes from the keyboard; the browser gets the same
+    // page with its script and pictures inside, or a message when there is no browser.
     void dataViewPagesTheNoteAndTheBrowser() {
         TestHost host;
         AddInvoiceHeadings(host.State().Catalog());
@@ -691,8 +647,8 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(host.Opened, 1);
         QCOMPARE(report->windowTitle(), QStringLiteral("Invoice Harbour & Sons"));
         const QString text = report->webView()->toPlainText();
-        for (const char* value : {"Invoice Data View", "INV-1042", "Harbour & Sons", "Blue widgets",
-                                  "Red gadgets", "1250.00", "80.50", "Customer", "Description"}) {
+        for (const char* value :
+             {"INV-1042", "Harbour & Sons", "Red gadgets", "80.50", "Description"}) {
             QVERIFY2(text.contains(QString::fromUtf8(value)), value);
         }
         QVERIFY(!text.contains("77"));  // the edit sequence is no field
@@ -706,51 +662,39 @@ class OutputWindowsTest : public QObject {
         QVERIFY(QFileInfo::exists(xml) && QFileInfo::exists(xsl));
         Screenshot(report->window(), "report-window.png");
         host.Area.closeAllSubWindows();
-        QTRY_VERIFY(!QFileInfo::exists(xml));
-        QVERIFY(!QFileInfo::exists(xsl));
+        QTRY_VERIFY(!QFileInfo::exists(xml) && !QFileInfo::exists(xsl));
 
         report = OpenDataView(host, true);
-        QVERIFY(report);
+        QVERIFY(report && report->Old());
         host.Area.subWindowList().last()->resize(760, 560);
         QTextBrowser* page = report->webView();
-        const QString note = QStringLiteral(
-            "If you had QuickBooks 2004, and open, Quarrion would click through to QuickBooks and "
-            "display the actual Invoice, inside QuickBooks.");
-        QVERIFY(report->Old());
-        const QString area = QStringLiteral("<div id=\"div_note\" class=\"note\">");
-        QVERIFY(report->ShownHtml().contains(
-            area + "<a href=\"quarrion-note:show\"><img src=\"../clip_anime.gif\"/></a></div>"));
+        const QString note = QStringLiteral("display the actual Invoice, inside QuickBooks.");
+        const QString picture = QStringLiteral(
+            "<div id=\"div_note\" class=\"note\"><a href=\"quarrion-note:show\"><img "
+            "src=\"../%1\"/></a></div>");
+        QVERIFY(report->ShownHtml().contains(picture.arg("clip_anime.gif")));
         QVERIFY(!page->toPlainText().contains(note));
-
-        QPoint picture = AnchorPoint(page, "quarrion-note:show");
-        QVERIFY(picture.x() >= 0);
-        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, picture);
+        // The note's link is the page's only one: Tab reaches it, Return follows it.
+        page->setFocus();
+        QTest::keyClick(page, Qt::Key_Tab);
+        QTest::keyClick(page, Qt::Key_Return);
         QVERIFY2(page->toPlainText().contains(note), qPrintable(page->toPlainText()));
         QCOMPARE(report->NoteShowings(), 1);
         Screenshot(report, "report.png");
-
-        QPoint hide = AnchorPoint(page, "quarrion-note:hide");
-        QVERIFY(hide.x() >= 0);
-        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, hide);
+        QTest::keyClick(page, Qt::Key_Tab);
+        QTest::keyClick(page, Qt::Key_Return);
         QVERIFY(!page->toPlainText().contains(note));
         // From the second showing on, the other picture.
-        QVERIFY(report->ShownHtml().contains(
-            area + "<a href=\"quarrion-note:show\"><img src=\"../clip06.GIF\"/></a></div>"));
+        QVERIFY(report->ShownHtml().contains(picture.arg("clip06.GIF")));
 
         QList<QUrl> opened;
-        SetDesktopOpener([&opened](const QUrl& url) {
-            opened.append(url);
-            return true;
-        });
+        RecordOpened(opened);
         auto* browser = report->findChild<QPushButton*>(QStringLiteral("cmdBrowser"));
-        QVERIFY(browser && browser->isEnabled());
         QTest::mouseClick(browser, Qt::LeftButton);
         QCOMPARE(opened.size(), 1);
         const QString file = opened[0].toLocalFile();
         const QString html = ReadText(file);
-        QVERIFY(html.contains("INV-1042"));
-        QVERIFY(html.contains("function shownote()"));  // the page's own script goes along
-        QVERIFY(html.contains("data:image/jpeg;base64,"));
+        QVERIFY(html.contains("INV-1042") && html.contains("function shownote()"));
         QVERIFY(!html.contains("../xml_globe_00_tn.jpg"));
         SetDesktopOpener([](const QUrl&) { return false; });
         const QString said =
