@@ -11,8 +11,8 @@
 
 #include <pugixml.hpp>
 
-#include "catalog/qbxml_tags.h"
 #include "foundation/atomic_file.h"
+#include "invoice_headings.h"
 #include "output/data_view.h"
 #include "output/data_view_page.h"
 #include "shell_test_main.h"
@@ -21,7 +21,7 @@ using namespace quarrion;
 
 namespace {
 
-constexpr std::int32_t kInvoice = 4;
+constexpr std::int32_t kInvoice = RequestTypeCode::Invoice;
 
 // Text that would change the page if a browser ran it: a script, an image whose
 // error handler runs, markup characters and both quotes.
@@ -79,14 +79,7 @@ class DataViewChromiumTest : public QObject {
         QVERIFY(dir_->isValid());
 
         QBXMLTags tags;
-        for (const auto& [path, heading] : {std::pair{"//InvoiceRet/RefNumber", "Invoice #"},
-                                            {"//InvoiceRet/TxnDate", "Date"},
-                                            {"//InvoiceRet/CustomerRef/FullName", "Customer"},
-                                            {"//InvoiceRet/Memo", "Memo"},
-                                            {"//InvoiceRet/InvoiceLineRet/Desc", "Description"},
-                                            {"//InvoiceRet/InvoiceLineRet/Amount", "Amount"}}) {
-            tags.Add(kInvoice, "", 0, 0, path, heading, 1, "", false, "", "STRTYPE", 0);
-        }
+        test::AddInvoiceHeadings(tags);
         pugi::xml_document record;
         QVERIFY(record.load_string(kHostileRecord));
         DataView view(tags);

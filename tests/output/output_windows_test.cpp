@@ -6,11 +6,9 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileSystemModel>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -27,6 +25,7 @@
 #include <deque>
 
 #include "fakes.h"
+#include "invoice_headings.h"
 #include "modal.h"
 #include "output/data_view.h"
 #include "output/desktop_opener.h"
@@ -137,20 +136,16 @@ QJsonDocument ReadBack(const QString& kind, const QString& file) {
 
 QList<QStringList> ReadRows(const QString& kind, const QString& file) {
     QList<QStringList> rows;
-    for (const QJsonValue& row : ReadBack(kind, file).array()) {
-        QStringList cells;
-        for (const QJsonValue& cell : row.toArray()) cells.append(cell.toString());
-        rows.append(cells);
-    }
+    for (const QJsonValue& row : ReadBack(kind, file).array())
+        rows << row.toVariant().toStringList();
     return rows;
 }
 
 // A workbook's sheet names as openpyxl reads them, in order.
 QStringList SheetNames(const QString& file) {
     QStringList names;
-    for (const QJsonValue& sheet : ReadBack("xlsx", file).object()["sheets"].toArray()) {
-        names.append(sheet.toObject()["name"].toString());
-    }
+    for (const QJsonValue& sheet : ReadBack("xlsx", file)["sheets"].toArray())
+        names << sheet["name"].toString();
     return names;
 }
 
@@ -271,19 +266,6 @@ const char* kInvoiceRecord = R"(<InvoiceRet>
   <InvoiceLineRet><Desc>Blue widgets</Desc><Amount>1250.00</Amount></InvoiceLineRet>
   <InvoiceLineRet><Desc>Red gadgets</Desc><Amount>80.50</Amount></InvoiceLineRet>
 </InvoiceRet>)";
-
-void AddInvoiceHeadings(QBXMLTags& tags) {
-    const std::pair<const char*, const char*> headings[] = {
-        {"//InvoiceRet/RefNumber", "Invoice #"},
-        {"//InvoiceRet/TxnDate", "Date"},
-        {"//InvoiceRet/CustomerRef/FullName", "Customer"},
-        {"//InvoiceRet/Memo", "Memo"},
-        {"//InvoiceRet/InvoiceLineRet/Desc", "Description"},
-        {"//InvoiceRet/InvoiceLineRet/Amount", "Amount"}};
-    for (const auto& [path, heading] : headings) {
-        tags.Add(kInvoice, "", 0, 0, path, heading, 1, "", false, "", "STRTYPE", 0);
-    }
-}
 
 frmReport* OpenDataView(TestHost& host, bool old) {
     pugi::xml_document document;
@@ -448,13 +430,11 @@ class OutputWindowsTest : public QObject {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
         QTest::addColumn<int>("format");
-        QTest::newRow("comma, no extension") << 0 << "Invoices"
-                                             << "Invoices.csv" << 1;
-        QTest::newRow("tab, no extension") << 1 << "Invoices"
-                                           << "Invoices.txt" << 2;
+        QTest::newRow("tab") << 1 << "Invoices"
+                             << "Invoices.txt" << 2;
         // The rule counts the whole chosen path, which is never that short.
-        QTest::newRow("short name") << 0 << "Inv"
-                                    << "Inv.csv" << 1;
+        QTest::newRow("comma, short name") << 0 << "Inv"
+                                           << "Inv.csv" << 1;
     }
 
     void dialogExportWritesTheChosenTypeWithItsExtension() {
@@ -462,9 +442,7 @@ class OutputWindowsTest : public QObject {
         QFETCH(QString, typed);
         QFETCH(QString, written);
         QFETCH(int, format);
-        QString title;
         ModalScript script({[&](QDialog* dialog) {
-            title = dialog->windowTitle();
             ChooseFileType(dialog, type);
             TypeFileName(dialog, folder_ + typed);
         }});
@@ -472,7 +450,6 @@ class OutputWindowsTest : public QObject {
         int chosen = 1;
         QVERIFY(ExportListAs(nullptr, InvoiceList(), fileName, folder_, chosen, false));
         QVERIFY(script.Finished());
-        QCOMPARE(title, QStringLiteral("Export List As ..."));
         QCOMPARE(chosen, format);
         QCOMPARE(QDir::cleanPath(fileName), QDir::cleanPath(folder_ + written));
         QCOMPARE(ReadRows(format == 1 ? "csv" : "tsv", fileName), InvoiceRows());
@@ -531,12 +508,7 @@ class OutputWindowsTest : public QObject {
                  QTest::mouseClick(form->findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
              },
              Answer(false, &question),
-             [this](QDialog* dialog) {
-                 auto* files = qobject_cast<QFileDialog*>(dialog);
-                 QVERIFY(files);
-                 QCOMPARE(files->nameFilters().size(), 1);  // the list's own type
-                 TypeFileName(dialog, folder_ + "Invoices Elsewhere");
-             },
+             [this](QDialog* dialog) { TypeFileName(dialog, folder_ + "Invoices Elsewhere"); },
              Answer(true)});
         MakeOutputWindows().ExportAll(host, nullptr, lists, entries);
         QVERIFY(script.Finished());
@@ -641,7 +613,7 @@ class OutputWindowsTest : public QObject {
     // page with its script and pictures inside, or a message when there is no browser.
     void dataViewPagesTheNoteAndTheBrowser() {
         TestHost host;
-        AddInvoiceHeadings(host.State().Catalog());
+        test::AddInvoiceHeadings(host.State().Catalog());
         frmReport* report = OpenDataView(host, false);
         QVERIFY(report);
         QCOMPARE(host.Opened, 1);
