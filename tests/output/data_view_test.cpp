@@ -66,6 +66,8 @@ class DataViewTest : public ::testing::Test {
               {"//InvoiceRet/LinkedTxn/RefNumber", "Linked No."}}) {
             tags_.Add(kInvoice, "", 0, 0, path, heading, 1, "", false, "", "STRTYPE", 0);
         }
+        for (const char* path : {"//InvoiceRet/IsPaid", "//InvoiceRet/InvoiceLineRet/IsTaxable"})
+            tags_.Add(kInvoice, "", 0, 0, path, "Flag", 1, "", false, "", "BOOLTYPE", 0);
     }
 
     pugi::xml_node Record(const char* xml) {
@@ -272,14 +274,17 @@ TEST_F(DataViewTest, CaptionNamesTheTypeAndTheFirstNameOrNumberFound) {
 
 TEST_F(DataViewTest, TheRenderedPageIsThePageTheFilesMake) {
     // Values of every kind of place: main pairs, a reference, an address, a single
-    // group, a repeated group, and texts that need care (markup, CR, blanks only).
+    // group, a repeated group, texts that need care (markup, CR, blanks only), and
+    // true/false fields, which read Yes and No (a text field's "true" stays).
     const char* xml =
         "<InvoiceRet><RefNumber>1042</RefNumber><Memo>a &lt;b&gt; &amp; \"c\"&#13;d</Memo>"
         "<PONumber>   </PONumber><CustomerRef><ListID>1</ListID><FullName>Acme</FullName>"
         "</CustomerRef><BillAddress><Addr1>1 Main St</Addr1><City>Town</City></BillAddress>"
+        "<IsPaid>FALSE</IsPaid>"
         "<LinkedTxn><TxnDate>2024-01-01</TxnDate><RefNumber>7</RefNumber></LinkedTxn>"
-        "<InvoiceLineRet><Desc>one</Desc><Amount>1.00</Amount></InvoiceLineRet>"
-        "<InvoiceLineRet><Desc>two</Desc><Amount>2.00</Amount></InvoiceLineRet></InvoiceRet>";
+        "<InvoiceLineRet><Desc>true</Desc><Amount>1.00</Amount><IsTaxable>true</IsTaxable>"
+        "</InvoiceLineRet><InvoiceLineRet><Desc>two</Desc><Amount>2.00</Amount>"
+        "<IsTaxable>n/a</IsTaxable></InvoiceLineRet></InvoiceRet>";
     for (bool old : {false, true}) {
         DataView view(tags_);
         view.SetOld(old);
@@ -287,7 +292,10 @@ TEST_F(DataViewTest, TheRenderedPageIsThePageTheFilesMake) {
         std::string fromFiles;
         ASSERT_EQ(TransformXmlFile(view.XmlPath(), view.XslPath(), fromFiles).Message(), "");
         EXPECT_EQ(rendered, fromFiles);
-        EXPECT_NE(rendered.find("Acme"), std::string::npos);
+        for (const char* shown :
+             {"Acme", "<td>true</td>", "<td>No</td>", "<td>Yes</td>", "<td>n/a</td>"})
+            EXPECT_NE(rendered.find(shown), std::string::npos) << shown;
+        EXPECT_EQ(rendered.find("FALSE"), std::string::npos);
         // Only the old page carries the note's script.
         EXPECT_EQ(rendered.find("<script") != std::string::npos, old);
     }

@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "catalog/qbxml_tags.h"
-#include "output/data_view_stylesheet.h"
 #include "output/workbook_writer.h"
-#include "output/xslt_transform.h"
 #include "qbxml/request_type_info.h"
 #include "run_checker.h"
 #include "support/temp_home.h"
@@ -70,38 +66,6 @@ TEST(WorkbookCells, DatesAreDatesAndTrueFalseReadsYesNo) {
         {"C3", "text|General|No"},
     };
     EXPECT_EQ(ReadCells(file), expected);
-}
-
-// A record's page shows true/false fields as Yes and No, in the main table and in
-// repeated lines, from the stylesheet file and from the copy with values written in.
-TEST(DataViewYesNo, TrueFalseFieldsReadYesAndNoOnThePage) {
-    constexpr int kInvoice = RequestTypeCode::Invoice;
-    QBXMLTags tags;
-    for (const char* path : {"//InvoiceRet/RefNumber", "//InvoiceRet/InvoiceLineRet/Desc"})
-        tags.Add(kInvoice, "", 0, 0, path, "Text", 1, "", false, "", "STRTYPE", 0);
-    for (const char* path : {"//InvoiceRet/IsPaid", "//InvoiceRet/InvoiceLineRet/IsTaxable"})
-        tags.Add(kInvoice, "", 0, 0, path, "Flag", 1, "", false, "", "BOOLTYPE", 0);
-    pugi::xml_document source;
-    ASSERT_TRUE(source.load_string(
-        "<InvoiceRet><RefNumber>true</RefNumber><IsPaid>FALSE</IsPaid>"
-        "<InvoiceLineRet><Desc>Bolts</Desc><IsTaxable>true</IsTaxable></InvoiceLineRet>"
-        "<InvoiceLineRet><Desc>Labour</Desc><IsTaxable>n/a</IsTaxable></InvoiceLineRet>"
-        "</InvoiceRet>"));
-    const pugi::xml_node record = source.document_element();
-    test::TempDir dir;
-    const auto xml = dir.Path() / "record.xml";
-    std::ofstream(xml, std::ios::binary) << DataViewXml(record, "record.xsl");
-    for (bool writtenIn : {false, true}) {
-        const std::string stylesheet =
-            writtenIn ? DataViewRenderingStylesheet(record, kInvoice, false, tags)
-                      : DataViewStylesheet(record, kInvoice, false, tags);
-        std::string html;
-        ASSERT_EQ(TransformXmlFileWith(xml, stylesheet, dir.Path() / "record.xsl", html).Message(),
-                  "");
-        for (const char* shown : {"<td>true</td>", "<td>No</td>", "<td>Yes</td>", "<td>n/a</td>"})
-            EXPECT_NE(html.find(shown), std::string::npos) << shown << "\n" << html;
-        EXPECT_EQ(html.find("FALSE"), std::string::npos) << html;
-    }
 }
 
 }  // namespace
