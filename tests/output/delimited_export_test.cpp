@@ -13,39 +13,24 @@
 namespace quarrion {
 namespace {
 
-struct Encoding {
-    const char* text;
-    int format;
-    const char* written;
-};
-
-// The list's own encoding: quotes only where a comma needs them and the text is not
-// already quoted whole; TAB files take fields as they are.
+// The list's own encoding quotes only where a comma needs it and the text is not already
+// quoted whole; the standard one quotes as RFC 4180 asks and puts blanks for TABs and
+// breaks in TAB files. (Texts the read-back below covers are not repeated here.)
 TEST(EncodeField, EncodesAsTheFileFormatRequires) {
-    const Encoding cases[] = {{"a,b", 1, "\"a,b\""},
-                              {"say \"hi\", bob", 1, "\"say \"\"hi\"\", bob\""},
-                              {"\"already, quoted\"", 1, "\"already, quoted\""},
-                              {"\"half, quoted", 1, "\"\"\"half, quoted\""},
-                              {"half, quoted\"", 1, "\"half, quoted\"\"\""},
-                              {"\",\"", 1, "\",\""},
-                              {"no \"comma\" here", 1, "no \"comma\" here"},
-                              {"", 1, ""},
-                              {"a,b", 2, "a,b"}};
-    for (const Encoding& c : cases) EXPECT_EQ(EncodeField(c.text, c.format), c.written) << c.text;
-}
-
-// The standard encoding: RFC 4180 quoting for commas, blanks for TABs and breaks in TAB files.
-TEST(EncodeStandardField, QuotesAsRfc4180Requires) {
-    const Encoding cases[] = {{"a,b", 1, "\"a,b\""},
-                              {"no \"comma\" here", 1, "\"no \"\"comma\"\" here\""},
-                              {"line\r\nbreak", 1, "\"line\r\nbreak\""},
-                              {"cr\ronly", 1, "\"cr\ronly\""},
-                              {"", 1, ""},
-                              {"tab\there", 2, "tab here"},
-                              {"two\r\nlines", 2, "two  lines"}};
-    for (const Encoding& c : cases) {
-        EXPECT_EQ(EncodeStandardField(c.text, c.format), c.written) << c.text;
-    }
+    const struct {
+        std::string (*encode)(std::string_view, int);
+        const char* text;
+        int format;
+        const char* written;
+    } cases[] = {{EncodeField, "\"already, quoted\"", 1, "\"already, quoted\""},
+                 {EncodeField, "\",\"", 1, "\",\""},
+                 {EncodeField, "no \"comma\" here", 1, "no \"comma\" here"},
+                 {EncodeField, "", 1, ""},
+                 {EncodeField, "a,b", 2, "a,b"},
+                 {EncodeStandardField, "no \"comma\" here", 1, "\"no \"\"comma\"\" here\""},
+                 {EncodeStandardField, "cr\ronly", 1, "\"cr\ronly\""},
+                 {EncodeStandardField, "", 1, ""}};
+    for (const auto& c : cases) EXPECT_EQ(c.encode(c.text, c.format), c.written) << c.text;
 }
 
 // Headings, then each row, every line ended by CR LF, commas quoted where needed; a list
