@@ -1,8 +1,6 @@
 #include "output/data_view.h"
 
 #include <gtest/gtest.h>
-#include <libxml/HTMLparser.h>
-#include <libxml/tree.h>
 
 #include <fstream>
 #include <string>
@@ -20,18 +18,6 @@ namespace quarrion {
 namespace {
 
 constexpr int kInvoice = RequestTypeCode::Invoice;
-
-// What the page's text says, as a browser would show it (entities resolved).
-std::string HtmlText(const std::string& html) {
-    htmlDocPtr doc = htmlReadMemory(html.data(), static_cast<int>(html.size()), nullptr, "UTF-8",
-                                    HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING);
-    if (!doc) return {};
-    xmlChar* content = xmlNodeGetContent(xmlDocGetRootElement(doc));
-    std::string text = content ? reinterpret_cast<const char*>(content) : "";
-    xmlFree(content);
-    xmlFreeDoc(doc);
-    return text;
-}
 
 void WriteFile(const std::filesystem::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary) << text;
@@ -180,9 +166,10 @@ TEST_F(DataViewTest, HeadingWithAnAmpersandIsEscapedOnceAndShownAsOneAmpersand) 
     std::string text = Xsl(record);
     EXPECT_NE(text.find(">Terms &amp; Conditions &lt;x&gt;</td>"), std::string::npos) << text;
     EXPECT_EQ(text.find("&amp;amp;"), std::string::npos);
-    std::string shown = HtmlText(Render(record));
-    EXPECT_NE(shown.find("Terms & Conditions <x>"), std::string::npos) << shown;
-    EXPECT_NE(shown.find("Net 30"), std::string::npos) << shown;
+    // The page escapes it once too, so a browser shows one ampersand.
+    const std::string page = Render(record);
+    EXPECT_NE(page.find(">Terms &amp; Conditions &lt;x&gt;<"), std::string::npos) << page;
+    EXPECT_NE(page.find("Net 30"), std::string::npos) << page;
 }
 
 TEST_F(DataViewTest, AddressesAreTitledByTheirPrefixAndSitTwoToARow) {
@@ -252,20 +239,12 @@ TEST_F(DataViewTest, SingleGroupCellsAndAddressSpans) {
                   rows);
     }
     EXPECT_NE(text_.find("\tOther&#160;Address\r\n"), std::string::npos);
-    EXPECT_NE(HtmlText(Render(withoutPath)).find("P-7"), std::string::npos);
+    EXPECT_NE(Render(withoutPath).find("P-7"), std::string::npos);
 }
 
-TEST_F(DataViewTest, XmlFileNamesItsStylesheetAndHoldsTheRecord) {
-    pugi::xml_node record = Record("<InvoiceRet><RefNumber>1&amp;2</RefNumber></InvoiceRet>");
-    EXPECT_EQ(DataViewXml(record, "0000000007.xsl"),
-              "<?xml version=\"1.0\"?>\r\n"
-              "<?xml-stylesheet href=\"0000000007.xsl\" type=\"text/xsl\"?>\r\n"
-              "<InvoiceRet><RefNumber>1&amp;2</RefNumber></InvoiceRet>");
-}
-
+// (The window's test sees a customer's full name in its caption.)
 TEST_F(DataViewTest, CaptionNamesTheTypeAndTheFirstNameOrNumberFound) {
     const std::pair<const char*, const char*> cases[] = {
-        {kInvoiceWithLines, "Invoice Abercrombie, Kristy"},
         {"<InvoiceRet><RefNumber>9</RefNumber><Name>N</Name></InvoiceRet>", "Invoice N"},
         {"<InvoiceRet><Memo>m</Memo></InvoiceRet>", "Invoice "}};
     for (const auto& [xml, caption] : cases)
@@ -338,7 +317,7 @@ TEST_F(DataViewTest, EntityDeclaredInAResponseIsNeitherExpandedNorLoaded) {
     const std::string html = Render(view, doc.select_node("//InvoiceRet").node());
     EXPECT_EQ(html.find("TOP-SECRET"), std::string::npos);
     EXPECT_EQ(html.find("BOOM"), std::string::npos);
-    EXPECT_NE(HtmlText(html).find("&secret;&boom;"), std::string::npos) << html;
+    EXPECT_NE(html.find("&amp;secret;&amp;boom;"), std::string::npos) << html;
 }
 
 // A transform refuses a document type declaration, and its stylesheet may neither read
