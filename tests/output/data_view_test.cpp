@@ -152,24 +152,16 @@ TEST_F(DataViewTest, MainTableHoldsTwoLabelValuePairsPerRow) {
          "<InvoiceRet><RefNumber>1042</RefNumber><TxnDate>2024-01-05</TxnDate>"
          "<Memo><![CDATA[<b>bold</b>]]></Memo></InvoiceRet>",
          {{"th_left|Invoice #", "|RefNumber", "th_left|Date", "|TxnDate"}, {"||4"}}},
+        // Read back by a parser, a heading escaped twice would show its entities.
+        {"a heading's markup characters are escaped once",
+         "<InvoiceRet><TermsRef><FullName>Net 30</FullName></TermsRef></InvoiceRet>",
+         {{"th_left|Terms & Conditions <x>", "|//InvoiceRet/TermsRef/FullName", "||2"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Xsl(c.record);
         EXPECT_EQ(MainRows(), c.rows) << text_;
     }
-}
-
-TEST_F(DataViewTest, HeadingWithAnAmpersandIsEscapedOnceAndShownAsOneAmpersand) {
-    const char* record =
-        "<InvoiceRet><TermsRef><FullName>Net 30</FullName></TermsRef></InvoiceRet>";
-    std::string text = Xsl(record);
-    EXPECT_NE(text.find(">Terms &amp; Conditions &lt;x&gt;</td>"), std::string::npos) << text;
-    EXPECT_EQ(text.find("&amp;amp;"), std::string::npos);
-    // The page escapes it once too, so a browser shows one ampersand.
-    const std::string page = Render(record);
-    EXPECT_NE(page.find(">Terms &amp; Conditions &lt;x&gt;<"), std::string::npos) << page;
-    EXPECT_NE(page.find("Net 30"), std::string::npos) << page;
 }
 
 TEST_F(DataViewTest, AddressesAreTitledByTheirPrefixAndSitTwoToARow) {
@@ -257,7 +249,8 @@ TEST_F(DataViewTest, TheRenderedPageIsThePageTheFilesMake) {
     // true/false fields, which read Yes and No (a text field's "true" stays).
     const char* xml =
         "<InvoiceRet><RefNumber>1042</RefNumber><Memo>a &lt;b&gt; &amp; \"c\"&#13;d</Memo>"
-        "<PONumber>   </PONumber><CustomerRef><ListID>1</ListID><FullName>Acme</FullName>"
+        "<PONumber>   </PONumber><TermsRef><FullName>Net 30</FullName></TermsRef>"
+        "<CustomerRef><ListID>1</ListID><FullName>Acme</FullName>"
         "</CustomerRef><BillAddress><Addr1>1 Main St</Addr1><City>Town</City></BillAddress>"
         "<IsPaid>FALSE</IsPaid>"
         "<LinkedTxn><TxnDate>2024-01-01</TxnDate><RefNumber>7</RefNumber></LinkedTxn>"

@@ -22,9 +22,8 @@ ResultList MakeList(std::string title, std::vector<ResultColumn> columns, Rows r
     ResultList list;
     list.Title = std::move(title);
     list.Columns = std::move(columns);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        list.Rows.push_back({"k" + std::to_string(i), std::move(rows[i]), ""});
-    }
+    for (auto& cells : rows)
+        list.Rows.push_back({"k" + std::to_string(list.Rows.size()), std::move(cells), ""});
     return list;
 }
 
@@ -122,9 +121,8 @@ TEST(WorkbookWriter, CheckerRejectsAWorkbookThatDiffers) {
     test::TempDir dir;
     ResultList list = ValuesList();
     list.Rows[0].Cells[3] = "25";  // the percent cell must then hold 0.25, not 0.125
-    std::vector<ResultList> lists{list};
     auto file = dir.Path() / "differs.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
+    ASSERT_EQ(WriteWorkbook(file, std::vector<ResultList>{list}).Message(), "");
     test::CheckResult checked = CheckWorkbook("values", file);
     EXPECT_EQ(checked.status, 1) << checked.output;
     EXPECT_NE(checked.output.find("D2"), std::string::npos) << checked.output;
