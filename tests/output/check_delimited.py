@@ -3,8 +3,8 @@
 that it gives back exactly the expected rows.
 
 Usage: check_delimited.py csv|tsv FILE EXPECTED [--no-formula-lines]
-EXPECTED holds the rows, each ended by a record separator (0x1E) but the last, their
-field texts separated by unit separators (0x1F). With
+EXPECTED holds the rows, each ended by a record separator (0x1E), their field texts
+each ended by a unit separator (0x1F). With
 --no-formula-lines, no physical line of the file may start with =, +, - or @.
 Exits 0 when every check holds, 1 with the failed checks on stderr.
 """
@@ -20,7 +20,7 @@ def main():
         return 2
     kind, path, expected_path = sys.argv[1:4]
     with open(expected_path, encoding="utf-8", newline="") as f:
-        expected = [row.split("\x1f") for row in f.read().split("\x1e")]
+        expected = [row.split("\x1f")[:-1] for row in f.read().split("\x1e")[:-1]]
     with open(path, encoding="utf-8", newline="") as f:
         text = f.read()
     source = io.StringIO(text, newline="")

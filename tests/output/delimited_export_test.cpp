@@ -58,16 +58,17 @@ TEST(DelimitedExport, WritesHeadingsThenRowsEachEndedByCrLf) {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-// Runs check_delimited.py on a written file against the rows it must give back, handed
-// over with record and unit separators, which no probe text holds.
+// Runs check_delimited.py on a written file against the rows it must give back, each
+// cell ended by a unit separator and each row by a record separator (no probe text
+// holds either).
 test::CheckResult ReadBack(const std::string& kind, const std::filesystem::path& file,
                            const Rows& rows, bool noFormulaLines) {
     const std::filesystem::path expected = file.string() + ".expected";
     {
         std::ofstream out(expected, std::ios::binary);
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            out << (r ? "\x1e" : "");
-            for (std::size_t c = 0; c < rows[r].size(); ++c) out << (c ? "\x1f" : "") << rows[r][c];
+        for (const auto& row : rows) {
+            for (const std::string& cell : row) out << cell << '\x1f';
+            out << '\x1e';
         }
     }
     return test::RunChecker(std::string("/usr/bin/python3 '") + QUARRION_DELIMITED_CHECKER + "' " +
