@@ -63,11 +63,10 @@ class DataViewTest : public ::testing::Test {
     }
 
     // The stylesheet for a record, as text and parsed.
-    std::string Xsl(const char* xml) {
+    void Xsl(const char* xml) {
         text_ = DataViewStylesheet(Record(xml), kInvoice, false, tags_);
         pugi::xml_parse_result parsed = xsl_.load_string(text_.c_str());
         EXPECT_TRUE(parsed) << parsed.description() << "\n" << text_;
-        return text_;
     }
 
     pugi::xml_node MainTable() const {

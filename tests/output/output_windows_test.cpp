@@ -248,7 +248,6 @@ void Screenshot(QWidget* widget, const char* name) {
 }
 
 const char* kInvoiceRecord = R"(<InvoiceRet>
-  <TxnID>1-1</TxnID>
   <RefNumber>INV-1042</RefNumber>
   <TxnDate>2024-03-05</TxnDate>
   <CustomerRef><ListID>8-1</ListID><FullName>Harbour &amp; Sons</FullName></CustomerRef>
