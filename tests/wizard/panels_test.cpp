@@ -6,10 +6,12 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <memory>
+#include <tuple>
 
 #include "catalog/qbxml_tags.h"
 #include "fakes.h"
 #include "model/display_column.h"
+#include "qbxml/request_type_info.h"
 #include "shell/app_state.h"
 #include "shell/help_window.h"
 #include "shell_test_main.h"
@@ -27,30 +29,22 @@ using namespace quarrion::test;
 
 namespace {
 
-constexpr std::int32_t kInvoice = 4;
+constexpr std::int32_t kInvoice = RequestTypeCode::Invoice;
 const QString kHelp = QStringLiteral("qrc:/help/index.html");
 
 // Invoice elements: three shown (sequences 1, 2, 5) and two not, at levels 1, 2 and 4;
 // and one customer element, which the invoice wizard never offers.
 void FillCatalog(QBXMLTags& catalog) {
-    struct Entry {
-        int code;
-        const char* path;
-        int sequence;
-        int level;
-        const char* heading;
-    };
-    const Entry entries[] = {
+    const std::tuple<int, const char*, int, int, const char*> entries[] = {
         {kInvoice, "//InvoiceRet/TxnDate", 1, 1, "Date"},
         {kInvoice, "//InvoiceRet/RefNumber", 2, 1, "Num"},
-        {2, "//CustomerRet/Name", 1, 1, "Name"},
+        {RequestTypeCode::Customer, "//CustomerRet/Name", 1, 1, "Name"},
         {kInvoice, "//InvoiceRet/CustomerRef/FullName", 5, 2, "Customer"},
         {kInvoice, "//InvoiceRet/Memo", 0, 1, "Memo"},
-        {kInvoice, "//InvoiceRet/InvoiceLineRet/ItemRef/FullName", 0, 4, "Item"},
-    };
-    for (const Entry& e : entries) {
-        catalog.Add(e.code, "", e.sequence, e.sequence, e.path, e.heading, e.level, "", false, "",
-                    "STRTYPE", 0);
+        {kInvoice, "//InvoiceRet/InvoiceLineRet/ItemRef/FullName", 0, 4, "Item"}};
+    for (const auto& [code, path, sequence, level, heading] : entries) {
+        catalog.Add(code, "", sequence, sequence, path, heading, level, "", false, "", "STRTYPE",
+                    0);
     }
 }
 
@@ -65,6 +59,15 @@ class Host : public ConsoleHost {
   private:
     AppState& state_;
 };
+
+// The columns' headings in column order.
+QString Headings(const DisplayColumns& columns) {
+    QStringList headings;
+    for (const DisplayColumn& column : columns) {
+        headings << QString::fromStdString(column.Heading());
+    }
+    return headings.join(' ');
+}
 
 }  // namespace
 
@@ -86,46 +89,25 @@ class WizardPanelsTest : public QObject {
         catalog_.reset();
     }
 
-    // Next needs a type; the chosen one names itself in the texts and its options start
-    // cleared, also on coming back.
-    void TheChosenTypeNamesItselfInTheTextsAndItsOptionsStartCleared() {
-        QCOMPARE(wizard_->currentId(), int(frmWizard::SelectStep));
+    // Next needs a type; the chosen type's options start cleared, also on coming back.
+    void TheChosenTypesOptionsStartClearedAndNextNeedsAChoice() {
         QCOMPARE(MessageOf([this] { Press(*wizard_, QWizard::NextButton); }),
                  QStringLiteral("Quarrion Wizard: You must select a list/transaction view, before "
                                 "you can continue."));
         QCOMPARE(wizard_->currentId(), int(frmWizard::SelectStep));
         ToOptions();
         ViewOptions* options = wizard_->Options();
-        QVERIFY(options->lblInformation()->text().startsWith(
-            "Use this panel to choose how you want to change the search results of Invoice "
-            "QuickBooks data.\n\nBy selecting \"Add/Remove Columns\""));
-        QVERIFY(!options->optType(0)->isChecked() && !options->optType(1)->isChecked());
-        QVERIFY(!wizard_->button(QWizard::NextButton)->isEnabled());
-
+        auto cleared = [&] {
+            return !options->optType(0)->isChecked() && !options->optType(1)->isChecked() &&
+                   !wizard_->button(QWizard::NextButton)->isEnabled();
+        };
+        QVERIFY(cleared());
         ClickOption(options->optType(0));
         Press(*wizard_, QWizard::NextButton);
         QCOMPARE(wizard_->currentId(), int(frmWizard::ColumnsStep));
         Press(*wizard_, QWizard::BackButton);
         QCOMPARE(wizard_->currentId(), int(frmWizard::OptionsStep));
-        QVERIFY(!options->optType(0)->isChecked() && !options->optType(1)->isChecked());
-        QVERIFY(!wizard_->button(QWizard::NextButton)->isEnabled());
-    }
-
-    void OneMoreCheckedColumnNumbersAllFourAboveTheOldHighestInListOrder() {
-        ViewColumns* columns = ToColumns();
-        QCOMPARE(columns->Nodes()->rowCount(), 5);
-        QVERIFY(IsChecked(columns, 0) && IsChecked(columns, 1) && IsChecked(columns, 2));
-        QVERIFY(!IsChecked(columns, 3) && !IsChecked(columns, 4));
-
-        ClickRow(columns, 3);  // Memo
-        QVERIFY(IsChecked(columns, 3));
-        Press(*wizard_, QWizard::NextButton);
-        QCOMPARE(wizard_->currentId(), int(frmWizard::PreviewStep));
-        QList<int> sequences;
-        for (const auto& tag : wizard_->SharedView().Tags) sequences << tag->Sequence;
-        QCOMPARE(sequences, (QList<int>{6, 7, 8, 9, 0}));
-        QCOMPARE(ShownHeadings(wizard_->Preview()),
-                 (QStringList{"Date", "Num", "Customer", "Memo"}));
+        QVERIFY(cleared());
     }
 
     void UncheckingEveryColumnShowsTheMessageAndStays() {
@@ -144,19 +126,16 @@ class WizardPanelsTest : public QObject {
         QVERIFY(!IsChecked(columns, 4));
     }
 
-    // Levels colour the columns; the count follows the checks and Space toggles the
-    // current column. (A click on a filtered row is the acceptance walk's.)
+    // Levels colour the columns (1 black, 2 blue, 4 red); the count follows the checks and
+    // Space toggles the current column. (A click on a filtered row is the acceptance walk's.)
     void LevelsColourTheColumnsAndSpaceTogglesTheCurrentOne() {
         ViewColumns* columns = ToColumns();
-        auto colour = [columns](int row, int column) {
-            return columns->Nodes()->item(row, column)->data(Qt::ForegroundRole);
-        };
-        QVERIFY(!colour(0, 0).isValid());                                   // level 1: black
-        QCOMPARE(colour(2, 0).value<QBrush>().color(), QColor(0, 0, 255));  // level 2
-        QCOMPARE(colour(2, 1).value<QBrush>().color(), QColor(0, 0, 255));
-        QCOMPARE(colour(4, 0).value<QBrush>().color(), QColor(255, 0, 0));  // level 4
-        QCOMPARE(columns->Nodes()->item(4, 1)->text(),
-                 QStringLiteral("InvoiceLineRet/ItemRef/FullName"));
+        QStringList colours;
+        for (int row = 0; row < 5; ++row) {
+            const QVariant colour = columns->Nodes()->item(row, 1)->data(Qt::ForegroundRole);
+            colours << (colour.isValid() ? colour.value<QBrush>().color().name() : "none");
+        }
+        QCOMPARE(colours.join(' '), QStringLiteral("none none #0000ff none #ff0000"));
         QTreeView* tree = columns->tvwView();
         tree->setFocus();
         tree->setCurrentIndex(tree->model()->index(1, 0));
@@ -174,12 +153,7 @@ class WizardPanelsTest : public QObject {
         ViewPreview* preview = ToPreview();
         QCOMPARE(wizard_->currentId(), int(frmWizard::PreviewStep));
         QCOMPARE(ShownHeadings(preview), (QStringList{"Date", "Num", "Customer"}));
-        QCOMPARE(preview->Keys(),
-                 (std::vector<std::string>{"//InvoiceRet/TxnDate", "//InvoiceRet/RefNumber",
-                                           "//InvoiceRet/CustomerRef/FullName"}));
         QVERIFY(!preview->txtHeading()->isEnabled());
-        QVERIFY(preview->lblInformation()->text().contains("for Invoice, that are returned"));
-
         ClickHeading(preview, 1);
         QVERIFY(preview->txtHeading()->isEnabled());
         preview->lstView()->setFocus();
@@ -193,9 +167,7 @@ class WizardPanelsTest : public QObject {
                  QStringLiteral("Quarrion Wizard: The column choices cannot be stored: no database "
                                 "is open."));
         QVERIFY(wizard_->isVisible());
-        QCOMPARE(wizard_->currentId(), int(frmWizard::PreviewStep));
         QCOMPARE(finished.count(), 0);
-
         Press(*wizard_, QWizard::BackButton);
         QCOMPARE(wizard_->currentId(), int(frmWizard::OptionsStep));
     }
@@ -213,27 +185,26 @@ class WizardPanelsTest : public QObject {
 
     void EveryControlIsNamedForTestsAndScreenReaders() {
         ToColumns();
+        auto control = [](QWidget* w) {
+            return qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                   qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w);
+        };
         for (QWidget* widget : wizard_->findChildren<QWidget*>()) {
-            const bool control =
-                qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLineEdit*>(widget) ||
-                qobject_cast<QComboBox*>(widget) || qobject_cast<QAbstractItemView*>(widget);
-            if (!control) continue;
             // Parts of a control (a list's headers, a drop-down's popup) are the control's.
             bool part = false;
-            for (QWidget* up = widget->parentWidget(); up && up != wizard_.get();
+            for (QWidget* up = widget->parentWidget(); up != wizard_.get();
                  up = up->parentWidget()) {
-                part = part || qobject_cast<QComboBox*>(up) ||
-                       qobject_cast<QAbstractItemView*>(up) || qobject_cast<QLineEdit*>(up);
+                part = part || (control(up) && !qobject_cast<QAbstractButton*>(up));
             }
-            if (part) continue;
+            if (!control(widget) || part) continue;
             QVERIFY2(!widget->objectName().isEmpty(), widget->metaObject()->className());
-            QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
-            QVERIFY2(!widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
+            QVERIFY2(!widget->accessibleName().isEmpty() && !widget->toolTip().isEmpty(),
+                     qPrintable(widget->objectName()));
         }
     }
 
-    // The per-search wizard.
-
+    // The per-search wizard: a column checked and dragged to the front is where Finish
+    // leaves it.
     void TheDisplayWizardFinishesWithTheDraggedOrder() {
         DisplayColumns columns;
         columns.RequestType = kInvoice;
@@ -243,17 +214,13 @@ class WizardPanelsTest : public QObject {
         frmDisplayWizard display(*catalog_, kHelp);
         display.SetDisplayColumns(columns);
         QCOMPARE(display.windowTitle(), QStringLiteral("Invoice Display Columns"));
-        QCOMPARE(display.ButtonPressed(), frmDisplayWizard::NotPressed);
         QSignalSpy finished(&display, &ViewWizard::Finished);
         display.show();
         QVERIFY(QTest::qWaitForWindowExposed(&display));
-
         ViewColumns* panel = display.Columns();
-        QVERIFY(panel->lblInformation()->text().endsWith("Click Help for more detail."));
         QVERIFY(IsChecked(panel, 0) && IsChecked(panel, 1) && !IsChecked(panel, 2));
         ClickRow(panel, 2);  // Customer
         Press(display, QWizard::NextButton);
-        // The list's order now: Date, Num, Customer.
         QCOMPARE(ShownHeadings(display.Preview()), (QStringList{"Date", "Num", "Customer"}));
         DragHeading(display.Preview(), 2, 0);
         QCOMPARE(ShownHeadings(display.Preview()), (QStringList{"Customer", "Date", "Num"}));
@@ -261,11 +228,7 @@ class WizardPanelsTest : public QObject {
 
         QCOMPARE(display.ButtonPressed(), frmDisplayWizard::FinishPressed);
         QCOMPARE(finished.count(), 1);
-        QCOMPARE(columns.Count(), std::size_t{3});
-        QCOMPARE(columns.Item(1)->Tag()->TagName(),
-                 std::string("//InvoiceRet/CustomerRef/FullName"));
-        QCOMPARE(columns.Item(1)->Index, 1L);
-        QCOMPARE(columns.Item(2)->Tag()->TagName(), std::string("//InvoiceRet/TxnDate"));
+        QCOMPARE(Headings(columns), QStringLiteral("Customer Date Num"));
         QCOMPARE(columns.RequestType, long(kInvoice));
     }
 
@@ -282,15 +245,13 @@ class WizardPanelsTest : public QObject {
         columns.Add(*state->Catalog().Item(kInvoice, "//InvoiceRet/TxnDate"));
         OnNextModal([](QDialog* dialog) {
             auto* display = qobject_cast<frmDisplayWizard*>(dialog);
-            QVERIFY(display);
             QCOMPARE(display->windowTitle(), QStringLiteral("Invoice Display Columns"));
             ClickRow(display->Columns(), 4);
             Press(*display, QWizard::NextButton);
             Press(*display, QWizard::FinishButton);
         });
         QVERIFY(launch(host, kInvoice, columns, nullptr));
-        QCOMPARE(columns.Count(), std::size_t{2});
-        QCOMPARE(columns.Item(2)->Heading(), std::string("Item"));
+        QCOMPARE(Headings(columns), QStringLiteral("Date Item"));
 
         // Cancelled after changes, the search's columns stay as they were.
         OnNextModal([](QDialog* dialog) {
@@ -300,11 +261,9 @@ class WizardPanelsTest : public QObject {
             ClickHeading(display->Preview(), 0);
             QTest::keyClicks(display->Preview()->txtHeading(), "changed");
             Press(*display, QWizard::CancelButton);
-            QCOMPARE(display->ButtonPressed(), frmDisplayWizard::CancelPressed);
         });
         QVERIFY(!launch(host, kInvoice, columns, nullptr));
-        QCOMPARE(columns.Count(), std::size_t{2});
-        QCOMPARE(columns.Item(2)->Heading(), std::string("Item"));
+        QCOMPARE(Headings(columns), QStringLiteral("Date Item"));
     }
 
   private:
