@@ -4,7 +4,6 @@
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTest>
-#include <QTextBrowser>
 #include <memory>
 #include <tuple>
 
@@ -179,28 +178,6 @@ class WizardPanelsTest : public QObject {
         ToColumns();
         Press(*wizard_, QWizard::HelpButton);
         QCOMPARE(wizard_->Help()->CurrentPage(), QStringLiteral("wizard-columns.html"));
-        QVERIFY2(wizard_->Help()->Browser()->toPlainText().contains("blue"),
-                 qPrintable(wizard_->Help()->Browser()->toPlainText()));
-    }
-
-    void EveryControlIsNamedForTestsAndScreenReaders() {
-        ToColumns();
-        auto control = [](QWidget* w) {
-            return qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
-                   qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w);
-        };
-        for (QWidget* widget : wizard_->findChildren<QWidget*>()) {
-            // Parts of a control (a list's headers, a drop-down's popup) are the control's.
-            bool part = false;
-            for (QWidget* up = widget->parentWidget(); up != wizard_.get();
-                 up = up->parentWidget()) {
-                part = part || (control(up) && !qobject_cast<QAbstractButton*>(up));
-            }
-            if (!control(widget) || part) continue;
-            QVERIFY2(!widget->objectName().isEmpty(), widget->metaObject()->className());
-            QVERIFY2(!widget->accessibleName().isEmpty() && !widget->toolTip().isEmpty(),
-                     qPrintable(widget->objectName()));
-        }
     }
 
     // The per-search wizard: a column checked and dragged to the front is where Finish
