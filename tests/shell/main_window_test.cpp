@@ -39,14 +39,14 @@ struct Program {
     std::unique_ptr<AppState> state;
     std::unique_ptr<frmMain> main;
 
-    void Start(bool load = true, SearchConsoleFactory console = {}) {
+    void Start(bool load = true) {
         StartUpParts parts;
         parts.MakeStore = [s = script](QBXMLTags&) { return std::make_unique<FakeStore>(s); };
         parts.MakeLink = [l = link] { return std::make_unique<FakeLink>(l); };
         state = AppState::StartUp(std::move(parts));
         link->LogPath = state->AppFolder() + "errors.log";
         script->Calls.clear();
-        main = std::make_unique<frmMain>(*state, std::move(console));
+        main = std::make_unique<frmMain>(*state);
         if (load) main->Load();
         main->show();
     }
@@ -93,18 +93,15 @@ struct Program {
     // POs, SOs and Credit Memos menus and the edit-sequence option.
     QString Switches() const {
         const QList<QAction*> items = main->ExportMenu()->actions();
-        const bool on[] = {main->ExportMenu()->menuAction()->isEnabled(),
-                           items[0]->isEnabled(),
-                           items[1]->isEnabled(),
-                           Button("cmdexport")->Enabled(),
-                           Button("cmdexportall")->Enabled(),
-                           Button("cmdexcel")->Enabled(),
-                           Button("cmdresearch")->Enabled(),
-                           Menu("mnuInvoices")->menuAction()->isEnabled(),
-                           Menu("mnuPOs")->menuAction()->isEnabled(),
-                           Menu("mnuSOs")->menuAction()->isEnabled(),
-                           Menu("mnuCreditMemos")->menuAction()->isEnabled(),
-                           Item("mnuOptions", "Double Check Edit Sequences")->isEnabled()};
+        QList<bool> on = {main->ExportMenu()->menuAction()->isEnabled(), items[0]->isEnabled(),
+                          items[1]->isEnabled()};
+        for (const char* button : {"cmdexport", "cmdexportall", "cmdexcel", "cmdresearch"}) {
+            on << Button(button)->Enabled();
+        }
+        for (const char* menu : {"mnuInvoices", "mnuPOs", "mnuSOs", "mnuCreditMemos"}) {
+            on << Menu(menu)->menuAction()->isEnabled();
+        }
+        on << Item("mnuOptions", "Double Check Edit Sequences")->isEnabled();
         QString shown;
         for (bool b : on) shown += b ? '1' : '0';
         return shown;
@@ -319,39 +316,39 @@ class MainWindowTest : public QObject {
     void TheWindowsMenuArrangesAndRemembersTheArrangement() {
         program_.Start();
         QCOMPARE(program_.main->ArrangementCode(), 1);
-        QWidget* first = program_.AddResults(1);
-        QWidget* second = program_.AddResults(2);
+        QWidget* first = program_.AddResults(1)->parentWidget();
+        QWidget* second = program_.AddResults(2)->parentWidget();
+        // The stored arrangement, and how the two windows lie.
+        auto arranged = [&] {
+            const QRect a = first->geometry(), b = second->geometry();
+            return AppSettings::Text("frmMain", "arrange") +
+                   (a.top() == b.top() && a.right() < b.left()     ? " side by side"
+                    : a.left() == b.left() && a.bottom() < b.top() ? " stacked"
+                                                                   : " overlapping");
+        };
         program_.Item("mnuWindows", "Tile Windows &Vertically")->trigger();
-        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("2"));
-        QRect a = first->parentWidget()->geometry(), b = second->parentWidget()->geometry();
-        QVERIFY(a.top() == b.top() && a.right() < b.left());
-
+        QCOMPARE(arranged(), QStringLiteral("2 side by side"));
         program_.Item("mnuWindows", "Tile Windows &Horizontally")->trigger();
-        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("1"));
-        a = first->parentWidget()->geometry();
-        b = second->parentWidget()->geometry();
-        QVERIFY(a.left() == b.left() && a.bottom() < b.top());
-
+        QCOMPARE(arranged(), QStringLiteral("1 stacked"));
         program_.Item("mnuWindows", "&Cascade Windows")->trigger();
-        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("0"));
+        QCOMPARE(arranged(), QStringLiteral("0 overlapping"));
         program_.Stop();
 
         // The next start uses the stored arrangement; the side bar arranges through the
         // hub, and so does its console toggle.
         program_.Start();
         QCOMPARE(program_.main->ArrangementCode(), 0);
-        QSignalSpy arranged(&program_.state->Hub(), &MsgInterface::ArrangeWindows);
+        QSignalSpy hubArranges(&program_.state->Hub(), &MsgInterface::ArrangeWindows);
         program_.Click("cmdvertical");
         QCOMPARE(program_.main->ArrangementCode(), 2);
         QDockWidget* dock = program_.main->ConsoleDock();
-        QVERIFY(dock->isVisible());
         // Without a console the dock says where it goes.
-        QVERIFY(dock->findChild<QLabel*>("lblNoConsole"));
+        QVERIFY(dock->isVisible() && dock->findChild<QLabel*>("lblNoConsole"));
         program_.Click("cmdshow");
         QVERIFY(!dock->isVisible());
         program_.Click("cmdshow");
         QVERIFY(dock->isVisible());
-        QCOMPARE(arranged.count(), 3);
+        QCOMPARE(hubArranges.count(), 3);
     }
 
     void TheEditSequenceOptionIsStoredAsTrueOrFalse() {
@@ -369,35 +366,31 @@ class MainWindowTest : public QObject {
     // to configure and closes the windows.
     void PopUpsShowTheLinksMessageAndAMissingProcessorClosesTheWindows() {
         program_.Start();
-        QStringList messages;
+        QStringList seen;
+        QString solution;
         QList<QDialog*> windows;
-        auto seen = [&](QDialog* dialog) {
-            windows << dialog;
-            messages << qobject_cast<frmPopUp*>(dialog)->Message();
-            dialog->hide();
-        };
-        OnNextModal(seen);
-        program_.state->Hub().ShowPopUp(LinkError::CompanyFileMissing, "No company file here.");
-        OnNextModal(seen);
-        program_.state->Hub().ShowPopUp(LinkError::RequestRejected, "Rejected.");
-        QCOMPARE(messages, QStringList({"No company file here.", "Rejected."}));
-        QCOMPARE(windows, QList<QDialog*>({program_.main->PopUpWindow(), windows[0]}));
-
-        program_.AddResults(1);
-        program_.AddResults(2);
-        QString message, solution;
-        OnNextModal([&](QDialog* dialog) {
+        auto answer = [&](QDialog* dialog) {
             auto* popUp = qobject_cast<frmPopUp*>(dialog);
-            message = popUp->Message();
+            windows << dialog;
+            seen << popUp->Message();
             solution = popUp->Solution();
             QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-        });
+        };
+        OnNextModal(answer);
+        program_.state->Hub().ShowPopUp(LinkError::CompanyFileMissing, "No company file here.");
+        OnNextModal(answer);
+        program_.state->Hub().ShowPopUp(LinkError::RequestRejected, "Rejected.");
+        program_.AddResults(1);
+        program_.AddResults(2);
+        OnNextModal(answer);
         program_.state->Hub().ShowPopUp(LinkError::ProcessorMissing, "module not found");
-        const auto error = LinkError::ProcessorMissing;
-        QCOMPARE(message, QString::fromStdString(RequestTypeInfo::ErrorText(error)));
+        const auto missing = LinkError::ProcessorMissing;
+        QCOMPARE(seen, QStringList({"No company file here.", "Rejected.",
+                                    QString::fromStdString(RequestTypeInfo::ErrorText(missing))}));
         QCOMPARE(
             solution,
-            QString::fromStdString(RequestTypeInfo::ErrorSolution(error)).replace("\n", "\r\n"));
+            QString::fromStdString(RequestTypeInfo::ErrorSolution(missing)).replace("\n", "\r\n"));
+        QCOMPARE(windows, QList<QDialog*>(3, program_.main->PopUpWindow()));
         QTRY_COMPARE(program_.main->MdiArea()->subWindowList().size(), 0);
     }
 
@@ -469,30 +462,6 @@ class MainWindowTest : public QObject {
         program_.Item("mnuFile", "E&xit")->trigger();
         QVERIFY(!QFile::exists(marker));
         QVERIFY(!program_.main->isVisible());
-    }
-
-    void AConsoleIsDockedAndInitialisedDuringLoad() {
-        struct Console : QWidget, SearchConsole {
-            using QWidget::QWidget;
-            QWidget* Widget() override { return this; }
-            void InitControl() override { ++initialised; }
-            int initialised = 0;
-        };
-        Console* made = nullptr;
-        ConsoleHost* host = nullptr;
-        program_.Start(false, [&](ConsoleHost& h, QWidget* parent) {
-            host = &h;
-            return made = new Console(parent);
-        });
-        QVERIFY(made);
-        QCOMPARE(program_.main->ConsoleDock()->widget(), made);
-        QCOMPARE(made->initialised, 0);
-        program_.main->Load();
-        QCOMPARE(made->initialised, 1);
-        QCOMPARE(&host->State(), program_.state.get());
-        auto* results = new FakeResults(3);
-        host->createMdiChild(results);
-        QCOMPARE(program_.main->activeResultsWindow(), results);
     }
 
   private:
