@@ -13,7 +13,8 @@ using namespace quarrion;
 using namespace quarrion::test;
 
 // The message windows: the dialog's answers, the wait notice and the initialisation
-// window. (Clicks on a question's buttons are the main window's Update and Reset flow.)
+// window. (Clicks on a question's buttons are the main window's Update and Reset flow;
+// the first-time and update wait texts are the start-up test's, over the real store.)
 class DialogsTest : public QObject {
     Q_OBJECT
 
@@ -33,17 +34,6 @@ class DialogsTest : public QObject {
                      frmDialog::NotPressed);
             QCOMPARE(buttons, QStringLiteral("Yes/No"));
         }
-    }
-
-    void AMessageOffersOneButtonAndReturnsWhenItIsPressed() {
-        bool cancelShown = true;
-        OnNextModal([&](QDialog* dialog) {
-            auto* frm = qobject_cast<frmDialog*>(dialog);
-            cancelShown = frm->cmdCancel()->isVisible();
-            QTest::mouseClick(frm->cmdOK(), Qt::LeftButton);
-        });
-        MessageDialog(nullptr, QStringLiteral("Export Search Results"), QStringLiteral("text"));
-        QVERIFY(!cancelShown);
     }
 
     void TheWaitNoticeCannotBeClosedByTheUser() {
@@ -75,22 +65,10 @@ class DialogsTest : public QObject {
         QCOMPARE(script->Calls, QStringList{"InitDataB"});
     }
 
-    // Reset shows its wait text while it runs (the first-time and update texts are the
-    // start-up test's, over the real store); a window told an unknown kind runs nothing
-    // and closes.
-    void EachLongRunShowsItsWaitText() {
+    // A window told an unknown kind of run runs nothing and closes.
+    void AnUnknownRunRunsNothing() {
         auto script = std::make_shared<FakeStore::Script>();
         FakeStore store(script);
-        QString shown;
-        OnNextModal([&](QDialog* dialog) {
-            shown = dialog->windowTitle() + ": " + qobject_cast<frmInit*>(dialog)->Info();
-        });
-        ResetDatabase(store, nullptr);
-        QCOMPARE(shown, QStringLiteral("Initialization: Resetting Quarrion, please wait while the "
-                                       "process completes ..."));
-        QCOMPARE(script->Calls, QStringList{"InitDataC"});
-
-        script->Calls.clear();
         frmInit window(store);
         window.SetUpdateType(3);
         window.tmrCheck().setInterval(20);
