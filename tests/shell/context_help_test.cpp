@@ -61,10 +61,7 @@ class ContextHelpTest : public QObject {
     // modal dialog gets its help beside it instead.
     void TheMainWindowShowsThePageOfTheFocusedWindowAndModalsGetItBeside() {
         qApp->removeEventFilter(&key_);
-        StartUpParts parts;
-        auto script = std::make_shared<FakeStore::Script>();
-        parts.MakeStore = [script](QBXMLTags&) { return std::make_unique<FakeStore>(script); };
-        auto state = AppState::StartUp(std::move(parts));
+        auto state = AppState::StartUp(FakeStoreParts());
         frmMain main(*state);
         main.Load();
         main.show();

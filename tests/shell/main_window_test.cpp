@@ -40,8 +40,7 @@ struct Program {
     std::unique_ptr<frmMain> main;
 
     void Start(bool load = true) {
-        StartUpParts parts;
-        parts.MakeStore = [s = script](QBXMLTags&) { return std::make_unique<FakeStore>(s); };
+        StartUpParts parts = FakeStoreParts(script);
         parts.MakeLink = [l = link] { return std::make_unique<FakeLink>(l); };
         state = AppState::StartUp(std::move(parts));
         link->LogPath = state->AppFolder() + "errors.log";

@@ -22,16 +22,11 @@
 
 using namespace quarrion;
 using quarrion::test::FakeStore;
+using quarrion::test::FakeStoreParts;
 using quarrion::test::FreshHome;
 using quarrion::test::ModalWatcher;
 
 namespace {
-
-StartUpParts PartsWith(std::shared_ptr<FakeStore::Script> script) {
-    StartUpParts parts;
-    parts.MakeStore = [script](QBXMLTags&) { return std::make_unique<FakeStore>(script); };
-    return parts;
-}
 
 // What one start of the program showed in modal windows ("title: text", one per line),
 // then the size of the catalog it ended with.
@@ -89,7 +84,7 @@ class StartUpTest : public QObject {
 
     // (The files and folders' places are seen by the two tests below.)
     void SettingsLieInTheDataFolderAndWindowIdsCountUpFromOne() {
-        auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
+        auto state = AppState::StartUp(FakeStoreParts());
         QCOMPARE(state->NextWindowId(), 1);
         QCOMPARE(state->NextWindowId(), 2);
         AppSettings::SetFlag("frmMain", "dblchkedtseq", true);
@@ -121,7 +116,7 @@ class StartUpTest : public QObject {
                            AppSettings::Text("Console", "fromdate").isEmpty() &&
                            AppSettings::Text("frmReSearch", "top").isEmpty();
         };
-        auto state = AppState::StartUp(PartsWith(script));
+        auto state = AppState::StartUp(FakeStoreParts(script));
         const QString base = home_->Path() + "Quarrion";
         QCOMPARE(script->Calls,
                  QStringList({"DeleteFile:" + base + ".qr1", "DeleteFile:" + base + ".qr2",
@@ -134,7 +129,7 @@ class StartUpTest : public QObject {
     void OnlyAnOrderlyEndKeepsTheSettingsForTheNextStart() {
         for (bool orderly : {true, false}) {
             {
-                auto state = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
+                auto state = AppState::StartUp(FakeStoreParts());
                 QVERIFY(!state->SettingsWereReset());
                 AppSettings::SetText("frmMain", "arrange", "0");
                 AppSettings::SetText("Console", "fromdate", "2024-01-01");
@@ -144,7 +139,7 @@ class StartUpTest : public QObject {
                 QCOMPARE(QFile::exists(state->MarkerPath()), !orderly);
             }
             QVERIFY(QDir(home_->Path() + "Temporary XML Files").removeRecursively());
-            auto next = AppState::StartUp(PartsWith(std::make_shared<FakeStore::Script>()));
+            auto next = AppState::StartUp(FakeStoreParts());
             QCOMPARE(next->SettingsWereReset(), !orderly);
             QCOMPARE(
                 AppSettings::Text("frmMain", "arrange") + AppSettings::Text("Console", "fromdate"),

@@ -183,10 +183,7 @@ class WizardPanelsTest : public QObject {
     // rebuilds them from the checks and the dragged order and answers true; Cancel after
     // changes leaves them as they were and answers false.
     void TheDisplayWizardRebuildsTheColumnsOnlyOnFinish() {
-        auto script = std::make_shared<FakeStore::Script>();
-        StartUpParts parts;
-        parts.MakeStore = [script](QBXMLTags&) { return std::make_unique<FakeStore>(script); };
-        auto state = AppState::StartUp(std::move(parts));
+        auto state = AppState::StartUp(FakeStoreParts());
         FillCatalog(state->Catalog());
         Host host(*state);
         DisplayColumnsLauncher launch = MakeDisplayColumnsLauncher();
