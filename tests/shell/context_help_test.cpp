@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
-#include <QWizard>
 
 #include "fakes.h"
 #include "shell/app_state.h"
@@ -88,21 +87,6 @@ class ContextHelpTest : public QObject {
         main.createMdiChild(results);
         QTest::keyClick(field, Qt::Key_F1);
         QCOMPARE(main.Help()->CurrentPage(), QStringLiteral("search-results.html"));
-    }
-
-    void AWizardAnswersWithItsOwnHelpButton() {
-        QWizard wizard;
-        wizard.setObjectName(QStringLiteral("frmWizard"));
-        wizard.setOption(QWizard::HaveHelpButton, true);
-        auto* page = new QWizardPage;
-        auto* field = new QLineEdit(page);
-        wizard.addPage(page);
-        int helpClicks = 0;
-        connect(&wizard, &QWizard::helpRequested, [&] { ++helpClicks; });
-        wizard.show();
-        QTest::keyClick(field, Qt::Key_F1);
-        QCOMPARE(helpClicks, 1);
-        QVERIFY(shown_.isEmpty());
     }
 
   private:

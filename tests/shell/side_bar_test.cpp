@@ -1,6 +1,5 @@
 #include <QSignalSpy>
 #include <QTest>
-#include <QToolButton>
 
 #include "shell/busy_pane.h"
 #include "shell/la_bar.h"
@@ -14,31 +13,6 @@ class SideBarTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // The ten buttons register in their fixed order, each with its picture, and are found
-    // by name in any letter case; a name registered again gives the existing entry.
-    void TheButtonsAreRegisteredInOrderAndFoundByNameInAnyCase() {
-        laBar bar;
-        QStringList names;
-        for (std::size_t i = 1; i <= bar.Buttons().Count(); ++i) {
-            ButtonRef* button = bar.Buttons().Item(i);
-            QCOMPARE(button->Index, long(i));
-            QCOMPARE(bar.Buttons().Item(button->Name().toLower()), button);
-            QVERIFY2(!button->Button()->icon().isNull(), qPrintable(button->Name()));
-            names << button->Name();
-        }
-        QCOMPARE(names.join(' '), QStringLiteral("cmdCascade cmdExcel cmdExport cmdExportAll "
-                                                 "cmdHelp cmdHorizontal cmdPreferences cmdShow "
-                                                 "cmdVertical cmdResearch"));
-        QVERIFY(bar.Buttons().Item(QStringLiteral("cmdnothing")) == nullptr);
-
-        QToolButton twin;
-        twin.setObjectName(QStringLiteral("CMDEXCEL"));
-        ButtonRef* existing = bar.Buttons().Item(QStringLiteral("cmdexcel"));
-        QCOMPARE(bar.Buttons().Add(&twin), existing);
-        QCOMPARE(bar.Buttons().Count(), std::size_t(10));
-        QCOMPARE(existing->Button()->objectName(), QStringLiteral("cmdExcel"));
-    }
-
     // Two clicks on the console toggle hide then show, switching face and tooltip.
     void TwoClicksOnTheConsoleToggleHideThenShowAndRestoreTheToolTip() {
         laBar bar;

@@ -2,10 +2,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QSettings>
-#include <QSplashScreen>
 #include <QTest>
 #include <memory>
 
@@ -17,7 +15,6 @@
 #include "shell/frm_dialog.h"
 #include "shell/frm_main.h"
 #include "shell/io_manager_store.h"
-#include "shell/splash_start.h"
 #include "shell_test_main.h"
 
 using namespace quarrion;
@@ -67,21 +64,6 @@ class StartUpTest : public QObject {
     void init() { home_ = std::make_unique<FreshHome>(); }
     void cleanup() { home_.reset(); }
 
-    void TheSplashIsGoneBeforeTheMainWindowLoads() {
-        QPixmap picture(120, 80);
-        picture.fill(Qt::darkBlue);
-        QSplashScreen splash(picture);
-        bool opened = false;
-        bool splashShownDuringLoad = true;
-        quarrion::OpenAfterSplash(splash, 20, [&] {
-            splashShownDuringLoad = splash.isVisible();
-            opened = true;
-        });
-        QVERIFY(splash.isVisible());
-        QTRY_VERIFY(opened);
-        QVERIFY(!splashShownDuringLoad);
-    }
-
     // (The files and folders' places are seen by the two tests below.)
     void SettingsLieInTheDataFolderAndWindowIdsCountUpFromOne() {
         auto state = AppState::StartUp(FakeStoreParts());
@@ -98,8 +80,6 @@ class StartUpTest : public QObject {
     // the temporary folders and the clean-up of a crashed run's settings are in place.
     void TheDatabaseIsCheckedLastAfterOldOnesGoAndAfterTheCrashCleanUp() {
         AppSettings::SetText("frmMain", "arrange", "2");
-        AppSettings::SetText("Console", "fromdate", "2024-01-01");
-        AppSettings::SetText("frmReSearch", "top", "100");
         QFile marker(home_->Path() + "temptest.txt");
         QVERIFY(marker.open(QIODevice::WriteOnly) && marker.write("left over") > 0);
         marker.close();
@@ -112,9 +92,7 @@ class StartUpTest : public QObject {
             markerThere = marker.exists() && marker.size() == 0;
             foldersThere = QFileInfo(home_->Path() + "Temporary XML Files").isDir() &&
                            QFileInfo(home_->Path() + "Temporary Excel Files").isDir();
-            settingsGone = AppSettings::Text("frmMain", "arrange").isEmpty() &&
-                           AppSettings::Text("Console", "fromdate").isEmpty() &&
-                           AppSettings::Text("frmReSearch", "top").isEmpty();
+            settingsGone = AppSettings::Text("frmMain", "arrange").isEmpty();
         };
         auto state = AppState::StartUp(FakeStoreParts(script));
         const QString base = home_->Path() + "Quarrion";

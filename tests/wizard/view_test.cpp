@@ -35,11 +35,6 @@ TEST(FormatTextTest, ReplacesBothPlaceholdersInAnyCase) {
     for (const auto& c : cases) EXPECT_EQ(FormatText(c.text, c.requestType), c.expected) << c.text;
 }
 
-TEST(ElementPathTest, IsThePathBelowTheRecordElement) {
-    EXPECT_EQ(ElementPath("//InvoiceRet/CustomerRef/FullName"), "CustomerRef/FullName");
-    EXPECT_EQ(ElementPath("//InvoiceRet"), "//InvoiceRet");
-}
-
 class ViewTest : public ::testing::Test {
   protected:
     // An invoice element at `level`, shown at `sequence` (0: not shown), headed "default"
