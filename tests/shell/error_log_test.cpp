@@ -96,14 +96,6 @@ class ErrorLogTest : public QObject {
         frmErrorLog window(std::move(link), 7, hub);
         QVERIFY(raw->IsLogViewer());
         QCOMPARE(shared_->Ids, QList<std::int32_t>{7});
-        QCOMPARE(window.lstView()->rowCount(), 0);
-        WriteLog(shared_->LogPath, kHeader + "10:00\tBill\t1\tError\tfailed\n");
-        raw->OnActivity();
-        QCOMPARE(window.lstView()->rowCount(), 1);
-        QFile::remove(shared_->LogPath);
-        window.Display();
-        QCOMPARE(window.lstView()->rowCount(), 0);
-        QVERIFY(!window.lblInfo()->isHidden());
 
         raw->OnPopUp(0x7001, "The company file cannot be found.");
         QCOMPARE(popUps, QList<QVariantList>({{0x7001, "The company file cannot be found."}}));

@@ -1,14 +1,12 @@
-#include <QSignalSpy>
 #include <QTest>
 
 #include "shell/busy_pane.h"
 #include "shell/la_bar.h"
-#include "shell/window_arrangement.h"
 #include "shell_test_main.h"
 
 using namespace quarrion;
 
-// The side bar's buttons and toggle, the busy pane's frames and the tiling geometry.
+// The side bar's console toggle and the busy pane's frames.
 class SideBarTest : public QObject {
     Q_OBJECT
 
@@ -40,21 +38,6 @@ class SideBarTest : public QObject {
         QCOMPARE(seen, QStringList({"Hide", "Show"}));
     }
 
-    // The buttons the main window's tests do not click: each raises its own event.
-    void EachButtonRaisesItsOwnEvent() {
-        laBar bar;
-        const std::pair<const char*, void (laBar::*)()> cases[] = {
-            {"cmdHelp", &laBar::HelpClick},
-            {"cmdCascade", &laBar::CascadeClick},
-            {"cmdHorizontal", &laBar::HorizontalClick}};
-        for (const auto& [button, event] : cases) {
-            QSignalSpy spy(&bar, event);
-            QTest::mouseClick(bar.Buttons().Item(QString::fromLatin1(button))->Button(),
-                              Qt::LeftButton);
-            QVERIFY2(spy.count() == 1, button);
-        }
-    }
-
     // The busy pane ticks through its six frames in order and round again.
     void SixTicksComeBackToTheSameFrame() {
         BusyPane pane;
@@ -64,27 +47,6 @@ class SideBarTest : public QObject {
             seen << pane.FrameKey();
         }
         QCOMPARE(seen.join(' '), QStringLiteral("bb_00 bb_01 bb_02 bb_03 bb_04 bb_05 bb_00 bb_01"));
-    }
-
-    void TilingCoversTheAreaInEqualBands_data() {
-        QTest::addColumn<int>("arrangement");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QList<QRect>>("expected");
-        QTest::newRow("horizontally, three")
-            << Arrangement::TileHorizontally << 3
-            << QList<QRect>{QRect(0, 0, 300, 34), QRect(0, 34, 300, 33), QRect(0, 67, 300, 33)};
-        QTest::newRow("vertically, two")
-            << Arrangement::TileVertically << 2
-            << QList<QRect>{QRect(0, 0, 150, 100), QRect(150, 0, 150, 100)};
-        QTest::newRow("cascade is not tiled") << Arrangement::Cascade << 3 << QList<QRect>{};
-        QTest::newRow("no windows") << Arrangement::TileHorizontally << 0 << QList<QRect>{};
-        QTest::newRow("unknown code") << 7 << 2 << QList<QRect>{};
-    }
-    void TilingCoversTheAreaInEqualBands() {
-        QFETCH(int, arrangement);
-        QFETCH(int, count);
-        QFETCH(QList<QRect>, expected);
-        QCOMPARE(TileRects(QRect(0, 0, 300, 100), count, arrangement), expected);
     }
 };
 

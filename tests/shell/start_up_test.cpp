@@ -68,7 +68,6 @@ class StartUpTest : public QObject {
     void SettingsLieInTheDataFolderAndWindowIdsCountUpFromOne() {
         auto state = AppState::StartUp(FakeStoreParts());
         QCOMPARE(state->NextWindowId(), 1);
-        QCOMPARE(state->NextWindowId(), 2);
         AppSettings::SetFlag("frmMain", "dblchkedtseq", true);
         QSettings settings;
         settings.sync();

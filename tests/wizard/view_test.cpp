@@ -54,16 +54,6 @@ class ViewTest : public ::testing::Test {
         }
         return text;
     }
-    // The list's nodes, the ones named in `checked` (paths below the record) checked.
-    std::vector<View::CheckedNode> Nodes(const std::vector<std::string>& checked) const {
-        std::vector<View::CheckedNode> nodes;
-        for (const auto& tag : view_.Tags) {
-            const std::string path = ElementPath(tag->TagName);
-            nodes.push_back({tag->TagName, std::ranges::find(checked, path) != checked.end()});
-        }
-        return nodes;
-    }
-
     QBXMLTags catalog_;
     View view_;
 };
@@ -91,11 +81,11 @@ TEST_F(ViewTest, CheckedColumnsAreNumberedAboveTheHighestAndNoneCheckedAnswersZe
     Add("A", 1);
     Add("B", 2);
     view_.LoadCatalog(catalog_, kInvoice);
-    EXPECT_EQ(view_.NumberChecked(Nodes({"B"})), 1);
+    EXPECT_EQ(view_.NumberChecked({{"//InvoiceRet/A", false}, {"//InvoiceRet/B", true}}), 1);
     EXPECT_EQ(Tags(), "A:0:default B:3:default");
     EXPECT_EQ(view_.NumberChecked({{"//InvoiceRet/Gone", true}, {"//invoiceret/a", true}}), 1);
     EXPECT_EQ(Tags(), "A:4:default B:3:default");
-    EXPECT_EQ(view_.NumberChecked(Nodes({})), 0);
+    EXPECT_EQ(view_.NumberChecked({{"//InvoiceRet/A", false}, {"//InvoiceRet/B", false}}), 0);
     EXPECT_FALSE(view_.Tags.IsSequenced());
 }
 
