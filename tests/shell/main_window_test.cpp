@@ -12,6 +12,7 @@
 #include <QTextBrowser>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "fakes.h"
 #include "modal.h"
@@ -129,12 +130,8 @@ class MainWindowTest : public QObject {
     void HubEventsSwitchTheResultsCommandsAndToPrintMenus() {
         using Step = std::function<void(Program&)>;
         using H = MsgInterface;
-        struct Note {
-            std::int32_t type;
-            bool rows;
-            const char* others;
-            std::int32_t owner;
-        };
+        // A notification: request type, whether it has rows, the other types, the owner.
+        using Note = std::tuple<std::int32_t, bool, const char*, std::int32_t>;
         struct Case {
             const char* name;
             QList<Note> notes;
@@ -202,8 +199,8 @@ class MainWindowTest : public QObject {
             program.AddResults(2);
             program.Activate(active);
             if (c.before) c.before(program);
-            for (const Note& n : c.notes) {
-                program.state->Hub().SendRequestTypeNotification(n.type, n.rows, n.others, n.owner);
+            for (const auto& [type, rows, others, owner] : c.notes) {
+                program.state->Hub().SendRequestTypeNotification(type, rows, others, owner);
             }
             if (c.after) c.after(program);
             QString shown = program.Switches();

@@ -1,9 +1,6 @@
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QSignalSpy>
-#include <QStandardItemModel>
-#include <QTest>
 #include <memory>
 #include <tuple>
 
@@ -16,9 +13,7 @@
 #include "shell_test_main.h"
 #include "wizard/frm_display_wizard.h"
 #include "wizard/frm_wizard.h"
-#include "wizard/view_columns.h"
 #include "wizard/view_options.h"
-#include "wizard/view_preview.h"
 #include "wizard/view_select.h"
 #include "wizard/wizard_launchers.h"
 #include "wizard_driver.h"

@@ -1,5 +1,4 @@
 #include <QLineEdit>
-#include <QTest>
 #include <memory>
 
 #include "control_file_lines.h"
