@@ -71,19 +71,11 @@ class FakeLink : public ShellLink {
     struct Shared {
         QString LogPath;
         bool LogErrors = false;
-        int Created = 0;
         int Cleared = 0;
         QList<std::int32_t> Ids;
-        FakeLink* Last = nullptr;
     };
 
-    explicit FakeLink(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {
-        ++shared_->Created;
-        shared_->Last = this;
-    }
-    ~FakeLink() override {
-        if (shared_->Last == this) shared_->Last = nullptr;
-    }
+    explicit FakeLink(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
 
     void SetId(std::int32_t id) override { shared_->Ids.append(id); }
     void SetLogViewer(bool viewer) override { logViewer_ = viewer; }
