@@ -12,6 +12,9 @@
 using namespace quarrion;
 using namespace quarrion::test;
 
+// The initialisation window's kinds of run: 1 updates; 3 is no kind at all.
+constexpr std::int16_t kUpdateRun = 1, kUnknownRun = 3;
+
 // The message windows: the dialog's answers, the wait notice and the initialisation
 // window. (Clicks on a question's buttons are the main window's Update and Reset flow;
 // the first-time and update wait texts are the start-up test's, over the real store.)
@@ -52,7 +55,7 @@ class DialogsTest : public QObject {
         auto script = std::make_shared<FakeStore::Script>();
         FakeStore store(script);
         frmInit window(store);
-        window.SetUpdateType(1);
+        window.SetUpdateType(kUpdateRun);
         window.tmrCheck().setInterval(300);
         bool stayed = false;
         OnNextModal([&](QDialog* dialog) {
@@ -70,7 +73,7 @@ class DialogsTest : public QObject {
         auto script = std::make_shared<FakeStore::Script>();
         FakeStore store(script);
         frmInit window(store);
-        window.SetUpdateType(3);
+        window.SetUpdateType(kUnknownRun);
         window.tmrCheck().setInterval(20);
         window.exec();
         QVERIFY(!window.isVisible());

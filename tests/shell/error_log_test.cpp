@@ -8,6 +8,7 @@
 
 #include "fakes.h"
 #include "foundation/app_paths.h"
+#include "foundation/codes.h"
 #include "link/error_log.h"
 #include "shell/frm_error_log.h"
 #include "shell/msg_interface.h"
@@ -97,8 +98,9 @@ class ErrorLogTest : public QObject {
         QVERIFY(raw->IsLogViewer());
         QCOMPARE(shared_->Ids, QList<std::int32_t>{7});
 
-        raw->OnPopUp(0x7001, "The company file cannot be found.");
-        QCOMPARE(popUps, QList<QVariantList>({{0x7001, "The company file cannot be found."}}));
+        raw->OnPopUp(LinkError::CompanyFileMissing, "The company file cannot be found.");
+        QCOMPARE(popUps, QList<QVariantList>({{LinkError::CompanyFileMissing,
+                                               "The company file cannot be found."}}));
     }
 
     // Over the real link: a cleared log shows its columns, then what the link logs while

@@ -111,13 +111,7 @@ class FakeResults : public QWidget, public ResultsWindow {
         fileName = ExportTarget;
         return true;
     }
-    void ExportAll(const QList<ExportListEntry>& lists) override {
-        QStringList parts;
-        for (const ExportListEntry& entry : lists) {
-            parts.append(QStringLiteral("%1=%2").arg(entry.RequestType).arg(entry.FileName));
-        }
-        Calls.append("ExportAll:" + parts.join(','));
-    }
+    void ExportAll(const QList<ExportListEntry>&) override { Calls.append("ExportAll"); }
     void Excel() override { Calls.append(QStringLiteral("Excel")); }
     void ReSearch() override { Calls.append(QStringLiteral("ReSearch")); }
     void SetToPrint(bool& toPrint, const QString& title, const QString& message) override {

@@ -322,8 +322,12 @@ class MainWindowTest : public QObject {
         program_.Start();
         QCOMPARE(program_.main->ArrangementCode(), 0);
         QSignalSpy hubArranges(&program_.state->Hub(), &MsgInterface::ArrangeWindows);
-        program_.Click("cmdvertical");
-        QCOMPARE(program_.main->ArrangementCode(), 2);
+        QString codes;
+        for (const char* button : {"cmdvertical", "cmdhorizontal", "cmdcascade"}) {
+            program_.Click(button);
+            codes += QString::number(program_.main->ArrangementCode());
+        }
+        QCOMPARE(codes, QStringLiteral("210"));
         QDockWidget* dock = program_.main->ConsoleDock();
         // Without a console the dock says where it goes.
         QVERIFY(dock->isVisible() && dock->findChild<QLabel*>("lblNoConsole"));
@@ -331,7 +335,7 @@ class MainWindowTest : public QObject {
         QVERIFY(!dock->isVisible());
         program_.Click("cmdshow");
         QVERIFY(dock->isVisible());
-        QCOMPARE(hubArranges.count(), 3);
+        QCOMPARE(hubArranges.count(), 5);
     }
 
     void TheEditSequenceOptionIsStoredAsTrueOrFalse() {
@@ -432,8 +436,12 @@ class MainWindowTest : public QObject {
         QVERIFY(program_.main->Help()->Browser()->toPlainText().contains("one tab per"));
         program_.state->Hub().ShowContextHelp(424242);
         QCOMPARE(program_.main->Help()->CurrentPage(), QStringLiteral("index.html"));
-        program_.Item("mnuHelp", "Documentation ...")->trigger();
-        QVERIFY(program_.main->Help()->isVisible());
+        for (bool button : {true, false}) {
+            program_.main->Help()->hide();
+            button ? program_.Click("cmdhelp")
+                   : program_.Item("mnuHelp", "Documentation ...")->trigger();
+            QVERIFY(program_.main->Help()->isVisible());
+        }
         program_.Item("mnuWindows", "Close &All Windows")->trigger();
         QTRY_COMPARE(program_.main->MdiArea()->subWindowList().size(), 0);
         QVERIFY(!program_.main->Help()->isVisible());
