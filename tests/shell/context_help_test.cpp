@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QTest>
-#include <QVBoxLayout>
 
 #include "fakes.h"
 #include "shell/app_state.h"
@@ -46,8 +45,6 @@ class ContextHelpTest : public QObject {
         auto* inner = new QWidget(&top);
         inner->setObjectName(panel);
         auto* field = new QLineEdit(inner);
-        (new QVBoxLayout(&top))->addWidget(inner);
-        (new QVBoxLayout(inner))->addWidget(field);
         top.show();
         QTest::keyClick(field, Qt::Key_F1);
         // Other keys pass through to the field.
