@@ -78,22 +78,13 @@ void WriteControlFile(const std::filesystem::path& path, const std::string& head
 // A small shipped catalog: `count` invoice elements, the first three result columns.
 std::vector<std::string> InvoiceLines(int count);
 
-// The tables that hold a saved search: the search's own first, then its children.
-inline const std::vector<std::string> kSearchTables{"Search",
-                                                    "Search Include",
-                                                    "Include Data",
-                                                    "Examinor",
-                                                    "Criterion",
-                                                    "Criterion TextList",
-                                                    "Criterion NumberList",
-                                                    "FieldExaminor",
-                                                    "FieldCriterion",
-                                                    "FieldCriterion TextList",
-                                                    "FieldCriterion NumberList"};
-
 // A connection of its own to look at the file the way another program would.
 SQLite::Database Inspect(const std::filesystem::path& path);
 long RowCount(SQLite::Database& db, const std::string& table);
+// Every row `sql` gives, one line each, its columns joined by '|' (NULL reads as "").
+std::string Rows(SQLite::Database& db, const std::string& sql);
+// The tables that hold saved searches: all but the catalog's and the file's bookkeeping.
+std::vector<std::string> SearchTables(const std::filesystem::path& path);
 
 // Every row of `tables` in the file, as text: equal dumps show a failed step changed
 // nothing.
