@@ -1,9 +1,10 @@
 #include <SQLiteCpp/Database.h>
-#include <SQLiteCpp/Statement.h>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
@@ -31,17 +32,11 @@ class CatalogStore : public test::StoreFolder {
                                "Quarrion control file\tversion\t" + std::to_string(version), lines);
     }
     std::string Dump() { return test::DumpRows(path_, {"Basics"}); }
-    // The element's row in `columns` ("a, b"), as "value|value".
+    // The element's row in `columns` ("a, b"), as "value|value\n".
     std::string Value(const std::string& columns, const std::string& tagName) {
         auto db = Inspect(path_);
-        SQLite::Statement q(db, "SELECT " + columns + " FROM \"Basics\" WHERE tag_name = ?");
-        q.bind(1, tagName);
-        if (!q.executeStep()) return "<no row>";
-        std::string values;
-        for (int i = 0; i < q.getColumnCount(); ++i) {
-            values += (i ? "|" : "") + q.getColumn(i).getString();
-        }
-        return values;
+        return test::Rows(
+            db, "SELECT " + columns + " FROM \"Basics\" WHERE tag_name = '" + tagName + "'");
     }
 };
 
@@ -75,16 +70,13 @@ TEST_F(CatalogStore, InitialisationStoresEveryEntryAtItsDefaults) {
     EXPECT_EQ(Value("sequence, user_heading, default_heading, level, version_21, version_ca20, "
                     "searchable, search_group",
                     line.tagName),
-              "2|Vendor|Vendor|2|0|1|1|Names");
+              "2|Vendor|Vendor|2|0|1|1|Names\n");
 
-    QBXMLTag* tag = catalog_.Item(RequestTypeCode::PurchaseOrder, line.tagName);
+    const QBXMLTag* tag = catalog_.Item(RequestTypeCode::PurchaseOrder, line.tagName);
     ASSERT_NE(tag, nullptr);
-    EXPECT_EQ(tag->Sequence, 2);
-    EXPECT_EQ(tag->UserHeading(), "Vendor");
-    EXPECT_EQ(tag->Reference, "");
-    EXPECT_FALSE(tag->Version21);
-    EXPECT_TRUE(tag->VersionCA20);
-    EXPECT_EQ(tag->DataType(), "STRTYPE");
+    EXPECT_EQ(std::tuple(tag->Sequence, tag->UserHeading(), tag->Reference, tag->Version21,
+                         tag->VersionCA20, tag->DataType()),
+              std::tuple(2, "Vendor", "", false, true, "STRTYPE"));
 }
 
 TEST_F(CatalogStore, ALoadGivesBackTheCatalogInRowOrderWithItsIds) {
@@ -138,22 +130,22 @@ TEST_F(CatalogStore, UpdateKeepsTheUserChoicesWhileResetRestoresTheDefaults) {
     ASSERT_TRUE(io_.InitDataB());
     EXPECT_FALSE(io_.NeedsUpdate()) << "the update itself settles the question";
     EXPECT_EQ(Value("user_heading, default_heading, reference, version_ca30", date.tagName),
-              "Invoice date|Transaction Date|ref|0");
-    EXPECT_EQ(Value("sequence, default_sequence", number.tagName), "5|3");
-    EXPECT_EQ(Value("sequence", memo.tagName), "4");
-    EXPECT_EQ(Value("default_heading", total.tagName), "Subtotal") << "dropped elements stay";
+              "Invoice date|Transaction Date|ref|0\n");
+    EXPECT_EQ(Value("sequence, default_sequence", number.tagName), "5|3\n");
+    EXPECT_EQ(Value("sequence", memo.tagName), "4\n");
+    EXPECT_EQ(Value("default_heading", total.tagName), "Subtotal\n") << "dropped elements stay";
     EXPECT_EQ(catalog_.Count(), 4u);
     EXPECT_EQ(catalog_.Item(RequestTypeCode::Invoice, date.tagName)->UserHeading(), "Invoice date");
     ASSERT_TRUE(io_.CheckDatabase(""));
     EXPECT_FALSE(io_.NeedsUpdate());
 
     ASSERT_TRUE(io_.InitDataC());
-    EXPECT_EQ(Value("user_heading, reference", date.tagName), "Transaction Date|changed");
-    EXPECT_EQ(Value("sequence", number.tagName), "3");
+    EXPECT_EQ(Value("user_heading, reference", date.tagName), "Transaction Date|changed\n");
+    EXPECT_EQ(Value("sequence", number.tagName), "3\n");
     EXPECT_EQ(catalog_.Item(RequestTypeCode::Invoice, number.tagName)->Sequence, 3);
     EXPECT_EQ(catalog_.Item(RequestTypeCode::Invoice, date.tagName)->UserHeading(),
               "Transaction Date");
-    EXPECT_EQ(Value("sequence", total.tagName), "0") << "rows not shipped keep their values";
+    EXPECT_EQ(Value("sequence", total.tagName), "0\n") << "rows not shipped keep their values";
     EXPECT_TRUE(notifier_.errors.empty());
 }
 
@@ -198,7 +190,10 @@ TEST_F(CatalogStore, AValueTheDatabaseRefusesUndoesTheWholeRun) {
     EXPECT_FALSE(io_.InitDataB());
     ASSERT_EQ(notifier_.errors.size(), 1u);
     EXPECT_EQ(notifier_.errors[0].title, "Quarrion::InitDataB");
-    EXPECT_EQ(notifier_.errors[0].text.rfind("(275)\r", 0), 0u) << notifier_.errors[0].text;
+    EXPECT_EQ(
+        notifier_.errors[0].text.rfind("(" + std::to_string(SQLITE_CONSTRAINT_CHECK) + ")\r", 0),
+        0u)
+        << notifier_.errors[0].text;
     EXPECT_EQ(Dump(), before) << "the three rows added before the refused one are gone too";
     EXPECT_EQ(io_.CatalogVersion(), 1);
 }
@@ -216,15 +211,6 @@ TEST_F(CatalogStore, WithoutAControlFileNothingIsWrittenAndTheCatalogIsReloaded)
     EXPECT_EQ(Dump(), before);
 }
 
-TEST_F(CatalogStore, FoundBasicFindsAnElementInAnyLetterCase) {
-    Ship(test::InvoiceLines(30));
-    ASSERT_TRUE(io_.InitDataA());
-    EXPECT_TRUE(io_.FoundBasic(4, "//InvoiceRet/Field17"));
-    EXPECT_TRUE(io_.FoundBasic(4, "//invoiceret/FIELD17"));
-    EXPECT_FALSE(io_.FoundBasic(5, "//InvoiceRet/Field17"));
-    EXPECT_FALSE(io_.FoundBasic(4, "//InvoiceRet/Field31"));
-}
-
 TEST_F(CatalogStore, UpdateTagsSkipsElementsWithoutARowAndStillReloads) {
     Ship(test::InvoiceLines(3));
     ASSERT_TRUE(io_.InitDataA());
@@ -240,12 +226,6 @@ TEST_F(CatalogStore, UpdateTagsSkipsElementsWithoutARowAndStillReloads) {
     EXPECT_EQ(catalog_.Count(), 3u);
 }
 
-}  // namespace
-}  // namespace quarrion
-
-namespace quarrion {
-namespace {
-
 TEST(StoreStart, DeletesTheOlderDatabasesAndChecksTheCurrentOneInTheDataFolder) {
     for (const auto& older : OlderDatabasePaths()) {
         std::ofstream(older) << "an older version's file";
@@ -256,9 +236,6 @@ TEST(StoreStart, DeletesTheOlderDatabasesAndChecksTheCurrentOneInTheDataFolder) 
     for (const auto& older : OlderDatabasePaths()) EXPECT_FALSE(std::filesystem::exists(older));
     EXPECT_EQ(io.DatabaseName(), (test::Home() / "Quarrion.qr3").string());
     EXPECT_FALSE(io.FirstTime());
-    EXPECT_EQ(OlderDatabasePaths()[0].filename(), "Quarrion.qr1");
-    EXPECT_EQ(OlderDatabasePaths()[1].filename(), "Quarrion.qr2");
-    EXPECT_EQ(ControlFilePath().filename(), "Temp Control File.tsl");
     EXPECT_EQ(io.ControlFile(), ControlFilePath());
     io.CloseDatabase();
     EXPECT_TRUE(io.DeleteFile(DatabasePath()));

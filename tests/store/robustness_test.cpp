@@ -1,5 +1,4 @@
 #include <SQLiteCpp/Database.h>
-#include <SQLiteCpp/Statement.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -13,7 +12,6 @@
 #include "store/io_manager.h"
 #include "store/transaction.h"
 #include "store_fixture.h"
-#include "support/temp_home.h"
 
 namespace quarrion {
 namespace {
@@ -72,30 +70,25 @@ TEST_F(ForeignFile, ADatabaseOfAnotherProgramIsReportedAndNeverWritten) {
 }
 
 TEST_F(ForeignFile, AnEmptyDatabaseMarkedByAnotherProgramIsNotTaken) {
-    {
-        SQLite::Database other(path_.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
-        other.exec("PRAGMA application_id = 1234");
-    }
+    SQLite::Database(path_.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE)
+        .exec("PRAGMA application_id = 1234");
     ExpectRefusedAndUnchanged(StoreErrorCode::ForeignDatabase);
 }
 
-class SharedFile : public ::testing::Test {
+// Two programs (the desktop's io_ and the terminal tool's) on one file.
+class SharedFile : public test::StoreFolder {
   protected:
     void SetUp() override {
         test::WriteControlFile(control_, "header\t1", test::InvoiceLines(50));
-        for (IOManager* io : {&desktop_, &terminal_}) {
+        for (IOManager* io : {&io_, &terminal_}) {
             io->SetControlFile(control_);
             io->SetDatabaseName(path_.string());
         }
-        ASSERT_TRUE(desktop_.CheckDatabase(""));
-        ASSERT_TRUE(desktop_.InitDataA());
+        ASSERT_TRUE(io_.CheckDatabase(""));
+        ASSERT_TRUE(io_.InitDataA());
     }
 
-    test::TempDir dir_;
-    std::filesystem::path path_ = dir_.Path() / "Quarrion.qr3";
-    std::filesystem::path control_ = dir_.Path() / "control.tsl";
-    QBXMLTags desktopCatalog_, terminalCatalog_;
-    IOManager desktop_{desktopCatalog_};
+    QBXMLTags terminalCatalog_;
     IOManager terminal_{terminalCatalog_};
 };
 
@@ -103,9 +96,9 @@ TEST_F(SharedFile, TwoProgramsReadAndWriteTheSameFile) {
     ASSERT_TRUE(terminal_.CheckDatabase(""));
     ASSERT_TRUE(terminal_.LoadData());
     EXPECT_EQ(terminalCatalog_.Count(), 50u);
-    EXPECT_TRUE(desktop_.UpdateQuickBooksFiles("/data/a.QBW"));
+    EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/a.QBW"));
     EXPECT_TRUE(terminal_.UpdateQuickBooksFiles("/data/b.QBW")) << terminal_.LastError().Text();
-    EXPECT_TRUE(desktop_.UpdateQuickBooksFiles("/data/b.QBW"));
+    EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/b.QBW"));
     auto db = Inspect(path_);
     EXPECT_EQ(RowCount(db, "QuickBooks Files"), 2);
 }
