@@ -110,21 +110,5 @@ TEST(RecordWriter, RepeatedGroupsKeepTheirOrderAndNestInLayoutOrder) {
               "</InvoiceRet>\n");
 }
 
-TEST(RecordTree, ClearKeepsOnlyTheRoot) {
-    RecordTree tree;
-    RecordNode root(tree, RecordTree::kRoot);
-    root.SetAmount(El::Subtotal, 1050);
-    root.SetHundredths(El::Quantity, 250);
-    root.SetInt(El::TxnNumber, 42);
-    root.SetIfAny(El::Memo, "");
-    EXPECT_EQ(tree.Size(), 4u);
-    const RecordTree::Node& first = tree.At(tree.At(RecordTree::kRoot).firstChild);
-    EXPECT_EQ(tree.Text(first), "10.50");
-    EXPECT_EQ(tree.Text(tree.At(first.next)), "2.5");
-    tree.Clear();
-    EXPECT_EQ(tree.Size(), 1u);
-    EXPECT_EQ(tree.At(RecordTree::kRoot).firstChild, RecordTree::kNone);
-}
-
 }  // namespace
 }  // namespace quarrion

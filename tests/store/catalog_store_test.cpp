@@ -211,21 +211,6 @@ TEST_F(CatalogStore, WithoutAControlFileNothingIsWrittenAndTheCatalogIsReloaded)
     EXPECT_EQ(Dump(), before);
 }
 
-TEST_F(CatalogStore, UpdateTagsSkipsElementsWithoutARowAndStillReloads) {
-    Ship(test::InvoiceLines(3));
-    ASSERT_TRUE(io_.InitDataA());
-    std::string before = Dump();
-    QBXMLTags elsewhere;
-    QBXMLTag* stranger = elsewhere.Add(RequestTypeCode::Invoice, "", 1, 1, "//InvoiceRet/Unknown",
-                                       "U", 1, "", false, "", "STRTYPE", 0);
-    ViewTags view;
-    view.Add(stranger)->Heading = "Nowhere";
-    catalog_.Clear();
-    ASSERT_TRUE(io_.UpdateTags(view));
-    EXPECT_EQ(Dump(), before);
-    EXPECT_EQ(catalog_.Count(), 3u);
-}
-
 TEST(StoreStart, DeletesTheOlderDatabasesAndChecksTheCurrentOneInTheDataFolder) {
     for (const auto& older : OlderDatabasePaths()) {
         std::ofstream(older) << "an older version's file";

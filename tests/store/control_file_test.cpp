@@ -139,28 +139,5 @@ TEST_F(ControlFileReading, SkipsTheHeaderAndBlankLinesAndDropsLineEnds) {
     EXPECT_EQ(entries[0].TagName, "//InvoiceRet/RefNumber");
 }
 
-TEST_F(ControlFileReading, StopsAtABadLineWithItsNumber) {
-    test::ControlLine a;
-    a.tagName = "//InvoiceRet/TxnDate";
-    std::string truncated = a.Text().substr(0, 30);
-    test::WriteControlFile(path_, "header", {a.Text(), a.Text(), truncated, a.Text()});
-    ControlFileReader reader(path_);
-    ControlFileEntry e;
-    EXPECT_EQ(reader.Next(e), ControlFileReader::Step::Entry);
-    EXPECT_EQ(reader.Next(e), ControlFileReader::Step::Entry);
-    EXPECT_EQ(reader.Next(e), ControlFileReader::Step::Error);
-    EXPECT_EQ(reader.LineNumber(), 4);
-    EXPECT_NE(reader.Error().Description.find("Line 4"), std::string::npos);
-    EXPECT_EQ(reader.Next(e), ControlFileReader::Step::Error) << "reading stays stopped";
-}
-
-TEST_F(ControlFileReading, AMissingFileHasNoEntriesAndNoError) {
-    ControlFileReader reader(dir_.Path() / "absent.tsl");
-    EXPECT_FALSE(reader.Exists());
-    EXPECT_EQ(reader.Version(), 0);
-    ControlFileEntry e;
-    EXPECT_EQ(reader.Next(e), ControlFileReader::Step::End);
-}
-
 }  // namespace
 }  // namespace quarrion
