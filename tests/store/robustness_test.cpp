@@ -92,17 +92,6 @@ class SharedFile : public test::StoreFolder {
     IOManager terminal_{terminalCatalog_};
 };
 
-TEST_F(SharedFile, TwoProgramsReadAndWriteTheSameFile) {
-    ASSERT_TRUE(terminal_.CheckDatabase(""));
-    ASSERT_TRUE(terminal_.LoadData());
-    EXPECT_EQ(terminalCatalog_.Count(), 50u);
-    EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/a.QBW"));
-    EXPECT_TRUE(terminal_.UpdateQuickBooksFiles("/data/b.QBW")) << terminal_.LastError().Text();
-    EXPECT_TRUE(io_.UpdateQuickBooksFiles("/data/b.QBW"));
-    auto db = Inspect(path_);
-    EXPECT_EQ(RowCount(db, "QuickBooks Files"), 2);
-}
-
 TEST_F(SharedFile, AReaderIsNotBlockedByAnUnfinishedWrite) {
     auto writer = OpenConnection(path_, false);
     Transaction pending(*writer);

@@ -57,15 +57,12 @@ class RecordingNotifier : public StoreNotifier {
 struct ControlLine {
     int code = 4;
     std::string reference = "ref";
-    int defaultSequence = 0;
-    int sequence = 0;
-    std::string tagName;
-    std::string defaultHeading;
+    int defaultSequence = 0, sequence = 0;
+    std::string tagName, defaultHeading;
     int level = 1;
     std::string userHeading;
     bool searchable = false;
-    std::string searchGroup;
-    std::string dataType = "STRTYPE";
+    std::string searchGroup, dataType = "STRTYPE";
     bool v21 = true, v20 = true, v11 = true, v10 = true, v30 = true, ca20 = false, ca30 = true;
 
     std::string Text() const;
