@@ -31,15 +31,6 @@ Written Write(std::int32_t type, const std::function<void(RecordNode root)>& fil
     return written;
 }
 
-TEST(RecordLayout, FindsEveryNameAndOnlyOfferedTypes) {
-    EXPECT_TRUE(RecordLayout::Rows(14).empty());
-    EXPECT_FALSE(RecordLayout::Find("invoicelineret").has_value());
-    for (std::size_t i = 0; i < kElementNameCount; ++i) {
-        const El element = static_cast<El>(i);
-        EXPECT_EQ(RecordLayout::Find(RecordLayout::Name(element)), element);
-    }
-}
-
 // A level only ever goes one deeper, and only below a group; no group is empty.
 TEST(RecordLayout, GroupsAreFollowedByTheirChildren) {
     for (std::int32_t code = 1; code <= 35; ++code) {

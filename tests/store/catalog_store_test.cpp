@@ -40,18 +40,6 @@ class CatalogStore : public test::StoreFolder {
     }
 };
 
-TEST_F(CatalogStore, FirstTimeIsTrueExactlyWhenNoFileExists) {
-    EXPECT_TRUE(io_.FirstTime());
-    ASSERT_TRUE(io_.CheckDatabase(""));
-    EXPECT_FALSE(io_.FirstTime());
-    ASSERT_TRUE(io_.OpenDatabase());
-    io_.CloseDatabase();
-    EXPECT_TRUE(io_.DeleteFile(path_));
-    EXPECT_TRUE(io_.FirstTime());
-    EXPECT_FALSE(std::filesystem::exists(path_.string() + "-wal"));
-    EXPECT_TRUE(io_.DeleteFile(dir_.Path() / "never-there.qr1"));
-}
-
 TEST_F(CatalogStore, InitialisationStoresEveryEntryAtItsDefaults) {
     const ControlLine line{.code = 12,
                            .reference = "",
@@ -61,7 +49,6 @@ TEST_F(CatalogStore, InitialisationStoresEveryEntryAtItsDefaults) {
                            .defaultHeading = "Vendor",
                            .level = 2,
                            .userHeading = "Supplier",
-                           .dataType = "STRTYPE",
                            .v21 = false,
                            .ca20 = true};
     Ship({line.Text()});
@@ -71,28 +58,22 @@ TEST_F(CatalogStore, InitialisationStoresEveryEntryAtItsDefaults) {
                     "searchable, search_group",
                     line.tagName),
               "2|Vendor|Vendor|2|0|1|1|Names\n");
-
-    const QBXMLTag* tag = catalog_.Item(RequestTypeCode::PurchaseOrder, line.tagName);
-    ASSERT_NE(tag, nullptr);
-    EXPECT_EQ(std::tuple(tag->Sequence, tag->UserHeading(), tag->Reference, tag->Version21,
-                         tag->VersionCA20, tag->DataType()),
-              std::tuple(2, "Vendor", "", false, true, "STRTYPE"));
 }
 
 TEST_F(CatalogStore, ALoadGivesBackTheCatalogInRowOrderWithItsIds) {
     Ship(test::InvoiceLines(40));
     ASSERT_TRUE(io_.InitDataA());
-    std::vector<std::pair<std::int32_t, std::string>> before;
-    for (const QBXMLTag& tag : catalog_) before.emplace_back(tag.ID, tag.Key());
+    std::string before;
+    for (const QBXMLTag& tag : catalog_) before += std::to_string(tag.ID) + " " + tag.Key() + "\n";
 
     QBXMLTags other;
     IOManager second(other);
     second.SetDatabaseName(path_.string());
     ASSERT_TRUE(second.LoadData());
-    std::vector<std::pair<std::int32_t, std::string>> after;
+    std::string after;
     std::int32_t position = 0;
     for (const QBXMLTag& tag : other) {
-        after.emplace_back(tag.ID, tag.Key());
+        after += std::to_string(tag.ID) + " " + tag.Key() + "\n";
         EXPECT_EQ(tag.Index, ++position);
     }
     EXPECT_EQ(after, before);
@@ -220,10 +201,16 @@ TEST(StoreStart, DeletesTheOlderDatabasesAndChecksTheCurrentOneInTheDataFolder) 
     ASSERT_TRUE(StartStore(io));
     for (const auto& older : OlderDatabasePaths()) EXPECT_FALSE(std::filesystem::exists(older));
     EXPECT_EQ(io.DatabaseName(), (test::Home() / "Quarrion.qr3").string());
-    EXPECT_FALSE(io.FirstTime());
     EXPECT_EQ(io.ControlFile(), ControlFilePath());
+    EXPECT_FALSE(io.FirstTime());
+
+    // A journal left beside a deleted database would be read into the next one.
     io.CloseDatabase();
+    std::ofstream(DatabasePath().string() + "-wal") << "a journal";
     EXPECT_TRUE(io.DeleteFile(DatabasePath()));
+    EXPECT_FALSE(std::filesystem::exists(DatabasePath().string() + "-wal"));
+    EXPECT_TRUE(io.FirstTime());
+    EXPECT_TRUE(io.DeleteFile(OlderDatabasePaths()[0])) << "nothing to delete is no failure";
 }
 
 }  // namespace
