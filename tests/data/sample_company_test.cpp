@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -14,12 +15,15 @@
 
 #include "control_file_entries.h"
 #include "foundation/calendar_day.h"
+#include "foundation/codes.h"
 #include "qbxml/request_type_info.h"
 #include "sample/record_layout.h"
 #include "support/temp_home.h"
 
 namespace quarrion::test {
 namespace {
+
+namespace T = RequestTypeCode;
 
 constexpr const char* kToday = "2026-11-02";
 
@@ -163,22 +167,23 @@ std::map<std::string, std::pair<int, std::string>> ListRecords(const Company& co
     return byId;
 }
 
+// The records' own IDs and their lines'; IDs inside references and links name others.
 TEST(SampleCompany, IdsAreUnique) {
-    std::set<std::string> ids;
-    std::size_t count = 0;
-    auto add = [&](pugi::xml_node id) {
-        ++count;
-        EXPECT_TRUE(ids.insert(id.text().get()).second) << "repeated id " << id.text().get();
-    };
+    std::vector<std::string> ids;
     for (const auto& [code, records] : Small().records) {
         for (pugi::xml_node record : records) {
-            // The record's own ID and the IDs of its lines; IDs inside references and
-            // links name other records.
-            add(record.child(RequestTypeInfo::Find(code)->isTransaction ? "TxnID" : "ListID"));
-            for (pugi::xpath_node line : record.select_nodes(".//TxnLineID")) add(line.node());
+            ids.push_back(
+                record.child(RequestTypeInfo::Find(code)->isTransaction ? "TxnID" : "ListID")
+                    .text()
+                    .get());
+            for (auto line : record.select_nodes(".//TxnLineID"))
+                ids.push_back(line.node().text().get());
         }
     }
-    EXPECT_GT(count, 300u);
+    std::sort(ids.begin(), ids.end());
+    const auto repeated = std::adjacent_find(ids.begin(), ids.end());
+    EXPECT_EQ(repeated, ids.end()) << "repeated id " << *repeated;
+    EXPECT_GT(ids.size(), 300u);
 }
 
 // A parent names a record of its own list.
@@ -204,10 +209,7 @@ TEST(SampleCompany, EveryReferenceNamesARecordByIdAndName) {
 }
 
 TEST(SampleCompany, LinkedTransactionsExistAndAgree) {
-    struct Txn {
-        std::string type, date, ref;
-    };
-    std::map<std::string, Txn> txns;
+    std::map<std::string, std::array<std::string, 3>> txns;  // type, date, number by TxnID
     for (const auto& [code, records] : Small().records) {
         for (pugi::xml_node record : records) {
             if (!record.child("TxnID")) continue;
@@ -224,18 +226,19 @@ TEST(SampleCompany, LinkedTransactionsExistAndAgree) {
                 pugi::xml_node link = match.node();
                 auto target = txns.find(link.child("TxnID").text().get());
                 ASSERT_NE(target, txns.end()) << link.name() << " names no transaction";
-                EXPECT_EQ(target->second.type, link.child("TxnType").text().get());
-                if (link.child("TxnDate"))
-                    EXPECT_EQ(target->second.date, link.child("TxnDate").text().get());
+                const auto& [type, day, number] = target->second;
+                EXPECT_EQ(type, link.child("TxnType").text().get());
+                if (link.child("TxnDate")) EXPECT_EQ(day, link.child("TxnDate").text().get());
                 if (link.child("RefNumber"))
-                    EXPECT_EQ(target->second.ref, link.child("RefNumber").text().get());
+                    EXPECT_EQ(number, link.child("RefNumber").text().get());
                 // Nothing is paid, deposited or received before it exists: documents
                 // link to later payments and receipts, payments to earlier documents.
                 const std::string date = record.child("TxnDate").text().get();
-                if (code == 4 || code == 10 || code == 12 || code == 13) {
-                    EXPECT_GE(target->second.date, date);
+                if (code == T::Invoice || code == T::Charge || code == T::PurchaseOrder ||
+                    code == T::Bill) {
+                    EXPECT_GE(day, date);
                 } else {
-                    EXPECT_LE(target->second.date, date);
+                    EXPECT_LE(day, date);
                 }
                 ++checked;
             }
@@ -247,38 +250,36 @@ TEST(SampleCompany, LinkedTransactionsExistAndAgree) {
 // Each line is quantity times price where it has both; the lines (and what a payment
 // leaves unused) add up to the total.
 TEST(SampleCompany, LinesAddUpToTheTotals) {
-    const struct {
-        int code;
-        const char *lines, *price, *total;
-    } kinds[] = {{4, "InvoiceLineRet", "Rate", "Subtotal"},
-                 {5, "CreditMemoLineRet", "Rate", "Subtotal"},
-                 {6, "EstimateLineRet", "Rate", "Subtotal"},
-                 {7, "SalesOrderLineRet", "Rate", "Subtotal"},
-                 {8, "SalesReceiptLineRet", "Rate", "Subtotal"},
-                 {12, "PurchaseOrderLineRet", "Rate", "TotalAmount"},
-                 {13, "ItemLineRet", "Cost", "AmountDue"},
-                 {17, "ItemLineRet", "Cost", "Amount"},
-                 {18, "ItemLineRet", "Cost", "Amount"},
-                 {19, "ItemLineRet", "Cost", "Amount"},
-                 {20, "ItemLineRet", "Cost", "CreditAmount"},
-                 {21, "ItemLineRet", "Cost", "TotalAmount"},
-                 {9, "AppliedToTxnRet", "", "TotalAmount"},
-                 {15, "AppliedToTxnRet", "", "Amount"},
-                 {16, "AppliedToTxnRet", "", "Amount"},
-                 {22, "DepositLineRet", "", "DepositTotal"}};
-    for (const auto& kind : kinds) {
-        const bool sale = kind.code >= 4 && kind.code <= 8;
-        for (pugi::xml_node record : Small().records.at(kind.code)) {
+    const std::tuple<int, const char*, const char*, const char*> kinds[] = {
+        {T::Invoice, "InvoiceLineRet", "Rate", "Subtotal"},
+        {T::CreditMemo, "CreditMemoLineRet", "Rate", "Subtotal"},
+        {T::Estimate, "EstimateLineRet", "Rate", "Subtotal"},
+        {T::SalesOrder, "SalesOrderLineRet", "Rate", "Subtotal"},
+        {T::SalesReceipt, "SalesReceiptLineRet", "Rate", "Subtotal"},
+        {T::PurchaseOrder, "PurchaseOrderLineRet", "Rate", "TotalAmount"},
+        {T::Bill, "ItemLineRet", "Cost", "AmountDue"},
+        {T::Check, "ItemLineRet", "Cost", "Amount"},
+        {T::CreditCardCharge, "ItemLineRet", "Cost", "Amount"},
+        {T::CreditCardCredit, "ItemLineRet", "Cost", "Amount"},
+        {T::VendorCredit, "ItemLineRet", "Cost", "CreditAmount"},
+        {T::ItemReceipt, "ItemLineRet", "Cost", "TotalAmount"},
+        {T::ReceivePayment, "AppliedToTxnRet", "", "TotalAmount"},
+        {T::BillPaymentCheck, "AppliedToTxnRet", "", "Amount"},
+        {T::BillPaymentCreditCard, "AppliedToTxnRet", "", "Amount"},
+        {T::Deposit, "DepositLineRet", "", "DepositTotal"}};
+    for (const auto& [code, lines, price, total] : kinds) {
+        const bool sale = code >= T::Invoice && code <= T::SalesReceipt;
+        for (pugi::xml_node record : Small().records.at(code)) {
             const std::string id = record.child("TxnID").text().get();
-            for (pugi::xml_node line : record.children(kind.lines)) {
-                if (!line.child("Quantity") || !line.child(kind.price)) continue;
-                EXPECT_EQ(AmountOf(line, "Amount"), Extended(line, kind.price)) << id;
+            for (pugi::xml_node line : record.children(lines)) {
+                if (!line.child("Quantity") || !line.child(price)) continue;
+                EXPECT_EQ(AmountOf(line, "Amount"), Extended(line, price)) << id;
             }
-            if (sale) ASSERT_TRUE(record.child(kind.lines)) << "a sale without lines";
-            EXPECT_EQ(SumOf(record, kind.lines) + SumOf(record, "ExpenseLineRet") +
+            if (sale) ASSERT_TRUE(record.child(lines)) << "a sale without lines";
+            EXPECT_EQ(SumOf(record, lines) + SumOf(record, "ExpenseLineRet") +
                           AmountOf(record, "UnusedPayment"),
-                      AmountOf(record, kind.total))
-                << kind.code << " " << id;
+                      AmountOf(record, total))
+                << code << " " << id;
             if (!sale) continue;
             if (record.child("SalesTaxPercentage")) {
                 EXPECT_EQ(AmountOf(record, "SalesTaxTotal"),
@@ -286,30 +287,30 @@ TEST(SampleCompany, LinesAddUpToTheTotals) {
                                       Hundredths(record.child("SalesTaxPercentage").text().get()),
                                   10000));
             }
-            if (kind.code != 4) {
+            if (code != T::Invoice) {
                 EXPECT_EQ(AmountOf(record, "TotalAmount"),
                           AmountOf(record, "Subtotal") + AmountOf(record, "SalesTaxTotal"));
             }
         }
     }
-    for (pugi::xml_node entry : Small().records.at(23)) {
+    for (pugi::xml_node entry : Small().records.at(T::JournalEntry)) {
         EXPECT_EQ(SumOf(entry, "JournalDebitLine"), SumOf(entry, "JournalCreditLine"));
         EXPECT_GT(SumOf(entry, "JournalDebitLine"), 0);
     }
-    for (pugi::xml_node charge : Small().records.at(10)) {
+    for (pugi::xml_node charge : Small().records.at(T::Charge)) {
         EXPECT_EQ(AmountOf(charge, "Amount"), Extended(charge, "Rate"));
     }
 }
 
 TEST(SampleCompany, InvoiceBalancesFollowThePaymentsAppliedToThem) {
     std::map<std::string, std::int64_t> paid;  // invoice TxnID -> amount applied by payments
-    for (pugi::xml_node payment : Small().records.at(9)) {
+    for (pugi::xml_node payment : Small().records.at(T::ReceivePayment)) {
         for (pugi::xml_node applied : payment.children("AppliedToTxnRet")) {
             paid[applied.child("TxnID").text().get()] += AmountOf(applied, "Amount");
         }
     }
     bool somePaid = false, someOpen = false;
-    for (pugi::xml_node invoice : Small().records.at(4)) {
+    for (pugi::xml_node invoice : Small().records.at(T::Invoice)) {
         const std::int64_t total =
             AmountOf(invoice, "Subtotal") + AmountOf(invoice, "SalesTaxTotal");
         const std::int64_t applied = paid[invoice.child("TxnID").text().get()];

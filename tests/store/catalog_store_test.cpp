@@ -42,7 +42,6 @@ class CatalogStore : public test::StoreFolder {
 
 TEST_F(CatalogStore, InitialisationStoresEveryEntryAtItsDefaults) {
     const ControlLine line{.code = 12,
-                           .reference = "",
                            .defaultSequence = 2,
                            .sequence = 9,
                            .tagName = "//PurchaseOrderRet/VendorRef/FullName",
@@ -58,25 +57,6 @@ TEST_F(CatalogStore, InitialisationStoresEveryEntryAtItsDefaults) {
                     "searchable, search_group",
                     line.tagName),
               "2|Vendor|Vendor|2|0|1|1|Names\n");
-}
-
-TEST_F(CatalogStore, ALoadGivesBackTheCatalogInRowOrderWithItsIds) {
-    Ship(test::InvoiceLines(40));
-    ASSERT_TRUE(io_.InitDataA());
-    std::string before;
-    for (const QBXMLTag& tag : catalog_) before += std::to_string(tag.ID) + " " + tag.Key() + "\n";
-
-    QBXMLTags other;
-    IOManager second(other);
-    second.SetDatabaseName(path_.string());
-    ASSERT_TRUE(second.LoadData());
-    std::string after;
-    std::int32_t position = 0;
-    for (const QBXMLTag& tag : other) {
-        after += std::to_string(tag.ID) + " " + tag.Key() + "\n";
-        EXPECT_EQ(tag.Index, ++position);
-    }
-    EXPECT_EQ(after, before);
 }
 
 TEST_F(CatalogStore, UpdateKeepsTheUserChoicesWhileResetRestoresTheDefaults) {

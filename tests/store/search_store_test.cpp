@@ -294,11 +294,7 @@ TEST_F(SearchStore, AFailingStepIsReportedByNameAndLeavesTheStoreAsItWas) {
     const QBXMLTag* stranger =
         unsaved.Add(RequestTypeCode::Invoice, "", 0, 0, "//InvoiceRet/Stranger", "S", 1, "", false,
                     "", "STRTYPE", 0);
-    struct Case {
-        const char* operation;
-        std::function<void(SearchObject2&)> spoil;
-    };
-    const std::vector<Case> cases{
+    const std::vector<std::pair<const char*, std::function<void(SearchObject2&)>>> cases{
         {"IOManager::SaveSearchObject", [&](SearchObject2& s) { s.Name = tooLong; }},
         {"IOManager::SaveCriterion",
          [&](SearchObject2& s) {
@@ -325,16 +321,16 @@ TEST_F(SearchStore, AFailingStepIsReportedByNameAndLeavesTheStoreAsItWas) {
                                                                 tooLong);
          }},
     };
-    for (const auto& c : cases) {
+    for (const auto& [operation, spoil] : cases) {
         SearchObject2 s;
         Fill(s);
-        c.spoil(s);
+        spoil(s);
         notifier_.failures.clear();
-        EXPECT_FALSE(io_.SaveSearchObject(&s)) << c.operation;
-        ASSERT_EQ(notifier_.failures.size(), 1u) << c.operation;
-        EXPECT_EQ(notifier_.failures[0].operation, c.operation);
+        EXPECT_FALSE(io_.SaveSearchObject(&s)) << operation;
+        ASSERT_EQ(notifier_.failures.size(), 1u) << operation;
+        EXPECT_EQ(notifier_.failures[0].operation, operation);
         EXPECT_FALSE(notifier_.failures[0].description.empty());
-        EXPECT_EQ(DumpAll(), before) << c.operation << " left rows behind";
+        EXPECT_EQ(DumpAll(), before) << operation << " left rows behind";
     }
 }
 

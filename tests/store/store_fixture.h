@@ -19,22 +19,19 @@ namespace quarrion::test {
 class RecordingNotifier : public StoreNotifier {
   public:
     struct Shown {
-        std::string title;
-        std::string text;
+        std::string title, text;
     };
     struct Failure {
         long number;
-        std::string description;
-        std::string source;
-        std::string operation;
+        std::string description, operation;
     };
 
     void ShowError(const std::string& title, const std::string& text) override {
         errors.push_back({title, text});
     }
-    void ErrorOccurred(long number, const std::string& description, const std::string& source,
+    void ErrorOccurred(long number, const std::string& description, const std::string&,
                        const std::string& operation) override {
-        failures.push_back({number, description, source, operation});
+        failures.push_back({number, description, operation});
     }
     bool ConfirmReplace(const std::string& caption, const std::string& message) override {
         questions.push_back({caption, message});
@@ -42,7 +39,7 @@ class RecordingNotifier : public StoreNotifier {
     }
     void RunFirstTimeInitialisation(const std::function<bool()>& run) override {
         ++firstTimeRuns;
-        firstTimeAnswer = run();
+        run();
     }
 
     std::vector<Shown> errors;
@@ -50,7 +47,6 @@ class RecordingNotifier : public StoreNotifier {
     std::vector<Shown> questions;
     bool replaceAnswer = false;
     int firstTimeRuns = 0;
-    bool firstTimeAnswer = false;
 };
 
 // One control-file entry, written as its eighteen TAB-separated fields.
