@@ -39,24 +39,21 @@ TEST(ControlFileLine, ReadsTheEighteenFieldsInOrder) {
 
 TEST(ControlFileLine, NumbersReadTheirLeadingPartAndBooleansWordsOrNumbers) {
     struct Case {
-        std::size_t field;  // 2: DefaultSequence, 8: Searchable, 1: a text
+        std::size_t field;  // 2: DefaultSequence, 8: Searchable
         std::string text;
         int expected;
     } cases[] = {
         {2, "12abc", 12}, {2, "abc", 0},   {2, "", 0},          {2, " 7 ", 7},
         {2, "2.5", 2},    {2, "3.5", 4},   {2, "32767", 32767}, {2, "-32768", -32768},
         {8, "True", 1},   {8, "false", 0}, {8, "-1", 1},        {8, "2", 1},
-        {8, " True ", 1}, {8, "", 0},      {8, "0.0", 0},       {1, "", 0},
+        {8, " True ", 1}, {8, "", 0},      {8, "0.0", 0},
     };
     for (const auto& c : cases) {
         auto fields = Fields();
         fields[c.field] = c.text;
         ControlFileEntry e;
         ASSERT_TRUE(ParseControlFileLine(Line(fields), 2, e)) << c.field << " " << c.text;
-        const int read = c.field == 2   ? e.DefaultSequence
-                         : c.field == 8 ? e.Searchable
-                                        : static_cast<int>(e.Reference.size());
-        EXPECT_EQ(read, c.expected) << c.field << " " << c.text;
+        EXPECT_EQ(c.field == 2 ? e.DefaultSequence : e.Searchable, c.expected) << c.text;
     }
     auto fields = Fields();
     fields.push_back("extra");  // fields beyond the eighteenth are ignored
