@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
@@ -19,7 +18,6 @@ namespace {
 
 using test::ControlLine;
 using test::Inspect;
-using test::RowCount;
 
 class CatalogStore : public test::StoreFolder {
   protected:
