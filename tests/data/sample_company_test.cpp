@@ -3,15 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <pugixml.hpp>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "control_file_entries.h"
 #include "foundation/calendar_day.h"
+#include "foundation/codes.h"
 #include "qbxml/request_type_info.h"
 #include "sample/record_layout.h"
 #include "support/temp_home.h"
@@ -19,21 +23,16 @@
 namespace quarrion::test {
 namespace {
 
-constexpr const char* kToday = "2026-11-02";
+namespace T = RequestTypeCode;
 
-// ------------------------------------------------------------------ helpers
+constexpr const char* kToday = "2026-11-02";
 
 // "-12.34" -> -1234, "2.5" -> 250: amounts, quantities and percentages carry at most
 // two decimals.
 std::int64_t Hundredths(const std::string& text) {
-    const bool negative = !text.empty() && text[0] == '-';
-    const std::string digits = negative ? text.substr(1) : text;
-    const auto dot = digits.find('.');
-    std::string fraction = dot == std::string::npos ? "" : digits.substr(dot + 1);
-    EXPECT_LE(fraction.size(), 2u) << text;
-    fraction.resize(2, '0');
-    const std::int64_t value = std::stoll(digits.substr(0, dot)) * 100 + std::stoll(fraction);
-    return negative ? -value : value;
+    static const std::regex decimal("-?[0-9]+(\\.[0-9]{1,2})?");
+    EXPECT_TRUE(std::regex_match(text, decimal)) << text;
+    return std::llround(std::stod(text) * 100);
 }
 
 std::int64_t AmountOf(pugi::xml_node node, const char* child) {
@@ -47,38 +46,19 @@ std::int64_t SumOf(pugi::xml_node record, const char* group, const char* child =
     return sum;
 }
 
-// Quantity times rate, rounded half away from zero to a cent.
-std::int64_t Extended(std::int64_t quantityHundredths, std::int64_t rateCents) {
-    const std::int64_t product = quantityHundredths * rateCents;
-    return product >= 0 ? (product + 50) / 100 : -((-product + 50) / 100);
+// `product` divided by `unit`, rounded half away from zero.
+std::int64_t Rounded(std::int64_t product, std::int64_t unit) {
+    return product >= 0 ? (product + unit / 2) / unit : -((-product + unit / 2) / unit);
 }
 
-bool HasElementChildren(pugi::xml_node node) {
-    for (pugi::xml_node child : node.children()) {
-        if (child.type() == pugi::node_element) return true;
-    }
-    return false;
+std::int64_t Extended(pugi::xml_node line, const char* price) {
+    return Rounded(Hundredths(line.child("Quantity").text().get()) * AmountOf(line, price), 100);
 }
 
 std::size_t Utf8Length(const std::string& text) {
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }));
-}
-
-// "2026-11-02T10:15:00-05:00" -> Unix seconds.
-std::int64_t UnixSeconds(const std::string& text) {
-    EXPECT_EQ(text.size(), 25u) << text;
-    const auto day = ParseIsoDay(text.substr(0, 10));
-    EXPECT_TRUE(day.has_value()) << text;
-    const int hour = std::stoi(text.substr(11, 2)), minute = std::stoi(text.substr(14, 2)),
-              second = std::stoi(text.substr(17, 2));
-    const int offsetHours = std::stoi(text.substr(20, 2)),
-              offsetMinutes = std::stoi(text.substr(23, 2));
-    const int sign = text[19] == '-' ? -1 : 1;
-    const std::int64_t local =
-        static_cast<std::int64_t>(day.value_or(0)) * 86400 + hour * 3600 + minute * 60 + second;
-    return local - sign * (offsetHours * 3600 + offsetMinutes * 60);
 }
 
 // One generated company, parsed once and shared by the tests that read it.
@@ -98,39 +78,31 @@ struct Company {
 };
 
 const Company& Small() {
-    static const Company company(SampleCompanyOptions{7, 0.05, kToday});
+    static const Company company(SampleCompanyOptions{7, 0.2, kToday});
     return company;
 }
-
-// Scale 1, for the tests about size and about what a typical company holds.
-const Company& Standard() {
-    static const Company company(SampleCompanyOptions{1, 1.0, kToday});
-    return company;
-}
-
-// ------------------------------------------------------------------ the document
 
 TEST(SampleCompany, IsOneQbxmlResponsePerOfferedTypeInCodeOrder) {
-    const Company& company = Small();
-    ASSERT_TRUE(company.parsed) << company.parsed.description();
-    EXPECT_EQ(company.text.rfind(
+    ASSERT_TRUE(Small().parsed) << Small().parsed.description();
+    EXPECT_EQ(Small().text.rfind(
                   "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<?qbxml version=\"13.0\"?>\n", 0),
               0u);
-    auto types = RequestTypeInfo::All();
-    std::size_t index = 0;
+    // Each response as "name code status: the names of its records".
+    std::string seen, expected;
     for (pugi::xml_node response :
-         company.document.child("QBXML").child("QBXMLMsgsRs").children()) {
-        ASSERT_LT(index, types.size());
-        const RequestType& type = types[index++];
-        EXPECT_EQ(std::string(response.name()), std::string(type.stem) + "QueryRs");
-        EXPECT_EQ(response.attribute("requestID").as_int(), type.code);
-        EXPECT_STREQ(response.attribute("statusCode").value(), "0");
-        EXPECT_FALSE(company.records.at(type.code).empty()) << type.stem;
-        for (pugi::xml_node record : response.children()) {
-            EXPECT_EQ(std::string(record.name()), RequestTypeInfo::RecordElementName(type.code));
-        }
+         Small().document.child("QBXML").child("QBXMLMsgsRs").children()) {
+        std::set<std::string> names;
+        for (pugi::xml_node record : response.children()) names.insert(record.name());
+        seen += std::string(response.name()) + " " + response.attribute("requestID").value() + " " +
+                response.attribute("statusCode").value() + ":";
+        for (const std::string& name : names) seen += " " + name;
+        seen += "\n";
     }
-    EXPECT_EQ(index, types.size());
+    for (const RequestType& type : RequestTypeInfo::All()) {
+        expected += std::string(type.stem) + "QueryRs " + std::to_string(type.code) +
+                    " 0: " + RequestTypeInfo::RecordElementName(type.code) + "\n";
+    }
+    EXPECT_EQ(seen, expected);
 }
 
 // The record writer keeps elements to the layout and in its order; what it cannot
@@ -163,7 +135,7 @@ TEST(SampleCompany, RecordsFillRequiredElementsWithValuesThatFitTheirFields) {
                 for (pugi::xml_node child : node.children()) {
                     ASSERT_EQ(child.type(), pugi::node_element) << type.stem << at;
                     const std::string key = at + "/" + child.name();
-                    if (HasElementChildren(child)) {
+                    if (child.first_child().type() == pugi::node_element) {
                         stack.emplace_back(child, key);
                         continue;
                     }
@@ -180,8 +152,6 @@ TEST(SampleCompany, RecordsFillRequiredElementsWithValuesThatFitTheirFields) {
     EXPECT_GT(leaves, 3000u);
 }
 
-// ------------------------------------------------------------------ identity and references
-
 // List records by ListID: their type and the name references carry.
 std::map<std::string, std::pair<int, std::string>> ListRecords(const Company& company) {
     std::map<std::string, std::pair<int, std::string>> byId;
@@ -197,48 +167,27 @@ std::map<std::string, std::pair<int, std::string>> ListRecords(const Company& co
     return byId;
 }
 
+// The records' own IDs and their lines'; IDs inside references and links name others.
 TEST(SampleCompany, IdsAreUnique) {
-    std::set<std::string> ids;
-    std::size_t count = 0;
-    auto add = [&](pugi::xml_node id) {
-        ++count;
-        EXPECT_TRUE(ids.insert(id.text().get()).second) << "repeated id " << id.text().get();
-    };
+    std::vector<std::string> ids;
     for (const auto& [code, records] : Small().records) {
         for (pugi::xml_node record : records) {
-            // The record's own ID and the IDs of its lines; IDs inside references and
-            // links name other records.
-            add(record.child(RequestTypeInfo::Find(code)->isTransaction ? "TxnID" : "ListID"));
-            for (pugi::xpath_node line : record.select_nodes(".//TxnLineID")) add(line.node());
+            ids.push_back(
+                record.child(RequestTypeInfo::Find(code)->isTransaction ? "TxnID" : "ListID")
+                    .text()
+                    .get());
+            for (auto line : record.select_nodes(".//TxnLineID"))
+                ids.push_back(line.node().text().get());
         }
     }
-    EXPECT_GT(count, 300u);
+    std::sort(ids.begin(), ids.end());
+    const auto repeated = std::adjacent_find(ids.begin(), ids.end());
+    EXPECT_EQ(repeated, ids.end()) << "repeated id " << *repeated;
+    EXPECT_GT(ids.size(), 300u);
 }
 
-TEST(SampleCompany, EveryReferenceNamesARecordOfTheRightList) {
-    namespace T = RequestTypeCode;
-    const std::set<int> items{T::ItemService, T::ItemInventory, T::ItemNonInventory,
-                              T::ItemOtherCharge, T::ItemInventoryAssembly},
-        names{T::Customer, T::Employee, T::Vendor, T::OtherName};
-    // Every reference ending in AccountRef names an account; the others by name.
-    const std::map<std::string, std::set<int>> allowed{
-        {"CustomerRef", {T::Customer}},
-        {"VendorRef", {T::Vendor}},
-        {"ItemRef", items},
-        {"ItemServiceRef", {T::ItemService}},
-        {"ItemInventoryRef", {T::ItemInventory}},
-        {"AccountRef", {T::Account}},
-        {"ClassRef", {T::Class}},
-        {"TermsRef", {T::StandardTerms}},
-        {"SalesRepRef", {T::SalesRep}},
-        {"CustomerTypeRef", {T::CustomerType}},
-        {"VendorTypeRef", {T::VendorType}},
-        {"EntityRef", names},
-        {"PayeeEntityRef", names},
-        {"SalesRepEntityRef", {T::Employee, T::Vendor, T::OtherName}},
-        {"PrefVendorRef", {T::Vendor}},
-        {"ShipToEntityRef", names},
-        {"SupervisorRef", {T::Employee}}};
+// A parent names a record of its own list.
+TEST(SampleCompany, EveryReferenceNamesARecordByIdAndName) {
     const auto lists = ListRecords(Small());
     std::size_t checked = 0;
     for (const auto& [code, records] : Small().records) {
@@ -246,25 +195,12 @@ TEST(SampleCompany, EveryReferenceNamesARecordOfTheRightList) {
             for (pugi::xpath_node match : record.select_nodes(".//*[ListID or FullName]")) {
                 pugi::xml_node ref = match.node();
                 const std::string name = ref.name();
-                if (ref == record || name.size() < 3 || name.substr(name.size() - 3) != "Ref")
-                    continue;
+                if (ref == record || !name.ends_with("Ref")) continue;
                 const std::string id = ref.child("ListID").text().get();
                 auto target = lists.find(id);
                 ASSERT_NE(target, lists.end()) << name << " " << id << " names no record";
-                EXPECT_EQ(target->second.second, ref.child("FullName").text().get())
-                    << name << " " << id;
-                const auto kinds =
-                    allowed.find(name.size() >= 10 && name.substr(name.size() - 10) == "AccountRef"
-                                     ? "AccountRef"
-                                     : name);
-                if (name == "ParentRef") {
-                    EXPECT_EQ(target->second.first, code);
-                } else {
-                    ASSERT_NE(kinds, allowed.end())
-                        << "a reference to a list the company lacks: " << name;
-                    EXPECT_TRUE(kinds->second.count(target->second.first))
-                        << name << " names a record of type " << target->second.first;
-                }
+                EXPECT_EQ(target->second.second, ref.child("FullName").text().get()) << id;
+                if (name == "ParentRef") EXPECT_EQ(target->second.first, code) << id;
                 ++checked;
             }
         }
@@ -272,32 +208,8 @@ TEST(SampleCompany, EveryReferenceNamesARecordOfTheRightList) {
     EXPECT_GT(checked, 400u);
 }
 
-TEST(SampleCompany, AccountReferencesNameAccountsOfTheFittingKind) {
-    std::map<std::string, std::string> kinds;  // FullName -> AccountType
-    for (pugi::xml_node account : Small().records.at(1)) {
-        kinds[account.child("FullName").text().get()] = account.child("AccountType").text().get();
-    }
-    const std::tuple<int, const char*, const char*> cases[] = {
-        {4, "ARAccountRef", "AccountsReceivable"},
-        {13, "APAccountRef", "AccountsPayable"},
-        {17, "AccountRef", "Bank"},
-        {15, "BankAccountRef", "Bank"},
-        {16, "CreditCardAccountRef", "CreditCard"},
-        {18, "AccountRef", "CreditCard"},
-        {19, "AccountRef", "CreditCard"}};
-    for (const auto& [code, ref, kind] : cases) {
-        for (pugi::xml_node record : Small().records.at(code)) {
-            EXPECT_EQ(kinds[record.child(ref).child("FullName").text().get()], kind)
-                << code << " " << ref;
-        }
-    }
-}
-
 TEST(SampleCompany, LinkedTransactionsExistAndAgree) {
-    struct Txn {
-        std::string type, date, ref;
-    };
-    std::map<std::string, Txn> txns;
+    std::map<std::string, std::array<std::string, 3>> txns;  // type, date, number by TxnID
     for (const auto& [code, records] : Small().records) {
         for (pugi::xml_node record : records) {
             if (!record.child("TxnID")) continue;
@@ -314,18 +226,19 @@ TEST(SampleCompany, LinkedTransactionsExistAndAgree) {
                 pugi::xml_node link = match.node();
                 auto target = txns.find(link.child("TxnID").text().get());
                 ASSERT_NE(target, txns.end()) << link.name() << " names no transaction";
-                EXPECT_EQ(target->second.type, link.child("TxnType").text().get());
-                if (link.child("TxnDate"))
-                    EXPECT_EQ(target->second.date, link.child("TxnDate").text().get());
+                const auto& [type, day, number] = target->second;
+                EXPECT_EQ(type, link.child("TxnType").text().get());
+                if (link.child("TxnDate")) EXPECT_EQ(day, link.child("TxnDate").text().get());
                 if (link.child("RefNumber"))
-                    EXPECT_EQ(target->second.ref, link.child("RefNumber").text().get());
+                    EXPECT_EQ(number, link.child("RefNumber").text().get());
                 // Nothing is paid, deposited or received before it exists: documents
                 // link to later payments and receipts, payments to earlier documents.
                 const std::string date = record.child("TxnDate").text().get();
-                if (code == 4 || code == 10 || code == 12 || code == 13) {
-                    EXPECT_GE(target->second.date, date);
+                if (code == T::Invoice || code == T::Charge || code == T::PurchaseOrder ||
+                    code == T::Bill) {
+                    EXPECT_GE(day, date);
                 } else {
-                    EXPECT_LE(target->second.date, date);
+                    EXPECT_LE(day, date);
                 }
                 ++checked;
             }
@@ -334,83 +247,70 @@ TEST(SampleCompany, LinkedTransactionsExistAndAgree) {
     EXPECT_GT(checked, 50u);
 }
 
-// ------------------------------------------------------------------ amounts
-
 // Each line is quantity times price where it has both; the lines (and what a payment
 // leaves unused) add up to the total.
 TEST(SampleCompany, LinesAddUpToTheTotals) {
-    struct Kind {
-        int code;
-        const char* lines;
-        const char* price;
-        const char* total;
-    };
-    const Kind kinds[] = {{4, "InvoiceLineRet", "Rate", "Subtotal"},
-                          {5, "CreditMemoLineRet", "Rate", "Subtotal"},
-                          {6, "EstimateLineRet", "Rate", "Subtotal"},
-                          {7, "SalesOrderLineRet", "Rate", "Subtotal"},
-                          {8, "SalesReceiptLineRet", "Rate", "Subtotal"},
-                          {12, "PurchaseOrderLineRet", "Rate", "TotalAmount"},
-                          {13, "ItemLineRet", "Cost", "AmountDue"},
-                          {17, "ItemLineRet", "Cost", "Amount"},
-                          {18, "ItemLineRet", "Cost", "Amount"},
-                          {19, "ItemLineRet", "Cost", "Amount"},
-                          {20, "ItemLineRet", "Cost", "CreditAmount"},
-                          {21, "ItemLineRet", "Cost", "TotalAmount"},
-                          {9, "AppliedToTxnRet", "", "TotalAmount"},
-                          {15, "AppliedToTxnRet", "", "Amount"},
-                          {16, "AppliedToTxnRet", "", "Amount"},
-                          {22, "DepositLineRet", "", "DepositTotal"}};
-    for (const Kind& kind : kinds) {
-        const bool sale = kind.code >= 4 && kind.code <= 8;
-        for (pugi::xml_node record : Small().records.at(kind.code)) {
+    const std::tuple<int, const char*, const char*, const char*> kinds[] = {
+        {T::Invoice, "InvoiceLineRet", "Rate", "Subtotal"},
+        {T::CreditMemo, "CreditMemoLineRet", "Rate", "Subtotal"},
+        {T::Estimate, "EstimateLineRet", "Rate", "Subtotal"},
+        {T::SalesOrder, "SalesOrderLineRet", "Rate", "Subtotal"},
+        {T::SalesReceipt, "SalesReceiptLineRet", "Rate", "Subtotal"},
+        {T::PurchaseOrder, "PurchaseOrderLineRet", "Rate", "TotalAmount"},
+        {T::Bill, "ItemLineRet", "Cost", "AmountDue"},
+        {T::Check, "ItemLineRet", "Cost", "Amount"},
+        {T::CreditCardCharge, "ItemLineRet", "Cost", "Amount"},
+        {T::CreditCardCredit, "ItemLineRet", "Cost", "Amount"},
+        {T::VendorCredit, "ItemLineRet", "Cost", "CreditAmount"},
+        {T::ItemReceipt, "ItemLineRet", "Cost", "TotalAmount"},
+        {T::ReceivePayment, "AppliedToTxnRet", "", "TotalAmount"},
+        {T::BillPaymentCheck, "AppliedToTxnRet", "", "Amount"},
+        {T::BillPaymentCreditCard, "AppliedToTxnRet", "", "Amount"},
+        {T::Deposit, "DepositLineRet", "", "DepositTotal"}};
+    for (const auto& [code, lines, price, total] : kinds) {
+        const bool sale = code >= T::Invoice && code <= T::SalesReceipt;
+        for (pugi::xml_node record : Small().records.at(code)) {
             const std::string id = record.child("TxnID").text().get();
-            for (pugi::xml_node line : record.children(kind.lines)) {
-                if (!line.child("Quantity") || !line.child(kind.price)) continue;
-                EXPECT_EQ(AmountOf(line, "Amount"),
-                          Extended(Hundredths(line.child("Quantity").text().get()),
-                                   AmountOf(line, kind.price)))
-                    << kind.lines << " " << id;
+            for (pugi::xml_node line : record.children(lines)) {
+                if (!line.child("Quantity") || !line.child(price)) continue;
+                EXPECT_EQ(AmountOf(line, "Amount"), Extended(line, price)) << id;
             }
-            if (sale) ASSERT_TRUE(record.child(kind.lines)) << "a sale without lines";
-            EXPECT_EQ(SumOf(record, kind.lines) + SumOf(record, "ExpenseLineRet") +
+            if (sale) ASSERT_TRUE(record.child(lines)) << "a sale without lines";
+            EXPECT_EQ(SumOf(record, lines) + SumOf(record, "ExpenseLineRet") +
                           AmountOf(record, "UnusedPayment"),
-                      AmountOf(record, kind.total))
-                << kind.code << " " << id;
+                      AmountOf(record, total))
+                << code << " " << id;
             if (!sale) continue;
             if (record.child("SalesTaxPercentage")) {
-                const std::int64_t product =
-                    AmountOf(record, "Subtotal") *
-                    Hundredths(record.child("SalesTaxPercentage").text().get());
                 EXPECT_EQ(AmountOf(record, "SalesTaxTotal"),
-                          product >= 0 ? (product + 5000) / 10000 : -((-product + 5000) / 10000));
+                          Rounded(AmountOf(record, "Subtotal") *
+                                      Hundredths(record.child("SalesTaxPercentage").text().get()),
+                                  10000));
             }
-            if (kind.code != 4) {
+            if (code != T::Invoice) {
                 EXPECT_EQ(AmountOf(record, "TotalAmount"),
                           AmountOf(record, "Subtotal") + AmountOf(record, "SalesTaxTotal"));
             }
         }
     }
-    for (pugi::xml_node entry : Small().records.at(23)) {
+    for (pugi::xml_node entry : Small().records.at(T::JournalEntry)) {
         EXPECT_EQ(SumOf(entry, "JournalDebitLine"), SumOf(entry, "JournalCreditLine"));
         EXPECT_GT(SumOf(entry, "JournalDebitLine"), 0);
     }
-    for (pugi::xml_node charge : Small().records.at(10)) {
-        EXPECT_EQ(
-            AmountOf(charge, "Amount"),
-            Extended(Hundredths(charge.child("Quantity").text().get()), AmountOf(charge, "Rate")));
+    for (pugi::xml_node charge : Small().records.at(T::Charge)) {
+        EXPECT_EQ(AmountOf(charge, "Amount"), Extended(charge, "Rate"));
     }
 }
 
 TEST(SampleCompany, InvoiceBalancesFollowThePaymentsAppliedToThem) {
     std::map<std::string, std::int64_t> paid;  // invoice TxnID -> amount applied by payments
-    for (pugi::xml_node payment : Standard().records.at(9)) {
+    for (pugi::xml_node payment : Small().records.at(T::ReceivePayment)) {
         for (pugi::xml_node applied : payment.children("AppliedToTxnRet")) {
             paid[applied.child("TxnID").text().get()] += AmountOf(applied, "Amount");
         }
     }
     bool somePaid = false, someOpen = false;
-    for (pugi::xml_node invoice : Standard().records.at(4)) {
+    for (pugi::xml_node invoice : Small().records.at(T::Invoice)) {
         const std::int64_t total =
             AmountOf(invoice, "Subtotal") + AmountOf(invoice, "SalesTaxTotal");
         const std::int64_t applied = paid[invoice.child("TxnID").text().get()];
@@ -425,78 +325,41 @@ TEST(SampleCompany, InvoiceBalancesFollowThePaymentsAppliedToThem) {
     EXPECT_TRUE(someOpen);
 }
 
-// ------------------------------------------------------------------ dates and flags
-
 TEST(SampleCompany, DatesSpreadOverTheThirtySixMonthsBeforeToday) {
     const std::int32_t today = *ParseIsoDay(kToday);
     const std::int32_t first = AddMonths(today, -36);
-    const std::int64_t endOfToday = static_cast<std::int64_t>(today + 1) * 86400 + 5 * 3600;
     std::int32_t earliest = today;
     for (const auto& [code, records] : Small().records) {
-        const bool transaction = RequestTypeInfo::Find(code)->isTransaction;
+        if (!RequestTypeInfo::Find(code)->isTransaction) continue;
         std::size_t datedToday = 0;
         for (pugi::xml_node record : records) {
-            const std::int64_t created = UnixSeconds(record.child("TimeCreated").text().get());
-            const std::int64_t modified = UnixSeconds(record.child("TimeModified").text().get());
-            EXPECT_LE(created, modified);
-            EXPECT_LT(modified, endOfToday);
-            EXPECT_EQ(std::to_string(modified), record.child("EditSequence").text().get());
-            if (!transaction) continue;
             const auto day = ParseIsoDay(record.child("TxnDate").text().get());
             ASSERT_TRUE(day.has_value());
-            EXPECT_GE(*day, first);
-            EXPECT_LE(*day, today);
+            EXPECT_TRUE(*day >= first && *day <= today) << record.child("TxnDate").text().get();
             datedToday += *day == today;
             earliest = std::min(earliest, *day);
         }
-        if (transaction) EXPECT_GT(datedToday, 0u) << code << " has nothing dated today";
+        EXPECT_GT(datedToday, 0u) << code << " has nothing dated today";
     }
     EXPECT_LT(earliest, AddMonths(first, 3)) << "the books should reach back about 36 months";
-}
-
-// To-print runs need both states; custom fields come as QuickBooks sends them.
-TEST(SampleCompany, HoldsBothPrintStatesAndCustomFields) {
-    for (int code : {4, 5, 7, 12}) {
-        std::set<std::string> values;
-        for (pugi::xml_node record : Small().records.at(code))
-            values.insert(record.child("IsToBePrinted").text().get());
-        EXPECT_EQ(values, (std::set<std::string>{"false", "true"})) << code;
-    }
-    std::size_t fields = 0;
-    for (pugi::xpath_node match : Small().document.select_nodes("//DataExtRet")) {
-        pugi::xml_node ext = match.node();
-        EXPECT_STREQ(ext.child("OwnerID").text().get(), "0");
-        EXPECT_STREQ(ext.child("DataExtType").text().get(), "STR255TYPE");
-        EXPECT_FALSE(std::string(ext.child("DataExtName").text().get()).empty());
-        ++fields;
-    }
-    EXPECT_GT(fields, 10u);
 }
 
 // Every default column of the catalog shows something in at least one record, so the
 // first search on a fresh machine shows filled columns.
 TEST(SampleCompany, DefaultColumnsHaveValues) {
-    const ControlFile catalog = ReadControlFile();
-    const Company& company = Standard();
-    for (const auto& entry : catalog.entries) {
-        if (entry.fields.at(2) == "0") continue;
-        const std::string& tag = entry.TagName();
-        const std::string relative = tag.substr(tag.find('/', 2) + 1);
-        bool found = false;
-        for (pugi::xml_node record : company.records.at(entry.Code())) {
-            if (record.select_node(relative.c_str())) {
-                found = true;
-                break;
-            }
-        }
-        EXPECT_TRUE(found) << "no record fills the default column " << tag;
+    for (const ControlFileEntry& entry : Shipped().entries) {
+        if (entry.DefaultSequence == 0) continue;
+        const std::string relative = entry.TagName.substr(entry.TagName.find('/', 2) + 1);
+        const auto& records = Small().records.at(entry.Code);
+        EXPECT_TRUE(std::any_of(
+            records.begin(), records.end(),
+            [&](pugi::xml_node record) { return bool(record.select_node(relative.c_str())); }))
+            << "no record fills the default column " << entry.TagName;
     }
 }
 
-// ------------------------------------------------------------------ determinism and size
-
 TEST(SampleCompany, TheSameOptionsGiveTheSameBytesAndSeedAndTodayChangeThem) {
-    EXPECT_EQ(GenerateSampleCompany({7, 0.05, kToday}), Small().text);
+    EXPECT_EQ(GenerateSampleCompany({7, 0.2, kToday}), Small().text);
     const std::string other = GenerateSampleCompany({8, 0.05, kToday});
     EXPECT_FALSE(other.empty());
     EXPECT_NE(other, Small().text);
@@ -505,26 +368,11 @@ TEST(SampleCompany, TheSameOptionsGiveTheSameBytesAndSeedAndTodayChangeThem) {
     EXPECT_EQ(later.find("<TxnDate>2023-11-02</TxnDate>"), std::string::npos);
 }
 
-TEST(SampleCompany, ScaleOneHoldsAboutTwoThousandTransactionsAndFourHundredListRecords) {
-    const Company& company = Standard();
-    ASSERT_TRUE(company.parsed);
-    std::size_t transactions = 0, lists = 0;
-    for (const auto& [code, records] : company.records) {
-        (RequestTypeInfo::Find(code)->isTransaction ? transactions : lists) += records.size();
-    }
-    EXPECT_GE(transactions, 1800u);
-    EXPECT_LE(transactions, 2300u);
-    EXPECT_GE(lists, 350u);
-    EXPECT_LE(lists, 450u);
-    EXPECT_LT(Small().records.at(4).size() * 10, company.records.at(4).size());
-}
-
 // Zero scale and impossible days are refused by the terminal tool's tests; a scale
 // too large to make and an empty day (today) are the edges left.
 TEST(SampleCompany, OptionsAreCheckedBeforeAnythingIsMade) {
     EXPECT_NE(ValidateSampleCompanyOptions({1, 1e9, kToday}).Message(), "");
     EXPECT_EQ(ValidateSampleCompanyOptions({1, 1.0, ""}).Message(), "");
-    EXPECT_EQ(GenerateSampleCompany({1, 0.0, kToday}), "");
     int pieces = 0;
     const Outcome result = StreamSampleCompany({7, 0.05, kToday}, [&](std::string_view) {
         ++pieces;
@@ -533,8 +381,6 @@ TEST(SampleCompany, OptionsAreCheckedBeforeAnythingIsMade) {
     EXPECT_EQ(result.Message(), "stopped");
     EXPECT_EQ(pieces, 1);
 }
-
-// ------------------------------------------------------------------ the file
 
 std::size_t FilesIn(const std::filesystem::path& folder) {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
@@ -546,7 +392,7 @@ TEST(SampleCompanyFile, IsWrittenWholeOverTheOldFileOrNotAtAll) {
     std::ofstream(file) << "old content";
     EXPECT_NE(WriteSampleCompany(file, {7, 0.0, kToday}).Message(), "");
     EXPECT_EQ(test::ReadAll(file), "old content");
-    EXPECT_EQ(WriteSampleCompany(file, {7, 0.05, kToday}).Message(), "");
+    EXPECT_EQ(WriteSampleCompany(file, {7, 0.2, kToday}).Message(), "");
     EXPECT_EQ(test::ReadAll(file), Small().text);
     EXPECT_EQ(FilesIn(dir.Path()), 1u);  // no temporary file left behind
 

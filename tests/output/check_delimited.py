@@ -2,15 +2,15 @@
 """Reads a delimited file written by the exporter with Python's csv module and checks
 that it gives back exactly the expected rows.
 
-Usage: check_delimited.py csv|tsv FILE EXPECTED.json [--no-formula-lines]
-EXPECTED.json is a list of rows, each a list of field texts. With
+Usage: check_delimited.py csv|tsv FILE EXPECTED [--no-formula-lines]
+EXPECTED holds the rows, each ended by a record separator (0x1E), their field texts
+each ended by a unit separator (0x1F). With
 --no-formula-lines, no physical line of the file may start with =, +, - or @.
 Exits 0 when every check holds, 1 with the failed checks on stderr.
 """
 
 import csv
 import io
-import json
 import sys
 
 
@@ -19,8 +19,8 @@ def main():
         print(__doc__, file=sys.stderr)
         return 2
     kind, path, expected_path = sys.argv[1:4]
-    with open(expected_path, encoding="utf-8") as f:
-        expected = json.load(f)
+    with open(expected_path, encoding="utf-8", newline="") as f:
+        expected = [row.split("\x1f")[:-1] for row in f.read().split("\x1e")[:-1]]
     with open(path, encoding="utf-8", newline="") as f:
         text = f.read()
     source = io.StringIO(text, newline="")

@@ -137,9 +137,9 @@ def empty(wb):
 
 def names(wb):
     equal(wb.sheetnames,
-          ["A_R _ Aging_ _1_", "Invoice", "invoice (2)", "Sheet4", "Sheet5",
+          ["A_R _ Aging_ _1_", "Invoice", "invoice (2)", "Invoice (2) (2)", "Sheet5", "Sheet6",
            "It's", "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0 (2)",
-           "Sheet4 (2)"],
+           "Sheet5 (2)"],
           "sheet names made valid and unique")
     for ws in wb.worksheets:
         check(len(ws.title) <= 31, f"{ws.title!r} is at most 31 characters")

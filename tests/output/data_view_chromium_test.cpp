@@ -11,8 +11,8 @@
 
 #include <pugixml.hpp>
 
-#include "catalog/qbxml_tags.h"
 #include "foundation/atomic_file.h"
+#include "invoice_headings.h"
 #include "output/data_view.h"
 #include "output/data_view_page.h"
 #include "shell_test_main.h"
@@ -20,8 +20,6 @@
 using namespace quarrion;
 
 namespace {
-
-constexpr std::int32_t kInvoice = 4;
 
 // Text that would change the page if a browser ran it: a script, an image whose
 // error handler runs, markup characters and both quotes.
@@ -35,86 +33,51 @@ const char* kHostileRecord = R"xml(<InvoiceRet>
   <InvoiceLineRet><Desc>&lt;img src=x onerror="document.body.setAttribute('data-pwned','img')"&gt;</Desc><Amount>80.50</Amount></InvoiceLineRet>
 </InvoiceRet>)xml";
 
-QStringList ChromiumArguments(const QString& profile) {
-    return QStringLiteral(
-               "--headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
-               "--disable-background-networking --disable-component-update "
-               "--disable-sync")
-               .split(' ')
-           << "--user-data-dir=" + profile;
-}
-
-// Runs Chromium to the end; its standard output, or a failed test.
-QByteArray RunChromium(const QString& chromium, const QStringList& arguments) {
-    QProcess process;
-    process.start(chromium, arguments);
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        qWarning() << "chromium did not finish:" << process.readAllStandardError().right(2000);
-        return {};
-    }
-    if (process.exitCode() != 0) {
-        qWarning() << "chromium failed:" << process.readAllStandardError().right(2000);
-    }
-    return process.readAllStandardOutput();
-}
-
 }  // namespace
 
 class DataViewChromiumTest : public QObject {
     Q_OBJECT
 
-  private:
-    QString chromium_;
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString page_;
-
   private slots:
-    void initTestCase() {
-        chromium_ = QStandardPaths::findExecutable("chromium");
-        QVERIFY2(!chromium_.isEmpty(), "chromium is not installed (scripts/setup installs it)");
-        dir_ =
-            std::make_unique<QTemporaryDir>(quarrion::test::FreshHome::Base() + "/chromium-XXXXXX");
-        QVERIFY(dir_->isValid());
+    void theRenderedPageHoldsTheRecordAndRunsOnlyItsOwnScript() {
+        const QString chromium = QStandardPaths::findExecutable("chromium");
+        QVERIFY2(!chromium.isEmpty(), "chromium is not installed (scripts/setup installs it)");
+        QTemporaryDir dir(quarrion::test::FreshHome::Base() + "/chromium-XXXXXX");
+        QVERIFY(dir.isValid());
 
         QBXMLTags tags;
-        for (const auto& [path, heading] : {std::pair{"//InvoiceRet/RefNumber", "Invoice #"},
-                                            {"//InvoiceRet/TxnDate", "Date"},
-                                            {"//InvoiceRet/CustomerRef/FullName", "Customer"},
-                                            {"//InvoiceRet/Memo", "Memo"},
-                                            {"//InvoiceRet/InvoiceLineRet/Desc", "Description"},
-                                            {"//InvoiceRet/InvoiceLineRet/Amount", "Amount"}}) {
-            tags.Add(kInvoice, "", 0, 0, path, heading, 1, "", false, "", "STRTYPE", 0);
-        }
+        test::AddInvoiceHeadings(tags);
         pugi::xml_document record;
         QVERIFY(record.load_string(kHostileRecord));
         DataView view(tags);
         view.SetOld(true);  // the page's own script then has work to do
-        view.SetRequestType(kInvoice);
+        view.SetRequestType(RequestTypeCode::Invoice);
         QCOMPARE(QString::fromStdString(view.SetXMLNode(record.document_element()).Message()),
                  QString());
         std::string rendered;
         QCOMPARE(QString::fromStdString(view.Render(rendered).Message()), QString());
         // Written away from the data folder, as the browser button and the terminal
         // tool's --out write it.
-        page_ = dir_->path() + "/elsewhere/invoice.html";
-        QVERIFY(QDir().mkpath(dir_->path() + "/elsewhere"));
+        const QString page = dir.path() + "/elsewhere/invoice.html";
+        QVERIFY(QDir().mkpath(dir.path() + "/elsewhere"));
         const std::string html =
             EmbedDataViewImages(rendered, view.XmlPath().parent_path().parent_path());
-        QCOMPARE(QString::fromStdString(WriteFileAtomically(page_.toStdString(), html).Message()),
+        QCOMPARE(QString::fromStdString(WriteFileAtomically(page.toStdString(), html).Message()),
                  QString());
-    }
 
-    void theRenderedPageHoldsTheRecordAndRunsOnlyItsOwnScript() {
-        QStringList arguments = ChromiumArguments(dir_->path() + "/profile-dom");
-        arguments << "--dump-dom" << QUrl::fromLocalFile(page_).toString();
-        const QString dom = QString::fromUtf8(RunChromium(chromium_, arguments));
-        QVERIFY2(dom.contains("</html>"), qPrintable(dom.left(2000)));
-
-        for (const char* value :
-             {"Invoice Data View", "INV-1042", "Harbour &amp; Sons", "Blue widgets", "1250.00",
-              "80.50", "Customer", "Description", "2024-03-05"}) {
+        QProcess process;
+        process.start(chromium,
+                      QStringLiteral("--headless --no-sandbox --disable-gpu --disable-quic "
+                                     "--no-first-run --disable-background-networking "
+                                     "--disable-component-update --disable-sync --dump-dom")
+                              .split(' ')
+                          << "--user-data-dir=" + dir.path() + "/profile"
+                          << QUrl::fromLocalFile(page).toString());
+        if (!process.waitForFinished(120000)) process.kill();
+        const QString dom = QString::fromUtf8(process.readAllStandardOutput());
+        QVERIFY2(dom.contains("</html>"), qPrintable(process.readAllStandardError().right(2000)));
+        for (const char* value : {"INV-1042", "Harbour &amp; Sons", "Blue widgets", "1250.00",
+                                  "Description", "2024-03-05"}) {
             QVERIFY2(dom.contains(QString::fromUtf8(value)), value);
         }
         // The hostile texts are on the page as text ...

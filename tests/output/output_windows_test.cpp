@@ -2,16 +2,13 @@
 // window and the data-view window. Files are read back with independent readers
 // (Python's csv module, openpyxl) through read_back.py.
 
-#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileSystemModel>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -22,12 +19,12 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTreeView>
 #include <deque>
 
 #include "fakes.h"
+#include "invoice_headings.h"
 #include "modal.h"
 #include "output/data_view.h"
 #include "output/desktop_opener.h"
@@ -49,9 +46,7 @@ using quarrion::test::FakeStore;
 
 namespace {
 
-constexpr std::int32_t kCustomer = 2;
-constexpr std::int32_t kInvoice = 4;
-constexpr std::int32_t kPurchaseOrder = 12;
+constexpr std::int32_t kInvoice = RequestTypeCode::Invoice;
 
 // A main window as far as the output windows see one: an MDI area and the shared
 // state, made by the real start-up over a store stand-in.
@@ -81,42 +76,42 @@ class TestHost : public ConsoleHost {
     std::unique_ptr<AppState> state_;
 };
 
-ResultList InvoiceList() {
-    ResultList list;
-    list.RequestType = kInvoice;
-    list.Title = "Invoice";
-    list.Columns = {{"//InvoiceRet/RefNumber", "Invoice #", DataTypeCode::Str},
-                    {"//InvoiceRet/CustomerRef/FullName", "Customer", DataTypeCode::Str},
-                    {"//InvoiceRet/Subtotal", "Amount", DataTypeCode::Amt},
-                    {"//InvoiceRet/SalesTaxPercentage", "Tax %", DataTypeCode::Percent},
-                    {"//InvoiceRet/InvoiceLineRet/Quantity", "Qty", DataTypeCode::Quan}};
-    list.Rows = {{"k0", {"1001", "Acme, Inc.", "1250.5", "12.5", "1200"}, ""},
-                 {"k1", {"1002", "Say \"hi\"", "-20", "0", "3"}, ""},
-                 {"k2", {"1003", "=SUM(A1)", "not a number", "7.25", "2"}, ""}};
-    return list;
-}
-
-ResultList SmallList(std::int32_t type, const std::string& title, const std::string& value) {
+ResultList MakeList(std::int32_t type, const std::string& title, std::vector<ResultColumn> columns,
+                    std::vector<std::vector<std::string>> rows) {
     ResultList list;
     list.RequestType = type;
     list.Title = title;
-    list.Columns = {{"//X/Name", "Name", DataTypeCode::Str}};
-    list.Rows = {{"k0", {value}, ""}};
+    list.Columns = std::move(columns);
+    for (auto& cells : rows)
+        list.Rows.push_back({"k" + std::to_string(list.Rows.size()), std::move(cells), ""});
     return list;
+}
+
+ResultList InvoiceList() {
+    return MakeList(kInvoice, "Invoice",
+                    {{"//InvoiceRet/RefNumber", "Invoice #", DataTypeCode::Str},
+                     {"//InvoiceRet/CustomerRef/FullName", "Customer", DataTypeCode::Str},
+                     {"//InvoiceRet/Subtotal", "Amount", DataTypeCode::Amt},
+                     {"//InvoiceRet/SalesTaxPercentage", "Tax %", DataTypeCode::Percent},
+                     {"//InvoiceRet/InvoiceLineRet/Quantity", "Qty", DataTypeCode::Quan}},
+                    {{"1001", "Acme, Inc.", "1250.5", "12.5", "1200"},
+                     {"1002", "Say \"hi\"", "-20", "0", "3"},
+                     {"1003", "=SUM(A1)", "not a number", "7.25", "2"}});
+}
+
+ResultList SmallList(std::int32_t type, const std::string& title, const std::string& value) {
+    return MakeList(type, title, {{"//X/Name", "Name", DataTypeCode::Str}}, {{value}});
 }
 
 // Three types, the middle one without rows.
 std::vector<ResultList> ThreeTypesOneEmpty() {
-    std::vector<ResultList> lists(3);
-    const char* titles[] = {"Customer", "Invoice", "Vendor"};
-    for (std::size_t i = 0; i < lists.size(); ++i) {
-        lists[i].Title = titles[i];
-        lists[i].Columns = {{"n", "Name", DataTypeCode::Str},
-                            {"a", "Active", DataTypeCode::Bool},
-                            {"d", "Date", DataTypeCode::Date}};
-        if (i != 1) lists[i].Rows.push_back({"k0", {"Acme", "No", "2026-11-02"}, ""});
-    }
-    return lists;
+    const std::vector<ResultColumn> columns{{"n", "Name", DataTypeCode::Str},
+                                            {"a", "Active", DataTypeCode::Bool},
+                                            {"d", "Date", DataTypeCode::Date}};
+    return {
+        MakeList(RequestTypeCode::Customer, "Customer", columns, {{"Acme", "No", "2026-11-02"}}),
+        MakeList(kInvoice, "Invoice", columns, {}),
+        MakeList(RequestTypeCode::Vendor, "Vendor", columns, {{"Acme", "No", "2026-11-02"}})};
 }
 
 // The rows of an invoice list as a reader gets them back from a delimited file.
@@ -131,42 +126,50 @@ QJsonDocument ReadBack(const QString& kind, const QString& file) {
     QProcess reader;
     reader.start(QStringLiteral("/usr/bin/python3"),
                  {QStringLiteral(QUARRION_READ_BACK), kind, file});
-    if (!reader.waitForFinished(60000) || reader.exitCode() != 0) {
-        qWarning() << "read_back failed:" << reader.readAllStandardError();
-        return {};
-    }
+    reader.waitForFinished(60000);
+    if (reader.exitCode() != 0) qWarning() << "read_back failed:" << reader.readAllStandardError();
     return QJsonDocument::fromJson(reader.readAllStandardOutput());
 }
 
 QList<QStringList> ReadRows(const QString& kind, const QString& file) {
     QList<QStringList> rows;
-    for (const QJsonValue& row : ReadBack(kind, file).array()) {
-        QStringList cells;
-        for (const QJsonValue& cell : row.toArray()) cells.append(cell.toString());
-        rows.append(cells);
-    }
+    for (const QJsonValue& row : ReadBack(kind, file).array())
+        rows << row.toVariant().toStringList();
     return rows;
 }
 
 // A workbook's sheet names as openpyxl reads them, in order.
 QStringList SheetNames(const QString& file) {
     QStringList names;
-    for (const QJsonValue& sheet : ReadBack("xlsx", file).object()["sheets"].toArray()) {
-        names.append(sheet.toObject()["name"].toString());
-    }
+    for (const QJsonValue& sheet : ReadBack("xlsx", file)["sheets"].toArray())
+        names << sheet["name"].toString();
     return names;
+}
+
+// A preview sheet's row as it shows.
+QStringList RowTexts(const QAbstractItemModel* model, int row) {
+    QStringList cells;
+    for (int column = 0; column < model->columnCount(); ++column) {
+        cells << model->index(row, column).data().toString();
+    }
+    return cells;
+}
+
+QAbstractItemModel* PreviewSheet(frmExcel* window) {
+    return window->findChild<QTableView*>(QStringLiteral("tblSheet1"))->model();
 }
 
 QString ReadText(const QString& file) {
     QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(in.readAll());
+    return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()) : QString();
 }
 
-void WriteText(const QString& file, const QByteArray& text) {
+const QString kEdited = QStringLiteral("edited in a spreadsheet program, longer than before ...");
+
+void WriteText(const QString& file, const QString& text) {
     QFile out(file);
     QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    out.write(text);
+    out.write(text.toUtf8());
 }
 
 // Types `name` into a file dialog's name box and clicks Save, as a user does.
@@ -179,18 +182,12 @@ void TypeFileName(QDialog* dialog, const QString& name) {
     QApplication::processEvents();
     QTest::mouseClick(edit, Qt::LeftButton);
     edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, name);
-    // The name box completes folder names as they are typed; the user closes the list
-    // before saving.
-    if (QCompleter* completer = edit->completer(); completer && completer->popup()->isVisible()) {
-        completer->popup()->hide();
-    }
+    // The user closes the list of completed folder names before saving.
+    if (QCompleter* completer = edit->completer()) completer->popup()->hide();
     auto* save = qobject_cast<QPushButton*>(buttons->button(QDialogButtonBox::Save));
-    // After another file type is chosen the dialog reads the folder again and enables
-    // Save when it has.
-    QVERIFY2(save && QTest::qWaitFor([save] { return save->isEnabled(); }, 5000),
-             qPrintable("cannot save as " + edit->text()));
+    // After a change of file type, Save is enabled once the folder is read again.
+    QVERIFY(save && QTest::qWaitFor([save] { return save->isEnabled(); }, 5000));
     QTest::mouseClick(save, Qt::LeftButton);
     QVERIFY2(!dialog->isVisible(), qPrintable("the dialog did not take " + edit->text()));
 }
@@ -218,8 +215,7 @@ class ModalScript {
               auto step = std::move(steps_.front());
               steps_.pop_front();
               step(dialog);
-              // A step that failed leaves its dialog up; closing it lets the code under
-              // test return, so the failure is reported instead of hanging the run.
+              // Closing what a failed step left up reports the failure instead of hanging.
               if (QTest::currentTestFailed() && dialog->isVisible()) dialog->reject();
           }) {}
     bool Finished() const { return steps_.empty(); }
@@ -239,22 +235,9 @@ std::function<void(QDialog*)> Answer(bool yes, QString* message = nullptr) {
     };
 }
 
-// Where a link or picture with `href` sits in the browser's view, for a mouse click.
-QPoint AnchorPoint(QTextBrowser* view, const QString& href) {
-    QTextDocument* document = view->document();
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.charFormat().anchorHref() != href) continue;
-            QTextCursor cursor(document);
-            cursor.setPosition(fragment.position());
-            view->setTextCursor(cursor);
-            view->ensureCursorVisible();
-            const QRect caret = view->cursorRect(cursor);
-            return {caret.left() + 3, caret.center().y()};
-        }
-    }
-    return {-1, -1};
+// A desktop that opens every file and remembers which.
+void RecordOpened(QList<QUrl>& opened) {
+    SetDesktopOpener([&opened](const QUrl& url) { return opened.append(url), true; });
 }
 
 void Screenshot(QWidget* widget, const char* name) {
@@ -265,8 +248,6 @@ void Screenshot(QWidget* widget, const char* name) {
 }
 
 const char* kInvoiceRecord = R"(<InvoiceRet>
-  <TxnID>1-1</TxnID>
-  <EditSequence>77</EditSequence>
   <RefNumber>INV-1042</RefNumber>
   <TxnDate>2024-03-05</TxnDate>
   <CustomerRef><ListID>8-1</ListID><FullName>Harbour &amp; Sons</FullName></CustomerRef>
@@ -274,19 +255,6 @@ const char* kInvoiceRecord = R"(<InvoiceRet>
   <InvoiceLineRet><Desc>Blue widgets</Desc><Amount>1250.00</Amount></InvoiceLineRet>
   <InvoiceLineRet><Desc>Red gadgets</Desc><Amount>80.50</Amount></InvoiceLineRet>
 </InvoiceRet>)";
-
-void AddInvoiceHeadings(QBXMLTags& tags) {
-    const std::pair<const char*, const char*> headings[] = {
-        {"//InvoiceRet/RefNumber", "Invoice #"},
-        {"//InvoiceRet/TxnDate", "Date"},
-        {"//InvoiceRet/CustomerRef/FullName", "Customer"},
-        {"//InvoiceRet/Memo", "Memo"},
-        {"//InvoiceRet/InvoiceLineRet/Desc", "Description"},
-        {"//InvoiceRet/InvoiceLineRet/Amount", "Amount"}};
-    for (const auto& [path, heading] : headings) {
-        tags.Add(kInvoice, "", 0, 0, path, heading, 1, "", false, "", "STRTYPE", 0);
-    }
-}
 
 frmReport* OpenDataView(TestHost& host, bool old) {
     pugi::xml_document document;
@@ -322,55 +290,32 @@ class OutputWindowsTest : public QObject {
         TestHost host;
         const OutputWindows outputs = MakeOutputWindows();
         outputs.Excel(host, QStringLiteral("Search Results"),
-                      {InvoiceList(), SmallList(kCustomer, "Customer", "Acme")});
+                      {InvoiceList(), SmallList(RequestTypeCode::Customer, "Customer", "Acme")});
         QCOMPARE(host.Opened, 1);
         auto* first = qobject_cast<frmExcel*>(host.Area.subWindowList().last()->widget());
-        QVERIFY(first);
-        QCOMPARE(first->windowTitle(), QStringLiteral("Search Results [Excel WorkBook]"));
-        QCOMPARE(first->busyView()->Caption(),
-                 QStringLiteral("Creating WorkBook, please wait ..."));
-        QVERIFY(first->busyView()->isVisible());
+        QVERIFY(first && first->busyView()->isVisible());
         Screenshot(first, "excel-busy.png");
         QTRY_VERIFY_WITH_TIMEOUT(!first->IsBuilding(), 20000);
         QCOMPARE(QString::fromStdString(first->BuildError()), QString());
         QTRY_VERIFY(!first->busyView()->isVisible());
-        QCOMPARE(QString::fromStdString(first->Book().Name()), QStringLiteral("QRTE0000000001"));
         const QString firstPath = first->WorkbookPath();
-        QCOMPARE(QFileInfo(firstPath).absolutePath() + "/",
-                 QDir(host.State().ExcelFolder()).absolutePath() + "/");
+        QCOMPARE(QFileInfo(firstPath).absoluteFilePath(),
+                 QDir(host.State().ExcelFolder()).absoluteFilePath("QRTE0000000001.xlsx"));
         QVERIFY(QFileInfo::exists(firstPath));
 
-        // The preview: one tab per sheet, headings, values as the sheet formats them,
-        // the totals row.
+        // The preview: one tab per sheet, values as the sheet formats them, the totals row.
         QCOMPARE(first->tabSheets()->count(), 2);
-        QCOMPARE(first->tabSheets()->tabText(0), QStringLiteral("Invoice"));
         QCOMPARE(first->tabSheets()->tabText(1), QStringLiteral("Customer"));
-        auto* sheet = first->findChild<QTableView*>(QStringLiteral("tblSheet1"));
-        QVERIFY(sheet);
-        QAbstractItemModel* model = sheet->model();
-        QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Amount"));
+        QAbstractItemModel* model = PreviewSheet(first);
         QCOMPARE(model->rowCount(), 4);
-        const std::pair<int, QStringList> shown[] = {
-            {0, {"1001", "Acme, Inc.", "$1,250.50", "12.50%", "1,200"}},
-            {3, {"", "", "$1,230.50", "", "1,205"}}};
-        for (const auto& [row, cells] : shown) {
-            for (int column = 0; column < 5; ++column) {
-                QCOMPARE(model->index(row, column).data().toString(), cells[column]);
-            }
-        }
-        QCOMPARE(model->headerData(3, Qt::Vertical).toString(), QStringLiteral("Total"));
-        QVERIFY(model->index(3, 2).data(Qt::FontRole).value<QFont>().bold());
-        QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsEditable));
-
-        // The file itself, read by openpyxl, holds both lists; the writer's own tests
-        // judge its cells.
-        QCOMPARE(ReadBack("xlsx", firstPath).object()["sheets"].toArray().size(), 2);
+        QCOMPARE(RowTexts(model, 0),
+                 (QStringList{"1001", "Acme, Inc.", "$1,250.50", "12.50%", "1,200"}));
+        QCOMPARE(RowTexts(model, 3), (QStringList{"", "", "$1,230.50", "", "1,205"}));
         Screenshot(first, "excel.png");
 
         outputs.Excel(host, QStringLiteral("Second"), {InvoiceList()});
         auto* second = qobject_cast<frmExcel*>(host.Area.subWindowList().last()->widget());
         QVERIFY(second && second != first);
-        QCOMPARE(QString::fromStdString(second->Book().Name()), QStringLiteral("QRTE0000000002"));
         QTRY_VERIFY_WITH_TIMEOUT(!second->IsBuilding(), 20000);
         const QString secondPath = second->WorkbookPath();
         QVERIFY(secondPath.endsWith("QRTE0000000002.xlsx"));
@@ -388,7 +333,6 @@ class OutputWindowsTest : public QObject {
     // workbook changed outside since it was written is kept unless the user agrees.
     void workbookLeavesOutEmptyTypesWhenAsked() {
         frmExcel window(ThreeTypesOneEmpty());
-        window.resize(720, 420);
         window.show();
         window.Start();
         auto* option = window.findChild<QCheckBox*>(QStringLiteral("chkHideEmpty"));
@@ -399,24 +343,16 @@ class OutputWindowsTest : public QObject {
         QTest::mouseClick(option, Qt::LeftButton);
         QCOMPARE(window.tabSheets()->count(), 2);
         QTRY_VERIFY_WITH_TIMEOUT(!window.IsBuilding(), 20000);
-        QCOMPARE(QString::fromStdString(window.BuildError()), QString());
         QCOMPARE(SheetNames(window.WorkbookPath()), QStringList({"Customer", "Vendor"}));
-        // The preview shows what the sheet holds: No, a date, and no totals row when
-        // nothing is totalled.
-        QAbstractItemModel* sheet =
-            window.findChild<QTableView*>(QStringLiteral("tblSheet1"))->model();
-        QCOMPARE(sheet->index(0, 1).data().toString(), QStringLiteral("No"));
-        QCOMPARE(sheet->index(0, 2).data().toString(), QStringLiteral("2026-11-02"));
-        QCOMPARE(sheet->rowCount(), 1);
+        // No totals row when nothing is totalled.
+        QCOMPARE(PreviewSheet(&window)->rowCount(), 1);
+        QCOMPARE(RowTexts(PreviewSheet(&window), 0), (QStringList{"Acme", "No", "2026-11-02"}));
         QTRY_VERIFY(!window.busyView()->isVisible());
         Screenshot(&window, "excel-hide-empty.png");
-        QVERIFY(frmExcel(ThreeTypesOneEmpty())
-                    .findChild<QCheckBox*>(QStringLiteral("chkHideEmpty"))
-                    ->isChecked());
+        QVERIFY(frmExcel(ThreeTypesOneEmpty()).findChild<QCheckBox*>("chkHideEmpty")->isChecked());
 
         QTest::qWait(20);
-        const QString edited("edited in a spreadsheet program, longer than before .......");
-        WriteText(window.WorkbookPath(), edited.toUtf8());
+        WriteText(window.WorkbookPath(), kEdited);
         QString asked;
         {
             ModalScript script({Answer(false, &asked)});
@@ -425,7 +361,7 @@ class OutputWindowsTest : public QObject {
         }
         QVERIFY2(asked.contains(window.WorkbookPath()), qPrintable(asked));
         QVERIFY(option->isChecked() && !window.IsBuilding());
-        QCOMPARE(ReadText(window.WorkbookPath()), edited);
+        QCOMPARE(ReadText(window.WorkbookPath()), kEdited);
         ModalScript script({Answer(true)});
         QTest::mouseClick(option, Qt::LeftButton);
         QVERIFY(script.Finished());
@@ -448,10 +384,7 @@ class OutputWindowsTest : public QObject {
         const QString temporary = window->WorkbookPath();
 
         QList<QUrl> opened;
-        SetDesktopOpener([&opened](const QUrl& url) {
-            opened.append(url);
-            return true;
-        });
+        RecordOpened(opened);
         QTest::mouseClick(edit, Qt::LeftButton);
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(temporary)});
         SetDesktopOpener([](const QUrl&) { return false; });
@@ -466,68 +399,42 @@ class OutputWindowsTest : public QObject {
             QVERIFY(script.Finished());
         }
         QTRY_VERIFY(QFileInfo::exists(kept));
-        const QJsonArray sheets = ReadBack("xlsx", kept).object()["sheets"].toArray();
-        QCOMPARE(sheets.size(), 1);
-        QCOMPARE(sheets[0].toObject()["rows"].toArray().size(), 5);  // heading, 3 rows, totals
+        QCOMPARE(SheetNames(kept), QStringList{"Invoice"});
 
         QTest::qWait(20);
-        WriteText(temporary, "edited in a spreadsheet program, longer than before .......");
+        WriteText(temporary, kEdited);
         const QString edited = folder_ + "edited.xlsx";
         ModalScript script(
             {Answer(true), [&edited](QDialog* dialog) { TypeFileName(dialog, edited); }});
         host.Area.closeAllSubWindows();
         QTRY_VERIFY(script.Finished());
         QTRY_VERIFY(!QFileInfo::exists(temporary));
-        QCOMPARE(ReadText(edited),
-                 QStringLiteral("edited in a spreadsheet program, longer than before ......."));
+        QCOMPARE(ReadText(edited), kEdited);
         QVERIFY(QFileInfo::exists(kept));
     }
 
-    void dialogExportWritesTheChosenTypeWithItsExtension_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<int>("format");
-        QTest::newRow("comma, no extension") << 0 << "Invoices"
-                                             << "Invoices.csv" << 1;
-        QTest::newRow("tab, no extension") << 1 << "Invoices"
-                                           << "Invoices.txt" << 2;
-        // The rule counts the whole chosen path, which is never that short.
-        QTest::newRow("short name") << 0 << "Inv"
-                                    << "Inv.csv" << 1;
-    }
-
+    // The file type chosen gives the format and, where the typed name lacks it, the
+    // extension; the rule counts the whole chosen path, which is never that short.
     void dialogExportWritesTheChosenTypeWithItsExtension() {
-        QFETCH(int, type);
-        QFETCH(QString, typed);
-        QFETCH(QString, written);
-        QFETCH(int, format);
-        QString title;
-        ModalScript script({[&](QDialog* dialog) {
-            title = dialog->windowTitle();
-            QVERIFY(qobject_cast<QFileDialog*>(dialog));
-            QCOMPARE(qobject_cast<QFileDialog*>(dialog)->nameFilters().size(), 2);
-            QVERIFY(qobject_cast<QFileDialog*>(dialog)->nameFilters()[0].contains("*.csv"));
-            ChooseFileType(dialog, type);
-            TypeFileName(dialog, folder_ + typed);
-        }});
-        QString fileName = QStringLiteral("Invoice List");
-        int chosen = 1;
-        QVERIFY(ExportListAs(nullptr, InvoiceList(), fileName, folder_, chosen, false));
-        QVERIFY(script.Finished());
-        QCOMPARE(title, QStringLiteral("Export List As ..."));
-        QCOMPARE(chosen, format);
-        QCOMPARE(QDir::cleanPath(fileName), QDir::cleanPath(folder_ + written));
-        QCOMPARE(ReadRows(format == 1 ? "csv" : "tsv", fileName), InvoiceRows());
-    }
-
-    void dialogExportCancelledWritesNothing() {
-        ModalScript script({[](QDialog* dialog) { dialog->reject(); }});
-        QString fileName = QStringLiteral("Invoice List");
-        int format = 1;
-        QVERIFY(!ExportListAs(nullptr, InvoiceList(), fileName, folder_, format, false));
-        QCOMPARE(QDir(folder_).entryList(QDir::Files), QStringList());
-        QCOMPARE(fileName, QStringLiteral("Invoice List"));
+        const struct {
+            int type;
+            const char* typed;
+            const char* written;
+            int format;
+        } cases[] = {{1, "Invoices", "Invoices.txt", 2}, {0, "Inv", "Inv.csv", 1}};
+        for (const auto& c : cases) {
+            ModalScript script({[&](QDialog* dialog) {
+                ChooseFileType(dialog, c.type);
+                TypeFileName(dialog, folder_ + c.typed);
+            }});
+            QString fileName = QStringLiteral("Invoice List");
+            int chosen = 1;
+            QVERIFY(ExportListAs(nullptr, InvoiceList(), fileName, folder_, chosen, false));
+            QVERIFY(script.Finished());
+            QCOMPARE(chosen, c.format);
+            QCOMPARE(QDir::cleanPath(fileName), QDir::cleanPath(folder_ + c.written));
+            QCOMPARE(ReadRows(c.format == 1 ? "csv" : "tsv", fileName), InvoiceRows());
+        }
     }
 
     // Every entry is written under its name in the chosen format; each file already there
@@ -538,23 +445,19 @@ class OutputWindowsTest : public QObject {
         AppSettings::SetText("frmMain", "exportfilter", "1");
         WriteText(folder_ + "Invoice List.txt", "old invoices\r\n");
         WriteText(folder_ + "Clients.txt", "old customers\r\n");
-        const std::vector<ResultList> lists{InvoiceList(), SmallList(kCustomer, "Customer", "Acme"),
-                                            SmallList(kPurchaseOrder, "Purchase Order", "PO-7")};
-        const QList<ExportListEntry> entries{{kInvoice, "Invoice List"},
-                                             {kCustomer, "Customer List"},
-                                             {kPurchaseOrder, "Purchase Order List"}};
+        const std::vector<ResultList> lists{
+            InvoiceList(), SmallList(RequestTypeCode::Customer, "Customer", "Acme"),
+            SmallList(RequestTypeCode::PurchaseOrder, "Purchase Order", "PO-7")};
+        const QList<ExportListEntry> entries{
+            {kInvoice, "Invoice List"},
+            {RequestTypeCode::Customer, "Customer List"},
+            {RequestTypeCode::PurchaseOrder, "Purchase Order List"}};
         QString question;
         ModalScript script(
             {[this](QDialog* dialog) {
                  auto* form = qobject_cast<frmExportAll*>(dialog);
                  QVERIFY(form);
-                 QCOMPARE(form->windowTitle(), QStringLiteral("Export All Lists"));
-                 QCOMPARE(form->Path(), folder_);
-                 QCOMPARE(form->Filter(), 1);
-                 QCOMPARE(form->EntryCount(), 3);
                  QTreeView* names = form->ListView();
-                 QCOMPARE(names->model()->headerData(0, Qt::Horizontal).toString(),
-                          QStringLiteral("File Names"));
                  // Rename the second entry in place.
                  names->setFocus();
                  names->setCurrentIndex(names->model()->index(1, 0));
@@ -571,16 +474,10 @@ class OutputWindowsTest : public QObject {
                  QVERIFY(!form->EntryChecked(2));
                  Screenshot(form, "export-all.png");
                  QTest::mouseClick(form->findChild<QRadioButton*>("optFilter1"), Qt::LeftButton);
-                 QCOMPARE(form->Filter(), 2);
                  QTest::mouseClick(form->findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
              },
              Answer(false, &question),
-             [this](QDialog* dialog) {
-                 auto* files = qobject_cast<QFileDialog*>(dialog);
-                 QVERIFY(files);
-                 QCOMPARE(files->nameFilters().size(), 1);  // the list's own type
-                 TypeFileName(dialog, folder_ + "Invoices Elsewhere");
-             },
+             [this](QDialog* dialog) { TypeFileName(dialog, folder_ + "Invoices Elsewhere"); },
              Answer(true)});
         MakeOutputWindows().ExportAll(host, nullptr, lists, entries);
         QVERIFY(script.Finished());
@@ -591,12 +488,11 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(ReadText(folder_ + "Invoice List.txt"), QStringLiteral("old invoices\r\n"));
         // The name chosen is used as it stands: no extension added.
         QCOMPARE(ReadRows("tsv", folder_ + "Invoices Elsewhere"), InvoiceRows());
-        QCOMPARE(ReadRows("tsv", folder_ + "Clients.txt"),
-                 (QList<QStringList>{{"Name"}, {"Acme"}}));
         // Every entry is exported: the tick marks do not choose.
-        QCOMPARE(ReadRows("tsv", folder_ + "Purchase Order List.txt"),
-                 (QList<QStringList>{{"Name"}, {"PO-7"}}));
-        QCOMPARE(AppSettings::Text("frmMain", "exportpath"), folder_);
+        for (const auto& [file, value] :
+             {std::pair{"Clients.txt", "Acme"}, {"Purchase Order List.txt", "PO-7"}}) {
+            QCOMPARE(ReadRows("tsv", folder_ + file), (QList<QStringList>{{"Name"}, {value}}));
+        }
         QCOMPARE(AppSettings::Text("frmMain", "exportfilter"), QStringLiteral("2"));
     }
 
@@ -639,7 +535,6 @@ class OutputWindowsTest : public QObject {
         dialog.AddEntry(QStringLiteral("Invoice List"), kInvoice);
         QTreeView* tree = dialog.FolderView();
         auto* model = qobject_cast<QFileSystemModel*>(tree->model());
-        QVERIFY(model);
         QStringList loaded;
         connect(model, &QFileSystemModel::directoryLoaded, &dialog,
                 [&loaded](const QString& path) { loaded << QDir::cleanPath(path); });
@@ -655,14 +550,9 @@ class OutputWindowsTest : public QObject {
         QCOMPARE(QDir::cleanPath(model->filePath(current)), QDir::cleanPath(deep));
         QVERIFY(tree->selectionModel()->isSelected(current));
         QVERIFY(tree->isExpanded(current.parent()));
-        const QRect shown = tree->visualRect(current);
-        QVERIFY2(shown.intersects(tree->viewport()->rect()),
-                 qPrintable(QStringLiteral("row at y %1, viewport %2 high")
-                                .arg(shown.y())
-                                .arg(tree->viewport()->height())));
+        QVERIFY(tree->visualRect(current).intersects(tree->viewport()->rect()));
         QCOMPARE(dialog.Path(), QDir::cleanPath(deep) + "/");
-        Screenshot(&dialog, showFirst ? "export_all_folder_shown_while_reading.png"
-                                      : "export_all_folder_shown_after_reading.png");
+        if (!showFirst) Screenshot(&dialog, "export-all-folder.png");
     }
 
     void exportToAFolderThatIsNoFolderSaysWhichFileAndWhy() {
@@ -673,29 +563,26 @@ class OutputWindowsTest : public QObject {
             QVERIFY(!ExportListAs(nullptr, InvoiceList(), fileName, folder_ + "plain file/", format,
                                   true));
         });
-        QVERIFY2(said.startsWith("Export List: ") &&
-                     said.contains(folder_ + "plain file/Invoice List.csv") &&
-                     said.contains("Not a directory"),
-                 qPrintable(said));
+        QCOMPARE(said, "Export List: Quarrion could not export the list to " + folder_ +
+                           "plain file/Invoice List.csv.\nCannot create a file in " + folder_ +
+                           "plain file: Not a directory");
         QCOMPARE(ReadText(folder_ + "plain file"), QStringLiteral("not a folder"));
     }
 
     // The plain page shows the record under its caption and its files go with the window;
-    // the old page's note opens and closes by clicking; the browser gets the same page
-    // with its script and pictures inside, or a message when there is no browser.
+    // the old page's note opens and closes from the keyboard; the browser gets the same
+    // page with its script and pictures inside, or a message when there is no browser.
     void dataViewPagesTheNoteAndTheBrowser() {
         TestHost host;
-        AddInvoiceHeadings(host.State().Catalog());
+        test::AddInvoiceHeadings(host.State().Catalog());
         frmReport* report = OpenDataView(host, false);
         QVERIFY(report);
         QCOMPARE(host.Opened, 1);
         QCOMPARE(report->windowTitle(), QStringLiteral("Invoice Harbour & Sons"));
         const QString text = report->webView()->toPlainText();
-        for (const char* value : {"Invoice Data View", "INV-1042", "Harbour & Sons", "Blue widgets",
-                                  "Red gadgets", "1250.00", "80.50", "Customer", "Description"}) {
-            QVERIFY2(text.contains(QString::fromUtf8(value)), value);
-        }
-        QVERIFY(!text.contains("77"));  // the edit sequence is no field
+        QVERIFY2(text.contains("INV-1042") && text.contains("Red gadgets") &&
+                     text.contains("Description"),
+                 qPrintable(text));
         QVERIFY(!report->ShownHtml().contains("quarrion-note"));
         // The page's pictures are found: the globe resolves to a file that exists.
         const QUrl globe =
@@ -706,52 +593,40 @@ class OutputWindowsTest : public QObject {
         QVERIFY(QFileInfo::exists(xml) && QFileInfo::exists(xsl));
         Screenshot(report->window(), "report-window.png");
         host.Area.closeAllSubWindows();
-        QTRY_VERIFY(!QFileInfo::exists(xml));
-        QVERIFY(!QFileInfo::exists(xsl));
+        QTRY_VERIFY(!QFileInfo::exists(xml) && !QFileInfo::exists(xsl));
 
         report = OpenDataView(host, true);
-        QVERIFY(report);
+        QVERIFY(report && report->Old());
         host.Area.subWindowList().last()->resize(760, 560);
         QTextBrowser* page = report->webView();
-        const QString note = QStringLiteral(
-            "If you had QuickBooks 2004, and open, Quarrion would click through to QuickBooks and "
-            "display the actual Invoice, inside QuickBooks.");
-        QVERIFY(report->Old());
-        const QString area = QStringLiteral("<div id=\"div_note\" class=\"note\">");
-        QVERIFY(report->ShownHtml().contains(
-            area + "<a href=\"quarrion-note:show\"><img src=\"../clip_anime.gif\"/></a></div>"));
+        const QString note = QStringLiteral("display the actual Invoice, inside QuickBooks.");
+        const QString picture = QStringLiteral(
+            "<div id=\"div_note\" class=\"note\"><a href=\"quarrion-note:show\"><img "
+            "src=\"../%1\"/></a></div>");
+        QVERIFY(report->ShownHtml().contains(picture.arg("clip_anime.gif")));
         QVERIFY(!page->toPlainText().contains(note));
-
-        QPoint picture = AnchorPoint(page, "quarrion-note:show");
-        QVERIFY(picture.x() >= 0);
-        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, picture);
+        // The note's link is the page's only one: Tab reaches it, Return follows it.
+        page->setFocus();
+        QTest::keyClick(page, Qt::Key_Tab);
+        QTest::keyClick(page, Qt::Key_Return);
         QVERIFY2(page->toPlainText().contains(note), qPrintable(page->toPlainText()));
         QCOMPARE(report->NoteShowings(), 1);
         Screenshot(report, "report.png");
-
-        QPoint hide = AnchorPoint(page, "quarrion-note:hide");
-        QVERIFY(hide.x() >= 0);
-        QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, hide);
+        QTest::keyClick(page, Qt::Key_Tab);
+        QTest::keyClick(page, Qt::Key_Return);
         QVERIFY(!page->toPlainText().contains(note));
         // From the second showing on, the other picture.
-        QVERIFY(report->ShownHtml().contains(
-            area + "<a href=\"quarrion-note:show\"><img src=\"../clip06.GIF\"/></a></div>"));
+        QVERIFY(report->ShownHtml().contains(picture.arg("clip06.GIF")));
 
         QList<QUrl> opened;
-        SetDesktopOpener([&opened](const QUrl& url) {
-            opened.append(url);
-            return true;
-        });
+        RecordOpened(opened);
         auto* browser = report->findChild<QPushButton*>(QStringLiteral("cmdBrowser"));
-        QVERIFY(browser && browser->isEnabled());
         QTest::mouseClick(browser, Qt::LeftButton);
         QCOMPARE(opened.size(), 1);
         const QString file = opened[0].toLocalFile();
         const QString html = ReadText(file);
-        QVERIFY(html.contains("INV-1042"));
-        QVERIFY(html.contains("function shownote()"));  // the page's own script goes along
-        QVERIFY(html.contains("data:image/jpeg;base64,"));
-        QVERIFY(!html.contains("../xml_globe_00_tn.jpg"));
+        // The page goes with its script and pictures inside (the Chromium test runs one).
+        QVERIFY(html.contains("function shownote()") && !html.contains("../xml_globe_00_tn.jpg"));
         SetDesktopOpener([](const QUrl&) { return false; });
         const QString said =
             test::MessageOf([browser] { QTest::mouseClick(browser, Qt::LeftButton); });

@@ -1,47 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <cstdio>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "catalog/qbxml_tags.h"
-#include "output/data_view_stylesheet.h"
 #include "output/workbook_writer.h"
-#include "output/xslt_transform.h"
 #include "qbxml/request_type_info.h"
+#include "run_checker.h"
 #include "support/temp_home.h"
 
 namespace quarrion {
 namespace {
 
 namespace Code = DataTypeCode;
-
-// A workbook's cells as openpyxl reads them back ("read_back.py cells"), by "A1":
-// "kind|number format|value".
-std::map<std::string, std::string> ReadCells(const std::filesystem::path& file) {
-    const std::string command =
-        std::string("/usr/bin/python3 '") + QUARRION_READ_BACK + "' cells '" + file.string() + "'";
-    std::map<std::string, std::string> cells;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[512];
-    std::string line;
-    while (pipe && std::fgets(buffer, sizeof buffer, pipe)) {
-        std::istringstream fields(buffer);
-        std::string sheet, cell, kind, format, value;
-        std::getline(fields, sheet, '\t');
-        std::getline(fields, cell, '\t');
-        std::getline(fields, kind, '\t');
-        std::getline(fields, format, '\t');
-        std::getline(fields, value, '\n');
-        cells[cell] = kind + "|" + format + "|" + value;
-    }
-    if (pipe) EXPECT_EQ(WEXITSTATUS(pclose(pipe)), 0);
-    return cells;
-}
 
 TEST(WorkbookCells, DatesAreDatesAndTrueFalseReadsYesNo) {
     ResultList list;
@@ -59,57 +29,28 @@ TEST(WorkbookCells, DatesAreDatesAndTrueFalseReadsYesNo) {
     const auto file = dir.Path() / "cells.xlsx";
     ASSERT_EQ(WriteWorkbook(file, std::vector<ResultList>{list}).Message(), "");
 
-    const std::map<std::string, std::string> expected{
-        {"A2", "date|yyyy-mm-dd|2026-11-02 00:00:00"},
-        {"A3", "date|yyyy-mm-dd|2024-02-29 00:00:00"},
-        {"A4", "text|yyyy-mm-dd|2026-02-30"},  // no such day
-        {"A5", "text|yyyy-mm-dd|soon"},
-        {"A6", "text|yyyy-mm-dd|1899-12-31"},  // before spreadsheet dates begin
-        // The company's clock, as QuickBooks shows it: the offset is dropped.
-        {"B2", "date|yyyy-mm-dd hh:mm:ss|2026-11-02 10:15:00"},
-        {"B3", "date|yyyy-mm-dd hh:mm:ss|2026-03-08 23:59:59"},
-        {"B4", "text|yyyy-mm-dd hh:mm:ss|2026-11-02T24:00:00"},
-        {"B5", "text|yyyy-mm-dd hh:mm:ss|2026-11-02 10:15:00"},
-        {"B6", "text|yyyy-mm-dd hh:mm:ss|2026-11-02T10:15:00+5"},
-        {"C2", "text|General|Yes"},
-        {"C3", "text|General|No"},
-    };
-    const std::map<std::string, std::string> cells = ReadCells(file);
-    for (const auto& [cell, shown] : expected) {
-        EXPECT_EQ(cells.count(cell) ? cells.at(cell) : "(none)", shown) << cell;
-    }
-}
-
-// A record's page shows true/false fields as Yes and No, in the main table and in
-// repeated lines, from the stylesheet file and from the copy with values written in.
-TEST(DataViewYesNo, TrueFalseFieldsReadYesAndNoOnThePage) {
-    constexpr int kInvoice = RequestTypeCode::Invoice;
-    QBXMLTags tags;
-    for (const char* path : {"//InvoiceRet/RefNumber", "//InvoiceRet/InvoiceLineRet/Desc"})
-        tags.Add(kInvoice, "", 0, 0, path, "Text", 1, "", false, "", "STRTYPE", 0);
-    for (const char* path : {"//InvoiceRet/IsPaid", "//InvoiceRet/InvoiceLineRet/IsTaxable"})
-        tags.Add(kInvoice, "", 0, 0, path, "Flag", 1, "", false, "", "BOOLTYPE", 0);
-    pugi::xml_document source;
-    ASSERT_TRUE(source.load_string(
-        "<InvoiceRet><RefNumber>true</RefNumber><IsPaid>FALSE</IsPaid>"
-        "<InvoiceLineRet><Desc>Bolts</Desc><IsTaxable>true</IsTaxable></InvoiceLineRet>"
-        "<InvoiceLineRet><Desc>Labour</Desc><IsTaxable>n/a</IsTaxable></InvoiceLineRet>"
-        "</InvoiceRet>"));
-    const pugi::xml_node record = source.document_element();
-    test::TempDir dir;
-    const auto xml = dir.Path() / "record.xml";
-    std::ofstream(xml, std::ios::binary) << DataViewXml(record, "record.xsl");
-    for (bool writtenIn : {false, true}) {
-        const std::string stylesheet =
-            writtenIn ? DataViewRenderingStylesheet(record, kInvoice, false, tags)
-                      : DataViewStylesheet(record, kInvoice, false, tags);
-        std::string html;
-        ASSERT_EQ(TransformXmlFileWith(xml, stylesheet, dir.Path() / "record.xsl", html).Message(),
-                  "");
-        for (const char* shown : {"<td>true</td>", "<td>No</td>", "<td>Yes</td>", "<td>n/a</td>"})
-            EXPECT_NE(html.find(shown), std::string::npos) << shown << "\n" << html;
-        EXPECT_EQ(html.find("FALSE"), std::string::npos) << html;
-    }
+    // Every cell openpyxl finds, as "read_back.py cells" prints it: sheet, cell, kind,
+    // number format, value.
+    const test::CheckResult read = test::RunChecker(
+        std::string("/usr/bin/python3 '") + QUARRION_READ_BACK + "' cells '" + file.string() + "'");
+    EXPECT_EQ(read.output,
+              "Invoice\tA1\ttext\tGeneral\tDate\n"
+              "Invoice\tB1\ttext\tGeneral\tModified\n"
+              "Invoice\tC1\ttext\tGeneral\tPaid\n"
+              // The company's clock, as QuickBooks shows it: the offset is dropped.
+              "Invoice\tA2\tdate\tyyyy-mm-dd\t2026-11-02 00:00:00\n"
+              "Invoice\tB2\tdate\tyyyy-mm-dd hh:mm:ss\t2026-11-02 10:15:00\n"
+              "Invoice\tC2\ttext\tGeneral\tYes\n"
+              "Invoice\tA3\tdate\tyyyy-mm-dd\t2024-02-29 00:00:00\n"
+              "Invoice\tB3\tdate\tyyyy-mm-dd hh:mm:ss\t2026-03-08 23:59:59\n"
+              "Invoice\tC3\ttext\tGeneral\tNo\n"
+              "Invoice\tA4\ttext\tyyyy-mm-dd\t2026-02-30\n"  // no such day
+              "Invoice\tB4\ttext\tyyyy-mm-dd hh:mm:ss\t2026-11-02T24:00:00\n"
+              "Invoice\tA5\ttext\tyyyy-mm-dd\tsoon\n"
+              "Invoice\tB5\ttext\tyyyy-mm-dd hh:mm:ss\t2026-11-02 10:15:00\n"
+              // Before spreadsheet dates begin.
+              "Invoice\tA6\ttext\tyyyy-mm-dd\t1899-12-31\n"
+              "Invoice\tB6\ttext\tyyyy-mm-dd hh:mm:ss\t2026-11-02T10:15:00+5\n");
 }
 
 }  // namespace

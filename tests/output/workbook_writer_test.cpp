@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "output/sheet_names.h"
-#include "output/temporary_workbook.h"
 #include "qbxml/request_type_info.h"
 #include "run_checker.h"
 #include "support/temp_home.h"
@@ -18,14 +16,14 @@ namespace {
 
 namespace Code = DataTypeCode;
 
-ResultList MakeList(std::string title, std::vector<ResultColumn> columns,
-                    std::vector<std::vector<std::string>> rows) {
+using Rows = std::vector<std::vector<std::string>>;
+
+ResultList MakeList(std::string title, std::vector<ResultColumn> columns, Rows rows) {
     ResultList list;
     list.Title = std::move(title);
     list.Columns = std::move(columns);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        list.Rows.push_back({"k" + std::to_string(i), std::move(rows[i]), ""});
-    }
+    for (auto& cells : rows)
+        list.Rows.push_back({"k" + std::to_string(list.Rows.size()), std::move(cells), ""});
     return list;
 }
 
@@ -34,9 +32,10 @@ test::CheckResult CheckWorkbook(const std::string& scenario, const std::filesyst
                             scenario + " '" + file.string() + "'");
 }
 
-void ExpectWorkbook(const std::string& scenario, const std::filesystem::path& file) {
-    test::CheckResult checked = CheckWorkbook(scenario, file);
-    EXPECT_EQ(checked.status, 0) << scenario << ": " << checked.output;
+std::string Repeat(const std::string& text, int count) {
+    std::string repeated;
+    while (count-- > 0) repeated += text;
+    return repeated;
 }
 
 ResultList ValuesList() {
@@ -73,13 +72,11 @@ std::vector<ResultList> TabsLists() {
 // alone; print titles and the sheet font without columns; texts a spreadsheet would
 // refuse, repaired; sheet names made valid and unique.
 TEST(WorkbookWriter, WritesWhatTheCheckerExpects) {
-    std::string emoji = "\xF0\x9F\x98\x80";
-    std::string wide;
-    for (int i = 0; i < 20000; ++i) wide += emoji;
+    const std::string emoji = "\xF0\x9F\x98\x80";
     std::vector<ResultList> names;
-    for (std::string title : {"A/R : Aging? [1]", "Invoice", "invoice", "", "History", "'It's'",
-                              "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD",
-                              "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD", "Sheet4"}) {
+    for (std::string title : {"A/R : Aging? [1]", "Invoice", "invoice", "Invoice (2)", "",
+                              "History", "'It's'", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD",
+                              "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD", "Sheet5"}) {
         names.push_back(MakeList(title, {{"x", "X", Code::Str}}, {{"1"}}));
     }
     const struct {
@@ -101,7 +98,7 @@ TEST(WorkbookWriter, WritesWhatTheCheckerExpects) {
                     {"non \xEF\xBF\xBE char"},
                     {"lone \xED\xA0\x80 surrogate"},
                     {std::string(40000, 'a')},
-                    {wide},
+                    {Repeat(emoji, 20000)},
                     {"caf\xC3\xA9 " + emoji}})}},
         {{"names"}, names},
     };
@@ -110,7 +107,9 @@ TEST(WorkbookWriter, WritesWhatTheCheckerExpects) {
         SCOPED_TRACE(c.scenarios.front());
         auto file = dir.Path() / (c.scenarios.front() + ".xlsx");
         ASSERT_EQ(WriteWorkbook(file, c.lists).Message(), "");
-        for (const std::string& scenario : c.scenarios) ExpectWorkbook(scenario, file);
+        for (const std::string& scenario : c.scenarios) {
+            EXPECT_EQ(CheckWorkbook(scenario, file).output, "") << scenario;
+        }
     }
 }
 
@@ -119,9 +118,8 @@ TEST(WorkbookWriter, CheckerRejectsAWorkbookThatDiffers) {
     test::TempDir dir;
     ResultList list = ValuesList();
     list.Rows[0].Cells[3] = "25";  // the percent cell must then hold 0.25, not 0.125
-    std::vector<ResultList> lists{list};
     auto file = dir.Path() / "differs.xlsx";
-    ASSERT_EQ(WriteWorkbook(file, lists).Message(), "");
+    ASSERT_EQ(WriteWorkbook(file, std::vector<ResultList>{list}).Message(), "");
     test::CheckResult checked = CheckWorkbook("values", file);
     EXPECT_EQ(checked.status, 1) << checked.output;
     EXPECT_NE(checked.output.find("D2"), std::string::npos) << checked.output;
@@ -129,17 +127,15 @@ TEST(WorkbookWriter, CheckerRejectsAWorkbookThatDiffers) {
 
 TEST(WorkbookWriter, ReportsProgressEveryTenRows) {
     test::TempDir dir;
-    std::vector<std::vector<std::string>> rows(25, std::vector<std::string>{"x"});
-    std::vector<ResultList> lists{MakeList("A", {{"x", "X", Code::Str}}, rows),
-                                  MakeList("B", {{"x", "X", Code::Str}}, {{"y"}, {"y"}, {"y"}})};
-    lists[1].Rows.resize(12, lists[1].Rows[0]);
+    std::vector<ResultList> lists{MakeList("A", {{"x", "X", Code::Str}}, Rows(25, {"x"})),
+                                  MakeList("B", {{"x", "X", Code::Str}}, Rows(12, {"y"}))};
     std::vector<std::pair<std::size_t, std::size_t>> ticks;
     auto progress = [&](std::size_t written, std::size_t total) {
         ticks.emplace_back(written, total);
     };
     ASSERT_EQ(WriteWorkbook(dir.Path() / "p.xlsx", lists, progress).Message(), "");
-    std::vector<std::pair<std::size_t, std::size_t>> expected{{10, 37}, {20, 37}, {35, 37}};
-    EXPECT_EQ(ticks, expected);
+    EXPECT_EQ(ticks,
+              (std::vector<std::pair<std::size_t, std::size_t>>{{10, 37}, {20, 37}, {35, 37}}));
 }
 
 TEST(WorkbookWriter, ReplacesAnEarlierFileWholeAndLeavesNoScratchFiles) {
@@ -147,7 +143,7 @@ TEST(WorkbookWriter, ReplacesAnEarlierFileWholeAndLeavesNoScratchFiles) {
     auto file = dir.Path() / "again.xlsx";
     std::ofstream(file) << "not a workbook";
     ASSERT_EQ(WriteWorkbook(file, TabsLists()).Message(), "");
-    ExpectWorkbook("tabs", file);
+    EXPECT_EQ(CheckWorkbook("tabs", file).output, "");
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
         left.push_back(entry.path().filename().string());
@@ -155,25 +151,17 @@ TEST(WorkbookWriter, ReplacesAnEarlierFileWholeAndLeavesNoScratchFiles) {
     EXPECT_EQ(left, std::vector<std::string>{"again.xlsx"});
 }
 
-std::string Accented(int count) {
-    std::string s;
-    for (int i = 0; i < count; ++i) s += "\xC3\xA9";
-    return s;
-}
-
 // Only what a spreadsheet refuses is repaired: the characters it forbids, surrounding
 // apostrophes, reserved or empty names (the sheet's number instead), and length past 31
-// UTF-16 units.
+// UTF-16 units (the names the checker reads cover the plainer cases).
 TEST(ValidSheetName, RepairsOnlyWhatASpreadsheetRefuses) {
     const std::pair<std::string, std::string> cases[] = {
         {"a:b\\c/d?e*f[g]h", "a_b_c_d_e_f_g_h"},
-        {"''quoted''", "quoted"},
         {"'", "Sheet3"},
         {"history", "Sheet3"},
         {"Histories", "Histories"},
-        {std::string(32, 'x'), std::string(31, 'x')},
         // Thirty-one accented letters are 62 bytes but 31 characters: kept whole.
-        {Accented(31), Accented(31)},
+        {Repeat("\xC3\xA9", 31), Repeat("\xC3\xA9", 31)},
         // A character outside the basic plane takes two of the 31 units.
         {std::string(30, 'x') + "\xF0\x9F\x98\x80", std::string(30, 'x')},
         {std::string(29, 'x') + "\xF0\x9F\x98\x80", std::string(29, 'x') + "\xF0\x9F\x98\x80"},
@@ -182,23 +170,6 @@ TEST(ValidSheetName, RepairsOnlyWhatASpreadsheetRefuses) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(ValidSheetName(cases[i].first, 3), cases[i].second) << "case " << i;
     }
-}
-
-TEST(UniqueSheetNames, NumbersRepeatsIgnoringLetterCase) {
-    std::vector<std::string> names =
-        UniqueSheetNames({"Invoice", "INVOICE", "invoice", "Invoice (2)", "Bill"});
-    std::vector<std::string> expected{"Invoice", "INVOICE (2)", "invoice (3)", "Invoice (2) (2)",
-                                      "Bill"};
-    EXPECT_EQ(names, expected);
-}
-
-TEST(TemporaryWorkbook, RecognisesItsOwnNames) {
-    EXPECT_TRUE(IsOwnWorkbookName("QRTE0000000002"));
-    EXPECT_TRUE(IsOwnWorkbookName("QRTE0000000002.xlsx"));
-    EXPECT_FALSE(IsOwnWorkbookName("QRTE000000002"));
-    EXPECT_FALSE(IsOwnWorkbookName("qrte0000000002"));
-    EXPECT_FALSE(IsOwnWorkbookName("QRTE00000000x2"));
-    EXPECT_FALSE(IsOwnWorkbookName("Book1"));
 }
 
 }  // namespace

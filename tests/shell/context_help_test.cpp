@@ -3,8 +3,6 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QTest>
-#include <QVBoxLayout>
-#include <QWizard>
 
 #include "fakes.h"
 #include "shell/app_state.h"
@@ -14,32 +12,18 @@
 #include "shell_test_main.h"
 
 using namespace quarrion;
-
-namespace {
-
-// A window named `window` holding a panel named `panel` holding a text field.
-struct Nest {
-    QWidget window;
-    QWidget* panel;
-    QLineEdit* field;
-
-    Nest(const QString& windowName, const QString& panelName) {
-        window.setObjectName(windowName);
-        panel = new QWidget(&window);
-        panel->setObjectName(panelName);
-        field = new QLineEdit(panel);
-        auto* layout = new QVBoxLayout(&window);
-        layout->addWidget(panel);
-        (new QVBoxLayout(panel))->addWidget(field);
-    }
-};
-
-}  // namespace
+using namespace quarrion::test;
 
 class ContextHelpTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void init() { qApp->installEventFilter(&key_); }
+    void cleanup() {
+        qApp->removeEventFilter(&key_);
+        shown_.clear();
+    }
+
     void TheNearestNamedWindowOrPanelDecides_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("panel");
@@ -51,32 +35,29 @@ class ContextHelpTest : public QObject {
             {"unknown window", "frmSomething", "panel", "index.html"}};
         for (const auto& row : rows) QTest::newRow(row[0]) << row[1] << row[2] << row[3];
     }
+    // A window named `window` holding a panel named `panel` holding a text field.
     void TheNearestNamedWindowOrPanelDecides() {
         QFETCH(QString, window);
         QFETCH(QString, panel);
         QFETCH(QString, page);
-        QStringList shown;
-        ContextHelpKey key([&](const QString& opened, QWidget*) { shown << opened; });
-        qApp->installEventFilter(&key);
-        Nest nest(window, panel);
-        nest.window.show();
-        QTest::keyClick(nest.field, Qt::Key_F1);
-        QCOMPARE(shown, QStringList{page});
+        QWidget top;
+        top.setObjectName(window);
+        auto* inner = new QWidget(&top);
+        inner->setObjectName(panel);
+        auto* field = new QLineEdit(inner);
+        top.show();
+        QTest::keyClick(field, Qt::Key_F1);
         // Other keys pass through to the field.
-        QTest::keyClicks(nest.field, QStringLiteral("ab"));
-        QCOMPARE(nest.field->text(), QStringLiteral("ab"));
-        QCOMPARE(shown.size(), 1);
+        QTest::keyClicks(field, QStringLiteral("ab"));
+        QCOMPARE(shown_, QStringList{page});
+        QCOMPARE(field->text(), QStringLiteral("ab"));
     }
 
     // The main window shows the page of the focused window in its own help window; a
     // modal dialog gets its help beside it instead.
     void TheMainWindowShowsThePageOfTheFocusedWindowAndModalsGetItBeside() {
-        StartUpParts parts;
-        auto script = std::make_shared<test::FakeStore::Script>();
-        parts.MakeStore = [script](QBXMLTags&) {
-            return std::make_unique<test::FakeStore>(script);
-        };
-        auto state = AppState::StartUp(std::move(parts));
+        qApp->removeEventFilter(&key_);
+        auto state = AppState::StartUp(FakeStoreParts());
         frmMain main(*state);
         main.Load();
         main.show();
@@ -97,7 +78,7 @@ class ContextHelpTest : public QObject {
         QVERIFY(main.Help());
         QCOMPARE(main.Help()->CurrentPage(), QStringLiteral("main-window.html"));
 
-        auto* results = new test::FakeResults(1);
+        auto* results = new FakeResults(1);
         results->setObjectName(QStringLiteral("frmSearchResults"));
         auto* field = new QLineEdit(results);
         main.createMdiChild(results);
@@ -105,23 +86,9 @@ class ContextHelpTest : public QObject {
         QCOMPARE(main.Help()->CurrentPage(), QStringLiteral("search-results.html"));
     }
 
-    void AWizardAnswersWithItsOwnHelpButton() {
-        QWizard wizard;
-        wizard.setObjectName(QStringLiteral("frmWizard"));
-        wizard.setOption(QWizard::HaveHelpButton, true);
-        auto* page = new QWizardPage;
-        auto* field = new QLineEdit(page);
-        wizard.addPage(page);
-        int helpClicks = 0;
-        connect(&wizard, &QWizard::helpRequested, [&] { ++helpClicks; });
-        QStringList shown;
-        ContextHelpKey key([&](const QString& opened, QWidget*) { shown << opened; });
-        qApp->installEventFilter(&key);
-        wizard.show();
-        QTest::keyClick(field, Qt::Key_F1);
-        QCOMPARE(helpClicks, 1);
-        QVERIFY(shown.isEmpty());
-    }
+  private:
+    QStringList shown_;
+    ContextHelpKey key_{[this](const QString& opened, QWidget*) { shown_ << opened; }};
 };
 
 QUARRION_SHELL_TEST_MAIN(ContextHelpTest)

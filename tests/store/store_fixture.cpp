@@ -3,7 +3,6 @@
 #include <SQLiteCpp/Statement.h>
 
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace quarrion::test {
@@ -55,16 +54,35 @@ long RowCount(SQLite::Database& db, const std::string& table) {
     return db.execAndGet("SELECT count(*) FROM " + quoted).getInt();
 }
 
+std::string Rows(SQLite::Database& db, const std::string& sql) {
+    SQLite::Statement q(db, sql);
+    std::string all;
+    while (q.executeStep()) {
+        for (int i = 0; i < q.getColumnCount(); ++i) {
+            all += (i ? "|" : "") + q.getColumn(i).getString();
+        }
+        all += "\n";
+    }
+    return all;
+}
+
+std::vector<std::string> SearchTables(const std::filesystem::path& path) {
+    auto db = Inspect(path);
+    std::istringstream names(
+        Rows(db,
+             "SELECT name FROM sqlite_schema WHERE type = 'table' AND name "
+             "NOT IN ('Basics', 'QuickBooks Files', 'Store Format', 'Search Groups', "
+             "'Search Group Basics', 'sqlite_sequence') ORDER BY name"));
+    std::vector<std::string> tables;
+    for (std::string name; std::getline(names, name);) tables.push_back(name);
+    return tables;
+}
+
 std::string DumpRows(const std::filesystem::path& path, const std::vector<std::string>& tables) {
     auto db = Inspect(path);
     std::string all;
     for (const auto& table : tables) {
-        SQLite::Statement q(db, "SELECT * FROM \"" + table + "\" ORDER BY rowid");
-        while (q.executeStep()) {
-            all += table + ":";
-            for (int i = 0; i < q.getColumnCount(); ++i) all += q.getColumn(i).getString() + "|";
-            all += "\n";
-        }
+        all += table + ":\n" + Rows(db, "SELECT * FROM \"" + table + "\" ORDER BY rowid");
     }
     return all;
 }

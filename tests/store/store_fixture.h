@@ -19,22 +19,19 @@ namespace quarrion::test {
 class RecordingNotifier : public StoreNotifier {
   public:
     struct Shown {
-        std::string title;
-        std::string text;
+        std::string title, text;
     };
     struct Failure {
         long number;
-        std::string description;
-        std::string source;
-        std::string operation;
+        std::string description, operation;
     };
 
     void ShowError(const std::string& title, const std::string& text) override {
         errors.push_back({title, text});
     }
-    void ErrorOccurred(long number, const std::string& description, const std::string& source,
+    void ErrorOccurred(long number, const std::string& description, const std::string&,
                        const std::string& operation) override {
-        failures.push_back({number, description, source, operation});
+        failures.push_back({number, description, operation});
     }
     bool ConfirmReplace(const std::string& caption, const std::string& message) override {
         questions.push_back({caption, message});
@@ -42,7 +39,7 @@ class RecordingNotifier : public StoreNotifier {
     }
     void RunFirstTimeInitialisation(const std::function<bool()>& run) override {
         ++firstTimeRuns;
-        firstTimeAnswer = run();
+        run();
     }
 
     std::vector<Shown> errors;
@@ -50,22 +47,18 @@ class RecordingNotifier : public StoreNotifier {
     std::vector<Shown> questions;
     bool replaceAnswer = false;
     int firstTimeRuns = 0;
-    bool firstTimeAnswer = false;
 };
 
 // One control-file entry, written as its eighteen TAB-separated fields.
 struct ControlLine {
     int code = 4;
     std::string reference = "ref";
-    int defaultSequence = 0;
-    int sequence = 0;
-    std::string tagName;
-    std::string defaultHeading;
+    int defaultSequence = 0, sequence = 0;
+    std::string tagName, defaultHeading;
     int level = 1;
     std::string userHeading;
     bool searchable = false;
-    std::string searchGroup;
-    std::string dataType = "STRTYPE";
+    std::string searchGroup, dataType = "STRTYPE";
     bool v21 = true, v20 = true, v11 = true, v10 = true, v30 = true, ca20 = false, ca30 = true;
 
     std::string Text() const;
@@ -78,22 +71,13 @@ void WriteControlFile(const std::filesystem::path& path, const std::string& head
 // A small shipped catalog: `count` invoice elements, the first three result columns.
 std::vector<std::string> InvoiceLines(int count);
 
-// The tables that hold a saved search: the search's own first, then its children.
-inline const std::vector<std::string> kSearchTables{"Search",
-                                                    "Search Include",
-                                                    "Include Data",
-                                                    "Examinor",
-                                                    "Criterion",
-                                                    "Criterion TextList",
-                                                    "Criterion NumberList",
-                                                    "FieldExaminor",
-                                                    "FieldCriterion",
-                                                    "FieldCriterion TextList",
-                                                    "FieldCriterion NumberList"};
-
 // A connection of its own to look at the file the way another program would.
 SQLite::Database Inspect(const std::filesystem::path& path);
 long RowCount(SQLite::Database& db, const std::string& table);
+// Every row `sql` gives, one line each, its columns joined by '|' (NULL reads as "").
+std::string Rows(SQLite::Database& db, const std::string& sql);
+// The tables that hold saved searches: all but the catalog's and the file's bookkeeping.
+std::vector<std::string> SearchTables(const std::filesystem::path& path);
 
 // Every row of `tables` in the file, as text: equal dumps show a failed step changed
 // nothing.

@@ -18,7 +18,7 @@ using test::Inspect;
 
 // Databases of other program versions: older ones are brought up to date with their
 // searches kept, newer ones are refused without a byte changed.
-class StoreVersions : public ::testing::Test {
+class StoreVersions : public test::StoreFolder {
   protected:
     void SetUp() override { test::WriteControlFile(control_, "header\t1", test::InvoiceLines(3)); }
 
@@ -42,18 +42,6 @@ class StoreVersions : public ::testing::Test {
         rule->TextCompare.SetValue("muller");
         ASSERT_TRUE(io->SaveSearchObject(&search));
     }
-
-    SearchObject2* Saved(IOManager& io) {
-        searches_ = io.SearchObjects();
-        return searches_ ? searches_->Item("Müller's invoices") : nullptr;
-    }
-
-    test::TempDir dir_;
-    std::filesystem::path path_ = dir_.Path() / "Quarrion.qr3";
-    std::filesystem::path control_ = dir_.Path() / "control.tsl";
-    QBXMLTags catalog_;
-    test::RecordingNotifier notifier_;
-    std::unique_ptr<SearchObject2s> searches_;
 };
 
 TEST_F(StoreVersions, AnOlderDatabaseIsUpgradedAndKeepsItsSavedSearches) {
@@ -71,7 +59,8 @@ TEST_F(StoreVersions, AnOlderDatabaseIsUpgradedAndKeepsItsSavedSearches) {
     ASSERT_TRUE(io->CheckDatabase(path_.string())) << notifier_.failures.size();
     EXPECT_TRUE(io->NeedsUpdate());
     ASSERT_TRUE(io->OpenDatabase());
-    SearchObject2* saved = Saved(*io);
+    auto searches = io->SearchObjects();
+    SearchObject2* saved = searches->Item("Müller's invoices");
     ASSERT_NE(saved, nullptr);
     EXPECT_EQ(saved->TextOptions, TextOptions{}) << "an older search compares as it always did";
     EXPECT_EQ(saved->FromText, "");
@@ -81,11 +70,10 @@ TEST_F(StoreVersions, AnOlderDatabaseIsUpgradedAndKeepsItsSavedSearches) {
 
     auto db = Inspect(path_);
     EXPECT_EQ(RecordedFormat(db), kStoreFormat);
-    EXPECT_EQ(db.execAndGet("SELECT count(*) FROM pragma_table_info('Search') WHERE name IN "
-                            "('from_text', 'to_text', 'ignore_accents', "
-                            "'field_rules_ignore_case')")
-                  .getInt(),
-              4);
+    EXPECT_EQ(test::Rows(db,
+                         "SELECT count(*) FROM pragma_table_info('Search') WHERE name IN "
+                         "('from_text', 'to_text', 'ignore_accents', 'field_rules_ignore_case')"),
+              "4\n");
 }
 
 TEST_F(StoreVersions, ANewerDatabaseIsRefusedByNameAndLeftUntouched) {

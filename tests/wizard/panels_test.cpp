@@ -1,23 +1,20 @@
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QSignalSpy>
-#include <QStandardItemModel>
-#include <QTest>
-#include <QTextBrowser>
 #include <memory>
+#include <tuple>
 
 #include "catalog/qbxml_tags.h"
 #include "fakes.h"
 #include "model/display_column.h"
+#include "qbxml/request_type_info.h"
 #include "shell/app_state.h"
+#include "shell/context_help.h"
 #include "shell/help_window.h"
 #include "shell_test_main.h"
 #include "wizard/frm_display_wizard.h"
 #include "wizard/frm_wizard.h"
-#include "wizard/view_columns.h"
 #include "wizard/view_options.h"
-#include "wizard/view_preview.h"
 #include "wizard/view_select.h"
 #include "wizard/wizard_launchers.h"
 #include "wizard_driver.h"
@@ -27,30 +24,21 @@ using namespace quarrion::test;
 
 namespace {
 
-constexpr std::int32_t kInvoice = 4;
-const QString kHelp = QStringLiteral("qrc:/help/index.html");
+constexpr std::int32_t kInvoice = RequestTypeCode::Invoice;
 
 // Invoice elements: three shown (sequences 1, 2, 5) and two not, at levels 1, 2 and 4;
 // and one customer element, which the invoice wizard never offers.
 void FillCatalog(QBXMLTags& catalog) {
-    struct Entry {
-        int code;
-        const char* path;
-        int sequence;
-        int level;
-        const char* heading;
-    };
-    const Entry entries[] = {
+    const std::tuple<int, const char*, int, int, const char*> entries[] = {
         {kInvoice, "//InvoiceRet/TxnDate", 1, 1, "Date"},
         {kInvoice, "//InvoiceRet/RefNumber", 2, 1, "Num"},
-        {2, "//CustomerRet/Name", 1, 1, "Name"},
+        {RequestTypeCode::Customer, "//CustomerRet/Name", 1, 1, "Name"},
         {kInvoice, "//InvoiceRet/CustomerRef/FullName", 5, 2, "Customer"},
         {kInvoice, "//InvoiceRet/Memo", 0, 1, "Memo"},
-        {kInvoice, "//InvoiceRet/InvoiceLineRet/ItemRef/FullName", 0, 4, "Item"},
-    };
-    for (const Entry& e : entries) {
-        catalog.Add(e.code, "", e.sequence, e.sequence, e.path, e.heading, e.level, "", false, "",
-                    "STRTYPE", 0);
+        {kInvoice, "//InvoiceRet/InvoiceLineRet/ItemRef/FullName", 0, 4, "Item"}};
+    for (const auto& [code, path, sequence, level, heading] : entries) {
+        catalog.Add(code, "", sequence, sequence, path, heading, level, "", false, "", "STRTYPE",
+                    0);
     }
 }
 
@@ -66,6 +54,15 @@ class Host : public ConsoleHost {
     AppState& state_;
 };
 
+// The columns' headings in column order.
+QString Headings(const DisplayColumns& columns) {
+    QStringList headings;
+    for (const DisplayColumn& column : columns) {
+        headings << QString::fromStdString(column.Heading());
+    }
+    return headings.join(' ');
+}
+
 }  // namespace
 
 // Both wizards driven as a user does, over a catalog of the test's own (the
@@ -77,7 +74,7 @@ class WizardPanelsTest : public QObject {
     void init() {
         catalog_ = std::make_unique<QBXMLTags>();
         FillCatalog(*catalog_);
-        wizard_ = std::make_unique<frmWizard>(*catalog_, nullptr, kHelp);
+        wizard_ = std::make_unique<frmWizard>(*catalog_, nullptr, "qrc:/help/index.html");
         wizard_->show();
         QVERIFY(QTest::qWaitForWindowExposed(wizard_.get()));
     }
@@ -86,46 +83,25 @@ class WizardPanelsTest : public QObject {
         catalog_.reset();
     }
 
-    // Next needs a type; the chosen one names itself in the texts and its options start
-    // cleared, also on coming back.
-    void TheChosenTypeNamesItselfInTheTextsAndItsOptionsStartCleared() {
-        QCOMPARE(wizard_->currentId(), int(frmWizard::SelectStep));
+    // Next needs a type; the chosen type's options start cleared, also on coming back.
+    void TheChosenTypesOptionsStartClearedAndNextNeedsAChoice() {
         QCOMPARE(MessageOf([this] { Press(*wizard_, QWizard::NextButton); }),
                  QStringLiteral("Quarrion Wizard: You must select a list/transaction view, before "
                                 "you can continue."));
         QCOMPARE(wizard_->currentId(), int(frmWizard::SelectStep));
         ToOptions();
         ViewOptions* options = wizard_->Options();
-        QVERIFY(options->lblInformation()->text().startsWith(
-            "Use this panel to choose how you want to change the search results of Invoice "
-            "QuickBooks data.\n\nBy selecting \"Add/Remove Columns\""));
-        QVERIFY(!options->optType(0)->isChecked() && !options->optType(1)->isChecked());
-        QVERIFY(!wizard_->button(QWizard::NextButton)->isEnabled());
-
+        auto cleared = [&] {
+            return !options->optType(0)->isChecked() && !options->optType(1)->isChecked() &&
+                   !wizard_->button(QWizard::NextButton)->isEnabled();
+        };
+        QVERIFY(cleared());
         ClickOption(options->optType(0));
         Press(*wizard_, QWizard::NextButton);
         QCOMPARE(wizard_->currentId(), int(frmWizard::ColumnsStep));
         Press(*wizard_, QWizard::BackButton);
         QCOMPARE(wizard_->currentId(), int(frmWizard::OptionsStep));
-        QVERIFY(!options->optType(0)->isChecked() && !options->optType(1)->isChecked());
-        QVERIFY(!wizard_->button(QWizard::NextButton)->isEnabled());
-    }
-
-    void OneMoreCheckedColumnNumbersAllFourAboveTheOldHighestInListOrder() {
-        ViewColumns* columns = ToColumns();
-        QCOMPARE(columns->Nodes()->rowCount(), 5);
-        QVERIFY(IsChecked(columns, 0) && IsChecked(columns, 1) && IsChecked(columns, 2));
-        QVERIFY(!IsChecked(columns, 3) && !IsChecked(columns, 4));
-
-        ClickRow(columns, 3);  // Memo
-        QVERIFY(IsChecked(columns, 3));
-        Press(*wizard_, QWizard::NextButton);
-        QCOMPARE(wizard_->currentId(), int(frmWizard::PreviewStep));
-        QList<int> sequences;
-        for (const auto& tag : wizard_->SharedView().Tags) sequences << tag->Sequence;
-        QCOMPARE(sequences, (QList<int>{6, 7, 8, 9, 0}));
-        QCOMPARE(ShownHeadings(wizard_->Preview()),
-                 (QStringList{"Date", "Num", "Customer", "Memo"}));
+        QVERIFY(cleared());
     }
 
     void UncheckingEveryColumnShowsTheMessageAndStays() {
@@ -144,19 +120,10 @@ class WizardPanelsTest : public QObject {
         QVERIFY(!IsChecked(columns, 4));
     }
 
-    // Levels colour the columns; the count follows the checks and Space toggles the
-    // current column. (A click on a filtered row is the acceptance walk's.)
-    void LevelsColourTheColumnsAndSpaceTogglesTheCurrentOne() {
+    // The count follows the checks and Space toggles the current column. (A click on a
+    // filtered row is the acceptance walk's.)
+    void SpaceTogglesTheCurrentColumn() {
         ViewColumns* columns = ToColumns();
-        auto colour = [columns](int row, int column) {
-            return columns->Nodes()->item(row, column)->data(Qt::ForegroundRole);
-        };
-        QVERIFY(!colour(0, 0).isValid());                                   // level 1: black
-        QCOMPARE(colour(2, 0).value<QBrush>().color(), QColor(0, 0, 255));  // level 2
-        QCOMPARE(colour(2, 1).value<QBrush>().color(), QColor(0, 0, 255));
-        QCOMPARE(colour(4, 0).value<QBrush>().color(), QColor(255, 0, 0));  // level 4
-        QCOMPARE(columns->Nodes()->item(4, 1)->text(),
-                 QStringLiteral("InvoiceLineRet/ItemRef/FullName"));
         QTreeView* tree = columns->tvwView();
         tree->setFocus();
         tree->setCurrentIndex(tree->model()->index(1, 0));
@@ -174,12 +141,7 @@ class WizardPanelsTest : public QObject {
         ViewPreview* preview = ToPreview();
         QCOMPARE(wizard_->currentId(), int(frmWizard::PreviewStep));
         QCOMPARE(ShownHeadings(preview), (QStringList{"Date", "Num", "Customer"}));
-        QCOMPARE(preview->Keys(),
-                 (std::vector<std::string>{"//InvoiceRet/TxnDate", "//InvoiceRet/RefNumber",
-                                           "//InvoiceRet/CustomerRef/FullName"}));
         QVERIFY(!preview->txtHeading()->isEnabled());
-        QVERIFY(preview->lblInformation()->text().contains("for Invoice, that are returned"));
-
         ClickHeading(preview, 1);
         QVERIFY(preview->txtHeading()->isEnabled());
         preview->lstView()->setFocus();
@@ -193,9 +155,7 @@ class WizardPanelsTest : public QObject {
                  QStringLiteral("Quarrion Wizard: The column choices cannot be stored: no database "
                                 "is open."));
         QVERIFY(wizard_->isVisible());
-        QCOMPARE(wizard_->currentId(), int(frmWizard::PreviewStep));
         QCOMPARE(finished.count(), 0);
-
         Press(*wizard_, QWizard::BackButton);
         QCOMPARE(wizard_->currentId(), int(frmWizard::OptionsStep));
     }
@@ -204,95 +164,40 @@ class WizardPanelsTest : public QObject {
         Press(*wizard_, QWizard::HelpButton);
         QVERIFY(wizard_->Help() && wizard_->Help()->isVisible());
         QCOMPARE(wizard_->Help()->CurrentPage(), QStringLiteral("wizard-select.html"));
-        ToColumns();
-        Press(*wizard_, QWizard::HelpButton);
+        // F1, where the program catches it, presses the wizard's Help too.
+        ContextHelpKey key([](const QString&, QWidget*) {});
+        qApp->installEventFilter(&key);
+        QTest::keyClick(ToColumns()->txtFilter(), Qt::Key_F1);
         QCOMPARE(wizard_->Help()->CurrentPage(), QStringLiteral("wizard-columns.html"));
-        QVERIFY2(wizard_->Help()->Browser()->toPlainText().contains("blue"),
-                 qPrintable(wizard_->Help()->Browser()->toPlainText()));
     }
 
-    void EveryControlIsNamedForTestsAndScreenReaders() {
-        ToColumns();
-        for (QWidget* widget : wizard_->findChildren<QWidget*>()) {
-            const bool control =
-                qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLineEdit*>(widget) ||
-                qobject_cast<QComboBox*>(widget) || qobject_cast<QAbstractItemView*>(widget);
-            if (!control) continue;
-            // Parts of a control (a list's headers, a drop-down's popup) are the control's.
-            bool part = false;
-            for (QWidget* up = widget->parentWidget(); up && up != wizard_.get();
-                 up = up->parentWidget()) {
-                part = part || qobject_cast<QComboBox*>(up) ||
-                       qobject_cast<QAbstractItemView*>(up) || qobject_cast<QLineEdit*>(up);
-            }
-            if (part) continue;
-            QVERIFY2(!widget->objectName().isEmpty(), widget->metaObject()->className());
-            QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
-            QVERIFY2(!widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
-        }
-    }
-
-    // The per-search wizard.
-
-    void TheDisplayWizardFinishesWithTheDraggedOrder() {
-        DisplayColumns columns;
-        columns.RequestType = kInvoice;
-        for (const char* path : {"//InvoiceRet/RefNumber", "//InvoiceRet/TxnDate"}) {
-            columns.Add(*catalog_->Item(kInvoice, path));
-        }
-        frmDisplayWizard display(*catalog_, kHelp);
-        display.SetDisplayColumns(columns);
-        QCOMPARE(display.windowTitle(), QStringLiteral("Invoice Display Columns"));
-        QCOMPARE(display.ButtonPressed(), frmDisplayWizard::NotPressed);
-        QSignalSpy finished(&display, &ViewWizard::Finished);
-        display.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&display));
-
-        ViewColumns* panel = display.Columns();
-        QVERIFY(panel->lblInformation()->text().endsWith("Click Help for more detail."));
-        QVERIFY(IsChecked(panel, 0) && IsChecked(panel, 1) && !IsChecked(panel, 2));
-        ClickRow(panel, 2);  // Customer
-        Press(display, QWizard::NextButton);
-        // The list's order now: Date, Num, Customer.
-        QCOMPARE(ShownHeadings(display.Preview()), (QStringList{"Date", "Num", "Customer"}));
-        DragHeading(display.Preview(), 2, 0);
-        QCOMPARE(ShownHeadings(display.Preview()), (QStringList{"Customer", "Date", "Num"}));
-        Press(display, QWizard::FinishButton);
-
-        QCOMPARE(display.ButtonPressed(), frmDisplayWizard::FinishPressed);
-        QCOMPARE(finished.count(), 1);
-        QCOMPARE(columns.Count(), std::size_t{3});
-        QCOMPARE(columns.Item(1)->Tag()->TagName(),
-                 std::string("//InvoiceRet/CustomerRef/FullName"));
-        QCOMPARE(columns.Item(1)->Index, 1L);
-        QCOMPARE(columns.Item(2)->Tag()->TagName(), std::string("//InvoiceRet/TxnDate"));
-        QCOMPARE(columns.RequestType, long(kInvoice));
-    }
-
-    void TheLauncherAnswersWhetherTheColumnsWereRebuilt() {
-        auto script = std::make_shared<FakeStore::Script>();
-        StartUpParts parts;
-        parts.MakeStore = [script](QBXMLTags&) { return std::make_unique<FakeStore>(script); };
-        auto state = AppState::StartUp(std::move(parts));
+    // The per-search wizard, opened by its launcher over a type's columns: Finish
+    // rebuilds them from the checks and the dragged order and answers true; Cancel after
+    // changes leaves them as they were and answers false.
+    void TheDisplayWizardRebuildsTheColumnsOnlyOnFinish() {
+        auto state = AppState::StartUp(FakeStoreParts());
         FillCatalog(state->Catalog());
         Host host(*state);
         DisplayColumnsLauncher launch = MakeDisplayColumnsLauncher();
 
         DisplayColumns columns;  // a type's columns that do not name their type
-        columns.Add(*state->Catalog().Item(kInvoice, "//InvoiceRet/TxnDate"));
+        for (const char* path : {"//InvoiceRet/RefNumber", "//InvoiceRet/TxnDate"}) {
+            columns.Add(*state->Catalog().Item(kInvoice, path));
+        }
         OnNextModal([](QDialog* dialog) {
             auto* display = qobject_cast<frmDisplayWizard*>(dialog);
-            QVERIFY(display);
             QCOMPARE(display->windowTitle(), QStringLiteral("Invoice Display Columns"));
-            ClickRow(display->Columns(), 4);
+            ViewColumns* panel = display->Columns();
+            QVERIFY(IsChecked(panel, 0) && IsChecked(panel, 1) && !IsChecked(panel, 2));
+            ClickRow(panel, 2);  // Customer
             Press(*display, QWizard::NextButton);
+            QCOMPARE(ShownHeadings(display->Preview()), (QStringList{"Date", "Num", "Customer"}));
+            DragHeading(display->Preview(), 2, 0);
             Press(*display, QWizard::FinishButton);
         });
         QVERIFY(launch(host, kInvoice, columns, nullptr));
-        QCOMPARE(columns.Count(), std::size_t{2});
-        QCOMPARE(columns.Item(2)->Heading(), std::string("Item"));
+        QCOMPARE(Headings(columns), QStringLiteral("Customer Date Num"));
 
-        // Cancelled after changes, the search's columns stay as they were.
         OnNextModal([](QDialog* dialog) {
             auto* display = qobject_cast<frmDisplayWizard*>(dialog);
             ClickRow(display->Columns(), 0);
@@ -300,11 +205,9 @@ class WizardPanelsTest : public QObject {
             ClickHeading(display->Preview(), 0);
             QTest::keyClicks(display->Preview()->txtHeading(), "changed");
             Press(*display, QWizard::CancelButton);
-            QCOMPARE(display->ButtonPressed(), frmDisplayWizard::CancelPressed);
         });
         QVERIFY(!launch(host, kInvoice, columns, nullptr));
-        QCOMPARE(columns.Count(), std::size_t{2});
-        QCOMPARE(columns.Item(2)->Heading(), std::string("Item"));
+        QCOMPARE(Headings(columns), QStringLiteral("Customer Date Num"));
     }
 
   private:

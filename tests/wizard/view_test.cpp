@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "catalog/qbxml_tags.h"
@@ -14,9 +13,9 @@
 namespace quarrion {
 namespace {
 
-constexpr std::int32_t kInvoice = 4;
-constexpr std::int32_t kPurchaseOrder = 12;
-constexpr std::int32_t kNotOffered = 14;
+constexpr std::int32_t kInvoice = RequestTypeCode::Invoice;
+constexpr std::int32_t kPurchaseOrder = RequestTypeCode::PurchaseOrder;
+constexpr std::int32_t kNotOffered = 14;  // no request type has this code
 
 // Both placeholders, in any letter case, give the type's title and name; anything else
 // stays as written, and a type the wizard does not offer gives nothing.
@@ -35,39 +34,25 @@ TEST(FormatTextTest, ReplacesBothPlaceholdersInAnyCase) {
     for (const auto& c : cases) EXPECT_EQ(FormatText(c.text, c.requestType), c.expected) << c.text;
 }
 
-TEST(ElementPathTest, IsThePathBelowTheRecordElement) {
-    EXPECT_EQ(ElementPath("//InvoiceRet/CustomerRef/FullName"), "CustomerRef/FullName");
-    EXPECT_EQ(ElementPath("//InvoiceRet"), "//InvoiceRet");
-    EXPECT_EQ(ElementPath("TxnDate"), "TxnDate");
-}
-
 class ViewTest : public ::testing::Test {
   protected:
-    // An invoice element at `level`, shown at `sequence` (0: not shown).
+    // An invoice element at `level`, shown at `sequence` (0: not shown), headed "default"
+    // unless the user gave it a heading.
     QBXMLTag* Add(const std::string& path, int sequence, int level = 1,
                   const std::string& userHeading = "", int code = kInvoice) {
         const std::string record = code == kInvoice ? "//InvoiceRet/" : "//PurchaseOrderRet/";
-        return catalog_.Add(code, "", sequence, sequence, record + path, path + " default", level,
+        return catalog_.Add(code, "", sequence, sequence, record + path, "default", level,
                             userHeading, false, "", "STRTYPE", 0);
     }
-    static std::string Short(const std::string& tagName) {
-        return tagName.substr(tagName.find('/', 2) + 1);
-    }
-    std::vector<std::pair<std::string, int>> Sequences() const {
-        std::vector<std::pair<std::string, int>> seen;
-        for (const auto& tag : view_.Tags) seen.emplace_back(Short(tag->TagName), tag->Sequence);
-        return seen;
-    }
-    std::vector<View::CheckedNode> Nodes(const std::vector<std::string>& checked) const {
-        std::vector<View::CheckedNode> nodes;
+    // The view's tags in order as "path:sequence:heading".
+    std::string Tags() const {
+        std::string text;
         for (const auto& tag : view_.Tags) {
-            bool on =
-                std::find(checked.begin(), checked.end(), Short(tag->TagName)) != checked.end();
-            nodes.push_back({tag->TagName, on});
+            text += (text.empty() ? "" : " ") + ElementPath(tag->TagName) + ":" +
+                    std::to_string(tag->Sequence) + ":" + tag->Heading;
         }
-        return nodes;
+        return text;
     }
-
     QBXMLTags catalog_;
     View view_;
 };
@@ -79,34 +64,32 @@ TEST_F(ViewTest, LoadingATypeTakesItsEntriesInCatalogOrderWithSequenceAndHeading
     Add("RefNumber", 1);
     view_.SetProtect(true);
     view_.LoadCatalog(catalog_, kInvoice);
-
     EXPECT_EQ(view_.RequestType, kInvoice);
-    EXPECT_EQ(Sequences(), (std::vector<std::pair<std::string, int>>{
-                               {"TxnDate", 2}, {"CustomerRef/FullName", 0}, {"RefNumber", 1}}));
-    EXPECT_EQ(view_.Tags.Item(1)->Heading, "Date");
-    EXPECT_EQ(view_.Tags.Item(2)->Heading, "CustomerRef/FullName default");
+    EXPECT_EQ(Tags(), "TxnDate:2:Date CustomerRef/FullName:0:default RefNumber:1:default");
     EXPECT_EQ(view_.Tags.Item(2)->Level, 2);
     EXPECT_TRUE(view_.Tags.Item(3)->Protect);
 
     view_.LoadCatalog(catalog_, kPurchaseOrder);
-    ASSERT_EQ(view_.Tags.Count(), 1u);
+    EXPECT_EQ(Tags(), "PONumber:1:default");
     EXPECT_EQ(view_.Tags.Item(1)->Index, 1);
 }
 
-// Nodes naming no tag are passed over; a node's name is matched in any letter case.
-TEST_F(ViewTest, UncheckingAColumnHidesItAndNoneCheckedAnswersZero) {
+// Checked columns are numbered in list order above the highest sequence any tag holds;
+// nodes naming no tag are passed over and a node's name is matched in any letter case.
+TEST_F(ViewTest, CheckedColumnsAreNumberedAboveTheHighestAndNoneCheckedAnswersZero) {
     Add("A", 1);
     Add("B", 2);
     view_.LoadCatalog(catalog_, kInvoice);
-    EXPECT_EQ(view_.NumberChecked(Nodes({"B"})), 1);
-    EXPECT_EQ(Sequences(), (std::vector<std::pair<std::string, int>>{{"A", 0}, {"B", 3}}));
+    EXPECT_EQ(view_.NumberChecked({{"//InvoiceRet/A", false}, {"//InvoiceRet/B", true}}), 1);
+    EXPECT_EQ(Tags(), "A:0:default B:3:default");
     EXPECT_EQ(view_.NumberChecked({{"//InvoiceRet/Gone", true}, {"//invoiceret/a", true}}), 1);
-    EXPECT_EQ(view_.Tags.Item(1)->Sequence, 4);
-
-    EXPECT_EQ(view_.NumberChecked(Nodes({})), 0);
+    EXPECT_EQ(Tags(), "A:4:default B:3:default");
+    EXPECT_EQ(view_.NumberChecked({{"//InvoiceRet/A", false}, {"//InvoiceRet/B", false}}), 0);
     EXPECT_FALSE(view_.Tags.IsSequenced());
 }
 
+// A search's columns are shown at their places under their headings; a column the
+// catalog no longer lists is left out.
 TEST_F(ViewTest, ASearchsColumnsAreShownAtTheirPlacesUnderTheirHeadings) {
     Add("A", 1);
     QBXMLTag* b = Add("B", 0, 2);
@@ -118,15 +101,12 @@ TEST_F(ViewTest, ASearchsColumnsAreShownAtTheirPlacesUnderTheirHeadings) {
     QBXMLTags other;
     columns.Add(*other.Add(kInvoice, "", 0, 0, "//InvoiceRet/Gone", "Gone", 1, "", false, "",
                            "STRTYPE", 0));
-
     view_.LoadDisplayColumns(catalog_, columns);
     EXPECT_EQ(view_.RequestType, kInvoice);
-    EXPECT_EQ(Sequences(),
-              (std::vector<std::pair<std::string, int>>{{"A", 0}, {"B", 2}, {"C", 1}}));
-    EXPECT_EQ(view_.Tags.Item(3)->Heading, "Mine");
-    EXPECT_EQ(view_.Tags.Count(), 3u);
+    EXPECT_EQ(Tags(), "A:0:default B:2:default C:1:Mine");
 }
 
+// Finish rebuilds the columns in order; a blank heading falls back to the user heading.
 TEST_F(ViewTest, FinishingRebuildsTheColumnsInOrderAndBlankHeadingsFallBack) {
     Add("A", 0, 1, "Alpha");
     Add("B", 0);
@@ -136,13 +116,13 @@ TEST_F(ViewTest, FinishingRebuildsTheColumnsInOrderAndBlankHeadingsFallBack) {
     DisplayColumns columns;
     columns.RequestType = kInvoice;
     columns.Add(*catalog_.Item(kInvoice, "//InvoiceRet/B"));
-
     view_.FillDisplayColumns(columns);
-    ASSERT_EQ(columns.Count(), 2u);
-    EXPECT_EQ(columns.Item(1)->Tag()->TagName(), "//InvoiceRet/C");
-    EXPECT_EQ(columns.Item(1)->Heading(), "Cee");
-    EXPECT_EQ(columns.Item(1)->Index, 1);
-    EXPECT_EQ(columns.Item(2)->Heading(), "Alpha");
+    std::string shown;
+    for (const DisplayColumn& column : columns) {
+        shown += std::to_string(column.Index) + ":" + ElementPath(column.Tag()->TagName()) + ":" +
+                 column.Heading() + " ";
+    }
+    EXPECT_EQ(shown, "1:C:Cee 2:A:Alpha ");
     EXPECT_EQ(columns.RequestType, kInvoice);
 }
 
@@ -151,15 +131,12 @@ TEST_F(ViewTest, RebindingAfterAReloadKeepsTheUsersChoices) {
     Add("B", 0);
     view_.LoadCatalog(catalog_, kInvoice);
     view_.ApplyPreview({{"//InvoiceRet/B", 1, "Bee"}});
-
     catalog_.Clear();
     QBXMLTag* reloaded = Add("B", 4);
     view_.Rebind(catalog_);
+    EXPECT_EQ(Tags(), "A:1:default B:1:Bee");
     EXPECT_EQ(view_.Tags.Item(1)->Tag(), nullptr);
-    EXPECT_EQ(view_.Tags.Item(1)->Sequence, 1);
     EXPECT_EQ(view_.Tags.Item(2)->Tag(), reloaded);
-    EXPECT_EQ(view_.Tags.Item(2)->Sequence, 1);
-    EXPECT_EQ(view_.Tags.Item(2)->Heading, "Bee");
 }
 
 }  // namespace

@@ -67,26 +67,25 @@ inline QStringList ShownHeadings(ViewPreview* panel) {
     return headings;
 }
 
-inline void ClickHeading(ViewPreview* panel, int visual) {
+// Where to press on the heading at display place `visual`: `part` of its width in.
+inline QPoint HeadingPoint(ViewPreview* panel, int visual, double part = 0.5) {
     QHeaderView* header = panel->Header();
     const int logical = header->logicalIndex(visual);
-    QPoint at(header->sectionViewportPosition(logical) + header->sectionSize(logical) / 2,
-              header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    return QPoint(
+        header->sectionViewportPosition(logical) + int(header->sectionSize(logical) * part),
+        header->height() / 2);
 }
 
-// Drags the heading at display place `from` onto the left half of the one at `to`.
+inline void ClickHeading(ViewPreview* panel, int visual) {
+    QTest::mouseClick(panel->Header()->viewport(), Qt::LeftButton, {}, HeadingPoint(panel, visual));
+}
+
+// Drags the heading at display place `from` onto the left half of the one at `to`, in
+// several steps with the button held, as a hand moves the mouse.
 inline void DragHeading(ViewPreview* panel, int from, int to) {
-    QHeaderView* header = panel->Header();
-    QWidget* viewport = header->viewport();
-    const int moving = header->logicalIndex(from);
-    const int target = header->logicalIndex(to);
-    const int y = header->height() / 2;
-    const QPoint start(header->sectionViewportPosition(moving) + header->sectionSize(moving) / 2,
-                       y);
-    const QPoint end(header->sectionViewportPosition(target) + header->sectionSize(target) / 4, y);
+    QWidget* viewport = panel->Header()->viewport();
+    const QPoint start = HeadingPoint(panel, from), end = HeadingPoint(panel, to, 0.25);
     QTest::mousePress(viewport, Qt::LeftButton, {}, start);
-    // Several steps, each with the button held, as a hand moves the mouse.
     for (int step = 1; step <= 4; ++step) {
         QPoint at = start + (end - start) * step / 4;
         QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton,
