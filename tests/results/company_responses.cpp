@@ -34,4 +34,14 @@ bool LoadShippedCatalog(QBXMLTags& catalog, const std::string& folder) {
     return static_cast<bool>(io.InitDataA());
 }
 
+std::string RowsText(const ResultList& list) {
+    std::string text;
+    for (const ResultRow& row : list.Rows) {
+        text += row.Key;
+        for (const std::string& cell : row.Cells) text += "|" + cell;
+        text += " / " + row.MatchText + "\n";
+    }
+    return text;
+}
+
 }  // namespace quarrion::test

@@ -4,6 +4,8 @@
 #include <map>
 #include <string>
 
+#include "results/result_list.h"
+
 namespace quarrion {
 
 class QBXMLTags;
@@ -18,6 +20,10 @@ std::map<std::int32_t, std::string> CompanyResponses(const std::string& company)
 // Fills `catalog` from the shipped control file through the store's first-time run,
 // on a database in `folder`. Returns false when that run fails.
 bool LoadShippedCatalog(QBXMLTags& catalog, const std::string& folder);
+
+// A list's rows, one line each: key, cells and match text, so that two lists compare
+// whole in one check and a failure shows the rows that differ.
+std::string RowsText(const ResultList& list);
 
 }  // namespace test
 }  // namespace quarrion

@@ -66,15 +66,8 @@ class EngineAgreement : public ::testing::Test {
 
             ResultList fast;
             EXPECT_TRUE(ExamineResponse(item, examinors, fast));
-            ResultList reference = test::ReferenceExamine(item, examinors);
-            EXPECT_EQ(fast.Rows.size(), reference.Rows.size()) << type.stem;
-            for (std::size_t r = 0; r < std::min(fast.Rows.size(), reference.Rows.size()); ++r) {
-                EXPECT_EQ(fast.Rows[r].Key, reference.Rows[r].Key) << type.stem;
-                EXPECT_EQ(fast.Rows[r].Cells, reference.Rows[r].Cells)
-                    << type.stem << " " << fast.Rows[r].Key;
-                EXPECT_EQ(fast.Rows[r].MatchText, reference.Rows[r].MatchText)
-                    << type.stem << " " << fast.Rows[r].Key;
-            }
+            EXPECT_EQ(test::RowsText(fast), test::RowsText(test::ReferenceExamine(item, examinors)))
+                << type.stem;
             rows += fast.Rows.size();
         }
         return rows;
