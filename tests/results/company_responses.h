@@ -4,11 +4,11 @@
 #include <map>
 #include <string>
 
+#include "catalog/qbxml_tags.h"
 #include "results/result_list.h"
+#include "support/temp_home.h"
 
 namespace quarrion {
-
-class QBXMLTags;
 
 namespace test {
 
@@ -20,6 +20,17 @@ std::map<std::int32_t, std::string> CompanyResponses(const std::string& company)
 // Fills `catalog` from the shipped control file through the store's first-time run,
 // on a database in `folder`. Returns false when that run fails.
 bool LoadShippedCatalog(QBXMLTags& catalog, const std::string& folder);
+
+// The shipped catalog and one answer per type of a sample company (scale 0.2), made
+// once per test program and shared by the tests that examine whole answers.
+struct SampleAnswers {
+    SampleAnswers();
+    bool catalogLoaded = false;
+    TempDir folder;
+    QBXMLTags catalog;
+    std::map<std::int32_t, std::string> responses;
+};
+SampleAnswers& SharedSampleAnswers();
 
 // A list's rows, one line each: key, cells and match text, so that two lists compare
 // whole in one check and a failure shows the rows that differ.

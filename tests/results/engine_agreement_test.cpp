@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "catalog/qbxml_tags.h"
 #include "foundation/codes.h"
 #include "model/examinors.h"
 #include "model/inc_item.h"
@@ -12,8 +11,6 @@
 #include "results/company_responses.h"
 #include "results/reference_examiner.h"
 #include "results/response_examiner.h"
-#include "sample/sample_company.h"
-#include "support/temp_home.h"
 
 namespace quarrion {
 namespace {
@@ -22,20 +19,9 @@ namespace {
 // lists: same keys, cells and match texts, for every type and many rule sets.
 class EngineAgreement : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        catalog_ = new QBXMLTags;
-        ASSERT_TRUE(test::LoadShippedCatalog(*catalog_, folder_.Path().string()));
-        SampleCompanyOptions options;
-        options.seed = 7;
-        options.scale = 0.2;
-        options.today = "2026-11-02";
-        responses_ = new std::map<std::int32_t, std::string>(
-            test::CompanyResponses(GenerateSampleCompany(options)));
+    void SetUp() override {
+        ASSERT_TRUE(test::SharedSampleAnswers().catalogLoaded);
         ASSERT_EQ(responses_->size(), RequestTypeInfo::All().size());
-    }
-    static void TearDownTestSuite() {
-        delete catalog_;
-        delete responses_;
     }
 
     using RuleSet = std::function<void(Examinors&, IncItem&)>;
@@ -78,14 +64,9 @@ class EngineAgreement : public ::testing::Test {
         return group->Criteria.Add(op, choice);
     }
 
-    static test::TempDir folder_;
-    static QBXMLTags* catalog_;
-    static std::map<std::int32_t, std::string>* responses_;
+    QBXMLTags* catalog_ = &test::SharedSampleAnswers().catalog;
+    const std::map<std::int32_t, std::string>* responses_ = &test::SharedSampleAnswers().responses;
 };
-
-test::TempDir EngineAgreement::folder_;
-QBXMLTags* EngineAgreement::catalog_ = nullptr;
-std::map<std::int32_t, std::string>* EngineAgreement::responses_ = nullptr;
 
 TEST_F(EngineAgreement, WithoutRulesEveryRecordIsListed) {
     EXPECT_GT(ExpectAgreement([](Examinors&, IncItem&) {}), 500u);

@@ -6,7 +6,6 @@
 #include <limits>
 #include <memory>
 
-#include "catalog/qbxml_tags.h"
 #include "foundation/codes.h"
 #include "model/examinors.h"
 #include "model/inc_item.h"
@@ -15,36 +14,20 @@
 #include "qbxml/request_type_info.h"
 #include "results/company_responses.h"
 #include "results/response_examiner.h"
-#include "sample/sample_company.h"
-#include "support/temp_home.h"
 
 namespace quarrion {
 namespace {
 
 constexpr std::size_t kNeverAside = std::numeric_limits<std::size_t>::max();
 
-// The shipped catalog and one answer per type of a small sample company, made once.
-struct SharedCompany {
-    SharedCompany() {
-        EXPECT_TRUE(test::LoadShippedCatalog(catalog, folder.Path().string()));
-        SampleCompanyOptions options;
-        options.seed = 11;
-        options.scale = 0.2;
-        options.today = "2026-11-02";
-        responses = test::CompanyResponses(GenerateSampleCompany(options));
-    }
-    test::TempDir folder;
-    QBXMLTags catalog;
-    std::map<std::int32_t, std::string> responses;
-};
-
-SharedCompany& Shared() {
-    static SharedCompany company;
-    return company;
+test::SampleAnswers& Shared() {
+    return test::SharedSampleAnswers();
 }
 
 class LeanExamination : public ::testing::Test {
   protected:
+    void SetUp() override { ASSERT_TRUE(Shared().catalogLoaded); }
+
     // An item of the type showing its standing columns, with `response` kept, and a
     // word rule "contains `word`" (none when empty).
     void Prepare(std::int32_t type, const std::string& response, const std::string& word) {
