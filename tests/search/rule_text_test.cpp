@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <variant>
 
 #include "foundation/codes.h"
@@ -16,19 +15,13 @@ namespace {
 
 using test::LooseTag;
 
-// Every operation and choice the model offers has exactly one word, and the word
-// reads back as its code in any letter case.
+// Every operation and choice the model offers has a word that reads back as its code
+// (so no two share a word), in any letter case.
 TEST(RuleWords, EveryOfferedCodeHasAWordThatReadsBack) {
     CodeTables tables;
     tables.Fill();
-    std::set<std::string> words;
-    for (const TCObject& operation : tables.Operations) {
-        const std::string word = OperationWord(operation.Value);
-        ASSERT_FALSE(word.empty()) << operation.Value;
-        words.insert(word);
-        EXPECT_EQ(OperationOfWord(word), operation.Value) << word;
-    }
-    EXPECT_EQ(words.size(), tables.Operations.Count());
+    for (const TCObject& operation : tables.Operations)
+        EXPECT_EQ(OperationOfWord(OperationWord(operation.Value)), operation.Value);
     for (const TCType& choice : tables.Choices)
         EXPECT_EQ(ChoiceOfWord(ChoiceWord(choice.Value)), choice.Value) << choice.Value;
     // The date choice is a word of the rule text beside the table's choices.
