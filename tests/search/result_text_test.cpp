@@ -51,41 +51,9 @@ class ResultTexts : public ::testing::Test {
     std::vector<ResultList> lists_;
 };
 
-TEST_F(ResultTexts, JsonHoldsEveryTypeColumnAndRowInOrder) {
-    const std::string expected = R"({
-  "caption": "Test",
-  "types": [
-    {
-      "request_type": 4,
-      "name": "Invoice",
-      "title": "Invoice",
-      "message": "3/3  Found 2 Done.",
-      "done": true,
-      "columns": [
-        {"key": "//InvoiceRet/TxnDate", "heading": "Date"},
-        {"key": "//InvoiceRet/CustomerRef/FullName", "heading": "Customer"},
-        {"key": "//InvoiceRet/Subtotal", "heading": "Subtotal"}
-      ],
-      "rows": [
-        {"key": "k0", "cells": ["2026-11-02", "ACME \"Big\" Co", "12.50"], "match": "ACME"},
-        {"key": "k2", "cells": ["2026-11-03", "Zoë's, Ltd", "1500.00"], "match": ""}
-      ]
-    },
-    {
-      "request_type": 2,
-      "name": "Customer",
-      "title": "Customer",
-      "message": "No matches found.",
-      "done": true,
-      "columns": [
-        {"key": "//CustomerRet/FullName", "heading": "Customer"}
-      ],
-      "rows": []
-    }
-  ]
-}
-)";
-    EXPECT_EQ(ResultsJson("Test", search_.IncludeItems, lists_), expected);
+// The terminal tool's JSON test reads the whole document back; here, a search without
+// types still gives one.
+TEST(ResultsJson, NoTypesStillMakeADocument) {
     SearchObject2 none;
     EXPECT_EQ(ResultsJson("x", none.IncludeItems, {}),
               "{\n  \"caption\": \"x\",\n  \"types\": []\n}\n");
