@@ -7,6 +7,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "foundation/codes.h"
 #include "link/link_settings.h"
 #include "model/search_object2.h"
 #include "sample/sample_company.h"
@@ -18,22 +19,15 @@ using namespace quarrion;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString errors;
-};
-
-Run Program(const QString& home, const QStringList& arguments) {
+// The program's exit status (-1 when it crashed or hung) and what it wrote to stderr.
+std::pair<int, QString> Program(const QString& home, const QStringList& arguments) {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QUARRION_HOME", home);
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(QUARRION_PROGRAM), arguments);
-    if (!program.waitForFinished(90000)) {
-        program.kill();
-        return {};
-    }
+    if (!program.waitForFinished(90000)) program.kill();
     return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
             QString::fromLocal8Bit(program.readAllStandardError())};
 }
@@ -73,8 +67,8 @@ class SearchOptionTest : public QObject {
         StoreSession store;
         QVERIFY(store.Open());
         SearchBuilder builder(store.Catalog());
-        builder.IncludeType(4);
-        builder.IncludeType(2);
+        builder.IncludeType(RequestTypeCode::Invoice);
+        builder.IncludeType(RequestTypeCode::Customer);
         QCOMPARE(QString::fromStdString(builder.AddRule("text contains Supply")), QString());
         SearchObject2 search;
         QCOMPARE(QString::fromStdString(builder.Build(search).Message()), QString());
@@ -84,8 +78,7 @@ class SearchOptionTest : public QObject {
 
     void ASavedSearchRunsAndIsPicturedWhenDone() {
         const QString picture = home_ + "/search.png";
-        Run run = Program(home_, {"--search", "Supply houses", "--screenshot", picture});
-        QCOMPARE(run.status, 0);
+        QCOMPARE(Program(home_, {"--search", "Supply houses", "--screenshot", picture}).first, 0);
         QImage image(picture);
         QVERIFY(!image.isNull());
         QVERIFY2(FileLabelPixels(image) > 100, "the results window still shows its busy pane");
@@ -93,9 +86,10 @@ class SearchOptionTest : public QObject {
 
     void AnUnknownNameEndsWithStatusOneAndSaysWhy() {
         const QString picture = home_ + "/none.png";
-        Run run = Program(home_, {"--search", "No such search", "--screenshot", picture});
-        QCOMPARE(run.status, 1);
-        QVERIFY2(run.errors.contains("\"No such search\""), qPrintable(run.errors));
+        const auto [status, errors] =
+            Program(home_, {"--search", "No such search", "--screenshot", picture});
+        QCOMPARE(status, 1);
+        QVERIFY2(errors.contains("\"No such search\""), qPrintable(errors));
         QVERIFY(!QFile::exists(picture));
     }
 };
