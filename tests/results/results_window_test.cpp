@@ -65,128 +65,26 @@ std::filesystem::path Home() {
     return std::filesystem::path(qEnvironmentVariable("QUARRION_HOME").toStdString());
 }
 
-// The desktop program as a results window meets it.
-class ResultsProgram {
-  public:
-    void Start() {
-        company = Home() / "company.qbxml";
-        SampleCompanyOptions options;
-        options.scale = 0.1;
-        options.today = "2024-06-30";
-        QCOMPARE(QString::fromStdString(WriteSampleCompany(company, options).Message()), QString());
-        UseCompany(company);
-        StartUpParts parts;
-        parts.MakeStore = [](QBXMLTags& catalog) {
-            return std::make_unique<IOManagerStore>(catalog);
-        };
-        state = AppState::StartUp(std::move(parts));
-        // As the program's main() makes it: the console's Search opens results windows.
-        main = std::make_unique<frmMain>(*state,
-                                         MakeSearchConsoleFactory(MakeResultsWindowOpener({}), {}));
-        // A first run initialises the catalog and may say so in a message.
-        test::ModalWatcher okEverything([](QDialog* dialog) {
-            if (auto* message = qobject_cast<frmDialog*>(dialog)) message->cmdOK()->click();
-        });
-        main->Load();
-        main->resize(1100, 760);
-        main->show();
-        QVERIFY(state->Catalog().Count() > 0);
-        HookHub();
-    }
+// The link of windows opened from now on answers from a company file, or from a
+// folder of response files.
+void UseLink(const std::filesystem::path& company, const std::filesystem::path& responses = {}) {
+    LinkSettings settings;
+    settings.CompanyFile = company;
+    settings.ResponseFolder = responses;
+    QCOMPARE(QString::fromStdString(settings.Save(Home()).Message()), QString());
+}
 
-    // The link of windows opened from now on answers from a company file, or from a
-    // folder of response files.
-    static void UseCompany(const std::filesystem::path& file) {
-        LinkSettings settings;
-        settings.CompanyFile = file;
-        QCOMPARE(QString::fromStdString(settings.Save(Home()).Message()), QString());
-    }
-    static void UseResponses(const std::filesystem::path& folder) {
-        LinkSettings settings;
-        settings.ResponseFolder = folder;
-        QCOMPARE(QString::fromStdString(settings.Save(Home()).Message()), QString());
-    }
+bool WaitUntilComplete(frmSearchResults* window) {
+    return QTest::qWaitFor(
+        [window] { return window->IsComplete() && !window->busyView()->isVisible(); }, 20000);
+}
 
-    void Stop() {
-        CloseAll();
-        main.reset();
-        state.reset();
-    }
-
-    void CloseAll() {
-        if (!main) return;
-        main->MdiArea()->closeAllSubWindows();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-    }
-
-    // Opens a results window as the console's Search does, for a search that `fill`
-    // puts together, and waits until every type is done and the busy pane is gone.
-    frmSearchResults* Open(const std::vector<std::int32_t>& types,
-                           const std::function<void(SearchBuilder&)>& fill = {}, bool wait = true) {
-        SearchBuilder builder(state->Catalog());
-        for (std::int32_t type : types) builder.IncludeType(type);
-        if (fill) fill(builder);
-        SearchObject2 search;
-        if (!builder.Build(search)) return nullptr;
-        MakeResultsWindowOpener(outputs)(*main, search);
-        frmSearchResults* window = Newest();
-        if (window && wait) WaitUntilComplete(window);
-        return window;
-    }
-
-    static bool WaitUntilComplete(frmSearchResults* window) {
-        return QTest::qWaitFor(
-            [window] { return window->IsComplete() && !window->busyView()->isVisible(); }, 20000);
-    }
-
-    frmSearchResults* Newest() const {
-        QList<QMdiSubWindow*> windows = main->MdiArea()->subWindowList(QMdiArea::CreationOrder);
-        for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-            if (auto* results = qobject_cast<frmSearchResults*>((*it)->widget())) return results;
-        }
-        return nullptr;
-    }
-
-    // MDI children that are not results windows (data views).
-    int OtherChildren() const {
-        int count = 0;
-        for (QMdiSubWindow* window : main->MdiArea()->subWindowList())
-            count += qobject_cast<frmSearchResults*>(window->widget()) ? 0 : 1;
-        return count;
-    }
-
-    std::unique_ptr<AppState> state;
-    std::unique_ptr<frmMain> main;
-    OutputWindows outputs;
-    std::filesystem::path company;
-    // Every hub event in order, as "Event:arguments".
-    QStringList hub;
-
-  private:
-    void HookHub() {
-        MsgInterface& h = state->Hub();
-        auto flag = [this](const char* name) {
-            return [this, name](bool on) { hub << QStringLiteral("%1:%2").arg(name).arg(on); };
-        };
-        QObject::connect(&h, &MsgInterface::PrinterIcon, flag("PrinterIcon"));
-        QObject::connect(&h, &MsgInterface::InvoiceMenu, flag("InvoiceMenu"));
-        QObject::connect(&h, &MsgInterface::POMenu, flag("POMenu"));
-        QObject::connect(&h, &MsgInterface::SOMenu, flag("SOMenu"));
-        QObject::connect(&h, &MsgInterface::CreditMemoMenu, flag("CreditMemoMenu"));
-        QObject::connect(&h, &MsgInterface::ToPrintOff,
-                         [this] { hub << QStringLiteral("ToPrintOff"); });
-        QObject::connect(
-            &h, &MsgInterface::RequestTypeNotification,
-            [this](std::int32_t type, bool rows, const QString& others, std::int32_t owner) {
-                hub << QStringLiteral("Notify:%1:%2:%3:%4")
-                           .arg(type)
-                           .arg(rows)
-                           .arg(others)
-                           .arg(owner);
-            });
-    }
-};
+// The newest MDI child's widget, when it is a `W`.
+template <class W>
+W* Newest(frmMain& main) {
+    QList<QMdiSubWindow*> windows = main.MdiArea()->subWindowList(QMdiArea::CreationOrder);
+    return windows.isEmpty() ? nullptr : qobject_cast<W*>(windows.last()->widget());
+}
 
 QPoint CellCentre(QTableView* view, int row, int column) {
     return view->visualRect(view->model()->index(row, column)).center();
@@ -250,14 +148,6 @@ QAction* MenuItem(frmMain& main, const QString& text) {
     return nullptr;
 }
 
-DataViewStandIn* NewestDataView(frmMain& main) {
-    DataViewStandIn* newest = nullptr;
-    for (QMdiSubWindow* window : main.MdiArea()->subWindowList(QMdiArea::CreationOrder)) {
-        if (auto* view = qobject_cast<DataViewStandIn*>(window->widget())) newest = view;
-    }
-    return newest;
-}
-
 // Where the test saves pictures of the windows it drives, when asked to.
 void Picture(QWidget* window, const QString& name) {
     const QString folder = qEnvironmentVariable("QUARRION_SCREENSHOTS");
@@ -294,29 +184,106 @@ class NoticeSpy : public QObject {
 
 }  // namespace
 
+// The desktop program as a results window meets it: its main window as host.
 class ResultsWindowTest : public QObject {
     Q_OBJECT
 
-    ResultsProgram program_;
+    std::unique_ptr<AppState> state_;
+    std::unique_ptr<frmMain> main_;
+    OutputWindows outputs_;
+    std::filesystem::path company_ = Home() / "company.qbxml";
+    QStringList hub_;  // every hub event in order, as "Event:arguments"
+
+    // Opens a results window as the console's Search does, for a search that `fill`
+    // puts together, and waits until every type is done and the busy pane is gone.
+    frmSearchResults* Open(const std::vector<std::int32_t>& types,
+                           const std::function<void(SearchBuilder&)>& fill = {}, bool wait = true) {
+        SearchBuilder builder(state_->Catalog());
+        for (std::int32_t type : types) builder.IncludeType(type);
+        if (fill) fill(builder);
+        SearchObject2 search;
+        if (!builder.Build(search)) return nullptr;
+        MakeResultsWindowOpener(outputs_)(*main_, search);
+        frmSearchResults* window = Newest<frmSearchResults>(*main_);
+        if (window && wait) WaitUntilComplete(window);
+        return window;
+    }
+
+    // MDI children that are not results windows (data views).
+    int OtherChildren() const {
+        int count = 0;
+        for (QMdiSubWindow* window : main_->MdiArea()->subWindowList())
+            count += qobject_cast<frmSearchResults*>(window->widget()) ? 0 : 1;
+        return count;
+    }
+
+    void HookHub() {
+        MsgInterface& h = state_->Hub();
+        auto flag = [this](const char* name) {
+            return [this, name](bool on) { hub_ << QStringLiteral("%1:%2").arg(name).arg(on); };
+        };
+        QObject::connect(&h, &MsgInterface::PrinterIcon, flag("PrinterIcon"));
+        QObject::connect(&h, &MsgInterface::InvoiceMenu, flag("InvoiceMenu"));
+        QObject::connect(&h, &MsgInterface::POMenu, flag("POMenu"));
+        QObject::connect(&h, &MsgInterface::SOMenu, flag("SOMenu"));
+        QObject::connect(&h, &MsgInterface::CreditMemoMenu, flag("CreditMemoMenu"));
+        QObject::connect(&h, &MsgInterface::ToPrintOff, [this] { hub_ << "ToPrintOff"; });
+        QObject::connect(&h, &MsgInterface::RequestTypeNotification,
+                         [this](std::int32_t type, bool rows, const QString& others, int owner) {
+                             hub_ << "Notify:" + QString::number(type) + ":" +
+                                         QString::number(rows) + ":" + others + ":" +
+                                         QString::number(owner);
+                         });
+    }
 
   private slots:
-    void initTestCase() { program_.Start(); }
-    void cleanup() {
-        program_.CloseAll();
-        ResultsProgram::UseCompany(program_.company);
-        AppSettings::SetFlag(QStringLiteral("Results"), QStringLiteral("hideempty"), false);
-        program_.hub.clear();
+    void initTestCase() {
+        SampleCompanyOptions options;
+        options.scale = 0.1;
+        options.today = "2024-06-30";
+        QCOMPARE(QString::fromStdString(WriteSampleCompany(company_, options).Message()),
+                 QString());
+        UseLink(company_);
+        StartUpParts parts;
+        parts.MakeStore = [](QBXMLTags& catalog) {
+            return std::make_unique<IOManagerStore>(catalog);
+        };
+        state_ = AppState::StartUp(std::move(parts));
+        // As the program's main() makes it: the console's Search opens results windows.
+        main_ = std::make_unique<frmMain>(
+            *state_, MakeSearchConsoleFactory(MakeResultsWindowOpener({}), {}));
+        // A first run initialises the catalog and may say so in a message.
+        test::ModalWatcher okEverything([](QDialog* dialog) {
+            if (auto* message = qobject_cast<frmDialog*>(dialog)) message->cmdOK()->click();
+        });
+        main_->Load();
+        main_->resize(1100, 760);
+        main_->show();
+        QVERIFY(state_->Catalog().Count() > 0);
+        HookHub();
     }
-    void cleanupTestCase() { program_.Stop(); }
+    void cleanup() {
+        main_->MdiArea()->closeAllSubWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        UseLink(company_);
+        AppSettings::SetFlag(QStringLiteral("Results"), QStringLiteral("hideempty"), false);
+        hub_.clear();
+    }
+    void cleanupTestCase() {
+        cleanup();
+        main_.reset();
+        state_.reset();
+    }
 
     void OneTabPerIncludedTypeListingEveryRecordWithoutRules() {
         const std::vector<std::int32_t> types{Invoice, Customer, Vendor};
-        frmSearchResults* window = program_.Open(types, {}, false);
+        frmSearchResults* window = Open(types, {}, false);
         QVERIFY(window);
         QVERIFY(window->busyView()->isVisible());
         QCOMPARE(window->busyView()->geometry(), window->rect());
         Picture(window, "results_busy.png");
-        QVERIFY(ResultsProgram::WaitUntilComplete(window));
+        QVERIFY(WaitUntilComplete(window));
         QCOMPARE(ShownTabs(window->tabView()), QStringList({"Invoice", "Customer", "Vendor"}));
         QCOMPARE(window->ListCount(), 3);
         for (int tab = 0; tab < 3; ++tab) {
@@ -327,7 +294,7 @@ class ResultsWindowTest : public QObject {
     }
 
     void AColumnClickedTwiceSortsBothWaysAndAnotherKeepsTheDirection() {
-        frmSearchResults* window = program_.Open({Invoice});
+        frmSearchResults* window = Open({Invoice});
         QVERIFY(window);
         QTableView* view = window->lstView(0);
         ResultTableModel& model = *window->Model(0);
@@ -353,16 +320,16 @@ class ResultsWindowTest : public QObject {
     }
 
     void ALeftClickWaitsForEveryTypeARightClickDoesNotAndADragOpensNothing() {
-        frmSearchResults* window = program_.Open({Invoice, Customer});
+        frmSearchResults* window = Open({Invoice, Customer});
         QVERIFY(window);
         // The customers' answer is still on its way.
         window->Run().ItemOf(Customer)->Done = false;
         Click(window->lstView(0), Qt::LeftButton, 0);
-        QCOMPARE(program_.OtherChildren(), 0);
+        QCOMPARE(OtherChildren(), 0);
 
         Click(window->lstView(0), Qt::RightButton, 2);
-        QCOMPARE(program_.OtherChildren(), 1);
-        DataViewStandIn* view = NewestDataView(*program_.main);
+        QCOMPARE(OtherChildren(), 1);
+        DataViewStandIn* view = Newest<DataViewStandIn>(*main_);
         QVERIFY(view);
         pugi::xml_document record;
         QVERIFY(window->Run().RecordCopy(Invoice, window->Model(0)->RowAt(2)->Key, record));
@@ -385,10 +352,10 @@ class ResultsWindowTest : public QObject {
             drag(button, QPoint(0, -slop - 2));
         }
         QCoreApplication::processEvents();
-        QCOMPARE(program_.OtherChildren(), 1);
+        QCOMPARE(OtherChildren(), 1);
         drag(Qt::RightButton, QPoint(slop, 1));
         QCoreApplication::processEvents();
-        QCOMPARE(program_.OtherChildren(), 2);
+        QCOMPARE(OtherChildren(), 2);
     }
 
     void ARecordWithoutTxnIdOrListIdOpensNothingOnALeftClick() {
@@ -401,64 +368,63 @@ class ResultsWindowTest : public QObject {
                "<CustomerRet><ListID>80000001-1</ListID><EditSequence>1</EditSequence>"
                "<Name>Has Id Ltd</Name><FullName>Has Id Ltd</FullName></CustomerRet>"
                "</CustomerQueryRs></QBXMLMsgsRs></QBXML>";
-        ResultsProgram::UseResponses(folder);
-        frmSearchResults* window = program_.Open({Customer});
+        UseLink({}, folder);
+        frmSearchResults* window = Open({Customer});
         QVERIFY(window);
         QCOMPARE(window->Model(0)->rowCount(), 2);
         Click(window->lstView(0), Qt::LeftButton, 0);
-        QCOMPARE(program_.OtherChildren(), 0);
+        QCOMPARE(OtherChildren(), 0);
         Click(window->lstView(0), Qt::LeftButton, 1);
-        QCOMPARE(program_.OtherChildren(), 1);
+        QCOMPARE(OtherChildren(), 1);
     }
 
     void TheHubHearsTheSelectedTabOfTheActiveCompleteWindow() {
-        frmSearchResults* window = program_.Open({Invoice, Customer, Vendor});
+        frmSearchResults* window = Open({Invoice, Customer, Vendor});
         QVERIFY(window);
         const QString owner = QString::number(window->OwnerID());
-        program_.hub.clear();
+        hub_.clear();
         ClickTab(window->tabView(), 1);
-        QCOMPARE(program_.hub, QStringList({"ToPrintOff", "Notify:2:1:4,11:" + owner}));
-        program_.hub.clear();
+        QCOMPARE(hub_, QStringList({"ToPrintOff", "Notify:2:1:4,11:" + owner}));
+        hub_.clear();
         ClickTab(window->tabView(), 0);
-        QCOMPARE(program_.hub,
-                 QStringList({"ToPrintOff", "InvoiceMenu:1", "Notify:4:1:2,11:" + owner}));
-        QAction* invoicesItem = MenuItem(*program_.main, "Set All Invoices Listed To Print");
+        QCOMPARE(hub_, QStringList({"ToPrintOff", "InvoiceMenu:1", "Notify:4:1:2,11:" + owner}));
+        QAction* invoicesItem = MenuItem(*main_, "Set All Invoices Listed To Print");
         QVERIFY(invoicesItem);
         QVERIFY(qobject_cast<QMenu*>(invoicesItem->parent())->menuAction()->isEnabled());
 
         // While one type's answer is still on its way, everything is off.
         window->Run().ItemOf(Customer)->Done = false;
-        program_.hub.clear();
+        hub_.clear();
         ClickTab(window->tabView(), 1);
-        QCOMPARE(program_.hub, QStringList({"PrinterIcon:0", "InvoiceMenu:0", "CreditMemoMenu:0",
-                                            "POMenu:0", "SOMenu:0", "Notify:0:0::" + owner}));
+        QCOMPARE(hub_, QStringList({"PrinterIcon:0", "InvoiceMenu:0", "CreditMemoMenu:0",
+                                    "POMenu:0", "SOMenu:0", "Notify:0:0::" + owner}));
         window->Run().ItemOf(Customer)->Done = true;
 
         // Two windows activated in turn leave the menus to the active one.
-        frmSearchResults* invoices = program_.Open({Invoice});
+        frmSearchResults* invoices = Open({Invoice});
         QVERIFY(invoices);
-        QMdiArea* area = program_.main->MdiArea();
+        QMdiArea* area = main_->MdiArea();
         QMenu* invoiceMenu = qobject_cast<QMenu*>(invoicesItem->parent());
         area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(invoices->parentWidget()));
         QVERIFY(invoiceMenu->menuAction()->isEnabled());
-        QCOMPARE(program_.main->ExportMenu()->actions().first()->data().toString(), QString("4"));
+        QCOMPARE(main_->ExportMenu()->actions().first()->data().toString(), QString("4"));
 
         // The first window still shows its customers.
-        program_.hub.clear();
+        hub_.clear();
         area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
         QVERIFY(!invoiceMenu->menuAction()->isEnabled());
-        QCOMPARE(program_.main->ExportMenu()->actions().first()->data().toString(), QString("2"));
+        QCOMPARE(main_->ExportMenu()->actions().first()->data().toString(), QString("2"));
         const QString offFromInvoices = "Notify:0:0::" + QString::number(invoices->OwnerID());
         const QString onFromCustomers = "Notify:2:1:4,11:" + owner;
-        QVERIFY2(program_.hub.contains(offFromInvoices), qPrintable(program_.hub.join(' ')));
-        QVERIFY(program_.hub.indexOf(offFromInvoices) < program_.hub.lastIndexOf(onFromCustomers));
+        QVERIFY2(hub_.contains(offFromInvoices), qPrintable(hub_.join(' ')));
+        QVERIFY(hub_.indexOf(offFromInvoices) < hub_.lastIndexOf(onFromCustomers));
 
         area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(invoices->parentWidget()));
         QVERIFY(invoiceMenu->menuAction()->isEnabled());
     }
 
     void AReSearchWithFieldRulesForATypeDecidesThatTypeByThemAlone() {
-        frmSearchResults* window = program_.Open({Invoice, Customer}, [](SearchBuilder& builder) {
+        frmSearchResults* window = Open({Invoice, Customer}, [](SearchBuilder& builder) {
             builder.AddRule("text contains Supply");
         });
         QVERIFY(window);
@@ -497,7 +463,7 @@ class ResultsWindowTest : public QObject {
             QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
             drove = true;
         });
-        program_.main->SearchAgain();
+        main_->SearchAgain();
         QVERIFY(drove);
         QVERIFY(!window->ReSearchWindow()->isVisible());
 
@@ -530,18 +496,18 @@ class ResultsWindowTest : public QObject {
             kept->resize(777, 444);
             kept->conView()->cmdReset()->click();
         });
-        program_.main->SearchAgain();
+        main_->SearchAgain();
         QCOMPARE(window->ReSearchWindow(), kept);
         // Its placement is remembered for the next re-search window.
         QCOMPARE(AppSettings::Number(frmReSearch::Section, "width", 0), 777);
-        frmReSearch next(*program_.state);
+        frmReSearch next(*state_);
         next.show();
         QCOMPARE(next.size(), QSize(777, 444));
         next.hide();
     }
 
     void ClosingTheWindowDuringAReSearchStopsItAfterTheCurrentRecord() {
-        frmSearchResults* window = program_.Open({Invoice, Customer});
+        frmSearchResults* window = Open({Invoice, Customer});
         QVERIFY(window);
         QPointer<frmSearchResults> alive(window);
         auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
@@ -565,7 +531,7 @@ class ResultsWindowTest : public QObject {
             QTest::mouseClick(qobject_cast<frmReSearch*>(dialog)->conView()->cmdSearch(),
                               Qt::LeftButton);
         });
-        program_.main->SearchAgain();
+        main_->SearchAgain();
         QVERIFY(closed);
         QVERIFY(alive);
         QCOMPARE(examined, std::vector<std::int32_t>{Invoice});
@@ -575,8 +541,8 @@ class ResultsWindowTest : public QObject {
 
     void ToPrintShowsItsNoticeAndMarksTheShownColumn() {
         // Only invoices of one customer, with the to-print state among the columns.
-        frmSearchResults* window = program_.Open({Invoice}, [this](SearchBuilder& builder) {
-            QBXMLTag* tag = program_.state->Catalog().Item(Invoice, "//InvoiceRet/IsToBePrinted");
+        frmSearchResults* window = Open({Invoice}, [this](SearchBuilder& builder) {
+            QBXMLTag* tag = state_->Catalog().Item(Invoice, "//InvoiceRet/IsToBePrinted");
             QVERIFY(tag);
             builder.Standing(Invoice).DisplayColumns.Add(*tag, "To Print");
         });
@@ -588,9 +554,8 @@ class ResultsWindowTest : public QObject {
         QVERIFY(model.rowCount() > 0);
 
         for (bool toPrint : {true, false}) {
-            QAction* item =
-                MenuItem(*program_.main, toPrint ? "Set All Invoices Listed To Print"
-                                                 : "Set All Invoices Listed To Not Print");
+            QAction* item = MenuItem(*main_, toPrint ? "Set All Invoices Listed To Print"
+                                                     : "Set All Invoices Listed To Not Print");
             QVERIFY(item);
             QVERIFY(qobject_cast<QMenu*>(item->parent())->menuAction()->isEnabled());
             NoticeSpy notices;
@@ -611,10 +576,10 @@ class ResultsWindowTest : public QObject {
         // cannot be saved.
         const std::filesystem::path folder = Home() / "going";
         std::filesystem::create_directories(folder);
-        std::filesystem::copy_file(program_.company, folder / "company.qbxml",
+        std::filesystem::copy_file(company_, folder / "company.qbxml",
                                    std::filesystem::copy_options::overwrite_existing);
-        ResultsProgram::UseCompany(folder / "company.qbxml");
-        frmSearchResults* window = program_.Open({Invoice});
+        UseLink(folder / "company.qbxml");
+        frmSearchResults* window = Open({Invoice});
         QVERIFY(window);
         std::filesystem::remove_all(folder);
 
@@ -633,14 +598,14 @@ class ResultsWindowTest : public QObject {
 
     void ExportHandsOverTheListAsShown() {
         std::vector<ResultList> handed;
-        program_.outputs.ExportList = [&handed](ConsoleHost&, QWidget*, const ResultList& list,
-                                                QString& fileName, QString&, int&, bool) {
+        outputs_.ExportList = [&handed](ConsoleHost&, QWidget*, const ResultList& list,
+                                        QString& fileName, QString&, int&, bool) {
             handed.push_back(list);
             fileName = "/tmp/written.csv";
             return true;
         };
-        frmSearchResults* window = program_.Open({Invoice});
-        program_.outputs = {};
+        frmSearchResults* window = Open({Invoice});
+        outputs_ = {};
         QVERIFY(window);
         ResultTableModel& model = *window->Model(0);
         const int amount = ColumnOfType(model, DataTypeCode::Amt);
@@ -668,7 +633,7 @@ class ResultsWindowTest : public QObject {
         const auto noInvoice = [](SearchBuilder& builder) {
             QCOMPARE(QString::fromStdString(builder.AddRule("percent gt 1000")), QString());
         };
-        frmSearchResults* window = program_.Open({Customer, Invoice, Vendor}, noInvoice);
+        frmSearchResults* window = Open({Customer, Invoice, Vendor}, noInvoice);
         QVERIFY(window);
         QTabWidget* tabs = window->tabView();
         QLabel* status = window->lblStatus();
@@ -695,7 +660,7 @@ class ResultsWindowTest : public QObject {
         QCOMPARE(ShownTabs(tabs), QStringList({"Customer", "Invoice", "Vendor"}));
         ClickBox(window->chkHideEmpty());
 
-        frmSearchResults* second = program_.Open({Invoice}, noInvoice);
+        frmSearchResults* second = Open({Invoice}, noInvoice);
         QVERIFY(second && second != window);
         QVERIFY(second->chkHideEmpty()->isChecked());
         QVERIFY(second->tabView()->isHidden());
