@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,8 +15,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -31,7 +32,6 @@
 #include "link/link_settings.h"
 #include "modal.h"
 #include "model/record_judge.h"
-#include "model/search_object2.h"
 #include "qbxml/request_type_info.h"
 #include "results/data_view_stand_in.h"
 #include "results/frm_re_search.h"
@@ -42,15 +42,12 @@
 #include "results/search_run.h"
 #include "sample/sample_company.h"
 #include "search/search_builder.h"
-#include "shell/app_settings.h"
 #include "shell/app_state.h"
 #include "shell/busy_pane.h"
-#include "shell/frm_dialog.h"
 #include "shell/frm_main.h"
 #include "shell/frm_msg.h"
 #include "shell/frm_pop_up.h"
 #include "shell/io_manager_store.h"
-#include "shell/msg_interface.h"
 #include "shell_test_main.h"
 
 using namespace quarrion;
@@ -163,6 +160,29 @@ int Records(frmSearchResults* window, std::int32_t type) {
     int count = 0;
     for (std::size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1))
         ++count;
+    return count;
+}
+
+// Runs the program on the test's data folder: its exit status (-1 when it crashed or
+// hung) and what it wrote to stderr.
+std::pair<int, QString> Program(const QStringList& arguments) {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(QUARRION_PROGRAM), arguments);
+    if (!program.waitForFinished(90000)) program.kill();
+    return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+            QString::fromLocal8Bit(program.readAllStandardError())};
+}
+
+// Pixels of the file label's dark green: it shows only once the busy pane has gone.
+int FileLabelPixels(const QImage& picture) {
+    int count = 0;
+    for (int y = 0; y < picture.height(); y += 2) {
+        for (int x = 0; x < picture.width(); x += 2)
+            count += picture.pixelColor(x, y) == QColor(0, 100, 0) ? 1 : 0;
+    }
     return count;
 }
 
@@ -388,9 +408,6 @@ class ResultsWindowTest : public QObject {
         hub_.clear();
         ClickTab(window->tabView(), 0);
         QCOMPARE(hub_, QStringList({"ToPrintOff", "InvoiceMenu:1", "Notify:4:1:2,11:" + owner}));
-        QAction* invoicesItem = MenuItem(*main_, "Set All Invoices Listed To Print");
-        QVERIFY(invoicesItem);
-        QVERIFY(qobject_cast<QMenu*>(invoicesItem->parent())->menuAction()->isEnabled());
 
         // While one type's answer is still on its way, everything is off.
         window->Run().ItemOf(Customer)->Done = false;
@@ -404,7 +421,8 @@ class ResultsWindowTest : public QObject {
         frmSearchResults* invoices = Open({Invoice});
         QVERIFY(invoices);
         QMdiArea* area = main_->MdiArea();
-        QMenu* invoiceMenu = qobject_cast<QMenu*>(invoicesItem->parent());
+        QMenu* invoiceMenu =
+            qobject_cast<QMenu*>(MenuItem(*main_, "Set All Invoices Listed To Print")->parent());
         area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(invoices->parentWidget()));
         QVERIFY(invoiceMenu->menuAction()->isEnabled());
         QCOMPARE(main_->ExportMenu()->actions().first()->data().toString(), QString("4"));
@@ -418,9 +436,6 @@ class ResultsWindowTest : public QObject {
         const QString onFromCustomers = "Notify:2:1:4,11:" + owner;
         QVERIFY2(hub_.contains(offFromInvoices), qPrintable(hub_.join(' ')));
         QVERIFY(hub_.indexOf(offFromInvoices) < hub_.lastIndexOf(onFromCustomers));
-
-        area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(invoices->parentWidget()));
-        QVERIFY(invoiceMenu->menuAction()->isEnabled());
     }
 
     void AReSearchWithFieldRulesForATypeDecidesThatTypeByThemAlone() {
@@ -668,6 +683,29 @@ class ResultsWindowTest : public QObject {
         ClickBox(second->chkHideEmpty());
         QVERIFY(!second->tabView()->isHidden());
         QVERIFY(second->lblStatus()->text().startsWith("Invoice: "));
+    }
+
+    // `quarrion --search NAME` opens a saved search as the saved searches' Execute does,
+    // and with --screenshot pictures the main window once every type is done.
+    void TheProgramRunsASavedSearchAndPicturesItWhenDone() {
+        SearchBuilder builder(state_->Catalog());
+        builder.IncludeType(Invoice);
+        builder.IncludeType(Customer);
+        QCOMPARE(QString::fromStdString(builder.AddRule("text contains Supply")), QString());
+        SearchObject2 search;
+        QCOMPARE(QString::fromStdString(builder.Build(search).Message()), QString());
+        search.Name = "Supply houses";
+        QVERIFY(state_->Manager()->SaveSearchObject(&search));
+        const QString picture = QString::fromStdString((Home() / "search.png").string());
+        QCOMPARE(Program({"--search", "Supply houses", "--screenshot", picture}).first, 0);
+        QVERIFY2(FileLabelPixels(QImage(picture)) > 100,
+                 "the results window still shows its busy pane");
+
+        const QString none = QString::fromStdString((Home() / "none.png").string());
+        const auto [status, errors] = Program({"--search", "No such search", "--screenshot", none});
+        QCOMPARE(status, 1);
+        QVERIFY2(errors.contains("\"No such search\""), qPrintable(errors));
+        QVERIFY(!QFile::exists(none));
     }
 };
 
