@@ -88,16 +88,22 @@ TEST_F(ResponseExaminerTest, RulesListTheRecordsTheyMeetWithTheFirstMatchInColum
     }
 }
 
+// A record the scan passes but the parser refuses (a processing instruction without a
+// target) ends the examination with the rows found before it.
 TEST_F(ResponseExaminerTest, AnAnswerWithoutRecordsOrUnreadableEndsTheType) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::tuple<const char*, const char*, std::size_t> cases[] = {
         {"<QBXML><QBXMLMsgsRs><InvoiceQueryRs statusCode=\"1\"/></QBXMLMsgsRs></QBXML>",
-         "No matches found."},
-        {"<QBXML><unclosed>", "could not be read"},
+         "No matches found.", 0},
+        {"<QBXML><unclosed>", "could not be read", 0},
+        {"<QBXML><QBXMLMsgsRs><InvoiceQueryRs><InvoiceRet><TxnID>1</TxnID></InvoiceRet>"
+         "<InvoiceRet><TxnID>2</TxnID><?  ?></InvoiceRet><InvoiceRet><TxnID>3</TxnID></InvoiceRet>"
+         "</InvoiceQueryRs></QBXMLMsgsRs></QBXML>",
+         "could not be read: record 2", 1},
     };
-    for (const auto& [response, says] : cases) {
+    for (const auto& [response, says, rows] : cases) {
         item.Response = response;
         ASSERT_TRUE(ExamineResponse(item, examinors, list));
-        EXPECT_TRUE(list.Rows.empty());
+        EXPECT_EQ(list.Rows.size(), rows);
         EXPECT_NE(item.Message.find(says), std::string::npos) << item.Message;
         EXPECT_TRUE(item.Done);
     }

@@ -192,22 +192,6 @@ TEST_F(SearchRunTest, ParsingWholeOrAReplacedAnswerListsTheSameAsACalmScan) {
     EXPECT_EQ(RowsText(stirred), calmRows);
 }
 
-// A record the scan passes but the parser refuses (a processing instruction without
-// a target) ends the examination with a clear message and the rows found before it.
-TEST_F(SearchRunTest, ARecordThatCannotBeParsedEndsTheExamination) {
-    IncItem& item = Include(Invoice);
-    item.Response =
-        "<QBXML><QBXMLMsgsRs><InvoiceQueryRs><InvoiceRet><TxnID>1</TxnID></InvoiceRet>"
-        "<InvoiceRet><TxnID>2</TxnID><?  ?></InvoiceRet>"
-        "<InvoiceRet><TxnID>3</TxnID></InvoiceRet></InvoiceQueryRs></QBXMLMsgsRs></QBXML>";
-    ResultList list;
-    EXPECT_TRUE(ExamineResponse(item, run->Search().Examinors, list));
-    ASSERT_EQ(list.Rows.size(), 1u);
-    EXPECT_EQ(list.Rows[0].Key, "k0");
-    EXPECT_NE(item.Message.find("could not be read: record 2"), std::string::npos) << item.Message;
-    EXPECT_TRUE(item.Done);
-}
-
 // To-print writes the new state into the kept answer: a re-search and a record look-up
 // see it. The results window's to-print test sees the shown column change, the terminal
 // tool's the company saved and searched again.

@@ -4,7 +4,6 @@
 
 #include "catalog/qbxml_tags.h"
 #include "foundation/codes.h"
-#include "search/close_matches.h"
 #include "support/display_headings.h"
 
 namespace quarrion {
@@ -68,13 +67,6 @@ TEST(RequestTypeTexts, AllNamesEveryOfferedType) {
     for (std::int32_t code = 1; code <= 35; ++code)
         if (code != 14) offered.push_back(code);
     EXPECT_EQ(RequestTypesOf("All").Types, offered);
-}
-
-TEST(SearchDates, OnlyRealDatesWrittenInFullParse) {
-    ASSERT_TRUE(ParseSearchDate("2026-11-02"));
-    EXPECT_EQ(FormatSearchDate(*ParseSearchDate("2026-11-02")), "2026-11-02");
-    for (const char* text : {"2026-02-30", "2026-1-2", "yesterday"})
-        EXPECT_FALSE(ParseSearchDate(text)) << text;
 }
 
 TEST_F(SearchBuilding, WithoutATypeNothingIsBuilt) {
@@ -185,18 +177,6 @@ TEST_F(SearchBuilding, RulesThatCannotBeBuiltSayWhyAndAddNothing) {
     ASSERT_EQ(groups.Count(), 2u) << "refused rules add nothing";
     EXPECT_EQ(groups.Item(1)->FieldCriteria.Count(), 2u);
     EXPECT_EQ(search.Examinors.Count(), 0u);
-}
-
-TEST(CloseMatching, SlipsLastSegmentsAndPartsAreSuggested) {
-    const std::vector<std::string> candidates = {"CustomerRef/FullName", "ClassRef/FullName",
-                                                 "Memo", "RefNumber", "CustomerRef/ListID"};
-    EXPECT_EQ(CloseMatches("customerref/fulname", candidates).front(), "CustomerRef/FullName");
-    // Both share the last segment; the nearer one comes first.
-    EXPECT_EQ(CloseMatches("FullName", candidates),
-              (std::vector<std::string>{"ClassRef/FullName", "CustomerRef/FullName"}));
-    EXPECT_EQ(CloseMatches("Number", candidates), std::vector<std::string>{"RefNumber"});
-    EXPECT_TRUE(CloseMatches("Zebra", candidates).empty());
-    EXPECT_EQ(CloseMatches("FullName", candidates, 1).size(), 1u);
 }
 
 }  // namespace
