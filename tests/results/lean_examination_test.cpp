@@ -46,12 +46,18 @@ class LeanExamination : public ::testing::Test {
         ChooseSearchColumns(*item_, nullptr, *examinors_, Shared().catalog);
     }
 
-    // Examines the prepared item; `aside` scans beside the judging whatever the size.
-    // Answers whether it finished, whether the type is done, its message, and the rows.
-    std::string Examine(bool aside, std::function<bool()> closing = {}) {
+    // Examines the prepared item; `aside` scans beside the judging whatever the size,
+    // `yield` runs between every two records. Answers whether it finished, whether the
+    // type is done, its message, and the rows.
+    std::string Examine(bool aside, std::function<bool()> closing = {},
+                        std::function<void()> yield = {}) {
         ExaminationHooks hooks;
         hooks.ScanAsideFrom = aside ? 0 : kNeverAside;
         hooks.Closing = std::move(closing);
+        if (yield) {
+            hooks.Slice = std::chrono::milliseconds(0);
+            hooks.Yield = std::move(yield);
+        }
         item_->Done = false;  // as a search run leaves it before examining
         ResultList list;
         const bool finished = ExamineResponse(*item_, *examinors_, list, hooks);
@@ -80,6 +86,29 @@ TEST_F(LeanExamination, EveryTypeListsTheSameAndKeepsItsAnswerByteForByte) {
         }
     }
     EXPECT_GT(rows, 500u);
+}
+
+// An answer examined calmly lists the same as when text the scan cannot take as it
+// stands is parsed whole, and as when events that run while the examination yields
+// replace the answer it reads: it goes on with the answer it began with.
+TEST_F(LeanExamination, ParsingWholeOrAReplacedAnswerListsTheSameAsACalmScan) {
+    const std::string& answer = Response(RequestTypeCode::Invoice);
+    Prepare(RequestTypeCode::Invoice, answer, "a");
+    const std::string calm = Examine(false);
+    ASSERT_GT(std::count(calm.begin(), calm.end(), '\n'), 10);
+    item_->Response = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n" + answer;
+    EXPECT_EQ(Examine(false), calm);
+    item_->Response = answer;
+    int yields = 0;
+    EXPECT_EQ(Examine(false, {},
+                      [&] {
+                          // A new, smaller answer in a new buffer: the old one is gone.
+                          item_->Response = std::string("<QBXML><QBXMLMsgsRs/></QBXML>");
+                          item_->Response.shrink_to_fit();
+                          ++yields;
+                      }),
+              calm);
+    EXPECT_GT(yields, 1);
 }
 
 // Damage the scan meets long after the first records were judged: what was judged

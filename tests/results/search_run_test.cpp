@@ -17,7 +17,6 @@
 #include "model/search_column_choice.h"
 #include "qbxml/request_type_info.h"
 #include "results/company_responses.h"
-#include "results/response_examiner.h"
 #include "sample/sample_company.h"
 #include "support/temp_home.h"
 
@@ -156,40 +155,6 @@ TEST_F(SearchRunTest, RecordsFromAResponseFileAreKeptByteForByte) {
     for (const char* key : {"k999999", "nonsense", "1"})
         EXPECT_FALSE(run->RecordCopy(Invoice, key, record)) << key;
     EXPECT_FALSE(run->RecordCopy(Customer, "k0", record));
-}
-
-// An answer examined calmly lists the same as when text the scan cannot take as it
-// stands is parsed whole, and as when events that run while the examination yields
-// replace the answer it reads: it goes on with the answer it began with.
-TEST_F(SearchRunTest, ParsingWholeOrAReplacedAnswerListsTheSameAsACalmScan) {
-    IncItem& item = Include(Invoice);
-    WordRule();
-    const std::string answer = test::CompanyResponses(companyText).at(Invoice);
-    item.Response = answer;
-    ResultList calm;
-    ASSERT_TRUE(ExamineResponse(item, run->Search().Examinors, calm));
-    ASSERT_FALSE(calm.Rows.empty());
-    const std::string calmRows = RowsText(calm);
-
-    item.Response.insert(0, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n");
-    ResultList parsed;
-    ASSERT_TRUE(ExamineResponse(item, run->Search().Examinors, parsed));
-    EXPECT_EQ(RowsText(parsed), calmRows);
-
-    ExaminationHooks hooks;
-    hooks.Slice = std::chrono::milliseconds(0);
-    int yields = 0;
-    hooks.Yield = [&] {
-        // A new, smaller answer in a new buffer: the old one is gone.
-        item.Response = std::string("<QBXML><QBXMLMsgsRs/></QBXML>");
-        item.Response.shrink_to_fit();
-        ++yields;
-    };
-    item.Response = answer;
-    ResultList stirred;
-    ASSERT_TRUE(ExamineResponse(item, run->Search().Examinors, stirred, hooks));
-    EXPECT_GT(yields, 1);
-    EXPECT_EQ(RowsText(stirred), calmRows);
 }
 
 // To-print writes the new state into the kept answer: a re-search and a record look-up
