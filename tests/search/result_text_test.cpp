@@ -81,27 +81,11 @@ TEST_F(ResultTexts, LongAndControlCharactersAreTamedInTheTable) {
     EXPECT_EQ(table.find("tail"), std::string::npos);
 }
 
-TEST(AlignedTables, ColumnsAlignByDisplayWidth) {
-    EXPECT_EQ(AlignedTable({{"a", "日本", "x"}, {"long", "b", ""}}, true, {false, false, true}),
-              "a     日本  x\n"
-              "----  ----  -\n"
-              "long  b\n");
-    // Width counts wide and combining characters (an e and a combining acute accent).
+// Width counts wide and combining characters (an e and a combining acute accent).
+TEST(AlignedTables, DisplayWidthCountsWhatTheTerminalShows) {
     for (const auto& [text, width] :
          {std::pair{"abc", 3u}, {"Zoë", 3u}, {"日本", 4u}, {"e\xCC\x81", 1u}})
         EXPECT_EQ(DisplayWidth(text), width) << text;
-}
-
-TEST(ResultCaptions, OpenBoundsAreNotShownAsDates) {
-    SearchObject2 search;
-    EXPECT_EQ(ResultsCaption(search), "All dates");
-    search.FromDate = std::chrono::sys_days(std::chrono::year(2026) / 1 / 1);
-    EXPECT_EQ(ResultsCaption(search), "(from 2026-01-01)");
-    search.FromDate = ZeroDate;
-    search.ToDate = std::chrono::sys_days(std::chrono::year(2026) / 2 / 1);
-    EXPECT_EQ(ResultsCaption(search), "(to 2026-02-01)");
-    search.Name = "Open invoices";
-    EXPECT_EQ(ResultsCaption(search), "Open invoices");
 }
 
 }  // namespace
