@@ -101,17 +101,6 @@ class ResultTableModelTest : public QObject {
         QCOMPARE(inserted.count(), 1);
     }
 
-    void ClearForgetsTheRowsBeforeTheEngineRefillsTheList() {
-        ResultList list = OneColumn(DataTypeCode::Str, {"x", "y", "z"});
-        TestedModel tested(list);
-        tested.model.Clear();
-        QCOMPARE(tested.model.rowCount(), 0);
-        list.Rows.erase(list.Rows.begin());
-        tested.model.Refresh();
-        QCOMPARE(Shown(tested.model), QStringList({"y", "z"}));
-        QCOMPARE(tested.model.RowAt(5), nullptr);
-    }
-
     void TheListAsShownFollowsColumnAndSortOrder() {
         ResultList list;
         list.RequestType = RequestTypeCode::Invoice;
