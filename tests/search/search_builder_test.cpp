@@ -16,29 +16,22 @@ using RequestTypeCode::Invoice;
 class SearchBuilding : public ::testing::Test {
   protected:
     void SetUp() override {
-        const struct {
-            std::int32_t code;
-            const char* path;
-            int sequence;
-            const char* heading;
-            const char* dataType;
-        } elements[] = {
-            {Invoice, "//InvoiceRet/TxnID", 0, "Txn ID", "IDTYPE"},
-            {Invoice, "//InvoiceRet/TxnDate", 1, "Date", "DATETYPE"},
-            {Invoice, "//InvoiceRet/RefNumber", 2, "Num", "STRTYPE"},
-            {Invoice, "//InvoiceRet/CustomerRef/FullName", 3, "Customer", "STRTYPE"},
-            {Invoice, "//InvoiceRet/Subtotal", 5, "Subtotal", "AMTTYPE"},
-            {Invoice, "//InvoiceRet/SalesTaxPercentage", 0, "Tax %", "PERCENTTYPE"},
-            {Invoice, "//InvoiceRet/Memo", 4, "Memo", "STRTYPE"},
-            {Invoice, "//InvoiceRet/IsPaid", 0, "Paid", "BOOLTYPE"},
-            {Invoice, "//InvoiceRet/InvoiceLineRet/Quantity", 0, "Qty", "QUANTYPE"},
-            {Customer, "//CustomerRet/FullName", 1, "Customer", "STRTYPE"},
-            {Customer, "//CustomerRet/Balance", 2, "Balance", "AMTTYPE"},
-        };
-        for (const auto& e : elements) {
-            catalog_.Add(e.code, "", e.sequence, e.sequence, e.path, e.heading, 1, "", false, "",
-                         e.dataType, static_cast<std::int32_t>(catalog_.Count() + 1));
-        }
+        Add(Invoice, "//InvoiceRet/TxnID", 0, "Txn ID", "IDTYPE");
+        Add(Invoice, "//InvoiceRet/TxnDate", 1, "Date", "DATETYPE");
+        Add(Invoice, "//InvoiceRet/RefNumber", 2, "Num", "STRTYPE");
+        Add(Invoice, "//InvoiceRet/CustomerRef/FullName", 3, "Customer", "STRTYPE");
+        Add(Invoice, "//InvoiceRet/Subtotal", 5, "Subtotal", "AMTTYPE");
+        Add(Invoice, "//InvoiceRet/SalesTaxPercentage", 0, "Tax %", "PERCENTTYPE");
+        Add(Invoice, "//InvoiceRet/Memo", 4, "Memo", "STRTYPE");
+        Add(Invoice, "//InvoiceRet/IsPaid", 0, "Paid", "BOOLTYPE");
+        Add(Invoice, "//InvoiceRet/InvoiceLineRet/Quantity", 0, "Qty", "QUANTYPE");
+        Add(Customer, "//CustomerRet/FullName", 1, "Customer", "STRTYPE");
+        Add(Customer, "//CustomerRet/Balance", 2, "Balance", "AMTTYPE");
+    }
+
+    void Add(int code, const char* path, int sequence, const char* heading, const char* dataType) {
+        catalog_.Add(code, "", sequence, sequence, path, heading, 1, "", false, "", dataType,
+                     static_cast<std::int32_t>(catalog_.Count() + 1));
     }
 
     // Builds into `search` a search of `types` from rules that must all be taken.
