@@ -441,16 +441,9 @@ class ResultsWindowTest : public QObject {
             Picture(again, "research.png");
 
             // Leaving the type without Set asks whether to keep its rules: OK keeps them.
-            QString asked;
-            test::OnNextModal([&asked](QDialog* question) {
-                auto* frm = qobject_cast<frmDialog*>(question);
-                asked = frm->Message();
-                frm->cmdOK()->click();
-            });
-            ClickItem(again->lstView(), 0);
-            QVERIFY2(
-                asked.startsWith("Do you want to keep the " + console->fldView()->Title() + "?"),
-                qPrintable(asked));
+            const QString asked = test::MessageOf([&] { ClickItem(again->lstView(), 0); });
+            QVERIFY2(asked.contains(": Do you want to keep the " + console->fldView()->Title()),
+                     qPrintable(asked));
             QVERIFY(console->criView()->isVisible());
             QVERIFY(console->cmdSearch()->isEnabled());
             QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
