@@ -72,7 +72,7 @@ TEST_F(EngineAgreement, WithoutRulesEveryRecordIsListed) {
     EXPECT_GT(ExpectAgreement([](Examinors&, IncItem&) {}), 500u);
 }
 
-TEST_F(EngineAgreement, TextRules) {
+TEST_F(EngineAgreement, WordRulesOfTextNumbersAndMixedGroups) {
     EXPECT_GT(ExpectAgreement([](Examinors& e, IncItem&) {
                   Rule(e, false, Operation::Contains, Choice::Text)->TextCompare.SetValue("an");
               }),
@@ -91,9 +91,7 @@ TEST_F(EngineAgreement, TextRules) {
         list->TextList.Add(std::string("Due on receipt"));
         Rule(e, true, Operation::IsBlank, Choice::Text);
     });
-}
 
-TEST_F(EngineAgreement, NumberRulesAndMixedGroups) {
     ExpectAgreement([](Examinors& e, IncItem&) {
         Rule(e, false, Operation::GreaterThan, Choice::AnyNumber)->NumberCompare.SetValue(500.0);
     });

@@ -19,13 +19,9 @@ class Sessions : public ::testing::Test {
     test::HomeOfItsOwn home_;
 };
 
-// Records what the store says.
+// Counts the store's first-time runs.
 struct HeardNotifier : StoreNotifier {
-    int errors = 0;
     int initialisations = 0;
-    bool replace = false;
-    void ShowError(const std::string&, const std::string&) override { ++errors; }
-    bool ConfirmReplace(const std::string&, const std::string&) override { return replace; }
     void RunFirstTimeInitialisation(const std::function<bool()>& run) override {
         ++initialisations;
         run();
