@@ -93,29 +93,6 @@ class SearchRunTest : public ::testing::Test {
     std::unique_ptr<SearchRun> run;
 };
 
-// The results window's re-search test sees a type's field rules decide it alone; here,
-// that a re-search chooses search columns again and a cleared one lists every kept
-// record again under its old key.
-TEST_F(SearchRunTest, ReSearchChoosesColumnsAgainAndKeepsTheKeys) {
-    Include(Invoice);
-    ASSERT_TRUE(RunToEnd());
-    const std::string all = RowsText(run->Lists()[0]);
-    // A word rule that no text of the company satisfies.
-    SearchObject2 edited;
-    edited.Copy(run->Search(), CopyDirection::FromTarget);
-    edited.Examinors.Add()
-        ->Criteria.Add(Operation::StartsWith, Choice::Text)
-        ->TextCompare.SetValue("§§");
-    run->ReSearch(edited, catalog);
-    EXPECT_TRUE(run->Lists()[0].Rows.empty());
-    EXPECT_GT(run->ItemOf(Invoice)->SearchColumns.Count(), 0u);
-
-    edited.Examinors.Clear();
-    run->ReSearch(edited, catalog);
-    EXPECT_EQ(RowsText(run->Lists()[0]), all);
-    EXPECT_EQ(run->ItemOf(Invoice)->SearchColumns.Count(), 0u);
-}
-
 // An answer read from a saved response file keeps each record exactly as the file
 // holds it, and examining (again) never changes what is kept.
 TEST_F(SearchRunTest, RecordsFromAResponseFileAreKeptByteForByte) {
@@ -157,32 +134,46 @@ TEST_F(SearchRunTest, RecordsFromAResponseFileAreKeptByteForByte) {
     EXPECT_FALSE(run->RecordCopy(Customer, "k0", record));
 }
 
-// To-print writes the new state into the kept answer: a re-search and a record look-up
-// see it. The results window's to-print test sees the shown column change, the terminal
-// tool's the company saved and searched again.
-TEST_F(SearchRunTest, ToPrintIsSeenByReSearchAndLookUps) {
+// To-print writes the new state into the kept answer: look-ups and a re-search see it.
+// A re-search chooses search columns again, and one without rules lists every kept
+// record again under its old key. The results window's tests see the shown column
+// change and field rules decide their type; the terminal tool's, the company saved.
+TEST_F(SearchRunTest, ToPrintAndReSearchWorkOnTheKeptAnswer) {
     Include(Invoice);
     ASSERT_TRUE(RunToEnd());
-    const ResultList& list = run->Lists()[0];
-    const std::size_t listed = list.Rows.size();
+    const std::string all = RowsText(run->Lists()[0]);
+    const std::size_t listed = run->Lists()[0].Rows.size();
     ASSERT_GT(listed, 2u);
     ASSERT_EQ(run->SetToPrint(Invoice, true, true), static_cast<int>(listed));
     pugi::xml_document record;
-    ASSERT_TRUE(run->RecordCopy(Invoice, list.Rows[0].Key, record));
+    ASSERT_TRUE(run->RecordCopy(Invoice, "k0", record));
     EXPECT_STREQ(record.document_element().child_value("IsToBePrinted"), "true");
 
     SearchObject2 edited;
     edited.Copy(run->Search(), CopyDirection::FromTarget);
-    edited.IncludeItems.ItemByRequestType(Invoice)->FieldExaminors.Add()->FieldCriteria.Add(
-        *catalog.Item(Invoice, "//InvoiceRet/IsToBePrinted"), Operation::IsTrue);
+    FieldExaminors& fieldRules = edited.IncludeItems.ItemByRequestType(Invoice)->FieldExaminors;
+    fieldRules.Add()->FieldCriteria.Add(*catalog.Item(Invoice, "//InvoiceRet/IsToBePrinted"),
+                                        Operation::IsTrue);
     run->ReSearch(edited, catalog);
     EXPECT_EQ(run->Lists()[0].Rows.size(), listed);
-
     ASSERT_EQ(run->SetToPrint(Invoice, false, true), static_cast<int>(listed));
     run->ReExamine();
     EXPECT_TRUE(run->Lists()[0].Rows.empty());
     ASSERT_TRUE(run->RecordCopy(Invoice, "k0", record));
     EXPECT_STREQ(record.document_element().child_value("IsToBePrinted"), "false");
+
+    // A word rule that no text of the company satisfies.
+    fieldRules.Clear();
+    edited.Examinors.Add()
+        ->Criteria.Add(Operation::StartsWith, Choice::Text)
+        ->TextCompare.SetValue("§§");
+    run->ReSearch(edited, catalog);
+    EXPECT_TRUE(run->Lists()[0].Rows.empty());
+    EXPECT_GT(run->ItemOf(Invoice)->SearchColumns.Count(), 0u);
+    edited.Examinors.Clear();
+    run->ReSearch(edited, catalog);
+    EXPECT_EQ(RowsText(run->Lists()[0]), all);
+    EXPECT_EQ(run->ItemOf(Invoice)->SearchColumns.Count(), 0u);
 }
 
 }  // namespace
