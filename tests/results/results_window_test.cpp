@@ -119,9 +119,11 @@ void Choose(QComboBox* box, const QString& text) {
     box->setCurrentIndex(index);
 }
 
-int ColumnOfType(const ResultTableModel& model, std::int32_t code) {
+// The first column of the data type `code`, or with the key `key`; -1 when none is.
+int ColumnOf(const ResultTableModel& model, std::int32_t code, std::string_view key = {}) {
     for (std::size_t c = 0; c < model.List()->Columns.size(); ++c) {
-        if (model.List()->Columns[c].DataTypeCode == code) return static_cast<int>(c);
+        const ResultColumn& column = model.List()->Columns[c];
+        if (key.empty() ? column.DataTypeCode == code : column.Key == key) return int(c);
     }
     return -1;
 }
@@ -213,15 +215,20 @@ class ResultsWindowTest : public QObject {
     OutputWindows outputs_;
     std::filesystem::path company_ = Home() / "company.qbxml";
 
+    bool Build(SearchObject2& search, const std::vector<std::int32_t>& types,
+               const std::function<void(SearchBuilder&)>& fill) {
+        SearchBuilder builder(state_->Catalog());
+        for (std::int32_t type : types) builder.IncludeType(type);
+        if (fill) fill(builder);
+        return static_cast<bool>(builder.Build(search));
+    }
+
     // Opens a results window as the console's Search does, for a search that `fill`
     // puts together, and waits until every type is done and the busy pane is gone.
     frmSearchResults* Open(const std::vector<std::int32_t>& types,
                            const std::function<void(SearchBuilder&)>& fill = {}, bool wait = true) {
-        SearchBuilder builder(state_->Catalog());
-        for (std::int32_t type : types) builder.IncludeType(type);
-        if (fill) fill(builder);
         SearchObject2 search;
-        if (!builder.Build(search)) return nullptr;
+        if (!Build(search, types, fill)) return nullptr;
         MakeResultsWindowOpener(outputs_)(*main_, search);
         frmSearchResults* window = Newest<frmSearchResults>(*main_);
         if (window && wait) WaitUntilComplete(window);
@@ -312,8 +319,8 @@ class ResultsWindowTest : public QObject {
         QVERIFY(window);
         QTableView* view = window->lstView(0);
         ResultTableModel& model = *window->Model(0);
-        const int amount = ColumnOfType(model, DataTypeCode::Amt);
-        const int text = ColumnOfType(model, DataTypeCode::Str);
+        const int amount = ColumnOf(model, DataTypeCode::Amt);
+        const int text = ColumnOf(model, DataTypeCode::Str);
         QVERIFY(amount >= 0 && text >= 0);
         ClickHeading(view, amount);
         QCOMPARE(std::pair(model.SortColumn(), model.SortOrder()),
@@ -456,11 +463,7 @@ class ResultsWindowTest : public QObject {
         ResultTableModel& model = *window->Model(0);
         QVERIFY(model.rowCount() > 0);
         QVERIFY(model.rowCount() < Records(window, Invoice));
-        int customerColumn = -1;
-        for (std::size_t c = 0; c < model.List()->Columns.size(); ++c) {
-            if (model.List()->Columns[c].Key == "//InvoiceRet/CustomerRef/FullName")
-                customerColumn = int(c);
-        }
+        const int customerColumn = ColumnOf(model, 0, "//InvoiceRet/CustomerRef/FullName");
         QVERIFY(customerColumn >= 0);
         for (int row = 0; row < model.rowCount(); ++row) {
             // Keys still name the records they named: the list shows each record's own customer.
@@ -595,7 +598,7 @@ class ResultsWindowTest : public QObject {
         outputs_ = {};
         QVERIFY(window);
         ResultTableModel& model = *window->Model(0);
-        const int amount = ColumnOfType(model, DataTypeCode::Amt);
+        const int amount = ColumnOf(model, DataTypeCode::Amt);
         window->lstView(0)->horizontalHeader()->moveSection(amount, 0);
         QString name = "Invoices List", folder = "/tmp/";
         int format = 1;
@@ -655,12 +658,9 @@ class ResultsWindowTest : public QObject {
     // `quarrion --search NAME` opens a saved search as the saved searches' Execute does,
     // and with --screenshot pictures the main window once every type is done.
     void TheProgramRunsASavedSearchAndPicturesItWhenDone() {
-        SearchBuilder builder(state_->Catalog());
-        builder.IncludeType(Invoice);
-        builder.IncludeType(Customer);
-        QCOMPARE(QString::fromStdString(builder.AddRule("text contains Supply")), QString());
         SearchObject2 search;
-        QCOMPARE(QString::fromStdString(builder.Build(search).Message()), QString());
+        QVERIFY(Build(search, {Invoice, Customer},
+                      [](SearchBuilder& builder) { builder.AddRule("text contains Supply"); }));
         search.Name = "Supply houses";
         QVERIFY(state_->Manager()->SaveSearchObject(&search));
         const QString picture = QString::fromStdString((Home() / "search.png").string());
