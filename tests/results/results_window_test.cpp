@@ -381,11 +381,9 @@ class ResultsWindowTest : public QObject {
         const std::filesystem::path folder = Home() / "answers";
         std::filesystem::create_directories(folder);
         std::ofstream(folder / "Customer.xml")
-            << "<?xml version=\"1.0\"?><QBXML><QBXMLMsgsRs><CustomerQueryRs statusCode=\"0\" "
-               "statusSeverity=\"Info\" statusMessage=\"Status OK\">"
-               "<CustomerRet><Name>No Id Ltd</Name><FullName>No Id Ltd</FullName></CustomerRet>"
-               "<CustomerRet><ListID>80000001-1</ListID><EditSequence>1</EditSequence>"
-               "<Name>Has Id Ltd</Name><FullName>Has Id Ltd</FullName></CustomerRet>"
+            << "<QBXML><QBXMLMsgsRs><CustomerQueryRs statusCode=\"0\">"
+               "<CustomerRet><Name>No Id Ltd</Name></CustomerRet>"
+               "<CustomerRet><ListID>80000001-1</ListID><Name>Has Id Ltd</Name></CustomerRet>"
                "</CustomerQueryRs></QBXMLMsgsRs></QBXML>";
         UseLink({}, folder);
         frmSearchResults* window = Open({Customer});

@@ -4,7 +4,6 @@
 
 #include "catalog/qbxml_tags.h"
 #include "foundation/codes.h"
-#include "support/display_headings.h"
 
 namespace quarrion {
 namespace {
@@ -73,7 +72,8 @@ TEST_F(SearchBuilding, WithoutATypeNothingIsBuilt) {
     EXPECT_FALSE(builder.IncludeType(0));
 }
 
-TEST_F(SearchBuilding, TypesKeepTheirFirstPlaceAndTakeTheDefaultColumns) {
+// The default columns in sequence order are the terminal tool's workbook test's.
+TEST_F(SearchBuilding, TypesKeepTheirFirstPlace) {
     SearchObject2 search;
     Build(search, {4, 2, 4}, {});
     ASSERT_EQ(search.IncludeItems.Count(), 2u);
@@ -81,11 +81,7 @@ TEST_F(SearchBuilding, TypesKeepTheirFirstPlaceAndTakeTheDefaultColumns) {
     const IncItem& customer = *search.IncludeItems.Item(2);
     EXPECT_EQ(invoice.Name + " " + customer.Name, "Invoice Customer");
     EXPECT_EQ(std::pair(invoice.Index, customer.Index), std::pair(1L, 2L));
-    EXPECT_EQ(test::Headings(invoice.DisplayColumns),
-              (std::vector<std::string>{"Date", "Num", "Customer", "Memo", "Subtotal"}));
-    // No rules: no search columns, so every record is listed.
-    EXPECT_EQ(invoice.SearchColumns.Count(), 0u);
-    EXPECT_EQ(search.Examinors.Count(), 0u);
+    EXPECT_EQ(invoice.SearchColumns.Count(), 0u) << "no rules: every record is listed";
 }
 
 TEST_F(SearchBuilding, RulesAreGroupedByOrInTheirOrder) {
