@@ -24,10 +24,8 @@ class EngineAgreement : public ::testing::Test {
         ASSERT_EQ(responses_->size(), RequestTypeInfo::All().size());
     }
 
-    using RuleSet = std::function<void(Examinors&, IncItem&)>;
-
     // Runs both examinations of every type under one rule set; returns the rows found.
-    std::size_t ExpectAgreement(const RuleSet& rules) {
+    std::size_t ExpectAgreement(const std::function<void(Examinors&, IncItem&)>& rules) {
         std::size_t rows = 0;
         for (const RequestType& type : RequestTypeInfo::All()) {
             RequestSearchRule standing;
@@ -46,9 +44,8 @@ class EngineAgreement : public ::testing::Test {
             item.Response = responses_->at(type.code);
             Examinors examinors;
             rules(examinors, item);
-            if (!item.FieldExaminors.ContainsData()) {
+            if (!item.FieldExaminors.ContainsData())
                 ChooseSearchColumns(item, nullptr, examinors, *catalog_);
-            }
 
             ResultList fast;
             EXPECT_TRUE(ExamineResponse(item, examinors, fast));

@@ -20,19 +20,15 @@ namespace {
 
 constexpr std::size_t kNeverAside = std::numeric_limits<std::size_t>::max();
 
-test::SampleAnswers& Shared() {
-    return test::SharedSampleAnswers();
-}
-
 class LeanExamination : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(Shared().catalogLoaded); }
+    void SetUp() override { ASSERT_TRUE(shared_.catalogLoaded); }
 
     // An item of the type showing its standing columns, with `response` kept, and a
     // word rule "contains `word`" (none when empty).
     void Prepare(std::int32_t type, const std::string& response, const std::string& word) {
         RequestSearchRule standing;
-        standing.SetRequestType(type, &Shared().catalog);
+        standing.SetRequestType(type, &shared_.catalog);
         item_ = std::make_unique<IncItem>();
         examinors_ = std::make_unique<Examinors>();
         item_->SetRequestType(type);
@@ -43,7 +39,7 @@ class LeanExamination : public ::testing::Test {
                 ->Criteria.Add(Operation::Contains, Choice::Text)
                 ->TextCompare.SetValue(word.c_str());
         }
-        ChooseSearchColumns(*item_, nullptr, *examinors_, Shared().catalog);
+        ChooseSearchColumns(*item_, nullptr, *examinors_, shared_.catalog);
     }
 
     // Examines the prepared item; `aside` scans beside the judging whatever the size,
@@ -66,15 +62,16 @@ class LeanExamination : public ::testing::Test {
                test::RowsText(list);
     }
 
-    const std::string& Response(std::int32_t type) { return Shared().responses.at(type); }
+    const std::string& Response(std::int32_t type) { return shared_.responses.at(type); }
 
+    test::SampleAnswers& shared_ = test::SharedSampleAnswers();
     std::unique_ptr<IncItem> item_;
     std::unique_ptr<Examinors> examinors_;
 };
 
 TEST_F(LeanExamination, EveryTypeListsTheSameAndKeepsItsAnswerByteForByte) {
     std::size_t rows = 0;
-    for (const auto& [type, response] : Shared().responses) {
+    for (const auto& [type, response] : shared_.responses) {
         for (const char* word : {"", "an"}) {
             SCOPED_TRACE(RequestTypeInfo::TypeName(type) + " \"" + word + "\"");
             Prepare(type, response, word);

@@ -306,11 +306,9 @@ class ResultsWindowTest : public QObject {
         Picture(window, "results_busy.png");
         QVERIFY(WaitUntilComplete(window));
         QCOMPARE(ShownTabs(window->tabView()), QStringList({"Invoice", "Customer", "Vendor"}));
-        QCOMPARE(window->ListCount(), 3);
         for (int tab = 0; tab < 3; ++tab) {
             QVERIFY(Records(window, types[std::size_t(tab)]) > 0);
             QCOMPARE(window->Model(tab)->rowCount(), Records(window, types[std::size_t(tab)]));
-            QVERIFY(window->lstView(tab)->isEnabled());
         }
     }
 
@@ -632,7 +630,6 @@ class ResultsWindowTest : public QObject {
         QVERIFY2(status->text().startsWith("Invoice: "), qPrintable(status->text()));
         QVERIFY(status->text().contains("Found 0") && !status->text().contains(notice));
 
-        QVERIFY(!window->chkHideEmpty()->isChecked());
         ClickBox(window->chkHideEmpty());
         QCOMPARE(ShownTabs(tabs), QStringList({"Customer", "Vendor"}));
         // The hidden tab was selected: a shown one takes its place, and the status follows.

@@ -40,8 +40,6 @@ std::string Compact(pugi::xml_node node) {
     return out;
 }
 
-using test::RowsText;
-
 class SearchRunTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -117,11 +115,11 @@ TEST_F(SearchRunTest, RecordsFromAResponseFileAreKeptByteForByte) {
     EXPECT_EQ(kept, saved);
 
     const std::string before = item.Response;
-    const std::string first = RowsText(run->Lists()[0]);
+    const std::string first = test::RowsText(run->Lists()[0]);
     ASSERT_FALSE(first.empty());
     run->ReExamine();
     EXPECT_EQ(item.Response, before);
-    EXPECT_EQ(RowsText(run->Lists()[0]), first);
+    EXPECT_EQ(test::RowsText(run->Lists()[0]), first);
 
     pugi::xml_document fromFile;
     ASSERT_EQ(Qbxml::Load(fromFile, std::string(saved.back())), "");
@@ -141,7 +139,7 @@ TEST_F(SearchRunTest, RecordsFromAResponseFileAreKeptByteForByte) {
 TEST_F(SearchRunTest, ToPrintAndReSearchWorkOnTheKeptAnswer) {
     Include(Invoice);
     ASSERT_TRUE(RunToEnd());
-    const std::string all = RowsText(run->Lists()[0]);
+    const std::string all = test::RowsText(run->Lists()[0]);
     const std::size_t listed = run->Lists()[0].Rows.size();
     ASSERT_GT(listed, 2u);
     ASSERT_EQ(run->SetToPrint(Invoice, true, true), static_cast<int>(listed));
@@ -172,7 +170,7 @@ TEST_F(SearchRunTest, ToPrintAndReSearchWorkOnTheKeptAnswer) {
     EXPECT_GT(run->ItemOf(Invoice)->SearchColumns.Count(), 0u);
     edited.Examinors.Clear();
     run->ReSearch(edited, catalog);
-    EXPECT_EQ(RowsText(run->Lists()[0]), all);
+    EXPECT_EQ(test::RowsText(run->Lists()[0]), all);
     EXPECT_EQ(run->ItemOf(Invoice)->SearchColumns.Count(), 0u);
 }
 
