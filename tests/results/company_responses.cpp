@@ -5,7 +5,6 @@
 #include <sstream>
 
 #include "foundation/app_paths.h"
-#include "sample/sample_company.h"
 #include "store/io_manager.h"
 
 namespace quarrion::test {
@@ -32,20 +31,6 @@ bool LoadShippedCatalog(QBXMLTags& catalog, const std::string& folder) {
     io.DeleteFile(database);
     if (!io.CheckDatabase(database)) return false;
     return static_cast<bool>(io.InitDataA());
-}
-
-SampleAnswers::SampleAnswers() {
-    catalogLoaded = LoadShippedCatalog(catalog, folder.Path().string());
-    SampleCompanyOptions options;
-    options.seed = 7;
-    options.scale = 0.2;
-    options.today = "2026-11-02";
-    responses = CompanyResponses(GenerateSampleCompany(options));
-}
-
-SampleAnswers& SharedSampleAnswers() {
-    static SampleAnswers answers;
-    return answers;
 }
 
 std::string RowsText(const ResultList& list) {

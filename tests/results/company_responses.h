@@ -6,6 +6,7 @@
 
 #include "catalog/qbxml_tags.h"
 #include "results/result_list.h"
+#include "sample/sample_company.h"
 #include "support/temp_home.h"
 
 namespace quarrion {
@@ -22,15 +23,27 @@ std::map<std::int32_t, std::string> CompanyResponses(const std::string& company)
 bool LoadShippedCatalog(QBXMLTags& catalog, const std::string& folder);
 
 // The shipped catalog and one answer per type of a sample company (scale 0.2), made
-// once per test program and shared by the tests that examine whole answers.
+// once per test program and shared by the tests that examine whole answers. Defined
+// here, not in the .cpp, so that the benchmarks that share that file need no temporary
+// folders.
 struct SampleAnswers {
-    SampleAnswers();
+    SampleAnswers() {
+        catalogLoaded = LoadShippedCatalog(catalog, folder.Path().string());
+        SampleCompanyOptions options;
+        options.seed = 7;
+        options.scale = 0.2;
+        options.today = "2026-11-02";
+        responses = CompanyResponses(GenerateSampleCompany(options));
+    }
     bool catalogLoaded = false;
     TempDir folder;
     QBXMLTags catalog;
     std::map<std::int32_t, std::string> responses;
 };
-SampleAnswers& SharedSampleAnswers();
+inline SampleAnswers& SharedSampleAnswers() {
+    static SampleAnswers answers;
+    return answers;
+}
 
 // A list's rows, one line each: key, cells and match text, so that two lists compare
 // whole in one check and a failure shows the rows that differ.
