@@ -4,7 +4,6 @@
 
 #include <sstream>
 
-#include "catalog/qbxml_tags.h"
 #include "foundation/app_paths.h"
 #include "store/io_manager.h"
 
@@ -32,6 +31,16 @@ bool LoadShippedCatalog(QBXMLTags& catalog, const std::string& folder) {
     io.DeleteFile(database);
     if (!io.CheckDatabase(database)) return false;
     return static_cast<bool>(io.InitDataA());
+}
+
+std::string RowsText(const ResultList& list) {
+    std::string text;
+    for (const ResultRow& row : list.Rows) {
+        text += row.Key;
+        for (const std::string& cell : row.Cells) text += "|" + cell;
+        text += " / " + row.MatchText + "\n";
+    }
+    return text;
 }
 
 }  // namespace quarrion::test

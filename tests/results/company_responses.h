@@ -4,9 +4,12 @@
 #include <map>
 #include <string>
 
-namespace quarrion {
+#include "catalog/qbxml_tags.h"
+#include "results/result_list.h"
+#include "sample/sample_company.h"
+#include "support/temp_home.h"
 
-class QBXMLTags;
+namespace quarrion {
 
 namespace test {
 
@@ -18,6 +21,33 @@ std::map<std::int32_t, std::string> CompanyResponses(const std::string& company)
 // Fills `catalog` from the shipped control file through the store's first-time run,
 // on a database in `folder`. Returns false when that run fails.
 bool LoadShippedCatalog(QBXMLTags& catalog, const std::string& folder);
+
+// The shipped catalog and one answer per type of a sample company (scale 0.2), made
+// once per test program and shared by the tests that examine whole answers. Defined
+// here, not in the .cpp, so that the benchmarks that share that file need no temporary
+// folders.
+struct SampleAnswers {
+    SampleAnswers() {
+        catalogLoaded = LoadShippedCatalog(catalog, folder.Path().string());
+        SampleCompanyOptions options;
+        options.seed = 7;
+        options.scale = 0.2;
+        options.today = "2026-11-02";
+        responses = CompanyResponses(GenerateSampleCompany(options));
+    }
+    bool catalogLoaded = false;
+    TempDir folder;
+    QBXMLTags catalog;
+    std::map<std::int32_t, std::string> responses;
+};
+inline SampleAnswers& SharedSampleAnswers() {
+    static SampleAnswers answers;
+    return answers;
+}
+
+// A list's rows, one line each: key, cells and match text, so that two lists compare
+// whole in one check and a failure shows the rows that differ.
+std::string RowsText(const ResultList& list);
 
 }  // namespace test
 }  // namespace quarrion

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "foundation/codes.h"
 #include "model/search_object2.h"
 #include "search/result_text.h"
@@ -10,24 +7,18 @@
 namespace quarrion {
 namespace {
 
-TEST(JsonStrings, SpecialCharactersAreEscaped) {
-    const std::vector<std::pair<std::string, std::string>> table = {
+TEST(JsonStrings, SpecialCharactersAreEscapedAndInvalidUtf8Replaced) {
+    const std::pair<std::string, std::string> table[] = {
         {"say \"hi\"", "\"say \\\"hi\\\"\""},
         {"line\nbreak\r\ttab", "\"line\\nbreak\\r\\ttab\""},
         {"\b\f", "\"\\b\\f\""},
         {std::string("nul\0x", 5), "\"nul\\u0000x\""},
         {"Zoë's Café 日本", "\"Zoë's Café 日本\""},
         {"\x7f", "\"\x7f\""},
+        {"a\xff!", "\"a\xEF\xBF\xBD!\""},
+        {"\xC3", "\"\xEF\xBF\xBD\""},  // a sequence cut short
     };
     for (const auto& [text, json] : table) EXPECT_EQ(JsonString(text), json) << text;
-}
-
-TEST(JsonStrings, InvalidUtf8BecomesTheReplacementCharacter) {
-    EXPECT_EQ(JsonString("a\xff"
-                         "b"),
-              "\"a\xEF\xBF\xBD"
-              "b\"");
-    EXPECT_EQ(JsonString("\xC3"), "\"\xEF\xBF\xBD\"");  // a sequence cut short
 }
 
 // Two included types with their lists, as a finished run holds them.
@@ -44,7 +35,7 @@ class ResultTexts : public ::testing::Test {
         ResultList invoices;
         invoices.RequestType = RequestTypeCode::Invoice;
         invoices.Title = "Invoice";
-        invoices.Columns = {{"//InvoiceRet/TxnDate", "Date", 2},
+        invoices.Columns = {{"//InvoiceRet/TxnDate", "Date", DataTypeCode::Date},
                             {"//InvoiceRet/CustomerRef/FullName", "Customer", DataTypeCode::Str},
                             {"//InvoiceRet/Subtotal", "Subtotal", DataTypeCode::Amt}};
         invoices.Rows = {{"k0", {"2026-11-02", "ACME \"Big\" Co", "12.50"}, "ACME"},
@@ -52,7 +43,7 @@ class ResultTexts : public ::testing::Test {
         ResultList customers;
         customers.RequestType = RequestTypeCode::Customer;
         customers.Title = "Customer";
-        customers.Columns = {{"//CustomerRet/FullName", "Customer", 141}};
+        customers.Columns = {{"//CustomerRet/FullName", "Customer", DataTypeCode::Str}};
         lists_ = {invoices, customers};
     }
 
@@ -60,41 +51,9 @@ class ResultTexts : public ::testing::Test {
     std::vector<ResultList> lists_;
 };
 
-TEST_F(ResultTexts, JsonHoldsEveryTypeColumnAndRowInOrder) {
-    const std::string expected = R"({
-  "caption": "Test",
-  "types": [
-    {
-      "request_type": 4,
-      "name": "Invoice",
-      "title": "Invoice",
-      "message": "3/3  Found 2 Done.",
-      "done": true,
-      "columns": [
-        {"key": "//InvoiceRet/TxnDate", "heading": "Date"},
-        {"key": "//InvoiceRet/CustomerRef/FullName", "heading": "Customer"},
-        {"key": "//InvoiceRet/Subtotal", "heading": "Subtotal"}
-      ],
-      "rows": [
-        {"key": "k0", "cells": ["2026-11-02", "ACME \"Big\" Co", "12.50"], "match": "ACME"},
-        {"key": "k2", "cells": ["2026-11-03", "Zoë's, Ltd", "1500.00"], "match": ""}
-      ]
-    },
-    {
-      "request_type": 2,
-      "name": "Customer",
-      "title": "Customer",
-      "message": "No matches found.",
-      "done": true,
-      "columns": [
-        {"key": "//CustomerRet/FullName", "heading": "Customer"}
-      ],
-      "rows": []
-    }
-  ]
-}
-)";
-    EXPECT_EQ(ResultsJson("Test", search_.IncludeItems, lists_), expected);
+// The terminal tool's JSON test reads the whole document back; here, a search without
+// types still gives one.
+TEST(ResultsJson, NoTypesStillMakeADocument) {
     SearchObject2 none;
     EXPECT_EQ(ResultsJson("x", none.IncludeItems, {}),
               "{\n  \"caption\": \"x\",\n  \"types\": []\n}\n");
@@ -122,32 +81,11 @@ TEST_F(ResultTexts, LongAndControlCharactersAreTamedInTheTable) {
     EXPECT_EQ(table.find("tail"), std::string::npos);
 }
 
-TEST(AlignedTables, ColumnsAlignByDisplayWidth) {
-    const std::string table =
-        AlignedTable({{"a", "日本", "x"}, {"long", "b", ""}}, true, {false, false, true});
-    EXPECT_EQ(table,
-              "a     日本  x\n"
-              "----  ----  -\n"
-              "long  b\n");
-    // Width counts wide and combining characters.
-    EXPECT_EQ(DisplayWidth("abc"), 3u);
-    EXPECT_EQ(DisplayWidth("Zoë"), 3u);
-    EXPECT_EQ(DisplayWidth("日本"), 4u);
-    EXPECT_EQ(DisplayWidth("e\xCC\x81"), 1u);  // e and a combining acute accent
-}
-
-TEST(ResultCaptions, OpenBoundsAreNotShownAsDates) {
-    SearchObject2 search;
-    EXPECT_EQ(ResultsCaption(search), "All dates");
-    search.FromDate = std::chrono::sys_days(std::chrono::year(2026) / 1 / 1);
-    EXPECT_EQ(ResultsCaption(search), "(from 2026-01-01)");
-    search.FromDate = ZeroDate;
-    search.ToDate = std::chrono::sys_days(std::chrono::year(2026) / 2 / 1);
-    EXPECT_EQ(ResultsCaption(search), "(to 2026-02-01)");
-    search.FromDate = std::chrono::sys_days(std::chrono::year(2026) / 1 / 1);
-    EXPECT_EQ(ResultsCaption(search), "(2026-01-01 and 2026-02-01)");
-    search.Name = "Open invoices";
-    EXPECT_EQ(ResultsCaption(search), "Open invoices");
+// Width counts wide and combining characters (an e and a combining acute accent).
+TEST(AlignedTables, DisplayWidthCountsWhatTheTerminalShows) {
+    for (const auto& [text, width] :
+         {std::pair{"abc", 3u}, {"Zoë", 3u}, {"日本", 4u}, {"e\xCC\x81", 1u}})
+        EXPECT_EQ(DisplayWidth(text), width) << text;
 }
 
 }  // namespace

@@ -1,37 +1,31 @@
-#include <gtest/gtest.h>
+#include "search/search_builder.h"
 
-#include <string>
-#include <vector>
+#include <gtest/gtest.h>
 
 #include "catalog/qbxml_tags.h"
 #include "foundation/codes.h"
-#include "qbxml/request_type_info.h"
-#include "search/close_matches.h"
-#include "search/rule_text.h"
-#include "search/search_builder.h"
-#include "support/display_headings.h"
 
 namespace quarrion {
 namespace {
 
-using test::Headings;
+using RequestTypeCode::Customer;
+using RequestTypeCode::Invoice;
 
 // A small catalog: a few Invoice and Customer elements, some of them result columns.
 class SearchBuilding : public ::testing::Test {
   protected:
     void SetUp() override {
-        Add(RequestTypeCode::Invoice, "//InvoiceRet/TxnID", 0, "Txn ID", "IDTYPE");
-        Add(RequestTypeCode::Invoice, "//InvoiceRet/TxnDate", 1, "Date", "DATETYPE");
-        Add(RequestTypeCode::Invoice, "//InvoiceRet/RefNumber", 2, "Num", "STRTYPE");
-        Add(RequestTypeCode::Invoice, "//InvoiceRet/CustomerRef/FullName", 3, "Customer",
-            "STRTYPE");
-        Add(RequestTypeCode::Invoice, "//InvoiceRet/Subtotal", 5, "Subtotal", "AMTTYPE");
-        Add(RequestTypeCode::Invoice, "//InvoiceRet/SalesTaxPercentage", 0, "Tax %", "PERCENTTYPE");
-        Add(RequestTypeCode::Invoice, "//InvoiceRet/Memo", 4, "Memo", "STRTYPE");
-        Add(RequestTypeCode::Invoice, "//InvoiceRet/IsPaid", 0, "Paid", "BOOLTYPE");
-        Add(RequestTypeCode::Invoice, "//InvoiceRet/InvoiceLineRet/Quantity", 0, "Qty", "QUANTYPE");
-        Add(RequestTypeCode::Customer, "//CustomerRet/FullName", 1, "Customer", "STRTYPE");
-        Add(RequestTypeCode::Customer, "//CustomerRet/Balance", 2, "Balance", "AMTTYPE");
+        Add(Invoice, "//InvoiceRet/TxnID", 0, "Txn ID", "IDTYPE");
+        Add(Invoice, "//InvoiceRet/TxnDate", 1, "Date", "DATETYPE");
+        Add(Invoice, "//InvoiceRet/RefNumber", 2, "Num", "STRTYPE");
+        Add(Invoice, "//InvoiceRet/CustomerRef/FullName", 3, "Customer", "STRTYPE");
+        Add(Invoice, "//InvoiceRet/Subtotal", 5, "Subtotal", "AMTTYPE");
+        Add(Invoice, "//InvoiceRet/SalesTaxPercentage", 0, "Tax %", "PERCENTTYPE");
+        Add(Invoice, "//InvoiceRet/Memo", 4, "Memo", "STRTYPE");
+        Add(Invoice, "//InvoiceRet/IsPaid", 0, "Paid", "BOOLTYPE");
+        Add(Invoice, "//InvoiceRet/InvoiceLineRet/Quantity", 0, "Qty", "QUANTYPE");
+        Add(Customer, "//CustomerRet/FullName", 1, "Customer", "STRTYPE");
+        Add(Customer, "//CustomerRet/Balance", 2, "Balance", "AMTTYPE");
     }
 
     void Add(int code, const char* path, int sequence, const char* heading, const char* dataType) {
@@ -58,50 +52,36 @@ class SearchBuilding : public ::testing::Test {
     QBXMLTags catalog_;
 };
 
-TEST(RequestTypeTexts, CodesNamesAndAllNameTypes) {
-    EXPECT_EQ(RequestTypesOf("4").Types, std::vector<std::int32_t>{4});
-    EXPECT_EQ(RequestTypesOf("invoice").Types, std::vector<std::int32_t>{4});
-    RequestTypesResult all = RequestTypesOf("All");
-    ASSERT_EQ(all.Types.size(), 34u);
-    EXPECT_EQ(all.Types.front(), 1);
-    EXPECT_EQ(all.Types.back(), 35);
-    EXPECT_EQ(std::count(all.Types.begin(), all.Types.end(), 14), 0);
-}
-
-TEST(SearchDates, OnlyRealDatesWrittenInFullParse) {
-    auto date = ParseSearchDate("2026-11-02");
-    ASSERT_TRUE(date);
-    EXPECT_EQ(FormatSearchDate(*date), "2026-11-02");
-    EXPECT_FALSE(ParseSearchDate("2026-02-30"));
-    EXPECT_FALSE(ParseSearchDate("2026-1-2"));
-    EXPECT_FALSE(ParseSearchDate("yesterday"));
+// Codes, names and titles are the terminal tool's type test's; here, "all".
+TEST(RequestTypeTexts, AllNamesEveryOfferedType) {
+    // Every offered type in code order: 1 to 35 without 14, which is not offered.
+    std::vector<std::int32_t> offered;
+    for (std::int32_t code = 1; code <= 35; ++code)
+        if (code != 14) offered.push_back(code);
+    EXPECT_EQ(RequestTypesOf("All").Types, offered);
 }
 
 TEST_F(SearchBuilding, WithoutATypeNothingIsBuilt) {
     SearchBuilder builder(catalog_);
     ASSERT_EQ(builder.AddRule("text contains x"), "");
     SearchObject2 search;
-    search.IncludeItems.Add("Customer", RequestTypeCode::Customer);
+    search.IncludeItems.Add("Customer", Customer);
     EXPECT_EQ(builder.Build(search).Message(), kNoTypeMessage);
     EXPECT_EQ(search.IncludeItems.Count(), 1u) << "a refused build leaves the search as it was";
     EXPECT_FALSE(builder.IncludeType(14));
     EXPECT_FALSE(builder.IncludeType(0));
 }
 
-TEST_F(SearchBuilding, TypesKeepTheirFirstPlaceAndTakeTheDefaultColumns) {
+// The default columns in sequence order are the terminal tool's workbook test's.
+TEST_F(SearchBuilding, TypesKeepTheirFirstPlace) {
     SearchObject2 search;
     Build(search, {4, 2, 4}, {});
     ASSERT_EQ(search.IncludeItems.Count(), 2u);
     const IncItem& invoice = *search.IncludeItems.Item(1);
-    EXPECT_EQ(invoice.Name, "Invoice");
-    EXPECT_EQ(invoice.Index, 1);
-    EXPECT_EQ(Headings(invoice.DisplayColumns),
-              (std::vector<std::string>{"Date", "Num", "Customer", "Memo", "Subtotal"}));
-    EXPECT_EQ(search.IncludeItems.Item(2)->Name, "Customer");
-    EXPECT_EQ(search.IncludeItems.Item(2)->Index, 2);
-    // No rules: no search columns, so every record is listed.
-    EXPECT_EQ(invoice.SearchColumns.Count(), 0u);
-    EXPECT_EQ(search.Examinors.Count(), 0u);
+    const IncItem& customer = *search.IncludeItems.Item(2);
+    EXPECT_EQ(invoice.Name + " " + customer.Name, "Invoice Customer");
+    EXPECT_EQ(std::pair(invoice.Index, customer.Index), std::pair(1L, 2L));
+    EXPECT_EQ(invoice.SearchColumns.Count(), 0u) << "no rules: every record is listed";
 }
 
 TEST_F(SearchBuilding, RulesAreGroupedByOrInTheirOrder) {
@@ -118,26 +98,28 @@ TEST_F(SearchBuilding, SearchColumnsFollowTheDataTypesTheRulesReference) {
     struct Case {
         const char* rule;
         std::vector<std::string> invoice;
+        std::vector<std::string> customer;
     };
     const Case cases[] = {
         {"text contains a",
-         {"//InvoiceRet/RefNumber", "//InvoiceRet/CustomerRef/FullName", "//InvoiceRet/Memo"}},
+         {"//InvoiceRet/RefNumber", "//InvoiceRet/CustomerRef/FullName", "//InvoiceRet/Memo"},
+         {"//CustomerRet/FullName"}},
         {"number gt 5",
          {"//InvoiceRet/Subtotal", "//InvoiceRet/SalesTaxPercentage",
-          "//InvoiceRet/InvoiceLineRet/Quantity"}},
-        {"percent gt 5", {"//InvoiceRet/SalesTaxPercentage"}},
+          "//InvoiceRet/InvoiceLineRet/Quantity"},
+         {"//CustomerRet/Balance"}},
+        {"percent gt 5", {"//InvoiceRet/SalesTaxPercentage"}, {}},
     };
     for (const Case& c : cases) {
         SearchObject2 search;
         Build(search, {4, 2}, {c.rule});
         EXPECT_EQ(Paths(search.IncludeItems.Item(1)->SearchColumns), c.invoice) << c.rule;
+        EXPECT_EQ(Paths(search.IncludeItems.Item(2)->SearchColumns), c.customer) << c.rule;
     }
-    SearchObject2 search;
-    Build(search, {4, 2}, {"text contains a"});
-    EXPECT_EQ(Paths(search.IncludeItems.Item(2)->SearchColumns),
-              (std::vector<std::string>{"//CustomerRet/FullName"}));
 }
 
+// The terminal tool's field rule test sees a "*:" rule reach only the types with the
+// field; here, how field rules group and that they decide their type alone.
 TEST_F(SearchBuilding, FieldRulesDecideTheirTypeAlone) {
     SearchObject2 search;
     Build(search, {4, 2}, {"text contains a"},
@@ -156,83 +138,34 @@ TEST_F(SearchBuilding, FieldRulesDecideTheirTypeAlone) {
     EXPECT_EQ(customer.SearchColumns.Count(), 1u);
 }
 
-TEST_F(SearchBuilding, AStarRuleGoesToEachIncludedTypeWithTheField) {
+TEST_F(SearchBuilding, RulesThatCannotBeBuiltSayWhyAndAddNothing) {
     SearchBuilder builder(catalog_);
     builder.IncludeType(4);
-    builder.IncludeType(2);
-    builder.IncludeType(3);  // no field of the test catalog
-    EXPECT_EQ(builder.AddFieldRule("*: FullName starts-with A"), "") << "Customer only";
-    EXPECT_EQ(builder.AddFieldRule("*: CustomerRef/FullName equals Acme"), "") << "Invoice";
-    EXPECT_NE(builder.AddFieldRule("*: Nothing eq 1").find("no included type has a field"),
-              std::string::npos);
-    SearchObject2 search;
-    ASSERT_EQ(builder.Build(search).Message(), "");
-    ASSERT_EQ(search.IncludeItems.Count(), 3u);
-    EXPECT_EQ(search.IncludeItems.Item(1)->FieldExaminors.Count(), 1u);
-    EXPECT_EQ(search.IncludeItems.Item(2)->FieldExaminors.Count(), 1u);
-    EXPECT_EQ(search.IncludeItems.Item(3)->FieldExaminors.Count(), 0u);
-    EXPECT_EQ(
-        FieldCriterionText(
-            *search.IncludeItems.Item(2)->FieldExaminors.Item(1)->FieldCriteria.Item(1), false),
-        "FullName starts-with A");
-}
-
-TEST_F(SearchBuilding, FieldRulesThatCannotBeBuiltSayWhy) {
-    SearchBuilder builder(catalog_);
-    builder.IncludeType(4);
-    struct Case {
-        const char* text;
-        const char* error;
-    };
-    const std::vector<Case> cases = {
+    ASSERT_EQ(builder.AddFieldRule("Invoice: Subtotal ge 100"), "");
+    ASSERT_EQ(builder.AddFieldRule("Invoice: memo contains x"), "");
+    const std::pair<const char*, const char*> cases[] = {
         {"Invoice CustomerRef/FullName eq a", "colon"},
         {"Invoise: Memo is-blank", "did you mean Invoice"},
         {"all: Memo is-blank", "one type"},
         {"Customer: FullName eq a", "not among the included types"},
-        {"Invoice: CustomerRef/FulName eq a", "close matches: CustomerRef/FullName"},
         {"Invoice: Nothing/Like/This eq a", "catalog list Invoice"},
         {"*: Balance gt 5", "no included type has a field \"Balance\""},
-        {"text gt 5", "does not fit text"},
-        {"colour contains red", "no data type"},
-        {"text contains", "needs a value"},
+        // A second rule on a field of one group; a full path names the field too.
+        {"Invoice: Subtotal le 500", "two rules on Subtotal"},
+        {"Invoice: //InvoiceRet/Memo starts-with y", "two rules on Memo"},
     };
-    for (const Case& c : cases) {
-        // The last three are word rules.
-        const bool word = static_cast<std::size_t>(&c - cases.data()) + 3 >= cases.size();
-        std::string error = word ? builder.AddRule(c.text) : builder.AddFieldRule(c.text);
-        EXPECT_NE(error.find(c.error), std::string::npos) << c.text << " -> " << error;
+    for (const auto& [text, says] : cases) {
+        const std::string error = builder.AddFieldRule(text);
+        EXPECT_NE(error.find(says), std::string::npos) << text << " -> " << error;
     }
+    EXPECT_NE(builder.AddRule("text gt 5").find("does not fit text"), std::string::npos);
+    EXPECT_EQ(builder.AddFieldRule("Invoice: or Subtotal le 5"), "");
     SearchObject2 search;
     ASSERT_EQ(builder.Build(search).Message(), "");
-    EXPECT_EQ(search.IncludeItems.Item(1)->FieldExaminors.Count(), 0u)
-        << "refused rules add nothing";
+    const FieldExaminors& groups = search.IncludeItems.Item(1)->FieldExaminors;
+    ASSERT_EQ(groups.Count(), 2u) << "refused rules add nothing";
+    EXPECT_EQ(groups.Item(1)->FieldCriteria.Count(), 2u);
     EXPECT_EQ(search.Examinors.Count(), 0u);
-}
-
-TEST_F(SearchBuilding, ASecondRuleOnAFieldOfOneGroupIsRefused) {
-    SearchBuilder builder(catalog_);
-    builder.IncludeType(4);
-    ASSERT_EQ(builder.AddFieldRule("Invoice: Subtotal ge 100"), "");
-    EXPECT_NE(builder.AddFieldRule("Invoice: Subtotal le 500").find("two rules on Subtotal"),
-              std::string::npos);
-    EXPECT_EQ(builder.AddFieldRule("Invoice: or Subtotal le 5"), "");
-    EXPECT_EQ(builder.AddFieldRule("Invoice: memo contains x"), "");
-    EXPECT_NE(builder.AddFieldRule("Invoice: Memo starts-with y").find("two rules on Memo"),
-              std::string::npos);
-    EXPECT_EQ(builder.AddFieldRule("Invoice: or //InvoiceRet/Memo is-blank"), "")
-        << "a full path names the field too";
-}
-
-TEST(CloseMatching, SlipsLastSegmentsAndPartsAreSuggested) {
-    const std::vector<std::string> candidates = {"CustomerRef/FullName", "ClassRef/FullName",
-                                                 "Memo", "RefNumber", "CustomerRef/ListID"};
-    EXPECT_EQ(CloseMatches("customerref/fulname", candidates).front(), "CustomerRef/FullName");
-    std::vector<std::string> byName = CloseMatches("FullName", candidates);
-    // Both share the last segment; the nearer one comes first.
-    EXPECT_EQ(byName, (std::vector<std::string>{"ClassRef/FullName", "CustomerRef/FullName"}));
-    EXPECT_EQ(CloseMatches("Number", candidates), std::vector<std::string>{"RefNumber"});
-    EXPECT_TRUE(CloseMatches("Zebra", candidates).empty());
-    EXPECT_EQ(CloseMatches("FullName", candidates, 1).size(), 1u);
 }
 
 }  // namespace

@@ -19,13 +19,9 @@ class Sessions : public ::testing::Test {
     test::HomeOfItsOwn home_;
 };
 
-// Records what the store says.
+// Counts the store's first-time runs.
 struct HeardNotifier : StoreNotifier {
-    int errors = 0;
     int initialisations = 0;
-    bool replace = false;
-    void ShowError(const std::string&, const std::string&) override { ++errors; }
-    bool ConfirmReplace(const std::string&, const std::string&) override { return replace; }
     void RunFirstTimeInitialisation(const std::function<bool()>& run) override {
         ++initialisations;
         run();
@@ -48,6 +44,8 @@ TEST_F(Sessions, AnEmptyCatalogIsInitialisedThroughTheNotifier) {
     EXPECT_GT(session.Catalog().Count(), 1000u);
 }
 
+// The terminal tool's usage test sees a name and a rule value too long; here, the
+// limits' edges and the other texts a search keeps.
 TEST(StoreLimits, NamesAndTextsLongerThanTheStoreKeepsAreNamed) {
     SearchObject2 search;
     EXPECT_NE(StoreLimitProblem(search).find("You must enter a name"), std::string::npos);
@@ -55,18 +53,12 @@ TEST(StoreLimits, NamesAndTextsLongerThanTheStoreKeepsAreNamed) {
     EXPECT_NE(StoreLimitProblem(search).find("You must enter a name"), std::string::npos);
     search.Name = std::string(50, 'n');
     EXPECT_EQ(StoreLimitProblem(search), "");
-    search.Name = std::string(51, 'n');
-    EXPECT_NE(StoreLimitProblem(search).find("has 51 characters; the store keeps at most 50"),
-              std::string::npos);
     // Characters, not bytes: fifty two-byte letters fit.
     search.Name.clear();
     for (int i = 0; i < 50; ++i) search.Name += "é";
     EXPECT_EQ(StoreLimitProblem(search), "");
 
     Criterion* rule = search.Examinors.Add()->Criteria.Add(Operation::Contains, Choice::Text);
-    rule->TextCompare.SetValue(StoredValue(std::string(51, 'v')));
-    EXPECT_NE(StoreLimitProblem(search).find("The value of the rule \"text contains"),
-              std::string::npos);
     rule->TextCompare.SetValue(StoredValue(std::string(50, 'v')));
     EXPECT_EQ(StoreLimitProblem(search), "");
     rule->Operand = Operation::InList;
