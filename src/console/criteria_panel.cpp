@@ -57,7 +57,7 @@ CriteriaPanel::CriteriaPanel(QWidget* parent, const QString& caption, const QStr
     headingRow->addWidget(
         Heading(headings, subjectHeading, QStringLiteral("lblDataType"), subjectWidth));
     headingRow->addWidget(Heading(headings, QStringLiteral("Compare"), QStringLiteral("lblCompare"),
-                                  CriterionRow::CompareWidth));
+                                  CriterionRow::CompareWidth()));
     headingRow->addWidget(
         Heading(headings, QStringLiteral("Compare Value(s)"), QStringLiteral("lblValues"), 0), 1);
 

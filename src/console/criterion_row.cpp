@@ -69,6 +69,19 @@ class DeleteClearsRow : public QObject {
 
 }  // namespace
 
+int CriterionRow::CompareWidth() {
+    static const int width = [] {
+        QComboBox probe;
+        for (long operation : Operation::All) {
+            probe.addItem(QString::fromStdString(CommonTools::OperatorText(operation)));
+            probe.addItem(DateOperationText(operation));
+        }
+        probe.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        return probe.sizeHint().width();
+    }();
+    return width;
+}
+
 CriterionRow::CriterionRow(QWidget* parent, RuleValues& values, int subjectWidth)
     : QWidget(parent),
       values_(values),
@@ -98,7 +111,7 @@ CriterionRow::CriterionRow(QWidget* parent, RuleValues& values, int subjectWidth
     cboAndOr_->setCurrentIndex(1);
     cboAndOr_->setFixedWidth(AndOrWidth);
     cboDataType_->setFixedWidth(subjectWidth);
-    cboTrueCompare_->setFixedWidth(CompareWidth);
+    cboTrueCompare_->setFixedWidth(CompareWidth());
     lblNoInput_->setEnabled(false);
 
     auto* layout = new QHBoxLayout(this);

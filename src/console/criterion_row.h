@@ -37,7 +37,9 @@ class CriterionRow : public QWidget {
   public:
     // Fixed widths of the first three columns, shared with the panels' headings.
     static constexpr int AndOrWidth = 64;
-    static constexpr int CompareWidth = 200;
+    // Wide enough for the longest operation in the program's font, and no wider, so a
+    // two-value rule still fits the console's starting width.
+    static int CompareWidth();
     static constexpr int RowMargin = 2;
     static constexpr int ColumnSpacing = 6;
 

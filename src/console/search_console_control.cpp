@@ -34,10 +34,8 @@ namespace quarrion {
 
 namespace {
 
-// The types a console ticks when nothing is remembered: customers, invoices, vendors.
-constexpr std::int32_t kCustomerType = 2;
-constexpr std::int32_t kInvoiceType = 4;
-constexpr std::int32_t kVendorType = 11;
+// Room between the dates, the rules and the rows of buttons.
+constexpr int CentreSpacing = 4;
 
 const QString kSection = QString::fromLatin1(SearchConsoleControl::Section);
 const QString kNoResults =
@@ -106,6 +104,7 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
       fldView_(new FieldCriteriaControl(this, &host.State().Catalog())),
       tvwView_(new SavedSearches(this)),
       lblCaption_(new QLabel(this)),
+      rules_(new QWidget),
       cmdSearch_(Button(this, QStringLiteral("&Search"), QStringLiteral("cmdSearch"),
                         QStringLiteral("Search"),
                         QStringLiteral("Search the ticked types with these rules"))),
@@ -173,18 +172,24 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
     bold.setBold(true);
     lblCaption_->setFont(bold);
 
+    // A type's own Set and Cancel take a row above the others: their captions carry the
+    // type's title, too long to share one row in the console's starting width.
+    auto* fieldButtons = new QHBoxLayout;
+    fieldButtons->setSpacing(4);
+    fieldButtons->addWidget(cmdOK_);
+    fieldButtons->addWidget(cmdCancel_);
+    fieldButtons->addStretch(1);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(4);
-    for (QPushButton* button :
-         {cmdSearch_, cmdSave_, cmdClear_, cmdOK_, cmdCancel_, cmdMore_, cmdLess_}) {
+    for (QPushButton* button : {cmdSearch_, cmdSave_, cmdClear_, cmdMore_, cmdLess_}) {
         buttons->addWidget(button);
     }
     buttons->addStretch(1);
-    auto* centre = new QWidget;
+    QWidget* centre = rules_;
     centre->setObjectName(QStringLiteral("rules"));
     auto* centreLayout = new QVBoxLayout(centre);
     centreLayout->setContentsMargins(2, 0, 2, 0);
-    centreLayout->setSpacing(4);
+    centreLayout->setSpacing(CentreSpacing);
     centreLayout->addWidget(datView_);
     auto* textOptions = new QHBoxLayout;
     textOptions->addWidget(chkIgnoreAccents_);
@@ -193,6 +198,7 @@ SearchConsoleControl::SearchConsoleControl(ConsoleHost& host, ResultsWindowOpene
     centreLayout->addLayout(textOptions);
     centreLayout->addWidget(criView_, 1);
     centreLayout->addWidget(fldView_, 1);
+    centreLayout->addLayout(fieldButtons);
     centreLayout->addLayout(buttons);
     centreLayout->addWidget(lblCaption_);
     // In a short window the dates, rules and buttons scroll together rather than being
@@ -264,10 +270,27 @@ SearchConsoleControl::~SearchConsoleControl() {
     }
 }
 
+QSize SearchConsoleControl::sizeHint() const {
+    QSize hint = QWidget::sizeHint();
+    // Room for either mode: the taller rule view, and the Set and Cancel row that shows
+    // only while a type's rules are open.
+    const QWidget* shownView = fldView_->isHidden() ? static_cast<QWidget*>(criView_) : fldView_;
+    const int views =
+        std::max(criView_->minimumSizeHint().height(), fldView_->minimumSizeHint().height());
+    const int fieldButtons = cmdOK_->isHidden() ? cmdOK_->sizeHint().height() + CentreSpacing : 0;
+    const QMargins margins = layout()->contentsMargins();
+    const int whole = rules_->minimumSizeHint().height() - shownView->minimumSizeHint().height() +
+                      views + fieldButtons + margins.top() + margins.bottom();
+    hint.setHeight(std::max(hint.height(), whole));
+    return hint;
+}
+
 void SearchConsoleControl::InitControl() {
     const QBXMLTags& catalog = host_.State().Catalog();
     lstView_->Fill(catalog, [](std::int32_t code) {
-        const bool ticked = code == kCustomerType || code == kInvoiceType || code == kVendorType;
+        // The types ticked when nothing is remembered.
+        const bool ticked = code == RequestTypeCode::Customer || code == RequestTypeCode::Invoice ||
+                            code == RequestTypeCode::Vendor;
         return AppSettings::Flag(kSection, IncludeKey(code), ticked);
     });
     fldView_->SetCatalog(&catalog);

@@ -57,6 +57,10 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
                          DisplayColumnsLauncher displayColumns, QWidget* parent = nullptr);
     ~SearchConsoleControl() override;
 
+    // Tall enough for the dates, rules and buttons of either mode without scrolling, so
+    // the console's dock starts at that height where the window has room for it.
+    QSize sizeHint() const override;
+
     // SearchConsole
     QWidget* Widget() override { return this; }
     // Fills the type list (ticks from "include_" + code; 2, 4 and 11 when unset), the
@@ -151,6 +155,7 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
     FieldCriteriaControl* fldView_;
     SavedSearches* tvwView_;
     QLabel* lblCaption_;
+    QWidget* rules_;
     QPushButton* cmdSearch_;
     QPushButton* cmdSave_;
     QPushButton* cmdClear_;

@@ -48,6 +48,10 @@ inline constexpr long TextEquals = 142;
 inline constexpr long InList = 206;
 inline constexpr long IsTrue = 36;
 inline constexpr long IsFalse = 34;
+// Every operation, in the order the operations table lists them.
+inline constexpr long All[] = {
+    LessThan, LessOrEqual, Equal,    GreaterOrEqual, GreaterThan, Between, Contains, TextEquals,
+    InList,   StartsWith,  EndsWith, MatchesPattern, WholeWord,   IsTrue,  IsFalse,  IsBlank};
 }  // namespace Operation
 
 // qbXML data-type codes. The kind bits decide how a value is compared: 32 boolean,

@@ -17,11 +17,7 @@ std::string DataTypeTextOf(std::int32_t code) {
 
 void CodeTables::Fill() {
     Operations.Clear();
-    for (long code :
-         {Operation::LessThan, Operation::LessOrEqual, Operation::Equal, Operation::GreaterOrEqual,
-          Operation::GreaterThan, Operation::Between, Operation::Contains, Operation::TextEquals,
-          Operation::InList, Operation::StartsWith, Operation::EndsWith, Operation::MatchesPattern,
-          Operation::WholeWord, Operation::IsTrue, Operation::IsFalse, Operation::IsBlank}) {
+    for (long code : Operation::All) {
         Operations.Add(static_cast<std::int32_t>(code));
     }
     Choices.Clear();
