@@ -45,6 +45,18 @@ TEST(Criteria, AnAndOfTheRulesThatApply) {
     EXPECT_FALSE(group.ContainsData());
 }
 
+TEST(Examinor, ASatisfiedGroupHoldsWithoutLookingAndEvaluatesAgainWhenReset) {
+    Examinor group;
+    Criterion* rule = AddText(group.Criteria, Operation::Contains, "zzz");
+    EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Fails);
+    group.SetCompareFlag(ExaminorFlag::Satisfied);
+    EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Holds);
+    EXPECT_EQ(rule->Result(), Fails);  // nothing was evaluated
+    group.SetCompareFlag(ExaminorFlag::Evaluate);
+    EXPECT_EQ(rule->Result(), NotApplicable);
+    EXPECT_EQ(group.Compare("ACME", "STRTYPE"), Fails);
+}
+
 TEST(Examinors, OrOfGroupsAnswersNotApplicableWhenNoneHolds) {
     Examinors examinors;
     EXPECT_EQ(examinors.Compare("ACME", "STRTYPE"), NotApplicable);
