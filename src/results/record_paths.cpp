@@ -44,17 +44,6 @@ std::string TypedText(pugi::xml_node node) {
     return out;
 }
 
-std::string NodePath(pugi::xml_node node, std::string_view recordElementName) {
-    std::vector<const char*> names;
-    for (pugi::xml_node at = node; at && at.type() == pugi::node_element; at = at.parent()) {
-        names.push_back(at.name());
-        if (recordElementName == at.name()) break;
-    }
-    std::string path = "/";
-    for (auto it = names.rbegin(); it != names.rend(); ++it) path.append("/").append(*it);
-    return path;
-}
-
 std::optional<std::string> RelativePath(std::string_view columnKey,
                                         std::string_view recordElementName) {
     std::string prefix = "//" + std::string(recordElementName);

@@ -27,11 +27,6 @@ std::string TypedText(pugi::xml_node node);
 // Appends TypedText(node) to `out`, reusing its buffer.
 void AppendTypedText(pugi::xml_node node, std::string& out);
 
-// "//" + record element name, then "/" + each element name down to `node`
-// (//InvoiceRet/CustomerRef/FullName). The walk up stops at the element named
-// `recordElementName`; a node outside any record gives its full path from the root.
-std::string NodePath(pugi::xml_node node, std::string_view recordElementName);
-
 // A column key made relative to its record: "//InvoiceRet/CustomerRef/FullName"
 // with record element "InvoiceRet" gives "CustomerRef/FullName". A key that does not
 // start with the record's prefix gives nothing: such a column's cells stay empty.

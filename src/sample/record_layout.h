@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string_view>
 
@@ -49,8 +48,6 @@ class RecordLayout {
     static std::span<const LayoutRow> Rows(std::int32_t requestType);
     // The element's qbXML name.
     static std::string_view Name(El element);
-    // The element of that exact (case-sensitive) name, if any type uses it.
-    static std::optional<El> Find(std::string_view name);
 };
 
 namespace record_layout_detail {

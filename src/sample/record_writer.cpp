@@ -73,7 +73,6 @@ bool RecordWriter::WriteChildren(const RecordTree& tree, RecordTree::NodeId node
         const RecordTree::Node& item = tree.At(child);
         const std::int64_t row = FindRow(parent, item.name);
         if (row < 0 || (rows_[row].kind == ValueKind::Group) != item.group) {
-            ++dropped_;
             continue;
         }
         placed.push_back({static_cast<std::uint32_t>(row), order++, child});
@@ -87,7 +86,6 @@ bool RecordWriter::WriteChildren(const RecordTree& tree, RecordTree::NodeId node
     for (const Placed& p : placed) {
         const LayoutRow& row = rows_[p.row];
         if (static_cast<std::int64_t>(p.row) == lastRow && !row.repeats) {
-            ++dropped_;
             continue;
         }
         const std::string_view name = RecordLayout::Name(row.name);

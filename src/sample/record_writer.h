@@ -26,9 +26,6 @@ class RecordWriter {
     // element per line, indented two spaces per level starting at `depth` levels.
     void Write(const RecordTree& tree, std::string& out, int depth);
 
-    // Values left out since the writer was made.
-    std::size_t Dropped() const { return dropped_; }
-
     // Appends `text` with the characters XML reserves escaped.
     static void AppendEscaped(std::string& out, std::string_view text);
 
@@ -53,7 +50,6 @@ class RecordWriter {
     std::string recordElement_;
     std::vector<ChildKey> index_;  // sorted by (parent, name)
     std::vector<std::vector<Placed>> scratch_;
-    std::size_t dropped_ = 0;
 };
 
 }  // namespace quarrion
