@@ -300,6 +300,10 @@ void SearchConsoleControl::InitControl() {
                                                     DateFilterCode::TransactionDate));
     // A span remembered by a program that knows it; anything unreadable means fixed dates.
     datView_->SetRangeWord(AppSettings::Text(kSection, QStringLiteral("daterange")));
+    // The text boxes as the last search used them; a new console matches case.
+    chkIgnoreAccents_->setChecked(
+        AppSettings::Flag(kSection, QStringLiteral("ignoreaccents"), false));
+    chkFieldCase_->setChecked(AppSettings::Flag(kSection, QStringLiteral("fieldcase"), true));
     if (auto* store = dynamic_cast<IOManagerStore*>(&host_.State().Store())) {
         store->SetErrorOccurredHandler([this](long number, const std::string& description,
                                               const std::string& source,
@@ -338,7 +342,9 @@ bool SearchConsoleControl::BuildSearch() {
         {QStringLiteral("fromdate"), from.toString(Qt::ISODate)},
         {QStringLiteral("todate"), to.toString(Qt::ISODate)},
         {QStringLiteral("daterange"), datView_->RangeWord()},
-        {QStringLiteral("datefilter"), QString::number(filter)}};
+        {QStringLiteral("datefilter"), QString::number(filter)},
+        {QStringLiteral("ignoreaccents"), AppSettings::FlagText(chkIgnoreAccents_->isChecked())},
+        {QStringLiteral("fieldcase"), AppSettings::FlagText(chkFieldCase_->isChecked())}};
 
     for (int row = 0; row < lstView_->Count(); ++row) {
         const std::int32_t code = lstView_->TypeAt(row);

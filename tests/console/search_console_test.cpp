@@ -152,6 +152,8 @@ class SearchConsoleTest : public QObject {
             SearchConsoleControl* console = rig.Console();
             test::Compose(console, {{5, 12}, from, to, {"text contains Acme"}, {}, Modified});
             QCOMPARE(RangeShown(console->datView()), shown);
+            QTest::mouseClick(console->chkIgnoreAccents(), Qt::LeftButton, {}, QPoint(4, 8));
+            QTest::mouseClick(console->chkFieldCase(), Qt::LeftButton, {}, QPoint(4, 8));
             QSignalSpy notified(console, &SearchConsoleControl::Notification);
             QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
             QVERIFY(rig.Handed.size() == 1 && notified.count() == 1);
@@ -168,6 +170,7 @@ class SearchConsoleTest : public QObject {
         DateControl* dates = console->datView();
         QCOMPARE(RangeShown(dates), shown);
         QVERIFY(dates->DateFilterType() == Modified && dates->optType(1)->isChecked());
+        QVERIFY(console->chkIgnoreAccents()->isChecked() && !console->chkFieldCase()->isChecked());
         QCOMPARE(console->Splitter()->sizes(), sizes);
         // Back on fixed days the days stay, to edit, and the line beside them goes.
         test::ChooseData(dates->cboRange(), QString());
