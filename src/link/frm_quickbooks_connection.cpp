@@ -280,6 +280,11 @@ void frmQuickBooksConnection::ShowState() {
     ParseListenAddress(txtListen_->text().trimmed().toStdString(), host, port);
     std::shared_ptr<WebConnectorServer> server =
         server_ ? server_ : RunningWebConnector(host, port);
+    // Listening already at the address shown: another click would change nothing.
+    const bool listeningHere = static_cast<bool>(RunningWebConnector(host, port));
+    cmdListen_->setText(listeningHere ? QStringLiteral("&Listening")
+                                      : QStringLiteral("Start &Listening"));
+    cmdListen_->setEnabled(!listeningHere);
     if (!server) {
         lblState_->setText(
             QStringLiteral("Not listening. The service starts with a search, or "

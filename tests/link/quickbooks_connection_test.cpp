@@ -42,8 +42,9 @@ class QuickBooksConnectionTest : public QObject {
         QVERIFY(LinkSettings::Load(DataFolder()).WebConnectorListen.empty());
         password->clear();
         QTest::keyClicks(password, QStringLiteral("correct horse"));
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdListen")),
-                          Qt::LeftButton);
+        auto* listenButton = dialog.findChild<QPushButton*>(QStringLiteral("cmdListen"));
+        QTest::mouseClick(listenButton, Qt::LeftButton);
+        QVERIFY(!listenButton->isEnabled() && listenButton->text() == QStringLiteral("&Listening"));
         auto* state = dialog.findChild<QLabel*>(QStringLiteral("lblState"));
         QVERIFY(state->text().contains(QStringLiteral("Listening at http://127.0.0.1:18099/qbwc")));
         QVERIFY(state->text().contains(QStringLiteral("Waiting for the QuickBooks Web Connector")));
