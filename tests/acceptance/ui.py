@@ -133,6 +133,17 @@ class Ui:
         subprocess.run(["xdotool", "click"] + (["--repeat", "2"] if double else []) + [str(button)],
                        check=True)
 
+    def drag(self, x, y, to_x, to_y, steps=8):
+        """Presses the left button at (x, y), moves in steps to (to_x, to_y) and lets go."""
+        subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True)
+        time.sleep(0.1)
+        subprocess.run(["xdotool", "mousedown", "1"], check=True)
+        for step in range(1, steps + 1):
+            subprocess.run(["xdotool", "mousemove", str(x + (to_x - x) * step // steps),
+                            str(y + (to_y - y) * step // steps)], check=True)
+            time.sleep(0.03)
+        subprocess.run(["xdotool", "mouseup", "1"], check=True)
+
     def key(self, *keys):
         subprocess.run(["xdotool", "key"] + list(keys), check=True)
 
@@ -170,6 +181,23 @@ class Ui:
         if not found:
             raise WalkFailed(f"no window titled {title!r} on the screen")
         subprocess.run(["xdotool", "windowfocus", "--sync", found[-1]], check=True)
+
+    def place_window(self, title, x, y, width, height):
+        """Moves and sizes the top-level window titled `title`, as a user drags its frame
+        (no window manager runs to do it)."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                               capture_output=True, text=True).stdout.split()
+        if not found:
+            raise WalkFailed(f"no window titled {title!r} on the screen")
+        subprocess.run(["xdotool", "windowmove", "--sync", found[-1], str(x), str(y)], check=True)
+        subprocess.run(["xdotool", "windowsize", "--sync", found[-1], str(width), str(height)],
+                       check=True)
+
+    def hover(self, node):
+        """Rests the mouse on the widget's centre without clicking (a menu item lights up)."""
+        x, y, width, height = self.extents(node)
+        subprocess.run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2)],
+                       check=True)
 
     def popup_choose(self, position):
         """Chooses the `position`th (1-based) item of the pop-up menu just opened, by

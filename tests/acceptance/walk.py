@@ -27,6 +27,12 @@ PICTURES = os.path.join(OUT, "pictures")
 EXPORTS = os.path.join(OUT, "exports")
 COMPANY = os.path.join(HOME, "Sample Company.qbxml")
 SAVED_NAME = "Supply houses"
+# Where the main window is put on the walk's 1280x900 screen: left, top, width, height.
+MAIN_PLACE = (40, 30, 1200, 840)
+# The handle between the console and the child windows lies this far below the
+# console's lower edge; the walk drags it down by CONSOLE_GROWTH pixels.
+CONSOLE_EDGE = 4
+CONSOLE_GROWTH = 40
 
 ui = Ui()
 steps_done = []
@@ -169,7 +175,19 @@ def walk(program):
             capture_output=True).returncode == 0, 30)
         ui.focus_window("Quarrion")
         wait_for("the main window to be active", lambda: is_active(main), 30)
+        # Wider and taller than it opens, as a bookkeeper would drag it on a big screen:
+        # a field rule's row and the results beside the console need the room.
+        ui.place_window("Quarrion", *MAIN_PLACE)
+        wait_for("the main window at its new size",
+                 lambda: ui.extents(main)[2:] == MAIN_PLACE[2:], 10)
         ui.find("Types to search", "tree", main, timeout=60)
+        # The console's lower edge is dragged down a little, so a type's field rules
+        # and the Set and Cancel row above the buttons show without scrolling.
+        console = ui.find("Search console", "filler", main)
+        x, y, width, height = ui.extents(console)
+        ui.drag(x + width // 2, y + height + CONSOLE_EDGE, x + width // 2,
+                y + height + CONSOLE_EDGE + CONSOLE_GROWTH)
+        wait_for("the console to grow", lambda: ui.extents(console)[3] > height, 5)
         picture(main, "main-window.png", "Quarrion")
 
     with step("tick Invoice and Customer"):
@@ -291,6 +309,9 @@ def walk(program):
         ui.focus_window("Quarrion")
 
     with step("open the workbook window"):
+        # The console is put away while the results are worked on: the workbook, the
+        # data view and the list share the room below it.
+        show_console(False)
         ui.click(side_button("Excel"))
         book = wait_for("the workbook window", lambda: next(iter(
             ui.all(f"{SAVED_NAME} [Excel WorkBook]", "frame", main_window())), None), 60)
@@ -347,8 +368,15 @@ def walk(program):
         before = digest(COMPANY)
         if all(to_be_printed(COMPANY).get(number) for number in numbers):
             raise WalkFailed("every listed invoice is already marked to print")
+        # The closed workbook and data view left the list its band; Horizontal tiles
+        # it over the whole room again.
+        ui.click(side_button("Horizontal"))
+        wait_for("the results window to fill the room",
+                 lambda: ui.extents(window)[3] > ui.extents(main_window())[3] // 2, 10)
         ui.press("Invoice", "page tab", window)
-        choose_menu("Tools", "Invoices", "Set All Invoices Listed To Print")
+        command = open_menu("Tools", "Invoices", "Set All Invoices Listed To Print")
+        picture(main_window(), "to-print.png", "Quarrion")
+        ui.click(command)
         wait_for("the company file to change", lambda: digest(COMPANY) != before, 60)
         marks = wait_for("every listed invoice marked to print in the company file", lambda: (
             lambda found: found if all(found.get(n) for n in numbers) else None)(
@@ -356,13 +384,13 @@ def walk(program):
         unlisted = sum(1 for number, marked in marks.items() if marked and number not in numbers)
         print(f"  {len(numbers)} listed invoices marked to print; {unlisted} others marked",
               flush=True)
-        picture(window, "to-print.png", SAVED_NAME)
 
     with step("run the saved search from the tree"):
-        tree = ui.find("Saved search rule sets", "tree")
         # The first window's lists were seen; the saved search gets the room alone.
         choose_menu("Windows", "Close All Windows")
         wait_for("every results window to close", lambda: not open_results_windows(), 30)
+        show_console(True)
+        tree = ui.find("Saved search rule sets", "tree")
         ui.click(ui.find(SAVED_NAME, None, tree), button=3)
         ui.popup_choose(2)  # Execute this Search Rule Set
         again = results_window(SAVED_NAME)
@@ -449,14 +477,28 @@ def to_be_printed(company):
     return marks
 
 
-def choose_menu(*path):
-    """Opens a menu of the menu bar and its submenus with clicks, as a user does."""
+def open_menu(*path):
+    """Opens a menu of the menu bar and its submenus with clicks, as a user does, and
+    rests the mouse on the last item named (lit, not chosen); returns that item."""
     node = ui.find(path[0], "menu item", main_window())
     for name in path[1:]:
         ui.click(node)
         node = wait_for(f"the menu item {name!r}", lambda: next(iter(
             ui.all(name, "menu item", node)), None), 10)
-    ui.click(node)
+    ui.hover(node)
+    return node
+
+
+def choose_menu(*path):
+    ui.click(open_menu(*path))
+
+
+def show_console(shown):
+    """Shows or hides the search console with the side bar's Console button."""
+    if bool(ui.all("Search console", "filler", main_window())) != shown:
+        ui.click(side_button("Console"))
+    wait_for(f"the console to be {'shown' if shown else 'hidden'}", lambda: bool(
+        ui.all("Search console", "filler", main_window())) == shown, 10)
 
 
 def open_results_windows():
