@@ -67,7 +67,8 @@ QTableView* MakeList(int index, QWidget* parent) {
     columns->setSectionsMovable(true);
     columns->setSortIndicatorShown(false);
     columns->setHighlightSections(false);
-    columns->setStretchLastSection(false);
+    // The last column takes the room left, so a short list leaves no blank band.
+    columns->setStretchLastSection(true);
     view->setToolTip(QStringLiteral(
         "Left click a record to open it; right click for its data view; click a heading to sort"));
     // Disabled until its type's answer has been examined once.
