@@ -78,8 +78,10 @@ frmMain::frmMain(AppState& state, SearchConsoleFactory console, QWidget* parent)
     BuildSideBar();
     BuildConsole(console);
 
+    // Wide enough that the console shows a two-value rule and a type's rule set whole;
+    // a small screen gets nine tenths of itself.
     QSize screen = QGuiApplication::primaryScreen()->availableSize();
-    resize(qMin(1040, screen.width() * 9 / 10), qMin(720, screen.height() * 9 / 10));
+    resize(qMin(1200, screen.width() * 9 / 10), qMin(760, screen.height() * 9 / 10));
 
     connect(qApp, &QCoreApplication::aboutToQuit, this, &frmMain::Unload);
 }
