@@ -87,9 +87,9 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
     void ExecuteSavedSearch();
 
     // The "Building the search" steps: the global rules, dates and filter (remembered in
-    // the settings with every tick; a span also kept in the search as its word, and
-    // remembered as "daterange"), then one
-    // included item per ticked type with its field rules and then the rules for every
+    // the settings with every tick; an end given as a span also kept in the search as its
+    // word, and the ends remembered as "daterange"), then one included item per ticked
+    // type with its field rules and then the rules for every
     // included type, as the terminal tool adds "--field TYPE: ..." before "--field *: ...".
     // Answers false, building nothing, when no type is ticked or a rule for every type
     // fits none of them; BuildError says why.
