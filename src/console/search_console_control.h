@@ -64,9 +64,9 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
     // SearchConsole
     QWidget* Widget() override { return this; }
     // Fills the type list (ticks from "include_" + code; 2, 4 and 11 when unset), the
-    // dates ("fromdate", "todate"; today when unset), the filter ("datefilter"; 1) and
-    // the text boxes ("ignoreaccents", "fieldcase"), and gives the saved-search panel the
-    // shared store.
+    // dates ("fromdate", "todate"; today when unset) and their ends' words ("daterange"),
+    // the filter ("datefilter"; 1) and the text boxes ("ignoreaccents", "fieldcase"), and gives the
+    // saved-search panel the shared store.
     void InitControl() override;
 
     // The buttons, as a click runs them.
