@@ -28,10 +28,23 @@ QDateEdit* DateField(QWidget* parent, const QString& name, const QString& spoken
 }
 
 constexpr int kDefaultRangeDays = 30;
+// The data of cboRange's entry for ends no usual span matches; no span word reads so.
+const QString kEndsEntry = QStringLiteral("own-ends");
+const QString kShownDay = QStringLiteral("MMM d, yyyy");
 
 // Today as relative spans count it (a test may pin it).
 QDate SpansToday() {
     return QDate(1970, 1, 1).addDays(DateRulesToday());
+}
+
+// The word's span as cboRange and a saved search keep it ("last-month",
+// "last-30-days"), or "" for a text that names no span today can count.
+QString SpanOf(const QString& text) {
+    int days = 0;
+    const QString choice = RelativeDateChoiceOf(text, days);
+    QDate first, last;
+    if (choice.isEmpty() || !ResolveDateText(text, SpansToday(), first, last)) return {};
+    return RelativeDateWord(choice, days);
 }
 
 }  // namespace
@@ -61,8 +74,9 @@ DateControl::DateControl(QWidget* parent)
                 QStringLiteral("Use Modified Date"),
                 QStringLiteral("The range applies to the date a record was last modified"));
     NameControl(cboRange_, QStringLiteral("cboRange"), QStringLiteral("Range"),
-                QStringLiteral("Fixed dates, or a span counted from the day the search runs "
-                               "(a saved search counts it again each time)"));
+                QStringLiteral("Fixed dates, a span counted from the day the search runs, or "
+                               "the two ends a loaded search was saved with (a saved search "
+                               "counts its spans again each time)"));
     NameControl(spnRangeDays_, QStringLiteral("spnRangeDays"), QStringLiteral("Range days"),
                 QStringLiteral("How many days back the range reaches, today included"));
     NameControl(lblRangeDays_, QStringLiteral("lblRangeDays"), QStringLiteral("Range days today"),
@@ -71,6 +85,8 @@ DateControl::DateControl(QWidget* parent)
     for (const RelativeDateChoice& choice : RelativeDateChoices()) {
         cboRange_->addItem(choice.Label, choice.Word);
     }
+    // The ends' entry is added after the window shows and may be the longest.
+    cboRange_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     spnRangeDays_->setRange(1, 99999);
     spnRangeDays_->setValue(kDefaultRangeDays);
     spnRangeDays_->setSuffix(QStringLiteral(" days"));
@@ -131,51 +147,82 @@ DateControl::DateControl(QWidget* parent)
     });
 }
 
-QString DateControl::RangeWord() const {
-    const QString word = cboRange_->currentData().toString();
-    return word.isEmpty() ? word : RelativeDateWord(word, spnRangeDays_->value());
+QString DateControl::SpanWord() const {
+    const QString choice = cboRange_->currentData().toString();
+    if (choice.isEmpty() || choice == kEndsEntry) return {};
+    return RelativeDateWord(choice, spnRangeDays_->value());
 }
 
-bool DateControl::SetRangeWord(const QString& word) {
-    QDate first, last;
-    if (!word.isEmpty() && !ResolveDateText(word, SpansToday(), first, last)) return false;
-    int days = spnRangeDays_->value();
-    const QString choice = RelativeDateChoiceOf(word, days);
-    if (!word.isEmpty() && choice.isEmpty()) return false;  // a fixed day is no span
+bool DateControl::EndsChosen() const {
+    return cboRange_->currentData().toString() == kEndsEntry;
+}
+
+QString DateControl::FromText() const {
+    return EndsChosen() ? from_.Word : SpanWord();
+}
+
+QString DateControl::ToText() const {
+    return EndsChosen() ? to_.Word : SpanWord();
+}
+
+bool DateControl::SetRangeEnds(const QString& fromText, const QString& toText) {
+    const QString fromWord = SpanOf(fromText);
+    const QString toWord = SpanOf(toText);
+    if (fromWord.isEmpty() != fromText.isEmpty() || toWord.isEmpty() != toText.isEmpty())
+        return false;
     const QSignalBlocker quietDays(spnRangeDays_);
     const QSignalBlocker quietRange(cboRange_);
-    spnRangeDays_->setValue(days);
-    cboRange_->setCurrentIndex(cboRange_->findData(choice));
+    RemoveEndsEntry();
+    if (fromWord == toWord) {  // fixed days, or a usual span at both ends
+        int days = spnRangeDays_->value();
+        const QString choice = RelativeDateChoiceOf(fromWord, days);
+        spnRangeDays_->setValue(days);
+        cboRange_->setCurrentIndex(cboRange_->findData(choice));
+    } else {
+        from_ = {fromWord, dtpFrom_->date()};
+        to_ = {toWord, dtpTo_->date()};
+        auto shown = [](const RangeEnd& end) {
+            return end.Word.isEmpty() ? end.Day.toString(kShownDay) : RelativeDateLabel(end.Word);
+        };
+        cboRange_->addItem(shown(from_) + QStringLiteral(" to ") + shown(to_), kEndsEntry);
+        cboRange_->setCurrentIndex(cboRange_->count() - 1);
+    }
     ShowRange();
     return true;
 }
 
+void DateControl::RemoveEndsEntry() {
+    const int entry = cboRange_->findData(kEndsEntry);
+    if (entry >= 0) cboRange_->removeItem(entry);
+    from_ = {};
+    to_ = {};
+}
+
 void DateControl::ShowRange() {
-    const QString word = RangeWord();
-    const bool fixed = word.isEmpty();
+    const bool fixed = !EndsChosen() && SpanWord().isEmpty();
     spnRangeDays_->setVisible(cboRange_->currentData().toString() == QLatin1String(kLastDaysWord));
     dtpFrom_->setEnabled(fixed);
     dtpTo_->setEnabled(fixed);
-    QDate first, last;
-    if (fixed || !ResolveDateText(word, SpansToday(), first, last)) {
+    if (fixed) {
         lblRangeDays_->clear();
         return;
     }
+    const QDate first = FromDate();
+    const QDate last = ToDate();
     const QSignalBlocker quietFrom(dtpFrom_);
     const QSignalBlocker quietTo(dtpTo_);
     dtpFrom_->setDate(first);
     dtpTo_->setDate(last);
-    const QString format = QStringLiteral("MMM d, yyyy");
-    lblRangeDays_->setText(first == last ? QStringLiteral("Today: ") + first.toString(format)
-                                         : QStringLiteral("Today: ") + first.toString(format) +
-                                               QStringLiteral(" to ") + last.toString(format));
+    lblRangeDays_->setText(first == last ? QStringLiteral("Today: ") + first.toString(kShownDay)
+                                         : QStringLiteral("Today: ") + first.toString(kShownDay) +
+                                               QStringLiteral(" to ") + last.toString(kShownDay));
 }
 
 QDate DateControl::FromDate() const {
     QDate first, last;
-    const QString word = RangeWord();
+    const QString word = FromText();
     if (!word.isEmpty() && ResolveDateText(word, SpansToday(), first, last)) return first;
-    return dtpFrom_->date();
+    return EndsChosen() ? from_.Day : dtpFrom_->date();
 }
 
 void DateControl::SetFromDate(const QDate& date) {
@@ -184,9 +231,9 @@ void DateControl::SetFromDate(const QDate& date) {
 
 QDate DateControl::ToDate() const {
     QDate first, last;
-    const QString word = RangeWord();
+    const QString word = ToText();
     if (!word.isEmpty() && ResolveDateText(word, SpansToday(), first, last)) return last;
-    return dtpTo_->date();
+    return EndsChosen() ? to_.Day : dtpTo_->date();
 }
 
 void DateControl::SetToDate(const QDate& date) {

@@ -75,6 +75,16 @@ QString RelativeDateChoiceOf(const QString& text, int& days) {
     return {};
 }
 
+QString RelativeDateLabel(const QString& text) {
+    int days = 0;
+    const QString choice = RelativeDateChoiceOf(text, days);
+    if (choice == QLatin1String(kLastDaysWord)) return QStringLiteral("Last %1 Days").arg(days);
+    for (const RelativeDateChoice& each : RelativeDateChoices()) {
+        if (!choice.isEmpty() && each.Word == choice) return each.Label;
+    }
+    return {};
+}
+
 bool ResolveDateText(const QString& text, const QDate& today, QDate& first, QDate& last) {
     std::optional<DayRange> days = ResolveDateValue(text.toStdString(), DayOfDate(today));
     if (!days) return false;

@@ -25,6 +25,9 @@ QString RelativeDateWord(const QString& choiceWord, int days);
 // The other way: the choice a relative text stands for ("last-N-days" with `days` set
 // for "last-30-days"), in lower case; "" for a text that is no relative word.
 QString RelativeDateChoiceOf(const QString& text, int& days);
+// The label a relative text is shown by ("Last Month", "Last 30 Days"); "" for a text
+// that is no relative word.
+QString RelativeDateLabel(const QString& text);
 
 // The days a value written as date_value.h reads it covers, counted from `today`;
 // false for an unreadable text.

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QPair>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
@@ -81,6 +82,23 @@ QDate RememberedDate(const QString& key) {
     QDate date = QDate::fromString(text, Qt::ISODate);
     if (!date.isValid()) date = QLocale::system().toDate(text, QLocale::ShortFormat);
     return date.isValid() ? date : QDate::currentDate();
+}
+
+// The range's ends as "daterange" remembers them: "" for fixed days (their days are
+// "fromdate" and "todate"), the word alone for the same span at both ends (as every
+// version has written it), else both words joined by ".." with "" for a fixed end
+// ("last-month..today", "last-month.."). A program that knows only single spans reads
+// the joined form as no span and starts on the remembered fixed days.
+QString RangeSetting(const QString& fromText, const QString& toText) {
+    if (fromText == toText) return fromText;
+    return fromText + QString::fromLatin1(kDateRangeJoin.data(), kDateRangeJoin.size()) + toText;
+}
+
+QPair<QString, QString> RangeEndsOf(const QString& setting) {
+    const QString join = QString::fromLatin1(kDateRangeJoin.data(), kDateRangeJoin.size());
+    const qsizetype at = setting.indexOf(join);
+    if (at < 0) return {setting, setting};
+    return {setting.left(at), setting.mid(at + join.size())};
 }
 
 QPushButton* Button(QWidget* parent, const QString& text, const QString& name,
@@ -298,8 +316,11 @@ void SearchConsoleControl::InitControl() {
     datView_->SetToDate(RememberedDate(QStringLiteral("todate")));
     datView_->SetDateFilterType(AppSettings::Number(kSection, QStringLiteral("datefilter"),
                                                     DateFilterCode::TransactionDate));
-    // A span remembered by a program that knows it; anything unreadable means fixed dates.
-    datView_->SetRangeWord(AppSettings::Text(kSection, QStringLiteral("daterange")));
+    // The ends the last search used, words again where it had them; anything unreadable
+    // (a word a newer program knows) leaves the remembered fixed days.
+    const auto [fromText, toText] =
+        RangeEndsOf(AppSettings::Text(kSection, QStringLiteral("daterange")));
+    datView_->SetRangeEnds(fromText, toText);
     // The text boxes as the last search used them; a new console matches case.
     chkIgnoreAccents_->setChecked(
         AppSettings::Flag(kSection, QStringLiteral("ignoreaccents"), false));
@@ -334,14 +355,15 @@ bool SearchConsoleControl::BuildSearch() {
     const QDate to = datView_->ToDate();
     const long filter = datView_->DateFilterType();
     builder.SetDates(ToSearchDate(from), ToSearchDate(to), filter);
-    // A span is kept as its word at both ends, as the terminal tool keeps --from and --to,
+    // Each end given as a span keeps its word, as the terminal tool keeps --from and --to,
     // so a saved search covers the span of the day it runs.
-    const std::string span = datView_->RangeWord().toStdString();
-    builder.SetRelativeDates(span, span);
+    const QString fromText = datView_->FromText();
+    const QString toText = datView_->ToText();
+    builder.SetRelativeDates(fromText.toStdString(), toText.toStdString());
     QList<QPair<QString, QString>> remembered{
         {QStringLiteral("fromdate"), from.toString(Qt::ISODate)},
         {QStringLiteral("todate"), to.toString(Qt::ISODate)},
-        {QStringLiteral("daterange"), datView_->RangeWord()},
+        {QStringLiteral("daterange"), RangeSetting(fromText, toText)},
         {QStringLiteral("datefilter"), QString::number(filter)},
         {QStringLiteral("ignoreaccents"), AppSettings::FlagText(chkIgnoreAccents_->isChecked())},
         {QStringLiteral("fieldcase"), AppSettings::FlagText(chkFieldCase_->isChecked())}};
@@ -585,13 +607,14 @@ void SearchConsoleControl::LoadSearch(SearchObject2& saved) {
     // A range saved as relative values shows the span as of today.
     saved.ResolveRelativeDates(DateRulesToday());
     // A search saved without dates (the terminal tool allows that) keeps today's.
-    datView_->SetRangeWord(QString());
+    datView_->SetRangeEnds(QString(), QString());
     if (saved.FromDate != ZeroDate) datView_->SetFromDate(ToQDate(saved.FromDate));
     if (saved.ToDate != ZeroDate) datView_->SetToDate(ToQDate(saved.ToDate));
-    // The range offers one span for both ends; ends saved as different values (the
-    // terminal tool's --from last-month --to today) show as the days they cover today.
-    if (!saved.FromText.empty() && saved.FromText == saved.ToText)
-        datView_->SetRangeWord(QString::fromStdString(saved.FromText));
+    // Each end as it was saved: a span at both ends, or the ends' own entry when they
+    // differ (the terminal tool's --from last-month --to today). A word this program
+    // cannot read leaves the days it stood for when saved.
+    datView_->SetRangeEnds(QString::fromStdString(saved.FromText),
+                           QString::fromStdString(saved.ToText));
     datView_->SetDateFilterType(saved.DateFilter);
     lstView_->Clear();
     for (IncItem& item : saved.IncludeItems) {

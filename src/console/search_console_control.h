@@ -64,9 +64,9 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
     // SearchConsole
     QWidget* Widget() override { return this; }
     // Fills the type list (ticks from "include_" + code; 2, 4 and 11 when unset), the
-    // dates ("fromdate", "todate"; today when unset), the filter ("datefilter"; 1) and
-    // the text boxes ("ignoreaccents", "fieldcase"), and gives the saved-search panel the
-    // shared store.
+    // dates ("fromdate", "todate"; today when unset) and their ends' words ("daterange"),
+    // the filter ("datefilter"; 1) and the text boxes ("ignoreaccents", "fieldcase"), and gives the
+    // saved-search panel the shared store.
     void InitControl() override;
 
     // The buttons, as a click runs them.
@@ -87,9 +87,9 @@ class SearchConsoleControl : public QWidget, public SearchConsole {
     void ExecuteSavedSearch();
 
     // The "Building the search" steps: the global rules, dates and filter (remembered in
-    // the settings with every tick; a span also kept in the search as its word, and
-    // remembered as "daterange"), then one
-    // included item per ticked type with its field rules and then the rules for every
+    // the settings with every tick; an end given as a span also kept in the search as its
+    // word, and the ends remembered as "daterange"), then one included item per ticked
+    // type with its field rules and then the rules for every
     // included type, as the terminal tool adds "--field TYPE: ..." before "--field *: ...".
     // Answers false, building nothing, when no type is ticked or a rule for every type
     // fits none of them; BuildError says why.

@@ -255,7 +255,7 @@ inline void Compose(SearchConsoleControl* console, const ToolSearch& search) {
         ChooseData(console->datView()->cboRange(), span);
         if (span == QLatin1String(kLastDaysWord))
             TypeCount(console->datView()->spnRangeDays(), days);
-        QCOMPARE(console->datView()->RangeWord(), search.From);
+        QCOMPARE(console->datView()->FromText(), search.From);
     }
     QRadioButton* option =
         console->datView()->optType(search.Filter == DateFilterCode::TransactionDate ? 0 : 1);

@@ -106,6 +106,85 @@ class SearchConsoleTest : public QObject {
                  test::ToolText(rig.State().Catalog(), search));
     }
 
+    // A search saved with two different ends (the terminal tool's --from last-month --to
+    // today, or a span and a day) shows them as its own range entry, runs and saves again
+    // with both words, and the next start offers them again; Fixed Dates makes them days.
+    void ASavedSearchsOwnEndsAreShownRunAndKept_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("two spans")
+            << "last-month"
+            << "today"
+            << "Last Month to Today"
+            << "span 2024-04-01..2024-05-15 [Today: Apr 1, 2024 to May 15, 2024]"
+            << "console_own_ends.png";
+        QTest::newRow("a span and a day")
+            << "last-30-days"
+            << "2024-06-30"
+            << "Last 30 Days to Jun 30, 2024"
+            << "span 2024-04-16..2024-06-30 [Today: Apr 16, 2024 to Jun 30, 2024]"
+            << "console_own_ends_day.png";
+    }
+    void ASavedSearchsOwnEndsAreShownRunAndKept() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, entry);
+        QFETCH(QString, shown);
+        QFETCH(QString, picture);
+        const ToolSearch wanted({2, 4}, from, to, {"text contains Acme"},
+                                {"Invoice: DueDate lt today"});
+        {
+            ConsoleRig rig;
+            SearchConsoleControl* console = rig.Console();
+            SearchObject2 search;  // as the terminal tool saves it
+            QVERIFY(test::BuildToolSearch(rig.State().Catalog(), wanted, search).empty());
+            // Each row saves under its own names in the test's one store.
+            const QString name = QStringLiteral("Own ends, ") + QTest::currentDataTag();
+            search.Name = name.toStdString();
+            QVERIFY(rig.Store().SaveSearchObject(&search));
+            const auto StoredText = [&rig](const QString& name) {
+                const std::unique_ptr<SearchObject2s> stored = rig.Store().SearchObjects();
+                SearchObject2* found = stored ? stored->Item(name.toStdString()) : nullptr;
+                return found ? test::SearchText(*found) : QStringLiteral("not stored");
+            };
+            const QString savedText = StoredText(name);
+            QVERIFY(savedText.contains("\nspan " + from + ".."));
+            SavedSearches* saved = console->tvwView();
+            saved->Refresh();
+            ClickLine(saved, SavedRoot(saved, name), Qt::LeftButton);
+            DateControl* dates = console->datView();
+            QCOMPARE(dates->cboRange()->currentText(), entry);
+            QCOMPARE(RangeShown(dates), shown);
+            test::Picture(&rig.Main(), picture);
+            // Another span and back: the entry still holds both ends.
+            test::ChooseData(dates->cboRange(), QStringLiteral("last-week"));
+            test::Choose(dates->cboRange(), entry);
+            QCOMPARE(RangeShown(dates), shown);
+
+            test::SaveAs(console, name + " again");
+            // Read back from the store, it is the very search the terminal tool saved.
+            QCOMPARE(StoredText(name + " again"), savedText);
+            QTest::mouseClick(console->cmdSearch(), Qt::LeftButton);
+            QCOMPARE(rig.Handed.size(), std::size_t{1});
+            QCOMPARE(test::SearchText(*rig.Handed.front()),
+                     test::ToolText(rig.State().Catalog(), wanted));
+        }
+        ConsoleRig next(test::ConsoleRigOptions{.KeepSettings = true});
+        DateControl* dates = next.Console()->datView();
+        QCOMPARE(dates->cboRange()->currentText(), entry);
+        QCOMPARE(RangeShown(dates), shown);
+        test::ChooseData(dates->cboRange(), QString());
+        const QString first = shown.mid(5, 10), last = shown.mid(17, 10);
+        QCOMPARE(RangeShown(dates), "fixed " + first + ".." + last + " []");
+        QTest::mouseClick(next.Console()->cmdSearch(), Qt::LeftButton);
+        QCOMPARE(next.Handed.size(), std::size_t{1});
+        QCOMPARE(test::SearchText(*next.Handed.front()),
+                 test::ToolText(next.State().Catalog(), ToolSearch({2, 4}, first, last)));
+    }
+
     void SearchWithoutATickSaysInvalidSearchAndOpensNothing() {
         ConsoleRig rig;
         SearchConsoleControl* console = rig.Console();
@@ -374,7 +453,8 @@ class SearchConsoleTest : public QObject {
                  "ticked [2,4] caption [Acme in May] rows 3 with data save on less on");
         QVERIFY(!console->criView()->Changed());
         // A span and a date rule show as they were entered.
-        QCOMPARE(console->datView()->RangeWord(), QStringLiteral("last-quarter"));
+        QVERIFY(console->datView()->FromText() == "last-quarter" &&
+                console->datView()->ToText() == "last-quarter");
         DateRuleInput* day = console->criView()->Criterion(3)->txtDate();
         QCOMPARE(day->datFrom()->cboWhen()->currentText(), QStringLiteral("Last Month"));
         QCOMPARE(day->datTo()->dtpDate()->date(), QDate(2024, 6, 30));
