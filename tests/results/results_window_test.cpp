@@ -152,6 +152,7 @@ void Picture(QWidget* window, const QString& name) {
     const QString folder = qEnvironmentVariable("QUARRION_SCREENSHOTS");
     if (folder.isEmpty()) return;
     QDir().mkpath(folder);
+    QTest::qWait(50);  // the layouts settle as they do before a user's eye
     QVERIFY(window->grab().save(folder + "/" + name, "PNG"));
 }
 
